@@ -1,0 +1,40 @@
+# Helpers that keep each subsystem's CMakeLists short: sources are found by glob,
+# so adding a file pair needs no edit here.
+
+# vantorel_library(<name> DEPS <libs...>): library vantorel_<name> from src/<name>/*.cpp
+function(vantorel_library name)
+    cmake_parse_arguments(ARG "" "" "DEPS;SOURCES" ${ARGN})
+    if(ARG_SOURCES)
+        set(sources ${ARG_SOURCES})
+    else()
+        file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+    endif()
+    if(sources)
+        add_library(vantorel_${name} STATIC ${sources})
+        target_include_directories(vantorel_${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+        target_link_libraries(vantorel_${name} PUBLIC ${ARG_DEPS})
+    else()
+        add_library(vantorel_${name} INTERFACE)
+        target_include_directories(vantorel_${name} INTERFACE ${PROJECT_SOURCE_DIR}/src)
+        target_link_libraries(vantorel_${name} INTERFACE ${ARG_DEPS})
+    endif()
+endfunction()
+
+# vantorel_test(<subsystem> LIBS <libs...>): one GoogleTest executable from tests/<subsystem>/*.cpp,
+# every case registered with CTest and labelled with the subsystem's name.
+function(vantorel_test subsystem)
+    cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+    file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${subsystem}/*.cpp)
+    if(NOT sources)
+        return()
+    endif()
+    set(target test_${subsystem})
+    add_executable(${target} ${sources})
+    target_link_libraries(${target} PRIVATE ${ARG_LIBS} vantorel_testsupport GTest::gtest GTest::gtest_main)
+    target_compile_definitions(${target} PRIVATE
+        VANTOREL_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data"
+        VANTOREL_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+    gtest_discover_tests(${target}
+        PROPERTIES LABELS ${subsystem}
+        DISCOVERY_TIMEOUT 60)
+endfunction()

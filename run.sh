@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Sets up, builds and runs the game: in a window where there is a display, headless where there is none.
+set -eu
+root=$(cd "$(dirname "$0")" && pwd)
+bash "$root/scripts/setup.sh"
+bash "$root/scripts/build.sh" "$root/build"
+cd "$root/build/src"
+exec ./vantorel "$@"

@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Configures and builds into a build folder: build.sh [BUILD_DIR] [extra cmake arguments...]
+set -eu
+root=$(cd "$(dirname "$0")/.." && pwd)
+dir=${1:-$root/build}; shift || true
+jobs=$(nproc 2>/dev/null || echo 2)
+cmake -S "$root" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+cmake --build "$dir" -j "$jobs"

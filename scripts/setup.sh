@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build, the tests and the game need, when any is missing.
+set -eu
+
+packages=(g++ cmake make libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev libjpeg62-turbo-dev
+          libvorbis-dev libogg-dev libsdl2-dev xvfb xauth zip unzip python3 pkg-config)
+# clang's libFuzzer runtime is optional; the fuzz targets are built only when it is present.
+
+missing=()
+for p in "${packages[@]}"; do
+    status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
+    [[ "$status" == "install ok installed" ]] || missing+=("$p")
+done
+
+if [[ ${#missing[@]} -eq 0 ]]; then
+    exit 0
+fi
+
+if [[ $(id -u) -ne 0 ]]; then
+    if command -v sudo >/dev/null 2>&1 && sudo -n true 2>/dev/null; then
+        SUDO=sudo
+    else
+        echo "Missing packages: ${missing[*]}" >&2
+        echo "Install them as root with:" >&2
+        echo "  apt-get update && apt-get install -y ${missing[*]}" >&2
+        exit 1
+    fi
+else
+    SUDO=
+fi
+
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq
+$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
