@@ -35,13 +35,13 @@ void BM_CopyStdString(benchmark::State& state)
 }
 BENCHMARK(BM_CopyStdString)->Arg(0)->Arg(1);
 
-// Builds a text of n pieces of 8 characters from empty.
+// Builds a text of n segments of 8 characters from empty.
 void BM_AppendSharedString(benchmark::State& state)
 {
-    const int pieces = static_cast<int>(state.range(0));
+    const int segments = static_cast<int>(state.range(0));
     for (auto _ : state) {
         CSharedString text;
-        for (int i = 0; i < pieces; ++i)
+        for (int i = 0; i < segments; ++i)
             text.AppendText("/segment");
         benchmark::DoNotOptimize(text.CStr());
     }
@@ -50,11 +50,11 @@ BENCHMARK(BM_AppendSharedString)->Arg(2)->Arg(10)->Arg(50);
 
 void BM_AppendSharedStringReserved(benchmark::State& state)
 {
-    const int pieces = static_cast<int>(state.range(0));
+    const int segments = static_cast<int>(state.range(0));
     for (auto _ : state) {
         CSharedString text;
-        text.Reserve(8 * pieces);
-        for (int i = 0; i < pieces; ++i)
+        text.Reserve(8 * segments);
+        for (int i = 0; i < segments; ++i)
             text.AppendText("/segment");
         benchmark::DoNotOptimize(text.CStr());
     }
@@ -63,10 +63,10 @@ BENCHMARK(BM_AppendSharedStringReserved)->Arg(2)->Arg(10)->Arg(50);
 
 void BM_AppendStdString(benchmark::State& state)
 {
-    const int pieces = static_cast<int>(state.range(0));
+    const int segments = static_cast<int>(state.range(0));
     for (auto _ : state) {
         std::string text;
-        for (int i = 0; i < pieces; ++i)
+        for (int i = 0; i < segments; ++i)
             text += "/segment";
         benchmark::DoNotOptimize(text.data());
     }

@@ -94,17 +94,6 @@ TEST(LocalizationTable, ManyPairsSortedOnceAndFound)
     EXPECT_EQ(gone, "late");
 }
 
-TEST(LocalizationTable, DuplicateKeysAnswerOneOfThem)
-{
-    CLocalizationTable table;
-    table.AddPair(CSharedString("Same"), CSharedString("first"));
-    table.AddPair(CSharedString("Same"), CSharedString("second"));
-    EXPECT_EQ(table.GetCount(), 2);
-    CSharedString text("Same");
-    table.Translate(text);
-    EXPECT_TRUE(text == "first" || text == "second");
-}
-
 TEST(LocalizationTable, TranslatesRegisteredTextsAndLocalizableTexts)
 {
     auto bomb = std::make_unique<CLocalizedString>("Bomb", "power-up name");
