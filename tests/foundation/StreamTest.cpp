@@ -428,6 +428,17 @@ TEST(OpenDiskFile, CreatedFileReplacesTheOldOneOnlyAtClose)
     }
     EXPECT_EQ(1u, files);
 
+    // Through a link, the file it points to is replaced and the link stays.
+    WriteFileBytes(work / "Real.dat", "real");
+    std::filesystem::create_symlink("Real.dat", work.Path() / "Link.dat");
+    ASSERT_TRUE(stream.OpenDiskFile("Link.dat", VF_CREATE | VF_WRITE));
+    stream.Write("linked", 6);
+    EXPECT_TRUE(stream.Close());
+    EXPECT_TRUE(std::filesystem::is_symlink(work.Path() / "Link.dat"));
+    EXPECT_EQ("linked", ReadFileBytes(work / "Real.dat"));
+    std::filesystem::remove(work.Path() / "Link.dat");
+    std::filesystem::remove(work.Path() / "Real.dat");
+
     // A stream marked as failed keeps the old file.
     ASSERT_TRUE(stream.OpenDiskFile("Stats.dat", VF_CREATE | VF_WRITE));
     stream.Write("broken", 6);
