@@ -191,7 +191,7 @@ TEST(Mixer, LockWrapsAndRefusesBadRanges)
     EXPECT_EQ(b + 100, a + 20);
     EXPECT_FALSE(buffer->Lock(100, 1, &a, &na, &b, &nb));
     EXPECT_FALSE(buffer->Lock(0, 101, &a, &na, &b, &nb));
-    EXPECT_FALSE(buffer->Lock(90, 20, &a, &na, nullptr, nullptr));   // wraps, no second piece asked
+    EXPECT_FALSE(buffer->Lock(90, 20, &a, &na, nullptr, nullptr));   // wraps, but no second span asked for
     // A voice nobody holds any more is dropped from the mix.
     buffer.reset();
     std::vector<int16_t> out(2);
