@@ -1,61 +1,42 @@
-// Program entry. For now it opens the window and runs until it is closed; the application
-// framework takes over from here once it exists.
-#include "foundation/Win32Services.h"
+// The process entry: chooses the backend (a window where a display exists, headless otherwise or
+// with --headless), then hands the joined command line to the program's entry.
+#include "app/ApplicationBase.h"
+#include "app/WinMain.h"
+#include "platform/Files.h"
 #include "platform/Platform.h"
+#include "platform/headless/HeadlessBackend.h"
+#include "shell/SetupGame.h"
 #if VANTOREL_HAVE_SDL
 #include "platform/sdl/SdlBackend.h"
 #endif
 
-#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 
 namespace {
 
-constexpr int kHeadlessSeconds = 3;
+// With nobody to close the window, a headless run closes it itself after this much virtual time.
+constexpr uint64_t kHeadlessSeconds = 3;
+// A present moves the virtual clock on by a little more than one update step, so that every tick
+// of a headless run has a step to run.
+constexpr uint64_t kHeadlessPresentStep = 17000000;
 
-// Until the game draws, the page is a plain dark blue, so that the window can be told from the
-// desktop behind it.
-void PresentPlainPage()
-{
-    platform::Display& display = platform::GetDisplay();
-    uint8_t* pixels = nullptr;
-    int pitch = 0;
-    if (display.Lock(pixels, pitch)) {
-        const platform::DisplayMode mode = display.GetMode();
-        const uint16_t darkBlue = 0x0008;   // RGB565
-        for (int y = 0; y < mode.height; ++y) {
-            uint8_t* row = pixels + static_cast<size_t>(y) * pitch;
-            for (int x = 0; x < mode.width; ++x) {
-                row[2 * x] = static_cast<uint8_t>(darkBlue & 0xFF);
-                row[2 * x + 1] = static_cast<uint8_t>(darkBlue >> 8);
-            }
-        }
-        display.Unlock();
-    }
-    display.Present();
-}
+std::string s_headlessReason;
+uint64_t s_headlessStart = 0;
 
-int RunHeadless(const std::string& why)
+void ReportHeadlessRun()
 {
-    platform::EnableVirtualClock();
-    const uint64_t start = platform::GetCounter();
-    const uint64_t end = start + kHeadlessSeconds * platform::GetCounterFrequency();
-    int frames = 0, events = 0;
-    bool closed = false;
-    while (!closed && platform::GetCounter() < end) {
-        platform::Event event;
-        while (platform::PollEvent(event)) {
-            ++events;
-            if (event.type == platform::EventType::Close)
-                closed = true;
-        }
-        PresentPlainPage();   // moves the virtual clock on by one frame
-        ++frames;
-    }
-    std::printf("Vantorel ran headless (%s): window \"Vantorel\" on the headless backend, %d frames "
-                "presented over %d s of virtual time, %d events.\n",
-                why.c_str(), frames, kHeadlessSeconds, events);
+    // Nothing ran (another instance, a folder that is not writable, "/exit"): the entry said why.
+    if (platform::GetHeadlessBackend().GetMemoryDisplay().GetPresentCount() == 0)
+        return;
+    const double seconds = static_cast<double>(platform::GetCounter() - s_headlessStart) /
+                           static_cast<double>(platform::GetCounterFrequency());
+    std::printf("Vantorel ran headless (%s): %d pages presented over %.2f s of virtual time, then the window "
+                "was closed%s.\n",
+                s_headlessReason.c_str(), platform::GetHeadlessBackend().GetMemoryDisplay().GetPresentCount(),
+                seconds, g_application ? "" : " and the application shut down");
 #if VANTOREL_HAVE_SDL
     std::printf("To get a window, run ./run.sh on a desktop, or under a virtual display with "
                 "\"xvfb-run ./run.sh\", without --headless.\n");
@@ -63,54 +44,60 @@ int RunHeadless(const std::string& why)
     std::printf("To get a window, build with SDL (cmake -DVANTOREL_SDL=ON, the default) and run "
                 "where a display exists.\n");
 #endif
-    return 0;
+    std::fflush(stdout);
 }
 
-int RunWindowed()
+bool HasArgument(int argc, char** argv, const char* argument)
 {
-    std::printf("Vantorel: window open; close it to quit.\n");
-    std::fflush(stdout);
-    for (;;) {
-        platform::Event event;
-        bool any = false;
-        while (platform::PollEvent(event)) {
-            any = true;
-            if (event.type == platform::EventType::Close)
-                return 0;
-            if (event.type == platform::EventType::Paint)
-                platform::GetDisplay().Present();
-        }
-        if (!any)
-            platform::Sleep(10);
-    }
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], argument) == 0)
+            return true;
+    return false;
+}
+
+// The game's data lie in the folder "Data" (or its archive) beside the program.
+bool HasGameData()
+{
+    const std::string exe = platform::GetExecutablePath();
+    const std::string folder = exe.substr(0, exe.find_last_of('/') + 1);
+    for (const char* name : {"Data", "Data.zip", "Data.dat"})
+        if (platform::FileExists((folder + name).c_str()))
+            return true;
+    return false;
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    std::string commandLine = platform::JoinCommandLine(argc, argv);
-    SetCommandLine(commandLine.c_str());
+    const std::string commandLine = platform::JoinCommandLine(argc, argv);
 
-    std::string why = "--headless was given";
-    if (!HasCommandLineOption("--headless")) {
+    bool headless = true;
+    s_headlessReason = "--headless was given";
+    if (!HasArgument(argc, argv, "--headless")) {
 #if VANTOREL_HAVE_SDL
         std::string reason;
-        if (auto backend = platform::sdl::CreateSdlBackend(reason))
+        if (auto backend = platform::sdl::CreateSdlBackend(reason)) {
             platform::InstallBackend(std::move(backend));
-        else
-            why = "no display: " + reason;
+            headless = false;
+        } else {
+            s_headlessReason = "no display: " + reason;
+        }
 #else
-        why = "built without SDL";
+        s_headlessReason = "built without SDL";
 #endif
     }
-    const bool headless = std::string(platform::GetBackend().GetName()) == "headless";
 
-    if (!platform::CreateMainWindow("Vantorel"))
-        FatalExit("FATAL ERROR", "Can't allocate my window");
-    if (!platform::GetDisplay().SetMode({640, 480, 16, false}))
-        FatalExit("FATAL ERROR", "Couldn't set the screen mode.");
-    PresentPlainPage();
+    if (headless) {
+        platform::EnableVirtualClock();
+        platform::SetVirtualPresentStep(kHeadlessPresentStep);
+        s_headlessStart = platform::GetCounter();
+        platform::GetHeadlessBackend().QueueEventAt(
+            s_headlessStart + kHeadlessSeconds * platform::GetCounterFrequency(),
+            platform::Event::Simple(platform::EventType::Close));
+        std::atexit(ReportHeadlessRun);
+    }
 
-    return headless ? RunHeadless(why) : RunWindowed();
+    CApplicationBase::SetNoDataMode(!HasGameData());
+    return WinMain(commandLine.c_str(), SetupGame);
 }

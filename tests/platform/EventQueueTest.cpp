@@ -29,6 +29,33 @@ protected:
     }
 };
 
+TEST_F(HeadlessWindow, TimedEventsArriveOnceTheirTimeHasCome)
+{
+    HeadlessBackend& hb = GetHeadlessBackend();
+    EnableVirtualClock();
+    const uint64_t now = GetCounter();
+    hb.QueueEventAt(now + 2000, Event::Simple(EventType::Close));
+    hb.QueueEventAt(now + 1000, Event::Char('b'));
+    hb.QueueEvent(Event::Char('a'));
+    auto events = Drain();
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events[0].character, 'a');
+    AdvanceVirtualClock(1000);
+    events = Drain();
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events[0].character, 'b');
+    AdvanceVirtualClock(5000);
+    events = Drain();
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events[0].type, EventType::Close);
+    EXPECT_TRUE(Drain().empty());
+    hb.QueueEventAt(GetCounter() + 10, Event::Char('c'));
+    hb.Reset();
+    AdvanceVirtualClock(100);
+    EXPECT_TRUE(Drain().empty());
+    DisableVirtualClock();
+}
+
 TEST_F(HeadlessWindow, OnlyTheLatestOfConsecutiveMovesIsKept)
 {
     HeadlessBackend& hb = GetHeadlessBackend();

@@ -2,6 +2,9 @@
 
 #include "platform/EventQueue.h"
 #include "platform/KeyTable.h"
+#include "platform/Time.h"
+
+#include <algorithm>
 
 #include <cstdio>
 
@@ -109,6 +112,11 @@ void HeadlessBackend::PumpEvents(EventQueue& queue)
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         pending.swap(m_pending);
+        const uint64_t now = GetCounter();
+        size_t due = 0;
+        while (due < m_timed.size() && m_timed[due].first <= now)
+            pending.push_back(m_timed[due++].second);
+        m_timed.erase(m_timed.begin(), m_timed.begin() + static_cast<std::ptrdiff_t>(due));
     }
     for (const Event& event : pending) {
         if (event.type == EventType::Restore) {
@@ -174,6 +182,14 @@ void HeadlessBackend::QueueEvent(const Event& event)
     std::lock_guard<std::mutex> lock(m_mutex);
     // Motion is coalesced where it is delivered (the event queue), not here.
     m_pending.push_back(event);
+}
+
+void HeadlessBackend::QueueEventAt(uint64_t counter, const Event& event)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    auto at = std::upper_bound(m_timed.begin(), m_timed.end(), counter,
+                               [](uint64_t time, const std::pair<uint64_t, Event>& e) { return time < e.first; });
+    m_timed.insert(at, {counter, event});
 }
 
 std::vector<HeadlessBackend::MessageBoxRecord> HeadlessBackend::GetMessageBoxes() const
@@ -246,6 +262,7 @@ void HeadlessBackend::Reset()
         m_cursorShown = true;
         m_title.clear();
         m_pending.clear();
+        m_timed.clear();
         m_boxes.clear();
         m_clipboard.reset();
         m_warp = {0, 0};

@@ -79,6 +79,9 @@ public:
     // Test hooks.
     // Events the "system" delivers at the next pump (after those already queued).
     void QueueEvent(const Event& event);
+    // An event delivered at the first pump once the counter (Time.h) has reached the given value:
+    // a user who acts after a while, also on the virtual clock.
+    void QueueEventAt(uint64_t counter, const Event& event);
     std::vector<MessageBoxRecord> GetMessageBoxes() const;
     void ClearMessageBoxes();
     // Clipboard as UTF-8; nullopt when it holds no text.
@@ -104,6 +107,7 @@ private:
     bool m_cursorShown = true;
     std::string m_title;
     std::vector<Event> m_pending;
+    std::vector<std::pair<uint64_t, Event>> m_timed;   // ascending by time
     std::vector<MessageBoxRecord> m_boxes;
     std::optional<std::string> m_clipboard;
     std::pair<int, int> m_warp{0, 0};

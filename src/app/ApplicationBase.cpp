@@ -1,0 +1,405 @@
+#include "app/ApplicationBase.h"
+
+#include "app/ForceFeedback.h"
+#include "app/Keyboard.h"
+#include "app/Mouse.h"
+#include "app/SubsystemCalls.h"
+#include "app/WindowProc.h"
+#include "foundation/ConfigFile.h"
+#include "foundation/FileSystem.h"
+#include "foundation/LogSection.h"
+#include "foundation/MathTables.h"
+#include "foundation/OpenFlags.h"
+#include "foundation/PerformanceCounter.h"
+#include "foundation/Win32Services.h"
+#include "sound/MusicList.h"
+#include "sound/MusicPlayer.h"
+#include "sound/SoundList.h"
+#include "sound/SoundSystem.h"
+#include "ui/ScreenWindow.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+CApplicationBase* g_application = nullptr;
+bool CApplicationBase::s_noData = false;
+
+namespace {
+
+const char* const kProductName = "Vantorel";
+const char* const kOptions = "Options";
+
+// Statistics: below 30 processed frames a second the box turns red, below 20 it blinks.
+constexpr float kStatisticsWarnRate = 30.0f;
+constexpr float kStatisticsAlarmRate = 20.0f;
+
+int ReadOption(const char* key, int defaultValue)
+{
+    return ReadConfigInt(g_configFile.GetPath(), kOptions, key, defaultValue);
+}
+
+// "REMOVE": copies the removal programs out of the data into the temporary folder, starts them,
+// and ends the program without starting the game.
+[[noreturn]] void RunRemoval()
+{
+    MountDataArchives();
+    char temp[256] = {};
+    GetTempFolder(temp, sizeof temp);
+    const std::string removeProgram = std::string(temp) + "\\RemoveSw.exe";
+    const std::string deleteProgram = std::string(temp) + "\\DeleteMe.exe";
+    if (CFileSystem::CopyFileWithProgress("RemoveSw.exe", 0, removeProgram.c_str(), VF_VERBATIM, nullptr)) {
+        CFileSystem::CopyFileWithProgress("Remove.txt", 0, "Remove.txt", VF_VERBATIM, nullptr);
+        CFileSystem::CopyFileWithProgress("DeleteMe.exe", 0, deleteProgram.c_str(), VF_VERBATIM, nullptr);
+        LaunchProgram(deleteProgram.c_str(), removeProgram.c_str(), kShowHidden, nullptr, nullptr);
+    }
+    std::exit(0);
+}
+
+bool AnyStartMovieExists(const char* const* movies)
+{
+    if (!movies)
+        return false;
+    for (; *movies; ++movies) {
+        char name[300];
+        std::snprintf(name, sizeof name, "Movies/%s.bik", *movies);
+        if (DataFileExists(name))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+CApplicationBase::CApplicationBase(float minimumStep, float step, float maximumElapsed,
+                                   CTimedPictureScreen* pictureScreen, const char* startSong,
+                                   const char* const* startMovies)
+    : m_minimumStep(minimumStep), m_step(step), m_maximumElapsed(maximumElapsed)
+{
+    SortClassRegistry();
+
+    if (std::strstr(GetCommandLine(), "REMOVE"))
+        RunRemoval();
+
+    g_application = this;
+    BeginLogSection("Game Startup");
+    g_mouse.HideCursor();
+
+    ChooseConfigFile(kProductName);
+
+    m_display = CreateScreenFrame();
+    MountDataArchives();
+
+    if (HasCommandLineOption("/NoCompression"))
+        SetFrameCacheCompression(false);
+
+    if (!HasCommandLineOption("/SkipMovies") && AnyStartMovieExists(startMovies))
+        SetUpDisplayMode(16, 640, 480);
+    else
+        SetUpDisplayMode(0, 0, 0);
+
+    g_mouse.HideCursor();
+
+    RegisterFrameCollection();
+    if (pictureScreen && !s_noData)
+        ShowCompanyLogo(pictureScreen);
+
+    CSoundSystem::GetInstance()->Init();
+    LoadSoundOptions();
+
+    m_musicPlayer = new CMusicPlayer("Music/", "wav", "ogg", 1);
+
+    if (startSong && CMusicList::GetInstance().FindSong(startSong, -1) >= 0) {
+        SetPendingSong(startSong);
+        m_musicOn = true;
+        UpdateMusicFade();
+    }
+
+    std::srand(34695);
+    InitMathTables();
+    LoadLocalizationTable("Local.txt");
+
+    m_measureRealTime = true;
+    m_statisticsLine = 0;
+    m_frameNumber = 0;
+    m_drawCount = 0;
+    m_showFrameRate = ReadOption("Show Frame Rate", 0) != 0;
+    m_showOverlaysInEditor = ReadOption("Show Overlays In Editor", 1) != 0;
+
+    EndLogSection();
+}
+
+CApplicationBase::~CApplicationBase()
+{
+    UnmountDataArchives();
+    delete m_screenWindow;
+    m_screenWindow = nullptr;
+    delete m_musicPlayer;
+    m_musicPlayer = nullptr;
+    DeleteScreenFrame(m_display);
+    m_display = nullptr;
+    UnloadAllResources();
+    CSoundSystem::GetInstance()->Shutdown();
+    if (g_application == this)
+        g_application = nullptr;
+}
+
+void CApplicationBase::Init(CTimedPictureScreen*)
+{
+    if (!s_noData)
+        LoadGamePalette();
+    CSoundList& sounds = CSoundList::GetInstance();
+    sounds.LoadFolder("Sounds", "Sounds", ".wav", ".ogg");
+    if (ReadOption("Pre-load all sounds", 0) != 0)
+        sounds.LoadAllSounds();
+    CForceFeedback::GetInstance();
+}
+
+float CApplicationBase::Tick()
+{
+    const uint64_t now = static_cast<uint64_t>(GetPerformanceCounter());
+    float t;
+    if (m_measureRealTime) {
+        // The difference in 64 bits; the counter runs at a billion counts a second.
+        const double elapsed = static_cast<double>(now - m_lastCounter) / static_cast<double>(GetPerformanceFrequency());
+        t = static_cast<float>(elapsed + static_cast<double>(m_carry));
+        if (t > m_maximumElapsed)
+            t = m_maximumElapsed;
+    } else {
+        t = m_step;
+    }
+    m_lastCounter = now;
+
+    if (t >= m_minimumStep) {
+        for (;;) {
+            if (t > m_step) {
+                Update(m_step);
+                m_simulatedTime += m_step;
+                t -= m_step;
+            } else {
+                Update(t);
+                m_simulatedTime += t;
+                t = 0.0f;
+            }
+            if (m_framesPerDraw != 1 || t < m_minimumStep)
+                break;
+        }
+        if (++m_tickCounter >= m_framesPerDraw) {
+            m_tickCounter = 0;
+            Draw();
+        }
+    }
+    m_carry = t;
+    return m_minimumStep - t;
+}
+
+void CApplicationBase::Update(float seconds)
+{
+    StartUpdateTiming();
+    ++m_frameNumber;
+    CSoundSystem::GetInstance()->NextFrame();
+    UpdateMusicFade();
+    if (HasDisplay())
+        UpdateDisplayFade(m_display, seconds);
+    if (m_screenWindow)
+        m_screenWindow->Update(seconds);
+    m_lastUpdateRate = m_updateWatch.LapRate();
+    CForceFeedback::GetInstance()->Update();
+}
+
+bool CApplicationBase::Draw()
+{
+    StartDrawTiming();
+    ++m_drawCount;
+    DrawStatistics();
+    m_statisticsLine = 0;
+    if (m_active)
+        return PresentDisplayPage(m_display);
+    return false;
+}
+
+void CApplicationBase::DrawStatistics()
+{
+    if (!CanShowStatistics(m_statisticsFont))
+        return;
+    const float processRate = m_processWatch.LapRate();
+    const float drawRate = m_drawWatch.LapRate();
+    const float frameRate = m_frameWatch.LapRate();
+    if (!m_showFrameRate || frameRate == 0.0f)
+        return;
+    char text[128];
+    std::snprintf(text, sizeof text, "U:%3.1f D:%3.1f P:%3.1f A:%3.1f FPS", static_cast<double>(m_lastUpdateRate),
+                  static_cast<double>(drawRate), static_cast<double>(processRate), static_cast<double>(frameRate));
+    int red = 0, green = 0, blue = 1;
+    if (processRate < kStatisticsAlarmRate) {
+        const bool yellow = (m_blinkCounter++ & 1) != 0;
+        red = 255;
+        green = yellow ? 255 : 0;
+        blue = 0;
+    } else if (processRate < kStatisticsWarnRate) {
+        red = static_cast<int>((kStatisticsWarnRate - processRate) / (kStatisticsWarnRate - kStatisticsAlarmRate) * 255.0f);
+        blue = 0;
+    }
+    DrawStatisticsLine(m_display, m_statisticsFont, m_statisticsLine++, text, red, green, blue);
+}
+
+void CApplicationBase::UpdateMusic()
+{
+    UpdateMusicFade();
+}
+
+void CApplicationBase::ApplyMusicVolume()
+{
+    if (m_musicPlayer)
+        m_musicPlayer->SetVolume(m_musicVolume);
+    UpdateMusicFade();
+}
+
+bool CApplicationBase::OnActivate(bool active)
+{
+    if (active == m_activationState)
+        return false;
+    g_keyboard.ClearAll();
+    CSoundSystem* sound = CSoundSystem::GetInstance();
+    if (active) {
+        sound->SaveSystemVolume();
+        sound->ApplyVolume();
+        g_mouse.UseDrawnCursor();
+    } else {
+        sound->RestoreSystemVolume();
+        g_mouse.UseSystemCursor();
+    }
+    m_activationState = active;
+    return true;
+}
+
+bool CApplicationBase::OnKey(int)
+{
+    return false;
+}
+
+void CApplicationBase::SetUpScreenWindow(CFrame* target, CResourceCollection* listIcons,
+                                         CResourceCollection* windowTextures, CFont* windowFont,
+                                         CFont* statisticsFont)
+{
+    CScreenWindow::SetDefaultFont(windowFont);
+    CJWindow::SetSkinResources(listIcons, windowTextures);
+    m_statisticsFont = statisticsFont ? statisticsFont : windowFont;
+    if (target) {
+        delete m_screenWindow;
+        m_screenWindow = CreateScreenWindow(target, windowFont);
+    }
+}
+
+bool CApplicationBase::HandleMessage(int)
+{
+    return false;
+}
+
+void CApplicationBase::DrawScreenWindow()
+{
+    if (m_screenWindow)
+        m_screenWindow->Draw();
+}
+
+CScreenFrame* CApplicationBase::CreateScreenFrame()
+{
+    return NewScreenFrame();
+}
+
+CScreenWindow* CApplicationBase::CreateScreenWindow(CFrame* target, CFont* font)
+{
+    return new CScreenWindow(target, font);
+}
+
+int CApplicationBase::ShowModalWindow(CJWindow* window, bool centred)
+{
+    if (!m_screenWindow)
+        return 0;
+    return m_screenWindow->OpenWindow(window, centred ? 6 : 0);
+}
+
+void CApplicationBase::ClearResourceUsageMarks()
+{
+    ClearAllResourceUsageMarks();
+}
+
+CPlayerControls* CApplicationBase::GetPlayerControls(int)
+{
+    return nullptr;
+}
+
+bool CApplicationBase::HasDisplay() const
+{
+    return HasDisplayPage(m_display);
+}
+
+bool CApplicationBase::HasModalWindow() const
+{
+    return m_screenWindow && m_screenWindow->HasModalWindow();
+}
+
+void CApplicationBase::SetShowFrameRate(bool show)
+{
+    m_showFrameRate = show;
+    WriteConfigInt(g_configFile.GetPath(), kOptions, "Show Frame Rate", show ? 1 : 0);
+}
+
+void CApplicationBase::ResetFrameTimers()
+{
+    m_updateWatch.Reset();
+    m_processWatch.Reset();
+    m_drawWatch.Reset();
+    m_frameWatch.Reset();
+}
+
+void CApplicationBase::StartUpdateTiming()
+{
+    if (m_updateStamp < m_frameNumber) {
+        m_updateWatch.Start();
+        m_updateStamp = m_frameNumber;
+    }
+    if (m_processStamp < m_frameNumber) {
+        m_processWatch.Start();
+        m_processStamp = m_frameNumber;
+    }
+}
+
+void CApplicationBase::StartDrawTiming()
+{
+    if (m_drawStamp < m_frameNumber) {
+        m_drawWatch.Start();
+        m_drawStamp = m_frameNumber;
+    }
+}
+
+void CApplicationBase::SetPendingSong(const char* name)
+{
+    std::snprintf(m_pendingSong, sizeof m_pendingSong, "%s", name ? name : "");
+}
+
+void CApplicationBase::UpdateMusicFade()
+{
+    if (CMusicPlayer* player = m_musicPlayer) {
+        player->Service();
+        const int volume = m_musicVolume;
+        if (m_musicOn && volume > kSilentVolume) {
+            if (!player->IsPlaying()) {
+                player->SetVolume(volume);
+                player->PlaySong(m_pendingSong[0] ? m_pendingSong : nullptr);
+                m_pendingSong[0] = '\0';
+                if (!player->IsPlaying())
+                    m_musicVolume = kSilentVolume;
+            } else if (m_pendingSong[0]) {
+                player->PlaySong(m_pendingSong);
+                m_pendingSong[0] = '\0';
+            }
+            if (player->GetVolume() != volume)
+                player->SetVolume(volume);
+        } else if (player->IsPlaying()) {
+            player->Stop();
+        }
+    }
+    PumpWindowMessages();
+}

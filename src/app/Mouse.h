@@ -1,0 +1,76 @@
+#pragma once
+// The one mouse state, fed by the message pump: the position in client pixels of the display mode,
+// the held and double-click button masks (1 left, 2 right, 4 middle) and the wheel in notches; and
+// the drawn cursor, which the game draws itself while the system pointer is hidden. While the
+// application is inactive the system arrow takes its place.
+class CSequence;
+
+class CMouse
+{
+public:
+    constexpr CMouse() = default;
+
+    int GetX() const { return m_x; }
+    int GetY() const { return m_y; }
+    void GetPosition(int& x, int& y) const
+    {
+        x = m_x;
+        y = m_y;
+    }
+    // Stores the position without moving the system pointer (the pump's work).
+    void SetPositionFromInput(int x, int y)
+    {
+        m_x = x;
+        m_y = y;
+    }
+
+    // The held mask; writable, since the game and the toolkit consume clicks by clearing bits.
+    unsigned GetButtons() const { return m_held; }
+    void SetButtons(unsigned mask) { m_held = mask; }
+    void PressButtons(unsigned mask) { m_held |= mask; }
+    void ReleaseButtons(unsigned mask) { m_held &= ~mask; }
+    unsigned GetDoubleClicks() const { return m_doubleClicks; }
+    // A double click counts as a press as well.
+    void AddDoubleClicks(unsigned mask)
+    {
+        m_doubleClicks |= mask;
+        m_held |= mask;
+    }
+
+    // Adds a wheel delta in 120ths of a notch.
+    void AddWheelDelta(int delta) { m_wheel += static_cast<float>(delta) / 120.0f; }
+    float GetWheel() const { return m_wheel; }
+
+    // visible = false / true; return the previous visibility and apply the system cursor rule.
+    bool HideCursor();
+    bool ShowCursor();
+    bool SetCursorVisible(bool visible);
+    bool IsCursorVisible() const { return m_visible; }
+
+    // System-cursor mode: the system arrow instead of the drawn cursor (takes effect at the next
+    // cursor update).
+    void UseSystemCursor() { m_systemCursorMode = true; }
+    void UseDrawnCursor() { m_systemCursorMode = false; }
+    bool IsSystemCursorMode() const { return m_systemCursorMode; }
+
+    // The rule: the arrow shows in system-cursor mode, or when the drawn cursor is visible but has
+    // no sequence to draw; otherwise the system pointer is removed.
+    void ApplySystemCursor();
+    bool WantsSystemArrow() const;
+    static void ShowSystemArrow();
+    static void HideSystemCursor();
+
+protected:
+    CSequence* m_sequence = nullptr;
+    float m_frameTime = 0.0f;
+    bool m_systemCursorMode = false;
+    bool m_visible = false;
+    int m_x = 0;
+    int m_y = 0;
+    unsigned m_held = 0;
+    unsigned m_doubleClicks = 0;
+    float m_wheel = 0.0f;
+};
+
+// The global mouse (constant-initialised, so static initialisers may use it).
+extern constinit CMouse g_mouse;

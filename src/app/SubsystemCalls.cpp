@@ -1,0 +1,134 @@
+#include "app/SubsystemCalls.h"
+
+#include "foundation/OpenFlags.h"
+#include "foundation/Win32Services.h"
+#include "platform/Backend.h"
+#include "platform/Files.h"
+#include "platform/Time.h"
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+std::string InBaseFolder(const char* name)
+{
+    std::string path = GetBaseFolder();
+    if (!path.empty() && path.back() != '/' && path.back() != '\\')
+        path += '/';
+    return path + (name ? name : "");
+}
+
+} // namespace
+
+void SortClassRegistry()
+{
+}
+
+void MountDataArchives()
+{
+    SetBaseFolder("Data");
+}
+
+void UnmountDataArchives()
+{
+}
+
+void SetFrameCacheCompression(bool)
+{
+}
+
+bool DataFileExists(const char* name)
+{
+    return platform::FileExists(InBaseFolder(name).c_str());
+}
+
+bool RemoveVerbatimFile(const char* name)
+{
+    return platform::RemoveFile(name);
+}
+
+CScreenFrame* NewScreenFrame()
+{
+    return nullptr;
+}
+
+void DeleteScreenFrame(CScreenFrame*)
+{
+}
+
+bool HasDisplayPage(const CScreenFrame*)
+{
+    return platform::GetDisplay().HasMode();
+}
+
+bool IsDisplayFullScreen(const CScreenFrame*)
+{
+    return platform::GetDisplay().GetMode().fullScreen;
+}
+
+int GetDisplayWidth(const CScreenFrame*)
+{
+    return platform::GetDisplay().GetMode().width;
+}
+
+int GetDisplayHeight(const CScreenFrame*)
+{
+    return platform::GetDisplay().GetMode().height;
+}
+
+bool PresentDisplayPage(CScreenFrame*)
+{
+    return platform::GetDisplay().Present();
+}
+
+void UpdateDisplayFade(CScreenFrame*, float)
+{
+}
+
+void SetUpDisplayMode(int depth, int, int)
+{
+    platform::DisplayMode mode{640, 480, depth == 8 || depth == 24 || depth == 32 ? depth : 16, false};
+    if (!platform::GetDisplay().SetMode(mode))
+        FatalExit("FATAL ERROR", "Couldn't set the screen mode.");
+}
+
+void RegisterFrameCollection()
+{
+}
+
+void ShowCompanyLogo(CTimedPictureScreen*)
+{
+}
+
+void LoadGamePalette()
+{
+}
+
+void UnloadAllResources()
+{
+}
+
+void ClearAllResourceUsageMarks()
+{
+}
+
+void LoadLocalizationTable(const char*)
+{
+}
+
+bool CanShowStatistics(const CFont*)
+{
+    return true;
+}
+
+void DrawStatisticsLine(CScreenFrame*, CFont*, int line, const char* text, int, int, int)
+{
+    static uint32_t s_lastSecond = 0;
+    const uint32_t second = platform::GetTickCount() / 1000;
+    if (line != 0 || second == s_lastSecond)
+        return;
+    s_lastSecond = second;
+    std::printf("%s\n", text);
+    std::fflush(stdout);
+}

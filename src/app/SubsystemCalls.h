@@ -1,0 +1,59 @@
+#pragma once
+// The application's calls into the display surface, the archive set, the class and resource
+// registries, frames, palettes, fonts and the localisation table. Each is one small function so
+// that the start-up sequence reads as a list. Where the layer underneath does not exist yet, the
+// function does the least the program needs to run, as its comment says.
+class CFont;
+class CScreenFrame;
+class CTimedPictureScreen;
+
+// Sorts the class registry by name, once, before objects are created by class name.
+void SortClassRegistry();
+
+// Mounts the archives of the data folder "Data" (the base folder becomes "Data"); unmounts them.
+// No archive set yet: only the base folder changes.
+void MountDataArchives();
+void UnmountDataArchives();
+
+// The compressed frame and sequence caches ("/NoCompression" turns them off). No caches yet.
+void SetFrameCacheCompression(bool enabled);
+
+// Whether the file exists in the data (relative to the base folder).
+bool DataFileExists(const char* name);
+// Deletes a disk file named as given (no base folder, no archives); true on success.
+bool RemoveVerbatimFile(const char* name);
+
+// The display surface. Until the screen frame exists, the pointer stays null and these act on the
+// platform's display page directly.
+CScreenFrame* NewScreenFrame();
+void DeleteScreenFrame(CScreenFrame* display);
+bool HasDisplayPage(const CScreenFrame* display);
+bool IsDisplayFullScreen(const CScreenFrame* display);
+int GetDisplayWidth(const CScreenFrame* display);
+int GetDisplayHeight(const CScreenFrame* display);
+bool PresentDisplayPage(CScreenFrame* display);
+void UpdateDisplayFade(CScreenFrame* display, float seconds);
+// Sets the display mode from the settings and the command line; a depth, width or height of 0
+// takes the setting. Until the mode choice exists: a 640 x 480 window at the asked depth, else 16.
+void SetUpDisplayMode(int depth, int width, int height);
+
+// Registers the frame collection "Frames" over the folder "Resources" (no frames yet: nothing).
+void RegisterFrameCollection();
+// Shows the frame "CompanyLogo" on the picture screen (no frames yet: nothing).
+void ShowCompanyLogo(CTimedPictureScreen* pictureScreen);
+// Loads the palette "GamePalette" of the folder "Palettes" and its blend tables (no palettes yet).
+void LoadGamePalette();
+
+// Unloads every registered resource collection; clears their usage marks (no registry yet).
+void UnloadAllResources();
+void ClearAllResourceUsageMarks();
+
+// Loads the localisation table and translates the registered texts. The table reader is not
+// there yet: nothing is translated.
+void LoadLocalizationTable(const char* fileName);
+
+// The frame-statistics line. Until fonts exist the line is written to the terminal, at most once
+// a second, instead of being drawn, and no font is needed for it.
+bool CanShowStatistics(const CFont* font);
+void DrawStatisticsLine(CScreenFrame* display, CFont* font, int line, const char* text, int red, int green,
+                        int blue);

@@ -1,0 +1,23 @@
+#pragma once
+// The program's entry: one instance only, the main window, the program's folder as the current
+// folder and a test that it is writable, the game's set-up, then the endless main loop. The program
+// ends inside the window procedure (a close request) or on a fatal error.
+
+// Creates the application object and runs its Init (the game shell's set-up).
+using SetupGameFunction = void (*)();
+
+// Returns -1 when another instance runs and 0 when the program's folder is not writable;
+// otherwise it never returns.
+int WinMain(const char* commandLine, SetupGameFunction setupGame);
+
+// One pass of the main loop: pump the events, tell the application whether it is active, and tick
+// it when it is active or runs while inactive.
+void RunMainLoopPass();
+
+// The texts of the start-up refusals.
+extern const char* const kAlreadyRunningCaption;
+extern const char* const kAlreadyRunningText;
+extern const char* const kNotWritableCaption;
+extern const char* const kNotWritableText;
+// The name of the lock that tells a running instance.
+extern const char* const kInstanceLockName;

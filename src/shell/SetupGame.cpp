@@ -1,0 +1,16 @@
+#include "shell/SetupGame.h"
+
+#include "app/TimedPictureScreen.h"
+#include "foundation/Win32Services.h"
+#include "shell/Game.h"
+
+#include <cstdlib>
+
+void SetupGame()
+{
+    CTimedPictureScreen* pictureScreen = new CTimedPictureScreen;
+    CGame* game = new CGame(pictureScreen);
+    game->Init(pictureScreen);
+    if (HasCommandLineOption("/exit"))
+        std::exit(0);
+}

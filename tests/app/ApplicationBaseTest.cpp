@@ -1,0 +1,205 @@
+// The application's start-up sequence, activation, music, settings and end.
+#include "AppTestSupport.h"
+#include "foundation/ConfigFile.h"
+#include "sound/MusicPlayer.h"
+#include "sound/SoundList.h"
+#include "sound/SoundSystem.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace {
+
+namespace fs = std::filesystem;
+using ApplicationBase = AppFixture;
+
+void Touch(const fs::path& path, const std::string& bytes = "x")
+{
+    fs::create_directories(path.parent_path());
+    testsupport::WriteFileBytes(path, bytes);
+}
+
+TEST_F(ApplicationBase, StartUpBecomesTheApplicationAndTheEndClearsIt)
+{
+    g_mouse.ShowCursor();
+    {
+        TestApplication app;
+        EXPECT_EQ(g_application, &app);
+        EXPECT_FALSE(g_mouse.IsCursorVisible());
+        // The folder is writable: the per-installation settings file, with its two backslashes.
+        EXPECT_STREQ(g_configFile.GetPath(), ".\\\\Vantorel.CFG");
+        EXPECT_FALSE(fs::exists("TestSave.dat"));
+        EXPECT_STREQ(GetBaseFolder(), "Data");
+        EXPECT_TRUE(app.HasDisplay());
+        EXPECT_TRUE(CSoundSystem::GetInstance()->IsInitialised());
+        EXPECT_NE(app.GetMusicPlayer(), nullptr);
+        EXPECT_FALSE(app.GetShowFrameRate());
+        EXPECT_TRUE(app.GetShowOverlaysInEditor());
+        EXPECT_TRUE(app.GetActivationState());
+        EXPECT_FALSE(app.RunsWhenInactive());
+    }
+    EXPECT_EQ(g_application, nullptr);
+    EXPECT_FALSE(CSoundSystem::GetInstance()->IsInitialised());
+}
+
+TEST_F(ApplicationBase, SettingsComeFromTheOptionsSection)
+{
+    testsupport::WriteFileBytes(m_dir.Path() / "Vantorel.CFG",
+                                "[Options]\r\nShow Frame Rate=1\r\nShow Overlays In Editor=0\r\n");
+    TestApplication app;
+    EXPECT_TRUE(app.GetShowFrameRate());
+    EXPECT_FALSE(app.GetShowOverlaysInEditor());
+    app.SetShowFrameRate(false);
+    EXPECT_FALSE(app.GetShowFrameRate());
+    EXPECT_EQ(ReadConfigInt(g_configFile.GetPath(), "Options", "Show Frame Rate", 7), 0);
+    const std::string text = testsupport::ReadFileBytes(m_dir.Path() / "Vantorel.CFG");
+    EXPECT_NE(text.find("Show Frame Rate=0"), std::string::npos) << text;
+}
+
+TEST_F(ApplicationBase, RepeatedActivationChangesNothing)
+{
+    TestApplication app;
+    CSoundSystem* sound = CSoundSystem::GetInstance();
+    EXPECT_FALSE(app.OnActivate(true));
+
+    g_keyboard.OnKeyDown(30);
+    g_keyboard.OnChar('a');
+    EXPECT_TRUE(app.OnActivate(false));
+    EXPECT_FALSE(app.GetActivationState());
+    EXPECT_FALSE(g_keyboard.IsKeyDown(30));
+    EXPECT_EQ(g_keyboard.ReadChar(), 0);
+    EXPECT_TRUE(g_mouse.IsSystemCursorMode());
+    EXPECT_FALSE(sound->IsSystemVolumeSaved());
+
+    g_keyboard.OnKeyDown(31);
+    EXPECT_FALSE(app.OnActivate(false));
+    EXPECT_TRUE(g_keyboard.IsKeyDown(31));   // the second call did not clear again
+
+    EXPECT_TRUE(app.OnActivate(true));
+    EXPECT_FALSE(g_mouse.IsSystemCursorMode());
+    EXPECT_TRUE(sound->IsSystemVolumeSaved());
+}
+
+TEST_F(ApplicationBase, StartSongThatExistsPlaysAtStart)
+{
+    Touch(m_dir.Path() / "Data" / "Music" / "intro.WAV");
+    Touch(m_dir.Path() / "Data" / "Music" / "Other.ogg");
+    Touch(m_dir.Path() / "Data" / "Music" / "Notes.txt");
+    TestApplication app("Intro.wav");
+    EXPECT_TRUE(app.IsMusicOn());
+    ASSERT_NE(app.GetMusicPlayer(), nullptr);
+    EXPECT_TRUE(app.GetMusicPlayer()->IsPlaying());
+    EXPECT_EQ(app.GetMusicPlayer()->GetCurrentSong(), "intro.WAV");
+    EXPECT_STREQ(app.GetPendingSong(), "");
+    EXPECT_EQ(app.GetMusicPlayer()->GetVolume(), app.GetMusicVolume());
+
+    // A pending song replaces the playing one at the next music update.
+    app.SetPendingSong("Other.ogg");
+    app.UpdateMusic();
+    EXPECT_EQ(app.GetMusicPlayer()->GetCurrentSong(), "Other.ogg");
+    EXPECT_STREQ(app.GetPendingSong(), "");
+
+    // A silent music volume stops the music.
+    app.SetMusicVolume(CApplicationBase::kSilentVolume);
+    app.UpdateMusic();
+    EXPECT_FALSE(app.GetMusicPlayer()->IsPlaying());
+}
+
+TEST_F(ApplicationBase, MissingStartSongLeavesMusicOff)
+{
+    Touch(m_dir.Path() / "Data" / "Music" / "Other.ogg");
+    TestApplication app("Intro.wav");
+    EXPECT_FALSE(app.IsMusicOn());
+    EXPECT_FALSE(app.GetMusicPlayer()->IsPlaying());
+    app.UpdateMusic();
+    EXPECT_FALSE(app.GetMusicPlayer()->IsPlaying());
+}
+
+TEST_F(ApplicationBase, PendingSongNameIsCutToItsBuffer)
+{
+    TestApplication app;
+    const std::string longName(400, 'm');
+    app.SetPendingSong(longName.c_str());
+    EXPECT_EQ(std::strlen(app.GetPendingSong()), static_cast<size_t>(CApplicationBase::kPendingSongSize));
+    EXPECT_EQ(std::string(app.GetPendingSong()), longName.substr(0, CApplicationBase::kPendingSongSize));
+}
+
+TEST_F(ApplicationBase, InitFillsTheSoundListFromTheSoundFolder)
+{
+    Touch(m_dir.Path() / "Data" / "Sounds" / "Player Error.wav");
+    Touch(m_dir.Path() / "Data" / "Sounds" / "Bounce.OGG");
+    Touch(m_dir.Path() / "Data" / "Sounds" / "readme.txt");
+    fs::create_directories(m_dir.Path() / "Data" / "Sounds" / "folder.wav");
+    TestApplication app;
+    app.Init(nullptr);
+    CSoundList& sounds = CSoundList::GetInstance();
+    ASSERT_EQ(sounds.GetCount(), 2);
+    EXPECT_EQ(sounds.GetName(0), "Bounce.OGG");
+    EXPECT_EQ(sounds.GetName(1), "Player Error.wav");
+    EXPECT_TRUE(sounds.PlaySound("player error.wav"));
+    EXPECT_FALSE(sounds.PlaySound("Missing.wav"));
+}
+
+TEST_F(ApplicationBase, LockCountAndBaseAnswers)
+{
+    TestApplication app;
+    EXPECT_FALSE(app.IsLocked());
+    app.IncrementLockCount();
+    app.IncrementLockCount();
+    app.DecrementLockCount();
+    EXPECT_TRUE(app.IsLocked());
+    app.DecrementLockCount();
+    EXPECT_FALSE(app.IsLocked());
+    EXPECT_FALSE(app.OnKey(57));
+    EXPECT_FALSE(app.HandleMessage(1));
+    EXPECT_EQ(app.GetPlayerControls(0), nullptr);
+    EXPECT_FALSE(app.HasModalWindow());
+    EXPECT_EQ(app.ShowModalWindow(nullptr, true), 0);
+}
+
+TEST_F(ApplicationBase, RemoveOnlyAsTheExactWordStartsTheGame)
+{
+    SetCommandLine("/remove");
+    TestApplication app;
+    EXPECT_EQ(g_application, &app);
+}
+
+TEST_F(ApplicationBase, RemoveCopiesTheRemovalProgramsAndEnds)
+{
+    // The child shares this test's folder, where the copies are looked for afterwards.
+    GTEST_FLAG_SET(death_test_style, "fast");
+    Touch(m_dir.Path() / "Data" / "RemoveSw.exe");
+    Touch(m_dir.Path() / "Data" / "Remove.txt", "how to remove");
+    Touch(m_dir.Path() / "Data" / "DeleteMe.exe");
+    fs::create_directories(m_dir.Path() / "tmp");
+    const std::string temp = (m_dir.Path() / "tmp").string() + "/";
+    EXPECT_EXIT(
+        {
+            setenv("TMPDIR", temp.c_str(), 1);
+            SetCommandLine("REMOVE");
+            TestApplication app;
+            std::fprintf(stderr, "the game started\n");
+            std::exit(3);
+        },
+        testing::ExitedWithCode(0), "");
+    EXPECT_TRUE(fs::exists(m_dir.Path() / "tmp" / "RemoveSw.exe"));
+    EXPECT_TRUE(fs::exists(m_dir.Path() / "tmp" / "DeleteMe.exe"));
+    EXPECT_EQ(testsupport::ReadFileBytes(m_dir.Path() / "Remove.txt"), "how to remove");
+}
+
+TEST_F(ApplicationBase, RemoveWithoutTheProgramCopiesNothingAndStillEnds)
+{
+    GTEST_FLAG_SET(death_test_style, "fast");
+    Touch(m_dir.Path() / "Data" / "Remove.txt", "how to remove");
+    EXPECT_EXIT(
+        {
+            SetCommandLine("x REMOVE y");
+            TestApplication app;
+            std::exit(3);
+        },
+        testing::ExitedWithCode(0), "");
+    EXPECT_FALSE(fs::exists(m_dir.Path() / "Remove.txt"));
+}
+
+} // namespace
