@@ -190,6 +190,8 @@ TEST(LocalizationFile, MissingTableLeavesTheTextsEnglish)
     ASSERT_TRUE(table.Load("Other.txt"));
     EXPECT_EQ(table.GetCount(), 1);
     EXPECT_EQ(Translated(table, "Play"), "Play");
+    EXPECT_TRUE(table.Load(table.GetPath())) << "a reload by the table's own path";
+    EXPECT_STREQ(table.GetPath(), "Other.txt");
 }
 
 TEST(LocalizedString, FormatsFallBackToEnglishWhenConversionsDiffer)
