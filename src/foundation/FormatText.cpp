@@ -171,24 +171,23 @@ bool NeedsOwnFormatting(const char* format)
     return false;
 }
 
-// The conversion rewritten for the C library with its '*' fields resolved.
-std::string BuildSpec(const Conversion& c, int width, int precision, const char* size, char conversion)
+// The conversion rewritten for the C library with its '*' fields resolved (width -1: none; a
+// negative '*' width has become the '-' flag).
+std::string BuildConversion(const Conversion& c, int width, bool leftAlign, int precision, const char* size, char conversion)
 {
-    std::string spec = "%";
-    spec.append(c.m_flags, c.m_flagCount);
-    if (width < 0 && width != INT_MIN) {
-        spec += '-';
-        width = -width;
-    }
+    std::string text = "%";
+    text.append(c.m_flags, static_cast<size_t>(c.m_flagCount));
+    if (leftAlign && !c.m_leftAlign)
+        text += '-';
     if (width >= 0)
-        spec += std::to_string(width);
+        text += std::to_string(width);
     if (precision >= 0) {
-        spec += '.';
-        spec += std::to_string(precision);
+        text += '.';
+        text += std::to_string(precision);
     }
-    spec += size;
-    spec += conversion;
-    return spec;
+    text += size;
+    text += conversion;
+    return text;
 }
 
 const char* SizeText(SizePrefix size)
@@ -237,11 +236,11 @@ public:
     }
 
     template <typename T>
-    void PutFormatted(const std::string& spec, T value)
+    void PutFormatted(const std::string& conversion, T value)
     {
         char* at = m_position < m_size ? m_out + m_position : nullptr;
         size_t room = m_position < m_size ? m_size - m_position : 0;
-        int n = std::snprintf(at, room, spec.c_str(), value);
+        int n = std::snprintf(at, room, conversion.c_str(), value);
         if (n < 0)
             m_failed = true;
         else
@@ -293,14 +292,19 @@ void FetchUnsigned(va_list& args, SizePrefix size, Action&& action)
 }
 
 // Resolves '*' fields in the order the C library reads them: width, then precision.
-void FetchStars(va_list& args, const Conversion& c, int& width, int& precision)
+void FetchStars(va_list& args, const Conversion& c, int& width, bool& leftAlign, int& precision)
 {
     width = c.m_width;
+    leftAlign = c.m_leftAlign;
     precision = c.m_precision;
     if (c.m_widthStar) {
-        width = va_arg(args, int);
-        if (width == INT_MIN)
-            width = INT_MAX;
+        const int value = va_arg(args, int);
+        if (value < 0) {
+            leftAlign = true;
+            width = value == INT_MIN ? INT_MAX : -value;
+        } else {
+            width = value;
+        }
     }
     if (c.m_precisionStar) {
         precision = va_arg(args, int);
@@ -327,7 +331,8 @@ int FormatOwn(char* out, size_t size, const char* format, va_list& args)
         }
         p = c.m_end;
         int width, precision;
-        FetchStars(args, c, width, precision);
+        bool leftAlign;
+        FetchStars(args, c, width, leftAlign, precision);
         const char* sizeText = SizeText(c.m_size == SizePrefix::LongDouble && std::strchr("diouxX", c.m_conversion)
                                         ? SizePrefix::LongLong : c.m_size);
         switch (c.m_conversion) {
@@ -336,32 +341,32 @@ int FormatOwn(char* out, size_t size, const char* format, va_list& args)
             break;
         case 'd':
         case 'i':
-            FetchSigned(args, c.m_size, [&](auto v) { sink.PutFormatted(BuildSpec(c, width, precision, sizeText, c.m_conversion), v); });
+            FetchSigned(args, c.m_size, [&](auto v) { sink.PutFormatted(BuildConversion(c, width, leftAlign, precision, sizeText, c.m_conversion), v); });
             break;
         case 'u':
         case 'o':
         case 'x':
         case 'X':
-            FetchUnsigned(args, c.m_size, [&](auto v) { sink.PutFormatted(BuildSpec(c, width, precision, sizeText, c.m_conversion), v); });
+            FetchUnsigned(args, c.m_size, [&](auto v) { sink.PutFormatted(BuildConversion(c, width, leftAlign, precision, sizeText, c.m_conversion), v); });
             break;
         case 'c':
         case 'C':
             if (IsWideChar(c))
-                sink.PutFormatted(BuildSpec(c, width, precision, "", 'c'), static_cast<int>(NarrowUnit(static_cast<unsigned>(va_arg(args, int)) & 0xFFFF)));
+                sink.PutFormatted(BuildConversion(c, width, leftAlign, precision, "", 'c'), static_cast<int>(NarrowUnit(static_cast<unsigned>(va_arg(args, int)) & 0xFFFF)));
             else
-                sink.PutFormatted(BuildSpec(c, width, precision, "", 'c'), va_arg(args, int));
+                sink.PutFormatted(BuildConversion(c, width, leftAlign, precision, "", 'c'), va_arg(args, int));
             break;
         case 's':
         case 'S':
             if (IsWideText(c)) {
                 std::string narrow = NarrowWideText(va_arg(args, const char16_t*), precision);
-                sink.PutFormatted(BuildSpec(c, width, -1, "", 's'), narrow.c_str());
+                sink.PutFormatted(BuildConversion(c, width, leftAlign, -1, "", 's'), narrow.c_str());
             } else {
-                sink.PutFormatted(BuildSpec(c, width, precision, "", 's'), va_arg(args, const char*));
+                sink.PutFormatted(BuildConversion(c, width, leftAlign, precision, "", 's'), va_arg(args, const char*));
             }
             break;
         case 'p':
-            sink.PutFormatted(BuildSpec(c, width, precision, "", 'p'), va_arg(args, void*));
+            sink.PutFormatted(BuildConversion(c, width, leftAlign, precision, "", 'p'), va_arg(args, void*));
             break;
         case 'n':
             (void)va_arg(args, void*);
@@ -375,9 +380,9 @@ int FormatOwn(char* out, size_t size, const char* format, va_list& args)
         case 'a':
         case 'A':
             if (c.m_size == SizePrefix::LongDouble)
-                sink.PutFormatted(BuildSpec(c, width, precision, "L", c.m_conversion), va_arg(args, long double));
+                sink.PutFormatted(BuildConversion(c, width, leftAlign, precision, "L", c.m_conversion), va_arg(args, long double));
             else
-                sink.PutFormatted(BuildSpec(c, width, precision, "", c.m_conversion), va_arg(args, double));
+                sink.PutFormatted(BuildConversion(c, width, leftAlign, precision, "", c.m_conversion), va_arg(args, double));
             break;
         default:
             // Not a conversion: the text stands as written.
@@ -402,9 +407,8 @@ size_t EstimateOwn(const char* format, va_list& args)
             return total + std::strlen(percent);
         p = c.m_end;
         int width, precision;
-        FetchStars(args, c, width, precision);
-        if (width < 0)
-            width = -width;
+        bool leftAlign;
+        FetchStars(args, c, width, leftAlign, precision);
         size_t count = 0;
         switch (c.m_conversion) {
         case '%':
@@ -458,9 +462,9 @@ size_t EstimateOwn(const char* format, va_list& args)
             // so the conversion's own length decides when it is the longer.
             int exact;
             if (c.m_size == SizePrefix::LongDouble)
-                exact = std::snprintf(nullptr, 0, BuildSpec(c, width, precision, "L", c.m_conversion).c_str(), va_arg(args, long double));
+                exact = std::snprintf(nullptr, 0, BuildConversion(c, width, leftAlign, precision, "L", c.m_conversion).c_str(), va_arg(args, long double));
             else
-                exact = std::snprintf(nullptr, 0, BuildSpec(c, width, precision, "", c.m_conversion).c_str(), va_arg(args, double));
+                exact = std::snprintf(nullptr, 0, BuildConversion(c, width, leftAlign, precision, "", c.m_conversion).c_str(), va_arg(args, double));
             count = exact > 64 ? static_cast<size_t>(exact) : 64;
             break;
         }

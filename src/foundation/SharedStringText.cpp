@@ -45,17 +45,17 @@ void JoinComponent(CSharedString& path, const char* component, int n)
 // "%d", or "%0<width>d" / "%<width>d" when padding or a width is asked for.
 int FormatPaddedInteger(char (&out)[48], int value, int zeroPad, int width)
 {
-    char spec[24] = "%";
+    char pattern[24] = "%";
     size_t at = 1;
     if (zeroPad || width) {
         if (zeroPad == 1)
-            spec[at++] = '0';
+            pattern[at++] = '0';
         if (width)
-            at += static_cast<size_t>(std::snprintf(spec + at, sizeof spec - at, "%d", width));
+            at += static_cast<size_t>(std::snprintf(pattern + at, sizeof pattern - at, "%d", width));
     }
-    spec[at++] = 'd';
-    spec[at] = 0;
-    int n = std::snprintf(out, sizeof out, spec, value);
+    pattern[at++] = 'd';
+    pattern[at] = 0;
+    int n = std::snprintf(out, sizeof out, pattern, value);
     if (n < 0)
         n = 0;
     if (n >= static_cast<int>(sizeof out))

@@ -240,7 +240,7 @@ void ModelRun::Step(int step)
         ASSERT_EQ(s.FindChar(c, start), found == std::u16string::npos ? -1 : static_cast<int>(found)) << "step " << step;
         break;
     }
-    case 12: { // replace every occurrence of a short piece of the text
+    case 12: { // replace every occurrence of a short part of the text
         std::u16string pattern;
         if (length > 0) {
             const int at = Pick(length);
