@@ -1,28 +1,19 @@
 #include "app/SubsystemCalls.h"
 
+#include "foundation/FileSystem.h"
+#include "foundation/LocalizedString.h"
 #include "foundation/OpenFlags.h"
 #include "foundation/Win32Services.h"
+#include "objects/ClassRegistry.h"
 #include "platform/Backend.h"
-#include "platform/Files.h"
 #include "platform/Time.h"
 
 #include <cstdio>
 #include <string>
 
-namespace {
-
-std::string InBaseFolder(const char* name)
-{
-    std::string path = GetBaseFolder();
-    if (!path.empty() && path.back() != '/' && path.back() != '\\')
-        path += '/';
-    return path + (name ? name : "");
-}
-
-} // namespace
-
 void SortClassRegistry()
 {
+    CClassRegistry::GetInstance()->SortByName();
 }
 
 void MountDataArchives()
@@ -40,12 +31,12 @@ void SetFrameCacheCompression(bool)
 
 bool DataFileExists(const char* name)
 {
-    return platform::FileExists(InBaseFolder(name).c_str());
+    return CFileSystem::FileExists(name, 0);
 }
 
 bool RemoveVerbatimFile(const char* name)
 {
-    return platform::RemoveFile(name);
+    return CFileSystem::RemoveFile(name, VF_VERBATIM);
 }
 
 CScreenFrame* NewScreenFrame()
@@ -113,8 +104,9 @@ void ClearAllResourceUsageMarks()
 {
 }
 
-void LoadLocalizationTable(const char*)
+void LoadLocalizationTable(const char* fileName)
 {
+    CLocalizationTable::GetInstance().Load(fileName);
 }
 
 bool CanShowStatistics(const CFont*)

@@ -48,8 +48,7 @@ void LoadGamePalette();
 void UnloadAllResources();
 void ClearAllResourceUsageMarks();
 
-// Loads the localisation table and translates the registered texts. The table reader is not
-// there yet: nothing is translated.
+// Loads the localisation table and translates the registered texts; a missing table leaves them.
 void LoadLocalizationTable(const char* fileName);
 
 // The frame-statistics line. Until fonts exist the line is written to the terminal, at most once

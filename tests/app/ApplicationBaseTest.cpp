@@ -1,6 +1,7 @@
 // The application's start-up sequence, activation, music, settings and end.
 #include "AppTestSupport.h"
 #include "foundation/ConfigFile.h"
+#include "foundation/LocalizedString.h"
 #include "sound/MusicPlayer.h"
 #include "sound/SoundList.h"
 #include "sound/SoundSystem.h"
@@ -139,6 +140,15 @@ TEST_F(ApplicationBase, InitFillsTheSoundListFromTheSoundFolder)
     EXPECT_EQ(sounds.GetName(1), "Player Error.wav");
     EXPECT_TRUE(sounds.PlaySound("player error.wav"));
     EXPECT_FALSE(sounds.PlaySound("Missing.wav"));
+}
+
+CLocalizedString s_startupText("Startup Test Text");
+
+TEST_F(ApplicationBase, TheLocalisationTableOfTheDataIsReadAtStart)
+{
+    Touch(m_dir.Path() / "Data" / "Local.txt", "ENGLISH: Startup Test Text[END]\r\nLOCALIZED: Texte de test[END]\r\n");
+    TestApplication app;
+    EXPECT_STREQ(s_startupText.CStr(), "Texte de test");
 }
 
 TEST_F(ApplicationBase, LockCountAndBaseAnswers)
