@@ -2,6 +2,8 @@
 // The one keyboard state, fed by the message pump: a held and a pressed-since-taken bit for every
 // key number (the scan code, plus 256 for extended keys), a small type-ahead ring of characters and
 // control codes, and one optional character filter.
+#include "foundation/SharedString.h"
+
 #include <cstdint>
 
 class CKeyboard
@@ -31,6 +33,18 @@ public:
 
     // Key 0 means no key and always counts as held.
     bool IsKeyDown(int key) const;
+    // Held or pressed since last taken; the pressed bit is cleared.
+    bool TakeKey(int key);
+    // The lowest key number held or pressed (its pressed bit cleared); 0 when none.
+    int TakeAnyKey();
+    // The lowest key number pressed since last taken (its pressed bit cleared); 0 when none.
+    int TakeAnyKeyPress();
+    // Clears the pressed bit of every pressed key from the lowest up to the first one that is not
+    // except, and returns that one; 0 when there is none.
+    int TakeKeyPressExcept(int except);
+
+    // The key's name as the system shows it, else the localised "No Key Mapping".
+    static CSharedString GetKeyName(int key);
 
     void SetFilter(CharFilter filter, void* context);
     CharFilter GetFilter() const { return m_filter; }
@@ -51,6 +65,13 @@ private:
     CharFilter m_filter = nullptr;
     void* m_filterContext = nullptr;
 };
+
+// The system's name of a key number in a static buffer; null when the system has none.
+const char* GetKeyNameFromScanCode(int key);
+
+// Seconds before a held key starts repeating (0.25 to 1.0), and between repeats (1/30 to 0.4).
+float GetKeyRepeatDelay();
+float GetKeyRepeatInterval();
 
 // The global keyboard (constant-initialised, so static initialisers may use it).
 extern constinit CKeyboard g_keyboard;

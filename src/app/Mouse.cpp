@@ -1,6 +1,9 @@
 #include "app/Mouse.h"
 
+#include "app/SubsystemCalls.h"
 #include "platform/Window.h"
+
+#include <cmath>
 
 constinit CMouse g_mouse;
 
@@ -59,4 +62,70 @@ void CMouse::ShowSystemArrow()
 void CMouse::HideSystemCursor()
 {
     platform::SetSystemCursorVisible(false);
+}
+
+void CMouse::SetPosition(int x, int y)
+{
+    m_x = x;
+    m_y = y;
+    WarpSystemCursor();
+}
+
+void CMouse::WarpSystemCursor() const
+{
+    platform::WarpMouse(m_x, m_y);
+}
+
+bool CMouse::TakeDoubleClick(unsigned mask)
+{
+    if ((m_doubleClicks & mask) == 0)
+        return false;
+    m_doubleClicks &= ~mask;
+    m_held &= ~mask;
+    return true;
+}
+
+int CMouse::TakeWheelNotches()
+{
+    const float notches = std::trunc(m_wheel);
+    m_wheel -= notches;
+    return static_cast<int>(notches);
+}
+
+CSequence* CMouse::SetCursorSequence(CSequence* sequence)
+{
+    CSequence* previous = m_sequence;
+    m_sequence = sequence;
+    if (m_frameTime >= static_cast<float>(GetSequenceFrameCount(sequence)))
+        m_frameTime = 0.0f;
+    return previous;
+}
+
+void CMouse::AnimateCursor(float seconds)
+{
+    const int frames = GetSequenceFrameCount(m_sequence);
+    if (!m_sequence || frames <= 1)
+        return;
+    m_frameTime += GetSequenceFrameRate(m_sequence) * seconds;
+    if (m_frameTime >= static_cast<float>(frames))
+        m_frameTime = 0.0f;
+}
+
+void CMouse::DrawCursor(CFrameInterface* target) const
+{
+    if (m_sequence && m_visible)
+        DrawSequenceFrameAt(target, m_sequence, static_cast<int>(std::floor(m_frameTime)), m_x, m_y);
+}
+
+bool CMouse::GetCursorRect(int& left, int& top, int& right, int& bottom) const
+{
+    if (!m_sequence || !m_visible)
+        return false;
+    if (!GetSequenceFrameRect(m_sequence, static_cast<int>(std::floor(m_frameTime)), left, top, right, bottom))
+        return false;
+    left += m_x;
+    right += m_x;
+    top += m_y;
+    bottom += m_y;
+    return true;
 }

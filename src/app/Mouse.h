@@ -3,6 +3,7 @@
 // the held and double-click button masks (1 left, 2 right, 4 middle) and the wheel in notches; and
 // the drawn cursor, which the game draws itself while the system pointer is hidden. While the
 // application is inactive the system arrow takes its place.
+class CFrameInterface;
 class CSequence;
 
 class CMouse
@@ -17,6 +18,10 @@ public:
         x = m_x;
         y = m_y;
     }
+    // Stores the position and moves the system pointer there.
+    void SetPosition(int x, int y);
+    // Moves the system pointer to the stored position.
+    void WarpSystemCursor() const;
     // Stores the position without moving the system pointer (the pump's work).
     void SetPositionFromInput(int x, int y)
     {
@@ -37,9 +42,26 @@ public:
         m_held |= mask;
     }
 
+    // False when no bit of mask was double-clicked; otherwise those bits leave the double-click and
+    // the held mask.
+    bool TakeDoubleClick(unsigned mask);
+
     // Adds a wheel delta in 120ths of a notch.
     void AddWheelDelta(int delta) { m_wheel += static_cast<float>(delta) / 120.0f; }
     float GetWheel() const { return m_wheel; }
+    // The whole notches turned (truncated towards zero); the fraction stays.
+    int TakeWheelNotches();
+
+    // The drawn cursor. Returns the previous sequence; the animation restarts when its position
+    // lies beyond the new sequence's frames.
+    CSequence* SetCursorSequence(CSequence* sequence);
+    CSequence* GetCursorSequence() const { return m_sequence; }
+    void AnimateCursor(float seconds);
+    float GetCursorFrameTime() const { return m_frameTime; }
+    // Draws the current frame with its hot spot at the position, when visible.
+    void DrawCursor(CFrameInterface* target) const;
+    // The current frame's rectangle at the position; false without a visible frame.
+    bool GetCursorRect(int& left, int& top, int& right, int& bottom) const;
 
     // visible = false / true; return the previous visibility and apply the system cursor rule.
     bool HideCursor();

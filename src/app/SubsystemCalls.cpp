@@ -124,3 +124,22 @@ void DrawStatisticsLine(CScreenFrame*, CFont*, int line, const char* text, int, 
     std::printf("%s\n", text);
     std::fflush(stdout);
 }
+
+int GetSequenceFrameCount(const CSequence*)
+{
+    return 0;
+}
+
+float GetSequenceFrameRate(const CSequence*)
+{
+    return 0.0f;
+}
+
+void DrawSequenceFrameAt(CFrameInterface*, CSequence*, int, int, int)
+{
+}
+
+bool GetSequenceFrameRect(const CSequence*, int, int&, int&, int&, int&)
+{
+    return false;
+}

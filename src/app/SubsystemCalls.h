@@ -4,7 +4,9 @@
 // that the start-up sequence reads as a list. Where the layer underneath does not exist yet, the
 // function does the least the program needs to run, as its comment says.
 class CFont;
+class CFrameInterface;
 class CScreenFrame;
+class CSequence;
 class CTimedPictureScreen;
 
 // Sorts the class registry by name, once, before objects are created by class name.
@@ -56,3 +58,12 @@ void LoadLocalizationTable(const char* fileName);
 bool CanShowStatistics(const CFont* font);
 void DrawStatisticsLine(CScreenFrame* display, CFont* font, int line, const char* text, int red, int green,
                         int blue);
+
+// Animation sequences, as the drawn mouse cursor uses them. No sequences yet: none has frames.
+int GetSequenceFrameCount(const CSequence* sequence);
+// Frames per second.
+float GetSequenceFrameRate(const CSequence* sequence);
+// Draws frame index with its hot spot at (x, y) through the sequence's blitter.
+void DrawSequenceFrameAt(CFrameInterface* target, CSequence* sequence, int index, int x, int y);
+// The frame's rectangle relative to its hot spot; false when the sequence has no such frame.
+bool GetSequenceFrameRect(const CSequence* sequence, int index, int& left, int& top, int& right, int& bottom);

@@ -1,6 +1,8 @@
 #pragma once
-// Joysticks in the shape of the old multimedia joystick service: devices by index, axes X, Y, Z, R
-// scaled to 0..65535, a button mask and a point-of-view hat in hundredths of a degree.
+// Joysticks in the shape of the old multimedia joystick service: devices by index (0 = first),
+// axes X, Y, Z, R scaled to 0..65535, a button mask and a point-of-view hat in hundredths of a
+// degree. Indices follow the devices plugged in now, so a device may move to another index when
+// one before it is unplugged; its instance id tells whether an index still holds the same device.
 #include <cstdint>
 #include <string>
 
@@ -11,6 +13,7 @@ constexpr uint32_t kPovCentered = 0xFFFF;
 struct JoystickCaps
 {
     std::string name;           // never empty: "Unknown Joystick" when the device has none
+    uint32_t instanceId = 0;    // the same while the device stays plugged in; new after a re-plug
     int axisMin[4] = {};        // X, Y, Z, R; min = max = 0 for an absent axis
     int axisMax[4] = {};
     int buttonCount = 0;
@@ -28,6 +31,7 @@ class Joysticks
 {
 public:
     virtual ~Joysticks() = default;
+    // The number of devices plugged in now (the device list is refreshed first).
     virtual int GetCount() = 0;
     // Opens (or finds already open) device id and reads its capabilities.
     virtual bool Open(int id, JoystickCaps& caps) = 0;

@@ -40,6 +40,7 @@ int HeadlessJoysticks::AddDevice(const JoystickCaps& caps)
     m_devices.push_back({caps, JoystickState{}});
     if (m_devices.back().first.name.empty())
         m_devices.back().first.name = "Unknown Joystick";
+    m_devices.back().first.instanceId = m_nextInstance++;
     return static_cast<int>(m_devices.size()) - 1;
 }
 
@@ -48,6 +49,13 @@ void HeadlessJoysticks::SetState(int id, const JoystickState& state)
     std::lock_guard<std::mutex> lock(m_mutex);
     if (id >= 0 && id < static_cast<int>(m_devices.size()))
         m_devices[static_cast<size_t>(id)].second = state;
+}
+
+void HeadlessJoysticks::RemoveDevice(int id)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    if (id >= 0 && id < static_cast<int>(m_devices.size()))
+        m_devices.erase(m_devices.begin() + id);
 }
 
 void HeadlessJoysticks::RemoveAll()

@@ -22,14 +22,17 @@ public:
     bool Poll(int id, JoystickState& state) override;
     void Close(int) override {}
 
-    // Test hooks.
+    // Test hooks. A device added gets a new instance id and the next index; removing one moves
+    // the devices after it down by one index, as unplugging does.
     int AddDevice(const JoystickCaps& caps);
     void SetState(int id, const JoystickState& state);
+    void RemoveDevice(int id);
     void RemoveAll();
 
 private:
     std::mutex m_mutex;
     std::vector<std::pair<JoystickCaps, JoystickState>> m_devices;
+    uint32_t m_nextInstance = 1;
 };
 
 // No force-feedback device: everything is accepted and nothing happens; effects played are

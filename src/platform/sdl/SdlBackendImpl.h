@@ -3,6 +3,7 @@
 #include "platform/Backend.h"
 #include "platform/sdl/SdlDisplay.h"
 #include "platform/sdl/SdlEventTranslator.h"
+#include "platform/sdl/SdlJoysticks.h"
 
 #include <cstdint>
 #include <string>
@@ -13,16 +14,7 @@ struct SDL_Renderer;
 
 namespace platform::sdl {
 
-// No joystick or force-feedback device is served yet through SDL.
-class NoJoysticks : public Joysticks
-{
-public:
-    int GetCount() override { return 0; }
-    bool Open(int, JoystickCaps&) override { return false; }
-    bool Poll(int, JoystickState&) override { return false; }
-    void Close(int) override {}
-};
-
+// No force-feedback device is served through SDL.
 class NoForceFeedback : public ForceFeedback
 {
 public:
@@ -73,7 +65,7 @@ private:
     std::vector<Event> m_translated;
     SdlDisplay m_display{*this};
     Mixer m_mixer;
-    NoJoysticks m_joysticks;
+    SdlJoysticks m_joysticks;
     NoForceFeedback m_forceFeedback;
 };
 
