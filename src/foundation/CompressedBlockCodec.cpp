@@ -1,0 +1,83 @@
+#include "foundation/CompressedBlockCodec.h"
+
+#include "foundation/VirtualFile.h"
+
+#include <cstdlib>
+#include <vector>
+#include <zlib.h>
+
+namespace {
+
+// Deflate expands incompressible data by a few bytes per 16 KiB and compresses by at most about
+// 1032:1, so a raw length far beyond that is a damaged record, never an allocation to make.
+constexpr uint64_t s_maxInflateRatio = 1032;
+constexpr uint64_t s_inflateSlack = 64;
+
+} // namespace
+
+bool CCompressedBlockCodec::Write(CVirtualFile& file, const void* bytes, uint32_t n, int level)
+{
+    static const uint8_t s_nothing = 0;
+    uLongf compressedLength = compressBound(n);
+    std::vector<uint8_t> compressed(compressedLength);
+    const int result = compress2(compressed.data(), &compressedLength,
+                                 static_cast<const Bytef*>(n ? bytes : &s_nothing), n, level);
+    if (result != Z_OK || compressedLength > 0xFFFFFFFFu)
+        compressedLength = 0;
+
+    uint8_t header[9];
+    header[0] = 1;
+    for (int i = 0; i < 4; ++i) {
+        header[1 + i] = static_cast<uint8_t>(compressedLength >> (8 * i));
+        header[5 + i] = static_cast<uint8_t>(n >> (8 * i));
+    }
+    bool ok = file.Write(header, sizeof header) == sizeof header;
+    if (compressedLength > 0) {
+        const auto length = static_cast<uint32_t>(compressedLength);
+        ok = file.Write(compressed.data(), length) == length && ok;
+    }
+    return ok && compressedLength > 0;
+}
+
+uint8_t* CCompressedBlockCodec::Read(CVirtualFile& file, uint32_t& rawLength, bool* damaged)
+{
+    if (damaged)
+        *damaged = false;
+    rawLength = 0;
+    uint8_t flag = 0;
+    if (file.Read(&flag, 1) != 1 || flag != 1)
+        return nullptr;
+
+    auto fail = [&]() -> uint8_t* {
+        if (damaged)
+            *damaged = true;
+        rawLength = 0;
+        return nullptr;
+    };
+    uint32_t compressedLength = 0;
+    uint32_t raw = 0;
+    file.ReadU32(compressedLength).ReadU32(raw);
+    const int32_t position = file.GetPosition();
+    const uint32_t size = file.GetSize();
+    if (position < 9 || static_cast<uint32_t>(position) > size)
+        return fail();
+    if (compressedLength == 0 || compressedLength > size - static_cast<uint32_t>(position))
+        return fail();
+    if (raw > uint64_t(compressedLength) * s_maxInflateRatio + s_inflateSlack)
+        return fail();
+
+    std::vector<uint8_t> compressed(compressedLength);
+    if (file.Read(compressed.data(), compressedLength) != compressedLength)
+        return fail();
+    auto* out = static_cast<uint8_t*>(std::malloc(raw ? raw : 1));
+    if (!out)
+        return fail();
+    uLongf outLength = raw;
+    const int result = uncompress(out, &outLength, compressed.data(), compressedLength);
+    if (result != Z_OK || outLength != raw) {
+        std::free(out);
+        return fail();
+    }
+    rawLength = raw;
+    return out;
+}

@@ -1,0 +1,23 @@
+#pragma once
+// One block of bytes compressed with zlib behind its two lengths:
+// u8 1, u32 compressed length c, u32 raw length r, then c bytes of zlib data (little-endian).
+#include <cstdint>
+
+class CVirtualFile;
+
+class CCompressedBlockCodec
+{
+public:
+    CCompressedBlockCodec() = default;
+
+    // Writes one record at the file's position. False when compression failed (the record then
+    // holds c = 0 and no data) or a write came up short.
+    static bool Write(CVirtualFile& file, const void* bytes, uint32_t n, int level);
+
+    // Reads one record: a new heap buffer of r bytes (std::free it; an empty record gives a
+    // buffer of its own) with r in rawLength, or null. When the first byte is not 1 there is no
+    // record: null, the byte stays consumed and *damaged is false. A record whose lengths do not
+    // fit the bytes left, or whose data zlib refuses or that inflates to another length, is
+    // damaged: null with *damaged true.
+    static uint8_t* Read(CVirtualFile& file, uint32_t& rawLength, bool* damaged = nullptr);
+};

@@ -1,0 +1,61 @@
+#pragma once
+// The POSIX file services under the streams and the configuration store, kept in one small
+// place. Engine paths use '\' or '/' and are matched case-insensitively segment by segment;
+// a file with no write permission for its owner counts as read-only (like the read-only
+// attribute, it refuses writes even to the superuser).
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+namespace diskaccess {
+
+// The name to use on disk: '\' becomes '/', and each segment that does not exist as written
+// is looked up case-insensitively in its folder. Segments below a missing folder stay as given.
+std::string ResolvePath(const char* name);
+
+bool Exists(const std::string& path);
+bool IsRegularFile(const std::string& path);
+bool IsFolder(const std::string& path);
+bool IsReadOnly(const std::string& path);
+// Sets or clears the owner's write permission; false when the file cannot be examined.
+bool SetReadOnly(const std::string& path, bool readOnly);
+bool RemoveFile(const std::string& path);
+// Creates every missing folder of a folder path; true when the folder exists afterwards.
+bool CreateFolderChain(const std::string& folder);
+// The folder part of a path including its last '/', or "" when it has none.
+std::string FolderOf(const std::string& path);
+
+// Opens an existing file for reading ("rb") or for update ("r+b"); update refuses a read-only file.
+FILE* OpenExisting(const std::string& path, bool update);
+
+// A file written whole. The bytes go to a temporary file beside the target, which replaces the
+// target only when every write, the flush and the close succeeded, so a failed save leaves the
+// old file as it was. A target that exists but is no regular file is written in place.
+struct ReplacementFile
+{
+    FILE* file = nullptr;
+    std::string target;
+    std::string temporary; // empty when writing in place
+    bool failed = false;   // a write went wrong: the target must not be replaced
+};
+
+// Starts a replacement; false (with errno set) when the target is read-only or its folder
+// cannot take the temporary file.
+bool BeginReplacement(const std::string& target, ReplacementFile& out);
+// Flushes and closes; replaces the target when nothing failed. The result says whether it did.
+bool CommitReplacement(ReplacementFile& file);
+// Closes and removes the temporary file; the target stays as it was.
+void AbandonReplacement(ReplacementFile& file);
+
+// fflush, then ftruncate of the file behind the handle.
+bool TruncateFile(FILE* file, uint64_t size);
+
+// Whole-file helpers for the configuration store (writes go through a replacement).
+bool ReadWholeFile(const std::string& path, std::string& out);
+bool WriteWholeFile(const std::string& path, const std::string& bytes);
+
+// The per-user folder for configuration files without a folder: $XDG_CONFIG_HOME/Vantorel/,
+// else $HOME/.config/Vantorel/; ends with '/'.
+std::string UserConfigFolder();
+
+} // namespace diskaccess

@@ -1,0 +1,26 @@
+#pragma once
+// Process services: the command line as one string, starting programs, opening documents.
+#include <string>
+#include <sys/types.h>
+
+namespace platform {
+
+// argv[1..] joined by spaces; an argument holding a blank (space or tab) or nothing at all is
+// wrapped in double quotes, so that the engine's option parsing sees it as one value.
+std::string JoinCommandLine(int argc, const char* const* argv);
+
+// Starts program (a Windows-style path, resolved like every file name; a bare name is looked up
+// in PATH) with argv {program, argument} (no argument when null) in folder (null: the current
+// one). The child does not inherit the program's own descriptors. Returns the child's pid, or -1.
+// A child whose pid nobody keeps (reap = true) is waited for in the background so it leaves no
+// zombie.
+pid_t LaunchProcess(const char* program, const char* argument, const char* folder, bool reap);
+
+// Waits for a child started with reap = false. Returns its exit status, or -1 when it did not end
+// normally or within timeoutMs (negative: no limit).
+int WaitForProcess(pid_t pid, int timeoutMs = -1);
+
+// Opens a document or an address with the desktop's associated program (xdg-open).
+bool OpenDocument(const char* document);
+
+} // namespace platform

@@ -1,0 +1,36 @@
+#pragma once
+// The main window and the desktop services that go with it. Every call is accepted at any time,
+// also before the window exists (static initialisers hide the cursor): requests are kept and
+// applied when it is made.
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// Opens the one main window (text in Windows-1252). False when the backend cannot.
+bool CreateMainWindow(const char* title);
+bool HasMainWindow();
+void DestroyMainWindow();
+void SetWindowTitle(const char* title);
+void MinimizeMainWindow();
+
+// Modal box with an OK button, caption and text in Windows-1252. The headless backend records it
+// and prints "CAPTION: text" to stderr. The plain box needs no window.
+void ShowMessageBox(const char* caption, const char* text);
+void ShowPlainMessageBox(const char* caption, const char* text);
+
+// The system pointer over the client area.
+void SetSystemCursorVisible(bool visible);
+bool IsSystemCursorVisible();
+void WarpMouse(int x, int y);
+
+// Clipboard text in Windows-1252. GetClipboardText is false when the clipboard holds no text.
+bool SetClipboardText(std::string_view text);
+bool GetClipboardText(std::string& text);
+
+int GetDesktopBitDepth();
+
+// The system's name of a key number (Windows-1252), empty when it has none.
+std::string GetKeyName(int keyNumber);
+
+} // namespace platform

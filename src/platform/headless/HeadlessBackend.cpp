@@ -1,0 +1,267 @@
+#include "platform/headless/HeadlessBackend.h"
+
+#include "platform/EventQueue.h"
+#include "platform/KeyTable.h"
+
+#include <cstdio>
+
+namespace platform {
+
+int HeadlessJoysticks::GetCount()
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return static_cast<int>(m_devices.size());
+}
+
+bool HeadlessJoysticks::Open(int id, JoystickCaps& caps)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    if (id < 0 || id >= static_cast<int>(m_devices.size()))
+        return false;
+    caps = m_devices[static_cast<size_t>(id)].first;
+    return true;
+}
+
+bool HeadlessJoysticks::Poll(int id, JoystickState& state)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    if (id < 0 || id >= static_cast<int>(m_devices.size()))
+        return false;
+    state = m_devices[static_cast<size_t>(id)].second;
+    return true;
+}
+
+int HeadlessJoysticks::AddDevice(const JoystickCaps& caps)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_devices.push_back({caps, JoystickState{}});
+    if (m_devices.back().first.name.empty())
+        m_devices.back().first.name = "Unknown Joystick";
+    return static_cast<int>(m_devices.size()) - 1;
+}
+
+void HeadlessJoysticks::SetState(int id, const JoystickState& state)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    if (id >= 0 && id < static_cast<int>(m_devices.size()))
+        m_devices[static_cast<size_t>(id)].second = state;
+}
+
+void HeadlessJoysticks::RemoveAll()
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_devices.clear();
+}
+
+bool HeadlessForceFeedback::PlayEffect(const std::string& name)
+{
+    m_played.push_back(name);
+    return false;
+}
+
+bool HeadlessBackend::CreateMainWindow(const char* titleUtf8)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_hasWindow = true;
+    m_minimized = false;
+    m_title = titleUtf8 ? titleUtf8 : "";
+    return true;
+}
+
+bool HeadlessBackend::HasMainWindow() const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_hasWindow;
+}
+
+void HeadlessBackend::DestroyMainWindow()
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_hasWindow = false;
+}
+
+void HeadlessBackend::SetWindowTitle(const char* titleUtf8)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_title = titleUtf8 ? titleUtf8 : "";
+}
+
+void HeadlessBackend::MinimizeMainWindow()
+{
+    bool post = false;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (m_hasWindow && !m_minimized) {
+            m_minimized = true;
+            post = true;
+        }
+    }
+    // As a desktop would: minimising takes the focus away and says so.
+    if (post) {
+        QueueEvent(Event::Simple(EventType::Deactivate));
+        QueueEvent(Event::Simple(EventType::Minimize));
+    }
+}
+
+void HeadlessBackend::PumpEvents(EventQueue& queue)
+{
+    std::vector<Event> pending;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        pending.swap(m_pending);
+    }
+    for (const Event& event : pending) {
+        if (event.type == EventType::Restore) {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_minimized = false;
+        }
+        queue.Push(event);
+    }
+}
+
+void HeadlessBackend::ShowMessageBox(const char* captionUtf8, const char* textUtf8, bool plain)
+{
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_boxes.push_back({captionUtf8 ? captionUtf8 : "", textUtf8 ? textUtf8 : "", plain});
+    }
+    std::fprintf(stderr, "%s: %s\n", captionUtf8 ? captionUtf8 : "", textUtf8 ? textUtf8 : "");
+    std::fflush(stderr);
+}
+
+void HeadlessBackend::SetSystemCursorVisible(bool visible)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_cursorShown = visible;
+}
+
+void HeadlessBackend::WarpMouse(int x, int y)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_warp = {x, y};
+}
+
+bool HeadlessBackend::SetClipboardText(const std::string& utf8)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_clipboard = utf8;
+    return true;
+}
+
+bool HeadlessBackend::GetClipboardText(std::string& utf8)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    if (!m_clipboard)
+        return false;
+    utf8 = *m_clipboard;
+    return true;
+}
+
+int HeadlessBackend::GetDesktopBitDepth()
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_desktopBits;
+}
+
+std::string HeadlessBackend::GetKeyName(int keyNumber)
+{
+    const char* name = KeyNameOfKeyNumber(keyNumber);
+    return name ? name : "";
+}
+
+void HeadlessBackend::QueueEvent(const Event& event)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    // Motion is coalesced where it is delivered (the event queue), not here.
+    m_pending.push_back(event);
+}
+
+std::vector<HeadlessBackend::MessageBoxRecord> HeadlessBackend::GetMessageBoxes() const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_boxes;
+}
+
+void HeadlessBackend::ClearMessageBoxes()
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_boxes.clear();
+}
+
+std::optional<std::string> HeadlessBackend::GetClipboardUtf8() const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_clipboard;
+}
+
+void HeadlessBackend::SetClipboardUtf8(std::optional<std::string> text)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_clipboard = std::move(text);
+}
+
+bool HeadlessBackend::IsCursorShown() const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_cursorShown;
+}
+
+bool HeadlessBackend::IsMinimized() const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_minimized;
+}
+
+std::string HeadlessBackend::GetWindowTitle() const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_title;
+}
+
+std::pair<int, int> HeadlessBackend::GetWarpPosition() const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_warp;
+}
+
+void HeadlessBackend::SetDesktopBitDepth(int bits)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_desktopBits = bits;
+}
+
+std::vector<int16_t> HeadlessBackend::MixAudio(size_t frames)
+{
+    std::vector<int16_t> out(frames * 2);
+    m_mixer.Mix(out.data(), frames);
+    return out;
+}
+
+void HeadlessBackend::Reset()
+{
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_hasWindow = false;
+        m_minimized = false;
+        m_cursorShown = true;
+        m_title.clear();
+        m_pending.clear();
+        m_boxes.clear();
+        m_clipboard.reset();
+        m_warp = {0, 0};
+        m_desktopBits = 32;
+    }
+    m_display.Reset();
+    m_mixer.StopAll();
+    m_joysticks.RemoveAll();
+    GetEventQueue().Clear();
+}
+
+HeadlessBackend& GetHeadlessBackend()
+{
+    // Never destroyed, like an installed backend: static destructors may still call it.
+    static HeadlessBackend* s_backend = new HeadlessBackend;
+    return *s_backend;
+}
+
+} // namespace platform

@@ -1,0 +1,120 @@
+#pragma once
+// The headless backend: no window and no device. Events are queued by the caller, the display is a
+// memory page, audio is mixed when asked, message boxes are recorded and printed to stderr, the
+// clipboard is a string. Tests reach it through GetHeadlessBackend() for its hooks.
+#include "platform/Backend.h"
+#include "platform/Events.h"
+#include "platform/headless/MemoryDisplay.h"
+
+#include <map>
+#include <mutex>
+#include <optional>
+#include <vector>
+
+namespace platform {
+
+// Joysticks that a test plugs in; none by default.
+class HeadlessJoysticks : public Joysticks
+{
+public:
+    int GetCount() override;
+    bool Open(int id, JoystickCaps& caps) override;
+    bool Poll(int id, JoystickState& state) override;
+    void Close(int) override {}
+
+    // Test hooks.
+    int AddDevice(const JoystickCaps& caps);
+    void SetState(int id, const JoystickState& state);
+    void RemoveAll();
+
+private:
+    std::mutex m_mutex;
+    std::vector<std::pair<JoystickCaps, JoystickState>> m_devices;
+};
+
+// No force-feedback device: everything is accepted and nothing happens; effects played are
+// remembered for tests.
+class HeadlessForceFeedback : public ForceFeedback
+{
+public:
+    bool IsAvailable() override { return false; }
+    bool LoadEffects(const void*, size_t) override { return false; }
+    bool PlayEffect(const std::string& name) override;
+    void StopAll() override {}
+    const std::vector<std::string>& GetPlayed() const { return m_played; }
+
+private:
+    std::vector<std::string> m_played;
+};
+
+class HeadlessBackend : public Backend
+{
+public:
+    struct MessageBoxRecord
+    {
+        std::string caption;    // UTF-8, as the backend received them
+        std::string text;
+        bool plain = false;
+    };
+
+    const char* GetName() const override { return "headless"; }
+    bool CreateMainWindow(const char* titleUtf8) override;
+    bool HasMainWindow() const override;
+    void DestroyMainWindow() override;
+    void SetWindowTitle(const char* titleUtf8) override;
+    void MinimizeMainWindow() override;
+    void PumpEvents(EventQueue& queue) override;
+    void ShowMessageBox(const char* captionUtf8, const char* textUtf8, bool plain) override;
+    void SetSystemCursorVisible(bool visible) override;
+    void WarpMouse(int x, int y) override;
+    bool SetClipboardText(const std::string& utf8) override;
+    bool GetClipboardText(std::string& utf8) override;
+    int GetDesktopBitDepth() override;
+    std::string GetKeyName(int keyNumber) override;
+    Display& GetDisplay() override { return m_display; }
+    Mixer& GetMixer() override { return m_mixer; }
+    Joysticks& GetJoysticks() override { return m_joysticks; }
+    ForceFeedback& GetForceFeedback() override { return m_forceFeedback; }
+
+    // Test hooks.
+    // Events the "system" delivers at the next pump (after those already queued).
+    void QueueEvent(const Event& event);
+    std::vector<MessageBoxRecord> GetMessageBoxes() const;
+    void ClearMessageBoxes();
+    // Clipboard as UTF-8; nullopt when it holds no text.
+    std::optional<std::string> GetClipboardUtf8() const;
+    void SetClipboardUtf8(std::optional<std::string> text);
+    bool IsCursorShown() const;
+    bool IsMinimized() const;
+    std::string GetWindowTitle() const;
+    std::pair<int, int> GetWarpPosition() const;
+    void SetDesktopBitDepth(int bits);
+    // Mixes frames of 16-bit stereo from the mixer, as the audio device would pull them.
+    std::vector<int16_t> MixAudio(size_t frames);
+    MemoryDisplay& GetMemoryDisplay() { return m_display; }
+    HeadlessJoysticks& GetHeadlessJoysticks() { return m_joysticks; }
+    HeadlessForceFeedback& GetHeadlessForceFeedback() { return m_forceFeedback; }
+    // Back to the state of a fresh start (no window, empty clipboard, no boxes, no pending events).
+    void Reset();
+
+private:
+    mutable std::mutex m_mutex;
+    bool m_hasWindow = false;
+    bool m_minimized = false;
+    bool m_cursorShown = true;
+    std::string m_title;
+    std::vector<Event> m_pending;
+    std::vector<MessageBoxRecord> m_boxes;
+    std::optional<std::string> m_clipboard;
+    std::pair<int, int> m_warp{0, 0};
+    int m_desktopBits = 32;
+    MemoryDisplay m_display;
+    Mixer m_mixer;
+    HeadlessJoysticks m_joysticks;
+    HeadlessForceFeedback m_forceFeedback;
+};
+
+// The process's headless backend (the default backend).
+HeadlessBackend& GetHeadlessBackend();
+
+} // namespace platform
