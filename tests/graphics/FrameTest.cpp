@@ -1,6 +1,7 @@
 // Frames of plain rows: allocation and sizes, pixel access, clears and fills (the 16-bit alpha fill
 // against the per-field formula), lines, remap tables and visibility.
 #include "FrameTestSupport.h"
+#include "blit/modes/CopyBlitter.h"
 #include "graphics/Color.h"
 
 #include <gtest/gtest.h>
@@ -291,6 +292,25 @@ TEST(Frame, FillRectClipsOnEveryEdge)
                 }
         }
     }
+}
+
+TEST(Frame, InvertedRectanglesDrawNothing)
+{
+    CFrame frame, source;
+    frame.Create(10, 10, 16);
+    source.Create(10, 10, 16);
+    FillPattern(frame);
+    FillPattern(source, 9);
+    auto before = Snapshot(frame);
+    const CIntRect inverted[] = {{6, 2, 3, 8}, {2, 6, 8, 3}, {5, 5, 5, 5}};
+    for (const CIntRect& rect : inverted) {
+        frame.FillRect(rect, g_colorWhite);
+        frame.ClearRect(rect);
+        frame.ApplyRemapTableToRect(rect, CPaletteTable());
+        EXPECT_FALSE(frame.Blit(&source, CIntRect{0, 0, 3, 3}, rect, &g_copyBlitter));
+        EXPECT_FALSE(frame.Blit(&source, rect, CIntRect{0, 0, 3, 3}, &g_copyBlitter));
+    }
+    EXPECT_EQ(Snapshot(frame), before);
 }
 
 TEST(Frame, SixteenBitAlphaFillFollowsThePerFieldFormula)
