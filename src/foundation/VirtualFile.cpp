@@ -79,10 +79,11 @@ bool CVirtualFile::Open(const char* name, uint32_t flags)
         auto* view = new CFileBuf();
         view->ConstructView(*source);
         m_stream = view;
+        flags &= ~VF_COMPRESSED; // the view is the file: there is nothing to store at close
     } else if ((flags & VF_COMPRESSED) && (flags & VF_WRITE)) {
         if (!name || !name[0])
             return false;
-        m_name.AssignText(name);
+        m_name = name;
         m_stream = new CFileBuf();
     } else if ((flags & VF_COMPRESSED) && (flags & VF_READ)) {
         CVirtualFile plain;
@@ -144,7 +145,7 @@ bool CVirtualFile::Close()
     if ((m_flags & VF_COMPRESSED) && (m_flags & VF_WRITE)) {
         auto* buffer = dynamic_cast<CFileBuf*>(m_stream);
         CVirtualFile target;
-        if (buffer && target.Open(m_name.CStr(), m_flags & ~VF_COMPRESSED)) {
+        if (buffer && target.Open(m_name.c_str(), m_flags & ~VF_COMPRESSED)) {
             ok = CCompressedBlockCodec::Write(target, buffer->GetData(), buffer->GetSize(), 6);
             if (!ok)
                 target.m_stream->MarkWriteFailed();
@@ -152,7 +153,7 @@ bool CVirtualFile::Close()
         } else {
             ok = false;
         }
-        m_name.Clear();
+        m_name.clear();
     }
     --s_openFileCount;
     CStream* stream = m_stream;

@@ -1,10 +1,10 @@
 #pragma once
 // The file object the whole program opens by name: an archive entry, a disk file or a memory
 // stream, chosen when it is opened. It owns its stream. All multi-byte values are little-endian.
-#include "foundation/SharedString.h"
 #include "foundation/Stream.h"
 
 #include <cstdint>
+#include <string>
 
 // Receives the fraction done (0.0 to 1.0) while a file is copied.
 using FileProgressCallback = void (*)(float fraction);
@@ -98,5 +98,7 @@ private:
     uint32_t m_shortReads = 0;
     uint32_t m_directReadBytes = 0;
     bool m_directReadAllowed = false;
-    CSharedString m_name; // target of a compressed write, stored at close
+    // Target of a compressed write, stored at close. A plain string: files may be opened on the
+    // sound thread, and shared strings count references without locking.
+    std::string m_name;
 };

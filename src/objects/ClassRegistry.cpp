@@ -1,7 +1,7 @@
 #include "objects/ClassRegistry.h"
 
 #include "foundation/LocalizedString.h"
-#include "platform/Platform.h"
+#include "foundation/Win32Services.h"
 
 #include <algorithm>
 
@@ -91,7 +91,7 @@ CObject* CClassRegistry::CreateObject(const char* name) const
     CClassRecord* record = Find(name, &index);
     if (record && !record->IsAbstract() && index >= 0 && static_cast<uint32_t>(index) < m_records.size())
         return record->CreateObject();
-    platform::FatalExit(s_fatalCaption.CStr(), s_corruptedText.CStr());
+    FatalExit(s_fatalCaption.CStr(), s_corruptedText.CStr());
 }
 
 void CClassRegistry::SortByName()

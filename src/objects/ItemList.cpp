@@ -1,6 +1,6 @@
 #include "objects/ItemList.h"
 
-#include "platform/Platform.h"
+#include "foundation/Win32Services.h"
 #include "objects/CurrentObjectFileName.h"
 #include "objects/Object.h"
 
@@ -73,7 +73,7 @@ int CItemList::FindIndexOrFail(const char* name, int hint) const
         return index;
     CSharedString report;
     FormatNotFoundReport(report, name);
-    platform::FatalExit("Fatal Not Found Error", report.CStr());
+    FatalExit("Fatal Not Found Error", report.CStr());
 }
 
 void CItemList::FormatNotFoundReport(CSharedString& out, const char* name) const

@@ -14,6 +14,11 @@ FatalHandler SetFatalHandler(FatalHandler handler)
     return s_fatalHandler.exchange(handler);
 }
 
+FatalHandler GetFatalHandler()
+{
+    return s_fatalHandler.load();
+}
+
 void FatalExit(const char* caption, const char* text)
 {
     ShowMessageBox(caption ? caption : "", text ? text : "");

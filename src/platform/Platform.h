@@ -22,6 +22,7 @@ using FatalHandler = void (*)(const char* caption, const char* text);
 
 // Installs a handler (null removes it); returns the previous one.
 FatalHandler SetFatalHandler(FatalHandler handler);
+FatalHandler GetFatalHandler();
 
 // The one route of every fatal end: shows the message box, then ends the process with status 255
 // (the -1 exit code the engine uses), running static destructors.

@@ -1,0 +1,220 @@
+#include "platform/sdl/SdlBackend.h"
+
+#include "platform/EventQueue.h"
+#include "platform/sdl/SdlBackendImpl.h"
+#include "platform/sdl/SdlKeyMap.h"
+
+#include <SDL.h>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <unistd.h>
+
+namespace platform::sdl {
+
+namespace {
+bool HasEnv(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value && *value;
+}
+
+// Whether a sound device can be there at all; trying without one makes the sound libraries print
+// pages of errors.
+bool MaySoundExist()
+{
+    if (HasEnv("SDL_AUDIODRIVER") || HasEnv("PULSE_SERVER") || access("/dev/snd", F_OK) == 0)
+        return true;
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    return runtime && *runtime && access((std::string(runtime) + "/pulse/native").c_str(), F_OK) == 0;
+}
+} // namespace
+
+std::unique_ptr<Backend> CreateSdlBackend(std::string& whyNot)
+{
+    // SDL would fall back to an invisible off-screen display; that is the headless backend's job.
+    const bool driverChosen = HasEnv("SDL_VIDEODRIVER");
+    if (!driverChosen && !HasEnv("DISPLAY") && !HasEnv("WAYLAND_DISPLAY")) {
+        whyNot = "neither DISPLAY nor WAYLAND_DISPLAY is set";
+        return nullptr;
+    }
+    // Double clicks as the desktop reports them; the focus click is not a game click.
+    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "0");
+    SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+        whyNot = SDL_GetError();
+        return nullptr;
+    }
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (!driverChosen && driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0)) {
+        whyNot = "no desktop display could be opened";
+        SDL_Quit();
+        return nullptr;
+    }
+    return std::make_unique<SdlBackend>();
+}
+
+SdlBackend::SdlBackend()
+{
+    OpenAudio();
+}
+
+SdlBackend::~SdlBackend()
+{
+    if (m_audioDevice)
+        SDL_CloseAudioDevice(m_audioDevice);
+    DestroyMainWindow();
+    SDL_Quit();
+}
+
+void SdlBackend::OpenAudio()
+{
+    if (!MaySoundExist())
+        return;
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+        return;
+    SDL_AudioSpec want{};
+    want.freq = m_mixer.GetOutputRate();
+    want.format = AUDIO_S16SYS;
+    want.channels = 2;
+    want.samples = 1024;
+    want.userdata = &m_mixer;
+    want.callback = [](void* user, Uint8* stream, int len) {
+        static_cast<Mixer*>(user)->Mix(reinterpret_cast<int16_t*>(stream), static_cast<size_t>(len) / 4);
+    };
+    SDL_AudioSpec have{};
+    m_audioDevice = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
+    if (m_audioDevice)
+        SDL_PauseAudioDevice(m_audioDevice, 0);
+}
+
+bool SdlBackend::EnsureWindow()
+{
+    if (m_window)
+        return true;
+    m_window = SDL_CreateWindow(m_title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 640, 480,
+                                SDL_WINDOW_SHOWN);
+    if (!m_window)
+        return false;
+    m_renderer = SDL_CreateRenderer(m_window, -1, 0);
+    if (!m_renderer) {
+        SDL_DestroyWindow(m_window);
+        m_window = nullptr;
+        return false;
+    }
+    SDL_SetRenderDrawColor(m_renderer, 0, 0, 0, 255);
+    SDL_RenderClear(m_renderer);
+    SDL_RenderPresent(m_renderer);
+    SDL_StartTextInput();
+    return true;
+}
+
+bool SdlBackend::CreateMainWindow(const char* titleUtf8)
+{
+    m_title = titleUtf8 ? titleUtf8 : "";
+    if (m_window) {
+        SDL_SetWindowTitle(m_window, m_title.c_str());
+        return true;
+    }
+    return EnsureWindow();
+}
+
+void SdlBackend::DestroyMainWindow()
+{
+    m_display.ReleaseTexture();
+    if (m_renderer)
+        SDL_DestroyRenderer(m_renderer);
+    if (m_window)
+        SDL_DestroyWindow(m_window);
+    m_renderer = nullptr;
+    m_window = nullptr;
+}
+
+void SdlBackend::SetWindowTitle(const char* titleUtf8)
+{
+    m_title = titleUtf8 ? titleUtf8 : "";
+    if (m_window)
+        SDL_SetWindowTitle(m_window, m_title.c_str());
+}
+
+void SdlBackend::MinimizeMainWindow()
+{
+    if (m_window)
+        SDL_MinimizeWindow(m_window);
+}
+
+void SdlBackend::PumpEvents(EventQueue& queue)
+{
+    SDL_Event e;
+    while (SDL_PollEvent(&e)) {
+        m_translated.clear();
+        m_translator.Translate(e, m_translated);
+        for (const Event& event : m_translated)
+            queue.Push(event);
+    }
+}
+
+void SdlBackend::ShowMessageBox(const char* captionUtf8, const char* textUtf8, bool plain)
+{
+    // Also on the terminal: a box may not be seen (full screen, no desktop), a log line stays.
+    std::fprintf(stderr, "%s: %s\n", captionUtf8, textUtf8);
+    std::fflush(stderr);
+    // The pointer is needed to press OK; whatever was asked of it before comes back afterwards.
+    int shown = SDL_ShowCursor(SDL_QUERY);
+    SDL_ShowCursor(SDL_ENABLE);
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, captionUtf8, textUtf8, plain ? nullptr : m_window);
+    SDL_ShowCursor(shown);
+}
+
+void SdlBackend::SetSystemCursorVisible(bool visible)
+{
+    SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
+}
+
+void SdlBackend::WarpMouse(int x, int y)
+{
+    if (!m_window)
+        return;
+    int wx = x, wy = y;
+    if (m_renderer && m_display.HasMode())
+        SDL_RenderLogicalToWindow(m_renderer, static_cast<float>(x), static_cast<float>(y), &wx, &wy);
+    SDL_WarpMouseInWindow(m_window, wx, wy);
+}
+
+bool SdlBackend::SetClipboardText(const std::string& utf8)
+{
+    return SDL_SetClipboardText(utf8.c_str()) == 0;
+}
+
+bool SdlBackend::GetClipboardText(std::string& utf8)
+{
+    if (!SDL_HasClipboardText())
+        return false;
+    char* text = SDL_GetClipboardText();
+    if (!text)
+        return false;
+    utf8 = text;
+    SDL_free(text);
+    return !utf8.empty();
+}
+
+int SdlBackend::GetDesktopBitDepth()
+{
+    SDL_DisplayMode mode;
+    if (SDL_GetDesktopDisplayMode(0, &mode) != 0)
+        return 32;
+    // 8-8-8 desktops keep their pixels in 32 bits and count as 32.
+    int bytes = SDL_BYTESPERPIXEL(mode.format);
+    return bytes == 4 ? 32 : static_cast<int>(SDL_BITSPERPIXEL(mode.format));
+}
+
+std::string SdlBackend::GetKeyName(int keyNumber)
+{
+    int scancode = ScancodeFromKeyNumber(keyNumber);
+    if (scancode == 0)
+        return {};
+    const char* name = SDL_GetScancodeName(static_cast<SDL_Scancode>(scancode));
+    return name ? name : "";
+}
+
+} // namespace platform::sdl

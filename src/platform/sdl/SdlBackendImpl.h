@@ -1,0 +1,80 @@
+#pragma once
+// The SDL backend's class, seen by the SDL display and the backend's own files only.
+#include "platform/Backend.h"
+#include "platform/sdl/SdlDisplay.h"
+#include "platform/sdl/SdlEventTranslator.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct SDL_Window;
+struct SDL_Renderer;
+
+namespace platform::sdl {
+
+// No joystick or force-feedback device is served yet through SDL.
+class NoJoysticks : public Joysticks
+{
+public:
+    int GetCount() override { return 0; }
+    bool Open(int, JoystickCaps&) override { return false; }
+    bool Poll(int, JoystickState&) override { return false; }
+    void Close(int) override {}
+};
+
+class NoForceFeedback : public ForceFeedback
+{
+public:
+    bool IsAvailable() override { return false; }
+    bool LoadEffects(const void*, size_t) override { return false; }
+    bool PlayEffect(const std::string&) override { return false; }
+    void StopAll() override {}
+};
+
+class SdlBackend : public Backend
+{
+public:
+    SdlBackend();
+    ~SdlBackend() override;
+
+    const char* GetName() const override { return "SDL"; }
+    bool CreateMainWindow(const char* titleUtf8) override;
+    bool HasMainWindow() const override { return m_window != nullptr; }
+    void DestroyMainWindow() override;
+    void SetWindowTitle(const char* titleUtf8) override;
+    void MinimizeMainWindow() override;
+    void PumpEvents(EventQueue& queue) override;
+    void ShowMessageBox(const char* captionUtf8, const char* textUtf8, bool plain) override;
+    void SetSystemCursorVisible(bool visible) override;
+    void WarpMouse(int x, int y) override;
+    bool SetClipboardText(const std::string& utf8) override;
+    bool GetClipboardText(std::string& utf8) override;
+    int GetDesktopBitDepth() override;
+    std::string GetKeyName(int keyNumber) override;
+    Display& GetDisplay() override { return m_display; }
+    Mixer& GetMixer() override { return m_mixer; }
+    Joysticks& GetJoysticks() override { return m_joysticks; }
+    ForceFeedback& GetForceFeedback() override { return m_forceFeedback; }
+
+    // The window with its renderer, made with the stored title when it does not exist yet.
+    bool EnsureWindow();
+    SDL_Window* GetWindow() const { return m_window; }
+    SDL_Renderer* GetRenderer() const { return m_renderer; }
+
+private:
+    void OpenAudio();
+
+    SDL_Window* m_window = nullptr;
+    SDL_Renderer* m_renderer = nullptr;
+    std::string m_title = "Vantorel";
+    uint32_t m_audioDevice = 0;
+    SdlEventTranslator m_translator;
+    std::vector<Event> m_translated;
+    SdlDisplay m_display{*this};
+    Mixer m_mixer;
+    NoJoysticks m_joysticks;
+    NoForceFeedback m_forceFeedback;
+};
+
+} // namespace platform::sdl
