@@ -53,14 +53,6 @@ TEST(BlitTypeList, LookupsByNameAndByBlendMode)
     EXPECT_EQ(list.FindIndexOrFail("Normal Scale", -1), 4);
 }
 
-TEST(BlitTypeList, ScalingIsTheOnlyModeThatIsNotOneToOne)
-{
-    CBlitTypeList& list = CBlitter::GetRegistry();
-    for (uint32_t i = 0; i < list.GetCount(); ++i)
-        EXPECT_EQ(list.GetValue(i)->IsUnscaled(), i != 4) << list.GetItemName(i);
-    EXPECT_TRUE(g_copyBlitter.IsUnscaled());
-}
-
 TEST(BlitTypeListDeathTest, AMissingNameIsFatal)
 {
     EXPECT_EXIT(CBlitter::GetRegistry().FindIndexOrFail("Blend Nothing", -1), testing::ExitedWithCode(255),

@@ -21,14 +21,3 @@ TEST(CopyBlitter, CopiesEveryPixelOfTheSameDepth)
     }
 }
 
-TEST(CopyBlitter, OtherPairsHaveNoRoutineYet)
-{
-    CFrame from8, to16, rle;
-    from8.Create(2, 2, 8);
-    to16.Create(2, 2, 16);
-    rle.Create(2, 2, 8);
-    rle.SetFormatFlags(rle.GetFormatFlags() | kFrameRunLength8);
-    EXPECT_EQ(g_copyBlitter.FindRoutine(&from8, &to16), nullptr);
-    EXPECT_EQ(g_copyBlitter.FindRoutine(&rle, &from8), nullptr);
-    EXPECT_NE(g_copyBlitter.FindRoutine(&from8, &from8), nullptr);
-}

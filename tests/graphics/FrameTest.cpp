@@ -36,19 +36,9 @@ uint16_t ReferenceBlend565(uint16_t d, uint16_t c, uint32_t alpha)
 
 } // namespace
 
-TEST(Frame, NewFrameIsEmpty)
+TEST(Frame, AnEmptyFrameDrawsNothing)
 {
     CFrame frame;
-    EXPECT_EQ(frame.GetPixels(), nullptr);
-    EXPECT_EQ(frame.GetWidth(), 0);
-    EXPECT_EQ(frame.GetFormatFlags(), 0u);
-    EXPECT_EQ(frame.GetRowOffsets(), nullptr);
-    EXPECT_EQ(frame.GetBitsPerPixel(), 0u);
-    EXPECT_EQ(frame.GetPitch(), 0u);
-    EXPECT_STREQ(frame.GetClassRecord()->GetName(), "CFrame");
-    EXPECT_STREQ(frame.GetClassRecord()->GetBase()->GetName(), "CFrameInterface");
-    EXPECT_TRUE(frame.GetClassRecord()->GetBase()->IsAbstract());
-    // Drawing into an empty frame does nothing and reports nothing.
     CFrame source;
     source.Create(4, 4, 16);
     EXPECT_FALSE(frame.DrawFrameAt(&source, 0, 0, nullptr));
@@ -88,7 +78,8 @@ TEST(Frame, HeightOneStillHasTwoRowOffsets)
 
 TEST(Frame, LogTwoFieldsAreFloorsAndZeroForZeroAndOne)
 {
-    const std::pair<uint32_t, uint32_t> cases[] = {{0, 0}, {1, 0}, {2, 1}, {3, 1}, {4, 2}, {255, 7}, {256, 8}, {65535, 15}};
+    const std::pair<uint32_t, uint32_t> cases[] = {{0, 0}, {1, 0},   {2, 1},   {3, 1},
+                                                   {4, 2}, {255, 7}, {256, 8}, {65535, 15}};
     for (auto [size, log2] : cases) {
         CFrame frame;
         frame.Create(size, size == 65535 ? 1 : size, 8);
@@ -431,7 +422,8 @@ TEST(Frame, OutlinesAndBevels)
 
 TEST(Frame, RemapTables)
 {
-    ScopedCurrentPalette palette([](uint32_t i, uint8_t& r, uint8_t& g, uint8_t& b) { r = g = b = static_cast<uint8_t>(i); });
+    ScopedCurrentPalette palette(
+        [](uint32_t i, uint8_t& r, uint8_t& g, uint8_t& b) { r = g = b = static_cast<uint8_t>(i); });
     CPaletteTable identity;
     identity.Create(2);
 

@@ -139,7 +139,9 @@ TEST(OutsideDrawing, EveryFormatStaysInsideItsFrame)
             case 5: {
                 int32_t x = x0 % 50, y = y0 % 40;
                 frame.DrawFrameAt(&source, x, y, &g_copyBlitter);
-                mayChange = [=](int32_t px, int32_t py) { return px >= x - 2 && px < x + 7 && py >= y - 3 && py < y + 4; };
+                mayChange = [=](int32_t px, int32_t py) {
+                    return px >= x - 2 && px < x + 7 && py >= y - 3 && py < y + 4;
+                };
                 break;
             }
             default: {

@@ -22,15 +22,6 @@ CObject* Slot(CFrame& frame)
 
 } // namespace
 
-TEST(PaletteProperty, IsADynamicPropertyOfFramesAndTheirDescendants)
-{
-    EXPECT_STREQ(Property().GetLabel().CStr(), "Palette");
-    EXPECT_FALSE(Property().IsSimpleValue());
-    EXPECT_TRUE(Property().IsDynamic());
-    EXPECT_STREQ(CPaletteHolder::GetStaticClassRecord()->GetName(), "CPaletteHolder");
-    EXPECT_FALSE(CPaletteHolder::GetStaticClassRecord()->IsAbstract());
-}
-
 TEST(PaletteProperty, CopiesCarryTheirOwnTable)
 {
     CFrame frame, other;
@@ -100,4 +91,28 @@ TEST(PaletteProperty, BinaryFormRoundTripsAndRefusesOtherClasses)
     EXPECT_EQ(Property().GetHolder(Slot(read)), nullptr);
     EXPECT_FALSE(Property().ReadBinary(Slot(read), file));
     EXPECT_FALSE(Property().ReadBinary(Slot(read), file)); // past the end
+}
+
+TEST(PaletteProperty, TravelsWithTheFramesObjectText)
+{
+    CFrame frame;
+    frame.CreatePalette();
+    CObjectTextStream out;
+    out.OpenMemory(new CFileBuf, VF_CREATE | VF_WRITE);
+    frame.WriteToTextStream(out);
+    std::string text = WrittenText(out);
+    EXPECT_NE(text.find("Palette=CPaletteHolder"), std::string::npos) << text;
+
+    CObjectTextStream in;
+    OpenTextForReading(in, text);
+    CFrame read;
+    ASSERT_TRUE(read.ReadFromTextStream(in));
+    EXPECT_NE(Property().GetHolder(Slot(read)), nullptr);
+
+    // Without palette storage nothing is written for it.
+    CFrame plain;
+    CObjectTextStream bare;
+    bare.OpenMemory(new CFileBuf, VF_CREATE | VF_WRITE);
+    plain.WriteToTextStream(bare);
+    EXPECT_EQ(WrittenText(bare).find("Palette"), std::string::npos);
 }
