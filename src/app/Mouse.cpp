@@ -117,15 +117,12 @@ void CMouse::DrawCursor(CFrameInterface* target) const
         DrawSequenceFrameAt(target, m_sequence, static_cast<int>(std::floor(m_frameTime)), m_x, m_y);
 }
 
-bool CMouse::GetCursorRect(int& left, int& top, int& right, int& bottom) const
+bool CMouse::GetCursorRect(CIntRect& rect) const
 {
     if (!m_sequence || !m_visible)
         return false;
-    if (!GetSequenceFrameRect(m_sequence, static_cast<int>(std::floor(m_frameTime)), left, top, right, bottom))
+    if (!GetSequenceFrameRect(m_sequence, static_cast<int>(std::floor(m_frameTime)), rect))
         return false;
-    left += m_x;
-    right += m_x;
-    top += m_y;
-    bottom += m_y;
+    rect.Offset(m_x, m_y);
     return true;
 }

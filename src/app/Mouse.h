@@ -3,6 +3,8 @@
 // the held and double-click button masks (1 left, 2 right, 4 middle) and the wheel in notches; and
 // the drawn cursor, which the game draws itself while the system pointer is hidden. While the
 // application is inactive the system arrow takes its place.
+#include "graphics/IntRect.h"
+
 class CFrameInterface;
 class CSequence;
 
@@ -18,6 +20,7 @@ public:
         x = m_x;
         y = m_y;
     }
+    CFloatPoint GetPositionFloat() const { return {static_cast<float>(m_x), static_cast<float>(m_y)}; }
     // Stores the position and moves the system pointer there.
     void SetPosition(int x, int y);
     // Moves the system pointer to the stored position.
@@ -61,7 +64,7 @@ public:
     // Draws the current frame with its hot spot at the position, when visible.
     void DrawCursor(CFrameInterface* target) const;
     // The current frame's rectangle at the position; false without a visible frame.
-    bool GetCursorRect(int& left, int& top, int& right, int& bottom) const;
+    bool GetCursorRect(CIntRect& rect) const;
 
     // visible = false / true; return the previous visibility and apply the system cursor rule.
     bool HideCursor();

@@ -4,6 +4,7 @@
 #include "foundation/LocalizedString.h"
 #include "foundation/OpenFlags.h"
 #include "foundation/Win32Services.h"
+#include "graphics/Frame.h"
 #include "objects/ClassRegistry.h"
 #include "platform/Backend.h"
 #include "platform/Time.h"
@@ -25,8 +26,9 @@ void UnmountDataArchives()
 {
 }
 
-void SetFrameCacheCompression(bool)
+void SetFrameCacheCompression(bool enabled)
 {
+    SetFrameCompressionEnabled(enabled);
 }
 
 bool DataFileExists(const char* name)
@@ -139,7 +141,7 @@ void DrawSequenceFrameAt(CFrameInterface*, CSequence*, int, int, int)
 {
 }
 
-bool GetSequenceFrameRect(const CSequence*, int, int&, int&, int&, int&)
+bool GetSequenceFrameRect(const CSequence*, int, CIntRect&)
 {
     return false;
 }

@@ -3,6 +3,8 @@
 // registries, frames, palettes, fonts and the localisation table. Each is one small function so
 // that the start-up sequence reads as a list. Where the layer underneath does not exist yet, the
 // function does the least the program needs to run, as its comment says.
+#include "graphics/IntRect.h"
+
 class CFont;
 class CFrameInterface;
 class CScreenFrame;
@@ -17,7 +19,7 @@ void SortClassRegistry();
 void MountDataArchives();
 void UnmountDataArchives();
 
-// The compressed frame and sequence caches ("/NoCompression" turns them off). No caches yet.
+// The compressed frame and sequence caches ("/NoCompression" turns them off).
 void SetFrameCacheCompression(bool enabled);
 
 // Whether the file exists in the data (relative to the base folder).
@@ -66,4 +68,4 @@ float GetSequenceFrameRate(const CSequence* sequence);
 // Draws frame index with its hot spot at (x, y) through the sequence's blitter.
 void DrawSequenceFrameAt(CFrameInterface* target, CSequence* sequence, int index, int x, int y);
 // The frame's rectangle relative to its hot spot; false when the sequence has no such frame.
-bool GetSequenceFrameRect(const CSequence* sequence, int index, int& left, int& top, int& right, int& bottom);
+bool GetSequenceFrameRect(const CSequence* sequence, int index, CIntRect& rect);

@@ -2,6 +2,7 @@
 #include "AppTestSupport.h"
 #include "foundation/ConfigFile.h"
 #include "foundation/LocalizedString.h"
+#include "graphics/Frame.h"
 #include "sound/MusicPlayer.h"
 #include "sound/SoundList.h"
 #include "sound/SoundSystem.h"
@@ -166,6 +167,19 @@ TEST_F(ApplicationBase, LockCountAndBaseAnswers)
     EXPECT_EQ(app.GetPlayerControls(0), nullptr);
     EXPECT_FALSE(app.HasModalWindow());
     EXPECT_EQ(app.ShowModalWindow(nullptr, true), 0);
+}
+
+TEST_F(ApplicationBase, NoCompressionSwitchTurnsTheCompressedCachesOff)
+{
+    SetFrameCompressionEnabled(true);
+    {
+        TestApplication app;
+        EXPECT_TRUE(IsFrameCompressionEnabled());
+    }
+    SetCommandLine("/skipmovies /nocompression");
+    TestApplication app;
+    EXPECT_FALSE(IsFrameCompressionEnabled());
+    SetFrameCompressionEnabled(true);
 }
 
 TEST_F(ApplicationBase, RemoveOnlyAsTheExactWordStartsTheGame)
