@@ -1,5 +1,8 @@
 #include "foundation/DiskAccess.h"
 
+#include "foundation/SharedString.h"
+#include "foundation/VersionText.h"
+
 #include <atomic>
 #include <cerrno>
 #include <cstdlib>
@@ -183,12 +186,21 @@ FILE* OpenExisting(const std::string& path, bool update)
     return std::fopen(path.c_str(), update ? "r+b" : "rb");
 }
 
-bool BeginReplacement(const std::string& target, ReplacementFile& out)
+bool BeginReplacement(const std::string& requested, ReplacementFile& out)
 {
     out = ReplacementFile();
-    if (target.empty() || target.back() == '/') {
+    if (requested.empty() || requested.back() == '/') {
         errno = EINVAL;
         return false;
+    }
+    // A link is followed, so that the file it points to is replaced rather than the link.
+    std::string target = requested;
+    struct stat link;
+    if (::lstat(requested.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
+        if (char* real = ::realpath(requested.c_str(), nullptr)) {
+            target = real;
+            std::free(real);
+        }
     }
     struct stat st;
     const bool exists = StatPath(target, st);
@@ -310,7 +322,9 @@ std::string UserConfigFolder()
     }
     if (base.back() != '/')
         base += '/';
-    return base + "Vantorel/";
+    CSharedString product;
+    GetProductName(product);
+    return base + product.CStr() + "/";
 }
 
 } // namespace diskaccess

@@ -54,8 +54,8 @@ bool TruncateFile(FILE* file, uint64_t size);
 bool ReadWholeFile(const std::string& path, std::string& out);
 bool WriteWholeFile(const std::string& path, const std::string& bytes);
 
-// The per-user folder for configuration files without a folder: $XDG_CONFIG_HOME/Vantorel/,
-// else $HOME/.config/Vantorel/; ends with '/'.
+// The per-user folder for configuration files without a folder: $XDG_CONFIG_HOME/<product>/,
+// else $HOME/.config/<product>/; ends with '/'.
 std::string UserConfigFolder();
 
 } // namespace diskaccess

@@ -79,6 +79,7 @@ bool CVirtualFile::Open(const char* name, uint32_t flags)
         auto* view = new CFileBuf();
         view->ConstructView(*source);
         m_stream = view;
+        flags &= ~VF_COMPRESSED; // the view is the file: there is nothing to store at close
     } else if ((flags & VF_COMPRESSED) && (flags & VF_WRITE)) {
         if (!name || !name[0])
             return false;

@@ -71,23 +71,6 @@ TEST(FileBuf, SeekingPastTheEndAndWritingFillsTheGapWithZeros)
     EXPECT_EQ(0u, buffer.Read(&c, 1));
 }
 
-TEST(FileBuf, ReadsAndRelativeSeeks)
-{
-    CFileBuf buffer;
-    buffer.Write("hello world", 11);
-    buffer.Seek(0);
-    char text[16] = {};
-    EXPECT_EQ(5u, buffer.Read(text, 5));
-    EXPECT_STREQ("hello", text);
-    EXPECT_TRUE(buffer.Skip(1));
-    EXPECT_EQ(5u, buffer.Read(text, 100));
-    EXPECT_EQ(0u, buffer.Read(text, 1));
-    EXPECT_FALSE(buffer.SeekRelative(-12)); // before the start: refused, not moved
-    EXPECT_EQ(11, buffer.GetPosition());
-    EXPECT_TRUE(buffer.SeekRelative(-11));
-    EXPECT_EQ(0, buffer.GetPosition());
-}
-
 TEST(FileBuf, ReadLineRules)
 {
     CFileBuf buffer;

@@ -207,23 +207,6 @@ TEST(VirtualFile, ClosedFileGivesNeutralValues)
     EXPECT_FALSE(file.AttachStream(nullptr, VF_READ));
 }
 
-TEST(VirtualFile, OpenCountsReturnAfterClose)
-{
-    WorkFolder work;
-    WriteFileBytes(work / "a.txt", "a");
-    const int before = CVirtualFile::GetOpenFileCount();
-    {
-        CVirtualFile one;
-        CVirtualFile two;
-        ASSERT_TRUE(one.Open("a.txt", VF_READ));
-        ASSERT_TRUE(two.Open("a.txt", VF_READ | VF_COMPRESSED));
-        ASSERT_TRUE(one.Open("a.txt", VF_READ | VF_IN_MEMORY)); // reopening closes first
-        EXPECT_EQ(before + 2, CVirtualFile::GetOpenFileCount());
-        EXPECT_GE(CVirtualFile::GetMostOpenFileCount(), before + 2);
-    }
-    EXPECT_EQ(before, CVirtualFile::GetOpenFileCount());
-}
-
 TEST(VirtualFile, WholeFileInMemory)
 {
     WorkFolder work;
