@@ -56,8 +56,13 @@ int RunHeadless(const std::string& why)
     std::printf("Vantorel ran headless (%s): window \"Vantorel\" on the headless backend, %d frames "
                 "presented over %d s of virtual time, %d events.\n",
                 why.c_str(), frames, kHeadlessSeconds, events);
+#if VANTOREL_HAVE_SDL
     std::printf("To get a window, run ./run.sh on a desktop, or under a virtual display with "
                 "\"xvfb-run ./run.sh\", without --headless.\n");
+#else
+    std::printf("To get a window, build with SDL (cmake -DVANTOREL_SDL=ON, the default) and run "
+                "where a display exists.\n");
+#endif
     return 0;
 }
 

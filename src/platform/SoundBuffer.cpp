@@ -146,14 +146,8 @@ void SoundBuffer::MixInto(int32_t* stereo, size_t frames, int outputRate)
     const int align = m_format.BlockAlign();
     const bool eight = m_format.bitsPerSample == 8;
     for (size_t i = 0; i < frames; ++i) {
-        if (m_position >= end) {
-            if (!m_looping) {
-                m_playing = false;
-                m_position = 0;
-                return;
-            }
+        if (m_position >= end)
             m_position %= end;
-        }
         const uint8_t* p = m_data.data() + static_cast<size_t>(m_position >> 16) * align;
         int left, right;
         if (eight) {
@@ -166,6 +160,15 @@ void SoundBuffer::MixInto(int32_t* stereo, size_t frames, int outputRate)
         stereo[2 * i] += (left * m_gainLeft) >> 14;
         stereo[2 * i + 1] += (right * m_gainRight) >> 14;
         m_position += step;
+        if (m_position >= end) {
+            if (!m_looping) {
+                // A sound played once stops after its last frame, its cursor back at the start.
+                m_playing = false;
+                m_position = 0;
+                return;
+            }
+            m_position %= end;
+        }
     }
 }
 

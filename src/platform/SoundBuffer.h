@@ -31,7 +31,7 @@ public:
     const PcmFormat& GetFormat() const { return m_format; }
     uint32_t GetSize() const { return static_cast<uint32_t>(m_data.size()); }
 
-    // Gives the bytes from offset on, in up to two pieces when they wrap past the end. Writing
+    // Gives the bytes from offset on, in one span or, when they wrap past the end, two. Writing
     // must keep clear of the part being played, as with any streaming buffer: the bytes
     // themselves are not guarded.
     bool Lock(uint32_t offset, uint32_t bytes, uint8_t** first, uint32_t* firstSize,

@@ -159,8 +159,11 @@ void SdlBackend::ShowMessageBox(const char* captionUtf8, const char* textUtf8, b
     // Also on the terminal: a box may not be seen (full screen, no desktop), a log line stays.
     std::fprintf(stderr, "%s: %s\n", captionUtf8, textUtf8);
     std::fflush(stderr);
+    // The pointer is needed to press OK; whatever was asked of it before comes back afterwards.
+    int shown = SDL_ShowCursor(SDL_QUERY);
     SDL_ShowCursor(SDL_ENABLE);
     SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, captionUtf8, textUtf8, plain ? nullptr : m_window);
+    SDL_ShowCursor(shown);
 }
 
 void SdlBackend::SetSystemCursorVisible(bool visible)
