@@ -13,9 +13,6 @@
 
 namespace {
 
-// The file layer knows the set from the start, so that "zip;entry" names work before a mount.
-const bool s_installed = (CZipArchiveSet::GetInstance(), true);
-
 // Names may use '\' like the rest of the file layer; archives store '/'.
 class SlashName
 {
@@ -47,23 +44,24 @@ bool BeginsWithNoCase(const std::string& text, const char* prefix)
 
 } // namespace
 
+CArchiveStreamProvider* GetDefaultArchiveProvider()
+{
+    return &CZipArchiveSet::GetInstance();
+}
+
 CZipArchiveSet& CZipArchiveSet::GetInstance()
 {
     static CZipArchiveSet s_set;
     return s_set;
 }
 
-CZipArchiveSet::CZipArchiveSet()
-{
-    CStream::SetArchiveProvider(this);
-}
+CZipArchiveSet::CZipArchiveSet() = default;
 
 CZipArchiveSet::~CZipArchiveSet()
 {
     if (CStream::GetArchiveProvider() == this)
         CStream::SetArchiveProvider(nullptr);
     UnmountAll();
-    (void)s_installed;
 }
 
 bool CZipArchiveSet::Mount(const char* archivePath, bool newLayer, bool writable, const char* mountPoint,

@@ -4,7 +4,7 @@
 // Lookups walk the layers from the newest to the oldest, so a later mount hides earlier ones for
 // the same folder. The set is the file layer's archive provider from the start of the program
 // (so "zip;entry" names work before anything is mounted); archives are consulted by opens and
-// searches only while the mounted flag is set.
+// searches only while the mounted flag is set. It lives until the end of the program.
 #include "foundation/ArchiveStreamProvider.h"
 #include "foundation/ZipDirectoryNode.h"
 
