@@ -32,6 +32,18 @@ inline std::string PatternBytes(size_t n, uint32_t seed)
     return bytes;
 }
 
+// Large contents are compared without printing them.
+inline testing::AssertionResult SameBytes(const std::string& expected, const std::string& actual)
+{
+    if (expected == actual)
+        return testing::AssertionSuccess();
+    size_t first = 0;
+    while (first < expected.size() && first < actual.size() && expected[first] == actual[first])
+        ++first;
+    return testing::AssertionFailure() << expected.size() << " bytes expected, " << actual.size()
+                                       << " read, first difference at " << first;
+}
+
 // Writes each file below the folder, making its sub-folders.
 inline void WriteTree(const std::filesystem::path& folder, const Files& files)
 {
