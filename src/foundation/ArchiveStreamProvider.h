@@ -22,7 +22,7 @@ public:
     // The searches of CFileSystem, after the disk has been searched (so a visitor that skips
     // names it holds keeps a disk file over an entry of the same name). The archive set's
     // EnumerateEntries: passes the matching entries (or folders) to visitor.Dispatch, with the
-    // spec's folder and names relative to the base folder, and keeps each result as the
+    // search spec's folder and names relative to the base folder, and keeps each result as the
     // entry's listed flag.
     virtual void EnumerateEntries(CFileVisitor& visitor, const CFileSearchSpec& spec)
     {

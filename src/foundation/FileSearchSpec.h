@@ -46,7 +46,7 @@ private:
     uint32_t m_recursionMode = RECURSE_SKIP_DASHED;
     uint32_t m_findFolders = 0;
     uint32_t m_namesWithoutFolders = 0;
-    // Kept as copies, so a spec never points at a caller's text that has gone.
+    // Kept as copies, so a search spec never points at a caller's text that has gone.
     CSharedString m_folder;
     CSharedString m_namePrefix;
     uint32_t m_extensionCount = 0;

@@ -65,7 +65,7 @@ bool IsZipOnlySearch(const CFileSearchSpec& spec)
            CompareTextNoCase(spec.GetExtension(0).CStr(), "ZIP") == 0;
 }
 
-// The disk half of a search. The spec's folder is a disk path; names are reported without its
+// The disk half of a search. The search spec's folder is a disk path; names are reported without its
 // first strip characters (the base folder and its separator).
 void ScanDiskFolder(CFileVisitor& visitor, const CFileSearchSpec& spec, const std::string& diskFolder, size_t strip)
 {

@@ -13,11 +13,11 @@
 class CFileSystem
 {
 public:
-    // Passes every file (or sub-folder) the spec finds to the visitor: first those on disk, then
+    // Passes every file (or sub-folder) the search spec finds to the visitor: first those on disk, then
     // the entries of the mounted archives, so that a visitor that skips names it already holds
     // keeps a disk file over an archive entry of the same name. Returns the visitor's count.
     // Names are relative to the base folder (the full given path with VF_VERBATIM), or bare when
-    // the spec asks for names without folders. A found disk name holding '~' ends the program.
+    // the search spec asks for names without folders. A found disk name holding '~' ends the program.
     static uint32_t EnumerateFiles(CFileVisitor& visitor, const CFileSearchSpec& spec, uint32_t flags);
     static uint32_t CountFiles(const CFileSearchSpec& spec, uint32_t flags);
     // Collects the names into a caller's table (slot i at i x stride bytes, names up to

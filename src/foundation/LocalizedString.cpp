@@ -245,15 +245,17 @@ void CLocalizationTable::TranslateRegisteredTexts()
 
 bool CLocalizationTable::Load(const char* path)
 {
+    // A copy, since the path may be this table's own (a reload of GetPath()).
+    const std::string name = path ? path : "";
     m_path[0] = '\0';
     CVirtualFile file;
     // A name too long for the path is not found.
-    if (path && std::strlen(path) < sizeof m_path) {
-        std::strcpy(m_path, path);
+    if (!name.empty() && name.size() < sizeof m_path) {
+        std::memcpy(m_path, name.c_str(), name.size() + 1);
         m_openFlag = 0;
-        if (!file.Open(path, VF_IN_MEMORY | VF_VERBATIM | VF_READ)) {
+        if (!file.Open(m_path, VF_IN_MEMORY | VF_VERBATIM | VF_READ)) {
             m_openFlag = 1;
-            file.Open(path, VF_READ);
+            file.Open(m_path, VF_READ);
         }
     }
     if (!file.IsOpen()) {
