@@ -66,7 +66,7 @@ public:
     // file on the archive.
     CZipEntryStream* OpenEntry(const char* fullName, uint32_t flags);
 
-    // Rewriting. The caller holds the lock and the archive file is open for writing.
+    // Rewriting, with the archive file open for writing (OpenEntry with VF_CREATE opens it so).
     // Moves the entry's whole local record to the end of the data; the result is the entry.
     CZipEntry* MoveEntryToEnd(CZipEntry* entry);
     // Writes the entry's local header (from its central fields, with its stored name).
