@@ -14,7 +14,8 @@ namespace {
 
 char s_baseFolder[256] = ".";
 
-CArchiveStreamProvider* s_archiveProvider = nullptr;
+// The archive set from the start, so that "zip;entry" names work before anything is mounted.
+CArchiveStreamProvider* s_archiveProvider = GetDefaultArchiveProvider();
 
 const char s_bufferNamePrefix[] = "~CFileBuf 0x";
 constexpr size_t s_bufferNamePrefixLength = sizeof s_bufferNamePrefix - 1;
