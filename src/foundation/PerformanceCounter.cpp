@@ -2,8 +2,7 @@
 
 #include "platform/Time.h"
 
-// The platform's counter, so that a virtual clock drives the main-loop tick in tests and headless
-// runs.
+// The platform's counter, so that tests on the virtual clock see the same time as the program.
 int64_t GetPerformanceCounter()
 {
     return static_cast<int64_t>(platform::GetCounter());
