@@ -19,11 +19,12 @@ void SortClassRegistry()
 
 void MountDataArchives()
 {
-    SetBaseFolder("Data");
+    CFileSystem::MountArchives("Data", false, false);
 }
 
 void UnmountDataArchives()
 {
+    CFileSystem::UnmountArchives();
 }
 
 void SetFrameCacheCompression(bool enabled)

@@ -14,8 +14,8 @@ class CTimedPictureScreen;
 // Sorts the class registry by name, once, before objects are created by class name.
 void SortClassRegistry();
 
-// Mounts the archives of the data folder "Data" (the base folder becomes "Data"); unmounts them.
-// No archive set yet: only the base folder changes.
+// Mounts the archives of the program and the data folder "Data" (the base folder becomes "Data");
+// unmounts them.
 void MountDataArchives();
 void UnmountDataArchives();
 

@@ -1,6 +1,7 @@
 // The application's start-up sequence, activation, music, settings and end.
 #include "AppTestSupport.h"
 #include "foundation/ConfigFile.h"
+#include "foundation/FileSystem.h"
 #include "foundation/LocalizedString.h"
 #include "graphics/Frame.h"
 #include "sound/MusicPlayer.h"
@@ -43,6 +44,21 @@ TEST_F(ApplicationBase, StartUpBecomesTheApplicationAndTheEndClearsIt)
     }
     EXPECT_EQ(g_application, nullptr);
     EXPECT_FALSE(CSoundSystem::GetInstance()->IsInitialised());
+}
+
+TEST_F(ApplicationBase, DataArchivesAreMountedForTheApplicationsLife)
+{
+    fs::create_directories(m_dir.Path() / "Data");
+    // A stored zip written by another program.
+    ASSERT_EQ(testsupport::RunCommand("cd '" + (m_dir.Path() / "Data").string() +
+                                      "' && python3 -c \"import zipfile; "
+                                      "zipfile.ZipFile('Sounds.zip', 'w', zipfile.ZIP_STORED).writestr('Bounce.wav', 'RIFF')\""),
+              0);
+    {
+        TestApplication app;
+        EXPECT_TRUE(CFileSystem::FileExists("Sounds/Bounce.wav", 0));
+    }
+    EXPECT_FALSE(CFileSystem::FileExists("Sounds/Bounce.wav", 0));
 }
 
 TEST_F(ApplicationBase, SettingsComeFromTheOptionsSection)
