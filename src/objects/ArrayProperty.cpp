@@ -294,6 +294,9 @@ void CArrayProperty::ParseValue(CObject* object, const char* value, CObjectTextS
             --depth;
             continue;
         }
+        // Lines of a nested block that no item took belong to nobody here.
+        if (depth > 0)
+            continue;
         const char* equals = std::strchr(text, '=');
         if (!equals)
             continue;
@@ -301,7 +304,9 @@ void CArrayProperty::ParseValue(CObject* object, const char* value, CObjectTextS
         const char* itemValue = equals + 1;
 
         if (CItemList::NamesEqual(key.CStr(), "Item Count") || CItemList::NamesEqual(key.CStr(), "Array Count")) {
-            Resize(object, ParseAnnouncedCount(itemValue, stream));
+            // With an item-name list the list decides the count: one item per name.
+            if (!m_itemNames)
+                Resize(object, ParseAnnouncedCount(itemValue, stream));
             continue;
         }
         uint32_t index;

@@ -189,6 +189,18 @@ TEST(ValueArrays, NamedItemsInAnyOrder)
         << text;
 }
 
+TEST(ValueArrays, LinesOfNestedBlocksAndCountsOfNamedArraysAreLeftAlone)
+{
+    CTestContainer object;
+    // A block that no item takes is passed over whole, count lines inside it included.
+    ASSERT_TRUE(ReadText(object, Block("Weights=Array\r\n{\r\nWeight=4\r\nStray=CThing\r\n{\r\nItem Count=9\r\n"
+                                       "Weight=99\r\n}\r\nWeight=5\r\n}\r\n")));
+    EXPECT_EQ(Weights(object), (Values{4, 5}));
+    // A named array holds one item per name, whatever a count line says.
+    ASSERT_TRUE(ReadText(object, Block("Levels=Array\r\n{\r\nItem Count=2\r\nMax=4\r\n}\r\n")));
+    EXPECT_EQ(std::vector<int32_t>(object.m_levels, object.m_levels + object.m_levelCount), (Values{0, 0, 0, 0, 4}));
+}
+
 TEST(ValueArrays, BinaryCountsAndNamesAreChecked)
 {
     const CArrayProperty* weights = CTestContainer::GetWeightsProperty();
