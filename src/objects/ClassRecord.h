@@ -168,6 +168,6 @@ public:                                                \
     IMPLEMENT_CLASS_RECORD_WITH(Class, Base, version, false, &CClassRecord::CreateOf<Class>,           \
                                 &CClassRecord::CreateArrayOf<Class>, &CClassRecord::DeleteArrayOf<Class>)
 
-// The record of a class that is never created by name.
+// The record of a class that is never created by name (C++ abstract classes must use this one).
 #define IMPLEMENT_ABSTRACT_CLASS_RECORD(Class, Base, version) \
     IMPLEMENT_CLASS_RECORD_WITH(Class, Base, version, true, nullptr, nullptr, nullptr)
