@@ -1,6 +1,11 @@
 #include "foundation/LocalizedString.h"
 
+#include "foundation/OpenFlags.h"
+#include "foundation/VirtualFile.h"
+
 #include <algorithm>
+#include <cstring>
+#include <string>
 #include <vector>
 
 namespace {
@@ -17,6 +22,92 @@ std::vector<Registration>& GetRegistrations()
 {
     static auto* s_registrations = new std::vector<Registration>();
     return *s_registrations;
+}
+
+// The argument-taking parts of a format's conversions, in order: a '*' width or precision, and
+// each conversion's length modifiers with its letter. Flags and digits do not matter.
+std::string FormatSignature(const char* format)
+{
+    std::string signature;
+    for (const char* p = format; p && *p; ++p) {
+        if (*p != '%')
+            continue;
+        ++p;
+        if (*p == '%')
+            continue;
+        while (*p && std::strchr("-+ #0123456789.*", *p)) {
+            if (*p == '*')
+                signature += "*,";
+            ++p;
+        }
+        while (*p && std::strchr("hlLqjztIw0123456789", *p))
+            signature += *p++;
+        if (!*p)
+            break;
+        signature += *p;
+        signature += ',';
+    }
+    return signature;
+}
+
+const char s_englishPrefix[] = "ENGLISH: ";
+const char s_endTag[] = "[END]";
+constexpr size_t s_englishPrefixLength = sizeof s_englishPrefix - 1;
+constexpr size_t s_endTagLength = sizeof s_endTag - 1;
+constexpr size_t s_localizedPrefixLength = 11; // "LOCALIZED: ", never tested
+
+// Lines of a table file. A line too long for the buffer is passed over, not taken as the end.
+class CTableLineReader
+{
+public:
+    explicit CTableLineReader(CVirtualFile& file) : m_file(file) {}
+
+    // The next line, or null at the end of the file.
+    const char* Next()
+    {
+        for (;;) {
+            if (m_file.ReadLine(m_line, sizeof m_line))
+                return m_line;
+            if (!SkipLine())
+                return nullptr;
+        }
+    }
+
+private:
+    // Moves past the line at the position; false when no line end is left.
+    bool SkipLine()
+    {
+        const int32_t start = m_file.GetPosition();
+        const uint32_t size = m_file.GetSize();
+        if (start < 0 || static_cast<uint32_t>(start) >= size)
+            return false;
+        uint32_t offset = static_cast<uint32_t>(start);
+        char chunk[4096];
+        for (;;) {
+            const uint32_t got = m_file.Read(chunk, sizeof chunk);
+            if (got == 0) {
+                m_file.Seek(size);
+                return false;
+            }
+            for (uint32_t i = 0; i < got; ++i) {
+                if (chunk[i] == '\r' || chunk[i] == '\n') {
+                    // The line end is read as an empty line, so it is taken exactly as the
+                    // stream's own line reading takes it.
+                    m_file.Seek(offset + i);
+                    return m_file.ReadLine(m_line, sizeof m_line) && m_file.GetPosition() > start;
+                }
+            }
+            offset += got;
+        }
+    }
+
+    CVirtualFile& m_file;
+    char m_line[4096];
+};
+
+bool HasEndTag(const char* text)
+{
+    return std::strstr(text, s_endTag) != nullptr;
 }
 
 } // namespace
@@ -42,6 +133,15 @@ CLocalizedString::~CLocalizedString()
             break;
         }
     }
+}
+
+const char* CLocalizedString::GetFormat() const
+{
+    if (IsWide() || !m_english)
+        return m_english ? m_english : "";
+    if (FormatSignature(CStr()) != FormatSignature(m_english))
+        return m_english;
+    return CStr();
 }
 
 int CLocalizedString::GetRegisteredCount()
@@ -141,4 +241,85 @@ void CLocalizationTable::TranslateRegisteredTexts()
     std::vector<Registration>& registrations = GetRegistrations();
     for (const Registration& registration : registrations)
         Translate(*registration.m_text, registration.m_comment);
+}
+
+bool CLocalizationTable::Load(const char* path)
+{
+    // A copy, since the path may be this table's own (a reload of GetPath()).
+    const std::string name = path ? path : "";
+    m_path[0] = '\0';
+    CVirtualFile file;
+    // A name too long for the path is not found.
+    if (!name.empty() && name.size() < sizeof m_path) {
+        std::memcpy(m_path, name.c_str(), name.size() + 1);
+        m_openFlag = 0;
+        if (!file.Open(m_path, VF_IN_MEMORY | VF_VERBATIM | VF_READ)) {
+            m_openFlag = 1;
+            file.Open(m_path, VF_READ);
+        }
+    }
+    if (!file.IsOpen()) {
+        TranslateRegisteredTexts();
+        return false;
+    }
+
+    RemoveAllPairs();
+    ReadEntries(file);
+    file.Close();
+    SortPairs();
+    TranslateRegisteredTexts();
+    m_loaded = true;
+    return true;
+}
+
+void CLocalizationTable::ReadEntries(CVirtualFile& file)
+{
+    if (!m_pairs) {
+        m_pairs = new Pair[10];
+        m_capacity = 10;
+    }
+    CTableLineReader reader(file);
+    const char* line;
+    while ((line = reader.Next()) != nullptr) {
+        if (std::strncmp(line, s_englishPrefix, s_englishPrefixLength) != 0)
+            continue;
+
+        std::string key = line + s_englishPrefixLength;
+        bool more = true;
+        if (!HasEndTag(line)) {
+            more = false;
+            while ((line = reader.Next()) != nullptr) {
+                key += '\n';
+                key += line;
+                if (HasEndTag(line)) {
+                    more = true;
+                    break;
+                }
+            }
+        }
+        // A key ending with the tag loses it; one whose tag is followed by a comment keeps it.
+        if (key.size() >= s_endTagLength && key.compare(key.size() - s_endTagLength, s_endTagLength, s_endTag) == 0)
+            key.resize(key.size() - s_endTagLength);
+
+        std::string translation;
+        if (more && (line = reader.Next()) != nullptr) {
+            if (std::strlen(line) >= s_localizedPrefixLength)
+                translation = line + s_localizedPrefixLength;
+            if (!HasEndTag(line)) {
+                while ((line = reader.Next()) != nullptr) {
+                    translation += '\n';
+                    translation += line;
+                    if (HasEndTag(line))
+                        break;
+                }
+            }
+            const size_t end = translation.find(s_endTag);
+            if (end != std::string::npos)
+                translation.resize(end);
+        }
+        AddPair(CSharedString(key.data(), static_cast<int>(key.size())),
+                CSharedString(translation.data(), static_cast<int>(translation.size())));
+        if (!line)
+            break;
+    }
 }

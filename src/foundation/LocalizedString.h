@@ -3,6 +3,10 @@
 // replaced by its translation from the localisation table once that is loaded.
 #include "foundation/SharedString.h"
 
+#include <cstdint>
+
+class CVirtualFile;
+
 // A global text created by a static initialiser with its English text and a comment for
 // translators. It registers itself so that loading the table translates it in place.
 class CLocalizedString : public CSharedString
@@ -14,6 +18,10 @@ public:
     CLocalizedString& operator=(const CLocalizedString&) = delete;
 
     const char* GetEnglishText() const { return m_english; }
+    // The text for use as a printf format: the translation when its conversions are those of
+    // the English text, else the English text, so that a translation can never make a format
+    // read arguments that were not passed.
+    const char* GetFormat() const;
 
     // The registered texts in order of registration (only texts non-empty at construction).
     static int GetRegisteredCount();
@@ -52,6 +60,20 @@ class CLocalizationTable
 public:
     static CLocalizationTable& GetInstance();
 
+    // Reads the table file ("Local.txt") through the virtual file system: whole into memory by
+    // its name as given, else by a plain read (base folder, archives). The old pairs are
+    // replaced, then every registered text is translated. False when the file cannot be opened:
+    // the texts stay as they are (English unless a table was read before).
+    bool Load(const char* path);
+    // Reads the entries of an open table file and adds their pairs. Lines of 4095 characters
+    // or more are passed over; an entry cut short by the end of the file keeps what was read.
+    void ReadEntries(CVirtualFile& file);
+    const char* GetPath() const { return m_path; }
+    // 0 when the file was read whole into memory, 1 when by the plain read.
+    uint8_t GetOpenFlag() const { return m_openFlag; }
+    // Whether a table has been read.
+    bool IsLoaded() const { return m_loaded; }
+
     // Replaces the text by its translation when the table holds its key. An empty text, or a table
     // that never held pairs, leaves it alone.
     void Translate(CSharedString& text, const char* comment = nullptr, int unused = 0);
@@ -83,4 +105,7 @@ private:
     int m_count = 0;
     int m_capacity = 0;
     bool m_sorted = true;
+    char m_path[256] = {};
+    uint8_t m_openFlag = 0;
+    bool m_loaded = false;
 };

@@ -96,6 +96,7 @@ bool GetFileInfo(const char* path, FileInfo& info)
         info.readOnly = (sx.stx_mode & S_IWUSR) == 0;
         info.size = sx.stx_size;
         info.modified = {static_cast<int64_t>(sx.stx_mtime.tv_sec), static_cast<int32_t>(sx.stx_mtime.tv_nsec)};
+        info.accessed = {static_cast<int64_t>(sx.stx_atime.tv_sec), static_cast<int32_t>(sx.stx_atime.tv_nsec)};
         if (sx.stx_mask & STATX_BTIME) {
             info.hasBirthTime = true;
             info.created = {static_cast<int64_t>(sx.stx_btime.tv_sec), static_cast<int32_t>(sx.stx_btime.tv_nsec)};
@@ -114,6 +115,7 @@ bool GetFileInfo(const char* path, FileInfo& info)
     info.readOnly = (st.st_mode & S_IWUSR) == 0;
     info.size = static_cast<uint64_t>(st.st_size);
     info.modified = ToFileTime(st.st_mtim);
+    info.accessed = ToFileTime(st.st_atim);
     info.created = info.modified;
     return true;
 }
@@ -130,6 +132,15 @@ bool IsDirectory(const char* path)
     return GetFileInfo(path, info) && info.isDirectory;
 }
 
+bool IsWritableDirectory(const char* path)
+{
+    std::string resolved = ResolvePath(path);
+    if (resolved.empty())
+        resolved = ".";
+    struct stat st{};
+    return stat(resolved.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && access(resolved.c_str(), W_OK | X_OK) == 0;
+}
+
 bool SetReadOnly(const char* path, bool readOnly)
 {
     std::string resolved = ResolvePath(path);
@@ -143,12 +154,23 @@ bool SetReadOnly(const char* path, bool readOnly)
 
 bool SetModifiedTime(const char* path, const FileTime& time)
 {
+    return SetFileTimes(path, nullptr, &time);
+}
+
+bool SetFileTimes(const char* path, const FileTime* accessed, const FileTime* modified)
+{
     std::string resolved = ResolvePath(path);
     timespec times[2];
-    times[0].tv_sec = 0;
-    times[0].tv_nsec = UTIME_OMIT;
-    times[1].tv_sec = static_cast<time_t>(time.seconds);
-    times[1].tv_nsec = time.nanoseconds;
+    const FileTime* given[2] = {accessed, modified};
+    for (int i = 0; i < 2; ++i) {
+        if (given[i]) {
+            times[i].tv_sec = static_cast<time_t>(given[i]->seconds);
+            times[i].tv_nsec = given[i]->nanoseconds;
+        } else {
+            times[i].tv_sec = 0;
+            times[i].tv_nsec = UTIME_OMIT;
+        }
+    }
     return utimensat(AT_FDCWD, resolved.c_str(), times, 0) == 0;
 }
 

@@ -31,6 +31,7 @@ struct FileInfo
     bool readOnly = false;      // the owner may not write it
     uint64_t size = 0;
     FileTime modified;
+    FileTime accessed;
     FileTime created;           // birth time when the file system keeps one, else the modified time
     bool hasBirthTime = false;
 };
@@ -39,9 +40,13 @@ struct FileInfo
 bool GetFileInfo(const char* path, FileInfo& info);
 bool FileExists(const char* path);
 bool IsDirectory(const char* path);
+// Whether path is a folder in which this process may create files.
+bool IsWritableDirectory(const char* path);
 
 bool SetReadOnly(const char* path, bool readOnly);
 bool SetModifiedTime(const char* path, const FileTime& time);
+// Sets the last-access and the last-write time; a null time is left as it is.
+bool SetFileTimes(const char* path, const FileTime* accessed, const FileTime* modified);
 
 struct DirectoryEntry
 {
