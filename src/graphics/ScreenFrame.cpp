@@ -33,6 +33,7 @@ CPaletteTable* GetDisplayFramePalette()
 
 CScreenFrame::CScreenFrame()
 {
+    InitOwnProperties();
     CPaletteTable* palette = GetPalette();
     palette->Create(1);
     std::memset(palette->GetData(), 0, palette->GetSize());
@@ -45,6 +46,7 @@ CScreenFrame::~CScreenFrame()
     ReleaseSurfaces();
     if (s_displayFrame == this)
         s_displayFrame = nullptr;
+    DestroyOwnProperties();
 }
 
 CScreenFrame* CScreenFrame::GetDisplayFrame()

@@ -43,7 +43,7 @@ class CScreenFrame : public CFrame
     CScreenFrame();
     ~CScreenFrame() override;
 
-    // The process's display frame (the last one made that still exists), or null.
+    // The process's display frame: the one made last, null once it is gone.
     static CScreenFrame* GetDisplayFrame();
 
     // Drawing: the frame's own operations under the lock (locked here when the caller holds no
