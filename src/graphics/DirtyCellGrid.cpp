@@ -29,6 +29,9 @@ void CDirtyCellGrid::Resize(int32_t width, int32_t height)
 
 void CDirtyCellGrid::AddRect(const CIntRect& rect)
 {
+    // An empty rectangle changes nothing (and would leave an empty part behind).
+    if (rect.IsEmpty())
+        return;
     CIntRect clipped = rect;
     const CIntRect cells{0, 0, static_cast<int32_t>(m_columns * m_cellWidth), static_cast<int32_t>(m_rows * m_cellHeight)};
     if (!ClipRectToBounds(cells, clipped))
