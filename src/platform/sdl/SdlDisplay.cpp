@@ -44,6 +44,15 @@ bool SdlDisplay::SetFullScreen(bool fullScreen)
     if (!m_open || !window)
         return false;
     m_fullScreen = fullScreen;
+    if (fullScreen) {
+        // Covering the desktop first makes the window full size also where no window manager
+        // carries out the full-screen request (a bare X server).
+        SDL_DisplayMode desktop;
+        if (SDL_GetDesktopDisplayMode(SDL_GetWindowDisplayIndex(window), &desktop) == 0) {
+            SDL_SetWindowPosition(window, 0, 0);
+            SDL_SetWindowSize(window, desktop.w, desktop.h);
+        }
+    }
     // No real mode switch: the desktop's own mode, the page scaled into it.
     return SDL_SetWindowFullscreen(window, fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) == 0;
 }
