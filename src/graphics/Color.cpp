@@ -43,19 +43,27 @@ void CColor::ConstructRgba(uint8_t red, uint8_t green, uint8_t blue, uint8_t alp
     m_flags = kIndexFromTable;
 }
 
+void CColor::Update(uint8_t red, uint8_t green, uint8_t blue, uint8_t alpha, bool indexFromTable)
+{
+    // A cached index stays valid only for the colour it was found for, found the same way.
+    bool keepIndex = (m_flags & kIndexValid) && red == m_red && green == m_green && blue == m_blue &&
+                     ((m_flags & kIndexFromTable) != 0) == indexFromTable;
+    StoreColor(red, green, blue, alpha);
+    m_flags &= ~(kIndexValid | kIndexFromTable);
+    if (keepIndex)
+        m_flags |= kIndexValid;
+    if (indexFromTable)
+        m_flags |= kIndexFromTable;
+}
+
 void CColor::Set(uint8_t red, uint8_t green, uint8_t blue, int alpha)
 {
-    // A cached index stays valid only for the colour it was found for.
-    if ((m_flags & kIndexValid) && (red != m_red || green != m_green || blue != m_blue))
-        m_flags &= ~kIndexValid;
-    StoreColor(red, green, blue, alpha == -1 ? 255 : static_cast<uint8_t>(alpha));
-    m_flags |= kIndexFromTable;
+    Update(red, green, blue, alpha == -1 ? 255 : static_cast<uint8_t>(alpha), true);
 }
 
 void CColor::SetAvoidingIndexZero(uint8_t red, uint8_t green, uint8_t blue, uint8_t alpha)
 {
-    Set(red, green, blue, alpha);
-    m_flags &= ~kIndexFromTable;
+    Update(red, green, blue, alpha, false);
 }
 
 void CColor::SetFromPaletteIndex(uint8_t index)
@@ -69,9 +77,8 @@ void CColor::SetFromPaletteIndex(uint8_t index)
 
 void CColor::SetFromPixel565(uint16_t value)
 {
-    StoreColor(static_cast<uint8_t>((value >> 8) & 0xF8), static_cast<uint8_t>((value >> 3) & 0xFC),
-               static_cast<uint8_t>((value & 31) * 8), 255);
-    m_flags |= kIndexFromTable;
+    Update(static_cast<uint8_t>((value >> 8) & 0xF8), static_cast<uint8_t>((value >> 3) & 0xFC),
+           static_cast<uint8_t>((value & 31) * 8), 255, true);
 }
 
 void CColor::SetBlack()

@@ -18,14 +18,15 @@ public:
 
     // Sets the colour, both byte forms and the 16-bit pixel; flags = kIndexFromTable.
     void ConstructRgba(uint8_t red, uint8_t green, uint8_t blue, uint8_t alpha);
-    // As ConstructRgba without resetting the flags: kIndexFromTable is set, and a cached index is
-    // kept only when red, green and blue are unchanged. An alpha of -1 means 255.
+    // As ConstructRgba, but a cached index is kept when red, green and blue are unchanged and it
+    // was found the same way. An alpha of -1 means 255.
     void Set(uint8_t red, uint8_t green, uint8_t blue, int alpha = -1);
-    // As Set, but the index will come from a search of entries 1 to 255 of the current palette.
+    // As Set, but the index will come from a search of entries 1 to 255 of the current palette
+    // (kIndexFromTable cleared).
     void SetAvoidingIndexZero(uint8_t red, uint8_t green, uint8_t blue, uint8_t alpha);
     // The entry of the current palette, alpha 255; caches the index (both flag bits set).
     void SetFromPaletteIndex(uint8_t index);
-    // red = (v >> 8) & 0xF8, green = (v >> 3) & 0xFC, blue = (v & 31) * 8, alpha 255.
+    // red = (v >> 8) & 0xF8, green = (v >> 3) & 0xFC, blue = (v & 31) * 8, alpha 255; as Set.
     void SetFromPixel565(uint16_t value);
     // Opaque black, 16-bit pixel 0, palette index 0; flags unchanged.
     void SetBlack();
@@ -61,6 +62,7 @@ public:
 
 private:
     void StoreColor(uint8_t red, uint8_t green, uint8_t blue, uint8_t alpha);
+    void Update(uint8_t red, uint8_t green, uint8_t blue, uint8_t alpha, bool indexFromTable);
 
     uint8_t m_blue = 0;
     uint8_t m_green = 0;

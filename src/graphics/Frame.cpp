@@ -204,7 +204,7 @@ bool CFrame::Blit(CFrameInterface* source, const CIntRect& sourceRect, const CIn
         return false;
     CIntRect bounds;
     GetBounds(bounds);
-    if (!ClipBlitRects(bounds, from, to))
+    if (!ClipBlitRects(bounds, from, to) || to.IsEmpty() || from.IsEmpty())
         return false;
     to.Offset(-m_left, -m_top);
     return BlitUnclipped(source, from, to, blitter);
@@ -230,7 +230,8 @@ void CFrame::ClearRect(const CIntRect& rect)
     CIntRect bounds;
     GetBounds(bounds);
     CIntRect clipped = rect;
-    if (!ClipRectToBounds(bounds, clipped))
+    // An inverted rectangle inside the bounds survives the clip; it draws nothing.
+    if (!ClipRectToBounds(bounds, clipped) || clipped.IsEmpty())
         return;
     clipped.Offset(-m_left, -m_top);
     size_t rowBytes = static_cast<size_t>(clipped.GetWidth()) * bytes;
@@ -304,7 +305,8 @@ void CFrame::FillRect(const CIntRect& rect, const CColor& color)
     CIntRect bounds;
     GetBounds(bounds);
     CIntRect clipped = rect;
-    if (!ClipRectToBounds(bounds, clipped))
+    // An inverted rectangle inside the bounds survives the clip; it draws nothing.
+    if (!ClipRectToBounds(bounds, clipped) || clipped.IsEmpty())
         return;
     clipped.Offset(-m_left, -m_top);
     uint32_t alpha = color.GetAlpha();
@@ -535,7 +537,8 @@ void CFrame::ApplyRemapTableToRect(const CIntRect& rect, const CPaletteTable& ta
     CIntRect bounds;
     GetBounds(bounds);
     CIntRect clipped = rect;
-    if (!ClipRectToBounds(bounds, clipped))
+    // An inverted rectangle inside the bounds survives the clip; it draws nothing.
+    if (!ClipRectToBounds(bounds, clipped) || clipped.IsEmpty())
         return;
     clipped.Offset(-m_left, -m_top);
     uint32_t width = static_cast<uint32_t>(clipped.GetWidth());

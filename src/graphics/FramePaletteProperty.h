@@ -13,7 +13,8 @@ public:
 
     CPropertyDescriptor* Clone() const override;
     bool IsSimpleValue() const override;
-    void CopyValue(CObject* destination, const CObject* source, const CPropertyDescriptor& sourceDescriptor) const override;
+    void CopyValue(CObject* destination, const CObject* source,
+                   const CPropertyDescriptor& sourceDescriptor) const override;
     void InitMember(CObject* object) const override;
     void DestroyMember(CObject* object) const override;
     void SetDefault(CObject* object) const override;

@@ -48,18 +48,6 @@ void BuildTables()
 
 } // namespace
 
-TEST(Blitter, NewBlitterIsOpaqueWithoutRoutines)
-{
-    CTestBlitter blitter;
-    EXPECT_EQ(blitter.GetOpacity(), 1.0f);
-    EXPECT_EQ(blitter.GetLevel(), 255);
-    EXPECT_EQ(blitter.GetBlendStep(), 0u);
-    EXPECT_EQ(blitter.GetRoutines().GetCount(), 0u);
-    EXPECT_TRUE(blitter.GetLookupTable()->IsEmpty());
-    EXPECT_EQ(blitter.ReservedOperation(1, 2), 0u);
-    EXPECT_TRUE(blitter.IsUnscaled());
-}
-
 TEST(Blitter, TheMemoSkipsTheScanForTheSamePair)
 {
     CTestBlitter blitter;
@@ -112,9 +100,10 @@ TEST(Blitter, FrameBlitCallsTheRoutineWithPixelRectangles)
     };
     static Seen s_seen;
     CTestBlitter blitter;
-    blitter.RegisterRoutine(16, 0, 16, 0, [](CFrameInterface*, const CIntRect* s, CFrameInterface*, const CIntRect* d, CBlitter* b) {
-        s_seen = {*s, *d, b};
-    });
+    blitter.RegisterRoutine(16, 0, 16, 0,
+                            [](CFrameInterface*, const CIntRect* s, CFrameInterface*, const CIntRect* d, CBlitter* b) {
+                                s_seen = {*s, *d, b};
+                            });
     CFrame source, destination;
     source.Create(10, 10, 16);
     source.SetOrigin(-5, -5);
@@ -218,18 +207,9 @@ TEST(Blitter, StateRoundTripsThroughAStream)
     }
 }
 
-TEST(OpacityTables, ScaleRowsAndSteps)
+TEST(OpacityTables, TheStepTableIsFilledOnce)
 {
     BuildTables();
-    EXPECT_EQ(g_alphaScaleTables[255][200], 200u);
-    EXPECT_EQ(g_alphaScaleTables[0][200], 0u);
-    EXPECT_EQ(g_alphaScaleTables[128][255], 128u);
-    EXPECT_EQ(g_alphaScaleTables[100][51], 20u);
-    EXPECT_EQ(g_blendStepForLevel[0], 5u);
-    EXPECT_EQ(g_blendStepForLevel[42], 5u);
-    EXPECT_EQ(g_blendStepForLevel[43], 4u);
-    EXPECT_EQ(g_blendStepForLevel[255], 0u);
-    // The step table is filled once.
     g_blendStepForLevel[0] = 77;
     BuildBlendStepTable();
     EXPECT_EQ(g_blendStepForLevel[0], 77u);

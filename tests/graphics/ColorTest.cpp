@@ -100,6 +100,14 @@ TEST(Color, AnIndexSetFromThePaletteIsUsedWithoutASearch)
     EXPECT_TRUE(color.HasPaletteIndex());
     color.Set(8, 247, 8 * 37 & 255);
     EXPECT_FALSE(color.HasPaletteIndex());
+    EXPECT_EQ(color.GetPaletteIndex(), 0); // from the inverse table, not built yet
+
+    // The same colour asked to avoid index 0 searches again instead of keeping the 0.
+    color.SetAvoidingIndexZero(8, 247, 8 * 37 & 255, 255);
+    EXPECT_FALSE(color.HasPaletteIndex());
+    EXPECT_EQ(color.GetPaletteIndex(), 8);
+    color.SetFromPixel565(0xFFFF);
+    EXPECT_FALSE(color.HasPaletteIndex());
 }
 
 TEST(Color, DisplayPaletteServesWhenTheCurrentOneIsEmpty)

@@ -11,7 +11,8 @@ using namespace frametest;
 
 TEST(PaletteTable, CreateGivesTheIdentityAndKindsFixTheSize)
 {
-    const std::pair<int32_t, uint32_t> sizes[] = {{0, 0}, {1, 768}, {2, 256}, {3, 1024}, {4, 65536}, {5, 32768}, {6, 32768}, {7, 65536}, {8, 0}};
+    const std::pair<int32_t, uint32_t> sizes[] = {{0, 0},     {1, 768},   {2, 256},   {3, 1024}, {4, 65536},
+                                                  {5, 32768}, {6, 32768}, {7, 65536}, {8, 0}};
     for (auto [kind, size] : sizes)
         EXPECT_EQ(CPaletteTable::GetSizeForKind(kind), size);
     CPaletteTable table;

@@ -22,6 +22,8 @@ void CopyPlainRows(CFrameInterface* source, const CIntRect* sourceRect, CFrameIn
         return;
     int32_t width = std::min(sourceRect->GetWidth(), destinationRect->GetWidth());
     int32_t height = std::min(sourceRect->GetHeight(), destinationRect->GetHeight());
+    if (width <= 0 || height <= 0)
+        return;
     for (int32_t row = 0; row < height; ++row) {
         const uint8_t* fromRow =
             from + (static_cast<size_t>(fromRows[sourceRect->m_top + row]) + sourceRect->m_left) * bytes;
