@@ -30,11 +30,28 @@ function(vantorel_test subsystem)
     endif()
     set(target test_${subsystem})
     add_executable(${target} ${sources})
-    target_link_libraries(${target} PRIVATE ${ARG_LIBS} vantorel_testsupport GTest::gtest GTest::gtest_main)
+    vantorel_link_whole(${target} ${ARG_LIBS})
+    target_link_libraries(${target} PRIVATE vantorel_testsupport GTest::gtest GTest::gtest_main)
     target_compile_definitions(${target} PRIVATE
         VANTOREL_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data"
         VANTOREL_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
     gtest_discover_tests(${target}
         PROPERTIES LABELS ${subsystem}
         DISCOVERY_TIMEOUT 60)
+endfunction()
+
+# Classes, replay functions, localised texts and blit types register themselves from static
+# initialisers in files that nothing else may reference; a plain static link would drop them.
+# Executables therefore take the subsystem libraries whole.
+function(vantorel_link_whole target)
+    foreach(lib ${ARGN})
+        target_link_libraries(${target} PRIVATE ${lib})
+        get_target_property(type ${lib} TYPE)
+        if(type STREQUAL "STATIC_LIBRARY")
+            # Link options precede the libraries on the command line, so the whole archive comes
+            # first and the ordinary library entries resolve what its members need.
+            target_link_options(${target} PRIVATE
+                "LINKER:--whole-archive" "$<TARGET_FILE:${lib}>" "LINKER:--no-whole-archive")
+        endif()
+    endforeach()
 endfunction()

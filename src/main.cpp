@@ -22,7 +22,7 @@ void PresentPlainPage()
     uint8_t* pixels = nullptr;
     int pitch = 0;
     if (display.Lock(pixels, pitch)) {
-        const platform::DisplayMode mode = display.GetMode();
+        const platform::DisplayMode mode = display.GetPageMode();
         const uint16_t darkBlue = 0x0008;   // RGB565
         for (int y = 0; y < mode.height; ++y) {
             uint8_t* row = pixels + static_cast<size_t>(y) * pitch;
@@ -77,8 +77,6 @@ int RunWindowed()
             any = true;
             if (event.type == platform::EventType::Close)
                 return 0;
-            if (event.type == platform::EventType::Paint)
-                platform::GetDisplay().Present();
         }
         if (!any)
             platform::Sleep(10);
@@ -108,7 +106,8 @@ int main(int argc, char** argv)
 
     if (!platform::CreateMainWindow("Vantorel"))
         FatalExit("FATAL ERROR", "Can't allocate my window");
-    if (!platform::GetDisplay().SetMode({640, 480, 16, false}))
+    platform::Display& display = platform::GetDisplay();
+    if (!display.Open() || !display.SetFullScreen(false) || !display.CreatePages({640, 480, 16}, 0, true))
         FatalExit("FATAL ERROR", "Couldn't set the screen mode.");
     PresentPlainPage();
 

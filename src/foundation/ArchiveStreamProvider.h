@@ -1,7 +1,7 @@
 #pragma once
-// What the file layer needs of the mounted archives. The archive set installs itself with
-// CStream::SetArchiveProvider; until then no archive is mounted and names open, list and date
-// from disk only.
+// What the file layer needs of the mounted archives. The file layer starts with the archive set
+// (GetDefaultArchiveProvider); another provider can be installed with CStream::SetArchiveProvider.
+// Until archives are mounted, names open, list and date from disk only.
 #include <cstdint>
 
 class CStream;
@@ -46,3 +46,6 @@ public:
 protected:
     ~CArchiveStreamProvider() = default;
 };
+
+// The provider the file layer starts with: the archive set.
+CArchiveStreamProvider* GetDefaultArchiveProvider();

@@ -53,6 +53,14 @@ public:
     {
         return MakeUniqueFileName(out, N, pattern, flags);
     }
+    // Mounts the data archives at start-up (see MountArchives.h): the program file or the data
+    // folder's ".ZIP"/".DAT" archive, the "*.KTD" archives, then every zip under the data folder,
+    // which becomes the base folder. The start-up passes "Data" and false, false. A second mount
+    // ends the program.
+    static void MountArchives(const char* dataFolder, bool skipRootArchives, bool skipDataZips);
+    // Drops every mounted archive when any is mounted (true then); names read from disk after.
+    static bool UnmountArchives();
+
     // The folder under which loaders keep their cached files.
     static const char* GetCacheFolderName() { return "Cache"; }
 

@@ -1,26 +1,14 @@
 #include "foundation/PerformanceCounter.h"
 
-#include <ctime>
+#include "platform/Time.h"
 
-namespace {
-
-// The one place the counter reads the clock; it moves to the platform layer's counter once that
-// is available.
-int64_t ReadMonotonicNanoseconds()
-{
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return static_cast<int64_t>(now.tv_sec) * 1000000000 + now.tv_nsec;
-}
-
-} // namespace
-
+// The platform's counter, so that tests on the virtual clock see the same time as the program.
 int64_t GetPerformanceCounter()
 {
-    return ReadMonotonicNanoseconds();
+    return static_cast<int64_t>(platform::GetCounter());
 }
 
 int64_t GetPerformanceFrequency()
 {
-    return 1000000000;
+    return static_cast<int64_t>(platform::GetCounterFrequency());
 }

@@ -1,18 +1,10 @@
 #include "foundation/R250Random.h"
 
+#include "platform/Time.h"
+
 #include <cmath>
-#include <ctime>
 
 namespace {
-
-// The one place the generators read the clock for their seed; it moves to the platform layer's
-// tick count once that is available. The clock runs since boot, so every run starts elsewhere.
-uint32_t ReadTickCount()
-{
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return static_cast<uint32_t>(static_cast<uint64_t>(now.tv_sec) * 1000 + static_cast<uint64_t>(now.tv_nsec) / 1000000);
-}
 
 inline uint32_t Successor(uint32_t index)
 {
@@ -26,7 +18,8 @@ CR250Random g_generalRandom;
 
 CR250Random::CR250Random()
 {
-    Seed(ReadTickCount());
+    // The tick count runs since boot, so every run starts elsewhere.
+    Seed(platform::GetTickCount());
 }
 
 CR250Random::CR250Random(uint32_t seed)

@@ -2,6 +2,7 @@
 
 #include "foundation/ArchiveStreamProvider.h"
 #include "foundation/Crc32.h"
+#include "foundation/TextUtilities.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -14,7 +15,8 @@ namespace {
 
 char s_baseFolder[256] = ".";
 
-CArchiveStreamProvider* s_archiveProvider = nullptr;
+// The archive set from the start, so that "zip;entry" names work before anything is mounted.
+CArchiveStreamProvider* s_archiveProvider = GetDefaultArchiveProvider();
 
 const char s_bufferNamePrefix[] = "~CFileBuf 0x";
 constexpr size_t s_bufferNamePrefixLength = sizeof s_bufferNamePrefix - 1;
@@ -32,17 +34,6 @@ BufferTable& GetBufferTable()
 {
     static BufferTable* s_table = new BufferTable(); // outlives static streams destroyed at exit
     return *s_table;
-}
-
-int HexDigitValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
 }
 
 // The handle a buffer name carries, or 0 when the text is no buffer name.

@@ -1,5 +1,7 @@
 #include "foundation/TextUtilities.h"
 
+#include <algorithm>
+
 #include <cstdlib>
 #include <cstring>
 #include <vector>
@@ -172,8 +174,6 @@ void BytesToHex(char* out, const void* bytes, size_t n)
     *out = 0;
 }
 
-namespace {
-
 int HexDigitValue(char c)
 {
     if (c >= '0' && c <= '9')
@@ -182,10 +182,8 @@ int HexDigitValue(char c)
         return c - 'A' + 10;
     if (c >= 'a' && c <= 'f')
         return c - 'a' + 10;
-    return 0;
+    return -1;
 }
-
-} // namespace
 
 size_t HexToBytes(void* out, const char* hex, size_t n)
 {
@@ -194,7 +192,7 @@ size_t HexToBytes(void* out, const char* hex, size_t n)
         n = pairs;
     unsigned char* bytes = static_cast<unsigned char*>(out);
     for (size_t i = 0; i < n; ++i)
-        bytes[i] = static_cast<unsigned char>(HexDigitValue(hex[2 * i]) << 4 | HexDigitValue(hex[2 * i + 1]));
+        bytes[i] = static_cast<unsigned char>(std::max(HexDigitValue(hex[2 * i]), 0) << 4 | std::max(HexDigitValue(hex[2 * i + 1]), 0));
     return n;
 }
 

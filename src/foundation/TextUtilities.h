@@ -56,6 +56,8 @@ int CompareTextLooselyN(const char* a, const char* b, size_t lengthA, size_t len
 void BytesToHex(char* out, const void* bytes, size_t n);
 // Decodes min(n, length / 2) digit pairs (0-9, A-F, a-f); returns the number of bytes written.
 size_t HexToBytes(void* out, const char* hex, size_t n);
+// The value of one hexadecimal digit, or -1 for any other character.
+int HexDigitValue(char c);
 
 // Moves the record at index from to index to in an array of fixed-size records, shifting the
 // records between by one place.

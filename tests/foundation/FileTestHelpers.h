@@ -61,8 +61,8 @@ public:
         bool listed = false;
     };
 
-    FakeArchives() { CStream::SetArchiveProvider(this); }
-    ~FakeArchives() { CStream::SetArchiveProvider(nullptr); }
+    FakeArchives() : m_previous(CStream::GetArchiveProvider()) { CStream::SetArchiveProvider(this); }
+    ~FakeArchives() { CStream::SetArchiveProvider(m_previous); }
 
     void Add(const std::string& name, const std::string& bytes, bool listed) { m_entries[Lower(name)] = {bytes, listed}; }
 
@@ -91,6 +91,7 @@ public:
     std::string m_appendedEntry;
 
 private:
+    CArchiveStreamProvider* m_previous; // the real archive set, back after the test
     std::map<std::string, Entry> m_entries;
 };
 

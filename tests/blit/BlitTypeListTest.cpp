@@ -1,0 +1,60 @@
+// The blit-type list: its fixed order (sequence files store the index), lookups by name and by
+// blend mode, and the fatal report for a name it does not hold.
+#include "blit/BlitTypeList.h"
+#include "blit/Blitter.h"
+#include "blit/modes/AmplifyLightBlitter.h"
+#include "blit/modes/CopyBlitter.h"
+#include "blit/modes/NormalScaleBlitter.h"
+#include "blit/modes/ShadowBlitter.h"
+#include "blit/modes/TableBlendBlitter.h"
+#include "blit/modes/TransparentMaskBlitter.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+TEST(BlitTypeList, TheOrderIsFixed)
+{
+    CBlitTypeList& list = CBlitter::GetRegistry();
+    EXPECT_EQ(&CBlitter::GetRegistry(), &list);
+    const struct
+    {
+        const char* name;
+        CBlitter* blitter;
+    } expected[] = {
+        {"Blend Amplify Light", &g_amplifyLightBlitter}, {"Blit As Shadow", &g_shadowBlitter},
+        {"Blend Black Bias", &g_blackBiasBlitter},       {"Blend Test Light", &g_testLightBlitter},
+        {"Normal Scale", &g_normalScaleBlitter},         {"Transparent Mask", &g_transparentMaskBlitter},
+    };
+    ASSERT_EQ(list.GetCount(), 6u);
+    for (uint32_t i = 0; i < 6; ++i) {
+        EXPECT_STREQ(list.GetItemName(i), expected[i].name) << i;
+        EXPECT_EQ(list.GetValue(i), expected[i].blitter) << i;
+    }
+    EXPECT_EQ(list.GetItemName(6), nullptr);
+    EXPECT_EQ(list.GetValue(6), nullptr);
+    // The two table-blend instances are distinct objects of one class.
+    EXPECT_NE(&g_blackBiasBlitter, &g_testLightBlitter);
+}
+
+TEST(BlitTypeList, LookupsByNameAndByBlendMode)
+{
+    CBlitTypeList& list = CBlitter::GetRegistry();
+    EXPECT_EQ(list.FindIndexByValue(&g_transparentMaskBlitter), 5);
+    // The old "Load Black Bias" line selects the black-bias blend mode.
+    EXPECT_EQ(list.FindIndexByValue(&g_blackBiasBlitter), 2);
+    EXPECT_EQ(list.FindIndexByValue(&g_copyBlitter), -1);
+    EXPECT_EQ(list.FindIndexByValue(nullptr), -1);
+
+    EXPECT_EQ(list.FindIndexByName("transparent mask", -1), 5);
+    EXPECT_EQ(list.FindIndexByName("Blit As Shadow", 1), 1);
+    EXPECT_EQ(list.FindIndexByName("Blit As Shadow", 4), 1);
+    EXPECT_EQ(list.FindIndexByName("No Such Blend", -1), -1);
+    EXPECT_EQ(list.FindIndexOrFail("Normal Scale", -1), 4);
+}
+
+TEST(BlitTypeListDeathTest, AMissingNameIsFatal)
+{
+    EXPECT_EXIT(CBlitter::GetRegistry().FindIndexOrFail("Blend Nothing", -1), testing::ExitedWithCode(255),
+                "Fatal Not Found Error");
+}

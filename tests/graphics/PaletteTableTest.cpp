@@ -1,0 +1,182 @@
+// Palette tables: kinds and sizes, the nearest-colour search, the lazily filled table, files, and
+// the palette of 8-bit BMP files written by other tools.
+#include "FrameTestSupport.h"
+#include "../foundation/FileTestHelpers.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+using namespace frametest;
+
+TEST(PaletteTable, CreateGivesTheIdentityAndKindsFixTheSize)
+{
+    const std::pair<int32_t, uint32_t> sizes[] = {{0, 0},     {1, 768},   {2, 256},   {3, 1024}, {4, 65536},
+                                                  {5, 32768}, {6, 32768}, {7, 65536}, {8, 0}};
+    for (auto [kind, size] : sizes)
+        EXPECT_EQ(CPaletteTable::GetSizeForKind(kind), size);
+    CPaletteTable table;
+    table.Create(2);
+    ASSERT_EQ(table.GetSize(), 256u);
+    for (uint32_t i = 0; i < 256; ++i)
+        EXPECT_EQ(table.GetData()[i], i);
+    table.Create(0);
+    EXPECT_TRUE(table.IsEmpty());
+}
+
+TEST(PaletteTable, CopyAndCompare)
+{
+    CPaletteTable a, b;
+    EXPECT_FALSE(a.Differs(b));
+    a.Create(1);
+    EXPECT_TRUE(a.Differs(b));
+    b.CopyFrom(a);
+    EXPECT_FALSE(a.Differs(b));
+    b.SetEntry(255, 1, 1, 1);
+    EXPECT_TRUE(a.Differs(b));
+    CPaletteTable empty;
+    b.CopyFrom(empty); // nothing to copy
+    EXPECT_EQ(b.GetKind(), 1);
+}
+
+TEST(PaletteTable, NearestColourSearch)
+{
+    CPaletteTable palette;
+    palette.Create(1);
+    for (uint32_t i = 0; i < 256; ++i)
+        palette.SetEntry(i, 0, 0, 0);
+    palette.SetEntry(0, 100, 100, 100);
+    palette.SetEntry(3, 90, 100, 100);
+    palette.SetEntry(9, 110, 100, 100); // as far as entry 3
+    EXPECT_EQ(palette.FindNearest(100, 100, 100, 1, 256), 3);
+    EXPECT_EQ(palette.FindNearest(100, 100, 100, 0, 256), 0);
+    EXPECT_EQ(palette.FindNearest(100, 100, 100, 4, 256), 9);
+    // Green weighs more than red, red more than blue.
+    palette.SetEntry(20, 50, 60, 50);
+    palette.SetEntry(21, 60, 50, 50);
+    palette.SetEntry(22, 50, 50, 60);
+    EXPECT_EQ(palette.FindNearest(50, 50, 50, 20, 23), 22);
+    EXPECT_EQ(palette.FindNearest(50, 50, 50, 20, 22), 21);
+}
+
+TEST(PaletteTable, LookupKindsAndTheLazyTable)
+{
+    CPaletteTable palette;
+    palette.Create(1);
+    for (uint32_t i = 0; i < 256; ++i)
+        palette.SetEntry(i, static_cast<uint8_t>(i), static_cast<uint8_t>(i), static_cast<uint8_t>(i));
+    CPaletteTable lazy;
+    lazy.Create(6);
+    std::memset(lazy.GetData(), 0, lazy.GetSize());
+    lazy.SetFallbackPalette(&palette);
+    EXPECT_EQ(lazy.FindNearest(255, 255, 255, 0, 0), 254); // entries 1 to 254 of the fallback
+    EXPECT_EQ(lazy.GetData()[0x7FFF], 254);
+    EXPECT_EQ(lazy.FindNearest(0, 0, 0, 0, 0), 1);
+
+    CPaletteTable remap;
+    remap.Create(2);
+    // A 16-bit index would read past a 256-byte table.
+    EXPECT_EQ(remap.FindNearest(255, 255, 255, 0, 0), 0);
+    EXPECT_EQ(remap.FindNearest(0, 0, 0, 0, 0), 0);
+    EXPECT_EQ(remap.FindNearest(0, 0, 255, 0, 0), 31); // 5-6-5 value 0x1F
+    CPaletteTable empty;
+    EXPECT_EQ(empty.FindNearest(1, 2, 3, 0, 256), 0);
+}
+
+TEST(PaletteTable, SaveAndLoadFiles)
+{
+    filetest::WorkFolder dir;
+    std::string name = "table.pal";
+    CPaletteTable table;
+    table.Create(4);
+    for (uint32_t i = 0; i < 65536; ++i)
+        table.GetData()[i] = static_cast<uint8_t>(i * 7);
+    ASSERT_TRUE(table.Save(name.c_str(), 0));
+    EXPECT_EQ(testsupport::ReadFileBytes(dir / name).size(), 65536u);
+    CPaletteTable loaded;
+    ASSERT_TRUE(loaded.Load(name.c_str(), 4));
+    EXPECT_FALSE(loaded.Differs(table));
+    // A missing file leaves the identity.
+    EXPECT_FALSE(loaded.Load("missing.pal", 2));
+    EXPECT_EQ(loaded.GetData()[77], 77);
+    // A short file leaves the rest as it was.
+    testsupport::WriteFileBytes(dir / "short.pal", std::string(10, '\x05'));
+    CPaletteTable shortTable;
+    ASSERT_TRUE(shortTable.Load("short.pal", 2));
+    EXPECT_EQ(shortTable.GetData()[9], 5);
+    EXPECT_EQ(shortTable.GetData()[10], 10);
+    // A folder that does not exist cannot take the file.
+    EXPECT_FALSE(table.Save("no/such/folder/t.pal", 0));
+}
+
+namespace {
+
+// An 8-bit BMP made by python3 with the standard library only.
+bool WritePythonBmp(const std::string& path, int bitCount)
+{
+    std::string script = "import struct,sys\n"
+                         "bits=" + std::to_string(bitCount) + "\n"
+                         "w,h=4,2\n"
+                         "pal=b''.join(bytes([i,(i*3)&255,255-i,0]) for i in range(256)) if bits==8 else b''\n"
+                         "row=((w*bits//8)+3)//4*4\n"
+                         "pix=bytes(row*h)\n"
+                         "off=54+len(pal)\n"
+                         "hdr=b'BM'+struct.pack('<IHHI',off+len(pix),0,0,off)\n"
+                         "info=struct.pack('<IiiHHIIiiII',40,w,h,1,bits,0,len(pix),2835,2835,256 if bits==8 else 0,0)\n"
+                         "open(sys.argv[1],'wb').write(hdr+info+pal+pix)\n";
+    std::ofstream(path + ".py") << script;
+    return testsupport::RunCommand("python3 '" + path + ".py' '" + path + "'") == 0;
+}
+
+} // namespace
+
+TEST(FramePalette, LoadBmpPaletteReadsEightBitFilesFromOtherTools)
+{
+    filetest::WorkFolder dir;
+    ASSERT_TRUE(WritePythonBmp(dir / "palette.bmp", 8));
+    CFrame frame;
+    ASSERT_TRUE(frame.LoadBmpPalette("palette.bmp"));
+    EXPECT_TRUE(frame.HasPalette());
+    CPaletteTable* palette = frame.GetPalette();
+    ASSERT_EQ(palette->GetKind(), 1);
+    for (uint32_t i : {0u, 1u, 100u, 255u}) {
+        uint8_t r, g, b;
+        palette->GetEntry(i, r, g, b);
+        EXPECT_EQ(b, i);
+        EXPECT_EQ(g, (i * 3) & 255);
+        EXPECT_EQ(r, 255 - i);
+    }
+
+    // ImageMagick's 8-bit palette BMP of a picture quantised to 200 colours.
+    if (testsupport::RunCommand("convert -size 32x32 xc: +noise Random -colors 200 -type Palette BMP3:'" +
+                                dir / "magick.bmp" + "' 2>/dev/null") == 0) {
+        std::string bytes = testsupport::ReadFileBytes(dir / "magick.bmp");
+        ASSERT_GE(bytes.size(), 54u + 1024u);
+        ASSERT_EQ(bytes[28], 8);
+        CFrame other;
+        ASSERT_TRUE(other.LoadBmpPalette("magick.bmp"));
+        for (uint32_t i = 0; i < 256; ++i) {
+            uint8_t r, g, b;
+            other.GetPalette()->GetEntry(i, r, g, b);
+            EXPECT_EQ(b, static_cast<uint8_t>(bytes[54 + i * 4]));
+            EXPECT_EQ(g, static_cast<uint8_t>(bytes[55 + i * 4]));
+            EXPECT_EQ(r, static_cast<uint8_t>(bytes[56 + i * 4]));
+        }
+    }
+}
+
+TEST(FramePalette, LoadBmpPaletteRefusesOtherFiles)
+{
+    filetest::WorkFolder dir;
+    ASSERT_TRUE(WritePythonBmp(dir / "rgb.bmp", 24));
+    CFrame frame;
+    EXPECT_FALSE(frame.LoadBmpPalette("rgb.bmp"));
+    EXPECT_FALSE(frame.LoadBmpPalette("missing.bmp"));
+    // Cut short inside the palette.
+    std::string whole = dir / "whole.bmp";
+    ASSERT_TRUE(WritePythonBmp(whole, 8));
+    std::string bytes = testsupport::ReadFileBytes(whole);
+    testsupport::WriteFileBytes(dir / "cut.bmp", bytes.substr(0, 54 + 1000));
+    EXPECT_FALSE(frame.LoadBmpPalette("cut.bmp"));
+    EXPECT_FALSE(ReadBmpPalette(frame, nullptr, 0));
+}
