@@ -45,8 +45,7 @@ CResourceCollection::CResourceCollection(const char* typeName, CClassRecord* ite
 
 CResourceCollection::~CResourceCollection()
 {
-    if (m_registryIndex >= 0)
-        CResourceRegistry::GetInstance()->ForgetCollection(this);
+    CResourceRegistry::GetInstance()->ForgetCollection(this);
     // The entries go here rather than through the virtual FreeEntries, which a derived
     // collection no longer offers once its own destructor has run.
     delete[] m_entries;
@@ -207,10 +206,21 @@ CObject* CResourceCollection::LoadEntry(uint32_t i)
     // counts as the object of its entry (GetObjectFilePath finds it); requests for the item made
     // meanwhile get nothing.
     CResourceEntry& entry = m_entries[i];
+    if (entry.m_loading)
+        return nullptr;
+    // A forced load of a loaded entry replaces its object once the new one exists; when the new
+    // one cannot be made the old one stays.
+    CObject* old = entry.m_object;
+    entry.m_object = nullptr;
     entry.m_loading = 1;
     CObject* object = LoadItem(folder.CStr(), fileName.CStr(), &entry.m_object);
-    entry.m_object = object;
     entry.m_loading = 0;
+    if (object) {
+        entry.m_object = object;
+        delete old;
+    } else {
+        entry.m_object = old;
+    }
     return object;
 }
 

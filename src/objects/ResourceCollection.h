@@ -116,7 +116,8 @@ public:
     // Destroys the entries (deleting their objects); the list then has no table.
     virtual void FreeEntries();
 
-    // Loads entry i whether or not it is loaded (no index clamp).
+    // Loads entry i whether or not it is loaded (no index clamp); a new object replaces the old
+    // one, which stays when no new one can be made. Null while the entry is being loaded.
     CObject* LoadEntry(uint32_t i);
     // The object of that name; a name the collection does not have ends the program with the
     // "Fatal Not Found Error" report.

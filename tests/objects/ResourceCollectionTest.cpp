@@ -268,6 +268,26 @@ TEST_F(ResourceCollections, UnloadingClearsTheEntry)
     EXPECT_EQ(CTestResource::s_fixUps, before + 1);
 }
 
+TEST_F(ResourceCollections, AForcedLoadReplacesTheObject)
+{
+    WriteItem("Red", 1);
+    m_collection.SetEntries({"Red"});
+    CObject* first = m_collection.GetItem(0);
+    WriteItem("Red", 2);
+    CTestResource::s_unloaded.clear();
+    CObject* second = m_collection.LoadEntry(0);
+    EXPECT_EQ(ValueOf(second), 2);
+    EXPECT_EQ(m_collection.GetItem(0), second);
+    EXPECT_EQ(CTestResource::s_unloaded, std::vector<int32_t>{1});
+    (void)first;
+
+    // A load that fails leaves the loaded object in place.
+    std::filesystem::remove(m_dir.Path() / "Red.TestRes");
+    EXPECT_EQ(m_collection.LoadEntry(0), nullptr);
+    EXPECT_EQ(m_collection.GetItem(0), second);
+    EXPECT_EQ(m_collection.LoadEntry(5), nullptr); // no clamp
+}
+
 TEST_F(ResourceCollections, LoadingSavesTheFileBackInItsWrittenForm)
 {
     testsupport::WriteFileBytes(m_dir.Path() / "Loose.TestRes", "CTestResource\n{\n  Value = 4\n    Value=6\n}\n");
