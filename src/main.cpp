@@ -28,11 +28,12 @@ uint64_t s_headlessStart = 0;
 
 void ReportHeadlessRun()
 {
-    // Nothing ran (another instance, a folder that is not writable, "/exit"): the entry said why.
-    if (platform::GetHeadlessBackend().GetMemoryDisplay().GetPresentCount() == 0)
-        return;
     const double seconds = static_cast<double>(platform::GetCounter() - s_headlessStart) /
                            static_cast<double>(platform::GetCounterFrequency());
+    // Ended before the close (another instance, a folder that is not writable, "/exit"): the
+    // entry said why, or had nothing to say.
+    if (seconds < static_cast<double>(kHeadlessSeconds))
+        return;
     std::printf("Vantorel ran headless (%s): %d pages presented over %.2f s of virtual time, then the window "
                 "was closed%s.\n",
                 s_headlessReason.c_str(), platform::GetHeadlessBackend().GetMemoryDisplay().GetPresentCount(),

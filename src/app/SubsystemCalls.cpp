@@ -5,8 +5,10 @@
 #include "foundation/OpenFlags.h"
 #include "foundation/Win32Services.h"
 #include "graphics/Frame.h"
+#include "graphics/ScreenFrame.h"
+#include "graphics/ScreenMode.h"
 #include "objects/ClassRegistry.h"
-#include "platform/Backend.h"
+#include "objects/ResourceRegistry.h"
 #include "platform/Time.h"
 
 #include <cstdio>
@@ -44,47 +46,48 @@ bool RemoveVerbatimFile(const char* name)
 
 CScreenFrame* NewScreenFrame()
 {
-    return nullptr;
+    return new CScreenFrame;
 }
 
-void DeleteScreenFrame(CScreenFrame*)
+void DeleteScreenFrame(CScreenFrame* display)
 {
+    delete display;
 }
 
-bool HasDisplayPage(const CScreenFrame*)
+bool HasDisplayPage(const CScreenFrame* display)
 {
-    return platform::GetDisplay().HasMode();
+    return display != nullptr;
 }
 
-bool IsDisplayFullScreen(const CScreenFrame*)
+bool IsDisplayFullScreen(const CScreenFrame* display)
 {
-    return platform::GetDisplay().GetMode().fullScreen;
+    return display && display->IsFullScreen();
 }
 
-int GetDisplayWidth(const CScreenFrame*)
+int GetDisplayWidth(const CScreenFrame* display)
 {
-    return platform::GetDisplay().GetMode().width;
+    return display ? display->GetWidth() : 0;
 }
 
-int GetDisplayHeight(const CScreenFrame*)
+int GetDisplayHeight(const CScreenFrame* display)
 {
-    return platform::GetDisplay().GetMode().height;
+    return display ? display->GetHeight() : 0;
 }
 
-bool PresentDisplayPage(CScreenFrame*)
+bool PresentDisplayPage(CScreenFrame* display)
 {
-    return platform::GetDisplay().Present();
+    return display && display->Present();
 }
 
-void UpdateDisplayFade(CScreenFrame*, float)
+void UpdateDisplayFade(CScreenFrame* display, float seconds)
 {
+    if (display)
+        display->UpdateFade(seconds);
 }
 
-void SetUpDisplayMode(int depth, int, int)
+void SetUpDisplayMode(int depth, int width, int height)
 {
-    platform::DisplayMode mode{640, 480, depth == 8 || depth == 24 || depth == 32 ? depth : 16, false};
-    if (!platform::GetDisplay().SetMode(mode))
-        FatalExit("FATAL ERROR", "Couldn't set the screen mode.");
+    SetUpScreenMode(depth, width, height);
 }
 
 void RegisterFrameCollection()
@@ -101,10 +104,12 @@ void LoadGamePalette()
 
 void UnloadAllResources()
 {
+    CResourceRegistry::GetInstance()->UnloadAll();
 }
 
 void ClearAllResourceUsageMarks()
 {
+    CResourceRegistry::GetInstance()->ClearAllUsageMarks();
 }
 
 void LoadLocalizationTable(const char* fileName)

@@ -27,8 +27,7 @@ bool DataFileExists(const char* name);
 // Deletes a disk file named as given (no base folder, no archives); true on success.
 bool RemoveVerbatimFile(const char* name);
 
-// The display surface. Until the screen frame exists, the pointer stays null and these act on the
-// platform's display page directly.
+// The display surface (null: none).
 CScreenFrame* NewScreenFrame();
 void DeleteScreenFrame(CScreenFrame* display);
 bool HasDisplayPage(const CScreenFrame* display);
@@ -38,7 +37,7 @@ int GetDisplayHeight(const CScreenFrame* display);
 bool PresentDisplayPage(CScreenFrame* display);
 void UpdateDisplayFade(CScreenFrame* display, float seconds);
 // Sets the display mode from the settings and the command line; a depth, width or height of 0
-// takes the setting. Until the mode choice exists: a 640 x 480 window at the asked depth, else 16.
+// takes the setting.
 void SetUpDisplayMode(int depth, int width, int height);
 
 // Registers the frame collection "Frames" over the folder "Resources" (no frames yet: nothing).
@@ -48,7 +47,7 @@ void ShowCompanyLogo(CTimedPictureScreen* pictureScreen);
 // Loads the palette "GamePalette" of the folder "Palettes" and its blend tables (no palettes yet).
 void LoadGamePalette();
 
-// Unloads every registered resource collection; clears their usage marks (no registry yet).
+// Unloads every registered resource collection; clears their usage marks.
 void UnloadAllResources();
 void ClearAllResourceUsageMarks();
 

@@ -99,6 +99,14 @@ public:
     static CObject* CreateFromFile(const char* path, uint32_t flags, bool resave, CObject** out);
     bool SaveToFile(const char* path, uint32_t flags) const;
 
+    // The binary object form: the header 27.0, the class version (both as float bits), every
+    // property's binary form in list order, then the custom data. Reading refuses data of another
+    // header or class version, so that stale caches are rebuilt. WriteBinary is false when the
+    // stream did not take every byte.
+    static constexpr uint32_t kBinaryHeader = 0x41D80000; // 27.0f
+    bool WriteBinary(CVirtualFile& stream) const;
+    bool ReadBinary(CVirtualFile& stream);
+
 private:
     CDynamicProperties* m_dynamicProperties;
 };

@@ -88,3 +88,29 @@ bool CObjectTextStream::ReadNonBlankTextLine(CSharedString& line)
     }
     return false;
 }
+
+bool CObjectTextStream::SkipNestedBlock()
+{
+    auto skipBlanks = [](const char* text) {
+        while (*text == '\t' || *text == ' ' || *text == '\r' || *text == '\n')
+            ++text;
+        return text;
+    };
+    int32_t start = GetPosition();
+    CSharedString line;
+    if (!ReadNonBlankTextLine(line))
+        return false;
+    if (*skipBlanks(line.CStr()) != '{') {
+        Seek(static_cast<uint32_t>(start));
+        return false;
+    }
+    uint32_t depth = 1;
+    while (depth > 0 && ReadNonBlankTextLine(line)) {
+        const char* text = skipBlanks(line.CStr());
+        if (*text == '{')
+            ++depth;
+        else if (*text == '}')
+            --depth;
+    }
+    return true;
+}

@@ -27,6 +27,9 @@ public:
     bool ReadTextLine(CSharedString& line);
     // The next line holding something other than TAB, space, CR and LF; false at the end.
     bool ReadNonBlankTextLine(CSharedString& line);
+    // Skips the nested block that may follow: when the next non-blank line begins with "{", reads
+    // up to its matching "}" (or the end) and answers true; otherwise puts that line back.
+    bool SkipNestedBlock();
 
 private:
     bool m_trackingOff = true;

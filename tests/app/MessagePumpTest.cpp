@@ -2,6 +2,7 @@
 // sleeps, the re-entry guard and the window's activation.
 #include "AppTestSupport.h"
 #include "app/WinMain.h"
+#include "graphics/ScreenFrame.h"
 
 #include <string>
 #include <vector>
@@ -217,11 +218,22 @@ TEST_F(MessagePump, MinimisedLoopSleepsAndDoesNotTick)
     EXPECT_EQ(app.updates.size(), 1u);
 }
 
-TEST_F(MessagePump, PaintPresentsTheWindowedPage)
+TEST_F(MessagePump, PaintPresentsTheWindowedPageOnly)
 {
     TestApplication app;
     platform::MemoryDisplay& display = platform::GetHeadlessBackend().GetMemoryDisplay();
-    const int before = display.GetPresentCount();
+    ASSERT_NE(app.GetDisplay(), nullptr);
+    ASSERT_TRUE(app.GetDisplay()->IsFullScreen());
+    int before = display.GetPresentCount();
+    Deliver({Event::Simple(EventType::Paint)});
+    EXPECT_EQ(display.GetPresentCount(), before);
+
+    // A display that had to fall back to a window.
+    display.SetFlipToSystemRefused(true);
+    app.GetDisplay()->BeginGdiMode();
+    app.GetDisplay()->EndGdiMode();
+    ASSERT_FALSE(app.GetDisplay()->IsFullScreen());
+    before = display.GetPresentCount();
     Deliver({Event::Simple(EventType::Paint)});
     EXPECT_EQ(display.GetPresentCount(), before + 1);
 }

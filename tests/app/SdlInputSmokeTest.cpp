@@ -65,7 +65,11 @@ TEST(SdlInputSmoke, KeysAndMouseReachTheInputState)
         GTEST_SKIP() << why;
     platform::InstallBackend(std::move(backend));
     ASSERT_TRUE(platform::CreateMainWindow(kTitle));
-    ASSERT_TRUE(platform::GetDisplay().SetMode({640, 480, 16, false}));
+    platform::Display& display = platform::GetDisplay();
+    ASSERT_TRUE(display.Open());
+    ASSERT_TRUE(display.SetFullScreen(false));
+    ASSERT_TRUE(display.CreatePages({640, 480, 16}, 0, false));
+    ASSERT_TRUE(display.Present());
     SetMainWindowState(true, false);
     PumpUntil([] { return false; }, 300);   // let the window be mapped
     const std::string window = "$(xdotool search --sync --name '" + std::string(kTitle) + "' | head -1)";

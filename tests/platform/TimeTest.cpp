@@ -53,7 +53,9 @@ TEST_F(VirtualClock, SleepAndPresentAdvanceIt)
     EXPECT_EQ(GetTickCount(), 65000u);
 
     MemoryDisplay& display = GetHeadlessBackend().GetMemoryDisplay();
-    ASSERT_TRUE(display.SetMode({64, 32, 16, false}));
+    ASSERT_TRUE(display.Open());
+    ASSERT_TRUE(display.SetFullScreen(false));
+    ASSERT_TRUE(display.CreatePages({64, 32, 16}, 0, true));
     SetVirtualPresentStep(20000000);
     uint64_t c = GetCounter();
     ASSERT_TRUE(display.Present());

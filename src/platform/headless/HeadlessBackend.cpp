@@ -176,7 +176,12 @@ bool HeadlessBackend::GetClipboardText(std::string& utf8)
 int HeadlessBackend::GetDesktopBitDepth()
 {
     std::lock_guard<std::mutex> lock(m_mutex);
-    return m_desktopBits;
+    if (m_desktopBits)
+        return m_desktopBits;
+    // Pages of every depth are shown, so the desktop counts as having the data's depth.
+    if (int data = m_display.GetDataDepth())
+        return data;
+    return 32;
 }
 
 std::string HeadlessBackend::GetKeyName(int keyNumber)
@@ -274,7 +279,7 @@ void HeadlessBackend::Reset()
         m_boxes.clear();
         m_clipboard.reset();
         m_warp = {0, 0};
-        m_desktopBits = 32;
+        m_desktopBits = 0;
     }
     m_display.Reset();
     m_mixer.StopAll();

@@ -94,6 +94,7 @@ public:
     bool IsMinimized() const;
     std::string GetWindowTitle() const;
     std::pair<int, int> GetWarpPosition() const;
+    // A desktop that shows only this depth (0: every depth, reported as the data's depth).
     void SetDesktopBitDepth(int bits);
     // Mixes frames of 16-bit stereo from the mixer, as the audio device would pull them.
     std::vector<int16_t> MixAudio(size_t frames);
@@ -114,7 +115,7 @@ private:
     std::vector<MessageBoxRecord> m_boxes;
     std::optional<std::string> m_clipboard;
     std::pair<int, int> m_warp{0, 0};
-    int m_desktopBits = 32;
+    int m_desktopBits = 0;   // 0: the display's data depth, else 32
     MemoryDisplay m_display;
     Mixer m_mixer;
     HeadlessJoysticks m_joysticks;

@@ -148,6 +148,14 @@ void SdlBackend::PumpEvents(EventQueue& queue)
 {
     SDL_Event e;
     while (SDL_PollEvent(&e)) {
+        // The picture is the display's own business: shown again whenever the window needs it.
+        if (e.type == SDL_WINDOWEVENT &&
+            (e.window.event == SDL_WINDOWEVENT_EXPOSED || e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED))
+            m_display.Represent();
+        else if (e.type == SDL_RENDER_TARGETS_RESET)
+            m_display.Represent();
+        else if (e.type == SDL_RENDER_DEVICE_RESET)
+            m_display.RecreateTexture();
         m_translated.clear();
         m_translator.Translate(e, m_translated);
         for (const Event& event : m_translated)
@@ -177,7 +185,7 @@ void SdlBackend::WarpMouse(int x, int y)
     if (!m_window)
         return;
     int wx = x, wy = y;
-    if (m_renderer && m_display.HasMode())
+    if (m_renderer && m_display.HasPages())
         SDL_RenderLogicalToWindow(m_renderer, static_cast<float>(x), static_cast<float>(y), &wx, &wy);
     SDL_WarpMouseInWindow(m_window, wx, wy);
 }
@@ -201,6 +209,9 @@ bool SdlBackend::GetClipboardText(std::string& utf8)
 
 int SdlBackend::GetDesktopBitDepth()
 {
+    // Pages of every depth are converted when shown, so the desktop takes the data's depth.
+    if (int data = m_display.GetDataDepth())
+        return data;
     SDL_DisplayMode mode;
     if (SDL_GetDesktopDisplayMode(0, &mode) != 0)
         return 32;

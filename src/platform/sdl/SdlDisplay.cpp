@@ -18,96 +18,157 @@ void SdlDisplay::ReleaseTexture()
     if (m_texture)
         SDL_DestroyTexture(m_texture);
     m_texture = nullptr;
+    m_hasPicture = false;
+}
+
+bool SdlDisplay::Open()
+{
+    if (!m_backend.EnsureWindow())
+        return false;
+    m_open = true;
+    return true;
+}
+
+void SdlDisplay::Close()
+{
+    ReleasePages();
+    if (m_open && m_backend.GetWindow())
+        SDL_SetWindowFullscreen(m_backend.GetWindow(), 0);
+    m_open = false;
+    m_fullScreen = false;
+}
+
+bool SdlDisplay::SetFullScreen(bool fullScreen)
+{
+    SDL_Window* window = m_backend.GetWindow();
+    if (!m_open || !window)
+        return false;
+    m_fullScreen = fullScreen;
+    if (fullScreen) {
+        // Covering the desktop first makes the window full size also where no window manager
+        // carries out the full-screen request (a bare X server).
+        SDL_DisplayMode desktop;
+        if (SDL_GetDesktopDisplayMode(SDL_GetWindowDisplayIndex(window), &desktop) == 0) {
+            SDL_SetWindowPosition(window, 0, 0);
+            SDL_SetWindowSize(window, desktop.w, desktop.h);
+        }
+    }
+    // No real mode switch: the desktop's own mode, the page scaled into it.
+    return SDL_SetWindowFullscreen(window, fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) == 0;
 }
 
 std::vector<DisplayMode> SdlDisplay::GetModes(int bitsPerPixel)
 {
-    std::vector<DisplayMode> modes;
-    if (BytesPerPixel(bitsPerPixel) == 0)
-        return modes;
-    // Any depth is converted on present, so every size the screen offers counts.
-    int count = SDL_GetNumDisplayModes(0);
-    for (int i = 0; i < count; ++i) {
-        SDL_DisplayMode m;
-        if (SDL_GetDisplayMode(0, i, &m) != 0)
-            continue;
-        DisplayMode mode{m.w, m.h, bitsPerPixel, true};
-        if (std::find(modes.begin(), modes.end(), mode) == modes.end())
-            modes.push_back(mode);
-    }
-    std::sort(modes.begin(), modes.end(), [](const DisplayMode& a, const DisplayMode& b) {
-        return a.width != b.width ? a.width < b.width : a.height < b.height;
-    });
-    return modes;
+    // Every depth is converted and every size scaled, so both sizes are there at every depth.
+    if (!m_open || BytesPerPixel(bitsPerPixel) == 0)
+        return {};
+    return {{640, 480, bitsPerPixel}, {800, 600, bitsPerPixel}};
 }
 
 bool SdlDisplay::SetMode(const DisplayMode& mode)
 {
-    ReleaseTexture();
-    m_mode = {};
-    m_locked = false;
-    int bytes = BytesPerPixel(mode.bitsPerPixel);
-    if (bytes == 0 || mode.width <= 0 || mode.height <= 0 || mode.width > 16384 || mode.height > 16384)
-        return false;
-    if (!m_backend.EnsureWindow())
-        return false;
-    SDL_Window* window = m_backend.GetWindow();
+    auto modes = GetModes(mode.bitsPerPixel);
+    return m_fullScreen && std::find(modes.begin(), modes.end(), mode) != modes.end();
+}
+
+bool SdlDisplay::MakeTexture()
+{
+    const DisplayMode& mode = m_ring.GetMode();
     SDL_Renderer* renderer = m_backend.GetRenderer();
-    if (mode.fullScreen) {
-        SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP);
-    } else {
-        SDL_SetWindowFullscreen(window, 0);
-        SDL_SetWindowSize(window, mode.width, mode.height);
-    }
-    Uint32 format = SDL_PIXELFORMAT_ARGB8888;
-    if (mode.bitsPerPixel == 16)
-        format = SDL_PIXELFORMAT_RGB565;
-    else if (mode.bitsPerPixel == 24)
-        format = SDL_PIXELFORMAT_BGR24;
-    m_texture = SDL_CreateTexture(renderer, format, SDL_TEXTUREACCESS_STREAMING, mode.width, mode.height);
+    if (!renderer)
+        return false;
+    m_texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, mode.width,
+                                  mode.height);
     if (!m_texture)
         return false;
-    SDL_RenderSetLogicalSize(renderer, mode.width, mode.height);
-    m_mode = mode;
-    m_pitch = (mode.width * bytes + 3) & ~3;
-    m_page.assign(static_cast<size_t>(m_pitch) * mode.height, 0);
-    if (mode.bitsPerPixel == 8)
-        m_converted.assign(static_cast<size_t>(mode.width) * mode.height, 0);
-    Present();
+    SDL_SetTextureBlendMode(m_texture, SDL_BLENDMODE_NONE);
     return true;
 }
 
-bool SdlDisplay::Lock(uint8_t*& pixels, int& pitchBytes)
+bool SdlDisplay::CreatePages(const DisplayMode& mode, int backBufferCount, bool)
 {
-    if (!HasMode())
+    ReleasePages();
+    if (!m_open || (m_fullScreen ? backBufferCount < 1 : backBufferCount != 0))
         return false;
-    m_locked = true;
-    pixels = m_page.data();
-    pitchBytes = m_pitch;
+    if (!m_ring.Create(mode, backBufferCount))
+        return false;
+    SDL_Window* window = m_backend.GetWindow();
+    if (!m_fullScreen) {
+        SDL_SetWindowResizable(window, SDL_TRUE);
+        SDL_SetWindowSize(window, mode.width, mode.height);
+    }
+    if (!MakeTexture()) {
+        m_ring.Release();
+        return false;
+    }
+    SDL_RenderSetLogicalSize(m_backend.GetRenderer(), mode.width, mode.height);
+    for (int i = 0; i < 256; ++i) {
+        const uint8_t v = static_cast<uint8_t>(i);
+        m_palette[static_cast<size_t>(i)] = {v, v, v, 0};
+    }
+    m_table = MakePaletteTable32(m_palette);
     return true;
+}
+
+void SdlDisplay::ReleasePages()
+{
+    ReleaseTexture();
+    m_ring.Release();
+}
+
+bool SdlDisplay::Fill(int left, int top, int right, int bottom, uint32_t value)
+{
+    return m_ring.Fill(left, top, right, bottom, value);
+}
+
+bool SdlDisplay::Upload(const uint8_t* page)
+{
+    if (!m_texture || !page)
+        return false;
+    void* pixels = nullptr;
+    int pitch = 0;
+    if (SDL_LockTexture(m_texture, nullptr, &pixels, &pitch) != 0)
+        return false;
+    const bool converted =
+        ConvertPageToArgb(page, m_ring.GetPitch(), m_ring.GetMode(), GetGreenMask(), m_table, pixels, pitch);
+    SDL_UnlockTexture(m_texture);
+    m_hasPicture = converted;
+    return converted;
+}
+
+void SdlDisplay::Represent()
+{
+    SDL_Renderer* renderer = m_backend.GetRenderer();
+    if (!renderer)
+        return;
+    SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
+    SDL_RenderClear(renderer);
+    if (m_texture && m_hasPicture)
+        SDL_RenderCopy(renderer, m_texture, nullptr, nullptr);
+    SDL_RenderPresent(renderer);
 }
 
 bool SdlDisplay::Present()
 {
-    if (!HasMode() || m_locked)
+    if (!m_ring.HasPages() || m_ring.IsLocked())
         return false;
-    SDL_Renderer* renderer = m_backend.GetRenderer();
-    if (m_mode.bitsPerPixel == 8) {
-        for (int y = 0; y < m_mode.height; ++y) {
-            const uint8_t* src = m_page.data() + static_cast<size_t>(y) * m_pitch;
-            uint32_t* dst = m_converted.data() + static_cast<size_t>(y) * m_mode.width;
-            for (int x = 0; x < m_mode.width; ++x)
-                dst[x] = m_palette[src[x]];
-        }
-        SDL_UpdateTexture(m_texture, nullptr, m_converted.data(), m_mode.width * 4);
-    } else {
-        SDL_UpdateTexture(m_texture, nullptr, m_page.data(), m_pitch);
-    }
-    SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
-    SDL_RenderClear(renderer);
-    SDL_RenderCopy(renderer, m_texture, nullptr, nullptr);
-    SDL_RenderPresent(renderer);
+    if (!m_texture && !MakeTexture())
+        return false;
+    Upload(m_ring.GetPage(m_ring.GetBackIndex()));
+    m_ring.Show();
+    Represent();
     return true;
+}
+
+void SdlDisplay::RecreateTexture()
+{
+    // The old texture died with the renderer's device; it is not destroyed again.
+    m_texture = nullptr;
+    m_hasPicture = false;
+    if (!m_ring.HasPages() || !MakeTexture())
+        return;
+    Upload(m_ring.GetPage(m_ring.GetFrontIndex()));
+    Represent();
 }
 
 void SdlDisplay::SetPalette(int first, int count, const PaletteEntry* entries)
@@ -115,11 +176,17 @@ void SdlDisplay::SetPalette(int first, int count, const PaletteEntry* entries)
     if (!entries || first < 0 || count <= 0 || first >= 256)
         return;
     count = std::min(count, 256 - first);
-    for (int i = 0; i < count; ++i) {
-        const PaletteEntry& e = entries[i];
-        m_palette[static_cast<size_t>(first + i)] =
-            0xFF000000u | (static_cast<uint32_t>(e.red) << 16) | (static_cast<uint32_t>(e.green) << 8) | e.blue;
-    }
+    std::copy(entries, entries + count, m_palette.begin() + first);
+    m_table = MakePaletteTable32(m_palette);
+    // The picture on screen takes the new colours now, not at the next present.
+    if (m_ring.GetMode().bitsPerPixel == 8 && m_ring.GetFrontIndex() >= 0 &&
+        Upload(m_ring.GetPage(m_ring.GetFrontIndex())))
+        Represent();
+}
+
+void SdlDisplay::GetSystemPaletteEntries(int first, int count, PaletteEntry* entries)
+{
+    ReadSystemPaletteEntries(m_palette, first, count, entries);
 }
 
 } // namespace platform::sdl

@@ -1,15 +1,16 @@
 #pragma once
-// The SDL display: the page is a memory buffer of the mode's size and format; a present uploads it
-// to a streaming texture scaled into the window, letterboxed (SDL maps mouse positions back to the
-// mode's pixels).
+// The SDL display: the pages are a ring in memory; a present converts the page it shows into one
+// streaming ARGB8888 texture and draws it letterboxed into the window (full screen is the desktop's
+// full-screen window with the page scaled; SDL maps mouse positions back to page pixels). The
+// last picture is drawn again when the window is exposed, and a palette change shows at once.
 #include "platform/Display.h"
+#include "platform/PageRing.h"
+#include "platform/sdl/SdlPageConversion.h"
 
 #include <array>
 #include <cstdint>
 #include <vector>
 
-struct SDL_Window;
-struct SDL_Renderer;
 struct SDL_Texture;
 
 namespace platform::sdl {
@@ -22,28 +23,53 @@ public:
     explicit SdlDisplay(SdlBackend& backend) : m_backend(backend) {}
     ~SdlDisplay() override;
 
+    bool Open() override;
+    void Close() override;
+    bool IsOpen() const override { return m_open; }
+    bool SetFullScreen(bool fullScreen) override;
     std::vector<DisplayMode> GetModes(int bitsPerPixel) override;
     bool SetMode(const DisplayMode& mode) override;
-    DisplayMode GetMode() const override { return m_mode; }
-    bool HasMode() const override { return m_texture != nullptr; }
-    bool Lock(uint8_t*& pixels, int& pitchBytes) override;
-    void Unlock() override { m_locked = false; }
-    bool IsLocked() const override { return m_locked; }
+    bool CreatePages(const DisplayMode& mode, int backBufferCount, bool videoMemory) override;
+    void ReleasePages() override;
+    bool HasPages() const override { return m_ring.HasPages(); }
+    DisplayMode GetPageMode() const override { return m_ring.GetMode(); }
+    int GetPitch() const override { return m_ring.GetPitch(); }
+    int GetBackBufferCount() const override { return m_ring.GetBackBufferCount(); }
+    bool Lock(uint8_t*& pixels, int& pitchBytes) override { return m_ring.Lock(pixels, pitchBytes); }
+    void Unlock() override { m_ring.Unlock(); }
+    bool IsLocked() const override { return m_ring.IsLocked(); }
+    // The system never takes the pages' memory here.
+    bool IsLost() const override { return false; }
+    bool Restore() override { return true; }
+    bool Fill(int left, int top, int right, int bottom, uint32_t value) override;
     bool Present() override;
+    bool FlipToSystemSurface() override { return m_open; }
     void SetPalette(int first, int count, const PaletteEntry* entries) override;
+    void GetSystemPaletteEntries(int first, int count, PaletteEntry* entries) override;
+    uint32_t GetGreenMask() const override { return kGreenMask565; }
+    void SetDataDepth(int bitsPerPixel) override { m_dataDepth = bitsPerPixel; }
+    int GetDataDepth() const override { return m_dataDepth; }
 
-    // The window went away: the texture belongs to its renderer.
+    // Draws the last picture again (the window was exposed or resized).
+    void Represent();
+    // The renderer lost its textures: makes the texture again and shows the page on screen.
+    void RecreateTexture();
+    // The window goes away: the texture belongs to its renderer.
     void ReleaseTexture();
 
 private:
+    bool MakeTexture();
+    bool Upload(const uint8_t* page);
+
     SdlBackend& m_backend;
-    DisplayMode m_mode;
+    PageRing m_ring;
+    bool m_open = false;
+    bool m_fullScreen = false;
+    int m_dataDepth = 0;
     SDL_Texture* m_texture = nullptr;
-    int m_pitch = 0;
-    bool m_locked = false;
-    std::vector<uint8_t> m_page;
-    std::vector<uint32_t> m_converted;
-    std::array<uint32_t, 256> m_palette{};
+    bool m_hasPicture = false;
+    std::array<PaletteEntry, 256> m_palette{};
+    PaletteTable32 m_table{};
 };
 
 } // namespace platform::sdl

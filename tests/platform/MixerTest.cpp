@@ -1,4 +1,4 @@
-// The headless display page and the mixer.
+// The mixer and the headless audio pull.
 #include "platform/Mixer.h"
 #include "platform/headless/HeadlessBackend.h"
 
@@ -8,60 +8,6 @@
 using namespace platform;
 
 namespace {
-
-TEST(MemoryDisplay, ModesPagesAndPresents)
-{
-    MemoryDisplay display;
-    uint8_t* pixels = nullptr;
-    int pitch = 0;
-    EXPECT_FALSE(display.HasMode());
-    EXPECT_FALSE(display.Lock(pixels, pitch));
-    EXPECT_FALSE(display.Present());
-
-    auto modes = display.GetModes(16);
-    ASSERT_EQ(modes.size(), 2u);
-    EXPECT_EQ(modes[0], (DisplayMode{640, 480, 16, true}));
-    EXPECT_EQ(modes[1], (DisplayMode{800, 600, 16, true}));
-    EXPECT_TRUE(display.GetModes(15).empty());
-
-    ASSERT_TRUE(display.SetMode({3, 2, 24, false}));
-    ASSERT_TRUE(display.Lock(pixels, pitch));
-    EXPECT_EQ(pitch, 12);   // 9 bytes of pixels, rows kept 4-byte aligned
-    EXPECT_TRUE(display.IsLocked());
-    pixels[0] = 0x11;
-    pixels[pitch + 8] = 0x22;
-    EXPECT_FALSE(display.Present());   // not while locked
-    display.Unlock();
-    EXPECT_TRUE(display.GetShownPixels()[0] == 0);
-    ASSERT_TRUE(display.Present());
-    EXPECT_EQ(display.GetShownPixels()[0], 0x11);
-    EXPECT_EQ(display.GetShownPixels()[20], 0x22);
-    EXPECT_EQ(display.GetPresentCount(), 1);
-
-    // A new mode starts black.
-    ASSERT_TRUE(display.SetMode({2, 2, 8, true}));
-    ASSERT_TRUE(display.Lock(pixels, pitch));
-    EXPECT_EQ(pitch, 4);
-    EXPECT_EQ(pixels[0], 0);
-    display.Unlock();
-
-    EXPECT_FALSE(display.SetMode({0, 480, 16, false}));
-    EXPECT_FALSE(display.HasMode());
-    EXPECT_FALSE(display.SetMode({640, 480, 12, false}));
-}
-
-TEST(MemoryDisplay, PaletteEntriesAreClippedToTheTable)
-{
-    MemoryDisplay display;
-    PaletteEntry entries[4] = {{1, 2, 3}, {4, 5, 6}, {7, 8, 9}, {10, 11, 12}};
-    display.SetPalette(254, 4, entries);
-    EXPECT_EQ(display.GetPalette()[254].red, 1);
-    EXPECT_EQ(display.GetPalette()[255].blue, 6);
-    display.SetPalette(256, 1, entries);
-    display.SetPalette(-1, 1, entries);
-    display.SetPalette(0, 1, nullptr);
-    EXPECT_EQ(display.GetPalette()[0].red, 0);
-}
 
 std::shared_ptr<SoundBuffer> MonoRamp(Mixer& mixer, int frames, int rate = 22050)
 {

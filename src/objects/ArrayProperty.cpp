@@ -1,0 +1,395 @@
+#include "objects/ArrayProperty.h"
+
+#include "foundation/SmallBlockAllocator.h"
+#include "foundation/VirtualFile.h"
+#include "objects/ArrayCount.h"
+#include "objects/ItemList.h"
+#include "objects/NumberText.h"
+#include "objects/ObjectTextStream.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+const char* SkipLineBlanks(const char* text)
+{
+    while (*text == '\t' || *text == ' ' || *text == '\r' || *text == '\n')
+        ++text;
+    return text;
+}
+
+// The longest item name the binary form carries.
+constexpr uint32_t kMaxBinaryItemName = 1023;
+
+} // namespace
+
+CArrayProperty::CArrayProperty(const char* name, uint32_t countOffset, uint32_t itemsOffset, uint32_t capacityOffset,
+                               bool smallBlockStorage, CPropertyDescriptor* itemDescriptor, CItemList* itemNames,
+                               uint32_t flags)
+    : CPropertyDescriptor(name, nullptr, countOffset, 4, flags)
+    , m_itemsOffset(itemsOffset)
+    , m_capacityOffset(capacityOffset)
+    , m_smallBlockStorage(smallBlockStorage ? 1 : 0)
+    , m_itemDescriptor(itemDescriptor)
+    , m_itemSize(itemDescriptor->GetValueSize())
+    , m_itemNames(itemNames)
+{
+}
+
+CArrayProperty::CArrayProperty(const CArrayProperty& other)
+    : CPropertyDescriptor(other)
+    , m_itemsOffset(other.m_itemsOffset)
+    , m_capacityOffset(other.m_capacityOffset)
+    , m_smallBlockStorage(other.m_smallBlockStorage)
+    , m_itemDescriptor(other.m_itemDescriptor->Clone())
+    , m_itemSize(other.m_itemSize)
+    , m_itemNames(other.m_itemNames)
+{
+}
+
+CArrayProperty::~CArrayProperty()
+{
+    delete m_itemDescriptor;
+}
+
+CPropertyDescriptor* CArrayProperty::Clone() const
+{
+    return new CArrayProperty(*this);
+}
+
+bool CArrayProperty::IsSimpleValue() const
+{
+    return false;
+}
+
+char* CArrayProperty::GetBlock(const CObject* object) const
+{
+    char* block = nullptr;
+    std::memcpy(&block, reinterpret_cast<const char*>(object) + m_itemsOffset, sizeof(block));
+    return block;
+}
+
+void CArrayProperty::SetBlock(CObject* object, char* block) const
+{
+    std::memcpy(reinterpret_cast<char*>(object) + m_itemsOffset, &block, sizeof(block));
+}
+
+uint32_t CArrayProperty::GetCapacity(const CObject* object) const
+{
+    if (!m_capacityOffset)
+        return GetCount(object);
+    uint32_t capacity = 0;
+    std::memcpy(&capacity, reinterpret_cast<const char*>(object) + m_capacityOffset, sizeof(capacity));
+    return capacity;
+}
+
+CObject* CArrayProperty::GetItem(const CObject* object, uint32_t i) const
+{
+    return reinterpret_cast<CObject*>(GetBlock(object) + static_cast<size_t>(i) * m_itemSize);
+}
+
+char* CArrayProperty::AllocateBlock(uint32_t capacity) const
+{
+    if (capacity == 0)
+        return nullptr;
+    size_t bytes = static_cast<size_t>(capacity) * m_itemSize;
+    char* block = m_smallBlockStorage ? static_cast<char*>(AllocSmallBlock(bytes)) : new char[bytes];
+    std::memset(block, 0, bytes);
+    return block;
+}
+
+void CArrayProperty::FreeBlock(char* block, uint32_t capacity) const
+{
+    if (!block)
+        return;
+    if (m_smallBlockStorage)
+        FreeSmallBlock(block, static_cast<size_t>(capacity) * m_itemSize);
+    else
+        delete[] block;
+}
+
+void CArrayProperty::ConstructItem(char* item) const
+{
+    m_itemDescriptor->InitMember(reinterpret_cast<CObject*>(item));
+    m_itemDescriptor->SetDefault(reinterpret_cast<CObject*>(item));
+}
+
+void CArrayProperty::DestroyItem(char* item) const
+{
+    m_itemDescriptor->DestroyMember(reinterpret_cast<CObject*>(item));
+}
+
+void CArrayProperty::MoveItems(char* destination, const char* source, uint32_t n) const
+{
+    if (n == 0 || destination == source)
+        return;
+    // Item by item, in the direction that never overwrites an item not yet moved.
+    if (destination < source) {
+        for (uint32_t i = 0; i < n; ++i)
+            m_itemDescriptor->CopyValueBytes(destination + static_cast<size_t>(i) * m_itemSize,
+                                             source + static_cast<size_t>(i) * m_itemSize);
+    } else {
+        for (uint32_t i = n; i-- > 0;)
+            m_itemDescriptor->CopyValueBytes(destination + static_cast<size_t>(i) * m_itemSize,
+                                             source + static_cast<size_t>(i) * m_itemSize);
+    }
+}
+
+void CArrayProperty::Resize(CObject* object, uint32_t n, int insertAt, bool exact) const
+{
+    uint32_t count = GetCount(object);
+    if (n == count)
+        return;
+    uint32_t oldCapacity = GetCapacity(object);
+    uint32_t capacity = n;
+    if (m_capacityOffset && !exact) {
+        capacity = oldCapacity;
+        if (static_cast<uint64_t>(n) * 16 < oldCapacity && oldCapacity > 20)
+            capacity = n + n / 16;
+        if (n > oldCapacity)
+            capacity = n <= 0x7FFFFFFFu ? n * 2 : n;
+    }
+
+    bool growing = n > count;
+    uint32_t d = growing ? n - count : count - n;
+    uint32_t at = insertAt < 0 ? std::min(count, n) : static_cast<uint32_t>(insertAt);
+    at = std::min(at, growing ? count : n);
+    size_t s = m_itemSize;
+
+    char* block = GetBlock(object);
+    if (capacity == oldCapacity && (block || capacity == 0)) {
+        if (growing) {
+            MoveItems(block + (at + d) * s, block + at * s, count - at);
+            for (uint32_t i = at; i < at + d; ++i)
+                ConstructItem(block + i * s);
+        } else {
+            for (uint32_t i = at; i < at + d; ++i)
+                DestroyItem(block + i * s);
+            MoveItems(block + at * s, block + (at + d) * s, count - at - d);
+            // Slots past the count hold no item.
+            std::memset(block + static_cast<size_t>(n) * s, 0, d * s);
+        }
+    } else {
+        char* fresh = AllocateBlock(capacity);
+        if (growing) {
+            MoveItems(fresh, block, at);
+            MoveItems(fresh + (at + d) * s, block + at * s, count - at);
+            for (uint32_t i = at; i < at + d; ++i)
+                ConstructItem(fresh + i * s);
+        } else {
+            for (uint32_t i = at; i < at + d; ++i)
+                DestroyItem(block + i * s);
+            MoveItems(fresh, block, at);
+            MoveItems(fresh + at * s, block + (at + d) * s, count - at - d);
+        }
+        FreeBlock(block, oldCapacity);
+        SetBlock(object, fresh);
+    }
+
+    StoreMember(object, n);
+    if (m_capacityOffset)
+        std::memcpy(reinterpret_cast<char*>(object) + m_capacityOffset, &capacity, sizeof(capacity));
+}
+
+void CArrayProperty::Empty(CObject* object) const
+{
+    Resize(object, 0);
+}
+
+void CArrayProperty::CopyValue(CObject* destination, const CObject* source,
+                               const CPropertyDescriptor& sourceDescriptor) const
+{
+    const auto* sourceArray = dynamic_cast<const CArrayProperty*>(&sourceDescriptor);
+    if (!sourceArray)
+        sourceArray = this;
+    if (reinterpret_cast<const char*>(destination) + GetOffset() ==
+        reinterpret_cast<const char*>(source) + sourceArray->GetOffset())
+        return;
+    uint32_t count = sourceArray->GetCount(source);
+    Empty(destination);
+    Resize(destination, count);
+    for (uint32_t i = 0; i < count; ++i)
+        m_itemDescriptor->CopyValue(GetItem(destination, i), sourceArray->GetItem(source, i),
+                                    *sourceArray->m_itemDescriptor);
+}
+
+void CArrayProperty::InitMember(CObject* object) const
+{
+    StoreMember<uint32_t>(object, 0);
+    SetBlock(object, nullptr);
+    if (m_capacityOffset)
+        std::memset(reinterpret_cast<char*>(object) + m_capacityOffset, 0, sizeof(uint32_t));
+}
+
+void CArrayProperty::DestroyMember(CObject* object) const
+{
+    uint32_t count = GetCount(object);
+    uint32_t capacity = GetCapacity(object);
+    char* block = GetBlock(object);
+    for (uint32_t i = 0; i < count; ++i)
+        DestroyItem(block + static_cast<size_t>(i) * m_itemSize);
+    FreeBlock(block, capacity);
+    InitMember(object);
+}
+
+void CArrayProperty::SetDefault(CObject* object) const
+{
+    Empty(object);
+    if (m_itemNames)
+        Resize(object, m_itemNames->GetCount());
+}
+
+void CArrayProperty::NotifyLoaded(CObject* object, bool tracksReferences) const
+{
+    for (uint32_t i = 0; i < GetCount(object); ++i)
+        m_itemDescriptor->NotifyLoaded(GetItem(object, i), tracksReferences);
+}
+
+void CArrayProperty::FixUpAfterLoad(CObject* object) const
+{
+    for (uint32_t i = 0; i < GetCount(object); ++i)
+        m_itemDescriptor->FixUpAfterLoad(GetItem(object, i));
+}
+
+void CArrayProperty::FormatValue(const CObject* object, CSharedString& out) const
+{
+    out.Format("%d", static_cast<int>(GetCount(object)));
+}
+
+const char* CArrayProperty::GetItemLabel(uint32_t i) const
+{
+    const char* name = m_itemNames ? m_itemNames->GetItemName(i) : nullptr;
+    return name ? name : m_itemDescriptor->GetLabel().CStr();
+}
+
+void CArrayProperty::ParseValue(CObject* object, const char* value, CObjectTextStream& stream) const
+{
+    if (!stream.IsOpen()) {
+        int64_t count = ParseLeadingInteger(value);
+        Resize(object, count <= 0 ? 0 : ToUInt32(count));
+        return;
+    }
+
+    if (!m_itemNames)
+        Empty(object);
+    CSharedString line;
+    if (!stream.ReadNonBlankTextLine(line)) // the "{"
+        return;
+
+    const CSharedString& label = m_itemDescriptor->GetLabel();
+    const CSharedString& alias = m_itemDescriptor->GetAlias();
+    CSharedString key;
+    uint32_t depth = 0;
+    uint32_t next = 0;
+    while (stream.ReadNonBlankTextLine(line)) {
+        const char* text = SkipLineBlanks(line.CStr());
+        if (*text == '{') {
+            ++depth;
+            continue;
+        }
+        if (*text == '}') {
+            if (depth == 0)
+                break;
+            --depth;
+            continue;
+        }
+        // Lines of a nested block that no item took belong to nobody here.
+        if (depth > 0)
+            continue;
+        const char* equals = std::strchr(text, '=');
+        if (!equals)
+            continue;
+        key.AssignChars(text, static_cast<int>(equals - text));
+        const char* itemValue = equals + 1;
+
+        if (CItemList::NamesEqual(key.CStr(), "Item Count") || CItemList::NamesEqual(key.CStr(), "Array Count")) {
+            // With an item-name list the list decides the count: one item per name.
+            if (!m_itemNames)
+                Resize(object, ParseAnnouncedCount(itemValue, stream));
+            continue;
+        }
+        uint32_t index;
+        if (m_itemNames) {
+            int found = m_itemNames->FindIndexByName(key.CStr(), -1);
+            if (found < 0)
+                continue;
+            index = static_cast<uint32_t>(found);
+            if (index >= GetCount(object))
+                Resize(object, index + 1);
+        } else {
+            if (!CItemList::NamesEqual(key.CStr(), label.CStr()) &&
+                (alias.IsEmpty() || !CItemList::NamesEqual(key.CStr(), alias.CStr())))
+                continue;
+            index = next++;
+            if (index >= GetCount(object))
+                Resize(object, index + 1);
+        }
+        m_itemDescriptor->ParseValue(GetItem(object, index), itemValue, stream);
+    }
+}
+
+void CArrayProperty::WriteText(const CObject* object, CObjectTextStream& stream) const
+{
+    uint32_t count = GetCount(object);
+    stream.WriteLine("Array");
+    stream.WriteLine("{");
+    stream.Indent();
+    if (!m_itemNames) {
+        CSharedString line;
+        line.Format("%s=%d", "Item Count", static_cast<int>(count));
+        stream.WriteLine(line.CStr());
+    }
+    for (uint32_t i = 0; i < count; ++i) {
+        stream.WriteText(GetItemLabel(i));
+        stream.WriteText("=");
+        m_itemDescriptor->WriteText(GetItem(object, i), stream);
+    }
+    stream.Outdent();
+    stream.WriteLine("}");
+}
+
+bool CArrayProperty::WriteBinary(const CObject* object, CVirtualFile& stream) const
+{
+    uint32_t count = GetCount(object);
+    if (!WriteLittleEndian(stream, count, 4))
+        return false;
+    for (uint32_t i = 0; i < count; ++i) {
+        if (m_itemNames && !WriteCountedText(stream, GetItemLabel(i)))
+            return false;
+        if (!m_itemDescriptor->WriteBinary(GetItem(object, i), stream))
+            return false;
+    }
+    return true;
+}
+
+bool CArrayProperty::ReadBinary(CObject* object, CVirtualFile& stream) const
+{
+    Empty(object);
+    uint64_t stored = 0;
+    if (!ReadLittleEndian(stream, stored, 4))
+        return false;
+    // Every stored item takes at least one byte, and a counted name four more: a count the rest of
+    // the stream cannot hold is damage, refused before anything is allocated.
+    uint64_t leastBytes = stored * (m_itemNames ? 5 : 1);
+    if (leastBytes > GetBytesLeft(stream))
+        return false;
+    uint32_t n = static_cast<uint32_t>(stored);
+    Resize(object, m_itemNames ? m_itemNames->GetCount() : n, -1, true);
+
+    CSharedString name;
+    for (uint32_t k = 0; k < n; ++k) {
+        uint32_t index = k;
+        if (m_itemNames) {
+            if (!ReadCountedText(stream, name, kMaxBinaryItemName))
+                return false;
+            int found = m_itemNames->FindIndexByName(name.CStr(), -1);
+            if (found < 0 || static_cast<uint32_t>(found) >= GetCount(object))
+                return false;
+            index = static_cast<uint32_t>(found);
+        }
+        if (!m_itemDescriptor->ReadBinary(GetItem(object, index), stream))
+            return false;
+    }
+    return true;
+}

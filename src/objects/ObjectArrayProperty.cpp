@@ -1,0 +1,391 @@
+#include "objects/ObjectArrayProperty.h"
+
+#include "foundation/VirtualFile.h"
+#include "objects/ArrayCount.h"
+#include "objects/ItemList.h"
+#include "objects/NumberText.h"
+#include "objects/ObjectTextStream.h"
+
+#include <cstring>
+
+namespace {
+
+const char* SkipLineBlanks(const char* text)
+{
+    while (*text == '\t' || *text == ' ' || *text == '\r' || *text == '\n')
+        ++text;
+    return text;
+}
+
+// The text after prefix when text begins with it (ASCII case folded); else null.
+const char* AfterPrefix(const char* text, const char* prefix)
+{
+    size_t n = std::strlen(prefix);
+    for (size_t i = 0; i < n; ++i) {
+        char a = text[i];
+        char b = prefix[i];
+        if (a >= 'A' && a <= 'Z')
+            a = static_cast<char>(a - 'A' + 'a');
+        if (b >= 'A' && b <= 'Z')
+            b = static_cast<char>(b - 'A' + 'a');
+        if (a != b)
+            return nullptr;
+    }
+    return text + n;
+}
+
+// A stored record is at least an object's header and version, after a counted name's length.
+constexpr uint32_t kLeastObjectBytes = 8;
+constexpr uint32_t kMaxBinaryItemName = 1023;
+
+CObjectReceiver MakeNoReceiver()
+{
+    return CObjectReceiver(CClassThatCanNotBeConstructedOrDerivedFrom::GetStaticClassRecord(), nullptr);
+}
+
+} // namespace
+
+CObjectArrayProperty::CObjectArrayProperty(const char* name, uint32_t countOffset, uint32_t itemsOffset,
+                                           uint32_t capacityOffset, CClassRecord* itemClass, CItemList* itemNames,
+                                           uint32_t flags)
+    : CPropertyDescriptor(name, nullptr, countOffset, 4, flags)
+    , m_itemsOffset(itemsOffset)
+    , m_capacityOffset(capacityOffset)
+    , m_itemClass(itemClass)
+    , m_itemSize(itemClass->GetObjectSize())
+    , m_itemNames(itemNames)
+{
+}
+
+CPropertyDescriptor* CObjectArrayProperty::Clone() const
+{
+    return new CObjectArrayProperty(*this);
+}
+
+bool CObjectArrayProperty::IsSimpleValue() const
+{
+    return false;
+}
+
+CObject* CObjectArrayProperty::GetArray(const CObject* object) const
+{
+    CObject* array = nullptr;
+    std::memcpy(&array, reinterpret_cast<const char*>(object) + m_itemsOffset, sizeof(array));
+    return array;
+}
+
+void CObjectArrayProperty::SetArray(CObject* object, CObject* array) const
+{
+    std::memcpy(reinterpret_cast<char*>(object) + m_itemsOffset, &array, sizeof(array));
+}
+
+uint32_t CObjectArrayProperty::GetCapacity(const CObject* object) const
+{
+    if (!m_capacityOffset)
+        return GetCount(object);
+    uint32_t capacity = 0;
+    std::memcpy(&capacity, reinterpret_cast<const char*>(object) + m_capacityOffset, sizeof(capacity));
+    return capacity;
+}
+
+void CObjectArrayProperty::SetCapacity(CObject* object, uint32_t capacity) const
+{
+    if (m_capacityOffset)
+        std::memcpy(reinterpret_cast<char*>(object) + m_capacityOffset, &capacity, sizeof(capacity));
+}
+
+CObject* CObjectArrayProperty::ItemOf(CObject* array, uint32_t i) const
+{
+    return reinterpret_cast<CObject*>(reinterpret_cast<char*>(array) + static_cast<size_t>(i) * m_itemSize);
+}
+
+CObject* CObjectArrayProperty::GetItem(const CObject* object, uint32_t i) const
+{
+    return ItemOf(GetArray(object), i);
+}
+
+CObject* CObjectArrayProperty::NewArray(uint32_t n) const
+{
+    if (n == 0)
+        return nullptr;
+    CObject* array = m_itemClass->CreateObjectArray(n);
+    // Constructed items hold only what their members' initialisation gives them; every item the
+    // array holds, read or not, starts at its defaults.
+    if (array)
+        for (uint32_t i = 0; i < n; ++i)
+            ItemOf(array, i)->SetPropertiesToDefaults();
+    return array;
+}
+
+void CObjectArrayProperty::Replace(CObject* object, uint32_t n) const
+{
+    m_itemClass->DeleteObjectArray(GetArray(object));
+    CObject* array = NewArray(n);
+    SetArray(object, array);
+    uint32_t count = array ? n : 0;
+    StoreMember(object, count);
+    SetCapacity(object, count);
+}
+
+void CObjectArrayProperty::Resize(CObject* object, uint32_t n, int insertAt) const
+{
+    uint32_t count = GetCount(object);
+    if (n == count)
+        return;
+    bool growing = n > count;
+    uint32_t d = growing ? n - count : count - n;
+    uint32_t at = insertAt < 0 ? (growing ? count : n) : static_cast<uint32_t>(insertAt);
+    if (at > (growing ? count : n))
+        at = growing ? count : n;
+
+    CObject* array = GetArray(object);
+    uint32_t capacity = GetCapacity(object);
+    bool reallocate = m_capacityOffset ? n > capacity : true;
+    if (reallocate) {
+        uint32_t newCapacity = m_capacityOffset ? (n <= 0x7FFFFFFFu ? n * 2 : n) : n;
+        CObject* fresh = NewArray(newCapacity);
+        if (newCapacity > 0 && !fresh)
+            return; // the item class cannot be made: the array stays as it is
+        for (uint32_t i = 0; i < at; ++i)
+            ItemOf(fresh, i)->CopyPropertiesFrom(ItemOf(array, i));
+        if (growing) {
+            for (uint32_t i = at; i < count; ++i)
+                ItemOf(fresh, i + d)->CopyPropertiesFrom(ItemOf(array, i));
+        } else {
+            for (uint32_t i = at + d; i < count; ++i)
+                ItemOf(fresh, i - d)->CopyPropertiesFrom(ItemOf(array, i));
+        }
+        m_itemClass->DeleteObjectArray(array);
+        SetArray(object, fresh);
+        capacity = newCapacity;
+    } else if (growing) {
+        for (uint32_t j = n; j-- > at + d;)
+            ItemOf(array, j)->CopyPropertiesFrom(ItemOf(array, j - d));
+        for (uint32_t j = at; j < at + d; ++j)
+            ItemOf(array, j)->SetPropertiesToDefaults();
+    } else {
+        for (uint32_t j = at; j < n; ++j)
+            ItemOf(array, j)->CopyPropertiesFrom(ItemOf(array, j + d));
+    }
+    StoreMember(object, n);
+    SetCapacity(object, capacity);
+}
+
+void CObjectArrayProperty::CopyValue(CObject* destination, const CObject* source,
+                                     const CPropertyDescriptor& sourceDescriptor) const
+{
+    const auto* sourceArray = dynamic_cast<const CObjectArrayProperty*>(&sourceDescriptor);
+    if (!sourceArray)
+        sourceArray = this;
+    CObject* theirs = sourceArray->GetArray(source);
+    if (theirs && theirs == GetArray(destination))
+        return;
+    uint32_t count = sourceArray->GetCount(source);
+    Resize(destination, 0);
+    Resize(destination, count);
+    for (uint32_t i = 0; i < GetCount(destination); ++i)
+        GetItem(destination, i)->CopyPropertiesFrom(sourceArray->ItemOf(theirs, i));
+}
+
+void CObjectArrayProperty::InitMember(CObject* object) const
+{
+    SetArray(object, nullptr);
+    StoreMember<uint32_t>(object, 0);
+    SetCapacity(object, 0);
+}
+
+void CObjectArrayProperty::DestroyMember(CObject* object) const
+{
+    m_itemClass->DeleteObjectArray(GetArray(object));
+    InitMember(object);
+}
+
+void CObjectArrayProperty::SetDefault(CObject* object) const
+{
+    DestroyMember(object);
+    if (m_itemNames)
+        Resize(object, m_itemNames->GetCount());
+}
+
+void CObjectArrayProperty::NotifyLoaded(CObject* object, bool tracksReferences) const
+{
+    for (uint32_t i = 0; i < GetCount(object); ++i) {
+        if (tracksReferences) {
+            CObjectReceiver receiver = MakeNoReceiver();
+            GetItem(object, i)->OnLoaded(&receiver);
+        } else {
+            GetItem(object, i)->OnLoaded(nullptr);
+        }
+    }
+}
+
+void CObjectArrayProperty::FixUpAfterLoad(CObject* object) const
+{
+    for (uint32_t i = 0; i < GetCount(object); ++i)
+        GetItem(object, i)->FixUpAfterLoad();
+}
+
+void CObjectArrayProperty::FormatValue(const CObject* object, CSharedString& out) const
+{
+    out.Format("%d", static_cast<int>(GetCount(object)));
+}
+
+const char* CObjectArrayProperty::GetItemLabel(uint32_t i) const
+{
+    const char* name = m_itemNames ? m_itemNames->GetItemName(i) : nullptr;
+    return name ? name : "Array Item";
+}
+
+void CObjectArrayProperty::ParseValue(CObject* object, const char* value, CObjectTextStream& stream) const
+{
+    if (!stream.IsOpen()) {
+        int64_t count = ParseLeadingInteger(value);
+        Resize(object, count <= 0 ? 0 : ToUInt32(count));
+        return;
+    }
+
+    // Without a count line, each item line adds one item.
+    bool counted = false;
+    if (m_itemNames) {
+        counted = true;
+        // Every name of the list has its item, whatever the array held before.
+        if (GetCount(object) < m_itemNames->GetCount())
+            Resize(object, m_itemNames->GetCount());
+    } else {
+        Resize(object, 0);
+    }
+
+    CSharedString line;
+    if (!stream.ReadNonBlankTextLine(line)) // the "{"
+        return;
+    CSharedString label;
+    uint32_t next = 0;
+    while (stream.ReadNonBlankTextLine(line)) {
+        const char* text = SkipLineBlanks(line.CStr());
+        if (*text == '}')
+            break;
+        const char* countText = AfterPrefix(text, "Array Count=");
+        if (!countText)
+            countText = AfterPrefix(text, "Item Count=");
+        if (countText) {
+            uint32_t m = ParseAnnouncedCount(countText, stream);
+            counted = true;
+            if (!m_itemNames && (m != GetCount(object) || (m_capacityOffset && GetCapacity(object) != GetCount(object))))
+                Replace(object, m);
+            next = 0;
+            continue;
+        }
+        const char* equals = std::strchr(text, '=');
+        if (!equals)
+            continue;
+
+        CObject* item = nullptr;
+        if (m_itemNames) {
+            label.AssignChars(text, static_cast<int>(equals - text));
+            int found = m_itemNames->FindIndexByName(label.CStr(), -1);
+            if (found < 0 || static_cast<uint32_t>(found) >= GetCount(object)) {
+                // An item of a name the list does not have is read and dropped.
+                if (CObject* discarded = m_itemClass->CreateObject()) {
+                    discarded->ReadFromTextStream(stream);
+                    delete discarded;
+                } else {
+                    stream.SkipNestedBlock();
+                }
+                continue;
+            }
+            item = GetItem(object, static_cast<uint32_t>(found));
+        } else {
+            uint32_t index = counted ? next++ : GetCount(object);
+            // More item lines than announced grow the array instead of running past it.
+            if (index >= GetCount(object))
+                Resize(object, index + 1);
+            if (index >= GetCount(object)) {
+                stream.SkipNestedBlock();
+                continue;
+            }
+            item = GetItem(object, index);
+        }
+        item->ReadFromTextStream(stream);
+    }
+}
+
+void CObjectArrayProperty::WriteText(const CObject* object, CObjectTextStream& stream) const
+{
+    uint32_t count = GetCount(object);
+    stream.WriteLine("Array");
+    stream.WriteLine("{");
+    stream.Indent();
+    CSharedString line;
+    line.Format("Array Count=%u", count);
+    stream.WriteLine(line.CStr());
+    for (uint32_t i = 0; i < count; ++i) {
+        stream.WriteText(GetItemLabel(i));
+        stream.WriteText("=");
+        GetItem(object, i)->WriteToTextStream(stream);
+    }
+    stream.Outdent();
+    stream.WriteLine("}");
+}
+
+bool CObjectArrayProperty::WriteBinary(const CObject* object, CVirtualFile& stream) const
+{
+    uint32_t count = GetCount(object);
+    if (!WriteLittleEndian(stream, count, 4))
+        return false;
+    for (uint32_t i = 0; i < count; ++i) {
+        if (m_itemNames && !WriteCountedText(stream, GetItemLabel(i)))
+            return false;
+        if (!GetItem(object, i)->WriteBinary(stream))
+            return false;
+    }
+    return true;
+}
+
+bool CObjectArrayProperty::ReadBinary(CObject* object, CVirtualFile& stream) const
+{
+    uint64_t stored = 0;
+    if (!ReadLittleEndian(stream, stored, 4))
+        return false;
+    // A count of records the rest of the stream cannot hold is damage, refused before any array is
+    // made for it.
+    uint64_t leastBytes = stored * (kLeastObjectBytes + (m_itemNames ? 4 : 0));
+    if (leastBytes > GetBytesLeft(stream))
+        return false;
+    uint32_t n = static_cast<uint32_t>(stored);
+    uint32_t items = m_itemNames ? m_itemNames->GetCount() : n;
+    Replace(object, items);
+    if (items == 0)
+        return true;
+    if (GetCount(object) != items)
+        return false;
+
+    CSharedString name;
+    for (uint32_t k = 0; k < n; ++k) {
+        uint32_t index = k;
+        if (m_itemNames) {
+            if (!ReadCountedText(stream, name, kMaxBinaryItemName))
+                return false;
+            int found = m_itemNames->FindIndexByName(name.CStr(), -1);
+            if (found < 0 || static_cast<uint32_t>(found) >= items)
+                return false;
+            index = static_cast<uint32_t>(found);
+        }
+        if (!GetItem(object, index)->ReadBinary(stream))
+            return false;
+    }
+    return true;
+}
+
+uint32_t CObjectArrayProperty::GetValueSize() const
+{
+    return 4 + (m_capacityOffset ? 4 : 0) + static_cast<uint32_t>(sizeof(CObject*));
+}
+
+void* CObjectArrayProperty::NewValueArray(uint32_t) const
+{
+    return nullptr;
+}
+
+void CObjectArrayProperty::DeleteValueArray(void*) const
+{
+}

@@ -1,0 +1,101 @@
+#include "platform/PageRing.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace platform {
+
+namespace {
+constexpr int kMaxPageSide = 16384;
+constexpr int kMaxBackBuffers = 2;
+} // namespace
+
+bool PageRing::Create(const DisplayMode& mode, int backBufferCount)
+{
+    Release();
+    const int pitch = PagePitch(mode.width, mode.bitsPerPixel);
+    if (pitch == 0 || mode.height <= 0 || mode.width > kMaxPageSide || mode.height > kMaxPageSide ||
+        backBufferCount < 0 || backBufferCount > kMaxBackBuffers)
+        return false;
+    m_mode = mode;
+    m_pitch = pitch;
+    m_pages.assign(static_cast<size_t>(backBufferCount) + 1, std::vector<uint8_t>(GetPageSize(), 0));
+    return true;
+}
+
+void PageRing::Release()
+{
+    m_mode = {};
+    m_pitch = 0;
+    m_back = 0;
+    m_front = -1;
+    m_locked = false;
+    m_lost = false;
+    m_pages.clear();
+}
+
+uint8_t* PageRing::GetPage(int index)
+{
+    if (index < 0 || index >= GetPageCount())
+        return nullptr;
+    return m_pages[static_cast<size_t>(index)].data();
+}
+
+const uint8_t* PageRing::GetPage(int index) const
+{
+    if (index < 0 || index >= GetPageCount())
+        return nullptr;
+    return m_pages[static_cast<size_t>(index)].data();
+}
+
+bool PageRing::Lock(uint8_t*& pixels, int& pitchBytes)
+{
+    if (!HasPages() || m_locked || m_lost)
+        return false;
+    m_locked = true;
+    pixels = GetPage(m_back);
+    pitchBytes = m_pitch;
+    return true;
+}
+
+void PageRing::Lose()
+{
+    for (auto& page : m_pages)
+        std::fill(page.begin(), page.end(), uint8_t{0});
+    m_lost = HasPages();
+}
+
+bool PageRing::Fill(int left, int top, int right, int bottom, uint32_t value)
+{
+    if (!HasPages() || m_lost)
+        return false;
+    left = std::max(left, 0);
+    top = std::max(top, 0);
+    right = std::min(right, m_mode.width);
+    bottom = std::min(bottom, m_mode.height);
+    if (right <= left || bottom <= top)
+        return true;
+    const int bytes = BytesPerPixel(m_mode.bitsPerPixel);
+    uint8_t pixel[4] = {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8),
+                        static_cast<uint8_t>(value >> 16), static_cast<uint8_t>(value >> 24)};
+    uint8_t* page = GetPage(m_back);
+    for (int y = top; y < bottom; ++y) {
+        uint8_t* p = page + static_cast<size_t>(y) * m_pitch + static_cast<size_t>(left) * bytes;
+        if (bytes == 1) {
+            std::memset(p, pixel[0], static_cast<size_t>(right - left));
+            continue;
+        }
+        for (int x = left; x < right; ++x, p += bytes)
+            std::memcpy(p, pixel, static_cast<size_t>(bytes));
+    }
+    return true;
+}
+
+void PageRing::Show()
+{
+    m_front = m_back;
+    if (HasPages())
+        m_back = (m_back + 1) % GetPageCount();
+}
+
+} // namespace platform

@@ -1,0 +1,57 @@
+#pragma once
+// The pages of a display in ordinary memory: a ring of back buffer count + 1 pages of one size,
+// depth and pitch, the back page (drawn next) and the page last shown. Both display backends keep
+// their pages in one.
+#include "platform/Display.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace platform {
+
+class PageRing
+{
+public:
+    // Black pages; false (and no pages) for a depth or size the display cannot have.
+    bool Create(const DisplayMode& mode, int backBufferCount);
+    void Release();
+
+    bool HasPages() const { return !m_pages.empty(); }
+    const DisplayMode& GetMode() const { return m_mode; }
+    int GetPitch() const { return m_pitch; }
+    int GetBackBufferCount() const { return HasPages() ? static_cast<int>(m_pages.size()) - 1 : 0; }
+    int GetPageCount() const { return static_cast<int>(m_pages.size()); }
+    int GetBackIndex() const { return m_back; }
+    // The page on screen; -1 before the first present.
+    int GetFrontIndex() const { return m_front; }
+    uint8_t* GetPage(int index);
+    const uint8_t* GetPage(int index) const;
+    size_t GetPageSize() const { return static_cast<size_t>(m_pitch) * static_cast<size_t>(m_mode.height); }
+
+    bool Lock(uint8_t*& pixels, int& pitchBytes);
+    void Unlock() { m_locked = false; }
+    bool IsLocked() const { return m_locked; }
+
+    // Every page turns black and stays lost until Restore.
+    void Lose();
+    bool IsLost() const { return m_lost; }
+    void Restore() { m_lost = false; }
+
+    bool Fill(int left, int top, int right, int bottom, uint32_t value);
+
+    // The back page becomes the page on screen; with back buffers the next page of the ring
+    // becomes the back page.
+    void Show();
+
+private:
+    DisplayMode m_mode;
+    int m_pitch = 0;
+    int m_back = 0;
+    int m_front = -1;
+    bool m_locked = false;
+    bool m_lost = false;
+    std::vector<std::vector<uint8_t>> m_pages;
+};
+
+} // namespace platform

@@ -1,0 +1,198 @@
+// A test pattern on the real display, drawn as the game draws: into the back buffer, whose dirty
+// cells are copied onto the screen frame, which presents its page.
+//
+//   vantorel_testpattern [--depth 8|16|24|32] [--frames N] [--mouse] [--headless]
+//
+// The pattern: a white border one pixel inside the page, eight colour bars (white, yellow, cyan,
+// green, magenta, red, blue, black), four ramps (red, green, blue, grey) and a square that moves,
+// so that only a few cells change per frame. With --mouse the page position of the pointer is
+// printed and a cross drawn there. It runs until the window is closed or N frames were shown.
+#include "blit/ColorPacking.h"
+#include "blit/modes/CopyBlitter.h"
+#include "foundation/ConfigFile.h"
+#include "foundation/Win32Services.h"
+#include "graphics/Color.h"
+#include "graphics/DirtyRectFrame.h"
+#include "graphics/PaletteTable.h"
+#include "graphics/ScreenFrame.h"
+#include "graphics/ScreenMode.h"
+#include "platform/Platform.h"
+#include "platform/sdl/SdlBackend.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace {
+
+struct Rgb
+{
+    uint8_t red, green, blue;
+};
+
+const Rgb kBars[8] = {{255, 255, 255}, {255, 255, 0}, {0, 255, 255}, {0, 255, 0},
+                      {255, 0, 255},   {255, 0, 0},   {0, 0, 255},   {0, 0, 0}};
+constexpr int kRampSteps = 32;
+
+// 8-bit: the bars at 1-8, the ramps at 16 + ramp * 32 + step, a grey background at 9, the cross
+// at 10. Other depths take the colours as they are.
+class Painter
+{
+public:
+    explicit Painter(int depth) : m_depth(depth) {}
+
+    void MakePalette(CScreenFrame& screen)
+    {
+        CPaletteTable* current = GetCurrentPaletteRef();
+        current->Create(1);
+        for (uint32_t i = 0; i < 256; ++i)
+            current->SetEntry(i, 0, 0, 0);
+        for (int i = 0; i < 8; ++i)
+            current->SetEntry(static_cast<uint32_t>(1 + i), kBars[i].red, kBars[i].green, kBars[i].blue);
+        current->SetEntry(9, 48, 48, 48);
+        current->SetEntry(10, 255, 128, 0);
+        for (int ramp = 0; ramp < 4; ++ramp)
+            for (int step = 0; step < kRampSteps; ++step) {
+                const Rgb c = RampColor(ramp, step);
+                current->SetEntry(static_cast<uint32_t>(16 + ramp * kRampSteps + step), c.red, c.green, c.blue);
+            }
+        screen.SetPaletteEntries(current, true);
+    }
+
+    CColor Color(int index, Rgb rgb) const
+    {
+        CColor color;
+        if (m_depth == 8)
+            color.SetFromPaletteIndex(static_cast<uint8_t>(index));
+        else
+            color.ConstructRgba(rgb.red, rgb.green, rgb.blue, 255);
+        return color;
+    }
+
+    static Rgb RampColor(int ramp, int step)
+    {
+        const uint8_t v = static_cast<uint8_t>(step * 255 / (kRampSteps - 1));
+        switch (ramp) {
+        case 0: return {v, 0, 0};
+        case 1: return {0, v, 0};
+        case 2: return {0, 0, v};
+        default: return {v, v, v};
+        }
+    }
+
+    void DrawStill(CDirtyRectFrame& page) const
+    {
+        const int w = page.GetWidth(), h = page.GetHeight();
+        page.FillRect({0, 0, w, h}, Color(9, {48, 48, 48}));
+        const int barWidth = (w - 40) / 8;
+        for (int i = 0; i < 8; ++i)
+            page.FillRect({20 + i * barWidth, 20, 20 + (i + 1) * barWidth, h / 2}, Color(1 + i, kBars[i]));
+        const int rampTop = h / 2 + 20, rampHeight = (h / 2 - 60) / 4;
+        const int stepWidth = (w - 40) / kRampSteps;
+        for (int ramp = 0; ramp < 4; ++ramp)
+            for (int step = 0; step < kRampSteps; ++step) {
+                const int top = rampTop + ramp * rampHeight;
+                page.FillRect({20 + step * stepWidth, top, 20 + (step + 1) * stepWidth, top + rampHeight - 4},
+                              Color(16 + ramp * kRampSteps + step, RampColor(ramp, step)));
+            }
+        page.DrawRectOutline({1, 1, w - 1, h - 1}, Color(1, kBars[0]));
+    }
+
+private:
+    int m_depth;
+};
+
+int Argument(int argc, char** argv, const char* name, int fallback)
+{
+    for (int i = 1; i + 1 < argc; ++i)
+        if (std::string(argv[i]) == name)
+            return std::atoi(argv[i + 1]);
+    return fallback;
+}
+
+bool HasSwitch(int argc, char** argv, const char* name)
+{
+    for (int i = 1; i < argc; ++i)
+        if (std::string(argv[i]) == name)
+            return true;
+    return false;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const int depth = Argument(argc, argv, "--depth", 16);
+    const int frames = Argument(argc, argv, "--frames", 0);
+    const bool showMouse = HasSwitch(argc, argv, "--mouse");
+    if (!HasSwitch(argc, argv, "--headless")) {
+        std::string why;
+        auto backend = platform::sdl::CreateSdlBackend(why);
+        if (!backend) {
+            std::fprintf(stderr, "No display (%s); try --headless or xvfb-run.\n", why.c_str());
+            return 1;
+        }
+        platform::InstallBackend(std::move(backend));
+    }
+    if (!platform::CreateMainWindow("Vantorel test pattern"))
+        FatalExit("FATAL ERROR", "Can't allocate my window");
+
+    // The settings the mode set-up writes go to the temporary folder, not beside the program.
+    char settings[512];
+    if (GetTempFolder(settings, sizeof settings - 32)) {
+        std::strcat(settings, "vantorel-testpattern.ini");
+        g_configFile.SetPath(settings);
+    }
+    CScreenFrame screen;
+    SetUpScreenMode(depth, 640, 480);
+    Painter painter(depth);
+    if (depth == 8)
+        painter.MakePalette(screen);
+
+    // The back buffer as the game builds it.
+    CDirtyRectFrame page;
+    page.Create(screen.GetWidth(), screen.GetHeight(), screen.GetBitsPerPixel());
+    page.SetPageCount(screen.GetBackBufferCount() + 1);
+    page.MarkAllDirty();
+    painter.DrawStill(page);
+    CFrame still;
+    still.CopyFrom(&page);
+    page.SetBackgroundFrame(&still);
+
+    std::printf("Test pattern: %dx%d, %u bits, %u back buffers; close the window to end.\n", screen.GetWidth(),
+                screen.GetHeight(), screen.GetBitsPerPixel(), screen.GetBackBufferCount());
+    std::fflush(stdout);
+
+    int mouseX = -1, mouseY = -1;
+    for (int frame = 0; frames == 0 || frame < frames; ++frame) {
+        platform::Event event;
+        while (platform::PollEvent(event)) {
+            if (event.type == platform::EventType::Close)
+                return 0;
+            if (event.type == platform::EventType::MouseMove && showMouse) {
+                mouseX = event.x;
+                mouseY = event.y;
+                std::printf("mouse %d %d\n", mouseX, mouseY);
+                std::fflush(stdout);
+            }
+        }
+        page.Clear();
+        const int x = 20 + (frame * 3) % (screen.GetWidth() - 80);
+        page.FillRect({x, screen.GetHeight() / 2 - 30, x + 40, screen.GetHeight() / 2 + 10},
+                      painter.Color(1, kBars[0]));
+        if (showMouse && mouseX >= 0) {
+            const CColor cross = painter.Color(10, {255, 128, 0});
+            page.DrawLine(mouseX - 8, mouseY, mouseX + 8, mouseY, cross);
+            page.DrawLine(mouseX, mouseY - 8, mouseX, mouseY + 8, cross);
+        }
+        if (screen.Lock() == CScreenFrame::kLockDone) {
+            page.PresentDirtyCells(&screen, &g_copyBlitter);
+            screen.Unlock();
+        }
+        screen.Present();
+        page.NextPage();
+        platform::Sleep(16);
+    }
+    return 0;
+}
