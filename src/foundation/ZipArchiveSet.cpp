@@ -36,6 +36,20 @@ private:
     const char* m_name = nullptr;
 };
 
+// Calls step(segment, length) for each non-empty '/'-terminated segment of the folder path, while
+// step returns true. A text after the last '/' is no segment.
+template <typename Step>
+void ForEachSegment(const char* folder, Step step)
+{
+    const char* segment = folder;
+    while (const char* slash = std::strchr(segment, '/')) {
+        const size_t length = static_cast<size_t>(slash - segment);
+        if (length > 0 && !step(segment, length))
+            return;
+        segment = slash + 1;
+    }
+}
+
 bool BeginsWithNoCase(const std::string& text, const char* prefix)
 {
     const size_t length = std::strlen(prefix);
@@ -79,16 +93,12 @@ bool CZipArchiveSet::Mount(const char* archivePath, bool newLayer, bool writable
     }
 
     CZipDirectoryNode* node = root;
-    if (mountPoint && mountPoint[0] && mountPoint[0] != '/') {
-        const char* segment = mountPoint;
-        while (const char* slash = std::strchr(segment, '/')) {
-            const size_t length = static_cast<size_t>(slash - segment);
-            if (length > 0) {
-                CZipDirectoryNode* child = node->FindChild(segment, length);
-                node = child ? child : node->AddChild(segment, length);
-            }
-            segment = slash + 1;
-        }
+    if (mountPoint && mountPoint[0] != '/') {
+        ForEachSegment(mountPoint, [&node](const char* segment, size_t length) {
+            CZipDirectoryNode* child = node->FindChild(segment, length);
+            node = child ? child : node->AddChild(segment, length);
+            return true;
+        });
     }
 
     auto archive = std::make_shared<CZipArchive>();
@@ -114,16 +124,10 @@ CZipDirectoryNode* CZipArchiveSet::FindDirectoryNode(const char* folder, CZipDir
     if (!root || !folder || !folder[0] || folder[0] == '/')
         return root;
     CZipDirectoryNode* node = root;
-    const char* segment = folder;
-    while (const char* slash = std::strchr(segment, '/')) {
-        const size_t length = static_cast<size_t>(slash - segment);
-        if (length > 0) {
-            node = node->FindChild(segment, length);
-            if (!node)
-                return nullptr;
-        }
-        segment = slash + 1;
-    }
+    ForEachSegment(folder, [&node](const char* segment, size_t length) {
+        node = node->FindChild(segment, length);
+        return node != nullptr;
+    });
     return node;
 }
 
@@ -135,18 +139,12 @@ CZipDirectoryNode* CZipArchiveSet::FindArchiveNode(const char* folder, CZipDirec
     CZipDirectoryNode* found = root->GetArchive() ? root : nullptr;
     if (!folder || !folder[0] || folder[0] == '/')
         return found;
-    const char* segment = folder;
-    while (const char* slash = std::strchr(segment, '/')) {
-        const size_t length = static_cast<size_t>(slash - segment);
-        if (length > 0) {
-            node = node->FindChild(segment, length);
-            if (!node)
-                break;
-            if (node->GetArchive())
-                found = node;
-        }
-        segment = slash + 1;
-    }
+    ForEachSegment(folder, [&node, &found](const char* segment, size_t length) {
+        node = node->FindChild(segment, length);
+        if (node && node->GetArchive())
+            found = node;
+        return node != nullptr;
+    });
     return found;
 }
 
