@@ -90,12 +90,7 @@ bool CZipArchive::Open(const char* archivePath, bool writable, const char* mount
     if (deferred)
         return true;
     m_keepOpen = true;
-    bool compressed = false;
-    const bool ok = ReadDirectoryLocked(compressed);
-    lock.unlock();
-    if (compressed)
-        FatalWithPath(s_compressedCaption, s_compressedText, m_path);
-    return ok;
+    return ReadDirectoryOrEnd(lock);
 }
 
 void CZipArchive::Close()
@@ -138,11 +133,18 @@ bool CZipArchive::ReadDirectory()
     // The entries of an archive in use must stay where its streams point.
     if (m_openStreams != 0 || m_privateStreams != 0)
         return m_directoryRead;
+    return ReadDirectoryOrEnd(lock);
+}
+
+bool CZipArchive::ReadDirectoryOrEnd(std::unique_lock<std::recursive_mutex>& lock)
+{
     bool compressed = false;
     const bool ok = ReadDirectoryLocked(compressed);
-    lock.unlock();
-    if (compressed)
-        FatalWithPath(s_compressedCaption, s_compressedText, m_path);
+    if (compressed) {
+        const std::string path = m_path;
+        lock.unlock();
+        FatalWithPath(s_compressedCaption, s_compressedText, path);
+    }
     return ok;
 }
 
@@ -223,15 +225,10 @@ bool CZipArchive::ReadDirectoryLocked(bool& compressed)
 
 void CZipArchive::EnsureDirectory(std::unique_lock<std::recursive_mutex>& lock)
 {
-    if (m_directoryRead)
-        return;
-    bool compressed = false;
-    if (ReadDirectoryLocked(compressed))
+    if (m_directoryRead || ReadDirectoryOrEnd(lock))
         return;
     const std::string path = m_path;
     lock.unlock();
-    if (compressed)
-        FatalWithPath(s_compressedCaption, s_compressedText, path);
     FatalWithPath(s_zipErrorCaption, s_zipErrorText, path);
 }
 

@@ -102,6 +102,8 @@ public:
 
 private:
     bool ReadDirectoryLocked(bool& compressed);
+    // ReadDirectoryLocked; an entry that is not stored ends the program, with the lock let go.
+    bool ReadDirectoryOrEnd(std::unique_lock<std::recursive_mutex>& lock);
     // Reads the directory when it has not been read; ends the program when that fails.
     void EnsureDirectory(std::unique_lock<std::recursive_mutex>& lock);
     bool OpenFile(uint32_t extraFlags);
