@@ -189,7 +189,7 @@ bool CZipArchive::ReadDirectoryLocked(bool& compressed)
     std::vector<char> name;
     while (m_entries.size() < count) {
         // Every header must be a central one: a directory that ends before its count is refused.
-        if (LoadU32Le(word) != kCentralSignature)
+        if (LoadU32Le(word) != CZipEntry::kCentralSignature)
             return fail();
         uint8_t header[CZipEntry::kHeaderSize];
         if (file.Read(header, sizeof header) != sizeof header)
@@ -361,7 +361,7 @@ bool CZipArchive::LocateData(CZipEntry& entry)
     uint8_t header[CZipEntry::kLocalHeaderSize];
     const uint32_t offset = entry.GetLocalOffset();
     if (!m_file->Seek(offset) || m_file->Read(header, sizeof header) != sizeof header ||
-        LoadU32Le(header) != kLocalSignature)
+        LoadU32Le(header) != CZipEntry::kLocalSignature)
         return false;
     // The local header's own name and extra lengths: writers put longer extra fields here than
     // in the central directory.

@@ -28,8 +28,6 @@ public:
     // The end-record signatures: "PK" 5 6 and the variant "KT" 5 6, as little-endian words.
     static constexpr uint32_t kEndSignature = 0x06054B50;
     static constexpr uint32_t kVariantEndSignature = 0x0605544B;
-    static constexpr uint32_t kCentralSignature = 0x02014B50;
-    static constexpr uint32_t kLocalSignature = 0x04034B50;
     static constexpr uint32_t kEndRecordSize = 22;
 
     CZipArchive();

@@ -8,10 +8,10 @@
 
 namespace {
 
-constexpr uint32_t kCentralHeaderSize = 46;
-constexpr uint32_t kLocalHeaderSize = 30;
+constexpr uint32_t kCentralHeaderSize = 4 + CZipEntry::kHeaderSize;
 constexpr uint16_t kVersionNeeded = 10;
 constexpr uint16_t kVersionMadeBy = 42;
+constexpr uint32_t kMaxNameLength = 255;
 
 } // namespace
 
@@ -44,9 +44,6 @@ bool CZipArchiveFile::Open(const char* zipPath, const char* entryName)
     Close();
     if (!zipPath || !entryName)
         return false;
-    std::strncpy(m_entryName, entryName, sizeof m_entryName - 1);
-    m_entryName[sizeof m_entryName - 1] = '\0';
-    m_nameLength = static_cast<uint32_t>(std::strlen(m_entryName));
     if (!m_file.Open(zipPath, VF_READ | VF_WRITE | VF_VERBATIM))
         return false;
 
@@ -77,8 +74,15 @@ bool CZipArchiveFile::Open(const char* zipPath, const char* entryName)
         return false;
     }
 
-    m_localOffset = directoryOffset;
-    m_dataStart = directoryOffset + kLocalHeaderSize + m_nameLength;
+    // Flags, method, time, date and CRC stay 0.
+    uint8_t header[CZipEntry::kHeaderSize] = {};
+    const size_t nameLength = strnlen(entryName, kMaxNameLength);
+    StoreU16Le(header + CZipEntry::VERSION_MADE_BY, kVersionMadeBy);
+    StoreU16Le(header + CZipEntry::VERSION_NEEDED, kVersionNeeded);
+    StoreU16Le(header + CZipEntry::NAME_LENGTH, static_cast<uint32_t>(nameLength));
+    StoreU32Le(header + CZipEntry::LOCAL_OFFSET, directoryOffset);
+    m_entry = std::make_unique<CZipEntry>(std::string(entryName, nameLength), header);
+    m_dataStart = directoryOffset + CZipEntry::kLocalHeaderSize + static_cast<uint32_t>(nameLength);
     m_dataEnd = m_dataStart;
     if (!WriteLocalHeader(0)) {
         Abandon();
@@ -90,15 +94,12 @@ bool CZipArchiveFile::Open(const char* zipPath, const char* entryName)
 
 bool CZipArchiveFile::WriteLocalHeader(uint32_t size)
 {
-    uint8_t header[kLocalHeaderSize] = {};
-    StoreU32Le(header, CZipArchive::kLocalSignature);
-    StoreU16Le(header + 4, kVersionNeeded);
-    // Flags, method, time, date and CRC stay 0.
-    StoreU32Le(header + 18, size);
-    StoreU32Le(header + 22, size);
-    StoreU16Le(header + 26, m_nameLength);
-    return m_file.Seek(m_localOffset) && m_file.Write(header, sizeof header) == sizeof header &&
-           (m_nameLength == 0 || m_file.Write(m_entryName, m_nameLength) == m_nameLength);
+    m_entry->SetSizes(size);
+    uint8_t header[CZipEntry::kLocalHeaderSize];
+    m_entry->MakeLocalHeader(header);
+    const uint32_t nameLength = m_entry->GetNameLength();
+    return m_file.Seek(m_entry->GetLocalOffset()) && m_file.Write(header, sizeof header) == sizeof header &&
+           (nameLength == 0 || m_file.Write(m_entry->GetStoredName(), nameLength) == nameLength);
 }
 
 uint32_t CZipArchiveFile::Write(const void* bytes, uint32_t n)
@@ -179,23 +180,14 @@ bool CZipArchiveFile::Close()
     // After the data: the old directory, the new entry's central header, the end record.
     const uint32_t directoryOffset = m_dataEnd;
     std::vector<uint8_t> tail(m_savedDirectory);
-    uint8_t central[kCentralHeaderSize] = {};
-    StoreU32Le(central, CZipArchive::kCentralSignature);
-    StoreU16Le(central + 4, kVersionMadeBy);
-    StoreU16Le(central + 6, kVersionNeeded);
-    StoreU32Le(central + 20, size);
-    StoreU32Le(central + 24, size);
-    StoreU16Le(central + 28, m_nameLength);
-    StoreU32Le(central + 42, m_localOffset);
-    tail.insert(tail.end(), central, central + sizeof central);
-    tail.insert(tail.end(), m_entryName, m_entryName + m_nameLength);
+    m_entry->AppendCentralHeader(tail);
 
     uint8_t end[CZipArchive::kEndRecordSize];
     StoreU32Le(end, CZipArchive::kVariantEndSignature);
     std::memcpy(end + 4, m_endRecord, sizeof m_endRecord);
     StoreU16Le(end + 8, LoadU16Le(m_endRecord + 4) + 1);
     StoreU16Le(end + 10, LoadU16Le(m_endRecord + 6) + 1);
-    StoreU32Le(end + 12, LoadU32Le(m_endRecord + 8) + kCentralHeaderSize + m_nameLength);
+    StoreU32Le(end + 12, LoadU32Le(m_endRecord + 8) + kCentralHeaderSize + m_entry->GetNameLength());
     StoreU32Le(end + 16, directoryOffset);
     StoreU16Le(end + 20, 0);
     tail.insert(tail.end(), end, end + sizeof end);

@@ -5,8 +5,10 @@
 // "KT" 5 6 signature, and cuts the file there.
 #include "foundation/Stream.h"
 #include "foundation/VirtualFile.h"
+#include "foundation/ZipEntry.h"
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 class CZipArchiveFile : public CStream
@@ -40,11 +42,11 @@ private:
     void Abandon();
 
     CVirtualFile m_file;
-    char m_entryName[256] = {};
-    uint32_t m_nameLength = 0;
+    // The new entry's central fields and name (255 characters at most); its local header lies
+    // where the old directory began.
+    std::unique_ptr<CZipEntry> m_entry;
     std::vector<uint8_t> m_savedDirectory;
     uint8_t m_endRecord[18] = {}; // the end record after its signature
-    uint32_t m_localOffset = 0;
     uint32_t m_dataStart = 0;
     uint32_t m_dataEnd = 0; // the furthest byte of entry data written
     bool m_appending = false;

@@ -125,17 +125,7 @@ bool CZipArchive::WriteLocalHeader(const CZipEntry& entry)
     if (!IsFileOpen())
         return false;
     uint8_t header[CZipEntry::kLocalHeaderSize];
-    StoreU32Le(header, kLocalSignature);
-    StoreU16Le(header + 4, entry.GetU16(CZipEntry::VERSION_NEEDED));
-    StoreU16Le(header + 6, entry.GetU16(CZipEntry::FLAGS));
-    StoreU16Le(header + 8, entry.GetU16(CZipEntry::METHOD));
-    StoreU16Le(header + 10, entry.GetU16(CZipEntry::TIME));
-    StoreU16Le(header + 12, entry.GetU16(CZipEntry::DATE));
-    StoreU32Le(header + 14, entry.GetU32(CZipEntry::CRC));
-    StoreU32Le(header + 18, entry.GetU32(CZipEntry::COMPRESSED_SIZE));
-    StoreU32Le(header + 22, entry.GetU32(CZipEntry::UNCOMPRESSED_SIZE));
-    StoreU16Le(header + 26, entry.GetNameLength());
-    StoreU16Le(header + 28, entry.GetU16(CZipEntry::EXTRA_LENGTH));
+    entry.MakeLocalHeader(header);
     const uint32_t nameLength = entry.GetNameLength();
     return m_file->Seek(entry.GetLocalOffset()) && m_file->Write(header, sizeof header) == sizeof header &&
            (nameLength == 0 || m_file->Write(entry.GetStoredName(), nameLength) == nameLength);
@@ -176,19 +166,10 @@ bool CZipArchive::RewriteDirectory()
     if (start > 0xFFFFFFFFu || (!m_entries.empty() && start == 0))
         return false;
 
-    // The whole directory in one write. Extra fields and comments are not kept, so their
-    // lengths are written as 0.
+    // The whole directory in one write.
     std::vector<uint8_t> directory;
-    for (const std::unique_ptr<CZipEntry>& entry : m_entries) {
-        uint8_t header[4 + CZipEntry::kHeaderSize];
-        StoreU32Le(header, kCentralSignature);
-        std::memcpy(header + 4, entry->GetHeader(), CZipEntry::kHeaderSize);
-        StoreU16Le(header + 4 + CZipEntry::EXTRA_LENGTH, 0);
-        StoreU16Le(header + 4 + CZipEntry::COMMENT_LENGTH, 0);
-        directory.insert(directory.end(), header, header + sizeof header);
-        const char* name = entry->GetStoredName();
-        directory.insert(directory.end(), name, name + entry->GetNameLength());
-    }
+    for (const std::unique_ptr<CZipEntry>& entry : m_entries)
+        entry->AppendCentralHeader(directory);
     if (start + directory.size() + kEndRecordSize > 0xFFFFFFFFu)
         return false;
     const uint32_t size = static_cast<uint32_t>(directory.size());

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class CZipEntry
 {
@@ -14,6 +15,8 @@ public:
     static constexpr uint32_t kHeaderSize = 42;
     // The fixed part of a local header, signature included.
     static constexpr uint32_t kLocalHeaderSize = 30;
+    static constexpr uint32_t kCentralSignature = 0x02014B50;
+    static constexpr uint32_t kLocalSignature = 0x04034B50;
 
     // Offsets of the fields within the 42 header bytes.
     enum : uint32_t
@@ -45,7 +48,6 @@ public:
     const char* GetStoredName() const { return m_fullName.c_str() + m_prefixLength; }
     void SetPrefixLength(uint32_t length) { m_prefixLength = length; }
 
-    const uint8_t* GetHeader() const { return m_header; }
     uint16_t GetU16(uint32_t field) const { return LoadU16Le(m_header + field); }
     uint32_t GetU32(uint32_t field) const { return LoadU32Le(m_header + field); }
     void SetU16(uint32_t field, uint32_t value) { StoreU16Le(m_header + field, value); }
@@ -65,6 +67,12 @@ public:
     }
     // The last-modification time as a UTC FILETIME.
     uint64_t GetFileTime() const;
+
+    // The fixed part of the entry's local header, made from its central fields.
+    void MakeLocalHeader(uint8_t (&header)[kLocalHeaderSize]) const;
+    // Appends the entry's central header: signature, the 42 bytes and the stored name. Extra
+    // fields and comments are not kept, so their lengths are written as 0.
+    void AppendCentralHeader(std::vector<uint8_t>& directory) const;
 
     // Where the entry's data starts, as its local header says; 0 until the header was read.
     uint32_t GetDataStart() const { return m_dataStart; }
