@@ -2,7 +2,6 @@
 // through the mounted archives.
 #include "ZipTestHelpers.h"
 #include "foundation/FileSearchSpec.h"
-#include "foundation/FileTimes.h"
 #include "foundation/FoundFileList.h"
 #include "foundation/MountArchives.h"
 
@@ -10,7 +9,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <ctime>
 #include <string>
 #include <thread>
 #include <vector>
@@ -26,7 +24,6 @@ using ziptest::ReadVirtualFile;
 using ziptest::SameBytes;
 
 using Strings = std::vector<std::string>;
-
 
 const std::string& Frame()
 {
@@ -227,15 +224,7 @@ TEST_F(MountArchives, EntriesAreDatedAndRewrittenThroughTheFileSystem)
 {
     MakeInstallation();
     Mount();
-    std::tm local{};
-    local.tm_year = 101;
-    local.tm_mon = 1;
-    local.tm_mday = 3;
-    local.tm_hour = 4;
-    local.tm_min = 5;
-    local.tm_sec = 6;
-    local.tm_isdst = -1;
-    EXPECT_EQ(UnixTimeToFileTime(std::mktime(&local), 0), CFileSystem::GetFileTimeStamp("Graphics/Ball/a.frm", 0, 4));
+    EXPECT_EQ(ziptest::LocalFileTime(2001, 2, 3, 4, 5, 6), CFileSystem::GetFileTimeStamp("Graphics/Ball/a.frm", 0, 4));
 
     EXPECT_TRUE(CFileSystem::IsFileWritable("Graphics/Ball/a.frm", 0));
     EXPECT_FALSE(CFileSystem::IsFileWritable("a.txt", 0)); // in a read-only root archive

@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <ctime>
 #include <string>
 #include <sys/stat.h>
 #include <vector>
@@ -251,16 +250,7 @@ TEST_F(ZipReading, EntryTimesComeFromTheEntryOrTheArchiveFile)
     ASSERT_EQ(0, ziptest::PythonZip(m_work.Path(), "t.zip", "top.txt"));
     auto archive = OpenArchive(m_work / "t.zip", "T/");
     ASSERT_TRUE(archive);
-    // The DOS words hold local time: 2020-01-02 03:04:06 as this machine's local time.
-    std::tm local{};
-    local.tm_year = 120;
-    local.tm_mon = 0;
-    local.tm_mday = 2;
-    local.tm_hour = 3;
-    local.tm_min = 4;
-    local.tm_sec = 6;
-    local.tm_isdst = -1;
-    EXPECT_EQ(UnixTimeToFileTime(std::mktime(&local), 0), archive->GetEntryFileTime("T/top.txt"));
+    EXPECT_EQ(ziptest::LocalFileTime(2020, 1, 2, 3, 4, 6), archive->GetEntryFileTime("T/top.txt"));
     // A name under the prefix that is no entry dates from the archive file.
     struct stat st;
     ASSERT_EQ(0, ::stat((m_work / "t.zip").c_str(), &st));

@@ -3,6 +3,7 @@
 // zipfile (the independent writers and checkers), and reading entries back through the reader.
 #include "FileTestHelpers.h"
 #include "foundation/FileSystem.h"
+#include "foundation/FileTimes.h"
 #include "foundation/VirtualFile.h"
 #include "foundation/ZipArchive.h"
 #include "foundation/ZipArchiveSet.h"
@@ -11,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <ctime>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -30,6 +32,20 @@ inline std::string PatternBytes(size_t n, uint32_t seed)
         bytes[i] = static_cast<char>(x >> 24);
     }
     return bytes;
+}
+
+// The FILETIME of a moment of this machine's local time, as DOS dates and times in zip entries hold.
+inline uint64_t LocalFileTime(int year, int month, int day, int hour, int minute, int second)
+{
+    std::tm local{};
+    local.tm_year = year - 1900;
+    local.tm_mon = month - 1;
+    local.tm_mday = day;
+    local.tm_hour = hour;
+    local.tm_min = minute;
+    local.tm_sec = second;
+    local.tm_isdst = -1;
+    return UnixTimeToFileTime(std::mktime(&local), 0);
 }
 
 // Large contents are compared without printing them.
