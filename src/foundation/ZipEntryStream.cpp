@@ -134,6 +134,20 @@ int32_t CZipEntryStream::SetSize(uint32_t n)
     if (static_cast<uint64_t>(m_dataStart) + n > 0xFFFFFFFFu)
         return -1;
     std::lock_guard<std::recursive_mutex> lock(m_archive->GetLock());
+    // Grown bytes read as zeros, as on a disk file; never as what the archive file held there
+    // (bytes cut off before, old records).
+    const uint32_t size = m_entry->GetSize();
+    if (n > size) {
+        static const uint8_t s_zeros[4096] = {};
+        if (!m_archiveFile->Seek(m_dataStart + size))
+            return -1;
+        for (uint32_t left = n - size; left > 0;) {
+            const uint32_t count = left < sizeof s_zeros ? left : static_cast<uint32_t>(sizeof s_zeros);
+            if (m_archiveFile->Write(s_zeros, count) != count)
+                return -1;
+            left -= count;
+        }
+    }
     m_entry->SetSizes(n);
     if (m_position > m_dataStart + n)
         m_position = m_dataStart + n;

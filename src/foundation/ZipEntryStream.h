@@ -34,7 +34,8 @@ public:
     bool Seek(uint32_t offset) override;
     int32_t GetPosition() override;
     uint32_t GetSize() override;
-    // Only a stream that rewrites its entry changes the entry's size; -1 otherwise.
+    // Only a stream that rewrites its entry changes the entry's size (growing it with zeros);
+    // -1 otherwise.
     int32_t SetSize(uint32_t n) override;
     bool Close() override;
 

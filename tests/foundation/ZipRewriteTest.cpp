@@ -228,9 +228,13 @@ TEST_F(ZipRewrite, AWriterReadsBackWhatItWroteAndMaySeekInIt)
     char back[8];
     EXPECT_EQ(8u, writing->Read(back, 8));
     EXPECT_EQ("01ab4567", std::string(back, 8));
+    // Growing the entry adds zeros, never the bytes cut off before or what the file held there.
+    EXPECT_EQ(0, writing->SetSize(300));
+    const std::string grown = "01ab4567" + std::string(292, '\0');
     EXPECT_TRUE(writing->Close());
     EXPECT_EQ(0, ziptest::UnzipTest(Path("s.zip")));
-    EXPECT_EQ("01ab4567", ReadEntry(*archive, "a.bin"));
+    EXPECT_TRUE(SameBytes(grown, ReadEntry(*archive, "a.bin")));
+    EXPECT_TRUE(SameBytes(SourceFiles().at("d.bin"), ReadEntry(*archive, "d.bin")));
 }
 
 } // namespace
