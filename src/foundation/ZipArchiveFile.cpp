@@ -164,7 +164,8 @@ int32_t CZipArchiveFile::SetSize(uint32_t n)
 {
     if (!m_appending || static_cast<uint64_t>(m_dataStart) + n > 0xFFFFFFFFu - CZipArchive::kEndRecordSize)
         return -1;
-    if (m_file.SetSize(m_dataStart + n) != 0)
+    // Cut at the data first, so that a grown entry holds zeros rather than the old directory.
+    if ((n > m_dataEnd - m_dataStart && m_file.SetSize(m_dataEnd) != 0) || m_file.SetSize(m_dataStart + n) != 0)
         return -1;
     m_dataEnd = m_dataStart + n;
     return 0;
