@@ -111,6 +111,9 @@ uint32_t CZipArchiveFile::Write(const void* bytes, uint32_t n)
         return 0;
     if (static_cast<uint64_t>(before) + n > 0xFFFFFFFFu - CZipArchive::kEndRecordSize)
         return 0;
+    // A write past the data leaves a gap of zeros, not of the old directory.
+    if (static_cast<uint32_t>(before) > m_dataEnd && (m_file.SetSize(m_dataEnd) != 0 || !m_file.Seek(before)))
+        return 0;
     const uint32_t written = m_file.Write(bytes, n);
     const uint32_t after = static_cast<uint32_t>(before) + written;
     if (after > m_dataEnd)

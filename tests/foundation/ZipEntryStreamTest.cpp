@@ -254,16 +254,18 @@ TEST_F(ZipStreams, AShortAppendLeavesNothingOfTheOldDirectory)
     EXPECT_EQ("aBc", ReadEntry(*archive, "x"));
     EXPECT_TRUE(SameBytes(SourceFiles().at("other.bin"), ReadEntry(*archive, "other.bin")));
 
-    // An entry grown by SetSize holds zeros where the old directory lay.
+    // An entry grown by a write past its end or by SetSize holds zeros where the old directory lay.
     ASSERT_TRUE(file.Open((path + ";y").c_str(), VF_CREATE | VF_WRITE));
     EXPECT_EQ(2u, file.Write("ab", 2));
+    EXPECT_TRUE(file.Seek(10));
+    EXPECT_EQ(1u, file.Write("c", 1));
     EXPECT_EQ(0, file.SetSize(100));
     EXPECT_EQ(100u, file.GetSize());
     EXPECT_TRUE(file.Close());
     archive = OpenArchive(path);
     ASSERT_TRUE(archive);
     ASSERT_EQ(5u, archive->GetEntryCount());
-    EXPECT_EQ("ab" + std::string(98, '\0'), ReadEntry(*archive, "y"));
+    EXPECT_EQ("ab" + std::string(8, '\0') + "c" + std::string(89, '\0'), ReadEntry(*archive, "y"));
     EXPECT_EQ("aBc", ReadEntry(*archive, "x"));
 }
 
