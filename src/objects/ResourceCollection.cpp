@@ -88,7 +88,7 @@ void CResourceCollection::SetEntries(const std::vector<CSharedString>& names, bo
     m_entryCount = count;
     for (uint32_t i = 0; i < count; ++i)
         m_entries[i].SetName(order[i]->CStr());
-    SetItemTable(sorted, sizeof(CResourceEntry), count, m_entries, nullptr);
+    SetItemTable(sorted, count, sizeof(CResourceEntry), m_entries, nullptr);
 }
 
 void CResourceCollection::AddAlias(const char* name, uint32_t index)
@@ -301,5 +301,5 @@ void CResourceCollection::FreeEntries()
     delete[] m_entries;
     m_entries = nullptr;
     m_entryCount = 0;
-    SetItemTable(false, sizeof(CResourceEntry), 0, nullptr, nullptr);
+    SetItemTable(false, 0, sizeof(CResourceEntry), nullptr, nullptr);
 }

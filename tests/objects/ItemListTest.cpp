@@ -106,7 +106,7 @@ TEST(NamedList, TerminatorEndsTheTableAndIsNotAnItem)
     CNamedList empty;
     EXPECT_EQ(empty.FindIndexByName("One", -1), -1);
     EXPECT_EQ(empty.GetItemName(0), nullptr);
-    empty.SetItemTable(false, sizeof(Entry), 2, table.get(), nullptr);
+    empty.SetItemTable(false, 2, sizeof(Entry), table.get(), nullptr);
     EXPECT_EQ(empty.FindIndexByName("two", -1), 1);
     empty.SetUserValue(reinterpret_cast<uintptr_t>(&list));
     EXPECT_EQ(empty.GetUserValue(), reinterpret_cast<uintptr_t>(&list));
