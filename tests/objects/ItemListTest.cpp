@@ -151,6 +151,17 @@ TEST(EnumTable, FindsNamesAndAlternateNames)
     EXPECT_EQ(table.FindIndexByName(CSharedString("Huge"), -1), 2);
     EXPECT_EQ(table.FindIndexByName("Enormous", -1), -1);
     EXPECT_EQ(table.FindIndexOrFail("Large", 99), 2);
+
+    // Only a null name ends the table.
+    static const CEnumTableEntry withEmptyName[] = {
+        {1, "First", nullptr},
+        {2, "", nullptr},
+        {3, "Third", nullptr},
+        {0, nullptr, nullptr},
+    };
+    CEnumTable gapped(withEmptyName);
+    EXPECT_EQ(gapped.GetCount(), 3u);
+    EXPECT_EQ(gapped.FindIndexByName("third", -1), 2);
 }
 
 TEST(ItemListTreeAdapter, ShowsAListAsOneLevel)
