@@ -65,23 +65,23 @@ bool CArrayProperty::IsSimpleValue() const
 
 char* CArrayProperty::GetBlock(const CObject* object) const
 {
-    char* block = nullptr;
-    std::memcpy(&block, reinterpret_cast<const char*>(object) + m_itemsOffset, sizeof(block));
-    return block;
+    return LoadAt<char*>(object, m_itemsOffset);
 }
 
 void CArrayProperty::SetBlock(CObject* object, char* block) const
 {
-    std::memcpy(reinterpret_cast<char*>(object) + m_itemsOffset, &block, sizeof(block));
+    StoreAt(object, m_itemsOffset, block);
 }
 
 uint32_t CArrayProperty::GetCapacity(const CObject* object) const
 {
-    if (!m_capacityOffset)
-        return GetCount(object);
-    uint32_t capacity = 0;
-    std::memcpy(&capacity, reinterpret_cast<const char*>(object) + m_capacityOffset, sizeof(capacity));
-    return capacity;
+    return m_capacityOffset ? LoadAt<uint32_t>(object, m_capacityOffset) : GetCount(object);
+}
+
+void CArrayProperty::SetCapacity(CObject* object, uint32_t capacity) const
+{
+    if (m_capacityOffset)
+        StoreAt(object, m_capacityOffset, capacity);
 }
 
 CObject* CArrayProperty::GetItem(const CObject* object, uint32_t i) const
@@ -188,8 +188,7 @@ void CArrayProperty::Resize(CObject* object, uint32_t n, int insertAt, bool exac
     }
 
     StoreMember(object, n);
-    if (m_capacityOffset)
-        std::memcpy(reinterpret_cast<char*>(object) + m_capacityOffset, &capacity, sizeof(capacity));
+    SetCapacity(object, capacity);
 }
 
 void CArrayProperty::Empty(CObject* object) const
@@ -203,8 +202,7 @@ void CArrayProperty::CopyValue(CObject* destination, const CObject* source,
     const auto* sourceArray = dynamic_cast<const CArrayProperty*>(&sourceDescriptor);
     if (!sourceArray)
         sourceArray = this;
-    if (reinterpret_cast<const char*>(destination) + GetOffset() ==
-        reinterpret_cast<const char*>(source) + sourceArray->GetOffset())
+    if (MemberAddress(destination) == AddressAt(source, sourceArray->GetOffset()))
         return;
     uint32_t count = sourceArray->GetCount(source);
     Empty(destination);
@@ -218,8 +216,7 @@ void CArrayProperty::InitMember(CObject* object) const
 {
     StoreMember<uint32_t>(object, 0);
     SetBlock(object, nullptr);
-    if (m_capacityOffset)
-        std::memset(reinterpret_cast<char*>(object) + m_capacityOffset, 0, sizeof(uint32_t));
+    SetCapacity(object, 0);
 }
 
 void CArrayProperty::DestroyMember(CObject* object) const

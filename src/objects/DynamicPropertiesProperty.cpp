@@ -54,8 +54,7 @@ void CDynamicPropertiesProperty::SetSet(CObject* object, CDynamicProperties* set
 void CDynamicPropertiesProperty::CopyValue(CObject* destination, const CObject* source,
                                            const CPropertyDescriptor& sourceDescriptor) const
 {
-    CDynamicProperties* theirs = nullptr;
-    std::memcpy(&theirs, reinterpret_cast<const char*>(source) + sourceDescriptor.GetOffset(), sizeof(theirs));
+    CDynamicProperties* theirs = LoadAt<CDynamicProperties*>(source, sourceDescriptor.GetOffset());
     if (theirs == GetSet(destination))
         return;
     SetSet(destination, nullptr);

@@ -69,29 +69,23 @@ bool CObjectArrayProperty::IsSimpleValue() const
 
 CObject* CObjectArrayProperty::GetArray(const CObject* object) const
 {
-    CObject* array = nullptr;
-    std::memcpy(&array, reinterpret_cast<const char*>(object) + m_itemsOffset, sizeof(array));
-    return array;
+    return LoadAt<CObject*>(object, m_itemsOffset);
 }
 
 void CObjectArrayProperty::SetArray(CObject* object, CObject* array) const
 {
-    std::memcpy(reinterpret_cast<char*>(object) + m_itemsOffset, &array, sizeof(array));
+    StoreAt(object, m_itemsOffset, array);
 }
 
 uint32_t CObjectArrayProperty::GetCapacity(const CObject* object) const
 {
-    if (!m_capacityOffset)
-        return GetCount(object);
-    uint32_t capacity = 0;
-    std::memcpy(&capacity, reinterpret_cast<const char*>(object) + m_capacityOffset, sizeof(capacity));
-    return capacity;
+    return m_capacityOffset ? LoadAt<uint32_t>(object, m_capacityOffset) : GetCount(object);
 }
 
 void CObjectArrayProperty::SetCapacity(CObject* object, uint32_t capacity) const
 {
     if (m_capacityOffset)
-        std::memcpy(reinterpret_cast<char*>(object) + m_capacityOffset, &capacity, sizeof(capacity));
+        StoreAt(object, m_capacityOffset, capacity);
 }
 
 CObject* CObjectArrayProperty::ItemOf(CObject* array, uint32_t i) const

@@ -59,8 +59,7 @@ void CObjectPointerProperty::Replace(CObject* object, CObject* held) const
 void CObjectPointerProperty::CopyValue(CObject* destination, const CObject* source,
                                        const CPropertyDescriptor& sourceDescriptor) const
 {
-    CObject* theirs = nullptr;
-    std::memcpy(&theirs, reinterpret_cast<const char*>(source) + sourceDescriptor.GetOffset(), sizeof(theirs));
+    CObject* theirs = LoadAt<CObject*>(source, sourceDescriptor.GetOffset());
     if (theirs && theirs == GetValue(destination))
         return;
     Replace(destination, theirs ? theirs->Clone() : nullptr);

@@ -72,7 +72,7 @@ void CSharedStringPropertyDescriptor::Assign(CObject* object, const CSharedStrin
 void CSharedStringPropertyDescriptor::CopyValue(CObject* destination, const CObject* source,
                                                 const CPropertyDescriptor& sourceDescriptor) const
 {
-    const void* theirs = reinterpret_cast<const char*>(source) + sourceDescriptor.GetOffset();
+    const void* theirs = AddressAt(source, sourceDescriptor.GetOffset());
     const auto* sourceType = dynamic_cast<const CSharedStringPropertyDescriptor*>(&sourceDescriptor);
     bool sourceLocalized = sourceType ? sourceType->m_localize != 0 : m_localize != 0;
     CSharedString copy(sourceLocalized ? static_cast<const CLocalizableText*>(theirs)->GetSourceText()
