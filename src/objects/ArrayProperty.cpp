@@ -1,6 +1,7 @@
 #include "objects/ArrayProperty.h"
 
 #include "foundation/SmallBlockAllocator.h"
+#include "foundation/TextUtilities.h"
 #include "foundation/VirtualFile.h"
 #include "objects/ArrayCount.h"
 #include "objects/ItemList.h"
@@ -11,13 +12,6 @@
 #include <cstring>
 
 namespace {
-
-const char* SkipLineBlanks(const char* text)
-{
-    while (*text == '\t' || *text == ' ' || *text == '\r' || *text == '\n')
-        ++text;
-    return text;
-}
 
 // The longest item name the binary form carries.
 constexpr uint32_t kMaxBinaryItemName = 1023;
@@ -280,7 +274,7 @@ void CArrayProperty::ParseValue(CObject* object, const char* value, CObjectTextS
     uint32_t depth = 0;
     uint32_t next = 0;
     while (stream.ReadNonBlankTextLine(line)) {
-        const char* text = SkipLineBlanks(line.CStr());
+        const char* text = SkipWhitespace(line.CStr());
         if (*text == '{') {
             ++depth;
             continue;
