@@ -90,6 +90,11 @@ public:
         return static_cast<uint32_t>(std::bit_cast<std::ptrdiff_t>(asObjectMember));
     }
 
+    // The binary forms of objects and properties: little-endian fixed-width values, false on a
+    // short read or write.
+    static bool WriteLittleEndian(CVirtualFile& stream, uint64_t value, uint32_t bytes);
+    static bool ReadLittleEndian(CVirtualFile& stream, uint64_t& value, uint32_t bytes);
+
 protected:
     // What lies at an offset inside an object: this descriptor's member, another member of the
     // owner (an array's items or capacity), or the source member of a CopyValue (at the source
@@ -124,9 +129,6 @@ protected:
         StoreAt(object, m_offset, value);
     }
 
-    // Little-endian fixed-width values; false on a short read or write.
-    static bool WriteLittleEndian(CVirtualFile& stream, uint64_t value, uint32_t bytes);
-    static bool ReadLittleEndian(CVirtualFile& stream, uint64_t& value, uint32_t bytes);
     // A counted string: u32 length, then the characters. Reading fails on a length above
     // maxLength or beyond the end of the stream.
     static constexpr uint32_t kMaxCountedText = 0xFFFF;
