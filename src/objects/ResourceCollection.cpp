@@ -188,19 +188,12 @@ CObject* CResourceCollection::LoadEntry(uint32_t i)
         return nullptr;
     CSharedString path;
     path.SetToJoinedPath(m_folder.CStr(), m_entries[i].m_name);
-    CSharedString folder;
-    CSharedString fileName;
+    // Split at the last separator; without one the folder part is empty.
     const char* text = path.CStr();
-    const char* separator = nullptr;
-    for (const char* p = text; *p; ++p)
-        if (*p == '/' || *p == '\\')
-            separator = p;
-    if (separator) {
-        folder.AssignChars(text, static_cast<int>(separator - text));
-        fileName.AssignText(separator + 1);
-    } else {
-        fileName = path;
-    }
+    const char* name = GetNamePart(text);
+    CSharedString folder;
+    folder.AssignChars(text, name == text ? 0 : static_cast<int>(name - text - 1));
+    CSharedString fileName(name);
 
     // The object goes into the entry as soon as it exists, so that while it reads it already
     // counts as the object of its entry (GetObjectFilePath finds it); requests for the item made
