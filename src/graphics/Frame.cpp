@@ -5,9 +5,9 @@
 #include "blit/modes/CopyBlitter.h"
 #include "foundation/VirtualFile.h"
 #include "graphics/Color.h"
-#include "graphics/FramePaletteProperty.h"
 #include "graphics/PaletteHolder.h"
 #include "graphics/RunLengthRows.h"
+#include "objects/ObjectPointerProperty.h"
 
 #include <algorithm>
 #include <bit>
@@ -129,10 +129,11 @@ bool IsFrameCompressionEnabled()
     return s_frameCompressionEnabled;
 }
 
-CPropertyDescriptor* CFrame::GetPaletteProperty()
+CObjectPointerProperty* CFrame::GetPaletteProperty()
 {
-    static CPropertyDescriptor* s_property = [] {
-        CPropertyDescriptor* property = new CFramePaletteProperty("Palette");
+    static CObjectPointerProperty* s_property = [] {
+        auto* property = new CObjectPointerProperty("Palette", 0, sizeof(CObject*), 0,
+                                                    CPaletteHolder::GetStaticClassRecord(), nullptr, nullptr);
         CFrame::GetStaticClassRecord()->AddDynamicPropertyToHierarchy(property);
         return property;
     }();
@@ -588,12 +589,11 @@ void CFrame::ApplyRemapTableToRect(const CIntRect& rect, const CPaletteTable& ta
 
 CPaletteTable* CFrame::GetPalette()
 {
-    auto* property = static_cast<CFramePaletteProperty*>(GetPaletteProperty());
-    CObject* slot = static_cast<CObject*>(GetOrAddDynamicValue(property));
-    CPaletteHolder* holder = property->GetHolder(slot);
+    CObjectPointerProperty* property = GetPaletteProperty();
+    auto* holder = static_cast<CPaletteHolder*>(property->GetDynamicObject(this));
     if (!holder) {
         holder = new CPaletteHolder;
-        property->SetHolder(slot, holder);
+        property->SetDynamicObject(this, holder);
     }
     return &holder->GetTable();
 }
@@ -736,9 +736,7 @@ void CFrame::CopyRectFrom(CFrameInterface* source, const CIntRect& rect)
     if (m_pixels)
         Blit(source, rect, CIntRect{0, 0, m_width, m_height}, &g_copyBlitter);
     if (CFrame* frame = dynamic_cast<CFrame*>(source)) {
-        auto* property = static_cast<CFramePaletteProperty*>(GetPaletteProperty());
-        auto* slot = static_cast<CObject*>(frame->FindDynamicValue(property));
-        if (CPaletteHolder* holder = slot ? property->GetHolder(slot) : nullptr)
+        if (auto* holder = static_cast<CPaletteHolder*>(GetPaletteProperty()->GetDynamicObject(frame)))
             SetPalette(holder->GetTable());
     }
     m_left = 0;

@@ -19,7 +19,7 @@
 
 #include <cstdint>
 
-class CPropertyDescriptor;
+class CObjectPointerProperty;
 
 class CFrame : public CFrameInterface
 {
@@ -119,8 +119,8 @@ class CFrame : public CFrameInterface
     static uint32_t* BuildRowOffsetTable(uint32_t pitch, uint32_t height);
     static void FreeAndClear(void** block);
 
-    // The descriptor of the dynamic property "Palette".
-    static CPropertyDescriptor* GetPaletteProperty();
+    // The dynamic property "Palette": an owned CPaletteHolder, the frame's palette storage.
+    static CObjectPointerProperty* GetPaletteProperty();
 
 protected:
     uint8_t* GetLayerPixels(uint32_t index) const { return m_layerPixels[index]; }

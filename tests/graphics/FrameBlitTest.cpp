@@ -4,6 +4,7 @@
 #include "blit/modes/CopyBlitter.h"
 #include "graphics/Color.h"
 #include "graphics/PaletteHolder.h"
+#include "objects/ObjectPointerProperty.h"
 #include "objects/PropertyDescriptorList.h"
 
 #include <gtest/gtest.h>
