@@ -135,6 +135,9 @@ protected:
     }
     // Whether frame coordinates (x, y) lie inside; (column, row) receives the pixel coordinates.
     bool ToPixel(int32_t x, int32_t y, uint32_t& column, uint32_t& row) const;
+    // The rectangle (frame coordinates) clipped to the bounds and moved to pixel coordinates; false
+    // when nothing of it is left.
+    bool ClipToPixels(const CIntRect& rect, CIntRect& pixels) const;
     uint8_t GetRunLengthValue8(uint32_t column, uint32_t row, bool& covered) const;
     // Solid fill of a rectangle in pixel coordinates, already clipped.
     void FillPixelRect(const CIntRect& rect, const CColor& color);

@@ -271,27 +271,9 @@ bool ClipBlitRects(const CIntRect& bounds, CIntRect& source, CIntRect& destinati
 
 bool ClipRectToBounds(const CIntRect& bounds, CIntRect& rect)
 {
-    if (rect.m_top < bounds.m_top) {
-        rect.m_top = bounds.m_top;
-        if (rect.m_top >= rect.m_bottom)
-            return false;
-    }
-    if (rect.m_bottom > bounds.m_bottom) {
-        rect.m_bottom = bounds.m_bottom;
-        if (rect.m_bottom <= rect.m_top)
-            return false;
-    }
-    if (rect.m_left < bounds.m_left) {
-        rect.m_left = bounds.m_left;
-        if (rect.m_left >= rect.m_right)
-            return false;
-    }
-    if (rect.m_right > bounds.m_right) {
-        rect.m_right = bounds.m_right;
-        if (rect.m_right <= rect.m_left)
-            return false;
-    }
-    return true;
+    // The same cuts as a blit's destination; the source that follows them is not wanted.
+    CIntRect unused = rect;
+    return ClipBlitRects(bounds, unused, rect);
 }
 
 bool ClipLine(const CIntRect& bounds, int32_t& x0, int32_t& y0, int32_t& x1, int32_t& y1)
