@@ -393,6 +393,14 @@ int FormatOwn(char* out, size_t size, const char* format, va_list& args)
     return sink.Finish();
 }
 
+// Room for an integer conversion: 32 covers 64 bits in octal with a prefix and sign; a longer
+// precision asks for that many digits, plus a sign or "0x". Counted in size_t: a precision near
+// the int range must not wrap.
+size_t IntegerAllowance(int precision)
+{
+    return precision > 29 ? static_cast<size_t>(precision) + 3 : 32;
+}
+
 size_t EstimateOwn(const char* format, va_list& args)
 {
     size_t total = 0;
@@ -422,14 +430,14 @@ size_t EstimateOwn(const char* format, va_list& args)
         case 'd':
         case 'i':
             FetchSigned(args, c.m_size, [](auto) {});
-            count = precision + 3 > 32 ? static_cast<size_t>(precision) + 3 : 32;
+            count = IntegerAllowance(precision);
             break;
         case 'u':
         case 'o':
         case 'x':
         case 'X':
             FetchUnsigned(args, c.m_size, [](auto) {});
-            count = precision + 3 > 32 ? static_cast<size_t>(precision) + 3 : 32;
+            count = IntegerAllowance(precision);
             break;
         case 'p':
             (void)va_arg(args, void*);
