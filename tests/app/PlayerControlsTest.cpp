@@ -381,6 +381,22 @@ TEST_F(PlayerControls, MissingOrBrokenEntriesKeepTheBinding)
     EXPECT_EQ(ReadConfigInt(g_configFile.GetPath(), "Options", "Controler ID Number", 7), 0);
 }
 
+TEST_F(PlayerControls, AControllerNotPluggedInIsNeverReplacedByAnotherPad)
+{
+    const int pad = Plug("Pad A");
+    // The third player's pad (id 2) is missing; only the first player's is plugged in.
+    CPlayerControls controls(true, 2, 2, 1);
+    controls.DefineAction(0, "General", "Shoot", CPlayerControls::kOncePerPress, 0, 0, 0);
+    controls.SetBinding(0, 0, 0, 0x1, 0);
+    EXPECT_EQ(controls.GetControllerId(), 2);
+    Fire(controls);
+    Advance(2000);
+    Buttons(pad, 0x1);
+    EXPECT_EQ(Fire(controls), "");
+    EXPECT_EQ(controls.GetControllerId(), 2);
+    EXPECT_STREQ(controls.GetDeviceName(), "No Joystick");
+}
+
 TEST_F(PlayerControls, ChangedJoystickIsNoticedWithinTwoSeconds)
 {
     Plug("Pad A");
