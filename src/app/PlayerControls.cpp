@@ -33,9 +33,12 @@ constexpr float kStickThreshold = 0.15f;
 // Joystick inputs a capture takes: buttons and hat, not the stick's directions.
 constexpr uint32_t kCaptureJoystickBits = 0x0FFFFFFF;
 
-bool IsPast(uint32_t time, uint32_t moment)
+// Whether the tick count has passed moment, which was set at most window ms ahead of it. The count
+// wraps every 49.7 days, so the distance is taken modulo 2^32: a moment that lies further ahead
+// than it was ever set has been passed (before the wrap, or long ago).
+bool HasPassed(uint32_t time, uint32_t moment, uint32_t window)
 {
-    return time > moment;
+    return moment - time > window;
 }
 
 } // namespace
@@ -369,14 +372,14 @@ void CPlayerControls::Poll(bool updateAnalog, bool ignoreMouse)
             binding.nextRepeat = 0;
         } else if (!before.Test(i)) {
             // A new press: too soon after the last one, it does not count.
-            if (!IsPast(m_frameTime, binding.nextAllowed) && binding.repeatKind != kContinuous) {
+            if (!HasPassed(m_frameTime, binding.nextAllowed, binding.minimumGap) && binding.repeatKind != kContinuous) {
                 m_firing.Reset(i);
             } else {
                 binding.nextRepeat = m_frameTime + binding.repeatPeriod;
                 binding.nextAllowed = m_frameTime + binding.minimumGap;
             }
         } else if (binding.repeatKind == kRepeatWhileHeld) {
-            if (binding.nextRepeat != 0 && IsPast(m_frameTime, binding.nextRepeat))
+            if (binding.nextRepeat != 0 && HasPassed(m_frameTime, binding.nextRepeat, binding.repeatPeriod))
                 binding.nextRepeat = m_frameTime + binding.repeatPeriod;
             else
                 m_firing.Reset(i);

@@ -171,6 +171,30 @@ TEST_F(PlayerControls, RepeatKinds)
     EXPECT_EQ(Fire(controls), "");
 }
 
+TEST_F(PlayerControls, RepeatsAndPressesGoOnWhenTheTickCountWraps)
+{
+    // 110 ms before the millisecond count passes 2^32 (after 49.7 days of uptime).
+    platform::EnableVirtualClock(((1ull << 32) - 110) * kMillisecond);
+    CPlayerControls controls(false, 0, -1, 2);
+    controls.DefineAction(0, "G", "Repeat", CPlayerControls::kRepeatWhileHeld, 100, 0, 0);
+    controls.DefineAction(1, "G", "Once", CPlayerControls::kOncePerPress, 0, 0, 0);
+    controls.SetBinding(0, 30, 0, 0, 0);
+    controls.SetBinding(1, 31, 0, 0, 0);
+    g_keyboard.OnKeyDown(30);
+    g_keyboard.OnKeyDown(31);
+    std::vector<std::string> frames;
+    for (int i = 0; i < 7; ++i) {
+        frames.push_back(Fire(controls));
+        Advance(20);
+    }
+    // The repeat due 10 ms before the wrap comes at the first frame past it, 10 ms after.
+    EXPECT_EQ(frames, (std::vector<std::string>{"01", "", "", "", "", "", "0"}));
+    g_keyboard.OnKeyUp(31);
+    EXPECT_EQ(Fire(controls), "");
+    g_keyboard.OnKeyDown(31);
+    EXPECT_EQ(Fire(controls), "1");
+}
+
 TEST_F(PlayerControls, PressesCloserThanTheMinimumGapDoNotFire)
 {
     CPlayerControls controls(false, 0, -1, 2);
