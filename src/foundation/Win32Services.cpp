@@ -230,14 +230,18 @@ bool CopyTextToClipboard(const char* text, size_t n)
     return platform::SetClipboardText(copy);
 }
 
-const char* PasteTextFromClipboard()
+const char* PasteTextFromClipboard(std::unique_ptr<char[]>& owner)
 {
-    auto& buffer = ClipboardBuffer();
-    buffer.reset();
+    owner.reset();
     std::string text;
     if (!platform::GetClipboardText(text))
         return nullptr;
-    buffer = std::make_unique<char[]>(text.size() + 1);
-    std::memcpy(buffer.get(), text.c_str(), text.size() + 1);
-    return buffer.get();
+    owner = std::make_unique<char[]>(text.size() + 1);
+    std::memcpy(owner.get(), text.c_str(), text.size() + 1);
+    return owner.get();
+}
+
+const char* PasteTextFromClipboard()
+{
+    return PasteTextFromClipboard(ClipboardBuffer());
 }
