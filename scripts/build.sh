@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Configures and builds into a build folder: build.sh [BUILD_DIR] [extra cmake arguments...]
+# JOBS=n limits the parallel compile jobs (default: every core).
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 dir=${1:-$root/build}; shift || true
-jobs=$(nproc 2>/dev/null || echo 2)
+jobs=${JOBS:-$(nproc 2>/dev/null || echo 2)}
 cmake -S "$root" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
 cmake --build "$dir" -j "$jobs"
