@@ -1,6 +1,7 @@
 #include "foundation/IniFile.h"
 
 #include "foundation/DiskAccess.h"
+#include "platform/Files.h"
 
 #include <cerrno>
 #include <climits>
@@ -201,7 +202,7 @@ std::string CIniFile::ResolveFileName(const char* fileName)
         return std::string();
     if (!std::strchr(fileName, '/') && !std::strchr(fileName, '\\'))
         return diskaccess::UserConfigFolder() + fileName;
-    return diskaccess::ResolvePath(fileName);
+    return platform::ResolvePath(fileName);
 }
 
 uint32_t CIniFile::ReadString(const char* fileName, const char* section, const char* key, const char* defaultText,
@@ -252,13 +253,13 @@ bool CIniFile::WriteString(const char* fileName, const char* section, const char
         return false;
     CIniFile ini;
     std::string bytes;
-    if (diskaccess::Exists(path)) {
+    if (platform::FileExists(path.c_str())) {
         if (!diskaccess::ReadWholeFile(path, bytes))
             return false;
         ini.Parse(bytes.data(), bytes.size());
     } else if (!std::strchr(fileName, '/') && !std::strchr(fileName, '\\')) {
         // The per-user folder is made on the first write to it.
-        if (!diskaccess::CreateFolderChain(diskaccess::FolderOf(path)))
+        if (!platform::MakeDirectories(diskaccess::FolderOf(path).c_str()))
             return false;
     }
     ini.Set(section, key, value);

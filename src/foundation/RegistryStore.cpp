@@ -2,6 +2,7 @@
 
 #include "foundation/DiskAccess.h"
 #include "foundation/IniFile.h"
+#include "platform/Files.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -102,11 +103,11 @@ bool CRegistryStore::WriteRaw(Hive hive, const char* keyPath, const char* valueN
     const std::string path = GetFile(hive);
     CIniFile ini;
     std::string bytes;
-    if (diskaccess::Exists(path)) {
+    if (platform::FileExists(path.c_str())) {
         if (!diskaccess::ReadWholeFile(path, bytes))
             return false;
         ini.Parse(bytes.data(), bytes.size());
-    } else if (!diskaccess::CreateFolderChain(diskaccess::FolderOf(path))) {
+    } else if (!platform::MakeDirectories(diskaccess::FolderOf(path).c_str())) {
         return false;
     }
     ini.Set(keyPath, StoredName(valueName), raw.c_str());

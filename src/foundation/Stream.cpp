@@ -2,7 +2,9 @@
 
 #include "foundation/ArchiveStreamProvider.h"
 #include "foundation/Crc32.h"
+#include "foundation/FilePaths.h"
 #include "foundation/TextUtilities.h"
+#include "platform/Files.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -289,22 +291,23 @@ bool CStream::OpenDiskFile(const char* name, uint32_t flags)
 
     const bool update = (flags & VF_WRITE) != 0;
     if (!verbatim)
-        m_file = diskaccess::OpenExisting(diskaccess::ResolvePath(JoinToBaseFolder(name).c_str()), update);
+        m_file = diskaccess::OpenExisting(platform::ResolvePath(JoinToBaseFolder(name).c_str()), update);
     if (!m_file)
-        m_file = diskaccess::OpenExisting(diskaccess::ResolvePath(name), update);
+        m_file = diskaccess::OpenExisting(platform::ResolvePath(name), update);
     m_owns = m_file != nullptr;
     return m_owns;
 }
 
 bool CStream::OpenCreated(const std::string& path, uint32_t flags)
 {
-    std::string resolved = diskaccess::ResolvePath(path.c_str());
+    if (path.empty())
+        return false;
+    const std::string resolved = platform::ResolvePath(path.c_str());
     if (!diskaccess::BeginReplacement(resolved, m_created)) {
         const std::string folder = diskaccess::FolderOf(resolved);
-        if (!(flags & VF_MAKE_FOLDERS) || folder.empty() || diskaccess::Exists(folder) ||
-            !diskaccess::CreateFolderChain(folder))
+        if (!(flags & VF_MAKE_FOLDERS) || folder.empty() || platform::FileExists(resolved.c_str()))
             return false;
-        resolved = diskaccess::ResolvePath(path.c_str());
+        CreateFolderChain(folder.c_str());
         if (!diskaccess::BeginReplacement(resolved, m_created))
             return false;
     }
