@@ -54,14 +54,11 @@ uint32_t DecodeBufferHandle(const char* name)
     return handle;
 }
 
+// The name joined to the base folder; empty when the result does not fit a path buffer.
 std::string JoinToBaseFolder(const char* name)
 {
-    std::string path = s_baseFolder;
-    if (path.empty())
-        return name;
-    if (path.back() != '/' && path.back() != '\\')
-        path += '/';
-    return path + name;
+    char path[kPathBufferSize];
+    return JoinPath(path, s_baseFolder, name) ? std::string(path) : std::string();
 }
 
 } // namespace
