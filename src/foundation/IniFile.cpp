@@ -3,7 +3,6 @@
 #include "foundation/DiskAccess.h"
 #include "platform/Files.h"
 
-#include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
@@ -75,6 +74,12 @@ LineKind Classify(const std::string& line, std::string* name, std::string* value
     if (value)
         *value = line.substr(equals + 1);
     return LineKind::Key;
+}
+
+// A settings file named without a folder, which lives in the per-user folder.
+bool IsBareName(const char* fileName)
+{
+    return !std::strchr(fileName, '/') && !std::strchr(fileName, '\\');
 }
 
 bool IsBlankLine(const std::string& line)
@@ -196,11 +201,38 @@ void CIniFile::Set(const char* section, const char* key, const char* value)
     m_lines.insert(m_lines.begin() + static_cast<long>(last), wanted + "=" + value);
 }
 
+bool CIniFile::Load(const std::string& path)
+{
+    std::string bytes;
+    if (path.empty() || !diskaccess::ReadWholeFile(path, bytes)) {
+        m_lines.clear();
+        return false;
+    }
+    Parse(bytes.data(), bytes.size());
+    return true;
+}
+
+bool CIniFile::UpdateFile(const std::string& path, bool makeFolder, const char* section, const char* key,
+                          const char* value)
+{
+    if (path.empty() || !section)
+        return false;
+    CIniFile ini;
+    if (platform::FileExists(path.c_str())) {
+        if (!ini.Load(path))
+            return false;
+    } else if (makeFolder && !platform::MakeDirectories(diskaccess::FolderOf(path).c_str())) {
+        return false;
+    }
+    ini.Set(section, key, value);
+    return diskaccess::WriteWholeFile(path, ini.Serialize());
+}
+
 std::string CIniFile::ResolveFileName(const char* fileName)
 {
     if (!fileName || !fileName[0])
         return std::string();
-    if (!std::strchr(fileName, '/') && !std::strchr(fileName, '\\'))
+    if (IsBareName(fileName))
         return diskaccess::UserConfigFolder() + fileName;
     return platform::ResolvePath(fileName);
 }
@@ -209,15 +241,10 @@ uint32_t CIniFile::ReadString(const char* fileName, const char* section, const c
                               char* buffer, uint32_t size)
 {
     std::string result = defaultText ? defaultText : "";
-    const std::string path = ResolveFileName(fileName);
-    std::string bytes;
-    if (!path.empty() && diskaccess::ReadWholeFile(path, bytes)) {
-        CIniFile ini;
-        ini.Parse(bytes.data(), bytes.size());
-        std::string value;
-        if (ini.Find(section, key, value))
-            result = value;
-    }
+    CIniFile ini;
+    std::string value;
+    if (ini.Load(ResolveFileName(fileName)) && ini.Find(section, key, value))
+        result = value;
     if (!buffer || size == 0)
         return 0;
     const size_t count = result.size() < size - 1 ? result.size() : size - 1;
@@ -228,16 +255,10 @@ uint32_t CIniFile::ReadString(const char* fileName, const char* section, const c
 
 int CIniFile::ReadInt(const char* fileName, const char* section, const char* key, int defaultValue)
 {
-    const std::string path = ResolveFileName(fileName);
-    std::string bytes;
-    if (path.empty() || !diskaccess::ReadWholeFile(path, bytes))
-        return defaultValue;
     CIniFile ini;
-    ini.Parse(bytes.data(), bytes.size());
     std::string value;
-    if (!ini.Find(section, key, value))
+    if (!ini.Load(ResolveFileName(fileName)) || !ini.Find(section, key, value))
         return defaultValue;
-    errno = 0;
     long long number = std::strtoll(value.c_str(), nullptr, 10);
     if (number > INT_MAX)
         number = INT_MAX;
@@ -248,20 +269,6 @@ int CIniFile::ReadInt(const char* fileName, const char* section, const char* key
 
 bool CIniFile::WriteString(const char* fileName, const char* section, const char* key, const char* value)
 {
-    const std::string path = ResolveFileName(fileName);
-    if (path.empty() || !section)
-        return false;
-    CIniFile ini;
-    std::string bytes;
-    if (platform::FileExists(path.c_str())) {
-        if (!diskaccess::ReadWholeFile(path, bytes))
-            return false;
-        ini.Parse(bytes.data(), bytes.size());
-    } else if (!std::strchr(fileName, '/') && !std::strchr(fileName, '\\')) {
-        // The per-user folder is made on the first write to it.
-        if (!platform::MakeDirectories(diskaccess::FolderOf(path).c_str()))
-            return false;
-    }
-    ini.Set(section, key, value);
-    return diskaccess::WriteWholeFile(path, ini.Serialize());
+    // The per-user folder of bare names is made on the first write to it.
+    return UpdateFile(ResolveFileName(fileName), fileName && IsBareName(fileName), section, key, value);
 }
