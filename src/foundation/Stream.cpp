@@ -41,7 +41,7 @@ BufferTable& GetBufferTable()
 // The handle a buffer name carries, or 0 when the text is no buffer name.
 uint32_t DecodeBufferHandle(const char* name)
 {
-    if (!name || std::strncmp(name, s_bufferNamePrefix, s_bufferNamePrefixLength) != 0)
+    if (!CStream::IsBufferName(name))
         return 0;
     const char* digits = name + s_bufferNamePrefixLength;
     uint32_t handle = 0;
@@ -353,6 +353,12 @@ CSharedString CStream::MakeBufferName(const char* suffix)
     CSharedString name;
     name.Format("%s%s/%s", s_bufferNamePrefix, digits, suffix ? suffix : "");
     return name;
+}
+
+bool CStream::IsBufferName(const char* name)
+{
+    return name && std::strncmp(name, s_bufferNamePrefix, s_bufferNamePrefixLength) == 0 &&
+           std::strlen(name) >= s_bufferNamePrefixLength + 8;
 }
 
 CStream* CStream::FindByBufferName(const char* name)
