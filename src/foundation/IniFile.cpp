@@ -1,6 +1,7 @@
 #include "foundation/IniFile.h"
 
 #include "foundation/DiskAccess.h"
+#include "foundation/TextUtilities.h"
 #include "platform/Files.h"
 
 #include <climits>
@@ -30,19 +31,7 @@ std::string Trim(const std::string& text)
 
 bool EqualNoCase(const std::string& a, const std::string& b)
 {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        char x = a[i];
-        char y = b[i];
-        if (x >= 'A' && x <= 'Z')
-            x = static_cast<char>(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z')
-            y = static_cast<char>(y - 'A' + 'a');
-        if (x != y)
-            return false;
-    }
-    return true;
+    return a.size() == b.size() && CompareTextNoCaseN(a.data(), b.data(), a.size()) == 0;
 }
 
 enum class LineKind { Other, Section, Key };
