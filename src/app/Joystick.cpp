@@ -49,7 +49,10 @@ std::string Trimmed(const char* text)
 } // namespace
 
 CJoystick::CJoystick(unsigned deviceId)
+    : m_deviceId(deviceId)
 {
+    // The id is kept even when Open finds no such device: the two-second controller check reopens
+    // this id, and must not take over a pad at another index.
     SetDeadZones(0.2f, 0.2f);
     Open(deviceId);
 }

@@ -33,9 +33,12 @@ constexpr float kStickThreshold = 0.15f;
 // Joystick inputs a capture takes: buttons and hat, not the stick's directions.
 constexpr uint32_t kCaptureJoystickBits = 0x0FFFFFFF;
 
-bool IsPast(uint32_t time, uint32_t moment)
+// Whether the tick count has passed moment, which was set at most window ms ahead of it. The count
+// wraps every 49.7 days, so the distance is taken modulo 2^32: a moment that lies further ahead
+// than it was ever set has been passed (before the wrap, or long ago).
+bool HasPassed(uint32_t time, uint32_t moment, uint32_t window)
 {
-    return time > moment;
+    return moment - time > window;
 }
 
 } // namespace
@@ -339,21 +342,8 @@ void CPlayerControls::Poll(bool updateAnalog, bool ignoreMouse)
         UpdateMouseAnalog(analogX, analogY);
 
     CBitSet raw(GetActionCount());
-    for (int i = 0; i < GetActionCount(); ++i) {
-        const Binding& binding = m_bindings[static_cast<size_t>(i)];
-        bool down = false;
-        // A veto key of 0 is no veto (key 0 always counts as held).
-        if (binding.key != 0 && (binding.vetoKey == 0 || !g_keyboard.IsKeyDown(binding.vetoKey)) &&
-            g_keyboard.TakeKey(binding.key) && g_keyboard.IsKeyDown(binding.modifierKey))
-            down = true;
-        if (binding.joystickMask != 0 && (joystickBits & binding.joystickMask) == binding.joystickMask &&
-            (joystickBits & binding.joystickVeto) == 0)
-            down = true;
-        if (binding.mouseMask != 0 && (mouseBits & binding.mouseMask) == binding.mouseMask &&
-            (mouseBits & binding.mouseVeto) == 0)
-            down = true;
-        raw.Set(i, down);
-    }
+    for (int i = 0; i < GetActionCount(); ++i)
+        raw.Set(i, IsBindingDown(m_bindings[static_cast<size_t>(i)], joystickBits, mouseBits));
     g_keyboard.ClearPressed(true);
 
     m_raw = raw;
@@ -363,20 +353,38 @@ void CPlayerControls::Poll(bool updateAnalog, bool ignoreMouse)
 
     const CBitSet before = m_previous;
     m_previous = raw;
+    ApplyRepeatRules(before);
+}
+
+bool CPlayerControls::IsBindingDown(const Binding& binding, uint32_t joystickBits, uint32_t mouseBits)
+{
+    // A veto key of 0 is no veto (key 0 always counts as held).
+    if (binding.key != 0 && (binding.vetoKey == 0 || !g_keyboard.IsKeyDown(binding.vetoKey)) &&
+        g_keyboard.TakeKey(binding.key) && g_keyboard.IsKeyDown(binding.modifierKey))
+        return true;
+    if (binding.joystickMask != 0 && (joystickBits & binding.joystickMask) == binding.joystickMask &&
+        (joystickBits & binding.joystickVeto) == 0)
+        return true;
+    return binding.mouseMask != 0 && (mouseBits & binding.mouseMask) == binding.mouseMask &&
+           (mouseBits & binding.mouseVeto) == 0;
+}
+
+void CPlayerControls::ApplyRepeatRules(const CBitSet& before)
+{
     for (int i = 0; i < GetActionCount(); ++i) {
         Binding& binding = m_bindings[static_cast<size_t>(i)];
-        if (!raw.Test(i)) {
+        if (!m_raw.Test(i)) {
             binding.nextRepeat = 0;
         } else if (!before.Test(i)) {
             // A new press: too soon after the last one, it does not count.
-            if (!IsPast(m_frameTime, binding.nextAllowed) && binding.repeatKind != kContinuous) {
+            if (!HasPassed(m_frameTime, binding.nextAllowed, binding.minimumGap) && binding.repeatKind != kContinuous) {
                 m_firing.Reset(i);
             } else {
                 binding.nextRepeat = m_frameTime + binding.repeatPeriod;
                 binding.nextAllowed = m_frameTime + binding.minimumGap;
             }
         } else if (binding.repeatKind == kRepeatWhileHeld) {
-            if (binding.nextRepeat != 0 && IsPast(m_frameTime, binding.nextRepeat))
+            if (binding.nextRepeat != 0 && HasPassed(m_frameTime, binding.nextRepeat, binding.repeatPeriod))
                 binding.nextRepeat = m_frameTime + binding.repeatPeriod;
             else
                 m_firing.Reset(i);
@@ -412,33 +420,15 @@ bool CPlayerControls::CaptureBinding(int index, bool& cancelled)
         m_capturing = true;
         m_savedBinding = binding;
         g_keyboard.ClearPressed();
-        binding.key = 0;
-        binding.modifierKey = 0;
-        binding.joystickMask = 0;
-        binding.mouseMask = 0;
+        binding.ClearInputs();
     }
 
     const int key = g_keyboard.TakeKeyPressExcept(binding.key);
     const uint32_t joystickBits = m_joystick ? m_joystick->Poll() & kCaptureJoystickBits : 0;
-    uint32_t mouseBits = 0;
-    if (m_mouseEnabled) {
-        const unsigned reserved = GetReservedMouseMask();
-        mouseBits = g_mouse.GetButtons() & ~reserved;
-        const int notches = g_mouse.TakeWheelNotches();
-        if (notches != 0) {
-            const unsigned direction = notches < 0 ? kWheelDown : kWheelUp;
-            if (binding.repeatKind == kOncePerPress && (reserved & direction) == 0)
-                mouseBits |= direction;
-            else
-                CSoundList::GetInstance().PlaySound(kErrorSound);
-        }
-    }
+    const uint32_t mouseBits = m_mouseEnabled ? ReadCaptureMouseBits(binding) : 0;
 
     if (key == kKeyDelete) {
-        binding.key = 0;
-        binding.modifierKey = 0;
-        binding.joystickMask = 0;
-        binding.mouseMask = 0;
+        binding.ClearInputs();
         RecomputeVetoes();
         RunChangedCallback();
         m_capturing = false;
@@ -461,28 +451,39 @@ bool CPlayerControls::CaptureBinding(int index, bool& cancelled)
             binding.key = key;
         }
     }
-    if (g_keyboard.TakeAnyKey() == 0 && binding.key) {
-        const int newKey = binding.key;
-        const int newModifier = binding.modifierKey;
-        m_capturing = false;
-        SetBinding(index, newKey, newModifier, m_savedBinding.joystickMask, m_savedBinding.mouseMask);
-        return true;
-    }
+    const Binding& saved = m_savedBinding;
+    if (g_keyboard.TakeAnyKey() == 0 && binding.key)
+        return EndCapture(index, binding.key, binding.modifierKey, saved.joystickMask, saved.mouseMask);
     binding.joystickMask |= joystickBits;
-    if (binding.joystickMask && !joystickBits) {
-        const uint32_t mask = binding.joystickMask;
-        m_capturing = false;
-        SetBinding(index, m_savedBinding.key, m_savedBinding.modifierKey, mask, m_savedBinding.mouseMask);
-        return true;
-    }
+    if (binding.joystickMask && !joystickBits)
+        return EndCapture(index, saved.key, saved.modifierKey, binding.joystickMask, saved.mouseMask);
     binding.mouseMask |= mouseBits;
-    if (binding.mouseMask && !mouseBits) {
-        const uint32_t mask = binding.mouseMask;
-        m_capturing = false;
-        SetBinding(index, m_savedBinding.key, m_savedBinding.modifierKey, m_savedBinding.joystickMask, mask);
-        return true;
-    }
+    if (binding.mouseMask && !mouseBits)
+        return EndCapture(index, saved.key, saved.modifierKey, saved.joystickMask, binding.mouseMask);
     return false;
+}
+
+uint32_t CPlayerControls::ReadCaptureMouseBits(const Binding& binding)
+{
+    const unsigned reserved = GetReservedMouseMask();
+    uint32_t bits = g_mouse.GetButtons() & ~reserved;
+    const int notches = g_mouse.TakeWheelNotches();
+    if (notches != 0) {
+        // A wheel notch is a press without a release, so only a once-per-press action takes it.
+        const unsigned direction = notches < 0 ? kWheelDown : kWheelUp;
+        if (binding.repeatKind == kOncePerPress && (reserved & direction) == 0)
+            bits |= direction;
+        else
+            CSoundList::GetInstance().PlaySound(kErrorSound);
+    }
+    return bits;
+}
+
+bool CPlayerControls::EndCapture(int index, int key, int modifierKey, uint32_t joystickMask, uint32_t mouseMask)
+{
+    m_capturing = false;
+    SetBinding(index, key, modifierKey, joystickMask, mouseMask);
+    return true;
 }
 
 void CPlayerControls::GetBindingText(int index, CSharedString& out) const

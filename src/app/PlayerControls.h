@@ -48,6 +48,13 @@ public:
         int vetoKey = 0;              // key that must not be held (0: none)
 
         bool HasInput() const { return key || modifierKey || joystickMask || mouseMask; }
+        void ClearInputs()
+        {
+            key = 0;
+            modifierKey = 0;
+            joystickMask = 0;
+            mouseMask = 0;
+        }
     };
 
     // Called when a capture or a rebinding changed other bindings.
@@ -124,6 +131,16 @@ public:
     int GetPlayerIndex() const { return m_playerIndex; }
 
 private:
+    // Whether the binding's inputs are down: its key (taking a press) with its modifier, or all of
+    // its joystick or mouse bits, unless a veto holds.
+    static bool IsBindingDown(const Binding& binding, uint32_t joystickBits, uint32_t mouseBits);
+    // Holds back the firing bits that the repeat kind, period and minimum gap do not let through,
+    // given the raw set of the poll before, and schedules the next repeat and press.
+    void ApplyRepeatRules(const CBitSet& before);
+    // The mouse buttons and wheel directions a capture may take.
+    uint32_t ReadCaptureMouseBits(const Binding& binding);
+    // Ends a capture by setting the binding; returns true (finished).
+    bool EndCapture(int index, int key, int modifierKey, uint32_t joystickMask, uint32_t mouseMask);
     void RecomputeVetoes();
     void RunChangedCallback();
     std::string GetPrefix() const;

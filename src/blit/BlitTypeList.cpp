@@ -28,7 +28,7 @@ CBlitter* CBlitTypeList::GetValue(uint32_t i) const
     return i < m_items.size() ? m_items[i].m_blitter : nullptr;
 }
 
-int CBlitTypeList::FindIndexByValue(const CBlitter* blitter) const
+int CBlitTypeList::FindValue(const CBlitter* blitter) const
 {
     for (size_t i = 0; i < m_items.size(); ++i)
         if (m_items[i].m_blitter == blitter)

@@ -23,7 +23,7 @@ public:
     // The blend mode of item i; null past the end.
     CBlitter* GetValue(uint32_t i) const;
     // The index of the first item whose blend mode is this one, or -1.
-    int FindIndexByValue(const CBlitter* blitter) const;
+    int FindValue(const CBlitter* blitter) const;
 
 private:
     struct Item

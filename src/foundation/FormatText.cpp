@@ -171,19 +171,27 @@ bool NeedsOwnFormatting(const char* format)
     return false;
 }
 
-// The conversion rewritten for the C library with its '*' fields resolved (width -1: none; a
-// negative '*' width has become the '-' flag).
-std::string BuildConversion(const Conversion& c, int width, bool leftAlign, int precision, const char* size, char conversion)
+// A conversion's width and precision with its '*' parts read from the arguments: -1 for none; a
+// negative '*' width has become the '-' flag.
+struct Field
+{
+    int m_width = -1;
+    bool m_leftAlign = false;
+    int m_precision = -1;
+};
+
+// The conversion rewritten for the C library with its '*' fields resolved.
+std::string BuildConversion(const Conversion& c, const Field& f, const char* size, char conversion)
 {
     std::string text = "%";
     text.append(c.m_flags, static_cast<size_t>(c.m_flagCount));
-    if (leftAlign && !c.m_leftAlign)
+    if (f.m_leftAlign && !c.m_leftAlign)
         text += '-';
-    if (width >= 0)
-        text += std::to_string(width);
-    if (precision >= 0) {
+    if (f.m_width >= 0)
+        text += std::to_string(f.m_width);
+    if (f.m_precision >= 0) {
         text += '.';
-        text += std::to_string(precision);
+        text += std::to_string(f.m_precision);
     }
     text += size;
     text += conversion;
@@ -292,192 +300,204 @@ void FetchUnsigned(va_list& args, SizePrefix size, Action&& action)
 }
 
 // Resolves '*' fields in the order the C library reads them: width, then precision.
-void FetchStars(va_list& args, const Conversion& c, int& width, bool& leftAlign, int& precision)
+Field FetchField(va_list& args, const Conversion& c)
 {
-    width = c.m_width;
-    leftAlign = c.m_leftAlign;
-    precision = c.m_precision;
+    Field f{c.m_width, c.m_leftAlign, c.m_precision};
     if (c.m_widthStar) {
         const int value = va_arg(args, int);
         if (value < 0) {
-            leftAlign = true;
-            width = value == INT_MIN ? INT_MAX : -value;
+            f.m_leftAlign = true;
+            f.m_width = value == INT_MIN ? INT_MAX : -value;
         } else {
-            width = value;
+            f.m_width = value;
         }
     }
     if (c.m_precisionStar) {
-        precision = va_arg(args, int);
-        if (precision < 0)
-            precision = -1;
+        f.m_precision = va_arg(args, int);
+        if (f.m_precision < 0)
+            f.m_precision = -1;
+    }
+    return f;
+}
+
+// Walks a format: each run of plain text goes to text(start, n), each conversion with its field
+// to convert(conversion, field). A conversion cut short by the end of the format is plain text.
+template <typename Text, typename Convert>
+void WalkFormat(const char* format, va_list& args, Text&& text, Convert&& convert)
+{
+    for (const char* p = format; *p;) {
+        const char* percent = std::strchr(p, '%');
+        if (!percent) {
+            text(p, std::strlen(p));
+            return;
+        }
+        text(p, static_cast<size_t>(percent - p));
+        Conversion c;
+        if (!ParseConversion(percent, c)) {
+            text(percent, std::strlen(percent));
+            return;
+        }
+        p = c.m_end;
+        convert(c, FetchField(args, c));
+    }
+}
+
+// Writes one conversion through the C library, 16-bit texts and characters narrowed first.
+void PutConversion(Sink& sink, va_list& args, const Conversion& c, const Field& f)
+{
+    const char* sizeText = SizeText(c.m_size == SizePrefix::LongDouble && std::strchr("diouxX", c.m_conversion)
+                                    ? SizePrefix::LongLong : c.m_size);
+    switch (c.m_conversion) {
+    case '%':
+        sink.Put("%", 1);
+        break;
+    case 'd':
+    case 'i':
+        FetchSigned(args, c.m_size, [&](auto v) { sink.PutFormatted(BuildConversion(c, f, sizeText, c.m_conversion), v); });
+        break;
+    case 'u':
+    case 'o':
+    case 'x':
+    case 'X':
+        FetchUnsigned(args, c.m_size, [&](auto v) { sink.PutFormatted(BuildConversion(c, f, sizeText, c.m_conversion), v); });
+        break;
+    case 'c':
+    case 'C':
+        if (IsWideChar(c))
+            sink.PutFormatted(BuildConversion(c, f, "", 'c'), static_cast<int>(NarrowUnit(static_cast<unsigned>(va_arg(args, int)) & 0xFFFF)));
+        else
+            sink.PutFormatted(BuildConversion(c, f, "", 'c'), va_arg(args, int));
+        break;
+    case 's':
+    case 'S':
+        if (IsWideText(c)) {
+            // The precision has cut the text already.
+            const std::string narrow = NarrowWideText(va_arg(args, const char16_t*), f.m_precision);
+            sink.PutFormatted(BuildConversion(c, Field{f.m_width, f.m_leftAlign, -1}, "", 's'), narrow.c_str());
+        } else {
+            sink.PutFormatted(BuildConversion(c, f, "", 's'), va_arg(args, const char*));
+        }
+        break;
+    case 'p':
+        sink.PutFormatted(BuildConversion(c, f, "", 'p'), va_arg(args, void*));
+        break;
+    case 'n':
+        (void)va_arg(args, void*);
+        break;
+    case 'f':
+    case 'F':
+    case 'e':
+    case 'E':
+    case 'g':
+    case 'G':
+    case 'a':
+    case 'A':
+        if (c.m_size == SizePrefix::LongDouble)
+            sink.PutFormatted(BuildConversion(c, f, "L", c.m_conversion), va_arg(args, long double));
+        else
+            sink.PutFormatted(BuildConversion(c, f, "", c.m_conversion), va_arg(args, double));
+        break;
+    default:
+        // Not a conversion: the text stands as written.
+        sink.Put(c.m_start, static_cast<size_t>(c.m_end - c.m_start));
+        break;
     }
 }
 
 int FormatOwn(char* out, size_t size, const char* format, va_list& args)
 {
     Sink sink(out, size);
-    const char* p = format;
-    while (*p) {
-        const char* percent = std::strchr(p, '%');
-        if (!percent) {
-            sink.Put(p, std::strlen(p));
-            break;
-        }
-        sink.Put(p, static_cast<size_t>(percent - p));
-        Conversion c;
-        if (!ParseConversion(percent, c)) {
-            sink.Put(percent, std::strlen(percent));
-            break;
-        }
-        p = c.m_end;
-        int width, precision;
-        bool leftAlign;
-        FetchStars(args, c, width, leftAlign, precision);
-        const char* sizeText = SizeText(c.m_size == SizePrefix::LongDouble && std::strchr("diouxX", c.m_conversion)
-                                        ? SizePrefix::LongLong : c.m_size);
-        switch (c.m_conversion) {
-        case '%':
-            sink.Put("%", 1);
-            break;
-        case 'd':
-        case 'i':
-            FetchSigned(args, c.m_size, [&](auto v) { sink.PutFormatted(BuildConversion(c, width, leftAlign, precision, sizeText, c.m_conversion), v); });
-            break;
-        case 'u':
-        case 'o':
-        case 'x':
-        case 'X':
-            FetchUnsigned(args, c.m_size, [&](auto v) { sink.PutFormatted(BuildConversion(c, width, leftAlign, precision, sizeText, c.m_conversion), v); });
-            break;
-        case 'c':
-        case 'C':
-            if (IsWideChar(c))
-                sink.PutFormatted(BuildConversion(c, width, leftAlign, precision, "", 'c'), static_cast<int>(NarrowUnit(static_cast<unsigned>(va_arg(args, int)) & 0xFFFF)));
-            else
-                sink.PutFormatted(BuildConversion(c, width, leftAlign, precision, "", 'c'), va_arg(args, int));
-            break;
-        case 's':
-        case 'S':
-            if (IsWideText(c)) {
-                std::string narrow = NarrowWideText(va_arg(args, const char16_t*), precision);
-                sink.PutFormatted(BuildConversion(c, width, leftAlign, -1, "", 's'), narrow.c_str());
-            } else {
-                sink.PutFormatted(BuildConversion(c, width, leftAlign, precision, "", 's'), va_arg(args, const char*));
-            }
-            break;
-        case 'p':
-            sink.PutFormatted(BuildConversion(c, width, leftAlign, precision, "", 'p'), va_arg(args, void*));
-            break;
-        case 'n':
-            (void)va_arg(args, void*);
-            break;
-        case 'f':
-        case 'F':
-        case 'e':
-        case 'E':
-        case 'g':
-        case 'G':
-        case 'a':
-        case 'A':
-            if (c.m_size == SizePrefix::LongDouble)
-                sink.PutFormatted(BuildConversion(c, width, leftAlign, precision, "L", c.m_conversion), va_arg(args, long double));
-            else
-                sink.PutFormatted(BuildConversion(c, width, leftAlign, precision, "", c.m_conversion), va_arg(args, double));
-            break;
-        default:
-            // Not a conversion: the text stands as written.
-            sink.Put(c.m_start, static_cast<size_t>(c.m_end - c.m_start));
-            break;
-        }
-    }
+    WalkFormat(format, args, [&](const char* text, size_t n) { sink.Put(text, n); },
+               [&](const Conversion& c, const Field& f) { PutConversion(sink, args, c, f); });
     return sink.Finish();
+}
+
+// Room for an integer conversion: 32 covers 64 bits in octal with a prefix and sign; a longer
+// precision asks for that many digits, plus a sign or "0x". Counted in size_t: a precision near
+// the int range must not wrap.
+size_t IntegerAllowance(int precision)
+{
+    return precision > 29 ? static_cast<size_t>(precision) + 3 : 32;
+}
+
+// The most one conversion writes; its arguments are consumed as formatting consumes them.
+size_t EstimateConversion(va_list& args, const Conversion& c, const Field& f)
+{
+    size_t count = 0;
+    switch (c.m_conversion) {
+    case '%':
+        count = 1;
+        break;
+    case 'c':
+    case 'C':
+        (void)va_arg(args, int);
+        count = 1;
+        break;
+    case 'd':
+    case 'i':
+        FetchSigned(args, c.m_size, [](auto) {});
+        count = IntegerAllowance(f.m_precision);
+        break;
+    case 'u':
+    case 'o':
+    case 'x':
+    case 'X':
+        FetchUnsigned(args, c.m_size, [](auto) {});
+        count = IntegerAllowance(f.m_precision);
+        break;
+    case 'p':
+        (void)va_arg(args, void*);
+        count = 32;
+        break;
+    case 'n':
+        (void)va_arg(args, void*);
+        break;
+    case 's':
+    case 'S':
+        if (IsWideText(c)) {
+            const char16_t* text = va_arg(args, const char16_t*);
+            count = text ? WideTextLength(text) : 6;
+        } else {
+            const char* text = va_arg(args, const char*);
+            count = text ? (f.m_precision >= 0 ? strnlen(text, static_cast<size_t>(f.m_precision)) : std::strlen(text)) : 6;
+        }
+        if (f.m_precision >= 0 && count > static_cast<size_t>(f.m_precision))
+            count = static_cast<size_t>(f.m_precision);
+        break;
+    case 'f':
+    case 'F':
+    case 'e':
+    case 'E':
+    case 'g':
+    case 'G':
+    case 'a':
+    case 'A': {
+        // Fixed notation of a large value or a long precision can exceed any fixed allowance,
+        // so the conversion's own length decides when it is the longer.
+        int exact;
+        if (c.m_size == SizePrefix::LongDouble)
+            exact = std::snprintf(nullptr, 0, BuildConversion(c, f, "L", c.m_conversion).c_str(), va_arg(args, long double));
+        else
+            exact = std::snprintf(nullptr, 0, BuildConversion(c, f, "", c.m_conversion).c_str(), va_arg(args, double));
+        count = exact > 64 ? static_cast<size_t>(exact) : 64;
+        break;
+    }
+    default:
+        count = static_cast<size_t>(c.m_end - c.m_start);
+        break;
+    }
+    if (c.m_alternate)
+        count += 2;
+    if (f.m_width > 0 && count < static_cast<size_t>(f.m_width))
+        count = static_cast<size_t>(f.m_width);
+    return count;
 }
 
 size_t EstimateOwn(const char* format, va_list& args)
 {
     size_t total = 0;
-    const char* p = format;
-    while (*p) {
-        const char* percent = std::strchr(p, '%');
-        if (!percent)
-            return total + std::strlen(p);
-        total += static_cast<size_t>(percent - p);
-        Conversion c;
-        if (!ParseConversion(percent, c))
-            return total + std::strlen(percent);
-        p = c.m_end;
-        int width, precision;
-        bool leftAlign;
-        FetchStars(args, c, width, leftAlign, precision);
-        size_t count = 0;
-        switch (c.m_conversion) {
-        case '%':
-            count = 1;
-            break;
-        case 'c':
-        case 'C':
-            (void)va_arg(args, int);
-            count = 1;
-            break;
-        case 'd':
-        case 'i':
-            FetchSigned(args, c.m_size, [](auto) {});
-            count = precision + 3 > 32 ? static_cast<size_t>(precision) + 3 : 32;
-            break;
-        case 'u':
-        case 'o':
-        case 'x':
-        case 'X':
-            FetchUnsigned(args, c.m_size, [](auto) {});
-            count = precision + 3 > 32 ? static_cast<size_t>(precision) + 3 : 32;
-            break;
-        case 'p':
-            (void)va_arg(args, void*);
-            count = 32;
-            break;
-        case 'n':
-            (void)va_arg(args, void*);
-            break;
-        case 's':
-        case 'S':
-            if (IsWideText(c)) {
-                const char16_t* text = va_arg(args, const char16_t*);
-                count = text ? WideTextLength(text) : 6;
-            } else {
-                const char* text = va_arg(args, const char*);
-                count = text ? (precision >= 0 ? strnlen(text, static_cast<size_t>(precision)) : std::strlen(text)) : 6;
-            }
-            if (precision >= 0 && count > static_cast<size_t>(precision))
-                count = static_cast<size_t>(precision);
-            break;
-        case 'f':
-        case 'F':
-        case 'e':
-        case 'E':
-        case 'g':
-        case 'G':
-        case 'a':
-        case 'A': {
-            // Fixed notation of a large value or a long precision can exceed any fixed allowance,
-            // so the conversion's own length decides when it is the longer.
-            int exact;
-            if (c.m_size == SizePrefix::LongDouble)
-                exact = std::snprintf(nullptr, 0, BuildConversion(c, width, leftAlign, precision, "L", c.m_conversion).c_str(), va_arg(args, long double));
-            else
-                exact = std::snprintf(nullptr, 0, BuildConversion(c, width, leftAlign, precision, "", c.m_conversion).c_str(), va_arg(args, double));
-            count = exact > 64 ? static_cast<size_t>(exact) : 64;
-            break;
-        }
-        default:
-            count = static_cast<size_t>(c.m_end - c.m_start);
-            break;
-        }
-        if (c.m_alternate)
-            count += 2;
-        if (width > 0 && count < static_cast<size_t>(width))
-            count = static_cast<size_t>(width);
-        total += count;
-    }
+    WalkFormat(format, args, [&](const char*, size_t n) { total += n; },
+               [&](const Conversion& c, const Field& f) { total += EstimateConversion(args, c, f); });
     return total;
 }
 

@@ -110,6 +110,18 @@ bool HasEndTag(const char* text)
     return std::strstr(text, s_endTag) != nullptr;
 }
 
+// Appends the following lines, each after a line feed, up to and including the first that holds
+// the end tag, or up to the end of the file.
+void AppendLinesToEndTag(CTableLineReader& reader, std::string& text)
+{
+    while (const char* line = reader.Next()) {
+        text += '\n';
+        text += line;
+        if (HasEndTag(line))
+            return;
+    }
+}
+
 } // namespace
 
 CLocalizedString::CLocalizedString(const char* english, const char* comment, int)
@@ -195,7 +207,7 @@ void CLocalizationTable::AddPair(const CSharedString& key, const CSharedString& 
 
 void CLocalizationTable::SortPairs()
 {
-    // Stable, so of two pairs with the same key the one added first is met first.
+    // Stable, so pairs with the same key keep the order in which they were added.
     std::stable_sort(m_pairs, m_pairs + m_count,
                      [](const Pair& a, const Pair& b) { return a.m_key.Compare(b.m_key) < 0; });
     m_sorted = true;
@@ -279,47 +291,30 @@ void CLocalizationTable::ReadEntries(CVirtualFile& file)
         m_capacity = 10;
     }
     CTableLineReader reader(file);
-    const char* line;
-    while ((line = reader.Next()) != nullptr) {
+    while (const char* line = reader.Next()) {
         if (std::strncmp(line, s_englishPrefix, s_englishPrefixLength) != 0)
             continue;
 
+        // At the end of the file an entry keeps what was read: an open key or translation ends
+        // there, and a key without its translation line gets an empty translation.
         std::string key = line + s_englishPrefixLength;
-        bool more = true;
-        if (!HasEndTag(line)) {
-            more = false;
-            while ((line = reader.Next()) != nullptr) {
-                key += '\n';
-                key += line;
-                if (HasEndTag(line)) {
-                    more = true;
-                    break;
-                }
-            }
-        }
+        if (!HasEndTag(line))
+            AppendLinesToEndTag(reader, key);
         // A key ending with the tag loses it; one whose tag is followed by a comment keeps it.
         if (key.size() >= s_endTagLength && key.compare(key.size() - s_endTagLength, s_endTagLength, s_endTag) == 0)
             key.resize(key.size() - s_endTagLength);
 
         std::string translation;
-        if (more && (line = reader.Next()) != nullptr) {
-            if (std::strlen(line) >= s_localizedPrefixLength)
-                translation = line + s_localizedPrefixLength;
-            if (!HasEndTag(line)) {
-                while ((line = reader.Next()) != nullptr) {
-                    translation += '\n';
-                    translation += line;
-                    if (HasEndTag(line))
-                        break;
-                }
-            }
+        if (const char* localized = reader.Next()) {
+            if (std::strlen(localized) >= s_localizedPrefixLength)
+                translation = localized + s_localizedPrefixLength;
+            if (!HasEndTag(localized))
+                AppendLinesToEndTag(reader, translation);
             const size_t end = translation.find(s_endTag);
             if (end != std::string::npos)
                 translation.resize(end);
         }
         AddPair(CSharedString(key.data(), static_cast<int>(key.size())),
                 CSharedString(translation.data(), static_cast<int>(translation.size())));
-        if (!line)
-            break;
     }
 }

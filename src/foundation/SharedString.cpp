@@ -30,6 +30,18 @@ size_t CSharedString::StrLen(const char* text)
     return text ? std::strlen(text) : 0;
 }
 
+namespace {
+
+// Widens n 8-bit characters to 16-bit units, each byte taken as unsigned.
+void WidenChars(char16_t* out, const char* in, int n)
+{
+    const unsigned char* bytes = reinterpret_cast<const unsigned char*>(in);
+    for (int i = 0; i < n; ++i)
+        out[i] = bytes[i];
+}
+
+} // namespace
+
 void CSharedString::InitBuffer(Buffer* b, uint32_t capacity, bool wide)
 {
     b->m_count = 1;
@@ -234,12 +246,7 @@ void CSharedString::MakeWide()
     if (IsWide())
         return;
     Buffer* fresh = AllocateBuffer(CapacityChars(m_buffer), true);
-    const unsigned char* in = reinterpret_cast<const unsigned char*>(Chars(m_buffer));
-    char16_t* out = WideChars(fresh);
-    int i = 0;
-    for (; in[i]; ++i)
-        out[i] = in[i];
-    out[i] = 0;
+    WidenChars(WideChars(fresh), Chars(m_buffer), GetLength() + 1);
     DropReference(m_buffer);
     m_buffer = fresh;
 }
@@ -270,11 +277,9 @@ void CSharedString::Splice(int index, int removeCount, const void* insert, int i
             return;
         if (wide && insertWide)
             std::memmove(WideChars(to) + index, insert, static_cast<size_t>(insertLength) * sizeof(char16_t));
-        else if (wide) {
-            const unsigned char* in = static_cast<const unsigned char*>(insert);
-            for (int i = 0; i < insertLength; ++i)
-                WideChars(to)[index + i] = in[i];
-        } else
+        else if (wide)
+            WidenChars(WideChars(to) + index, static_cast<const char*>(insert), insertLength);
+        else
             std::memmove(Chars(to) + index, insert, static_cast<size_t>(insertLength));
     };
 
@@ -301,11 +306,9 @@ void CSharedString::Splice(int index, int removeCount, const void* insert, int i
             std::memcpy(out, in, static_cast<size_t>(index) * sizeof(char16_t));
             std::memcpy(out + index + insertLength, in + index + removeCount, static_cast<size_t>(tailLength) * sizeof(char16_t));
         } else {
-            const unsigned char* in = reinterpret_cast<const unsigned char*>(Chars(m_buffer));
-            for (int i = 0; i < index; ++i)
-                out[i] = in[i];
-            for (int i = 0; i < tailLength; ++i)
-                out[index + insertLength + i] = in[index + removeCount + i];
+            const char* in = Chars(m_buffer);
+            WidenChars(out, in, index);
+            WidenChars(out + index + insertLength, in + index + removeCount, tailLength);
         }
         out[newLength] = 0;
     } else {
@@ -463,10 +466,8 @@ void CSharedString::AssignFormatted(const char* text, int n, bool wide)
         DropReference(m_buffer);
         m_buffer = fresh;
     }
-    char16_t* out = WideChars(m_buffer);
-    for (int i = 0; i < n; ++i)
-        out[i] = static_cast<unsigned char>(text[i]);
-    out[n] = 0;
+    WidenChars(WideChars(m_buffer), text, n);
+    WideChars(m_buffer)[n] = 0;
 }
 
 void CSharedString::FormatV(const char* format, va_list args)

@@ -23,6 +23,20 @@ inline int Sign(int d)
     return (d > 0) - (d < 0);
 }
 
+// A three-way comparison of two strings of any widths: 8-bit pairs by the narrow comparison,
+// 16-bit pairs by the wide one, mixed pairs by the mixed one with the 8-bit side widened.
+int CompareWidths(const CSharedString& a, const CSharedString& b, int (*narrow)(const char*, const char*),
+                  int (*wide)(const char16_t*, const char16_t*), int (*mixed)(const char16_t*, const char*))
+{
+    if (!a.IsWide() && !b.IsWide())
+        return Sign(narrow(a.CStr(), b.CStr()));
+    if (a.IsWide() && b.IsWide())
+        return wide(a.CWideStr(), b.CWideStr());
+    if (a.IsWide())
+        return mixed(a.CWideStr(), b.CStr());
+    return -mixed(b.CWideStr(), a.CStr());
+}
+
 int FindLastSeparator(const CSharedString& s)
 {
     for (int i = s.GetLength(); i-- > 0;) {
@@ -460,17 +474,8 @@ void CSharedString::MakeUpper()
 
 int CSharedString::Compare(const CSharedString& other) const
 {
-    const bool emptyA = IsEmpty();
-    const bool emptyB = other.IsEmpty();
-    if (emptyA || emptyB)
-        return emptyA == emptyB ? 0 : (emptyA ? -1 : 1);
-    if (!IsWide() && !other.IsWide())
-        return Sign(std::strcmp(CStr(), other.CStr()));
-    if (IsWide() && other.IsWide())
-        return WideTextCompare(CWideStr(), other.CWideStr());
-    if (IsWide())
-        return WideTextCompareNarrow(CWideStr(), other.CStr());
-    return -WideTextCompareNarrow(other.CWideStr(), CStr());
+    return CompareWidths(*this, other, [](const char* a, const char* b) { return std::strcmp(a, b); }, WideTextCompare,
+                         WideTextCompareNarrow);
 }
 
 int CSharedString::CompareCStr(const char* text) const
@@ -484,13 +489,7 @@ int CSharedString::CompareCStr(const char* text) const
 
 int CSharedString::CompareNoCase(const CSharedString& other) const
 {
-    if (!IsWide() && !other.IsWide())
-        return Sign(CompareTextNoCase(CStr(), other.CStr()));
-    if (IsWide() && other.IsWide())
-        return WideTextCompareNoCase(CWideStr(), other.CWideStr());
-    if (IsWide())
-        return WideTextCompareNarrowNoCase(CWideStr(), other.CStr());
-    return -WideTextCompareNarrowNoCase(other.CWideStr(), CStr());
+    return CompareWidths(*this, other, CompareTextNoCase, WideTextCompareNoCase, WideTextCompareNarrowNoCase);
 }
 
 int CSharedString::CompareNoCaseCStr(const char* text) const

@@ -201,7 +201,7 @@ int FixedPointDivide(int a, int b, int shift)
 {
     if (b == 0 || shift < 0 || shift > 31)
         return -1;
-    // The multiplier is 2^shift as a 32-bit int, as the original call received it.
+    // 2^shift is a 32-bit int multiplier: a shift of 31 multiplies by INT_MIN.
     long long multiplier = static_cast<int32_t>(1u << shift);
     long long numerator = static_cast<long long>(a) * multiplier;
     long long divisor = b;
@@ -230,14 +230,18 @@ bool CopyTextToClipboard(const char* text, size_t n)
     return platform::SetClipboardText(copy);
 }
 
-const char* PasteTextFromClipboard()
+const char* PasteTextFromClipboard(std::unique_ptr<char[]>& owner)
 {
-    auto& buffer = ClipboardBuffer();
-    buffer.reset();
+    owner.reset();
     std::string text;
     if (!platform::GetClipboardText(text))
         return nullptr;
-    buffer = std::make_unique<char[]>(text.size() + 1);
-    std::memcpy(buffer.get(), text.c_str(), text.size() + 1);
-    return buffer.get();
+    owner = std::make_unique<char[]>(text.size() + 1);
+    std::memcpy(owner.get(), text.c_str(), text.size() + 1);
+    return owner.get();
+}
+
+const char* PasteTextFromClipboard()
+{
+    return PasteTextFromClipboard(ClipboardBuffer());
 }

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 // The command line: argv[1..] joined by spaces, arguments with blanks in double quotes.
@@ -67,6 +68,8 @@ uint32_t GetTickCount24();
 
 // Puts n bytes of text on the clipboard.
 bool CopyTextToClipboard(const char* text, size_t n);
-// The clipboard's text in a buffer this layer owns until the next paste (the previous one is
-// freed); null when the clipboard holds no text.
+// The clipboard's text in a new buffer that replaces (and frees) the one owner held; null, with
+// owner emptied, when the clipboard holds no text.
+const char* PasteTextFromClipboard(std::unique_ptr<char[]>& owner);
+// The same with the buffer this layer owns until the next paste.
 const char* PasteTextFromClipboard();

@@ -5,9 +5,9 @@
 #include "blit/modes/CopyBlitter.h"
 #include "foundation/VirtualFile.h"
 #include "graphics/Color.h"
-#include "graphics/FramePaletteProperty.h"
 #include "graphics/PaletteHolder.h"
 #include "graphics/RunLengthRows.h"
+#include "objects/ObjectPointerProperty.h"
 
 #include <algorithm>
 #include <bit>
@@ -69,12 +69,6 @@ uint32_t DepthFlagFor(uint32_t depth)
     }
 }
 
-// The cached palette index, or the one looked up now.
-uint8_t IndexOf(const CColor& color)
-{
-    return color.GetPaletteIndex();
-}
-
 // One 5-6-5 pixel moved toward the colour by alpha: 5-bit fields by (alpha >> 3) / 32, the 6-bit
 // field by (alpha >> 2) / 64, each rounded down.
 uint16_t BlendPixel565Toward(uint16_t destination, uint16_t color, uint32_t alpha)
@@ -129,10 +123,11 @@ bool IsFrameCompressionEnabled()
     return s_frameCompressionEnabled;
 }
 
-CPropertyDescriptor* CFrame::GetPaletteProperty()
+CObjectPointerProperty* CFrame::GetPaletteProperty()
 {
-    static CPropertyDescriptor* s_property = [] {
-        CPropertyDescriptor* property = new CFramePaletteProperty("Palette");
+    static CObjectPointerProperty* s_property = [] {
+        auto* property = new CObjectPointerProperty("Palette", 0, sizeof(CObject*), 0,
+                                                    CPaletteHolder::GetStaticClassRecord(), nullptr, nullptr);
         CFrame::GetStaticClassRecord()->AddDynamicPropertyToHierarchy(property);
         return property;
     }();
@@ -190,6 +185,18 @@ bool CFrame::ToPixel(int32_t x, int32_t y, uint32_t& column, uint32_t& row) cons
     return true;
 }
 
+bool CFrame::ClipToPixels(const CIntRect& rect, CIntRect& pixels) const
+{
+    CIntRect bounds;
+    GetBounds(bounds);
+    pixels = rect;
+    // An inverted rectangle inside the bounds survives the clip; it draws nothing.
+    if (!ClipRectToBounds(bounds, pixels) || pixels.IsEmpty())
+        return false;
+    pixels.Offset(-m_left, -m_top);
+    return true;
+}
+
 bool CFrame::Blit(CFrameInterface* source, const CIntRect& sourceRect, const CIntRect& destinationRect,
                   CBlitter* blitter)
 {
@@ -227,13 +234,9 @@ void CFrame::ClearRect(const CIntRect& rect)
     uint32_t bytes = GetBytesPerPixel();
     if (!HasPlainPixels() || bytes == 0 || bytes == 4)
         return;
-    CIntRect bounds;
-    GetBounds(bounds);
-    CIntRect clipped = rect;
-    // An inverted rectangle inside the bounds survives the clip; it draws nothing.
-    if (!ClipRectToBounds(bounds, clipped) || clipped.IsEmpty())
+    CIntRect clipped;
+    if (!ClipToPixels(rect, clipped))
         return;
-    clipped.Offset(-m_left, -m_top);
     size_t rowBytes = static_cast<size_t>(clipped.GetWidth()) * bytes;
     for (int32_t row = clipped.m_top; row < clipped.m_bottom; ++row)
         FillBytes(PixelAddress(clipped.m_left, row), 0, rowBytes);
@@ -269,7 +272,7 @@ void CFrame::FillPixelRect(const CIntRect& rect, const CColor& color)
     uint32_t width = static_cast<uint32_t>(rect.GetWidth());
     switch (GetBitsPerPixel()) {
     case 8: {
-        uint32_t pattern = IndexOf(color) * 0x01010101u;
+        uint32_t pattern = color.GetPaletteIndex() * 0x01010101u;
         for (int32_t row = rect.m_top; row < rect.m_bottom; ++row)
             FillBytes(PixelAddress(rect.m_left, row), pattern, width);
         break;
@@ -302,13 +305,9 @@ void CFrame::FillRect(const CIntRect& rect, const CColor& color)
     uint32_t depth = GetBitsPerPixel();
     if (!HasPlainPixels() || depth == 0 || depth == 32)
         return;
-    CIntRect bounds;
-    GetBounds(bounds);
-    CIntRect clipped = rect;
-    // An inverted rectangle inside the bounds survives the clip; it draws nothing.
-    if (!ClipRectToBounds(bounds, clipped) || clipped.IsEmpty())
+    CIntRect clipped;
+    if (!ClipToPixels(rect, clipped))
         return;
-    clipped.Offset(-m_left, -m_top);
     uint32_t alpha = color.GetAlpha();
     if (depth != 16 || alpha == 255) {
         FillPixelRect(clipped, color);
@@ -337,7 +336,7 @@ void CFrame::DrawLine(int32_t x0, int32_t y0, int32_t x1, int32_t y1, const CCol
     y0 -= m_top;
     y1 -= m_top;
 
-    uint8_t index = depth == 8 ? IndexOf(color) : 0;
+    uint8_t index = depth == 8 ? color.GetPaletteIndex() : 0;
     uint16_t pixel16 = color.GetPixel16();
     const uint8_t* pixel24 = color.GetPixel24();
     auto plot = [&](int32_t x, int32_t y) {
@@ -395,7 +394,7 @@ void CFrame::SetPixel(int32_t x, int32_t y, const CColor& color)
     uint8_t* at = PixelAddress(column, row);
     switch (GetBitsPerPixel()) {
     case 8:
-        *at = IndexOf(color);
+        *at = color.GetPaletteIndex();
         break;
     case 16:
         Store16(at, color.GetPixel16());
@@ -534,13 +533,9 @@ void CFrame::ApplyRemapTableToRect(const CIntRect& rect, const CPaletteTable& ta
     const uint8_t* remap = table.GetData();
     if (!HasPlainPixels() || !remap || table.GetSize() < 256)
         return;
-    CIntRect bounds;
-    GetBounds(bounds);
-    CIntRect clipped = rect;
-    // An inverted rectangle inside the bounds survives the clip; it draws nothing.
-    if (!ClipRectToBounds(bounds, clipped) || clipped.IsEmpty())
+    CIntRect clipped;
+    if (!ClipToPixels(rect, clipped))
         return;
-    clipped.Offset(-m_left, -m_top);
     uint32_t width = static_cast<uint32_t>(clipped.GetWidth());
 
     if (depth == 8) {
@@ -588,12 +583,11 @@ void CFrame::ApplyRemapTableToRect(const CIntRect& rect, const CPaletteTable& ta
 
 CPaletteTable* CFrame::GetPalette()
 {
-    auto* property = static_cast<CFramePaletteProperty*>(GetPaletteProperty());
-    CObject* slot = static_cast<CObject*>(GetOrAddDynamicValue(property));
-    CPaletteHolder* holder = property->GetHolder(slot);
+    CObjectPointerProperty* property = GetPaletteProperty();
+    auto* holder = static_cast<CPaletteHolder*>(property->GetDynamicObject(this));
     if (!holder) {
         holder = new CPaletteHolder;
-        property->SetHolder(slot, holder);
+        property->SetDynamicObject(this, holder);
     }
     return &holder->GetTable();
 }
@@ -736,9 +730,7 @@ void CFrame::CopyRectFrom(CFrameInterface* source, const CIntRect& rect)
     if (m_pixels)
         Blit(source, rect, CIntRect{0, 0, m_width, m_height}, &g_copyBlitter);
     if (CFrame* frame = dynamic_cast<CFrame*>(source)) {
-        auto* property = static_cast<CFramePaletteProperty*>(GetPaletteProperty());
-        auto* slot = static_cast<CObject*>(frame->FindDynamicValue(property));
-        if (CPaletteHolder* holder = slot ? property->GetHolder(slot) : nullptr)
+        if (auto* holder = static_cast<CPaletteHolder*>(GetPaletteProperty()->GetDynamicObject(frame)))
             SetPalette(holder->GetTable());
     }
     m_left = 0;

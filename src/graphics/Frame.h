@@ -19,7 +19,7 @@
 
 #include <cstdint>
 
-class CPropertyDescriptor;
+class CObjectPointerProperty;
 
 class CFrame : public CFrameInterface
 {
@@ -119,8 +119,8 @@ class CFrame : public CFrameInterface
     static uint32_t* BuildRowOffsetTable(uint32_t pitch, uint32_t height);
     static void FreeAndClear(void** block);
 
-    // The descriptor of the dynamic property "Palette".
-    static CPropertyDescriptor* GetPaletteProperty();
+    // The dynamic property "Palette": an owned CPaletteHolder, the frame's palette storage.
+    static CObjectPointerProperty* GetPaletteProperty();
 
 protected:
     uint8_t* GetLayerPixels(uint32_t index) const { return m_layerPixels[index]; }
@@ -135,6 +135,9 @@ protected:
     }
     // Whether frame coordinates (x, y) lie inside; (column, row) receives the pixel coordinates.
     bool ToPixel(int32_t x, int32_t y, uint32_t& column, uint32_t& row) const;
+    // The rectangle (frame coordinates) clipped to the bounds and moved to pixel coordinates; false
+    // when nothing of it is left.
+    bool ClipToPixels(const CIntRect& rect, CIntRect& pixels) const;
     uint8_t GetRunLengthValue8(uint32_t column, uint32_t row, bool& covered) const;
     // Solid fill of a rectangle in pixel coordinates, already clipped.
     void FillPixelRect(const CIntRect& rect, const CColor& color);

@@ -75,21 +75,40 @@ enum : uint32_t
     kLeft = 8,
 };
 
-uint32_t Outcode(const CIntRect& bounds, int32_t x, int32_t y)
+// One line clipper serves integer and float end points through these overloads: integer edges and
+// differences are taken in 64 bits (saturated), and moved integer coordinates are truncated.
+int32_t FarEdge(int32_t edge)
 {
-    uint32_t code = 0;
-    if (y < bounds.m_top)
-        code |= kAbove;
-    if (x >= bounds.m_right)
-        code |= kRight;
-    if (y >= bounds.m_bottom)
-        code |= kBelow;
-    if (x < bounds.m_left)
-        code |= kLeft;
-    return code;
+    return Saturate(static_cast<int64_t>(edge) - 1);
 }
 
-uint32_t Outcode(const CFloatRect& bounds, float x, float y)
+float FarEdge(float edge)
+{
+    return edge - 1.0f;
+}
+
+float Difference(int32_t a, int32_t b)
+{
+    return static_cast<float>(static_cast<int64_t>(a) - b);
+}
+
+float Difference(float a, float b)
+{
+    return a - b;
+}
+
+void StoreMoved(float value, int32_t& out)
+{
+    out = TruncateToInt(value);
+}
+
+void StoreMoved(float value, float& out)
+{
+    out = value;
+}
+
+// Right and bottom are exclusive.
+template <class Rect, class T> uint32_t Outcode(const Rect& bounds, T x, T y)
 {
     uint32_t code = 0;
     if (y < bounds.m_top)
@@ -104,32 +123,33 @@ uint32_t Outcode(const CFloatRect& bounds, float x, float y)
 }
 
 // Moves (x, y) along the line through (xo, yo) onto the first clip edge of its outcode, tried in
-// the order above, right, below, left, that gives a point inside the bounds. Slope and intercept
-// are single-precision floats and the moved coordinate is truncated.
-void IntersectLineWithClipEdge(const CIntRect& bounds, uint32_t code, int32_t& x, int32_t& y, int32_t xo, int32_t yo)
+// the order above, right, below, left, that gives a point inside the bounds (the left edge is
+// taken without that test). Slope and intercept are single-precision floats.
+template <class Rect, class T>
+void IntersectLineWithClipEdge(const Rect& bounds, uint32_t code, T& x, T& y, T xo, T yo)
 {
-    float m = static_cast<float>(static_cast<int64_t>(y) - yo) / static_cast<float>(static_cast<int64_t>(x) - xo);
-    float c = static_cast<float>(y) - static_cast<float>(x) * m;
+    const float m = Difference(y, yo) / Difference(x, xo);
+    const float c = static_cast<float>(y) - static_cast<float>(x) * m;
     for (uint32_t bit : {kAbove, kRight, kBelow, kLeft}) {
         if (!(code & bit))
             continue;
-        int32_t nx, ny;
+        T nx, ny;
         switch (bit) {
         case kAbove:
             ny = bounds.m_top;
-            nx = TruncateToInt((static_cast<float>(bounds.m_top) - c) / m);
+            StoreMoved((static_cast<float>(ny) - c) / m, nx);
             break;
         case kRight:
-            nx = Saturate(static_cast<int64_t>(bounds.m_right) - 1);
-            ny = TruncateToInt(static_cast<float>(nx) * m + c);
+            nx = FarEdge(bounds.m_right);
+            StoreMoved(static_cast<float>(nx) * m + c, ny);
             break;
         case kBelow:
-            ny = Saturate(static_cast<int64_t>(bounds.m_bottom) - 1);
-            nx = TruncateToInt((static_cast<float>(ny) - c) / m);
+            ny = FarEdge(bounds.m_bottom);
+            StoreMoved((static_cast<float>(ny) - c) / m, nx);
             break;
         default:
             nx = bounds.m_left;
-            ny = TruncateToInt(static_cast<float>(nx) * m + c);
+            StoreMoved(static_cast<float>(nx) * m + c, ny);
             break;
         }
         if (bit == kLeft || Outcode(bounds, nx, ny) == 0) {
@@ -140,38 +160,37 @@ void IntersectLineWithClipEdge(const CIntRect& bounds, uint32_t code, int32_t& x
     }
 }
 
-void IntersectLineWithClipEdgeFloat(const CFloatRect& bounds, uint32_t code, float& x, float& y, float xo, float yo)
+// Each end point outside is moved against the other's original position; vertical and horizontal
+// lines are clamped to the far edge directly. False when either point is still outside.
+template <class Rect, class T> bool ClipLineTo(const Rect& bounds, T& x0, T& y0, T& x1, T& y1)
 {
-    float m = (y - yo) / (x - xo);
-    float c = y - x * m;
-    for (uint32_t bit : {kAbove, kRight, kBelow, kLeft}) {
-        if (!(code & bit))
-            continue;
-        float nx, ny;
-        switch (bit) {
-        case kAbove:
-            ny = bounds.m_top;
-            nx = (bounds.m_top - c) / m;
-            break;
-        case kRight:
-            nx = bounds.m_right - 1.0f;
-            ny = nx * m + c;
-            break;
-        case kBelow:
-            ny = bounds.m_bottom - 1.0f;
-            nx = (ny - c) / m;
-            break;
-        default:
-            nx = bounds.m_left;
-            ny = nx * m + c;
-            break;
-        }
-        if (bit == kLeft || Outcode(bounds, nx, ny) == 0) {
-            x = nx;
-            y = ny;
+    const uint32_t code0 = Outcode(bounds, x0, y0);
+    const uint32_t code1 = Outcode(bounds, x1, y1);
+    if ((code0 | code1) == 0)
+        return true;
+    if (code0 & code1)
+        return false;
+
+    T nx0 = x0, ny0 = y0, nx1 = x1, ny1 = y1;
+    auto move = [&](uint32_t code, T& x, T& y, T xo, T yo) {
+        if (code == 0)
             return;
-        }
-    }
+        if (x == xo)
+            y = y < bounds.m_top ? bounds.m_top : FarEdge(bounds.m_bottom);
+        else if (y == yo)
+            x = x < bounds.m_left ? bounds.m_left : FarEdge(bounds.m_right);
+        else
+            IntersectLineWithClipEdge(bounds, code, x, y, xo, yo);
+    };
+    move(code0, nx0, ny0, x1, y1);
+    move(code1, nx1, ny1, x0, y0);
+    if (Outcode(bounds, nx0, ny0) != 0 || Outcode(bounds, nx1, ny1) != 0)
+        return false;
+    x0 = nx0;
+    y0 = ny0;
+    x1 = nx1;
+    y1 = ny1;
+    return true;
 }
 
 } // namespace
@@ -252,89 +271,17 @@ bool ClipBlitRects(const CIntRect& bounds, CIntRect& source, CIntRect& destinati
 
 bool ClipRectToBounds(const CIntRect& bounds, CIntRect& rect)
 {
-    if (rect.m_top < bounds.m_top) {
-        rect.m_top = bounds.m_top;
-        if (rect.m_top >= rect.m_bottom)
-            return false;
-    }
-    if (rect.m_bottom > bounds.m_bottom) {
-        rect.m_bottom = bounds.m_bottom;
-        if (rect.m_bottom <= rect.m_top)
-            return false;
-    }
-    if (rect.m_left < bounds.m_left) {
-        rect.m_left = bounds.m_left;
-        if (rect.m_left >= rect.m_right)
-            return false;
-    }
-    if (rect.m_right > bounds.m_right) {
-        rect.m_right = bounds.m_right;
-        if (rect.m_right <= rect.m_left)
-            return false;
-    }
-    return true;
+    // The same cuts as a blit's destination; the source that follows them is not wanted.
+    CIntRect unused = rect;
+    return ClipBlitRects(bounds, unused, rect);
 }
 
 bool ClipLine(const CIntRect& bounds, int32_t& x0, int32_t& y0, int32_t& x1, int32_t& y1)
 {
-    uint32_t code0 = Outcode(bounds, x0, y0);
-    uint32_t code1 = Outcode(bounds, x1, y1);
-    if (bounds.IsEmpty())
-        return false;
-    if ((code0 | code1) == 0)
-        return true;
-    if (code0 & code1)
-        return false;
-
-    int32_t nx0 = x0, ny0 = y0, nx1 = x1, ny1 = y1;
-    auto move = [&](uint32_t code, int32_t& x, int32_t& y, int32_t xo, int32_t yo) {
-        if (code == 0)
-            return;
-        if (x == xo)
-            y = (y < bounds.m_top) ? bounds.m_top : bounds.m_bottom - 1;
-        else if (y == yo)
-            x = (x < bounds.m_left) ? bounds.m_left : bounds.m_right - 1;
-        else
-            IntersectLineWithClipEdge(bounds, code, x, y, xo, yo);
-    };
-    move(code0, nx0, ny0, x1, y1);
-    move(code1, nx1, ny1, x0, y0);
-    if (Outcode(bounds, nx0, ny0) != 0 || Outcode(bounds, nx1, ny1) != 0)
-        return false;
-    x0 = nx0;
-    y0 = ny0;
-    x1 = nx1;
-    y1 = ny1;
-    return true;
+    return ClipLineTo(bounds, x0, y0, x1, y1);
 }
 
 bool ClipLineFloat(const CFloatRect& bounds, float& x0, float& y0, float& x1, float& y1)
 {
-    uint32_t code0 = Outcode(bounds, x0, y0);
-    uint32_t code1 = Outcode(bounds, x1, y1);
-    if ((code0 | code1) == 0)
-        return true;
-    if (code0 & code1)
-        return false;
-
-    float nx0 = x0, ny0 = y0, nx1 = x1, ny1 = y1;
-    auto move = [&](uint32_t code, float& x, float& y, float xo, float yo) {
-        if (code == 0)
-            return;
-        if (x == xo)
-            y = (y < bounds.m_top) ? bounds.m_top : bounds.m_bottom - 1.0f;
-        else if (y == yo)
-            x = (x < bounds.m_left) ? bounds.m_left : bounds.m_right - 1.0f;
-        else
-            IntersectLineWithClipEdgeFloat(bounds, code, x, y, xo, yo);
-    };
-    move(code0, nx0, ny0, x1, y1);
-    move(code1, nx1, ny1, x0, y0);
-    if (Outcode(bounds, nx0, ny0) != 0 || Outcode(bounds, nx1, ny1) != 0)
-        return false;
-    x0 = nx0;
-    y0 = ny0;
-    x1 = nx1;
-    y1 = ny1;
-    return true;
+    return ClipLineTo(bounds, x0, y0, x1, y1);
 }

@@ -15,3 +15,10 @@ CPaletteHolder::~CPaletteHolder()
 {
     DestroyOwnProperties();
 }
+
+void CPaletteHolder::CopyPropertiesFrom(const CObject* other)
+{
+    CObject::CopyPropertiesFrom(other);
+    if (other && other != this && other->IsKindOf(GetStaticClassRecord()))
+        m_table.CopyFrom(static_cast<const CPaletteHolder*>(other)->m_table);
+}

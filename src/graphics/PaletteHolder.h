@@ -10,6 +10,9 @@ class CPaletteHolder : public CObject
     CPaletteHolder();
     ~CPaletteHolder() override;
 
+    // The table is no reflected property; copies of a holder (a frame's copy included) carry it.
+    void CopyPropertiesFrom(const CObject* other) override;
+
     CPaletteTable& GetTable() { return m_table; }
     const CPaletteTable& GetTable() const { return m_table; }
 

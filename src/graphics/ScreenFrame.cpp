@@ -365,6 +365,41 @@ bool CScreenFrame::CreateSurfaces(int32_t width, int32_t height, int32_t depth)
     return display.CreatePages(mode, 1, false);
 }
 
+void CScreenFrame::RefuseWindowOnDesktopDepth(int32_t dataDepth, int32_t desktopDepth)
+{
+    if (dataDepth == 8 && (desktopDepth == 24 || desktopDepth == 32))
+        FatalExit("BAD SCREEN MODE",
+                  "You are tring to run it 8 bit mode.  You must set your screen to 256 (8-bit), 32768 (15-bit), "
+                  "or 65536 (16-bit) color mode before running this application in a window.");
+    if (dataDepth == 16 && desktopDepth != 16)
+        FatalExit("BAD SCREEN MODE", "You are trynig to run in 16 bit.  Y must set your screen to 16 bit, 65536 "
+                                     "colors, before running this application.");
+    if (dataDepth == 24 && desktopDepth != 24 && desktopDepth != 32)
+        FatalExit("BAD SCREEN MODE", "You are trying run in 24 bit windowed mode.  You must set your screen 24 "
+                                     "bit, millions of colors, before running this application.");
+}
+
+void CScreenFrame::BuildModeTable(int32_t depth)
+{
+    m_modeCount = 0;
+    for (const platform::DisplayMode& mode : platform::GetDisplay().GetModes(depth))
+        CollectDisplayMode(mode, depth);
+    std::sort(m_modes, m_modes + m_modeCount, [](const CDisplayModeEntry& a, const CDisplayModeEntry& b) {
+        return a.m_width != b.m_width ? a.m_width < b.m_width : a.m_height < b.m_height;
+    });
+    RemoveDuplicateModes();
+}
+
+void CScreenFrame::ReadPixelLayout()
+{
+    m_is565 = platform::GetDisplay().GetGreenMask() == platform::kGreenMask565;
+    // The setting is written back as read, so that it exists after every start.
+    const int legacy = ReadConfigInt(g_configFile.GetPath(), g_configFile.GetSection(), "Use Legacy Color Mode2", 0);
+    WriteConfigInt(g_configFile.GetPath(), g_configFile.GetSection(), "Use Legacy Color Mode2", legacy ? 1 : 0);
+    if (legacy)
+        m_is565 = !m_is565;
+}
+
 bool CScreenFrame::SetDisplayMode(int32_t& width, int32_t& height, int32_t fullScreenDepth, int32_t dataDepth)
 {
     platform::Display& display = platform::GetDisplay();
@@ -380,16 +415,7 @@ bool CScreenFrame::SetDisplayMode(int32_t& width, int32_t& height, int32_t fullS
     int32_t depth = fullScreenDepth;
     if (!m_fullScreen) {
         depth = GetScreenBitDepth();
-        if (dataDepth == 8 && (depth == 24 || depth == 32))
-            FatalExit("BAD SCREEN MODE",
-                      "You are tring to run it 8 bit mode.  You must set your screen to 256 (8-bit), 32768 (15-bit), "
-                      "or 65536 (16-bit) color mode before running this application in a window.");
-        if (dataDepth == 16 && depth != 16)
-            FatalExit("BAD SCREEN MODE", "You are trynig to run in 16 bit.  Y must set your screen to 16 bit, 65536 "
-                                         "colors, before running this application.");
-        if (dataDepth == 24 && depth != 24 && depth != 32)
-            FatalExit("BAD SCREEN MODE", "You are trying run in 24 bit windowed mode.  You must set your screen 24 "
-                                         "bit, millions of colors, before running this application.");
+        RefuseWindowOnDesktopDepth(dataDepth, depth);
     }
 
     if (!m_deviceOpen) {
@@ -399,13 +425,7 @@ bool CScreenFrame::SetDisplayMode(int32_t& width, int32_t& height, int32_t fullS
     }
     const bool cooperating = display.SetFullScreen(m_fullScreen);
 
-    m_modeCount = 0;
-    for (const platform::DisplayMode& mode : display.GetModes(depth))
-        CollectDisplayMode(mode, depth);
-    std::sort(m_modes, m_modes + m_modeCount, [](const CDisplayModeEntry& a, const CDisplayModeEntry& b) {
-        return a.m_width != b.m_width ? a.m_width < b.m_width : a.m_height < b.m_height;
-    });
-    RemoveDuplicateModes();
+    BuildModeTable(depth);
     FindDisplayMode(width, height);
     if (width == 0 || height == 0 || !cooperating)
         return FailSetUp(width, height);
@@ -425,14 +445,8 @@ bool CScreenFrame::SetDisplayMode(int32_t& width, int32_t& height, int32_t fullS
     m_height = static_cast<uint16_t>(height);
     SetDepthFlags(static_cast<uint32_t>(depth));
 
-    if (depth == 16) {
-        m_is565 = display.GetGreenMask() == platform::kGreenMask565;
-        const int legacy =
-            ReadConfigInt(g_configFile.GetPath(), g_configFile.GetSection(), "Use Legacy Color Mode2", 0);
-        WriteConfigInt(g_configFile.GetPath(), g_configFile.GetSection(), "Use Legacy Color Mode2", legacy ? 1 : 0);
-        if (legacy)
-            m_is565 = !m_is565;
-    }
+    if (depth == 16)
+        ReadPixelLayout();
 
     const int bytes = static_cast<int>(GetBytesPerPixel());
     UpdateDerivedSizes(static_cast<uint32_t>(bytes > 0 ? pitch / bytes : pitch), true);
@@ -443,10 +457,7 @@ bool CScreenFrame::SetDisplayMode(int32_t& width, int32_t& height, int32_t fullS
     SetPaletteEntries(palette, true);
 
     m_pageCount = m_backBufferCount + 2;
-    for (uint32_t i = 0; i < m_pageCount; ++i) {
-        ClearPage();
-        Present();
-    }
+    ClearAllPages();
     return true;
 }
 

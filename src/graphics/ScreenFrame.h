@@ -121,6 +121,12 @@ class CScreenFrame : public CFrame
 
 private:
     template <class Draw> auto UnderLock(Draw&& draw) const;
+    // Ends the program ("BAD SCREEN MODE") when a window cannot show data of that depth.
+    static void RefuseWindowOnDesktopDepth(int32_t dataDepth, int32_t desktopDepth);
+    // The offered modes of the depth, ascending, without duplicates.
+    void BuildModeTable(int32_t depth);
+    // 16-bit displays: 5-6-5 or 5-5-5 from the device, swapped by "Use Legacy Color Mode2".
+    void ReadPixelLayout();
     bool CreateSurfaces(int32_t width, int32_t height, int32_t depth);
     // Steps of a failed set-up: everything released, no mode.
     bool FailSetUp(int32_t& width, int32_t& height);

@@ -1,6 +1,7 @@
 #include "objects/ArrayProperty.h"
 
 #include "foundation/SmallBlockAllocator.h"
+#include "foundation/TextUtilities.h"
 #include "foundation/VirtualFile.h"
 #include "objects/ArrayCount.h"
 #include "objects/ItemList.h"
@@ -11,13 +12,6 @@
 #include <cstring>
 
 namespace {
-
-const char* SkipLineBlanks(const char* text)
-{
-    while (*text == '\t' || *text == ' ' || *text == '\r' || *text == '\n')
-        ++text;
-    return text;
-}
 
 // The longest item name the binary form carries.
 constexpr uint32_t kMaxBinaryItemName = 1023;
@@ -65,23 +59,23 @@ bool CArrayProperty::IsSimpleValue() const
 
 char* CArrayProperty::GetBlock(const CObject* object) const
 {
-    char* block = nullptr;
-    std::memcpy(&block, reinterpret_cast<const char*>(object) + m_itemsOffset, sizeof(block));
-    return block;
+    return LoadAt<char*>(object, m_itemsOffset);
 }
 
 void CArrayProperty::SetBlock(CObject* object, char* block) const
 {
-    std::memcpy(reinterpret_cast<char*>(object) + m_itemsOffset, &block, sizeof(block));
+    StoreAt(object, m_itemsOffset, block);
 }
 
 uint32_t CArrayProperty::GetCapacity(const CObject* object) const
 {
-    if (!m_capacityOffset)
-        return GetCount(object);
-    uint32_t capacity = 0;
-    std::memcpy(&capacity, reinterpret_cast<const char*>(object) + m_capacityOffset, sizeof(capacity));
-    return capacity;
+    return m_capacityOffset ? LoadAt<uint32_t>(object, m_capacityOffset) : GetCount(object);
+}
+
+void CArrayProperty::SetCapacity(CObject* object, uint32_t capacity) const
+{
+    if (m_capacityOffset)
+        StoreAt(object, m_capacityOffset, capacity);
 }
 
 CObject* CArrayProperty::GetItem(const CObject* object, uint32_t i) const
@@ -188,8 +182,7 @@ void CArrayProperty::Resize(CObject* object, uint32_t n, int insertAt, bool exac
     }
 
     StoreMember(object, n);
-    if (m_capacityOffset)
-        std::memcpy(reinterpret_cast<char*>(object) + m_capacityOffset, &capacity, sizeof(capacity));
+    SetCapacity(object, capacity);
 }
 
 void CArrayProperty::Empty(CObject* object) const
@@ -203,8 +196,7 @@ void CArrayProperty::CopyValue(CObject* destination, const CObject* source,
     const auto* sourceArray = dynamic_cast<const CArrayProperty*>(&sourceDescriptor);
     if (!sourceArray)
         sourceArray = this;
-    if (reinterpret_cast<const char*>(destination) + GetOffset() ==
-        reinterpret_cast<const char*>(source) + sourceArray->GetOffset())
+    if (MemberAddress(destination) == AddressAt(source, sourceArray->GetOffset()))
         return;
     uint32_t count = sourceArray->GetCount(source);
     Empty(destination);
@@ -218,8 +210,7 @@ void CArrayProperty::InitMember(CObject* object) const
 {
     StoreMember<uint32_t>(object, 0);
     SetBlock(object, nullptr);
-    if (m_capacityOffset)
-        std::memset(reinterpret_cast<char*>(object) + m_capacityOffset, 0, sizeof(uint32_t));
+    SetCapacity(object, 0);
 }
 
 void CArrayProperty::DestroyMember(CObject* object) const
@@ -283,7 +274,7 @@ void CArrayProperty::ParseValue(CObject* object, const char* value, CObjectTextS
     uint32_t depth = 0;
     uint32_t next = 0;
     while (stream.ReadNonBlankTextLine(line)) {
-        const char* text = SkipLineBlanks(line.CStr());
+        const char* text = SkipWhitespace(line.CStr());
         if (*text == '{') {
             ++depth;
             continue;

@@ -69,6 +69,7 @@ public:
 private:
     char* GetBlock(const CObject* object) const;
     void SetBlock(CObject* object, char* block) const;
+    void SetCapacity(CObject* object, uint32_t capacity) const;
     char* AllocateBlock(uint32_t capacity) const;
     void FreeBlock(char* block, uint32_t capacity) const;
     void ConstructItem(char* item) const;

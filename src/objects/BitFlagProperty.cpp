@@ -2,8 +2,6 @@
 
 #include "objects/NumberText.h"
 
-#include <cstring>
-
 CBitFlagProperty::CBitFlagProperty(const char* name, uint32_t offset, uint32_t mask, uint32_t flags, bool defaultValue,
                                    Setter setter)
     : CPropertyDescriptor(name, nullptr, offset, 4, flags)
@@ -32,8 +30,7 @@ void CBitFlagProperty::SetBits(CObject* object, bool on) const
 void CBitFlagProperty::CopyValue(CObject* destination, const CObject* source,
                                  const CPropertyDescriptor& sourceDescriptor) const
 {
-    uint32_t word = 0;
-    std::memcpy(&word, reinterpret_cast<const char*>(source) + sourceDescriptor.GetOffset(), sizeof(word));
+    uint32_t word = LoadAt<uint32_t>(source, sourceDescriptor.GetOffset());
     SetBits(destination, (word & sourceDescriptor.GetBitMask()) != 0);
 }
 

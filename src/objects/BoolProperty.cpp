@@ -21,7 +21,7 @@ bool CBoolProperty::IsSimpleValue() const
 
 void CBoolProperty::CopyValue(CObject* destination, const CObject* source, const CPropertyDescriptor& sourceDescriptor) const
 {
-    uint8_t value = *(reinterpret_cast<const uint8_t*>(source) + sourceDescriptor.GetOffset());
+    uint8_t value = LoadAt<uint8_t>(source, sourceDescriptor.GetOffset());
     StoreMember<uint8_t>(destination, value != 0 ? 1 : 0);
 }
 

@@ -7,20 +7,16 @@ class CCoordinateProperty : public CIntProperty
 public:
     template <class Class, class Member>
     CCoordinateProperty(const char* name, Member Class::*member, uint32_t flags, int32_t defaultValue,
-                        std::type_identity_t<void (Class::*)(int32_t)> setter = nullptr, int32_t min = 0,
-                        int32_t max = 0)
-        : CCoordinateProperty(name, nullptr, MemberOffset(member), flags, defaultValue, ToSetter(setter), min, max)
+                        SetterOf<Class> setter = nullptr, int32_t min = 0, int32_t max = 0)
+        : CCoordinateProperty(name, nullptr, BoundOffset(member), flags, defaultValue, ToSetter(setter), min, max)
     {
-        static_assert(sizeof(Member) == 4 && (std::is_integral_v<Member> || std::is_enum_v<Member>));
     }
     template <class Class, class Member>
     static CCoordinateProperty* ConstructWithUnits(const char* name, const char* units, Member Class::*member,
-                                                   uint32_t flags, int32_t defaultValue,
-                                                   std::type_identity_t<void (Class::*)(int32_t)> setter = nullptr,
+                                                   uint32_t flags, int32_t defaultValue, SetterOf<Class> setter = nullptr,
                                                    int32_t min = 0, int32_t max = 0)
     {
-        static_assert(sizeof(Member) == 4 && (std::is_integral_v<Member> || std::is_enum_v<Member>));
-        return new CCoordinateProperty(name, units, MemberOffset(member), flags, defaultValue, ToSetter(setter), min, max);
+        return new CCoordinateProperty(name, units, BoundOffset(member), flags, defaultValue, ToSetter(setter), min, max);
     }
     CCoordinateProperty(const char* name, const char* units, uint32_t offset, uint32_t flags, int32_t defaultValue,
                         Setter setter, int32_t min, int32_t max);

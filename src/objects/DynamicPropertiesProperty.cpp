@@ -1,5 +1,6 @@
 #include "objects/DynamicPropertiesProperty.h"
 
+#include "foundation/TextUtilities.h"
 #include "foundation/VirtualFile.h"
 #include "objects/DynamicProperties.h"
 #include "objects/NumberText.h"
@@ -14,13 +15,6 @@ namespace {
 CObject* SlotObject(void* slot)
 {
     return static_cast<CObject*>(slot);
-}
-
-const char* SkipLineBlanks(const char* text)
-{
-    while (*text == '\t' || *text == ' ' || *text == '\r' || *text == '\n')
-        ++text;
-    return text;
 }
 
 } // namespace
@@ -54,8 +48,7 @@ void CDynamicPropertiesProperty::SetSet(CObject* object, CDynamicProperties* set
 void CDynamicPropertiesProperty::CopyValue(CObject* destination, const CObject* source,
                                            const CPropertyDescriptor& sourceDescriptor) const
 {
-    CDynamicProperties* theirs = nullptr;
-    std::memcpy(&theirs, reinterpret_cast<const char*>(source) + sourceDescriptor.GetOffset(), sizeof(theirs));
+    CDynamicProperties* theirs = LoadAt<CDynamicProperties*>(source, sourceDescriptor.GetOffset());
     if (theirs == GetSet(destination))
         return;
     SetSet(destination, nullptr);
@@ -143,7 +136,7 @@ void CDynamicPropertiesProperty::ParseValue(CObject* object, const char* value, 
         return;
     CSharedString label;
     while (stream.ReadNonBlankTextLine(line)) {
-        const char* text = SkipLineBlanks(line.CStr());
+        const char* text = SkipWhitespace(line.CStr());
         if (*text == '}')
             break;
         const char* equals = std::strchr(text, '=');

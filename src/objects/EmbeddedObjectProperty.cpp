@@ -22,8 +22,7 @@ bool CEmbeddedObjectProperty::IsSimpleValue() const
 void CEmbeddedObjectProperty::CopyValue(CObject* destination, const CObject* source,
                                         const CPropertyDescriptor& sourceDescriptor) const
 {
-    const auto* theirs = reinterpret_cast<const CObject*>(reinterpret_cast<const char*>(source) +
-                                                          sourceDescriptor.GetOffset());
+    const auto* theirs = static_cast<const CObject*>(AddressAt(source, sourceDescriptor.GetOffset()));
     GetObject(destination)->CopyPropertiesFrom(theirs);
 }
 

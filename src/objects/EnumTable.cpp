@@ -6,7 +6,7 @@ uint32_t CountEntries(const CEnumTableEntry* entries)
 {
     uint32_t count = 0;
     if (entries)
-        while (entries[count].m_name && entries[count].m_name[0])
+        while (entries[count].m_name)
             ++count;
     return count;
 }

@@ -1,6 +1,6 @@
 #pragma once
 // An item list over a static table of {value, name, alternate name} entries, ended by an entry
-// whose name is null or empty. Property types offer its names as choices.
+// whose name is null (an empty name is an item). Property types offer its names as choices.
 #include "objects/NamedList.h"
 
 struct CEnumTableEntry

@@ -4,6 +4,7 @@
 #include "foundation/FileSystem.h"
 #include "foundation/FileVisitor.h"
 #include "foundation/R250Random.h"
+#include "foundation/TextUtilities.h"
 
 #include <algorithm>
 #include <cstring>
@@ -73,8 +74,7 @@ uint32_t CFilePlayList::Load(const CFileSearchSpec& spec, uint32_t mode, Compare
     size_t folderLength = std::strlen(m_folder.CStr());
     if (folderLength > 0)
         for (Item& item : m_items)
-            if (std::strlen(item.m_name.CStr()) >= folderLength &&
-                FoldName(item.m_name.CStr()).compare(0, folderLength, FoldName(m_folder.CStr())) == 0) {
+            if (CompareTextNoCaseN(item.m_name.CStr(), m_folder.CStr(), folderLength) == 0) {
                 CSharedString relative(item.m_name.CStr() + folderLength);
                 item.m_name = relative;
             }

@@ -7,16 +7,15 @@ class CFloatProperty : public CNumericProperty<float>
 public:
     template <class Class>
     CFloatProperty(const char* name, float Class::*member, uint32_t flags, float defaultValue,
-                   std::type_identity_t<void (Class::*)(float)> setter = nullptr, float min = 0.0f, float max = 0.0f)
+                   SetterOf<Class> setter = nullptr, float min = 0.0f, float max = 0.0f)
         : CFloatProperty(name, nullptr, MemberOffset(member), flags, defaultValue, ToSetter(setter), min, max)
     {
     }
     // The units text is shown beside the value ("Seconds").
     template <class Class>
     static CFloatProperty* ConstructWithUnits(const char* name, const char* units, float Class::*member, uint32_t flags,
-                                              float defaultValue,
-                                              std::type_identity_t<void (Class::*)(float)> setter = nullptr,
-                                              float min = 0.0f, float max = 0.0f)
+                                              float defaultValue, SetterOf<Class> setter = nullptr, float min = 0.0f,
+                                              float max = 0.0f)
     {
         return new CFloatProperty(name, units, MemberOffset(member), flags, defaultValue, ToSetter(setter), min, max);
     }

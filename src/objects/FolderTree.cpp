@@ -1,5 +1,6 @@
 #include "objects/FolderTree.h"
 
+#include "foundation/TextUtilities.h"
 #include "objects/ItemList.h"
 
 #include <cstring>
@@ -35,13 +36,10 @@ uint32_t CFolderTree::FindOrCreateFolderNode(const char* itemName) const
         uint32_t found = kNoItem;
         for (uint32_t child : m_nodes[node]->m_children) {
             const CSharedString& name = m_nodes[child]->m_name;
-            if (static_cast<size_t>(name.GetLength()) == length) {
-                CSharedString candidate;
-                candidate.AssignChars(segment, static_cast<int>(length));
-                if (CItemList::NamesEqual(name.CStr(), candidate.CStr())) {
-                    found = child;
-                    break;
-                }
+            if (static_cast<size_t>(name.GetLength()) == length &&
+                CompareTextNoCaseN(name.CStr(), segment, length) == 0) {
+                found = child;
+                break;
             }
         }
         if (found == kNoItem) {

@@ -8,8 +8,7 @@ public:
     // valueNames (optional) is copied.
     template <class Class>
     CInt64Property(const char* name, int64_t Class::*member, uint32_t flags, int64_t defaultValue, int64_t min = 0,
-                   int64_t max = 0, std::type_identity_t<void (Class::*)(int64_t)> setter = nullptr,
-                   const CInt64ValueList* valueNames = nullptr)
+                   int64_t max = 0, SetterOf<Class> setter = nullptr, const CInt64ValueList* valueNames = nullptr)
         : CInt64Property(name, nullptr, MemberOffset(member), flags, defaultValue, min, max, ToSetter(setter), valueNames)
     {
     }

@@ -7,20 +7,17 @@ class CIntProperty : public CNumericProperty<int32_t>
 public:
     template <class Class, class Member>
     CIntProperty(const char* name, Member Class::*member, uint32_t flags, int32_t defaultValue,
-                 std::type_identity_t<void (Class::*)(int32_t)> setter = nullptr, int32_t min = 0, int32_t max = 0)
-        : CIntProperty(name, nullptr, MemberOffset(member), flags, defaultValue, ToSetter(setter), min, max)
+                 SetterOf<Class> setter = nullptr, int32_t min = 0, int32_t max = 0)
+        : CIntProperty(name, nullptr, BoundOffset(member), flags, defaultValue, ToSetter(setter), min, max)
     {
-        static_assert(sizeof(Member) == 4 && (std::is_integral_v<Member> || std::is_enum_v<Member>));
     }
     // The units text is shown beside the value ("Pixels").
     template <class Class, class Member>
     static CIntProperty* ConstructWithUnits(const char* name, const char* units, Member Class::*member, uint32_t flags,
-                                            int32_t defaultValue,
-                                            std::type_identity_t<void (Class::*)(int32_t)> setter = nullptr,
-                                            int32_t min = 0, int32_t max = 0)
+                                            int32_t defaultValue, SetterOf<Class> setter = nullptr, int32_t min = 0,
+                                            int32_t max = 0)
     {
-        static_assert(sizeof(Member) == 4 && (std::is_integral_v<Member> || std::is_enum_v<Member>));
-        return new CIntProperty(name, units, MemberOffset(member), flags, defaultValue, ToSetter(setter), min, max);
+        return new CIntProperty(name, units, BoundOffset(member), flags, defaultValue, ToSetter(setter), min, max);
     }
     // By offset, for values that are not members of a class (dynamic properties use offset 0).
     CIntProperty(const char* name, const char* units, uint32_t offset, uint32_t flags, int32_t defaultValue,

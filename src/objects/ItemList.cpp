@@ -1,32 +1,15 @@
 #include "objects/ItemList.h"
 
+#include "foundation/TextUtilities.h"
 #include "foundation/Win32Services.h"
 #include "objects/CurrentObjectFileName.h"
 #include "objects/Object.h"
-
-namespace {
-
-unsigned char FoldName(unsigned char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c - 'A' + 'a') : c;
-}
-
-} // namespace
 
 CItemList::~CItemList() = default;
 
 int CItemList::CompareNames(const char* a, const char* b)
 {
-    const unsigned char* p = reinterpret_cast<const unsigned char*>(a ? a : "");
-    const unsigned char* q = reinterpret_cast<const unsigned char*>(b ? b : "");
-    for (;; ++p, ++q) {
-        unsigned char x = FoldName(*p);
-        unsigned char y = FoldName(*q);
-        if (x != y)
-            return x < y ? -1 : 1;
-        if (x == 0)
-            return 0;
-    }
+    return CompareTextNoCase(a ? a : "", b ? b : "");
 }
 
 const char* CItemList::GetNamePart(const char* path)

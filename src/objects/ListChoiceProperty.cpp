@@ -4,8 +4,6 @@
 #include "objects/CurrentObjectFileName.h"
 #include "objects/ItemList.h"
 
-#include <cstring>
-
 CListChoiceProperty::CListChoiceProperty(const char* name, uint32_t offset, uint32_t flags, const char* defaultName,
                                          Setter setter)
     : CPropertyDescriptor(name, nullptr, offset, 4, flags)
@@ -31,7 +29,7 @@ void CListChoiceProperty::Store(CObject* object, uint32_t index) const
 void CListChoiceProperty::CopyValue(CObject* destination, const CObject* source,
                                     const CPropertyDescriptor& sourceDescriptor) const
 {
-    std::memcpy(MemberAddress(destination), reinterpret_cast<const char*>(source) + sourceDescriptor.GetOffset(), 4);
+    StoreMember(destination, LoadAt<uint32_t>(source, sourceDescriptor.GetOffset()));
 }
 
 void CListChoiceProperty::ChooseByName(CObject* object, const char* itemName) const

@@ -4,10 +4,10 @@ CNamedList::CNamedList() = default;
 
 CNamedList::CNamedList(bool sorted, uint32_t stride, uint32_t count, const void* items, const void* alternateNames)
 {
-    SetItemTable(sorted, stride, count, items, alternateNames);
+    SetItemTable(sorted, count, stride, items, alternateNames);
 }
 
-void CNamedList::SetItemTable(bool sorted, uint32_t stride, uint32_t count, const void* items, const void* alternateNames)
+void CNamedList::SetItemTable(bool sorted, uint32_t count, uint32_t stride, const void* items, const void* alternateNames)
 {
     m_sorted = sorted;
     m_stride = stride;

@@ -10,8 +10,9 @@ public:
     CNamedList();
     CNamedList(bool sorted, uint32_t stride, uint32_t count, const void* items, const void* alternateNames);
 
-    // Re-points the list at another table without touching anything else.
-    void SetItemTable(bool sorted, uint32_t stride, uint32_t count, const void* items, const void* alternateNames);
+    // Re-points the list at another table without touching anything else. (Note the order: count
+    // before stride, unlike the constructor.)
+    void SetItemTable(bool sorted, uint32_t count, uint32_t stride, const void* items, const void* alternateNames);
 
     const char* GetItemName(uint32_t i) const override;
     uint32_t GetCount() const override;

@@ -7,7 +7,6 @@
 #include <charconv>
 #include <cinttypes>
 #include <cmath>
-#include <cstring>
 
 template <class T>
 CNumericProperty<T>::CNumericProperty(const char* name, const char* units, uint32_t offset, uint32_t flags,
@@ -52,8 +51,7 @@ template <class T>
 void CNumericProperty<T>::CopyValue(CObject* destination, const CObject* source,
                                     const CPropertyDescriptor& sourceDescriptor) const
 {
-    std::memcpy(MemberAddress(destination), reinterpret_cast<const char*>(source) + sourceDescriptor.GetOffset(),
-                sizeof(T));
+    StoreMember(destination, LoadAt<T>(source, sourceDescriptor.GetOffset()));
 }
 
 template <class T>

@@ -83,6 +83,10 @@ public:
         return m_valueNames;
     }
 
+    // A class's setter, as the constructors take it (the class is deduced from the member, never
+    // from the setter, so that a null setter needs no cast).
+    template <class Class>
+    using SetterOf = std::type_identity_t<void (Class::*)(T)>;
     // Casts a class's setter to the form the descriptor stores.
     template <class Class, class Argument>
     static Setter ToSetter(void (Class::*setter)(Argument))
@@ -91,6 +95,16 @@ public:
     }
 
 protected:
+    // The offset of a member that a property of T can bind: a T, or an integer or enumeration of
+    // its size.
+    template <class Class, class Member>
+    static uint32_t BoundOffset(Member Class::*member)
+    {
+        static_assert(std::is_same_v<Member, T> ||
+                      (sizeof(Member) == sizeof(T) && (std::is_integral_v<Member> || std::is_enum_v<Member>)));
+        return MemberOffset(member);
+    }
+
     // The text's number in this type, before limits and names.
     static T ConvertText(const char* text);
     static T ConvertDisplayText(const char* text);

@@ -1,6 +1,7 @@
 #include "objects/Object.h"
 
 #include "foundation/SmallBlockAllocator.h"
+#include "foundation/TextUtilities.h"
 #include "objects/ClassRegistry.h"
 #include "objects/DynamicProperties.h"
 #include "objects/DynamicPropertiesProperty.h"
@@ -19,18 +20,6 @@ void RegisterObjectClass()
 }
 
 CStaticRegistrar s_objectRegistrar(&RegisterObjectClass);
-
-bool IsLineBlank(char c)
-{
-    return c == '\t' || c == ' ' || c == '\r' || c == '\n';
-}
-
-const char* SkipLineBlanks(const char* text)
-{
-    while (IsLineBlank(*text))
-        ++text;
-    return text;
-}
 
 } // namespace
 
@@ -155,33 +144,18 @@ void CObject::ReadCustomProperties(const char* label, const char* value, CObject
     }
 
     // An unknown label may be followed by the block of a nested object (optionally headed by its
-    // class name): skip it whole.
+    // class name): skip it whole. Anything else stays for the reader.
     int32_t start = stream.GetPosition();
     CSharedString line;
-    if (!stream.ReadNonBlankTextLine(line)) {
+    bool classLine = false;
+    if (stream.ReadNonBlankTextLine(line)) {
+        const char* text = SkipWhitespace(line.CStr());
+        classLine = text[0] == 'C' && !std::strchr(text, '=');
+    }
+    if (!classLine)
         stream.Seek(static_cast<uint32_t>(start));
-        return;
-    }
-    const char* text = SkipLineBlanks(line.CStr());
-    if (text[0] == 'C' && !std::strchr(text, '=')) {
-        if (!stream.ReadNonBlankTextLine(line)) {
-            stream.Seek(static_cast<uint32_t>(start));
-            return;
-        }
-        text = SkipLineBlanks(line.CStr());
-    }
-    if (text[0] != '{') {
+    if (!stream.SkipNestedBlock())
         stream.Seek(static_cast<uint32_t>(start));
-        return;
-    }
-    uint32_t depth = 1;
-    while (depth > 0 && stream.ReadNonBlankTextLine(line)) {
-        text = SkipLineBlanks(line.CStr());
-        if (text[0] == '{')
-            ++depth;
-        else if (text[0] == '}')
-            --depth;
-    }
 }
 
 bool CObject::WriteCustomBinary(CVirtualFile&) const
@@ -200,6 +174,16 @@ void CObject::BeginRead()
 
 void CObject::OnLoaded(CObjectReceiver*)
 {
+}
+
+void CObject::NotifyLoaded(bool withReceiver)
+{
+    if (!withReceiver) {
+        OnLoaded(nullptr);
+        return;
+    }
+    CObjectReceiver nobody(CClassThatCanNotBeConstructedOrDerivedFrom::GetStaticClassRecord(), nullptr);
+    OnLoaded(&nobody);
 }
 
 void CObject::SetPropertiesToDefaults()

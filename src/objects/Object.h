@@ -62,6 +62,8 @@ public:
     virtual bool ReadCustomBinary(CVirtualFile& stream);
     virtual void BeginRead();
     virtual void OnLoaded(CObjectReceiver* receiver);
+    // OnLoaded with the readers' receiver, which takes no object, or with none.
+    void NotifyLoaded(bool withReceiver);
     // Descriptor SetDefault for every property, in list order.
     virtual void SetPropertiesToDefaults();
     // Copies the properties of the class the two objects have in common and resets this object's

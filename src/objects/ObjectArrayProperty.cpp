@@ -1,5 +1,6 @@
 #include "objects/ObjectArrayProperty.h"
 
+#include "foundation/TextUtilities.h"
 #include "foundation/VirtualFile.h"
 #include "objects/ArrayCount.h"
 #include "objects/ItemList.h"
@@ -10,38 +11,16 @@
 
 namespace {
 
-const char* SkipLineBlanks(const char* text)
-{
-    while (*text == '\t' || *text == ' ' || *text == '\r' || *text == '\n')
-        ++text;
-    return text;
-}
-
-// The text after prefix when text begins with it (ASCII case folded); else null.
+// The text after prefix when text begins with it, ignoring case; else null.
 const char* AfterPrefix(const char* text, const char* prefix)
 {
     size_t n = std::strlen(prefix);
-    for (size_t i = 0; i < n; ++i) {
-        char a = text[i];
-        char b = prefix[i];
-        if (a >= 'A' && a <= 'Z')
-            a = static_cast<char>(a - 'A' + 'a');
-        if (b >= 'A' && b <= 'Z')
-            b = static_cast<char>(b - 'A' + 'a');
-        if (a != b)
-            return nullptr;
-    }
-    return text + n;
+    return CompareTextNoCaseN(text, prefix, n) == 0 ? text + n : nullptr;
 }
 
 // A stored record is at least an object's header and version, after a counted name's length.
 constexpr uint32_t kLeastObjectBytes = 8;
 constexpr uint32_t kMaxBinaryItemName = 1023;
-
-CObjectReceiver MakeNoReceiver()
-{
-    return CObjectReceiver(CClassThatCanNotBeConstructedOrDerivedFrom::GetStaticClassRecord(), nullptr);
-}
 
 } // namespace
 
@@ -69,29 +48,23 @@ bool CObjectArrayProperty::IsSimpleValue() const
 
 CObject* CObjectArrayProperty::GetArray(const CObject* object) const
 {
-    CObject* array = nullptr;
-    std::memcpy(&array, reinterpret_cast<const char*>(object) + m_itemsOffset, sizeof(array));
-    return array;
+    return LoadAt<CObject*>(object, m_itemsOffset);
 }
 
 void CObjectArrayProperty::SetArray(CObject* object, CObject* array) const
 {
-    std::memcpy(reinterpret_cast<char*>(object) + m_itemsOffset, &array, sizeof(array));
+    StoreAt(object, m_itemsOffset, array);
 }
 
 uint32_t CObjectArrayProperty::GetCapacity(const CObject* object) const
 {
-    if (!m_capacityOffset)
-        return GetCount(object);
-    uint32_t capacity = 0;
-    std::memcpy(&capacity, reinterpret_cast<const char*>(object) + m_capacityOffset, sizeof(capacity));
-    return capacity;
+    return m_capacityOffset ? LoadAt<uint32_t>(object, m_capacityOffset) : GetCount(object);
 }
 
 void CObjectArrayProperty::SetCapacity(CObject* object, uint32_t capacity) const
 {
     if (m_capacityOffset)
-        std::memcpy(reinterpret_cast<char*>(object) + m_capacityOffset, &capacity, sizeof(capacity));
+        StoreAt(object, m_capacityOffset, capacity);
 }
 
 CObject* CObjectArrayProperty::ItemOf(CObject* array, uint32_t i) const
@@ -209,14 +182,8 @@ void CObjectArrayProperty::SetDefault(CObject* object) const
 
 void CObjectArrayProperty::NotifyLoaded(CObject* object, bool tracksReferences) const
 {
-    for (uint32_t i = 0; i < GetCount(object); ++i) {
-        if (tracksReferences) {
-            CObjectReceiver receiver = MakeNoReceiver();
-            GetItem(object, i)->OnLoaded(&receiver);
-        } else {
-            GetItem(object, i)->OnLoaded(nullptr);
-        }
-    }
+    for (uint32_t i = 0; i < GetCount(object); ++i)
+        GetItem(object, i)->NotifyLoaded(tracksReferences);
 }
 
 void CObjectArrayProperty::FixUpAfterLoad(CObject* object) const
@@ -261,7 +228,7 @@ void CObjectArrayProperty::ParseValue(CObject* object, const char* value, CObjec
     CSharedString label;
     uint32_t next = 0;
     while (stream.ReadNonBlankTextLine(line)) {
-        const char* text = SkipLineBlanks(line.CStr());
+        const char* text = SkipWhitespace(line.CStr());
         if (*text == '}')
             break;
         const char* countText = AfterPrefix(text, "Array Count=");

@@ -16,26 +16,15 @@ constexpr float kLowestHeader = 4.0f;
 
 bool WriteU32(CVirtualFile& stream, uint32_t value)
 {
-    const uint8_t bytes[4] = {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8),
-                              static_cast<uint8_t>(value >> 16), static_cast<uint8_t>(value >> 24)};
-    return stream.Write(bytes, 4) == 4;
-}
-
-bool ReadU32(CVirtualFile& stream, uint32_t& value)
-{
-    uint8_t bytes[4];
-    if (stream.Read(bytes, 4) != 4)
-        return false;
-    value = uint32_t(bytes[0]) | uint32_t(bytes[1]) << 8 | uint32_t(bytes[2]) << 16 | uint32_t(bytes[3]) << 24;
-    return true;
+    return CPropertyDescriptor::WriteLittleEndian(stream, value, 4);
 }
 
 bool ReadFloat(CVirtualFile& stream, float& value)
 {
-    uint32_t bits = 0;
-    if (!ReadU32(stream, bits))
+    uint64_t bits = 0;
+    if (!CPropertyDescriptor::ReadLittleEndian(stream, bits, 4))
         return false;
-    value = std::bit_cast<float>(bits);
+    value = std::bit_cast<float>(static_cast<uint32_t>(bits));
     return true;
 }
 
@@ -58,8 +47,8 @@ bool CObject::ReadBinary(CVirtualFile& stream)
     if (!ReadFloat(stream, header))
         return false;
     if (header == kIdentifiedHeader) {
-        uint32_t identifier = 0;
-        if (!ReadU32(stream, identifier))
+        uint64_t identifier = 0;
+        if (!CPropertyDescriptor::ReadLittleEndian(stream, identifier, 4))
             return false;
         header = 25.0f;
     } else if (!(header >= kLowestHeader)) {

@@ -6,22 +6,9 @@
 #include "objects/CurrentObjectFileName.h"
 #include "objects/ObjectTextStream.h"
 
-#include <cstring>
-
 namespace {
 
 const char* const kInvalidClassCaption = "Invalid class type";
-
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
-
-// The receiver handed to OnLoaded when the stream tracks references: nobody takes the object.
-CObjectReceiver MakeNoReceiver()
-{
-    return CObjectReceiver(CClassThatCanNotBeConstructedOrDerivedFrom::GetStaticClassRecord(), nullptr);
-}
 
 } // namespace
 
@@ -59,8 +46,7 @@ void CObjectPointerProperty::Replace(CObject* object, CObject* held) const
 void CObjectPointerProperty::CopyValue(CObject* destination, const CObject* source,
                                        const CPropertyDescriptor& sourceDescriptor) const
 {
-    CObject* theirs = nullptr;
-    std::memcpy(&theirs, reinterpret_cast<const char*>(source) + sourceDescriptor.GetOffset(), sizeof(theirs));
+    CObject* theirs = LoadAt<CObject*>(source, sourceDescriptor.GetOffset());
     if (theirs && theirs == GetValue(destination))
         return;
     Replace(destination, theirs ? theirs->Clone() : nullptr);
@@ -88,15 +74,8 @@ void CObjectPointerProperty::SetDefault(CObject* object) const
 
 void CObjectPointerProperty::NotifyLoaded(CObject* object, bool tracksReferences) const
 {
-    CObject* held = GetValue(object);
-    if (!held)
-        return;
-    if (tracksReferences) {
-        CObjectReceiver receiver = MakeNoReceiver();
-        held->OnLoaded(&receiver);
-    } else {
-        held->OnLoaded(nullptr);
-    }
+    if (CObject* held = GetValue(object))
+        held->NotifyLoaded(tracksReferences);
 }
 
 void CObjectPointerProperty::FormatValue(const CObject* object, CSharedString& out) const
@@ -132,14 +111,9 @@ CClassRecord* CObjectPointerProperty::FindClassOrFail(const char* className) con
 void CObjectPointerProperty::ParseValue(CObject* object, const char* value, CObjectTextStream& stream) const
 {
     // Blanks around the class name are not part of it.
-    const char* begin = value ? value : "";
-    while (IsBlank(*begin))
-        ++begin;
-    const char* end = begin + std::strlen(begin);
-    while (end > begin && IsBlank(end[-1]))
-        --end;
-    CSharedString className;
-    className.AssignChars(begin, static_cast<int>(end - begin));
+    CSharedString className(value);
+    className.TrimLeft();
+    className.TrimRight();
 
     if (className.IsEmpty()) {
         Replace(object, nullptr);

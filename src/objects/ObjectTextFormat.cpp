@@ -4,6 +4,7 @@
 #include "foundation/FileBuf.h"
 #include "foundation/FileSystem.h"
 #include "foundation/OpenFlags.h"
+#include "foundation/TextUtilities.h"
 #include "foundation/Win32Services.h"
 #include "objects/ClassRegistry.h"
 #include "objects/CurrentObjectFileName.h"
@@ -12,23 +13,6 @@
 #include "objects/PropertyDescriptor.h"
 
 #include <cstring>
-
-namespace {
-
-const char* SkipLineBlanks(const char* text)
-{
-    while (*text == '\t' || *text == ' ' || *text == '\r' || *text == '\n')
-        ++text;
-    return text;
-}
-
-// The receiver that the readers hand to OnLoaded: nobody takes the object.
-CObjectReceiver MakeNoReceiver()
-{
-    return CObjectReceiver(CClassThatCanNotBeConstructedOrDerivedFrom::GetStaticClassRecord(), nullptr);
-}
-
-} // namespace
 
 void CObject::WriteToTextStream(CObjectTextStream& stream) const
 {
@@ -55,7 +39,7 @@ bool CObject::ReadPropertyBlock(CObjectTextStream& stream)
     CSharedString line;
     if (!stream.ReadNonBlankTextLine(line))
         return false;
-    const char* text = SkipLineBlanks(line.CStr());
+    const char* text = SkipWhitespace(line.CStr());
     if (std::strcmp(text, "{") != 0) {
         // A class-name line: this object's class or one of its bases.
         CSharedString className(text);
@@ -65,7 +49,7 @@ bool CObject::ReadPropertyBlock(CObjectTextStream& stream)
             return false;
         if (!stream.ReadNonBlankTextLine(line))
             return false;
-        if (std::strcmp(SkipLineBlanks(line.CStr()), "{") != 0)
+        if (std::strcmp(SkipWhitespace(line.CStr()), "{") != 0)
             return false;
     }
 
@@ -74,7 +58,7 @@ bool CObject::ReadPropertyBlock(CObjectTextStream& stream)
     CSharedString label;
     CSharedString unqualified;
     while (stream.ReadNonBlankTextLine(line)) {
-        text = SkipLineBlanks(line.CStr());
+        text = SkipWhitespace(line.CStr());
         if (*text == '}')
             return std::strcmp(text, "}") == 0;
         if (*text == '{') {
@@ -121,10 +105,8 @@ bool CObject::ReadFromTextStream(CObjectTextStream& stream)
     BeginRead();
     SetPropertiesToDefaults();
     bool ok = ReadPropertyBlock(stream);
-    if (ok) {
-        CObjectReceiver receiver = MakeNoReceiver();
-        OnLoaded(&receiver);
-    }
+    if (ok)
+        NotifyLoaded(true);
     return ok;
 }
 

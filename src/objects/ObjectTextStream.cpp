@@ -1,6 +1,7 @@
 #include "objects/ObjectTextStream.h"
 
 #include "foundation/FileBuf.h"
+#include "foundation/TextUtilities.h"
 
 #include <string>
 
@@ -81,32 +82,25 @@ bool CObjectTextStream::ReadTextLine(CSharedString& line)
 
 bool CObjectTextStream::ReadNonBlankTextLine(CSharedString& line)
 {
-    while (ReadTextLine(line)) {
-        for (const char* p = line.CStr(); *p; ++p)
-            if (*p != '\t' && *p != ' ' && *p != '\r' && *p != '\n')
-                return true;
-    }
+    while (ReadTextLine(line))
+        if (!IsBlankText(line.CStr()))
+            return true;
     return false;
 }
 
 bool CObjectTextStream::SkipNestedBlock()
 {
-    auto skipBlanks = [](const char* text) {
-        while (*text == '\t' || *text == ' ' || *text == '\r' || *text == '\n')
-            ++text;
-        return text;
-    };
     int32_t start = GetPosition();
     CSharedString line;
     if (!ReadNonBlankTextLine(line))
         return false;
-    if (*skipBlanks(line.CStr()) != '{') {
+    if (*SkipWhitespace(line.CStr()) != '{') {
         Seek(static_cast<uint32_t>(start));
         return false;
     }
     uint32_t depth = 1;
     while (depth > 0 && ReadNonBlankTextLine(line)) {
-        const char* text = skipBlanks(line.CStr());
+        const char* text = SkipWhitespace(line.CStr());
         if (*text == '{')
             ++depth;
         else if (*text == '}')

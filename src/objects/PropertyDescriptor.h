@@ -90,25 +90,45 @@ public:
         return static_cast<uint32_t>(std::bit_cast<std::ptrdiff_t>(asObjectMember));
     }
 
+    // The binary forms of objects and properties: little-endian fixed-width values, false on a
+    // short read or write.
+    static bool WriteLittleEndian(CVirtualFile& stream, uint64_t value, uint32_t bytes);
+    static bool ReadLittleEndian(CVirtualFile& stream, uint64_t& value, uint32_t bytes);
+
 protected:
-    void* MemberAddress(CObject* object) const { return reinterpret_cast<char*>(object) + m_offset; }
-    const void* MemberAddress(const CObject* object) const { return reinterpret_cast<const char*>(object) + m_offset; }
+    // What lies at an offset inside an object: this descriptor's member, another member of the
+    // owner (an array's items or capacity), or the source member of a CopyValue (at the source
+    // descriptor's offset).
+    static void* AddressAt(CObject* object, uint32_t offset) { return reinterpret_cast<char*>(object) + offset; }
+    static const void* AddressAt(const CObject* object, uint32_t offset)
+    {
+        return reinterpret_cast<const char*>(object) + offset;
+    }
+    template <class T>
+    static T LoadAt(const CObject* object, uint32_t offset)
+    {
+        T value;
+        std::memcpy(&value, AddressAt(object, offset), sizeof(T));
+        return value;
+    }
+    template <class T>
+    static void StoreAt(CObject* object, uint32_t offset, T value)
+    {
+        std::memcpy(AddressAt(object, offset), &value, sizeof(T));
+    }
+    void* MemberAddress(CObject* object) const { return AddressAt(object, m_offset); }
+    const void* MemberAddress(const CObject* object) const { return AddressAt(object, m_offset); }
     template <class T>
     T LoadMember(const CObject* object) const
     {
-        T value;
-        std::memcpy(&value, MemberAddress(object), sizeof(T));
-        return value;
+        return LoadAt<T>(object, m_offset);
     }
     template <class T>
     void StoreMember(CObject* object, T value) const
     {
-        std::memcpy(MemberAddress(object), &value, sizeof(T));
+        StoreAt(object, m_offset, value);
     }
 
-    // Little-endian fixed-width values; false on a short read or write.
-    static bool WriteLittleEndian(CVirtualFile& stream, uint64_t value, uint32_t bytes);
-    static bool ReadLittleEndian(CVirtualFile& stream, uint64_t& value, uint32_t bytes);
     // A counted string: u32 length, then the characters. Reading fails on a length above
     // maxLength or beyond the end of the stream.
     static constexpr uint32_t kMaxCountedText = 0xFFFF;

@@ -88,7 +88,7 @@ void CResourceCollection::SetEntries(const std::vector<CSharedString>& names, bo
     m_entryCount = count;
     for (uint32_t i = 0; i < count; ++i)
         m_entries[i].SetName(order[i]->CStr());
-    SetItemTable(sorted, sizeof(CResourceEntry), count, m_entries, nullptr);
+    SetItemTable(sorted, count, sizeof(CResourceEntry), m_entries, nullptr);
 }
 
 void CResourceCollection::AddAlias(const char* name, uint32_t index)
@@ -188,19 +188,12 @@ CObject* CResourceCollection::LoadEntry(uint32_t i)
         return nullptr;
     CSharedString path;
     path.SetToJoinedPath(m_folder.CStr(), m_entries[i].m_name);
-    CSharedString folder;
-    CSharedString fileName;
+    // Split at the last separator; without one the folder part is empty.
     const char* text = path.CStr();
-    const char* separator = nullptr;
-    for (const char* p = text; *p; ++p)
-        if (*p == '/' || *p == '\\')
-            separator = p;
-    if (separator) {
-        folder.AssignChars(text, static_cast<int>(separator - text));
-        fileName.AssignText(separator + 1);
-    } else {
-        fileName = path;
-    }
+    const char* name = GetNamePart(text);
+    CSharedString folder;
+    folder.AssignChars(text, name == text ? 0 : static_cast<int>(name - text - 1));
+    CSharedString fileName(name);
 
     // The object goes into the entry as soon as it exists, so that while it reads it already
     // counts as the object of its entry (GetObjectFilePath finds it); requests for the item made
@@ -301,5 +294,5 @@ void CResourceCollection::FreeEntries()
     delete[] m_entries;
     m_entries = nullptr;
     m_entryCount = 0;
-    SetItemTable(false, sizeof(CResourceEntry), 0, nullptr, nullptr);
+    SetItemTable(false, 0, sizeof(CResourceEntry), nullptr, nullptr);
 }

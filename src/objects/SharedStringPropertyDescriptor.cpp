@@ -3,7 +3,6 @@
 #include "foundation/VirtualFile.h"
 
 #include <new>
-#include <string>
 
 namespace {
 
@@ -72,7 +71,7 @@ void CSharedStringPropertyDescriptor::Assign(CObject* object, const CSharedStrin
 void CSharedStringPropertyDescriptor::CopyValue(CObject* destination, const CObject* source,
                                                 const CPropertyDescriptor& sourceDescriptor) const
 {
-    const void* theirs = reinterpret_cast<const char*>(source) + sourceDescriptor.GetOffset();
+    const void* theirs = AddressAt(source, sourceDescriptor.GetOffset());
     const auto* sourceType = dynamic_cast<const CSharedStringPropertyDescriptor*>(&sourceDescriptor);
     bool sourceLocalized = sourceType ? sourceType->m_localize != 0 : m_localize != 0;
     CSharedString copy(sourceLocalized ? static_cast<const CLocalizableText*>(theirs)->GetSourceText()
@@ -135,21 +134,10 @@ bool CSharedStringPropertyDescriptor::WriteBinary(const CObject* object, CVirtua
 
 bool CSharedStringPropertyDescriptor::ReadBinary(CObject* object, CVirtualFile& stream) const
 {
-    uint64_t length = 0;
-    if (!ReadLittleEndian(stream, length, 4))
-        return false;
     // A length beyond the rest of the stream is damage: the text stays as it was.
-    int32_t position = stream.GetPosition();
-    uint32_t size = stream.GetSize();
-    if (position < 0 || static_cast<uint32_t>(position) > size || length > size - static_cast<uint32_t>(position))
-        return false;
     CSharedString text;
-    if (length > 0) {
-        std::string bytes(static_cast<size_t>(length), '\0');
-        if (stream.Read(bytes.data(), static_cast<uint32_t>(length)) != length)
-            return false;
-        text.AssignChars(bytes.data(), static_cast<int>(length));
-    }
+    if (!ReadCountedText(stream, text, 0xFFFFFFFFu))
+        return false;
     Assign(object, text);
     return true;
 }

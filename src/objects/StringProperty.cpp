@@ -50,8 +50,7 @@ void CStringProperty::Store(CObject* object, const char* text) const
 void CStringProperty::CopyValue(CObject* destination, const CObject* source,
                                 const CPropertyDescriptor& sourceDescriptor) const
 {
-    const char* theirs = nullptr;
-    std::memcpy(&theirs, reinterpret_cast<const char*>(source) + sourceDescriptor.GetOffset(), sizeof(theirs));
+    const char* theirs = LoadAt<const char*>(source, sourceDescriptor.GetOffset());
     Store(destination, theirs ? theirs : "");
 }
 

@@ -171,6 +171,30 @@ TEST_F(PlayerControls, RepeatKinds)
     EXPECT_EQ(Fire(controls), "");
 }
 
+TEST_F(PlayerControls, RepeatsAndPressesGoOnWhenTheTickCountWraps)
+{
+    // 110 ms before the millisecond count passes 2^32 (after 49.7 days of uptime).
+    platform::EnableVirtualClock(((1ull << 32) - 110) * kMillisecond);
+    CPlayerControls controls(false, 0, -1, 2);
+    controls.DefineAction(0, "G", "Repeat", CPlayerControls::kRepeatWhileHeld, 100, 0, 0);
+    controls.DefineAction(1, "G", "Once", CPlayerControls::kOncePerPress, 0, 0, 0);
+    controls.SetBinding(0, 30, 0, 0, 0);
+    controls.SetBinding(1, 31, 0, 0, 0);
+    g_keyboard.OnKeyDown(30);
+    g_keyboard.OnKeyDown(31);
+    std::vector<std::string> frames;
+    for (int i = 0; i < 7; ++i) {
+        frames.push_back(Fire(controls));
+        Advance(20);
+    }
+    // The repeat due 10 ms before the wrap comes at the first frame past it, 10 ms after.
+    EXPECT_EQ(frames, (std::vector<std::string>{"01", "", "", "", "", "", "0"}));
+    g_keyboard.OnKeyUp(31);
+    EXPECT_EQ(Fire(controls), "");
+    g_keyboard.OnKeyDown(31);
+    EXPECT_EQ(Fire(controls), "1");
+}
+
 TEST_F(PlayerControls, PressesCloserThanTheMinimumGapDoNotFire)
 {
     CPlayerControls controls(false, 0, -1, 2);
@@ -379,6 +403,22 @@ TEST_F(PlayerControls, MissingOrBrokenEntriesKeepTheBinding)
     EXPECT_EQ(controls.GetBinding(1).key, kX);
     // The first player's keys carry no prefix.
     EXPECT_EQ(ReadConfigInt(g_configFile.GetPath(), "Options", "Controler ID Number", 7), 0);
+}
+
+TEST_F(PlayerControls, AControllerNotPluggedInIsNeverReplacedByAnotherPad)
+{
+    const int pad = Plug("Pad A");
+    // The third player's pad (id 2) is missing; only the first player's is plugged in.
+    CPlayerControls controls(true, 2, 2, 1);
+    controls.DefineAction(0, "General", "Shoot", CPlayerControls::kOncePerPress, 0, 0, 0);
+    controls.SetBinding(0, 0, 0, 0x1, 0);
+    EXPECT_EQ(controls.GetControllerId(), 2);
+    Fire(controls);
+    Advance(2000);
+    Buttons(pad, 0x1);
+    EXPECT_EQ(Fire(controls), "");
+    EXPECT_EQ(controls.GetControllerId(), 2);
+    EXPECT_STREQ(controls.GetDeviceName(), "No Joystick");
 }
 
 TEST_F(PlayerControls, ChangedJoystickIsNoticedWithinTwoSeconds)

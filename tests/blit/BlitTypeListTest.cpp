@@ -40,11 +40,11 @@ TEST(BlitTypeList, TheOrderIsFixed)
 TEST(BlitTypeList, LookupsByNameAndByBlendMode)
 {
     CBlitTypeList& list = CBlitter::GetRegistry();
-    EXPECT_EQ(list.FindIndexByValue(&g_transparentMaskBlitter), 5);
+    EXPECT_EQ(list.FindValue(&g_transparentMaskBlitter), 5);
     // The old "Load Black Bias" line selects the black-bias blend mode.
-    EXPECT_EQ(list.FindIndexByValue(&g_blackBiasBlitter), 2);
-    EXPECT_EQ(list.FindIndexByValue(&g_copyBlitter), -1);
-    EXPECT_EQ(list.FindIndexByValue(nullptr), -1);
+    EXPECT_EQ(list.FindValue(&g_blackBiasBlitter), 2);
+    EXPECT_EQ(list.FindValue(&g_copyBlitter), -1);
+    EXPECT_EQ(list.FindValue(nullptr), -1);
 
     EXPECT_EQ(list.FindIndexByName("transparent mask", -1), 5);
     EXPECT_EQ(list.FindIndexByName("Blit As Shadow", 1), 1);

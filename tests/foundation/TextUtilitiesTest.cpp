@@ -196,6 +196,9 @@ TEST(FormatEstimate, ValuesOfTheListedConversions)
     // A '*' precision consumes its argument, so the text after it is the right one.
     EXPECT_EQ(EstimateFormatLength("%.*f%s", 2, 1.5, "abc"), 67u);
     EXPECT_EQ(EstimateFormatLength("%*s", -8, "ab"), 8u);
+    // A precision near the int range asks for that many digits; the count must not wrap.
+    EXPECT_GE(EstimateFormatLength("%.2147483646d", 5), 2147483646u);
+    EXPECT_GE(EstimateFormatLength("%.*x", 2147483647, 5u), 2147483647u);
 }
 
 TEST(FormatEstimate, IsAnUpperBoundWhereFixedAllowancesFail)

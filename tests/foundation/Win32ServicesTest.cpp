@@ -239,6 +239,16 @@ TEST_F(Win32Services, ClipboardRoundTripAndEmptyClipboard)
     // An emptied clipboard gives null (the buffer held before is freed).
     hb.SetClipboardUtf8(std::nullopt);
     EXPECT_EQ(PasteTextFromClipboard(), nullptr);
+
+    // A caller that owns the buffer: a new one replaces it, and an empty clipboard frees it.
+    std::unique_ptr<char[]> owner;
+    ASSERT_TRUE(CopyTextToClipboard("xyz", 3));
+    const char* held = PasteTextFromClipboard(owner);
+    EXPECT_EQ(held, owner.get());
+    EXPECT_STREQ(held, "xyz");
+    hb.SetClipboardUtf8(std::nullopt);
+    EXPECT_EQ(PasteTextFromClipboard(owner), nullptr);
+    EXPECT_EQ(owner, nullptr);
 }
 
 TEST_F(Win32Services, ShellOpenMinimisesThenOpens)

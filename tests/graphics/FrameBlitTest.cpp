@@ -4,6 +4,7 @@
 #include "blit/modes/CopyBlitter.h"
 #include "graphics/Color.h"
 #include "graphics/PaletteHolder.h"
+#include "objects/ObjectPointerProperty.h"
 #include "objects/PropertyDescriptorList.h"
 
 #include <gtest/gtest.h>
@@ -92,8 +93,10 @@ TEST(FrameBlit, APairWithoutARoutineDrawsNothingAndSaysSo)
     FillPattern(source);
     CFrame destination;
     destination.Create(4, 4, 16);
-    EXPECT_FALSE(destination.DrawFrameAt(&source, 0, 0, &g_copyBlitter));
-    EXPECT_FALSE(destination.DrawFrameAt(&source, 0, 0, &g_copyBlitter));
+    // A blend mode with no routines at all, so that the test holds as routines are added.
+    CBlitter noRoutines;
+    EXPECT_FALSE(destination.DrawFrameAt(&source, 0, 0, &noRoutines));
+    EXPECT_FALSE(destination.DrawFrameAt(&source, 0, 0, &noRoutines));
     for (uint32_t v : Snapshot(destination))
         EXPECT_EQ(v, 0u);
     EXPECT_FALSE(destination.DrawFrameAt(&source, 0, 0, nullptr));

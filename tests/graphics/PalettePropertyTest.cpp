@@ -1,18 +1,24 @@
 // The frame's "Palette" property: an owned palette holder, copied with its table, written as the
-// holder's class name and block, read back from that text and from its binary form.
+// holder's class name and block, read back from that text and from its binary form (the class name,
+// then the holder's own binary form).
 #include "../objects/TextStreamHelpers.h"
 #include "foundation/FileBuf.h"
 #include "graphics/Frame.h"
-#include "graphics/FramePaletteProperty.h"
 #include "graphics/PaletteHolder.h"
+#include "objects/ObjectPointerProperty.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-CFramePaletteProperty& Property()
+CObjectPointerProperty& Property()
 {
-    return *static_cast<CFramePaletteProperty*>(CFrame::GetPaletteProperty());
+    return *CFrame::GetPaletteProperty();
+}
+
+CPaletteHolder* Holder(CFrame& frame)
+{
+    return static_cast<CPaletteHolder*>(Property().GetDynamicObject(&frame));
 }
 
 CObject* Slot(CFrame& frame)
@@ -28,13 +34,13 @@ TEST(PaletteProperty, CopiesCarryTheirOwnTable)
     frame.CreatePalette();
     frame.GetPalette()->SetEntry(3, 1, 2, 3);
     Property().CopyValue(Slot(other), Slot(frame), Property());
-    CPaletteHolder* mine = Property().GetHolder(Slot(frame));
-    CPaletteHolder* theirs = Property().GetHolder(Slot(other));
+    CPaletteHolder* mine = Holder(frame);
+    CPaletteHolder* theirs = Holder(other);
     ASSERT_NE(theirs, nullptr);
     EXPECT_NE(theirs, mine);
     EXPECT_FALSE(theirs->GetTable().Differs(mine->GetTable()));
     Property().SetDefault(Slot(other));
-    EXPECT_EQ(Property().GetHolder(Slot(other)), nullptr);
+    EXPECT_EQ(Holder(other), nullptr);
 }
 
 TEST(PaletteProperty, TextFormRoundTrips)
@@ -58,7 +64,7 @@ TEST(PaletteProperty, TextFormRoundTrips)
     OpenTextForReading(in, "{\r\n}\r\nNext=1\r\n");
     CFrame read;
     Property().ParseValue(Slot(read), "cpaletteholder", in);
-    EXPECT_NE(Property().GetHolder(Slot(read)), nullptr);
+    EXPECT_NE(Holder(read), nullptr);
     CSharedString line;
     ASSERT_TRUE(in.ReadNonBlankTextLine(line));
     EXPECT_STREQ(line.CStr(), "Next=1");
@@ -67,7 +73,7 @@ TEST(PaletteProperty, TextFormRoundTrips)
     CObjectTextStream none;
     OpenTextForReading(none, "Next=1\r\n");
     Property().ParseValue(Slot(read), "", none);
-    EXPECT_EQ(Property().GetHolder(Slot(read)), nullptr);
+    EXPECT_EQ(Holder(read), nullptr);
     ASSERT_TRUE(none.ReadNonBlankTextLine(line));
     EXPECT_STREQ(line.CStr(), "Next=1");
 }
@@ -86,9 +92,9 @@ TEST(PaletteProperty, BinaryFormRoundTripsAndRefusesOtherClasses)
     file.Seek(0);
     CFrame read;
     ASSERT_TRUE(Property().ReadBinary(Slot(read), file));
-    EXPECT_NE(Property().GetHolder(Slot(read)), nullptr);
+    EXPECT_NE(Holder(read), nullptr);
     ASSERT_TRUE(Property().ReadBinary(Slot(read), file));
-    EXPECT_EQ(Property().GetHolder(Slot(read)), nullptr);
+    EXPECT_EQ(Holder(read), nullptr);
     EXPECT_FALSE(Property().ReadBinary(Slot(read), file));
     EXPECT_FALSE(Property().ReadBinary(Slot(read), file)); // past the end
 }
@@ -107,7 +113,7 @@ TEST(PaletteProperty, TravelsWithTheFramesObjectText)
     OpenTextForReading(in, text);
     CFrame read;
     ASSERT_TRUE(read.ReadFromTextStream(in));
-    EXPECT_NE(Property().GetHolder(Slot(read)), nullptr);
+    EXPECT_NE(Holder(read), nullptr);
 
     // Without palette storage nothing is written for it.
     CFrame plain;

@@ -106,7 +106,7 @@ TEST(NamedList, TerminatorEndsTheTableAndIsNotAnItem)
     CNamedList empty;
     EXPECT_EQ(empty.FindIndexByName("One", -1), -1);
     EXPECT_EQ(empty.GetItemName(0), nullptr);
-    empty.SetItemTable(false, sizeof(Entry), 2, table.get(), nullptr);
+    empty.SetItemTable(false, 2, sizeof(Entry), table.get(), nullptr);
     EXPECT_EQ(empty.FindIndexByName("two", -1), 1);
     empty.SetUserValue(reinterpret_cast<uintptr_t>(&list));
     EXPECT_EQ(empty.GetUserValue(), reinterpret_cast<uintptr_t>(&list));
@@ -151,6 +151,17 @@ TEST(EnumTable, FindsNamesAndAlternateNames)
     EXPECT_EQ(table.FindIndexByName(CSharedString("Huge"), -1), 2);
     EXPECT_EQ(table.FindIndexByName("Enormous", -1), -1);
     EXPECT_EQ(table.FindIndexOrFail("Large", 99), 2);
+
+    // Only a null name ends the table.
+    static const CEnumTableEntry withEmptyName[] = {
+        {1, "First", nullptr},
+        {2, "", nullptr},
+        {3, "Third", nullptr},
+        {0, nullptr, nullptr},
+    };
+    CEnumTable gapped(withEmptyName);
+    EXPECT_EQ(gapped.GetCount(), 3u);
+    EXPECT_EQ(gapped.FindIndexByName("third", -1), 2);
 }
 
 TEST(ItemListTreeAdapter, ShowsAListAsOneLevel)

@@ -179,6 +179,12 @@ TEST_F(Translator, AltLetterTypesTheLetterOnce)
     EXPECT_EQ(CharsOfPress(SDL_SCANCODE_F, KMOD_LALT | KMOD_LSHIFT), std::vector<int>{'F'});
     EXPECT_EQ(CharsOfPress(SDL_SCANCODE_F, KMOD_LALT | KMOD_CAPS), std::vector<int>{'F'});
     EXPECT_EQ(CharsOfPress(SDL_SCANCODE_F, KMOD_LALT | KMOD_CAPS | KMOD_SHIFT), std::vector<int>{'f'});
+
+    // Right Alt is AltGr on many layouts: AltGr+Q types only the layout's '@', never a 'q'.
+    EXPECT_TRUE(CharsOfPress(SDL_SCANCODE_Q, KMOD_RALT).empty());
+    auto at = Feed(TextEvent("@"));
+    ASSERT_EQ(at.size(), 1u);
+    EXPECT_EQ(at[0].character, '@');
 }
 
 TEST_F(Translator, TextInputBecomesWindows1252)

@@ -35,15 +35,11 @@ private:
     uint32_t m_nextInstance = 1;
 };
 
-// No force-feedback device: everything is accepted and nothing happens; effects played are
-// remembered for tests.
-class HeadlessForceFeedback : public ForceFeedback
+// No force-feedback device; the effects asked for are remembered for tests.
+class HeadlessForceFeedback : public NullForceFeedback
 {
 public:
-    bool IsAvailable() override { return false; }
-    bool LoadEffects(const void*, size_t) override { return false; }
     bool PlayEffect(const std::string& name) override;
-    void StopAll() override {}
     const std::vector<std::string>& GetPlayed() const { return m_played; }
 
 private:

@@ -14,16 +14,6 @@ struct SDL_Renderer;
 
 namespace platform::sdl {
 
-// No force-feedback device is served through SDL.
-class NoForceFeedback : public ForceFeedback
-{
-public:
-    bool IsAvailable() override { return false; }
-    bool LoadEffects(const void*, size_t) override { return false; }
-    bool PlayEffect(const std::string&) override { return false; }
-    void StopAll() override {}
-};
-
 class SdlBackend : public Backend
 {
 public:
@@ -66,7 +56,7 @@ private:
     SdlDisplay m_display{*this};
     Mixer m_mixer;
     SdlJoysticks m_joysticks;
-    NoForceFeedback m_forceFeedback;
+    NullForceFeedback m_forceFeedback;   // no force-feedback device is served through SDL
 };
 
 } // namespace platform::sdl

@@ -28,7 +28,8 @@ unsigned char SdlEventTranslator::CharacterForKeyDown(int keyNumber, int keycode
     int letter = (keycode >= 'a' && keycode <= 'z') ? keycode - 'a' + 'A' : vk;
     if (ctrl && !alt)
         return static_cast<unsigned char>(letter - 'A' + 1);
-    if (alt && !ctrl) {
+    // Right Alt is AltGr on many layouts: its characters come as text of their own.
+    if ((mod & KMOD_ALT) == KMOD_LALT && !ctrl) {
         bool upper = ((mod & KMOD_SHIFT) != 0) != ((mod & KMOD_CAPS) != 0);
         return static_cast<unsigned char>(upper ? letter : letter - 'A' + 'a');
     }

@@ -17,7 +17,7 @@ public:
     // Appends the events that e stands for (none for events the engine does not use).
     void Translate(const SDL_Event& e, std::vector<Event>& out);
 
-    // The character a key press types by itself (control codes, Alt+letter); 0 for none.
+    // The character a key press types by itself (control codes, left Alt+letter); 0 for none.
     // mod is an SDL_Keymod mask.
     static unsigned char CharacterForKeyDown(int keyNumber, int keycode, int mod);
 
