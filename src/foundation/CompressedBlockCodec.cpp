@@ -1,5 +1,6 @@
 #include "foundation/CompressedBlockCodec.h"
 
+#include "foundation/ByteOrder.h"
 #include "foundation/VirtualFile.h"
 
 #include <cstdlib>
@@ -27,10 +28,8 @@ bool CCompressedBlockCodec::Write(CVirtualFile& file, const void* bytes, uint32_
 
     uint8_t header[9];
     header[0] = 1;
-    for (int i = 0; i < 4; ++i) {
-        header[1 + i] = static_cast<uint8_t>(compressedLength >> (8 * i));
-        header[5 + i] = static_cast<uint8_t>(n >> (8 * i));
-    }
+    StoreU32Le(header + 1, static_cast<uint32_t>(compressedLength));
+    StoreU32Le(header + 5, n);
     bool ok = file.Write(header, sizeof header) == sizeof header;
     if (compressedLength > 0) {
         const auto length = static_cast<uint32_t>(compressedLength);

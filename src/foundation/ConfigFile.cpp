@@ -1,6 +1,6 @@
 #include "foundation/ConfigFile.h"
 
-#include "foundation/DiskAccess.h"
+#include "foundation/FilePaths.h"
 #include "foundation/IniFile.h"
 #include "foundation/RegistryStore.h"
 #include "foundation/TextUtilities.h"
@@ -19,8 +19,8 @@ namespace {
 void ClearReadOnly(const char* file)
 {
     const std::string path = CIniFile::ResolveFileName(file);
-    if (!path.empty() && diskaccess::IsReadOnly(path))
-        diskaccess::SetReadOnly(path, false);
+    if (!path.empty() && IsFileReadOnly(path.c_str()))
+        SetFileReadOnly(path.c_str(), false);
 }
 
 const char* SkipSectionBlanks(const char* section)

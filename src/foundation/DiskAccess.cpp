@@ -2,155 +2,17 @@
 
 #include "foundation/SharedString.h"
 #include "foundation/VersionText.h"
+#include "platform/Files.h"
 
 #include <atomic>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace diskaccess {
-
-namespace {
-
-char FoldAscii(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualNoCase(const std::string& a, const char* b)
-{
-    size_t i = 0;
-    for (; i < a.size(); ++i) {
-        if (b[i] == '\0' || FoldAscii(a[i]) != FoldAscii(b[i]))
-            return false;
-    }
-    return b[i] == '\0';
-}
-
-std::string Join(const std::string& folder, const std::string& name)
-{
-    if (folder.empty())
-        return name;
-    if (folder.back() == '/')
-        return folder + name;
-    return folder + "/" + name;
-}
-
-// The entry of the folder whose name equals the segment ignoring case, or "" when none does.
-std::string FindNoCase(const std::string& folder, const std::string& segment)
-{
-    DIR* dir = opendir(folder.empty() ? "." : folder.c_str());
-    if (!dir)
-        return std::string();
-    std::string found;
-    while (dirent* entry = readdir(dir)) {
-        if (EqualNoCase(segment, entry->d_name)) {
-            found = entry->d_name;
-            break;
-        }
-    }
-    closedir(dir);
-    return found;
-}
-
-bool StatPath(const std::string& path, struct stat& st)
-{
-    return !path.empty() && ::stat(path.c_str(), &st) == 0;
-}
-
-} // namespace
-
-std::string ResolvePath(const char* name)
-{
-    if (!name)
-        return std::string();
-    std::string path(name);
-    for (char& c : path)
-        if (c == '\\')
-            c = '/';
-    if (path.empty())
-        return path;
-
-    std::string current;
-    size_t start = 0;
-    if (path[0] == '/') {
-        current = "/";
-        start = 1;
-    }
-    bool lookUp = true;
-    while (start <= path.size()) {
-        size_t end = path.find('/', start);
-        if (end == std::string::npos)
-            end = path.size();
-        std::string segment = path.substr(start, end - start);
-        const bool last = end == path.size();
-        if (lookUp && !segment.empty() && segment != "." && segment != "..") {
-            std::string candidate = Join(current, segment);
-            if (!Exists(candidate)) {
-                std::string actual = FindNoCase(current, segment);
-                if (!actual.empty())
-                    segment = actual;
-                else
-                    lookUp = false; // nothing below a missing folder can exist
-            }
-        }
-        if (segment.empty() && !last && !current.empty() && current.back() == '/') {
-            // a doubled separator adds nothing
-        } else if (last && segment.empty()) {
-            if (!current.empty() && current.back() != '/')
-                current += '/';
-        } else {
-            current = Join(current, segment);
-        }
-        if (last)
-            break;
-        start = end + 1;
-    }
-    return current;
-}
-
-bool Exists(const std::string& path)
-{
-    struct stat st;
-    return StatPath(path, st);
-}
-
-bool IsRegularFile(const std::string& path)
-{
-    struct stat st;
-    return StatPath(path, st) && S_ISREG(st.st_mode);
-}
-
-bool IsFolder(const std::string& path)
-{
-    struct stat st;
-    return StatPath(path, st) && S_ISDIR(st.st_mode);
-}
-
-bool IsReadOnly(const std::string& path)
-{
-    struct stat st;
-    return StatPath(path, st) && (st.st_mode & S_IWUSR) == 0;
-}
-
-bool SetReadOnly(const std::string& path, bool readOnly)
-{
-    struct stat st;
-    if (!StatPath(path, st))
-        return false;
-    mode_t mode = st.st_mode & 07777;
-    mode = readOnly ? (mode & ~static_cast<mode_t>(S_IWUSR | S_IWGRP | S_IWOTH)) : (mode | S_IWUSR);
-    return ::chmod(path.c_str(), mode) == 0;
-}
-
-bool RemoveFile(const std::string& path)
-{
-    return !path.empty() && ::unlink(path.c_str()) == 0;
-}
 
 std::string FolderOf(const std::string& path)
 {
@@ -158,28 +20,12 @@ std::string FolderOf(const std::string& path)
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
-bool CreateFolderChain(const std::string& folder)
-{
-    std::string path = folder;
-    while (path.size() > 1 && path.back() == '/')
-        path.pop_back();
-    if (path.empty() || IsFolder(path))
-        return !path.empty();
-    for (size_t i = 1; i <= path.size(); ++i) {
-        if (i == path.size() || path[i] == '/') {
-            std::string part = path.substr(0, i);
-            if (!IsFolder(part) && ::mkdir(part.c_str(), 0777) != 0 && errno != EEXIST)
-                return false;
-        }
-    }
-    return IsFolder(path);
-}
-
 FILE* OpenExisting(const std::string& path, bool update)
 {
-    if (path.empty() || IsFolder(path))
+    platform::FileInfo info;
+    if (path.empty() || !platform::GetFileInfo(path.c_str(), info) || info.isDirectory)
         return nullptr;
-    if (update && IsReadOnly(path)) {
+    if (update && info.readOnly) {
         errno = EACCES;
         return nullptr;
     }
@@ -203,7 +49,7 @@ bool BeginReplacement(const std::string& requested, ReplacementFile& out)
         }
     }
     struct stat st;
-    const bool exists = StatPath(target, st);
+    const bool exists = ::stat(target.c_str(), &st) == 0;
     if (exists && S_ISDIR(st.st_mode)) {
         errno = EISDIR;
         return false;
@@ -266,16 +112,6 @@ bool CommitReplacement(ReplacementFile& file)
     }
     file.temporary.clear();
     return ok;
-}
-
-void AbandonReplacement(ReplacementFile& file)
-{
-    if (file.file)
-        std::fclose(file.file);
-    file.file = nullptr;
-    if (!file.temporary.empty())
-        ::unlink(file.temporary.c_str());
-    file.temporary.clear();
 }
 
 bool TruncateFile(FILE* file, uint64_t size)

@@ -1,27 +1,15 @@
 #pragma once
-// The POSIX file services under the streams and the configuration store, kept in one small
-// place. Engine paths use '\' or '/' and are matched case-insensitively segment by segment;
-// a file with no write permission for its owner counts as read-only (like the read-only
-// attribute, it refuses writes even to the superuser).
+// The stdio side of the disk streams and the configuration store: opening existing files,
+// writing whole files through a temporary file and a rename, truncation, and the per-user
+// configuration folder. Names are resolved by the platform layer (platform/Files.h) before
+// they reach these functions. A file with no write permission for its owner counts as
+// read-only (like the read-only attribute, it refuses writes even to the superuser).
 #include <cstdint>
 #include <cstdio>
 #include <string>
 
 namespace diskaccess {
 
-// The name to use on disk: '\' becomes '/', and each segment that does not exist as written
-// is looked up case-insensitively in its folder. Segments below a missing folder stay as given.
-std::string ResolvePath(const char* name);
-
-bool Exists(const std::string& path);
-bool IsRegularFile(const std::string& path);
-bool IsFolder(const std::string& path);
-bool IsReadOnly(const std::string& path);
-// Sets or clears the owner's write permission; false when the file cannot be examined.
-bool SetReadOnly(const std::string& path, bool readOnly);
-bool RemoveFile(const std::string& path);
-// Creates every missing folder of a folder path; true when the folder exists afterwards.
-bool CreateFolderChain(const std::string& folder);
 // The folder part of a path including its last '/', or "" when it has none.
 std::string FolderOf(const std::string& path);
 
@@ -44,8 +32,6 @@ struct ReplacementFile
 bool BeginReplacement(const std::string& target, ReplacementFile& out);
 // Flushes and closes; replaces the target when nothing failed. The result says whether it did.
 bool CommitReplacement(ReplacementFile& file);
-// Closes and removes the temporary file; the target stays as it was.
-void AbandonReplacement(ReplacementFile& file);
 
 // fflush, then ftruncate of the file behind the handle.
 bool TruncateFile(FILE* file, uint64_t size);

@@ -48,8 +48,6 @@ bool CFileBuf::Grow(uint32_t needed)
 
 uint32_t CFileBuf::Write(const void* bytes, uint32_t n)
 {
-    if (n == 0)
-        return 0;
     uint64_t end = uint64_t(m_position) + n;
     if (end > 0xFFFFFFFFu)
         return 0;
@@ -60,10 +58,12 @@ uint32_t CFileBuf::Write(const void* bytes, uint32_t n)
         end = m_capacity;
         n = m_capacity - m_position;
     }
-    // Bytes between the old end and a position sought past it read as zeros.
+    // Bytes between the old end and a position sought past it read as zeros. Even an empty
+    // write makes the data reach the position.
     if (m_position > m_length)
         std::memset(m_data + m_length, 0, m_position - m_length);
-    std::memcpy(m_data + m_position, bytes, n);
+    if (n)
+        std::memcpy(m_data + m_position, bytes, n);
     m_position = static_cast<uint32_t>(end);
     if (m_position > m_length)
         m_length = m_position;

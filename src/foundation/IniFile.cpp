@@ -1,8 +1,9 @@
 #include "foundation/IniFile.h"
 
 #include "foundation/DiskAccess.h"
+#include "foundation/TextUtilities.h"
+#include "platform/Files.h"
 
-#include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
@@ -30,19 +31,7 @@ std::string Trim(const std::string& text)
 
 bool EqualNoCase(const std::string& a, const std::string& b)
 {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        char x = a[i];
-        char y = b[i];
-        if (x >= 'A' && x <= 'Z')
-            x = static_cast<char>(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z')
-            y = static_cast<char>(y - 'A' + 'a');
-        if (x != y)
-            return false;
-    }
-    return true;
+    return a.size() == b.size() && CompareTextNoCaseN(a.data(), b.data(), a.size()) == 0;
 }
 
 enum class LineKind { Other, Section, Key };
@@ -74,6 +63,12 @@ LineKind Classify(const std::string& line, std::string* name, std::string* value
     if (value)
         *value = line.substr(equals + 1);
     return LineKind::Key;
+}
+
+// A settings file named without a folder, which lives in the per-user folder.
+bool IsBareName(const char* fileName)
+{
+    return !std::strchr(fileName, '/') && !std::strchr(fileName, '\\');
 }
 
 bool IsBlankLine(const std::string& line)
@@ -195,28 +190,50 @@ void CIniFile::Set(const char* section, const char* key, const char* value)
     m_lines.insert(m_lines.begin() + static_cast<long>(last), wanted + "=" + value);
 }
 
+bool CIniFile::Load(const std::string& path)
+{
+    std::string bytes;
+    if (path.empty() || !diskaccess::ReadWholeFile(path, bytes)) {
+        m_lines.clear();
+        return false;
+    }
+    Parse(bytes.data(), bytes.size());
+    return true;
+}
+
+bool CIniFile::UpdateFile(const std::string& path, bool makeFolder, const char* section, const char* key,
+                          const char* value)
+{
+    if (path.empty() || !section)
+        return false;
+    CIniFile ini;
+    if (platform::FileExists(path.c_str())) {
+        if (!ini.Load(path))
+            return false;
+    } else if (makeFolder && !platform::MakeDirectories(diskaccess::FolderOf(path).c_str())) {
+        return false;
+    }
+    ini.Set(section, key, value);
+    return diskaccess::WriteWholeFile(path, ini.Serialize());
+}
+
 std::string CIniFile::ResolveFileName(const char* fileName)
 {
     if (!fileName || !fileName[0])
         return std::string();
-    if (!std::strchr(fileName, '/') && !std::strchr(fileName, '\\'))
+    if (IsBareName(fileName))
         return diskaccess::UserConfigFolder() + fileName;
-    return diskaccess::ResolvePath(fileName);
+    return platform::ResolvePath(fileName);
 }
 
 uint32_t CIniFile::ReadString(const char* fileName, const char* section, const char* key, const char* defaultText,
                               char* buffer, uint32_t size)
 {
     std::string result = defaultText ? defaultText : "";
-    const std::string path = ResolveFileName(fileName);
-    std::string bytes;
-    if (!path.empty() && diskaccess::ReadWholeFile(path, bytes)) {
-        CIniFile ini;
-        ini.Parse(bytes.data(), bytes.size());
-        std::string value;
-        if (ini.Find(section, key, value))
-            result = value;
-    }
+    CIniFile ini;
+    std::string value;
+    if (ini.Load(ResolveFileName(fileName)) && ini.Find(section, key, value))
+        result = value;
     if (!buffer || size == 0)
         return 0;
     const size_t count = result.size() < size - 1 ? result.size() : size - 1;
@@ -227,16 +244,10 @@ uint32_t CIniFile::ReadString(const char* fileName, const char* section, const c
 
 int CIniFile::ReadInt(const char* fileName, const char* section, const char* key, int defaultValue)
 {
-    const std::string path = ResolveFileName(fileName);
-    std::string bytes;
-    if (path.empty() || !diskaccess::ReadWholeFile(path, bytes))
-        return defaultValue;
     CIniFile ini;
-    ini.Parse(bytes.data(), bytes.size());
     std::string value;
-    if (!ini.Find(section, key, value))
+    if (!ini.Load(ResolveFileName(fileName)) || !ini.Find(section, key, value))
         return defaultValue;
-    errno = 0;
     long long number = std::strtoll(value.c_str(), nullptr, 10);
     if (number > INT_MAX)
         number = INT_MAX;
@@ -247,20 +258,6 @@ int CIniFile::ReadInt(const char* fileName, const char* section, const char* key
 
 bool CIniFile::WriteString(const char* fileName, const char* section, const char* key, const char* value)
 {
-    const std::string path = ResolveFileName(fileName);
-    if (path.empty() || !section)
-        return false;
-    CIniFile ini;
-    std::string bytes;
-    if (diskaccess::Exists(path)) {
-        if (!diskaccess::ReadWholeFile(path, bytes))
-            return false;
-        ini.Parse(bytes.data(), bytes.size());
-    } else if (!std::strchr(fileName, '/') && !std::strchr(fileName, '\\')) {
-        // The per-user folder is made on the first write to it.
-        if (!diskaccess::CreateFolderChain(diskaccess::FolderOf(path)))
-            return false;
-    }
-    ini.Set(section, key, value);
-    return diskaccess::WriteWholeFile(path, ini.Serialize());
+    // The per-user folder of bare names is made on the first write to it.
+    return UpdateFile(ResolveFileName(fileName), fileName && IsBareName(fileName), section, key, value);
 }

@@ -25,6 +25,14 @@ public:
 
     size_t GetLineCount() const { return m_lines.size(); }
 
+    // Reads and parses a settings file; false (and no lines) when it cannot be read.
+    bool Load(const std::string& path);
+    // Sets a key in a settings file on disk (see Set), creating the file when it is missing,
+    // and its folder too when makeFolder. False when the file could not be written; it is then
+    // left as it was. A read-only file is refused.
+    static bool UpdateFile(const std::string& path, bool makeFolder, const char* section, const char* key,
+                           const char* value);
+
     // The disk file for a settings file name: a name with a folder ("./x", ".\x", "a/b") is
     // found from the current folder; a bare name lies in the per-user configuration folder.
     static std::string ResolveFileName(const char* fileName);

@@ -87,30 +87,15 @@ bool CRegistryStore::ReadRaw(Hive hive, const char* keyPath, const char* valueNa
 {
     if (!IsStorableKeyPath(keyPath) || !IsStorableName(valueName))
         return false;
-    std::string bytes;
-    if (!diskaccess::ReadWholeFile(GetFile(hive), bytes))
-        return false;
     CIniFile ini;
-    ini.Parse(bytes.data(), bytes.size());
-    return ini.Find(keyPath, StoredName(valueName), raw);
+    return ini.Load(GetFile(hive)) && ini.Find(keyPath, StoredName(valueName), raw);
 }
 
 bool CRegistryStore::WriteRaw(Hive hive, const char* keyPath, const char* valueName, const std::string& raw)
 {
     if (!IsStorableKeyPath(keyPath) || !IsStorableName(valueName))
         return false;
-    const std::string path = GetFile(hive);
-    CIniFile ini;
-    std::string bytes;
-    if (diskaccess::Exists(path)) {
-        if (!diskaccess::ReadWholeFile(path, bytes))
-            return false;
-        ini.Parse(bytes.data(), bytes.size());
-    } else if (!diskaccess::CreateFolderChain(diskaccess::FolderOf(path))) {
-        return false;
-    }
-    ini.Set(keyPath, StoredName(valueName), raw.c_str());
-    return diskaccess::WriteWholeFile(path, ini.Serialize());
+    return CIniFile::UpdateFile(GetFile(hive), true, keyPath, StoredName(valueName), raw.c_str());
 }
 
 bool CRegistryStore::ReadString(Hive hive, const char* keyPath, const char* valueName, std::string& out) const

@@ -2,7 +2,9 @@
 
 #include "foundation/ArchiveStreamProvider.h"
 #include "foundation/Crc32.h"
+#include "foundation/FilePaths.h"
 #include "foundation/TextUtilities.h"
+#include "platform/Files.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -39,7 +41,7 @@ BufferTable& GetBufferTable()
 // The handle a buffer name carries, or 0 when the text is no buffer name.
 uint32_t DecodeBufferHandle(const char* name)
 {
-    if (!name || std::strncmp(name, s_bufferNamePrefix, s_bufferNamePrefixLength) != 0)
+    if (!CStream::IsBufferName(name))
         return 0;
     const char* digits = name + s_bufferNamePrefixLength;
     uint32_t handle = 0;
@@ -52,14 +54,11 @@ uint32_t DecodeBufferHandle(const char* name)
     return handle;
 }
 
+// The name joined to the base folder; empty when the result does not fit a path buffer.
 std::string JoinToBaseFolder(const char* name)
 {
-    std::string path = s_baseFolder;
-    if (path.empty())
-        return name;
-    if (path.back() != '/' && path.back() != '\\')
-        path += '/';
-    return path + name;
+    char path[kPathBufferSize];
+    return JoinPath(path, s_baseFolder, name) ? std::string(path) : std::string();
 }
 
 } // namespace
@@ -289,22 +288,23 @@ bool CStream::OpenDiskFile(const char* name, uint32_t flags)
 
     const bool update = (flags & VF_WRITE) != 0;
     if (!verbatim)
-        m_file = diskaccess::OpenExisting(diskaccess::ResolvePath(JoinToBaseFolder(name).c_str()), update);
+        m_file = diskaccess::OpenExisting(platform::ResolvePath(JoinToBaseFolder(name).c_str()), update);
     if (!m_file)
-        m_file = diskaccess::OpenExisting(diskaccess::ResolvePath(name), update);
+        m_file = diskaccess::OpenExisting(platform::ResolvePath(name), update);
     m_owns = m_file != nullptr;
     return m_owns;
 }
 
 bool CStream::OpenCreated(const std::string& path, uint32_t flags)
 {
-    std::string resolved = diskaccess::ResolvePath(path.c_str());
+    if (path.empty())
+        return false;
+    const std::string resolved = platform::ResolvePath(path.c_str());
     if (!diskaccess::BeginReplacement(resolved, m_created)) {
         const std::string folder = diskaccess::FolderOf(resolved);
-        if (!(flags & VF_MAKE_FOLDERS) || folder.empty() || diskaccess::Exists(folder) ||
-            !diskaccess::CreateFolderChain(folder))
+        if (!(flags & VF_MAKE_FOLDERS) || folder.empty() || platform::FileExists(resolved.c_str()))
             return false;
-        resolved = diskaccess::ResolvePath(path.c_str());
+        CreateFolderChain(folder.c_str());
         if (!diskaccess::BeginReplacement(resolved, m_created))
             return false;
     }
@@ -353,6 +353,12 @@ CSharedString CStream::MakeBufferName(const char* suffix)
     CSharedString name;
     name.Format("%s%s/%s", s_bufferNamePrefix, digits, suffix ? suffix : "");
     return name;
+}
+
+bool CStream::IsBufferName(const char* name)
+{
+    return name && std::strncmp(name, s_bufferNamePrefix, s_bufferNamePrefixLength) == 0 &&
+           std::strlen(name) >= s_bufferNamePrefixLength + 8;
 }
 
 CStream* CStream::FindByBufferName(const char* name)

@@ -55,6 +55,8 @@ public:
     // "~CFileBuf 0x" + 8 hexadecimal digits naming this stream + "/" + suffix. The digits are a
     // handle into a table of live streams, never an address; the entry goes when the stream dies.
     CSharedString MakeBufferName(const char* suffix);
+    // Whether the text has the form of a buffer name: the prefix and at least 8 more characters.
+    static bool IsBufferName(const char* name);
     // The live stream such a name refers to, or null (other names, stale or unknown handles).
     static CStream* FindByBufferName(const char* name);
     // Deletes the stream such a name refers to; other names are ignored.

@@ -1,5 +1,6 @@
 #include "foundation/VirtualFile.h"
 
+#include "foundation/ByteOrder.h"
 #include "foundation/CompressedBlockCodec.h"
 #include "foundation/FileBuf.h"
 #include "foundation/FileSystem.h"
@@ -15,15 +16,6 @@ namespace {
 
 std::atomic<int> s_openFileCount{0};
 std::atomic<int> s_mostOpenFiles{0};
-
-const char s_bufferNamePrefix[] = "~CFileBuf 0x";
-
-bool IsBufferName(const char* name)
-{
-    const size_t prefixLength = sizeof s_bufferNamePrefix - 1;
-    return name && std::strncmp(name, s_bufferNamePrefix, prefixLength) == 0 &&
-           std::strlen(name) >= prefixLength + 8;
-}
 
 bool IsAbsoluteName(const char* name)
 {
@@ -70,7 +62,7 @@ bool CVirtualFile::Open(const char* name, uint32_t flags)
     m_directReadAllowed = false;
     CloseQuietly();
 
-    if (IsBufferName(name)) {
+    if (CStream::IsBufferName(name)) {
         // A view of the named memory stream; its creator keeps it and deletes it. A name whose
         // stream is gone is a file that does not exist.
         auto* source = dynamic_cast<CFileBuf*>(CStream::FindByBufferName(name));
@@ -225,8 +217,7 @@ CVirtualFile& CVirtualFile::WriteU8(uint32_t value)
 CVirtualFile& CVirtualFile::WriteU32(uint32_t value)
 {
     uint8_t bytes[4];
-    for (int i = 0; i < 4; ++i)
-        bytes[i] = static_cast<uint8_t>(value >> (8 * i));
+    StoreU32Le(bytes, value);
     Write(bytes, 4);
     return *this;
 }
@@ -234,8 +225,8 @@ CVirtualFile& CVirtualFile::WriteU32(uint32_t value)
 CVirtualFile& CVirtualFile::WriteU64(uint64_t value)
 {
     uint8_t bytes[8];
-    for (int i = 0; i < 8; ++i)
-        bytes[i] = static_cast<uint8_t>(value >> (8 * i));
+    StoreU32Le(bytes, static_cast<uint32_t>(value));
+    StoreU32Le(bytes + 4, static_cast<uint32_t>(value >> 32));
     Write(bytes, 8);
     return *this;
 }
@@ -256,7 +247,7 @@ CVirtualFile& CVirtualFile::ReadU32(uint32_t& out)
     ++m_shortReads;
     if (m_stream)
         m_stream->Read(bytes, 4);
-    out = uint32_t(bytes[0]) | uint32_t(bytes[1]) << 8 | uint32_t(bytes[2]) << 16 | uint32_t(bytes[3]) << 24;
+    out = LoadU32Le(bytes);
     return *this;
 }
 
@@ -266,9 +257,7 @@ CVirtualFile& CVirtualFile::ReadU64(uint64_t& out)
     ++m_shortReads;
     if (m_stream)
         m_stream->Read(bytes, 8);
-    out = 0;
-    for (int i = 7; i >= 0; --i)
-        out = (out << 8) | bytes[i];
+    out = LoadU32Le(bytes) | uint64_t(LoadU32Le(bytes + 4)) << 32;
     return *this;
 }
 
@@ -281,18 +270,29 @@ CVirtualFile& CVirtualFile::WriteCountedString(const char* text)
     return *this;
 }
 
+bool CVirtualFile::ReadStringLength(uint32_t& length)
+{
+    uint8_t bytes[4];
+    if (!m_stream || m_stream->Read(bytes, 4) != 4)
+        return false;
+    length = LoadU32Le(bytes);
+    return true;
+}
+
+int64_t CVirtualFile::BytesLeft()
+{
+    return int64_t(GetSize()) - GetPosition();
+}
+
 bool CVirtualFile::ReadCountedString(char* buffer, uint32_t bufferSize)
 {
     errno = 0;
-    uint8_t bytes[4];
-    if (!m_stream || m_stream->Read(bytes, 4) != 4) {
+    uint32_t length = 0;
+    if (!ReadStringLength(length)) {
         errno = ERANGE;
         return false;
     }
-    const uint32_t length = uint32_t(bytes[0]) | uint32_t(bytes[1]) << 8 | uint32_t(bytes[2]) << 16 |
-                            uint32_t(bytes[3]) << 24;
-    const int64_t left = int64_t(GetSize()) - GetPosition();
-    if (!buffer || int64_t(length) > left || uint64_t(length) >= bufferSize) {
+    if (!buffer || length > BytesLeft() || uint64_t(length) >= bufferSize) {
         errno = ERANGE;
         return false;
     }
@@ -311,15 +311,8 @@ bool CVirtualFile::ReadAllocatedString(char** text)
         return false;
     std::free(*text);
     *text = nullptr;
-    if (!m_stream)
-        return false;
-    uint8_t bytes[4];
-    if (m_stream->Read(bytes, 4) != 4)
-        return false;
-    const uint32_t length = uint32_t(bytes[0]) | uint32_t(bytes[1]) << 8 | uint32_t(bytes[2]) << 16 |
-                            uint32_t(bytes[3]) << 24;
-    const int64_t left = int64_t(GetSize()) - GetPosition();
-    if (int64_t(length) > left)
+    uint32_t length = 0;
+    if (!ReadStringLength(length) || length > BytesLeft())
         return false;
     auto* result = static_cast<char*>(std::malloc(size_t(length) + 1));
     if (!result)

@@ -91,6 +91,9 @@ public:
 private:
     void CloseQuietly();
     void CountOpen();
+    // The u32 length in front of a counted string; false on a short read.
+    bool ReadStringLength(uint32_t& length);
+    int64_t BytesLeft();
 
     CStream* m_stream = nullptr;
     uint32_t m_indent = 0;

@@ -65,6 +65,12 @@ TEST(FileBuf, SeekingPastTheEndAndWritingFillsTheGapWithZeros)
     EXPECT_EQ(11u, buffer.GetSize());
     EXPECT_EQ(std::string("ab\0\0\0\0\0\0\0\0z", 11), Contents(buffer));
 
+    // An empty write past the end also makes the data reach the position.
+    ASSERT_TRUE(buffer.Seek(14));
+    EXPECT_EQ(0u, buffer.Write("", 0));
+    EXPECT_EQ(14u, buffer.GetSize());
+    EXPECT_EQ(std::string("ab\0\0\0\0\0\0\0\0z\0\0\0", 14), Contents(buffer));
+
     // Reading past the end gives nothing.
     buffer.Seek(20);
     char c;

@@ -368,6 +368,13 @@ TEST(OpenDiskFile, BaseFolderFirstThenTheNameAsGiven)
     EXPECT_EQ("beside", ReadStream(stream));
     EXPECT_FALSE(stream.OpenDiskFile("missing.txt", VF_READ));
 
+    // A joined name too long for a path buffer is not found, never cut or overrun.
+    const std::string longName(251, 'n'); // "Data/" and the name make 256 characters
+    WriteFileBytes(work / ("Data/" + longName), "long");
+    EXPECT_FALSE(stream.OpenDiskFile(longName.c_str(), VF_READ));
+    EXPECT_FALSE(stream.OpenDiskFile(longName.c_str(), VF_CREATE | VF_WRITE));
+    EXPECT_EQ("long", ReadFileBytes(work / ("Data/" + longName)));
+
     // A create goes into the base folder, or beside with VF_VERBATIM.
     ASSERT_TRUE(stream.OpenDiskFile("c.txt", VF_CREATE | VF_WRITE));
     stream.Write("new", 3);
