@@ -1,6 +1,7 @@
 #include "foundation/FilePaths.h"
 
 #include "foundation/DirectorySearch.h"
+#include "foundation/OpenFlags.h"
 #include "platform/Files.h"
 
 #include <cerrno>
@@ -157,6 +158,12 @@ bool ReplaceFileExtension(char* name, size_t size, const char* extension)
         return false;
     std::memcpy(name + keep, Safe(extension), add + 1);
     return true;
+}
+
+uint32_t AddAbsoluteNameFlags(const char* name, uint32_t flags)
+{
+    const bool absolute = name && name[0] && (name[0] == '/' || name[0] == '\\' || name[1] == ':');
+    return absolute ? flags | VF_VERBATIM | VF_ABSOLUTE : flags;
 }
 
 bool PathExists(const char* path)

@@ -4,6 +4,7 @@
 // given size (the file layer uses kPathBufferSize): a result that does not fit is never cut
 // short, the function fails and leaves the empty text, so an overlong name is simply not found.
 #include <cstddef>
+#include <cstdint>
 
 constexpr size_t kPathBufferSize = 256;
 
@@ -58,6 +59,10 @@ bool ReplaceFileExtension(char (&name)[N], const char* extension)
 
 // Whether the directory search finds the path (a file or a folder); '*' and '?' are allowed in
 // its last segment.
+// Absolute names ("/x", "\x", "C:x") never go through the base folder or the archives: the
+// flags with VF_VERBATIM and VF_ABSOLUTE added for such a name, unchanged otherwise.
+uint32_t AddAbsoluteNameFlags(const char* name, uint32_t flags);
+
 bool PathExists(const char* path);
 // An existing path: true unless it is read-only. A missing one: whether its folder (or the
 // current folder) exists and takes new files.

@@ -36,6 +36,7 @@ bool DiskPath(const char* name, uint32_t flags, std::string& out)
 {
     if (!name || !*name)
         return false;
+    flags = AddAbsoluteNameFlags(name, flags);
     out = (flags & VF_VERBATIM) ? std::string(name) : BaseFolderPrefix() + name;
     return out.size() < kPathBufferSize;
 }
@@ -196,6 +197,7 @@ bool CFileSystem::FileExists(const char* name, uint32_t flags)
 
 bool CFileSystem::IsFileWritable(const char* name, uint32_t flags)
 {
+    flags = AddAbsoluteNameFlags(name, flags);
     if (CArchiveStreamProvider* archives = UsableArchives(flags)) {
         bool writable = false;
         if (name && archives->FindEntry(name, writable))
@@ -207,6 +209,7 @@ bool CFileSystem::IsFileWritable(const char* name, uint32_t flags)
 
 uint64_t CFileSystem::GetFileTimeStamp(const char* name, uint32_t flags, uint32_t which)
 {
+    flags = AddAbsoluteNameFlags(name, flags);
     std::string path;
     if (DiskPath(name, flags, path))
         if (const uint64_t time = GetDiskFileTime(path.c_str(), which))

@@ -3,6 +3,7 @@
 #include "foundation/ByteOrder.h"
 #include "foundation/CompressedBlockCodec.h"
 #include "foundation/FileBuf.h"
+#include "foundation/FilePaths.h"
 #include "foundation/FileSystem.h"
 #include "foundation/TextUtilities.h"
 
@@ -16,11 +17,6 @@ namespace {
 
 std::atomic<int> s_openFileCount{0};
 std::atomic<int> s_mostOpenFiles{0};
-
-bool IsAbsoluteName(const char* name)
-{
-    return std::strlen(name) > 1 && (name[0] == '\\' || name[0] == '/' || name[1] == ':');
-}
 
 } // namespace
 
@@ -105,8 +101,7 @@ bool CVirtualFile::Open(const char* name, uint32_t flags)
     } else {
         if (!name || !name[0])
             return false;
-        if (IsAbsoluteName(name))
-            flags |= VF_VERBATIM | VF_ABSOLUTE;
+        flags = AddAbsoluteNameFlags(name, flags);
         m_stream = CStream::OpenForPath(name, flags);
         if (!m_stream)
             return false;

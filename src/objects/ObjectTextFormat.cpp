@@ -160,11 +160,7 @@ CObject* CObject::CreateFromFile(const char* path, uint32_t flags, bool resave, 
 
 bool CObject::SaveToFile(const char* path, uint32_t flags) const
 {
-    // Absolute names never go through the base folder or the archives (as when opened).
-    uint32_t checkFlags = flags;
-    if (path && std::strlen(path) > 1 && (path[0] == '/' || path[0] == '\\' || path[1] == ':'))
-        checkFlags |= VF_VERBATIM | VF_ABSOLUTE;
-    if (!CFileSystem::IsFileWritable(path, checkFlags))
+    if (!CFileSystem::IsFileWritable(path, flags))
         return false;
 
     if (flags & VF_COMPRESSED) {

@@ -9,6 +9,7 @@
 
 #include <csignal>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -371,6 +372,19 @@ TEST(FileSystem, RemoveFileDeletesDiskFilesOnly)
     EXPECT_FALSE(CFileSystem::RemoveFile("v.sav", 0)) << "relative to the base folder";
     EXPECT_TRUE(CFileSystem::RemoveFile("v.sav", VF_VERBATIM));
     EXPECT_FALSE(CFileSystem::RemoveFile(nullptr, 0));
+}
+
+TEST(FileSystem, AbsoluteNamesBypassTheBaseFolder)
+{
+    WorkFolder work;
+    MakeFile("Data/x", "");
+    MakeFile("abs.sav", "x");
+    SetBaseFolder("Data");
+    const std::string absolute = (std::filesystem::current_path() / "abs.sav").string();
+    EXPECT_TRUE(CFileSystem::IsFileWritable(absolute.c_str(), 0));
+    EXPECT_NE(0u, CFileSystem::GetFileTimeStamp(absolute.c_str(), 0, FILE_TIME_LAST_WRITE));
+    EXPECT_TRUE(CFileSystem::RemoveFile(absolute.c_str(), 0));
+    EXPECT_FALSE(PathExists("abs.sav"));
 }
 
 TEST(FileSystem, UniqueNamesAreRelativeToTheBaseFolder)
