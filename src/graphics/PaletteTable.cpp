@@ -1,6 +1,7 @@
 #include "graphics/PaletteTable.h"
 
 #include "blit/ColorPacking.h"
+#include "foundation/ByteOrder.h"
 #include "foundation/VirtualFile.h"
 #include "graphics/Frame.h"
 
@@ -170,18 +171,23 @@ uint8_t CPaletteTable::FindNearest(uint8_t red, uint8_t green, uint8_t blue, uin
 
 bool ReadBmpPalette(CFrame& frame, const uint8_t* bytes, uint32_t size)
 {
-    constexpr uint32_t kHeaders = 14 + 40;
-    if (!bytes || size < kHeaders)
+    // The palette follows the information header, which is 40 bytes in the classic format and
+    // longer in the later ones (ImageMagick writes 124): take its own size, not a fixed offset.
+    constexpr uint32_t kFileHeader = 14;
+    if (!bytes || size < kFileHeader + 40)
         return false;
-    uint32_t bitCount = bytes[14 + 14] | (bytes[14 + 15] << 8);
-    if (bitCount != 8 || size - kHeaders < 256 * 4)
+    const uint32_t infoSize = LoadU32Le(bytes + kFileHeader);
+    const uint32_t bitCount = LoadU16Le(bytes + kFileHeader + 14);
+    if (infoSize < 40 || bitCount != 8 || infoSize > size - kFileHeader ||
+        size - kFileHeader - infoSize < 256 * 4)
         return false;
     CPaletteTable* palette = frame.GetPalette();
     if (palette->GetKind() != 1 || palette->IsEmpty())
         frame.CreatePalette();
     palette = frame.GetPalette();
+    const uint8_t* entries = bytes + kFileHeader + infoSize;
     for (uint32_t i = 0; i < 256; ++i) {
-        const uint8_t* entry = bytes + kHeaders + i * 4;
+        const uint8_t* entry = entries + i * 4;
         palette->SetEntry(i, entry[2], entry[1], entry[0]);
     }
     return true;

@@ -147,20 +147,24 @@ TEST(FramePalette, LoadBmpPaletteReadsEightBitFilesFromOtherTools)
         EXPECT_EQ(r, 255 - i);
     }
 
-    // ImageMagick's 8-bit palette BMP of a picture quantised to 200 colours.
-    if (testsupport::RunCommand("convert -size 32x32 xc: +noise Random -colors 200 -type Palette BMP3:'" +
-                                dir / "magick.bmp" + "' 2>/dev/null") == 0) {
+    // ImageMagick's 8-bit palette BMPs of a picture quantised to 200 colours, with the classic
+    // 40-byte information header (BMP3) and with its default 124-byte one.
+    for (const char* format : {"BMP3", "BMP"}) {
+        if (testsupport::RunCommand(std::string("convert -size 32x32 xc: +noise Random -colors 200 -type Palette ") +
+                                    format + ":'" + dir / "magick.bmp" + "' 2>/dev/null") != 0)
+            continue;
         std::string bytes = testsupport::ReadFileBytes(dir / "magick.bmp");
-        ASSERT_GE(bytes.size(), 54u + 1024u);
+        const uint32_t entries = 14 + static_cast<uint8_t>(bytes[14]);
+        ASSERT_GE(bytes.size(), entries + 1024u);
         ASSERT_EQ(bytes[28], 8);
         CFrame other;
-        ASSERT_TRUE(other.LoadBmpPalette("magick.bmp"));
+        ASSERT_TRUE(other.LoadBmpPalette("magick.bmp")) << format;
         for (uint32_t i = 0; i < 256; ++i) {
             uint8_t r, g, b;
             other.GetPalette()->GetEntry(i, r, g, b);
-            EXPECT_EQ(b, static_cast<uint8_t>(bytes[54 + i * 4]));
-            EXPECT_EQ(g, static_cast<uint8_t>(bytes[55 + i * 4]));
-            EXPECT_EQ(r, static_cast<uint8_t>(bytes[56 + i * 4]));
+            EXPECT_EQ(b, static_cast<uint8_t>(bytes[entries + i * 4])) << format;
+            EXPECT_EQ(g, static_cast<uint8_t>(bytes[entries + 1 + i * 4])) << format;
+            EXPECT_EQ(r, static_cast<uint8_t>(bytes[entries + 2 + i * 4])) << format;
         }
     }
 }
