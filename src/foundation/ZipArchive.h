@@ -53,7 +53,7 @@ public:
     // Whether the name lies under the prefix and is an entry; writable receives whether it may
     // be rewritten (never for a read-only archive, else whether the archive file is writable).
     bool FindEntry(const char* fullName, bool& writable);
-    // Passes the entries (or the folders they lie in) that the spec finds to the visitor, and
+    // Passes the entries (or the folders they lie in) that the search spec finds to the visitor, and
     // keeps the visitor's answer as each entry's listed flag.
     void EnumerateEntries(CFileVisitor& visitor, const CFileSearchSpec& spec);
     // The entry's time; for a name under the prefix that is no entry, the archive file's own
