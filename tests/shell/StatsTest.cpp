@@ -7,6 +7,8 @@
 
 using statstest::NewGame;
 using statstest::NewPlayer;
+using statstest::Exists;
+using statstest::Read;
 using statstest::WorkFolder;
 
 namespace {
@@ -80,8 +82,8 @@ TEST(Stats, NoFileGivesTheGuestAlone)
     EXPECT_EQ(guest->GetLastDifficulty(), 1u);
     EXPECT_EQ(guest->GetSuspendedGame(), nullptr);
     // Reading creates no file and keeps nothing.
-    EXPECT_FALSE(f.folder.Exists("Stats.dat"));
-    EXPECT_FALSE(f.folder.Exists("Stats.dat.bad"));
+    EXPECT_FALSE(Exists(f.folder, "Stats.dat"));
+    EXPECT_FALSE(Exists(f.folder, "Stats.dat.bad"));
 }
 
 TEST(Stats, ProfilesAreAddedBeforeTheLastAndBecomeCurrent)
@@ -244,7 +246,7 @@ TEST(Stats, ZeroPointAndCheatedGamesAreNotArchived)
         EXPECT_EQ(verdict.archived != nullptr, c.archived);
         EXPECT_EQ(player.GetGameCount(), c.archived ? 1u : 0u);
         // A game with no points leaves even the file alone.
-        EXPECT_EQ(f.folder.Exists("Stats.dat"), c.points != 0);
+        EXPECT_EQ(Exists(f.folder, "Stats.dat"), c.points != 0);
     }
 }
 

@@ -1,7 +1,7 @@
 #pragma once
-// Helpers of the statistics tests: a current folder of the test's own (the statistics file lies in
-// the current folder), the object text of a statistics object, and profiles and games made the
-// way the dialogs and the playfield make them.
+// Helpers of the statistics tests: a current folder of the test's own, the object text of a
+// statistics object, and profiles and games made the way the dialogs and the playfield make them.
+#include "../foundation/FileTestHelpers.h"
 #include "TestSupport.h"
 #include "foundation/FileBuf.h"
 #include "foundation/OpenFlags.h"
@@ -10,39 +10,23 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <string>
-#include <unistd.h>
 
 namespace statstest {
 
-class WorkFolder
+// The test's own folder, made current: the statistics file lies in the current folder.
+using WorkFolder = filetest::WorkFolder;
+
+inline bool Exists(const WorkFolder& folder, const std::string& name)
 {
-public:
-    WorkFolder()
-    {
-        char* old = ::getcwd(nullptr, 0);
-        m_oldFolder = old ? old : ".";
-        std::free(old);
-        EXPECT_EQ(0, ::chdir(m_dir.Path().c_str()));
-    }
-    ~WorkFolder() { EXPECT_EQ(0, ::chdir(m_oldFolder.c_str())); }
-    WorkFolder(const WorkFolder&) = delete;
-    WorkFolder& operator=(const WorkFolder&) = delete;
+    return std::filesystem::exists(folder / name);
+}
 
-    std::string operator/(const std::string& name) const { return m_dir / name; }
-    bool Exists(const std::string& name) const { return std::filesystem::exists(m_dir.Path() / name); }
-    std::string Read(const std::string& name) const { return testsupport::ReadFileBytes(m_dir.Path() / name); }
-    void Write(const std::string& name, const std::string& bytes) const
-    {
-        testsupport::WriteFileBytes(m_dir.Path() / name, bytes);
-    }
-
-private:
-    testsupport::TempDir m_dir;
-    std::string m_oldFolder;
-};
+inline std::string Read(const WorkFolder& folder, const std::string& name)
+{
+    return testsupport::ReadFileBytes(folder / name);
+}
 
 // The object's text as the statistics file holds it once decompressed.
 inline std::string TextOf(const CObject& object)
