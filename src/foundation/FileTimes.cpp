@@ -1,6 +1,7 @@
 #include "foundation/FileTimes.h"
 
 #include "platform/Files.h"
+#include "platform/Time.h"
 
 #include <ctime>
 
@@ -39,9 +40,10 @@ void FileTimeToUnixTime(uint64_t fileTime, int64_t& seconds, int32_t& nanosecond
 
 uint64_t GetCurrentFileTime()
 {
-    timespec now{};
-    clock_gettime(CLOCK_REALTIME, &now);
-    return UnixTimeToFileTime(now.tv_sec, static_cast<int32_t>(now.tv_nsec));
+    int64_t seconds = 0;
+    int32_t nanoseconds = 0;
+    platform::GetWallClock(seconds, nanoseconds);
+    return UnixTimeToFileTime(seconds, nanoseconds);
 }
 
 void GetCurrentDosDateTime(uint16_t& date, uint16_t& time)

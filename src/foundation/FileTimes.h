@@ -19,6 +19,7 @@ enum : uint32_t
 uint64_t UnixTimeToFileTime(int64_t seconds, int32_t nanoseconds);
 void FileTimeToUnixTime(uint64_t fileTime, int64_t& seconds, int32_t& nanoseconds);
 
+// The platform's wall clock (which a test may fix) as a FILETIME.
 uint64_t GetCurrentFileTime();
 // The current local time as DOS date and time words (2-second steps, years 1980 to 2107).
 void GetCurrentDosDateTime(uint16_t& date, uint16_t& time);

@@ -265,14 +265,20 @@ void CArrayProperty::ParseValue(CObject* object, const char* value, CObjectTextS
     if (!m_itemNames)
         Empty(object);
     CSharedString line;
-    if (!stream.ReadNonBlankTextLine(line)) // the "{"
+    if (!stream.ReadNonBlankTextLine(line)) { // the "{"
+        stream.MarkDamaged();
         return;
+    }
+    if (*SkipWhitespace(line.CStr()) != '{')
+        stream.MarkDamaged();
 
     const CSharedString& label = m_itemDescriptor->GetLabel();
     const CSharedString& alias = m_itemDescriptor->GetAlias();
     CSharedString key;
     uint32_t depth = 0;
     uint32_t next = 0;
+    uint32_t announced = 0;
+    bool closed = false;
     while (stream.ReadNonBlankTextLine(line)) {
         const char* text = SkipWhitespace(line.CStr());
         if (*text == '{') {
@@ -280,8 +286,10 @@ void CArrayProperty::ParseValue(CObject* object, const char* value, CObjectTextS
             continue;
         }
         if (*text == '}') {
-            if (depth == 0)
+            if (depth == 0) {
+                closed = true;
                 break;
+            }
             --depth;
             continue;
         }
@@ -296,8 +304,10 @@ void CArrayProperty::ParseValue(CObject* object, const char* value, CObjectTextS
 
         if (CItemList::NamesEqual(key.CStr(), "Item Count") || CItemList::NamesEqual(key.CStr(), "Array Count")) {
             // With an item-name list the list decides the count: one item per name.
-            if (!m_itemNames)
-                Resize(object, ParseAnnouncedCount(itemValue, stream));
+            if (!m_itemNames) {
+                announced = ParseAnnouncedCount(itemValue, stream);
+                Resize(object, announced);
+            }
             continue;
         }
         uint32_t index;
@@ -318,6 +328,9 @@ void CArrayProperty::ParseValue(CObject* object, const char* value, CObjectTextS
         }
         m_itemDescriptor->ParseValue(GetItem(object, index), itemValue, stream);
     }
+    // Items announced but never given stay at their defaults, which only a damaged file leaves.
+    if (!closed || next < announced)
+        stream.MarkDamaged();
 }
 
 void CArrayProperty::WriteText(const CObject* object, CObjectTextStream& stream) const

@@ -38,7 +38,8 @@ void CEmbeddedObjectProperty::FormatValue(const CObject*, CSharedString& out) co
 
 void CEmbeddedObjectProperty::ParseValue(CObject* object, const char*, CObjectTextStream& stream) const
 {
-    GetObject(object)->ReadFromTextStream(stream);
+    if (!GetObject(object)->ReadFromTextStream(stream))
+        stream.MarkDamaged();
 }
 
 void CEmbeddedObjectProperty::WriteText(const CObject* object, CObjectTextStream& stream) const

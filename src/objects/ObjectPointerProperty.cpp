@@ -1,7 +1,6 @@
 #include "objects/ObjectPointerProperty.h"
 
 #include "foundation/VirtualFile.h"
-#include "foundation/Win32Services.h"
 #include "objects/ClassRegistry.h"
 #include "objects/CurrentObjectFileName.h"
 #include "objects/ObjectTextStream.h"
@@ -84,7 +83,7 @@ void CObjectPointerProperty::FormatValue(const CObject* object, CSharedString& o
     out.AssignText(held ? held->GetClassRecord()->GetName() : nullptr);
 }
 
-CClassRecord* CObjectPointerProperty::FindClassOrFail(const char* className) const
+CClassRecord* CObjectPointerProperty::FindClassOrFail(const char* className, CObjectTextStream& stream) const
 {
     const char* baseName = m_baseClass ? m_baseClass->GetName() : "CObject";
     const char* lastFile = CurrentObjectFileName().CStr();
@@ -93,17 +92,20 @@ CClassRecord* CObjectPointerProperty::FindClassOrFail(const char* className) con
     if (!record) {
         message.Format("Tried to use an unknown class \"%s\" for a \"%s\" (%s). Last file opened = \"%s\"", className,
                        GetLabel().CStr(), baseName, lastFile);
-        FatalExit(kInvalidClassCaption, message.CStr());
+        stream.ReportFatalDamage(kInvalidClassCaption, message.CStr());
+        return nullptr;
     }
     if (!record->IsKindOf(m_baseClass)) {
         message.Format("Tried to use a %s for a %s when a %s is expected. Last file opened = \"%s\"",
                        record->GetName(), GetLabel().CStr(), baseName, lastFile);
-        FatalExit(kInvalidClassCaption, message.CStr());
+        stream.ReportFatalDamage(kInvalidClassCaption, message.CStr());
+        return nullptr;
     }
     if (record->IsAbstract()) {
         message.Format("Tried to use the abstract class \"%s\" for a \"%s\" (%s). Last file opened = \"%s\"",
                        record->GetName(), GetLabel().CStr(), baseName, lastFile);
-        FatalExit(kInvalidClassCaption, message.CStr());
+        stream.ReportFatalDamage(kInvalidClassCaption, message.CStr());
+        return nullptr;
     }
     return record;
 }
@@ -123,8 +125,8 @@ void CObjectPointerProperty::ParseValue(CObject* object, const char* value, CObj
     CObject* held = GetValue(object);
     if (!held || !CItemList::NamesEqual(held->GetClassRecord()->GetName(), className.CStr())) {
         Replace(object, nullptr);
-        CClassRecord* record = FindClassOrFail(className.CStr());
-        held = record->CreateObject();
+        CClassRecord* record = FindClassOrFail(className.CStr(), stream);
+        held = record ? record->CreateObject() : nullptr;
         if (held)
             Replace(object, held);
     }
@@ -143,7 +145,8 @@ void CObjectPointerProperty::ParseValue(CObject* object, const char* value, CObj
         source.AppendText(":");
         source.AppendText(GetLabel().CStr());
         CCurrentObjectFileNameScope scope(source.CStr());
-        held->ReadPropertyBlock(stream);
+        if (!held->ReadPropertyBlock(stream))
+            stream.MarkDamaged();
     }
     NotifyLoaded(object, !stream.IsTrackingOff());
 }

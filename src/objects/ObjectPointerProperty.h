@@ -58,8 +58,9 @@ private:
     // Deletes the held object and stores held, or hands held to the setter.
     void Replace(CObject* object, CObject* held) const;
     // The class that text names for this property; a class that is unknown, not derived from the
-    // base class or abstract ends the program with an "Invalid class type" report.
-    CClassRecord* FindClassOrFail(const char* className) const;
+    // base class or abstract ends the program with an "Invalid class type" report, or, on a stream
+    // that tolerates damage, is recorded as damage and answers null.
+    CClassRecord* FindClassOrFail(const char* className, CObjectTextStream& stream) const;
 
     CClassRecord* m_baseClass;
     CClassRecord* m_defaultClass;

@@ -5,7 +5,6 @@
 #include "foundation/FileSystem.h"
 #include "foundation/OpenFlags.h"
 #include "foundation/TextUtilities.h"
-#include "foundation/Win32Services.h"
 #include "objects/ClassRegistry.h"
 #include "objects/CurrentObjectFileName.h"
 #include "objects/Object.h"
@@ -66,7 +65,8 @@ bool CObject::ReadPropertyBlock(CObjectTextStream& stream)
             message.Format("Found unexpected '{' while parsing class \"%s\".  ReadCustomProperties was likely "
                            "overridden without calling through to the base class for unhandled properties.",
                            record->GetName());
-            FatalExit("Fatal Error", message.CStr());
+            stream.ReportFatalDamage("Fatal Error", message.CStr());
+            return false;
         }
         const char* equals = std::strchr(text, '=');
         if (!equals)

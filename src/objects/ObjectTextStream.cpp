@@ -2,6 +2,7 @@
 
 #include "foundation/FileBuf.h"
 #include "foundation/TextUtilities.h"
+#include "foundation/Win32Services.h"
 
 #include <string>
 
@@ -17,6 +18,7 @@ bool CObjectTextStream::Open(const char* name, uint32_t flags, bool trackingOff)
 {
     m_trackingOff = trackingOff;
     m_finished = false;
+    m_damaged = false;
     return CVirtualFile::Open(name, flags);
 }
 
@@ -24,7 +26,15 @@ bool CObjectTextStream::OpenMemory(CFileBuf* stream, uint32_t flags, bool tracki
 {
     m_trackingOff = trackingOff;
     m_finished = false;
+    m_damaged = false;
     return AttachStream(stream, flags);
+}
+
+void CObjectTextStream::ReportFatalDamage(const char* caption, const char* text)
+{
+    if (!m_damageTolerated)
+        FatalExit(caption, text);
+    m_damaged = true;
 }
 
 bool CObjectTextStream::Close()

@@ -22,6 +22,19 @@ public:
 
     bool IsTrackingOff() const { return m_trackingOff; }
 
+    // Damage in the text that ends the program by default (a stray "{", a class that a property
+    // may not hold) is only recorded when the stream tolerates it: the reader then goes on as best
+    // it can, and the caller, seeing IsDamaged, throws away what was read. Files whose damage must
+    // not stop the program are read this way. Opening a stream clears the record, not the setting.
+    void SetDamageTolerated(bool tolerated) { m_damageTolerated = tolerated; }
+    bool IsDamageTolerated() const { return m_damageTolerated; }
+    // Ends the program with the report, or, when damage is tolerated, only records it.
+    void ReportFatalDamage(const char* caption, const char* text);
+    // Records damage that the reader goes past in any case (a nested block cut short, an array
+    // holding fewer items than it announced); it matters only to a caller that asks IsDamaged.
+    void MarkDamaged() { m_damaged = true; }
+    bool IsDamaged() const { return m_damaged; }
+
     // The next line without its line end (CR LF, LF, CR, LF CR or CR CR LF); the last line of the
     // data is delivered with or without a line end. False at the end of the data.
     bool ReadTextLine(CSharedString& line);
@@ -34,4 +47,6 @@ public:
 private:
     bool m_trackingOff = true;
     bool m_finished = false;
+    bool m_damageTolerated = false;
+    bool m_damaged = false;
 };

@@ -11,6 +11,9 @@ namespace {
 std::atomic<bool> s_virtual{false};
 std::atomic<uint64_t> s_virtualNow{kDefaultVirtualClockStart};
 std::atomic<uint64_t> s_presentStep{16666667};
+// The fixed wall clock in nanoseconds since 1970, valid while s_wallClockFixed is set.
+std::atomic<bool> s_wallClockFixed{false};
+std::atomic<int64_t> s_fixedWallClock{0};
 
 uint64_t MonotonicNanoseconds()
 {
@@ -23,6 +26,35 @@ uint64_t MonotonicNanoseconds()
 uint64_t GetCounter()
 {
     return s_virtual.load(std::memory_order_acquire) ? s_virtualNow.load() : MonotonicNanoseconds();
+}
+
+void GetWallClock(int64_t& seconds, int32_t& nanoseconds)
+{
+    if (s_wallClockFixed.load(std::memory_order_acquire)) {
+        const int64_t fixed = s_fixedWallClock.load();
+        seconds = fixed / 1000000000;
+        nanoseconds = static_cast<int32_t>(fixed % 1000000000);
+        if (nanoseconds < 0) {
+            --seconds;
+            nanoseconds += 1000000000;
+        }
+        return;
+    }
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    seconds = now.tv_sec;
+    nanoseconds = static_cast<int32_t>(now.tv_nsec);
+}
+
+void FixWallClock(int64_t seconds, int32_t nanoseconds)
+{
+    s_fixedWallClock.store(seconds * 1000000000 + nanoseconds);
+    s_wallClockFixed.store(true, std::memory_order_release);
+}
+
+void UnfixWallClock()
+{
+    s_wallClockFixed.store(false, std::memory_order_release);
 }
 
 uint64_t GetCounterFrequency()

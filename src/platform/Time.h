@@ -12,6 +12,12 @@ uint32_t GetTickCount();
 uint64_t GetCounter();
 uint64_t GetCounterFrequency();
 
+// The wall clock (UTC): seconds and nanoseconds since 1970-01-01. A test may fix it, so that
+// the times a program records, and the files it writes them into, come out the same every run.
+void GetWallClock(int64_t& seconds, int32_t& nanoseconds);
+void FixWallClock(int64_t seconds, int32_t nanoseconds);
+void UnfixWallClock();
+
 // Waits this many milliseconds (0 yields). On the virtual clock it advances the clock instead.
 void Sleep(uint32_t milliseconds);
 

@@ -3,6 +3,7 @@
 #include "app/TimedPictureScreen.h"
 #include "graphics/Color.h"
 #include "graphics/ScreenFrame.h"
+#include "shell/stats/Stats.h"
 
 CGame::CGame(CTimedPictureScreen* pictureScreen)
     : CApplicationBase(1.0f / 60.0f, 1.0f / 60.0f, 1.0f / 12.0f, pictureScreen, "Intro.wav", nullptr),
@@ -12,11 +13,21 @@ CGame::CGame(CTimedPictureScreen* pictureScreen)
 
 CGame::~CGame()
 {
+    if (m_stats) {
+        m_stats->Save();
+        delete m_stats;
+    }
     delete m_pictureScreen;
 }
 
 void CGame::Init(CTimedPictureScreen* pictureScreen)
 {
+    // Each start counts down to the reminder of the version check.
+    m_stats = new CStats;
+    m_stats->Load();
+    if (uint32_t launches = m_stats->GetLaunchesSinceVersionCheck())
+        m_stats->SetLaunchesSinceVersionCheck(launches - 1);
+
     CApplicationBase::Init(pictureScreen);
 }
 
@@ -37,4 +48,10 @@ bool CGame::Draw()
         display->FillWithColor(darkBlue);
     }
     return CApplicationBase::Draw();
+}
+
+CStats* GetStats()
+{
+    auto* game = dynamic_cast<CGame*>(g_application);
+    return game ? game->GetStats() : nullptr;
 }

@@ -1,6 +1,7 @@
 #include "FileTestHelpers.h"
 #include "foundation/FileSystem.h"
 #include "foundation/FileTimes.h"
+#include "platform/Time.h"
 
 #include <gtest/gtest.h>
 
@@ -59,6 +60,22 @@ TEST(FileTimes, FileTimeCountsTenthsOfMicrosecondsSince1601)
     EXPECT_EQ(seconds, 981173106);
     EXPECT_EQ(nanoseconds, 123456700);
 
+    const uint64_t now = GetCurrentFileTime();
+    const uint64_t expected = UnixTimeToFileTime(std::time(nullptr), 0);
+    EXPECT_LE(now > expected ? now - expected : expected - now, 20000000u);
+}
+
+TEST(FileTimes, FixedWallClockGivesRepeatableTimes)
+{
+    platform::FixWallClock(1700000000, 123456789);
+    const uint64_t fixed = GetCurrentFileTime();
+    const uint64_t again = GetCurrentFileTime();
+    platform::FixWallClock(-1, 999999999); // just before 1970
+    const uint64_t beforeEpoch = GetCurrentFileTime();
+    platform::UnfixWallClock();
+    EXPECT_EQ(fixed, (1700000000ull + 11644473600ull) * 10000000ull + 1234567);
+    EXPECT_EQ(again, fixed);
+    EXPECT_EQ(beforeEpoch, kFileTimeOfUnixEpoch - 1);
     const uint64_t now = GetCurrentFileTime();
     const uint64_t expected = UnixTimeToFileTime(std::time(nullptr), 0);
     EXPECT_LE(now > expected ? now - expected : expected - now, 20000000u);

@@ -1,0 +1,125 @@
+// CStats's side of the file "Stats.dat": reading either form without ever ending the program,
+// keeping a damaged file, and writing through a replacement so that the old file survives a
+// failed or interrupted save.
+#include "foundation/CompressedBlockCodec.h"
+#include "foundation/FileBuf.h"
+#include "foundation/FilePaths.h"
+#include "foundation/LocalizedString.h"
+#include "foundation/OpenFlags.h"
+#include "objects/ObjectTextStream.h"
+#include "platform/Files.h"
+#include "shell/stats/Stats.h"
+
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+CLocalizedString s_guestName("Anonymous Guest");
+
+CFileBuf* NewBufferOver(const void* bytes, uint32_t n)
+{
+    auto* buffer = new CFileBuf;
+    buffer->Write(bytes, n);
+    buffer->Seek(0);
+    return buffer;
+}
+
+} // namespace
+
+bool CStats::Load(const char* fileName)
+{
+    m_fileName.AssignText(fileName ? fileName : kFileName);
+    const char* name = m_fileName.CStr();
+    CVirtualFile file;
+    uint32_t size = 0;
+    const uint8_t* bytes = nullptr;
+    if (file.Open(name, VF_READ | VF_VERBATIM | VF_IN_MEMORY)) {
+        size = file.GetSize();
+        bytes = file.ReadDirect(size);
+    }
+    if (!bytes || size == 0) {
+        SetPropertiesToDefaults();
+        EnsureCurrentPlayer();
+        return false;
+    }
+    bool read = LoadFromBytes(bytes, size);
+    file.Close();
+    if (!read) {
+        // Kept for whoever wants to look at it or mend it; the next save starts a new file.
+        std::string kept = std::string(name) + kDamagedSuffix;
+        platform::RenameFile(name, kept.c_str());
+    }
+    return read;
+}
+
+bool CStats::LoadFromBytes(const void* bytes, uint32_t n)
+{
+    bool read = ReadFileImage(bytes, n);
+    if (!read)
+        SetPropertiesToDefaults();
+    EnsureCurrentPlayer();
+    return read;
+}
+
+bool CStats::ReadFileImage(const void* bytes, uint32_t n)
+{
+    SetPropertiesToDefaults();
+    if (!bytes || n == 0)
+        return false;
+
+    CVirtualFile file;
+    file.AttachStream(NewBufferOver(bytes, n), VF_READ);
+    uint32_t rawLength = 0;
+    bool damaged = false;
+    uint8_t* text = CCompressedBlockCodec::Read(file, rawLength, &damaged);
+    if (damaged)
+        return false;
+    CFileBuf* buffer;
+    if (text) {
+        buffer = new CFileBuf;
+        buffer->ConstructOverBuffer(text, rawLength);
+    } else {
+        buffer = NewBufferOver(bytes, n); // plain text
+    }
+
+    CObjectTextStream stream;
+    stream.OpenMemory(buffer, VF_READ);
+    stream.SetDamageTolerated(true);
+    bool read = ReadFromTextStream(stream) && !stream.IsDamaged() && HasNoMissingObjects();
+    stream.Close();
+    return read;
+}
+
+bool CStats::HasNoMissingObjects() const
+{
+    for (uint32_t i = 0; i < m_playerCount; ++i) {
+        const CPlayerStats* player = m_players[i];
+        if (!player)
+            return false;
+        for (uint32_t k = 0; k < player->GetGameCount(); ++k)
+            if (!player->GetGame(k))
+                return false;
+    }
+    return true;
+}
+
+void CStats::EnsureCurrentPlayer()
+{
+    if (m_playerCount == 0) {
+        auto* guest = new CPlayerStats;
+        guest->SetPropertiesToDefaults();
+        guest->SetName(s_guestName.CStr());
+        AddPlayer(guest);
+    }
+    if (m_currentPlayer >= m_playerCount)
+        m_currentPlayer = m_playerCount - 1;
+}
+
+bool CStats::Save() const
+{
+    const char* name = m_fileName.CStr();
+    if (IsFileReadOnly(name))
+        SetFileReadOnly(name, false);
+    return SaveToFile(name, VF_COMPRESSED | VF_VERBATIM);
+}
