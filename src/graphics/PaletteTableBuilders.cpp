@@ -38,6 +38,28 @@ uint8_t TruncateChannel(double x)
     return v >= 255.0 ? 255 : static_cast<uint8_t>(v);
 }
 
+// Makes the table a 256 x 256 blend table over the palette: rowMix(s) gives the mix of source s
+// over a destination (d, colour of d), and the entry [s * 256 + d] is the entry of 1 .. 254
+// nearest to it. Without a palette the table keeps the identity.
+template <class RowMix>
+void FillBlendTable(CPaletteTable& table, CPaletteTable& palette, RowMix rowMix)
+{
+    if (&palette == &table)
+        return;
+    table.Create(4);
+    if (!IsPalette(palette))
+        return;
+    for (uint32_t s = 0; s < 256; ++s) {
+        const auto mix = rowMix(s);
+        uint8_t* row = table.GetData() + s * 256;
+        for (uint32_t d = 0; d < 256; ++d) {
+            const Rgb c = mix(d, EntryOf(palette, d));
+            row[d] = palette.FindNearest(static_cast<uint8_t>(c.red), static_cast<uint8_t>(c.green),
+                                         static_cast<uint8_t>(c.blue), kBlendSearchStart, kBlendSearchEnd);
+        }
+    }
+}
+
 } // namespace
 
 void CPaletteTable::BuildColorAdjustTable(CPaletteTable& palette, int32_t lightness, int32_t, int32_t,
@@ -62,12 +84,7 @@ void CPaletteTable::BuildColorAdjustTable(CPaletteTable& palette, int32_t lightn
 
 void CPaletteTable::BuildBlendTable(CPaletteTable& palette, float amount)
 {
-    if (&palette == this)
-        return;
-    Create(4);
-    if (!IsPalette(palette))
-        return;
-    for (uint32_t s = 0; s < 256; ++s) {
+    FillBlendTable(*this, palette, [&palette, amount](uint32_t s) {
         Rgb source = EntryOf(palette, s);
         float a = amount;
         if (amount == 0.0f) {
@@ -85,67 +102,44 @@ void CPaletteTable::BuildBlendTable(CPaletteTable& palette, float amount)
             source = {255, 255, 255};
         // The source's share rounded to single precision, the destination's weight in double:
         // single-precision 0.2 lies just above 0.2, so some whole-number mixes come out one lower.
-        const float shareRed = static_cast<float>(source.red * a);
-        const float shareGreen = static_cast<float>(source.green * a);
-        const float shareBlue = static_cast<float>(source.blue * a);
+        const float share[3] = {static_cast<float>(source.red * a), static_cast<float>(source.green * a),
+                                static_cast<float>(source.blue * a)};
         const double keep = 1.0 - static_cast<double>(a);
-        auto mix = [keep](uint32_t d, float share) {
-            return static_cast<uint8_t>(std::min(d * keep + share, 255.0));
+        return [share, keep](uint32_t, const Rgb& under) {
+            auto mix = [keep](uint32_t d, float part) { return static_cast<uint32_t>(std::min(d * keep + part, 255.0)); };
+            return Rgb{mix(under.red, share[0]), mix(under.green, share[1]), mix(under.blue, share[2])};
         };
-        uint8_t* row = m_data + s * 256;
-        for (uint32_t d = 0; d < 256; ++d) {
-            const Rgb under = EntryOf(palette, d);
-            row[d] = palette.FindNearest(mix(under.red, shareRed), mix(under.green, shareGreen),
-                                         mix(under.blue, shareBlue), kBlendSearchStart, kBlendSearchEnd);
-        }
-    }
+    });
 }
 
 void CPaletteTable::BuildAmplifyLightTable(CPaletteTable& palette)
 {
-    if (&palette == this)
-        return;
-    Create(4);
-    if (!IsPalette(palette))
-        return;
-    const float k = 1.0f / 255.0f;
-    for (uint32_t s = 0; s < 256; ++s) {
+    FillBlendTable(*this, palette, [&palette](uint32_t s) {
+        const float k = 1.0f / 255.0f;
         const Rgb source = EntryOf(palette, s);
-        const float gainRed = static_cast<float>(source.red) * k + 1.0f;
-        const float gainGreen = static_cast<float>(source.green) * k + 1.0f;
-        const float gainBlue = static_cast<float>(source.blue) * k + 1.0f;
-        auto amplify = [](uint32_t d, float gain) {
-            return static_cast<uint8_t>(std::min(static_cast<float>(d) * gain, 255.0f));
+        const float gain[3] = {static_cast<float>(source.red) * k + 1.0f, static_cast<float>(source.green) * k + 1.0f,
+                               static_cast<float>(source.blue) * k + 1.0f};
+        return [gain](uint32_t, const Rgb& under) {
+            auto amplify = [](uint32_t d, float g) { return static_cast<uint32_t>(std::min(static_cast<float>(d) * g, 255.0f)); };
+            return Rgb{amplify(under.red, gain[0]), amplify(under.green, gain[1]), amplify(under.blue, gain[2])};
         };
-        uint8_t* row = m_data + s * 256;
-        for (uint32_t d = 0; d < 256; ++d) {
-            const Rgb under = EntryOf(palette, d);
-            row[d] = palette.FindNearest(amplify(under.red, gainRed), amplify(under.green, gainGreen),
-                                         amplify(under.blue, gainBlue), kBlendSearchStart, kBlendSearchEnd);
-        }
-    }
+    });
 }
 
 void CPaletteTable::BuildTestLightTable(CPaletteTable& palette)
 {
-    if (&palette == this)
-        return;
-    Create(4);
-    if (!IsPalette(palette))
-        return;
-    // The hue circle of this blend is 342.128 degrees, not 360.
-    constexpr double kCircle = 342.128;
-    constexpr double kHalfCircle = 171.064;
     CHsl hsl[256];
-    for (uint32_t i = 0; i < 256; ++i) {
+    for (uint32_t i = 0; i < 256 && IsPalette(palette); ++i) {
         const Rgb c = EntryOf(palette, i);
         hsl[i] = RgbToHsl(c.red / 255.0, c.green / 255.0, c.blue / 255.0);
     }
-    for (uint32_t s = 0; s < 256; ++s) {
+    FillBlendTable(*this, palette, [&hsl](uint32_t s) {
         const CHsl& light = hsl[s];
         const double k = std::clamp(4.0 * light.m_lightness, 0.0, 1.0) * light.m_saturation;
-        uint8_t* row = m_data + s * 256;
-        for (uint32_t d = 0; d < 256; ++d) {
+        return [&hsl, &light, k](uint32_t d, const Rgb&) {
+            // The hue circle of this blend is 342.128 degrees, not 360.
+            constexpr double kCircle = 342.128;
+            constexpr double kHalfCircle = 171.064;
             const CHsl& under = hsl[d];
             double hueUnder = under.m_hue;
             double hueLight = light.m_hue;
@@ -160,10 +154,9 @@ void CPaletteTable::BuildTestLightTable(CPaletteTable& palette)
             const double lightness = std::clamp(under.m_lightness + light.m_lightness / 3.0, 0.0, 1.0);
             double red, green, blue;
             HslToRgb(hue, saturation, lightness, red, green, blue);
-            row[d] = palette.FindNearest(TruncateChannel(red), TruncateChannel(green), TruncateChannel(blue),
-                                         kBlendSearchStart, kBlendSearchEnd);
-        }
-    }
+            return Rgb{TruncateChannel(red), TruncateChannel(green), TruncateChannel(blue)};
+        };
+    });
 }
 
 void CPaletteTable::BuildInverseColorTable(CPaletteTable& palette, int32_t kind, uint32_t start, uint32_t end)
