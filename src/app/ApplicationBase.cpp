@@ -5,6 +5,7 @@
 #include "app/Mouse.h"
 #include "app/SubsystemCalls.h"
 #include "app/WindowProc.h"
+#include "blit/BlitTableSetUp.h"
 #include "foundation/ConfigFile.h"
 #include "foundation/FileSystem.h"
 #include "foundation/LogSection.h"
@@ -12,6 +13,7 @@
 #include "foundation/OpenFlags.h"
 #include "foundation/PerformanceCounter.h"
 #include "foundation/Win32Services.h"
+#include "graphics/ScreenFrame.h"
 #include "sound/MusicList.h"
 #include "sound/MusicPlayer.h"
 #include "sound/SoundList.h"
@@ -147,8 +149,9 @@ CApplicationBase::~CApplicationBase()
 
 void CApplicationBase::Init(CTimedPictureScreen*)
 {
-    if (!s_noData)
-        LoadGamePalette();
+    // The opacity tables always; the game palette and its 8-bit tables only with data, on a
+    // display that really is 8-bit.
+    SetUpBlitTables("Palettes", "GamePalette", (s_noData || !m_display) ? 0 : m_display->GetBitsPerPixel());
     CSoundList& sounds = CSoundList::GetInstance();
     sounds.LoadFolder("Sounds", "Sounds", ".wav", ".ogg");
     if (ReadOption("Pre-load all sounds", 0) != 0)

@@ -98,10 +98,6 @@ void ShowCompanyLogo(CTimedPictureScreen*)
 {
 }
 
-void LoadGamePalette()
-{
-}
-
 void UnloadAllResources()
 {
     CResourceRegistry::GetInstance()->UnloadAll();

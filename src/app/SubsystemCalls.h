@@ -1,8 +1,8 @@
 #pragma once
 // The application's calls into the display surface, the archive set, the class and resource
-// registries, frames, palettes, fonts and the localisation table. Each is one small function so
-// that the start-up sequence reads as a list. Where the layer underneath does not exist yet, the
-// function does the least the program needs to run, as its comment says.
+// registries, frames, fonts and the localisation table. Each is one small function so that the
+// start-up sequence reads as a list. Where the layer underneath does not exist yet, the function
+// does the least the program needs to run, as its comment says.
 #include "graphics/IntRect.h"
 
 class CFont;
@@ -44,8 +44,6 @@ void SetUpDisplayMode(int depth, int width, int height);
 void RegisterFrameCollection();
 // Shows the frame "CompanyLogo" on the picture screen (no frames yet: nothing).
 void ShowCompanyLogo(CTimedPictureScreen* pictureScreen);
-// Loads the palette "GamePalette" of the folder "Palettes" and its blend tables (no palettes yet).
-void LoadGamePalette();
 
 // Unloads every registered resource collection; clears their usage marks.
 void UnloadAllResources();

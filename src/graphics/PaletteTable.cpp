@@ -86,10 +86,15 @@ bool CPaletteTable::Load(const char* fileName, int32_t kind)
     CVirtualFile file;
     if (!file.Open(fileName, kOpenRead))
         return false;
-    if (m_data)
-        file.Read(m_data, GetSizeForKind(m_kind));
+    const uint32_t size = GetSizeForKind(m_kind);
+    const bool whole = m_data && file.GetSize() == size && file.Read(m_data, size) == size;
     file.Close();
-    return true;
+    if (!whole) {
+        // Back to the identity fill, as for a file that does not open.
+        Create(0);
+        Create(kind);
+    }
+    return whole;
 }
 
 bool CPaletteTable::Save(const char* fileName, uint32_t mode) const

@@ -99,12 +99,14 @@ TEST(PaletteTable, SaveAndLoadFiles)
     // A missing file leaves the identity.
     EXPECT_FALSE(loaded.Load("missing.pal", 2));
     EXPECT_EQ(loaded.GetData()[77], 77);
-    // A short file leaves the rest as it was.
-    testsupport::WriteFileBytes(dir / "short.pal", std::string(10, '\x05'));
-    CPaletteTable shortTable;
-    ASSERT_TRUE(shortTable.Load("short.pal", 2));
-    EXPECT_EQ(shortTable.GetData()[9], 5);
-    EXPECT_EQ(shortTable.GetData()[10], 10);
+    // A cut or padded file is no table: refused, with the identity left.
+    for (size_t size : {10, 255, 257}) {
+        testsupport::WriteFileBytes(dir / "odd.pal", std::string(size, '\x05'));
+        CPaletteTable odd;
+        EXPECT_FALSE(odd.Load("odd.pal", 2)) << size;
+        ASSERT_EQ(odd.GetSize(), 256u);
+        EXPECT_EQ(odd.GetData()[3], 3) << size;
+    }
     // A folder that does not exist cannot take the file.
     EXPECT_FALSE(table.Save("no/such/folder/t.pal", 0));
 }

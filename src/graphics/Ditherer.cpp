@@ -1,0 +1,68 @@
+#include "graphics/Ditherer.h"
+
+#include "graphics/PaletteTable.h"
+
+#include <algorithm>
+#include <cmath>
+
+CDitherer::CDitherer(uint32_t width, float snapThreshold, const CPaletteTable& palette, CPaletteTable& searchTable)
+    : m_width(std::max<uint32_t>(width, 1))
+    , m_bufferLength(m_width + 1)
+    , m_thresholdSquared(snapThreshold * snapThreshold)
+    , m_palette(palette)
+    , m_searchTable(searchTable)
+{
+    for (std::vector<float>& channel : m_error)
+        channel.assign(m_bufferLength, 0.0f);
+}
+
+uint8_t CDitherer::Search()
+{
+    auto level = [](float c) { return static_cast<uint8_t>(std::lround(c * 255.0f)); };
+    const uint8_t index = m_searchTable.FindNearest(level(m_adjusted[0]), level(m_adjusted[1]), level(m_adjusted[2]), 1, 256);
+    uint8_t red, green, blue;
+    m_palette.GetEntry(index, red, green, blue);
+    m_chosen[0] = red / 255.0f;
+    m_chosen[1] = green / 255.0f;
+    m_chosen[2] = blue / 255.0f;
+    return index;
+}
+
+uint8_t CDitherer::Dither(float red, float green, float blue)
+{
+    // Begin the pixel: take the error carried to it and move on to the next pixel's entry.
+    const uint32_t column = m_column;
+    const float incoming[3] = {red, green, blue};
+    for (int c = 0; c < 3; ++c) {
+        m_incoming[c] = incoming[c];
+        float value = incoming[c] - m_error[c][m_position];
+        m_error[c][m_position] = 0.0f;
+        m_adjusted[c] = std::clamp(value, 0.0f, 1.0f);
+    }
+    m_position = (m_position + 1) % m_bufferLength;
+    m_column = (m_column + 1) % m_width;
+
+    uint8_t index = Search();
+    float distance = 0.0f;
+    for (int c = 0; c < 3; ++c)
+        distance += (m_incoming[c] - m_chosen[c]) * (m_incoming[c] - m_chosen[c]);
+    if (distance > m_thresholdSquared) {
+        // Snap: match the pixel's own colour, and measure its error from that colour.
+        for (int c = 0; c < 3; ++c)
+            m_adjusted[c] = m_incoming[c];
+        index = Search();
+    }
+
+    // Spread the error: 7/16 to the right, 3/16, 5/16 and 1/16 to the row below.
+    const uint32_t n = m_bufferLength;
+    for (int c = 0; c < 3; ++c) {
+        const float e = m_chosen[c] - m_adjusted[c];
+        m_error[c][m_position] += e * 0.4375f;
+        if (column != 0)
+            m_error[c][(m_position + m_width - 2) % n] += e * 0.1875f;
+        m_error[c][(m_position + m_width - 1) % n] += e * 0.3125f;
+        if (column + 1 < m_width)
+            m_error[c][(m_position + m_width) % n] += e * 0.0625f;
+    }
+    return index;
+}

@@ -1,0 +1,40 @@
+#pragma once
+// Error-diffusion dithering (Floyd-Steinberg) of a true-colour image onto a palette, one pixel at
+// a time in row order. The error of the rows still to come is kept in a circular buffer of
+// width + 1 entries per channel. A pixel whose nearest entry lies further from its own colour than
+// the snap threshold is matched again without the error carried to it ("snaps"), so that errors
+// do not smear across hard edges.
+//
+// The palette and the search table must outlive the ditherer.
+#include <cstdint>
+#include <vector>
+
+class CPaletteTable;
+
+class CDitherer
+{
+public:
+    // palette: the kind-1 palette whose entries are returned; searchTable: the table searched for
+    // the nearest entry (the palette itself or an inverse colour table over it). A width of 0
+    // counts as 1. The threshold is a distance in channel units of 0..1.
+    CDitherer(uint32_t width, float snapThreshold, const CPaletteTable& palette, CPaletteTable& searchTable);
+
+    // The palette index (from entries 1 to 255) for the next pixel; channels 0..1.
+    uint8_t Dither(float red, float green, float blue);
+
+private:
+    // The nearest entry to the adjusted colour; its colour becomes the chosen one.
+    uint8_t Search();
+
+    uint32_t m_width;
+    uint32_t m_bufferLength;
+    uint32_t m_position = 0; // the buffer entry of the next pixel
+    uint32_t m_column = 0;   // the column of the next pixel
+    std::vector<float> m_error[3];
+    float m_adjusted[3] = {};
+    float m_incoming[3] = {};
+    float m_chosen[3] = {};
+    float m_thresholdSquared;
+    const CPaletteTable& m_palette;
+    CPaletteTable& m_searchTable;
+};
