@@ -108,8 +108,9 @@ TEST(PaletteBuilders, BlendAndLightTables)
         }
         const uint8_t* data = table.GetData();
         EXPECT_EQ(std::count(data, data + table.GetSize(), 0), 0) << which;
-        if (which < 5)
+        if (which < 5) {
             EXPECT_EQ(std::count(data, data + table.GetSize(), 255), 0) << which;
+        }
     }
 }
 
