@@ -1,5 +1,7 @@
 #include "online/UrlText.h"
 
+#include "foundation/TextUtilities.h"
+
 #include <cstring>
 
 namespace {
@@ -7,17 +9,6 @@ namespace {
 bool IsPlain(unsigned char c)
 {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
-}
-
-int HexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
 }
 
 void AppendEscaped(CSharedString& out, const char* text)
@@ -50,8 +41,8 @@ CSharedString UnescapeUrl(const char* text)
     CSharedString out;
     for (const char* p = text ? text : ""; *p; ++p) {
         if (*p == '%') {
-            const int high = HexValue(p[1]);
-            const int low = high < 0 ? -1 : HexValue(p[2]);
+            const int high = HexDigitValue(p[1]);
+            const int low = high < 0 ? -1 : HexDigitValue(p[2]);
             const int value = high * 16 + low;
             if (low >= 0 && value != 0) {
                 const char c = static_cast<char>(value);
