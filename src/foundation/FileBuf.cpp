@@ -107,7 +107,13 @@ uint32_t CFileBuf::GetSize()
 
 int32_t CFileBuf::SetSize(uint32_t n)
 {
-    return CStream::SetSize(n);
+    if (n > m_length) {
+        if (!Grow(n))
+            return -1;
+        std::memset(m_data + m_length, 0, n - m_length);
+    }
+    m_length = n;
+    return 0;
 }
 
 bool CFileBuf::Close()

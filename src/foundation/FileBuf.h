@@ -22,6 +22,8 @@ public:
     bool Seek(uint32_t offset) override;
     int32_t GetPosition() override;
     uint32_t GetSize() override;
+    // Cuts the data to n bytes or extends it with zeros (the position stays); -1 when a buffer
+    // the stream does not own would have to grow.
     int32_t SetSize(uint32_t n) override;
     bool Close() override;
     bool HasDirectAccess() const override;

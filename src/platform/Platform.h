@@ -7,6 +7,7 @@
 #include "platform/Events.h"
 #include "platform/Files.h"
 #include "platform/Http.h"
+#include "platform/HttpTransfer.h"
 #include "platform/KeyTable.h"
 #include "platform/PeriodicTimer.h"
 #include "platform/Process.h"

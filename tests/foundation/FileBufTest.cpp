@@ -157,6 +157,25 @@ TEST(FileBuf, BorrowedBufferIsNeverGrownOrFreed)
     EXPECT_EQ("01234567ab", Contents(owner));
 }
 
+TEST(FileBuf, SetSizeCutsAndExtendsWithZeros)
+{
+    CFileBuf buffer;
+    buffer.Write("0123456789", 10);
+    EXPECT_EQ(0, buffer.SetSize(4));
+    EXPECT_EQ("0123", Contents(buffer));
+    buffer.Seek(4);
+    buffer.Write("ab", 2);
+    EXPECT_EQ("0123ab", Contents(buffer)); // the cut bytes do not come back
+    EXPECT_EQ(0, buffer.SetSize(9));
+    EXPECT_EQ(std::string("0123ab\0\0\0", 9), Contents(buffer));
+
+    CFileBuf view;
+    view.ConstructView(buffer);
+    EXPECT_EQ(-1, view.SetSize(100));
+    EXPECT_EQ(0, view.SetSize(3));
+    EXPECT_EQ(3u, view.GetSize());
+}
+
 TEST(FileBuf, ContentEqualsAndCopyFrom)
 {
     CFileBuf a;
