@@ -200,3 +200,20 @@ TEST_F(ForceFeedback, HandlesOwnTheirEntries)
     EXPECT_FALSE(second->Start(nullptr, CForceFeedback::kMouse));
     EXPECT_FALSE(Devices().IsOpen(HapticDevice::Mouse));
 }
+
+TEST_F(ForceFeedback, TheProjectNamesEveryEffectTheGamePlays)
+{
+    WriteProject(testsupport::ReadFileBytes(VANTOREL_TEST_DATA "/ForceFeedback.ifr"));
+    Devices().PlugDevice(HapticDevice::Mouse);
+    CForceFeedback feedback(Devices());
+    ASSERT_TRUE(feedback.IsAvailable());
+    EXPECT_TRUE(Playing(HapticDevice::Mouse, 1)); // "No Effect"
+    for (const char* name :
+         {"Bounce", "Fire Ball Bounce", "Rail Ball Bounce", "Small Ball Bounce", "Small Fire Ball Bounce",
+          "Small Rail Ball Bounce", "Brick hit by Ball on Paddel", "Bricks Explode", "Playfield", "Ship Running",
+          "Ambiant Catch", "Holding Ball With Catch", "Launch Ball", "Catch Ball", "Paddel Size Change",
+          "Paddel Size Change PowerUp", "PowerUp", "Bomb Explodes", "Fire Left Laser", "Fire Right Laser",
+          "Fire Left Missile", "Fire Right Missile"})
+        EXPECT_TRUE(feedback.StartEffect(name, nullptr, CForceFeedback::kMouse)) << name;
+    EXPECT_EQ(Devices().GetEffects(HapticDevice::Mouse).size(), 23u);
+}
