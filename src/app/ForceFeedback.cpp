@@ -139,56 +139,50 @@ void CForceFeedback::DestroyEntry(uint32_t index)
     m_entries[index] = nullptr;
 }
 
-bool CForceFeedback::StartEntry(uint32_t index, const CPlayerControls* controls, uint32_t mask)
+template <class Act>
+bool CForceFeedback::ForSelectedDevices(uint32_t index, const CPlayerControls* controls, uint32_t mask, Act act)
 {
     Entry* entry = GetEntry(index);
-    if (!m_enabled || !m_available || !entry)
+    if (!m_available || !entry)
         return false;
     mask = ResolveMask(controls, mask);
-    bool started = false;
-    for (int d = 0; d < 2; ++d) {
-        if (!m_hasDevice[d] || !(mask & kDeviceBits[d]))
-            continue;
-        entry->m_playing[d] = entry->m_effects[d] >= 0 && m_devices.StartEffect(kDevices[d], entry->m_effects[d]);
-        started |= entry->m_playing[d];
-    }
-    return started;
+    bool any = false;
+    for (int d = 0; d < 2; ++d)
+        if (m_hasDevice[d] && (mask & kDeviceBits[d]))
+            any |= act(*entry, d);
+    return any;
+}
+
+bool CForceFeedback::StartEntry(uint32_t index, const CPlayerControls* controls, uint32_t mask)
+{
+    return m_enabled && ForSelectedDevices(index, controls, mask, [this](Entry& entry, int d) {
+               entry.m_playing[d] = entry.m_effects[d] >= 0 && m_devices.StartEffect(kDevices[d], entry.m_effects[d]);
+               return entry.m_playing[d];
+           });
 }
 
 bool CForceFeedback::IsEntryPlaying(uint32_t index, const CPlayerControls* controls, uint32_t mask)
 {
-    Entry* entry = GetEntry(index);
-    if (!m_available || !entry)
-        return false;
-    mask = ResolveMask(controls, mask);
-    bool playing = false;
-    for (int d = 0; d < 2; ++d) {
-        if (!m_hasDevice[d] || !(mask & kDeviceBits[d]) || !entry->m_playing[d])
-            continue;
+    return ForSelectedDevices(index, controls, mask, [this](Entry& entry, int d) {
+        if (!entry.m_playing[d])
+            return false;
         // A device that cannot tell keeps the flag as it was.
-        const int status = m_devices.GetEffectStatus(kDevices[d], entry->m_effects[d]);
+        const int status = m_devices.GetEffectStatus(kDevices[d], entry.m_effects[d]);
         if (status >= 0)
-            entry->m_playing[d] = status == 1;
-        playing |= entry->m_playing[d];
-    }
-    return playing;
+            entry.m_playing[d] = status == 1;
+        return entry.m_playing[d];
+    });
 }
 
 bool CForceFeedback::StopEntry(uint32_t index, const CPlayerControls* controls, uint32_t mask)
 {
-    Entry* entry = GetEntry(index);
-    if (!m_available || !entry)
-        return false;
-    mask = ResolveMask(controls, mask);
-    bool stopped = false;
-    for (int d = 0; d < 2; ++d) {
-        if (!m_hasDevice[d] || !(mask & kDeviceBits[d]) || !entry->m_playing[d])
-            continue;
-        m_devices.StopEffect(kDevices[d], entry->m_effects[d]);
-        entry->m_playing[d] = false;
-        stopped = true;
-    }
-    return stopped;
+    return ForSelectedDevices(index, controls, mask, [this](Entry& entry, int d) {
+        if (!entry.m_playing[d])
+            return false;
+        m_devices.StopEffect(kDevices[d], entry.m_effects[d]);
+        entry.m_playing[d] = false;
+        return true;
+    });
 }
 
 CForceFeedbackEffect* CForceFeedback::CreateEffectHandle(const char* name)

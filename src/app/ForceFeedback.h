@@ -78,6 +78,9 @@ private:
     // The device's effect for the name (or the name with the device's suffix); -1 when none.
     int CreateDeviceEffect(int device, const char* name);
     Entry* GetEntry(uint32_t index) const;
+    // Runs act(entry, device) for each device of the mask that exists; true when any act was.
+    template <class Act>
+    bool ForSelectedDevices(uint32_t index, const CPlayerControls* controls, uint32_t mask, Act act);
     void CloseDevices();
 
     platform::ForceFeedback& m_devices;

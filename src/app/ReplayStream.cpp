@@ -132,20 +132,22 @@ void CReplayStream::WriteByte(uint8_t value)
     AppendBytes(&value, 1);
 }
 
+void CReplayStream::WriteLittleEndian(uint64_t value, uint32_t count)
+{
+    uint8_t bytes[8];
+    for (uint32_t i = 0; i < count; ++i)
+        bytes[i] = static_cast<uint8_t>(value >> (8 * i));
+    AppendBytes(bytes, count);
+}
+
 void CReplayStream::WriteDword(uint32_t value)
 {
-    uint8_t bytes[4];
-    for (int i = 0; i < 4; ++i)
-        bytes[i] = static_cast<uint8_t>(value >> (8 * i));
-    AppendBytes(bytes, 4);
+    WriteLittleEndian(value, 4);
 }
 
 void CReplayStream::WriteQword(uint64_t value)
 {
-    uint8_t bytes[8];
-    for (int i = 0; i < 8; ++i)
-        bytes[i] = static_cast<uint8_t>(value >> (8 * i));
-    AppendBytes(bytes, 8);
+    WriteLittleEndian(value, 8);
 }
 
 void CReplayStream::WriteObjectReference(int32_t index, const CItemList* collection)
@@ -235,26 +237,29 @@ bool CReplayStream::ReadByte(uint8_t& value)
     return ReadRaw(&value, 1);
 }
 
-bool CReplayStream::ReadDword(uint32_t& value)
+bool CReplayStream::ReadLittleEndian(uint64_t& value, uint32_t count)
 {
-    uint8_t bytes[4];
-    if (!ReadRaw(bytes, 4))
+    uint8_t bytes[8];
+    if (!ReadRaw(bytes, count))
         return false;
     value = 0;
-    for (int i = 0; i < 4; ++i)
-        value |= static_cast<uint32_t>(bytes[i]) << (8 * i);
+    for (uint32_t i = 0; i < count; ++i)
+        value |= static_cast<uint64_t>(bytes[i]) << (8 * i);
+    return true;
+}
+
+bool CReplayStream::ReadDword(uint32_t& value)
+{
+    uint64_t read = 0;
+    if (!ReadLittleEndian(read, 4))
+        return false;
+    value = static_cast<uint32_t>(read);
     return true;
 }
 
 bool CReplayStream::ReadQword(uint64_t& value)
 {
-    uint8_t bytes[8];
-    if (!ReadRaw(bytes, 8))
-        return false;
-    value = 0;
-    for (int i = 0; i < 8; ++i)
-        value |= static_cast<uint64_t>(bytes[i]) << (8 * i);
-    return true;
+    return ReadLittleEndian(value, 8);
 }
 
 int32_t CReplayStream::ReadObjectReference(const CItemList* collection)

@@ -102,6 +102,8 @@ private:
     // The next byte, consumed; kMissingByte, not consumed, past the end.
     uint8_t NextByte();
     bool ReadRaw(void* out, uint32_t count);
+    void WriteLittleEndian(uint64_t value, uint32_t count);
+    bool ReadLittleEndian(uint64_t& value, uint32_t count);
     void Reserve(uint64_t needed);
 
     CReplayFunctionTable m_functions;
