@@ -4,6 +4,7 @@
 #include "app/Keyboard.h"
 #include "app/Mouse.h"
 #include "app/SubsystemCalls.h"
+#include "app/TimedPictureScreen.h"
 #include "app/WindowProc.h"
 #include "blit/BlitTableSetUp.h"
 #include "foundation/ConfigFile.h"
@@ -105,7 +106,7 @@ CApplicationBase::CApplicationBase(float minimumStep, float step, float maximumE
 
     RegisterFrameCollection();
     if (pictureScreen && !s_noData)
-        ShowCompanyLogo(pictureScreen);
+        pictureScreen->Show(LoadFrameByName("CompanyLogo"), false, nullptr);
 
     CSoundSystem::GetInstance()->Init();
     LoadSoundOptions();

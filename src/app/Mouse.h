@@ -20,6 +20,7 @@ public:
         x = m_x;
         y = m_y;
     }
+    CIntPoint GetPositionPoint() const { return {m_x, m_y}; }
     CFloatPoint GetPositionFloat() const { return {static_cast<float>(m_x), static_cast<float>(m_y)}; }
     // Stores the position and moves the system pointer there.
     void SetPosition(int x, int y);

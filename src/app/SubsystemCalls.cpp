@@ -94,7 +94,12 @@ void RegisterFrameCollection()
 {
 }
 
-void ShowCompanyLogo(CTimedPictureScreen*)
+CFrame* LoadFrameByName(const char*)
+{
+    return nullptr;
+}
+
+void DrawTextOverlays(CFrameOverlayOptions*, CFrame*)
 {
 }
 

@@ -6,10 +6,11 @@
 #include "graphics/IntRect.h"
 
 class CFont;
+class CFrame;
 class CFrameInterface;
+class CFrameOverlayOptions;
 class CScreenFrame;
 class CSequence;
-class CTimedPictureScreen;
 
 // Sorts the class registry by name, once, before objects are created by class name.
 void SortClassRegistry();
@@ -42,8 +43,11 @@ void SetUpDisplayMode(int depth, int width, int height);
 
 // Registers the frame collection "Frames" over the folder "Resources" (no frames yet: nothing).
 void RegisterFrameCollection();
-// Shows the frame "CompanyLogo" on the picture screen (no frames yet: nothing).
-void ShowCompanyLogo(CTimedPictureScreen* pictureScreen);
+// The frame of that name in the frame collection, loaded (not owned by the caller); a name the
+// collection lacks ends the program with the not-found report. No frames yet: null.
+CFrame* LoadFrameByName(const char* name);
+// Draws the text overlays of the options on the frame (no overlays yet: nothing).
+void DrawTextOverlays(CFrameOverlayOptions* overlays, CFrame* frame);
 
 // Unloads every registered resource collection; clears their usage marks.
 void UnloadAllResources();

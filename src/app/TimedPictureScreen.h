@@ -1,24 +1,72 @@
 #pragma once
-// A full-screen picture (the company logo, a splash screen) shown for a minimum time. Pictures are
-// not drawn yet: frames and the screen's fades come with the display; the object keeps its timing.
+// A full-screen picture (the company logo, a splash screen) centred on the display: it fades in,
+// stays for a minimum time that a key press or a new mouse click cuts short, and fades out when
+// the next picture comes or the caller finishes it. It draws on the display surface directly,
+// outside the application's tick, pumping window messages while it waits.
+//
+// The display time of a picture counts from the end of the previous wait, so each picture of a
+// sequence gets its own time.
+#include "graphics/IntRect.h"
+
+#include <cstdint>
+
+class CBlitter;
 class CFrame;
+class CFrameInterface;
 class CFrameOverlayOptions;
+class CScreenFrame;
 
 class CTimedPictureScreen
 {
 public:
-    CTimedPictureScreen() = default;
+    // A picture, and whether deleting the holder deletes it.
+    struct Holder
+    {
+        CFrame* m_frame = nullptr;
+        bool m_ownsFrame = false;
+        ~Holder();
+    };
 
-    // Shows the frame (not owned), after the previous picture has had its time.
+    static constexpr float kDefaultDisplayTime = 3.0f;
+
+    CTimedPictureScreen() = default;
+    ~CTimedPictureScreen();
+    CTimedPictureScreen(const CTimedPictureScreen&) = delete;
+    CTimedPictureScreen& operator=(const CTimedPictureScreen&) = delete;
+
+    // Shows the frame (not owned) as ShowHolder does.
     void Show(CFrame* frame, bool convert, CFrameOverlayOptions* overlays);
-    // Waits for the display time, then lets the picture go.
+    // Takes the holder. A holder without an image is deleted and the current picture stays.
+    // Otherwise the current picture is finished first; with convert the picture is copied into a
+    // frame of the display's depth and size (unless it is owned and of that depth already) and
+    // the overlays' texts are drawn on it. Then it fades in.
+    void ShowHolder(Holder* holder, bool convert, CFrameOverlayOptions* overlays);
+    // Waits for the display time, fades the picture out and lets it go.
     void Finish();
-    void ReleasePicture() { m_frame = nullptr; }
+    // Waits until the picture has had its display time, a key is pressed or a mouse button that
+    // was not held before is pressed; the keyboard is cleared afterwards.
+    void WaitUntilDone();
+    // Clears the target and draws the picture centred on it with the copy blitter.
+    void DrawCentered(CFrameInterface* target);
+    void ReleasePicture();
 
     float GetDisplayTime() const { return m_displayTime; }
-    CFrame* GetPicture() const { return m_frame; }
+    CFrame* GetPicture() const;
+    // The tick count at which the current display time began; 0 before the first wait.
+    uint32_t GetStartTime() const { return m_startTime; }
+    const CIntRect& GetSourceRect() const { return m_sourceRect; }
+    const CIntRect& GetTargetRect() const { return m_targetRect; }
 
 private:
-    float m_displayTime = 3.0f;
-    CFrame* m_frame = nullptr;
+    // Draws the picture on four presented pages (so that every page of a flip chain shows it).
+    void DrawStep(CScreenFrame* display);
+    // Milliseconds since last (then last = now); a clock that has not moved is waited for.
+    static uint32_t TakeElapsed(uint32_t& last);
+
+    uint32_t m_startTime = 0;
+    float m_displayTime = kDefaultDisplayTime;
+    CIntRect m_sourceRect;
+    CIntRect m_targetRect;
+    CBlitter* m_blitter = nullptr;
+    Holder* m_holder = nullptr;
 };

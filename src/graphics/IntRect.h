@@ -1,6 +1,8 @@
 #pragma once
 // Rectangles and points of the drawing interface. Right and bottom are exclusive, so a rectangle
 // is empty when right <= left or bottom <= top.
+#include "objects/Point.h"
+
 #include <cstdint>
 
 struct CIntRect
@@ -36,10 +38,4 @@ struct CFloatRect
     float m_top = 0;
     float m_right = 0;
     float m_bottom = 0;
-};
-
-struct CFloatPoint
-{
-    float m_x = 0;
-    float m_y = 0;
 };

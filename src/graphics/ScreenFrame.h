@@ -105,6 +105,16 @@ class CScreenFrame : public CFrame
     // brightness is above 1). allEntries false keeps the system's reserved colours at 0-9 and
     // 245-255. Null does nothing.
     void SetPaletteEntries(const CPaletteTable* table, bool allEntries);
+    // Fades the display palette to the target over the milliseconds, drawing the image meanwhile
+    // when the display is not 8-bit: through Blit with the rectangles and blitter when all three
+    // are given, else whole at (0, 0) with the copy blitter. For now the palette is set at once
+    // and the image drawn and presented four times, so that every page shows it (the windowed
+    // form of the fade). Nothing without a target.
+    void FadeToPalette(CFrameInterface* image, const CIntRect* sourceRect, const CIntRect* destinationRect,
+                       CBlitter* blitter, const CPaletteTable* target, uint32_t milliseconds, bool allEntries);
+    // FadeToPalette towards black, all entries.
+    void FadeToBlack(CFrameInterface* image, const CIntRect* sourceRect, const CIntRect* destinationRect,
+                     CBlitter* blitter, uint32_t milliseconds);
 
     float GetBrightness() const { return m_brightness; }
     uint32_t GetFadeState() const { return m_fadeState; }

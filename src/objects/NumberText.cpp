@@ -17,7 +17,59 @@ bool IsDigit(char c)
     return c >= '0' && c <= '9';
 }
 
+// The end of the number that begins text (after blanks and a sign), or null when it has no
+// digits. A fraction and an exponent count only for floats.
+const char* EndOfNumber(const char* text, bool isFloat)
+{
+    while (IsSpace(*text))
+        ++text;
+    if (*text == '+' || *text == '-')
+        ++text;
+    const char* p = text;
+    bool anyDigit = false;
+    for (; IsDigit(*p); ++p)
+        anyDigit = true;
+    if (!isFloat)
+        return anyDigit ? p : nullptr;
+    if (*p == '.')
+        for (++p; IsDigit(*p); ++p)
+            anyDigit = true;
+    if (!anyDigit)
+        return nullptr;
+    if (*p == 'e' || *p == 'E') {
+        const char* q = p + 1;
+        if (*q == '+' || *q == '-')
+            ++q;
+        if (IsDigit(*q)) {
+            while (IsDigit(*q))
+                ++q;
+            p = q;
+        }
+    }
+    return p;
+}
+
 } // namespace
+
+bool ScanInteger(const char*& text, int64_t& value)
+{
+    const char* end = text ? EndOfNumber(text, false) : nullptr;
+    if (!end)
+        return false;
+    value = ParseLeadingInteger(text);
+    text = end;
+    return true;
+}
+
+bool ScanFloat(const char*& text, double& value)
+{
+    const char* end = text ? EndOfNumber(text, true) : nullptr;
+    if (!end)
+        return false;
+    value = ParseLeadingFloat(text);
+    text = end;
+    return true;
+}
 
 int64_t ParseLeadingInteger(const char* text)
 {

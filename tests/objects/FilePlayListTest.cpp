@@ -168,7 +168,7 @@ TEST(GlobalNameIndex, SameNameSameIndexWhateverTheCase)
 {
     int first = GetGlobalNameIndex("Remove Button Border");
     EXPECT_EQ(GetGlobalNameIndex("remove button border"), first);
-    int second = GetGlobalNameIndex("CChangedGammaMessage");
+    int second = GetGlobalNameIndex("A Name Only This Test Interns");
     EXPECT_EQ(second, first + 1);
     EXPECT_EQ(GetGlobalNameIndex("Remove Button Border"), first);
 }

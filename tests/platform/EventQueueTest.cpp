@@ -189,7 +189,7 @@ TEST_F(HeadlessWindow, JoysticksPluggedInByATest)
     EXPECT_EQ(read.buttons, 5u);
     EXPECT_EQ(read.pov, 9000u);
     EXPECT_EQ(read.axes[0], 32768u);
-    EXPECT_FALSE(GetForceFeedback().IsAvailable());
+    EXPECT_FALSE(GetForceFeedback().OpenDevice(HapticDevice::Joystick));
 }
 
 } // namespace

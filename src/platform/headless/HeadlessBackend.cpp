@@ -64,12 +64,6 @@ void HeadlessJoysticks::RemoveAll()
     m_devices.clear();
 }
 
-bool HeadlessForceFeedback::PlayEffect(const std::string& name)
-{
-    m_played.push_back(name);
-    return false;
-}
-
 bool HeadlessBackend::CreateMainWindow(const char* titleUtf8)
 {
     std::lock_guard<std::mutex> lock(m_mutex);
@@ -284,6 +278,7 @@ void HeadlessBackend::Reset()
     m_display.Reset();
     m_mixer.StopAll();
     m_joysticks.RemoveAll();
+    m_forceFeedback.Reset();
     GetEventQueue().Clear();
 }
 

@@ -4,6 +4,7 @@
 // clipboard is a string. Tests reach it through GetHeadlessBackend() for its hooks.
 #include "platform/Backend.h"
 #include "platform/Events.h"
+#include "platform/headless/HeadlessForceFeedback.h"
 #include "platform/headless/MemoryDisplay.h"
 
 #include <map>
@@ -33,17 +34,6 @@ private:
     std::mutex m_mutex;
     std::vector<std::pair<JoystickCaps, JoystickState>> m_devices;
     uint32_t m_nextInstance = 1;
-};
-
-// No force-feedback device; the effects asked for are remembered for tests.
-class HeadlessForceFeedback : public NullForceFeedback
-{
-public:
-    bool PlayEffect(const std::string& name) override;
-    const std::vector<std::string>& GetPlayed() const { return m_played; }
-
-private:
-    std::vector<std::string> m_played;
 };
 
 class HeadlessBackend : public Backend

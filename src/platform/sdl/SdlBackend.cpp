@@ -63,6 +63,7 @@ SdlBackend::~SdlBackend()
 {
     if (m_audioDevice)
         SDL_CloseAudioDevice(m_audioDevice);
+    m_forceFeedback.Shutdown();
     m_joysticks.Shutdown();
     DestroyMainWindow();
     SDL_Quit();

@@ -3,6 +3,7 @@
 #include "platform/Backend.h"
 #include "platform/sdl/SdlDisplay.h"
 #include "platform/sdl/SdlEventTranslator.h"
+#include "platform/sdl/SdlForceFeedback.h"
 #include "platform/sdl/SdlJoysticks.h"
 
 #include <cstdint>
@@ -56,7 +57,7 @@ private:
     SdlDisplay m_display{*this};
     Mixer m_mixer;
     SdlJoysticks m_joysticks;
-    NullForceFeedback m_forceFeedback;   // no force-feedback device is served through SDL
+    SdlForceFeedback m_forceFeedback;
 };
 
 } // namespace platform::sdl
