@@ -113,7 +113,7 @@ void Mixer::AddVoice(const std::shared_ptr<SoundBuffer>& voice)
     m_voices.push_back(voice);
 }
 
-void Mixer::Mix(int16_t* out, size_t frames)
+size_t Mixer::Mix(int16_t* out, size_t frames)
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     const size_t count = frames * static_cast<size_t>(m_channels);
@@ -130,6 +130,7 @@ void Mixer::Mix(int16_t* out, size_t frames)
         ClampToPcm16(m_accumulator.data(), out, count);
     else
         std::memset(out, 0, count * sizeof(int16_t));
+    return count;
 }
 
 void Mixer::StopAll()

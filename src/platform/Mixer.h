@@ -50,8 +50,9 @@ public:
     // A buffer sharing the source's PCM (see SoundBuffer); null without a source or memory.
     std::shared_ptr<SoundBuffer> DuplicateBuffer(const std::shared_ptr<SoundBuffer>& source);
 
-    // Writes frames of GetChannels() interleaved samples, clamped once to 16 bits.
-    void Mix(int16_t* out, size_t frames);
+    // Writes frames of GetChannels() interleaved samples, clamped once to 16 bits; answers the
+    // count of samples written. Room for two channels is always enough.
+    size_t Mix(int16_t* out, size_t frames);
 
     void StopAll();
 

@@ -322,15 +322,18 @@ TEST(HeadlessAudio, VoicesChangeWhileTheDeviceMixes)
     Mixer mixer;
     auto shared = Mono16(mixer, MonoRamp(64), 11025);
     std::atomic<bool> done{false};
+    std::atomic<int> mixes{0};
     std::thread device([&] {
         std::vector<int16_t> out(256 * 2);
         while (!done.load()) {
             mixer.Mix(out.data(), 256);
             (void)shared->IsPlaying();
+            ++mixes;
         }
     });
     std::mt19937 random(3);
-    for (int i = 0; i < 3000; ++i) {
+    // Both threads must really have run side by side.
+    for (int i = 0; i < 3000 || mixes.load() < 200; ++i) {
         auto voice = (i % 3 == 0) ? mixer.DuplicateBuffer(shared) : Mono16(mixer, MonoRamp(16), 8000 + i);
         voice->SetVolume(-(i % 4000));
         voice->SetPan(static_cast<int>(random() % 20001) - 10000);

@@ -10,10 +10,11 @@ void HeadlessMixer::Advance(uint32_t ms)
     const uint64_t total = static_cast<uint64_t>(ms) * static_cast<uint64_t>(GetOutputRate()) + m_carry;
     const size_t frames = static_cast<size_t>(total / 1000);
     m_carry = total % 1000;
-    m_scratch.resize(frames * static_cast<size_t>(GetChannels()));
-    Mix(m_scratch.data(), frames);
+    // Sized for stereo: the device may be reopened in the other layout meanwhile.
+    m_scratch.resize(frames * 2);
+    const size_t count = Mix(m_scratch.data(), frames);
     if (m_capturing)
-        m_captured.insert(m_captured.end(), m_scratch.begin(), m_scratch.end());
+        m_captured.insert(m_captured.end(), m_scratch.begin(), m_scratch.begin() + static_cast<std::ptrdiff_t>(count));
 }
 
 void HeadlessMixer::StartCapture()
