@@ -64,24 +64,6 @@ TEST_F(SoundOutput, FilesWrittenByPythonPlayAsWritten)
     }
 }
 
-TEST_F(SoundOutput, PanAndEffectsScaleReachTheOutput)
-{
-    CSoundBuffer* sound = NewBuffer(WriteTone("a.wav", 22050, 20000), true);
-    ASSERT_TRUE(sound->SetPan(4000));
-    ASSERT_TRUE(sound->Play(false));
-    Device().Advance(1);
-    std::vector<int16_t> out = Captured();
-    EXPECT_EQ(out[1], 20000);
-    EXPECT_NEAR(out[0], 200, 1);   // 40 dB down on the far side
-
-    // Scale 0 (effects muted): silent, not 33 dB down.
-    sound->Stop();
-    System().SetEffectsScale(0.0f);
-    ASSERT_TRUE(sound->Play(false));
-    Device().Advance(2);
-    EXPECT_EQ(Captured(), std::vector<int16_t>(44 * 2, 0));
-}
-
 // Sounds start, overlap and stop on the main thread while the device mixes on its own; under
 // ThreadSanitizer this is where an unguarded share between them shows.
 TEST_F(SoundOutput, SoundsStartAndStopWhileTheDeviceMixes)

@@ -182,17 +182,4 @@ TEST_F(SoundSystem, WithoutADeviceEveryCallAnswersFalseAndNothingPlays)
     LoadSoundOptions();   // the start-up goes on silent
 }
 
-TEST_F(SoundSystem, TheSettingsDefaultsAreApplied)
-{
-    System().SetMaxVoices(5);
-    System().SetEffectsScale(0.5f);
-    System().SetStereo(false);
-    LoadSoundOptions();
-    EXPECT_EQ(System().GetMaxVoices(), 32u);
-    EXPECT_EQ(System().GetEffectsScale(), 1.0f);
-    EXPECT_EQ(System().GetMasterVolume(), 0);
-    EXPECT_TRUE(System().IsStereo());
-    EXPECT_EQ(Device().GetChannels(), 2);
-}
-
 } // namespace
