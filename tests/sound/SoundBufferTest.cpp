@@ -49,6 +49,11 @@ TEST_F(SoundBuffer, OverlapAddsOneVoicePerFrameFromTheSpareChain)
     EXPECT_FALSE(sound->Play(true));
     EXPECT_EQ(System().CountVoices(), 2u);
     EXPECT_TRUE(System().IsInPlayingList(sound));
+
+    // Loading again lets the whole chain go (the leak checker sees it otherwise).
+    EXPECT_TRUE(sound->Load(WriteTone("b.wav", 10).c_str(), false, false));
+    EXPECT_EQ(sound->GetSpare(), nullptr);
+    EXPECT_EQ(System().CountVoices(), 0u);
 }
 
 // A spare that cannot be made refuses the overlap.
