@@ -18,6 +18,7 @@
 #include "sound/MusicList.h"
 #include "sound/MusicPlayer.h"
 #include "sound/SoundList.h"
+#include "sound/SoundOptions.h"
 #include "sound/SoundSystem.h"
 #include "ui/ScreenWindow.h"
 

@@ -1,9 +1,25 @@
 #include "platform/SoundBuffer.h"
 
+#include "platform/MixKernel.h"
+
 #include <algorithm>
 #include <cmath>
 
 namespace platform {
+
+namespace {
+
+int32_t ToQ16(double gain)
+{
+    return static_cast<int32_t>(std::lround(gain * kUnityGain));
+}
+
+int32_t Combine(int32_t gain, int32_t master)
+{
+    return static_cast<int32_t>((static_cast<int64_t>(gain) * master + kUnityGain / 2) >> 16);
+}
+
+} // namespace
 
 bool PcmFormat::IsValid() const
 {
@@ -11,13 +27,34 @@ bool PcmFormat::IsValid() const
            samplesPerSecond > 0 && samplesPerSecond <= 200000;
 }
 
+int32_t GainOfVolume(int volume)
+{
+    if (volume <= kVolumeSilent)
+        return 0;
+    return ToQ16(std::pow(10.0, std::min(volume, kVolumeMax) / 2000.0));
+}
+
 SoundBuffer::SoundBuffer(const PcmFormat& format, uint32_t sizeBytes)
     : m_format(format.IsValid() ? format : PcmFormat{}),
       m_frameCount(sizeBytes / static_cast<uint32_t>(m_format.BlockAlign())),
       m_frequency(static_cast<uint32_t>(m_format.samplesPerSecond))
 {
-    m_data.assign(static_cast<size_t>(m_frameCount) * m_format.BlockAlign(),
-                  m_format.bitsPerSample == 8 ? 0x80 : 0);
+    m_data = std::make_shared<std::vector<uint8_t>>(static_cast<size_t>(m_frameCount) * m_format.BlockAlign(),
+                                                    m_format.bitsPerSample == 8 ? 0x80 : 0);
+}
+
+SoundBuffer::SoundBuffer(const SoundBuffer& source)
+{
+    std::lock_guard<std::mutex> lock(source.m_mutex);
+    m_format = source.m_format;
+    m_data = source.m_data;
+    m_frameCount = source.m_frameCount;
+    m_volume = source.m_volume;
+    m_pan = source.m_pan;
+    m_frequency = source.m_frequency;
+    m_gainLeft = source.m_gainLeft;
+    m_gainRight = source.m_gainRight;
+    m_gainCentre = source.m_gainCentre;
 }
 
 bool SoundBuffer::Lock(uint32_t offset, uint32_t bytes, uint8_t** first, uint32_t* firstSize,
@@ -27,14 +64,16 @@ bool SoundBuffer::Lock(uint32_t offset, uint32_t bytes, uint8_t** first, uint32_
     if (!first || !firstSize || offset >= size || bytes > size)
         return false;
     uint32_t head = std::min(bytes, size - offset);
-    *first = m_data.data() + offset;
-    *firstSize = head;
     uint32_t rest = bytes - head;
+    if (rest && !second)
+        return false;
+    *first = m_data->data() + offset;
+    *firstSize = head;
     if (second)
-        *second = rest ? m_data.data() : nullptr;
+        *second = rest ? m_data->data() : nullptr;
     if (secondSize)
         *secondSize = rest;
-    return rest == 0 || second != nullptr;
+    return true;
 }
 
 void SoundBuffer::Play(bool loop)
@@ -105,19 +144,19 @@ void SoundBuffer::SetPosition(uint32_t byteOffset)
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     uint32_t frame = byteOffset / static_cast<uint32_t>(m_format.BlockAlign());
-    m_position = static_cast<uint64_t>(m_frameCount ? frame % m_frameCount : 0) << 16;
+    m_position = static_cast<uint64_t>(m_frameCount ? frame % m_frameCount : 0) << 32;
 }
 
 uint32_t SoundBuffer::GetPlayPosition() const
 {
     std::lock_guard<std::mutex> lock(m_mutex);
-    return static_cast<uint32_t>(m_position >> 16) * static_cast<uint32_t>(m_format.BlockAlign());
+    return static_cast<uint32_t>(m_position >> 32) * static_cast<uint32_t>(m_format.BlockAlign());
 }
 
 uint32_t SoundBuffer::GetWritePosition() const
 {
     std::lock_guard<std::mutex> lock(m_mutex);
-    uint32_t frame = static_cast<uint32_t>(m_position >> 16);
+    uint32_t frame = static_cast<uint32_t>(m_position >> 32);
     // While playing, the bytes just ahead of the play cursor are already on their way out.
     if (m_playing && m_frameCount)
         frame = (frame + std::min<uint32_t>(m_frequency / 100, m_frameCount - 1)) % m_frameCount;
@@ -126,50 +165,28 @@ uint32_t SoundBuffer::GetWritePosition() const
 
 void SoundBuffer::UpdateGains()
 {
-    double gain = std::pow(10.0, m_volume / 2000.0);
-    double left = gain, right = gain;
-    if (m_pan > 0)
-        left *= std::pow(10.0, -m_pan / 2000.0);
-    else if (m_pan < 0)
-        right *= std::pow(10.0, m_pan / 2000.0);
-    m_gainLeft = static_cast<int>(std::lround(left * (1 << 14)));
-    m_gainRight = static_cast<int>(std::lround(right * (1 << 14)));
+    const int32_t gain = GainOfVolume(m_volume);
+    // Panning attenuates the far side only, by the pan's value in hundredths of a decibel.
+    const double left = m_pan > 0 ? std::pow(10.0, -m_pan / 2000.0) : 1.0;
+    const double right = m_pan < 0 ? std::pow(10.0, m_pan / 2000.0) : 1.0;
+    m_gainCentre = gain;
+    m_gainLeft = Combine(gain, ToQ16(left));
+    m_gainRight = Combine(gain, ToQ16(right));
 }
 
-void SoundBuffer::MixInto(int32_t* stereo, size_t frames, int outputRate)
+void SoundBuffer::MixInto(int32_t* accumulator, size_t frames, int outputChannels, int outputRate,
+                          int32_t masterGain)
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     if (!m_playing || m_frameCount == 0 || outputRate <= 0)
         return;
-    const uint64_t step = (static_cast<uint64_t>(m_frequency) << 16) / static_cast<uint64_t>(outputRate);
-    const uint64_t end = static_cast<uint64_t>(m_frameCount) << 16;
-    const int align = m_format.BlockAlign();
-    const bool eight = m_format.bitsPerSample == 8;
-    for (size_t i = 0; i < frames; ++i) {
-        if (m_position >= end)
-            m_position %= end;
-        const uint8_t* p = m_data.data() + static_cast<size_t>(m_position >> 16) * align;
-        int left, right;
-        if (eight) {
-            left = (p[0] - 128) << 8;
-            right = m_format.channels == 2 ? (p[1] - 128) << 8 : left;
-        } else {
-            left = static_cast<int16_t>(p[0] | (p[1] << 8));
-            right = m_format.channels == 2 ? static_cast<int16_t>(p[2] | (p[3] << 8)) : left;
-        }
-        stereo[2 * i] += (left * m_gainLeft) >> 14;
-        stereo[2 * i + 1] += (right * m_gainRight) >> 14;
-        m_position += step;
-        if (m_position >= end) {
-            if (!m_looping) {
-                // A sound played once stops after its last frame, its cursor back at the start.
-                m_playing = false;
-                m_position = 0;
-                return;
-            }
-            m_position %= end;
-        }
-    }
+    const MixSource source{m_data->data(), m_frameCount, m_format.channels, m_format.bitsPerSample, m_looping};
+    const bool stereo = outputChannels == 2;
+    const int32_t left = Combine(stereo ? m_gainLeft : m_gainCentre, masterGain);
+    const int32_t right = Combine(m_gainRight, masterGain);
+    // A one-shot voice stops after its last frame, its cursor back at the start.
+    m_playing = MixVoice(source, m_position, ResampleStep(m_frequency, outputRate), left, right, accumulator,
+                         stereo ? 2 : 1, frames);
 }
 
 } // namespace platform

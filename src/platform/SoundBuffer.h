@@ -1,7 +1,13 @@
 #pragma once
-// A sound buffer: PCM bytes of one format that the engine locks and writes, played once or looped
-// by the mixer with a volume, a pan and a frequency, and read through a play and a write cursor.
+// A sound buffer (a voice of the mixer): PCM bytes of one format, played once or looped with a
+// volume, a pan and a frequency, and read through a play and a write cursor. Duplicates share the
+// PCM bytes of the buffer they were made from; each keeps its own cursor, flags and settings.
+//
+// The rule for callers: the PCM bytes are not guarded. Write a sound before it plays (or, for a
+// streaming buffer, only where the play cursor is not); everything else may be called from any
+// thread while the mixer runs.
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <vector>
 
@@ -10,35 +16,47 @@ namespace platform {
 struct PcmFormat
 {
     int channels = 1;           // 1 or 2
-    int bitsPerSample = 16;     // 8 (unsigned) or 16 (signed)
+    int bitsPerSample = 16;     // 8 (unsigned, 0x80 silent) or 16 (signed)
     int samplesPerSecond = 22050;
 
     int BlockAlign() const { return channels * bitsPerSample / 8; }
     bool IsValid() const;
 };
 
-constexpr int kVolumeMin = -10000;   // hundredths of a decibel: silence
+// Volumes in hundredths of a decibel. The gain is 10^(volume / 2000), except that the program's
+// floor, kVolumeSilent and below, is silence rather than 33 dB down.
+constexpr int kVolumeMin = -10000;
 constexpr int kVolumeMax = 0;
+constexpr int kVolumeSilent = -3333;
 constexpr int kPanLeft = -10000;
 constexpr int kPanRight = 10000;
+
+// The Q16 gain of a volume (65536 at 0, 0 at kVolumeSilent and below).
+int32_t GainOfVolume(int hundredthsOfDecibel);
 
 class SoundBuffer
 {
 public:
-    // sizeBytes is rounded down to whole frames.
+    // sizeBytes is rounded down to whole frames; the bytes start silent.
     SoundBuffer(const PcmFormat& format, uint32_t sizeBytes);
+    // A duplicate: shares the source's PCM, takes its volume, pan and frequency; stopped at 0.
+    explicit SoundBuffer(const SoundBuffer& source);
+    SoundBuffer& operator=(const SoundBuffer&) = delete;
 
     const PcmFormat& GetFormat() const { return m_format; }
-    uint32_t GetSize() const { return static_cast<uint32_t>(m_data.size()); }
+    uint32_t GetSize() const { return m_frameCount * static_cast<uint32_t>(m_format.BlockAlign()); }
+    // Whether both play the same PCM bytes.
+    bool SharesDataWith(const SoundBuffer& other) const { return m_data == other.m_data; }
 
-    // Gives the bytes from offset on, in one span or, when they wrap past the end, two. Writing
-    // must keep clear of the part being played, as with any streaming buffer: the bytes
-    // themselves are not guarded.
+    // Gives the bytes from offset on, in one span or, when they wrap past the end, two. False for
+    // an offset or a count outside the buffer, or a wrap without a second span to take it.
     bool Lock(uint32_t offset, uint32_t bytes, uint8_t** first, uint32_t* firstSize,
               uint8_t** second, uint32_t* secondSize);
     void Unlock() {}
 
+    // Starts from the play cursor (SetPosition(0) first to play from the start).
     void Play(bool loop);
+    // Stops where it is; the play cursor stays.
     void Stop();
     bool IsPlaying() const;
     bool IsLooping() const;
@@ -47,31 +65,33 @@ public:
     int GetVolume() const;
     void SetPan(int pan);                       // clamped to kPanLeft..kPanRight
     int GetPan() const;
-    void SetFrequency(uint32_t samplesPerSecond);   // 0 restores the format's rate
+    void SetFrequency(uint32_t samplesPerSecond);   // 0 restores the format's rate; at most 200000
     uint32_t GetFrequency() const;
 
     void SetPosition(uint32_t byteOffset);
     uint32_t GetPlayPosition() const;
     uint32_t GetWritePosition() const;
 
-    // Adds the next frames of this voice to a stereo accumulator at the output rate (the mixer).
-    void MixInto(int32_t* stereo, size_t frames, int outputRate);
+    // Adds the next frames of this voice, with the master gain, to an accumulator of outputChannels
+    // interleaved values per frame at the output rate (the mixer).
+    void MixInto(int32_t* accumulator, size_t frames, int outputChannels, int outputRate, int32_t masterGain);
 
 private:
     void UpdateGains();
 
     mutable std::mutex m_mutex;   // the playing state is shared with the mixing thread
     PcmFormat m_format;
-    std::vector<uint8_t> m_data;
+    std::shared_ptr<std::vector<uint8_t>> m_data;
     uint32_t m_frameCount;
-    uint64_t m_position = 0;      // in frames, 16.16 fixed point
+    uint64_t m_position = 0;      // in frames, 32.32 fixed point
     bool m_playing = false;
     bool m_looping = false;
     int m_volume = 0;
     int m_pan = 0;
     uint32_t m_frequency;
-    int m_gainLeft = 1 << 14;     // Q14
-    int m_gainRight = 1 << 14;
+    int32_t m_gainLeft = 1 << 16; // Q16, volume and pan together
+    int32_t m_gainRight = 1 << 16;
+    int32_t m_gainCentre = 1 << 16;   // volume alone, for a mono device
 };
 
 } // namespace platform

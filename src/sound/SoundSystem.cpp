@@ -1,46 +1,108 @@
 #include "sound/SoundSystem.h"
 
-#include "app/ApplicationBase.h"
+#include "sound/DirectSoundSystem.h"
+#include "sound/SoundBuffer.h"
+
+namespace {
+CSoundSystem* s_replacement = nullptr;
+} // namespace
 
 CSoundSystem* CSoundSystem::GetInstance()
 {
-    // Never destroyed: the window procedure's shut-down may still reach it during exit.
-    static CSoundSystem* s_instance = new CSoundSystem;
+    if (s_replacement)
+        return s_replacement;
+    // Never destroyed: the window's shut-down may still reach it during exit.
+    static CSoundSystem* s_instance = new CDirectSoundSystem;
     return s_instance;
 }
 
-void CSoundSystem::Init()
+CSoundSystem* CSoundSystem::SetInstance(CSoundSystem* system)
 {
-    m_initialised = true;
+    CSoundSystem* previous = GetInstance();
+    s_replacement = system;
+    return previous;
 }
 
-void CSoundSystem::Shutdown()
+bool CSoundSystem::DestroyBuffer(CSoundBuffer* buffer)
 {
-    StopAllSounds();
-    m_initialised = false;
+    if (!buffer)
+        return false;
+    const bool released = buffer->Release();
+    delete buffer;
+    return released;
 }
 
-void CSoundSystem::SaveSystemVolume()
+int CSoundSystem::GetEffectiveVolume(int volume) const
 {
-    m_systemVolumeSaved = true;
+    // In floats and truncated toward zero: scale 0.5 plays a sound of volume 0 at -1666.
+    const float raw = static_cast<float>(volume - kSilentVolume) * m_effectsScale + static_cast<float>(kSilentVolume);
+    return static_cast<int>(raw);
 }
 
-void CSoundSystem::ApplyVolume()
+bool CSoundSystem::RefusesSounds() const
 {
-}
-
-void CSoundSystem::RestoreSystemVolume()
-{
-    m_systemVolumeSaved = false;
+    return m_muted || m_masterVolume < kOffVolume;
 }
 
 void CSoundSystem::StopAllSounds()
 {
+    while (CSoundBuffer* head = m_playing) {
+        head->Stop();
+        // Stop unlinks the buffer; should it not have, the loop must still end.
+        if (m_playing == head)
+            RemovePlaying(head);
+    }
 }
 
-void LoadSoundOptions()
+void CSoundSystem::AddPlaying(CSoundBuffer* buffer)
 {
-    // No sound settings exist yet: music plays at full volume.
-    if (g_application)
-        g_application->SetMusicVolume(0);
+    if (!buffer)
+        return;
+    RemovePlaying(buffer);
+    buffer->m_nextPlaying = m_playing;
+    m_playing = buffer;
+}
+
+bool CSoundSystem::RemovePlaying(CSoundBuffer* buffer)
+{
+    for (CSoundBuffer** link = &m_playing; *link; link = &(*link)->m_nextPlaying) {
+        if (*link == buffer) {
+            *link = buffer->m_nextPlaying;
+            buffer->m_nextPlaying = nullptr;
+            return true;
+        }
+    }
+    return false;
+}
+
+void CSoundSystem::ClearPlayingList()
+{
+    while (CSoundBuffer* head = m_playing) {
+        m_playing = head->m_nextPlaying;
+        head->m_nextPlaying = nullptr;
+    }
+}
+
+bool CSoundSystem::IsInPlayingList(const CSoundBuffer* buffer) const
+{
+    for (const CSoundBuffer* entry = m_playing; entry; entry = entry->m_nextPlaying)
+        if (entry == buffer)
+            return true;
+    return false;
+}
+
+uint32_t CSoundSystem::CountVoices()
+{
+    uint32_t count = 0;
+    for (CSoundBuffer** link = &m_playing; *link;) {
+        CSoundBuffer* buffer = *link;
+        if (buffer->IsPlaying()) {
+            ++count;
+            link = &buffer->m_nextPlaying;
+        } else {
+            *link = buffer->m_nextPlaying;
+            buffer->m_nextPlaying = nullptr;
+        }
+    }
+    return count;
 }

@@ -4,6 +4,7 @@
 #include "foundation/FileSystem.h"
 #include "foundation/LocalizedString.h"
 #include "graphics/Frame.h"
+#include "platform/Backend.h"
 #include "sound/MusicPlayer.h"
 #include "sound/SoundList.h"
 #include "sound/SoundSystem.h"
@@ -35,7 +36,7 @@ TEST_F(ApplicationBase, StartUpBecomesTheApplicationAndTheEndClearsIt)
         EXPECT_FALSE(fs::exists("TestSave.dat"));
         EXPECT_STREQ(GetBaseFolder(), "Data");
         EXPECT_TRUE(app.HasDisplay());
-        EXPECT_TRUE(CSoundSystem::GetInstance()->IsInitialised());
+        EXPECT_TRUE(CSoundSystem::GetInstance()->HasDevice());
         EXPECT_NE(app.GetMusicPlayer(), nullptr);
         EXPECT_FALSE(app.GetShowFrameRate());
         EXPECT_TRUE(app.GetShowOverlaysInEditor());
@@ -43,7 +44,7 @@ TEST_F(ApplicationBase, StartUpBecomesTheApplicationAndTheEndClearsIt)
         EXPECT_FALSE(app.RunsWhenInactive());
     }
     EXPECT_EQ(g_application, nullptr);
-    EXPECT_FALSE(CSoundSystem::GetInstance()->IsInitialised());
+    EXPECT_FALSE(CSoundSystem::GetInstance()->HasDevice());
 }
 
 TEST_F(ApplicationBase, DataArchivesAreMountedForTheApplicationsLife)
@@ -78,7 +79,7 @@ TEST_F(ApplicationBase, SettingsComeFromTheOptionsSection)
 TEST_F(ApplicationBase, RepeatedActivationChangesNothing)
 {
     TestApplication app;
-    CSoundSystem* sound = CSoundSystem::GetInstance();
+    platform::Mixer& mixer = platform::GetMixer();
     EXPECT_FALSE(app.OnActivate(true));
 
     g_keyboard.OnKeyDown(30);
@@ -88,7 +89,7 @@ TEST_F(ApplicationBase, RepeatedActivationChangesNothing)
     EXPECT_FALSE(g_keyboard.IsKeyDown(30));
     EXPECT_EQ(g_keyboard.ReadChar(), 0);
     EXPECT_TRUE(g_mouse.IsSystemCursorMode());
-    EXPECT_FALSE(sound->IsSystemVolumeSaved());
+    EXPECT_FALSE(mixer.IsAudible());   // behind another program the game is not heard
 
     g_keyboard.OnKeyDown(31);
     EXPECT_FALSE(app.OnActivate(false));
@@ -96,7 +97,7 @@ TEST_F(ApplicationBase, RepeatedActivationChangesNothing)
 
     EXPECT_TRUE(app.OnActivate(true));
     EXPECT_FALSE(g_mouse.IsSystemCursorMode());
-    EXPECT_TRUE(sound->IsSystemVolumeSaved());
+    EXPECT_TRUE(mixer.IsAudible());
 }
 
 TEST_F(ApplicationBase, StartSongThatExistsPlaysAtStart)

@@ -253,13 +253,6 @@ void HeadlessBackend::SetDesktopBitDepth(int bits)
     m_desktopBits = bits;
 }
 
-std::vector<int16_t> HeadlessBackend::MixAudio(size_t frames)
-{
-    std::vector<int16_t> out(frames * 2);
-    m_mixer.Mix(out.data(), frames);
-    return out;
-}
-
 void HeadlessBackend::Reset()
 {
     {
@@ -276,7 +269,7 @@ void HeadlessBackend::Reset()
         m_desktopBits = 0;
     }
     m_display.Reset();
-    m_mixer.StopAll();
+    m_mixer.Reset();
     m_joysticks.RemoveAll();
     m_forceFeedback.Reset();
     GetEventQueue().Clear();

@@ -5,6 +5,7 @@
 #include "platform/Backend.h"
 #include "platform/Events.h"
 #include "platform/headless/HeadlessForceFeedback.h"
+#include "platform/headless/HeadlessMixer.h"
 #include "platform/headless/MemoryDisplay.h"
 
 #include <map>
@@ -82,12 +83,12 @@ public:
     std::pair<int, int> GetWarpPosition() const;
     // A desktop that shows only this depth (0: every depth, reported as the data's depth).
     void SetDesktopBitDepth(int bits);
-    // Mixes frames of 16-bit stereo from the mixer, as the audio device would pull them.
-    std::vector<int16_t> MixAudio(size_t frames);
     MemoryDisplay& GetMemoryDisplay() { return m_display; }
+    HeadlessMixer& GetHeadlessMixer() { return m_mixer; }
     HeadlessJoysticks& GetHeadlessJoysticks() { return m_joysticks; }
     HeadlessForceFeedback& GetHeadlessForceFeedback() { return m_forceFeedback; }
-    // Back to the state of a fresh start (no window, empty clipboard, no boxes, no pending events).
+    // Back to the state of a fresh start (no window, empty clipboard, no boxes, no pending events,
+    // audio device closed).
     void Reset();
 
 private:
@@ -103,7 +104,7 @@ private:
     std::pair<int, int> m_warp{0, 0};
     int m_desktopBits = 0;   // 0: the display's data depth, else 32
     MemoryDisplay m_display;
-    Mixer m_mixer;
+    HeadlessMixer m_mixer;
     HeadlessJoysticks m_joysticks;
     HeadlessForceFeedback m_forceFeedback;
 };

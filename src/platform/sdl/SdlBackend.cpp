@@ -8,7 +8,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <unistd.h>
 
 namespace platform::sdl {
 
@@ -17,16 +16,6 @@ bool HasEnv(const char* name)
 {
     const char* value = std::getenv(name);
     return value && *value;
-}
-
-// Whether a sound device can be there at all; trying without one makes the sound libraries print
-// pages of errors.
-bool MaySoundExist()
-{
-    if (HasEnv("SDL_AUDIODRIVER") || HasEnv("PULSE_SERVER") || access("/dev/snd", F_OK) == 0)
-        return true;
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    return runtime && *runtime && access((std::string(runtime) + "/pulse/native").c_str(), F_OK) == 0;
 }
 } // namespace
 
@@ -54,40 +43,16 @@ std::unique_ptr<Backend> CreateSdlBackend(std::string& whyNot)
     return std::make_unique<SdlBackend>();
 }
 
-SdlBackend::SdlBackend()
-{
-    OpenAudio();
-}
+SdlBackend::SdlBackend() = default;
 
 SdlBackend::~SdlBackend()
 {
-    if (m_audioDevice)
-        SDL_CloseAudioDevice(m_audioDevice);
+    // The sound device goes before SDL does.
+    m_mixer.CloseDevice();
     m_forceFeedback.Shutdown();
     m_joysticks.Shutdown();
     DestroyMainWindow();
     SDL_Quit();
-}
-
-void SdlBackend::OpenAudio()
-{
-    if (!MaySoundExist())
-        return;
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
-        return;
-    SDL_AudioSpec want{};
-    want.freq = m_mixer.GetOutputRate();
-    want.format = AUDIO_S16SYS;
-    want.channels = 2;
-    want.samples = 1024;
-    want.userdata = &m_mixer;
-    want.callback = [](void* user, Uint8* stream, int len) {
-        static_cast<Mixer*>(user)->Mix(reinterpret_cast<int16_t*>(stream), static_cast<size_t>(len) / 4);
-    };
-    SDL_AudioSpec have{};
-    m_audioDevice = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
-    if (m_audioDevice)
-        SDL_PauseAudioDevice(m_audioDevice, 0);
 }
 
 bool SdlBackend::EnsureWindow()

@@ -5,6 +5,7 @@
 #include "platform/sdl/SdlEventTranslator.h"
 #include "platform/sdl/SdlForceFeedback.h"
 #include "platform/sdl/SdlJoysticks.h"
+#include "platform/sdl/SdlMixer.h"
 
 #include <cstdint>
 #include <string>
@@ -46,16 +47,13 @@ public:
     SDL_Renderer* GetRenderer() const { return m_renderer; }
 
 private:
-    void OpenAudio();
-
     SDL_Window* m_window = nullptr;
     SDL_Renderer* m_renderer = nullptr;
     std::string m_title = "Vantorel";
-    uint32_t m_audioDevice = 0;
     SdlEventTranslator m_translator;
     std::vector<Event> m_translated;
     SdlDisplay m_display{*this};
-    Mixer m_mixer;
+    SdlMixer m_mixer;
     SdlJoysticks m_joysticks;
     SdlForceFeedback m_forceFeedback;
 };
