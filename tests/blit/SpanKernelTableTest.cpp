@@ -16,6 +16,7 @@ struct RunSetup
     uint32_t destinationFill; // every destination byte before the run
     uint32_t sourceFill;      // every source byte
     uint32_t value;
+    uint8_t alpha = 255; // every alpha byte, and the alpha argument (with bit 8 set, which is ignored)
 };
 
 // Runs entry `entry` with run length argument `n` on `pixels` pixels fenced on both sides; the
@@ -31,8 +32,8 @@ std::vector<uint8_t> RunFenced(const SpanTable& table, SpanOperands operands, ui
     uint8_t* a = alphaPage.Place(pixels, atEnd);
     std::memset(d, static_cast<int>(setup.destinationFill), pixels * destinationBytes);
     std::memset(s, static_cast<int>(setup.sourceFill), pixels * sourceBytes);
-    std::memset(a, 255, pixels);
-    CallSpan(table, operands, entry, d, s, a, setup.value, 255, n);
+    std::memset(a, setup.alpha, pixels);
+    CallSpan(table, operands, entry, d, s, a, setup.value, 0x100u | setup.alpha, n);
     EXPECT_TRUE(destinationPage.OutsideUntouched()) << "entry " << entry;
     EXPECT_TRUE(sourcePage.OutsideUntouched()) << "entry " << entry;
     EXPECT_TRUE(alphaPage.OutsideUntouched()) << "entry " << entry;
@@ -135,7 +136,7 @@ TEST(SpanKernelTable, ConversionTablesTouchExactlyTheirRun)
         const SpanTable* table;
         SpanOperands operands;
         uint32_t destinationBytes, sourceBytes;
-        uint8_t pixel[4]; // what every destination pixel becomes from source bytes 0xFF / value 0xFFFF
+        uint8_t pixel[4]; // what every destination pixel becomes from source bytes 0xFF / value 0xFFFF, alpha 0x40
     };
     const uint16_t fromIndex = static_cast<uint16_t>(0xFFFFu ^ 0x5A5Au);
     const uint8_t lo = static_cast<uint8_t>(fromIndex), hi = static_cast<uint8_t>(fromIndex >> 8);
@@ -145,14 +146,15 @@ TEST(SpanKernelTable, ConversionTablesTouchExactlyTheirRun)
         {&Expand16To24, SpanOperands::Source, 3, 2, {0xF8, 0xFC, 0xF8}},
         {&Expand16To24Alpha, SpanOperands::SourceAlpha, 3, 2, {0xF8, 0xFC, 0xF8}},
         {&Expand16To32, SpanOperands::Source, 4, 2, {0xF8, 0xFC, 0xF8, 0xFF}},
-        {&Expand16To32Alpha, SpanOperands::SourceAlpha, 4, 2, {0xF8, 0xFC, 0xF8, 0xFF}},
+        {&Expand16To32Alpha, SpanOperands::SourceAlpha, 4, 2, {0xF8, 0xFC, 0xF8, 0x40}},
         {&Fill16As24, SpanOperands::Value, 3, 1, {0xF8, 0xFC, 0xF8}},
         {&Fill16As24Alpha, SpanOperands::ValueAlpha, 3, 1, {0xF8, 0xFC, 0xF8}},
         {&Fill16As32, SpanOperands::Value, 4, 1, {0xF8, 0xFC, 0xF8, 0xFF}},
-        {&Fill16As32Alpha, SpanOperands::ValueAlpha, 4, 1, {0xF8, 0xFC, 0xF8, 0xFF}},
+        {&Fill16As32Alpha, SpanOperands::ValueAlpha, 4, 1, {0xF8, 0xFC, 0xF8, 0x40}},
     };
-    // The value's high bits and an index past 255 never reach the result.
-    const RunSetup setup{0x00, 0xFF, 0x1234FFFF};
+    // The value's high bits and an index past 255 never reach the result; alpha reaches only the
+    // fourth byte of 32-bit pixels.
+    const RunSetup setup{0x00, 0xFF, 0x1234FFFF, 0x40};
     for (const Case& c : cases)
         for (uint32_t n = 0; n < kSpanTableLength; ++n)
             for (bool atEnd : {true, false}) {

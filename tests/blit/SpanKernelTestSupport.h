@@ -134,28 +134,33 @@ public:
     }
 };
 
-// Integer RGB565 step: per field d + floor((s - d) * w / 2^k), w = a >> 3 (k 5) or a >> 2 (k 6).
-inline uint16_t Reference565(uint32_t d, uint32_t s, uint32_t a)
+// Applies rule(f_d, f_s, w, bits) to the red, green and blue fields (5, 6 and 5 bits), with the
+// weights w5 = a >> 3 and w6 = a >> 2.
+template <class Rule>
+uint16_t PerField565(uint32_t d, uint32_t s, uint32_t a, Rule rule)
 {
-    auto field = [](int fd, int fs, int w, double scale) {
-        return fd + static_cast<int>(std::floor((fs - fd) * w / scale));
-    };
     const int w5 = static_cast<int>(a / 8), w6 = static_cast<int>(a / 4);
-    const int r = field(d >> 11 & 31, s >> 11 & 31, w5, 32.0);
-    const int g = field(d >> 5 & 63, s >> 5 & 63, w6, 64.0);
-    const int b = field(d & 31, s & 31, w5, 32.0);
+    const int r = rule(static_cast<int>(d >> 11 & 31), static_cast<int>(s >> 11 & 31), w5, 5);
+    const int g = rule(static_cast<int>(d >> 5 & 63), static_cast<int>(s >> 5 & 63), w6, 6);
+    const int b = rule(static_cast<int>(d & 31), static_cast<int>(s & 31), w5, 5);
     return static_cast<uint16_t>(r * 2048 + g * 32 + b);
 }
 
-// Grouped RGB565 step: per field (s * w + d * (M - w)) / M rounded half up, M = 31 or 63.
+// Integer RGB565 step: per field d + floor((s - d) * w / 2^bits).
+inline uint16_t Reference565(uint32_t d, uint32_t s, uint32_t a)
+{
+    return PerField565(d, s, a, [](int fd, int fs, int w, int bits) {
+        return fd + static_cast<int>(std::floor((fs - fd) * w / static_cast<double>(1 << bits)));
+    });
+}
+
+// Grouped RGB565 step: per field (s * w + d * (M - w)) / M rounded half up, M = 2^bits - 1.
 inline uint16_t ReferenceRounded565(uint32_t d, uint32_t s, uint32_t a)
 {
-    auto field = [](int fd, int fs, int w, int m) { return (2 * (fs * w + fd * (m - w)) + m) / (2 * m); };
-    const int w5 = static_cast<int>(a / 8), w6 = static_cast<int>(a / 4);
-    const int r = field(d >> 11 & 31, s >> 11 & 31, w5, 31);
-    const int g = field(d >> 5 & 63, s >> 5 & 63, w6, 63);
-    const int b = field(d & 31, s & 31, w5, 31);
-    return static_cast<uint16_t>(r * 2048 + g * 32 + b);
+    return PerField565(d, s, a, [](int fd, int fs, int w, int bits) {
+        const int m = (1 << bits) - 1;
+        return (2 * (fs * w + fd * (m - w)) + m) / (2 * m);
+    });
 }
 
 // 24-bit step on one byte: d + (s - d) * a / 256 rounded toward zero.
@@ -177,6 +182,8 @@ inline void ReferenceRun(uint32_t op, uint8_t* d, const uint8_t* s, const uint8_
                          const uint8_t* table40_60)
 {
     const uint32_t v8 = value % 256, a8 = alphaByte % 256;
+    if (n == 0)
+        return;
     switch (op) {
     case kSpanCopy8: std::memcpy(d, s, n); return;
     case kSpanFill8: std::memset(d, static_cast<int>(v8), n); return;

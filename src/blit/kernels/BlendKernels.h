@@ -16,40 +16,21 @@
 
 namespace spankernels {
 
-// Blocks of RGB565 pixels: Count pixels towards a source run, a colour, with one alpha or an
-// alpha per pixel.
+// A step reads source pixel i of a run and blends a pixel into destination pixel i.
 struct Step565
 {
     static constexpr uint32_t kBytes = 2;
 
     VANTOREL_KERNEL_INLINE static uint32_t Value(uint32_t value) { return value & 0xFFFF; }
+    VANTOREL_KERNEL_INLINE static uint32_t Source(const uint8_t* run, uint32_t i) { return LoadPixel16(run, i); }
     VANTOREL_KERNEL_INLINE static void Blend(uint8_t* run, uint32_t i, uint32_t source, uint32_t alpha)
     {
         StorePixel16(run, i, BlendPixel565(LoadPixel16(run, i), source, alpha));
     }
-    template <uint32_t Count>
-    VANTOREL_KERNEL_INLINE static void SourceBlock(uint8_t* __restrict d, const uint8_t* __restrict s, uint32_t alpha)
-    {
-        for (uint32_t i = 0; i < Count; ++i)
-            Blend(d, i, LoadPixel16(s, i), alpha);
-    }
-    template <uint32_t Count>
-    VANTOREL_KERNEL_INLINE static void SourceAlphaBlock(uint8_t* __restrict d, const uint8_t* __restrict s,
-                                                        const uint8_t* __restrict alpha)
-    {
-        for (uint32_t i = 0; i < Count; ++i)
-            Blend(d, i, LoadPixel16(s, i), alpha[i]);
-    }
-    template <uint32_t Count>
-    VANTOREL_KERNEL_INLINE static void ValueBlock(uint8_t* __restrict d, uint32_t colour, uint32_t alpha)
-    {
-        for (uint32_t i = 0; i < Count; ++i)
-            Blend(d, i, colour, alpha);
-    }
 };
 
-// Blocks of 24-bit pixels: bytes 0, 1, 2 of a pixel, each blended on its own; a pixel is read and
-// written as its three bytes only.
+// Bytes 0, 1, 2 of a pixel, each blended on its own; a pixel is read and written as its three
+// bytes only.
 struct Step24
 {
     static constexpr uint32_t kBytes = 3;
@@ -67,26 +48,30 @@ struct Step24
         p[1] = BlendChannel24(p[1], source >> 8, alpha);
         p[2] = BlendChannel24(p[2], source >> 16, alpha);
     }
-    template <uint32_t Count>
-    VANTOREL_KERNEL_INLINE static void SourceBlock(uint8_t* __restrict d, const uint8_t* __restrict s, uint32_t alpha)
-    {
-        for (uint32_t i = 0; i < Count; ++i)
-            Blend(d, i, Source(s, i), alpha);
-    }
-    template <uint32_t Count>
-    VANTOREL_KERNEL_INLINE static void SourceAlphaBlock(uint8_t* __restrict d, const uint8_t* __restrict s,
-                                                        const uint8_t* __restrict alpha)
-    {
-        for (uint32_t i = 0; i < Count; ++i)
-            Blend(d, i, Source(s, i), alpha[i]);
-    }
-    template <uint32_t Count>
-    VANTOREL_KERNEL_INLINE static void ValueBlock(uint8_t* __restrict d, uint32_t colour, uint32_t alpha)
-    {
-        for (uint32_t i = 0; i < Count; ++i)
-            Blend(d, i, colour, alpha);
-    }
 };
+
+// Blocks of Count pixels towards a source run or a colour, with one alpha or one per pixel.
+template <class Step, uint32_t Count>
+VANTOREL_KERNEL_INLINE void SourceBlock(uint8_t* __restrict d, const uint8_t* __restrict s, uint32_t alpha)
+{
+    for (uint32_t i = 0; i < Count; ++i)
+        Step::Blend(d, i, Step::Source(s, i), alpha);
+}
+
+template <class Step, uint32_t Count>
+VANTOREL_KERNEL_INLINE void SourceAlphaBlock(uint8_t* __restrict d, const uint8_t* __restrict s,
+                                             const uint8_t* __restrict alpha)
+{
+    for (uint32_t i = 0; i < Count; ++i)
+        Step::Blend(d, i, Step::Source(s, i), alpha[i]);
+}
+
+template <class Step, uint32_t Count>
+VANTOREL_KERNEL_INLINE void ValueBlock(uint8_t* __restrict d, uint32_t colour, uint32_t alpha)
+{
+    for (uint32_t i = 0; i < Count; ++i)
+        Step::Blend(d, i, colour, alpha);
+}
 
 // The level, or an alpha scaled by it, from the current row of the opacity tables.
 VANTOREL_KERNEL_INLINE uint32_t LevelAlpha(uint32_t alpha)
@@ -110,7 +95,8 @@ VANTOREL_KERNEL_INLINE void RunInBlocks(uint32_t n, Block block)
     }
 }
 
-template <class Step>
+// Alpha byte i per pixel, or (Level) the level row's entry for it.
+template <class Step, bool Level>
 struct BlendSourceAlpha
 {
     template <uint32_t N>
@@ -119,24 +105,14 @@ struct BlendSourceAlpha
         uint8_t* d = static_cast<uint8_t*>(destination);
         const uint8_t* s = static_cast<const uint8_t*>(source);
         RunInBlocks<N>(n, [=]<uint32_t Count>(uint32_t i) __attribute__((always_inline)) {
-            Step::template SourceAlphaBlock<Count>(d + Step::kBytes * i, s + Step::kBytes * i, alpha + i);
-        });
-    }
-};
-
-template <class Step>
-struct BlendSourceAlphaLevel
-{
-    template <uint32_t N>
-    static void Run(void* destination, const void* source, const uint8_t* alpha, uint32_t n)
-    {
-        uint8_t* d = static_cast<uint8_t*>(destination);
-        const uint8_t* s = static_cast<const uint8_t*>(source);
-        RunInBlocks<N>(n, [=]<uint32_t Count>(uint32_t i) __attribute__((always_inline)) {
-            uint8_t scaled[Count];
-            for (uint32_t k = 0; k < Count; ++k)
-                scaled[k] = static_cast<uint8_t>(LevelAlpha(alpha[i + k]));
-            Step::template SourceAlphaBlock<Count>(d + Step::kBytes * i, s + Step::kBytes * i, scaled);
+            if constexpr (Level) {
+                uint8_t scaled[Count];
+                for (uint32_t k = 0; k < Count; ++k)
+                    scaled[k] = static_cast<uint8_t>(LevelAlpha(alpha[i + k]));
+                SourceAlphaBlock<Step, Count>(d + Step::kBytes * i, s + Step::kBytes * i, scaled);
+            } else {
+                SourceAlphaBlock<Step, Count>(d + Step::kBytes * i, s + Step::kBytes * i, alpha + i);
+            }
         });
     }
 };
@@ -151,7 +127,7 @@ struct BlendSourceLevel
         const uint8_t* s = static_cast<const uint8_t*>(source);
         const uint32_t a = LevelAlpha(255);
         RunInBlocks<N>(n, [=]<uint32_t Count>(uint32_t i) __attribute__((always_inline)) {
-            Step::template SourceBlock<Count>(d + Step::kBytes * i, s + Step::kBytes * i, a);
+            SourceBlock<Step, Count>(d + Step::kBytes * i, s + Step::kBytes * i, a);
         });
     }
 };
@@ -165,28 +141,30 @@ struct BlendValueAlpha
         uint8_t* d = static_cast<uint8_t*>(destination);
         const uint32_t colour = Step::Value(value), a = alpha & 0xFF;
         RunInBlocks<N>(n, [=]<uint32_t Count>(uint32_t i) __attribute__((always_inline)) {
-            Step::template ValueBlock<Count>(d + Step::kBytes * i, colour, a);
+            ValueBlock<Step, Count>(d + Step::kBytes * i, colour, a);
         });
     }
 };
 
-template <class Step>
-struct BlendValueLevel
+// A colour row (destination, value, alpha, n) run at the level, or at the given alpha scaled
+// by the level, both looked up once per call.
+template <class ValueAlphaRow>
+struct ValueAtLevel
 {
     template <uint32_t N>
     static void Run(void* destination, uint32_t value, uint32_t n)
     {
-        BlendValueAlpha<Step>::template Run<N>(destination, value, LevelAlpha(255), n);
+        ValueAlphaRow::template Run<N>(destination, value, LevelAlpha(255), n);
     }
 };
 
-template <class Step>
-struct BlendValueAlphaLevel
+template <class ValueAlphaRow>
+struct ValueAtAlphaLevel
 {
     template <uint32_t N>
     static void Run(void* destination, uint32_t value, uint32_t alpha, uint32_t n)
     {
-        BlendValueAlpha<Step>::template Run<N>(destination, value, LevelAlpha(alpha), n);
+        ValueAlphaRow::template Run<N>(destination, value, LevelAlpha(alpha), n);
     }
 };
 

@@ -40,7 +40,7 @@ struct FillIndexAs16Loop
     template <uint32_t N>
     static void Run(void* destination, uint32_t index, uint32_t n)
     {
-        FillPixels<2>(static_cast<uint8_t*>(destination), PaletteIndexTo16(index), RunLength(N, n), N != 0);
+        FillWithValue<2>::Run<N>(destination, PaletteIndexTo16(index), n);
     }
 };
 
@@ -80,7 +80,7 @@ struct Fill16As24Loop
     template <uint32_t N>
     static void Run(void* destination, uint32_t pixel, uint32_t n)
     {
-        FillPixels<3>(static_cast<uint8_t*>(destination), Widen565(pixel), RunLength(N, n), N != 0);
+        FillWithValue<3>::Run<N>(destination, Widen565(pixel), n);
     }
 };
 
@@ -98,7 +98,7 @@ struct Fill16As32Loop
     template <uint32_t N>
     static void Run(void* destination, uint32_t pixel, uint32_t n)
     {
-        FillPixels<4>(static_cast<uint8_t*>(destination), Widen565(pixel) | 0xFF000000u, RunLength(N, n), N != 0);
+        FillWithValue<4>::Run<N>(destination, Widen565(pixel) | 0xFF000000u, n);
     }
 };
 
@@ -107,7 +107,7 @@ struct Fill16As32AlphaLoop
     template <uint32_t N>
     static void Run(void* destination, uint32_t pixel, uint32_t alpha, uint32_t n)
     {
-        FillPixels<4>(static_cast<uint8_t*>(destination), Widen565(pixel) | (alpha & 0xFF) << 24, RunLength(N, n), N != 0);
+        FillWithValue<4>::Run<N>(destination, Widen565(pixel) | (alpha & 0xFF) << 24, n);
     }
 };
 

@@ -20,7 +20,9 @@ constexpr uint32_t GroupedLength(uint32_t count)
     return count & ~3u;
 }
 
-template <class Groups>
+// Alpha byte i per pixel, or (Level) the level row's entry for it in the leftover pixels and
+// (alpha * L) >> 8 in the groups.
+template <class Groups, bool Level>
 struct RoundedSourceAlpha
 {
     template <uint32_t N>
@@ -29,26 +31,14 @@ struct RoundedSourceAlpha
         uint8_t* d = static_cast<uint8_t*>(destination);
         const uint8_t* s = static_cast<const uint8_t*>(source);
         const uint32_t count = RunLength(N, n), grouped = GroupedLength(count);
-        if (grouped != 0)
-            Groups::SourceAlpha(d, s, alpha, grouped);
+        if (grouped != 0) {
+            if constexpr (Level)
+                Groups::SourceAlphaLevel(d, s, alpha, LevelAlpha(255), grouped);
+            else
+                Groups::SourceAlpha(d, s, alpha, grouped);
+        }
         for (uint32_t i = grouped; i < count; ++i)
-            Step565::Blend(d, i, LoadPixel16(s, i), alpha[i]);
-    }
-};
-
-template <class Groups>
-struct RoundedSourceAlphaLevel
-{
-    template <uint32_t N>
-    static void Run(void* destination, const void* source, const uint8_t* alpha, uint32_t n)
-    {
-        uint8_t* d = static_cast<uint8_t*>(destination);
-        const uint8_t* s = static_cast<const uint8_t*>(source);
-        const uint32_t count = RunLength(N, n), grouped = GroupedLength(count);
-        if (grouped != 0)
-            Groups::SourceAlphaLevel(d, s, alpha, LevelAlpha(255), grouped);
-        for (uint32_t i = grouped; i < count; ++i)
-            Step565::Blend(d, i, LoadPixel16(s, i), LevelAlpha(alpha[i]));
+            Step565::Blend(d, i, LoadPixel16(s, i), Level ? LevelAlpha(alpha[i]) : alpha[i]);
     }
 };
 
@@ -81,26 +71,6 @@ struct RoundedValueAlpha
             Groups::Value(d, colour, a, grouped);
         for (uint32_t i = grouped; i < count; ++i)
             Step565::Blend(d, i, colour, a);
-    }
-};
-
-template <class Groups>
-struct RoundedValueLevel
-{
-    template <uint32_t N>
-    static void Run(void* destination, uint32_t value, uint32_t n)
-    {
-        RoundedValueAlpha<Groups>::template Run<N>(destination, value, LevelAlpha(255), n);
-    }
-};
-
-template <class Groups>
-struct RoundedValueAlphaLevel
-{
-    template <uint32_t N>
-    static void Run(void* destination, uint32_t value, uint32_t alpha, uint32_t n)
-    {
-        RoundedValueAlpha<Groups>::template Run<N>(destination, value, LevelAlpha(alpha), n);
     }
 };
 

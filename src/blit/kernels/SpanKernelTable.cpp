@@ -64,9 +64,12 @@ using GroupedRows = std::array<SpanTable, kGroupedRows>;
 template <class Groups>
 constexpr GroupedRows MakeGroupedRows()
 {
-    return {MakeRow<RoundedSourceAlpha<Groups>>(), MakeRow<RoundedValueAlpha<Groups>>(),
-            MakeRow<RoundedSourceLevel<Groups>>(), MakeRow<RoundedValueLevel<Groups>>(),
-            MakeRow<RoundedSourceAlphaLevel<Groups>>(), MakeRow<RoundedValueAlphaLevel<Groups>>()};
+    return {MakeRow<RoundedSourceAlpha<Groups, false>>(),
+            MakeRow<RoundedValueAlpha<Groups>>(),
+            MakeRow<RoundedSourceLevel<Groups>>(),
+            MakeRow<ValueAtLevel<RoundedValueAlpha<Groups>>>(),
+            MakeRow<RoundedSourceAlpha<Groups, true>>(),
+            MakeRow<ValueAtAlphaLevel<RoundedValueAlpha<Groups>>>()};
 }
 
 constexpr GroupedRows kPortableRows = MakeGroupedRows<PortableGroups>();
@@ -107,12 +110,12 @@ constexpr std::array<SpanTable, kSpanOperationCount> MakeTable()
         MakeRow<TableBlendValue<&Alpha20_80, false>>(),
         MakeCopy16Row(),
         MakeRow<Fill16>(),
-        MakeRow<BlendSourceAlpha<Step565>>(),
+        MakeRow<BlendSourceAlpha<Step565, false>>(),
         MakeRow<BlendValueAlpha<Step565>>(),
         MakeRow<BlendSourceLevel<Step565>>(),
-        MakeRow<BlendValueLevel<Step565>>(),
-        MakeRow<BlendSourceAlphaLevel<Step565>>(),
-        MakeRow<BlendValueAlphaLevel<Step565>>(),
+        MakeRow<ValueAtLevel<BlendValueAlpha<Step565>>>(),
+        MakeRow<BlendSourceAlpha<Step565, true>>(),
+        MakeRow<ValueAtAlphaLevel<BlendValueAlpha<Step565>>>(),
         grouped[0],
         grouped[1],
         grouped[2],
@@ -121,12 +124,12 @@ constexpr std::array<SpanTable, kSpanOperationCount> MakeTable()
         grouped[5],
         MakeRow<Copy24>(),
         MakeRow<Fill24>(),
-        MakeRow<BlendSourceAlpha<Step24>>(),
+        MakeRow<BlendSourceAlpha<Step24, false>>(),
         MakeRow<BlendValueAlpha<Step24>>(),
         MakeRow<BlendSourceLevel<Step24>>(),
-        MakeRow<BlendValueLevel<Step24>>(),
-        MakeRow<BlendSourceAlphaLevel<Step24>>(),
-        MakeRow<BlendValueAlphaLevel<Step24>>(),
+        MakeRow<ValueAtLevel<BlendValueAlpha<Step24>>>(),
+        MakeRow<BlendSourceAlpha<Step24, true>>(),
+        MakeRow<ValueAtAlphaLevel<BlendValueAlpha<Step24>>>(),
     };
 }
 

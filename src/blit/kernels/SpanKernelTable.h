@@ -17,6 +17,8 @@
 #include <array>
 #include <cstdint>
 
+// One operation's 64 entries. Row walkers take the span tables they draw with as SpanTable
+// references (a row of g_spanKernels, a conversion table below, or a blend mode's own table).
 using SpanTable = std::array<SpanKernel, kSpanTableLength>;
 
 // The operations; the comment gives the member to call and what each pixel d becomes.
