@@ -9,28 +9,59 @@
 namespace {
 
 std::atomic<uint32_t> s_signature{0};
+// -1: answer from the processor; 0 or 1: the test override.
+std::atomic<int> s_mmxOverride{-1};
 
-uint32_t ReadSignature()
+struct CpuProbe
 {
+    uint32_t signature = 0;
+    bool mmx = false;
+};
+
+CpuProbe ReadProcessor()
+{
+    CpuProbe probe;
 #if defined(__x86_64__) || defined(__i386__)
     unsigned eax = 0, ebx = 0, ecx = 0, edx = 0;
-    if (__get_cpuid(1, &eax, &ebx, &ecx, &edx))
-        return eax & 0x3FFF;
+    if (__get_cpuid(1, &eax, &ebx, &ecx, &edx)) {
+        probe.signature = eax & 0x3FFF;
+        probe.mmx = (edx >> 23 & 1) != 0;
+    }
 #endif
-    return 0;
+    return probe;
 }
 
 } // namespace
 
 bool CpuHasMmx()
 {
-    static const uint32_t s_read = [] {
-        const uint32_t signature = ReadSignature();
-        s_signature.store(signature);
-        return signature;
+    static const bool s_mmx = [] {
+        const CpuProbe probe = ReadProcessor();
+        s_signature.store(probe.signature);
+        return probe.mmx;
     }();
-    (void)s_read;
+    const int answer = s_mmxOverride.load();
+    return answer < 0 ? s_mmx : answer != 0;
+}
+
+void OverrideCpuHasMmx(std::optional<bool> answer)
+{
+    s_mmxOverride.store(answer ? (*answer ? 1 : 0) : -1);
+}
+
+bool CpuHasAvx2()
+{
+#if defined(__x86_64__) || defined(__i386__)
+    // The compiler's probe also checks that the operating system saves the wide registers.
+    // It may be asked during static initialisation, before the runtime has read the processor.
+    static const bool s_avx2 = [] {
+        __builtin_cpu_init();
+        return __builtin_cpu_supports("avx2") != 0;
+    }();
+    return s_avx2;
+#else
     return false;
+#endif
 }
 
 uint32_t GetCpuSignature()

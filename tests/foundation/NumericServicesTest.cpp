@@ -216,8 +216,16 @@ TEST(CpuInfo, ClassTable)
     EXPECT_EQ(GetCpuClassForSignature(signature(7, 0)), 6);
     EXPECT_EQ(GetCpuClassForSignature(signature(6, 7) | 0x0F), 5); // the stepping does not count
 
-    EXPECT_FALSE(CpuHasMmx()); // no MMX kernels: the plain ones are always chosen
+#if defined(__x86_64__)
+    EXPECT_TRUE(CpuHasMmx()); // every x86-64 processor has MMX
+#else
     EXPECT_FALSE(CpuHasMmx());
+#endif
+    OverrideCpuHasMmx(false);
+    EXPECT_FALSE(CpuHasMmx());
+    OverrideCpuHasMmx(true);
+    EXPECT_TRUE(CpuHasMmx());
+    OverrideCpuHasMmx(std::nullopt);
     const int cpuClass = GetCpuClass();
     EXPECT_GE(cpuClass, 1);
     EXPECT_LE(cpuClass, 9);

@@ -1,0 +1,114 @@
+#pragma once
+// The loops of the ten conversion span tables: 8-bit palette indices drawn onto 16-bit pixels
+// through g_paletteToPixel16, and RGB565 pixels widened onto 24-bit and 32-bit pixels (blue, green,
+// red and, for 32 bits, alpha). A field widens by a shift: blue << 3, green << 2, the top byte's
+// red bits as they stand. Alpha operands of the 24-bit forms are not read.
+// Internal to the kernel table: callers go through the tables of SpanKernelTable.h.
+#include "blit/ColorPacking.h"
+#include "blit/kernels/CopyFillKernels.h"
+#include "blit/kernels/PixelAccess.h"
+
+#include <cstdint>
+
+namespace spankernels {
+
+// Bytes blue, green, red of an RGB565 pixel in bits 0-23.
+constexpr uint32_t Widen565(uint32_t pixel)
+{
+    return (pixel & 0x1F) << 3 | (pixel >> 5 & 0x3F) << 10 | (pixel >> 8 & 0xF8) << 16;
+}
+
+inline uint32_t PaletteIndexTo16(uint32_t index)
+{
+    return g_paletteToPixel16[index & 0xFF] & 0xFFFF;
+}
+
+struct Expand8To16Loop
+{
+    template <uint32_t N>
+    static void Run(void* destination, const void* source, uint32_t n)
+    {
+        uint8_t* d = static_cast<uint8_t*>(destination);
+        const uint8_t* s = static_cast<const uint8_t*>(source);
+        for (uint32_t i = 0; i < RunLength(N, n); ++i)
+            StorePixel16(d, i, PaletteIndexTo16(s[i]));
+    }
+};
+
+struct FillIndexAs16Loop
+{
+    template <uint32_t N>
+    static void Run(void* destination, uint32_t index, uint32_t n)
+    {
+        FillWithValue<2>::Run<N>(destination, PaletteIndexTo16(index), n);
+    }
+};
+
+// Bytes per destination pixel: 3 or 4 (alpha byte 255).
+template <uint32_t Bytes>
+struct Expand16Loop
+{
+    template <uint32_t N>
+    static void Run(void* destination, const void* source, uint32_t n)
+    {
+        Expand(destination, source, nullptr, RunLength(N, n));
+    }
+    // A null alpha writes 255 into 32-bit pixels.
+    static void Expand(void* destination, const void* source, const uint8_t* alpha, uint32_t count)
+    {
+        uint8_t* d = static_cast<uint8_t*>(destination);
+        const uint8_t* s = static_cast<const uint8_t*>(source);
+        for (uint32_t i = 0; i < count; ++i) {
+            const uint32_t bytes = Widen565(LoadPixel16(s, i)) | (alpha ? alpha[i] : 0xFFu) << 24;
+            std::memcpy(d + Bytes * static_cast<size_t>(i), &bytes, Bytes);
+        }
+    }
+};
+
+template <uint32_t Bytes>
+struct Expand16AlphaLoop
+{
+    template <uint32_t N>
+    static void Run(void* destination, const void* source, const uint8_t* alpha, uint32_t n)
+    {
+        Expand16Loop<Bytes>::Expand(destination, source, Bytes == 4 ? alpha : nullptr, RunLength(N, n));
+    }
+};
+
+struct Fill16As24Loop
+{
+    template <uint32_t N>
+    static void Run(void* destination, uint32_t pixel, uint32_t n)
+    {
+        FillWithValue<3>::Run<N>(destination, Widen565(pixel), n);
+    }
+};
+
+struct Fill16As24AlphaLoop
+{
+    template <uint32_t N>
+    static void Run(void* destination, uint32_t pixel, uint32_t, uint32_t n)
+    {
+        Fill16As24Loop::Run<N>(destination, pixel, n);
+    }
+};
+
+struct Fill16As32Loop
+{
+    template <uint32_t N>
+    static void Run(void* destination, uint32_t pixel, uint32_t n)
+    {
+        FillWithValue<4>::Run<N>(destination, Widen565(pixel) | 0xFF000000u, n);
+    }
+};
+
+struct Fill16As32AlphaLoop
+{
+    template <uint32_t N>
+    static void Run(void* destination, uint32_t pixel, uint32_t alpha, uint32_t n)
+    {
+        FillWithValue<4>::Run<N>(destination, Widen565(pixel) | (alpha & 0xFF) << 24, n);
+    }
+};
+
+} // namespace spankernels
