@@ -36,7 +36,9 @@ struct Axis
 };
 
 // The frame shared by the five routines; put(destination pixel, source pixel) writes one pixel.
-template <uint32_t SourceBytes, uint32_t DestinationBytes, class Put>
+// Where put writes the source's bytes unchanged, a row at 1:1 is one copy; where it writes every
+// destination byte, a row that samples the same source row as the one above is a copy of it.
+template <uint32_t SourceBytes, uint32_t DestinationBytes, bool kCopies, bool kOverwrites, class Put>
 void ScaleRows(CFrameInterface* source, const CIntRect* sourceRect, CFrameInterface* destination,
                const CIntRect* destinationRect, CBlitter* blitter, Put put)
 {
@@ -54,11 +56,23 @@ void ScaleRows(CFrameInterface* source, const CIntRect* sourceRect, CFrameInterf
     const Axis rows(sourceRect->m_top, static_cast<uint32_t>(sourceRect->GetHeight()), dh);
     const uint32_t* fromRows = source->GetRowOffsets();
     const uint32_t* toRows = destination->GetRowOffsets();
+    const size_t rowBytes = static_cast<size_t>(dw) * DestinationBytes;
+    const uint8_t* previousRow = nullptr;
+    int32_t previousSourceRow = -1;
     for (uint32_t j = 0; j < dh; ++j) {
         const int32_t sourceRow = sourceRect->m_top + static_cast<int32_t>(rows.Offset(j));
         const uint8_t* s = PlainPixelAddress<SourceBytes>(source->GetPixels(), fromRows, sourceRect->m_left, sourceRow);
         uint8_t* d = PlainPixelAddress<DestinationBytes>(destination->GetPixels(), toRows, destinationRect->m_left,
                                                          destinationRect->m_top + static_cast<int32_t>(j));
+        const bool repeat = kOverwrites && sourceRow == previousSourceRow;
+        previousSourceRow = sourceRow;
+        if (repeat || (kCopies && columns.step == 65536)) {
+            // Sampling never reaches past the rectangle at 1:1 (the start is below one pixel).
+            std::memmove(d, repeat ? previousRow : s, rowBytes);
+            previousRow = d;
+            continue;
+        }
+        previousRow = d;
         uint32_t i = 0;
         for (uint32_t ax = columns.start; i < columns.exact; ++i, ax += columns.step)
             put(d + static_cast<size_t>(i) * DestinationBytes, s + static_cast<size_t>(ax >> 16) * SourceBytes);
@@ -70,14 +84,14 @@ void ScaleRows(CFrameInterface* source, const CIntRect* sourceRect, CFrameInterf
 void ScaleBlit8To8(CFrameInterface* source, const CIntRect* sourceRect, CFrameInterface* destination,
                    const CIntRect* destinationRect, CBlitter* blitter)
 {
-    ScaleRows<1, 1>(source, sourceRect, destination, destinationRect, blitter,
+    ScaleRows<1, 1, true, true>(source, sourceRect, destination, destinationRect, blitter,
                     [](uint8_t* d, const uint8_t* s) { *d = *s; });
 }
 
 void ScaleBlit8To16(CFrameInterface* source, const CIntRect* sourceRect, CFrameInterface* destination,
                     const CIntRect* destinationRect, CBlitter* blitter)
 {
-    ScaleRows<1, 2>(source, sourceRect, destination, destinationRect, blitter, [](uint8_t* d, const uint8_t* s) {
+    ScaleRows<1, 2, false, true>(source, sourceRect, destination, destinationRect, blitter, [](uint8_t* d, const uint8_t* s) {
         const uint16_t pixel = static_cast<uint16_t>(g_paletteToPixel16[*s]);
         std::memcpy(d, &pixel, 2);
     });
@@ -86,14 +100,14 @@ void ScaleBlit8To16(CFrameInterface* source, const CIntRect* sourceRect, CFrameI
 void ScaleBlit16To16(CFrameInterface* source, const CIntRect* sourceRect, CFrameInterface* destination,
                      const CIntRect* destinationRect, CBlitter* blitter)
 {
-    ScaleRows<2, 2>(source, sourceRect, destination, destinationRect, blitter,
+    ScaleRows<2, 2, true, true>(source, sourceRect, destination, destinationRect, blitter,
                     [](uint8_t* d, const uint8_t* s) { std::memcpy(d, s, 2); });
 }
 
 void ScaleBlit24To24(CFrameInterface* source, const CIntRect* sourceRect, CFrameInterface* destination,
                      const CIntRect* destinationRect, CBlitter* blitter)
 {
-    ScaleRows<3, 3>(source, sourceRect, destination, destinationRect, blitter,
+    ScaleRows<3, 3, true, true>(source, sourceRect, destination, destinationRect, blitter,
                     [](uint8_t* d, const uint8_t* s) { std::memcpy(d, s, 3); });
 }
 
@@ -101,7 +115,7 @@ void ScaleBlit24To24(CFrameInterface* source, const CIntRect* sourceRect, CFrame
 void ScaleBlit24To32(CFrameInterface* source, const CIntRect* sourceRect, CFrameInterface* destination,
                      const CIntRect* destinationRect, CBlitter* blitter)
 {
-    ScaleRows<3, 4>(source, sourceRect, destination, destinationRect, blitter,
+    ScaleRows<3, 4, false, false>(source, sourceRect, destination, destinationRect, blitter,
                     [](uint8_t* d, const uint8_t* s) { std::memcpy(d, s, 3); });
 }
 
