@@ -116,6 +116,8 @@ TEST(NormalScaleBlitter, WorkedColumns)
         {0, 3, 2, {0, 1}},
         // The accumulator starts at 100 / 65536 of a pixel: column 1 already takes left + 1.
         {100, 999, 1000, {100, 101, 101}},
+        // The accumulator passes 2^31 at column 2: it must not turn negative.
+        {0, 65535, 3, {0, 21845, 43690}},
     };
     for (const auto& c : cases) {
         CFrame source, destination;
