@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <memory>
 #include <random>
 #include <vector>
 
@@ -91,18 +90,6 @@ private:
 };
 
 } // namespace
-
-TEST(NormalScaleBlitter, StepsOfTheWorkedCases)
-{
-    const struct
-    {
-        uint32_t source, destination, step;
-    } cases[] = {{4, 8, 32768}, {3, 2, 98304}, {999, 1000, 65470}, {5, 5, 65536}, {1, 64, 1024}, {64, 1, 4194304}};
-    for (const auto& c : cases)
-        EXPECT_EQ(CNormalScaleBlitter::ScaleStep(c.source, c.destination), c.step) << c.source << "->" << c.destination;
-    EXPECT_EQ(CNormalScaleBlitter::ScaleStep(7, 0), 0u);
-    EXPECT_FALSE(g_normalScaleBlitter.IsUnscaled());
-}
 
 TEST(NormalScaleBlitter, WorkedColumns)
 {
@@ -231,26 +218,4 @@ TEST(NormalScaleBlitter, EmptyRectanglesDrawNothingAndOpacityChangesNothing)
     ASSERT_TRUE(drawn);
     EXPECT_EQ(publishedRow, g_alphaScaleTables[128]);
     EXPECT_EQ(std::memcmp(destination.GetPixels(), reference.GetPixels(), 16 * 16 * 2), 0);
-}
-
-TEST(NormalScaleBlitter, OnlyTheFivePlainPairsHaveRoutines)
-{
-    const auto frameOf = [](uint32_t flags) {
-        auto frame = std::make_unique<CFrame>();
-        frame->SetFormatFlags(flags);
-        return frame;
-    };
-    for (const Pair& pair : kPairs) {
-        auto source = frameOf(pair.sourceDepth == 8 ? kFrameDepth8 : pair.sourceDepth == 16 ? kFrameDepth16 : kFrameDepth24);
-        auto destination = frameOf(pair.destinationDepth == 8    ? kFrameDepth8
-                                   : pair.destinationDepth == 16 ? kFrameDepth16
-                                   : pair.destinationDepth == 24 ? kFrameDepth24
-                                                                 : kFrameDepth32);
-        EXPECT_NE(g_normalScaleBlitter.FindRoutine(source.get(), destination.get()), nullptr) << pair.sourceDepth;
-    }
-    auto rle16 = frameOf(kFrameDepth16 | kFrameRunLengthAlpha), rle8 = frameOf(kFrameDepth8 | kFrameRunLength8);
-    auto plain16 = frameOf(kFrameDepth16), plain8 = frameOf(kFrameDepth8), plain24 = frameOf(kFrameDepth24);
-    EXPECT_EQ(g_normalScaleBlitter.FindRoutine(rle16.get(), plain16.get()), nullptr);
-    EXPECT_EQ(g_normalScaleBlitter.FindRoutine(rle8.get(), plain8.get()), nullptr);
-    EXPECT_EQ(g_normalScaleBlitter.FindRoutine(plain16.get(), plain24.get()), nullptr);
 }

@@ -66,14 +66,22 @@ ScreenLevelSteps StepsFor(int level)
     return {static_cast<uint32_t>(level) / 8, static_cast<uint32_t>(level) / 4};
 }
 
-CScreenLevelBlitter& LevelBlitter(Op op)
+CBlitter& Instance(Op op)
 {
     switch (op) {
+    case Op::Convert555: return g_convertBlitter555;
     case Op::Brighten555: return g_brightenBlitter555;
     case Op::Darken555: return g_darkenBlitter555;
     case Op::Brighten565: return g_brightenBlitter565;
     default: return g_darkenBlitter565;
     }
+}
+
+// Sets the level of the operation's class (the convert-only class has none).
+void SetLevel(Op op, int level)
+{
+    if (op != Op::Convert555)
+        static_cast<CScreenLevelBlitter&>(Instance(op)).SetLevel(level);
 }
 
 std::vector<SpanKernelPath> AvailablePaths()
@@ -103,21 +111,6 @@ std::vector<uint16_t> BlitRow(CBlitter& blitter, const std::vector<uint16_t>& pi
 
 } // namespace
 
-TEST(ScreenLevelBlitter, ConvertsTo555)
-{
-    const std::vector<uint16_t> in{0xFFFF, 0xF800, 0x07E0, 0x0020, 0x001F};
-    const std::vector<uint16_t> want{0x7FFF, 0x7C00, 0x03E0, 0x0000, 0x001F};
-    for (bool mmx : {true, false}) {
-        OverrideCpuHasMmx(mmx);
-        CConvertBlitter555 blitter;
-        OverrideCpuHasMmx(std::nullopt);
-        for (int32_t left : {0, 1, 4}) {
-            CFrame destination;
-            EXPECT_EQ(BlitRow(blitter, in, left, destination), want) << mmx << " at " << left;
-        }
-    }
-}
-
 TEST(ScreenLevelBlitter, SetLevelClampsAndPublishesTheClassSteps)
 {
     const struct
@@ -127,8 +120,8 @@ TEST(ScreenLevelBlitter, SetLevelClampsAndPublishesTheClassSteps)
     } cases[] = {{-5, 0, 0, 0}, {300, 255, 31, 63}, {12, 12, 1, 3}, {255, 255, 31, 63}, {0, 0, 0, 0}};
     for (Op op : {Op::Brighten555, Op::Darken555, Op::Brighten565, Op::Darken565})
         for (const auto& c : cases) {
-            LevelBlitter(op).SetLevel(c.level);
-            EXPECT_EQ(LevelBlitter(op).GetScreenLevel(), c.stored);
+            SetLevel(op, c.level);
+            EXPECT_EQ(static_cast<CScreenLevelBlitter&>(Instance(op)).GetScreenLevel(), c.stored);
             EXPECT_EQ(GetScreenLevelSteps(op).step5, c.step5) << c.level;
             EXPECT_EQ(GetScreenLevelSteps(op).step6, c.step6) << c.level;
         }
@@ -149,19 +142,21 @@ TEST(ScreenLevelBlitter, WorkedValues)
         int32_t level;
         uint16_t in, out;
     } cases[] = {
-        {Op::Brighten565, 255, 0x0000, 0xFFFF}, {Op::Brighten565, 255, 0x1234, 0xFFFF},
+        {Op::Convert555, 0, 0xFFFF, 0x7FFF},    {Op::Convert555, 0, 0xF800, 0x7C00},
+        {Op::Convert555, 0, 0x07E0, 0x03E0},    {Op::Convert555, 0, 0x0020, 0x0000},
+        {Op::Convert555, 0, 0x001F, 0x001F},    {Op::Brighten565, 255, 0x0000, 0xFFFF}, {Op::Brighten565, 255, 0x1234, 0xFFFF},
         {Op::Darken565, 255, 0xFFFF, 0x0000},   {Op::Darken565, 255, 0x8410, 0x0000},
         {Op::Brighten565, 8, 0x0000, 0x0841},   {Op::Brighten565, 8, 0xFFFF, 0xFFFF},
         {Op::Darken555, 16, 0x0000, 0x0000},    {Op::Darken555, 16, 0xFFFF, 0x77BD},
     };
     for (const auto& c : cases) {
-        LevelBlitter(c.op).SetLevel(c.level);
+        SetLevel(c.op, c.level);
         CFrame destination;
         // Three pixels: the single-pixel rule at any address.
-        EXPECT_EQ(BlitRow(LevelBlitter(c.op), {c.in, c.in, c.in}, 0, destination),
+        EXPECT_EQ(BlitRow(Instance(c.op), {c.in, c.in, c.in}, 0, destination),
                   (std::vector<uint16_t>{c.out, c.out, c.out}))
             << static_cast<int>(c.op) << " level " << c.level << " pixel " << c.in;
-        LevelBlitter(c.op).SetLevel(0);
+        SetLevel(c.op, 0);
     }
 }
 
@@ -259,19 +254,17 @@ TEST(ScreenLevelBlitter, EightAndTwentyFourBitSourcesOnlyConvert)
     const uint8_t bgr[] = {255, 255, 255, 4, 2, 4, 0, 0, 255};
     std::memcpy(source24.GetPixels(), bgr, sizeof bgr);
 
-    CBlitter* const blitters[] = {&g_convertBlitter555, &g_brightenBlitter555, &g_darkenBlitter555,
-                                  &g_brightenBlitter565, &g_darkenBlitter565};
-    for (CBlitter* blitter : blitters) {
-        const bool is555 = blitter == &g_convertBlitter555 || blitter == &g_brightenBlitter555 ||
-                           blitter == &g_darkenBlitter555;
+    for (Op op : kOps) {
+        const bool is555 = op == Op::Convert555 || op == Op::Brighten555 || op == Op::Darken555;
+        CBlitter& blitter = Instance(op);
         for (int level : {0, 200}) {
-            if (blitter != &g_convertBlitter555)
-                static_cast<CScreenLevelBlitter*>(blitter)->SetLevel(level);
-            blitter->SetOpacity(level == 0 ? 1.0f : 0.3f); // the opacity changes nothing either
+            SetLevel(op, level);
+            blitter.SetOpacity(level == 0 ? 1.0f : 0.3f); // the opacity changes nothing either
             CFrame destination;
             destination.Create(256, 2, 16);
-            ASSERT_TRUE(destination.BlitUnclipped(&source8, {0, 0, 256, 1}, {0, 0, 256, 1}, blitter));
-            ASSERT_TRUE(destination.BlitUnclipped(&source24, {0, 0, 3, 1}, {0, 1, 3, 2}, blitter));
+            ASSERT_TRUE(destination.BlitUnclipped(&source8, {0, 0, 256, 1}, {0, 0, 256, 1}, &blitter));
+            ASSERT_TRUE(destination.BlitUnclipped(&source24, {0, 0, 3, 1}, {0, 1, 3, 2}, &blitter));
+            blitter.SetOpacity(1.0f);
             for (uint32_t i = 0; i < 256; ++i)
                 ASSERT_EQ(Load(destination.GetPixels(), i), (is555 ? g_paletteToPixel15 : g_paletteToPixel16)[i] & 0xFFFF)
                     << i;
@@ -280,41 +273,9 @@ TEST(ScreenLevelBlitter, EightAndTwentyFourBitSourcesOnlyConvert)
             const std::vector<uint16_t> want24 = is555 ? std::vector<uint16_t>{0x7FFF, 0x0401, 0x7C00}
                                                        : std::vector<uint16_t>{0xFFFF, 0x0821, 0xF800};
             EXPECT_EQ((std::vector<uint16_t>{Load(row1, 0), Load(row1, 1), Load(row1, 2)}), want24);
-            blitter->SetOpacity(1.0f);
         }
-        if (blitter != &g_convertBlitter555)
-            static_cast<CScreenLevelBlitter*>(blitter)->SetLevel(0);
+        SetLevel(op, 0);
     }
     std::memcpy(g_paletteToPixel15, saved15, sizeof saved15);
     std::memcpy(g_paletteToPixel16, saved16, sizeof saved16);
-}
-
-TEST(ScreenLevelBlitter, RoutinesByPairAndProcessor)
-{
-    CFrame plain8, plain16, plain24, plain32, rle16;
-    plain8.SetFormatFlags(kFrameDepth8);
-    plain16.SetFormatFlags(kFrameDepth16);
-    plain24.SetFormatFlags(kFrameDepth24);
-    plain32.SetFormatFlags(kFrameDepth32);
-    rle16.SetFormatFlags(kFrameDepth16 | kFrameRunLengthAlpha);
-    for (Op op : {Op::Brighten555, Op::Darken555, Op::Brighten565, Op::Darken565}) {
-        CBlitter& blitter = LevelBlitter(op);
-        EXPECT_NE(blitter.FindRoutine(&plain8, &plain16), nullptr);
-        EXPECT_NE(blitter.FindRoutine(&plain24, &plain16), nullptr);
-        const BlitRoutine level16 = blitter.FindRoutine(&plain16, &plain16);
-        EXPECT_NE(level16, nullptr);
-        EXPECT_EQ(blitter.FindRoutine(&plain32, &plain16), nullptr);
-        EXPECT_EQ(blitter.FindRoutine(&rle16, &plain16), nullptr);
-        EXPECT_EQ(blitter.FindRoutine(&plain16, &plain24), nullptr);
-        // Without MMX the plain routine is registered; the 5-6-5 darkening has no other.
-        OverrideCpuHasMmx(false);
-        CBlitter* plainOnly = op == Op::Brighten555   ? static_cast<CBlitter*>(new CBrightenBlitter555)
-                              : op == Op::Darken555   ? static_cast<CBlitter*>(new CDarkenBlitter555)
-                              : op == Op::Brighten565 ? static_cast<CBlitter*>(new CBrightenBlitter565)
-                                                      : static_cast<CBlitter*>(new CDarkenBlitter565);
-        OverrideCpuHasMmx(std::nullopt);
-        const bool sameRoutine = plainOnly->FindRoutine(&plain16, &plain16) == level16;
-        EXPECT_EQ(sameRoutine, op == Op::Darken565 || !CpuHasMmx()) << static_cast<int>(op);
-        delete plainOnly;
-    }
 }
