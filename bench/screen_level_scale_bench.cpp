@@ -1,7 +1,7 @@
 // The screen level blend modes and "Normal Scale" at 640 x 480 destination pixels, in pixels per
 // second, beside memcpy of a 640 x 480 frame of the same pixel size: read each row as a ratio to
-// the memcpy row of its destination's pixel size. The screen modes run in their grouped form on
-// each kernel path and in their plain form; "Normal Scale" from 320 x 240 (2x) and at 1:1.
+// the memcpy row of its destination's pixel size. The screen modes run in their grouped and plain
+// forms on the portable and SSE2 paths; "Normal Scale" from 320 x 240 (2x) and at 1:1.
 #include "blit/ColorPacking.h"
 #include "blit/modes/BrightenBlitter555.h"
 #include "blit/modes/BrightenBlitter565.h"
@@ -113,13 +113,12 @@ const bool s_registered = [] {
                        {"Darken565", &g_darkenBlitter565, nullptr}};
     const SpanKernelPath fastest = GetFastestSpanKernelPath();
     for (const auto& mode : screenModes) {
-        const std::string base = std::string("Screen/") + mode.name;
-        if (mode.plainForm) {
-            for (SpanKernelPath path : {SpanKernelPath::Portable, SpanKernelPath::Sse2})
-                Register(base + "/16To16/Grouped/" + PathName(path), mode.grouped, 16, 16, kWidth, kHeight, path);
-            Register(base + "/16To16/Plain", mode.plainForm, 16, 16, kWidth, kHeight, fastest);
-        } else {
-            Register(base + "/16To16/Plain", mode.grouped, 16, 16, kWidth, kHeight, fastest);
+        const std::string base = std::string("Screen/") + mode.name + "/16To16/";
+        for (SpanKernelPath path : {SpanKernelPath::Portable, SpanKernelPath::Sse2}) {
+            if (mode.plainForm)
+                Register(base + "Grouped/" + PathName(path), mode.grouped, 16, 16, kWidth, kHeight, path);
+            Register(base + "Plain/" + PathName(path), mode.plainForm ? mode.plainForm : mode.grouped, 16, 16, kWidth,
+                     kHeight, path);
         }
     }
     Register("Screen/Convert555/8To16", &g_convertBlitter555, 8, 16, kWidth, kHeight, fastest);

@@ -165,41 +165,46 @@ TEST(ScreenLevelBlitter, PlainRowsMatchTheChannelArithmeticForEveryPixel)
     std::vector<uint8_t> source(2 * 65536), destination(2 * 65536);
     for (uint32_t p = 0; p < 65536; ++p)
         Store(source.data(), p, static_cast<uint16_t>(p));
-    for (Op op : kOps)
-        for (int level : {0, 4, 8, 12, 37, 100, 200, 255}) {
-            screenlevel::PlainRow(op, destination.data(), source.data(), 65536, StepsFor(level));
-            for (uint32_t p = 0; p < 65536; ++p)
-                ASSERT_EQ(Load(destination.data(), p), Reference(op, p, level, false))
-                    << static_cast<int>(op) << " level " << level << " pixel " << p;
-        }
+    for (SpanKernelPath path : AvailablePaths())
+        for (Op op : kOps)
+            for (int level : {0, 4, 8, 12, 37, 100, 200, 255}) {
+                screenlevel::PlainRow(op, destination.data(), source.data(), 65536, StepsFor(level), path);
+                for (uint32_t p = 0; p < 65536; ++p)
+                    ASSERT_EQ(Load(destination.data(), p), Reference(op, p, level, false))
+                        << static_cast<int>(op) << " level " << level << " pixel " << p;
+            }
 }
 
-TEST(ScreenLevelBlitter, GroupedRowsFollowTheDestinationAddress)
+TEST(ScreenLevelBlitter, RowsOfAnyLengthAtAnyAddress)
 {
     std::mt19937 random(555);
     // Room for 48 pixels at every byte offset 0..7 from an 8-byte boundary.
     alignas(16) uint8_t source[2 * 48 + 16], destination[2 * 48 + 16];
     for (SpanKernelPath path : AvailablePaths())
         for (Op op : kOps)
-            for (uint32_t offset = 0; offset < 8; ++offset)
-                for (uint32_t n = 0; n <= 48; ++n) {
-                    const int level = static_cast<int>(random() % 256);
-                    uint8_t* d = destination + offset;
-                    const uint8_t* s = source + (offset * 3 + n) % 8; // sources at any address
-                    for (uint8_t& b : source)
-                        b = static_cast<uint8_t>(random());
-                    std::memset(destination, 0xA5, sizeof destination);
-                    screenlevel::GroupedRow(op, d, s, n, StepsFor(level), path);
-                    for (uint32_t i = 0; i < n; ++i)
-                        ASSERT_EQ(Load(d, i), Reference(op, Load(s, i), level, IsGroupPixel(d, i, n)))
-                            << "path " << static_cast<int>(path) << " op " << static_cast<int>(op) << " offset "
-                            << offset << " n " << n << " pixel " << i;
-                    for (uint32_t k = 0; k < sizeof destination; ++k) {
-                        if (k < offset || k >= offset + 2 * n) {
-                            ASSERT_EQ(destination[k], 0xA5) << "byte " << k << " outside the row";
+            for (bool grouped : {false, true})
+                for (uint32_t offset = 0; offset < 8; ++offset)
+                    for (uint32_t n = 0; n <= 48; ++n) {
+                        const int level = static_cast<int>(random() % 256);
+                        uint8_t* d = destination + offset;
+                        const uint8_t* s = source + (offset * 3 + n) % 8; // sources at any address
+                        for (uint8_t& b : source)
+                            b = static_cast<uint8_t>(random());
+                        std::memset(destination, 0xA5, sizeof destination);
+                        if (grouped)
+                            screenlevel::GroupedRow(op, d, s, n, StepsFor(level), path);
+                        else
+                            screenlevel::PlainRow(op, d, s, n, StepsFor(level), path);
+                        for (uint32_t i = 0; i < n; ++i)
+                            ASSERT_EQ(Load(d, i), Reference(op, Load(s, i), level, grouped && IsGroupPixel(d, i, n)))
+                                << "path " << static_cast<int>(path) << " op " << static_cast<int>(op) << " grouped "
+                                << grouped << " offset " << offset << " n " << n << " pixel " << i;
+                        for (uint32_t k = 0; k < sizeof destination; ++k) {
+                            if (k < offset || k >= offset + 2 * n) {
+                                ASSERT_EQ(destination[k], 0xA5) << "byte " << k << " outside the row";
+                            }
                         }
                     }
-                }
 }
 
 TEST(ScreenLevelBlitter, TheGroupedBrighten565EqualsThePlainOneAtEveryLevel)
@@ -210,7 +215,7 @@ TEST(ScreenLevelBlitter, TheGroupedBrighten565EqualsThePlainOneAtEveryLevel)
     for (SpanKernelPath path : AvailablePaths())
         for (int level = 0; level < 256; ++level) {
             screenlevel::GroupedRow(Op::Brighten565, grouped + 2, source, 65535, StepsFor(level), path);
-            screenlevel::PlainRow(Op::Brighten565, plain + 2, source, 65535, StepsFor(level));
+            screenlevel::PlainRow(Op::Brighten565, plain + 2, source, 65535, StepsFor(level), SpanKernelPath::Portable);
             ASSERT_EQ(std::memcmp(grouped, plain, sizeof plain), 0) << "level " << level;
         }
 }

@@ -79,7 +79,7 @@ void LevelBlit16(CFrameInterface* source, const CIntRect* sourceRect, CFrameInte
                       if (Grouped)
                           screenlevel::GroupedRow(O, d, s, n, steps, path);
                       else
-                          screenlevel::PlainRow(O, d, s, n, steps);
+                          screenlevel::PlainRow(O, d, s, n, steps, path);
                   });
 }
 

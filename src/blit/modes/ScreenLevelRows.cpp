@@ -68,52 +68,73 @@ VANTOREL_KERNEL_INLINE uint32_t Group(uint32_t p, ScreenLevelSteps st)
         return Plain<O>(p, st);
 }
 
-template <Op O>
-void PlainPixels(uint8_t* d, const uint8_t* s, uint32_t from, uint32_t to, ScreenLevelSteps st)
+// Which rule a run of pixels follows.
+enum class Rule
 {
-    for (uint32_t i = from; i < to; ++i)
-        StorePixel16(d, i, Plain<O>(LoadPixel16(s, i), st));
+    Plain,
+    Group
+};
+
+template <Op O, Rule R>
+VANTOREL_KERNEL_INLINE uint32_t Pixel(uint32_t p, ScreenLevelSteps st)
+{
+    if constexpr (R == Rule::Plain)
+        return Plain<O>(p, st);
+    else
+        return Group<O>(p, st);
 }
 
-template <Op O>
-void PortableGroups(uint8_t* d, const uint8_t* s, uint32_t from, uint32_t to, ScreenLevelSteps st)
+template <Op O, Rule R>
+void PortablePixels(uint8_t* d, const uint8_t* s, uint32_t from, uint32_t to, ScreenLevelSteps st)
 {
     for (uint32_t i = from; i < to; ++i)
-        StorePixel16(d, i, Group<O>(LoadPixel16(s, i), st));
+        StorePixel16(d, i, Pixel<O, R>(LoadPixel16(s, i), st));
 }
 
 #if VANTOREL_SCREEN_LEVEL_SSE2
 
-VANTOREL_KERNEL_INLINE __m128i Saturate(bool raise, __m128i a, __m128i b)
+// One channel of eight words stepped with unsigned 16-bit saturation: the channel (mask) is moved
+// up by `up` bits so that its top bit is bit 15, where the saturation stops it at its limits, and
+// moved back; what saturation spilled below the channel is masked off.
+template <bool Raise>
+VANTOREL_KERNEL_INLINE __m128i StepChannel(__m128i p, int mask, int up, __m128i step)
 {
-    return raise ? _mm_adds_epu16(a, b) : _mm_subs_epu16(a, b);
+    const __m128i field = _mm_set1_epi16(static_cast<short>(mask));
+    const __m128i top = _mm_sll_epi16(_mm_and_si128(p, field), _mm_cvtsi32_si128(up));
+    const __m128i moved = Raise ? _mm_adds_epu16(top, step) : _mm_subs_epu16(top, step);
+    return _mm_and_si128(_mm_srl_epi16(moved, _mm_cvtsi32_si128(up)), field);
 }
 
-// The group rule on eight words. Each channel is moved to the top of its word so that the
-// unsigned saturation stops it at the channel's limits; the saturated red word keeps only its
-// five channel bits.
-template <Op O>
-VANTOREL_KERNEL_INLINE __m128i GroupWords(__m128i p, __m128i step5, __m128i step6)
+VANTOREL_KERNEL_INLINE __m128i To555Words(__m128i p)
 {
-    __m128i q = p;
-    if constexpr (O != Op::Convert555) {
-        const __m128i red = _mm_and_si128(Saturate(Raises(O), _mm_and_si128(p, _mm_set1_epi16(-0x0800)), step5),
-                                          _mm_set1_epi16(-0x0800));
-        const __m128i green = _mm_and_si128(
-            _mm_srli_epi16(Saturate(Raises(O), _mm_slli_epi16(_mm_and_si128(p, _mm_set1_epi16(0x07E0)), 5), step6), 5),
-            _mm_set1_epi16(0x07E0));
-        const __m128i blue = _mm_srli_epi16(Saturate(Raises(O), _mm_slli_epi16(p, 11), step5), 11);
-        q = _mm_or_si128(_mm_or_si128(red, green), blue);
+    return _mm_or_si128(_mm_srli_epi16(_mm_and_si128(p, _mm_set1_epi16(-0x0040)), 1),
+                        _mm_and_si128(p, _mm_set1_epi16(0x001F)));
+}
+
+// The rule on eight words; step5 and step6 are the steps moved to the top of a word
+// (step5 << 11, step6 << 10).
+template <Op O, Rule R>
+VANTOREL_KERNEL_INLINE __m128i Words(__m128i p, __m128i step5, __m128i step6)
+{
+    constexpr bool kRaise = Raises(O);
+    if constexpr (O == Op::Convert555) {
+        return To555Words(p);
+    } else if constexpr (Is555(O) && R == Rule::Plain) {
+        // Converted first: every channel is five bits and moves by step5.
+        const __m128i q = To555Words(p);
+        return _mm_or_si128(_mm_or_si128(StepChannel<kRaise>(q, 0x7C00, 1, step5), StepChannel<kRaise>(q, 0x03E0, 6, step5)),
+                            StepChannel<kRaise>(q, 0x001F, 11, step5));
+    } else {
+        const __m128i q = _mm_or_si128(
+            _mm_or_si128(StepChannel<kRaise>(p, 0xF800, 0, step5), StepChannel<kRaise>(p, 0x07E0, 5, step6)),
+            StepChannel<kRaise>(p, 0x001F, 11, step5));
+        return Is555(O) ? To555Words(q) : q;
     }
-    if constexpr (Is555(O))
-        q = _mm_or_si128(_mm_srli_epi16(_mm_and_si128(q, _mm_set1_epi16(-0x0040)), 1),
-                         _mm_and_si128(q, _mm_set1_epi16(0x001F)));
-    return q;
 }
 
-// Pixels from .. to - 1, to - from a multiple of 4: eight at a time, then a last four.
-template <Op O>
-void Sse2Groups(uint8_t* d, const uint8_t* s, uint32_t from, uint32_t to, ScreenLevelSteps st)
+// Pixels from .. to - 1: eight at a time, then four, then one at a time.
+template <Op O, Rule R>
+void Sse2Pixels(uint8_t* d, const uint8_t* s, uint32_t from, uint32_t to, ScreenLevelSteps st)
 {
     const __m128i step5 = _mm_set1_epi16(static_cast<short>(st.step5 << 11));
     const __m128i step6 = _mm_set1_epi16(static_cast<short>(st.step6 << 10));
@@ -121,33 +142,40 @@ void Sse2Groups(uint8_t* d, const uint8_t* s, uint32_t from, uint32_t to, Screen
     for (; i + 8 <= to; i += 8) {
         __m128i p;
         std::memcpy(&p, s + 2 * static_cast<size_t>(i), 16);
-        const __m128i q = GroupWords<O>(p, step5, step6);
+        const __m128i q = Words<O, R>(p, step5, step6);
         std::memcpy(d + 2 * static_cast<size_t>(i), &q, 16);
     }
-    if (i < to) {
+    if (i + 4 <= to) {
         long long bits;
         std::memcpy(&bits, s + 2 * static_cast<size_t>(i), 8);
-        bits = _mm_cvtsi128_si64(GroupWords<O>(_mm_cvtsi64_si128(bits), step5, step6));
+        bits = _mm_cvtsi128_si64(Words<O, R>(_mm_cvtsi64_si128(bits), step5, step6));
         std::memcpy(d + 2 * static_cast<size_t>(i), &bits, 8);
+        i += 4;
     }
+    PortablePixels<O, R>(d, s, i, to, st);
 }
 
 #endif
+
+template <Op O, Rule R>
+void Pixels(uint8_t* d, const uint8_t* s, uint32_t from, uint32_t to, ScreenLevelSteps st, SpanKernelPath path)
+{
+#if VANTOREL_SCREEN_LEVEL_SSE2
+    if (path != SpanKernelPath::Portable)
+        return Sse2Pixels<O, R>(d, s, from, to, st);
+#endif
+    (void)path;
+    PortablePixels<O, R>(d, s, from, to, st);
+}
 
 template <Op O>
 void Grouped(uint8_t* d, const uint8_t* s, uint32_t n, ScreenLevelSteps st, SpanKernelPath path)
 {
     const uint32_t head = GroupedRowHead(d, n);
     const uint32_t end = head + (n - head) / 4 * 4;
-    PlainPixels<O>(d, s, 0, head, st);
-#if VANTOREL_SCREEN_LEVEL_SSE2
-    if (path != SpanKernelPath::Portable)
-        Sse2Groups<O>(d, s, head, end, st);
-    else
-#endif
-        PortableGroups<O>(d, s, head, end, st);
-    (void)path;
-    PlainPixels<O>(d, s, end, n, st);
+    PortablePixels<O, Rule::Plain>(d, s, 0, head, st);
+    Pixels<O, Rule::Group>(d, s, head, end, st, path);
+    PortablePixels<O, Rule::Plain>(d, s, end, n, st);
 }
 
 // Calls f.template operator()<O>() for the operation, so that each body is compiled per operation.
@@ -175,9 +203,10 @@ uint32_t GroupPixel(ScreenLevelOp op, uint32_t pixel, ScreenLevelSteps steps)
     return Dispatch(op, [&]<Op O>() { return Group<O>(pixel & 0xFFFF, steps); });
 }
 
-void PlainRow(ScreenLevelOp op, uint8_t* d, const uint8_t* s, uint32_t n, ScreenLevelSteps steps)
+void PlainRow(ScreenLevelOp op, uint8_t* d, const uint8_t* s, uint32_t n, ScreenLevelSteps steps,
+              SpanKernelPath path)
 {
-    Dispatch(op, [&]<Op O>() { PlainPixels<O>(d, s, 0, n, steps); });
+    Dispatch(op, [&]<Op O>() { Pixels<O, Rule::Plain>(d, s, 0, n, steps, path); });
 }
 
 void GroupedRow(ScreenLevelOp op, uint8_t* d, const uint8_t* s, uint32_t n, ScreenLevelSteps steps,

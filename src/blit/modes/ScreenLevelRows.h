@@ -14,8 +14,8 @@
 //            5-5-5 group pixel's green is min(g6 + step6, 63) >> 1 where the plain rule gives
 //            min((g6 >> 1) + step5, 31). Grouped 5-5-5 rows therefore depend on the destination
 //            address modulo 8; for the other operations both rules give the same pixels.
-// The groups run in SSE2 on x86-64, eight pixels at a time, or one at a time in portable code;
-// both give the same bits.
+// Both forms run in SSE2 on x86-64, eight pixels at a time, or one at a time in portable code;
+// the two give the same bits.
 #include "blit/kernels/SpanKernelTable.h"
 
 #include <cstdint>
@@ -42,10 +42,10 @@ namespace screenlevel {
 uint32_t PlainPixel(ScreenLevelOp op, uint32_t pixel, ScreenLevelSteps steps);
 uint32_t GroupPixel(ScreenLevelOp op, uint32_t pixel, ScreenLevelSteps steps);
 
-// n pixels from s to d by the plain rule.
-void PlainRow(ScreenLevelOp op, uint8_t* d, const uint8_t* s, uint32_t n, ScreenLevelSteps steps);
-// n pixels from s to d in the grouped form. The groups use SSE2 on every path but Portable where
-// SSE2 exists; the pixels are the same either way.
+// n pixels from s to d by the plain rule, and in the grouped form. Both use SSE2 on every path
+// but Portable where SSE2 exists; the pixels are the same either way.
+void PlainRow(ScreenLevelOp op, uint8_t* d, const uint8_t* s, uint32_t n, ScreenLevelSteps steps,
+              SpanKernelPath path);
 void GroupedRow(ScreenLevelOp op, uint8_t* d, const uint8_t* s, uint32_t n, ScreenLevelSteps steps,
                 SpanKernelPath path);
 // How many pixels of a grouped row at d are done singly before the first group (n when d is at
