@@ -3,6 +3,7 @@
 #include "foundation/ByteOrder.h"
 #include "foundation/MathTables.h"
 #include "foundation/VirtualFile.h"
+#include "objects/Vector2D.h"
 
 #include <algorithm>
 #include <bit>
@@ -14,23 +15,6 @@ namespace {
 
 constexpr char kMagic[7] = {'P', 'O', 'L', 'Y', '2', 'D', '\0'};
 constexpr float kTwoPi = 2.0f * std::numbers::pi_v<float>;
-constexpr float kPi = std::numbers::pi_v<float>;
-
-float AngleInFullTurn(float angle)
-{
-    angle = std::fmod(angle, kTwoPi);
-    return angle < 0.0f ? angle + kTwoPi : angle;
-}
-
-float AngleInHalfTurns(float angle)
-{
-    angle = std::fmod(angle, kTwoPi);
-    if (angle > kPi)
-        angle -= kTwoPi;
-    else if (angle < -kPi)
-        angle += kTwoPi;
-    return angle;
-}
 
 } // namespace
 
@@ -181,10 +165,10 @@ void CPolygon2D::ComputeTurning()
         return;
     float sum = 0.0f;
     uint32_t notPositive = 0, positive = 0;
-    float previous = AngleInFullTurn(std::atan2(m_edges[edges - 1].m_normalY, m_edges[edges - 1].m_normalX));
+    float previous = CVector2D::NormalizeAngle(std::atan2(m_edges[edges - 1].m_normalY, m_edges[edges - 1].m_normalX));
     for (uint32_t i = 0; i < edges; ++i) {
-        const float angle = AngleInFullTurn(std::atan2(m_edges[i].m_normalY, m_edges[i].m_normalX));
-        const float turn = AngleInHalfTurns(angle - previous);
+        const float angle = CVector2D::NormalizeAngle(std::atan2(m_edges[i].m_normalY, m_edges[i].m_normalX));
+        const float turn = CVector2D::AngleDifference(previous, angle);
         sum += turn;
         if (turn <= 0.0f)
             ++notPositive;
