@@ -5,7 +5,9 @@
 #include "sound/WaveBlockPool.h"
 #include "sound/WaveSource.h"
 
+#include <atomic>
 #include <memory>
+#include <thread>
 
 namespace {
 
@@ -81,6 +83,25 @@ TEST_F(OggWaveSource, OtherFilesFailAndCutFilesDeliverWhatTheyHold)
     const size_t delivered = ReadAll(*source).size();
     EXPECT_GT(delivered, 0u);
     EXPECT_LE(delivered, source->GetPCMLength());
+}
+
+TEST_F(OggWaveSource, ReadsFromTwoThreadsNeverEnterTheDecoderTogether)
+{
+    const std::string path = WriteFile("song.ogg", EncodeOgg(2, 22050, TestSignal(2, 44100, 8)));
+    auto source = Open(path);
+    ASSERT_NE(source, nullptr);
+    const uint32_t length = source->GetPCMLength();
+    // A read that meets another one delivers nothing, so every byte is delivered exactly once.
+    std::atomic<uint32_t> total{0};
+    auto reader = [&] {
+        std::vector<char> buffer(1000);
+        for (int tries = 0; total.load() < length && tries < 1000000; ++tries)
+            total += source->Read(buffer.data(), 1000);
+    };
+    std::thread other(reader);
+    reader();
+    other.join();
+    EXPECT_EQ(total.load(), length);
 }
 
 TEST_F(OggWaveSource, DecoderStatesAndScratchBlocksAreReused)
