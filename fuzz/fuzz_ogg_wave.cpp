@@ -1,13 +1,10 @@
 // Reads arbitrary bytes as an Ogg Vorbis file through the virtual file system's callbacks.
 // Whatever the bytes, opening either fails or gives a 1- or 2-channel 16-bit source that reads,
 // seeks and tells without reaching outside its buffers.
-#include "foundation/FileBuf.h"
-#include "foundation/OpenFlags.h"
-#include "foundation/VirtualFile.h"
+#include "WaveFuzzSupport.h"
 #include "sound/OggWaveSource.h"
 
 #include <cstdint>
-#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -15,11 +12,7 @@ namespace {
 // Songs longer than this are only partly read, to keep each input quick.
 constexpr uint32_t kMaxRead = 1u << 22;
 
-void Check(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
+using wavefuzz::Check;
 
 } // namespace
 
@@ -27,14 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     if (size > (1u << 20))
         return 0;
-    auto* memory = new CFileBuf();
-    if (size)
-        memory->Write(data, static_cast<uint32_t>(size));
-    memory->Seek(0);
-    auto* file = new CVirtualFile;
-    file->AttachStream(memory, VF_READ);
     COggWaveSource source;
-    if (!source.Open(file))
+    if (!source.Open(wavefuzz::NewMemoryFile(data, size)))
         return 0;
     WaveFormat format;
     source.GetWaveFormat(format);

@@ -2,13 +2,11 @@
 // Microsoft ADPCM, A-law and mu-law decoders. Whatever the bytes, a source that opens delivers
 // exactly its PCM length, a seek lands on the same bytes as reading from the start, and a
 // crossfade stays within its spans.
-#include "foundation/FileBuf.h"
-#include "foundation/OpenFlags.h"
-#include "foundation/VirtualFile.h"
+#include "WaveFuzzSupport.h"
 #include "sound/RiffWaveSource.h"
 
+#include <algorithm>
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -17,11 +15,7 @@ namespace {
 // Sounds longer than this are only partly read, to keep each input quick.
 constexpr uint32_t kMaxChecked = 1u << 22;
 
-void Check(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
+using wavefuzz::Check;
 
 } // namespace
 
@@ -29,14 +23,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     if (size > (1u << 20))
         return 0;
-    auto* memory = new CFileBuf();
-    if (size)
-        memory->Write(data, static_cast<uint32_t>(size));
-    memory->Seek(0);
-    auto* file = new CVirtualFile;
-    file->AttachStream(memory, VF_READ);
     CRiffWaveSource source;
-    if (!source.Open(file))
+    if (!source.Open(wavefuzz::NewMemoryFile(data, size)))
         return 0;
 
     const uint32_t length = std::min(source.GetPCMLength(), kMaxChecked);
