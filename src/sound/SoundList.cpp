@@ -70,13 +70,13 @@ uint32_t CSoundList::LoadFolder(const char* registryName, const char* folder, co
     // One more entry, all zero, ends the table.
     m_entries = new Entry[names.size() + 1]();
     for (const std::string& name : names) {
-        Entry& entry = m_entries[m_entryCount];
-        std::memcpy(entry.name, name.c_str(), name.size() + 1);
-        entry.sound = system->CreateBuffer();
-        if (!entry.sound)
+        CSoundBuffer* sound = system->CreateBuffer();
+        if (!sound)
             continue;
-        entry.sound->Load((prefix + name).c_str(), false, true);
-        ++m_entryCount;
+        sound->Load((prefix + name).c_str(), false, true);
+        Entry& entry = m_entries[m_entryCount++];
+        std::memcpy(entry.name, name.c_str(), name.size() + 1);
+        entry.sound = sound;
     }
     SetItemTable(true, m_entryCount, sizeof(Entry), m_entries, nullptr);
     SetTree(new CFolderTree(this));
