@@ -1,39 +1,33 @@
 #include "sound/SoundFolder.h"
 
-#include "foundation/OpenFlags.h"
-#include "platform/Files.h"
+#include "foundation/FileSearchSpec.h"
+#include "foundation/FoundFileList.h"
+#include "objects/ItemList.h"
 
-#include <strings.h>
-
-namespace {
-
-bool HasExtension(const std::string& name, const char* extension)
-{
-    if (!extension || !*extension)
-        return false;
-    if (*extension == '.')
-        ++extension;
-    const size_t dot = name.rfind('.');
-    return dot != std::string::npos && strcasecmp(name.c_str() + dot + 1, extension) == 0;
-}
-
-} // namespace
+#include <algorithm>
+#include <cstring>
 
 std::vector<std::string> ListSoundFiles(const char* folder, const char* extension1, const char* extension2)
 {
+    std::string prefix = folder ? folder : "";
+    if (!prefix.empty() && prefix.back() != '/' && prefix.back() != '\\')
+        prefix += '/';
+    CFileSearchSpec spec;
+    spec.SetFolder(prefix.c_str());
+    spec.SetRecursionMode(CFileSearchSpec::RECURSE_NONE);
+    spec.SetNamesWithoutFolders(true);
+    for (const char* extension : {extension1, extension2})
+        if (extension && *extension && std::strcmp(extension, ".") != 0)
+            spec.AddExtension(extension);
     std::vector<std::string> names;
-    std::string path = GetBaseFolder();
-    if (!path.empty() && path.back() != '/' && path.back() != '\\')
-        path += '/';
-    path += folder ? folder : "";
-    std::vector<platform::DirectoryEntry> entries;
-    if (!platform::ListDirectory(path.c_str(), entries))
+    if (spec.GetExtensionCount() == 0)
         return names;
-    for (const platform::DirectoryEntry& entry : entries) {
-        if (entry.info.isDirectory)
-            continue;
-        if (HasExtension(entry.name, extension1) || HasExtension(entry.name, extension2))
-            names.push_back(entry.name);
-    }
+    CFoundFileList found;
+    found.Find(spec);
+    for (uint32_t i = 0; i < found.GetCount(); ++i)
+        names.emplace_back(found.GetName(i).CStr());
+    std::stable_sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        return CItemList::CompareNames(a.c_str(), b.c_str()) < 0;
+    });
     return names;
 }

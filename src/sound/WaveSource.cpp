@@ -1,86 +1,140 @@
 #include "sound/WaveSource.h"
 
-#include "foundation/ByteOrder.h"
 #include "foundation/OpenFlags.h"
 #include "foundation/VirtualFile.h"
+#include "sound/OggWaveSource.h"
+#include "sound/RiffWaveSource.h"
+#include "sound/WaveBlockPool.h"
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <new>
 
 namespace {
 
-bool ReadBytes(CVirtualFile& file, uint8_t* bytes, uint32_t n)
+// Mixes count samples of incoming into current (both little-endian 16-bit, any alignment).
+void MixSamples(uint8_t* current, const uint8_t* incoming, uint32_t count, float share)
 {
-    return file.Read(bytes, n) == n;
-}
-
-bool IsPlayablePcm(const WaveFormat& format)
-{
-    return format.formatTag == 1 && (format.channels == 1 || format.channels == 2) &&
-           (format.bitsPerSample == 8 || format.bitsPerSample == 16) && format.samplesPerSecond > 0 &&
-           format.samplesPerSecond <= 200000;
+    for (uint32_t i = 0; i < count; ++i) {
+        int16_t was, in;
+        std::memcpy(&was, current + 2 * i, 2);
+        std::memcpy(&in, incoming + 2 * i, 2);
+        float value = static_cast<float>(was) + static_cast<float>(in - was) * share;
+        // Written so that a weight that is not a number still lands within the range.
+        if (!(value > -32767.0f))
+            value = -32767.0f;
+        if (value > 32767.0f)
+            value = 32767.0f;
+        const auto mixed = static_cast<int16_t>(value);
+        std::memcpy(current + 2 * i, &mixed, 2);
+    }
 }
 
 } // namespace
 
 CWaveSource::~CWaveSource()
 {
-    delete m_file;
+    CWaveSource::Close();
+    CWaveBlockPool::Scratch().Give(m_scratch);
 }
 
-bool CWaveSource::Open(CVirtualFile* file)
+int32_t CWaveSource::Tell()
+{
+    return m_file ? m_file->GetPosition() : -1;
+}
+
+bool CWaveSource::Seek(uint32_t position)
+{
+    return m_file && m_file->Seek(position);
+}
+
+void CWaveSource::Close()
 {
     delete m_file;
+    m_file = nullptr;
+}
+
+void CWaveSource::AdoptFile(CVirtualFile* file)
+{
+    if (file != m_file)
+        delete m_file;
     m_file = file;
-    m_pcmLength = m_delivered = 0;
-    if (!file || !file->Seek(0))
-        return false;
-    uint8_t header[12];
-    if (!ReadBytes(*file, header, 12) || std::memcmp(header, "RIFF", 4) != 0 || std::memcmp(header + 8, "WAVE", 4) != 0)
-        return false;
-    const uint64_t fileSize = file->GetSize();
-    const uint64_t end = std::min<uint64_t>(fileSize, static_cast<uint64_t>(LoadU32Le(header + 4)) + 8);
-    bool haveFormat = false, haveData = false;
-    uint64_t dataStart = 0, dataSize = 0;
-    uint64_t position = 12;
-    // The chunks may come in any order; walk until both are found.
-    while ((!haveFormat || !haveData) && position + 8 <= end) {
-        uint8_t chunk[16];
-        if (!file->Seek(static_cast<uint32_t>(position)) || !ReadBytes(*file, chunk, 8))
-            return false;
-        const uint64_t size = LoadU32Le(chunk + 4);
-        if (std::memcmp(chunk, "fmt ", 4) == 0) {
-            if (size < 16 || !ReadBytes(*file, chunk, 16))
-                return false;
-            m_format.formatTag = LoadU16Le(chunk);
-            m_format.channels = LoadU16Le(chunk + 2);
-            m_format.samplesPerSecond = LoadU32Le(chunk + 4);
-            m_format.bitsPerSample = LoadU16Le(chunk + 14);
-            haveFormat = true;
-        } else if (std::memcmp(chunk, "data", 4) == 0) {
-            dataStart = position + 8;
-            dataSize = size;
-            haveData = true;
-        }
-        position += 8 + size + (size & 1);   // chunks are padded to even sizes
-    }
-    if (!haveFormat || !haveData || !IsPlayablePcm(m_format))
-        return false;
-    m_format.blockAlign = static_cast<uint16_t>(m_format.channels * m_format.bitsPerSample / 8);
-    m_format.averageBytesPerSecond = m_format.blockAlign * m_format.samplesPerSecond;
-    // A file cut short delivers what it holds.
-    m_pcmLength = static_cast<uint32_t>(std::min(dataSize, fileSize > dataStart ? fileSize - dataStart : 0));
-    return file->Seek(static_cast<uint32_t>(dataStart));
 }
 
-uint32_t CWaveSource::Read(void* destination, uint32_t bytes)
+void CWaveSource::SetPcmFormat(uint16_t channels, uint32_t samplesPerSecond, uint16_t bitsPerSample)
 {
-    if (!m_file)
+    m_format.formatTag = 1;
+    m_format.channels = channels;
+    m_format.samplesPerSecond = samplesPerSecond;
+    m_format.bitsPerSample = bitsPerSample;
+    m_format.blockAlign = static_cast<uint16_t>(channels * bitsPerSample / 8);
+    m_format.averageBytesPerSecond = m_format.blockAlign * samplesPerSecond;
+}
+
+void CWaveSource::GetWaveFormat(WaveFormat& format) const
+{
+    format = m_format;
+    format.formatTag = 1;
+}
+
+uint32_t CWaveSource::ReadInto(void* first, uint32_t firstLength, void* second, uint32_t secondLength)
+{
+    const uint32_t delivered = first ? Read(first, firstLength) : 0;
+    if (!second || secondLength == 0 || delivered < firstLength)
+        return delivered;
+    return delivered + Read(second, secondLength);
+}
+
+uint32_t CWaveSource::MixInto(void* first, uint32_t firstLength, void* second, uint32_t secondLength, float weight)
+{
+    if (m_format.bitsPerSample != 16)
         return 0;
-    const uint32_t read = m_file->Read(destination, std::min(bytes, m_pcmLength - m_delivered));
-    m_delivered += read;
-    return read;
+    if (!m_scratch)
+        m_scratch = static_cast<uint8_t*>(CWaveBlockPool::Scratch().Take());
+    if (!m_scratch)
+        return 0;
+    const float share = 1.0f - weight;
+    const struct
+    {
+        uint8_t* bytes;
+        uint32_t length;
+    } spans[2] = {{static_cast<uint8_t*>(first), first ? firstLength : 0},
+                  {static_cast<uint8_t*>(second), second ? secondLength : 0}};
+    uint32_t total = 0;
+    for (const auto& span : spans) {
+        // Whole samples, a scratch block at a time.
+        for (uint32_t done = 0; span.length - done >= 2;) {
+            const auto want = static_cast<uint32_t>(std::min<size_t>(span.length - done, CWaveBlockPool::kScratchBytes)) & ~1u;
+            const uint32_t got = Read(m_scratch, want);
+            MixSamples(span.bytes + done, m_scratch, got / 2, share);
+            total += got;
+            done += got;
+            if (got < want)
+                return total;
+        }
+    }
+    return total;
+}
+
+CWaveSource* OpenWaveSource(CVirtualFile* file)
+{
+    if (!file)
+        return nullptr;
+    uint8_t header[12] = {};
+    const bool riff = file->Seek(0) && file->Read(header, 12) == 12 && std::memcmp(header, "RIFF", 4) == 0 &&
+                      std::memcmp(header + 8, "WAVE", 4) == 0;
+    file->Seek(0);
+    std::unique_ptr<CWaveSource> source;
+    if (riff)
+        source.reset(new (std::nothrow) CRiffWaveSource);
+    else
+        source.reset(new (std::nothrow) COggWaveSource);
+    if (!source) {
+        delete file;
+        return nullptr;
+    }
+    return source->Open(file) ? source.release() : nullptr;
 }
 
 CWaveSource* OpenWaveSource(const char* fileName, uint32_t openFlags)
@@ -88,18 +142,9 @@ CWaveSource* OpenWaveSource(const char* fileName, uint32_t openFlags)
     auto* file = new (std::nothrow) CVirtualFile;
     if (!file)
         return nullptr;
-    if (!file->Open(fileName, openFlags | VF_READ)) {
+    if (!fileName || !file->Open(fileName, openFlags | VF_READ)) {
         delete file;
         return nullptr;
     }
-    auto* source = new (std::nothrow) CWaveSource;
-    if (!source) {
-        delete file;
-        return nullptr;
-    }
-    if (!source->Open(file)) {
-        delete source;
-        return nullptr;
-    }
-    return source;
+    return OpenWaveSource(file);
 }

@@ -153,11 +153,11 @@ TEST_F(ApplicationBase, InitFillsTheSoundListFromTheSoundFolder)
     TestApplication app;
     app.Init(nullptr);
     CSoundList& sounds = CSoundList::GetInstance();
-    ASSERT_EQ(sounds.GetCount(), 2);
-    EXPECT_EQ(sounds.GetName(0), "Bounce.OGG");
-    EXPECT_EQ(sounds.GetName(1), "Player Error.wav");
-    EXPECT_TRUE(sounds.PlaySound("player error.wav"));
-    EXPECT_FALSE(sounds.PlaySound("Missing.wav"));
+    ASSERT_EQ(sounds.GetCount(), 2u);
+    EXPECT_STREQ(sounds.GetItemName(0), "Bounce.OGG");
+    EXPECT_STREQ(sounds.GetItemName(1), "Player Error.wav");
+    EXPECT_EQ(sounds.PlaySound("player error.wav"), sounds.GetSound(1));
+    EXPECT_EQ(sounds.PlaySound("Missing.wav"), nullptr);
 }
 
 CLocalizedString s_startupText("Startup Test Text");

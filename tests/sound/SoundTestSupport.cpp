@@ -4,8 +4,6 @@
 
 namespace soundtest {
 
-namespace {
-
 std::string U32(uint32_t value)
 {
     uint8_t bytes[4];
@@ -18,19 +16,27 @@ std::string U16(uint32_t value)
     return U32(value).substr(0, 2);
 }
 
-} // namespace
+std::string Chunk(const std::string& id, const std::string& body)
+{
+    return id + U32(static_cast<uint32_t>(body.size())) + body + ((body.size() & 1) ? std::string(1, '\0') : "");
+}
+
+std::string FormatBody(int tag, int channels, int rate, int blockAlign, int bits)
+{
+    return U16(tag) + U16(channels) + U32(rate) + U32(rate * blockAlign) + U16(blockAlign) + U16(bits);
+}
+
+std::string Riff(const std::string& chunks)
+{
+    return "RIFF" + U32(static_cast<uint32_t>(chunks.size() + 4)) + "WAVE" + chunks;
+}
 
 std::string WaveBytes(int channels, int bits, int rate, const std::string& pcm, bool dataFirst,
                       const std::string& leadingChunk)
 {
-    const int align = channels * bits / 8;
-    const std::string format = "fmt " + U32(16) + U16(1) + U16(channels) + U32(rate) + U32(rate * align) +
-                               U16(align) + U16(bits);
-    std::string data = "data" + U32(static_cast<uint32_t>(pcm.size())) + pcm;
-    if (pcm.size() & 1)
-        data += '\0';
-    const std::string body = "WAVE" + leadingChunk + (dataFirst ? data + format : format + data);
-    return "RIFF" + U32(static_cast<uint32_t>(body.size())) + body;
+    const std::string format = Chunk("fmt ", FormatBody(1, channels, rate, channels * bits / 8, bits));
+    const std::string data = Chunk("data", pcm);
+    return Riff(leadingChunk + (dataFirst ? data + format : format + data));
 }
 
 std::string Pcm16(const std::vector<int16_t>& samples)

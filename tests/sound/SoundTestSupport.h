@@ -4,6 +4,7 @@
 #include "platform/headless/HeadlessBackend.h"
 #include "sound/DirectSoundBuffer.h"
 #include "sound/DirectSoundSystem.h"
+#include "sound/WaveSource.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -16,10 +17,29 @@ inline platform::HeadlessMixer& Device()
     return platform::GetHeadlessBackend().GetHeadlessMixer();
 }
 
+std::string U16(uint32_t value);
+std::string U32(uint32_t value);
+// A RIFF chunk: id, size, body and the pad byte after an odd body.
+std::string Chunk(const std::string& id, const std::string& body);
+// A "fmt " chunk's body.
+std::string FormatBody(int tag, int channels, int rate, int blockAlign, int bits);
+// A RIFF WAVE file of the chunks.
+std::string Riff(const std::string& chunks);
 // The bytes of a RIFF WAVE file; the "data" chunk may come first, and a chunk may stand before both.
 std::string WaveBytes(int channels, int bits, int rate, const std::string& pcm, bool dataFirst = false,
                       const std::string& leadingChunk = "");
 std::string Pcm16(const std::vector<int16_t>& samples);
+// Interleaved 16-bit samples that keep every codec busy: two tones, a sweep and noise, with
+// full-scale peaks.
+std::vector<int16_t> TestSignal(int channels, int frames, uint32_t seed);
+// An Ogg Vorbis file of the interleaved samples, encoded here with libvorbisenc.
+std::string EncodeOgg(int channels, int rate, const std::vector<int16_t>& samples);
+// The 16-bit PCM that libvorbisfile decodes from an Ogg Vorbis file on disk, read through stdio.
+std::string DecodeOggFile(const std::string& path);
+// Whether a program runs here (sox, zip); the tests that need one skip without it.
+bool HaveTool(const char* tool);
+// Everything a wave source delivers, read in pieces of the given size.
+std::string ReadAll(CWaveSource& source, uint32_t piece = 4096);
 
 class SoundTest : public ::testing::Test
 {

@@ -1,0 +1,133 @@
+// Ogg Vorbis files made here with libvorbisenc, read as wave sources through the virtual file
+// system, against libvorbisfile's own reading of the same file through stdio.
+#include "SoundTestSupport.h"
+
+#include "sound/WaveBlockPool.h"
+#include "sound/WaveSource.h"
+
+#include <atomic>
+#include <memory>
+#include <thread>
+
+namespace {
+
+using namespace soundtest;
+using OggWaveSource = SoundTest;
+
+std::unique_ptr<CWaveSource> Open(const std::string& path)
+{
+    return std::unique_ptr<CWaveSource>(OpenWaveSource(path.c_str(), 0));
+}
+
+TEST_F(OggWaveSource, DecodesItsWholeLengthWhateverItsName)
+{
+    struct Case
+    {
+        int channels;
+        int rate;
+        const char* name;
+    } cases[] = {{1, 22050, "mono.ogg"}, {2, 44100, "stereo.ogg"}, {2, 22050, "really ogg.wav"}};
+    for (const Case& c : cases) {
+        const std::string path = WriteFile(c.name, EncodeOgg(c.channels, c.rate, TestSignal(c.channels, 9000, 3)));
+        const std::string expected = DecodeOggFile(path);
+        // Vorbis holds the sample count: 9000 frames, whatever its blocks.
+        ASSERT_EQ(expected.size(), 9000u * c.channels * 2) << c.name;
+        auto source = Open(path);
+        ASSERT_NE(source, nullptr) << c.name;
+        WaveFormat format;
+        source->GetWaveFormat(format);
+        EXPECT_EQ(format.formatTag, 1) << c.name;
+        EXPECT_EQ(format.channels, c.channels) << c.name;
+        EXPECT_EQ(format.bitsPerSample, 16) << c.name;
+        EXPECT_EQ(format.samplesPerSecond, static_cast<uint32_t>(c.rate)) << c.name;
+        EXPECT_EQ(format.averageBytesPerSecond, static_cast<uint32_t>(c.rate * c.channels * 2)) << c.name;
+        EXPECT_EQ(source->GetPCMLength(), expected.size()) << c.name;
+        EXPECT_EQ(source->GetDataSize(), testsupport::ReadFileBytes(path).size()) << c.name;
+        EXPECT_TRUE(ReadAll(*source, 1001) == expected) << c.name;
+    }
+}
+
+TEST_F(OggWaveSource, PositionsAreTimesInPcmBytes)
+{
+    const std::string path = WriteFile("song.ogg", EncodeOgg(2, 22050, TestSignal(2, 22050, 9)));
+    const std::string expected = DecodeOggFile(path);
+    auto source = Open(path);
+    ASSERT_NE(source, nullptr);
+    EXPECT_EQ(source->Tell(), 0);
+    std::string piece(8000, '\0');
+    ASSERT_EQ(source->Read(piece.data(), 8000), 8000u);
+    // Within a frame of the bytes read.
+    EXPECT_NEAR(source->Tell(), 8000, 4);
+    ASSERT_EQ(ReadAll(*source).size(), expected.size() - 8000);
+    EXPECT_NEAR(source->Tell(), static_cast<double>(expected.size()), 4);
+    // A song that loops starts again at its first sample.
+    ASSERT_TRUE(source->Seek(0));
+    EXPECT_EQ(source->Tell(), 0);
+    ASSERT_EQ(source->Read(piece.data(), 8000), 8000u);
+    EXPECT_TRUE(piece == expected.substr(0, 8000));
+    source->Close();
+    EXPECT_EQ(source->Tell(), -1);
+    EXPECT_FALSE(source->Seek(0));
+    EXPECT_EQ(source->Read(piece.data(), 10), 0u);
+}
+
+TEST_F(OggWaveSource, OtherFilesFailAndCutFilesDeliverWhatTheyHold)
+{
+    const std::string ogg = EncodeOgg(1, 22050, TestSignal(1, 30000, 4));
+    for (const std::string& bytes : {std::string("Just some text, no sound at all.\n"), std::string(),
+                                     "RIFF" + U32(4) + "AVI ", ogg.substr(0, 200)})
+        EXPECT_EQ(Open(WriteFile("not.ogg", bytes)), nullptr) << bytes.substr(0, 12);
+
+    auto source = Open(WriteFile("cut.ogg", ogg.substr(0, ogg.size() * 2 / 3)));
+    ASSERT_NE(source, nullptr);
+    const size_t delivered = ReadAll(*source).size();
+    EXPECT_GT(delivered, 0u);
+    EXPECT_LE(delivered, source->GetPCMLength());
+}
+
+TEST_F(OggWaveSource, ReadsFromTwoThreadsNeverEnterTheDecoderTogether)
+{
+    const std::string path = WriteFile("song.ogg", EncodeOgg(2, 22050, TestSignal(2, 44100, 8)));
+    auto source = Open(path);
+    ASSERT_NE(source, nullptr);
+    const uint32_t length = source->GetPCMLength();
+    // A read that meets another one delivers nothing, so every byte is delivered exactly once.
+    std::atomic<uint32_t> total{0};
+    auto reader = [&] {
+        std::vector<char> buffer(1000);
+        for (int tries = 0; total.load() < length && tries < 1000000; ++tries)
+            total += source->Read(buffer.data(), 1000);
+    };
+    std::thread other(reader);
+    reader();
+    other.join();
+    EXPECT_EQ(total.load(), length);
+}
+
+TEST_F(OggWaveSource, DecoderStatesAndScratchBlocksAreReused)
+{
+    CWaveBlockPool& states = CWaveBlockPool::DecoderStates();
+    EXPECT_GE(states.GetBlockCount(), size_t{CWaveBlockPool::kInitialBlocks});
+    const std::string path = WriteFile("a.ogg", EncodeOgg(1, 22050, TestSignal(1, 3000, 1)));
+    std::vector<std::unique_ptr<CWaveSource>> sources;
+    for (int i = 0; i < 5; ++i)
+        sources.push_back(Open(path));
+    const size_t blocks = states.GetBlockCount();
+    EXPECT_GE(blocks, 5u);
+    EXPECT_EQ(states.GetFreeCount(), blocks - 5);
+    // A crossfade borrows a scratch block until its source goes.
+    CWaveBlockPool& scratch = CWaveBlockPool::Scratch();
+    const size_t freeScratch = scratch.GetFreeCount();
+    ASSERT_GT(freeScratch, 0u);
+    int16_t samples[4] = {};
+    EXPECT_EQ(sources[0]->MixInto(samples, 8, nullptr, 0, 0.5f), 8u);
+    EXPECT_EQ(scratch.GetFreeCount(), freeScratch - 1);
+    sources.clear();
+    EXPECT_EQ(scratch.GetFreeCount(), scratch.GetBlockCount());
+    EXPECT_EQ(states.GetFreeCount(), blocks);
+    // The same blocks serve the next sources.
+    sources.push_back(Open(path));
+    EXPECT_EQ(states.GetBlockCount(), blocks);
+}
+
+} // namespace
