@@ -3,7 +3,8 @@
 set -eu
 
 packages=(g++ cmake make libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev libjpeg62-turbo-dev
-          libvorbis-dev libogg-dev libsdl2-dev libcurl4 xvfb xauth zip unzip python3 pkg-config)
+          libvorbis-dev libogg-dev libsdl2-dev libcurl4 xvfb xauth zip unzip python3 pkg-config
+          libfreetype-dev fonts-dejavu-core)
 # clang's libFuzzer runtime is optional; the fuzz targets are built only when it is present.
 
 missing=()

@@ -90,7 +90,7 @@ bool PaintFont(const FontRecipe& recipe, const std::string& fontFolder, FontImag
     font.fixedWidth = face.IsFixedWidth();
     font.baseline = cell.baseline;
     font.glyphs.clear();
-    const int fixedAdvance = face.RenderGlyph(U'0').advance + 2 * outline;
+    const int fixedAdvance = outline + face.RenderGlyph(U'0').advance + rightReach;
 
     for (int code = recipe.firstCode; code <= recipe.lastCode; ++code) {
         if (code < 32) {
@@ -103,14 +103,14 @@ bool PaintFont(const FontRecipe& recipe, const std::string& fontFolder, FontImag
             continue;
         }
         const GlyphShape shape = face.RenderGlyph(platform::Cp1252ToCodePoint(static_cast<unsigned char>(code)));
-        // The outline may take the side bearings, the shadow's offset reaches past the advance;
-        // its blur is left out so that the letters keep the face's spacing.
-        const bool ink = shape.mask.GetWidth() > 0;
-        const int pen = ink ? std::max(0, outline - shape.left) : 0;
-        int width = pen + shape.advance;
+        // Every glyph advances by the face's advance plus the room of the outline and the
+        // shadow's offset, so that digits of a proportional face still line up in tables; a glyph
+        // whose ink sticks out of its advance gets the room it needs.
+        const int pen = outline + std::max(0, -shape.left);
+        int width = pen + shape.advance + rightReach;
         if (font.fixedWidth)
             width = fixedAdvance;
-        else if (ink)
+        else
             width = std::max(width, pen + shape.left + shape.mask.GetWidth() + rightReach);
         CCoverageMask mask(width, cell.height);
         mask.AddMask(shape.mask, pen + shape.left, cell.baseline - shape.top);

@@ -29,7 +29,7 @@ std::vector<FontRecipe> MakeRecipes()
     LetterStyle bigWhite = Style({255, 255, 255}, {236, 241, 252}, {172, 186, 214}, {0, 0, 0, 150});
     bigWhite.outline = {12, 18, 44, 255};
     bigWhite.outlineWidth = 2;
-    bigWhite.shadowX = 2;
+    bigWhite.shadowX = 1;
     bigWhite.shadowY = 2;
     bigWhite.shadowBlur = 1;
     bigWhite.bevel = 150;

@@ -7,14 +7,16 @@
 
 namespace {
 
-constexpr int kGreys = 24;
-constexpr int kSteelShades = 14;
-constexpr int kShadesPerHue = 18;
-// Red, orange, gold, yellow, green, teal, cyan, azure, blue, violet, magenta, rose (degrees).
-constexpr double kHues[] = {0, 22, 42, 56, 112, 162, 188, 208, 228, 266, 298, 334};
+constexpr int kGreys = 14;
+constexpr int kSteelShades = 6;
+constexpr int kStrongShades = 11;
+constexpr int kMutedShades = 7;
+// Red, orange, gold, yellow, lime, green, teal, cyan, azure, blue, violet, magenta, rose (degrees).
+constexpr double kHues[] = {0, 25, 45, 60, 90, 120, 160, 185, 210, 240, 270, 300, 330};
 constexpr double kSteelHue = 214;
-constexpr double kSteelSaturation = 0.22;
-constexpr double kHueSaturation = 0.88;
+constexpr double kSteelSaturation = 0.25;
+constexpr double kStrongSaturation = 0.9;
+constexpr double kMutedSaturation = 0.45;
 
 double HueChannel(double m1, double m2, double hue)
 {
@@ -41,10 +43,10 @@ PaletteColor FromHsl(double hue, double saturation, double lightness)
                         ToByte(HueChannel(m1, m2, hue - 120))};
 }
 
-// Shade k of n: lightness from dark to light, leaving out pure black and white (the grey ramp has them).
-double ShadeLightness(int k, int n)
+// Shade k of n: lightness from low to high (never quite black or white: the grey ramp has those).
+double ShadeLightness(int k, int n, double low, double high)
 {
-    return 0.05 + 0.90 * k / (n - 1);
+    return low + (high - low) * k / (n - 1);
 }
 
 } // namespace
@@ -58,10 +60,13 @@ GamePalette MakeGamePalette()
         palette[next++] = PaletteColor{v, v, v};
     }
     for (int k = 0; k < kSteelShades; ++k)
-        palette[next++] = FromHsl(kSteelHue, kSteelSaturation, ShadeLightness(k, kSteelShades));
-    for (double hue : kHues)
-        for (int k = 0; k < kShadesPerHue; ++k)
-            palette[next++] = FromHsl(hue, kHueSaturation, ShadeLightness(k, kShadesPerHue));
+        palette[next++] = FromHsl(kSteelHue, kSteelSaturation, ShadeLightness(k, kSteelShades, 0.1, 0.9));
+    for (double hue : kHues) {
+        for (int k = 0; k < kStrongShades; ++k)
+            palette[next++] = FromHsl(hue, kStrongSaturation, ShadeLightness(k, kStrongShades, 0.06, 0.94));
+        for (int k = 0; k < kMutedShades; ++k)
+            palette[next++] = FromHsl(hue, kMutedSaturation, ShadeLightness(k, kMutedShades, 0.15, 0.85));
+    }
     palette[255] = PaletteColor{255, 255, 255};
     return palette;
 }

@@ -1,9 +1,10 @@
 #pragma once
 // The game's palette for 8-bit displays, and the BMP file the program reads it from
 // ("Palettes/GamePalette.bmp"). Entry 0 is black, the colour frames leave transparent; entries 1
-// to 254 are what colours are matched against: a grey ramp, a blue-grey steel ramp and twelve
-// hues, each from near black through its full colour to near white, so that the gradients and
-// bevels of the game's pictures keep their steps; entry 255 is white.
+// to 254 are what colours are matched against: a grey ramp, a blue-grey steel ramp and thirteen
+// hues, each as a strong ramp from near black through its full colour to near white and a muted
+// ramp beside it, so that the gradients and bevels of the game's pictures keep their steps;
+// entry 255 is white.
 #include <array>
 #include <cstdint>
 #include <vector>
