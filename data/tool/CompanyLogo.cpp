@@ -59,13 +59,8 @@ void PaintSky(CImage& image)
 // orb, or the part in front of it).
 void PaintRing(CImage& image, bool front)
 {
-    LetterStyle gold;
-    gold.top = {255, 244, 190};
-    gold.middle = {246, 186, 52};
-    gold.bottom = {176, 92, 14};
-    gold.bevel = 170;
-    gold.outline = {40, 18, 6, 255};
-    gold.outlineWidth = 1;
+    const LetterStyle gold{.top = {255, 244, 190}, .middle = {246, 186, 52}, .bottom = {176, 92, 14}, .bevel = 170,
+                           .outline = {40, 18, 6, 255}, .outlineWidth = 1};
     const int left = kOrbX - static_cast<int>(kRingRadiusX) - 4;
     const int top = kOrbY - static_cast<int>(kRingRadiusY) - 4;
     CCoverageMask ring(2 * static_cast<int>(kRingRadiusX) + 9, 2 * static_cast<int>(kRingRadiusY) + 9);
@@ -123,18 +118,9 @@ bool PaintName(CImage& image, const std::string& fontFolder, std::string& error)
         error = face.GetError();
         return false;
     }
-    LetterStyle style;
-    style.top = {255, 250, 214};
-    style.middle = {255, 204, 64};
-    style.bottom = {196, 96, 14};
-    style.bevel = 210;
-    style.bevelWidth = 2;
-    style.outline = {34, 14, 4, 255};
-    style.outlineWidth = 3;
-    style.shadow = {0, 0, 0, 190};
-    style.shadowX = 5;
-    style.shadowY = 6;
-    style.shadowBlur = 3;
+    const LetterStyle style{.top = {255, 250, 214}, .middle = {255, 204, 64}, .bottom = {196, 96, 14}, .bevel = 210,
+                            .bevelWidth = 2, .outline = {34, 14, 4, 255}, .outlineWidth = 3, .shadow = {0, 0, 0, 190},
+                            .shadowX = 5, .shadowY = 6, .shadowBlur = 3};
 
     const CCoverageMask line = face.RenderLine(U"Vantorel");
     const int margin = GetStyleMargin(style);

@@ -7,37 +7,24 @@ constexpr int kLastText = 255;
 // The window font starts at the toolkit's symbols.
 constexpr int kFirstSymbol = 20;
 
-LetterStyle Style(Rgba top, Rgba middle, Rgba bottom, Rgba shadow)
-{
-    LetterStyle style;
-    style.top = top;
-    style.middle = middle;
-    style.bottom = bottom;
-    style.shadow = shadow;
-    return style;
-}
-
 std::vector<FontRecipe> MakeRecipes()
 {
     // Small texts: a one-pixel shadow keeps them readable on any background.
-    LetterStyle smallBlue = Style({205, 230, 255}, {125, 182, 255}, {62, 118, 222}, {0, 6, 32, 210});
-    LetterStyle gold = Style({255, 242, 176}, {255, 198, 64}, {214, 118, 18}, {36, 14, 0, 220});
-    LetterStyle window = Style({252, 252, 255}, {222, 230, 246}, {172, 186, 214}, {0, 0, 10, 200});
-    LetterStyle header = Style({255, 250, 196}, {255, 218, 70}, {232, 148, 22}, {40, 18, 0, 220});
+    const LetterStyle smallBlue{.top = {205, 230, 255}, .middle = {125, 182, 255}, .bottom = {62, 118, 222},
+                                .shadow = {0, 6, 32, 210}};
+    const LetterStyle gold{.top = {255, 242, 176}, .middle = {255, 198, 64}, .bottom = {214, 118, 18},
+                           .shadow = {36, 14, 0, 220}};
+    const LetterStyle window{.top = {252, 252, 255}, .middle = {222, 230, 246}, .bottom = {172, 186, 214},
+                             .shadow = {0, 0, 10, 200}};
+    const LetterStyle header{.top = {255, 250, 196}, .middle = {255, 218, 70}, .bottom = {232, 148, 22},
+                             .shadow = {40, 18, 0, 220}};
 
     // Large texts: outlined, bevelled and with a soft shadow, like the logo.
-    LetterStyle bigWhite = Style({255, 255, 255}, {236, 241, 252}, {172, 186, 214}, {0, 0, 0, 150});
-    bigWhite.outline = {12, 18, 44, 255};
-    bigWhite.outlineWidth = 2;
-    bigWhite.shadowX = 1;
-    bigWhite.shadowY = 2;
-    bigWhite.shadowBlur = 1;
-    bigWhite.bevel = 150;
-
-    LetterStyle numbers = Style({214, 242, 255}, {92, 192, 255}, {28, 108, 222}, {0, 0, 0, 150});
-    numbers.outline = {4, 18, 58, 255};
-    numbers.outlineWidth = 1;
-    numbers.bevel = 100;
+    const LetterStyle bigWhite{.top = {255, 255, 255}, .middle = {236, 241, 252}, .bottom = {172, 186, 214},
+                               .bevel = 150, .outline = {12, 18, 44, 255}, .outlineWidth = 2, .shadow = {0, 0, 0, 150},
+                               .shadowX = 1, .shadowY = 2, .shadowBlur = 1};
+    const LetterStyle numbers{.top = {214, 242, 255}, .middle = {92, 192, 255}, .bottom = {28, 108, 222}, .bevel = 100,
+                              .outline = {4, 18, 58, 255}, .outlineWidth = 1, .shadow = {0, 0, 0, 150}};
 
     return {
         {"Small Blue", "DejaVuSans.ttf", 11, kFirstText, kLastText, smallBlue},

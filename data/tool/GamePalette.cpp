@@ -1,6 +1,7 @@
 #include "GamePalette.h"
 
 #include "foundation/ByteOrder.h"
+#include "graphics/Hsl.h"
 
 #include <algorithm>
 #include <cmath>
@@ -18,18 +19,6 @@ constexpr double kSteelSaturation = 0.25;
 constexpr double kStrongSaturation = 0.9;
 constexpr double kMutedSaturation = 0.45;
 
-double HueChannel(double m1, double m2, double hue)
-{
-    hue = std::fmod(hue + 360.0, 360.0);
-    if (hue < 60)
-        return m1 + (m2 - m1) * hue / 60;
-    if (hue < 180)
-        return m2;
-    if (hue < 240)
-        return m1 + (m2 - m1) * (240 - hue) / 60;
-    return m1;
-}
-
 uint8_t ToByte(double value)
 {
     return static_cast<uint8_t>(std::lround(std::clamp(value, 0.0, 1.0) * 255.0));
@@ -37,10 +26,9 @@ uint8_t ToByte(double value)
 
 PaletteColor FromHsl(double hue, double saturation, double lightness)
 {
-    const double m2 = lightness <= 0.5 ? lightness * (1 + saturation) : lightness + saturation - lightness * saturation;
-    const double m1 = 2 * lightness - m2;
-    return PaletteColor{ToByte(HueChannel(m1, m2, hue + 120)), ToByte(HueChannel(m1, m2, hue)),
-                        ToByte(HueChannel(m1, m2, hue - 120))};
+    double red, green, blue;
+    HslToRgb(hue, saturation, lightness, red, green, blue);
+    return PaletteColor{ToByte(red), ToByte(green), ToByte(blue)};
 }
 
 // Shade k of n: lightness from low to high (never quite black or white: the grey ramp has those).

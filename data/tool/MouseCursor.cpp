@@ -14,17 +14,9 @@ const std::vector<std::pair<double, double>> kArrow = {
 
 CImage PaintMouseCursor()
 {
-    LetterStyle style;
-    style.top = {255, 255, 255};
-    style.middle = {214, 232, 255};
-    style.bottom = {110, 164, 240};
-    style.bevel = 130;
-    style.outline = {8, 16, 44, 255};
-    style.outlineWidth = 1;
-    style.shadow = {0, 0, 0, 120};
-    style.shadowX = 2;
-    style.shadowY = 2;
-    style.shadowBlur = 1;
+    const LetterStyle style{.top = {255, 255, 255}, .middle = {214, 232, 255}, .bottom = {110, 164, 240}, .bevel = 130,
+                            .outline = {8, 16, 44, 255}, .outlineWidth = 1, .shadow = {0, 0, 0, 120}, .shadowX = 2,
+                            .shadowY = 2, .shadowBlur = 1};
 
     // Room for the outline above and left of the tip, and for the shadow below and right.
     const int margin = GetStyleMargin(style);

@@ -10,7 +10,7 @@
 
 namespace {
 
-// The columns (or rows) of a glyph's picture that hold any ink, counted per row (or column).
+// How many of n pixels from (x0, y0) in steps of (dx, dy) are mostly opaque.
 int InkCount(const CImage& glyph, int x0, int y0, int dx, int dy, int n)
 {
     int count = 0;
@@ -109,37 +109,27 @@ TEST(Fonts, TheWindowFontDrawsTheToolkitsSymbols)
         EXPECT_EQ(TotalInk(font.GetGlyph(code)), 0) << code;
     EXPECT_GT(TotalInk(font.GetGlyph(24)), 10); // the close cross
 
-    // Each arrow is wide at its base and narrow at its point.
-    auto rowInk = [&](int code, int y) { return InkCount(font.GetGlyph(code), 0, y, 1, 0, font.GetGlyph(code).GetWidth()); };
-    auto columnInk = [&](int code, int x) { return InkCount(font.GetGlyph(code), x, 0, 0, 1, font.GetGlyph(code).GetHeight()); };
-    auto inkRows = [&](int code) {
-        int first = -1, last = -1;
-        for (int y = 0; y < font.GetGlyph(code).GetHeight(); ++y)
-            if (rowInk(code, y) > 0) {
-                if (first < 0)
-                    first = y;
-                last = y;
-            }
-        return std::make_pair(first, last);
-    };
-    auto inkColumns = [&](int code) {
-        int first = -1, last = -1;
-        for (int x = 0; x < font.GetGlyph(code).GetWidth(); ++x)
-            if (columnInk(code, x) > 0) {
-                if (first < 0)
-                    first = x;
-                last = x;
-            }
-        return std::make_pair(first, last);
-    };
-    const auto [upTop, upBottom] = inkRows(28);
-    EXPECT_LT(rowInk(28, upTop), rowInk(28, upBottom));
-    const auto [downTop, downBottom] = inkRows(29);
-    EXPECT_GT(rowInk(29, downTop), rowInk(29, downBottom));
-    const auto [rightLeft, rightRight] = inkColumns(30);
-    EXPECT_GT(columnInk(30, rightLeft), columnInk(30, rightRight));
-    const auto [leftLeft, leftRight] = inkColumns(31);
-    EXPECT_LT(columnInk(31, leftLeft), columnInk(31, leftRight));
+    // Each arrow is wide at its base and narrow at its point: compare the ink of its first and
+    // last inked row (up, down) or column (right, left).
+    const struct
+    {
+        int code;
+        bool rows;
+        bool widerAtEnd;
+    } arrows[] = {{28, true, true}, {29, true, false}, {30, false, false}, {31, false, true}};
+    for (const auto& arrow : arrows) {
+        const CImage& glyph = font.GetGlyph(arrow.code);
+        const int lines = arrow.rows ? glyph.GetHeight() : glyph.GetWidth();
+        std::vector<int> ink;
+        for (int i = 0; i < lines; ++i) {
+            const int count = arrow.rows ? InkCount(glyph, 0, i, 1, 0, glyph.GetWidth())
+                                         : InkCount(glyph, i, 0, 0, 1, glyph.GetHeight());
+            if (count > 0)
+                ink.push_back(count);
+        }
+        ASSERT_GE(ink.size(), 3u) << arrow.code;
+        EXPECT_EQ(ink.back() > ink.front(), arrow.widerAtEnd) << arrow.code;
+    }
 }
 
 TEST(GlyphRasterizer, ALineIsAsWideAsItsGlyphsAndAMissingFaceIsReported)
