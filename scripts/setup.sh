@@ -3,8 +3,10 @@
 set -eu
 
 packages=(g++ cmake make libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev libjpeg62-turbo-dev
-          libvorbis-dev libogg-dev libsdl2-dev libcurl4 xvfb xauth zip unzip python3 pkg-config sox)
-# sox makes the compressed sound fixtures of the sound tests (which skip without it).
+          libvorbis-dev libogg-dev libsdl2-dev libcurl4 xvfb xauth zip unzip python3 pkg-config sox
+          libfreetype-dev fonts-dejavu-core xdotool)
+# sox makes the compressed sound fixtures of the sound tests (which skip without it); xdotool
+# drives the SDL input test under a virtual display.
 # clang's libFuzzer runtime is optional; the fuzz targets are built only when it is present.
 
 missing=()

@@ -203,7 +203,7 @@ TEST_F(ForceFeedback, HandlesOwnTheirEntries)
 
 TEST_F(ForceFeedback, TheProjectNamesEveryEffectTheGamePlays)
 {
-    WriteProject(testsupport::ReadFileBytes(VANTOREL_TEST_DATA "/ForceFeedback.ifr"));
+    WriteProject(testsupport::ReadFileBytes(VANTOREL_SOURCE_DIR "/data/ForceFeedback.ifr"));
     Devices().PlugDevice(HapticDevice::Mouse);
     CForceFeedback feedback(Devices());
     ASSERT_TRUE(feedback.IsAvailable());

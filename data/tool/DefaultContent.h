@@ -1,0 +1,29 @@
+#pragma once
+// The project's default data set: what each archive of the folder "Data" holds and where it
+// comes from. Adding content is adding a line to one of the steps in DefaultContent.cpp.
+#include "CompanyLogo.h"
+#include "ContentSet.h"
+#include "FontPainter.h"
+#include "Image.h"
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+struct ContentSources
+{
+    std::filesystem::path sourceFolder; // the project's data/ folder
+    std::string fontFolder;             // the folder of Debian's DejaVu faces
+};
+
+// Pictures and fonts drawn for the data set that have no file form yet: they join the archives
+// once the engine writes frame, sequence and font files.
+struct DrawnContent
+{
+    CImage companyLogo; // the frame "CompanyLogo"
+    CImage mouseCursor; // the one frame of the sequence "MouseCursor"
+    std::vector<FontImages> fonts;
+};
+
+// Builds the whole data set. False, with error set, when a source cannot be read.
+bool BuildDefaultContent(const ContentSources& sources, CContentSet& set, DrawnContent& drawn, std::string& error);

@@ -1,0 +1,173 @@
+// The data set as a build leaves it beside the program: reproducible byte for byte, accepted by
+// other zip and wave readers, small, and holding every name the program's start-up asks for.
+#include "ContentTestSupport.h"
+#include "GamePalette.h"
+#include "../foundation/ZipTestHelpers.h"
+#include "foundation/FileSearchSpec.h"
+#include "foundation/FoundFileList.h"
+#include "foundation/MountArchives.h"
+#include "graphics/Frame.h"
+#include "graphics/PaletteTable.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using contenttest::BuiltDataFolder;
+using contenttest::BuiltFiles;
+namespace fs = std::filesystem;
+
+// The names the start-up reads today, relative to the data folder.
+const char* const kStartupNames[] = {
+    "Palettes/GamePalette.bmp", "Sounds/UI/Button Action.wav", "Sounds/UI/Button Switch.wav",
+    "Sounds/UI/Button Flip.wav", "Sounds/Player Error.wav",    "Music/Intro.wav",
+    "ForceFeedback.ifr",
+};
+
+std::vector<fs::path> Archives(const fs::path& folder)
+{
+    std::vector<fs::path> archives;
+    for (const auto& item : fs::recursive_directory_iterator(folder))
+        if (item.path().extension() == ".zip")
+            archives.push_back(item.path());
+    return archives;
+}
+
+TEST(DataSet, EveryBuildMakesTheSameBytes)
+{
+    testsupport::TempDir again;
+    ASSERT_EQ(contenttest::RunTool(again.Path()), 0);
+    const auto first = BuiltFiles(BuiltDataFolder() / "Data");
+    const auto second = BuiltFiles(again.Path());
+    ASSERT_FALSE(first.empty());
+    EXPECT_EQ(first.size(), second.size());
+    for (const auto& [name, bytes] : first)
+        EXPECT_TRUE(ziptest::SameBytes(bytes, second.count(name) ? second.at(name) : "")) << name;
+    // ... and the same as the build's own, beside the program.
+    const auto installed = BuiltFiles(VANTOREL_DATA_DIR);
+    for (const auto& [name, bytes] : first)
+        EXPECT_TRUE(ziptest::SameBytes(bytes, installed.count(name) ? installed.at(name) : "")) << name;
+}
+
+TEST(DataSet, ARunLeavesUnchangedFilesAloneAndDropsArchivesItNoLongerMakes)
+{
+    testsupport::TempDir out;
+    ASSERT_EQ(contenttest::RunTool(out.Path()), 0);
+    const fs::path palettes = out.Path() / "Palettes.zip";
+    const auto old = fs::file_time_type::clock::now() - std::chrono::hours(24);
+    fs::last_write_time(palettes, old);
+    testsupport::WriteFileBytes(out.Path() / "Stale.zip", "an archive of an older data set");
+    ASSERT_EQ(contenttest::RunTool(out.Path()), 0);
+    EXPECT_EQ(fs::last_write_time(palettes), old);
+    EXPECT_FALSE(fs::exists(out.Path() / "Stale.zip"));
+}
+
+TEST(DataSet, StaysUnderFiveMegabytes)
+{
+    size_t total = 0;
+    for (const auto& [name, bytes] : BuiltFiles(BuiltDataFolder() / "Data"))
+        total += bytes.size();
+    EXPECT_LT(total, 5u * 1024 * 1024);
+}
+
+TEST(DataSet, OtherZipReadersAcceptEveryArchive)
+{
+    const auto archives = Archives(BuiltDataFolder() / "Data");
+    ASSERT_FALSE(archives.empty());
+    testsupport::TempDir scratch;
+    // Python checks every CRC and that every entry is stored, with the fixed time and no extras.
+    const char* script = R"(
+import sys, zipfile
+with zipfile.ZipFile(sys.argv[1]) as z:
+    for info in z.infolist():
+        assert info.compress_type == zipfile.ZIP_STORED, info.filename
+        assert info.date_time == (2020, 1, 1, 0, 0, 0), info.filename
+        assert info.extra == b'' and info.comment == b'', info.filename
+    sys.exit(1 if z.testzip() is not None else 0)
+)";
+    for (const fs::path& archive : archives) {
+        EXPECT_EQ(filetest::RunPython(scratch.Path(), script, "'" + archive.string() + "'"), 0) << archive;
+        if (ziptest::HaveTool("unzip")) {
+            EXPECT_EQ(ziptest::UnzipTest(archive.string()), 0) << archive;
+        }
+    }
+    if (!ziptest::HaveTool("unzip"))
+        GTEST_SKIP() << "unzip is not installed";
+}
+
+class MountedDataSet : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        fs::copy(BuiltDataFolder() / "Data", m_work.Path() / "Data", fs::copy_options::recursive);
+        MountArchivesWithProgramFile(nullptr, "Data", true, false);
+    }
+
+    filetest::WorkFolder m_work;
+    ziptest::MountGuard m_unmount;
+};
+
+TEST_F(MountedDataSet, EveryNameTheStartUpReadsResolves)
+{
+    for (const char* name : kStartupNames)
+        EXPECT_NE(ziptest::ReadVirtualFile(name), "<none>") << name;
+    EXPECT_EQ(ziptest::ReadVirtualFile("ForceFeedback.ifr"),
+              testsupport::ReadFileBytes(fs::path(contenttest::SourceFolder()) / "ForceFeedback.ifr"));
+
+    // The sound list and the music player find their files by listing their folders.
+    const struct
+    {
+        const char* folder;
+        uint32_t count;
+    } listings[] = {{"Sounds", 4}, {"Music", 1}};
+    for (const auto& listing : listings) {
+        CFileSearchSpec spec;
+        spec.SetFolderAndExtension(listing.folder, "wav");
+        spec.SetRecursionMode(CFileSearchSpec::RECURSE_ALL);
+        CFoundFileList found;
+        EXPECT_EQ(found.Find(spec), listing.count) << listing.folder;
+    }
+}
+
+TEST_F(MountedDataSet, TheGamePaletteLoadsThroughTheProgramsPaletteReader)
+{
+    CFrame frame;
+    ASSERT_TRUE(frame.LoadBmpPalette("Palettes/GamePalette.bmp"));
+    ASSERT_TRUE(frame.HasPalette());
+    const GamePalette expected = MakeGamePalette();
+    for (uint32_t i = 0; i < 256; ++i) {
+        uint8_t r, g, b;
+        frame.GetPalette()->GetEntry(i, r, g, b);
+        EXPECT_EQ((std::vector<int>{r, g, b}), (std::vector<int>{expected[i].r, expected[i].g, expected[i].b})) << i;
+    }
+}
+
+TEST(DataSet, PythonReadsEverySoundAsMono16BitWaveAt22050Hz)
+{
+    testsupport::TempDir scratch;
+    // Each sound: the format the sound layer plays, some length, and not silent.
+    const char* script = R"(
+import io, sys, wave, zipfile
+for path in sys.argv[1:]:
+    with zipfile.ZipFile(path) as z:
+        for name in z.namelist():
+            with wave.open(io.BytesIO(z.read(name))) as w:
+                frames = w.readframes(w.getnframes())
+                assert (w.getnchannels(), w.getsampwidth(), w.getframerate()) == (1, 2, 22050), name
+                assert w.getnframes() > 1000, name
+                samples = [int.from_bytes(frames[i:i + 2], 'little', signed=True) for i in range(0, len(frames), 2)]
+                assert max(abs(s) for s in samples) > 16000, name
+                print(name)
+)";
+    const fs::path data = BuiltDataFolder() / "Data";
+    const std::string output = (scratch.Path() / "names.txt").string();
+    ASSERT_EQ(filetest::RunPython(scratch.Path(), script,
+                                  "'" + (data / "Sounds.zip").string() + "' '" + (data / "Music.zip").string() +
+                                      "' >'" + output + "'"),
+              0);
+    EXPECT_EQ(testsupport::ReadFileBytes(output),
+              "UI/Button Action.wav\nUI/Button Switch.wav\nUI/Button Flip.wav\nPlayer Error.wav\nIntro.wav\n");
+}
+
+} // namespace
