@@ -40,7 +40,7 @@ void UpdateDisplayFade(CScreenFrame* display, float seconds);
 // takes the setting.
 void SetUpDisplayMode(int depth, int width, int height);
 
-// Registers the frame collection "Frames" over the folder "Resources" (no frames yet: nothing).
+// Registers the frame collection "Frames" over the folder "Resources" and lists its pictures.
 void RegisterFrameCollection();
 // Shows the frame "CompanyLogo" on the picture screen (no frames yet: nothing).
 void ShowCompanyLogo(CTimedPictureScreen* pictureScreen);
