@@ -116,6 +116,8 @@ class CFrame : public CFrameInterface
     bool WriteSourceImage(CVirtualFile& file, int quality, bool lossless);
     // The lossy record when it is clearly smaller than the lossless one, else the lossless one.
     bool WriteSourceImageBest(CVirtualFile& file, int quality, bool forceLossless);
+    // The rule: lossless size > (lossy size x 5 + 1000) x 20 / 95.
+    static bool PrefersLossyRecord(uint64_t losslessSize, uint64_t lossySize);
     // The cache file of a frame for the depth the stage list converts to (the display depth
     // without a list). False, with an empty name, for depths without a cache form.
     static bool BuildCacheFileName(CSharedString& out, const char* folder, const char* name,

@@ -135,7 +135,7 @@ bool CFrame::ReadFrameBlock(CVirtualFile& file)
         ok = *sections[i] && *tables[i] && file.Read(*sections[i], sizes[i]) == sizes[i] &&
              file.Read(*tables[i], height * 4) == height * 4;
     }
-    if (ok)
+    if (ok && needed > 0)
         ok = HasValidSections(sizes);
     if (!ok) {
         FreePixels();

@@ -104,8 +104,15 @@ bool CFrameLoadStage::InsertStage(CFrameLoadStage* stage)
     while (at->m_next && at->m_next->m_type <= stage->m_type)
         at = at->m_next;
     stage->m_next = at->m_next;
+    stage->m_preferredDepth = m_preferredDepth;
     at->m_next = stage;
     return true;
+}
+
+void CFrameLoadStage::SetPreferredDepth(int32_t depth)
+{
+    for (CFrameLoadStage* at = this; at; at = at->m_next)
+        at->m_preferredDepth = depth;
 }
 
 void CFrameLoadStage::AddStagesFrom(const CFrameLoadStage& other)

@@ -70,7 +70,9 @@ public:
     int32_t GetType() const { return m_type; }
     CFrameLoadStage* GetNext() const { return m_next; }
     int32_t GetPreferredDepth() const { return m_preferredDepth; }
-    void SetPreferredDepth(int32_t depth) { m_preferredDepth = depth; }
+    // The depth the list aims at without a conversion stage; every stage of the list (and every
+    // stage inserted later) sees it.
+    void SetPreferredDepth(int32_t depth);
     bool IsLocked() const { return m_locked != 0; }
     void SetLocked(bool locked) { m_locked = locked ? 1 : 0; }
 

@@ -104,13 +104,14 @@ bool CFrame::WriteSourceImageBest(CVirtualFile& file, int quality, bool forceLos
     lossy.AttachStream(new CFileBuf, VF_CREATE | VF_WRITE | VF_READ);
     if (!WriteSourceImage(lossless, quality, true))
         return false;
-    bool useLossy = false;
-    if (!forceLossless && WriteSourceImage(lossy, quality, false)) {
-        const uint64_t losslessSize = lossless.GetSize();
-        const uint64_t lossySize = lossy.GetSize();
-        useLossy = losslessSize > (lossySize * 5 + 1000) * 20 / 95;
-    }
+    const bool useLossy = !forceLossless && WriteSourceImage(lossy, quality, false) &&
+                          PrefersLossyRecord(lossless.GetSize(), lossy.GetSize());
     return CopyWhole(useLossy ? lossy : lossless, file);
+}
+
+bool CFrame::PrefersLossyRecord(uint64_t losslessSize, uint64_t lossySize)
+{
+    return losslessSize > (lossySize * 5 + 1000) * 20 / 95;
 }
 
 bool CFrame::ReadSourceImage(CVirtualFile& file)

@@ -189,7 +189,9 @@ uint8_t* ReadJpegFromMemory(const uint8_t* bytes, size_t length, uint32_t& width
     jpeg_create_decompress(&info);
     InstallMemorySource(&info, bytes, bytes ? length : 0);
     jpeg_read_header(&info, TRUE);
-    if (info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK) {
+    // Sizes are checked before the library allocates anything for the image.
+    if (info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK || info.image_width > 0xFFFF ||
+        info.image_height > 0xFFFF || static_cast<uint64_t>(info.image_width) * info.image_height > kMaxJpegPixels) {
         jpeg_destroy_decompress(&info);
         return nullptr;
     }

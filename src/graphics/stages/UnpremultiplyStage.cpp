@@ -23,18 +23,17 @@ bool CUnpremultiplyStage::Apply(CFrameInterface* frame, const CIntRect&)
         const uint8_t alpha = pixel[3];
         if (alpha == 0 || alpha == 255)
             return;
-        float factor = static_cast<float>(alpha) / 255.0f;
+        // In double precision, so that exact quotients (64 at alpha 128 gives 128) stay exact.
+        double factor = alpha / 255.0;
         // Red, green, blue in that order: a component that would pass 255 lowers the divisor.
         for (int byte = 2; byte >= 0; --byte) {
-            const float c = pixel[byte];
-            if (c / factor > 255.0f)
-                factor = c / 255.0f;
+            const double c = pixel[byte];
+            if (c / factor > 255.0)
+                factor = c / 255.0;
         }
-        const float scale = 1.0f / factor;
-        for (int byte = 2; byte >= 0; --byte) {
-            const float value = static_cast<float>(pixel[byte]) * scale + 0.5f;
-            pixel[byte] = static_cast<uint8_t>(std::min(255.0f, value));
-        }
+        const double scale = 1.0 / factor;
+        for (int byte = 2; byte >= 0; --byte)
+            pixel[byte] = static_cast<uint8_t>(std::min(255.0, pixel[byte] * scale + 0.5));
     });
     return true;
 }
