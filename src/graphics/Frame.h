@@ -202,7 +202,7 @@ protected:
     // Moves the other frame's pixels, layers, size and format into this one; the other is left empty.
     void TakeContentsFrom(CFrame& other);
     // Whether the sections just read (of the given sizes) and their row tables hold together.
-    bool HasValidSections(const uint32_t sizes[5]) const;
+    bool HasValidSections(const uint32_t sizes[5]);
 
     int16_t m_left = 0;
     int16_t m_top = 0;

@@ -148,16 +148,22 @@ bool CFrame::ReadFrameBlock(CVirtualFile& file)
     return true;
 }
 
-bool CFrame::HasValidSections(const uint32_t sizes[5]) const
+bool CFrame::HasValidSections(const uint32_t sizes[5])
 {
     const uint32_t format = m_formatFlags & kFrameRunLengthMask;
     const uint32_t bytes = GetBytesPerPixel();
     if (format == 0) {
-        if (sizes[1] || sizes[2] || sizes[3] || sizes[4] || !m_pixels)
+        // Plain rows lie pitch pixels apart (pitch >= width), filling the section exactly.
+        const uint64_t rowBytes = static_cast<uint64_t>(m_height) * bytes;
+        if (sizes[1] || sizes[2] || sizes[3] || sizes[4] || !m_pixels || sizes[0] % rowBytes != 0)
+            return false;
+        const uint64_t pitch = sizes[0] / rowBytes;
+        if (pitch < m_width)
             return false;
         for (uint32_t row = 0; row < m_height; ++row)
-            if ((static_cast<uint64_t>(m_rowOffsets[row]) + m_width) * bytes > sizes[0])
+            if (m_rowOffsets[row] != row * pitch)
                 return false;
+        m_rowOffsets[1] = static_cast<uint32_t>(pitch); // the pitch of a one-row frame
         return true;
     }
     const uint32_t valueBytes = RunLengthValueBytes(format, GetBitsPerPixel());
