@@ -1,13 +1,12 @@
 // Reads arbitrary bytes as a frame block (the cached form of a frame). A block that is taken must
 // answer every pixel query from inside its sections and write back to the same bytes; damaged
 // blocks are refused, and oversized sections end in the reader's fatal message.
+#include "FuzzSupport.h"
 #include "foundation/FileBuf.h"
 #include "foundation/OpenFlags.h"
 #include "foundation/VirtualFile.h"
 #include "graphics/Color.h"
 #include "graphics/Frame.h"
-#include "platform/Platform.h"
-#include "platform/headless/HeadlessBackend.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -15,15 +14,6 @@
 #include <vector>
 
 namespace {
-
-struct FatalEnd
-{
-};
-
-void ThrowFatal(const char*, const char*)
-{
-    throw FatalEnd();
-}
 
 std::vector<uint8_t> Contents(CVirtualFile& file)
 {
@@ -40,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     if (size > (1u << 20))
         return 0;
-    platform::FatalHandler previous = platform::SetFatalHandler(&ThrowFatal);
+    fuzzsupport::FatalScope fatal;
     try {
         CVirtualFile input;
         input.AttachStream(new CFileBuf, VF_CREATE | VF_WRITE | VF_READ);
@@ -69,10 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                 if (written[i] != data[i] && i != 1 && i != 10 && i != 11)
                     std::abort();
         }
-    } catch (const FatalEnd&) {
+    } catch (const fuzzsupport::FatalEnd&) {
     }
-    platform::SetFatalHandler(previous);
-    if (auto* headless = dynamic_cast<platform::HeadlessBackend*>(&platform::GetBackend()))
-        headless->ClearMessageBoxes();
     return 0;
 }

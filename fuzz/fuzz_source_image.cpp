@@ -1,6 +1,7 @@
 // Reads arbitrary bytes as a source image record (a zlib or JPEG-coded 32-bit image). An image
 // that is taken then goes through run-length encoding and conversion for a 16-bit and an 8-bit
 // display, as a freshly loaded image does; damaged records are refused.
+#include "FuzzSupport.h"
 #include "foundation/FileBuf.h"
 #include "foundation/OpenFlags.h"
 #include "foundation/VirtualFile.h"
@@ -8,7 +9,6 @@
 #include "graphics/FrameLoadStage.h"
 #include "graphics/stages/DepthConvertStage.h"
 #include "graphics/stages/RunLengthEncodeStage.h"
-#include "platform/headless/HeadlessBackend.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -17,6 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     if (size > (1u << 20))
         return 0;
+    fuzzsupport::FatalScope fatal;
     CVirtualFile input;
     input.AttachStream(new CFileBuf, VF_CREATE | VF_WRITE | VF_READ);
     if (size)
@@ -43,7 +44,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             }
         }
     }
-    if (auto* headless = dynamic_cast<platform::HeadlessBackend*>(&platform::GetBackend()))
-        headless->ClearMessageBoxes();
     return 0;
 }

@@ -1,26 +1,12 @@
 // Decodes arbitrary bytes as a TGA file into frames of every depth. Whatever the bytes, the reader
 // stays inside them; a packet past its row end ends in the reader's fatal message, never worse.
+#include "FuzzSupport.h"
 #include "graphics/Frame.h"
 #include "graphics/PaletteTable.h"
 #include "graphics/TgaImage.h"
-#include "platform/Platform.h"
-#include "platform/headless/HeadlessBackend.h"
 
 #include <cstdint>
 #include <cstdlib>
-
-namespace {
-
-struct FatalEnd
-{
-};
-
-void ThrowFatal(const char*, const char*)
-{
-    throw FatalEnd();
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -31,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         palette->Create(1);
         return palette;
     }();
-    platform::FatalHandler previous = platform::SetFatalHandler(&ThrowFatal);
+    fuzzsupport::FatalScope fatal;
     CTgaHeader header;
     const bool accepted = ReadTgaHeader(data, static_cast<uint32_t>(size), header);
     for (uint32_t depth : {8u, 16u, 24u, 32u}) {
@@ -41,11 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             if (read && (!accepted || frame.GetWidth() != header.m_width || frame.GetHeight() != header.m_height ||
                          frame.GetBitsPerPixel() != depth))
                 std::abort();
-        } catch (const FatalEnd&) {
+        } catch (const fuzzsupport::FatalEnd&) {
         }
     }
-    platform::SetFatalHandler(previous);
-    if (auto* headless = dynamic_cast<platform::HeadlessBackend*>(&platform::GetBackend()))
-        headless->ClearMessageBoxes();
     return 0;
 }

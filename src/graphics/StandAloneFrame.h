@@ -30,6 +30,7 @@ class CStandAloneFrame : public CFrame
     uint32_t GetQuality() const { return m_quality; }
 
 private:
-    uint32_t m_options;
-    uint32_t m_quality;
+    // Each option property sets only its own bit, so the word starts clear.
+    uint32_t m_options = 0;
+    uint32_t m_quality = 0;
 };

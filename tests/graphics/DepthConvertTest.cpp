@@ -132,11 +132,7 @@ TEST(DepthConvert, TwoBandRowsForASixteenBitDisplay)
             return Bgra(static_cast<uint8_t>(x * 30), 1, 1, static_cast<uint8_t>(100 + x));
         return Bgra(0, 200, 0, 64);
     });
-    CFrameLoadStage list;
-    list.SetPreferredDepth(16);
-    list.InsertStage(new CRunLengthEncodeStage(CRunLengthEncodeStage::kTwoBands));
-    list.InsertStage(new CDepthConvertStage(false, 16));
-    ASSERT_TRUE(list.ApplyAll(&frame));
+    ASSERT_TRUE(EncodeFor(frame, CRunLengthEncodeStage::kTwoBands, 16));
     ASSERT_EQ(frame.GetFormatFlags() & (kFrameRunLengthMask | kFrameDepthMask), kFrameRunLengthAlpha | kFrameDepth16);
     // Main: size, skip... 4 + (1 + 4 x 2) + skip 15 = 14 bytes; layer 4: skip, literal 3, fill 12.
     EXPECT_EQ(BlockSize(frame.GetPixels()), 4u + 1 + 8 + 1);
@@ -154,11 +150,7 @@ TEST(DepthConvert, TwoBandRowsForASixteenBitDisplay)
     // For a 24-bit display the payloads keep B, G, R.
     CFrame same;
     Fill32(same, 19, 1, [](uint32_t x, uint32_t) { return x < 7 ? Bgra(5, 6, 7, x < 4 ? 255 : 100) : 0u; });
-    CFrameLoadStage wide;
-    wide.SetPreferredDepth(24);
-    wide.InsertStage(new CRunLengthEncodeStage(CRunLengthEncodeStage::kTwoBands));
-    wide.InsertStage(new CDepthConvertStage(false, 24));
-    ASSERT_TRUE(wide.ApplyAll(&same));
+    ASSERT_TRUE(EncodeFor(same, CRunLengthEncodeStage::kTwoBands, 24));
     EXPECT_EQ(same.GetBitsPerPixel(), 24u);
     EXPECT_EQ(DecodeRow(same.GetPixels(), same.GetRowOffsets(), 0, 19, 3)[0].m_value, 0x070605u);
     EXPECT_EQ(DecodeRow(same.GetLayer4Pixels(), same.GetLayer4RowOffsets(), 0, 19, 3)[4].m_value, 0x070605u);
@@ -169,11 +161,7 @@ TEST(DepthConvert, LayeredRowsBecomePaletteIndices)
     ScopedCurrentPalette palette(RampEntry);
     CFrame frame;
     Fill32(frame, 5, 1, [](uint32_t x, uint32_t) { return Bgra(static_cast<uint8_t>(x * 40), 30, 200, x < 3 ? 255 : 150); });
-    CFrameLoadStage list;
-    list.SetPreferredDepth(8);
-    list.InsertStage(new CRunLengthEncodeStage(CRunLengthEncodeStage::kFiveBands));
-    list.InsertStage(new CDepthConvertStage(false, 8));
-    ASSERT_TRUE(list.ApplyAll(&frame));
+    ASSERT_TRUE(EncodeFor(frame, CRunLengthEncodeStage::kFiveBands, 8));
     EXPECT_EQ(frame.GetBitsPerPixel(), 8u);
     const std::vector<RunPixel> main = DecodeRow(frame.GetPixels(), frame.GetRowOffsets(), 0, 5, 1);
     const std::vector<RunPixel> layer3 = DecodeRow(frame.GetLayer3Pixels(), frame.GetLayer3RowOffsets(), 0, 5, 1);

@@ -1,10 +1,14 @@
 #pragma once
 // Helpers for the image-loading tests: an independent decoder of run-length rows, random sprites,
 // 32-bit frames written pixel by pixel, and the ImageMagick tools where they are installed.
+#include "../foundation/FileTestHelpers.h"
 #include "FrameTestSupport.h"
 #include "TestSupport.h"
 #include "foundation/OpenFlags.h"
+#include "graphics/FrameLoadStage.h"
 #include "graphics/ScreenMode.h"
+#include "graphics/stages/DepthConvertStage.h"
+#include "graphics/stages/RunLengthEncodeStage.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +17,6 @@
 #include <cstdlib>
 #include <random>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace loadtest {
@@ -120,6 +123,16 @@ inline std::string ImageMagickTool(const char* name)
     return present ? path : "";
 }
 
+// Runs the run-length stage in the mode, then the conversion, for a display of the given depth.
+inline bool EncodeFor(CFrame& frame, uint32_t mode, int32_t depth)
+{
+    CFrameLoadStage list;
+    list.SetPreferredDepth(depth);
+    list.InsertStage(new CRunLengthEncodeStage(mode));
+    list.InsertStage(new CDepthConvertStage(false, depth));
+    return list.ApplyAll(&frame);
+}
+
 // Sets the display depth images are converted to for the length of a scope.
 class DisplayDepth
 {
@@ -133,33 +146,7 @@ private:
     int32_t m_saved;
 };
 
-// A fresh folder made current (and the base folder) for the test; the old ones come back after.
-class WorkFolder
-{
-public:
-    WorkFolder()
-    {
-        char* old = ::getcwd(nullptr, 0);
-        m_oldFolder = old ? old : ".";
-        std::free(old);
-        m_oldBase = GetBaseFolder();
-        EXPECT_EQ(0, ::chdir(m_dir.Path().c_str()));
-        SetBaseFolder(".");
-    }
-    ~WorkFolder()
-    {
-        SetBaseFolder(m_oldBase.c_str());
-        EXPECT_EQ(0, ::chdir(m_oldFolder.c_str()));
-    }
-    WorkFolder(const WorkFolder&) = delete;
-    WorkFolder& operator=(const WorkFolder&) = delete;
-    std::string operator/(const std::string& name) const { return m_dir / name; }
-
-private:
-    testsupport::TempDir m_dir;
-    std::string m_oldFolder;
-    std::string m_oldBase;
-};
+using filetest::WorkFolder;
 
 // A PAM file (the netpbm tuple format, which ImageMagick reads) of B, G, R, A pixels packed as u32.
 inline std::string MakePam(uint32_t width, uint32_t height, const std::vector<uint32_t>& pixels)

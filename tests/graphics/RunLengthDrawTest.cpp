@@ -59,11 +59,7 @@ void EncodedSprite(CFrame& sprite, std::vector<uint32_t>& source, int32_t depth)
 {
     RandomSprite(sprite, kWidth, kHeight, 77);
     source = Snapshot(sprite);
-    CFrameLoadStage list;
-    list.SetPreferredDepth(depth);
-    list.InsertStage(new CRunLengthEncodeStage(CRunLengthEncodeStage::kTwoBands));
-    list.InsertStage(new CDepthConvertStage(false, depth));
-    ASSERT_TRUE(list.ApplyAll(&sprite));
+    ASSERT_TRUE(EncodeFor(sprite, CRunLengthEncodeStage::kTwoBands, depth));
     ASSERT_EQ(sprite.GetFormatFlags() & kFrameRunLengthMask, kFrameRunLengthAlpha);
 }
 
