@@ -179,8 +179,10 @@ bool CFrame::HasValidSections(const uint32_t sizes[5])
         if (!IsRunLengthBlockValid(sections[i], sizes[i], tables[i], m_height, m_width, valueBytes))
             return false;
     }
-    if (format == kFrameRunLengthAlpha && sections[4])
-        return IsAlphaBlockValid(sections[4], tables[4], sections[3], sizes[3], tables[3], m_height, m_width,
+    // The alpha bytes and the colour runs they follow come together.
+    if (format == kFrameRunLengthAlpha && (sections[3] || sections[4]))
+        return sections[3] && sections[4] &&
+               IsAlphaBlockValid(sections[4], tables[4], sections[3], sizes[3], tables[3], m_height, m_width,
                                  valueBytes);
     return true;
 }

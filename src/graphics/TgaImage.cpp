@@ -175,7 +175,10 @@ bool ReadTga(CFrame& frame, const uint8_t* bytes, uint32_t size, const char* fil
     const uint64_t rowBytes = static_cast<uint64_t>(width) * pixelBytes;
     uint64_t at = kTgaHeaderSize + header.m_idLength;
     const bool runLength = header.m_imageType == kTgaRunLengthTrueColor;
-    if (at > size || (!runLength && at + rowBytes * height > size)) {
+    // The fewest bytes that can hold the rows: a run packet covers at most 128 pixels. A header
+    // asking for more pixels than the file could hold gets no memory for them.
+    const uint64_t leastRowBytes = runLength ? (width + 127) / 128 * (1 + uint64_t(pixelBytes)) : rowBytes;
+    if (at + leastRowBytes * height > size) {
         frame.FreePixels();
         return false;
     }

@@ -195,6 +195,8 @@ TEST(FrameBlock, RefusesDamageWithoutReadingPastIt)
     EXPECT_TRUE(ReadBlock(back, BlockOf(alpha)));
     AddLayer(alpha, 3, {{7, 8}});
     EXPECT_FALSE(ReadBlock(back, BlockOf(alpha))) << "too few alpha bytes";
+    alpha.AdoptLayer(4, nullptr, nullptr);
+    EXPECT_FALSE(ReadBlock(back, BlockOf(alpha))) << "alpha bytes without colour runs";
 }
 
 TEST(FrameBlockDeathTest, OversizedSectionsEndTheProgram)

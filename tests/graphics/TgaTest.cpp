@@ -81,6 +81,13 @@ TEST(TgaReader, BottomUpTwentyFourBitsIntoThirtyTwo)
     EXPECT_EQ(Snapshot(wide), (std::vector<uint32_t>{0x090807, 0x090807, 0, 0x3C3228}));
     ASSERT_TRUE(Read(sixteen, packed, 16));
     EXPECT_EQ(ReadPixel(sixteen, 1, 1), PackRgbToPixel16(60, 50, 40));
+    // A frame of the same pixel count but another depth or run-length rows gets new pixels.
+    ASSERT_TRUE(Read(wide, packed, 16));
+    EXPECT_EQ(Snapshot(wide), Snapshot(sixteen));
+    MakeRunLengthFrame(wide, 2, 16, kFrameRunLengthAlpha, {{0x82}, {0x82}});
+    ASSERT_TRUE(Read(wide, packed, 16));
+    EXPECT_EQ(wide.GetFormatFlags() & kFrameRunLengthMask, 0u);
+    EXPECT_EQ(Snapshot(wide), Snapshot(sixteen));
     ScopedCurrentPalette palette(RampEntry);
     CFrame indices;
     ASSERT_TRUE(Read(indices, packed, 8));
@@ -116,6 +123,7 @@ TEST(TgaReaderDeathTest, APacketPastTheRowEndIsFatal)
     // Width 4, height 4, bottom-up: the first file row is frame row 3.
     std::vector<uint8_t> file = Header(10, 4, 4, 24, 0);
     Append(file, {0x84, 1, 2, 3});
+    file.resize(file.size() + 12, 0); // room for the other rows' packets
     EXPECT_EXIT(
         {
             CFrame frame;
