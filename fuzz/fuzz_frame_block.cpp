@@ -33,10 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     fuzzsupport::FatalScope fatal;
     try {
         CVirtualFile input;
-        input.AttachStream(new CFileBuf, VF_CREATE | VF_WRITE | VF_READ);
-        if (size)
-            input.Write(data, static_cast<uint32_t>(size));
-        input.Seek(0);
+        fuzzsupport::OpenOver(input, data, size);
         CFrame frame;
         if (frame.ReadFrameBlock(input)) {
             const int32_t consumed = input.GetPosition();
