@@ -7,6 +7,7 @@
 #include "foundation/ZipArchive.h"
 #include "foundation/ZipEntryStream.h"
 #include "platform/Platform.h"
+#include "platform/headless/HeadlessBackend.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -109,5 +110,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         // A compressed entry: refused by the program's fatal end.
     }
     delete memory;
+    // The fatal ends leave their message boxes behind; one input must not add to the next.
+    if (auto* headless = dynamic_cast<platform::HeadlessBackend*>(&platform::GetBackend()))
+        headless->ClearMessageBoxes();
     return 0;
 }

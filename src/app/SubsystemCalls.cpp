@@ -5,6 +5,7 @@
 #include "foundation/OpenFlags.h"
 #include "foundation/Win32Services.h"
 #include "graphics/Frame.h"
+#include "graphics/FrameCollection.h"
 #include "graphics/ScreenFrame.h"
 #include "graphics/ScreenMode.h"
 #include "objects/ClassRegistry.h"
@@ -92,6 +93,7 @@ void SetUpDisplayMode(int depth, int width, int height)
 
 void RegisterFrameCollection()
 {
+    CFrameCollection::GetInstance().SetUpAtStartUp();
 }
 
 CFrame* LoadFrameByName(const char*)

@@ -6,6 +6,19 @@
 #include <cmath>
 
 CDitherer::CDitherer(uint32_t width, float snapThreshold, const CPaletteTable& palette, CPaletteTable& searchTable)
+    : CDitherer(width, snapThreshold, &palette, &searchTable)
+{
+}
+
+CDitherer::CDitherer(uint32_t width, float snapThreshold, uint32_t redSteps, uint32_t greenSteps, uint32_t blueSteps)
+    : CDitherer(width, snapThreshold, nullptr, nullptr)
+{
+    m_steps[0] = static_cast<float>(std::max<uint32_t>(redSteps, 1));
+    m_steps[1] = static_cast<float>(std::max<uint32_t>(greenSteps, 1));
+    m_steps[2] = static_cast<float>(std::max<uint32_t>(blueSteps, 1));
+}
+
+CDitherer::CDitherer(uint32_t width, float snapThreshold, const CPaletteTable* palette, CPaletteTable* searchTable)
     : m_width(std::max<uint32_t>(width, 1))
     , m_bufferLength(m_width + 1)
     , m_thresholdSquared(snapThreshold * snapThreshold)
@@ -18,10 +31,15 @@ CDitherer::CDitherer(uint32_t width, float snapThreshold, const CPaletteTable& p
 
 uint8_t CDitherer::Search()
 {
+    if (!m_palette) {
+        for (int c = 0; c < 3; ++c)
+            m_chosen[c] = std::trunc(m_adjusted[c] * m_steps[c]) / m_steps[c];
+        return 0;
+    }
     auto level = [](float c) { return static_cast<uint8_t>(std::lround(c * 255.0f)); };
-    const uint8_t index = m_searchTable.FindNearest(level(m_adjusted[0]), level(m_adjusted[1]), level(m_adjusted[2]), 1, 256);
+    const uint8_t index = m_searchTable->FindNearest(level(m_adjusted[0]), level(m_adjusted[1]), level(m_adjusted[2]), 1, 256);
     uint8_t red, green, blue;
-    m_palette.GetEntry(index, red, green, blue);
+    m_palette->GetEntry(index, red, green, blue);
     m_chosen[0] = red / 255.0f;
     m_chosen[1] = green / 255.0f;
     m_chosen[2] = blue / 255.0f;
@@ -65,4 +83,12 @@ uint8_t CDitherer::Dither(float red, float green, float blue)
             m_error[c][(m_position + m_width) % n] += e * 0.0625f;
     }
     return index;
+}
+
+void CDitherer::DitherToGrid(float& red, float& green, float& blue)
+{
+    Dither(red, green, blue);
+    red = m_chosen[0];
+    green = m_chosen[1];
+    blue = m_chosen[2];
 }

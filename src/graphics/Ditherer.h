@@ -5,6 +5,9 @@
 // the snap threshold is matched again without the error carried to it ("snaps"), so that errors
 // do not smear across hard edges.
 //
+// Without a palette the ditherer quantises each channel to a grid of a given number of steps
+// (trunc(c x steps) / steps), for the 5-6-5 and 5-5-5 layouts of 16-bit displays.
+//
 // The palette and the search table must outlive the ditherer.
 #include <cstdint>
 #include <vector>
@@ -18,12 +21,19 @@ public:
     // the nearest entry (the palette itself or an inverse colour table over it). A width of 0
     // counts as 1. The threshold is a distance in channel units of 0..1.
     CDitherer(uint32_t width, float snapThreshold, const CPaletteTable& palette, CPaletteTable& searchTable);
+    // A ditherer onto the grid of redSteps, greenSteps and blueSteps steps a channel (each at
+    // least 1).
+    CDitherer(uint32_t width, float snapThreshold, uint32_t redSteps, uint32_t greenSteps, uint32_t blueSteps);
 
-    // The palette index (from entries 1 to 255) for the next pixel; channels 0..1.
+    // The palette index (from entries 1 to 255) for the next pixel; channels 0..1. 0 for a grid
+    // ditherer.
     uint8_t Dither(float red, float green, float blue);
+    // The grid colour (channels 0..1) chosen for the next pixel, in place of its colour.
+    void DitherToGrid(float& red, float& green, float& blue);
 
 private:
-    // The nearest entry to the adjusted colour; its colour becomes the chosen one.
+    CDitherer(uint32_t width, float snapThreshold, const CPaletteTable* palette, CPaletteTable* searchTable);
+    // The nearest entry (or grid colour) to the adjusted colour; its colour becomes the chosen one.
     uint8_t Search();
 
     uint32_t m_width;
@@ -35,6 +45,7 @@ private:
     float m_incoming[3] = {};
     float m_chosen[3] = {};
     float m_thresholdSquared;
-    const CPaletteTable& m_palette;
-    CPaletteTable& m_searchTable;
+    const CPaletteTable* m_palette;
+    CPaletteTable* m_searchTable;
+    float m_steps[3] = {1.0f, 1.0f, 1.0f};
 };

@@ -19,7 +19,10 @@
 
 #include <cstdint>
 
+class CFrameLoadStage;
 class CObjectPointerProperty;
+class CSharedString;
+class CVirtualFile;
 
 class CFrame : public CFrameInterface
 {
@@ -74,6 +77,61 @@ class CFrame : public CFrameInterface
     // and already clipped. False when the blitter has no routine for the pair (nothing drawn).
     virtual bool BlitUnclipped(CFrameInterface* source, const CIntRect& sourceRect, const CIntRect& destinationRect,
                                CBlitter* blitter);
+    // Reads the TGA file (opened with openMode | read) as a 32-bit image, runs the stage list
+    // over it (null: the default list) and takes a copy of the palette when one is given. False
+    // when the file cannot be read or decoded. A load started while another runs ends the
+    // program.
+    virtual bool LoadTga(const char* fileName, CFrameLoadStage* stages, const CPaletteTable* palette,
+                         uint32_t openMode);
+    // The frame from its cache file, or, when that is missing, out of date or damaged, from its
+    // source image ("Cache/<folder>/<name>.Frame") through the stages, after which a new cache
+    // file is written. False, writing nothing, when neither gives a frame.
+    virtual bool LoadCached(const char* folder, const char* name, CFrameLoadStage* stages, bool useCacheFolder,
+                            uint32_t openMode);
+
+    // Writes the frame as a run-length TGA (a 16-bit frame as a 24-bit copy). False when nothing
+    // could be written (no pixels, a depth without a TGA form, no routine to copy it) or the file
+    // could not be stored.
+    bool SaveTga(const char* fileName, uint32_t openMode);
+    // The default stage list of frames (alpha threshold, crop, un-premultiply, run-length
+    // encoding, dithered conversion), rebuilt on each call.
+    static CFrameLoadStage* GetDefaultLoadStages();
+    // A developer switch: LoadTga rewrites uncompressed TGA files compressed (off by default, so
+    // data files are never changed).
+    static void SetUncompressedTgaRewrite(bool enabled);
+
+    // The frame block (the cached form of a frame, also embedded in sequence files). Reading
+    // answers false, leaving the frame empty, for another version tag, a short file or sections
+    // and row tables that do not hold together; a section above 4 MiB ends the program as a
+    // corrupt cache. Writing answers false, writing nothing, for a section above 4 MiB, and
+    // false when the file did not take every byte.
+    bool ReadFrameBlock(CVirtualFile& file);
+    bool WriteFrameBlock(CVirtualFile& file);
+    // Source image records of 32-bit images: lossless (zlib planes) or lossy (JPEG colour and a
+    // zlib alpha plane). Reading answers false, leaving the frame empty, for anything damaged.
+    bool ReadSourceImage(CVirtualFile& file);
+    // Reads "Cache/<folder>/<name>.Frame": the origin, then the source image record.
+    bool LoadSourceImage(const char* folder, const char* name);
+    // False for frames that are not plain 32-bit, or when the record could not be written.
+    bool WriteSourceImage(CVirtualFile& file, int quality, bool lossless);
+    // The lossy record when it is clearly smaller than the lossless one, else the lossless one.
+    bool WriteSourceImageBest(CVirtualFile& file, int quality, bool forceLossless);
+    // The rule: lossless size > (lossy size x 5 + 1000) x 20 / 95.
+    static bool PrefersLossyRecord(uint64_t losslessSize, uint64_t lossySize);
+    // The cache file of a frame for the depth the stage list converts to (the display depth
+    // without a list). False, with an empty name, for depths without a cache form.
+    static bool BuildCacheFileName(CSharedString& out, const char* folder, const char* name,
+                                   const CFrameLoadStage* stages, bool useCacheFolder);
+    // The extension of the files that name the frames at start-up: "FRAME" (source images) with
+    // compressed caches, else the cache extension of the display depth; null for other depths.
+    static const char* GetCacheExtension();
+
+    // The smallest rectangle (pixel coordinates) holding every pixel that shows: a non-zero alpha
+    // at 32 bits, a non-zero value otherwise. {0, 0, 0, 0} when none shows.
+    void GetOpaqueBounds(CIntRect& out) const;
+    // Makes a plain 24-bit frame 32-bit with alpha 255 (0, and all bytes 0, for black pixels
+    // when blackTransparent); the origin is kept. True when the frame is then plain 32-bit.
+    bool ExpandTo32Bits(bool blackTransparent);
 
     // AllocatePixels, then UpdateDerivedSizes with the returned pitch.
     void Create(uint32_t width, uint32_t height, uint32_t depth);
@@ -143,6 +201,8 @@ protected:
     void FillPixelRect(const CIntRect& rect, const CColor& color);
     // Moves the other frame's pixels, layers, size and format into this one; the other is left empty.
     void TakeContentsFrom(CFrame& other);
+    // Whether the sections just read (of the given sizes) and their row tables hold together.
+    bool HasValidSections(const uint32_t sizes[5]);
 
     int16_t m_left = 0;
     int16_t m_top = 0;

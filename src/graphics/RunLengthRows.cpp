@@ -106,3 +106,50 @@ bool FindRunLengthAlpha(const uint8_t* colorBlock, const uint32_t* colorRowOffse
             });
     return found;
 }
+
+bool IsRunLengthBlockValid(const uint8_t* block, uint32_t size, const uint32_t* rowOffsets, uint32_t height,
+                           uint32_t width, uint32_t valueBytes)
+{
+    if (!block || !rowOffsets || size < 4 || GetRunLengthBlockSize(block) != size)
+        return false;
+    for (uint32_t row = 0; row < height; ++row) {
+        uint64_t at = rowOffsets[row];
+        if (at < 4 || at > size)
+            return false;
+        uint64_t covered = 0;
+        while (covered < width) {
+            if (at >= size)
+                return false;
+            const uint8_t header = block[at++];
+            const uint32_t count = header & ((header & 0x80) ? 0x7F : 0x3F);
+            if (!(header & 0x80))
+                at += (header & 0x40) ? static_cast<uint64_t>(count) * valueBytes : valueBytes;
+            if (at > size)
+                return false;
+            covered += count;
+        }
+        if (covered != width)
+            return false;
+    }
+    return true;
+}
+
+bool IsAlphaBlockValid(const uint8_t* colorBlock, const uint32_t* colorRowOffsets, const uint8_t* alphaBlock,
+                       uint32_t alphaSize, const uint32_t* alphaRowOffsets, uint32_t height, uint32_t width,
+                       uint32_t valueBytes)
+{
+    if (!alphaBlock || !alphaRowOffsets || alphaSize < 4 || GetRunLengthBlockSize(alphaBlock) != alphaSize)
+        return false;
+    for (uint32_t row = 0; row < height; ++row) {
+        uint64_t needed = 0;
+        WalkRow(colorBlock, colorRowOffsets, row, width, valueBytes,
+                [&](uint32_t, uint32_t count, int kind, const uint8_t*) {
+                    needed += kind == 1 ? count : kind == 2 ? 1 : 0;
+                    return false;
+                });
+        const uint64_t at = alphaRowOffsets[row];
+        if (needed > 0 && (at < 4 || at + needed > alphaSize))
+            return false;
+    }
+    return true;
+}

@@ -30,3 +30,13 @@ RunLengthLookup FindRunLengthPixel(const uint8_t* block, const uint32_t* rowOffs
 bool FindRunLengthAlpha(const uint8_t* colorBlock, const uint32_t* colorRowOffsets, const uint8_t* alphaBlock,
                         const uint32_t* alphaRowOffsets, uint32_t row, uint32_t width, uint32_t x,
                         uint32_t valueBytes, uint8_t& alpha);
+
+// Whether a block read from a file holds together: its recorded size is size, every row starts
+// inside it, and each row's runs stay inside it and cover exactly width pixels.
+bool IsRunLengthBlockValid(const uint8_t* block, uint32_t size, const uint32_t* rowOffsets, uint32_t height,
+                           uint32_t width, uint32_t valueBytes);
+// Whether an alpha block (bare bytes in step with the colour rows' runs) holds every alpha byte
+// the colour rows need; the colour rows must be valid.
+bool IsAlphaBlockValid(const uint8_t* colorBlock, const uint32_t* colorRowOffsets, const uint8_t* alphaBlock,
+                       uint32_t alphaSize, const uint32_t* alphaRowOffsets, uint32_t height, uint32_t width,
+                       uint32_t valueBytes);

@@ -1,0 +1,40 @@
+#pragma once
+// The frame list: the stand-alone pictures of the folder "Resources", loaded by name on first
+// use. Each loads through CreateFrameFromFolder with the list's default load stages (the frames'
+// default list unless set before the first load), from its cache or source image.
+#include "graphics/FrameLoadStage.h"
+#include "objects/ResourceCollection.h"
+
+class CClassRecord;
+class CFrame;
+
+class CFrameCollection : public CResourceCollection
+{
+public:
+    CFrameCollection();
+    ~CFrameCollection() override;
+
+    // The process's frame list, registered as "Frames" by the start-up.
+    static CFrameCollection& GetInstance();
+    // The start-up's set-up: registers the list under "Frames" (once), makes "Resources" its
+    // folder and takes one entry per picture: the TGA files under "Resources" (sub-folders
+    // beginning with '-' skipped) or, when there are none, the frame files of "Cache/Resources".
+    void SetUpAtStartUp();
+
+    // Copies the list into the default stages used from now on.
+    void SetDefaultLoadStages(const CFrameLoadStage& stages);
+
+    CObject* LoadItem(const char* folder, const char* fileName, CObject** out) override;
+    // "<folder>/<name>.txt": the picture's property file.
+    void GetItemFilePath(uint32_t i, CSharedString& path) override;
+
+private:
+    CFrameLoadStage m_defaultStages;
+    bool m_defaultStagesSet = false;
+};
+
+// The picture "<folder>/<name>": an object read from "<folder>/<name>.txt" when that file exists
+// (a CFrame or a class derived from it), else a new object of the class (CFrame when null) with
+// default properties; then its LoadCached. The object is returned whether or not it loaded.
+CFrame* CreateFrameFromFolder(const char* folder, const char* name, CFrameLoadStage* stages, bool useCacheFolder,
+                              uint32_t openMode, CClassRecord* record);

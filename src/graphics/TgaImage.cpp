@@ -1,0 +1,276 @@
+#include "graphics/TgaImage.h"
+
+#include "blit/ColorPacking.h"
+#include "blit/modes/CopyBlitter.h"
+#include "foundation/OpenFlags.h"
+#include "foundation/VirtualFile.h"
+#include "foundation/Win32Services.h"
+#include "graphics/Frame.h"
+#include "graphics/PaletteTable.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+uint16_t ReadU16(const uint8_t* at)
+{
+    return static_cast<uint16_t>(at[0] | (at[1] << 8));
+}
+
+void AppendU16(std::vector<uint8_t>& out, uint32_t value)
+{
+    out.push_back(static_cast<uint8_t>(value));
+    out.push_back(static_cast<uint8_t>(value >> 8));
+}
+
+[[noreturn]] void ReportCorruptRow(const char* fileName, uint32_t row)
+{
+    const std::string text = std::string("The TGA you loaded '") + (fileName ? fileName : "") + "' is corrupt (line " +
+                             std::to_string(row) + ").";
+    FatalExit("FATAL ERROR", text.c_str());
+}
+
+// Decodes one run-length row into row (width pixels of pixelBytes). False when the data ends
+// early; a packet reaching past the row ends the program.
+bool DecodeRunLengthRow(const uint8_t* bytes, uint32_t size, uint64_t& at, uint32_t width, uint32_t pixelBytes,
+                        uint8_t* row, const char* fileName, uint32_t destinationRow)
+{
+    uint32_t covered = 0;
+    while (covered < width) {
+        if (at >= size)
+            return false;
+        const uint8_t header = bytes[at++];
+        const uint32_t count = (header & 0x7F) + 1u;
+        if (covered + count > width)
+            ReportCorruptRow(fileName, destinationRow);
+        const uint64_t dataBytes = (header & 0x80) ? pixelBytes : static_cast<uint64_t>(count) * pixelBytes;
+        if (at + dataBytes > size)
+            return false;
+        uint8_t* to = row + static_cast<size_t>(covered) * pixelBytes;
+        if (header & 0x80) {
+            for (uint32_t i = 0; i < count; ++i)
+                std::memcpy(to + static_cast<size_t>(i) * pixelBytes, bytes + at, pixelBytes);
+        } else {
+            std::memcpy(to, bytes + at, static_cast<size_t>(dataBytes));
+        }
+        at += dataBytes;
+        covered += count;
+    }
+    return true;
+}
+
+// One row of B, G, R (, A) source pixels into a frame row of the given depth.
+void ConvertRow(const uint8_t* from, uint32_t pixelBytes, uint8_t* to, uint32_t depth, uint32_t width,
+                CPaletteTable& palette)
+{
+    for (uint32_t x = 0; x < width; ++x, from += pixelBytes) {
+        const bool black = from[0] == 0 && from[1] == 0 && from[2] == 0;
+        switch (depth) {
+        case 8:
+            to[x] = black ? 0 : palette.FindNearest(from[2], from[1], from[0], 1, 256);
+            break;
+        case 16: {
+            const uint16_t v = static_cast<uint16_t>(PackRgbToPixel16(from[2], from[1], from[0]));
+            std::memcpy(to + x * 2, &v, 2);
+            break;
+        }
+        case 24:
+            std::memcpy(to + x * 3, from, 3);
+            break;
+        default:
+            std::memcpy(to + x * 4, from, 3);
+            to[x * 4 + 3] = pixelBytes == 4 ? from[3] : (black ? 0 : 255);
+            break;
+        }
+    }
+}
+
+bool ReadHeaderOf(const char* fileName, CTgaHeader& header)
+{
+    CVirtualFile file;
+    if (!file.Open(fileName, VF_READ))
+        return false;
+    uint8_t bytes[20] = {};
+    const uint32_t got = file.Read(bytes, sizeof bytes);
+    file.Close();
+    return ReadTgaHeader(bytes, got, header);
+}
+
+// Pixels from x on that equal pixel x, after it, counted at most limit.
+uint32_t CountRepeats(const uint8_t* row, uint32_t bytes, uint32_t x, uint32_t limit)
+{
+    uint32_t n = 0;
+    while (n < limit && std::memcmp(row + (x + n + 1) * bytes, row + x * bytes, bytes) == 0)
+        ++n;
+    return n;
+}
+
+// Pixels from x on that each differ from their right neighbour, counted at most limit.
+uint32_t CountChanges(const uint8_t* row, uint32_t bytes, uint32_t x, uint32_t limit)
+{
+    uint32_t n = 0;
+    while (n < limit && std::memcmp(row + (x + n + 1) * bytes, row + (x + n) * bytes, bytes) != 0)
+        ++n;
+    return n;
+}
+
+void EncodeRow(const uint8_t* row, uint32_t bytes, uint32_t width, std::vector<uint8_t>& out)
+{
+    uint32_t x = 0;
+    while (x < width) {
+        const uint32_t limit = std::min<uint32_t>(127, width - x - 1);
+        const uint32_t repeats = CountRepeats(row, bytes, x, limit);
+        if (repeats > 0) {
+            out.push_back(static_cast<uint8_t>(0x80 | repeats));
+            out.insert(out.end(), row + x * bytes, row + (x + 1) * bytes);
+            x += repeats + 1;
+            continue;
+        }
+        const uint32_t n = std::max<uint32_t>(1, CountChanges(row, bytes, x, limit));
+        out.push_back(static_cast<uint8_t>(n - 1));
+        out.insert(out.end(), row + x * bytes, row + (x + n) * bytes);
+        x += n;
+    }
+}
+
+} // namespace
+
+bool ReadTgaHeader(const uint8_t* bytes, uint32_t size, CTgaHeader& out)
+{
+    if (!bytes || size < kTgaHeaderSize)
+        return false;
+    out.m_idLength = bytes[0];
+    out.m_colorMapType = bytes[1];
+    out.m_imageType = bytes[2];
+    out.m_colorMapFirst = ReadU16(bytes + 3);
+    out.m_colorMapLength = ReadU16(bytes + 5);
+    out.m_colorMapEntrySize = bytes[7];
+    out.m_xOrigin = ReadU16(bytes + 8);
+    out.m_yOrigin = ReadU16(bytes + 10);
+    out.m_width = ReadU16(bytes + 12);
+    out.m_height = ReadU16(bytes + 14);
+    out.m_bitsPerPixel = bytes[16];
+    out.m_descriptor = bytes[17];
+    return out.m_colorMapType == 0 &&
+           (out.m_imageType == kTgaTrueColor || out.m_imageType == kTgaRunLengthTrueColor) &&
+           (out.m_bitsPerPixel == 24 || out.m_bitsPerPixel == 32);
+}
+
+bool ReadTga(CFrame& frame, const uint8_t* bytes, uint32_t size, const char* fileName, CPaletteTable* palette,
+             uint32_t depth)
+{
+    CTgaHeader header;
+    if (!ReadTgaHeader(bytes, size, header))
+        return false;
+    if (depth != 8 && depth != 16 && depth != 24 && depth != 32) {
+        frame.FreePixels();
+        return false;
+    }
+    const uint32_t width = header.m_width;
+    const uint32_t height = header.m_height;
+    const uint32_t pixelBytes = header.m_bitsPerPixel / 8u;
+    const uint64_t rowBytes = static_cast<uint64_t>(width) * pixelBytes;
+    uint64_t at = kTgaHeaderSize + header.m_idLength;
+    const bool runLength = header.m_imageType == kTgaRunLengthTrueColor;
+    // The fewest bytes that can hold the rows: a run packet covers at most 128 pixels. A header
+    // asking for more pixels than the file could hold gets no memory for them.
+    const uint64_t leastRowBytes = runLength ? (width + 127) / 128 * (1 + uint64_t(pixelBytes)) : rowBytes;
+    if (at + leastRowBytes * height > size) {
+        frame.FreePixels();
+        return false;
+    }
+    frame.Create(width, height, depth);
+    if (!frame.GetPixels() && static_cast<uint64_t>(width) * height != 0)
+        return false;
+
+    CPaletteTable& colors = palette ? *palette : *GetCurrentPaletteRef();
+    std::vector<uint8_t> decoded(runLength ? static_cast<size_t>(rowBytes) : 0);
+    const uint32_t frameBytes = depth / 8;
+    for (uint32_t y = 0; y < height; ++y) {
+        const uint32_t row = (header.m_descriptor & 0x20) ? y : height - 1 - y;
+        const uint8_t* from = bytes + at;
+        if (runLength) {
+            if (!DecodeRunLengthRow(bytes, size, at, width, pixelBytes, decoded.data(), fileName, row)) {
+                frame.FreePixels();
+                return false;
+            }
+            from = decoded.data();
+        } else {
+            at += rowBytes;
+        }
+        uint8_t* to = frame.GetPixels() + static_cast<size_t>(frame.GetRowOffsets()[row]) * frameBytes;
+        ConvertRow(from, pixelBytes, to, depth, width, colors);
+    }
+    return width != 0;
+}
+
+bool IsRunLengthTga(const char* fileName)
+{
+    CTgaHeader header;
+    return ReadHeaderOf(fileName, header) && header.m_imageType == kTgaRunLengthTrueColor;
+}
+
+uint8_t GetTgaBitsPerPixel(const char* fileName)
+{
+    CTgaHeader header;
+    return ReadHeaderOf(fileName, header) ? header.m_bitsPerPixel : 0;
+}
+
+bool WriteTga(CFrame& frame, const char* fileName, uint32_t openMode)
+{
+    CFrame decoded;
+    CFrame* source = &frame;
+    if (frame.GetFormatFlags() & kFrameRunLengthMask) {
+        decoded.Create(frame.GetWidth(), frame.GetHeight(), frame.GetBitsPerPixel());
+        CIntRect bounds;
+        frame.GetBounds(bounds);
+        if (!decoded.Blit(&frame, bounds, CIntRect{0, 0, frame.GetWidth(), frame.GetHeight()}, &g_copyBlitter))
+            return false;
+        if (frame.HasPalette())
+            decoded.SetPalette(*frame.GetPalette());
+        source = &decoded;
+    }
+    const uint32_t depth = source->GetBitsPerPixel();
+    const uint32_t width = source->GetWidth();
+    const uint32_t height = source->GetHeight();
+    if (!source->GetPixels() || !source->GetRowOffsets() || width == 0 || height == 0 ||
+        (depth != 8 && depth != 24 && depth != 32))
+        return false;
+
+    const bool mapped = depth == 8;
+    std::vector<uint8_t> out = {0, static_cast<uint8_t>(mapped ? 1 : 0),
+                                mapped ? kTgaRunLengthColorMapped : kTgaRunLengthTrueColor};
+    AppendU16(out, 0);
+    AppendU16(out, mapped ? 256 : 0);
+    out.push_back(mapped ? 24 : 0);
+    AppendU16(out, 0);
+    AppendU16(out, 0);
+    AppendU16(out, width);
+    AppendU16(out, height);
+    out.push_back(static_cast<uint8_t>(depth));
+    out.push_back(0);
+    if (mapped) {
+        const CPaletteTable* palette = source->HasPalette() ? source->GetPalette() : nullptr;
+        for (uint32_t i = 0; i < 256; ++i) {
+            if (palette && palette->GetKind() == 1 && !palette->IsEmpty())
+                out.insert(out.end(), palette->GetData() + i * 3, palette->GetData() + i * 3 + 3);
+            else
+                out.insert(out.end(), 3, static_cast<uint8_t>(i));
+        }
+    }
+    const uint32_t bytes = depth / 8;
+    for (uint32_t y = height; y-- > 0;)
+        EncodeRow(source->GetPixels() + static_cast<size_t>(source->GetRowOffsets()[y]) * bytes, bytes, width, out);
+
+    CVirtualFile file;
+    if (out.size() > UINT32_MAX || !file.Open(fileName, openMode | VF_CREATE | VF_WRITE))
+        return false;
+    const bool written = file.Write(out.data(), static_cast<uint32_t>(out.size())) == out.size();
+    if (!written && file.GetStream())
+        file.GetStream()->MarkWriteFailed();
+    const bool closed = file.Close();
+    return written && closed;
+}
