@@ -1,12 +1,29 @@
 #include "blit/modes/TableBlendBlitter.h"
 
+#include "blit/modes/AmplifyLightBlitter.h"
+#include "blit/modes/LevelBlitRoutines.h"
+#include "foundation/CpuInfo.h"
+
 CTableBlendBlitter g_blackBiasBlitter;
 CTableBlendBlitter g_testLightBlitter;
 
 CTableBlendBlitter::CTableBlendBlitter()
 {
-    // Its routines are registered here as they are written; a pair without one draws nothing.
+    const bool mmx = CpuHasMmx();
+    RegisterRoutine(8, 0, 8, 0, &AmplifyLightBlit8);
+    RegisterRoutine(16, 0, 16, 0, mmx ? &LevelBlit16Mmx : &LevelBlit16);
+    RegisterRoutine(24, 0, 24, 0, &CopyBlit24To24);
+    RegisterRoutine(32, 0, 24, 0, &AlphaBlit32To24);
+    RegisterRoutine(32, 0, 32, 0, &CopyBlit32To32);
+    RegisterRoutine(8, 0x2, 8, 0, &TableBlendBlitRle8);
+    RegisterRoutine(16, 0x4, 16, 0, mmx ? &LevelBlitRle16Mmx : &LevelBlitRle16);
+    RegisterRoutine(24, 0x4, 24, 0, &LevelBlitRle24);
 }
 
 CTableBlendBlitter::~CTableBlendBlitter() = default;
 
+void TableBlendBlitRle8(CFrameInterface* source, const CIntRect* sourceRect, CFrameInterface* destination,
+                        const CIntRect* destinationRect, CBlitter* blitter)
+{
+    AmplifyLightBlitRle8(source, sourceRect, destination, destinationRect, blitter);
+}

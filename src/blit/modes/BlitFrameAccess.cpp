@@ -1,0 +1,106 @@
+#include "blit/modes/BlitFrameAccess.h"
+
+#include "blit/Blitter.h"
+#include "graphics/FrameInterface.h"
+#include "graphics/PaletteTable.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr uint32_t kPaletteBytes = 256 * 3;
+constexpr uint32_t kBlendTableBytes = 256 * 256;
+
+// First pixel of a rectangle of a plain frame; null without memory.
+uint8_t* RectStart(CFrameInterface* frame, const CIntRect& rect, uint32_t bytes)
+{
+    uint8_t* pixels = frame->GetPixels();
+    const uint32_t* rows = frame->GetRowOffsets();
+    if (!pixels || !rows)
+        return nullptr;
+    return pixels + (static_cast<size_t>(rows[rect.m_top]) + static_cast<uint32_t>(rect.m_left)) * bytes;
+}
+
+const uint8_t* PaletteBytes(const CPaletteTable* table)
+{
+    return table && table->GetSize() >= kPaletteBytes ? table->GetData() : nullptr;
+}
+
+} // namespace
+
+bool ResolvePlainBlit(CFrameInterface* source, const CIntRect& sourceRect, uint32_t sourceBytes,
+                      CFrameInterface* destination, const CIntRect& destinationRect, uint32_t destinationBytes,
+                      PlainBlit& out)
+{
+    const int32_t width = std::min(sourceRect.GetWidth(), destinationRect.GetWidth());
+    const int32_t height = std::min(sourceRect.GetHeight(), destinationRect.GetHeight());
+    if (width <= 0 || height <= 0)
+        return false;
+    const uint8_t* from = RectStart(source, sourceRect, sourceBytes);
+    uint8_t* to = RectStart(destination, destinationRect, destinationBytes);
+    if (!from || !to)
+        return false;
+    out.source = from;
+    out.sourcePitch = static_cast<ptrdiff_t>(source->GetPitch()) * sourceBytes;
+    out.destination = to;
+    out.destinationPitch = static_cast<ptrdiff_t>(destination->GetPitch()) * destinationBytes;
+    out.width = static_cast<uint32_t>(width);
+    out.height = static_cast<uint32_t>(height);
+    return true;
+}
+
+bool IsOpaqueElsePublishLevel(CBlitter* blitter)
+{
+    if (blitter->GetOpacity() == 1.0f)
+        return true;
+    g_currentAlphaRow = g_alphaScaleTables[blitter->GetLevel()];
+    return false;
+}
+
+const uint8_t* ChooseSourcePalette(CBlitter* blitter, CFrameInterface* source)
+{
+    if (const uint8_t* own = PaletteBytes(blitter->GetLookupTable()))
+        return own;
+    return source->HasPalette() ? PaletteBytes(source->GetPalette()) : nullptr;
+}
+
+const uint8_t* BlendTableOf(const CPaletteTable* table)
+{
+    return table && table->GetKind() == 4 && table->GetSize() >= kBlendTableBytes ? table->GetData() : nullptr;
+}
+
+RunLengthRows GetRunLengthLayer(CFrameInterface* frame, uint32_t layer)
+{
+    switch (layer) {
+    case 0: return {frame->GetPixels(), frame->GetRowOffsets()};
+    case 1: return {frame->GetLayer1Pixels(), frame->GetLayer1RowOffsets()};
+    case 2: return {frame->GetLayer2Pixels(), frame->GetLayer2RowOffsets()};
+    case 3: return {frame->GetLayer3Pixels(), frame->GetLayer3RowOffsets()};
+    case 4: return {frame->GetLayer4Pixels(), frame->GetLayer4RowOffsets()};
+    default: return {};
+    }
+}
+
+RunLengthTarget ResolveRunLengthTarget(CFrameInterface* destination, const CIntRect& sourceRect,
+                                       const CIntRect& destinationRect, uint32_t pixelBytes)
+{
+    RunLengthTarget target;
+    const int32_t width = std::min(sourceRect.GetWidth(), destinationRect.GetWidth());
+    const int32_t height = std::min(sourceRect.GetHeight(), destinationRect.GetHeight());
+    uint8_t* pixels = destination->GetPixels();
+    const uint32_t* rows = destination->GetRowOffsets();
+    if (width <= 0 || height <= 0 || !pixels || !rows)
+        return target;
+    target.firstRow = pixels + static_cast<size_t>(rows[destinationRect.m_top]) * pixelBytes;
+    target.pitch = static_cast<ptrdiff_t>(destination->GetPitch()) * pixelBytes;
+    target.rowCount = static_cast<uint32_t>(height);
+    target.columns.origin = destinationRect.m_left - sourceRect.m_left;
+    target.columns.left = destinationRect.m_left;
+    target.columns.right = destinationRect.m_left + width;
+    return target;
+}
+
+bool SpansWholeWidth(CFrameInterface* source, const CIntRect& sourceRect)
+{
+    return sourceRect.m_left == 0 && sourceRect.m_right == static_cast<int32_t>(source->GetWidth());
+}
