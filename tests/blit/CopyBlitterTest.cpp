@@ -14,19 +14,26 @@
 
 TEST(CopyBlitter, CopiesEveryPixelOfTheSameDepth)
 {
-    for (uint32_t depth : {8u, 16u, 24u, 32u}) {
-        CFrame source, destination;
-        source.Create(5, 4, depth);
-        destination.Create(5, 4, depth);
-        uint32_t bytes = depth / 8;
-        for (uint32_t i = 0; i < 5 * 4 * bytes; ++i)
-            source.GetPixels()[i] = static_cast<uint8_t>(i % 3); // zeros included: no colour key
-        std::memset(destination.GetPixels(), 0xFF, 5 * 4 * bytes);
-        ASSERT_TRUE(destination.DrawFrameAt(&source, 0, 0, &g_copyBlitter)) << depth;
-        EXPECT_EQ(std::memcmp(destination.GetPixels(), source.GetPixels(), 5 * 4 * bytes), 0) << depth;
-    }
+    // Rows short enough for a kernel made for their length, and longer ones.
+    for (uint32_t width : {1u, 5u, 16u, 21u, 22u, 63u, 64u, 70u})
+        for (uint32_t depth : {8u, 16u, 24u, 32u}) {
+            CFrame source, destination;
+            source.Create(width, 4, depth);
+            destination.Create(width + 2, 4, depth);
+            const uint32_t bytes = depth / 8, size = width * 4 * bytes;
+            for (uint32_t i = 0; i < size; ++i)
+                source.GetPixels()[i] = static_cast<uint8_t>(i % 3); // zeros included: no colour key
+            std::memset(destination.GetPixels(), 0xFF, (width + 2) * 4 * bytes);
+            ASSERT_TRUE(destination.DrawFrameAt(&source, 1, 0, &g_copyBlitter)) << depth;
+            for (uint32_t r = 0; r < 4; ++r) {
+                const uint8_t* row = destination.GetPixels() + r * (width + 2) * bytes;
+                EXPECT_EQ(std::memcmp(row + bytes, source.GetPixels() + r * width * bytes, width * bytes), 0)
+                    << depth << " width " << width;
+                EXPECT_EQ(row[0], 0xFF);
+                EXPECT_EQ(row[(width + 2) * bytes - 1], 0xFF) << depth << " width " << width;
+            }
+        }
 }
-
 
 namespace {
 
@@ -136,8 +143,8 @@ TEST(CopyBlitter, RunLengthAndPlainFramesGiveTheSameBytes)
             CFrame first, second;
             MakePlainFrame(first, 50, 4, depth, 0x77);
             MakePlainFrame(second, 50, 4, depth, 0x77);
-            ASSERT_TRUE(first.Blit(&encoded, CIntRect{3, 0, 47, 4}, CIntRect{1, 0, 45, 4}, &g_copyBlitter));
-            ASSERT_TRUE(second.Blit(&plain, CIntRect{3, 0, 47, 4}, CIntRect{1, 0, 45, 4}, &plainBlitter));
+            ASSERT_TRUE(first.Blit(&encoded, CIntRect{3, 0, 48, 4}, CIntRect{1, 0, 46, 4}, &g_copyBlitter));
+            ASSERT_TRUE(second.Blit(&plain, CIntRect{3, 0, 48, 4}, CIntRect{1, 0, 46, 4}, &plainBlitter));
             EXPECT_EQ(frametest::Snapshot(first), frametest::Snapshot(second)) << depth << " holes " << holes;
         }
     }

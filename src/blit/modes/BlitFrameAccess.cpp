@@ -5,6 +5,7 @@
 #include "graphics/PaletteTable.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -47,6 +48,25 @@ bool ResolvePlainBlit(CFrameInterface* source, const CIntRect& sourceRect, uint3
     out.width = static_cast<uint32_t>(width);
     out.height = static_cast<uint32_t>(height);
     return true;
+}
+
+SpanSourceKernel RowCopyKernel(uint32_t width, uint32_t bytes)
+{
+    // Entries 1..63 of the copy rows take a run of `width` pixels (the loops of entries 17..63
+    // read the count, which is the width).
+    const uint32_t entry = width <= kLongestSpan ? width : kLongestSpan;
+    switch (bytes) {
+    case 1: return g_spanKernels[kSpanCopy8][entry].source;
+    case 2: return g_spanKernels[kSpanCopy16][entry].source;
+    case 3: return g_spanKernels[kSpanCopy24][entry].source;
+    default:
+        // Four-byte pixels: the 16-bit kernel made for twice the length, which ignores the count.
+        if (width != 0 && 2 * width <= kLongestUnrolledSpan)
+            return g_spanKernels[kSpanCopy16][2 * width].source;
+        return [](void* destination, const void* source, uint32_t n) {
+            std::memcpy(destination, source, 4 * size_t{n});
+        };
+    }
 }
 
 bool IsOpaqueElsePublishLevel(CBlitter* blitter)

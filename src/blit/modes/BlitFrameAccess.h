@@ -62,6 +62,10 @@ inline const SpanKernel& RowLoop(const SpanTable& table)
     return table[kLongestSpan];
 }
 
+// A kernel that copies a row of `width` pixels of `bytes` each: one made for that length where the
+// span kernel table has one (short rows then cost no call of the library's copy), else a loop.
+SpanSourceKernel RowCopyKernel(uint32_t width, uint32_t bytes);
+
 // True at opacity exactly 1.0. Otherwise points g_currentAlphaRow at the row of the blend mode's
 // level and answers false.
 bool IsOpaqueElsePublishLevel(CBlitter* blitter);

@@ -13,9 +13,8 @@ void CopyRows(CFrameInterface* source, const CIntRect* sourceRect, CFrameInterfa
     PlainBlit blit;
     if (!ResolvePlainBlit(source, *sourceRect, bytes, destination, *destinationRect, bytes, blit))
         return;
-    ForEachRow(blit, [bytes](uint8_t* d, const uint8_t* s, uint32_t width) {
-        std::memcpy(d, s, static_cast<size_t>(width) * bytes);
-    });
+    const SpanSourceKernel copy = RowCopyKernel(blit.width, bytes);
+    ForEachRow(blit, [copy](uint8_t* d, const uint8_t* s, uint32_t width) { copy(d, s, width); });
 }
 
 void LevelRows(CFrameInterface* source, const CIntRect* sourceRect, CFrameInterface* destination,
@@ -25,12 +24,8 @@ void LevelRows(CFrameInterface* source, const CIntRect* sourceRect, CFrameInterf
     PlainBlit blit;
     if (!ResolvePlainBlit(source, *sourceRect, 2, destination, *destinationRect, 2, blit))
         return;
-    if (opaque) {
-        ForEachRow(blit, [](uint8_t* d, const uint8_t* s, uint32_t width) { std::memcpy(d, s, 2 * size_t{width}); });
-        return;
-    }
-    const SpanSourceKernel blend = RowLoop(g_spanKernels[levelOperation]).source;
-    ForEachRow(blit, [blend](uint8_t* d, const uint8_t* s, uint32_t width) { blend(d, s, width); });
+    const SpanSourceKernel draw = opaque ? RowCopyKernel(blit.width, 2) : RowLoop(g_spanKernels[levelOperation]).source;
+    ForEachRow(blit, [draw](uint8_t* d, const uint8_t* s, uint32_t width) { draw(d, s, width); });
 }
 
 void Blend24(uint8_t* d, const uint8_t* s, uint32_t alpha)

@@ -23,6 +23,19 @@ void MaskPixels(CFrameInterface* source, const CIntRect* sourceRect, CFrameInter
     });
 }
 
+// Count 16-bit pixels with 0 left out, written as a select over a block of fixed length (which
+// the compiler turns into vector code); a transparent pixel gets its own value back.
+template <uint32_t Count>
+VANTOREL_KERNEL_INLINE void KeyedBlock16(uint8_t* __restrict d, const uint8_t* __restrict s)
+{
+    uint16_t from[Count], to[Count];
+    std::memcpy(from, s, sizeof from);
+    std::memcpy(to, d, sizeof to);
+    for (uint32_t i = 0; i < Count; ++i)
+        to[i] = from[i] != 0 ? from[i] : to[i];
+    std::memcpy(d, to, sizeof to);
+}
+
 template <uint32_t DestinationBytes>
 void MaskThroughPalette(CFrameInterface* source, const CIntRect* sourceRect, CFrameInterface* destination,
                         const CIntRect* destinationRect, CBlitter* blitter)
@@ -72,13 +85,20 @@ void MaskBlit16To16(CFrameInterface* source, const CIntRect* sourceRect, CFrameI
     PlainBlit blit;
     if (!ResolvePlainBlit(source, *sourceRect, 2, destination, *destinationRect, 2, blit))
         return;
-    // Written as a select over the whole row, which the compiler turns into vector code; a
-    // transparent pixel gets its own value back.
     ForEachRow(blit, [](uint8_t* d, const uint8_t* s, uint32_t width) {
-        for (uint32_t i = 0; i < width; ++i) {
-            const uint32_t pixel = LoadPixel16(s, i);
-            StorePixel16(d, i, pixel != 0 ? pixel : LoadPixel16(d, i));
+        uint32_t i = 0;
+        for (; i + 16 <= width; i += 16)
+            KeyedBlock16<16>(d + 2 * i, s + 2 * i);
+        if (i + 8 <= width) {
+            KeyedBlock16<8>(d + 2 * i, s + 2 * i);
+            i += 8;
         }
+        if (i + 4 <= width) {
+            KeyedBlock16<4>(d + 2 * i, s + 2 * i);
+            i += 4;
+        }
+        for (; i < width; ++i)
+            KeyedBlock16<1>(d + 2 * i, s + 2 * i);
     });
 }
 
