@@ -187,7 +187,8 @@ TEST(TableBlend, BothInstancesDrawTheSameOutside8Bit)
 TEST(TableBlend, RunLength16AtFullLevelAndWithoutMainRows)
 {
     // A fill of 8 white pixels over black at level 255: F7DE from the integer rows, FFFF from the
-    // groups of four. Without main rows only the translucent layer draws.
+    // groups of four. Without main rows only the translucent layer draws; without alpha bytes it
+    // does not draw either.
     for (bool mmx : {false, true}) {
         auto blitter = BuiltWithMmx<CTableBlendBlitter>(mmx);
         CScopedOpacity opacity(*blitter, 0.999f);
@@ -202,5 +203,10 @@ TEST(TableBlend, RunLength16AtFullLevelAndWithoutMainRows)
         MakePlainFrame(destination, 8, 1, 16, 0);
         ASSERT_TRUE(destination.DrawFrameAt(&source, 0, 0, blitter.get()));
         EXPECT_EQ(PixelsOfRow(destination), (std::vector<uint32_t>{0, 0, spantest::Reference565(0, 0x1F, 255), 0, 0, 0, 0, 0}));
+        // Colours without their alpha bytes are no translucent layer.
+        source.AdoptLayer(3, nullptr, nullptr);
+        MakePlainFrame(destination, 8, 1, 16, 0);
+        destination.DrawFrameAt(&source, 0, 0, blitter.get());
+        EXPECT_EQ(PixelsOfRow(destination), std::vector<uint32_t>(8, 0));
     }
 }

@@ -22,9 +22,10 @@
 // Columns are destination pixels; a pixel is PixelBytes bytes (the destination's stride, which
 // may differ from ValueBytes when the kernels convert).
 //
-// Two forms: whole rows (Clip false: the row starts at the left edge, only the right edge is
-// watched) and clipped rows (Clip true: runs are cut at both edges, a cut literal run resumes at
-// the value of its first visible pixel, and a row ends as soon as the right edge is reached).
+// Two forms: whole rows (Clip false: for rows that start at the left edge, origin = left; only
+// the right edge is watched) and clipped rows (Clip true: runs are cut at both edges, a cut
+// literal run resumes at the value of its first visible pixel, and a row ends as soon as the
+// right edge is reached).
 #include "blit/kernels/SpanKernelTable.h"
 
 #include <algorithm>
