@@ -134,3 +134,11 @@ void LevelBlitRle24(CFrameInterface* source, const CIntRect* sourceRect, CFrameI
 {
     LevelRunLength(source, sourceRect, destination, destinationRect, blitter, kRle24, 3);
 }
+
+void RegisterOrdinarySpriteRoutines(CBlitter& blitter, bool mmx)
+{
+    blitter.RegisterRoutine(16, 0, 16, 0, mmx ? &LevelBlit16Mmx : &LevelBlit16);
+    blitter.RegisterRoutine(24, 0, 24, 0, &CopyBlit24To24);
+    blitter.RegisterRoutine(32, 0, 24, 0, &AlphaBlit32To24);
+    blitter.RegisterRoutine(32, 0, 32, 0, &CopyBlit32To32);
+}

@@ -25,3 +25,7 @@ BlitRoutineFunction AlphaBlit32To24;
 BlitRoutineFunction LevelBlitRle16;
 BlitRoutineFunction LevelBlitRle16Mmx;
 BlitRoutineFunction LevelBlitRle24;
+
+// Registers, in this order, 16 -> 16 (LevelBlit16Mmx when mmx, else LevelBlit16), 24 -> 24,
+// 32 -> 24 and 32 -> 32: the plain pairs that the light blend modes draw like an ordinary sprite.
+void RegisterOrdinarySpriteRoutines(CBlitter& blitter, bool mmx);

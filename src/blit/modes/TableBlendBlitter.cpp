@@ -11,10 +11,7 @@ CTableBlendBlitter::CTableBlendBlitter()
 {
     const bool mmx = CpuHasMmx();
     RegisterRoutine(8, 0, 8, 0, &AmplifyLightBlit8);
-    RegisterRoutine(16, 0, 16, 0, mmx ? &LevelBlit16Mmx : &LevelBlit16);
-    RegisterRoutine(24, 0, 24, 0, &CopyBlit24To24);
-    RegisterRoutine(32, 0, 24, 0, &AlphaBlit32To24);
-    RegisterRoutine(32, 0, 32, 0, &CopyBlit32To32);
+    RegisterOrdinarySpriteRoutines(*this, mmx);
     RegisterRoutine(8, 0x2, 8, 0, &TableBlendBlitRle8);
     RegisterRoutine(16, 0x4, 16, 0, mmx ? &LevelBlitRle16Mmx : &LevelBlitRle16);
     RegisterRoutine(24, 0x4, 24, 0, &LevelBlitRle24);
