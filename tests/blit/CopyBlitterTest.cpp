@@ -149,9 +149,3 @@ TEST(CopyBlitter, RunLengthAndPlainFramesGiveTheSameBytes)
         }
     }
 }
-
-TEST(CopyBlitter, PairsWithoutARoutineDrawNothing)
-{
-    for (auto [sourceDepth, destinationDepth] : {std::pair{32u, 16u}, {32u, 8u}})
-        EXPECT_EQ(Convert(sourceDepth, destinationDepth, 0x12345678), destinationDepth == 8 ? 0xEEu : 0xEEEEu);
-}

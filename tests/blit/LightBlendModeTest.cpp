@@ -167,23 +167,6 @@ TEST(AmplifyLight, Plain8UsesATableAndNeverAPalette)
     }
 }
 
-TEST(TableBlend, BothInstancesDrawTheSameOutside8Bit)
-{
-    std::mt19937 random(31);
-    const Picture main = RandomPicture(30, 4, 0xFFFF, random), layer = RandomPicture(30, 4, 0xFFFF, random);
-    CFrame source;
-    MakeFrame(source, 16, kFrameRunLengthAlpha, main, random, &layer);
-    CFrame first, second;
-    for (CTableBlendBlitter* blitter : {&g_blackBiasBlitter, &g_testLightBlitter}) {
-        CFrame& destination = blitter == &g_blackBiasBlitter ? first : second;
-        MakePlainFrame(destination, 30, 4, 16, 0x3C);
-        CScopedOpacity opacity(*blitter, 0.7f);
-        ASSERT_TRUE(destination.DrawFrameAt(&source, 0, 0, blitter));
-    }
-    EXPECT_EQ(frametest::Snapshot(first), frametest::Snapshot(second));
-    EXPECT_NE(frametest::Snapshot(first), std::vector<uint32_t>(120, 0x3C3C));
-}
-
 TEST(TableBlend, RunLength16AtFullLevelAndWithoutMainRows)
 {
     // A fill of 8 white pixels over black at level 255: F7DE from the integer rows, FFFF from the
