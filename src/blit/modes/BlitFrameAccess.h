@@ -14,6 +14,7 @@
 #include <type_traits>
 
 class CFrameInterface;
+class CPaletteTable;
 
 // The function type of every blit routine, for declaring them: `BlitRoutineFunction LevelBlit16;`.
 using BlitRoutineFunction = std::remove_pointer_t<BlitRoutine>;
@@ -75,7 +76,6 @@ bool IsOpaqueElsePublishLevel(CBlitter* blitter);
 const uint8_t* ChooseSourcePalette(CBlitter* blitter, CFrameInterface* source);
 
 // A 256 x 256 table of palette indices held by the table, or null when it holds something else.
-class CPaletteTable;
 const uint8_t* BlendTableOf(const CPaletteTable* table);
 
 // The layers of a run-length frame: 0 the main rows, 1 to 4 the layers. Absent when the frame

@@ -25,7 +25,7 @@ struct RunLengthSpans
     const SpanTable* layerLiteral = nullptr;
 };
 
-// The span tables of the five strength slots (slot 0 the strongest).
+// The span tables of the five strength slots (slot 0 the strongest); every slot needs both.
 struct LayeredSpans
 {
     std::array<const SpanTable*, kStrengthSlotCount> fill{};
