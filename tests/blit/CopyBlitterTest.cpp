@@ -149,3 +149,19 @@ TEST(CopyBlitter, RunLengthAndPlainFramesGiveTheSameBytes)
         }
     }
 }
+
+TEST(CopyBlitter, AFrameDrawnOntoItselfMovesLikeMemmove)
+{
+    for (uint32_t depth : {8u, 16u, 24u, 32u})
+        for (auto [dx, dy] : {std::pair{2, 0}, {-2, 0}, {0, 1}, {0, -1}, {1, 2}, {-1, -1}}) {
+            CFrame frame, copy;
+            frame.Create(9, 5, depth);
+            for (uint32_t i = 0; i < 9 * 5 * depth / 8; ++i)
+                frame.GetPixels()[i] = static_cast<uint8_t>(i * 7 + 1);
+            copy.CopyFrom(&frame);
+            const CIntRect from{2, 1, 7, 4}, to{2 + dx, 1 + dy, 7 + dx, 4 + dy};
+            ASSERT_TRUE(copy.Blit(&frame, from, to, &g_copyBlitter));
+            ASSERT_TRUE(frame.Blit(&frame, from, to, &g_copyBlitter));
+            EXPECT_EQ(frametest::Snapshot(frame), frametest::Snapshot(copy)) << depth << " by " << dx << ", " << dy;
+        }
+}

@@ -69,6 +69,28 @@ SpanSourceKernel RowCopyKernel(uint32_t width, uint32_t bytes)
     }
 }
 
+void CopyPlainRows(const PlainBlit& blit, uint32_t bytes)
+{
+    const size_t rowBytes = static_cast<size_t>(blit.width) * bytes;
+    // Compared as addresses: the two rectangles may lie in different blocks.
+    const uintptr_t source = reinterpret_cast<uintptr_t>(blit.source);
+    const uintptr_t destination = reinterpret_cast<uintptr_t>(blit.destination);
+    const uintptr_t sourceEnd = source + (blit.height - 1) * blit.sourcePitch + rowBytes;
+    const uintptr_t destinationEnd = destination + (blit.height - 1) * blit.destinationPitch + rowBytes;
+    const bool overlap = source < destinationEnd && destination < sourceEnd;
+    if (!overlap) {
+        const SpanSourceKernel copy = RowCopyKernel(blit.width, bytes);
+        ForEachRow(blit, [copy](uint8_t* d, const uint8_t* s, uint32_t width) { copy(d, s, width); });
+        return;
+    }
+    // Bottom up when the destination lies below the source.
+    const bool upward = destination > source;
+    for (uint32_t i = 0; i < blit.height; ++i) {
+        const uint32_t r = upward ? blit.height - 1 - i : i;
+        std::memmove(blit.destination + r * blit.destinationPitch, blit.source + r * blit.sourcePitch, rowBytes);
+    }
+}
+
 bool IsOpaqueElsePublishLevel(CBlitter* blitter)
 {
     if (blitter->GetOpacity() == 1.0f)

@@ -63,6 +63,10 @@ inline const SpanKernel& RowLoop(const SpanTable& table)
     return table[kLongestSpan];
 }
 
+// Copies every row of pixels of `bytes` each. A frame drawn onto itself is copied as memmove
+// would: rows in the order that reads each one before it is overwritten.
+void CopyPlainRows(const PlainBlit& blit, uint32_t bytes);
+
 // A kernel that copies a row of `width` pixels of `bytes` each: one made for that length where the
 // span kernel table has one (short rows then cost no call of the library's copy), else a loop.
 SpanSourceKernel RowCopyKernel(uint32_t width, uint32_t bytes);

@@ -45,9 +45,13 @@ void CopyBlit8To8(CFrameInterface* source, const CIntRect* sourceRect, CFrameInt
 {
     const bool opaque = IsOpaqueElsePublishLevel(blitter);
     // Without its table the translucent blend would read nothing; a copy keeps the picture.
-    const bool blend = !opaque && Alpha20_80.GetSize() >= 256 * 256;
-    ConvertRows(source, sourceRect, 1, destination, destinationRect, 1,
-                blend ? g_spanKernels[kSpanBlend20_80DstSrc] : g_spanKernels[kSpanCopy8]);
+    if (!opaque && Alpha20_80.GetSize() >= 256 * 256) {
+        ConvertRows(source, sourceRect, 1, destination, destinationRect, 1, g_spanKernels[kSpanBlend20_80DstSrc]);
+        return;
+    }
+    PlainBlit blit;
+    if (ResolvePlainBlit(source, *sourceRect, 1, destination, *destinationRect, 1, blit))
+        CopyPlainRows(blit, 1);
 }
 
 void CopyBlit8To16(CFrameInterface* source, const CIntRect* sourceRect, CFrameInterface* destination,

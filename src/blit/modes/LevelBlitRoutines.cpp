@@ -13,8 +13,7 @@ void CopyRows(CFrameInterface* source, const CIntRect* sourceRect, CFrameInterfa
     PlainBlit blit;
     if (!ResolvePlainBlit(source, *sourceRect, bytes, destination, *destinationRect, bytes, blit))
         return;
-    const SpanSourceKernel copy = RowCopyKernel(blit.width, bytes);
-    ForEachRow(blit, [copy](uint8_t* d, const uint8_t* s, uint32_t width) { copy(d, s, width); });
+    CopyPlainRows(blit, bytes);
 }
 
 void LevelRows(CFrameInterface* source, const CIntRect* sourceRect, CFrameInterface* destination,
@@ -24,8 +23,12 @@ void LevelRows(CFrameInterface* source, const CIntRect* sourceRect, CFrameInterf
     PlainBlit blit;
     if (!ResolvePlainBlit(source, *sourceRect, 2, destination, *destinationRect, 2, blit))
         return;
-    const SpanSourceKernel draw = opaque ? RowCopyKernel(blit.width, 2) : RowLoop(g_spanKernels[levelOperation]).source;
-    ForEachRow(blit, [draw](uint8_t* d, const uint8_t* s, uint32_t width) { draw(d, s, width); });
+    if (opaque) {
+        CopyPlainRows(blit, 2);
+        return;
+    }
+    const SpanSourceKernel blend = RowLoop(g_spanKernels[levelOperation]).source;
+    ForEachRow(blit, [blend](uint8_t* d, const uint8_t* s, uint32_t width) { blend(d, s, width); });
 }
 
 void Blend24(uint8_t* d, const uint8_t* s, uint32_t alpha)
