@@ -2,6 +2,7 @@
 // the pairs it has no routine for, and the routine it picks on a processor without MMX.
 #include "RunLengthTestSupport.h"
 #include "blit/modes/LevelBlitRoutines.h"
+#include "blit/modes/MaskBlitRoutines.h"
 #include "blit/modes/TransparentMaskBlitter.h"
 
 #include <gtest/gtest.h>
@@ -96,4 +97,21 @@ TEST(TransparentMask, TheRunLength16RoutineFollowsTheProcessor)
         auto blitter = BuiltWithMmx<CTransparentMaskBlitter>(mmx);
         EXPECT_EQ(blitter->FindRoutine(&source, &destination), mmx ? &LevelBlitRle16Mmx : &LevelBlitRle16);
     }
+}
+
+TEST(TransparentMask, RectanglesOutsideTheFramesDrawNothing)
+{
+    // Routines called other than through a frame's blit, with rectangles reaching past a frame.
+    CFrame plain, encoded, destination;
+    MakePlainFrame(plain, 2, 2, 16, 0x11);
+    frametest::MakeRunLengthFrame(encoded, 2, 16, kFrameRunLengthAlpha, {{0x02, 0x34, 0x12}, {0x02, 0x34, 0x12}});
+    MakePlainFrame(destination, 2, 2, 16, 0x66);
+    const CIntRect inside{0, 0, 2, 2};
+    for (const CIntRect outside : {CIntRect{0, 0, 5, 2}, CIntRect{-1, 0, 1, 2}, CIntRect{0, 1, 2, 3}}) {
+        MaskBlit16To16(&plain, &outside, &destination, &inside, &g_transparentMaskBlitter);
+        MaskBlit16To16(&plain, &inside, &destination, &outside, &g_transparentMaskBlitter);
+        LevelBlitRle16(&encoded, &outside, &destination, &inside, &g_transparentMaskBlitter);
+        LevelBlitRle16(&encoded, &inside, &destination, &outside, &g_transparentMaskBlitter);
+    }
+    EXPECT_EQ(frametest::Snapshot(destination), std::vector<uint32_t>(4, 0x6666));
 }

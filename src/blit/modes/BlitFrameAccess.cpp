@@ -22,6 +22,14 @@ uint8_t* RectStart(CFrameInterface* frame, const CIntRect& rect, uint32_t bytes)
     return pixels + (static_cast<size_t>(rows[rect.m_top]) + static_cast<uint32_t>(rect.m_left)) * bytes;
 }
 
+// Frames clip the rectangles they pass; a routine called any other way must still not reach
+// outside a frame.
+bool InsideFrame(const CFrameInterface* frame, const CIntRect& rect)
+{
+    return rect.m_left >= 0 && rect.m_top >= 0 && rect.m_right <= static_cast<int32_t>(frame->GetWidth()) &&
+           rect.m_bottom <= static_cast<int32_t>(frame->GetHeight());
+}
+
 const uint8_t* PaletteBytes(const CPaletteTable* table)
 {
     return table && table->GetSize() >= kPaletteBytes ? table->GetData() : nullptr;
@@ -35,7 +43,7 @@ bool ResolvePlainBlit(CFrameInterface* source, const CIntRect& sourceRect, uint3
 {
     const int32_t width = std::min(sourceRect.GetWidth(), destinationRect.GetWidth());
     const int32_t height = std::min(sourceRect.GetHeight(), destinationRect.GetHeight());
-    if (width <= 0 || height <= 0)
+    if (width <= 0 || height <= 0 || !InsideFrame(source, sourceRect) || !InsideFrame(destination, destinationRect))
         return false;
     const uint8_t* from = RectStart(source, sourceRect, sourceBytes);
     uint8_t* to = RectStart(destination, destinationRect, destinationBytes);
@@ -123,15 +131,17 @@ RunLengthRows GetRunLengthLayer(CFrameInterface* frame, uint32_t layer)
     }
 }
 
-RunLengthTarget ResolveRunLengthTarget(CFrameInterface* destination, const CIntRect& sourceRect,
-                                       const CIntRect& destinationRect, uint32_t pixelBytes)
+RunLengthTarget ResolveRunLengthTarget(CFrameInterface* source, const CIntRect& sourceRect,
+                                       CFrameInterface* destination, const CIntRect& destinationRect,
+                                       uint32_t pixelBytes)
 {
     RunLengthTarget target;
     const int32_t width = std::min(sourceRect.GetWidth(), destinationRect.GetWidth());
     const int32_t height = std::min(sourceRect.GetHeight(), destinationRect.GetHeight());
     uint8_t* pixels = destination->GetPixels();
     const uint32_t* rows = destination->GetRowOffsets();
-    if (width <= 0 || height <= 0 || !pixels || !rows)
+    if (width <= 0 || height <= 0 || !pixels || !rows || !InsideFrame(source, sourceRect) ||
+        !InsideFrame(destination, destinationRect))
         return target;
     target.firstRow = pixels + static_cast<size_t>(rows[destinationRect.m_top]) * pixelBytes;
     target.pitch = static_cast<ptrdiff_t>(destination->GetPitch()) * pixelBytes;

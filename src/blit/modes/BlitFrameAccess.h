@@ -4,7 +4,8 @@
 // tables, and the opacity as either "opaque" or the level's row published for the kernels.
 //
 // The rule a caller must know: the rectangles come clipped from the frame (both the same size);
-// these helpers only refuse frames without memory, never check the rectangles against them.
+// these helpers refuse frames without memory and rectangles that reach outside their frame (a
+// routine called other than through a frame's blit then draws nothing).
 #include "blit/Blitter.h"
 #include "blit/kernels/RunLengthWalker.h"
 #include "graphics/IntRect.h"
@@ -30,7 +31,8 @@ struct PlainBlit
     uint32_t height = 0;
 };
 
-// False (nothing to draw) when a frame has no pixels or no row table, or the rectangle is empty.
+// False (nothing to draw) when a frame has no pixels or no row table, or a rectangle is empty or
+// reaches outside its frame.
 // Bytes per pixel are the routine's own (1 to 4), not asked of the frames.
 bool ResolvePlainBlit(CFrameInterface* source, const CIntRect& sourceRect, uint32_t sourceBytes,
                       CFrameInterface* destination, const CIntRect& destinationRect, uint32_t destinationBytes,
@@ -87,9 +89,11 @@ const uint8_t* BlendTableOf(const CPaletteTable* table);
 RunLengthRows GetRunLengthLayer(CFrameInterface* frame, uint32_t layer);
 
 // The destination side of a run-length blit: first row, pitch, row count and columns. A null
-// first row when the destination has no memory or the rectangle is empty.
-RunLengthTarget ResolveRunLengthTarget(CFrameInterface* destination, const CIntRect& sourceRect,
-                                       const CIntRect& destinationRect, uint32_t pixelBytes);
+// first row when the destination has no memory, or a rectangle is empty or reaches outside its
+// frame.
+RunLengthTarget ResolveRunLengthTarget(CFrameInterface* source, const CIntRect& sourceRect,
+                                       CFrameInterface* destination, const CIntRect& destinationRect,
+                                       uint32_t pixelBytes);
 
 // Whether the source rectangle spans the source's whole width (the whole-row walkers may run).
 bool SpansWholeWidth(CFrameInterface* source, const CIntRect& sourceRect);

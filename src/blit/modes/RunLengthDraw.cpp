@@ -48,7 +48,7 @@ bool ResolvePass(CFrameInterface* source, const CIntRect& sourceRect, CFrameInte
 {
     pass.rows = GetRunLengthLayer(source, 0);
     pass.firstRow = static_cast<uint32_t>(sourceRect.m_top);
-    pass.target = ResolveRunLengthTarget(destination, sourceRect, destinationRect, pixelBytes);
+    pass.target = ResolveRunLengthTarget(source, sourceRect, destination, destinationRect, pixelBytes);
     pass.whole = SpansWholeWidth(source, sourceRect);
     return pass.target.firstRow != nullptr;
 }
