@@ -12,6 +12,7 @@ uint32_t g_paletteRed[256];
 uint32_t g_paletteGreen[256];
 uint32_t g_paletteBlue[256];
 const uint8_t* g_fadeTable = nullptr;
+const uint8_t* g_current8BitBlendTable = nullptr;
 
 namespace {
 

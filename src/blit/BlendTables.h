@@ -15,6 +15,11 @@ extern uint32_t g_paletteRow60[256];
 extern uint32_t g_paletteRow40[256];
 extern uint32_t g_paletteRow20[256];
 
+// The 256 x 256 table of palette indices that the 8-bit light span kernels read (LightSpanKernels.h),
+// entry [source row + destination index]. An 8-bit blit routine points it at a blend mode's
+// table for its duration and sets it back to null; while it is null those kernels draw nothing.
+extern const uint8_t* g_current8BitBlendTable;
+
 // The red, green and blue byte of each palette entry.
 extern uint32_t g_paletteRed[256];
 extern uint32_t g_paletteGreen[256];

@@ -16,10 +16,12 @@
 
 namespace spankernels {
 
-// A step reads source pixel i of a run and blends a pixel into destination pixel i.
+// A step reads source pixel i of a run and blends a pixel into destination pixel i. kBytes is the
+// destination's pixel stride, kSourceBytes the source's.
 struct Step565
 {
     static constexpr uint32_t kBytes = 2;
+    static constexpr uint32_t kSourceBytes = 2;
 
     VANTOREL_KERNEL_INLINE static uint32_t Value(uint32_t value) { return value & 0xFFFF; }
     VANTOREL_KERNEL_INLINE static uint32_t Source(const uint8_t* run, uint32_t i) { return LoadPixel16(run, i); }
@@ -34,6 +36,7 @@ struct Step565
 struct Step24
 {
     static constexpr uint32_t kBytes = 3;
+    static constexpr uint32_t kSourceBytes = 3;
 
     VANTOREL_KERNEL_INLINE static uint32_t Value(uint32_t value) { return value & 0xFFFFFF; }
     VANTOREL_KERNEL_INLINE static uint32_t Source(const uint8_t* run, uint32_t i)
@@ -44,6 +47,24 @@ struct Step24
     VANTOREL_KERNEL_INLINE static void Blend(uint8_t* run, uint32_t i, uint32_t source, uint32_t alpha)
     {
         uint8_t* p = run + 3 * static_cast<size_t>(i);
+        p[0] = BlendChannel24(p[0], source, alpha);
+        p[1] = BlendChannel24(p[1], source >> 8, alpha);
+        p[2] = BlendChannel24(p[2], source >> 16, alpha);
+    }
+};
+
+// The 24-bit step on 32-bit destination pixels: source pixels are three bytes apart, destination
+// pixels four, and byte 3 of a destination pixel is left as it is.
+struct Step24Into32
+{
+    static constexpr uint32_t kBytes = 4;
+    static constexpr uint32_t kSourceBytes = 3;
+
+    VANTOREL_KERNEL_INLINE static uint32_t Value(uint32_t value) { return Step24::Value(value); }
+    VANTOREL_KERNEL_INLINE static uint32_t Source(const uint8_t* run, uint32_t i) { return Step24::Source(run, i); }
+    VANTOREL_KERNEL_INLINE static void Blend(uint8_t* run, uint32_t i, uint32_t source, uint32_t alpha)
+    {
+        uint8_t* p = run + 4 * static_cast<size_t>(i);
         p[0] = BlendChannel24(p[0], source, alpha);
         p[1] = BlendChannel24(p[1], source >> 8, alpha);
         p[2] = BlendChannel24(p[2], source >> 16, alpha);
@@ -109,9 +130,9 @@ struct BlendSourceAlpha
                 uint8_t scaled[Count];
                 for (uint32_t k = 0; k < Count; ++k)
                     scaled[k] = static_cast<uint8_t>(LevelAlpha(alpha[i + k]));
-                SourceAlphaBlock<Step, Count>(d + Step::kBytes * i, s + Step::kBytes * i, scaled);
+                SourceAlphaBlock<Step, Count>(d + Step::kBytes * i, s + Step::kSourceBytes * i, scaled);
             } else {
-                SourceAlphaBlock<Step, Count>(d + Step::kBytes * i, s + Step::kBytes * i, alpha + i);
+                SourceAlphaBlock<Step, Count>(d + Step::kBytes * i, s + Step::kSourceBytes * i, alpha + i);
             }
         });
     }
@@ -127,7 +148,7 @@ struct BlendSourceLevel
         const uint8_t* s = static_cast<const uint8_t*>(source);
         const uint32_t a = LevelAlpha(255);
         RunInBlocks<N>(n, [=]<uint32_t Count>(uint32_t i) __attribute__((always_inline)) {
-            SourceBlock<Step, Count>(d + Step::kBytes * i, s + Step::kBytes * i, a);
+            SourceBlock<Step, Count>(d + Step::kBytes * i, s + Step::kSourceBytes * i, a);
         });
     }
 };

@@ -7,6 +7,7 @@
 #include "blit/ColorPacking.h"
 #include "blit/kernels/CopyFillKernels.h"
 #include "blit/kernels/PixelAccess.h"
+#include "blit/kernels/SpanKernelTable.h"
 
 #include <cstdint>
 
@@ -22,6 +23,49 @@ inline uint32_t PaletteIndexTo16(uint32_t index)
 {
     return g_paletteToPixel16[index & 0xFF] & 0xFFFF;
 }
+
+// Palette indices onto 24-bit or (Bytes 4, alpha 255) 32-bit pixels through
+// g_currentExpandPalette; nothing is drawn while it is null.
+template <uint32_t Bytes>
+VANTOREL_KERNEL_INLINE void StoreIndexColour(uint8_t* d, uint32_t i, const uint8_t* palette, uint32_t index)
+{
+    const uint8_t* entry = palette + 3 * (index & 0xFF);
+    uint8_t* p = d + Bytes * static_cast<size_t>(i);
+    p[0] = entry[0];
+    p[1] = entry[1];
+    p[2] = entry[2];
+    if constexpr (Bytes == 4)
+        p[3] = 0xFF;
+}
+
+template <uint32_t Bytes>
+struct ExpandIndexLoop
+{
+    template <uint32_t N>
+    static void Run(void* destination, const void* source, uint32_t n)
+    {
+        const uint8_t* palette = g_currentExpandPalette;
+        if (!palette)
+            return;
+        const uint8_t* s = static_cast<const uint8_t*>(source);
+        for (uint32_t i = 0; i < RunLength(N, n); ++i)
+            StoreIndexColour<Bytes>(static_cast<uint8_t*>(destination), i, palette, s[i]);
+    }
+};
+
+template <uint32_t Bytes>
+struct FillIndexLoop
+{
+    template <uint32_t N>
+    static void Run(void* destination, uint32_t index, uint32_t n)
+    {
+        const uint8_t* palette = g_currentExpandPalette;
+        if (!palette)
+            return;
+        for (uint32_t i = 0; i < RunLength(N, n); ++i)
+            StoreIndexColour<Bytes>(static_cast<uint8_t*>(destination), i, palette, index);
+    }
+};
 
 struct Expand8To16Loop
 {

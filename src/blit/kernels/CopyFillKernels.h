@@ -39,6 +39,33 @@ struct FillWithValue
     }
 };
 
+// 24-bit pixels onto 32-bit ones: bytes 0-2 of each 4-byte destination pixel are written and
+// byte 3 is kept.
+struct Copy24Into32
+{
+    template <uint32_t N>
+    static void Run(void* destination, const void* source, uint32_t n)
+    {
+        uint8_t* d = static_cast<uint8_t*>(destination);
+        const uint8_t* s = static_cast<const uint8_t*>(source);
+        for (uint32_t i = 0; i < RunLength(N, n); ++i)
+            std::memcpy(d + 4 * static_cast<size_t>(i), s + 3 * static_cast<size_t>(i), 3);
+    }
+};
+
+struct Fill24Into32
+{
+    template <uint32_t N>
+    static void Run(void* destination, uint32_t value, uint32_t n)
+    {
+        uint8_t* d = static_cast<uint8_t*>(destination);
+        const uint8_t bytes[3] = {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8),
+                                  static_cast<uint8_t>(value >> 16)};
+        for (uint32_t i = 0; i < RunLength(N, n); ++i)
+            std::memcpy(d + 4 * static_cast<size_t>(i), bytes, 3);
+    }
+};
+
 using Copy8 = CopyPixels<1>;
 using Fill8 = FillWithValue<1>;
 using Copy16 = CopyPixels<2>;

@@ -154,6 +154,23 @@ constinit const SpanTable Fill16As24Alpha = MakeRow<Fill16As24AlphaLoop>();
 constinit const SpanTable Fill16As32 = MakeRow<Fill16As32Loop>();
 constinit const SpanTable Fill16As32Alpha = MakeRow<Fill16As32AlphaLoop>();
 
+const uint8_t* g_currentExpandPalette = nullptr;
+constinit const SpanTable Expand8To24 = MakeRow<ExpandIndexLoop<3>>();
+constinit const SpanTable FillIndexAs24 = MakeRow<FillIndexLoop<3>>();
+constinit const SpanTable Expand8To32 = MakeRow<ExpandIndexLoop<4>>();
+constinit const SpanTable FillIndexAs32 = MakeRow<FillIndexLoop<4>>();
+
+constinit const std::array<SpanTable, kSpan24RowCount> g_span24Into32Kernels = {
+    MakeRow<Copy24Into32>(),
+    MakeRow<Fill24Into32>(),
+    MakeRow<BlendSourceAlpha<Step24Into32, false>>(),
+    MakeRow<BlendValueAlpha<Step24Into32>>(),
+    MakeRow<BlendSourceLevel<Step24Into32>>(),
+    MakeRow<ValueAtLevel<BlendValueAlpha<Step24Into32>>>(),
+    MakeRow<BlendSourceAlpha<Step24Into32, true>>(),
+    MakeRow<ValueAtAlphaLevel<BlendValueAlpha<Step24Into32>>>(),
+};
+
 SpanOperands GetSpanOperands(uint32_t operation)
 {
     if (operation >= kSpanBlend24SrcAlpha)

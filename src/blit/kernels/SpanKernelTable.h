@@ -15,7 +15,9 @@
 #include "blit/kernels/SpanKernel.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <utility>
 
 // One operation's 64 entries. Row walkers take the span tables they draw with as SpanTable
 // references (a row of g_spanKernels, a conversion table below, or a blend mode's own table).
@@ -59,6 +61,16 @@ enum SpanOperation : uint32_t
     kSpanOperationCount
 };
 
+// A table holding one kernel in every entry, entry 0 included, as the blend modes' own tables do:
+// the kernel reads n and draws nothing for n = 0.
+template <class Kernel>
+constexpr SpanTable MakeUniformSpanTable(Kernel kernel)
+{
+    return [kernel]<size_t... I>(std::index_sequence<I...>) {
+        return SpanTable{((void)I, SpanKernel(kernel))...};
+    }(std::make_index_sequence<kSpanTableLength>());
+}
+
 // Which member of SpanKernel an operation's entries set.
 enum class SpanOperands
 {
@@ -82,6 +94,21 @@ extern const SpanTable Fill16As24;        // value RGB565: as Expand16To24 for o
 extern const SpanTable Fill16As24Alpha;   // valueAlpha: as Fill16As24, alpha not read
 extern const SpanTable Fill16As32;        // value RGB565: as Expand16To32 for one pixel
 extern const SpanTable Fill16As32Alpha;   // valueAlpha: as Fill16As32 with alpha & 0xFF
+
+// Palette indices onto 24-bit and 32-bit pixels, through the palette of 256 blue, green, red
+// entries that g_currentExpandPalette points at (the blit routine sets it for its duration).
+// While it is null these tables draw nothing.
+extern const uint8_t* g_currentExpandPalette;
+extern const SpanTable Expand8To24;   // source indices: d = palette entry s
+extern const SpanTable FillIndexAs24; // value: every d = palette entry (value & 0xFF)
+extern const SpanTable Expand8To32;   // source indices: as Expand8To24, then alpha 255
+extern const SpanTable FillIndexAs32; // value: as FillIndexAs24, then alpha 255
+
+// The eight 24-bit rows (kSpanCopy24 .. kSpanBlend24ColorAlphaLevel, at index operation -
+// kSpanCopy24) for destinations of 32-bit pixels: the same operands, the same arithmetic on bytes
+// 0-2 of each 4-byte pixel, and byte 3 left as it is. Source runs stay 3 bytes a pixel.
+constexpr uint32_t kSpan24RowCount = kSpanOperationCount - kSpanCopy24;
+extern const std::array<SpanTable, kSpan24RowCount> g_span24Into32Kernels;
 
 // The implementations of the grouped rows; all give the same pixels. The fastest available one
 // is installed before the program's entry; tests and benchmarks switch to reach the others.

@@ -1,0 +1,177 @@
+#pragma once
+// The run-length row walkers: they decode run-length rows and hand each run to the entry of a
+// span table indexed by the run's length, so that what a blend mode does per pixel is chosen only
+// by the span tables it passes. They take plain pointers, pitches and counts, never frames.
+//
+// Row format. A row is a sequence of runs that together cover the source width, each opened by
+// a code byte c:
+//   c & 0x80          skip c & 0x7F pixels (nothing drawn)
+//   c & 0x40          literal run of c & 0x3F pixels; their values follow
+//   otherwise         fill run of c & 0x3F pixels of the one value that follows
+// Values are ValueBytes bytes each (1 palette index, 2 an RGB565 word, 3 blue, green, red), low
+// byte first. A translucent layer is such a row of colours plus a row of bare alpha bytes read in
+// step with it: one per fill run and one per pixel of a literal run.
+//
+// Span tables. Main-layer rows call fill[n].value(at, value, n) and literal[n].source(at, values,
+// n); translucent rows call fill[n].valueAlpha(at, value, alpha, n) and
+// literal[n].sourceAlpha(at, values, alphas, n). Runs of length 0 call nothing.
+//
+// The rule a caller must know: the walkers trust the codes (the frame loader checks that every
+// row stays inside its block and that its runs add up to the width), but whatever a row holds
+// they never draw outside the destination columns [left, right) of the row they are given.
+// Columns are destination pixels; a pixel is PixelBytes bytes (the destination's stride, which
+// may differ from ValueBytes when the kernels convert).
+//
+// Two forms: whole rows (Clip false: for rows that start at the left edge, origin = left; only
+// the right edge is watched) and clipped rows (Clip true: runs are cut at both edges, a cut
+// literal run resumes at the value of its first visible pixel, and a row ends as soon as the
+// right edge is reached).
+#include "blit/kernels/SpanKernelTable.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+
+// Run-length rows of one layer: row r starts at data + rowOffsets[r] (offsets in bytes).
+struct RunLengthRows
+{
+    const uint8_t* data = nullptr;
+    const uint32_t* rowOffsets = nullptr;
+
+    bool IsPresent() const { return data && rowOffsets; }
+    const uint8_t* Row(uint32_t r) const { return data + rowOffsets[r]; }
+};
+
+// Where the rows land: destination columns of one row.
+struct RunLengthColumns
+{
+    int32_t origin = 0; // destination column of source column 0 (destination left - source left)
+    int32_t left = 0;   // first column that may be drawn
+    int32_t right = 0;  // one past the last
+};
+
+// The destination of a walk over several rows.
+struct RunLengthTarget
+{
+    uint8_t* firstRow = nullptr; // start (column 0) of the destination row of the first source row
+    ptrdiff_t pitch = 0;         // bytes from one destination row to the next
+    uint32_t rowCount = 0;
+    RunLengthColumns columns;
+};
+
+namespace runlength {
+
+template <uint32_t ValueBytes>
+inline uint32_t ReadValue(const uint8_t* p)
+{
+    if constexpr (ValueBytes == 1)
+        return p[0];
+    else if constexpr (ValueBytes == 2)
+        return p[0] | p[1] << 8;
+    else
+        return p[0] | p[1] << 8 | p[2] << 16;
+}
+
+// Decodes one row. Draw(at, isLiteral, values, alphas, n) draws n pixels at `at`, `values` and
+// `alphas` pointing at those of the first pixel drawn (for a fill run: the run's value and its
+// alpha byte). With Translucent, every fill or literal run consumes its alpha bytes, drawn or not.
+template <uint32_t ValueBytes, uint32_t PixelBytes, bool Clip, bool Translucent, class Draw>
+inline void Walk(const uint8_t* codes, const uint8_t* alpha, const RunLengthColumns& columns, uint8_t* row,
+                 Draw draw)
+{
+    const int32_t left = columns.left, right = columns.right;
+    int32_t x = columns.origin;
+    while (x < right) {
+        const uint32_t code = *codes++;
+        if (code & 0x80) {
+            x += static_cast<int32_t>(code & 0x7F);
+            continue;
+        }
+        int32_t n = static_cast<int32_t>(code & 0x3F);
+        const bool literal = (code & 0x40) != 0;
+        const uint8_t* values = codes;
+        const uint8_t* alphas = alpha;
+        codes += literal ? static_cast<size_t>(n) * ValueBytes : ValueBytes;
+        if constexpr (Translucent)
+            alpha += literal ? n : 1;
+        if (Clip && x < left) {
+            const int32_t cut = std::min(left - x, n);
+            x += cut;
+            n -= cut;
+            if (n == 0)
+                continue;
+            if (literal) {
+                values += static_cast<size_t>(cut) * ValueBytes;
+                alphas += Translucent ? cut : 0;
+            }
+        }
+        const int32_t count = std::min(n, right - x);
+        if (count <= 0)
+            continue;
+        draw(row + static_cast<size_t>(x) * PixelBytes, literal, values, alphas, static_cast<uint32_t>(count));
+        x += count;
+    }
+}
+
+} // namespace runlength
+
+// One main-layer row.
+template <uint32_t ValueBytes, uint32_t PixelBytes, bool Clip>
+void WalkRunLengthRow(const uint8_t* codes, const RunLengthColumns& columns, uint8_t* row, const SpanTable& fill,
+                      const SpanTable& literal)
+{
+    runlength::Walk<ValueBytes, PixelBytes, Clip, false>(
+        codes, nullptr, columns, row, [&](uint8_t* at, bool isLiteral, const uint8_t* values, const uint8_t*, uint32_t n) {
+            if (isLiteral)
+                literal[n].source(at, values, n);
+            else
+                fill[n].value(at, runlength::ReadValue<ValueBytes>(values), n);
+        });
+}
+
+// One translucent-layer row: colours from `codes`, alpha bytes from `alpha`.
+template <uint32_t ValueBytes, uint32_t PixelBytes, bool Clip>
+void WalkRunLengthAlphaRow(const uint8_t* codes, const uint8_t* alpha, const RunLengthColumns& columns, uint8_t* row,
+                           const SpanTable& fill, const SpanTable& literal)
+{
+    runlength::Walk<ValueBytes, PixelBytes, Clip, true>(
+        codes, alpha, columns, row,
+        [&](uint8_t* at, bool isLiteral, const uint8_t* values, const uint8_t* alphas, uint32_t n) {
+            if (isLiteral)
+                literal[n].sourceAlpha(at, values, alphas, n);
+            else
+                fill[n].valueAlpha(at, runlength::ReadValue<ValueBytes>(values), *alphas, n);
+        });
+}
+
+// Every row of a rectangle: source rows firstRow .. firstRow + rowCount - 1 of `rows`, drawn in
+// whole (whole = true: the source rectangle spans the source width) or clipped form.
+template <uint32_t ValueBytes, uint32_t PixelBytes>
+void WalkRunLengthRows(const RunLengthRows& rows, uint32_t firstRow, const RunLengthTarget& target,
+                       const SpanTable& fill, const SpanTable& literal, bool whole)
+{
+    uint8_t* row = target.firstRow;
+    for (uint32_t r = 0; r < target.rowCount; ++r, row += target.pitch) {
+        const uint8_t* codes = rows.Row(firstRow + r);
+        if (whole)
+            WalkRunLengthRow<ValueBytes, PixelBytes, false>(codes, target.columns, row, fill, literal);
+        else
+            WalkRunLengthRow<ValueBytes, PixelBytes, true>(codes, target.columns, row, fill, literal);
+    }
+}
+
+// The translucent layer of a rectangle: colour rows and their alpha rows.
+template <uint32_t ValueBytes, uint32_t PixelBytes>
+void WalkRunLengthAlphaRows(const RunLengthRows& colours, const RunLengthRows& alphas, uint32_t firstRow,
+                            const RunLengthTarget& target, const SpanTable& fill, const SpanTable& literal, bool whole)
+{
+    uint8_t* row = target.firstRow;
+    for (uint32_t r = 0; r < target.rowCount; ++r, row += target.pitch) {
+        const uint8_t* codes = colours.Row(firstRow + r);
+        const uint8_t* alpha = alphas.Row(firstRow + r);
+        if (whole)
+            WalkRunLengthAlphaRow<ValueBytes, PixelBytes, false>(codes, alpha, target.columns, row, fill, literal);
+        else
+            WalkRunLengthAlphaRow<ValueBytes, PixelBytes, true>(codes, alpha, target.columns, row, fill, literal);
+    }
+}

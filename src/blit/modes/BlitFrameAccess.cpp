@@ -1,0 +1,158 @@
+#include "blit/modes/BlitFrameAccess.h"
+
+#include "blit/Blitter.h"
+#include "graphics/FrameInterface.h"
+#include "graphics/PaletteTable.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+constexpr uint32_t kPaletteBytes = 256 * 3;
+constexpr uint32_t kBlendTableBytes = 256 * 256;
+
+// First pixel of a rectangle of a plain frame; null without memory.
+uint8_t* RectStart(CFrameInterface* frame, const CIntRect& rect, uint32_t bytes)
+{
+    uint8_t* pixels = frame->GetPixels();
+    const uint32_t* rows = frame->GetRowOffsets();
+    if (!pixels || !rows)
+        return nullptr;
+    return pixels + (static_cast<size_t>(rows[rect.m_top]) + static_cast<uint32_t>(rect.m_left)) * bytes;
+}
+
+// Frames clip the rectangles they pass; a routine called any other way must still not reach
+// outside a frame.
+bool InsideFrame(const CFrameInterface* frame, const CIntRect& rect)
+{
+    return rect.m_left >= 0 && rect.m_top >= 0 && rect.m_right <= static_cast<int32_t>(frame->GetWidth()) &&
+           rect.m_bottom <= static_cast<int32_t>(frame->GetHeight());
+}
+
+const uint8_t* PaletteBytes(const CPaletteTable* table)
+{
+    return table && table->GetSize() >= kPaletteBytes ? table->GetData() : nullptr;
+}
+
+} // namespace
+
+bool ResolvePlainBlit(CFrameInterface* source, const CIntRect& sourceRect, uint32_t sourceBytes,
+                      CFrameInterface* destination, const CIntRect& destinationRect, uint32_t destinationBytes,
+                      PlainBlit& out)
+{
+    const int32_t width = std::min(sourceRect.GetWidth(), destinationRect.GetWidth());
+    const int32_t height = std::min(sourceRect.GetHeight(), destinationRect.GetHeight());
+    if (width <= 0 || height <= 0 || !InsideFrame(source, sourceRect) || !InsideFrame(destination, destinationRect))
+        return false;
+    const uint8_t* from = RectStart(source, sourceRect, sourceBytes);
+    uint8_t* to = RectStart(destination, destinationRect, destinationBytes);
+    if (!from || !to)
+        return false;
+    out.source = from;
+    out.sourcePitch = static_cast<ptrdiff_t>(source->GetPitch()) * sourceBytes;
+    out.destination = to;
+    out.destinationPitch = static_cast<ptrdiff_t>(destination->GetPitch()) * destinationBytes;
+    out.width = static_cast<uint32_t>(width);
+    out.height = static_cast<uint32_t>(height);
+    return true;
+}
+
+SpanSourceKernel RowCopyKernel(uint32_t width, uint32_t bytes)
+{
+    // Entries 1..63 of the copy rows take a run of `width` pixels (the loops of entries 17..63
+    // read the count, which is the width).
+    const uint32_t entry = width <= kLongestSpan ? width : kLongestSpan;
+    switch (bytes) {
+    case 1: return g_spanKernels[kSpanCopy8][entry].source;
+    case 2: return g_spanKernels[kSpanCopy16][entry].source;
+    case 3: return g_spanKernels[kSpanCopy24][entry].source;
+    default:
+        // Four-byte pixels: the 16-bit kernel made for twice the length, which ignores the count.
+        if (width != 0 && 2 * width <= kLongestUnrolledSpan)
+            return g_spanKernels[kSpanCopy16][2 * width].source;
+        return [](void* destination, const void* source, uint32_t n) {
+            std::memcpy(destination, source, 4 * size_t{n});
+        };
+    }
+}
+
+void CopyPlainRows(const PlainBlit& blit, uint32_t bytes)
+{
+    const size_t rowBytes = static_cast<size_t>(blit.width) * bytes;
+    // Compared as addresses: the two rectangles may lie in different blocks.
+    const uintptr_t source = reinterpret_cast<uintptr_t>(blit.source);
+    const uintptr_t destination = reinterpret_cast<uintptr_t>(blit.destination);
+    const uintptr_t sourceEnd = source + (blit.height - 1) * blit.sourcePitch + rowBytes;
+    const uintptr_t destinationEnd = destination + (blit.height - 1) * blit.destinationPitch + rowBytes;
+    const bool overlap = source < destinationEnd && destination < sourceEnd;
+    if (!overlap) {
+        const SpanSourceKernel copy = RowCopyKernel(blit.width, bytes);
+        ForEachRow(blit, [copy](uint8_t* d, const uint8_t* s, uint32_t width) { copy(d, s, width); });
+        return;
+    }
+    // Bottom up when the destination lies below the source.
+    const bool upward = destination > source;
+    for (uint32_t i = 0; i < blit.height; ++i) {
+        const uint32_t r = upward ? blit.height - 1 - i : i;
+        std::memmove(blit.destination + r * blit.destinationPitch, blit.source + r * blit.sourcePitch, rowBytes);
+    }
+}
+
+bool IsOpaqueElsePublishLevel(CBlitter* blitter)
+{
+    if (blitter->GetOpacity() == 1.0f)
+        return true;
+    g_currentAlphaRow = g_alphaScaleTables[blitter->GetLevel()];
+    return false;
+}
+
+const uint8_t* ChooseSourcePalette(CBlitter* blitter, CFrameInterface* source)
+{
+    if (const uint8_t* own = PaletteBytes(blitter->GetLookupTable()))
+        return own;
+    return source->HasPalette() ? PaletteBytes(source->GetPalette()) : nullptr;
+}
+
+const uint8_t* BlendTableOf(const CPaletteTable* table)
+{
+    return table && table->GetKind() == 4 && table->GetSize() >= kBlendTableBytes ? table->GetData() : nullptr;
+}
+
+RunLengthRows GetRunLengthLayer(CFrameInterface* frame, uint32_t layer)
+{
+    switch (layer) {
+    case 0: return {frame->GetPixels(), frame->GetRowOffsets()};
+    case 1: return {frame->GetLayer1Pixels(), frame->GetLayer1RowOffsets()};
+    case 2: return {frame->GetLayer2Pixels(), frame->GetLayer2RowOffsets()};
+    case 3: return {frame->GetLayer3Pixels(), frame->GetLayer3RowOffsets()};
+    case 4: return {frame->GetLayer4Pixels(), frame->GetLayer4RowOffsets()};
+    default: return {};
+    }
+}
+
+RunLengthTarget ResolveRunLengthTarget(CFrameInterface* source, const CIntRect& sourceRect,
+                                       CFrameInterface* destination, const CIntRect& destinationRect,
+                                       uint32_t pixelBytes)
+{
+    RunLengthTarget target;
+    const int32_t width = std::min(sourceRect.GetWidth(), destinationRect.GetWidth());
+    const int32_t height = std::min(sourceRect.GetHeight(), destinationRect.GetHeight());
+    uint8_t* pixels = destination->GetPixels();
+    const uint32_t* rows = destination->GetRowOffsets();
+    if (width <= 0 || height <= 0 || !pixels || !rows || !InsideFrame(source, sourceRect) ||
+        !InsideFrame(destination, destinationRect))
+        return target;
+    target.firstRow = pixels + static_cast<size_t>(rows[destinationRect.m_top]) * pixelBytes;
+    target.pitch = static_cast<ptrdiff_t>(destination->GetPitch()) * pixelBytes;
+    target.rowCount = static_cast<uint32_t>(height);
+    target.columns.origin = destinationRect.m_left - sourceRect.m_left;
+    target.columns.left = destinationRect.m_left;
+    target.columns.right = destinationRect.m_left + width;
+    return target;
+}
+
+bool SpansWholeWidth(CFrameInterface* source, const CIntRect& sourceRect)
+{
+    return sourceRect.m_left == 0 && sourceRect.m_right == static_cast<int32_t>(source->GetWidth());
+}

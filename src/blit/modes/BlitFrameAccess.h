@@ -1,0 +1,99 @@
+#pragma once
+// What the blit routines need of their frames, resolved once per blit through the frame
+// interface: plain rectangles as first-pixel pointers and byte pitches, run-length layers as row
+// tables, and the opacity as either "opaque" or the level's row published for the kernels.
+//
+// The rule a caller must know: the rectangles come clipped from the frame (both the same size);
+// these helpers refuse frames without memory and rectangles that reach outside their frame (a
+// routine called other than through a frame's blit then draws nothing).
+#include "blit/Blitter.h"
+#include "blit/kernels/RunLengthWalker.h"
+#include "graphics/IntRect.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <type_traits>
+
+class CFrameInterface;
+class CPaletteTable;
+
+// The function type of every blit routine, for declaring them: `BlitRoutineFunction LevelBlit16;`.
+using BlitRoutineFunction = std::remove_pointer_t<BlitRoutine>;
+
+// The rectangles of a blit between two plain frames.
+struct PlainBlit
+{
+    const uint8_t* source = nullptr; // first pixel of the source rectangle
+    ptrdiff_t sourcePitch = 0;       // bytes between source rows
+    uint8_t* destination = nullptr;
+    ptrdiff_t destinationPitch = 0;
+    uint32_t width = 0; // pixels
+    uint32_t height = 0;
+};
+
+// False (nothing to draw) when a frame has no pixels or no row table, or a rectangle is empty or
+// reaches outside its frame.
+// Bytes per pixel are the routine's own (1 to 4), not asked of the frames.
+bool ResolvePlainBlit(CFrameInterface* source, const CIntRect& sourceRect, uint32_t sourceBytes,
+                      CFrameInterface* destination, const CIntRect& destinationRect, uint32_t destinationBytes,
+                      PlainBlit& out);
+
+// op(destination row, source row, width) for every row.
+template <class RowOp>
+void ForEachRow(const PlainBlit& blit, RowOp op)
+{
+    const uint8_t* s = blit.source;
+    uint8_t* d = blit.destination;
+    for (uint32_t r = 0; r < blit.height; ++r, s += blit.sourcePitch, d += blit.destinationPitch)
+        op(d, s, blit.width);
+}
+
+// op(destination pixel, source pixel) for every pixel, left to right, top to bottom.
+template <uint32_t SourceBytes, uint32_t DestinationBytes, class PixelOp>
+void ForEachPixel(const PlainBlit& blit, PixelOp op)
+{
+    ForEachRow(blit, [&](uint8_t* d, const uint8_t* s, uint32_t width) {
+        for (uint32_t i = 0; i < width; ++i)
+            op(d + static_cast<size_t>(i) * DestinationBytes, s + static_cast<size_t>(i) * SourceBytes);
+    });
+}
+
+// The loop of a span table (its last entry), which takes runs of any length, for drawing a
+// whole row of a plain frame at once.
+inline const SpanKernel& RowLoop(const SpanTable& table)
+{
+    return table[kLongestSpan];
+}
+
+// Copies every row of pixels of `bytes` each. A frame drawn onto itself is copied as memmove
+// would: rows in the order that reads each one before it is overwritten.
+void CopyPlainRows(const PlainBlit& blit, uint32_t bytes);
+
+// A kernel that copies a row of `width` pixels of `bytes` each: one made for that length where the
+// span kernel table has one (short rows then cost no call of the library's copy), else a loop.
+SpanSourceKernel RowCopyKernel(uint32_t width, uint32_t bytes);
+
+// True at opacity exactly 1.0. Otherwise points g_currentAlphaRow at the row of the blend mode's
+// level and answers false.
+bool IsOpaqueElsePublishLevel(CBlitter* blitter);
+
+// The palette (256 entries of blue, green, red) for an 8-bit source: the blend mode's lookup
+// table when it holds one, else the source frame's own; null when neither has one.
+const uint8_t* ChooseSourcePalette(CBlitter* blitter, CFrameInterface* source);
+
+// A 256 x 256 table of palette indices held by the table, or null when it holds something else.
+const uint8_t* BlendTableOf(const CPaletteTable* table);
+
+// The layers of a run-length frame: 0 the main rows, 1 to 4 the layers. Absent when the frame
+// lacks the pixels or the row table.
+RunLengthRows GetRunLengthLayer(CFrameInterface* frame, uint32_t layer);
+
+// The destination side of a run-length blit: first row, pitch, row count and columns. A null
+// first row when the destination has no memory, or a rectangle is empty or reaches outside its
+// frame.
+RunLengthTarget ResolveRunLengthTarget(CFrameInterface* source, const CIntRect& sourceRect,
+                                       CFrameInterface* destination, const CIntRect& destinationRect,
+                                       uint32_t pixelBytes);
+
+// Whether the source rectangle spans the source's whole width (the whole-row walkers may run).
+bool SpansWholeWidth(CFrameInterface* source, const CIntRect& sourceRect);

@@ -1,0 +1,126 @@
+#include "blit/modes/MaskBlitRoutines.h"
+
+#include "blit/ColorPacking.h"
+#include "blit/kernels/PixelAccess.h"
+#include "blit/modes/RunLengthDraw.h"
+
+#include <cstring>
+
+namespace {
+
+// Writes every source pixel that is not 0, converted by `convert` (destination, source pixel).
+template <uint32_t SourceBytes, uint32_t DestinationBytes, class Convert>
+void MaskPixels(CFrameInterface* source, const CIntRect* sourceRect, CFrameInterface* destination,
+                const CIntRect* destinationRect, Convert convert)
+{
+    PlainBlit blit;
+    if (!ResolvePlainBlit(source, *sourceRect, SourceBytes, destination, *destinationRect, DestinationBytes, blit))
+        return;
+    ForEachPixel<SourceBytes, DestinationBytes>(blit, [&](uint8_t* d, const uint8_t* s) {
+        const uint32_t value = SourceBytes == 1 ? s[0] : LoadPixel16(s, 0);
+        if (value != 0)
+            convert(d, value);
+    });
+}
+
+// Count 16-bit pixels with 0 left out, written as a select over a block of fixed length (which
+// the compiler turns into vector code); a transparent pixel gets its own value back.
+template <uint32_t Count>
+VANTOREL_KERNEL_INLINE void KeyedBlock16(uint8_t* __restrict d, const uint8_t* __restrict s)
+{
+    uint16_t from[Count], to[Count];
+    std::memcpy(from, s, sizeof from);
+    std::memcpy(to, d, sizeof to);
+    for (uint32_t i = 0; i < Count; ++i)
+        to[i] = from[i] != 0 ? from[i] : to[i];
+    std::memcpy(d, to, sizeof to);
+}
+
+template <uint32_t DestinationBytes>
+void MaskThroughPalette(CFrameInterface* source, const CIntRect* sourceRect, CFrameInterface* destination,
+                        const CIntRect* destinationRect, CBlitter* blitter)
+{
+    const uint8_t* palette = ChooseSourcePalette(blitter, source);
+    if (!palette)
+        return;
+    MaskPixels<1, DestinationBytes>(source, sourceRect, destination, destinationRect,
+                                    [palette](uint8_t* d, uint32_t index) {
+                                        std::memcpy(d, palette + 3 * index, 3);
+                                        if constexpr (DestinationBytes == 4)
+                                            d[3] = 0xFF;
+                                    });
+}
+
+} // namespace
+
+void MaskBlit8To8(CFrameInterface* source, const CIntRect* sourceRect, CFrameInterface* destination,
+                  const CIntRect* destinationRect, CBlitter*)
+{
+    MaskPixels<1, 1>(source, sourceRect, destination, destinationRect,
+                     [](uint8_t* d, uint32_t index) { *d = static_cast<uint8_t>(index); });
+}
+
+void MaskBlit8To16(CFrameInterface* source, const CIntRect* sourceRect, CFrameInterface* destination,
+                   const CIntRect* destinationRect, CBlitter*)
+{
+    MaskPixels<1, 2>(source, sourceRect, destination, destinationRect,
+                     [](uint8_t* d, uint32_t index) { StorePixel16(d, 0, g_paletteToPixel16[index]); });
+}
+
+void MaskBlit8To24(CFrameInterface* source, const CIntRect* sourceRect, CFrameInterface* destination,
+                   const CIntRect* destinationRect, CBlitter* blitter)
+{
+    MaskThroughPalette<3>(source, sourceRect, destination, destinationRect, blitter);
+}
+
+void MaskBlit8To32(CFrameInterface* source, const CIntRect* sourceRect, CFrameInterface* destination,
+                   const CIntRect* destinationRect, CBlitter* blitter)
+{
+    MaskThroughPalette<4>(source, sourceRect, destination, destinationRect, blitter);
+}
+
+void MaskBlit16To16(CFrameInterface* source, const CIntRect* sourceRect, CFrameInterface* destination,
+                    const CIntRect* destinationRect, CBlitter*)
+{
+    PlainBlit blit;
+    if (!ResolvePlainBlit(source, *sourceRect, 2, destination, *destinationRect, 2, blit))
+        return;
+    ForEachRow(blit, [](uint8_t* d, const uint8_t* s, uint32_t width) {
+        uint32_t i = 0;
+        for (; i + 16 <= width; i += 16)
+            KeyedBlock16<16>(d + 2 * i, s + 2 * i);
+        if (i + 8 <= width) {
+            KeyedBlock16<8>(d + 2 * i, s + 2 * i);
+            i += 8;
+        }
+        if (i + 4 <= width) {
+            KeyedBlock16<4>(d + 2 * i, s + 2 * i);
+            i += 4;
+        }
+        for (; i < width; ++i)
+            KeyedBlock16<1>(d + 2 * i, s + 2 * i);
+    });
+}
+
+void MaskBlit16To24(CFrameInterface* source, const CIntRect* sourceRect, CFrameInterface* destination,
+                    const CIntRect* destinationRect, CBlitter*)
+{
+    MaskPixels<2, 3>(source, sourceRect, destination, destinationRect, [](uint8_t* d, uint32_t pixel) {
+        d[0] = static_cast<uint8_t>(pixel << 3);
+        d[1] = static_cast<uint8_t>((pixel >> 5) << 2);
+        d[2] = static_cast<uint8_t>((pixel >> 8) & 0xF8);
+    });
+}
+
+void MaskBlitRle24To32(CFrameInterface* source, const CIntRect* sourceRect, CFrameInterface* destination,
+                       const CIntRect* destinationRect, CBlitter* blitter)
+{
+    const auto& rows = g_span24Into32Kernels;
+    auto row = [&rows](uint32_t operation) { return &rows[operation - kSpanCopy24]; };
+    const RunLengthSpans spans =
+        IsOpaqueElsePublishLevel(blitter)
+            ? RunLengthSpans{row(kSpanFill24), row(kSpanCopy24), row(kSpanBlend24ColorAlpha), row(kSpanBlend24SrcAlpha)}
+            : RunLengthSpans{row(kSpanBlend24ColorLevel), row(kSpanBlend24SrcLevel), row(kSpanBlend24ColorAlphaLevel),
+                             row(kSpanBlend24SrcAlphaLevel)};
+    DrawRunLengthFrame(source, *sourceRect, destination, *destinationRect, 3, 4, spans);
+}

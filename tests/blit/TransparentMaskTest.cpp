@@ -1,0 +1,117 @@
+// The default blend mode "Transparent Mask": what it leaves out, what it does with the opacity,
+// the pairs it has no routine for, and the routine it picks on a processor without MMX.
+#include "RunLengthTestSupport.h"
+#include "blit/modes/LevelBlitRoutines.h"
+#include "blit/modes/MaskBlitRoutines.h"
+#include "blit/modes/TransparentMaskBlitter.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+using namespace rletest;
+
+TEST(TransparentMask, Index0AndPixel0AreLeftOut)
+{
+    CFrame source;
+    source.Create(4, 1, 8);
+    SetPixelsOfRow(source, {0, 5, 0, 255});
+    source.CreatePalette();
+    source.GetPalette()->SetEntry(5, 0x11, 0x22, 0x33);
+    source.GetPalette()->SetEntry(255, 0xAA, 0xBB, 0xCC);
+    g_paletteToPixel16[5] = 0x1234;
+    g_paletteToPixel16[255] = 0xABCD;
+    struct Case
+    {
+        uint32_t depth;
+        std::vector<uint32_t> expected; // over a destination of bytes 0x66
+    } cases[] = {{8, {0x66, 5, 0x66, 255}},
+                 {16, {0x6666, 0x1234, 0x6666, 0xABCD}},
+                 {24, {0x666666, 0x112233, 0x666666, 0xAABBCC}}, // the palette's bytes in its order
+                 {32, {0x66666666, 0xFF112233, 0x66666666, 0xFFAABBCC}}};
+    for (const Case& c : cases)
+        for (float value : {1.0f, 0.5f}) {
+            CScopedOpacity opacity(g_transparentMaskBlitter, value);
+            CFrame destination;
+            MakePlainFrame(destination, 4, 1, c.depth, 0x66);
+            ASSERT_TRUE(destination.DrawFrameAt(&source, 0, 0, &g_transparentMaskBlitter));
+            EXPECT_EQ(PixelsOfRow(destination), c.expected) << c.depth << " at " << value;
+        }
+    g_paletteToPixel16[5] = g_paletteToPixel16[255] = 0;
+
+    // 16-bit pixels: 0 left out, the others widened by shifts onto 24 bits.
+    CFrame wide;
+    wide.Create(3, 1, 16);
+    SetPixelsOfRow(wide, {0xFFFF, 0, 0x0001});
+    for (uint32_t depth : {16u, 24u})
+        for (float value : {1.0f, 0.5f}) {
+            CScopedOpacity opacity(g_transparentMaskBlitter, value);
+            CFrame destination;
+            MakePlainFrame(destination, 3, 1, depth, 0x66);
+            ASSERT_TRUE(destination.DrawFrameAt(&wide, 0, 0, &g_transparentMaskBlitter));
+            const std::vector<uint32_t> expected16{0xFFFF, 0x6666, 0x0001}, expected24{0xF8FCF8, 0x666666, 0x000008};
+            EXPECT_EQ(PixelsOfRow(destination), depth == 16 ? expected16 : expected24) << value;
+        }
+}
+
+TEST(TransparentMask, NoPaletteOrNoRoutineDrawsNothing)
+{
+    CFrame indices, wide, destination;
+    indices.Create(2, 1, 8);
+    SetPixelsOfRow(indices, {3, 4});
+    wide.Create(2, 1, 16);
+    SetPixelsOfRow(wide, {0x1234, 0x5678});
+    for (uint32_t depth : {24u, 32u}) {
+        MakePlainFrame(destination, 2, 1, depth, 0x66);
+        EXPECT_TRUE(destination.DrawFrameAt(&indices, 0, 0, &g_transparentMaskBlitter));
+        EXPECT_EQ(PixelsOfRow(destination), std::vector<uint32_t>(2, depth == 24 ? 0x666666 : 0x66666666)) << depth;
+    }
+    MakePlainFrame(destination, 2, 1, 8, 0x66);
+    EXPECT_FALSE(destination.DrawFrameAt(&wide, 0, 0, &g_transparentMaskBlitter));
+    EXPECT_EQ(PixelsOfRow(destination), std::vector<uint32_t>(2, 0x66));
+}
+
+TEST(TransparentMask, RunLength24OntoFourBytePixels)
+{
+    // A literal run of 5 pixels lands at 4-byte steps with every byte 3 kept, clipped or not.
+    CFrame source;
+    frametest::MakeRunLengthFrame(source, 6, 24, kFrameRunLengthAlpha,
+                                  {{0x81, 0x45, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}});
+    for (int32_t left : {0, 2}) {
+        CFrame destination;
+        MakePlainFrame(destination, 6, 1, 32, 0x66);
+        ASSERT_TRUE(destination.Blit(&source, CIntRect{left, 0, 6, 1}, CIntRect{left, 0, 6, 1}, &g_transparentMaskBlitter));
+        std::vector<uint32_t> expected = {0x66666666, 0x66030201, 0x66060504, 0x66090807, 0x660C0B0A, 0x660F0E0D};
+        for (int32_t x = 0; x < left; ++x)
+            expected[x] = 0x66666666;
+        EXPECT_EQ(PixelsOfRow(destination), expected) << left;
+    }
+}
+
+TEST(TransparentMask, TheRunLength16RoutineFollowsTheProcessor)
+{
+    CFrame source, destination;
+    frametest::MakeRunLengthFrame(source, 2, 16, kFrameRunLengthAlpha, {{0x02, 0x34, 0x12}});
+    destination.Create(2, 1, 16);
+    for (bool mmx : {false, true}) {
+        auto blitter = BuiltWithMmx<CTransparentMaskBlitter>(mmx);
+        EXPECT_EQ(blitter->FindRoutine(&source, &destination), mmx ? &LevelBlitRle16Mmx : &LevelBlitRle16);
+    }
+}
+
+TEST(TransparentMask, RectanglesOutsideTheFramesDrawNothing)
+{
+    // Routines called other than through a frame's blit, with rectangles reaching past a frame.
+    CFrame plain, encoded, destination;
+    MakePlainFrame(plain, 2, 2, 16, 0x11);
+    frametest::MakeRunLengthFrame(encoded, 2, 16, kFrameRunLengthAlpha, {{0x02, 0x34, 0x12}, {0x02, 0x34, 0x12}});
+    MakePlainFrame(destination, 2, 2, 16, 0x66);
+    const CIntRect inside{0, 0, 2, 2};
+    for (const CIntRect outside : {CIntRect{0, 0, 5, 2}, CIntRect{-1, 0, 1, 2}, CIntRect{0, 1, 2, 3}}) {
+        MaskBlit16To16(&plain, &outside, &destination, &inside, &g_transparentMaskBlitter);
+        MaskBlit16To16(&plain, &inside, &destination, &outside, &g_transparentMaskBlitter);
+        LevelBlitRle16(&encoded, &outside, &destination, &inside, &g_transparentMaskBlitter);
+        LevelBlitRle16(&encoded, &inside, &destination, &outside, &g_transparentMaskBlitter);
+    }
+    EXPECT_EQ(frametest::Snapshot(destination), std::vector<uint32_t>(4, 0x6666));
+}
