@@ -7,6 +7,7 @@
 #include "platform/Joystick.h"
 #include "platform/Mixer.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -30,6 +31,11 @@ public:
 
     // Moves what the system has pending into the queue; never waits.
     virtual void PumpEvents(EventQueue& queue) = 0;
+    // Waits until the system or another thread delivers an event, or the milliseconds have passed,
+    // then moves what is pending into the queue. Returns at once when the queue holds an event.
+    virtual void WaitForEvents(EventQueue& queue, uint32_t milliseconds) = 0;
+    // Ends a wait of WaitForEvents early; callable from any thread.
+    virtual void WakeEventWait() = 0;
 
     // A modal box with an OK button. plain: not owned by the main window (usable before it exists).
     virtual void ShowMessageBox(const char* captionUtf8, const char* textUtf8, bool plain) = 0;

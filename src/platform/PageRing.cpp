@@ -135,17 +135,24 @@ bool PageRing::Fill(int left, int top, int right, int bottom, uint32_t value)
     const int bytes = BytesPerPixel(m_mode.bitsPerPixel);
     uint8_t pixel[4] = {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8),
                         static_cast<uint8_t>(value >> 16), static_cast<uint8_t>(value >> 24)};
-    m_changes[static_cast<size_t>(m_back)].Add({left, top, right, bottom});
+    // One row of the value, to compare and copy whole rows.
+    m_fillRow.resize(static_cast<size_t>(right - left) * bytes);
+    for (size_t at = 0; at < m_fillRow.size(); at += static_cast<size_t>(bytes))
+        std::memcpy(&m_fillRow[at], pixel, static_cast<size_t>(bytes));
+    // Rows that already hold the value are no change: a page filled again with the same colour
+    // costs its present nothing.
     uint8_t* page = GetPage(m_back);
+    int firstChanged = bottom, lastChanged = top - 1;
     for (int y = top; y < bottom; ++y) {
         uint8_t* p = page + static_cast<size_t>(y) * m_pitch + static_cast<size_t>(left) * bytes;
-        if (bytes == 1) {
-            std::memset(p, pixel[0], static_cast<size_t>(right - left));
+        if (std::memcmp(p, m_fillRow.data(), m_fillRow.size()) == 0)
             continue;
-        }
-        for (int x = left; x < right; ++x, p += bytes)
-            std::memcpy(p, pixel, static_cast<size_t>(bytes));
+        std::memcpy(p, m_fillRow.data(), m_fillRow.size());
+        firstChanged = std::min(firstChanged, y);
+        lastChanged = y;
     }
+    if (firstChanged <= lastChanged)
+        m_changes[static_cast<size_t>(m_back)].Add({left, firstChanged, right, lastChanged + 1});
     return true;
 }
 

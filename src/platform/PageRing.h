@@ -67,6 +67,7 @@ private:
     bool m_reported = false;
     std::vector<std::vector<uint8_t>> m_pages;
     std::vector<DamageGrid> m_changes;
+    std::vector<uint8_t> m_fillRow;
 };
 
 } // namespace platform

@@ -218,6 +218,36 @@ TEST_F(MessagePump, MinimisedLoopSleepsAndDoesNotTick)
     EXPECT_EQ(app.updates.size(), 1u);
 }
 
+// An active loop that has no step due waits until the next step, or less when an event comes
+// first, and then steps on time: ticks neither spin nor drift.
+TEST_F(MessagePump, AnActiveLoopWaitsForTheNextStepOrAnEarlierEvent)
+{
+    TestApplication app;
+    app.Prime();
+    platform::AdvanceVirtualClock(kStepNanoseconds);
+    const uint64_t start = platform::GetCounter();
+    RunMainLoopPass();
+    EXPECT_EQ(app.updates.size(), 1u);
+    EXPECT_EQ(platform::GetCounter() - start, 17000000u);   // the step, to the next whole millisecond
+    RunMainLoopPass();
+    EXPECT_EQ(app.updates.size(), 2u);
+
+    // A key arriving 5 ms into the wait ends it then.
+    const uint64_t before = platform::GetCounter();
+    platform::GetHeadlessBackend().QueueEventAt(before + 5000000, Event::Key(EventType::KeyDown, 30, 'A'));
+    RunMainLoopPass();
+    EXPECT_LT(platform::GetCounter() - before, 6000000u);
+    RunMainLoopPass();
+    EXPECT_TRUE(g_keyboard.IsKeyDown(30));
+
+    // Sixty passes cover a second of steps, one each.
+    const size_t updates = app.updates.size();
+    const uint64_t second = platform::GetCounter();
+    while (platform::GetCounter() - second < 1000000000u)
+        RunMainLoopPass();
+    EXPECT_NEAR(static_cast<double>(app.updates.size() - updates), 60.0, 1.0);
+}
+
 TEST_F(MessagePump, PaintPresentsTheWindowedPageOnly)
 {
     TestApplication app;

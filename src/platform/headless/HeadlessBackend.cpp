@@ -129,6 +129,33 @@ void HeadlessBackend::PumpEvents(EventQueue& queue)
     }
 }
 
+void HeadlessBackend::WaitForEvents(EventQueue& queue, uint32_t milliseconds)
+{
+    PumpEvents(queue);
+    if (queue.Count() > 0)
+        return;
+    uint64_t wait = static_cast<uint64_t>(milliseconds) * 1000000ull;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (!m_pending.empty())
+            wait = 0;
+        else if (!m_timed.empty()) {
+            const uint64_t now = GetCounter();
+            wait = std::min(wait, m_timed.front().first > now ? m_timed.front().first - now : 0);
+        }
+    }
+    if (IsVirtualClock())
+        AdvanceVirtualClock(wait);
+    else if (wait > 0)
+        queue.WaitForEvent(static_cast<uint32_t>((wait + 999999) / 1000000));
+    PumpEvents(queue);
+}
+
+void HeadlessBackend::WakeEventWait()
+{
+    GetEventQueue().Wake();
+}
+
 void HeadlessBackend::ShowMessageBox(const char* captionUtf8, const char* textUtf8, bool plain)
 {
     {

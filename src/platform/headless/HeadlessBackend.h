@@ -54,6 +54,10 @@ public:
     void SetWindowTitle(const char* titleUtf8) override;
     void MinimizeMainWindow() override;
     void PumpEvents(EventQueue& queue) override;
+    // Delivers queued events, else waits for a timed event, a push or the time; on the virtual
+    // clock the clock moves on to the first of these instead.
+    void WaitForEvents(EventQueue& queue, uint32_t milliseconds) override;
+    void WakeEventWait() override;
     void ShowMessageBox(const char* captionUtf8, const char* textUtf8, bool plain) override;
     void SetSystemCursorVisible(bool visible) override;
     void WarpMouse(int x, int y) override;

@@ -5,6 +5,7 @@
 #include "platform/sdl/SdlKeyMap.h"
 
 #include <SDL.h>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -127,6 +128,23 @@ void SdlBackend::PumpEvents(EventQueue& queue)
         for (const Event& event : m_translated)
             queue.Push(event);
     }
+}
+
+void SdlBackend::WaitForEvents(EventQueue& queue, uint32_t milliseconds)
+{
+    PumpEvents(queue);
+    if (queue.Count() > 0)
+        return;
+    // Leaves the event in SDL's queue; the pump below takes it.
+    SDL_WaitEventTimeout(nullptr, static_cast<int>(std::min<uint32_t>(milliseconds, 1000)));
+    PumpEvents(queue);
+}
+
+void SdlBackend::WakeEventWait()
+{
+    SDL_Event wake{};
+    wake.type = SDL_USEREVENT;
+    SDL_PushEvent(&wake);
 }
 
 void SdlBackend::ShowMessageBox(const char* captionUtf8, const char* textUtf8, bool plain)

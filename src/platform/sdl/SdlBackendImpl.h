@@ -29,6 +29,9 @@ public:
     void SetWindowTitle(const char* titleUtf8) override;
     void MinimizeMainWindow() override;
     void PumpEvents(EventQueue& queue) override;
+    void WaitForEvents(EventQueue& queue, uint32_t milliseconds) override;
+    // Pushes an event of our own, which SDL's wait returns for and the translation drops.
+    void WakeEventWait() override;
     void ShowMessageBox(const char* captionUtf8, const char* textUtf8, bool plain) override;
     void SetSystemCursorVisible(bool visible) override;
     void WarpMouse(int x, int y) override;
