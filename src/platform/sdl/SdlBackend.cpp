@@ -1,6 +1,7 @@
 #include "platform/sdl/SdlBackend.h"
 
 #include "platform/EventQueue.h"
+#include "platform/TerminationSignals.h"
 #include "platform/sdl/SdlBackendImpl.h"
 #include "platform/sdl/SdlKeyMap.h"
 
@@ -31,6 +32,8 @@ std::unique_ptr<Backend> CreateSdlBackend(std::string& whyNot)
     // Double clicks as the desktop reports them; the focus click is not a game click.
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "0");
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    // SIGTERM and SIGINT are the program's own business (TerminationSignals.h).
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
         whyNot = SDL_GetError();
         return nullptr;
@@ -155,7 +158,10 @@ void SdlBackend::ShowMessageBox(const char* captionUtf8, const char* textUtf8, b
     // The pointer is needed to press OK; whatever was asked of it before comes back afterwards.
     int shown = SDL_ShowCursor(SDL_QUERY);
     SDL_ShowCursor(SDL_ENABLE);
+    // The box runs in a child process; a termination signal meanwhile ends it.
+    BeginModalBox();
     SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, captionUtf8, textUtf8, plain ? nullptr : m_window);
+    EndModalBox();
     SDL_ShowCursor(shown);
 }
 
