@@ -6,6 +6,7 @@
 #include "platform/ForceFeedback.h"
 #include "platform/Joystick.h"
 #include "platform/Mixer.h"
+#include "platform/Window.h"
 
 #include <cstdint>
 #include <memory>
@@ -50,6 +51,12 @@ public:
 
     // Bits per pixel of the desktop: 32 for 8-8-8 desktops.
     virtual int GetDesktopBitDepth() = 0;
+
+    // The window's place on the desktop (Window.h).
+    virtual bool GetDesktopWorkArea(DesktopRect& area) = 0;
+    virtual bool GetMainWindowFrame(DesktopRect& frame) = 0;
+    virtual void SetMainWindowClientSize(int width, int height) = 0;
+    virtual void MoveMainWindow(int left, int top) = 0;
 
     // The system's name of a key number; empty when it has none.
     virtual std::string GetKeyName(int keyNumber) = 0;

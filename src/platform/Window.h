@@ -30,6 +30,27 @@ bool GetClipboardText(std::string& text);
 
 int GetDesktopBitDepth();
 
+// A rectangle of desktop pixels; right and bottom exclusive.
+struct DesktopRect
+{
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+
+    bool operator==(const DesktopRect&) const = default;
+};
+
+// The part of the desktop that windows may use (without task bars and docks); false when the
+// system does not say.
+bool GetDesktopWorkArea(DesktopRect& area);
+// The main window's outer edges on the desktop, border and caption included; false without it.
+bool GetMainWindowFrame(DesktopRect& frame);
+// Makes the main window a captioned window, not kept above others, whose client area has the size.
+void SetMainWindowClientSize(int width, int height);
+// Moves the main window so that its outer top-left corner lies at the point.
+void MoveMainWindow(int left, int top);
+
 // The system's name of a key number (Windows-1252), empty when it has none.
 std::string GetKeyName(int keyNumber);
 

@@ -210,6 +210,49 @@ int SdlBackend::GetDesktopBitDepth()
     return bytes == 4 ? 32 : static_cast<int>(SDL_BITSPERPIXEL(mode.format));
 }
 
+bool SdlBackend::GetDesktopWorkArea(DesktopRect& area)
+{
+    SDL_Rect usable;
+    const int display = m_window ? std::max(SDL_GetWindowDisplayIndex(m_window), 0) : 0;
+    if (SDL_GetDisplayUsableBounds(display, &usable) != 0)
+        return false;
+    area = {usable.x, usable.y, usable.x + usable.w, usable.y + usable.h};
+    return true;
+}
+
+bool SdlBackend::GetMainWindowFrame(DesktopRect& frame)
+{
+    if (!m_window)
+        return false;
+    int x, y, w, h, top = 0, left = 0, bottom = 0, right = 0;
+    SDL_GetWindowPosition(m_window, &x, &y);
+    SDL_GetWindowSize(m_window, &w, &h);
+    // Without a window manager there are no borders, and SDL says so by failing.
+    if (SDL_GetWindowBordersSize(m_window, &top, &left, &bottom, &right) != 0)
+        top = left = bottom = right = 0;
+    frame = {x - left, y - top, x + w + right, y + h + bottom};
+    return true;
+}
+
+void SdlBackend::SetMainWindowClientSize(int width, int height)
+{
+    if (!m_window)
+        return;
+    SDL_SetWindowBordered(m_window, SDL_TRUE);
+    SDL_SetWindowAlwaysOnTop(m_window, SDL_FALSE);
+    SDL_SetWindowSize(m_window, width, height);
+}
+
+void SdlBackend::MoveMainWindow(int left, int top)
+{
+    if (!m_window)
+        return;
+    int borderTop = 0, borderLeft = 0;
+    if (SDL_GetWindowBordersSize(m_window, &borderTop, &borderLeft, nullptr, nullptr) != 0)
+        borderTop = borderLeft = 0;
+    SDL_SetWindowPosition(m_window, left + borderLeft, top + borderTop);
+}
+
 std::string SdlBackend::GetKeyName(int keyNumber)
 {
     int scancode = ScancodeFromKeyNumber(keyNumber);

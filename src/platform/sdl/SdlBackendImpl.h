@@ -38,6 +38,10 @@ public:
     bool SetClipboardText(const std::string& utf8) override;
     bool GetClipboardText(std::string& utf8) override;
     int GetDesktopBitDepth() override;
+    bool GetDesktopWorkArea(DesktopRect& area) override;
+    bool GetMainWindowFrame(DesktopRect& frame) override;
+    void SetMainWindowClientSize(int width, int height) override;
+    void MoveMainWindow(int left, int top) override;
     std::string GetKeyName(int keyNumber) override;
     Display& GetDisplay() override { return m_display; }
     Mixer& GetMixer() override { return m_mixer; }
