@@ -61,30 +61,24 @@ void Walk(const CPixelTarget& target, int32_t x0, int32_t y0, int32_t x1, int32_
             return;
         blend(target.At(static_cast<uint32_t>(column), static_cast<uint32_t>(row)), weight);
     };
-    if (steep) {
-        if (y1 < y0) {
-            std::swap(x0, x1);
-            std::swap(y0, y1);
-        }
-        const int32_t step = StepFor(x1 - x0, y1 - y0);
-        int64_t x = x0;
-        for (int32_t row = y0 >> 16; row <= (y1 >> 16); ++row, x += step) {
-            const uint32_t f = static_cast<uint32_t>(x >> 8) & 0xFF;
-            light(x >> 16, row, 255 - f);
-            light((x >> 16) + 1, row, f);
-        }
-    } else {
-        if (x1 < x0) {
-            std::swap(x0, x1);
-            std::swap(y0, y1);
-        }
-        const int32_t step = StepFor(y1 - y0, x1 - x0);
-        int64_t y = y0;
-        for (int32_t column = x0 >> 16; column <= (x1 >> 16); ++column, y += step) {
-            const uint32_t f = static_cast<uint32_t>(y >> 8) & 0xFF;
-            const int64_t row = y < 0 ? 0 : y >> 16;
-            light(column, row, 255 - f);
-            light(column, row + 1, f);
+    // Along the major axis a, across it b; a steep line runs over rows.
+    int32_t a0 = steep ? y0 : x0, b0 = steep ? x0 : y0, a1 = steep ? y1 : x1, b1 = steep ? x1 : y1;
+    if (a1 < a0) {
+        std::swap(a0, a1);
+        std::swap(b0, b1);
+    }
+    const int32_t step = StepFor(b1 - b0, a1 - a0);
+    int64_t b = b0;
+    for (int32_t a = a0 >> 16; a <= (a1 >> 16); ++a, b += step) {
+        const uint32_t f = static_cast<uint32_t>(b >> 8) & 0xFF;
+        // A row index below 0 is taken as 0.
+        const int64_t across = !steep && b < 0 ? 0 : b >> 16;
+        if (steep) {
+            light(across, a, 255 - f);
+            light(across + 1, a, f);
+        } else {
+            light(a, across, 255 - f);
+            light(a, across + 1, f);
         }
     }
 }

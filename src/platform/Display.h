@@ -9,6 +9,8 @@
 // drawn next); a full-screen present shows it and makes the next page of the ring the back page,
 // so the back page is always the one shown back buffer count + 1 presents ago. A windowed present
 // copies the one page, stretched, into the window.
+#include "platform/PixelRect.h"
+
 #include <array>
 #include <cstdint>
 #include <vector>
@@ -34,16 +36,8 @@ struct PaletteEntry
     bool operator==(const PaletteEntry&) const = default;
 };
 
-// A rectangle of page pixels; right and bottom exclusive.
-struct PageRect
-{
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-
-    bool operator==(const PageRect&) const = default;
-};
+// A rectangle of page pixels.
+using PageRect = PixelRect;
 
 // The 16-bit layouts, by their green mask.
 constexpr uint32_t kGreenMask565 = 0x07E0;

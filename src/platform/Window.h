@@ -2,6 +2,8 @@
 // The main window and the desktop services that go with it. Every call is accepted at any time,
 // also before the window exists (static initialisers hide the cursor): requests are kept and
 // applied when it is made.
+#include "platform/PixelRect.h"
+
 #include <string>
 #include <string_view>
 
@@ -30,16 +32,8 @@ bool GetClipboardText(std::string& text);
 
 int GetDesktopBitDepth();
 
-// A rectangle of desktop pixels; right and bottom exclusive.
-struct DesktopRect
-{
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-
-    bool operator==(const DesktopRect&) const = default;
-};
+// A rectangle of desktop pixels.
+using DesktopRect = PixelRect;
 
 // The part of the desktop that windows may use (without task bars and docks); false when the
 // system does not say.

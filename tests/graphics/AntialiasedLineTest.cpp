@@ -12,14 +12,8 @@
 
 namespace {
 
+using frametest::Opaque;
 using frametest::ReadPixel;
-
-CColor Opaque(uint8_t r, uint8_t g, uint8_t b)
-{
-    CColor c;
-    c.ConstructRgba(r, g, b, 255);
-    return c;
-}
 
 // The blends, from their definitions: 24-bit truncates (src - dst) * w / 256 toward zero; 5-6-5
 // uses w >> 3 (shift 5) for red and blue and w >> 2 (shift 6) for green, shifting arithmetically.

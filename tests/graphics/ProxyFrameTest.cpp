@@ -11,14 +11,8 @@
 
 namespace {
 
+using frametest::Opaque;
 using frametest::ReadPixel;
-
-CColor Opaque(uint8_t r, uint8_t g, uint8_t b)
-{
-    CColor c;
-    c.ConstructRgba(r, g, b, 255);
-    return c;
-}
 
 // Notes the rectangles of each blit that reaches it.
 class CBlitSpy : public CProxyFrame
