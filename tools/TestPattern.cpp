@@ -17,6 +17,7 @@
 #include "graphics/ScreenFrame.h"
 #include "graphics/ScreenMode.h"
 #include "platform/Platform.h"
+#include "platform/TerminationSignals.h"
 #include "platform/sdl/SdlBackend.h"
 
 #include <algorithm>
@@ -144,6 +145,8 @@ bool HasSwitch(int argc, char** argv, const char* name)
 
 int main(int argc, char** argv)
 {
+    // A signal to stop closes the window, as for the game.
+    platform::InstallTerminationHandlers();
     const int depth = Argument(argc, argv, "--depth", 16);
     const int frames = Argument(argc, argv, "--frames", 0);
     const bool showMouse = HasSwitch(argc, argv, "--mouse");
