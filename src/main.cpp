@@ -4,6 +4,7 @@
 #include "app/WinMain.h"
 #include "platform/Files.h"
 #include "platform/Platform.h"
+#include "platform/TerminationSignals.h"
 #include "platform/headless/HeadlessBackend.h"
 #include "shell/SetupGame.h"
 #if VANTOREL_HAVE_SDL
@@ -71,6 +72,8 @@ bool HasGameData()
 
 int main(int argc, char** argv)
 {
+    // Before any other thread starts: a signal to stop then closes the window like the user does.
+    platform::InstallTerminationHandlers();
     const std::string commandLine = platform::JoinCommandLine(argc, argv);
 
     bool headless = true;

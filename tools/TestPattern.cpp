@@ -17,8 +17,10 @@
 #include "graphics/ScreenFrame.h"
 #include "graphics/ScreenMode.h"
 #include "platform/Platform.h"
+#include "platform/TerminationSignals.h"
 #include "platform/sdl/SdlBackend.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -81,22 +83,42 @@ public:
         }
     }
 
+    // Frames of 32 bits take no solid fills; their rectangles are copied from a 32-bit frame whose
+    // pixels are written here.
+    void Fill(CFrameInterface& page, const CIntRect& rect, const CColor& color) const
+    {
+        if (m_depth != 32) {
+            page.FillRect(rect, color);
+            return;
+        }
+        CFrame solid;
+        solid.Create(static_cast<uint32_t>(rect.GetWidth()), static_cast<uint32_t>(rect.GetHeight()), 32);
+        auto* pixels = reinterpret_cast<uint32_t*>(solid.GetPixels());
+        if (!pixels)
+            return;
+        std::fill(pixels, pixels + static_cast<size_t>(rect.GetWidth()) * rect.GetHeight(), color.GetPixel32());
+        page.DrawFrameAt(&solid, rect.m_left, rect.m_top, &g_copyBlitter);
+    }
+
     void DrawStill(CDirtyRectFrame& page) const
     {
         const int w = page.GetWidth(), h = page.GetHeight();
-        page.FillRect({0, 0, w, h}, Color(9, {48, 48, 48}));
+        Fill(page, {0, 0, w, h}, Color(9, {48, 48, 48}));
         const int barWidth = (w - 40) / 8;
         for (int i = 0; i < 8; ++i)
-            page.FillRect({20 + i * barWidth, 20, 20 + (i + 1) * barWidth, h / 2}, Color(1 + i, kBars[i]));
+            Fill(page, {20 + i * barWidth, 20, 20 + (i + 1) * barWidth, h / 2}, Color(1 + i, kBars[i]));
         const int rampTop = h / 2 + 20, rampHeight = (h / 2 - 60) / 4;
         const int stepWidth = (w - 40) / kRampSteps;
         for (int ramp = 0; ramp < 4; ++ramp)
             for (int step = 0; step < kRampSteps; ++step) {
                 const int top = rampTop + ramp * rampHeight;
-                page.FillRect({20 + step * stepWidth, top, 20 + (step + 1) * stepWidth, top + rampHeight - 4},
-                              Color(16 + ramp * kRampSteps + step, RampColor(ramp, step)));
+                Fill(page, {20 + step * stepWidth, top, 20 + (step + 1) * stepWidth, top + rampHeight - 4},
+                     Color(16 + ramp * kRampSteps + step, RampColor(ramp, step)));
             }
-        page.DrawRectOutline({1, 1, w - 1, h - 1}, Color(1, kBars[0]));
+        const CColor white = Color(1, kBars[0]);
+        for (const CIntRect& edge : {CIntRect{1, 1, w - 1, 2}, CIntRect{1, h - 2, w - 1, h - 1}, CIntRect{1, 1, 2, h - 1},
+                                     CIntRect{w - 2, 1, w - 1, h - 1}})
+            Fill(page, edge, white);
     }
 
 private:
@@ -123,6 +145,8 @@ bool HasSwitch(int argc, char** argv, const char* name)
 
 int main(int argc, char** argv)
 {
+    // A signal to stop closes the window, as for the game.
+    platform::InstallTerminationHandlers();
     const int depth = Argument(argc, argv, "--depth", 16);
     const int frames = Argument(argc, argv, "--frames", 0);
     const bool showMouse = HasSwitch(argc, argv, "--mouse");
@@ -179,12 +203,12 @@ int main(int argc, char** argv)
         }
         page.Clear();
         const int x = 20 + (frame * 3) % (screen.GetWidth() - 80);
-        page.FillRect({x, screen.GetHeight() / 2 - 30, x + 40, screen.GetHeight() / 2 + 10},
-                      painter.Color(1, kBars[0]));
+        painter.Fill(page, {x, screen.GetHeight() / 2 - 30, x + 40, screen.GetHeight() / 2 + 10},
+                     painter.Color(1, kBars[0]));
         if (showMouse && mouseX >= 0) {
             const CColor cross = painter.Color(10, {255, 128, 0});
-            page.DrawLine(mouseX - 8, mouseY, mouseX + 8, mouseY, cross);
-            page.DrawLine(mouseX, mouseY - 8, mouseX, mouseY + 8, cross);
+            painter.Fill(page, {mouseX - 8, mouseY, mouseX + 9, mouseY + 1}, cross);
+            painter.Fill(page, {mouseX, mouseY - 8, mouseX + 1, mouseY + 9}, cross);
         }
         if (screen.Lock() == CScreenFrame::kLockDone) {
             page.PresentDirtyCells(&screen, &g_copyBlitter);

@@ -5,10 +5,16 @@
 #include "app/WindowProc.h"
 #include "foundation/LogSection.h"
 #include "foundation/OpenFlags.h"
+#include "foundation/PerformanceCounter.h"
 #include "foundation/VirtualFile.h"
 #include "foundation/Win32Services.h"
+#include "platform/Events.h"
 #include "platform/SingleInstanceLock.h"
 #include "platform/Window.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
 
 const char* const kAlreadyRunningCaption = "Program Already Running";
 const char* const kAlreadyRunningText =
@@ -45,11 +51,22 @@ void RunMainLoopPass()
 {
     PumpWindowMessages();
     const bool active = IsApplicationActive();
-    if (CApplicationBase* application = g_application) {
-        application->SetActive(active);
-        if (active || application->RunsWhenInactive())
-            application->Tick();
-    }
+    CApplicationBase* application = g_application;
+    if (!application)
+        return;
+    application->SetActive(active);
+    if (!active && !application->RunsWhenInactive())
+        return;
+    const int64_t start = GetPerformanceCounter();
+    const double untilStep = application->Tick();
+    // Active and no step due: wait for an event or for the step, whichever comes first, instead of
+    // spinning (an inactive loop already sleeps in the pump). The tick's own time counts against
+    // the wait; a wait that overshoots by a part of a millisecond is carried by the next tick, so
+    // the stepping keeps its pace.
+    const double spent = static_cast<double>(GetPerformanceCounter() - start) / static_cast<double>(GetPerformanceFrequency());
+    const double wait = untilStep - spent;
+    if (active && wait > 0.0)
+        platform::WaitForEvent(static_cast<uint32_t>(std::ceil(std::min(wait, 0.1) * 1000.0)));
 }
 
 int WinMain(const char* commandLine, SetupGameFunction setupGame)

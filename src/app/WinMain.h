@@ -11,7 +11,8 @@ using SetupGameFunction = void (*)();
 int WinMain(const char* commandLine, SetupGameFunction setupGame);
 
 // One pass of the main loop: pump the events, tell the application whether it is active, and tick
-// it when it is active or runs while inactive.
+// it when it is active or runs while inactive; when no step is due then, wait for the next event
+// or the next step.
 void RunMainLoopPass();
 
 // The texts of the start-up refusals.

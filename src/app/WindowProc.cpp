@@ -4,9 +4,12 @@
 #include "app/Keyboard.h"
 #include "app/Mouse.h"
 #include "app/SubsystemCalls.h"
+#include "graphics/ScreenFrame.h"
 #include "platform/Time.h"
+#include "platform/Window.h"
 #include "sound/SoundSystem.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
@@ -205,8 +208,26 @@ void PumpWindowMessages()
 
 void ResizeWindowForWindowedMode()
 {
-    // Setting a windowed display mode already gives the window its caption and a client area of
-    // the mode's size (the platform's display does both), so nothing is left to change here.
+    int width = CApplicationBase::GetDefaultScreenWidth(), height = CApplicationBase::GetDefaultScreenHeight();
+    if (g_application && g_application->GetDisplay()) {
+        width = g_application->GetDisplay()->GetWidth();
+        height = g_application->GetDisplay()->GetHeight();
+    }
+    platform::SetMainWindowClientSize(width, height);
+    platform::DesktopRect area, frame;
+    if (!platform::GetDesktopWorkArea(area) || !platform::GetMainWindowFrame(frame))
+        return;
+    // Inside the work area: first back from its right and bottom edges, then, should the window
+    // be larger than the area, with its caption on the area's left and top edges.
+    int left = frame.left, top = frame.top;
+    if (frame.right > area.right)
+        left -= frame.right - area.right;
+    if (frame.bottom > area.bottom)
+        top -= frame.bottom - area.bottom;
+    left = std::max(left, area.left);
+    top = std::max(top, area.top);
+    if (left != frame.left || top != frame.top)
+        platform::MoveMainWindow(left, top);
 }
 
 void ShutDownApplication()

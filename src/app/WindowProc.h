@@ -21,7 +21,7 @@ void FeedInputFromEvent(const platform::Event& event);
 int MapVirtualKeyToUiKey(int virtualKey);
 
 // The window's client area becomes the display's size (or 640 x 480 without one) in a captioned
-// window.
+// window, moved where needed to lie within the desktop's work area.
 void ResizeWindowForWindowedMode();
 
 // Stops every sound, gives the system its volume back, deletes the application and ends the

@@ -4,6 +4,7 @@
 #include "blit/ColorPacking.h"
 #include "blit/modes/CopyBlitter.h"
 #include "foundation/VirtualFile.h"
+#include "graphics/AntialiasedLine.h"
 #include "graphics/Color.h"
 #include "graphics/PaletteHolder.h"
 #include "graphics/RunLengthRows.h"
@@ -380,10 +381,9 @@ void CFrame::DrawLine(int32_t x0, int32_t y0, int32_t x1, int32_t y1, const CCol
     }
 }
 
-void CFrame::DrawAntialiasedLine(float, float, float, float, const CColor&)
+void CFrame::DrawAntialiasedLine(float x0, float y0, float x1, float y1, const CColor& color)
 {
-    // The anti-aliasing rasterisers are not part of the engine yet; until they are, such lines
-    // draw nothing.
+    DrawAntialiasedLineOnFrame(*this, x0, y0, x1, y1, color);
 }
 
 void CFrame::SetPixel(int32_t x, int32_t y, const CColor& color)

@@ -9,6 +9,7 @@
 #include "platform/Backend.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 IMPLEMENT_CLASS_RECORD(CScreenFrame, CFrame, 1.0f)
@@ -107,12 +108,24 @@ void CScreenFrame::FillRect(const CIntRect& rect, const CColor& color)
 
 void CScreenFrame::DrawLine(int32_t x0, int32_t y0, int32_t x1, int32_t y1, const CColor& color)
 {
-    UnderLock([&] { CFrame::DrawLine(x0, y0, x1, y1, color); });
+    UnderLock([&] {
+        MarkChangedWide(std::min(x0, x1), std::min(y0, y1), int64_t{std::max(x0, x1)} + 1,
+                        int64_t{std::max(y0, y1)} + 1);
+        CFrame::DrawLine(x0, y0, x1, y1, color);
+    });
 }
 
 void CScreenFrame::DrawAntialiasedLine(float x0, float y0, float x1, float y1, const CColor& color)
 {
-    UnderLock([&] { CFrame::DrawAntialiasedLine(x0, y0, x1, y1, color); });
+    UnderLock([&] {
+        // The soft edge reaches a pixel past the end points; NaN ends mark nothing and draw nothing.
+        auto edge = [](float v, float by) {
+            return std::isfinite(v) ? static_cast<int64_t>(std::clamp(v + by, -4e9f, 4e9f)) : int64_t{0};
+        };
+        MarkChangedWide(edge(std::min(x0, x1), -2.0f), edge(std::min(y0, y1), -2.0f), edge(std::max(x0, x1), 3.0f),
+                        edge(std::max(y0, y1), 3.0f));
+        CFrame::DrawAntialiasedLine(x0, y0, x1, y1, color);
+    });
 }
 
 bool CScreenFrame::GetPixelColor(int32_t x, int32_t y, CColor& out) const
@@ -127,12 +140,54 @@ uint32_t CScreenFrame::GetRawPixel(int32_t x, int32_t y) const
 
 void CScreenFrame::SetPixel(int32_t x, int32_t y, const CColor& color)
 {
-    UnderLock([&] { CFrame::SetPixel(x, y, color); });
+    UnderLock([&] {
+        MarkChangedWide(x, y, int64_t{x} + 1, int64_t{y} + 1);
+        CFrame::SetPixel(x, y, color);
+    });
 }
 
 void CScreenFrame::ApplyRemapTableToRect(const CIntRect& rect, const CPaletteTable& table)
 {
-    UnderLock([&] { CFrame::ApplyRemapTableToRect(rect, table); });
+    UnderLock([&] {
+        MarkChanged(rect);
+        CFrame::ApplyRemapTableToRect(rect, table);
+    });
+}
+
+void CScreenFrame::FillWithByte(uint8_t value)
+{
+    UnderLock([&] {
+        CIntRect bounds;
+        GetBounds(bounds);
+        MarkChanged(bounds);
+        CFrame::FillWithByte(value);
+    });
+}
+
+bool CScreenFrame::BlitUnclipped(CFrameInterface* source, const CIntRect& sourceRect, const CIntRect& destinationRect,
+                                 CBlitter* blitter)
+{
+    // Pixel coordinates, already clipped.
+    if (m_pixels)
+        platform::GetDisplay().MarkChanged(
+            {destinationRect.m_left, destinationRect.m_top, destinationRect.m_right, destinationRect.m_bottom});
+    return CFrame::BlitUnclipped(source, sourceRect, destinationRect, blitter);
+}
+
+void CScreenFrame::MarkChanged(const CIntRect& rect)
+{
+    MarkChangedWide(rect.m_left, rect.m_top, rect.m_right, rect.m_bottom);
+}
+
+void CScreenFrame::MarkChangedWide(int64_t left, int64_t top, int64_t right, int64_t bottom)
+{
+    if (!m_pixels)
+        return;
+    auto toPage = [](int64_t v, int64_t origin, int64_t size) {
+        return static_cast<int>(std::clamp<int64_t>(v - origin, 0, size));
+    };
+    platform::GetDisplay().MarkChanged({toPage(left, m_left, m_width), toPage(top, m_top, m_height),
+                                        toPage(right, m_left, m_width), toPage(bottom, m_top, m_height)});
 }
 
 void CScreenFrame::DrawRectOutline(const CIntRect& rect, const CColor& color)
@@ -219,6 +274,8 @@ int CScreenFrame::Lock()
         uint8_t* pixels = nullptr;
         int pitch = 0;
         if (display.Lock(pixels, pitch)) {
+            // Every drawing operation of the frame reports what it changes.
+            display.MarkChanged({});
             m_locked = true;
             m_pixels = pixels;
             m_lockPitch = pitch;

@@ -60,6 +60,9 @@ class CScreenFrame : public CFrame
     uint32_t GetRawPixel(int32_t x, int32_t y) const override;
     void SetPixel(int32_t x, int32_t y, const CColor& color) override;
     void ApplyRemapTableToRect(const CIntRect& rect, const CPaletteTable& table) override;
+    void FillWithByte(uint8_t value) override;
+    bool BlitUnclipped(CFrameInterface* source, const CIntRect& sourceRect, const CIntRect& destinationRect,
+                       CBlitter* blitter) override;
     virtual void DrawRectOutline(const CIntRect& rect, const CColor& color);
     virtual void DrawBevelRect(const CIntRect& rect, const CColor& light, const CColor& dark);
 
@@ -73,8 +76,12 @@ class CScreenFrame : public CFrame
     // Blackens every page, then releases the pages and the device.
     void ReleaseSurfaces();
     // Makes the back page the frame's pixel memory: kLockDone, or why not (the pixel pointer then
-    // stays null and drawing does nothing).
+    // stays null and drawing does nothing). The frame's drawing operations tell the display what
+    // they change, so a present converts only that: code that writes the locked pixels itself
+    // reports it with MarkChanged.
     int Lock();
+    // The rectangle (frame coordinates) of the locked page was drawn on.
+    void MarkChanged(const CIntRect& rect);
     void Unlock();
     // Shows the page; false (the page index unchanged) while drawing is suspended in full screen
     // or when the device refuses.
@@ -131,6 +138,8 @@ class CScreenFrame : public CFrame
 
 private:
     template <class Draw> auto UnderLock(Draw&& draw) const;
+    // MarkChanged in 64-bit frame coordinates, saturated to the page.
+    void MarkChangedWide(int64_t left, int64_t top, int64_t right, int64_t bottom);
     // Ends the program ("BAD SCREEN MODE") when a window cannot show data of that depth.
     static void RefuseWindowOnDesktopDepth(int32_t dataDepth, int32_t desktopDepth);
     // The offered modes of the depth, ascending, without duplicates.

@@ -6,7 +6,9 @@
 #include "platform/ForceFeedback.h"
 #include "platform/Joystick.h"
 #include "platform/Mixer.h"
+#include "platform/Window.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -30,6 +32,11 @@ public:
 
     // Moves what the system has pending into the queue; never waits.
     virtual void PumpEvents(EventQueue& queue) = 0;
+    // Waits until the system or another thread delivers an event, or the milliseconds have passed,
+    // then moves what is pending into the queue. Returns at once when the queue holds an event.
+    virtual void WaitForEvents(EventQueue& queue, uint32_t milliseconds) = 0;
+    // Ends a wait of WaitForEvents early; callable from any thread.
+    virtual void WakeEventWait() = 0;
 
     // A modal box with an OK button. plain: not owned by the main window (usable before it exists).
     virtual void ShowMessageBox(const char* captionUtf8, const char* textUtf8, bool plain) = 0;
@@ -44,6 +51,12 @@ public:
 
     // Bits per pixel of the desktop: 32 for 8-8-8 desktops.
     virtual int GetDesktopBitDepth() = 0;
+
+    // The window's place on the desktop (Window.h).
+    virtual bool GetDesktopWorkArea(DesktopRect& area) = 0;
+    virtual bool GetMainWindowFrame(DesktopRect& frame) = 0;
+    virtual void SetMainWindowClientSize(int width, int height) = 0;
+    virtual void MoveMainWindow(int left, int top) = 0;
 
     // The system's name of a key number; empty when it has none.
     virtual std::string GetKeyName(int keyNumber) = 0;

@@ -9,6 +9,8 @@
 // drawn next); a full-screen present shows it and makes the next page of the ring the back page,
 // so the back page is always the one shown back buffer count + 1 presents ago. A windowed present
 // copies the one page, stretched, into the window.
+#include "platform/PixelRect.h"
+
 #include <array>
 #include <cstdint>
 #include <vector>
@@ -33,6 +35,9 @@ struct PaletteEntry
 
     bool operator==(const PaletteEntry&) const = default;
 };
+
+// A rectangle of page pixels.
+using PageRect = PixelRect;
 
 // The 16-bit layouts, by their green mask.
 constexpr uint32_t kGreenMask565 = 0x07E0;
@@ -72,9 +77,13 @@ public:
     virtual int GetBackBufferCount() const = 0;
 
     // Gives the back page's pixels until Unlock. False without pages, when already locked or
-    // while the pages are lost.
+    // while the pages are lost. A lock counts as drawing on the whole page, unless the locker says
+    // what it drew with MarkChanged before Unlock: presents then convert and show only that.
     virtual bool Lock(uint8_t*& pixels, int& pitchBytes) = 0;
     virtual void Unlock() = 0;
+    // While locked: the locker drew into the back page's rectangle (clipped to the page; an empty
+    // one says only that the locker reports its drawing). Ignored when not locked.
+    virtual void MarkChanged(const PageRect& rect) = 0;
     virtual bool IsLocked() const = 0;
 
     // Lost pages (their memory was taken by the system) read black until Restore.
@@ -88,7 +97,8 @@ public:
     virtual bool Fill(int left, int top, int right, int bottom, uint32_t value) = 0;
 
     // Full screen: shows the back page and moves the ring on. Windowed: copies the page into the
-    // window, stretched. False without pages, while locked or lost.
+    // window, stretched. Only what changed since the screen last showed it is converted. False
+    // without pages, while locked or lost.
     virtual bool Present() = 0;
 
     // Lets system windows show over a full-screen display. False when the display cannot.

@@ -2,6 +2,8 @@
 
 #include "platform/Backend.h"
 
+#include <chrono>
+
 namespace platform {
 
 Event Event::Key(EventType type, int key, int virtualKey, bool alt, bool repeat)
@@ -50,13 +52,32 @@ Event Event::Simple(EventType type)
 
 void EventQueue::Push(const Event& event)
 {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    if (event.type == EventType::MouseMove && !m_events.empty() &&
-        m_events.back().type == EventType::MouseMove) {
-        m_events.back() = event;
-        return;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (event.type == EventType::MouseMove && !m_events.empty() &&
+            m_events.back().type == EventType::MouseMove)
+            m_events.back() = event;
+        else
+            m_events.push_back(event);
     }
-    m_events.push_back(event);
+    m_pushed.notify_all();
+}
+
+bool EventQueue::WaitForEvent(uint32_t milliseconds)
+{
+    std::unique_lock<std::mutex> lock(m_mutex);
+    m_pushed.wait_for(lock, std::chrono::milliseconds(milliseconds), [&] { return !m_events.empty() || m_woken; });
+    m_woken = false;
+    return !m_events.empty();
+}
+
+void EventQueue::Wake()
+{
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_woken = true;
+    }
+    m_pushed.notify_all();
 }
 
 bool EventQueue::Pop(Event& event)
@@ -79,6 +100,7 @@ void EventQueue::Clear()
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_events.clear();
+    m_woken = false;
 }
 
 EventQueue& GetEventQueue()
@@ -96,9 +118,18 @@ bool PollEvent(Event& event)
     return queue.Pop(event);
 }
 
+bool WaitForEvent(uint32_t milliseconds)
+{
+    EventQueue& queue = GetEventQueue();
+    if (queue.Count() == 0)
+        GetBackend().WaitForEvents(queue, milliseconds);
+    return queue.Count() > 0;
+}
+
 void PostEvent(const Event& event)
 {
     GetEventQueue().Push(event);
+    GetBackend().WakeEventWait();
 }
 
 int PendingEventCount()

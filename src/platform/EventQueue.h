@@ -4,6 +4,8 @@
 // backlog of motion never delays the events behind it.
 #include "platform/Events.h"
 
+#include <condition_variable>
+#include <cstdint>
 #include <deque>
 #include <mutex>
 
@@ -16,10 +18,16 @@ public:
     bool Pop(Event& event);
     int Count() const;
     void Clear();
+    // Waits until an event is queued (true) or the milliseconds have passed (false); a Wake from
+    // another thread ends the wait early.
+    bool WaitForEvent(uint32_t milliseconds);
+    void Wake();
 
 private:
     mutable std::mutex m_mutex;
+    std::condition_variable m_pushed;
     std::deque<Event> m_events;
+    bool m_woken = false;
 };
 
 // The program's one queue.

@@ -57,7 +57,12 @@ struct Event
 // Takes the next event, first moving what the backend has pending into the queue. False when none.
 bool PollEvent(Event& event);
 
-// Adds an event to the queue (the program's own close request, tests).
+// Waits until an event is queued (true) or the milliseconds have passed (false), without
+// taking it. On the virtual clock the wait moves the clock on instead.
+bool WaitForEvent(uint32_t milliseconds);
+
+// Adds an event to the queue (the program's own close request, tests, other threads); a wait for
+// events ends.
 void PostEvent(const Event& event);
 
 // Number of queued events, not counting what the backend has not delivered yet.

@@ -2,6 +2,11 @@
 // The pages of a display in ordinary memory: a ring of back buffer count + 1 pages of one size,
 // depth and pitch, the back page (drawn next) and the page last shown. Both display backends keep
 // their pages in one.
+//
+// It also keeps, per page, where the page may differ from the picture on the screen, so that a
+// present converts only that: drawing (a lock, a fill) adds to the back page's record, and showing
+// a page adds to every other page's record the shown rectangles where that page's pixels differ.
+#include "platform/DamageGrid.h"
 #include "platform/Display.h"
 
 #include <cstddef>
@@ -30,8 +35,16 @@ public:
     size_t GetPageSize() const { return static_cast<size_t>(m_pitch) * static_cast<size_t>(m_mode.height); }
 
     bool Lock(uint8_t*& pixels, int& pitchBytes);
-    void Unlock() { m_locked = false; }
+    // A lock whose locker reported nothing counts as drawing on the whole back page.
+    void Unlock();
     bool IsLocked() const { return m_locked; }
+    // Display::MarkChanged.
+    void MarkChanged(const PageRect& rect);
+    // Every page differs from the screen everywhere (the screen lost its picture or its colours).
+    void MarkAllChanged();
+    // Appends where the page differs from the screen and clears that record: the caller puts those
+    // rectangles of the page on the screen.
+    void TakeChangesToShow(int index, std::vector<PageRect>& out);
 
     // Every page turns black and stays lost until Restore.
     void Lose();
@@ -51,7 +64,10 @@ private:
     int m_front = -1;
     bool m_locked = false;
     bool m_lost = false;
+    bool m_reported = false;
     std::vector<std::vector<uint8_t>> m_pages;
+    std::vector<DamageGrid> m_changes;
+    std::vector<uint8_t> m_fillRow;
 };
 
 } // namespace platform

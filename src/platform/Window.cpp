@@ -90,6 +90,26 @@ int GetDesktopBitDepth()
     return GetBackend().GetDesktopBitDepth();
 }
 
+bool GetDesktopWorkArea(DesktopRect& area)
+{
+    return GetBackend().GetDesktopWorkArea(area);
+}
+
+bool GetMainWindowFrame(DesktopRect& frame)
+{
+    return GetBackend().GetMainWindowFrame(frame);
+}
+
+void SetMainWindowClientSize(int width, int height)
+{
+    GetBackend().SetMainWindowClientSize(width, height);
+}
+
+void MoveMainWindow(int left, int top)
+{
+    GetBackend().MoveMainWindow(left, top);
+}
+
 std::string GetKeyName(int keyNumber)
 {
     return Utf8ToCp1252(GetBackend().GetKeyName(keyNumber));

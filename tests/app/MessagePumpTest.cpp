@@ -218,6 +218,71 @@ TEST_F(MessagePump, MinimisedLoopSleepsAndDoesNotTick)
     EXPECT_EQ(app.updates.size(), 1u);
 }
 
+// An active loop that has no step due waits until the next step, or less when an event comes
+// first, and then steps on time: ticks neither spin nor drift.
+TEST_F(MessagePump, AnActiveLoopWaitsForTheNextStepOrAnEarlierEvent)
+{
+    TestApplication app;
+    app.Prime();
+    platform::AdvanceVirtualClock(kStepNanoseconds);
+    const uint64_t start = platform::GetCounter();
+    RunMainLoopPass();
+    EXPECT_EQ(app.updates.size(), 1u);
+    EXPECT_EQ(platform::GetCounter() - start, 17000000u);   // the step, to the next whole millisecond
+    RunMainLoopPass();
+    EXPECT_EQ(app.updates.size(), 2u);
+
+    // A key arriving 5 ms into the wait ends it then.
+    const uint64_t before = platform::GetCounter();
+    platform::GetHeadlessBackend().QueueEventAt(before + 5000000, Event::Key(EventType::KeyDown, 30, 'A'));
+    RunMainLoopPass();
+    EXPECT_LT(platform::GetCounter() - before, 6000000u);
+    RunMainLoopPass();
+    EXPECT_TRUE(g_keyboard.IsKeyDown(30));
+
+    // Sixty passes cover a second of steps, one each.
+    const size_t updates = app.updates.size();
+    const uint64_t second = platform::GetCounter();
+    while (platform::GetCounter() - second < 1000000000u)
+        RunMainLoopPass();
+    EXPECT_NEAR(static_cast<double>(app.updates.size() - updates), 60.0, 1.0);
+}
+
+// The windowed window gets the display's client size and is moved into the work area: back from
+// its right and bottom edges, but never with its caption past the left or top edge.
+TEST_F(MessagePump, TheWindowedWindowFitsTheDisplayAndStaysInTheWorkArea)
+{
+    TestApplication app;
+    ASSERT_NE(app.GetDisplay(), nullptr);
+    const int width = app.GetDisplay()->GetWidth(), height = app.GetDisplay()->GetHeight();
+    platform::HeadlessBackend& desktop = platform::GetHeadlessBackend();
+    desktop.SetWindowBorders({4, 24, 4, 4});
+    struct Case
+    {
+        platform::DesktopRect area;
+        int clientLeft, clientTop;
+        int expectedFrameLeft, expectedFrameTop;
+    };
+    const Case cases[] = {
+        {{0, 30, 1024, 740}, -50, 0, 0, 30},                                   // off the left and top
+        {{0, 30, 1024, 740}, 900, 600, 1024 - width - 8, 740 - height - 28},   // off the right and bottom
+        {{0, 30, 1024, 740}, 100, 100, 96, 76},                                // inside: not moved
+        {{10, 20, 300, 200}, 50, 60, 10, 20},                                  // larger than the area
+    };
+    for (const Case& c : cases) {
+        desktop.SetDesktopWorkArea(c.area);
+        desktop.SetClientRect({c.clientLeft, c.clientTop, c.clientLeft + 1, c.clientTop + 1});
+        ResizeWindowForWindowedMode();
+        platform::DesktopRect frame;
+        ASSERT_TRUE(platform::GetMainWindowFrame(frame));
+        EXPECT_EQ(frame.left, c.expectedFrameLeft) << c.clientLeft;
+        EXPECT_EQ(frame.top, c.expectedFrameTop) << c.clientTop;
+        const platform::DesktopRect client = desktop.GetClientRect();
+        EXPECT_EQ(client.right - client.left, width);
+        EXPECT_EQ(client.bottom - client.top, height);
+    }
+}
+
 TEST_F(MessagePump, PaintPresentsTheWindowedPageOnly)
 {
     TestApplication app;

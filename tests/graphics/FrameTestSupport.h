@@ -2,6 +2,7 @@
 // Helpers for frame tests: run-length blocks built by hand, palettes, and pixel access that does
 // not go through the code under test.
 #include "blit/ColorPacking.h"
+#include "graphics/Color.h"
 #include "graphics/Frame.h"
 #include "graphics/PaletteTable.h"
 
@@ -55,6 +56,13 @@ inline void AddLayer(CFrame& frame, uint32_t layer, const std::vector<std::vecto
 {
     RunLengthBlock block = MakeBlock(rows);
     frame.AdoptLayer(layer, block.m_block, block.m_rows);
+}
+
+inline CColor Opaque(uint8_t red, uint8_t green, uint8_t blue)
+{
+    CColor color;
+    color.ConstructRgba(red, green, blue, 255);
+    return color;
 }
 
 // Reads a plain pixel straight from memory.

@@ -3,12 +3,15 @@
 // the fall-back to a window, and the palette, brightness and fades.
 #include "DisplayFixture.h"
 #include "blit/ColorPacking.h"
+#include "blit/modes/CopyBlitter.h"
 #include "foundation/ConfigFile.h"
 #include "graphics/Color.h"
 #include "graphics/PaletteTable.h"
 #include "graphics/ScreenFrame.h"
 
+#include <algorithm>
 #include <cstring>
+#include <functional>
 #include <fstream>
 #include <sstream>
 
@@ -490,3 +493,44 @@ TEST_F(ScreenFrameTest, TheDisplayFrameIsFoundAndItsPaletteServesColourSearches)
 }
 
 } // namespace
+
+// Every drawing operation tells the display what it changed: after each present the screen shows
+// exactly the page presented, though the display copies only the reported cells.
+TEST_F(ScreenFrameTest, EveryDrawingOperationReachesTheScreenThroughItsReport)
+{
+    SetUp16();
+    CFrame picture;
+    picture.Create(40, 30, 16);
+    picture.FillWithColor(Rgb(10, 200, 30));
+    const CColor red = Rgb(255, 0, 0), blue = Rgb(0, 0, 255);
+    const std::function<void(int)> operations[] = {
+        [&](int i) { screen.DrawFrameAt(&picture, 13 * i, 7 * i, &g_copyBlitter); },
+        [&](int i) { screen.SetPixel(600 - i, 3 + 50 * i, red); },
+        [&](int i) { screen.DrawLine(5, 400 - i, 630, 20 + 9 * i, blue); },
+        [&](int i) { screen.DrawAntialiasedLine(100.5f + i, 470.25f, 300.75f, 10.5f + i, red); },
+        [&](int i) { screen.FillRect({200 + i, 200, 260, 290 - i}, blue); },
+        [&](int i) { screen.DrawRectOutline({300, 300 + i, 500 - i, 470}, red); },
+        [&](int i) { screen.ClearRect({0, 0, 64 + 20 * i, 64}); },
+        [&](int i) { screen.FillWithByte(static_cast<uint8_t>(0x40 + i)); },
+    };
+    platform::PageRing& ring = Device().GetRing();
+    for (int round = 0; round < 3; ++round)
+        for (const auto& operation : operations) {
+            ASSERT_EQ(screen.Lock(), CScreenFrame::kLockDone);
+            operation(round);
+            screen.Unlock();
+            ASSERT_TRUE(screen.Present());
+            const uint8_t* page = ring.GetPage(ring.GetFrontIndex());
+            ASSERT_TRUE(std::equal(page, page + ring.GetPageSize(), Device().GetShownPixels().begin()))
+                << "round " << round;
+        }
+    // Once every page holds the same picture, reading draws nothing and a present copies nothing.
+    for (int i = 0; i < 3; ++i) {
+        screen.FillWithByte(0x77);
+        ASSERT_TRUE(screen.Present());
+    }
+    CColor out;
+    screen.GetPixelColor(5, 5, out);
+    ASSERT_TRUE(screen.Present());
+    EXPECT_TRUE(Device().GetLastShownRects().empty());
+}

@@ -1,11 +1,7 @@
-// The display pages: the ring, fills, losses, what the headless device refuses, and the picture
-// the SDL backend makes of a page, against the headless reading of the same page.
+// The display pages: the ring, fills, losses and what the headless device refuses.
 #include "platform/PageRing.h"
 #include "platform/Window.h"
 #include "platform/headless/HeadlessBackend.h"
-#if VANTOREL_HAVE_SDL
-#include "platform/sdl/SdlPageConversion.h"
-#endif
 
 #include <algorithm>
 #include <array>
@@ -250,53 +246,5 @@ TEST_F(HeadlessDisplay, TheDesktopTakesTheDataDepthUnlessATestFixesIt)
     EXPECT_EQ(GetDesktopBitDepth(), 24);
 }
 
-#if VANTOREL_HAVE_SDL
-// The texture's pixels against the headless reading of the same page. 16-bit channels are widened
-// to 8 bits in two independent ways that may round differently, by at most 1.
-TEST_F(HeadlessDisplay, SdlConversionMatchesTheScreenReading)
-{
-    std::mt19937 random(3);
-    std::array<PaletteEntry, 256> palette;
-    for (auto& e : palette)
-        e = {static_cast<uint8_t>(random()), static_cast<uint8_t>(random()), static_cast<uint8_t>(random()), 0};
-    const auto table = sdl::MakePaletteTable32(palette);
-    ASSERT_TRUE(display.Open());
-    ASSERT_TRUE(display.SetFullScreen(false));
-    for (int bits : {8, 16, 24, 32}) {
-        for (uint32_t mask : {kGreenMask565, kGreenMask555}) {
-            SCOPED_TRACE(testing::Message() << bits << " bits, green mask " << mask);
-            const DisplayMode mode{37, 5, bits};
-            ASSERT_TRUE(display.CreatePages(mode, 0, true));
-            display.SetGreenMask(mask);
-            display.SetPalette(0, 256, palette.data());
-            uint8_t* pixels = nullptr;
-            int pitch = 0;
-            ASSERT_TRUE(display.Lock(pixels, pitch));
-            for (size_t i = 0; i < display.GetRing().GetPageSize(); ++i)
-                pixels[i] = static_cast<uint8_t>(random());
-            display.Unlock();
-            ASSERT_TRUE(display.Present());
-            const int outPitch = 37 * 4 + 8;
-            std::vector<uint8_t> argb(static_cast<size_t>(outPitch) * 5);
-            ASSERT_TRUE(sdl::ConvertPageToArgb(display.GetShownPixels().data(), pitch, mode, mask, table,
-                                               argb.data(), outPitch));
-            for (int y = 0; y < 5; ++y)
-                for (int x = 0; x < 37; ++x) {
-                    uint32_t v;
-                    std::memcpy(&v, &argb[static_cast<size_t>(y * outPitch + x * 4)], 4);
-                    const uint32_t reference = display.GetShownColor(x, y);
-                    ASSERT_EQ(v >> 24, 0xFFu);
-                    for (int shift : {0, 8, 16}) {
-                        const int got = static_cast<int>((v >> shift) & 0xFF);
-                        const int want = static_cast<int>((reference >> shift) & 0xFF);
-                        ASSERT_LE(std::abs(got - want), bits == 16 ? 1 : 0) << x << "," << y << " shift " << shift;
-                    }
-                }
-        }
-    }
-    std::vector<uint8_t> page(64), out(64);
-    EXPECT_FALSE(sdl::ConvertPageToArgb(page.data(), 8, {2, 2, 15}, kGreenMask565, table, out.data(), 8));
-}
-#endif
 
 } // namespace

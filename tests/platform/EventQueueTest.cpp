@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 using namespace platform;
 
 namespace {
@@ -190,6 +193,31 @@ TEST_F(HeadlessWindow, JoysticksPluggedInByATest)
     EXPECT_EQ(read.pov, 9000u);
     EXPECT_EQ(read.axes[0], 32768u);
     EXPECT_FALSE(GetForceFeedback().OpenDevice(HapticDevice::Joystick));
+}
+
+} // namespace
+
+namespace {
+
+// A wait on the real clock ends when another thread posts, not when its time is up, and a wait
+// with nothing coming lasts its time.
+TEST(EventWait, APostFromAnotherThreadEndsTheWait)
+{
+    platform::GetHeadlessBackend().Reset();
+    const uint64_t start = platform::GetCounter();
+    std::thread poster([] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(30));
+        platform::PostEvent(platform::Event::Simple(platform::EventType::Close));
+    });
+    EXPECT_TRUE(platform::WaitForEvent(10000));
+    poster.join();
+    EXPECT_LT(platform::GetCounter() - start, 5000000000u);
+    platform::ClearEvents();
+
+    const uint64_t quiet = platform::GetCounter();
+    EXPECT_FALSE(platform::WaitForEvent(20));
+    EXPECT_GE(platform::GetCounter() - quiet, 19000000u);
+    platform::GetHeadlessBackend().Reset();
 }
 
 } // namespace

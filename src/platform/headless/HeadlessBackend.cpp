@@ -129,6 +129,88 @@ void HeadlessBackend::PumpEvents(EventQueue& queue)
     }
 }
 
+bool HeadlessBackend::GetDesktopWorkArea(DesktopRect& area)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    area = m_workArea;
+    return true;
+}
+
+bool HeadlessBackend::GetMainWindowFrame(DesktopRect& frame)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    if (!m_hasWindow)
+        return false;
+    frame = {m_client.left - m_borders.left, m_client.top - m_borders.top, m_client.right + m_borders.right,
+             m_client.bottom + m_borders.bottom};
+    return true;
+}
+
+void HeadlessBackend::SetMainWindowClientSize(int width, int height)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_client.right = m_client.left + width;
+    m_client.bottom = m_client.top + height;
+}
+
+void HeadlessBackend::MoveMainWindow(int left, int top)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    const int width = m_client.right - m_client.left, height = m_client.bottom - m_client.top;
+    m_client = {left + m_borders.left, top + m_borders.top, left + m_borders.left + width, top + m_borders.top + height};
+}
+
+void HeadlessBackend::SetDesktopWorkArea(const DesktopRect& area)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_workArea = area;
+}
+
+void HeadlessBackend::SetWindowBorders(const DesktopRect& borders)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_borders = borders;
+}
+
+DesktopRect HeadlessBackend::GetClientRect() const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_client;
+}
+
+void HeadlessBackend::SetClientRect(const DesktopRect& client)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_client = client;
+}
+
+void HeadlessBackend::WaitForEvents(EventQueue& queue, uint32_t milliseconds)
+{
+    PumpEvents(queue);
+    if (queue.Count() > 0)
+        return;
+    uint64_t wait = static_cast<uint64_t>(milliseconds) * 1000000ull;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (!m_pending.empty())
+            wait = 0;
+        else if (!m_timed.empty()) {
+            const uint64_t now = GetCounter();
+            wait = std::min(wait, m_timed.front().first > now ? m_timed.front().first - now : 0);
+        }
+    }
+    if (IsVirtualClock())
+        AdvanceVirtualClock(wait);
+    else if (wait > 0)
+        queue.WaitForEvent(static_cast<uint32_t>((wait + 999999) / 1000000));
+    PumpEvents(queue);
+}
+
+void HeadlessBackend::WakeEventWait()
+{
+    GetEventQueue().Wake();
+}
+
 void HeadlessBackend::ShowMessageBox(const char* captionUtf8, const char* textUtf8, bool plain)
 {
     {
@@ -267,6 +349,9 @@ void HeadlessBackend::Reset()
         m_clipboard.reset();
         m_warp = {0, 0};
         m_desktopBits = 0;
+        m_workArea = {0, 0, 1024, 768};
+        m_borders = {};
+        m_client = {0, 0, 640, 480};
     }
     m_display.Reset();
     m_mixer.Reset();

@@ -54,12 +54,22 @@ public:
     void SetWindowTitle(const char* titleUtf8) override;
     void MinimizeMainWindow() override;
     void PumpEvents(EventQueue& queue) override;
+    // Delivers queued events, else waits for a timed event, a push or the time; on the virtual
+    // clock the clock moves on to the first of these instead.
+    void WaitForEvents(EventQueue& queue, uint32_t milliseconds) override;
+    void WakeEventWait() override;
     void ShowMessageBox(const char* captionUtf8, const char* textUtf8, bool plain) override;
     void SetSystemCursorVisible(bool visible) override;
     void WarpMouse(int x, int y) override;
     bool SetClipboardText(const std::string& utf8) override;
     bool GetClipboardText(std::string& utf8) override;
     int GetDesktopBitDepth() override;
+    // A desktop of 1024 x 768 with no task bar, and a window without borders at (0, 0) of the
+    // size last asked (640 x 480 at first); tests change them.
+    bool GetDesktopWorkArea(DesktopRect& area) override;
+    bool GetMainWindowFrame(DesktopRect& frame) override;
+    void SetMainWindowClientSize(int width, int height) override;
+    void MoveMainWindow(int left, int top) override;
     std::string GetKeyName(int keyNumber) override;
     Display& GetDisplay() override { return m_display; }
     Mixer& GetMixer() override { return m_mixer; }
@@ -81,6 +91,12 @@ public:
     bool IsMinimized() const;
     std::string GetWindowTitle() const;
     std::pair<int, int> GetWarpPosition() const;
+    void SetDesktopWorkArea(const DesktopRect& area);
+    // The border and caption around the client area: left, top, right, bottom thickness.
+    void SetWindowBorders(const DesktopRect& borders);
+    // The client area's place and size.
+    DesktopRect GetClientRect() const;
+    void SetClientRect(const DesktopRect& client);
     // A desktop that shows only this depth (0: every depth, reported as the data's depth).
     void SetDesktopBitDepth(int bits);
     MemoryDisplay& GetMemoryDisplay() { return m_display; }
@@ -103,6 +119,9 @@ private:
     std::optional<std::string> m_clipboard;
     std::pair<int, int> m_warp{0, 0};
     int m_desktopBits = 0;   // 0: the display's data depth, else 32
+    DesktopRect m_workArea{0, 0, 1024, 768};
+    DesktopRect m_borders;
+    DesktopRect m_client{0, 0, 640, 480};
     MemoryDisplay m_display;
     HeadlessMixer m_mixer;
     HeadlessJoysticks m_joysticks;

@@ -107,8 +107,16 @@ bool MemoryDisplay::Present()
 {
     if (!m_ring.HasPages() || m_ring.IsLocked() || m_ring.IsLost())
         return false;
-    const uint8_t* page = m_ring.GetPage(m_ring.GetBackIndex());
-    std::memcpy(m_shown.data(), page, m_ring.GetPageSize());
+    const int back = m_ring.GetBackIndex();
+    const uint8_t* page = m_ring.GetPage(back);
+    m_lastShownRects.clear();
+    m_ring.TakeChangesToShow(back, m_lastShownRects);
+    const size_t bytes = static_cast<size_t>(BytesPerPixel(m_ring.GetMode().bitsPerPixel));
+    for (const PageRect& rect : m_lastShownRects)
+        for (int y = rect.top; y < rect.bottom; ++y) {
+            const size_t at = static_cast<size_t>(y) * static_cast<size_t>(m_ring.GetPitch()) + rect.left * bytes;
+            std::memcpy(m_shown.data() + at, page + at, static_cast<size_t>(rect.right - rect.left) * bytes);
+        }
     m_ring.Show();
     ++m_presentCount;
     if (IsVirtualClock())

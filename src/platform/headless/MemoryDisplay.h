@@ -30,6 +30,7 @@ public:
     int GetBackBufferCount() const override { return m_ring.GetBackBufferCount(); }
     bool Lock(uint8_t*& pixels, int& pitchBytes) override;
     void Unlock() override { m_ring.Unlock(); }
+    void MarkChanged(const PageRect& rect) override { m_ring.MarkChanged(rect); }
     bool IsLocked() const override { return m_ring.IsLocked(); }
     bool IsLost() const override { return m_ring.IsLost(); }
     bool Restore() override;
@@ -48,6 +49,8 @@ public:
     uint32_t GetShownColor(int x, int y) const;
     const std::array<PaletteEntry, 256>& GetPalette() const { return m_palette; }
     int GetPresentCount() const { return m_presentCount; }
+    // The rectangles the last present copied to the screen.
+    const std::vector<PageRect>& GetLastShownRects() const { return m_lastShownRects; }
     // Palette changes that reached the screen.
     int GetPaletteChangeCount() const { return m_paletteChanges; }
     bool IsFullScreen() const { return m_fullScreen; }
@@ -78,6 +81,7 @@ private:
     DisplayMode m_screenMode;
     PageRing m_ring;
     std::vector<uint8_t> m_shown;
+    std::vector<PageRect> m_lastShownRects;
     DisplayMode m_shownMode;
     int m_shownPitch = 0;
     std::array<PaletteEntry, 256> m_palette{};

@@ -1,10 +1,12 @@
 #include "platform/sdl/SdlBackend.h"
 
 #include "platform/EventQueue.h"
+#include "platform/TerminationSignals.h"
 #include "platform/sdl/SdlBackendImpl.h"
 #include "platform/sdl/SdlKeyMap.h"
 
 #include <SDL.h>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -30,6 +32,8 @@ std::unique_ptr<Backend> CreateSdlBackend(std::string& whyNot)
     // Double clicks as the desktop reports them; the focus click is not a game click.
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "0");
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    // SIGTERM and SIGINT are the program's own business (TerminationSignals.h).
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
         whyNot = SDL_GetError();
         return nullptr;
@@ -129,6 +133,23 @@ void SdlBackend::PumpEvents(EventQueue& queue)
     }
 }
 
+void SdlBackend::WaitForEvents(EventQueue& queue, uint32_t milliseconds)
+{
+    PumpEvents(queue);
+    if (queue.Count() > 0)
+        return;
+    // Leaves the event in SDL's queue; the pump below takes it.
+    SDL_WaitEventTimeout(nullptr, static_cast<int>(std::min<uint32_t>(milliseconds, 1000)));
+    PumpEvents(queue);
+}
+
+void SdlBackend::WakeEventWait()
+{
+    SDL_Event wake{};
+    wake.type = SDL_USEREVENT;
+    SDL_PushEvent(&wake);
+}
+
 void SdlBackend::ShowMessageBox(const char* captionUtf8, const char* textUtf8, bool plain)
 {
     // Also on the terminal: a box may not be seen (full screen, no desktop), a log line stays.
@@ -137,7 +158,10 @@ void SdlBackend::ShowMessageBox(const char* captionUtf8, const char* textUtf8, b
     // The pointer is needed to press OK; whatever was asked of it before comes back afterwards.
     int shown = SDL_ShowCursor(SDL_QUERY);
     SDL_ShowCursor(SDL_ENABLE);
+    // The box runs in a child process; a termination signal meanwhile ends it.
+    BeginModalBox();
     SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, captionUtf8, textUtf8, plain ? nullptr : m_window);
+    EndModalBox();
     SDL_ShowCursor(shown);
 }
 
@@ -184,6 +208,49 @@ int SdlBackend::GetDesktopBitDepth()
     // 8-8-8 desktops keep their pixels in 32 bits and count as 32.
     int bytes = SDL_BYTESPERPIXEL(mode.format);
     return bytes == 4 ? 32 : static_cast<int>(SDL_BITSPERPIXEL(mode.format));
+}
+
+bool SdlBackend::GetDesktopWorkArea(DesktopRect& area)
+{
+    SDL_Rect usable;
+    const int display = m_window ? std::max(SDL_GetWindowDisplayIndex(m_window), 0) : 0;
+    if (SDL_GetDisplayUsableBounds(display, &usable) != 0)
+        return false;
+    area = {usable.x, usable.y, usable.x + usable.w, usable.y + usable.h};
+    return true;
+}
+
+bool SdlBackend::GetMainWindowFrame(DesktopRect& frame)
+{
+    if (!m_window)
+        return false;
+    int x, y, w, h, top = 0, left = 0, bottom = 0, right = 0;
+    SDL_GetWindowPosition(m_window, &x, &y);
+    SDL_GetWindowSize(m_window, &w, &h);
+    // Without a window manager there are no borders, and SDL says so by failing.
+    if (SDL_GetWindowBordersSize(m_window, &top, &left, &bottom, &right) != 0)
+        top = left = bottom = right = 0;
+    frame = {x - left, y - top, x + w + right, y + h + bottom};
+    return true;
+}
+
+void SdlBackend::SetMainWindowClientSize(int width, int height)
+{
+    if (!m_window)
+        return;
+    SDL_SetWindowBordered(m_window, SDL_TRUE);
+    SDL_SetWindowAlwaysOnTop(m_window, SDL_FALSE);
+    SDL_SetWindowSize(m_window, width, height);
+}
+
+void SdlBackend::MoveMainWindow(int left, int top)
+{
+    if (!m_window)
+        return;
+    int borderTop = 0, borderLeft = 0;
+    if (SDL_GetWindowBordersSize(m_window, &borderTop, &borderLeft, nullptr, nullptr) != 0)
+        borderTop = borderLeft = 0;
+    SDL_SetWindowPosition(m_window, left + borderLeft, top + borderTop);
 }
 
 std::string SdlBackend::GetKeyName(int keyNumber)

@@ -29,12 +29,19 @@ public:
     void SetWindowTitle(const char* titleUtf8) override;
     void MinimizeMainWindow() override;
     void PumpEvents(EventQueue& queue) override;
+    void WaitForEvents(EventQueue& queue, uint32_t milliseconds) override;
+    // Pushes an event of our own, which SDL's wait returns for and the translation drops.
+    void WakeEventWait() override;
     void ShowMessageBox(const char* captionUtf8, const char* textUtf8, bool plain) override;
     void SetSystemCursorVisible(bool visible) override;
     void WarpMouse(int x, int y) override;
     bool SetClipboardText(const std::string& utf8) override;
     bool GetClipboardText(std::string& utf8) override;
     int GetDesktopBitDepth() override;
+    bool GetDesktopWorkArea(DesktopRect& area) override;
+    bool GetMainWindowFrame(DesktopRect& frame) override;
+    void SetMainWindowClientSize(int width, int height) override;
+    void MoveMainWindow(int left, int top) override;
     std::string GetKeyName(int keyNumber) override;
     Display& GetDisplay() override { return m_display; }
     Mixer& GetMixer() override { return m_mixer; }

@@ -121,19 +121,28 @@ bool SdlDisplay::Fill(int left, int top, int right, int bottom, uint32_t value)
     return m_ring.Fill(left, top, right, bottom, value);
 }
 
-bool SdlDisplay::Upload(const uint8_t* page)
+bool SdlDisplay::Upload(const uint8_t* page, const std::vector<PageRect>& rects)
 {
     if (!m_texture || !page)
         return false;
-    void* pixels = nullptr;
-    int pitch = 0;
-    if (SDL_LockTexture(m_texture, nullptr, &pixels, &pitch) != 0)
-        return false;
-    const bool converted =
-        ConvertPageToArgb(page, m_ring.GetPitch(), m_ring.GetMode(), GetGreenMask(), m_table, pixels, pitch);
-    SDL_UnlockTexture(m_texture);
-    m_hasPicture = converted;
-    return converted;
+    bool uploaded = false;
+    for (const PageRect& rect : rects) {
+        const SDL_Rect area{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+        void* pixels = nullptr;
+        int pitch = 0;
+        if (SDL_LockTexture(m_texture, &area, &pixels, &pitch) != 0)
+            continue;
+        uploaded |= ConvertRect(page, m_ring.GetPitch(), m_ring.GetMode(), GetGreenMask(), m_table, rect, pixels, pitch);
+        SDL_UnlockTexture(m_texture);
+    }
+    return uploaded;
+}
+
+bool SdlDisplay::UploadAll(const uint8_t* page)
+{
+    const DisplayMode& mode = m_ring.GetMode();
+    m_hasPicture = Upload(page, {{0, 0, mode.width, mode.height}});
+    return m_hasPicture;
 }
 
 void SdlDisplay::Represent()
@@ -154,9 +163,15 @@ bool SdlDisplay::Present()
         return false;
     if (!m_texture && !MakeTexture())
         return false;
-    Upload(m_ring.GetPage(m_ring.GetBackIndex()));
+    const int back = m_ring.GetBackIndex();
+    m_rects.clear();
+    m_ring.TakeChangesToShow(back, m_rects);
+    const bool changed = Upload(m_ring.GetPage(back), m_rects);
     m_ring.Show();
-    Represent();
+    // The window already shows this picture when nothing of it changed.
+    m_hasPicture |= changed;
+    if (changed || !m_hasPicture)
+        Represent();
     return true;
 }
 
@@ -167,7 +182,9 @@ void SdlDisplay::RecreateTexture()
     m_hasPicture = false;
     if (!m_ring.HasPages() || !MakeTexture())
         return;
-    Upload(m_ring.GetPage(m_ring.GetFrontIndex()));
+    // The texture holds nothing now: every page differs from it.
+    m_ring.MarkAllChanged();
+    UploadAll(m_ring.GetPage(m_ring.GetFrontIndex()));
     Represent();
 }
 
@@ -179,9 +196,15 @@ void SdlDisplay::SetPalette(int first, int count, const PaletteEntry* entries)
     std::copy(entries, entries + count, m_palette.begin() + first);
     m_table = MakePaletteTable32(m_palette);
     // The picture on screen takes the new colours now, not at the next present.
-    if (m_ring.GetMode().bitsPerPixel == 8 && m_ring.GetFrontIndex() >= 0 &&
-        Upload(m_ring.GetPage(m_ring.GetFrontIndex())))
+    if (m_ring.GetMode().bitsPerPixel != 8)
+        return;
+    m_ring.MarkAllChanged();
+    if (m_ring.GetFrontIndex() >= 0 && UploadAll(m_ring.GetPage(m_ring.GetFrontIndex()))) {
+        // Every other page still differs from the screen.
+        m_rects.clear();
+        m_ring.TakeChangesToShow(m_ring.GetFrontIndex(), m_rects);
         Represent();
+    }
 }
 
 void SdlDisplay::GetSystemPaletteEntries(int first, int count, PaletteEntry* entries)

@@ -1,11 +1,12 @@
 #pragma once
-// The SDL display: the pages are a ring in memory; a present converts the page it shows into one
-// streaming ARGB8888 texture and draws it letterboxed into the window (full screen is the desktop's
-// full-screen window with the page scaled; SDL maps mouse positions back to page pixels). The
-// last picture is drawn again when the window is exposed, and a palette change shows at once.
+// The SDL display: the pages are a ring in memory; a present converts what changed of the page it
+// shows into one streaming ARGB8888 texture and draws it letterboxed into the window (full screen
+// is the desktop's full-screen window with the page scaled; SDL maps mouse positions back to page
+// pixels). A present that changes nothing leaves the window as it is. The last picture is drawn
+// again when the window is exposed, and a palette change shows at once.
 #include "platform/Display.h"
 #include "platform/PageRing.h"
-#include "platform/sdl/SdlPageConversion.h"
+#include "platform/PageConversion.h"
 
 #include <array>
 #include <cstdint>
@@ -37,6 +38,7 @@ public:
     int GetBackBufferCount() const override { return m_ring.GetBackBufferCount(); }
     bool Lock(uint8_t*& pixels, int& pitchBytes) override { return m_ring.Lock(pixels, pitchBytes); }
     void Unlock() override { m_ring.Unlock(); }
+    void MarkChanged(const PageRect& rect) override { m_ring.MarkChanged(rect); }
     bool IsLocked() const override { return m_ring.IsLocked(); }
     // The system never takes the pages' memory here.
     bool IsLost() const override { return false; }
@@ -59,7 +61,10 @@ public:
 
 private:
     bool MakeTexture();
-    bool Upload(const uint8_t* page);
+    // Converts the rectangles of the page into the texture; false when nothing could be.
+    bool Upload(const uint8_t* page, const std::vector<PageRect>& rects);
+    // The whole page.
+    bool UploadAll(const uint8_t* page);
 
     SdlBackend& m_backend;
     PageRing m_ring;
@@ -70,6 +75,7 @@ private:
     bool m_hasPicture = false;
     std::array<PaletteEntry, 256> m_palette{};
     PaletteTable32 m_table{};
+    std::vector<PageRect> m_rects;
 };
 
 } // namespace platform::sdl
