@@ -6,6 +6,7 @@
 #include "blit/ColorPacking.h"
 #include "blit/modes/FilterResampler.h"
 #include "blit/modes/FilterScaleBlitter.h"
+#include "graphics/ScreenFrame.h"
 #include "graphics/stages/DepthConvertStage.h"
 
 #include <gtest/gtest.h>
@@ -311,4 +312,15 @@ TEST(FilterScaleBlitter, EightBitsGoThroughThePaletteAndComeBackDithered)
     MakePlainFrame(source, 9, 5, 8, 77);
     ASSERT_TRUE(destination.BlitUnclipped(&source, CIntRect{0, 0, 9, 5}, CIntRect{0, 0, 40, 30}, &g_filterScaleBlitter));
     EXPECT_EQ(Snapshot(destination), std::vector<uint32_t>(40 * 30, 77));
+}
+
+TEST(FilterScaleBlitter, TheDisplayKeepsItsBrightness)
+{
+    CScreenFrame screen;
+    screen.SetBrightness(1.5f);
+    CFrame source, destination;
+    MakeFrame16(source, 4, 4, std::vector<uint16_t>(16, 0x1234));
+    destination.Create(8, 8, 16);
+    ASSERT_TRUE(destination.BlitUnclipped(&source, CIntRect{0, 0, 4, 4}, CIntRect{0, 0, 8, 8}, &g_filterScaleBlitter));
+    EXPECT_EQ(screen.GetBrightness(), 1.5f);
 }
