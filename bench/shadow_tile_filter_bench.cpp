@@ -6,6 +6,7 @@
 //   Tile       a 32 x 32 frame repeated (plain, and run-length 16-bit)
 //   Wrap*      a 64 x 64 texture; WrapIntoRle16 recolours a 640 x 480 run-length frame
 //   Filter     from 320 x 240 (2x) and at 1:1; the 8-bit form includes the dithered conversion
+#include "BlitBenchSupport.h"
 #include "blit/Blitter.h"
 #include "blit/ColorPacking.h"
 #include "blit/modes/FilterScaleBlitter.h"
@@ -30,39 +31,9 @@
 
 namespace {
 
-constexpr int32_t kWidth = 640, kHeight = 480;
+using namespace blitbench;
 
-std::unique_ptr<CFrame> RandomFrame(int32_t width, int32_t height, uint32_t depth)
-{
-    static std::mt19937 random(480);
-    auto frame = std::make_unique<CFrame>();
-    frame->Create(width, height, depth);
-    const size_t bytes = static_cast<size_t>(width) * height * depth / 8;
-    for (size_t i = 0; i < bytes; ++i)
-        frame->GetPixels()[i] = static_cast<uint8_t>(1 + random() % 255);
-    return frame;
-}
-
-// A block of rows (its size first, as frames hold them) and its row table, adopted by the frame.
-void AdoptRows(CFrame& frame, uint32_t layer, const std::vector<std::vector<uint8_t>>& rows)
-{
-    uint32_t size = 4;
-    for (const auto& row : rows)
-        size += static_cast<uint32_t>(row.size());
-    auto* block = static_cast<uint8_t*>(std::malloc(size));
-    auto* offsets = static_cast<uint32_t*>(std::malloc(sizeof(uint32_t) * (rows.size() + 2)));
-    std::memcpy(block, &size, 4);
-    uint32_t at = 4;
-    for (size_t r = 0; r < rows.size(); ++r) {
-        offsets[r] = at;
-        std::memcpy(block + at, rows[r].data(), rows[r].size());
-        at += static_cast<uint32_t>(rows[r].size());
-    }
-    if (layer == 0)
-        frame.AdoptPixels(block, offsets);
-    else
-        frame.AdoptLayer(layer, block, offsets);
-}
+constexpr int32_t kWidth = kScreenWidth, kHeight = kScreenHeight;
 
 // Rows of runs: fill and literal runs of 1 to 24 pixels between skips of 1 to 12 (the alpha bytes
 // in step into `alphas`).
@@ -104,17 +75,6 @@ std::unique_ptr<CFrame> RunLengthFrame(int32_t width, int32_t height, bool trans
     }
     frame->SetFormatFlags(frame->GetFormatFlags() | kFrameRunLengthAlpha);
     return frame;
-}
-
-void Memcpy(benchmark::State& state, uint32_t pixelBytes)
-{
-    const size_t bytes = static_cast<size_t>(kWidth) * kHeight * pixelBytes;
-    std::vector<uint8_t> from(bytes, 1), to(bytes);
-    for (auto _ : state) {
-        std::memcpy(to.data(), from.data(), bytes);
-        benchmark::ClobberMemory();
-    }
-    state.SetItemsProcessed(static_cast<int64_t>(state.iterations()) * kWidth * kHeight);
 }
 
 // A palette of distinct colours for the 8-bit filter, with its 5-6-5 table.
@@ -162,7 +122,7 @@ const bool s_registered = [] {
     BuildAlphaScaleTables();
     BuildBlendStepTable();
     for (uint32_t bytes = 1; bytes <= 3; ++bytes)
-        benchmark::RegisterBenchmark(("Memcpy/" + std::to_string(8 * bytes) + "bit/640x480").c_str(), Memcpy, bytes);
+        benchmark::RegisterBenchmark(("Memcpy/" + std::to_string(8 * bytes) + "bit/640x480").c_str(), MemcpyScreen, bytes);
 
     static std::unique_ptr<CShadowBlitter> plainShadow = [] {
         OverrideCpuHasMmx(false);

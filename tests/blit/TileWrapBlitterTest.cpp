@@ -145,7 +145,8 @@ TEST(WrapBlitter, RandomTexturesOfEveryDepthAndForm)
                     top = farCoordinates[3 - round];
                 }
                 const auto expected = ExpectedWrap(texture, left, top, destination, to, mode.wrap);
-                ASSERT_TRUE(destination.BlitUnclipped(&texture, CIntRect{left, top, left + 1, top + 1}, to, mode.blitter));
+                // Only the left and top of the source rectangle count.
+                ASSERT_TRUE(destination.BlitUnclipped(&texture, CIntRect{left, top, left, top}, to, mode.blitter));
                 ASSERT_EQ(Snapshot(destination), expected)
                     << "wrap " << int(mode.wrap) << " depth " << depth << " round " << round << " texture " << width
                     << "x" << height << " at " << left << "," << top;
