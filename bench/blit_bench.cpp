@@ -7,6 +7,7 @@
 //   rlealpha   run-length rows at opacity 0.5 (Transparent Mask)  / SDL alpha mod 128 with RLE
 //   pixelalpha translucent layer with an alpha byte per pixel (Transparent Mask) / SDL ARGB8888 blend
 // Read each pair as the SDL row's time over ours. The pictures are a third transparent, in runs.
+#include "BlitBenchSupport.h"
 #include "blit/Blitter.h"
 #include "blit/modes/CopyBlitter.h"
 #include "blit/modes/TableBlendBlitter.h"
@@ -24,6 +25,8 @@
 #include <vector>
 
 namespace {
+
+using blitbench::AdoptRows;
 
 struct Size
 {
@@ -82,27 +85,6 @@ void Encode(const Picture& picture, bool every, std::vector<std::vector<uint8_t>
         if (alphaRows)
             alphaRows->push_back(alphas);
     }
-}
-
-// A block of rows (total size first, as frames hold them) and its row table, for AdoptPixels.
-void AdoptRows(CFrame& frame, uint32_t layer, const std::vector<std::vector<uint8_t>>& rows)
-{
-    uint32_t size = 4;
-    for (const auto& row : rows)
-        size += static_cast<uint32_t>(row.size());
-    auto* block = static_cast<uint8_t*>(std::malloc(size));
-    auto* offsets = static_cast<uint32_t*>(std::malloc(sizeof(uint32_t) * (rows.size() + 2)));
-    std::memcpy(block, &size, 4);
-    uint32_t at = 4;
-    for (size_t r = 0; r < rows.size(); ++r) {
-        offsets[r] = at;
-        std::memcpy(block + at, rows[r].data(), rows[r].size());
-        at += static_cast<uint32_t>(rows[r].size());
-    }
-    if (layer == 0)
-        frame.AdoptPixels(block, offsets);
-    else
-        frame.AdoptLayer(layer, block, offsets);
 }
 
 enum class Kind

@@ -2,6 +2,7 @@
 // second, beside memcpy of a 640 x 480 frame of the same pixel size: read each row as a ratio to
 // the memcpy row of its destination's pixel size. The screen modes run in their grouped and plain
 // forms on the portable and SSE2 paths; "Normal Scale" from 320 x 240 (2x) and at 1:1.
+#include "BlitBenchSupport.h"
 #include "blit/ColorPacking.h"
 #include "blit/modes/BrightenBlitter555.h"
 #include "blit/modes/BrightenBlitter565.h"
@@ -22,29 +23,9 @@
 
 namespace {
 
-constexpr int32_t kWidth = 640, kHeight = 480;
+using namespace blitbench;
 
-std::unique_ptr<CFrame> RandomFrame(int32_t width, int32_t height, uint32_t depth)
-{
-    static std::mt19937 random(480);
-    auto frame = std::make_unique<CFrame>();
-    frame->Create(width, height, depth);
-    const size_t bytes = static_cast<size_t>(width) * height * depth / 8;
-    for (size_t i = 0; i < bytes; ++i)
-        frame->GetPixels()[i] = static_cast<uint8_t>(random());
-    return frame;
-}
-
-void Memcpy(benchmark::State& state, uint32_t pixelBytes)
-{
-    const size_t bytes = static_cast<size_t>(kWidth) * kHeight * pixelBytes;
-    std::vector<uint8_t> from(bytes, 1), to(bytes);
-    for (auto _ : state) {
-        std::memcpy(to.data(), from.data(), bytes);
-        benchmark::ClobberMemory();
-    }
-    state.SetItemsProcessed(static_cast<int64_t>(state.iterations()) * kWidth * kHeight);
-}
+constexpr int32_t kWidth = kScreenWidth, kHeight = kScreenHeight;
 
 // One blit of the source (whole) onto the whole 640 x 480 destination per iteration.
 void Blit(benchmark::State& state, CBlitter* blitter, uint32_t sourceDepth, uint32_t destinationDepth,
@@ -94,7 +75,7 @@ void Register(const std::string& name, CBlitter* blitter, uint32_t sourceDepth, 
 
 const bool s_registered = [] {
     for (uint32_t bytes = 1; bytes <= 4; ++bytes)
-        benchmark::RegisterBenchmark(("Memcpy/" + std::to_string(8 * bytes) + "bit/640x480").c_str(), Memcpy, bytes);
+        benchmark::RegisterBenchmark(("Memcpy/" + std::to_string(8 * bytes) + "bit/640x480").c_str(), MemcpyScreen, bytes);
 
     // A level with room to move every channel both ways.
     for (CScreenLevelBlitter* blitter : std::initializer_list<CScreenLevelBlitter*>{

@@ -294,6 +294,9 @@ bool WriteFrameJpeg(CFrameInterface& frame, CVirtualFile& file, int quality)
     const uint32_t depth = frame.GetBitsPerPixel();
     const bool plain = (frame.GetFormatFlags() & kFrameRunLengthMask) == 0;
     if (!plain || (depth != 24 && depth != 32)) {
+        // Palette indices without a palette convert to nothing: a black picture is no success.
+        if (depth == 8 && !frame.HasPalette())
+            return false;
         converted.Create(width, height, 24);
         CIntRect bounds;
         frame.GetBounds(bounds);

@@ -32,5 +32,6 @@ bool LoadJpegIntoFrame(CFrame& frame, CVirtualFile& file);
 bool WriteJpegToFile(CVirtualFile& file, const uint8_t* rgb, uint32_t width, uint32_t height, int quality);
 // Encodes the frame's colours: 24-bit and 32-bit plain pixels as their bytes B, G, R (alpha is
 // not composited, so translucent pixels keep their colour); other frames through the copy
-// blitter's conversion to 24 bits. False when the frame is empty or cannot be converted.
+// blitter's conversion to 24 bits. False when the frame is empty or cannot be converted (8-bit
+// frames without a palette among them).
 bool WriteFrameJpeg(CFrameInterface& frame, CVirtualFile& file, int quality);

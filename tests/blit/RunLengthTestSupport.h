@@ -134,6 +134,49 @@ inline void MakeFrame(CFrame& frame, uint32_t depth, uint32_t flags, const Pictu
     }
 }
 
+// One pixel of a run-length row, as decoded here from the codes.
+struct DecodedPixel
+{
+    bool covered = false;
+    bool literal = false;
+    uint32_t value = 0;
+    uint32_t runStart = 0;  // the column where its run starts
+    uint32_t runLength = 0;
+    uint32_t alphaIndex = 0; // the index of its alpha byte among the row's alpha bytes
+};
+
+inline std::vector<DecodedPixel> DecodeRow(const uint8_t* codes, uint32_t width, uint32_t valueBytes)
+{
+    std::vector<DecodedPixel> row(width);
+    uint32_t x = 0, alpha = 0;
+    while (x < width) {
+        const uint8_t code = *codes++;
+        const uint32_t n = code & (code & 0x80 ? 0x7F : 0x3F);
+        if (!(code & 0x80)) {
+            const bool literal = (code & 0x40) != 0;
+            for (uint32_t i = 0; i < n && x + i < width; ++i) {
+                DecodedPixel& pixel = row[x + i];
+                pixel = DecodedPixel{true, literal, 0, x, n, alpha + (literal ? i : 0)};
+                std::memcpy(&pixel.value, codes + (literal ? i * valueBytes : 0), valueBytes);
+            }
+            codes += (literal ? n : 1) * valueBytes;
+            alpha += literal ? n : 1;
+        }
+        x += n;
+    }
+    return row;
+}
+
+// Row r of a layer of a frame (0: the main rows), decoded.
+inline std::vector<DecodedPixel> DecodeFrameRow(const CFrame& frame, uint32_t layer, uint32_t r, uint32_t valueBytes)
+{
+    const uint8_t* data = layer == 0 ? frame.GetPixels() : layer == 4 ? frame.GetLayer4Pixels() : nullptr;
+    const uint32_t* rows = layer == 0 ? frame.GetRowOffsets() : layer == 4 ? frame.GetLayer4RowOffsets() : nullptr;
+    if (!data || !rows)
+        return std::vector<DecodedPixel>(frame.GetWidth());
+    return DecodeRow(data + rows[r], frame.GetWidth(), valueBytes);
+}
+
 // Sets a blend mode's opacity for the lifetime of the object, with the opacity tables built.
 class CScopedOpacity
 {

@@ -65,6 +65,35 @@ inline CColor Opaque(uint8_t red, uint8_t green, uint8_t blue)
     return color;
 }
 
+// The run-length form (format 0x2 or 0x4) of a plain frame: its pixels of value 0 as skip runs,
+// the others as literal runs of up to 63 pixels. Drawn onto a cleared frame it gives the plain
+// frame back.
+inline void MakeRunLengthCopy(CFrame& frame, const CFrame& plain, uint32_t format)
+{
+    const uint32_t bytes = plain.GetBytesPerPixel(), width = plain.GetWidth();
+    std::vector<std::vector<uint8_t>> rows(plain.GetHeight());
+    for (uint32_t y = 0; y < plain.GetHeight(); ++y) {
+        const uint8_t* row = plain.GetPixels() + static_cast<size_t>(plain.GetRowOffsets()[y]) * bytes;
+        auto isZero = [&](uint32_t x) {
+            for (uint32_t b = 0; b < bytes; ++b)
+                if (row[x * bytes + b] != 0)
+                    return false;
+            return true;
+        };
+        for (uint32_t x = 0; x < width;) {
+            const bool skip = isZero(x);
+            uint32_t n = 0;
+            while (x + n < width && n < 63 && isZero(x + n) == skip)
+                ++n;
+            rows[y].push_back(static_cast<uint8_t>(skip ? 0x80 | n : 0x40 | n));
+            if (!skip)
+                rows[y].insert(rows[y].end(), row + x * bytes, row + (x + n) * bytes);
+            x += n;
+        }
+    }
+    MakeRunLengthFrame(frame, width, plain.GetBitsPerPixel(), format, rows);
+}
+
 // Reads a plain pixel straight from memory.
 inline uint32_t ReadPixel(const CFrame& frame, uint32_t column, uint32_t row)
 {

@@ -112,6 +112,41 @@ TEST(Jpeg, ColoursComeBackInTheirChannels)
     }
 }
 
+TEST(Jpeg, PalettedSixteenBitAndRunLengthFramesAreEncodedAsTheirColours)
+{
+    ScopedCurrentPalette palette(RampEntry);
+    for (uint32_t depth : {8u, 16u})
+        for (bool runLength : {false, true}) {
+            CFrame plain, encoded;
+            plain.Create(40, 24, depth);
+            FillPattern(plain, 3);
+            MakeRunLengthCopy(encoded, plain, depth == 8 ? kFrameRunLength8 : kFrameRunLengthAlpha);
+            CFrame& source = runLength ? encoded : plain;
+            if (depth == 8)
+                source.SetPalette(g_currentPalette);
+            // The 24-bit frame of the colours the pixels stand for.
+            CFrame colours;
+            colours.Create(40, 24, 24);
+            for (uint32_t y = 0; y < 24; ++y)
+                for (uint32_t x = 0; x < 40; ++x) {
+                    const uint32_t p = ReadPixel(plain, x, y);
+                    uint8_t r = static_cast<uint8_t>((p >> 8) & 0xF8), g = static_cast<uint8_t>((p >> 3) & 0xFC),
+                            b = static_cast<uint8_t>((p << 3) & 0xF8);
+                    if (depth == 8)
+                        RampEntry(p, r, g, b);
+                    WritePixel(colours, x, y, Bgra(b, g, r, 0));
+                }
+            const std::string stream = Encode(source, 90);
+            ASSERT_FALSE(stream.empty()) << depth << " " << runLength;
+            EXPECT_EQ(stream, Encode(colours, 90)) << depth << " " << runLength;
+        }
+    // An 8-bit frame without a palette has no colours to encode.
+    CFrame bare;
+    bare.Create(8, 8, 8);
+    FillPattern(bare);
+    EXPECT_TRUE(Encode(bare, 90).empty());
+}
+
 TEST(Jpeg, StreamsOfOtherKindsAndDamage)
 {
     uint32_t width = 0, height = 0;

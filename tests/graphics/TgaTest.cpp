@@ -178,6 +178,42 @@ TEST(TgaWriter, RoundTripsThroughTheReader)
     }
 }
 
+TEST(TgaWriter, RunLengthAndSixteenBitFramesAreSavedThroughTheCopyBlendMode)
+{
+    WorkFolder folder;
+    ScopedCurrentPalette palette(RampEntry);
+    // A run-length frame is stored as the plain frame it draws.
+    for (uint32_t depth : {8u, 16u, 24u}) {
+        CFrame plain, encoded;
+        plain.Create(70, 4, depth);
+        FillPattern(plain, depth);
+        for (uint32_t x = 10; x < 20; ++x)
+            WritePixel(plain, x, 1, 0); // a transparent stretch
+        MakeRunLengthCopy(encoded, plain, depth == 8 ? kFrameRunLength8 : kFrameRunLengthAlpha);
+        if (depth == 8) {
+            plain.SetPalette(g_currentPalette);
+            encoded.SetPalette(g_currentPalette);
+        }
+        const std::string name = "encoded" + std::to_string(depth) + ".tga";
+        ASSERT_TRUE(plain.SaveTga("plain.tga", 0)) << depth;
+        ASSERT_TRUE(encoded.SaveTga(name.c_str(), 0)) << depth;
+        EXPECT_EQ(FileBytes(name), FileBytes("plain.tga")) << depth;
+    }
+    // 16-bit frames are stored as 24 bits: blue << 3, green << 2, the red bits as they stand.
+    const uint32_t pixels[][2] = {{0xF800, 0xF80000}, {0x07E0, 0x00FC00}, {0x001F, 0x0000F8},
+                                  {0xFFFF, 0xF8FCF8}, {0x0000, 0x000000}, {0x8410, 0x808080}};
+    CFrame sixteen, back;
+    sixteen.Create(6, 1, 16);
+    for (uint32_t x = 0; x < 6; ++x)
+        WritePixel(sixteen, x, 0, pixels[x][0]);
+    ASSERT_TRUE(sixteen.SaveTga("sixteen.tga", 0));
+    const std::string bytes = FileBytes("sixteen.tga");
+    ASSERT_TRUE(ReadTga(back, reinterpret_cast<const uint8_t*>(bytes.data()), static_cast<uint32_t>(bytes.size()),
+                        "sixteen.tga", nullptr, 24));
+    for (uint32_t x = 0; x < 6; ++x)
+        EXPECT_EQ(ReadPixel(back, x, 0), pixels[x][1]) << x;
+}
+
 TEST(TgaWriter, ImageMagickReadsTheFiles)
 {
     const std::string convert = ImageMagickTool("convert");

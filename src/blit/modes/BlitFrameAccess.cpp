@@ -12,16 +12,6 @@ namespace {
 constexpr uint32_t kPaletteBytes = 256 * 3;
 constexpr uint32_t kBlendTableBytes = 256 * 256;
 
-// First pixel of a rectangle of a plain frame; null without memory.
-uint8_t* RectStart(CFrameInterface* frame, const CIntRect& rect, uint32_t bytes)
-{
-    uint8_t* pixels = frame->GetPixels();
-    const uint32_t* rows = frame->GetRowOffsets();
-    if (!pixels || !rows)
-        return nullptr;
-    return pixels + (static_cast<size_t>(rows[rect.m_top]) + static_cast<uint32_t>(rect.m_left)) * bytes;
-}
-
 // Frames clip the rectangles they pass; a routine called any other way must still not reach
 // outside a frame.
 bool InsideFrame(const CFrameInterface* frame, const CIntRect& rect)
@@ -37,24 +27,33 @@ const uint8_t* PaletteBytes(const CPaletteTable* table)
 
 } // namespace
 
+bool ResolvePlainRect(CFrameInterface* frame, const CIntRect& rect, uint32_t bytes, PlainRect& out)
+{
+    uint8_t* pixels = frame->GetPixels();
+    const uint32_t* rows = frame->GetRowOffsets();
+    if (!pixels || !rows || rect.IsEmpty() || !InsideFrame(frame, rect))
+        return false;
+    out.first = pixels + (static_cast<size_t>(rows[rect.m_top]) + static_cast<uint32_t>(rect.m_left)) * bytes;
+    out.pitch = static_cast<ptrdiff_t>(frame->GetPitch()) * bytes;
+    out.width = static_cast<uint32_t>(rect.GetWidth());
+    out.height = static_cast<uint32_t>(rect.GetHeight());
+    return true;
+}
+
 bool ResolvePlainBlit(CFrameInterface* source, const CIntRect& sourceRect, uint32_t sourceBytes,
                       CFrameInterface* destination, const CIntRect& destinationRect, uint32_t destinationBytes,
                       PlainBlit& out)
 {
-    const int32_t width = std::min(sourceRect.GetWidth(), destinationRect.GetWidth());
-    const int32_t height = std::min(sourceRect.GetHeight(), destinationRect.GetHeight());
-    if (width <= 0 || height <= 0 || !InsideFrame(source, sourceRect) || !InsideFrame(destination, destinationRect))
+    PlainRect from, to;
+    if (!ResolvePlainRect(source, sourceRect, sourceBytes, from) ||
+        !ResolvePlainRect(destination, destinationRect, destinationBytes, to))
         return false;
-    const uint8_t* from = RectStart(source, sourceRect, sourceBytes);
-    uint8_t* to = RectStart(destination, destinationRect, destinationBytes);
-    if (!from || !to)
-        return false;
-    out.source = from;
-    out.sourcePitch = static_cast<ptrdiff_t>(source->GetPitch()) * sourceBytes;
-    out.destination = to;
-    out.destinationPitch = static_cast<ptrdiff_t>(destination->GetPitch()) * destinationBytes;
-    out.width = static_cast<uint32_t>(width);
-    out.height = static_cast<uint32_t>(height);
+    out.source = from.first;
+    out.sourcePitch = from.pitch;
+    out.destination = to.first;
+    out.destinationPitch = to.pitch;
+    out.width = std::min(from.width, to.width);
+    out.height = std::min(from.height, to.height);
     return true;
 }
 

@@ -20,6 +20,21 @@ class CPaletteTable;
 // The function type of every blit routine, for declaring them: `BlitRoutineFunction LevelBlit16;`.
 using BlitRoutineFunction = std::remove_pointer_t<BlitRoutine>;
 
+// One rectangle of a plain frame.
+struct PlainRect
+{
+    uint8_t* first = nullptr; // its first pixel
+    ptrdiff_t pitch = 0;      // bytes between rows
+    uint32_t width = 0;       // pixels
+    uint32_t height = 0;
+
+    uint8_t* Row(uint32_t r) const { return first + static_cast<ptrdiff_t>(r) * pitch; }
+};
+
+// False (nothing to draw) when the frame has no pixels or no row table, or the rectangle is empty
+// or reaches outside the frame. Bytes per pixel are the routine's own, not asked of the frame.
+bool ResolvePlainRect(CFrameInterface* frame, const CIntRect& rect, uint32_t bytes, PlainRect& out);
+
 // The rectangles of a blit between two plain frames.
 struct PlainBlit
 {
@@ -31,9 +46,8 @@ struct PlainBlit
     uint32_t height = 0;
 };
 
-// False (nothing to draw) when a frame has no pixels or no row table, or a rectangle is empty or
-// reaches outside its frame.
-// Bytes per pixel are the routine's own (1 to 4), not asked of the frames.
+// Both rectangles as ResolvePlainRect resolves them, the smaller width and height taken for both;
+// false as there.
 bool ResolvePlainBlit(CFrameInterface* source, const CIntRect& sourceRect, uint32_t sourceBytes,
                       CFrameInterface* destination, const CIntRect& destinationRect, uint32_t destinationBytes,
                       PlainBlit& out);

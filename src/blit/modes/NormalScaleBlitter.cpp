@@ -1,7 +1,7 @@
 #include "blit/modes/NormalScaleBlitter.h"
 
 #include "blit/ColorPacking.h"
-#include "blit/modes/PlainBlitRect.h"
+#include "blit/modes/BlitFrameAccess.h"
 #include "graphics/FrameInterface.h"
 
 #include <algorithm>
@@ -43,27 +43,23 @@ void ScaleRows(CFrameInterface* source, const CIntRect* sourceRect, CFrameInterf
                const CIntRect* destinationRect, CBlitter* blitter, Put put)
 {
     // The opacity changes no pixel here, but a routine publishes its level like every other.
-    if (blitter->GetOpacity() != 1.0f)
-        g_currentAlphaRow = g_alphaScaleTables[blitter->GetLevel()];
+    IsOpaqueElsePublishLevel(blitter);
     // An empty source has nothing to sample: the accumulators would read outside it.
-    if (!IsPlainBlitRect(source, *sourceRect) || !IsPlainBlitRect(destination, *destinationRect))
+    PlainRect from, to;
+    if (!ResolvePlainRect(source, *sourceRect, SourceBytes, from) ||
+        !ResolvePlainRect(destination, *destinationRect, DestinationBytes, to))
         return;
 
-    const uint32_t dw = static_cast<uint32_t>(destinationRect->GetWidth());
-    const uint32_t dh = static_cast<uint32_t>(destinationRect->GetHeight());
-    const uint32_t sw = static_cast<uint32_t>(sourceRect->GetWidth());
+    const uint32_t dw = to.width, dh = to.height, sw = from.width;
     const Axis columns(sourceRect->m_left, sw, dw);
-    const Axis rows(sourceRect->m_top, static_cast<uint32_t>(sourceRect->GetHeight()), dh);
-    const uint32_t* fromRows = source->GetRowOffsets();
-    const uint32_t* toRows = destination->GetRowOffsets();
+    const Axis rows(sourceRect->m_top, from.height, dh);
     const size_t rowBytes = static_cast<size_t>(dw) * DestinationBytes;
     const uint8_t* previousRow = nullptr;
     int32_t previousSourceRow = -1;
     for (uint32_t j = 0; j < dh; ++j) {
-        const int32_t sourceRow = sourceRect->m_top + static_cast<int32_t>(rows.Offset(j));
-        const uint8_t* s = PlainPixelAddress<SourceBytes>(source->GetPixels(), fromRows, sourceRect->m_left, sourceRow);
-        uint8_t* d = PlainPixelAddress<DestinationBytes>(destination->GetPixels(), toRows, destinationRect->m_left,
-                                                         destinationRect->m_top + static_cast<int32_t>(j));
+        const int32_t sourceRow = static_cast<int32_t>(rows.Offset(j));
+        const uint8_t* s = from.Row(static_cast<uint32_t>(sourceRow));
+        uint8_t* d = to.Row(j);
         const bool repeat = kOverwrites && sourceRow == previousSourceRow;
         previousSourceRow = sourceRow;
         if (repeat || (kCopies && columns.step == 65536)) {

@@ -1,11 +1,11 @@
 #include "blit/modes/ScreenLevelBlitter.h"
 
 #include "blit/ColorPacking.h"
-#include "blit/modes/PlainBlitRect.h"
+#include "blit/kernels/PixelAccess.h"
+#include "blit/modes/CopyBlitRoutines.h"
 #include "foundation/CpuInfo.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace {
 
@@ -19,51 +19,33 @@ constexpr bool Is555(Op op)
     return op == Op::Convert555 || op == Op::Brighten555 || op == Op::Darken555;
 }
 
-// Calls row(destination, source, width) for each row of a plain blit onto a 16-bit frame. The
-// destination rectangle gives the size; a smaller source rectangle shortens it rather than have
-// the rows read past it.
+// Calls row(destination, source, width) for each row of a plain blit onto a 16-bit frame.
 template <uint32_t SourceBytes, class Row>
-void ForEachRow(CFrameInterface* source, const CIntRect* sourceRect, CFrameInterface* destination,
-                const CIntRect* destinationRect, Row row)
+void ForEachScreenRow(CFrameInterface* source, const CIntRect* sourceRect, CFrameInterface* destination,
+                      const CIntRect* destinationRect, Row row)
 {
-    if (!IsPlainBlitRect(source, *sourceRect) || !IsPlainBlitRect(destination, *destinationRect))
-        return;
-    const uint32_t width = static_cast<uint32_t>(std::min(sourceRect->GetWidth(), destinationRect->GetWidth()));
-    const int32_t height = std::min(sourceRect->GetHeight(), destinationRect->GetHeight());
-    for (int32_t j = 0; j < height; ++j)
-        row(PlainPixelAddress<2>(destination->GetPixels(), destination->GetRowOffsets(), destinationRect->m_left,
-                                 destinationRect->m_top + j),
-            PlainPixelAddress<SourceBytes>(source->GetPixels(), source->GetRowOffsets(), sourceRect->m_left,
-                                           sourceRect->m_top + j),
-            width);
+    PlainBlit blit;
+    if (ResolvePlainBlit(source, *sourceRect, SourceBytes, destination, *destinationRect, 2, blit))
+        ForEachRow(blit, row);
 }
 
-void Store16(uint8_t* d, uint32_t i, uint32_t pixel)
-{
-    const uint16_t word = static_cast<uint16_t>(pixel);
-    std::memcpy(d + 2 * static_cast<size_t>(i), &word, 2);
-}
-
-// Palette indices through the palette-to-pixel table of the layout; index 0 gives 0.
-template <bool Layout555>
-void ConvertBlit8To16(CFrameInterface* source, const CIntRect* sourceRect, CFrameInterface* destination,
+// Palette indices through the 5-5-5 palette-to-pixel table; index 0 gives 0.
+void ConvertBlit8To15(CFrameInterface* source, const CIntRect* sourceRect, CFrameInterface* destination,
                       const CIntRect* destinationRect, CBlitter*)
 {
-    const uint32_t* table = Layout555 ? g_paletteToPixel15 : g_paletteToPixel16;
-    ForEachRow<1>(source, sourceRect, destination, destinationRect, [table](uint8_t* d, const uint8_t* s, uint32_t n) {
+    ForEachScreenRow<1>(source, sourceRect, destination, destinationRect, [](uint8_t* d, const uint8_t* s, uint32_t n) {
         for (uint32_t i = 0; i < n; ++i)
-            Store16(d, i, table[s[i]]);
+            StorePixel16(d, i, g_paletteToPixel15[s[i]]);
     });
 }
 
-// Blue, green, red bytes packed for the layout.
-template <bool Layout555>
-void ConvertBlit24To16(CFrameInterface* source, const CIntRect* sourceRect, CFrameInterface* destination,
+// Blue, green, red bytes packed as 5-5-5.
+void ConvertBlit24To15(CFrameInterface* source, const CIntRect* sourceRect, CFrameInterface* destination,
                        const CIntRect* destinationRect, CBlitter*)
 {
-    ForEachRow<3>(source, sourceRect, destination, destinationRect, [](uint8_t* d, const uint8_t* s, uint32_t n) {
+    ForEachScreenRow<3>(source, sourceRect, destination, destinationRect, [](uint8_t* d, const uint8_t* s, uint32_t n) {
         for (uint32_t i = 0; i < n; ++i, s += 3)
-            Store16(d, i, Layout555 ? PackRgbToPixel15(s[2], s[1], s[0]) : PackRgbToPixel16(s[2], s[1], s[0]));
+            StorePixel16(d, i, PackRgbToPixel15(s[2], s[1], s[0]));
     });
 }
 
@@ -74,13 +56,13 @@ void LevelBlit16(CFrameInterface* source, const CIntRect* sourceRect, CFrameInte
 {
     const ScreenLevelSteps steps = s_steps[static_cast<uint32_t>(O)];
     const SpanKernelPath path = GetSpanKernelPath();
-    ForEachRow<2>(source, sourceRect, destination, destinationRect,
-                  [steps, path](uint8_t* d, const uint8_t* s, uint32_t n) {
-                      if (Grouped)
-                          screenlevel::GroupedRow(O, d, s, n, steps, path);
-                      else
-                          screenlevel::PlainRow(O, d, s, n, steps, path);
-                  });
+    ForEachScreenRow<2>(source, sourceRect, destination, destinationRect,
+                        [steps, path](uint8_t* d, const uint8_t* s, uint32_t n) {
+                            if (Grouped)
+                                screenlevel::GroupedRow(O, d, s, n, steps, path);
+                            else
+                                screenlevel::PlainRow(O, d, s, n, steps, path);
+                        });
 }
 
 template <Op O>
@@ -104,9 +86,10 @@ void RegisterScreenLevelRoutines(CBlitter& blitter, ScreenLevelOp op)
     default: level16 = Level16Routine<Op::Darken565>(false); break;
     }
     const bool layout555 = Is555(op);
-    blitter.RegisterRoutine(8, 0, 16, 0, layout555 ? &ConvertBlit8To16<true> : &ConvertBlit8To16<false>);
+    // The 5-6-5 modes convert 8-bit and 24-bit sources as the copy blend mode does.
+    blitter.RegisterRoutine(8, 0, 16, 0, layout555 ? &ConvertBlit8To15 : &CopyBlit8To16);
     blitter.RegisterRoutine(16, 0, 16, 0, level16);
-    blitter.RegisterRoutine(24, 0, 16, 0, layout555 ? &ConvertBlit24To16<true> : &ConvertBlit24To16<false>);
+    blitter.RegisterRoutine(24, 0, 16, 0, layout555 ? &ConvertBlit24To15 : &CopyBlit24To16);
 }
 
 ScreenLevelSteps GetScreenLevelSteps(ScreenLevelOp op)
