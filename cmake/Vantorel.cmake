@@ -49,9 +49,11 @@ function(vantorel_link_whole target)
         get_target_property(type ${lib} TYPE)
         if(type STREQUAL "STATIC_LIBRARY")
             # Link options precede the libraries on the command line, so the whole archive comes
-            # first and the ordinary library entries resolve what its members need.
+            # first and the ordinary library entries resolve what its members need. One SHELL:
+            # group per library: CMake drops repeated options, which would leave every library
+            # after the first outside its --whole-archive.
             target_link_options(${target} PRIVATE
-                "LINKER:--whole-archive" "$<TARGET_FILE:${lib}>" "LINKER:--no-whole-archive")
+                "SHELL:LINKER:--whole-archive $<TARGET_FILE:${lib}> LINKER:--no-whole-archive")
         endif()
     endforeach()
 endfunction()

@@ -2,7 +2,6 @@
 // with --headless), then hands the joined command line to the program's entry.
 #include "app/ApplicationBase.h"
 #include "app/WinMain.h"
-#include "platform/Files.h"
 #include "platform/Platform.h"
 #include "platform/TerminationSignals.h"
 #include "platform/headless/HeadlessBackend.h"
@@ -18,8 +17,9 @@
 
 namespace {
 
-// With nobody to close the window, a headless run closes it itself after this much virtual time.
-constexpr uint64_t kHeadlessSeconds = 3;
+// With nobody to close the window, a headless run closes it itself after this much virtual time:
+// past the company logo's three seconds and its fades, into the game's own frames.
+constexpr uint64_t kHeadlessSeconds = 5;
 // A present moves the virtual clock on by a little more than one update step, so that every tick
 // of a headless run has a step to run.
 constexpr uint64_t kHeadlessPresentStep = 17000000;
@@ -53,17 +53,6 @@ bool HasArgument(int argc, char** argv, const char* argument)
 {
     for (int i = 1; i < argc; ++i)
         if (std::strcmp(argv[i], argument) == 0)
-            return true;
-    return false;
-}
-
-// The game's data lie in the folder "Data" (or its archive) beside the program.
-bool HasGameData()
-{
-    const std::string exe = platform::GetExecutablePath();
-    const std::string folder = exe.substr(0, exe.find_last_of('/') + 1);
-    for (const char* name : {"Data", "Data.zip", "Data.dat"})
-        if (platform::FileExists((folder + name).c_str()))
             return true;
     return false;
 }
@@ -102,6 +91,5 @@ int main(int argc, char** argv)
         std::atexit(ReportHeadlessRun);
     }
 
-    CApplicationBase::SetNoDataMode(!HasGameData());
     return WinMain(commandLine.c_str(), SetupGame);
 }

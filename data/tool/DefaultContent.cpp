@@ -1,5 +1,6 @@
 #include "DefaultContent.h"
 
+#include "FrameSourceFile.h"
 #include "GamePalette.h"
 #include "MouseCursor.h"
 #include "SoundRecipes.h"
@@ -15,9 +16,24 @@ namespace {
 constexpr const char* kPalettes = "Palettes";
 constexpr const char* kSounds = "Sounds";
 constexpr const char* kMusic = "Music";
+// The stand-alone pictures' property files ("Resources/<name>.txt").
+constexpr const char* kResources = "Resources";
+// The pictures' source images ("Cache/Resources/<name>.Frame"): the frame list lists and loads
+// its pictures from there when "Resources" holds no TGA files.
+constexpr const char* kCache = "Cache";
 
-// Files copied from data/ to the top of the data folder.
-constexpr const char* kPlainFiles[] = {"ForceFeedback.ifr"};
+// Files copied from data/: into the archive of their folder, or without one to the top of the
+// data folder, where no archive can put them.
+struct CopiedFile
+{
+    const char* archive; // null: a plain file
+    const char* name;
+};
+constexpr CopiedFile kCopiedFiles[] = {
+    {nullptr, "ForceFeedback.ifr"},
+    // The logo draws straight onto the screen, so it keeps plain rows.
+    {kResources, "CompanyLogo.txt"},
+};
 
 bool Add(bool added, const std::string& what, std::string& error)
 {
@@ -48,16 +64,20 @@ bool AddMusic(CContentSet& set, std::string& error)
                "Intro.wav", error);
 }
 
-bool AddPlainFiles(const ContentSources& sources, CContentSet& set, std::string& error)
+bool AddCopiedFiles(const ContentSources& sources, CContentSet& set, std::string& error)
 {
-    for (const char* name : kPlainFiles) {
-        std::ifstream file(sources.sourceFolder / name, std::ios::binary);
+    for (const CopiedFile& copied : kCopiedFiles) {
+        const std::filesystem::path path =
+            copied.archive ? sources.sourceFolder / copied.archive / copied.name : sources.sourceFolder / copied.name;
+        std::ifstream file(path, std::ios::binary);
         if (!file) {
-            error = "cannot read " + (sources.sourceFolder / name).string();
+            error = "cannot read " + path.string();
             return false;
         }
         const CContentSet::Bytes bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-        if (!Add(set.AddFile(name, bytes), name, error))
+        const bool added = copied.archive ? set.AddEntry(copied.archive, copied.name, bytes)
+                                          : set.AddFile(copied.name, bytes);
+        if (!Add(added, copied.name, error))
             return false;
     }
     return true;
@@ -68,6 +88,30 @@ bool DrawPictures(const ContentSources& sources, DrawnContent& drawn, std::strin
     drawn.companyLogo = PaintCompanyLogo(sources.fontFolder, error);
     drawn.mouseCursor = PaintMouseCursor();
     return !drawn.companyLogo.IsEmpty();
+}
+
+// The pictures of the frame list, each as its source image, where the list looks for it.
+bool AddPictures(const DrawnContent& drawn, CContentSet& set, std::string& error)
+{
+    const struct
+    {
+        const char* name;
+        const CImage& image;
+        bool lossless;
+    } pictures[] = {
+        {"CompanyLogo", drawn.companyLogo, true},
+    };
+    for (const auto& picture : pictures) {
+        const CContentSet::Bytes bytes = EncodeFrameSourceFile(picture.image, picture.lossless);
+        if (bytes.empty()) {
+            error = std::string("cannot encode the picture ") + picture.name;
+            return false;
+        }
+        const std::string entry = std::string(kResources) + "/" + picture.name + ".Frame";
+        if (!Add(set.AddEntry(kCache, entry, bytes), entry, error))
+            return false;
+    }
+    return true;
 }
 
 bool DrawFonts(const ContentSources& sources, DrawnContent& drawn, std::string& error)
@@ -87,5 +131,6 @@ bool DrawFonts(const ContentSources& sources, DrawnContent& drawn, std::string& 
 bool BuildDefaultContent(const ContentSources& sources, CContentSet& set, DrawnContent& drawn, std::string& error)
 {
     return AddPalettes(set, error) && AddSounds(set, error) && AddMusic(set, error) &&
-           AddPlainFiles(sources, set, error) && DrawPictures(sources, drawn, error) && DrawFonts(sources, drawn, error);
+           AddCopiedFiles(sources, set, error) && DrawPictures(sources, drawn, error) &&
+           AddPictures(drawn, set, error) && DrawFonts(sources, drawn, error);
 }

@@ -16,8 +16,8 @@ struct ContentSources
     std::string fontFolder;             // the folder of Debian's DejaVu faces
 };
 
-// Pictures and fonts drawn for the data set that have no file form yet: they join the archives
-// once the engine writes frame, sequence and font files.
+// Everything drawn for the data set, kept for the previews. The company logo is in the archives
+// too; the cursor and the fonts join them once the engine writes sequence and font files.
 struct DrawnContent
 {
     CImage companyLogo; // the frame "CompanyLogo"

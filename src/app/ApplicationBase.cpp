@@ -14,6 +14,8 @@
 #include "foundation/OpenFlags.h"
 #include "foundation/PerformanceCounter.h"
 #include "foundation/Win32Services.h"
+#include "graphics/Frame.h"
+#include "graphics/FrameCollection.h"
 #include "graphics/ScreenFrame.h"
 #include "sound/MusicList.h"
 #include "sound/MusicPlayer.h"
@@ -28,7 +30,6 @@
 #include <string>
 
 CApplicationBase* g_application = nullptr;
-bool CApplicationBase::s_noData = false;
 
 namespace {
 
@@ -105,9 +106,16 @@ CApplicationBase::CApplicationBase(float minimumStep, float step, float maximumE
 
     g_mouse.HideCursor();
 
-    RegisterFrameCollection();
-    if (pictureScreen && !s_noData)
-        pictureScreen->Show(LoadFrameByName("CompanyLogo"), false, nullptr);
+    CFrameCollection& frames = CFrameCollection::GetInstance();
+    frames.SetUpAtStartUp();
+    if (pictureScreen) {
+        // An 8-bit display needs the game palette before the logo is converted for it: Init sets
+        // the palette up only afterwards, and against no palette every pixel would be index 0.
+        if (m_display && m_display->GetBitsPerPixel() == 8)
+            SetUpBlitTables("Palettes", "GamePalette", 8);
+        // The list's items are frames; a name it lacks ends the program with the not-found report.
+        pictureScreen->Show(static_cast<CFrame*>(frames.GetByName("CompanyLogo")), false, nullptr);
+    }
 
     CSoundSystem::GetInstance()->Init();
     LoadSoundOptions();
@@ -151,9 +159,9 @@ CApplicationBase::~CApplicationBase()
 
 void CApplicationBase::Init(CTimedPictureScreen*)
 {
-    // The opacity tables always; the game palette and its 8-bit tables only with data, on a
-    // display that really is 8-bit.
-    SetUpBlitTables("Palettes", "GamePalette", (s_noData || !m_display) ? 0 : m_display->GetBitsPerPixel());
+    // The opacity tables always; the game palette and its 8-bit tables on a display that really
+    // is 8-bit.
+    SetUpBlitTables("Palettes", "GamePalette", m_display ? m_display->GetBitsPerPixel() : 0);
     CSoundList& sounds = CSoundList::GetInstance();
     sounds.LoadFolder("Sounds", "Sounds", ".wav", ".ogg");
     if (ReadOption("Pre-load all sounds", 0) != 0)

@@ -112,11 +112,6 @@ public:
     static int GetDefaultScreenHeight() { return 480; }
     static int GetDefaultScreenDepth() { return 16; }
 
-    // Runs without the game's data (no data folder, tests): the start-up skips the steps that need
-    // it (the company logo, the palette, the sounds).
-    static void SetNoDataMode(bool noData) { s_noData = noData; }
-    static bool IsNoDataMode() { return s_noData; }
-
 protected:
     void DrawStatistics();
 
@@ -156,9 +151,6 @@ protected:
     unsigned m_processStamp = 0;
     unsigned m_drawStamp = 0;
     unsigned m_blinkCounter = 0;
-
-private:
-    static bool s_noData;
 };
 
 // The one application; null before the game creates it and after the shut-down.

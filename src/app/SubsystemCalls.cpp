@@ -5,7 +5,6 @@
 #include "foundation/OpenFlags.h"
 #include "foundation/Win32Services.h"
 #include "graphics/Frame.h"
-#include "graphics/FrameCollection.h"
 #include "graphics/ScreenFrame.h"
 #include "graphics/ScreenMode.h"
 #include "objects/ClassRegistry.h"
@@ -89,16 +88,6 @@ void UpdateDisplayFade(CScreenFrame* display, float seconds)
 void SetUpDisplayMode(int depth, int width, int height)
 {
     SetUpScreenMode(depth, width, height);
-}
-
-void RegisterFrameCollection()
-{
-    CFrameCollection::GetInstance().SetUpAtStartUp();
-}
-
-CFrame* LoadFrameByName(const char*)
-{
-    return nullptr;
 }
 
 void DrawTextOverlays(CFrameOverlayOptions*, CFrame*)

@@ -41,11 +41,6 @@ void UpdateDisplayFade(CScreenFrame* display, float seconds);
 // takes the setting.
 void SetUpDisplayMode(int depth, int width, int height);
 
-// Registers the frame collection "Frames" over the folder "Resources" and lists its pictures.
-void RegisterFrameCollection();
-// The frame of that name in the frame collection, loaded (not owned by the caller); a name the
-// collection lacks ends the program with the not-found report. No frames yet: null.
-CFrame* LoadFrameByName(const char* name);
 // Draws the text overlays of the options on the frame (no overlays yet: nothing).
 void DrawTextOverlays(CFrameOverlayOptions* overlays, CFrame* frame);
 

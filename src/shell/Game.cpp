@@ -29,6 +29,11 @@ void CGame::Init(CTimedPictureScreen* pictureScreen)
         m_stats->SetLaunchesSinceVersionCheck(launches - 1);
 
     CApplicationBase::Init(pictureScreen);
+
+    // The start-up picture has shown while the game loaded; it stays its full time (a key or a
+    // click cuts it short) and fades out before the first frame.
+    if (pictureScreen)
+        pictureScreen->Finish();
 }
 
 void CGame::Update(float seconds)

@@ -1,8 +1,8 @@
 #pragma once
 // The game application object: the one application, with the game's step constants and start
 // song, and the owner of the player statistics (loaded by Init, saved when the game is destroyed).
-// The rest of the game (its data, menus, playfield and drawing) is not here yet: it starts, ticks
-// and presents an empty page.
+// The rest of the game (its data, menus, playfield and drawing) is not here yet: it shows the
+// company logo while it starts, then ticks and presents an empty page.
 #include "app/ApplicationBase.h"
 
 class CStats;

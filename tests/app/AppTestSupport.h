@@ -79,7 +79,6 @@ protected:
         SetMainWindowState(true, false);
         g_keyboard = CKeyboard();
         g_mouse = CMouse();
-        CApplicationBase::SetNoDataMode(true);
     }
     void TearDown() override
     {

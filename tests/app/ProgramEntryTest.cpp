@@ -92,7 +92,7 @@ TEST(GameProgram, HeadlessRunTicksAndEndsWithZeroOnClose)
     ASSERT_EQ(RunGame(VANTOREL_GAME_PROGRAM, dir.Path(), dir.Path() / "out.txt"), 0);
     const std::string output = testsupport::ReadFileBytes(dir.Path() / "out.txt");
     EXPECT_NE(output.find("window was closed and the application shut down"), std::string::npos) << output;
-    EXPECT_NE(output.find("pages presented over 3.0"), std::string::npos) << output;
+    EXPECT_NE(output.find("pages presented over 5.0"), std::string::npos) << output;
 }
 
 TEST(GameProgram, SecondInstanceEndsWithTheRefusal)
@@ -117,6 +117,22 @@ TEST(GameProgram, FolderThatIsNotWritableEndsWithZeroAndSaysSo)
     const std::string output = testsupport::ReadFileBytes(dir.Path() / "out.txt");
     EXPECT_EQ(output, std::string(kNotWritableCaption) + ": " + kNotWritableText + "\n");
     EXPECT_FALSE(fs::exists(dir.Path() / "Vantorel.CFG"));
+}
+
+TEST(GameProgram, WithoutItsDataSetTheStartEndsWithTheMissingLogosReport)
+{
+    testsupport::TempDir dir;
+    const fs::path program = dir.Path() / "vantorel";
+    fs::copy_file(VANTOREL_GAME_PROGRAM, program);
+    fs::permissions(program, fs::perms::owner_all);
+    EXPECT_EQ(RunGame(program, dir.Path(), dir.Path() / "out.txt"), 255);
+    const std::string output = testsupport::ReadFileBytes(dir.Path() / "out.txt");
+    EXPECT_EQ(output.rfind("Fatal Not Found Error: The game is looking for some data or a file but can not find it.  "
+                           "The item we are looking for is \"CompanyLogo\"",
+                           0),
+              0u)
+        << output;
+    EXPECT_NE(output.find("\"Resources\" folder\r\n\r\n***List contains no items***"), std::string::npos) << output;
 }
 
 TEST(GameProgram, ExitSwitchEndsAfterTheSetUp)

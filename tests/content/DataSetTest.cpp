@@ -1,5 +1,6 @@
 // The data set as a build leaves it beside the program: reproducible byte for byte, accepted by
 // other zip and wave readers, small, and holding every name the program's start-up asks for.
+#include "CompanyLogo.h"
 #include "ContentTestSupport.h"
 #include "GamePalette.h"
 #include "../foundation/ZipTestHelpers.h"
@@ -7,7 +8,14 @@
 #include "foundation/FoundFileList.h"
 #include "foundation/MountArchives.h"
 #include "graphics/Frame.h"
+#include "graphics/FrameCollection.h"
 #include "graphics/PaletteTable.h"
+#include "graphics/ScreenMode.h"
+#include "graphics/StandAloneFrame.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
 
 #include <gtest/gtest.h>
 
@@ -21,8 +29,12 @@ namespace fs = std::filesystem;
 const char* const kStartupNames[] = {
     "Palettes/GamePalette.bmp", "Sounds/UI/Button Action.wav", "Sounds/UI/Button Switch.wav",
     "Sounds/UI/Button Flip.wav", "Sounds/Player Error.wav",    "Music/Intro.wav",
-    "ForceFeedback.ifr",
+    "ForceFeedback.ifr",        "Cache/Resources/CompanyLogo.Frame",
+    "Resources/CompanyLogo.txt",
 };
+
+// The frames the start-up looks up by name in the frame list.
+const char* const kStartupFrames[] = {"CompanyLogo"};
 
 std::vector<fs::path> Archives(const fs::path& folder)
 {
@@ -128,6 +140,67 @@ TEST_F(MountedDataSet, EveryNameTheStartUpReadsResolves)
         CFoundFileList found;
         EXPECT_EQ(found.Find(spec), listing.count) << listing.folder;
     }
+}
+
+TEST_F(MountedDataSet, TheFrameListFindsEveryFrameTheStartUpShows)
+{
+    CFrameCollection& frames = CFrameCollection::GetInstance();
+    frames.SetUpAtStartUp();
+    for (const char* name : kStartupFrames)
+        EXPECT_GE(frames.FindIndexByName(name, -1), 0) << name;
+    frames.FreeEntries();
+}
+
+TEST_F(MountedDataSet, TheCompanyLogoIsStoredAsDrawnAndLoadsForTheDisplay)
+{
+    std::string error;
+    const CImage drawn = PaintCompanyLogo(contenttest::FontFolder(), error);
+    ASSERT_FALSE(drawn.IsEmpty()) << error;
+    CFrame source;
+    ASSERT_TRUE(source.LoadSourceImage("Resources", "CompanyLogo"));
+    ASSERT_EQ(source.GetBitsPerPixel(), 32u);
+    ASSERT_EQ(source.GetWidth(), drawn.GetWidth());
+    ASSERT_EQ(source.GetHeight(), drawn.GetHeight());
+    EXPECT_EQ(source.GetLeft(), 0);
+    EXPECT_EQ(source.GetTop(), 0);
+    const size_t rowBytes = static_cast<size_t>(drawn.GetWidth()) * 4;
+    for (int y = 0; y < drawn.GetHeight(); ++y)
+        ASSERT_EQ(0, std::memcmp(source.GetPixels() + static_cast<size_t>(source.GetRowOffsets()[y]) * 4,
+                                 drawn.GetBytes().data() + rowBytes * y, rowBytes))
+            << "row " << y << " differs from the drawing";
+
+    // Through the frame list on a 16-bit display: its options keep the rows plain, the colours
+    // are the drawing's on the 5-6-5 grid, dithered.
+    const int32_t savedDepth = GetDisplayBitsPerPixel();
+    SetDisplayBitsPerPixel(16);
+    CFrameCollection& frames = CFrameCollection::GetInstance();
+    frames.SetUpAtStartUp();
+    auto* logo = static_cast<CFrame*>(frames.GetByName("CompanyLogo"));
+    SetDisplayBitsPerPixel(savedDepth);
+    ASSERT_NE(logo, nullptr);
+    EXPECT_TRUE(logo->IsKindOf(CStandAloneFrame::GetStaticClassRecord()));
+    EXPECT_EQ(logo->GetBitsPerPixel(), 16u);
+    EXPECT_EQ(logo->GetFormatFlags() & kFrameRunLengthMask, 0u);
+    ASSERT_EQ(logo->GetWidth(), drawn.GetWidth());
+    ASSERT_EQ(logo->GetHeight(), drawn.GetHeight());
+    int worst = 0;
+    int64_t total = 0;
+    for (int y = 0; y < drawn.GetHeight(); ++y)
+        for (int x = 0; x < drawn.GetWidth(); ++x) {
+            const uint32_t v = logo->GetRawPixel(x, y);
+            const int shown[3] = {static_cast<int>((v >> 11) & 31) * 255 / 31, static_cast<int>((v >> 5) & 63) * 255 / 63,
+                                  static_cast<int>(v & 31) * 255 / 31};
+            const Rgba p = drawn.GetPixel(x, y);
+            for (int c = 0; c < 3; ++c) {
+                const int difference = std::abs(shown[c] - (c == 0 ? p.r : c == 1 ? p.g : p.b));
+                worst = std::max(worst, difference);
+                total += difference;
+            }
+        }
+    // Dithering moves a channel by at most a few grid steps (8.2 for 5 bits), by about one on average.
+    EXPECT_LE(worst, 24);
+    EXPECT_LT(static_cast<double>(total) / (drawn.GetWidth() * drawn.GetHeight() * 3), 4.0);
+    frames.FreeEntries();
 }
 
 TEST_F(MountedDataSet, TheGamePaletteLoadsThroughTheProgramsPaletteReader)
