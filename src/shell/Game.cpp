@@ -1,8 +1,11 @@
 #include "shell/Game.h"
 
+#include "app/Mouse.h"
 #include "app/TimedPictureScreen.h"
 #include "graphics/Color.h"
+#include "graphics/FontCollection.h"
 #include "graphics/ScreenFrame.h"
+#include "graphics/SequenceCollection.h"
 #include "shell/stats/Stats.h"
 
 CGame::CGame(CTimedPictureScreen* pictureScreen)
@@ -29,11 +32,24 @@ void CGame::Init(CTimedPictureScreen* pictureScreen)
         m_stats->SetLaunchesSinceVersionCheck(launches - 1);
 
     CApplicationBase::Init(pictureScreen);
+
+    // The fonts, the sequences and the mouse cursor, as far as the data holds them; the menus
+    // that will show the cursor are not here yet, so it shows from the start.
+    CFontCollection& fonts = CFontCollection::GetInstance();
+    fonts.SetUpAtStartUp();
+    fonts.LoadAll();
+    CSequenceCollection& sequences = CSequenceCollection::GetInstance();
+    sequences.SetUpAtStartUp();
+    if (CSequence* cursor = sequences.FindSequence("MouseCursor"))
+        g_mouse.SetCursorSequence(cursor);
+    SetUpScreenWindow(nullptr, nullptr, nullptr, fonts.FindFont("OCR Monospaced Numbers"), fonts.FindFont("Small Blue"));
+    g_mouse.ShowCursor();
 }
 
 void CGame::Update(float seconds)
 {
     StartUpdateTiming();
+    g_mouse.AnimateCursor(seconds);
     CApplicationBase::Update(seconds);
 }
 
@@ -46,6 +62,7 @@ bool CGame::Draw()
         CColor darkBlue;
         darkBlue.ConstructRgba(0, 0, 64, 255);
         display->FillWithColor(darkBlue);
+        g_mouse.DrawCursor(display);
     }
     return CApplicationBase::Draw();
 }
