@@ -28,6 +28,7 @@
 #include "objects/PropertyDescriptor.h"
 
 #include <algorithm>
+#include <memory>
 #include <new>
 
 namespace {
@@ -170,12 +171,10 @@ bool CSequence::ReadCustomBinary(CVirtualFile& stream)
             m_frames.push_back(nullptr);
             continue;
         }
-        auto* frame = new CFrame;
-        if (!frame->ReadFrameBlock(stream)) {
-            delete frame;
+        std::unique_ptr<CFrame> frame(new CFrame);
+        if (!frame->ReadFrameBlock(stream))
             break;
-        }
-        m_frames.push_back(frame);
+        m_frames.push_back(frame.release());
     }
     const bool complete = m_frames.size() == count;
     if (!complete)
