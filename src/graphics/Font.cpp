@@ -23,6 +23,9 @@ constexpr uint32_t kEditable = 1;
 constexpr int32_t kLowerCaseStart = 0x60;
 // Fixed-width text counts the characters from the blank on.
 constexpr uint32_t kFirstCountedCode = 32;
+constexpr int32_t kLastCode = 255;
+// Frame coordinates are 16-bit.
+constexpr int32_t kLargestLineBase = 0xFFFF;
 
 template <class Char>
 uint32_t CodeOf(Char c)
@@ -74,7 +77,8 @@ void CFont::SetFixedWidth(bool fixed)
 
 int32_t CFont::GetGlyphCount() const
 {
-    return m_lastCode < m_firstCode ? 0 : m_lastCode - m_firstCode + 1;
+    const int64_t count = static_cast<int64_t>(m_lastCode) - m_firstCode + 1;
+    return count <= 0 ? 0 : static_cast<int32_t>(std::min<int64_t>(count, kLastCode + 1));
 }
 
 const CFrame* CFont::GetGlyph(uint32_t code, bool narrow) const
@@ -252,6 +256,14 @@ void CFont::DrawNumber(CFrameInterface* frame, int32_t x, int32_t y, int32_t val
     char text[16];
     std::snprintf(text, sizeof text, "%d", value);
     DrawText(frame, x, y, text, justification, 0);
+}
+
+bool CFont::ReadCustomBinary(CVirtualFile& stream)
+{
+    m_firstCode = std::clamp(m_firstCode, 0, kLastCode);
+    m_lastCode = std::clamp(m_lastCode, 0, kLastCode);
+    m_lineBase = std::clamp(m_lineBase, -kLargestLineBase, kLargestLineBase);
+    return CSequence::ReadCustomBinary(stream);
 }
 
 bool CFont::BuildFromSource(const char*, const char*, const CFrameLoadStage*)

@@ -63,6 +63,9 @@ class CFont : public CSequence
     bool Load(const char* folder, const char* name, const CFrameLoadStage* stages) override;
     // Always false: see the header comment.
     bool BuildFromSource(const char* folder, const char* name, const CFrameLoadStage* stages = nullptr) override;
+    // The sequence's part, after the code range and line base read with the properties are
+    // brought into their ranges (a damaged cache holds any values).
+    bool ReadCustomBinary(CVirtualFile& stream) override;
 
     // Measuring. Widths of text count at most maxCharacters characters (-1: all).
     int32_t GetCharWidth(uint32_t code) const;
