@@ -14,6 +14,8 @@
 #include "foundation/OpenFlags.h"
 #include "foundation/PerformanceCounter.h"
 #include "foundation/Win32Services.h"
+#include "graphics/Color.h"
+#include "graphics/Font.h"
 #include "graphics/Frame.h"
 #include "graphics/FrameCollection.h"
 #include "graphics/ScreenFrame.h"
@@ -234,7 +236,8 @@ bool CApplicationBase::Draw()
 
 void CApplicationBase::DrawStatistics()
 {
-    if (!CanShowStatistics(m_statisticsFont))
+    CFont* font = m_statisticsFont;
+    if (!font)
         return;
     const float processRate = m_processWatch.LapRate();
     const float drawRate = m_drawWatch.LapRate();
@@ -254,7 +257,22 @@ void CApplicationBase::DrawStatistics()
         red = static_cast<int>((kStatisticsWarnRate - processRate) / (kStatisticsWarnRate - kStatisticsAlarmRate) * 255.0f);
         blue = 0;
     }
-    DrawStatisticsLine(m_display, m_statisticsFont, m_statisticsLine++, text, red, green, blue);
+
+    // Centred on the display, one font height per line; the box as wide as the text set in "X"s.
+    const int32_t height = font->GetHeight();
+    const int32_t top = m_statisticsLine++ * height;
+    if (!HasDisplay())
+        return;
+    const int32_t centre = m_display->GetWidth() / 2;
+    const int32_t width = static_cast<int32_t>(std::strlen(text)) * font->GetCharWidth('X');
+    const CIntRect box{centre - width / 2, top, centre - width / 2 + width, top + height};
+    CColor color;
+    color.ConstructRgba(static_cast<uint8_t>(red), static_cast<uint8_t>(green), static_cast<uint8_t>(blue), 255);
+    if (m_display->Lock() != CScreenFrame::kLockDone)
+        return;
+    m_display->FillRect(box, color);
+    font->DrawText(m_display, centre, top, text, kJustifyCentre, 'X');
+    m_display->Unlock();
 }
 
 void CApplicationBase::UpdateMusic()

@@ -1,6 +1,7 @@
 #include "app/Mouse.h"
 
-#include "app/SubsystemCalls.h"
+#include "graphics/Frame.h"
+#include "graphics/Sequence.h"
 #include "platform/Window.h"
 
 #include <cmath>
@@ -96,33 +97,39 @@ CSequence* CMouse::SetCursorSequence(CSequence* sequence)
 {
     CSequence* previous = m_sequence;
     m_sequence = sequence;
-    if (m_frameTime >= static_cast<float>(GetSequenceFrameCount(sequence)))
+    if (m_frameTime >= static_cast<float>(sequence ? sequence->GetFrameCount() : 0))
         m_frameTime = 0.0f;
     return previous;
 }
 
 void CMouse::AnimateCursor(float seconds)
 {
-    const int frames = GetSequenceFrameCount(m_sequence);
-    if (!m_sequence || frames <= 1)
+    if (!m_sequence || m_sequence->GetFrameCount() <= 1)
         return;
-    m_frameTime += GetSequenceFrameRate(m_sequence) * seconds;
-    if (m_frameTime >= static_cast<float>(frames))
+    m_frameTime += m_sequence->GetFramesPerSecond() * seconds;
+    if (m_frameTime >= static_cast<float>(m_sequence->GetFrameCount()))
         m_frameTime = 0.0f;
+}
+
+CFrame* CMouse::GetCursorFrame() const
+{
+    if (!m_sequence || !m_visible || !(m_frameTime >= 0.0f))
+        return nullptr;
+    return m_sequence->GetFrame(static_cast<uint32_t>(m_frameTime));
 }
 
 void CMouse::DrawCursor(CFrameInterface* target) const
 {
-    if (m_sequence && m_visible)
-        DrawSequenceFrameAt(target, m_sequence, static_cast<int>(std::floor(m_frameTime)), m_x, m_y);
+    if (CFrame* frame = GetCursorFrame(); frame && target)
+        target->DrawFrameAt(frame, m_x, m_y, m_sequence->GetBlitter());
 }
 
 bool CMouse::GetCursorRect(CIntRect& rect) const
 {
-    if (!m_sequence || !m_visible)
+    const CFrame* frame = GetCursorFrame();
+    if (!frame)
         return false;
-    if (!GetSequenceFrameRect(m_sequence, static_cast<int>(std::floor(m_frameTime)), rect))
-        return false;
+    frame->GetBounds(rect);
     rect.Offset(m_x, m_y);
     return true;
 }

@@ -5,6 +5,7 @@
 // application is inactive the system arrow takes its place.
 #include "graphics/IntRect.h"
 
+class CFrame;
 class CFrameInterface;
 class CSequence;
 
@@ -62,7 +63,8 @@ public:
     CSequence* GetCursorSequence() const { return m_sequence; }
     void AnimateCursor(float seconds);
     float GetCursorFrameTime() const { return m_frameTime; }
-    // Draws the current frame with its hot spot at the position, when visible.
+    // Draws the current frame with its hot spot at the position through the sequence's blitter,
+    // when visible.
     void DrawCursor(CFrameInterface* target) const;
     // The current frame's rectangle at the position; false without a visible frame.
     bool GetCursorRect(CIntRect& rect) const;
@@ -87,6 +89,9 @@ public:
     static void HideSystemCursor();
 
 protected:
+    // The frame at the animation's position; null without a sequence, when hidden, or past its frames.
+    CFrame* GetCursorFrame() const;
+
     CSequence* m_sequence = nullptr;
     float m_frameTime = 0.0f;
     bool m_systemCursorMode = false;

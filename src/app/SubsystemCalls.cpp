@@ -9,9 +9,7 @@
 #include "graphics/ScreenMode.h"
 #include "objects/ClassRegistry.h"
 #include "objects/ResourceRegistry.h"
-#include "platform/Time.h"
 
-#include <cstdio>
 #include <string>
 
 void SortClassRegistry()
@@ -107,39 +105,4 @@ void ClearAllResourceUsageMarks()
 void LoadLocalizationTable(const char* fileName)
 {
     CLocalizationTable::GetInstance().Load(fileName);
-}
-
-bool CanShowStatistics(const CFont*)
-{
-    return true;
-}
-
-void DrawStatisticsLine(CScreenFrame*, CFont*, int line, const char* text, int, int, int)
-{
-    static uint32_t s_lastSecond = 0;
-    const uint32_t second = platform::GetTickCount() / 1000;
-    if (line != 0 || second == s_lastSecond)
-        return;
-    s_lastSecond = second;
-    std::printf("%s\n", text);
-    std::fflush(stdout);
-}
-
-int GetSequenceFrameCount(const CSequence*)
-{
-    return 0;
-}
-
-float GetSequenceFrameRate(const CSequence*)
-{
-    return 0.0f;
-}
-
-void DrawSequenceFrameAt(CFrameInterface*, CSequence*, int, int, int)
-{
-}
-
-bool GetSequenceFrameRect(const CSequence*, int, CIntRect&)
-{
-    return false;
 }

@@ -1,16 +1,11 @@
 #pragma once
 // The application's calls into the display surface, the archive set, the class and resource
-// registries, frames, fonts and the localisation table. Each is one small function so that the
+// registries, frames and the localisation table. Each is one small function so that the
 // start-up sequence reads as a list. Where the layer underneath does not exist yet, the function
 // does the least the program needs to run, as its comment says.
-#include "graphics/IntRect.h"
-
-class CFont;
 class CFrame;
-class CFrameInterface;
 class CFrameOverlayOptions;
 class CScreenFrame;
-class CSequence;
 
 // Sorts the class registry by name, once, before objects are created by class name.
 void SortClassRegistry();
@@ -50,18 +45,3 @@ void ClearAllResourceUsageMarks();
 
 // Loads the localisation table and translates the registered texts; a missing table leaves them.
 void LoadLocalizationTable(const char* fileName);
-
-// The frame-statistics line. Until fonts exist the line is written to the terminal, at most once
-// a second, instead of being drawn, and no font is needed for it.
-bool CanShowStatistics(const CFont* font);
-void DrawStatisticsLine(CScreenFrame* display, CFont* font, int line, const char* text, int red, int green,
-                        int blue);
-
-// Animation sequences, as the drawn mouse cursor uses them. No sequences yet: none has frames.
-int GetSequenceFrameCount(const CSequence* sequence);
-// Frames per second.
-float GetSequenceFrameRate(const CSequence* sequence);
-// Draws frame index with its hot spot at (x, y) through the sequence's blitter.
-void DrawSequenceFrameAt(CFrameInterface* target, CSequence* sequence, int index, int x, int y);
-// The frame's rectangle relative to its hot spot; false when the sequence has no such frame.
-bool GetSequenceFrameRect(const CSequence* sequence, int index, CIntRect& rect);

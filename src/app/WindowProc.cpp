@@ -177,6 +177,9 @@ void MainWindowProc(const platform::Event& event)
             PresentDisplayPage(g_application->GetDisplay());
         break;
     case EventType::MouseEnter:
+    case EventType::MouseMove:
+        // Every move over the window applies the cursor rule, so a change of mode (the
+        // application going inactive) shows without waiting for the pointer to leave and return.
         g_mouse.ApplySystemCursor();
         break;
     default:

@@ -1,47 +1,16 @@
 #include "graphics/FrameCollection.h"
 
-#include "foundation/FileSearchSpec.h"
 #include "foundation/FileSystem.h"
-#include "foundation/FoundFileList.h"
 #include "graphics/Frame.h"
+#include "graphics/ResourceListing.h"
 #include "objects/FolderTree.h"
 
 #include <string>
-#include <strings.h>
 #include <vector>
 
 namespace {
 
 constexpr const char* kFolder = "Resources";
-
-// "Resources/Ship/Idle.TGA" under the prefix "Resources/" is the entry "Ship/Idle"; a leading '-'
-// of the file name (cache files) is dropped.
-CSharedString EntryName(const char* found, const std::string& prefix)
-{
-    std::string name = found;
-    if (name.size() >= prefix.size() && strncasecmp(name.c_str(), prefix.c_str(), prefix.size()) == 0)
-        name.erase(0, prefix.size());
-    const size_t slash = name.find_last_of("/\\");
-    const size_t dot = name.find_last_of('.');
-    if (dot != std::string::npos && (slash == std::string::npos || dot > slash))
-        name.erase(dot);
-    const size_t file = slash == std::string::npos ? 0 : slash + 1;
-    if (file < name.size() && name[file] == '-')
-        name.erase(file, 1);
-    return CSharedString(name.c_str());
-}
-
-uint32_t FindPictures(const std::string& folder, const char* extension, std::vector<CSharedString>& names)
-{
-    CFileSearchSpec spec;
-    spec.SetFolderAndExtension(folder.c_str(), extension);
-    spec.SetRecursionMode(CFileSearchSpec::RECURSE_SKIP_DASHED);
-    CFoundFileList found;
-    const uint32_t count = found.Find(spec);
-    for (uint32_t i = 0; i < count; ++i)
-        names.push_back(EntryName(found.GetName(i).CStr(), folder));
-    return count;
-}
 
 } // namespace
 
@@ -64,9 +33,10 @@ void CFrameCollection::SetUpAtStartUp()
     FreeEntries();
     SetFolder(kFolder);
     std::vector<CSharedString> names;
-    if (FindPictures(std::string(kFolder) + "/", "TGA", names) == 0) {
+    if (ListResourceFiles(kFolder, "TGA", names) == 0) {
         if (const char* extension = CFrame::GetCacheExtension())
-            FindPictures(std::string(CFileSystem::GetCacheFolderName()) + "/" + kFolder + "/", extension, names);
+            ListResourceFiles((std::string(CFileSystem::GetCacheFolderName()) + "/" + kFolder).c_str(), extension,
+                              names);
     }
     SetEntries(names);
     SetTree(new CFolderTree(this));

@@ -1,8 +1,11 @@
 #include "shell/Game.h"
 
+#include "app/Mouse.h"
 #include "app/TimedPictureScreen.h"
 #include "graphics/Color.h"
+#include "graphics/FontCollection.h"
 #include "graphics/ScreenFrame.h"
+#include "graphics/SequenceCollection.h"
 #include "shell/stats/Stats.h"
 
 CGame::CGame(CTimedPictureScreen* pictureScreen)
@@ -30,6 +33,18 @@ void CGame::Init(CTimedPictureScreen* pictureScreen)
 
     CApplicationBase::Init(pictureScreen);
 
+    // The fonts, the sequences and the mouse cursor, as far as the data holds them; the menus
+    // that will show the cursor are not here yet, so it shows from the start.
+    CFontCollection& fonts = CFontCollection::GetInstance();
+    fonts.SetUpAtStartUp();
+    fonts.LoadAll();
+    CSequenceCollection& sequences = CSequenceCollection::GetInstance();
+    sequences.SetUpAtStartUp();
+    if (CSequence* cursor = sequences.FindSequence("MouseCursor"))
+        g_mouse.SetCursorSequence(cursor);
+    SetUpScreenWindow(nullptr, nullptr, nullptr, fonts.FindFont("OCR Monospaced Numbers"), fonts.FindFont("Small Blue"));
+    g_mouse.ShowCursor();
+
     // The start-up picture has shown while the game loaded; it stays its full time (a key or a
     // click cuts it short) and fades out before the first frame.
     if (pictureScreen)
@@ -39,6 +54,7 @@ void CGame::Init(CTimedPictureScreen* pictureScreen)
 void CGame::Update(float seconds)
 {
     StartUpdateTiming();
+    g_mouse.AnimateCursor(seconds);
     CApplicationBase::Update(seconds);
 }
 
@@ -51,6 +67,7 @@ bool CGame::Draw()
         CColor darkBlue;
         darkBlue.ConstructRgba(0, 0, 64, 255);
         display->FillWithColor(darkBlue);
+        g_mouse.DrawCursor(display);
     }
     return CApplicationBase::Draw();
 }

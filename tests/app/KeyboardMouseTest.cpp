@@ -1,6 +1,7 @@
 // The keyboard and mouse states: pressed bits, the type-ahead ring, the filter, key names, the
 // wheel, double clicks and the system cursor rule.
 #include "AppTestSupport.h"
+#include "../graphics/SequenceTestSupport.h"
 
 #include <string>
 
@@ -166,10 +167,9 @@ TEST_F(Mouse, SystemCursorRule)
     EXPECT_FALSE(g_mouse.ShowCursor());
     EXPECT_TRUE(platform::IsSystemCursorVisible());
     EXPECT_TRUE(g_mouse.SetCursorVisible(true));
-    // With a sequence the game draws the cursor itself. The sequence is only held here, never
-    // read, so any address stands for one.
-    int stand = 0;
-    CSequence* sequence = reinterpret_cast<CSequence*>(&stand);
+    // With a sequence the game draws the cursor itself.
+    CSequence cursor;
+    CSequence* sequence = &cursor;
     EXPECT_EQ(g_mouse.SetCursorSequence(sequence), nullptr);
     g_mouse.ApplySystemCursor();
     EXPECT_FALSE(platform::IsSystemCursorVisible());
@@ -183,6 +183,53 @@ TEST_F(Mouse, SystemCursorRule)
     g_mouse.ApplySystemCursor();
     EXPECT_FALSE(platform::IsSystemCursorVisible());
     EXPECT_EQ(g_mouse.SetCursorSequence(nullptr), sequence);
+}
+
+TEST_F(Mouse, DrawnCursorAnimatesItsSequenceAndDrawsAtThePointer)
+{
+    using seqtest::SolidFrame;
+    // Three frames of 2 x 2 pixels, values 1, 2, 3, the hot spot one pixel in from the corner.
+    CSequence cursor;
+    cursor.SetPropertiesToDefaults();
+    ASSERT_TRUE(cursor.SetBlitTypeByName("Normal Scale"));
+    cursor.SetFramesPerSecond(10.0f);
+    for (uint32_t value = 1; value <= 3; ++value)
+        cursor.AddFrame(SolidFrame(2, 2, 16, value, -1, -1));
+    g_mouse.SetPositionFromInput(5, 4);
+    g_mouse.SetCursorSequence(&cursor);
+    CFrame target;
+    target.Create(10, 10, 16);
+    CIntRect rect;
+
+    // Hidden: nothing drawn, no rectangle.
+    g_mouse.DrawCursor(&target);
+    EXPECT_EQ(frametest::ReadPixel(target, 4, 3), 0u);
+    EXPECT_FALSE(g_mouse.GetCursorRect(rect));
+
+    g_mouse.ShowCursor();
+    g_mouse.AnimateCursor(0.15f);   // 1.5 frames in: frame 1
+    EXPECT_FLOAT_EQ(g_mouse.GetCursorFrameTime(), 1.5f);
+    g_mouse.DrawCursor(&target);
+    EXPECT_EQ(frametest::ReadPixel(target, 4, 3), 2u);
+    EXPECT_EQ(frametest::ReadPixel(target, 5, 4), 2u);
+    EXPECT_EQ(frametest::ReadPixel(target, 6, 4), 0u);
+    ASSERT_TRUE(g_mouse.GetCursorRect(rect));
+    EXPECT_EQ(rect, (CIntRect{4, 3, 6, 5}));
+
+    // Reaching the frame count starts the animation again.
+    g_mouse.AnimateCursor(0.15f);
+    EXPECT_FLOAT_EQ(g_mouse.GetCursorFrameTime(), 0.0f);
+    g_mouse.AnimateCursor(0.25f);
+    EXPECT_FLOAT_EQ(g_mouse.GetCursorFrameTime(), 2.5f);
+    // A sequence with fewer frames than the position restarts it; one frame never animates.
+    CSequence arrow;
+    arrow.SetPropertiesToDefaults();
+    arrow.AddFrame(SolidFrame(1, 1, 16, 9));
+    EXPECT_EQ(g_mouse.SetCursorSequence(&arrow), &cursor);
+    EXPECT_FLOAT_EQ(g_mouse.GetCursorFrameTime(), 0.0f);
+    g_mouse.AnimateCursor(1.0f);
+    EXPECT_FLOAT_EQ(g_mouse.GetCursorFrameTime(), 0.0f);
+    g_mouse.SetCursorSequence(nullptr);
 }
 
 } // namespace

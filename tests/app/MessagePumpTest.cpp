@@ -3,6 +3,7 @@
 #include "AppTestSupport.h"
 #include "app/WinMain.h"
 #include "graphics/ScreenFrame.h"
+#include "graphics/Sequence.h"
 
 #include <string>
 #include <vector>
@@ -311,6 +312,24 @@ TEST_F(MessagePump, PointerEnteringAppliesTheCursorRule)
     EXPECT_TRUE(platform::IsSystemCursorVisible());
     g_mouse.HideCursor();
     EXPECT_FALSE(platform::IsSystemCursorVisible());
+}
+
+TEST_F(MessagePump, PointerMovesApplyTheCursorRule)
+{
+    // The pointer stays over the window while the application loses the focus: the next move
+    // brings the system arrow back, and the next move after the focus returns removes it again.
+    TestApplication app;
+    CSequence cursor;
+    g_mouse.SetCursorSequence(&cursor);
+    g_mouse.ShowCursor();
+    EXPECT_FALSE(platform::IsSystemCursorVisible());
+    Deliver({Event::Simple(EventType::Deactivate)});
+    Deliver({Event::Mouse(EventType::MouseMove, 10, 12)});
+    EXPECT_TRUE(platform::IsSystemCursorVisible());
+    Deliver({Event::Simple(EventType::Activate)});
+    Deliver({Event::Mouse(EventType::MouseMove, 11, 12)});
+    EXPECT_FALSE(platform::IsSystemCursorVisible());
+    g_mouse.SetCursorSequence(nullptr);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The fixed-step tick on the virtual clock: catch-up, carry, real time off, frames per draw, and the
 // frame statistics.
 #include "AppTestSupport.h"
+#include "../graphics/SequenceTestSupport.h"
 #include "app/Stopwatch.h"
 
 #include <string>
@@ -126,25 +127,52 @@ TEST_F(TickTest, DrawPresentsOnlyWhileActive)
     EXPECT_EQ(display.GetPresentCount(), before + 1);
 }
 
-TEST_F(TickTest, StatisticsLineStaysHiddenUntilThirtyLaps)
+// The columns of the shown row y that are not black.
+std::vector<int> LitColumns(const platform::MemoryDisplay& display, int y)
 {
-    // A clock start of its own: the line is written at most once per second of the clock.
-    platform::EnableVirtualClock(platform::kDefaultVirtualClockStart + 7777 * kSecond);
+    std::vector<int> columns;
+    for (int x = 0; x < 640; ++x)
+        if (display.GetShownColor(x, y) != 0)
+            columns.push_back(x);
+    return columns;
+}
+
+TEST_F(TickTest, StatisticsLineIsDrawnInItsBoxOnceThirtyLapsAreTaken)
+{
+    // A statistics font of white blocks: "X" 6 pixels wide, every other glyph 4, all 8 high.
+    CFont font;
+    seqtest::MakeBlockFont(font, 32, 126, 16, 8, [](int32_t c) { return c == 'X' ? 6u : 4u; },
+                           [](int32_t) { return 0xFFFFu; });
     TestApplication app;
+    app.SetUpScreenWindow(nullptr, nullptr, nullptr, &font, nullptr);
     app.SetShowFrameRate(true);
+    platform::MemoryDisplay& display = platform::GetHeadlessBackend().GetMemoryDisplay();
     app.Prime();   // the first draw only starts the frame stopwatch
-    testing::internal::CaptureStdout();
     for (int i = 0; i < 29; ++i) {
         platform::AdvanceVirtualClock(kStepNanoseconds);
         app.Tick();
     }
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
-    testing::internal::CaptureStdout();
+    EXPECT_TRUE(LitColumns(display, 0).empty());
+
+    // The 30th lap: the box, centred, one font height high, as wide as the text in "X"s. On the
+    // virtual clock no time passes while processing, so the rate is below 20: red, then yellow.
     platform::AdvanceVirtualClock(kStepNanoseconds);
     app.Tick();
-    const std::string line = testing::internal::GetCapturedStdout();
-    EXPECT_NE(line.find("A:60.0 FPS"), std::string::npos) << line;
-    EXPECT_EQ(line.rfind("U:", 0), 0u) << line;
+    const std::vector<int> lit = LitColumns(display, 0);
+    ASSERT_FALSE(lit.empty());
+    const int left = lit.front(), right = lit.back() + 1;
+    EXPECT_EQ((right - left) % 6, 0);
+    EXPECT_GE(right - left, 6 * 20);
+    EXPECT_EQ(left + right, 640);   // centred on the display's width
+    EXPECT_EQ(static_cast<int>(lit.size()), right - left);
+    EXPECT_EQ(display.GetShownColor(left, 0), 0xFF0000u);       // the box beside the first glyph
+    EXPECT_EQ(display.GetShownColor(left + 1, 0), 0xFFFFFFu);   // "U", centred in its cell
+    EXPECT_EQ(display.GetShownColor(left, 7), 0xFF0000u);
+    EXPECT_TRUE(LitColumns(display, 8).empty());
+
+    platform::AdvanceVirtualClock(kStepNanoseconds);
+    app.Tick();
+    EXPECT_EQ(display.GetShownColor(left, 0), 0xFFFF00u);
 }
 
 TEST(Stopwatch, RateOverThirtyLaps)
