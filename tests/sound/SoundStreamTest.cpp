@@ -2,13 +2,12 @@
 // loops and offsets, the mute, queued sources and crossfades, and refills without a timer.
 #include "StreamTestSupport.h"
 
-#include <chrono>
 #include <cstring>
-#include <thread>
 
 namespace {
 
 using namespace soundtest;
+
 class SoundStream : public StreamTest
 {
 protected:
@@ -268,27 +267,6 @@ TEST_F(SoundStream, WithoutATimerTheRefillFallsBackToUpdate)
     EXPECT_FALSE(stream.IsThreaded());
     const std::vector<int16_t> heard = Left(Run(&stream, 4000));
     EXPECT_EQ(FirstDifference(heard, song), heard.size());
-}
-
-TEST_F(SoundStream, TheTimerRefillsTheRingInRealTime)
-{
-    SetThreaded(true);
-    const std::vector<int16_t> song = Pattern(2 * 60000, 16);   // stereo: the ring holds 1.13 s
-    CSoundStream stream;
-    EXPECT_TRUE(stream.IsThreaded());
-    ASSERT_TRUE(stream.Play(WriteSong("song.wav", song, 2).c_str(), 0, false));
-    Device().TakeCaptured();
-    const auto start = std::chrono::steady_clock::now();
-    uint32_t played = 0;
-    while (played < 2000) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        const auto now = static_cast<uint32_t>(
-            std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count());
-        Device().Advance(now - played);
-        played = now;
-    }
-    const std::vector<int16_t> heard = Device().TakeCaptured();
-    EXPECT_EQ(FirstDifference(heard, song), std::min(heard.size(), song.size()));
 }
 
 } // namespace
