@@ -236,7 +236,7 @@ protected:
     // before).
     void SetUpPiece(TestMixer& mixer)
     {
-        m_full = AddSong("Full.wav", kPieceFrames, 1);
+        AddSong("Full.wav", kPieceFrames, 1);
         m_medium = AddSong("Medium.wav", kPieceFrames, 2);
         m_ambient = AddSong("Ambient.wav", kPieceFrames, 3);
         LoadList();
@@ -248,7 +248,7 @@ protected:
         mixer.SetMixerData(data);
     }
 
-    std::vector<int16_t> m_full, m_medium, m_ambient;
+    std::vector<int16_t> m_medium, m_ambient;
 };
 
 TEST_F(MusicMixer, TheLevelThatPlaysAlreadyChangesNothing)
