@@ -1,11 +1,10 @@
 #include "DefaultContent.h"
 
+#include "AudioContent.h"
 #include "FrameSourceFile.h"
 #include "GamePalette.h"
 #include "MouseCursor.h"
 #include "SoundRecipes.h"
-#include "SynthTrack.h"
-#include "WaveFile.h"
 
 #include <fstream>
 #include <iterator>
@@ -51,17 +50,15 @@ bool AddPalettes(CContentSet& set, std::string& error)
 bool AddSounds(CContentSet& set, std::string& error)
 {
     for (const SoundRecipe& recipe : GetSoundRecipes())
-        if (!Add(set.AddEntry(kSounds, recipe.name, EncodeWave16(recipe.make(), CSynthTrack::kSampleRate, 1)),
-                 recipe.name, error))
+        if (!Add(set.AddEntry(kSounds, recipe.name, EncodeSound(recipe)), recipe.name, error))
             return false;
     return true;
 }
 
 bool AddMusic(CContentSet& set, std::string& error)
 {
-    // The start song, found by its name in the music folder.
-    return Add(set.AddEntry(kMusic, "Intro.wav", EncodeWave16(MakeIntroLoop(), CSynthTrack::kSampleRate, 1)),
-               "Intro.wav", error);
+    // The start song (found for "Intro.wav"), the themes the game names and their substitutes.
+    return AddSongs(set, kMusic, error);
 }
 
 bool AddCopiedFiles(const ContentSources& sources, CContentSet& set, std::string& error)

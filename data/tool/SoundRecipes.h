@@ -1,17 +1,25 @@
 #pragma once
-// The sounds of the data set, synthesised: the window toolkit's and the player's short effects
-// and the start music's loop. Each gives mono 16-bit samples at CSynthTrack::kSampleRate.
+// The sound effects of the data set, synthesised: the window toolkit's, the player's and a few of
+// the game's. Each gives mono 16-bit samples at CSynthTrack::kSampleRate, stored in one of the
+// forms the sound layer reads.
 #include <cstdint>
 #include <vector>
+
+enum class SoundForm
+{
+    Pcm,       // RIFF WAVE, 16-bit PCM
+    ImaAdpcm,  // RIFF WAVE, IMA ADPCM
+    OggVorbis, // Ogg Vorbis (the game asks for it by the ".wav" name)
+};
 
 struct SoundRecipe
 {
     const char* name; // the file name in the sound folder
     std::vector<int16_t> (*make)();
+    SoundForm form = SoundForm::Pcm;
 };
 
-// "UI/Button Action.wav", "UI/Button Switch.wav", "UI/Button Flip.wav", "Player Error.wav".
+// "UI/Button Action.wav", "UI/Button Switch.wav", "UI/Button Flip.wav", "Player Error.wav",
+// "Pop Brick.wav", "Bounce.wav" (IMA ADPCM), "Extra Ball.ogg" and the silent "!None.wav", which
+// sorts first and stands for "no sound".
 const std::vector<SoundRecipe>& GetSoundRecipes();
-
-// Four bars of an upbeat tune that repeat without a seam.
-std::vector<int16_t> MakeIntroLoop();

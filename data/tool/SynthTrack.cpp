@@ -99,11 +99,17 @@ void CSynthTrack::AddEchoes(const std::vector<std::pair<double, double>>& delays
     }
 }
 
-std::vector<int16_t> CSynthTrack::ToPcm(double peak) const
+double CSynthTrack::GetPeak() const
 {
     double loudest = 0;
     for (double s : m_samples)
         loudest = std::max(loudest, std::fabs(s));
+    return loudest;
+}
+
+std::vector<int16_t> CSynthTrack::ToPcm(double peak) const
+{
+    const double loudest = GetPeak();
     const double scale = loudest > 0 ? peak * 32767.0 / loudest : 0.0;
     std::vector<int16_t> pcm(m_samples.size());
     for (size_t i = 0; i < m_samples.size(); ++i)

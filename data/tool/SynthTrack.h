@@ -49,6 +49,8 @@ public:
     void AddEchoes(const std::vector<std::pair<double, double>>& delaysAndLevels);
     // The track scaled so that its loudest sample reaches peak (of full scale), as 16-bit samples.
     std::vector<int16_t> ToPcm(double peak) const;
+    // The loudest sample's magnitude before scaling.
+    double GetPeak() const;
     size_t GetSampleCount() const { return m_samples.size(); }
 
 private:

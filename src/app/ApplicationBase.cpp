@@ -8,6 +8,7 @@
 #include "app/WindowProc.h"
 #include "blit/BlitTableSetUp.h"
 #include "foundation/ConfigFile.h"
+#include "foundation/FileSearchSpec.h"
 #include "foundation/FileSystem.h"
 #include "foundation/LogSection.h"
 #include "foundation/MathTables.h"
@@ -122,7 +123,11 @@ CApplicationBase::CApplicationBase(float minimumStep, float step, float maximumE
     CSoundSystem::GetInstance()->Init();
     LoadSoundOptions();
 
-    m_musicPlayer = new CMusicPlayer("Music/", "wav", "ogg", 1);
+    CFileSearchSpec music;
+    music.SetFolder("Music/");
+    music.AddExtension("wav");
+    music.AddExtension("ogg");
+    m_musicPlayer = new CMusicPlayer(&music);
 
     if (startSong && CMusicList::GetInstance().FindSong(startSong, -1) >= 0) {
         SetPendingSong(startSong);
@@ -413,7 +418,7 @@ void CApplicationBase::SetPendingSong(const char* name)
 void CApplicationBase::UpdateMusicFade()
 {
     if (CMusicPlayer* player = m_musicPlayer) {
-        player->Service();
+        player->Update();
         const int volume = m_musicVolume;
         if (m_musicOn && volume > kSilentVolume) {
             if (!player->IsPlaying()) {

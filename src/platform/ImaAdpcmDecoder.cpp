@@ -47,6 +47,21 @@ uint32_t ImaAdpcmDecoder::FramesInBlock(uint32_t bytes) const
     return std::min(FramesOf(bytes, static_cast<uint32_t>(GetChannels())), GetBlockFrames());
 }
 
+void ImaAdpcmDecoder::ApplyCode(int code, int& value, int& index)
+{
+    // The difference is step x (code + 1/2) / 4, summed from shifted steps.
+    const int step = kStepSizes[index];
+    int difference = step >> 3;
+    if (code & 4)
+        difference += step;
+    if (code & 2)
+        difference += step >> 1;
+    if (code & 1)
+        difference += step >> 2;
+    value = (code & 8) ? std::max(value - difference, -32768) : std::min(value + difference, 32767);
+    index = std::clamp(index + kIndexSteps[code & 7], 0, kMaxStepIndex);
+}
+
 uint32_t ImaAdpcmDecoder::DecodeBlock(const uint8_t* in, uint32_t bytes, int16_t* out) const
 {
     const auto channels = static_cast<uint32_t>(GetChannels());
@@ -66,17 +81,7 @@ uint32_t ImaAdpcmDecoder::DecodeBlock(const uint8_t* in, uint32_t bytes, int16_t
             const uint32_t within = n % kGroupFrames;
             const uint8_t byte = in[kHeaderBytes * channels + (group * channels + ch) * kGroupBytes + within / 2];
             const int code = (within & 1) ? byte >> 4 : byte & 0x0F;
-            // The difference is step x (code + 1/2) / 4, summed from shifted steps.
-            int step = kStepSizes[index];
-            int difference = step >> 3;
-            if (code & 4)
-                difference += step;
-            if (code & 2)
-                difference += step >> 1;
-            if (code & 1)
-                difference += step >> 2;
-            value = (code & 8) ? std::max(value - difference, -32768) : std::min(value + difference, 32767);
-            index = std::clamp(index + kIndexSteps[code & 7], 0, kMaxStepIndex);
+            ApplyCode(code, value, index);
             out[frame * channels + ch] = static_cast<int16_t>(value);
         }
     }

@@ -14,6 +14,10 @@ public:
 
     uint32_t DecodeBlock(const uint8_t* in, uint32_t bytes, int16_t* out) const override;
 
+    // One sample: the 4-bit code moves value (kept within 16 bits) and the step index (0..88) on
+    // from the previous sample. An encoder that chooses codes with it decodes as this decoder does.
+    static void ApplyCode(int code, int& value, int& index);
+
 protected:
     uint32_t FramesInBlock(uint32_t bytes) const override;
 

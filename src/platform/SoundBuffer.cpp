@@ -37,7 +37,8 @@ int32_t GainOfVolume(int volume)
 SoundBuffer::SoundBuffer(const PcmFormat& format, uint32_t sizeBytes)
     : m_format(format.IsValid() ? format : PcmFormat{}),
       m_frameCount(sizeBytes / static_cast<uint32_t>(m_format.BlockAlign())),
-      m_frequency(static_cast<uint32_t>(m_format.samplesPerSecond))
+      m_frequency(static_cast<uint32_t>(m_format.samplesPerSecond)),
+      m_periodFrames(m_frequency / 100)
 {
     m_data = std::make_shared<std::vector<uint8_t>>(static_cast<size_t>(m_frameCount) * m_format.BlockAlign(),
                                                     m_format.bitsPerSample == 8 ? 0x80 : 0);
@@ -55,6 +56,7 @@ SoundBuffer::SoundBuffer(const SoundBuffer& source)
     m_gainLeft = source.m_gainLeft;
     m_gainRight = source.m_gainRight;
     m_gainCentre = source.m_gainCentre;
+    m_periodFrames = m_frequency / 100;
 }
 
 bool SoundBuffer::Lock(uint32_t offset, uint32_t bytes, uint8_t** first, uint32_t* firstSize,
@@ -73,7 +75,14 @@ bool SoundBuffer::Lock(uint32_t offset, uint32_t bytes, uint8_t** first, uint32_
         *second = rest ? m_data->data() : nullptr;
     if (secondSize)
         *secondSize = rest;
+    m_dataLock = std::unique_lock<std::mutex>(m_dataMutex);
     return true;
+}
+
+void SoundBuffer::Unlock()
+{
+    if (m_dataLock.owns_lock())
+        m_dataLock.unlock();
 }
 
 void SoundBuffer::Play(bool loop)
@@ -81,12 +90,14 @@ void SoundBuffer::Play(bool loop)
     std::lock_guard<std::mutex> lock(m_mutex);
     m_playing = m_frameCount > 0;
     m_looping = loop;
+    PublishCursors();
 }
 
 void SoundBuffer::Stop()
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_playing = false;
+    PublishCursors();
 }
 
 bool SoundBuffer::IsPlaying() const
@@ -145,22 +156,27 @@ void SoundBuffer::SetPosition(uint32_t byteOffset)
     std::lock_guard<std::mutex> lock(m_mutex);
     uint32_t frame = byteOffset / static_cast<uint32_t>(m_format.BlockAlign());
     m_position = static_cast<uint64_t>(m_frameCount ? frame % m_frameCount : 0) << 32;
+    PublishCursors();
 }
 
 uint32_t SoundBuffer::GetPlayPosition() const
 {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    return static_cast<uint32_t>(m_position >> 32) * static_cast<uint32_t>(m_format.BlockAlign());
+    return m_playFrame.load() * static_cast<uint32_t>(m_format.BlockAlign());
 }
 
 uint32_t SoundBuffer::GetWritePosition() const
 {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    uint32_t frame = static_cast<uint32_t>(m_position >> 32);
-    // While playing, the bytes just ahead of the play cursor are already on their way out.
-    if (m_playing && m_frameCount)
-        frame = (frame + std::min<uint32_t>(m_frequency / 100, m_frameCount - 1)) % m_frameCount;
+    if (m_frameCount == 0)
+        return 0;
+    const uint32_t frame = (m_playFrame.load() + m_leadFrames.load()) % m_frameCount;
     return frame * static_cast<uint32_t>(m_format.BlockAlign());
+}
+
+void SoundBuffer::PublishCursors()
+{
+    m_playFrame.store(static_cast<uint32_t>(m_position >> 32));
+    // While playing, the bytes just ahead of the play cursor are already on their way out.
+    m_leadFrames.store(m_playing && m_frameCount ? std::min(m_periodFrames, m_frameCount - 1) : 0);
 }
 
 void SoundBuffer::UpdateGains()
@@ -184,9 +200,15 @@ void SoundBuffer::MixInto(int32_t* accumulator, size_t frames, int outputChannel
     const bool stereo = outputChannels == 2;
     const int32_t left = Combine(stereo ? m_gainLeft : m_gainCentre, masterGain);
     const int32_t right = Combine(m_gainRight, masterGain);
-    // A one-shot voice stops after its last frame, its cursor back at the start.
-    m_playing = MixVoice(source, m_position, ResampleStep(m_frequency, outputRate), left, right, accumulator,
-                         stereo ? 2 : 1, frames);
+    const uint64_t step = ResampleStep(m_frequency, outputRate);
+    {
+        std::lock_guard<std::mutex> data(m_dataMutex);
+        // A one-shot voice stops after its last frame, its cursor back at the start.
+        m_playing = MixVoice(source, m_position, step, left, right, accumulator, stereo ? 2 : 1, frames);
+    }
+    const uint64_t period = (static_cast<uint64_t>(frames) * step + 0xFFFFFFFFull) >> 32;
+    m_periodFrames = static_cast<uint32_t>(std::min<uint64_t>(period, m_frameCount));
+    PublishCursors();
 }
 
 } // namespace platform

@@ -3,9 +3,11 @@
 // volume, a pan and a frequency, and read through a play and a write cursor. Duplicates share the
 // PCM bytes of the buffer they were made from; each keeps its own cursor, flags and settings.
 //
-// The rule for callers: the PCM bytes are not guarded. Write a sound before it plays (or, for a
-// streaming buffer, only where the play cursor is not); everything else may be called from any
-// thread while the mixer runs.
+// The rule for callers: the PCM bytes are written between Lock and Unlock, which hold the mixer
+// off this buffer's bytes (a streaming buffer is written while it plays, behind its play cursor).
+// Between the two, call nothing else on the buffer. Everything may be called from any thread
+// while the mixer runs; the cursors are read without waiting for the mixer.
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <mutex>
@@ -48,11 +50,13 @@ public:
     // Whether both play the same PCM bytes.
     bool SharesDataWith(const SoundBuffer& other) const { return m_data == other.m_data; }
 
-    // Gives the bytes from offset on, in one span or, when they wrap past the end, two. False for
-    // an offset or a count outside the buffer, or a wrap without a second span to take it.
+    // Gives the bytes from offset on, in one span or, when they wrap past the end, two, and keeps
+    // the mixer from reading this buffer's bytes until Unlock. False (and nothing held) for an
+    // offset or a count outside the buffer, or a wrap without a second span to take it.
     bool Lock(uint32_t offset, uint32_t bytes, uint8_t** first, uint32_t* firstSize,
               uint8_t** second, uint32_t* secondSize);
-    void Unlock() {}
+    // Lets the mixer read the bytes again; nothing when no lock is held.
+    void Unlock();
 
     // Starts from the play cursor (SetPosition(0) first to play from the start).
     void Play(bool loop);
@@ -69,7 +73,11 @@ public:
     uint32_t GetFrequency() const;
 
     void SetPosition(uint32_t byteOffset);
+    // The byte the mixer reads next.
     uint32_t GetPlayPosition() const;
+    // The first byte that is safe to change while the buffer plays: one device period (the frames
+    // the mixer took in its last pull, 10 ms before the first) ahead of the play cursor, within
+    // the buffer; the play cursor itself while stopped.
     uint32_t GetWritePosition() const;
 
     // Adds the next frames of this voice, with the master gain, to an accumulator of outputChannels
@@ -78,8 +86,12 @@ public:
 
 private:
     void UpdateGains();
+    // Makes the cursors readable without the lock (called with m_mutex held).
+    void PublishCursors();
 
     mutable std::mutex m_mutex;   // the playing state is shared with the mixing thread
+    std::mutex m_dataMutex;       // held by Lock until Unlock, and by the mixer while it reads
+    std::unique_lock<std::mutex> m_dataLock;   // the writer's hold, touched only by its owner
     PcmFormat m_format;
     std::shared_ptr<std::vector<uint8_t>> m_data;
     uint32_t m_frameCount;
@@ -92,6 +104,9 @@ private:
     int32_t m_gainLeft = 1 << 16; // Q16, volume and pan together
     int32_t m_gainRight = 1 << 16;
     int32_t m_gainCentre = 1 << 16;   // volume alone, for a mono device
+    uint32_t m_periodFrames;          // source frames of one device period
+    std::atomic<uint32_t> m_playFrame{0};
+    std::atomic<uint32_t> m_leadFrames{0};   // write cursor - play cursor, 0 while stopped
 };
 
 } // namespace platform

@@ -6,17 +6,6 @@
 
 #include <memory>
 
-namespace {
-
-// The mixer of the device the sound system holds; null without one.
-platform::Mixer* GetDeviceMixer()
-{
-    auto* system = dynamic_cast<CDirectSoundSystem*>(CSoundSystem::GetInstance());
-    return system ? system->GetMixer() : nullptr;
-}
-
-} // namespace
-
 CDirectSoundBuffer::~CDirectSoundBuffer()
 {
     // A buffer deleted without DestroyBuffer must not stay in the playing list.
@@ -34,7 +23,7 @@ bool CDirectSoundBuffer::Duplicate(CSoundBuffer& source)
     auto* original = dynamic_cast<CDirectSoundBuffer*>(&source);
     if (!original || !CSoundBuffer::Duplicate(source))
         return false;
-    platform::Mixer* mixer = GetDeviceMixer();
+    platform::Mixer* mixer = CDirectSoundSystem::GetDeviceMixer();
     if (!mixer || !original->m_voice)
         return false;
     m_voice = mixer->DuplicateBuffer(original->m_voice);
@@ -111,7 +100,7 @@ bool CDirectSoundBuffer::IsPlaying() const
 
 bool CDirectSoundBuffer::LoadFromFile(const char* fileName, uint32_t openFlags)
 {
-    platform::Mixer* mixer = GetDeviceMixer();
+    platform::Mixer* mixer = CDirectSoundSystem::GetDeviceMixer();
     if (!mixer)
         return false;
     m_voice.reset();

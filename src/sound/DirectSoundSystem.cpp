@@ -5,6 +5,12 @@
 
 #include <new>
 
+platform::Mixer* CDirectSoundSystem::GetDeviceMixer()
+{
+    auto* system = dynamic_cast<CDirectSoundSystem*>(CSoundSystem::GetInstance());
+    return system ? system->GetMixer() : nullptr;
+}
+
 CDirectSoundSystem::~CDirectSoundSystem()
 {
     Shutdown();

@@ -30,6 +30,9 @@ public:
 
     // The mixer whose device this system holds; null without a device.
     platform::Mixer* GetMixer() const { return m_mixer; }
+    // The mixer of the sound system in place (CSoundSystem::GetInstance); null when that system
+    // holds no device or is not one of these.
+    static platform::Mixer* GetDeviceMixer();
 
 private:
     platform::Mixer* m_mixer = nullptr;

@@ -1,8 +1,8 @@
 #include "sound/MusicList.h"
 
-#include "sound/SoundFolder.h"
+#include "sound/SoundFileNames.h"
 
-#include <strings.h>
+#include <string>
 
 CMusicList& CMusicList::GetInstance()
 {
@@ -10,24 +10,38 @@ CMusicList& CMusicList::GetInstance()
     return *s_list;
 }
 
-void CMusicList::LoadFolder(const char* folder, const char* extension1, const char* extension2)
+CMusicList::CMusicList() : m_substitutes(std::make_unique<CNameValueList>()) {}
+
+CMusicList::~CMusicList() = default;
+
+uint32_t CMusicList::Load(const CFileSearchSpec& spec, uint32_t mode, CompareFunction compare, uint32_t flags)
 {
-    m_names = ListSoundFiles(folder, extension1, extension2);
+    m_substitutes = std::make_unique<CNameValueList>();
+    return CFilePlayList::Load(spec, mode, compare, flags);
 }
 
-int CMusicList::FindSong(const char* name, int start) const
+int CMusicList::FindSong(const char* name, int hint) const
 {
     if (!name)
         return -1;
-    for (int i = start < 0 ? 0 : start + 1; i < GetCount(); ++i)
-        if (strcasecmp(m_names[static_cast<size_t>(i)].c_str(), name) == 0)
-            return i;
-    return -1;
+    int index = CFilePlayList::FindIndexByName(name, hint);
+    if (index != -1)
+        return index;
+    std::string twin;
+    if (MakeTwinSoundName(name, twin)) {
+        index = CFilePlayList::FindIndexByName(twin.c_str(), hint);
+        if (index != -1)
+            return index;
+    }
+    return m_substitutes->FindValue(name);
 }
 
-const char* CMusicList::GetSongName(int index) const
+int CMusicList::FindIndexByName(const char* name, int hint) const
 {
-    if (index < 0 || index >= GetCount())
-        return nullptr;
-    return m_names[static_cast<size_t>(index)].c_str();
+    return FindSong(name, hint);
+}
+
+void CMusicList::AddSubstitute(const char* name, const char* target)
+{
+    m_substitutes->Add(CSharedString(name), FindIndexOrFail(target, -1));
 }

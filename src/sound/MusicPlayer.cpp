@@ -2,30 +2,28 @@
 
 #include "sound/MusicList.h"
 
-#include <strings.h>
-
-CMusicPlayer::CMusicPlayer(const char* folder, const char* extension1, const char* extension2, int)
+CMusicPlayer::CMusicPlayer(const CFileSearchSpec* spec)
 {
-    CMusicList::GetInstance().LoadFolder(folder, extension1, extension2);
+    if (spec)
+        CMusicList::GetInstance().Load(*spec, CFilePlayList::ORDER_SHUFFLED, nullptr, 0);
 }
 
 bool CMusicPlayer::PlaySong(const char* name)
 {
-    const CMusicList& list = CMusicList::GetInstance();
-    int index;
+    CMusicList& list = CMusicList::GetInstance();
     if (name) {
-        if (m_playing && strcasecmp(m_song.c_str(), name) == 0)
+        const int index = list.FindSong(name, -1);
+        if (IsPlaying() && index >= 0 &&
+            CItemList::NamesEqual(list.GetCurrentName(), list.GetNameAt(static_cast<uint32_t>(index))))
             return true;
-        index = list.FindSong(name, -1);
-    } else {
-        if (list.GetCount() == 0)
-            return m_playing;
-        index = m_next % list.GetCount();
+        Stop();
     }
-    if (index < 0)
-        return m_playing;
-    m_song = list.GetSongName(index);
-    m_next = index + 1;
-    m_playing = true;
-    return true;
+    if (IsPlaying())
+        return true;
+    if (list.GetCount() == 0)
+        return false;
+    if (!name && m_nextSong)
+        name = m_nextSong();
+    const char* path = list.GetNextPath(name);
+    return path && Play(path, 0, false);
 }

@@ -5,22 +5,13 @@
 #include "foundation/TextUtilities.h"
 #include "objects/FolderTree.h"
 #include "sound/SoundBuffer.h"
+#include "sound/SoundFileNames.h"
 #include "sound/SoundSystem.h"
 
 #include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
-
-namespace {
-
-bool EndsWithNoCase(const std::string& text, const char* ending)
-{
-    const size_t n = std::strlen(ending);
-    return text.size() >= n && CompareTextNoCaseN(text.c_str() + text.size() - n, ending, n) == 0;
-}
-
-} // namespace
 
 CSoundList& CSoundList::GetInstance()
 {
@@ -109,10 +100,8 @@ int CSoundList::FindSoundIndex(const char* name, int hint) const
     if (index != -1)
         return index;
     // A ".wav" name finds the ".ogg" file of the same name, and the other way round.
-    std::string other = name;
-    const bool wav = EndsWithNoCase(other, ".wav");
-    if (wav || EndsWithNoCase(other, ".ogg")) {
-        other.replace(other.size() - 4, 4, wav ? ".ogg" : ".wav");
+    std::string other;
+    if (MakeTwinSoundName(name, other)) {
         index = BinarySearchByName(other.c_str(), hint);
         if (index != -1)
             return index;

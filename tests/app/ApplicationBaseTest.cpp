@@ -5,6 +5,7 @@
 #include "foundation/LocalizedString.h"
 #include "graphics/Frame.h"
 #include "platform/Backend.h"
+#include "sound/MusicList.h"
 #include "sound/MusicPlayer.h"
 #include "sound/SoundList.h"
 #include "sound/SoundSystem.h"
@@ -100,24 +101,54 @@ TEST_F(ApplicationBase, RepeatedActivationChangesNothing)
     EXPECT_TRUE(mixer.IsAudible());
 }
 
-TEST_F(ApplicationBase, StartSongThatExistsPlaysAtStart)
+// A song of n frames of one sample value, written by Python's wave module as Data/Music/<name>.
+void WriteSong(const fs::path& folder, const std::string& name, int frames, int value)
 {
-    Touch(m_dir.Path() / "Data" / "Music" / "intro.WAV");
-    Touch(m_dir.Path() / "Data" / "Music" / "Other.ogg");
+    fs::create_directories(folder / "Data" / "Music");
+    const std::string script = "import struct, wave\nw = wave.open('Data/Music/" + name +
+                               "', 'wb')\nw.setnchannels(1)\nw.setsampwidth(2)\nw.setframerate(22050)\n"
+                               "w.writeframes(struct.pack('<h', " + std::to_string(value) + ") * " +
+                               std::to_string(frames) + ")\n";
+    testsupport::WriteFileBytes(folder / "song.py", script);
+    ASSERT_EQ(testsupport::RunCommand("cd '" + folder.string() + "' && python3 song.py"), 0);
+}
+
+const char* CurrentSong()
+{
+    const char* name = CMusicList::GetInstance().GetCurrentName();
+    return name ? name : "";
+}
+
+TEST_F(ApplicationBase, StartSongThatExistsPlaysAtStartAndTheListFollows)
+{
+    // Refills from the music update, so that the test's clock decides when a song ends.
+    testsupport::WriteFileBytes(m_dir.Path() / "Vantorel.CFG", "[Options]\r\nUse Threaded Stream=0\r\n");
+    WriteSong(m_dir.Path(), "intro.WAV", 2205, 1000);
+    WriteSong(m_dir.Path(), "Other.ogg", 2205, 2000);   // RIFF bytes: the header decides, not the name
     Touch(m_dir.Path() / "Data" / "Music" / "Notes.txt");
     TestApplication app("Intro.wav");
     EXPECT_TRUE(app.IsMusicOn());
     ASSERT_NE(app.GetMusicPlayer(), nullptr);
+    EXPECT_FALSE(app.GetMusicPlayer()->IsThreaded());
     EXPECT_TRUE(app.GetMusicPlayer()->IsPlaying());
-    EXPECT_EQ(app.GetMusicPlayer()->GetCurrentSong(), "intro.WAV");
+    EXPECT_STREQ(CurrentSong(), "intro.WAV");
     EXPECT_STREQ(app.GetPendingSong(), "");
     EXPECT_EQ(app.GetMusicPlayer()->GetVolume(), app.GetMusicVolume());
 
     // A pending song replaces the playing one at the next music update.
     app.SetPendingSong("Other.ogg");
     app.UpdateMusic();
-    EXPECT_EQ(app.GetMusicPlayer()->GetCurrentSong(), "Other.ogg");
+    EXPECT_STREQ(CurrentSong(), "Other.ogg");
     EXPECT_STREQ(app.GetPendingSong(), "");
+
+    // When it ends, the next song of the list follows by itself.
+    platform::HeadlessMixer& device = platform::GetHeadlessBackend().GetHeadlessMixer();
+    for (int step = 0; step < 10; ++step) {
+        device.Advance(50);
+        app.UpdateMusic();
+    }
+    EXPECT_TRUE(app.GetMusicPlayer()->IsPlaying());
+    EXPECT_STREQ(CurrentSong(), "intro.WAV");
 
     // A silent music volume stops the music.
     app.SetMusicVolume(CApplicationBase::kSilentVolume);
@@ -127,7 +158,7 @@ TEST_F(ApplicationBase, StartSongThatExistsPlaysAtStart)
 
 TEST_F(ApplicationBase, MissingStartSongLeavesMusicOff)
 {
-    Touch(m_dir.Path() / "Data" / "Music" / "Other.ogg");
+    WriteSong(m_dir.Path(), "Other.ogg", 2205, 2000);
     TestApplication app("Intro.wav");
     EXPECT_FALSE(app.IsMusicOn());
     EXPECT_FALSE(app.GetMusicPlayer()->IsPlaying());

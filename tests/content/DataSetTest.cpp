@@ -28,7 +28,7 @@ namespace fs = std::filesystem;
 // The names the start-up reads today, relative to the data folder.
 const char* const kStartupNames[] = {
     "Palettes/GamePalette.bmp", "Sounds/UI/Button Action.wav", "Sounds/UI/Button Switch.wav",
-    "Sounds/UI/Button Flip.wav", "Sounds/Player Error.wav",    "Music/Intro.wav",
+    "Sounds/UI/Button Flip.wav", "Sounds/Player Error.wav",    "Music/Intro.ogg",
     "ForceFeedback.ifr",        "Cache/Resources/CompanyLogo.Frame",
     "Resources/CompanyLogo.txt",
 };
@@ -132,10 +132,11 @@ TEST_F(MountedDataSet, EveryNameTheStartUpReadsResolves)
     {
         const char* folder;
         uint32_t count;
-    } listings[] = {{"Sounds", 4}, {"Music", 1}};
+    } listings[] = {{"Sounds", 8}, {"Music", 8}};
     for (const auto& listing : listings) {
         CFileSearchSpec spec;
         spec.SetFolderAndExtension(listing.folder, "wav");
+        spec.AddExtension("ogg");
         spec.SetRecursionMode(CFileSearchSpec::RECURSE_ALL);
         CFoundFileList found;
         EXPECT_EQ(found.Find(spec), listing.count) << listing.folder;
@@ -216,16 +217,20 @@ TEST_F(MountedDataSet, TheGamePaletteLoadsThroughTheProgramsPaletteReader)
     }
 }
 
-TEST(DataSet, PythonReadsEverySoundAsMono16BitWaveAt22050Hz)
+TEST(DataSet, PythonReadsEveryPcmSoundAsMono16BitWaveAt22050Hz)
 {
     testsupport::TempDir scratch;
-    // Each sound: the format the sound layer plays, some length, and not silent.
+    // Each PCM sound: the format the sound layer plays, some length, and not silent. (The coded
+    // sounds and the songs are decoded by sox in their own tests; "!None.wav" is silence.)
     const char* script = R"(
 import io, sys, wave, zipfile
 for path in sys.argv[1:]:
     with zipfile.ZipFile(path) as z:
         for name in z.namelist():
-            with wave.open(io.BytesIO(z.read(name))) as w:
+            data = z.read(name)
+            if data[20:22] != b'\x01\x00' or name.startswith('!'):
+                continue
+            with wave.open(io.BytesIO(data)) as w:
                 frames = w.readframes(w.getnframes())
                 assert (w.getnchannels(), w.getsampwidth(), w.getframerate()) == (1, 2, 22050), name
                 assert w.getnframes() > 1000, name
@@ -235,12 +240,10 @@ for path in sys.argv[1:]:
 )";
     const fs::path data = BuiltDataFolder() / "Data";
     const std::string output = (scratch.Path() / "names.txt").string();
-    ASSERT_EQ(filetest::RunPython(scratch.Path(), script,
-                                  "'" + (data / "Sounds.zip").string() + "' '" + (data / "Music.zip").string() +
-                                      "' >'" + output + "'"),
+    ASSERT_EQ(filetest::RunPython(scratch.Path(), script, "'" + (data / "Sounds.zip").string() + "' >'" + output + "'"),
               0);
     EXPECT_EQ(testsupport::ReadFileBytes(output),
-              "UI/Button Action.wav\nUI/Button Switch.wav\nUI/Button Flip.wav\nPlayer Error.wav\nIntro.wav\n");
+              "UI/Button Action.wav\nUI/Button Switch.wav\nUI/Button Flip.wav\nPlayer Error.wav\nPop Brick.wav\n");
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // The synthesised sounds: the WAVE form, the instrument against a plain reference, and the
 // finished effects and music as a player hears them (no clicks, no seam in the loop).
+#include "SongRecipes.h"
 #include "SoundRecipes.h"
 #include "SynthTrack.h"
 #include "WaveFile.h"
@@ -91,6 +92,11 @@ TEST(SoundRecipes, EffectsAreShortAndStartAndEndInSilence)
 {
     for (const SoundRecipe& recipe : GetSoundRecipes()) {
         const std::vector<int16_t> samples = recipe.make();
+        if (recipe.name[0] == '!') {
+            // "!None.wav" stands for no sound: silence.
+            EXPECT_EQ(Peak(samples), 0);
+            continue;
+        }
         ASSERT_GT(samples.size(), 1000u) << recipe.name;
         EXPECT_LT(samples.size(), CSynthTrack::kSampleRate / 2) << recipe.name;
         EXPECT_EQ(Peak(samples), static_cast<int>(std::lround(0.7 * 32767))) << recipe.name;

@@ -127,23 +127,6 @@ class CTestNoteSetter : public CObject
     std::vector<std::string> m_calls;
 };
 
-// The object's text form, as the writer writes it.
-inline std::string TextOf(const CObject& object)
-{
-    CObjectTextStream stream;
-    stream.OpenMemory(new CFileBuf, VF_CREATE | VF_WRITE | VF_READ);
-    object.WriteToTextStream(stream);
-    return WrittenText(stream);
-}
-
-// Reads one object block (defaults first) from the text.
-inline bool ReadText(CObject& object, const std::string& text)
-{
-    CObjectTextStream stream;
-    OpenTextForReading(stream, text);
-    return object.ReadFromTextStream(stream);
-}
-
 // The object's binary form.
 inline std::string BinaryOf(const CObject& object)
 {

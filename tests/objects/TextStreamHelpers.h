@@ -2,6 +2,7 @@
 // Object text streams over memory, for tests.
 #include "foundation/FileBuf.h"
 #include "foundation/OpenFlags.h"
+#include "objects/Object.h"
 #include "objects/ObjectTextStream.h"
 
 #include <string>
@@ -25,4 +26,21 @@ inline std::string WrittenText(CObjectTextStream& stream)
     stream.Read(bytes.data(), size);
     stream.Seek(static_cast<uint32_t>(position));
     return bytes;
+}
+
+// The object's text form, as the writer writes it.
+inline std::string TextOf(const CObject& object)
+{
+    CObjectTextStream stream;
+    stream.OpenMemory(new CFileBuf, VF_CREATE | VF_WRITE | VF_READ);
+    object.WriteToTextStream(stream);
+    return WrittenText(stream);
+}
+
+// Reads one object block (defaults first) from the text.
+inline bool ReadText(CObject& object, const std::string& text)
+{
+    CObjectTextStream stream;
+    OpenTextForReading(stream, text);
+    return object.ReadFromTextStream(stream);
 }

@@ -187,6 +187,7 @@ TEST(Mixer, FormatsAndMonoDevice)
     uint32_t na, nb;
     ASSERT_TRUE(stereo8->Lock(0, 4, &a, &na, &b, &nb));
     a[0] = 255; a[1] = 0; a[2] = 128; a[3] = 129;
+    stereo8->Unlock();
     stereo8->Play(false);
     auto out = MixFrames(mixer, 2);
     EXPECT_EQ(out, (std::vector<int16_t>{127 * 256, -128 * 256, 0, 256}));
@@ -267,6 +268,7 @@ TEST(Mixer, LockWrapsAndRefusesBadRanges)
     EXPECT_EQ(na, 20u);
     EXPECT_EQ(nb, 20u);
     EXPECT_EQ(b + 100, a + 20);
+    buffer->Unlock();
     EXPECT_FALSE(buffer->Lock(100, 1, &a, &na, &b, &nb));
     EXPECT_FALSE(buffer->Lock(0, 101, &a, &na, &b, &nb));
     EXPECT_FALSE(buffer->Lock(90, 20, &a, &na, nullptr, nullptr));   // wraps, but no second span asked for
@@ -274,6 +276,25 @@ TEST(Mixer, LockWrapsAndRefusesBadRanges)
     buffer->Play(true);
     buffer.reset();
     EXPECT_EQ(MixFrames(mixer, 1), (std::vector<int16_t>{0, 0}));
+}
+
+TEST(Mixer, TheWriteCursorIsOneDevicePeriodAheadOfThePlayCursor)
+{
+    Mixer mixer;
+    auto ring = mixer.CreateBuffer({1, 16, 11025}, 2000 * 2);   // half the device's rate
+    EXPECT_EQ(ring->GetWritePosition(), 0u);   // stopped: the play cursor
+    ring->Play(true);
+    EXPECT_EQ(ring->GetWritePosition(), 110u * 2);   // before the first pull: 10 ms
+    MixFrames(mixer, 512);   // 256 source frames
+    EXPECT_EQ(ring->GetPlayPosition(), 256u * 2);
+    EXPECT_EQ(ring->GetWritePosition(), 512u * 2);
+    MixFrames(mixer, 3000);   // a longer period: the write cursor wraps round
+    EXPECT_EQ(ring->GetPlayPosition(), 1756u * 2);
+    EXPECT_EQ(ring->GetWritePosition(), (1756u + 1500u - 2000u) * 2);
+    MixFrames(mixer, 10000);   // a period longer than the buffer leaves the write cursor behind it
+    EXPECT_EQ(ring->GetWritePosition(), (ring->GetPlayPosition() + 1999u * 2) % 4000u);
+    ring->Stop();
+    EXPECT_EQ(ring->GetWritePosition(), ring->GetPlayPosition());
 }
 
 TEST(HeadlessAudio, TheDeviceMovesOnlyWhenAdvancedAndCanBeMissing)

@@ -34,6 +34,7 @@ TEST(SdlMixer, AToneLandsOnTheDiskDeviceAtItsLevel)
             bytes[2 * i] = static_cast<uint8_t>(sample & 0xFF);
             bytes[2 * i + 1] = static_cast<uint8_t>((sample >> 8) & 0xFF);
         }
+        tone->Unlock();
         tone->SetVolume(-600);
         tone->Play(true);
         opened = mixer.OpenDevice(2);

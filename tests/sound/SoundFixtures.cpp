@@ -1,6 +1,7 @@
 #include "SoundTestSupport.h"
 
-#include <vorbis/vorbisenc.h>
+#include "OggVorbisFile.h"
+
 #include <vorbis/vorbisfile.h>
 
 #include <cmath>
@@ -29,65 +30,8 @@ std::vector<int16_t> TestSignal(int channels, int frames, uint32_t seed)
 
 std::string EncodeOgg(int channels, int rate, const std::vector<int16_t>& samples)
 {
-    std::string bytes;
-    vorbis_info info;
-    vorbis_info_init(&info);
-    if (vorbis_encode_init_vbr(&info, channels, rate, 0.3f) != 0) {
-        vorbis_info_clear(&info);
-        return bytes;
-    }
-    vorbis_comment comment;
-    vorbis_comment_init(&comment);
-    vorbis_dsp_state dsp;
-    vorbis_block block;
-    vorbis_analysis_init(&dsp, &info);
-    vorbis_block_init(&dsp, &block);
-    ogg_stream_state stream;
-    ogg_stream_init(&stream, 7);
-    ogg_page page;
-    ogg_packet packet, commentPacket, codePacket;
-    vorbis_analysis_headerout(&dsp, &comment, &packet, &commentPacket, &codePacket);
-    ogg_stream_packetin(&stream, &packet);
-    ogg_stream_packetin(&stream, &commentPacket);
-    ogg_stream_packetin(&stream, &codePacket);
-    auto append = [&bytes](const ogg_page& p) {
-        bytes.append(reinterpret_cast<const char*>(p.header), static_cast<size_t>(p.header_len));
-        bytes.append(reinterpret_cast<const char*>(p.body), static_cast<size_t>(p.body_len));
-    };
-    while (ogg_stream_flush(&stream, &page))
-        append(page);
-    const size_t frames = samples.size() / static_cast<size_t>(channels);
-    for (size_t done = 0;;) {
-        const int n = static_cast<int>(std::min<size_t>(1024, frames - done));
-        if (n > 0) {
-            float** buffer = vorbis_analysis_buffer(&dsp, n);
-            for (int i = 0; i < n; ++i)
-                for (int c = 0; c < channels; ++c)
-                    buffer[c][i] = samples[(done + static_cast<size_t>(i)) * static_cast<size_t>(channels) +
-                                           static_cast<size_t>(c)] / 32768.0f;
-        }
-        vorbis_analysis_wrote(&dsp, n);
-        done += static_cast<size_t>(n);
-        while (vorbis_analysis_blockout(&dsp, &block) == 1) {
-            vorbis_analysis(&block, nullptr);
-            vorbis_bitrate_addblock(&block);
-            while (vorbis_bitrate_flushpacket(&dsp, &packet)) {
-                ogg_stream_packetin(&stream, &packet);
-                while (ogg_stream_pageout(&stream, &page))
-                    append(page);
-            }
-        }
-        if (n == 0)
-            break;
-    }
-    while (ogg_stream_flush(&stream, &page))
-        append(page);
-    ogg_stream_clear(&stream);
-    vorbis_block_clear(&block);
-    vorbis_dsp_clear(&dsp);
-    vorbis_comment_clear(&comment);
-    vorbis_info_clear(&info);
-    return bytes;
+    const std::vector<uint8_t> bytes = EncodeOggVorbis(samples, static_cast<uint32_t>(rate), channels, 0.3f, 7);
+    return std::string(bytes.begin(), bytes.end());
 }
 
 std::string DecodeOggFile(const std::string& path)

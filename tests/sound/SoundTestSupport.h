@@ -32,7 +32,7 @@ std::string Pcm16(const std::vector<int16_t>& samples);
 // Interleaved 16-bit samples that keep every codec busy: two tones, a sweep and noise, with
 // full-scale peaks.
 std::vector<int16_t> TestSignal(int channels, int frames, uint32_t seed);
-// An Ogg Vorbis file of the interleaved samples, encoded here with libvorbisenc.
+// An Ogg Vorbis file of the interleaved samples, encoded with libvorbisenc by the data tool's encoder.
 std::string EncodeOgg(int channels, int rate, const std::vector<int16_t>& samples);
 // The 16-bit PCM that libvorbisfile decodes from an Ogg Vorbis file on disk, read through stdio.
 std::string DecodeOggFile(const std::string& path);
