@@ -99,6 +99,7 @@ TEST_F(TimedPictureScreen, FadesInHoldsAndFadesOut)
     // The wait ended at the display time; the fade-out took half a second more.
     EXPECT_EQ(screen.GetStartTime() - start, 3000u);
     EXPECT_EQ(display->GetFadeLevel(), 0.0f);
+    EXPECT_EQ(Device().GetShownColor(cx, cy), 0u) << "the last pages are drawn at fade level 0: black";
     EXPECT_GE(Now() - screen.GetStartTime(), 500u);
     EXPECT_LT(Now() - screen.GetStartTime(), 700u);
     EXPECT_EQ(m_picture.GetWidth(), 100) << "a frame shown without conversion is not the screen's";
