@@ -194,7 +194,8 @@ void CScreenFrame::FadeToPalette(CFrameInterface* image, const CIntRect* sourceR
         for (uint32_t elapsed = 0; elapsed < milliseconds; elapsed = platform::GetTickCount() - begun) {
             const float f = std::min(static_cast<float>(elapsed) / static_cast<float>(milliseconds), 1.0f);
             for (uint32_t i = 0; i < palettes.working.GetSize(); ++i)
-                working[i] = static_cast<uint8_t>(static_cast<float>(to[i] - from[i]) * f + static_cast<float>(from[i]));
+                working[i] =
+                    static_cast<uint8_t>(static_cast<float>(to[i] - from[i]) * f + static_cast<float>(from[i]));
             SetPaletteEntries(&palettes.working, allEntries);
             if (drawImage) {
                 DrawFadeImage(image, sourceRect, destinationRect, blitter);

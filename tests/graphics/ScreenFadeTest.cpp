@@ -110,7 +110,22 @@ protected:
         EXPECT_EQ(Device().GetPalette()[0], (platform::PaletteEntry{0, 0, 0, 1}));
     }
 
+    // A display of the depth showing the palette "from" (entry i: i, 200, 10), a fade target
+    // (entry i: 255 - i, 0, 250) and an 8-bit image of index 100.
+    void SetUpFade(int depth)
+    {
+        SetUpDisplay(depth);
+        CPaletteTable from;
+        Ramp(from, 0, 1, 200, 10);
+        Ramp(m_to, 255, -1, 0, 250);
+        screen.SetPaletteEntries(&from, true);
+        m_image.Create(4, 4, 8);
+        m_image.FillWithByte(100);
+    }
+
     CScreenFrame screen;
+    CPaletteTable m_to;
+    CFrame m_image;
 };
 
 } // namespace
@@ -215,19 +230,12 @@ TEST_F(ScreenFadeTest, OtherDepthsAndRunLengthSourcesKeepTheCopyMode)
 TEST_F(ScreenFadeTest, APaletteFadeStepsOnTheClockAndEndsOnTheTarget)
 {
     platform::EnableVirtualClock();
-    SetUpDisplay(16);
-    CPaletteTable from, to;
-    Ramp(from, 0, 1, 200, 10);
-    Ramp(to, 255, -1, 0, 250);
-    screen.SetPaletteEntries(&from, true);
-    CFrame image;
-    image.Create(4, 4, 8);
-    image.FillWithByte(100);
+    SetUpFade(16);
     CPaletteStepRecorder recorder;
     const CIntRect rect{0, 0, 4, 4};
     const int presents = Device().GetPresentCount();
     const uint32_t begun = platform::GetTickCount();
-    screen.FadeToPalette(&image, &rect, &rect, &recorder, &to, 500, true);
+    screen.FadeToPalette(&m_image, &rect, &rect, &recorder, &m_to, 500, true);
 
     const auto& steps = recorder.m_steps;
     ASSERT_GE(steps.size(), 4u + 29u);
@@ -243,7 +251,9 @@ TEST_F(ScreenFadeTest, APaletteFadeStepsOnTheClockAndEndsOnTheTarget)
         }
         // Entry 100 moves from (100, 200, 10) to (155, 0, 250) by the elapsed share, truncated.
         const float f = static_cast<float>(elapsed) / 500.0f;
-        auto mix = [f](int a, int b) { return static_cast<int>(static_cast<float>(b - a) * f + static_cast<float>(a)); };
+        auto mix = [f](int a, int b) {
+            return static_cast<int>(static_cast<float>(b - a) * f + static_cast<float>(a));
+        };
         EXPECT_EQ(steps[i].red, mix(100, 155)) << elapsed;
         EXPECT_EQ(steps[i].green, mix(200, 0)) << elapsed;
         EXPECT_EQ(steps[i].blue, mix(10, 250)) << elapsed;
@@ -252,8 +262,9 @@ TEST_F(ScreenFadeTest, APaletteFadeStepsOnTheClockAndEndsOnTheTarget)
     EXPECT_EQ(steps.front().red, 100);
     // Four pages drawn with the target, so that every page of the chain shows it.
     for (size_t i = fadeSteps; i < steps.size(); ++i)
-        EXPECT_EQ((std::tuple{steps[i].red, steps[i].green, steps[i].blue}), (std::tuple<uint8_t, uint8_t, uint8_t>{155, 0, 250}));
-    ExpectDisplayPalette(to);
+        EXPECT_EQ((std::tuple{steps[i].red, steps[i].green, steps[i].blue}),
+                  (std::tuple<uint8_t, uint8_t, uint8_t>{155, 0, 250}));
+    ExpectDisplayPalette(m_to);
     EXPECT_EQ(Device().GetPalette()[255], (platform::PaletteEntry{255, 255, 255, 1}));
 }
 
@@ -261,22 +272,15 @@ TEST_F(ScreenFadeTest, EightBitFadesSetEntriesWithoutPresentsAcrossTheClocksWrap
 {
     // The tick count wraps to 0 a fifth of a second into the fade.
     platform::EnableVirtualClock(((1ull << 32) - 200) * kMillisecond);
-    SetUpDisplay(8);
-    CPaletteTable from, to;
-    Ramp(from, 0, 1, 200, 10);
-    Ramp(to, 255, -1, 0, 250);
-    screen.SetPaletteEntries(&from, true);
-    CFrame image;
-    image.Create(4, 4, 8);
-    image.FillWithByte(100);
+    SetUpFade(8);
     const int presents = Device().GetPresentCount(), changes = Device().GetPaletteChangeCount();
     const uint32_t begun = platform::GetTickCount();
-    screen.FadeToPalette(&image, nullptr, nullptr, nullptr, &to, 500, true);
+    screen.FadeToPalette(&m_image, nullptr, nullptr, nullptr, &m_to, 500, true);
     EXPECT_GE(platform::GetTickCount() - begun, 500u);
     EXPECT_LE(platform::GetTickCount() - begun, 502u);
     EXPECT_EQ(Device().GetPresentCount(), presents);
     EXPECT_GE(Device().GetPaletteChangeCount() - changes, 100);
-    ExpectDisplayPalette(to);
+    ExpectDisplayPalette(m_to);
 
     // Back to black, then no fade at all towards a table that is not a palette.
     screen.FadeToBlack(nullptr, nullptr, nullptr, nullptr, 100);
@@ -288,8 +292,8 @@ TEST_F(ScreenFadeTest, EightBitFadesSetEntriesWithoutPresentsAcrossTheClocksWrap
     screen.FadeToPalette(nullptr, nullptr, nullptr, nullptr, &remap, 500, true);
     EXPECT_EQ(platform::GetTickCount(), now);
     EXPECT_EQ(Device().GetPalette()[100], (platform::PaletteEntry{0, 0, 0, 1}));
-    screen.FadeToPalette(nullptr, nullptr, nullptr, nullptr, &to, 0, true);
-    ExpectDisplayPalette(to);
+    screen.FadeToPalette(nullptr, nullptr, nullptr, nullptr, &m_to, 0, true);
+    ExpectDisplayPalette(m_to);
 }
 
 TEST_F(ScreenFadeTest, AWindowTakesTheTargetAtOnceAndDrawsFourPages)
