@@ -2,11 +2,15 @@
 // cells are copied onto the screen frame, which presents its page.
 //
 //   vantorel_testpattern [--depth 8|16|24|32] [--frames N] [--mouse] [--headless]
+//                        [--fade SECONDS] [--brightness B]
 //
 // The pattern: a white border one pixel inside the page, eight colour bars (white, yellow, cyan,
 // green, magenta, red, blue, black), four ramps (red, green, blue, grey) and a square that moves,
 // so that only a few cells change per frame. With --mouse the page position of the pointer is
-// printed and a cross drawn there. It runs until the window is closed or N frames were shown.
+// printed and a cross drawn there. With --fade the picture fades to black and back over the
+// seconds each way, holding a second at each end: on 16 bits by the screen's fade level, on 8 bits
+// by palette fades (which show without presents). --brightness sets the screen's brightness. It
+// runs until the window is closed or N frames were shown.
 #include "blit/ColorPacking.h"
 #include "blit/modes/CopyBlitter.h"
 #include "foundation/ConfigFile.h"
@@ -17,6 +21,7 @@
 #include "graphics/ScreenFrame.h"
 #include "graphics/ScreenMode.h"
 #include "platform/Platform.h"
+#include "platform/Time.h"
 #include "platform/TerminationSignals.h"
 #include "platform/sdl/SdlBackend.h"
 
@@ -125,6 +130,66 @@ private:
     int m_depth;
 };
 
+// Fades to black and back, again and again, holding a second at each end.
+class FadeCycle
+{
+public:
+    FadeCycle(CScreenFrame& screen, float seconds) : m_screen(screen), m_seconds(seconds) {}
+
+    // One frame's part: true when the whole page must be copied again.
+    bool Step()
+    {
+        const uint32_t now = platform::GetTickCount();
+        const float elapsed = static_cast<float>(now - m_last) / 1000.0f;
+        m_last = now;
+        if (m_screen.GetBitsPerPixel() == 8)
+            return StepPalette(now);
+        if (m_screen.GetFadeState() == CScreenFrame::kFadeIdle && now - m_heldSince >= kHoldMs) {
+            if (m_screen.GetFadeLevel() >= 1.0f)
+                m_screen.StartFadeOut(m_seconds);
+            else
+                m_screen.StartFadeIn(m_seconds);
+        }
+        const bool fading = m_screen.GetFadeState() != CScreenFrame::kFadeIdle;
+        m_screen.UpdateFade(elapsed);
+        if (fading && m_screen.GetFadeState() == CScreenFrame::kFadeIdle)
+            m_heldSince = now;
+        return fading;
+    }
+
+private:
+    static constexpr uint32_t kHoldMs = 1000;
+
+    // The palette fades block: the pattern stands still while they run.
+    bool StepPalette(uint32_t now)
+    {
+        if (now - m_heldSince < kHoldMs)
+            return false;
+        const auto ms = static_cast<uint32_t>(m_seconds * 1000.0f);
+        if (m_dark)
+            m_screen.FadeToPalette(nullptr, nullptr, nullptr, nullptr, GetCurrentPaletteRef(), ms, true);
+        else
+            m_screen.FadeToBlack(nullptr, nullptr, nullptr, nullptr, ms);
+        m_dark = !m_dark;
+        m_heldSince = m_last = platform::GetTickCount();
+        return false;
+    }
+
+    CScreenFrame& m_screen;
+    float m_seconds;
+    uint32_t m_last = platform::GetTickCount();
+    uint32_t m_heldSince = platform::GetTickCount();
+    bool m_dark = false;
+};
+
+float FloatArgument(int argc, char** argv, const char* name, float fallback)
+{
+    for (int i = 1; i + 1 < argc; ++i)
+        if (std::string(argv[i]) == name)
+            return static_cast<float>(std::atof(argv[i + 1]));
+    return fallback;
+}
+
 int Argument(int argc, char** argv, const char* name, int fallback)
 {
     for (int i = 1; i + 1 < argc; ++i)
@@ -173,6 +238,9 @@ int main(int argc, char** argv)
     Painter painter(depth);
     if (depth == 8)
         painter.MakePalette(screen);
+    screen.SetBrightness(FloatArgument(argc, argv, "--brightness", 1.0f));
+    const float fadeSeconds = FloatArgument(argc, argv, "--fade", 0.0f);
+    FadeCycle fade(screen, fadeSeconds);
 
     // The back buffer as the game builds it.
     CDirtyRectFrame page;
@@ -201,6 +269,8 @@ int main(int argc, char** argv)
                 std::fflush(stdout);
             }
         }
+        if (fadeSeconds > 0.0f && fade.Step())
+            page.MarkAllDirty();
         page.Clear();
         const int x = 20 + (frame * 3) % (screen.GetWidth() - 80);
         painter.Fill(page, {x, screen.GetHeight() / 2 - 30, x + 40, screen.GetHeight() / 2 + 10},

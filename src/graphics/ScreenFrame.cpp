@@ -38,6 +38,7 @@ CScreenFrame::CScreenFrame()
     CPaletteTable* palette = GetPalette();
     palette->Create(1);
     std::memset(palette->GetData(), 0, palette->GetSize());
+    MakeFadePalettes();
     s_displayFrame = this;
     CColor::SetDisplayPaletteGetter(&GetDisplayFramePalette);
 }
@@ -79,7 +80,8 @@ template <class Draw> auto CScreenFrame::UnderLock(Draw&& draw) const
 bool CScreenFrame::Blit(CFrameInterface* source, const CIntRect& sourceRect, const CIntRect& destinationRect,
                         CBlitter* blitter)
 {
-    return UnderLock([&] { return CFrame::Blit(source, sourceRect, destinationRect, blitter); });
+    return UnderLock(
+        [&] { return CFrame::Blit(source, sourceRect, destinationRect, ScreenBlitterFor(blitter, source)); });
 }
 
 void CScreenFrame::ClearRect(const CIntRect& rect)
@@ -516,78 +518,4 @@ bool CScreenFrame::SetDisplayMode(int32_t& width, int32_t& height, int32_t fullS
     m_pageCount = m_backBufferCount + 2;
     ClearAllPages();
     return true;
-}
-
-void CScreenFrame::StartFadeOut(float seconds)
-{
-    m_fadeState = kFadingOut;
-    m_fadeDuration = m_fadeRemaining = seconds;
-    m_darkTime = 0.0f;
-}
-
-void CScreenFrame::StartFadeIn(float seconds)
-{
-    m_fadeState = kFadingIn;
-    m_fadeDuration = m_fadeRemaining = seconds;
-    m_darkTime = 0.0f;
-}
-
-void CScreenFrame::UpdateFade(float seconds)
-{
-    // A screen left black for long comes back by itself.
-    if (m_fadeLevel <= 0.001f) {
-        m_darkTime += seconds;
-        if (m_darkTime > 5.0f)
-            StartFadeIn(1.0f);
-    }
-    if (m_fadeState == kFadeIdle)
-        return;
-    m_fadeRemaining = std::max(m_fadeRemaining - seconds, 0.0f);
-    // A fade of no length is already at its end.
-    const float done = m_fadeDuration > 0.0f ? m_fadeRemaining / m_fadeDuration : 0.0f;
-    m_fadeLevel = m_fadeState == kFadingIn ? 1.0f - done : done;
-    if (m_fadeRemaining == 0.0f) {
-        m_fadeLevel = m_fadeState == kFadingIn ? 1.0f : 0.0f;
-        m_fadeState = kFadeIdle;
-    }
-}
-
-void CScreenFrame::SetBrightness(float brightness)
-{
-    m_brightness = std::max(brightness, 0.0f);
-    SetPaletteEntries(GetPalette(), true);
-}
-
-void CScreenFrame::SetPaletteEntries(const CPaletteTable* table, bool allEntries)
-{
-    if (!table)
-        return;
-    CPaletteTable* palette = GetPalette();
-    palette->CopyFrom(*table);
-    if (palette->GetKind() != 1 || palette->IsEmpty())
-        palette->Create(1);
-    palette->SetEntry(0, 0, 0, 0);
-    palette->SetEntry(255, 255, 255, 255);
-
-    platform::Display& display = platform::GetDisplay();
-    platform::PaletteEntry entries[256];
-    if (!allEntries) {
-        display.GetSystemPaletteEntries(0, 10, entries);
-        display.GetSystemPaletteEntries(245, 11, entries + 245);
-    }
-    // The palette is brightened, never darkened.
-    const int lift = m_brightness - 1.0f > 0.01f ? static_cast<int>((m_brightness - 1.0f) * 128.0f) : 0;
-    for (int i = 0; i < 256; ++i) {
-        if (allEntries || (i >= 10 && i <= 244)) {
-            uint8_t red, green, blue;
-            palette->GetEntry(static_cast<uint32_t>(i), red, green, blue);
-            entries[i].red = static_cast<uint8_t>(std::min(red + lift, 255));
-            entries[i].green = static_cast<uint8_t>(std::min(green + lift, 255));
-            entries[i].blue = static_cast<uint8_t>(std::min(blue + lift, 255));
-        }
-        entries[i].flags = 1;
-    }
-    if (m_pagesMade)
-        display.SetPalette(0, 256, entries);
-    BuildPaletteToPixelTables(*palette);
 }

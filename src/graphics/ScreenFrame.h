@@ -47,7 +47,8 @@ class CScreenFrame : public CFrame
     static CScreenFrame* GetDisplayFrame();
 
     // Drawing: the frame's own operations under the lock (locked here when the caller holds no
-    // lock); fills and clears by the device's colour fill.
+    // lock); fills and clears by the device's colour fill. On a 16-bit screen a Blit through the
+    // copy blend mode draws through a screen level blend mode instead (ScreenBlitterFor).
     bool Blit(CFrameInterface* source, const CIntRect& sourceRect, const CIntRect& destinationRect,
               CBlitter* blitter) override;
     void ClearRect(const CIntRect& rect) override;
@@ -102,26 +103,38 @@ class CScreenFrame : public CFrame
     uint32_t GetModeCount() const { return m_modeCount; }
     const CDisplayModeEntry& GetModeEntry(uint32_t index) const { return m_modes[index % kMaxModes]; }
 
-    // Screen fades, brightness and the display palette.
+    // Screen fades, brightness and the display palette. On a 16-bit screen the fade level times
+    // the brightness brightens or darkens every copy drawn onto it; on an 8-bit screen the
+    // brightness lifts the display palette and fades are palette fades (FadeToPalette).
     void StartFadeOut(float seconds);
     void StartFadeIn(float seconds);
+    // Advances the fade; a screen left black for more than 5 s starts a 1 s fade-in by itself.
+    // On an 8-bit screen, whose picture does not follow the fade level, the end of a fade-in
+    // shows the current (game) palette.
     void UpdateFade(float seconds);
-    // Brightness (never negative), then the palette again with it.
+    // Brightness (never negative; not a number counts as 1), then the palette again with it.
     void SetBrightness(float brightness);
     // Makes the table the display palette (entry 0 black, 255 white, brightened when the
     // brightness is above 1). allEntries false keeps the system's reserved colours at 0-9 and
-    // 245-255. Null does nothing.
+    // 245-255. Null, or a table that is not a palette, does nothing.
     void SetPaletteEntries(const CPaletteTable* table, bool allEntries);
-    // Fades the display palette to the target over the milliseconds, drawing the image meanwhile
-    // when the display is not 8-bit: through Blit with the rectangles and blitter when all three
-    // are given, else whole at (0, 0) with the copy blitter. For now the palette is set at once
-    // and the image drawn and presented four times, so that every page shows it (the windowed
-    // form of the fade). Nothing without a target.
+    // Blocks while the display palette moves step by step from the palette shown to the target
+    // over the milliseconds (full screen only; a window takes the target at once). On a display
+    // that is not 8-bit the image is drawn and presented at every step, and four times at the
+    // end so that every page shows it: through Blit with the rectangles and blitter when all
+    // three are given, else whole at (0, 0) with the copy blitter. A null target (or one that is
+    // not a palette) changes no colour; the image is still drawn four times.
     void FadeToPalette(CFrameInterface* image, const CIntRect* sourceRect, const CIntRect* destinationRect,
                        CBlitter* blitter, const CPaletteTable* target, uint32_t milliseconds, bool allEntries);
     // FadeToPalette towards black, all entries.
     void FadeToBlack(CFrameInterface* image, const CIntRect* sourceRect, const CIntRect* destinationRect,
                      CBlitter* blitter, uint32_t milliseconds);
+    // The blend mode a Blit through this blitter draws with. On a 16-bit screen the copy blend
+    // mode becomes, by the level k of fade level x brightness: a brightening mode at level k, a
+    // darkening mode at level -k, or (near normal) the copy mode itself on 5-6-5 and the 5-5-5
+    // conversion on 5-5-5. The chosen mode's level is set here, and is the class's: call this
+    // right before the blit. A source format the chosen mode cannot draw keeps the copy mode.
+    CBlitter* ScreenBlitterFor(CBlitter* blitter, CFrameInterface* source);
 
     float GetBrightness() const { return m_brightness; }
     uint32_t GetFadeState() const { return m_fadeState; }
@@ -138,6 +151,9 @@ class CScreenFrame : public CFrame
 
 private:
     template <class Draw> auto UnderLock(Draw&& draw) const;
+    // The image of a palette fade, drawn as FadeToPalette says.
+    void DrawFadeImage(CFrameInterface* image, const CIntRect* sourceRect, const CIntRect* destinationRect,
+                       CBlitter* blitter);
     // MarkChanged in 64-bit frame coordinates, saturated to the page.
     void MarkChangedWide(int64_t left, int64_t top, int64_t right, int64_t bottom);
     // Ends the program ("BAD SCREEN MODE") when a window cannot show data of that depth.
@@ -150,6 +166,9 @@ private:
     // Steps of a failed set-up: everything released, no mode.
     bool FailSetUp(int32_t& width, int32_t& height);
     void ClearPage();
+    // The palettes of the palette fades, made once for the process: black, the fade's start and
+    // its working palette.
+    static void MakeFadePalettes();
 
     uint32_t m_pageCount = 0;
     uint32_t m_backBufferCount = 0;

@@ -99,6 +99,7 @@ TEST_F(TimedPictureScreen, FadesInHoldsAndFadesOut)
     // The wait ended at the display time; the fade-out took half a second more.
     EXPECT_EQ(screen.GetStartTime() - start, 3000u);
     EXPECT_EQ(display->GetFadeLevel(), 0.0f);
+    EXPECT_EQ(Device().GetShownColor(cx, cy), 0u) << "the last pages are drawn at fade level 0: black";
     EXPECT_GE(Now() - screen.GetStartTime(), 500u);
     EXPECT_LT(Now() - screen.GetStartTime(), 700u);
     EXPECT_EQ(m_picture.GetWidth(), 100) << "a frame shown without conversion is not the screen's";
@@ -143,27 +144,29 @@ TEST_F(TimedPictureScreen, OnlyANewMousePressEndsTheWait)
     CTimedPictureScreen screen;
     struct Case
     {
-        std::vector<std::pair<uint64_t, Event>> events;
-        uint32_t waited; // milliseconds from the show to the end of the wait
+        std::vector<std::pair<uint64_t, Event>> events; // milliseconds after the picture is shown
+        int64_t endsAfterShown; // milliseconds from the show to the end of the wait; -1: the display time
     };
     const Case cases[] = {
-        {{}, 3000},                                                                   // held from before
-        {{{800, Event::Mouse(EventType::MouseDown, 1, 1, platform::kMouseRight)}}, 800}, // another button
-        {{{500, Event::Mouse(EventType::MouseUp, 1, 1, platform::kMouseLeft)},
-          {1200, Event::Mouse(EventType::MouseDown, 1, 1, platform::kMouseLeft)}},
-         1200},                                                                       // released, pressed again
+        {{}, -1},                                                                        // held from before
+        {{{300, Event::Mouse(EventType::MouseDown, 1, 1, platform::kMouseRight)}}, 300}, // another button
+        {{{100, Event::Mouse(EventType::MouseUp, 1, 1, platform::kMouseLeft)},
+          {700, Event::Mouse(EventType::MouseDown, 1, 1, platform::kMouseLeft)}},
+         700},                                                                           // released, pressed again
     };
     for (const Case& c : cases) {
         g_mouse.SetButtons(platform::kMouseLeft);
         screen.Show(&m_picture, false, nullptr);
-        // The display time counts from the previous wait's end, before the fade-in.
+        // The display time counts from the previous wait's end, before the fades.
         const uint32_t begun = screen.GetStartTime();
         const uint32_t shown = Now();
+        ASSERT_LT(shown - begun, 2000u);
         for (const auto& [at, event] : c.events)
-            After(at - (shown - begun), event);
+            After(at, event);
         screen.Finish();
-        EXPECT_GE(screen.GetStartTime() - begun, c.waited) << c.waited;
-        EXPECT_LE(screen.GetStartTime() - begun, c.waited + 2) << c.waited;
+        const uint32_t waited = c.endsAfterShown < 0 ? 3000u : shown - begun + static_cast<uint32_t>(c.endsAfterShown);
+        EXPECT_GE(screen.GetStartTime() - begun, waited) << c.endsAfterShown;
+        EXPECT_LE(screen.GetStartTime() - begun, waited + 2) << c.endsAfterShown;
         // The next picture's time begins at the end of this wait.
         platform::AdvanceVirtualClock(3000 * kMillisecond);
     }
