@@ -67,6 +67,11 @@ public:
     // The fixed-step tick; returns the seconds left until the next step is due.
     float Tick();
 
+    // The most derived constructor has returned. Until then a close must not delete the
+    // application: its constructors may pump window messages (music fade, picture screen).
+    void MarkConstructed() { m_constructed = true; }
+    bool IsConstructed() const { return m_constructed; }
+
     bool RunsWhenInactive() const { return m_runsWhenInactive; }
     void SetRunsWhenInactive(bool runs) { m_runsWhenInactive = runs; }
     void SetActive(bool active) { m_active = active; }
@@ -122,6 +127,7 @@ protected:
     unsigned m_framesPerDraw = 1;
     int m_statisticsLine = 0;
     bool m_runsWhenInactive = false;
+    bool m_constructed = false;
     bool m_active = true;
     int m_lockCount = 0;
     CFont* m_statisticsFont = nullptr;

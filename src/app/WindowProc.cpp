@@ -238,7 +238,9 @@ void ShutDownApplication()
     CSoundSystem* sound = CSoundSystem::GetInstance();
     sound->StopAllSounds();
     sound->RestoreSystemVolume();
-    if (CApplicationBase* application = g_application) {
+    // An application still under construction is left to the process's end: deleting it from
+    // inside its own constructor would run a destructor on a half-built object.
+    if (CApplicationBase* application = g_application; application && application->IsConstructed()) {
         delete application;
         g_application = nullptr;
     }

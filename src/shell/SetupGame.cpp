@@ -10,6 +10,7 @@ void SetupGame()
 {
     CTimedPictureScreen* pictureScreen = new CTimedPictureScreen;
     CGame* game = new CGame(pictureScreen);
+    game->MarkConstructed();
     game->Init(pictureScreen);
     if (HasCommandLineOption("/exit"))
         std::exit(0);

@@ -31,6 +31,7 @@ public:
                              const char* const* movies = nullptr, float minimumStep = kStep)
         : CApplicationBase(minimumStep, kStep, kMaxElapsed, pictureScreen, startSong, movies)
     {
+        MarkConstructed();
     }
     ~TestApplication() override
     {

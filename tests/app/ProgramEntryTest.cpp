@@ -60,6 +60,28 @@ TEST_F(ProgramEntry, CloseFromDeepInsideTheApplicationNeverReturns)
         testing::ExitedWithCode(0), "^application destroyed after 0 updates\n$");
 }
 
+// A close while the application's constructor pumps messages (the start-up picture, the music
+// fade) ends the program without running the destructor on the half-built object.
+class ApplicationClosedWhileConstructed : public CApplicationBase
+{
+public:
+    ApplicationClosedWhileConstructed() : CApplicationBase(kStep, kStep, kMaxElapsed, nullptr, nullptr, nullptr)
+    {
+        platform::GetHeadlessBackend().QueueEvent(Event::Simple(EventType::Close));
+        UpdateMusic();
+        std::fprintf(stderr, "returned into the constructor\n");
+        std::exit(3);
+    }
+    ~ApplicationClosedWhileConstructed() override { std::fprintf(stderr, "destroyed\n"); }
+    bool IsInMenu() const override { return false; }
+};
+
+TEST_F(ProgramEntry, CloseDuringConstructionEndsWithoutDestroying)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(new ApplicationClosedWhileConstructed, testing::ExitedWithCode(0), "^$");
+}
+
 TEST_F(ProgramEntry, ShutDownWithoutAnApplicationEndsWithZero)
 {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
