@@ -2,6 +2,7 @@
 // Helpers for the window toolkit's tests: a fixture that starts every test from a fresh toolkit,
 // a small font drawn here, windows that record what happens to them, and a tree dump.
 #include "../graphics/FrameTestSupport.h"
+#include "blit/Blitter.h"
 #include "graphics/Font.h"
 #include "graphics/Frame.h"
 #include "graphics/FrameLoadStage.h"
@@ -28,7 +29,7 @@ inline const std::map<char, std::vector<const char*>>& Shapes()
         {'C', {"###", "#..", "#..", "#..", "###"}}, {'D', {"##.", "#.#", "#.#", "#.#", "##."}},
         {'E', {"###", "#..", "##.", "#..", "###"}}, {'S', {"###", "#..", "###", "..#", "###"}},
         {'V', {"#.#", "#.#", "#.#", "#.#", ".#."}}, {'O', {"###", "#.#", "#.#", "#.#", "###"}},
-        {'K', {"#.#", "##.", "#..", "##.", "#.#"}},
+        {'K', {"#.#", "##.", "#..", "##.", "#.#"}}, {'Y', {"#.#", "#.#", ".#.", ".#.", ".#."}},
     };
     return shapes;
 }
@@ -78,12 +79,15 @@ inline std::unique_ptr<CFont> MakeFont(int32_t depth = 16)
     return font;
 }
 
-// Every test starts from a fresh toolkit with the test font as the default font.
+// Every test starts from a fresh toolkit with the test font as the default font, and with the
+// opacity tables the start-up builds.
 class ToolkitTest : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
+        BuildAlphaScaleTables();
+        BuildBlendStepTable();
         CWindowToolkitState::Get().Reset();
         m_font = MakeFont();
         CJWindow::SetDefaultFont(m_font.get());
