@@ -6,6 +6,7 @@
 #include "SoundRecipes.h"
 #include "SynthTrack.h"
 #include "WaveFile.h"
+#include "WindowTextures.h"
 
 #include <fstream>
 #include <iterator>
@@ -132,5 +133,5 @@ bool BuildDefaultContent(const ContentSources& sources, CContentSet& set, DrawnC
 {
     return AddPalettes(set, error) && AddSounds(set, error) && AddMusic(set, error) &&
            AddCopiedFiles(sources, set, error) && DrawPictures(sources, drawn, error) &&
-           AddPictures(drawn, set, error) && DrawFonts(sources, drawn, error);
+           AddPictures(drawn, set, error) && DrawFonts(sources, drawn, error) && AddWindowTextures(set, error);
 }
