@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <vector>
 
+class CEnumTable;
 class CFont;
 class CJWindow;
 class CFrame;
@@ -340,6 +341,9 @@ public:
     // The INI file of the saved window states; a bare name lies in the program's folder.
     static void SetWindowStateFile(const char* name);
     static const char* GetWindowStateFile();
+    // The justifications of DrawText by name, for properties: "Justify Left", "Justify Center",
+    // "Justify Right" (values 0, 1, 2).
+    static CEnumTable& GetJustifications();
     // Null for every index: the toolkit has no cursor images of its own.
     static CSequence* GetCursorByIndex(int32_t index);
 

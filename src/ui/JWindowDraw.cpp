@@ -7,6 +7,7 @@
 #include "graphics/Font.h"
 #include "graphics/Frame.h"
 #include "graphics/OffsetClippedProxyFrame.h"
+#include "objects/EnumTable.h"
 #include "ui/SkinTheme.h"
 #include "ui/WindowToolkitState.h"
 #include "ui/WindowWatch.h"
@@ -15,6 +16,13 @@
 #include <cstring>
 
 namespace {
+
+const CEnumTableEntry kJustifications[] = {
+    {kJustifyLeft, "Justify Left", nullptr},
+    {kJustifyCentre, "Justify Center", nullptr},
+    {kJustifyRight, "Justify Right", nullptr},
+    {0, nullptr, nullptr},
+};
 
 // Text of a window that is not enabled draws through the default and the glyph blend modes at
 // reduced opacity; the opacities come back however the drawing ends.
@@ -191,6 +199,12 @@ void CJWindow::DrawBevel(const CFont* font, CFrameInterface* frame, const CIntRe
             line({r.m_left + 1, r.m_bottom - 1, r.m_right, r.m_bottom}, bottomRight);
         r = {r.m_left + 1, r.m_top + 1, r.m_right - 1, r.m_bottom - 1};
     }
+}
+
+CEnumTable& CJWindow::GetJustifications()
+{
+    static CEnumTable s_table(kJustifications);
+    return s_table;
 }
 
 void CJWindow::DrawText(CFrameInterface* frame, int32_t x, int32_t y, int32_t justification)

@@ -6,6 +6,7 @@
 #include "blit/modes/TableBlendBlitter.h"
 #include "blit/modes/TransparentMaskBlitter.h"
 #include "graphics/OffsetClippedProxyFrame.h"
+#include "objects/EnumTable.h"
 #include "objects/ResourceCollection.h"
 #include "ui/SkinTheme.h"
 
@@ -239,6 +240,11 @@ TEST_F(WindowDrawing, TextWithShortcutsSymbolsAndDimming)
         window.DrawText(&frame, symbol.x, 50, kJustifyCentre);
     }
     golden::ExpectMatchesGolden(*To24(frame), "WindowText16");
+    // The justifications are offered to properties by these names.
+    CEnumTable& justifications = CJWindow::GetJustifications();
+    EXPECT_EQ(justifications.GetValue(static_cast<uint32_t>(justifications.FindIndexByName("Justify Center", -1))),
+              kJustifyCentre);
+    EXPECT_EQ(justifications.GetCount(), 3u);
 
     // The underline of "&Save": one row at 4 + line height + row spacing / 2, under the S only,
     // one pixel in from each side of the glyph.
