@@ -7,18 +7,15 @@
 // green, magenta, red, blue, black), four ramps (red, green, blue, grey) and a square that moves,
 // so that only a few cells change per frame. With --mouse the page position of the pointer is
 // printed and a cross drawn there. It runs until the window is closed or N frames were shown.
+#include "ToolStartUp.h"
 #include "blit/ColorPacking.h"
 #include "blit/modes/CopyBlitter.h"
-#include "foundation/ConfigFile.h"
-#include "foundation/Win32Services.h"
 #include "graphics/Color.h"
 #include "graphics/DirtyRectFrame.h"
 #include "graphics/PaletteTable.h"
 #include "graphics/ScreenFrame.h"
 #include "graphics/ScreenMode.h"
 #include "platform/Platform.h"
-#include "platform/TerminationSignals.h"
-#include "platform/sdl/SdlBackend.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -125,49 +122,16 @@ private:
     int m_depth;
 };
 
-int Argument(int argc, char** argv, const char* name, int fallback)
-{
-    for (int i = 1; i + 1 < argc; ++i)
-        if (std::string(argv[i]) == name)
-            return std::atoi(argv[i + 1]);
-    return fallback;
-}
-
-bool HasSwitch(int argc, char** argv, const char* name)
-{
-    for (int i = 1; i < argc; ++i)
-        if (std::string(argv[i]) == name)
-            return true;
-    return false;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
 {
-    // A signal to stop closes the window, as for the game.
-    platform::InstallTerminationHandlers();
-    const int depth = Argument(argc, argv, "--depth", 16);
-    const int frames = Argument(argc, argv, "--frames", 0);
-    const bool showMouse = HasSwitch(argc, argv, "--mouse");
-    if (!HasSwitch(argc, argv, "--headless")) {
-        std::string why;
-        auto backend = platform::sdl::CreateSdlBackend(why);
-        if (!backend) {
-            std::fprintf(stderr, "No display (%s); try --headless or xvfb-run.\n", why.c_str());
-            return 1;
-        }
-        platform::InstallBackend(std::move(backend));
-    }
-    if (!platform::CreateMainWindow("Vantorel test pattern"))
-        FatalExit("FATAL ERROR", "Can't allocate my window");
+    if (!StartToolWindow(argc, argv, "Vantorel test pattern", "vantorel-testpattern.ini"))
+        return 1;
+    const int depth = GetToolOptionInt(argc, argv, "--depth", 16);
+    const int frames = GetToolOptionInt(argc, argv, "--frames", 0);
+    const bool showMouse = HasToolSwitch(argc, argv, "--mouse");
 
-    // The settings the mode set-up writes go to the temporary folder, not beside the program.
-    char settings[512];
-    if (GetTempFolder(settings, sizeof settings - 32)) {
-        std::strcat(settings, "vantorel-testpattern.ini");
-        g_configFile.SetPath(settings);
-    }
     CScreenFrame screen;
     SetUpScreenMode(depth, 640, 480);
     Painter painter(depth);

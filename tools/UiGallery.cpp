@@ -7,10 +7,10 @@
 // FOLDER holds the data set "Data" (default: the build's). The window state goes to
 // "Vantorel Editor.ini" beside the program; display settings to the temporary folder.
 #include "GalleryTreePage.h"
+#include "ToolStartUp.h"
 #include "blit/BlitTableSetUp.h"
 #include "blit/ColorPacking.h"
 #include "blit/modes/CopyBlitter.h"
-#include "foundation/ConfigFile.h"
 #include "foundation/FileSystem.h"
 #include "foundation/Win32Services.h"
 #include "graphics/DirtyRectFrame.h"
@@ -21,8 +21,6 @@
 #include "graphics/ScreenFrame.h"
 #include "graphics/ScreenMode.h"
 #include "platform/Platform.h"
-#include "platform/TerminationSignals.h"
-#include "platform/sdl/SdlBackend.h"
 
 #include "FontPainter.h"
 
@@ -36,22 +34,6 @@
 namespace {
 
 constexpr const char* kWindowFont = "OCR Monospaced Numbers";
-
-const char* Argument(int argc, char** argv, const char* name, const char* fallback)
-{
-    for (int i = 1; i + 1 < argc; ++i)
-        if (std::strcmp(argv[i], name) == 0)
-            return argv[i + 1];
-    return fallback;
-}
-
-bool HasSwitch(int argc, char** argv, const char* name)
-{
-    for (int i = 1; i < argc; ++i)
-        if (std::strcmp(argv[i], name) == 0)
-            return true;
-    return false;
-}
 
 // The window font painted from its recipe, for a data set that does not hold the fonts yet.
 std::unique_ptr<CFont> PaintWindowFont()
@@ -91,34 +73,19 @@ std::unique_ptr<CFont> PaintWindowFont()
 
 int main(int argc, char** argv)
 {
-    platform::InstallTerminationHandlers();
-    const std::string page = Argument(argc, argv, "--page", "tree");
-    const int depth = std::atoi(Argument(argc, argv, "--depth", "16"));
-    const int frames = std::atoi(Argument(argc, argv, "--frames", "0"));
+    const std::string page = GetToolOption(argc, argv, "--page", "tree");
+    const int depth = GetToolOptionInt(argc, argv, "--depth", 16);
+    const int frames = GetToolOptionInt(argc, argv, "--frames", 0);
     if (page != "tree") {
         std::fprintf(stderr, "uigallery: no page \"%s\" (pages: tree)\n", page.c_str());
         return 2;
     }
-    if (!HasSwitch(argc, argv, "--headless")) {
-        std::string why;
-        auto backend = platform::sdl::CreateSdlBackend(why);
-        if (!backend) {
-            std::fprintf(stderr, "No display (%s); try --headless or xvfb-run.\n", why.c_str());
-            return 1;
-        }
-        platform::InstallBackend(std::move(backend));
-    }
-    if (!platform::CreateMainWindow("Vantorel window gallery"))
-        FatalExit("FATAL ERROR", "Can't allocate my window");
-    char settings[512];
-    if (GetTempFolder(settings, sizeof settings - 32)) {
-        std::strcat(settings, "vantorel-uigallery.ini");
-        g_configFile.SetPath(settings);
-    }
+    if (!StartToolWindow(argc, argv, "Vantorel window gallery", "vantorel-uigallery.ini"))
+        return 1;
 
     // The data set, as the game mounts it.
     std::error_code ignored;
-    std::filesystem::current_path(Argument(argc, argv, "--data", VANTOREL_DATA_PARENT), ignored);
+    std::filesystem::current_path(GetToolOption(argc, argv, "--data", VANTOREL_DATA_PARENT), ignored);
     CFileSystem::MountArchives("Data", false, false);
 
     CScreenFrame screen;

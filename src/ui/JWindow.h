@@ -407,10 +407,12 @@ private:
 
     // The child's rect from a placement code (or its own rect for 0), without growing anyone.
     void PlaceChild(CJWindow* child, int32_t placement, CJWindow* relative, int32_t x, int32_t y, uint32_t flags);
-    // The first step of both adds: a child with children gets its focus on a tab stop.
+    // A child with children gets its focus on a tab stop before it is added.
     static void FocusFirstTabStopOf(CJWindow* child);
-    void LinkAtBack(CJWindow* child);
-    void LinkAtFront(CJWindow* child);
+    // Takes the child from its former parent and gives its focus to a tab stop; false for a null
+    // child, this window or one of its ancestors.
+    bool PrepareChild(CJWindow* child);
+    void Link(CJWindow* child, bool atFront);
     bool IsAncestorOrSelf(const CJWindow* window) const;
     // Geometry is computed in 64 bits and brought back into the 32-bit range.
     static int32_t ClampToInt(int64_t value);

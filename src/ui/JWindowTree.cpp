@@ -32,28 +32,31 @@ void CJWindow::FocusFirstTabStopOf(CJWindow* child)
     navigation = saved;
 }
 
-void CJWindow::LinkAtBack(CJWindow* child)
+bool CJWindow::PrepareChild(CJWindow* child)
 {
-    child->m_parent = this;
-    child->m_nextSibling = nullptr;
-    child->m_prevSibling = m_backChild;
-    if (m_backChild)
-        m_backChild->m_nextSibling = child;
-    else
-        m_frontChild = child;
-    m_backChild = child;
+    // A window that is this one or holds it would make the tree a loop.
+    if (!child || IsAncestorOrSelf(child))
+        return false;
+    if (child->m_parent)
+        child->m_parent->RemoveChild(child);
+    FocusFirstTabStopOf(child);
+    return true;
 }
 
-void CJWindow::LinkAtFront(CJWindow* child)
+void CJWindow::Link(CJWindow* child, bool atFront)
 {
     child->m_parent = this;
-    child->m_prevSibling = nullptr;
-    child->m_nextSibling = m_frontChild;
-    if (m_frontChild)
-        m_frontChild->m_prevSibling = child;
-    else
+    if (atFront) {
+        child->m_prevSibling = nullptr;
+        child->m_nextSibling = m_frontChild;
+        (m_frontChild ? m_frontChild->m_prevSibling : m_backChild) = child;
+        m_frontChild = child;
+    } else {
+        child->m_nextSibling = nullptr;
+        child->m_prevSibling = m_backChild;
+        (m_backChild ? m_backChild->m_nextSibling : m_frontChild) = child;
         m_backChild = child;
-    m_frontChild = child;
+    }
 }
 
 void CJWindow::PlaceChild(CJWindow* child, int32_t placement, CJWindow* relative, int32_t x, int32_t y,
@@ -68,14 +71,10 @@ void CJWindow::PlaceChild(CJWindow* child, int32_t placement, CJWindow* relative
 void CJWindow::AddChild(CJWindow* child, int32_t placement, CJWindow* relative, int32_t x, int32_t y,
                         uint32_t flags)
 {
-    // A window that is this one or holds it would make the tree a loop.
-    if (!child || IsAncestorOrSelf(child))
+    if (!PrepareChild(child))
         return;
-    if (child->m_parent)
-        child->m_parent->RemoveChild(child);
-    FocusFirstTabStopOf(child);
     const bool hadChildren = m_frontChild != nullptr;
-    LinkAtBack(child);
+    Link(child, false);
     PlaceChild(child, placement, relative, x, y, flags);
     if (!(flags & kPlaceNoGrow))
         GrowToFitChild(child, (flags & kPlaceNoMargin) ? 0 : kDefaultOffset);
@@ -86,13 +85,10 @@ void CJWindow::AddChild(CJWindow* child, int32_t placement, CJWindow* relative, 
 void CJWindow::AddChildOnTop(CJWindow* child, int32_t placement, CJWindow* relative, int32_t x, int32_t y,
                              uint32_t flags)
 {
-    if (!child || IsAncestorOrSelf(child))
+    if (!PrepareChild(child))
         return;
-    if (child->m_parent)
-        child->m_parent->RemoveChild(child);
-    FocusFirstTabStopOf(child);
     CJWindow* formerFront = m_frontChild;
-    LinkAtFront(child);
+    Link(child, true);
     PlaceChild(child, placement, relative, x, y, flags);
     if (m_focused) {
         if (formerFront)
