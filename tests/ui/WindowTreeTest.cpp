@@ -99,13 +99,6 @@ TEST_F(WindowTree, ConstructionTakesTheDefaultsAndTheParentsTheme)
     EXPECT_EQ(parent.GetOuterMargin(), 8);
     EXPECT_EQ(parent.GetSpacing(), 8);
     EXPECT_EQ(parent.GetRowSpacing(), 4);
-    EXPECT_EQ(parent.GetTextColor().GetPixel32(), 0xFFBABABAu);
-    EXPECT_EQ(parent.GetHighlightColor().GetPixel32(), 0xFF3F9AFFu);
-    EXPECT_EQ(parent.GetFocusFrameColor().GetPixel32(), 0xFF60564Fu);
-    EXPECT_EQ(parent.GetSelectColor().GetPixel32(), 0xFF655B55u);
-    EXPECT_TRUE(parent.IsVisible());
-    EXPECT_TRUE(parent.IsEnabled());
-    EXPECT_FALSE(parent.IsTransparent());
 
     // The classic theme gives a child its parent's font, whatever the default is now.
     auto otherFont = uitest::MakeFont();
