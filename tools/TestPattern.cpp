@@ -11,10 +11,9 @@
 // seconds each way, holding a second at each end: on 16 bits by the screen's fade level, on 8 bits
 // by palette fades (which show without presents). --brightness sets the screen's brightness. It
 // runs until the window is closed or N frames were shown.
+#include "ToolStartUp.h"
 #include "blit/ColorPacking.h"
 #include "blit/modes/CopyBlitter.h"
-#include "foundation/ConfigFile.h"
-#include "foundation/Win32Services.h"
 #include "graphics/Color.h"
 #include "graphics/DirtyRectFrame.h"
 #include "graphics/PaletteTable.h"
@@ -22,8 +21,6 @@
 #include "graphics/ScreenMode.h"
 #include "platform/Platform.h"
 #include "platform/Time.h"
-#include "platform/TerminationSignals.h"
-#include "platform/sdl/SdlBackend.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -184,55 +181,20 @@ private:
 
 float FloatArgument(int argc, char** argv, const char* name, float fallback)
 {
-    for (int i = 1; i + 1 < argc; ++i)
-        if (std::string(argv[i]) == name)
-            return static_cast<float>(std::atof(argv[i + 1]));
-    return fallback;
-}
-
-int Argument(int argc, char** argv, const char* name, int fallback)
-{
-    for (int i = 1; i + 1 < argc; ++i)
-        if (std::string(argv[i]) == name)
-            return std::atoi(argv[i + 1]);
-    return fallback;
-}
-
-bool HasSwitch(int argc, char** argv, const char* name)
-{
-    for (int i = 1; i < argc; ++i)
-        if (std::string(argv[i]) == name)
-            return true;
-    return false;
+    const char* value = GetToolOption(argc, argv, name, nullptr);
+    return value ? static_cast<float>(std::atof(value)) : fallback;
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    // A signal to stop closes the window, as for the game.
-    platform::InstallTerminationHandlers();
-    const int depth = Argument(argc, argv, "--depth", 16);
-    const int frames = Argument(argc, argv, "--frames", 0);
-    const bool showMouse = HasSwitch(argc, argv, "--mouse");
-    if (!HasSwitch(argc, argv, "--headless")) {
-        std::string why;
-        auto backend = platform::sdl::CreateSdlBackend(why);
-        if (!backend) {
-            std::fprintf(stderr, "No display (%s); try --headless or xvfb-run.\n", why.c_str());
-            return 1;
-        }
-        platform::InstallBackend(std::move(backend));
-    }
-    if (!platform::CreateMainWindow("Vantorel test pattern"))
-        FatalExit("FATAL ERROR", "Can't allocate my window");
+    if (!StartToolWindow(argc, argv, "Vantorel test pattern", "vantorel-testpattern.ini"))
+        return 1;
+    const int depth = GetToolOptionInt(argc, argv, "--depth", 16);
+    const int frames = GetToolOptionInt(argc, argv, "--frames", 0);
+    const bool showMouse = HasToolSwitch(argc, argv, "--mouse");
 
-    // The settings the mode set-up writes go to the temporary folder, not beside the program.
-    char settings[512];
-    if (GetTempFolder(settings, sizeof settings - 32)) {
-        std::strcat(settings, "vantorel-testpattern.ini");
-        g_configFile.SetPath(settings);
-    }
     CScreenFrame screen;
     SetUpScreenMode(depth, 640, 480);
     Painter painter(depth);

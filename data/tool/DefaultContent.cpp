@@ -5,6 +5,7 @@
 #include "GamePalette.h"
 #include "MouseCursor.h"
 #include "SoundRecipes.h"
+#include "WindowTextures.h"
 
 #include <fstream>
 #include <iterator>
@@ -129,5 +130,5 @@ bool BuildDefaultContent(const ContentSources& sources, CContentSet& set, DrawnC
 {
     return AddPalettes(set, error) && AddSounds(set, error) && AddMusic(set, error) &&
            AddCopiedFiles(sources, set, error) && DrawPictures(sources, drawn, error) &&
-           AddPictures(drawn, set, error) && DrawFonts(sources, drawn, error);
+           AddPictures(drawn, set, error) && DrawFonts(sources, drawn, error) && AddWindowTextures(set, error);
 }

@@ -336,7 +336,7 @@ bool CApplicationBase::HandleMessage(int)
 void CApplicationBase::DrawScreenWindow()
 {
     if (m_screenWindow)
-        m_screenWindow->Draw();
+        m_screenWindow->DrawScreen();
 }
 
 CScreenFrame* CApplicationBase::CreateScreenFrame()

@@ -28,14 +28,19 @@ CFrameCollection& CFrameCollection::GetInstance()
 
 void CFrameCollection::SetUpAtStartUp()
 {
+    SetUpFolder("Frames", kFolder);
+}
+
+void CFrameCollection::SetUpFolder(const char* displayName, const char* folder)
+{
     if (GetRegistryIndex() < 0)
-        Register("Frames");
+        Register(displayName);
     FreeEntries();
-    SetFolder(kFolder);
+    SetFolder(folder);
     std::vector<CSharedString> names;
-    if (ListResourceFiles(kFolder, "TGA", names) == 0) {
+    if (ListResourceFiles(folder, "TGA", names) == 0) {
         if (const char* extension = CFrame::GetCacheExtension())
-            ListResourceFiles((std::string(CFileSystem::GetCacheFolderName()) + "/" + kFolder).c_str(), extension,
+            ListResourceFiles((std::string(CFileSystem::GetCacheFolderName()) + "/" + folder).c_str(), extension,
                               names);
     }
     SetEntries(names);

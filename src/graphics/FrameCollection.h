@@ -16,10 +16,13 @@ public:
 
     // The process's frame list, registered as "Frames" by the start-up.
     static CFrameCollection& GetInstance();
-    // The start-up's set-up: registers the list under "Frames" (once), makes "Resources" its
-    // folder and takes one entry per picture: the TGA files under "Resources" (sub-folders
-    // beginning with '-' skipped) or, when there are none, the frame files of "Cache/Resources".
+    // The start-up's set-up: SetUpFolder("Frames", "Resources").
     void SetUpAtStartUp();
+    // Registers the list under the display name (once), makes the folder its folder and takes one
+    // entry per picture: the TGA files under the folder (sub-folders beginning with '-' skipped)
+    // or, when there are none, the frame files of "Cache/<folder>". Other lists of pictures (the
+    // interface textures) are made this way.
+    void SetUpFolder(const char* displayName, const char* folder);
 
     // Copies the list into the default stages used from now on.
     void SetDefaultLoadStages(const CFrameLoadStage& stages);

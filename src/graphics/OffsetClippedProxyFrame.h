@@ -17,10 +17,14 @@ class COffsetClippedProxyFrame : public CProxyFrame
     void ConstructForTarget(CFrameInterface* target) { SetTarget(target); }
     void SetTarget(CFrameInterface* target) override;
     void SetOffset(int32_t x, int32_t y) { m_offsetPart.SetOffset(x, y); }
+    int32_t GetOffsetX() const { return m_offsetPart.GetOffsetX(); }
+    int32_t GetOffsetY() const { return m_offsetPart.GetOffsetY(); }
     // The rectangle is given in this proxy's (offset) coordinates.
     void SetClipRect(const CIntRect& rect);
     // The clip rectangle in the target's coordinates.
     const CIntRect& GetClipRect() const { return m_clipPart.GetClipRect(); }
+    // Sets it in the target's coordinates, as GetClipRect gave it (to restore a saved clip).
+    void SetTargetClipRect(const CIntRect& rect) { m_clipPart.SetClipRect(rect); }
 
     bool Blit(CFrameInterface* source, const CIntRect& sourceRect, const CIntRect& destinationRect,
               CBlitter* blitter) override;

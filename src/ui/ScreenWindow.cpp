@@ -1,9 +1,26 @@
 #include "ui/ScreenWindow.h"
 
-CFont* CScreenWindow::s_defaultFont = nullptr;
+#include "graphics/Frame.h"
 
-CScreenWindow::CScreenWindow(CFrame* target, CFont* font)
-    : m_target(target)
+CScreenWindow::CScreenWindow(CFrame* target, CFont* font) : CJWindow(nullptr, "~CScreenWindow"), m_target(target)
 {
-    s_defaultFont = font;
+    if (font)
+        SetDefaultFont(font);
+    SetFocus(true);
+    m_drawingFrame.ConstructForTarget(target);
+    SetRect({0, 0, target ? target->GetWidth() : 0, target ? target->GetHeight() : 0});
+}
+
+CScreenWindow::~CScreenWindow() = default;
+
+void CScreenWindow::GrowToFitChild(CJWindow*, int32_t)
+{
+}
+
+void CScreenWindow::DrawScreen()
+{
+    if (!m_target || !IsVisible())
+        return;
+    ApplyDrawingState(&m_drawingFrame);
+    Draw(&m_drawingFrame);
 }

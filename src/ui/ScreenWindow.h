@@ -1,6 +1,8 @@
 #pragma once
-// The top-level window of the toolkit, as large as the display frame it draws on. The window tree
-// it will hold comes with the toolkit; for now it is an empty screen.
+// The root of the window tree, as large as the display frame it draws on. So far it only holds
+// and draws the windows opened on it; routing the mouse and keyboard down the tree comes with the
+// rest of the screen window.
+#include "graphics/OffsetClippedProxyFrame.h"
 #include "ui/JWindow.h"
 
 class CFrame;
@@ -9,17 +11,19 @@ class CFont;
 class CScreenWindow : public CJWindow
 {
 public:
-    // The font becomes every window's default font.
+    // A non-null font becomes every window's default font. The window takes the focus.
     CScreenWindow(CFrame* target, CFont* font);
+    ~CScreenWindow() override;
 
-    // Draws all windows onto the target frame.
-    virtual void Draw() {}
+    bool IsScreenWindow() const override { return true; }
+    // The screen keeps its size.
+    void GrowToFitChild(CJWindow* child, int32_t margin) override;
+    // Draws all windows onto the target frame (nothing while hidden or without a target).
+    virtual void DrawScreen();
 
     CFrame* GetTarget() const { return m_target; }
-    static CFont* GetDefaultFont() { return s_defaultFont; }
-    static void SetDefaultFont(CFont* font) { s_defaultFont = font; }
 
 private:
     CFrame* m_target;
-    static CFont* s_defaultFont;
+    COffsetClippedProxyFrame m_drawingFrame;
 };

@@ -1,0 +1,200 @@
+#include "GalleryTreePage.h"
+
+#include "graphics/Font.h"
+#include "graphics/OffsetClippedProxyFrame.h"
+#include "ui/WindowToolkitState.h"
+
+#include <cstring>
+#include <iterator>
+
+namespace {
+
+int32_t LineHeight(const CJWindow* window)
+{
+    return window->GetFont() ? window->GetFont()->GetLineHeight() : 0;
+}
+
+// The root: the window texture over the whole screen, then the panels.
+class CGalleryRoot : public CJWindow
+{
+public:
+    CGalleryRoot() : CJWindow(nullptr, "Window tree") {}
+    void Draw(COffsetClippedProxyFrame* frame) override
+    {
+        FillWithTexture(frame, GetBackgroundTexture(), {0, 0, GetWidth(), GetHeight()}, 0, 0);
+        DrawText(frame, GetWidth() / 2, 6, kJustifyCentre);
+        CJWindow::Draw(frame);
+    }
+};
+
+// A panel with a title band on the title tile, its texture lined up with its parent's, and a bevel.
+class CGalleryPanel : public CJWindow
+{
+public:
+    CGalleryPanel(CJWindow* parent, const char* title, bool active) : CJWindow(parent, title), m_active(active) {}
+    bool IsActive() const override { return m_active && CJWindow::IsActive(); }
+    int32_t GetCaptionHeight() const override { return LineHeight(this) + 4 * GetFontUnit() + 3; }
+    void Draw(COffsetClippedProxyFrame* frame) override
+    {
+        const int32_t w = GetWidth(), h = GetHeight(), unit = GetFontUnit();
+        FillWithTexture(frame, GetBackgroundTexture(), {0, 0, w, h}, m_rect.m_left, m_rect.m_top);
+        DrawBevel(GetFont(), frame, {0, 0, w, h}, true, 15, 0);
+        CWindowToolkitState& toolkit = CWindowToolkitState::Get();
+        CFrame* tile = toolkit.GetTexture(IsActive() ? CWindowToolkitState::kWindowTitleTile
+                                                     : CWindowToolkitState::kInactiveWindowTitleTile);
+        FillWithTexture(frame, tile, {3, 3, w - 3, LineHeight(this) + 4 * unit}, 0, 0);
+        DrawText(frame, w / 2, 2 * unit + 1, kJustifyCentre);
+        CJWindow::Draw(frame);
+    }
+
+private:
+    bool m_active;
+};
+
+// A box showing one bevel, named inside.
+class CGalleryBevel : public CJWindow
+{
+public:
+    CGalleryBevel(CJWindow* parent, const char* name, bool raised, uint32_t sides, int32_t style)
+        : CJWindow(parent, name), m_raised(raised), m_sides(sides), m_style(style)
+    {
+        SetRect({0, 0, 120, 3 * LineHeight(this)});
+    }
+    void Draw(COffsetClippedProxyFrame* frame) override
+    {
+        DrawBevel(GetFont(), frame, {0, 0, GetWidth(), GetHeight()}, m_raised, m_sides, m_style);
+        DrawText(frame, GetWidth() / 2, LineHeight(this), kJustifyCentre);
+    }
+
+private:
+    bool m_raised;
+    uint32_t m_sides;
+    int32_t m_style;
+};
+
+// One line of text (symbol texts included) in a box of the given width.
+class CGalleryLabel : public CJWindow
+{
+public:
+    CGalleryLabel(CJWindow* parent, const char* text, int32_t width, int32_t justification)
+        : CJWindow(parent, text), m_justification(justification)
+    {
+        SetRect({0, 0, width, LineHeight(this) + GetRowSpacing() + 1});
+    }
+    void Draw(COffsetClippedProxyFrame* frame) override
+    {
+        const int32_t x = m_justification == kJustifyLeft ? 0 : m_justification == kJustifyCentre ? GetWidth() / 2 : GetWidth();
+        // The symbol texts are drawn about their point, the others from their top line.
+        const bool symbol = std::strlen(GetText()) == 2 && std::strchr("/\\>", GetText()[0]);
+        DrawText(frame, x, symbol ? GetHeight() / 2 : 0, m_justification);
+    }
+
+private:
+    int32_t m_justification;
+};
+
+// A tab stop: a sunken field with its text; its parent draws the focus frame around it.
+class CGalleryField : public CJWindow
+{
+public:
+    CGalleryField(CJWindow* parent, const char* text) : CJWindow(parent, text)
+    {
+        SetTabStop(true);
+        SetRect({0, 0, 90, LineHeight(this) + 4 * GetFontUnit() + GetRowSpacing()});
+    }
+    void Draw(COffsetClippedProxyFrame* frame) override
+    {
+        frame->FillRect({0, 0, GetWidth(), GetHeight()}, GetBackgroundColor());
+        DrawBevel(GetFont(), frame, {0, 0, GetWidth(), GetHeight()}, false, 15, 1);
+        DrawText(frame, 2 * GetFontUnit() + 2, 2 * GetFontUnit(), kJustifyLeft);
+    }
+};
+
+void Add(CJWindow* parent, CJWindow* child, int32_t placement)
+{
+    parent->AddChild(child, placement, nullptr, kDefaultOffset, kDefaultOffset, 0);
+}
+
+CJWindow* MakeBevelPanel(CJWindow* root)
+{
+    auto* panel = new CGalleryPanel(root, "Bevels", true);
+    // Two columns: each row starts below the first box of the row above.
+    CJWindow* rowStart = nullptr;
+    const struct
+    {
+        const char* name;
+        bool raised;
+        uint32_t sides;
+        int32_t style;
+    } boxes[] = {{"Raised", true, 15, 0},       {"Sunken", false, 15, 0}, {"Strong", true, 15, 1},
+                 {"Deep", false, 15, 1},        {"Top, left", true, 3, 1}, {"Right, bottom", false, 12, 1}};
+    for (size_t i = 0; i < std::size(boxes); ++i) {
+        auto* box = new CGalleryBevel(panel, boxes[i].name, boxes[i].raised, boxes[i].sides, boxes[i].style);
+        if (i % 2)
+            Add(panel, box, kPlaceRightOfPrevious);
+        else
+            panel->AddChild(box, rowStart ? kPlaceBelow : kPlaceTopLeft, rowStart, kDefaultOffset, kDefaultOffset, 0);
+        if (i % 2 == 0)
+            rowStart = box;
+    }
+    return panel;
+}
+
+CJWindow* MakeTextPanel(CJWindow* root)
+{
+    auto* panel = new CGalleryPanel(root, "Text", true);
+    const int32_t width = 180;
+    Add(panel, new CGalleryLabel(panel, "&Save the round", width, kJustifyLeft), kPlaceTopLeft);
+    Add(panel, new CGalleryLabel(panel, "E&xit to the menu", width, kJustifyCentre), kPlaceBelowPrevious);
+    Add(panel, new CGalleryLabel(panel, "Run: a&bc&d", width, kJustifyRight), kPlaceBelowPrevious);
+    auto* disabled = new CGalleryLabel(panel, "&Disabled, dimmed", width, kJustifyLeft);
+    disabled->SetEnabled(false);
+    Add(panel, disabled, kPlaceBelowPrevious);
+    Add(panel, new CGalleryLabel(panel, "/\\", 12, kJustifyCentre), kPlaceBelowPrevious);
+    Add(panel, new CGalleryLabel(panel, "\\/", 12, kJustifyCentre), kPlaceRightOfPrevious);
+    Add(panel, new CGalleryLabel(panel, "><", 12, kJustifyCentre), kPlaceRightOfPrevious);
+    return panel;
+}
+
+CJWindow* MakeFocusPanel(CJWindow* root)
+{
+    auto* panel = new CGalleryPanel(root, "Focus (Tab)", true);
+    Add(panel, new CGalleryField(panel, "&First"), kPlaceTopLeft);
+    Add(panel, new CGalleryField(panel, "&Second"), kPlaceRightOfPrevious);
+    Add(panel, new CGalleryField(panel, "&Third"), kPlaceRightOfPrevious);
+    return panel;
+}
+
+CJWindow* MakeInactivePanel(CJWindow* root)
+{
+    auto* panel = new CGalleryPanel(root, "Inactive", false);
+    Add(panel, new CGalleryLabel(panel, "Inactive textures", 150, kJustifyLeft), kPlaceTopLeft);
+    return panel;
+}
+
+} // namespace
+
+CGalleryTreePage::CGalleryTreePage(int32_t width, int32_t height) : m_root(std::make_unique<CGalleryRoot>())
+{
+    CJWindow* root = m_root.get();
+    root->SetRect({0, 0, width, height});
+    root->SetFocus(true);
+    const int32_t top = 3 * LineHeight(root);
+    CJWindow* bevels = MakeBevelPanel(root);
+    root->AddChild(bevels, kPlaceTopLeft, nullptr, kDefaultOffset, top, kPlaceNoGrow | kPlacePixelOffsets);
+    root->AddChild(MakeTextPanel(root), kPlaceRightOfPrevious, nullptr, kDefaultOffset, kDefaultOffset, kPlaceNoGrow);
+    m_focusPanel = MakeFocusPanel(root);
+    root->AddChild(m_focusPanel, kPlaceBelow, bevels, kDefaultOffset, kDefaultOffset, kPlaceNoGrow);
+    root->AddChild(MakeInactivePanel(root), kPlaceBelowPrevious, nullptr, kDefaultOffset, kDefaultOffset,
+                   kPlaceNoGrow);
+    // The second field has the focus, moved there from the keyboard.
+    root->ActivateChild(m_focusPanel);
+    m_focusPanel->FocusNextTabStop();
+}
+
+CGalleryTreePage::~CGalleryTreePage() = default;
+
+void CGalleryTreePage::FocusNext()
+{
+    m_focusPanel->FocusNextTabStop();
+}
