@@ -3,6 +3,7 @@
 #include "FrameSourceFile.h"
 #include "GamePalette.h"
 #include "MouseCursor.h"
+#include "NoneSequence.h"
 #include "SoundRecipes.h"
 #include "SynthTrack.h"
 #include "WaveFile.h"
@@ -131,6 +132,7 @@ bool DrawFonts(const ContentSources& sources, DrawnContent& drawn, std::string& 
 bool BuildDefaultContent(const ContentSources& sources, CContentSet& set, DrawnContent& drawn, std::string& error)
 {
     return AddPalettes(set, error) && AddSounds(set, error) && AddMusic(set, error) &&
+           AddNoneSequence(set, error) &&
            AddCopiedFiles(sources, set, error) && DrawPictures(sources, drawn, error) &&
            AddPictures(drawn, set, error) && DrawFonts(sources, drawn, error);
 }
