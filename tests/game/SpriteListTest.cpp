@@ -89,6 +89,22 @@ TEST(SpriteList, AppendRemoveAndDelete)
     EXPECT_EQ(log.Count("a deleted"), 1);
 }
 
+TEST(SpriteList, DrawsSpritesAndShadowsHeadToTail)
+{
+    CallLog log;
+    CSpriteList list;
+    for (const char* name : {"a", "b"}) {
+        auto* sprite = new CSprite;
+        sprite->AddAI(new CProbeAI(&log, name));
+        list.Append(sprite);
+    }
+    log.m_calls.clear();
+    list.DrawShadows(nullptr); // sprites without frames draw nothing but their overlays
+    list.DrawAll(nullptr);
+    EXPECT_EQ(log.m_calls, (std::vector<std::string>{"a shadow overlay", "b shadow overlay", "a overlay",
+                                                     "b overlay"}));
+}
+
 TEST(SpriteList, UpdatePassSurvivesSelfKillsAndUpdatesSpritesAppendedBehind)
 {
     CSpriteList list;
