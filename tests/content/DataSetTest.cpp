@@ -11,6 +11,8 @@
 #include "graphics/FrameCollection.h"
 #include "graphics/PaletteTable.h"
 #include "graphics/ScreenMode.h"
+#include "graphics/Sequence.h"
+#include "graphics/SequenceCollection.h"
 #include "graphics/StandAloneFrame.h"
 
 #include <algorithm>
@@ -247,3 +249,17 @@ for path in sys.argv[1:]:
 }
 
 } // namespace
+
+TEST_F(MountedDataSet, TheSequenceListBeginsWithNoneWhichHasNoFrames)
+{
+    // Data refers to sequences by index, and index 0 means none.
+    CSequenceCollection& sequences = CSequenceCollection::GetInstance();
+    sequences.SetUpAtStartUp();
+    ASSERT_GE(sequences.GetCount(), 1u);
+    EXPECT_STREQ(sequences.GetEntry(0)->GetName(), "!None");
+    EXPECT_EQ(sequences.FindIndexByName("!None", -1), 0);
+    auto* none = dynamic_cast<CSequence*>(sequences.GetItem(0));
+    ASSERT_NE(none, nullptr);
+    EXPECT_EQ(none->GetFrameCount(), 0u);
+    sequences.FreeEntries();
+}
