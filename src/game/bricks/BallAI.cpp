@@ -3,12 +3,31 @@
 #include "game/bricks/BrickAI.h"
 #include "game/sprites/FindSpriteAI.h"
 #include "game/sprites/Sprite.h"
+#include "game/sprites/AnimatedSprite.h"
 #include "game/sprites/StateCheck.h"
 
 #include <cmath>
 #include <numbers>
 
 IMPLEMENT_ABSTRACT_CLASS_RECORD(CBallAI, CSpriteAI, 1.0f)
+
+namespace {
+
+CSequence* s_look = nullptr;
+
+} // namespace
+
+void CBallAI::SetLook(CSequence* look)
+{
+    s_look = look;
+}
+
+void CBallAI::GiveLook(CSprite* sprite)
+{
+    auto* animated = dynamic_cast<CAnimatedSprite*>(sprite);
+    if (s_look && animated && animated->GetSlotCount() == 0)
+        animated->AddSlot(s_look);
+}
 
 void CBallAI::AddProperties(CClassRecord*)
 {
@@ -47,6 +66,7 @@ void CBallAI::SetSmall(bool small)
 void CBallAI::OnAttach(CSprite* sprite)
 {
     sprite->SetDamping(1.0f);
+    GiveLook(sprite);
     CSpriteAI::OnAttach(sprite);
 }
 

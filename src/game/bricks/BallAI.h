@@ -8,6 +8,8 @@
 #include "game/sprites/SpriteAI.h"
 #include "objects/Polygon2D.h"
 
+class CSequence;
+
 class CBallAI : public CSpriteAI
 {
     DECLARE_CLASS_RECORD(CBallAI)
@@ -41,7 +43,11 @@ class CBallAI : public CSpriteAI
     static constexpr float kFieldTop = 10.0f;
     static constexpr float kLostBelow = 480.0f;
 
+    // The look given to the animated sprites it joins (not owned; none draws nothing).
+    static void SetLook(CSequence* look);
+
 private:
+    static void GiveLook(CSprite* sprite);
     void BuildPolygon();
 
     bool m_fire;

@@ -3,9 +3,28 @@
 #include "app/PlayerControls.h"
 #include "game/Playfield.h"
 #include "game/sprites/Sprite.h"
+#include "game/sprites/AnimatedSprite.h"
 #include "game/sprites/StateCheck.h"
 
 IMPLEMENT_ABSTRACT_CLASS_RECORD(CShipAI, CSpriteAI, 1.0f)
+
+namespace {
+
+CSequence* s_look = nullptr;
+
+} // namespace
+
+void CShipAI::SetLook(CSequence* look)
+{
+    s_look = look;
+}
+
+void CShipAI::GiveLook(CSprite* sprite)
+{
+    auto* animated = dynamic_cast<CAnimatedSprite*>(sprite);
+    if (s_look && animated && animated->GetSlotCount() == 0)
+        animated->AddSlot(s_look);
+}
 
 void CShipAI::AddProperties(CClassRecord*)
 {
@@ -29,6 +48,12 @@ CSprite* CShipAI::GetLiveHeldBall()
             return ball;
     m_heldBall = nullptr;
     return nullptr;
+}
+
+void CShipAI::OnAttach(CSprite* sprite)
+{
+    GiveLook(sprite);
+    CSpriteAI::OnAttach(sprite);
 }
 
 void CShipAI::Update(CSprite* sprite, uint32_t arg)

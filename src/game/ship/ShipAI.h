@@ -9,6 +9,7 @@
 #include "game/sprites/SpriteAI.h"
 
 class CPlayerControls;
+class CSequence;
 
 class CShipAI : public CSpriteAI
 {
@@ -18,6 +19,7 @@ class CShipAI : public CSpriteAI
     explicit CShipAI(CPlayerControls* controls);
     ~CShipAI() override;
 
+    void OnAttach(CSprite* sprite) override;
     // Keeps the held ball at the serve position and serves it when the player fires.
     void Update(CSprite* sprite, uint32_t arg) override;
     void SyncState() override;
@@ -37,7 +39,11 @@ class CShipAI : public CSpriteAI
     static constexpr float kServeSpeedX = 2.0f;
     static constexpr float kServeSpeedY = -5.0f;
 
+    // The look given to the animated sprites it joins (not owned; none draws nothing).
+    static void SetLook(CSequence* look);
+
 private:
+    static void GiveLook(CSprite* sprite);
     // The held ball when it is still in the balls list; otherwise forgets it.
     CSprite* GetLiveHeldBall();
 
