@@ -6,9 +6,11 @@
 #include "graphics/Font.h"
 #include "graphics/Frame.h"
 #include "platform/Time.h"
+#include "ui/WindowToolkitState.h"
 
 #include <algorithm>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -66,6 +68,8 @@ void CScreenWindow::ResumeInput()
     m_inputOn = true;
     g_mouse.ShowCursor();
     ForgetKeys();
+    // Buttons pressed while input was off (a control capturing a binding) are no new presses.
+    CWindowToolkitState::Get().previousButtons = g_mouse.GetButtons() & 7u;
 }
 
 void CScreenWindow::SuspendInput()
@@ -136,7 +140,11 @@ void CScreenWindow::ShowTooltip(CJWindow* owner, int32_t underlineIndex, const c
     }
 
     m_tooltipSource = text;
-    m_tooltipText = m_tooltipFont->WrapText(text, GetWidth());
+    // The wrapped text ends every line with a line break; the last one would add an empty line.
+    std::string wrapped = m_tooltipFont->WrapText(text, GetWidth()).CStr();
+    while (!wrapped.empty() && wrapped.back() == '\n')
+        wrapped.pop_back();
+    m_tooltipText = wrapped.c_str();
     const char* shown = m_tooltipText.CStr();
     int64_t right = left + m_tooltipFont->GetTextBlockWidth(shown);
     int64_t bottom = top + m_tooltipFont->GetTextBlockHeight(shown, 0);
@@ -149,9 +157,10 @@ void CScreenWindow::ShowTooltip(CJWindow* owner, int32_t underlineIndex, const c
         bottom = std::max<int64_t>(bottom, top + m_underlineY + 2);
     }
 
-    // Kept one pixel inside the screen's right and bottom edges.
-    const int64_t screenRight = static_cast<int64_t>(m_rect.m_right) - 1;
-    const int64_t screenBottom = static_cast<int64_t>(m_rect.m_bottom) - 1;
+    // The box ends one pixel inside the screen's right and bottom edges, its outline on the last
+    // column and row (the box is the text rect grown by one pixel, the outline one more).
+    const int64_t screenRight = static_cast<int64_t>(m_rect.m_right) - 2;
+    const int64_t screenBottom = static_cast<int64_t>(m_rect.m_bottom) - 2;
     if (right > screenRight) {
         left -= right - screenRight;
         right = screenRight;

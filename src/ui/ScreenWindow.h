@@ -50,7 +50,8 @@ public:
     // Draws all windows onto the target frame (nothing while hidden or without a target).
     virtual void DrawScreen();
 
-    // Input on again: the drawn cursor shows and the keyboard's keys are forgotten.
+    // Input on again: the drawn cursor shows, the keyboard's keys are forgotten and buttons held
+    // now count as held before.
     void ResumeInput();
     // Input off: no window gets any until ResumeInput; the cursor hides. Windows still update and draw.
     void SuspendInput();
@@ -66,8 +67,8 @@ public:
     // pointer was off the target then).
     bool IsMouseRepeating() const;
     // Shows the text (wrapped to the screen's width) in the owner's font and colours at (x, y), or
-    // below the pointer when x is -1, kept one pixel inside the screen; underlineIndex -1 underlines
-    // nothing. A null or empty text hides the tooltip; the text already shown changes nothing.
+    // below the pointer when x is -1, its box kept one pixel inside the screen's right and bottom
+    // edges; underlineIndex -1 underlines nothing. A null or empty text hides the tooltip; the text already shown changes nothing.
     void ShowTooltip(CJWindow* owner, int32_t underlineIndex, const char* text, int32_t x, int32_t y);
     void HideTooltip() { ShowTooltip(nullptr, -1, nullptr, 0, -1); }
     bool HasTooltip() const { return !m_tooltipText.IsEmpty(); }
