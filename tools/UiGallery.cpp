@@ -39,6 +39,18 @@ namespace {
 
 constexpr const char* kWindowFont = "OCR Monospaced Numbers";
 
+// A 32-bit frame of the painted picture's pixels.
+CFrame* FrameFromImage(const CImage& image)
+{
+    auto* frame = new CFrame;
+    frame->Create(static_cast<uint32_t>(image.GetWidth()), static_cast<uint32_t>(image.GetHeight()), 32);
+    const size_t rowBytes = static_cast<size_t>(image.GetWidth()) * CImage::kBytesPerPixel;
+    for (int y = 0; frame->GetPixels() && y < image.GetHeight(); ++y)
+        std::memcpy(frame->GetPixels() + static_cast<size_t>(frame->GetRowOffsets()[y]) * 4,
+                    image.GetBytes().data() + rowBytes * y, rowBytes);
+    return frame;
+}
+
 // The window font painted from its recipe, for a data set that does not hold the fonts yet.
 std::unique_ptr<CFont> PaintWindowFont()
 {
@@ -58,15 +70,8 @@ std::unique_ptr<CFont> PaintWindowFont()
         font->SetBlitTypeByName("Transparent Mask");
         CFrameLoadStage stages;
         font->GetLoadStages(stages, nullptr);
-        for (const CImage& glyph : images.glyphs) {
-            auto* frame = new CFrame;
-            frame->Create(static_cast<uint32_t>(glyph.GetWidth()), static_cast<uint32_t>(glyph.GetHeight()), 32);
-            const size_t rowBytes = static_cast<size_t>(glyph.GetWidth()) * CImage::kBytesPerPixel;
-            for (int y = 0; frame->GetPixels() && y < glyph.GetHeight(); ++y)
-                std::memcpy(frame->GetPixels() + static_cast<size_t>(frame->GetRowOffsets()[y]) * 4,
-                            glyph.GetBytes().data() + rowBytes * y, rowBytes);
-            font->AddFrame(frame, &stages);
-        }
+        for (const CImage& glyph : images.glyphs)
+            font->AddFrame(FrameFromImage(glyph), &stages);
         font->SetLineBase(images.baseline);
         return font;
     }
@@ -82,12 +87,7 @@ std::unique_ptr<CSequence> PaintCursor()
     cursor->SetBlitTypeByName("Transparent Mask");
     CFrameLoadStage stages;
     cursor->GetLoadStages(stages, nullptr);
-    auto* frame = new CFrame;
-    frame->Create(static_cast<uint32_t>(image.GetWidth()), static_cast<uint32_t>(image.GetHeight()), 32);
-    const size_t rowBytes = static_cast<size_t>(image.GetWidth()) * CImage::kBytesPerPixel;
-    for (int y = 0; frame->GetPixels() && y < image.GetHeight(); ++y)
-        std::memcpy(frame->GetPixels() + static_cast<size_t>(frame->GetRowOffsets()[y]) * 4,
-                    image.GetBytes().data() + rowBytes * y, rowBytes);
+    CFrame* frame = FrameFromImage(image);
     frame->SetOrigin(static_cast<int16_t>(-image.GetHotSpotX()), static_cast<int16_t>(-image.GetHotSpotY()));
     cursor->AddFrame(frame, &stages);
     return cursor;

@@ -331,6 +331,12 @@ public:
     CSkinTheme* GetTheme() const { return m_theme; }
     const CIntRect& GetScreenRect() const { return m_screenRect; }
     const CIntRect& GetVisibleRect() const { return m_visibleRect; }
+    // Whether the screen point lies in the visible rect (input hits the window there).
+    bool IsHit(const CIntPoint& point) const
+    {
+        return point.m_x >= m_visibleRect.m_left && point.m_x < m_visibleRect.m_right &&
+               point.m_y >= m_visibleRect.m_top && point.m_y < m_visibleRect.m_bottom;
+    }
     const CIntRect& GetClipRect() const { return m_clipRect; }
     int32_t GetWidth() const { return m_rect.GetWidth(); }
     int32_t GetHeight() const { return m_rect.GetHeight(); }
@@ -398,6 +404,8 @@ public:
     static void SetScrollBarHook(CScrollBarHook* hook);
 
 protected:
+    // Geometry is computed in 64 bits and brought back into the 32-bit range.
+    static int32_t ClampToInt(int64_t value);
     // Puts a cursor a handler returned on the mouse: nothing for null or the current one.
     static void ApplyCursor(CSequence* cursor);
     // The window's frame state for drawing: offset and clip of its content coordinates.
@@ -466,8 +474,6 @@ private:
     bool PrepareChild(CJWindow* child);
     void Link(CJWindow* child, bool atFront);
     bool IsAncestorOrSelf(const CJWindow* window) const;
-    // Geometry is computed in 64 bits and brought back into the 32-bit range.
-    static int32_t ClampToInt(int64_t value);
     // The clipboard operation offered to the visible children in order; true when one took it.
     bool OfferToChildren(bool (CJWindow::*operation)(int32_t), int32_t flag);
     // Code 22: at the pointer, kept on the screen and inside the parent; the pointer follows

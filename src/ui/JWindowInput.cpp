@@ -15,12 +15,6 @@ constexpr int32_t kKeyTab = 9;
 constexpr int32_t kKeyEscape = 27;
 constexpr const char* kErrorSound = "Player Error.wav";
 
-bool Contains(const CIntRect& rect, const CIntPoint& point)
-{
-    return point.m_x >= rect.m_left && point.m_x < rect.m_right && point.m_y >= rect.m_top &&
-           point.m_y < rect.m_bottom;
-}
-
 uint32_t ButtonBit(int32_t button)
 {
     return button >= 0 && button <= 2 ? 1u << button : 0u;
@@ -67,7 +61,7 @@ bool CJWindow::OnDoubleClick(int32_t button, const CIntPoint& point, bool& keepP
     return WalkChildren(this, [&](CJWindow* child) {
         if (!child->m_visible || !child->m_enabled)
             return false;
-        if (!Contains(child->m_visibleRect, point) && !(child == m_frontChild && child->m_modal))
+        if (!child->IsHit(point) && !(child == m_frontChild && child->m_modal))
             return false;
         return child->OnDoubleClick(button, point, keepPress);
     });
@@ -81,7 +75,7 @@ bool CJWindow::OnMouseDown(int32_t button, const CIntPoint& point)
         if (!child->m_visible || !child->m_enabled)
             return false;
         const bool front = child == m_frontChild;
-        if (!Contains(child->m_visibleRect, point) && !(front && child->m_modal))
+        if (!child->IsHit(point) && !(front && child->m_modal))
             return false;
         if (!called) {
             called = true;
@@ -137,7 +131,7 @@ bool CJWindow::OnMouseMove(const CIntPoint& point, const CIntPoint& delta, CSequ
     const bool taken = WalkChildren(this, [&](CJWindow* child) {
         if (!child->m_visible || !(child->m_enabled || child->m_hoverWhileDisabled))
             return false;
-        const bool hit = Contains(child->m_visibleRect, point);
+        const bool hit = child->IsHit(point);
         // Windows under the hovered one see nothing of the pointer.
         if (hit && hovered)
             return false;
@@ -155,7 +149,7 @@ bool CJWindow::OnMouseMove(const CIntPoint& point, const CIntPoint& delta, CSequ
     });
     if (taken || !self.IsAlive())
         return taken;
-    if (!hovered && HasChildren() && m_visible && m_enabled && Contains(m_visibleRect, point))
+    if (!hovered && HasChildren() && m_visible && m_enabled && IsHit(point))
         OnHover(point);
     return false;
 }
@@ -166,7 +160,7 @@ bool CJWindow::OnMouseWheel(int32_t notches, const CIntPoint& point)
     const bool taken = WalkChildren(this, [&](CJWindow* child) {
         if (!child->m_visible || !child->m_enabled)
             return false;
-        if (!Contains(child->m_visibleRect, point) && !child->m_focused)
+        if (!child->IsHit(point) && !child->m_focused)
             return false;
         return child->OnMouseWheel(notches, point);
     });

@@ -14,11 +14,6 @@
 
 namespace {
 
-int32_t ToInt(int64_t value)
-{
-    return static_cast<int32_t>(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX));
-}
-
 // The keyboard forgets its presses and typed keys. Nothing is pumped: the screen window is made
 // and resumed from inside the application's own steps.
 void ForgetKeys()
@@ -169,5 +164,5 @@ void CScreenWindow::ShowTooltip(CJWindow* owner, int32_t underlineIndex, const c
         top -= bottom - screenBottom;
         bottom = screenBottom;
     }
-    m_tooltipRect = {ToInt(left), ToInt(top), ToInt(right), ToInt(bottom)};
+    m_tooltipRect = {ClampToInt(left), ClampToInt(top), ClampToInt(right), ClampToInt(bottom)};
 }

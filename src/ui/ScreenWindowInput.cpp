@@ -27,12 +27,6 @@ bool IsEitherDown(int left, int right)
     return g_keyboard.IsKeyDown(left) || g_keyboard.IsKeyDown(right);
 }
 
-bool Contains(const CIntRect& rect, const CIntPoint& point)
-{
-    return point.m_x >= rect.m_left && point.m_x < rect.m_right && point.m_y >= rect.m_top &&
-           point.m_y < rect.m_bottom;
-}
-
 // The tick count wraps after 49.7 days: a time is due when it lies less than half the range ahead.
 bool IsDue(uint32_t time, uint32_t now)
 {
@@ -120,7 +114,7 @@ void CScreenWindow::RouteButtons(uint32_t held, const CIntPoint& position, uint3
         } else if (down && record.target.IsAlive() && IsDue(record.nextRepeat, now)) {
             // Off the target the repeats are skipped, but the timer runs on.
             CJWindow* target = record.target.Get();
-            if (Contains(target->GetVisibleRect(), position))
+            if (target->IsHit(position))
                 target->OnMouseRepeat(button, position);
             record.repeated = true;
             record.nextRepeat = now + record.interval;
