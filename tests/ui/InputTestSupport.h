@@ -25,37 +25,21 @@ using platform::EventType;
 using Log = std::vector<std::string>;
 
 // Key numbers.
-constexpr int kEscapeKey = 1, kTabKey = 15, kSKey = 31, kCtrlKey = 29, kShiftKey = 42, kAltKey = 56;
+constexpr int kTabKey = 15, kSKey = 31, kCtrlKey = 29, kShiftKey = 42, kAltKey = 56;
 constexpr int kInsertKey = 338, kDeleteKey = 339;
+
+// The left button as the system reports it: down, up, and the second press of a double click.
+inline const Event kPress = Event::Mouse(EventType::MouseDown, 0, 0, platform::kMouseLeft);
+inline const Event kRelease = Event::Mouse(EventType::MouseUp, 0, 0, platform::kMouseLeft);
+inline const Event kSecondPress = Event::Mouse(EventType::MouseDoubleClick, 0, 0, platform::kMouseLeft);
 
 inline Event MoveTo(int x, int y)
 {
     return Event::Mouse(EventType::MouseMove, x, y);
 }
-inline Event Press(int mask)
+inline Event Key(EventType type, int key)
 {
-    return Event::Mouse(EventType::MouseDown, 0, 0, mask);
-}
-inline Event Release(int mask)
-{
-    return Event::Mouse(EventType::MouseUp, 0, 0, mask);
-}
-inline Event SecondPress(int mask)
-{
-    return Event::Mouse(EventType::MouseDoubleClick, 0, 0, mask);
-}
-inline Event KeyDown(int key)
-{
-    return Event::Key(EventType::KeyDown, key, platform::VirtualKeyOfKeyNumber(key, true));
-}
-inline Event KeyUp(int key)
-{
-    return Event::Key(EventType::KeyUp, key, platform::VirtualKeyOfKeyNumber(key, true));
-}
-// The character the system sends with a key down (control codes included).
-inline Event Typed(unsigned char character)
-{
-    return Event::Char(character);
+    return Event::Key(type, key, platform::VirtualKeyOfKeyNumber(key, true));
 }
 
 // A window that logs the input it gets ("name: down 0"), takes the events named in takes, and
@@ -201,10 +185,10 @@ protected:
     void Stroke(int key, unsigned char character, std::initializer_list<int> modifiers = {})
     {
         for (int modifier : modifiers)
-            platform::GetHeadlessBackend().QueueEvent(KeyDown(modifier));
-        Step({KeyDown(key), Typed(character), KeyUp(key)});
+            platform::GetHeadlessBackend().QueueEvent(Key(EventType::KeyDown, modifier));
+        Step({Key(EventType::KeyDown, key), Event::Char(character), Key(EventType::KeyUp, key)});
         for (int modifier : modifiers)
-            Step({KeyUp(modifier)});
+            Step({Key(EventType::KeyUp, modifier)});
     }
     // The window on top of the parent (the screen by default), at the rect.
     template <class Window>

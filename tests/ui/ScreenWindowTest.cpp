@@ -9,7 +9,6 @@
 namespace {
 
 using namespace uitest;
-using platform::kMouseLeft;
 
 class ScreenWindow : public ScreenInputTest
 {
@@ -37,7 +36,7 @@ TEST_P(MouseRepeat, TheFirstComesAfterTheDelayThenOnePerIntervalOnlyOverTheTarge
         return false;
     };
     Step({MoveTo(110, 110)});
-    Step({Press(kMouseLeft)}, 10);
+    Step({kPress}, 10);
     std::string repeating;
     for (int t = 10; t <= 500; t += 10) {
         if (t == 300)
@@ -49,20 +48,20 @@ TEST_P(MouseRepeat, TheFirstComesAfterTheDelayThenOnePerIntervalOnlyOverTheTarge
         if (t == 100 || t == 110)
             repeating += arrow->IsMouseRepeating() ? "yes " : "no ";
     }
-    Step({Release(kMouseLeft)});
+    Step({kRelease});
     Step({}, 200);
     EXPECT_EQ(repeats, (std::vector<uint32_t>{110, 170, 230, 290, 410, 470}));
     EXPECT_EQ(repeating, "no yes ");
 
     // Off the target from the start: no repeat, but the first one is due all the same.
     repeats.clear();
-    Step({Press(kMouseLeft)});
+    Step({kPress});
     Step({MoveTo(300, 300)}, 90);
     EXPECT_FALSE(m_screen->IsMouseRepeating());
     Step({}, 20);
     EXPECT_TRUE(m_screen->IsMouseRepeating());
     EXPECT_TRUE(repeats.empty());
-    Step({Release(kMouseLeft)});
+    Step({kRelease});
 }
 
 INSTANTIATE_TEST_SUITE_P(Clocks, MouseRepeat,
@@ -83,7 +82,7 @@ TEST_F(ScreenWindow, ARepeatTargetDeletedWhileHeldIsForgotten)
             }
             return false;
         };
-        Step({MoveTo(110, 110), Press(kMouseLeft)});
+        Step({MoveTo(110, 110), kPress});
         Step({}, 30);
         ASSERT_EQ(repeats, 1);
         if (!byItself)
@@ -92,7 +91,7 @@ TEST_F(ScreenWindow, ARepeatTargetDeletedWhileHeldIsForgotten)
             Step({}, 30);
         EXPECT_EQ(repeats, 1);
         EXPECT_EQ(m_screen->GetFrontChild(), nullptr);
-        Step({Release(kMouseLeft)});
+        Step({kRelease});
     }
 }
 
@@ -114,15 +113,15 @@ TEST_F(ScreenWindow, ADoubleClickTakenWithoutKeepSwallowsThePress)
         SCOPED_TRACE(std::string(c.taken ? "taken" : "not taken") + (c.keep ? " with keep" : ""));
         InputProbe* target = Probe("Target", {0, 0, 100, 100}, c.taken ? "double down up" : "down up");
         target->keepPress = c.keep;
-        Step({MoveTo(10, 10), Press(kMouseLeft)});
-        Step({Release(kMouseLeft)});
+        Step({MoveTo(10, 10), kPress});
+        Step({kRelease});
         TakeLog();
-        Step({SecondPress(kMouseLeft)});
+        Step({kSecondPress});
         EXPECT_EQ(TakeLog(), c.second);
         Step();
         Step();
         EXPECT_EQ(TakeLog(), Log{});  // no release while the button is down
-        Step({Release(kMouseLeft)});
+        Step({kRelease});
         EXPECT_EQ(TakeLog(), c.release);
         delete target;
     }
@@ -190,7 +189,7 @@ TEST_F(ScreenWindow, WhileInputIsSuspendedWindowsStillUpdateAndDraw)
     window->logUpdates = true;
     m_screen->SuspendInput();
     EXPECT_FALSE(g_mouse.IsCursorVisible());
-    Step({MoveTo(10, 10), Press(kMouseLeft)});
+    Step({MoveTo(10, 10), kPress});
     Stroke(kSKey, 's');
     m_screen->DrawScreen();
     EXPECT_EQ(TakeLog(), (Log{"Window: update", "Window: update", "Window: draw"}));
@@ -200,7 +199,7 @@ TEST_F(ScreenWindow, WhileInputIsSuspendedWindowsStillUpdateAndDraw)
     window->logUpdates = false;
     Step();
     EXPECT_EQ(TakeLog(), Log{});
-    Step({Release(kMouseLeft)});
+    Step({kRelease});
     EXPECT_EQ(TakeLog(), (Log{"Window: up 0"}));
 }
 

@@ -8,7 +8,6 @@
 namespace {
 
 using namespace uitest;
-using platform::kMouseLeft;
 
 class WindowInput : public ScreenInputTest
 {
@@ -30,10 +29,10 @@ TEST_F(WindowInput, AModalFrontChildTakesAllInputWhileEveryWindowUpdatesAndDraws
     InputProbe* modal = Probe("Modal", {200, 200, 300, 300});
     modal->SetModal(true);
     // A press far outside the modal window, release, double click, wheel, keys and Tab.
-    Step({MoveTo(20, 30), Press(kMouseLeft)});
-    Step({Release(kMouseLeft)});
-    Step({SecondPress(kMouseLeft)});
-    Step({Release(kMouseLeft)});
+    Step({MoveTo(20, 30), kPress});
+    Step({kRelease});
+    Step({kSecondPress});
+    Step({kRelease});
     Step({Event::Wheel(120)});
     Stroke(kSKey, 's');
     Stroke(kTabKey, 9);
@@ -57,7 +56,7 @@ TEST_F(WindowInput, APressActivatesTheFirstWindowItReachesAndGoesOnUntilOneTakes
     Probe("3", here);
     Probe("2", here)->SetEnabled(false);
     Probe("1", {400, 0, 500, 100});
-    Step({MoveTo(50, 50), Press(kMouseLeft)});
+    Step({MoveTo(50, 50), kPress});
     EXPECT_EQ(TakeLog(), (Log{"3: down 0", "3: drag 50,50 by 0,0 mask 1", "4: down 0"}));
     EXPECT_EQ(Order(m_screen.get()), "3,4,5,1,2");
     EXPECT_EQ(FocusPath(), "3");
@@ -70,7 +69,7 @@ TEST_F(WindowInput, ADragCapturesItsButtonAndEscapePutsThePointerBack)
     InputProbe* panel = Probe("Panel", {100, 100, 300, 300}, "drag");
     Probe("Under", {0, 0, 640, 480}, "up");
     m_screen->ActivateChild(panel);
-    Step({MoveTo(120, 130), Press(kMouseLeft)});
+    Step({MoveTo(120, 130), kPress});
     Step({MoveTo(170, 150)});
     // The press asks for the drag, then the pointer is looked at again where it is.
     EXPECT_EQ(TakeLog(), (Log{"Panel: down 0", "Panel: drag 120,130 by 0,0 mask 1", "Panel: drag 120,130 by 0,0 mask 1",
@@ -80,12 +79,12 @@ TEST_F(WindowInput, ADragCapturesItsButtonAndEscapePutsThePointerBack)
     EXPECT_EQ(g_mouse.GetPositionPoint(), (CIntPoint{120, 130}));
     EXPECT_EQ(TakeLog(), (Log{"Panel: key 27", "Panel: drag 120,130 by -50,-20 mask 1"}));
     // The capture is over: the release goes down the tree and motion is no drag.
-    Step({Release(kMouseLeft)});
+    Step({kRelease});
     Step({MoveTo(200, 200)});
     EXPECT_EQ(TakeLog(), (Log{"Panel: up 0", "Under: up 0"}));
     // A drag ended by its release takes the release itself.
-    Step({Press(kMouseLeft)});
-    Step({Release(kMouseLeft)});
+    Step({kPress});
+    Step({kRelease});
     EXPECT_EQ(TakeLog(), (Log{"Panel: down 0", "Panel: drag 200,200 by 0,0 mask 1", "Panel: drag 200,200 by 0,0 mask 1",
                               "Panel: up 0"}));
 }
@@ -184,10 +183,10 @@ TEST_F(WindowInput, WindowsMayCloseThemselvesOrTheirDialogInsideInput)
             return true;
         };
         closer->takes = "drag";
-        Step({MoveTo(10, 10), Press(kMouseLeft)});
-        Step({MoveTo(40, 40), Release(kMouseLeft)});
-        Step({SecondPress(kMouseLeft), Event::Wheel(120)});
-        Step({Release(kMouseLeft)});
+        Step({MoveTo(10, 10), kPress});
+        Step({MoveTo(40, 40), kRelease});
+        Step({kSecondPress, Event::Wheel(120)});
+        Step({kRelease});
         Stroke(28, 13);
         EXPECT_TRUE(std::any_of(m_log.begin(), m_log.end(), [&](const std::string& entry) {
             return entry.rfind("Closer: " + std::string(c.event), 0) == 0;
