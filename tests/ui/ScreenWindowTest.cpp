@@ -201,6 +201,14 @@ TEST_F(ScreenWindow, WhileInputIsSuspendedWindowsStillUpdateAndDraw)
     EXPECT_EQ(TakeLog(), Log{});
     Step({kRelease});
     EXPECT_EQ(TakeLog(), (Log{"Window: up 0"}));
+    // A key that suspends input leaves the keys after it to whoever waits for them.
+    window->action = [&](InputProbe*, const std::string& event) {
+        if (event == "key 97")
+            m_screen->SuspendInput();
+        return false;
+    };
+    Step({Event::Char('a'), Event::Char('b')});
+    EXPECT_EQ(g_keyboard.ReadChar(), 'b');
 }
 
 TEST_F(ScreenWindow, TheTooltipIsKeptOnePixelInsideTheScreen)
@@ -238,6 +246,9 @@ TEST_F(ScreenWindow, TheTooltipGoesBelowThePointerAndHidesWherePointingShowsNone
     EXPECT_FALSE(m_screen->HasTooltip());
     owner->ShowTooltip("OK", -1, -1);
     EXPECT_EQ(m_screen->GetTooltipRect().m_top, 42);
+    // An underline index past the text underlines nothing (the box keeps the text's height).
+    owner->ShowTooltipUnderlined(7, "YES", 0, 0);
+    EXPECT_EQ(m_screen->GetTooltipRect().m_bottom, m_font->GetLineHeight());
     // A pointer coming to rest where no window shows one hides it.
     Step({MoveTo(300, 300)});
     EXPECT_FALSE(m_screen->HasTooltip());

@@ -162,6 +162,11 @@ TEST_F(WindowScroll, BarsLieAlongTheEdgesTakeTheirRangeAndTheWheelAndGoWhenTheCo
     EXPECT_EQ(window.GetScrollY(), 0);
     window.SetContentSize(1000, 500);
     ASSERT_EQ(Bars(window), "V H");
+    // A bar deleted by another hand is forgotten, and made again when needed.
+    delete window.GetScrollState()->m_horizontalBar;
+    EXPECT_EQ(Bars(window), "V");
+    window.Update(0.0f);
+    EXPECT_EQ(Bars(window), "V H");
     window.EnableScrollBars(false);
     EXPECT_EQ(Bars(window), "");
     EXPECT_EQ(Order(&window), "Content");
