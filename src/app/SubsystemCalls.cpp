@@ -88,10 +88,6 @@ void SetUpDisplayMode(int depth, int width, int height)
     SetUpScreenMode(depth, width, height);
 }
 
-void DrawTextOverlays(CFrameOverlayOptions*, CFrame*)
-{
-}
-
 void UnloadAllResources()
 {
     CResourceRegistry::GetInstance()->UnloadAll();

@@ -3,8 +3,6 @@
 // registries, frames and the localisation table. Each is one small function so that the
 // start-up sequence reads as a list. Where the layer underneath does not exist yet, the function
 // does the least the program needs to run, as its comment says.
-class CFrame;
-class CFrameOverlayOptions;
 class CScreenFrame;
 
 // Sorts the class registry by name, once, before objects are created by class name.
@@ -35,9 +33,6 @@ void UpdateDisplayFade(CScreenFrame* display, float seconds);
 // Sets the display mode from the settings and the command line; a depth, width or height of 0
 // takes the setting.
 void SetUpDisplayMode(int depth, int width, int height);
-
-// Draws the text overlays of the options on the frame (no overlays yet: nothing).
-void DrawTextOverlays(CFrameOverlayOptions* overlays, CFrame* frame);
 
 // Unloads every registered resource collection; clears their usage marks.
 void UnloadAllResources();

@@ -3,10 +3,10 @@
 #include "app/ApplicationBase.h"
 #include "app/Keyboard.h"
 #include "app/Mouse.h"
-#include "app/SubsystemCalls.h"
 #include "app/WindowProc.h"
 #include "blit/modes/CopyBlitter.h"
 #include "graphics/Frame.h"
+#include "graphics/FrameOverlayOptions.h"
 #include "graphics/ScreenFrame.h"
 #include "platform/Time.h"
 
@@ -118,7 +118,8 @@ void CTimedPictureScreen::ShowHolder(Holder* holder, bool convert, CFrameOverlay
             delete m_holder;
             m_holder = new Holder{copy, true};
         }
-        DrawTextOverlays(overlays, m_holder->m_frame);
+        if (overlays)
+            overlays->DrawTextOverlays(m_holder->m_frame, nullptr);
     }
     if (!display)
         return;

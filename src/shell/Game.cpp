@@ -4,6 +4,7 @@
 #include "app/TimedPictureScreen.h"
 #include "graphics/Color.h"
 #include "graphics/FontCollection.h"
+#include "graphics/FrameOverlayOptionsCollection.h"
 #include "graphics/ScreenFrame.h"
 #include "graphics/SequenceCollection.h"
 #include "shell/stats/Stats.h"
@@ -33,11 +34,12 @@ void CGame::Init(CTimedPictureScreen* pictureScreen)
 
     CApplicationBase::Init(pictureScreen);
 
-    // The fonts, the sequences and the mouse cursor, as far as the data holds them; the menus
-    // that will show the cursor are not here yet, so it shows from the start.
+    // The fonts, the overlay texts, the sequences and the mouse cursor, as far as the data holds
+    // them; the menus that will show the cursor are not here yet, so it shows from the start.
     CFontCollection& fonts = CFontCollection::GetInstance();
     fonts.SetUpAtStartUp();
     fonts.LoadAll();
+    CFrameOverlayOptionsCollection::GetInstance().SetUpAtStartUp();
     CSequenceCollection& sequences = CSequenceCollection::GetInstance();
     sequences.SetUpAtStartUp();
     if (CSequence* cursor = sequences.FindSequence("MouseCursor"))

@@ -1,10 +1,13 @@
 // The timed picture screen on the virtual clock: refusing an empty frame, drawing centred, the fade
 // in and the hold, ending the wait by a key or a new mouse press, a second picture, conversion and
-// palettised pictures.
+// palettised pictures, the overlay texts on converted pictures.
+#include "../graphics/OverlayTestSupport.h"
 #include "AppTestSupport.h"
 #include "app/TimedPictureScreen.h"
 #include "graphics/Color.h"
+#include "graphics/FontCollection.h"
 #include "graphics/Frame.h"
+#include "graphics/FrameOverlayOptions.h"
 #include "graphics/PaletteTable.h"
 #include "graphics/ScreenFrame.h"
 
@@ -219,4 +222,31 @@ TEST_F(TimedPictureScreen, ConvertedAndPalettisedPictures)
     screen.Finish();
     display->GetPalette()->GetEntry(7, r, g, b);
     EXPECT_EQ((std::tuple{r, g, b}), (std::tuple<uint8_t, uint8_t, uint8_t>{0, 0, 0}));
+}
+
+TEST_F(TimedPictureScreen, OnlyConvertedPicturesCarryTheOverlayTexts)
+{
+    TestApplication app;
+    ASSERT_EQ(app.GetDisplay()->GetBitsPerPixel(), 16u);
+    overlaytest::SaveBlockFont("Blocks");
+    CFontCollection::GetInstance().SetUpAtStartUp();
+    CFrameOverlayOptions options;
+    options.SetPropertiesToDefaults();
+    CFrameOverlayTextOverlay overlay;
+    overlay.SetPropertiesToDefaults();
+    overlay.m_text.SetSourceText(CSharedString("A"));
+    options.AddTextOverlay(overlay);
+    const uint32_t picture = m_picture.GetRawPixel(0, 0);
+
+    CTimedPictureScreen screen;
+    screen.Show(&m_picture, false, &options);
+    EXPECT_EQ(m_picture.GetRawPixel(0, 0), picture) << "a picture shown as it is stays untouched";
+    screen.Show(&m_picture, true, &options);
+    const CFrame* copy = screen.GetPicture();
+    ASSERT_NE(copy, &m_picture);
+    EXPECT_EQ(copy->GetRawPixel(0, 0), overlaytest::GlyphValue16('A'));
+    EXPECT_EQ(copy->GetRawPixel(overlaytest::GlyphWidth('A'), 0), picture);
+    EXPECT_EQ(m_picture.GetRawPixel(0, 0), picture);
+    screen.ReleasePicture();
+    CFontCollection::GetInstance().FreeEntries();
 }
