@@ -1,9 +1,11 @@
 #include "DefaultContent.h"
 
 #include "AudioContent.h"
+#include "CursorAndFonts.h"
 #include "FrameSourceFile.h"
 #include "GamePalette.h"
 #include "MouseCursor.h"
+#include "NoneSequence.h"
 #include "SoundRecipes.h"
 #include "WindowTextures.h"
 
@@ -129,6 +131,8 @@ bool DrawFonts(const ContentSources& sources, DrawnContent& drawn, std::string& 
 bool BuildDefaultContent(const ContentSources& sources, CContentSet& set, DrawnContent& drawn, std::string& error)
 {
     return AddPalettes(set, error) && AddSounds(set, error) && AddMusic(set, error) &&
+           AddNoneSequence(set, error) &&
            AddCopiedFiles(sources, set, error) && DrawPictures(sources, drawn, error) &&
-           AddPictures(drawn, set, error) && DrawFonts(sources, drawn, error) && AddWindowTextures(set, error);
+           AddPictures(drawn, set, error) && DrawFonts(sources, drawn, error) && AddWindowTextures(set, error) &&
+           AddCursorAndFonts(drawn.mouseCursor, drawn.fonts, set, error);
 }

@@ -68,6 +68,21 @@ float AtanOfRatio(float small, float large)
     return s_atanTable[static_cast<int>(scaled)];
 }
 
+// The int a float conversion answers where no rounding is needed: 0 for NaN, the nearer limit
+// outside the int range. False for the floats in between.
+bool OutsideIntRange(float x, int& out)
+{
+    if (std::isnan(x))
+        out = 0;
+    else if (x >= 2147483648.0f)
+        out = INT_MAX;
+    else if (x <= -2147483648.0f)
+        out = INT_MIN;
+    else
+        return false;
+    return true;
+}
+
 } // namespace
 
 void InitMathTables()
@@ -139,17 +154,22 @@ float FastSqrt(float x)
 
 int FloorToInt(float x)
 {
-    if (std::isnan(x))
-        return 0;
-    if (x >= 2147483648.0f)
-        return INT_MAX;
-    if (x < -2147483648.0f)
-        return INT_MIN;
+    int limit = 0;
+    if (OutsideIntRange(x, limit))
+        return limit;
     // Round to nearest, then step down when that went above.
     int r = static_cast<int>(std::lrint(x));
     if (static_cast<float>(r) > x)
         --r;
     return r;
+}
+
+int RoundToInt(float x)
+{
+    int limit = 0;
+    if (OutsideIntRange(x, limit))
+        return limit;
+    return static_cast<int>(std::lrintf(x));
 }
 
 float FloorFloat(float x)
@@ -159,12 +179,9 @@ float FloorFloat(float x)
 
 int CeilToInt(float x)
 {
-    if (std::isnan(x))
-        return 0;
-    if (x >= 2147483648.0f)
-        return INT_MAX;
-    if (x <= -2147483648.0f)
-        return INT_MIN;
+    int limit = 0;
+    if (OutsideIntRange(x, limit))
+        return limit;
     int r = static_cast<int>(std::lrint(x));
     if (static_cast<float>(r) < x)
         ++r;

@@ -20,6 +20,9 @@ int FloorToInt(float x);
 float FloorFloat(float x);
 int CeilToInt(float x);
 float CeilFloat(float x);
+// Rounded to nearest with ties to even (10.5 gives 10, -2.5 gives -2), saturated at the int range;
+// 0 for NaN. Positions of the game world are rounded with it, the same on every machine.
+int RoundToInt(float x);
 
 // Intersection of the line through (x1, y1)-(x2, y2) with the line through (x3, y3)-(x4, y4):
 // 0 none (only when restricted to the segments), 1 found (the point stored, and the parameter

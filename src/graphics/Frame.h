@@ -129,6 +129,9 @@ class CFrame : public CFrameInterface
     // The smallest rectangle (pixel coordinates) holding every pixel that shows: a non-zero alpha
     // at 32 bits, a non-zero value otherwise. {0, 0, 0, 0} when none shows.
     void GetOpaqueBounds(CIntRect& out) const;
+    // Whether the pixel (column, row) of plain rows shows: a non-zero alpha at 32 bits, a
+    // non-zero value otherwise. The frame must have plain rows holding that pixel.
+    bool PlainPixelShows(uint32_t column, uint32_t row) const;
     // Makes a plain 24-bit frame 32-bit with alpha 255 (0, and all bytes 0, for black pixels
     // when blackTransparent); the origin is kept. True when the frame is then plain 32-bit.
     bool ExpandTo32Bits(bool blackTransparent);

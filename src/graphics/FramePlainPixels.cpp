@@ -5,23 +5,26 @@
 #include <cstdlib>
 #include <cstring>
 
+bool CFrame::PlainPixelShows(uint32_t column, uint32_t row) const
+{
+    const uint32_t bytes = GetBytesPerPixel();
+    const uint8_t* at = PixelAddress(column, row);
+    if (bytes == 4)
+        return at[3] != 0;
+    for (uint32_t i = 0; i < bytes; ++i)
+        if (at[i] != 0)
+            return true;
+    return false;
+}
+
 void CFrame::GetOpaqueBounds(CIntRect& out) const
 {
     out.Set(0, 0, 0, 0);
     if (!m_pixels || !m_rowOffsets)
         return;
     const bool plain = (m_formatFlags & kFrameRunLengthMask) == 0;
-    const uint32_t bytes = GetBytesPerPixel();
     auto shows = [&](uint32_t column, uint32_t row) {
-        if (!plain)
-            return GetRawPixel(column + m_left, row + m_top) != 0;
-        const uint8_t* at = PixelAddress(column, row);
-        if (bytes == 4)
-            return at[3] != 0;
-        for (uint32_t i = 0; i < bytes; ++i)
-            if (at[i] != 0)
-                return true;
-        return false;
+        return plain ? PlainPixelShows(column, row) : GetRawPixel(column + m_left, row + m_top) != 0;
     };
     int32_t left = m_width, top = m_height, right = 0, bottom = 0;
     for (uint32_t row = 0; row < m_height; ++row)

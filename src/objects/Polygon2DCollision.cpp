@@ -24,18 +24,6 @@ struct Motion
     float m_length;
 };
 
-// Rounded to nearest with ties to even, saturated at the int range; NaN gives 0.
-int64_t RoundToInt(float x)
-{
-    if (std::isnan(x))
-        return 0;
-    if (x >= 2147483648.0f)
-        return INT32_MAX;
-    if (x <= -2147483648.0f)
-        return INT32_MIN;
-    return std::lrintf(x);
-}
-
 int32_t Saturate(int64_t x)
 {
     return static_cast<int32_t>(std::clamp<int64_t>(x, INT32_MIN, INT32_MAX));
