@@ -2,6 +2,7 @@
 
 #include "AudioContent.h"
 #include "CursorAndFonts.h"
+#include "EffectContent.h"
 #include "FrameSourceFile.h"
 #include "GamePalette.h"
 #include "MouseCursor.h"
@@ -134,5 +135,5 @@ bool BuildDefaultContent(const ContentSources& sources, CContentSet& set, DrawnC
            AddNoneSequence(set, error) &&
            AddCopiedFiles(sources, set, error) && DrawPictures(sources, drawn, error) &&
            AddPictures(drawn, set, error) && DrawFonts(sources, drawn, error) && AddWindowTextures(set, error) &&
-           AddCursorAndFonts(drawn.mouseCursor, drawn.fonts, set, error);
+           AddCursorAndFonts(drawn.mouseCursor, drawn.fonts, set, error) && AddEffects(set, error);
 }

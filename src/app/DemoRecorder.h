@@ -9,6 +9,7 @@
 // the drawing code of the game appends its records to the stream and EndFrame closes each frame.
 #include <cstdint>
 
+class CFrameInterface;
 class CReplayStream;
 
 // What runs when playback ends; owned by the recorder.
@@ -60,6 +61,10 @@ public:
     bool IsRecording() const { return m_state == kRecording; }
     bool IsInFrame() const { return m_inFrame; }
     void* GetContext() const { return m_context; }
+    // The frame that replayed drawing records draw into (the game's back buffer); not owned.
+    // Null until set: the records then draw nothing.
+    void SetTargetFrame(CFrameInterface* frame) { m_targetFrame = frame; }
+    CFrameInterface* GetTargetFrame() const { return m_targetFrame; }
     CReplayStream* GetStream() const { return m_stream; }
 
 private:
@@ -74,6 +79,7 @@ private:
     int m_state = kIdle;
     CReplayStream* m_stream;
     void* m_context = nullptr;
+    CFrameInterface* m_targetFrame = nullptr;
     bool m_inFrame = false;
     CDemoFinishCallback* m_finishCallback = nullptr;
 };

@@ -62,14 +62,11 @@ CSequence* CSequenceCollection::FindSequence(const char* name)
 
 bool CSequenceCollection::UnloadSequence(const CSequence* sequence)
 {
-    for (uint32_t i = 0; i < GetCount(); ++i) {
-        const CResourceEntry* entry = GetEntry(i);
-        if (sequence && entry && entry->m_object == sequence) {
-            UnloadItem(i);
-            return true;
-        }
-    }
-    return false;
+    const int index = FindLoadedObjectIndex(sequence);
+    if (index < 0)
+        return false;
+    UnloadItem(static_cast<uint32_t>(index));
+    return true;
 }
 
 void CSequenceCollection::LoadAll()

@@ -273,20 +273,45 @@ bool CResourceCollection::GetObjectFilePath(const CObject* object, CSharedString
     return false;
 }
 
-CObject* CResourceCollection::LoadItem(const char* folder, const char* fileName, CObject** out)
+int CResourceCollection::FindLoadedObjectIndex(const CObject* object) const
 {
-    CSharedString path;
+    for (uint32_t i = 0; object && i < m_entryCount; ++i)
+        if (m_entries[i].m_object == object)
+            return static_cast<int>(i);
+    return -1;
+}
+
+void CResourceCollection::MakeItemPath(const char* folder, const char* fileName, CSharedString& path) const
+{
     path.SetToJoinedPath(folder, fileName);
     path.AppendText(".");
     path.AppendText(m_typeName.CStr());
+}
+
+CObject* CResourceCollection::LoadItem(const char* folder, const char* fileName, CObject** out)
+{
+    CSharedString path;
+    MakeItemPath(folder, fileName, path);
     return CObject::CreateFromFile(path.CStr(), 0, true, out);
+}
+
+CObject* CResourceCollection::ReadItemOfItemClass(const char* folder, const char* fileName, CObject** out)
+{
+    CSharedString path;
+    MakeItemPath(folder, fileName, path);
+    CObject* object = CObject::CreateFromFile(path.CStr(), 0, false, out);
+    if (object && !object->IsKindOf(GetItemClassRecord())) {
+        if (out)
+            *out = nullptr;
+        delete object;
+        return nullptr;
+    }
+    return object;
 }
 
 void CResourceCollection::GetItemFilePath(uint32_t i, CSharedString& path)
 {
-    path.SetToJoinedPath(m_folder.CStr(), i < m_entryCount ? m_entries[i].m_name : "");
-    path.AppendText(".");
-    path.AppendText(m_typeName.CStr());
+    MakeItemPath(m_folder.CStr(), i < m_entryCount ? m_entries[i].m_name : "", path);
 }
 
 void CResourceCollection::FreeEntries()

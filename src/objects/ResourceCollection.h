@@ -108,6 +108,8 @@ public:
     virtual CClassRecord* GetItemClassRecord() const;
     // When object is of the item class and the object of an entry: that entry's file, true.
     virtual bool GetObjectFilePath(const CObject* object, CSharedString& path);
+    // The index of the entry whose loaded object is object; -1 when none holds it (null included).
+    int FindLoadedObjectIndex(const CObject* object) const;
     // Creates the item's object. The default reads "<folder>/<file name>.<type name>" in the object
     // text format and saves it back. *out receives the object as soon as it exists.
     virtual CObject* LoadItem(const char* folder, const char* fileName, CObject** out);
@@ -124,7 +126,16 @@ public:
     CObject* GetByName(const char* name);
     void UnloadAllLoaded();
 
+protected:
+    // Reads "<folder>/<file name>.<type name>" in the object text format without saving it back,
+    // for the collections whose items play must never write. Null (and *out null) when it cannot
+    // be read or holds an object that is not of the item class, which callers would misuse.
+    CObject* ReadItemOfItemClass(const char* folder, const char* fileName, CObject** out);
+
 private:
+    // "<folder>/<file name>.<type name>".
+    void MakeItemPath(const char* folder, const char* fileName, CSharedString& path) const;
+
     struct Alias
     {
         CSharedString m_name;

@@ -2,6 +2,7 @@
 
 #include "app/Mouse.h"
 #include "app/TimedPictureScreen.h"
+#include "game/ship/ParticleGeneratorCollection.h"
 #include "graphics/Color.h"
 #include "graphics/FontCollection.h"
 #include "graphics/FrameOverlayOptionsCollection.h"
@@ -44,6 +45,7 @@ void CGame::Init(CTimedPictureScreen* pictureScreen)
     sequences.SetUpAtStartUp();
     if (CSequence* cursor = sequences.FindSequence("MouseCursor"))
         g_mouse.SetCursorSequence(cursor);
+    CParticleGeneratorCollection::GetInstance().SetUpAtStartUp();
     SetUpScreenWindow(nullptr, nullptr, nullptr, fonts.FindFont("OCR Monospaced Numbers"), fonts.FindFont("Small Blue"));
     g_mouse.ShowCursor();
 
