@@ -1,6 +1,8 @@
 #include "DefaultContent.h"
 
 #include "AudioContent.h"
+#include "CursorAndFonts.h"
+#include "EffectContent.h"
 #include "FrameSourceFile.h"
 #include "GamePalette.h"
 #include "MouseCursor.h"
@@ -132,5 +134,6 @@ bool BuildDefaultContent(const ContentSources& sources, CContentSet& set, DrawnC
     return AddPalettes(set, error) && AddSounds(set, error) && AddMusic(set, error) &&
            AddNoneSequence(set, error) &&
            AddCopiedFiles(sources, set, error) && DrawPictures(sources, drawn, error) &&
-           AddPictures(drawn, set, error) && DrawFonts(sources, drawn, error) && AddWindowTextures(set, error);
+           AddPictures(drawn, set, error) && DrawFonts(sources, drawn, error) && AddWindowTextures(set, error) &&
+           AddCursorAndFonts(drawn.mouseCursor, drawn.fonts, set, error) && AddEffects(set, error);
 }

@@ -25,8 +25,10 @@ void DrawSpriteListFromStream(CReplayStream& stream)
     const uint32_t id = stream.ReadBits(kListIdBits);
     CPlayfield* playfield = GetPlayfield();
     CFrameInterface* target = worldrecord::GetReplayTarget();
-    if (playfield && target)
-        playfield->DrawSpriteList(playfield->GetListById(id), target);
+    // An id past the nine lists draws nothing, and is not recorded again as list 0.
+    CSpriteList* list = playfield ? playfield->GetListById(id) : nullptr;
+    if (list && target)
+        playfield->DrawSpriteList(list, target);
 }
 
 void AdjustClippingRectFromStream(CReplayStream& stream)

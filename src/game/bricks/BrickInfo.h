@@ -13,7 +13,11 @@ class CResourceCollection;
 class CBrickInfo : public CObject
 {
     DECLARE_CLASS_RECORD(CBrickInfo)
-    CBrickInfo() { InitOwnProperties(); }
+    CBrickInfo()
+    {
+        InitOwnProperties();
+        SetPropertiesToDefaults();
+    }
     // Deletes the break particle types.
     ~CBrickInfo() override { DestroyOwnProperties(); }
 
