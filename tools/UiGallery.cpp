@@ -2,10 +2,11 @@
 // on the real display. The pages open on a screen window, which routes the mouse and keyboard to
 // them; the gallery draws the mouse cursor itself.
 //
-//   vantorel_uigallery [--page tree] [--depth 8|16] [--frames N] [--data FOLDER] [--headless]
+//   vantorel_uigallery [--page tree|dialogs] [--depth 8|16] [--frames N] [--data FOLDER] [--headless]
 //
 // FOLDER holds the data set "Data" (default: the build's). The window state goes to
 // "Vantorel Editor.ini" beside the program; display settings to the temporary folder.
+#include "GalleryDialogsPage.h"
 #include "GalleryTreePage.h"
 #include "ToolStartUp.h"
 #include "app/Mouse.h"
@@ -100,8 +101,8 @@ int main(int argc, char** argv)
     const std::string page = GetToolOption(argc, argv, "--page", "tree");
     const int depth = GetToolOptionInt(argc, argv, "--depth", 16);
     const int frames = GetToolOptionInt(argc, argv, "--frames", 0);
-    if (page != "tree") {
-        std::fprintf(stderr, "uigallery: no page \"%s\" (pages: tree)\n", page.c_str());
+    if (page != "tree" && page != "dialogs") {
+        std::fprintf(stderr, "uigallery: no page \"%s\" (pages: tree, dialogs)\n", page.c_str());
         return 2;
     }
     if (!StartToolWindow(argc, argv, "Vantorel window gallery", "vantorel-uigallery.ini"))
@@ -150,7 +151,10 @@ int main(int argc, char** argv)
     back.SetPageCount(screen.GetBackBufferCount() + 1);
     back.MarkAllDirty();
     CScreenWindow screenWindow(&back, font);
-    OpenGalleryTreePage(&screenWindow);
+    if (page == "dialogs")
+        OpenGalleryDialogsPage(&screenWindow);
+    else
+        OpenGalleryTreePage(&screenWindow);
     std::printf("Window gallery, page \"%s\": %ux%u, %u bits; Tab, Shift+Tab and Alt+letter move the focus, close "
                 "the window to end.\n",
                 page.c_str(), screen.GetWidth(), screen.GetHeight(), screen.GetBitsPerPixel());
