@@ -5,6 +5,8 @@
 #include "ui/controls/JEditField.h"
 #include "ui/controls/JLabel.h"
 
+#include <algorithm>
+
 namespace {
 
 // The screen's backdrop: the window texture.
@@ -24,28 +26,38 @@ void Add(CJWindow* parent, CJWindow* child, int32_t placement)
     parent->AddChild(child, placement, nullptr, kDefaultOffset, kDefaultOffset, 0);
 }
 
-// A label with the field to its right.
-CJEditField* AddRow(CJWindow* dialog, const char* caption, const char* text, bool first)
+// A label below the previous row's label (or at the top), with the field to its right.
+CJEditField* AddRow(CJWindow* dialog, const char* caption, const char* text, CJWindow*& rowLabel)
 {
-    Add(dialog, new CJLabel(dialog, caption), first ? kPlaceTopLeft : kPlaceBelowPrevious);
+    auto* label = new CJLabel(dialog, caption);
+    dialog->AddChild(label, rowLabel ? kPlaceBelow : kPlaceTopLeft, rowLabel, kDefaultOffset, kDefaultOffset, 0);
+    rowLabel = label;
     auto* field = new CJEditField(dialog, text);
-    Add(dialog, field, kPlaceRightOfPreviousCentred);
+    dialog->AddChild(field, kPlaceRightOfCentred, label, kDefaultOffset, kDefaultOffset, 0);
     return field;
 }
 
 CJDialog* MakePlayerDialog(CJWindow* root)
 {
     auto* dialog = new CJDialog(root, "Player Name");
-    CJEditField* name = AddRow(dialog, "&Name:", "Player One", true);
-    CJEditField* level = AddRow(dialog, "&Level (1-10):", "5", false);
+    CJWindow* row = nullptr;
+    CJEditField* name = AddRow(dialog, "&Name:", "Player One", row);
+    CJEditField* level = AddRow(dialog, "&Level (1-10):", "5", row);
     level->SetNumericOnly(true);
     level->SetRange(1, 10);
-    CJEditField* code = AddRow(dialog, "&Code:", "", false);
+    CJEditField* code = AddRow(dialog, "&Code:", "", row);
     code->SetUpperCase(true);
     code->SetMaximumLength(6);
-    CJEditField* fixed = AddRow(dialog, "Fixed:", "Read only", false);
+    CJEditField* fixed = AddRow(dialog, "Fixed:", "Read only", row);
     fixed->SetEditable(false);
-    Add(dialog, new CJLabel(dialog, "Two lines:\nthe wider one sizes the label"), kPlaceBelowPrevious);
+    // The fields in one column.
+    int32_t column = 0;
+    for (CJWindow* field : {name, level, code, fixed})
+        column = std::max(column, field->GetRect().m_left);
+    for (CJWindow* field : {name, level, code, fixed})
+        field->SetX(column);
+    dialog->AddChild(new CJLabel(dialog, "Two lines:\nthe wider one sizes the label"), kPlaceBelow, row,
+                     kDefaultOffset, kDefaultOffset, 0);
     auto* wrapped = new CJLabel(dialog, nullptr);
     wrapped->m_wrapWidth = 260;
     wrapped->SetText("A wrapped label breaks its text between words to stay within its width.");
