@@ -20,6 +20,7 @@
 class CEnumTable;
 class CFont;
 class CJWindow;
+class CJMessageWindow;
 class CFrame;
 class CFrameInterface;
 class COffsetClippedProxyFrame;
@@ -281,6 +282,10 @@ public:
     // offsets; the modal form makes the window modal first. False for a null window.
     bool OpenWindow(CJWindow* window, int32_t placement);
     bool OpenModalWindow(CJWindow* window, int32_t placement);
+    // A modal message window with an OK button, opened centred on the parent (on this window
+    // without one); the owner lends it its theme and font. Answers the window (it closes itself).
+    CJMessageWindow* ShowMessage(CJWindow* owner, const CSharedString& caption, const CSharedString& text);
+    CJMessageWindow* ShowMessageText(const char* caption, const char* text);
     // Moves the focus to the next or previous tab stop and turns keyboard navigation on; false
     // when there is none.
     bool FocusNextTabStop();

@@ -2,16 +2,24 @@
 
 #include "graphics/Font.h"
 #include "graphics/OffsetClippedProxyFrame.h"
+#include "ui/JThemePart.h"
+#include "ui/SkinTheme.h"
 
 #include <algorithm>
 #include <cstring>
 
 CJLabel::CJLabel(CJWindow* parent, const char* text) : CJWindow(parent, nullptr)
 {
+    m_windowPart = m_theme ? m_theme->CreateWindowPart(this) : nullptr;
     // The one-line height first, so that a text of several lines measures from it.
     if (m_font)
         SetSize(0, m_font->GetLineHeight() + 2 + 2 * m_rowSpacing);
     SetText(text);
+}
+
+CJLabel::~CJLabel()
+{
+    delete m_windowPart;
 }
 
 CJLabel* CJLabel::ConstructFromString(CJWindow* parent, const CSharedString& text)

@@ -7,6 +7,8 @@
 // before the text, since only SetText and SetFont measure.
 #include "ui/JWindow.h"
 
+class CJThemePart;
+
 class CJLabel : public CJWindow
 {
 public:
@@ -14,6 +16,7 @@ public:
 
     CJLabel(CJWindow* parent, const char* text);
     static CJLabel* ConstructFromString(CJWindow* parent, const CSharedString& text);
+    ~CJLabel() override;
 
     // Contents, the text in the window's font with the row spacing as inset, then the children.
     void Draw(COffsetClippedProxyFrame* frame) override;
@@ -42,4 +45,5 @@ private:
 
     bool m_multiLine = false;
     int32_t m_justification = 0;  // left, centred, right
+    CJThemePart* m_windowPart = nullptr;  // owned
 };

@@ -1,7 +1,11 @@
 #include "ui/controls/JTitledWindow.h"
 
+#include "foundation/LocalizedString.h"
 #include "graphics/Font.h"
 #include "graphics/OffsetClippedProxyFrame.h"
+#include "ui/JButton.h"
+#include "ui/JThemeCaptionPart.h"
+#include "ui/SkinTheme.h"
 #include "ui/WindowToolkitState.h"
 #include "ui/WindowWatch.h"
 
@@ -11,6 +15,11 @@ namespace {
 
 constexpr int32_t kSmallestSide = 10;
 constexpr int32_t kCloseButtonOffset = 2;
+constexpr int32_t kCloseButtonSize = 20;
+// The window fonts draw a cross for this code.
+constexpr char kCloseGlyph[] = "\x18";
+
+CLocalizedString g_closeText("Close", "Tooltip of the close button of a window's caption");
 
 bool Contains(const CIntRect& rect, const CIntPoint& point)
 {
@@ -33,6 +42,7 @@ void CJTitledWindow::SetUpTitled()
 {
     m_draggable = true;
     m_closeButton = nullptr;
+    m_captionPart = m_theme ? m_theme->CreateCaptionPart(this) : nullptr;
     if (m_font && *GetText())
         SetSize(std::max(GetWidth(), m_font->GetTextWidth(GetText()) + 3),
                 std::max(GetHeight(), m_font->GetLineHeight()));
@@ -43,6 +53,8 @@ void CJTitledWindow::SetUpTitled()
 
 CJTitledWindow::~CJTitledWindow()
 {
+    delete m_captionPart;
+    m_captionPart = nullptr;
 }
 
 void CJTitledWindow::Draw(COffsetClippedProxyFrame* frame)
@@ -59,8 +71,10 @@ void CJTitledWindow::Draw(COffsetClippedProxyFrame* frame)
         CJWindow::Draw(frame);
 }
 
-void CJTitledWindow::DrawCaption(COffsetClippedProxyFrame*)
+void CJTitledWindow::DrawCaption(COffsetClippedProxyFrame* frame)
 {
+    if (m_captionPart)
+        m_captionPart->Draw(frame);
 }
 
 int32_t CJTitledWindow::GetCaptionHeight() const
@@ -113,7 +127,7 @@ bool CJTitledWindow::OnMouseDrag(const CIntPoint& point, const CIntPoint& delta,
 
 void CJTitledWindow::OnCommand(CJWindow* sender, int32_t code)
 {
-    if (code == kCommandClicked && sender && sender == m_closeButton) {
+    if (code == kCommandClicked && sender && sender == static_cast<CJWindow*>(m_closeButton)) {
         Close();
         return;
     }
@@ -155,7 +169,7 @@ void CJTitledWindow::SetRect(const CIntRect& rect)
 
 void CJTitledWindow::RemoveChild(CJWindow* child)
 {
-    if (child && child == m_closeButton)
+    if (child && child == static_cast<CJWindow*>(m_closeButton))
         m_closeButton = nullptr;
     CJWindow::RemoveChild(child);
 }
@@ -173,4 +187,12 @@ bool CJTitledWindow::OnHover(const CIntPoint&)
 
 void CJTitledWindow::AddCloseButton()
 {
+    if (m_closeButton)
+        return;
+    auto* button = new CJButton(this, kCloseGlyph, nullptr);
+    button->SetSize(kCloseButtonSize, kCloseButtonSize);
+    button->SetTabStop(false);
+    button->SetToolTip(&g_closeText);
+    m_closeButton = button;
+    AddChild(button, kPlaceTopRightOverCaption, nullptr, kCloseButtonOffset, kCloseButtonOffset, kPlacePixelOffsets);
 }

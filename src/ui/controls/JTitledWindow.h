@@ -7,6 +7,7 @@
 // click; code that handles the window's commands must not touch it after a click of that button.
 #include "ui/JWindow.h"
 
+class CJButton;
 class CJThemeCaptionPart;
 
 class CJTitledWindow : public CJWindow
@@ -48,7 +49,7 @@ public:
 
     // Adds the close button once; later calls do nothing.
     void AddCloseButton();
-    CJWindow* GetCloseButton() const { return m_closeButton; }
+    CJButton* GetCloseButton() const { return m_closeButton; }
     void SetDraggable(bool draggable) { m_draggable = draggable; }
     bool IsDraggable() const { return m_draggable; }
     int32_t GetMinimumWidth() const { return m_minimumWidth; }
@@ -57,7 +58,7 @@ public:
 private:
     void SetUpTitled();
 
-    CJWindow* m_closeButton = nullptr;  // a button, owned as a child
+    CJButton* m_closeButton = nullptr;  // owned as a child
     bool m_draggable = true;
     int32_t m_minimumWidth = 0;
     int32_t m_minimumHeight = 0;
