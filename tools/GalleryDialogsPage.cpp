@@ -1,11 +1,15 @@
 #include "GalleryDialogsPage.h"
 
 #include "graphics/OffsetClippedProxyFrame.h"
+#include "ui/Callback.h"
+#include "ui/JButton.h"
+#include "ui/JThemeButtonPart.h"
 #include "ui/controls/JDialog.h"
 #include "ui/controls/JEditField.h"
 #include "ui/controls/JLabel.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -20,6 +24,26 @@ public:
         CJWindow::Draw(frame);
     }
 };
+
+// A button's action as a function.
+class CGalleryAction : public CCallback
+{
+public:
+    explicit CGalleryAction(std::function<void()> run) : m_run(std::move(run)) {}
+    void Invoke() override { m_run(); }
+
+private:
+    std::function<void()> m_run;
+};
+
+CJButton* MakeButton(CJWindow* parent, const char* text, std::function<void()> run)
+{
+    auto* button = new CJButton(parent, text, nullptr);
+    if (CJThemeButtonPart* part = button->GetThemePart())
+        part->AutoSize();
+    button->SetAction(new CGalleryAction(std::move(run)));
+    return button;
+}
 
 void Add(CJWindow* parent, CJWindow* child, int32_t placement)
 {
@@ -62,6 +86,18 @@ CJDialog* MakePlayerDialog(CJWindow* root)
     wrapped->m_wrapWidth = 260;
     wrapped->SetText("A wrapped label breaks its text between words to stay within its width.");
     Add(dialog, wrapped, kPlaceBelowPrevious);
+    CJButton* message = MakeButton(dialog, "&Message", [dialog] {
+        dialog->ShowMessageText("Message Window",
+                                "A message window wraps a text wider than 500 pixels between its words, and any of "
+                                "its buttons closes it after the button's action ran. Enter and Escape close it too.");
+    });
+    Add(dialog, message, kPlaceBelowPrevious);
+    CJButton* done = MakeButton(dialog, "&Done", [dialog] { dialog->RequestClose(); });
+    Add(dialog, done, kPlaceRightOfPrevious);
+    CJWindow::LayOutButtonRow(message, done, 0);
+    dialog->m_defaultButton = done;
+    dialog->m_cancelButton = done;
+    dialog->AddCloseButton();
     dialog->ActivateChild(name);
     return dialog;
 }
