@@ -110,6 +110,31 @@ TEST_F(EditFieldTest, EachAcceptedChangeNotifiesOnceAndRejectedOnesNotAtAll)
     EXPECT_EQ(TakeLog(), (Log{"Panel: command 1 from 10", "Panel: command 1 from 1"}));
 }
 
+// A field that refuses every text holding an 'x'.
+class NoXField : public CJEditField
+{
+public:
+    using CJEditField::CJEditField;
+    bool Validate(const char* text) override { return std::strchr(text, 'x') == nullptr; }
+};
+
+TEST_F(EditFieldTest, AnUndoneChangeBringsBackTextsLongerThan255Characters)
+{
+    MakeField("");
+    const std::string text(300, 'a');
+    auto* field = new NoXField(m_parent, text.c_str());
+    m_parent->AddChild(field, kPlaceBelowPrevious, nullptr, kDefaultOffset, kDefaultOffset, 0);
+    field->Select(280, 280);
+    EXPECT_TRUE(field->OnKey('x'));
+    EXPECT_EQ(field->GetText(), text);
+    EXPECT_EQ(field->GetCursorIndex(), 280u);
+    field->Select(0, 300);
+    EXPECT_TRUE(field->OnKey('x'));
+    EXPECT_EQ(field->GetText(), text);
+    EXPECT_EQ(field->GetAnchor(), 0u);
+    EXPECT_EQ(field->GetCursorIndex(), 300u);
+}
+
 TEST_F(EditFieldTest, KeysTheDialogNeedsAreNotTaken)
 {
     MakeField("ab");
