@@ -96,16 +96,23 @@ void CJDialog::ReplaceWithNow(CJDialog* next, bool centre)
     HandOver(next, true, centre);
 }
 
-void CJDialog::HandOver(CJDialog* next, bool now, bool centre)
+CJWindow* CJDialog::TakeOver(CJDialog* next)
 {
     if (!next || next == this)
-        return;
-    CJWindow* parent = m_parent;
-    if (!parent) {
+        return nullptr;
+    if (!m_parent) {
         delete next;
-        return;
+        return nullptr;
     }
     next->SetModal(IsModal());
+    return m_parent;
+}
+
+void CJDialog::HandOver(CJDialog* next, bool now, bool centre)
+{
+    CJWindow* parent = TakeOver(next);
+    if (!parent)
+        return;
     next->Cover(std::exchange(m_stackedDialog, nullptr), m_stackedRect);
     if (now)
         Close();  // this object is gone from here on
@@ -116,14 +123,9 @@ void CJDialog::HandOver(CJDialog* next, bool now, bool centre)
 
 void CJDialog::OpenSubDialog(CJDialog* next, bool centre)
 {
-    if (!next || next == this)
+    CJWindow* parent = TakeOver(next);
+    if (!parent)
         return;
-    CJWindow* parent = m_parent;
-    if (!parent) {
-        delete next;
-        return;
-    }
-    next->SetModal(IsModal());
     parent->RemoveChild(this);
     parent->AddChildOnTop(next, centre ? kPlaceCentred : kPlaceNone, nullptr, kDefaultOffset, kDefaultOffset, 0);
     next->Cover(this, GetRect());

@@ -42,6 +42,9 @@ public:
     CJDialog* GetStackedDialog() const { return m_stackedDialog; }
 
 private:
+    // next takes this dialog's modal flag; answers the parent that next goes to, or null (next
+    // deleted when this dialog has no parent).
+    CJWindow* TakeOver(CJDialog* next);
     void HandOver(CJDialog* next, bool now, bool centre);
     // Takes the dialog (null: none) as the one this dialog covers, with the rect it gets back;
     // any dialog covered before is deleted.
