@@ -67,17 +67,6 @@ TEST_F(Dialog, ATitledWindowDragsAndSwallowsPressesButADialogStays)
     EXPECT_EQ(dialog->GetRect(), (CIntRect{100, 100, 200, 160}));
 }
 
-TEST_F(Dialog, ATitledWindowHidesTheTooltipsOfTheWindowsBehindIt)
-{
-    Probe("Behind", {0, 0, 640, 480});
-    auto* titled = Open(new CJTitledWindow(nullptr, "ABCD"), {100, 100, 200, 160});
-    titled->ShowTooltip("ABC", 10, 10);
-    ASSERT_TRUE(m_screen->HasTooltip());
-    Step({MoveTo(150, 150)});
-    EXPECT_FALSE(m_screen->HasTooltip());
-    EXPECT_TRUE(titled->OnHover({150, 150}));
-}
-
 TEST_F(Dialog, KeysGoToTheDefaultAndCancelButtons)
 {
     struct Case

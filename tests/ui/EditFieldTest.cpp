@@ -188,26 +188,6 @@ TEST_F(EditFieldTest, CtrlCAndCtrlVRoundTripThroughTheSystemClipboard)
     EXPECT_STREQ(second->GetText(), "\x80" "5");
 }
 
-TEST_F(EditFieldTest, ClipboardOperationsAnswerWhetherTheyArePossible)
-{
-    MakeField("abc");
-    platform::GetHeadlessBackend().SetClipboardUtf8(std::nullopt);
-    EXPECT_FALSE(m_field->Paste(0));
-    EXPECT_TRUE(m_field->Copy(0));
-    EXPECT_TRUE(m_field->Cut(1));
-    EXPECT_STREQ(m_field->GetText(), "");
-    EXPECT_FALSE(m_field->Copy(0));  // nothing selected
-    EXPECT_TRUE(m_field->Paste(0));
-    EXPECT_TRUE(m_field->Paste(1));
-    EXPECT_STREQ(m_field->GetText(), "abc");
-    m_field->SetClipboardAllowed(false);
-    m_field->SetText("abc");
-    EXPECT_FALSE(m_field->Copy(1));
-    EXPECT_FALSE(m_field->Paste(1));
-    EXPECT_TRUE(m_field->Delete(0));
-    EXPECT_STREQ(m_field->GetText(), "abc");
-}
-
 TEST_F(EditFieldTest, PastedControlCharactersRunNoCommandsAndTabsBecomeBlanks)
 {
     MakeField("");
