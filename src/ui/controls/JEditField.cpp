@@ -6,6 +6,7 @@
 #include "platform/Time.h"
 #include "platform/Window.h"
 #include "sound/SoundList.h"
+#include "ui/DimmedOpacities.h"
 #include "ui/UiKeys.h"
 #include "ui/WindowWatch.h"
 #include "ui/WindowToolkitState.h"
@@ -189,7 +190,8 @@ void CJEditField::Draw(COffsetClippedProxyFrame* frame)
 {
     if (!frame)
         return;
-    // A field that is not enabled dims its text through DrawText; selection and cursor are not shown.
+    // A field that is not enabled draws translucent, without selection and cursor.
+    const CDimmedOpacities dimmed(!IsEnabledInParent());
     DrawBevel(m_font, frame, {0, 0, GetClientWidth(), GetClientHeight()}, true, 15, 0);
     CIntRect inner;
     const CIntRect savedClip = frame->GetClipRect();

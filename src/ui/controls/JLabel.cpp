@@ -2,6 +2,7 @@
 
 #include "graphics/Font.h"
 #include "graphics/OffsetClippedProxyFrame.h"
+#include "ui/DimmedOpacities.h"
 #include "ui/JThemePart.h"
 #include "ui/SkinTheme.h"
 
@@ -84,6 +85,8 @@ void CJLabel::Draw(COffsetClippedProxyFrame* frame)
     if (!frame)
         return;
     const int32_t r = m_rowSpacing;
+    // DrawText dims one line by itself; the font's block drawing is dimmed here.
+    const CDimmedOpacities dimmed(!IsEnabledInParent() && (m_wrapWidth != kNone || m_multiLine));
     if (m_font && m_wrapWidth != kNone) {
         CWrappedTextLayout layout;
         layout.m_width = m_wrapWidth - 2 * (r + 1);
