@@ -135,6 +135,28 @@ TEST_F(EditFieldTest, AnUndoneChangeBringsBackTextsLongerThan255Characters)
     EXPECT_EQ(field->GetCursorIndex(), 300u);
 }
 
+TEST_F(EditFieldTest, TheTextScrollsToShowTheCursorAndNeverRightOfItsStart)
+{
+    MakeField("ABCDABCDABCDABCD");  // 128 px
+    m_field->SetWidth(50);
+    m_screen->ActivateChild(m_parent);
+    m_parent->ActivateChild(m_field);
+    m_field->Select(16, 16);
+    m_screen->DrawScreen();
+    // Inner width 48: the cursor's column 128 shows at the right edge.
+    EXPECT_EQ(m_field->GetScrollOffset(), 128 + 1 - 48 + 1);
+    Type("{");
+    m_screen->DrawScreen();
+    EXPECT_EQ(m_field->GetScrollOffset(), 0);
+    Type("}");
+    m_screen->DrawScreen();
+    EXPECT_EQ(m_field->GetScrollOffset(), 82);
+    // A text now shorter than the field comes back to its start, not right of it.
+    Type("^A");
+    m_screen->DrawScreen();
+    EXPECT_EQ(m_field->GetScrollOffset(), 0);
+}
+
 TEST_F(EditFieldTest, KeysTheDialogNeedsAreNotTaken)
 {
     MakeField("ab");
