@@ -1,0 +1,9 @@
+#pragma once
+// The gallery's "dialogs" page: a dialog over the window textures with labels of one line,
+// several lines and wrapped text, and edit fields (plain, numeric with a range, upper case with a
+// maximum length, not editable), a close button and a button that opens a message window. The
+// name field has the focus, so typed text shows in it; Enter, Escape and Done close the dialog.
+#include "ui/JWindow.h"
+
+// Opens the page on the screen window, which owns it from then on; the fonts must outlive it.
+void OpenGalleryDialogsPage(CJWindow* screen);
