@@ -5,6 +5,7 @@
 #include "platform/Platform.h"
 #include "platform/TerminationSignals.h"
 #include "platform/headless/HeadlessBackend.h"
+#include "shell/DeveloperScript.h"
 #include "shell/SetupGame.h"
 #if VANTOREL_HAVE_SDL
 #include "platform/sdl/SdlBackend.h"
@@ -49,6 +50,15 @@ void ReportHeadlessRun()
     std::fflush(stdout);
 }
 
+// The argument after the switch; null when the switch is not there or is last.
+const char* GetArgumentValue(int argc, char** argv, const char* argument)
+{
+    for (int i = 1; i + 1 < argc; ++i)
+        if (std::strcmp(argv[i], argument) == 0)
+            return argv[i + 1];
+    return nullptr;
+}
+
 bool HasArgument(int argc, char** argv, const char* argument)
 {
     for (int i = 1; i < argc; ++i)
@@ -64,6 +74,16 @@ int main(int argc, char** argv)
     // Before any other thread starts: a signal to stop then closes the window like the user does.
     platform::InstallTerminationHandlers();
     const std::string commandLine = platform::JoinCommandLine(argc, argv);
+
+    // The developer's script runs on the virtual clock and ends the run itself.
+    const char* script = GetArgumentValue(argc, argv, "--script");
+    if (script) {
+        std::string error;
+        if (!LoadDeveloperScript(script, error)) {
+            std::fprintf(stderr, "%s\n", error.c_str());
+            return 2;
+        }
+    }
 
     bool headless = true;
     s_headlessReason = "--headless was given";
@@ -81,7 +101,10 @@ int main(int argc, char** argv)
 #endif
     }
 
-    if (headless) {
+    if (script) {
+        platform::EnableVirtualClock();
+        platform::SetVirtualPresentStep(headless ? kHeadlessPresentStep : 0);
+    } else if (headless) {
         platform::EnableVirtualClock();
         platform::SetVirtualPresentStep(kHeadlessPresentStep);
         s_headlessStart = platform::GetCounter();

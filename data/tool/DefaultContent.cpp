@@ -5,6 +5,7 @@
 #include "EffectContent.h"
 #include "FrameSourceFile.h"
 #include "GamePalette.h"
+#include "MainMenuPicture.h"
 #include "MouseCursor.h"
 #include "NoneSequence.h"
 #include "SoundRecipes.h"
@@ -88,6 +89,7 @@ bool DrawPictures(const ContentSources& sources, DrawnContent& drawn, std::strin
 {
     drawn.companyLogo = PaintCompanyLogo(sources.fontFolder, error);
     drawn.mouseCursor = PaintMouseCursor();
+    drawn.mainMenu = PaintMainMenuPicture();
     return !drawn.companyLogo.IsEmpty();
 }
 
@@ -101,6 +103,7 @@ bool AddPictures(const DrawnContent& drawn, CContentSet& set, std::string& error
         bool lossless;
     } pictures[] = {
         {"CompanyLogo", drawn.companyLogo, true},
+        {"Main Menu Pluvex", drawn.mainMenu, true},
     };
     for (const auto& picture : pictures) {
         const CContentSet::Bytes bytes = EncodeFrameSourceFile(picture.image, picture.lossless);
