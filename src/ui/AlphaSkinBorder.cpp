@@ -1,5 +1,6 @@
 #include "ui/AlphaSkinBorder.h"
 
+#include "blit/modes/CopyBlitter.h"
 #include "blit/modes/TransparentMaskBlitter.h"
 #include "graphics/Frame.h"
 #include "graphics/OffsetClippedProxyFrame.h"
@@ -15,33 +16,39 @@ namespace {
 
 constexpr uint32_t kRunLengthFlags = 0x6;  // run-length 8-bit (0x2) or 16-bit (0x4) frames
 
-// Writes the texture's pixels (wrapped, starting at texture point tx, ty) into every opaque pixel
-// of a 16-bit colour-keyed image row by row; 0 is the key, so a texture 0 becomes 1.
-void TintOpaquePixels16(uint16_t* image, uint32_t imagePitch, uint32_t width, uint32_t height,
-                        const uint16_t* texture, uint32_t texturePitch, uint32_t textureWidth,
-                        uint32_t textureHeight, uint32_t tx, uint32_t ty)
+// Writes the pixels of the same-sized picture into every opaque pixel of a 16-bit colour-keyed
+// image row by row; 0 is the key, so a picture pixel of 0 becomes 1.
+void TintOpaquePixels16(uint16_t* image, uint32_t imagePitch, const uint16_t* picture, uint32_t picturePitch,
+                        uint32_t width, uint32_t height)
 {
     for (uint32_t y = 0; y < height; ++y) {
         uint16_t* row = image + static_cast<size_t>(y) * imagePitch;
-        const uint16_t* source = texture + static_cast<size_t>((ty + y) % textureHeight) * texturePitch;
+        const uint16_t* source = picture + static_cast<size_t>(y) * picturePitch;
         for (uint32_t x = 0; x < width; ++x)
             if (row[x])
-                row[x] = std::max<uint16_t>(source[(tx + x) % textureWidth], 1);
+                row[x] = std::max<uint16_t>(source[x], 1);
     }
 }
 
-uint32_t Wrap(int64_t value, uint32_t size)
+// Gives the corner image the texture's colours where it is opaque, the texture taken at
+// (textureX, textureY); only plain 16-bit corners can be written (others stay as they are).
+void TintCorner(CFrame* corner, CFrame* texture, int32_t textureX, int32_t textureY)
 {
-    const int64_t m = value % static_cast<int64_t>(size);
-    return static_cast<uint32_t>(m < 0 ? m + size : m);
-}
-
-// Whether the image can take the texture's colours: both plain 16-bit frames with pixels.
-bool CanTint(const CFrame* image, const CFrame* texture)
-{
-    return image && texture && image->GetBitsPerPixel() == 16 && texture->GetBitsPerPixel() == 16 &&
-           !(image->GetFormatFlags() & kRunLengthFlags) && !(texture->GetFormatFlags() & kRunLengthFlags) &&
-           image->GetPixels() && texture->GetPixels() && texture->GetWidth() && texture->GetHeight();
+    if (!corner || !texture || corner->GetBitsPerPixel() != 16 || (corner->GetFormatFlags() & kRunLengthFlags) ||
+        !corner->GetPixels())
+        return;
+    // The texture may be stored in any form the copy blend mode reads; a plain copy of the part
+    // under the corner is taken first.
+    CFrame under;
+    under.Create(corner->GetWidth(), corner->GetHeight(), 16);
+    if (!under.GetPixels())
+        return;
+    under.Clear();
+    const CIntRect source{textureX, textureY, textureX + corner->GetWidth(), textureY + corner->GetHeight()};
+    under.Blit(texture, source, {0, 0, corner->GetWidth(), corner->GetHeight()}, &g_copyBlitter);
+    TintOpaquePixels16(reinterpret_cast<uint16_t*>(corner->GetPixels()), corner->GetPitch(),
+                       reinterpret_cast<const uint16_t*>(under.GetPixels()), under.GetPitch(),
+                       corner->GetWidth(), corner->GetHeight());
 }
 
 // The image's area when its hot spot sits at (x, y).
@@ -132,13 +139,7 @@ void CAlphaSkinBorder::DrawBody(CFrameInterface* frame, const CIntRect& rect)
         if (!corner)
             continue;
         areas[i] = PlacedBounds(corner, points[i].m_x, points[i].m_y);
-        if (CanTint(corner, texture))
-            TintOpaquePixels16(reinterpret_cast<uint16_t*>(corner->GetPixels()), corner->GetPitch() / 2,
-                               corner->GetWidth(), corner->GetHeight(),
-                               reinterpret_cast<const uint16_t*>(texture->GetPixels()), texture->GetPitch() / 2,
-                               texture->GetWidth(), texture->GetHeight(),
-                               Wrap(static_cast<int64_t>(areas[i].m_left) - rect.m_left, texture->GetWidth()),
-                               Wrap(static_cast<int64_t>(areas[i].m_top) - rect.m_top, texture->GetHeight()));
+        TintCorner(corner, texture, areas[i].m_left - rect.m_left, areas[i].m_top - rect.m_top);
         frame->DrawFrameAt(corner, points[i].m_x, points[i].m_y, &g_transparentMaskBlitter);
     }
     // The bands between the corners and the middle take the texture at the same coordinates.

@@ -18,6 +18,7 @@
 #include "ui/JButton.h"
 #include "ui/JWindowAlphaTheme.h"
 #include "ui/SkinThemeList.h"
+#include "SkinContent.h"
 #include "TestSupport.h"
 
 #include <filesystem>
@@ -83,10 +84,11 @@ constexpr uint8_t kTextureBlue = 206;  // on the 5-bit grid, so dithering keeps 
 // "Cache/Resources/<name>.Frame": a picture of one colour with its hot spot at (originX, originY)
 // from its top-left corner, as the content tool writes it.
 void WritePicture(const std::string& name, uint32_t width, uint32_t height, uint32_t bgra, int32_t originX = 0,
-                  int32_t originY = 0)
+                  int32_t originY = 0, bool clearFirstPixel = false)
 {
     CFrame image;
-    loadtest::Fill32(image, width, height, [&](uint32_t, uint32_t) { return bgra; });
+    loadtest::Fill32(image, width, height,
+                     [&](uint32_t x, uint32_t y) { return clearFirstPixel && x + y == 0 ? Bgra(0, 0, 0, 0) : bgra; });
     CVirtualFile file;
     file.AttachStream(new CFileBuf, VF_CREATE | VF_WRITE | VF_READ);
     const int32_t origin[2] = {originX, originY};
@@ -111,7 +113,10 @@ protected:
         WritePicture("!None", 1, 1, Bgra(0, 0, 0, 0));
         WritePicture("Texture", 64, 64, Bgra(kTextureBlue, 0, 0, 255));
         WritePicture("Glow", 6, 6, Bgra(0, 248, 0, 255), -3, -3);
+        // A rounded corner: its corner pixel clear; written into by the engine, so kept in plain rows.
+        WritePicture("Corner", 4, 4, Bgra(128, 128, 128, 255), 0, 0, true);
         std::filesystem::create_directories("Resources");
+        testsupport::WriteFileBytes("Resources/Corner.txt", "CStandAloneFrame\r\n{\r\n\tRun Length Encode=0\r\n}\r\n");
         testsupport::WriteFileBytes("Resources/Vantorel.JWindowSkin", kSkin);
         testsupport::WriteFileBytes("Resources/Plain.JWindowSkin",
                                     "CClassicSkinBorder\r\n{\r\n\tTexture Margin=2\r\n}\r\n");
@@ -280,4 +285,59 @@ TEST_F(Skins, CaptionTakesTheCloseButtonsBorderAway)
     // Other messages are not the part's.
     CBroadcastMessage other(12345);
     EXPECT_FALSE(close->HandleThemeMessage(&other));
+}
+
+TEST_F(Skins, CornersShowTheTextureInTheirShape)
+{
+    CAlphaSkinBorder border;
+    border.SetPropertiesToDefaults();
+    CObjectTextStream stream;
+    OpenTextForReading(stream, "CAlphaSkinBorder\r\n{\r\n\tBackground Texture=Texture\r\n\tTop Left Alpha=Corner\r\n}\r\n");
+    ASSERT_TRUE(border.ReadFromTextStream(stream));
+    ASSERT_NE(border.GetCornerImage(CAlphaSkinBorder::kTopLeft), nullptr);
+    CFrame target;
+    target.Create(40, 40, 16);
+    const uint32_t paper = 0x18E3;
+    for (uint32_t y = 0; y < 40; ++y)
+        for (uint32_t x = 0; x < 40; ++x)
+            frametest::WritePixel(target, x, y, paper);
+    DrawSkinBorder(&target, {2, 2, 30, 30}, &border, true, false);
+    const uint32_t texture = ReadPixel(target, 20, 20);
+    EXPECT_NEAR(static_cast<int>(texture & 0x1F), kTextureBlue >> 3, 1);
+    EXPECT_EQ(ReadPixel(target, 2, 2), paper);     // the corner's clear pixel
+    EXPECT_EQ(ReadPixel(target, 3, 2), texture);   // its opaque pixels in the texture's colour
+    EXPECT_EQ(ReadPixel(target, 5, 5), texture);
+    EXPECT_EQ(ReadPixel(target, 6, 2), texture);   // the band beside the corner
+    EXPECT_EQ(ReadPixel(target, 29, 29), texture);
+    EXPECT_EQ(ReadPixel(target, 30, 30), paper);
+}
+
+TEST_F(Skins, TheProjectSkinReadsAndWritesBackUnchanged)
+{
+    // The lists hold the names the skin chooses: the fonts and the pictures it names.
+    const std::string& text = GetVantorelSkinText();
+    std::vector<CSharedString> fonts, pictures{"!None"};
+    size_t at = 0;
+    while ((at = text.find('=', at)) != std::string::npos) {
+        const size_t start = text.rfind('\t', at) + 1, end = text.find('\r', at);
+        const std::string label = text.substr(start, at - start), value = text.substr(at + 1, end - at - 1);
+        if (label.find("Font") != std::string::npos || label == "Static Text Control")
+            fonts.emplace_back(value.c_str());
+        else if (value.rfind("Skin ", 0) == 0)
+            pictures.emplace_back(value.c_str());
+        at = end;
+    }
+    CFontCollection::GetInstance().SetEntries(fonts);
+    CFrameCollection::GetInstance().SetEntries(pictures);
+    CObjectTextStream in;
+    OpenTextForReading(in, text);
+    CJWindowAlphaTheme theme;
+    theme.SetPropertiesToDefaults();
+    ASSERT_TRUE(theme.ReadFromTextStream(in));
+    ASSERT_NE(theme.GetOptions(), nullptr);
+    EXPECT_NE(theme.GetOptions()->GetHoverButtonBorder(), nullptr);
+    CObjectTextStream out;
+    out.OpenMemory(new CFileBuf, VF_CREATE | VF_WRITE | VF_READ);
+    theme.WriteToTextStream(out);
+    EXPECT_EQ(WrittenText(out), text);
 }
