@@ -64,12 +64,7 @@ CImage PaintRim(int length, int thickness, Rgba color, int hotX, int hotY)
     return image;
 }
 
-struct SkinPicture
-{
-    const char* name;
-    CImage image;
-    bool plainRows;  // the engine reads or writes its pixels: no run-length encoding
-};
+} // namespace
 
 std::vector<SkinPicture> PaintSkinPictures()
 {
@@ -92,8 +87,6 @@ std::vector<SkinPicture> PaintSkinPictures()
     pictures.push_back({"Skin Rim Top", PaintRim(16, 2, glow, 0, 0), false});
     return pictures;
 }
-
-} // namespace
 
 const std::string& GetVantorelSkinText()
 {
@@ -172,7 +165,7 @@ bool AddSkinContent(CContentSet& set, std::string& error)
         error = "the skin Vantorel is in the data set twice";
         return false;
     }
-    const std::string plainRows = "CStandAloneFrame\r\n{\r\n\tRun Length Encode=0\r\n}\r\n";
+    const std::string plainRows = kPlainRowsProperties;
     for (const SkinPicture& picture : PaintSkinPictures()) {
         const CContentSet::Bytes bytes = EncodeFrameSourceFile(picture.image, true);
         const std::string entry = std::string("Resources/") + picture.name + ".Frame";

@@ -18,7 +18,10 @@
 #include "ui/JButton.h"
 #include "ui/JWindowAlphaTheme.h"
 #include "ui/SkinThemeList.h"
+#include "../graphics/GoldenImage.h"
+#include "FrameSourceFile.h"
 #include "SkinContent.h"
+#include "ui/ScreenWindow.h"
 #include "TestSupport.h"
 
 #include <filesystem>
@@ -340,4 +343,74 @@ TEST_F(Skins, TheProjectSkinReadsAndWritesBackUnchanged)
     out.OpenMemory(new CFileBuf, VF_CREATE | VF_WRITE | VF_READ);
     theme.WriteToTextStream(out);
     EXPECT_EQ(WrittenText(out), text);
+}
+
+namespace {
+
+// A titled window as the dialogs draw it: the theme's caption part, then the children.
+class CaptionedWindow : public CJWindow
+{
+public:
+    explicit CaptionedWindow(CJWindow* parent) : CJWindow(parent, "Skinned"), m_caption(GetTheme()->CreateCaptionPart(this)) {}
+    void Draw(COffsetClippedProxyFrame* frame) override
+    {
+        m_caption->Draw(frame);
+        CJWindow::Draw(frame);
+    }
+
+private:
+    std::unique_ptr<CJThemeCaptionPart> m_caption;
+};
+
+std::string Replace(std::string text, const std::string& from, const std::string& to)
+{
+    for (size_t at = 0; (at = text.find(from, at)) != std::string::npos; at += to.size())
+        text.replace(at, from.size(), to);
+    return text;
+}
+
+} // namespace
+
+TEST_F(Skins, ProjectSkinDrawsADialogWithButtonsInEachState)
+{
+    // The project's pictures as the data set stores them; its fonts left to the test font.
+    for (const SkinPicture& picture : PaintSkinPictures()) {
+        const CContentSet::Bytes bytes = EncodeFrameSourceFile(picture.image, true);
+        testsupport::WriteFileBytes(std::string("Cache/Resources/") + picture.name + ".Frame",
+                                    std::string(bytes.begin(), bytes.end()));
+        if (picture.plainRows)
+            testsupport::WriteFileBytes(std::string("Resources/") + picture.name + ".txt", kPlainRowsProperties);
+    }
+    std::string skin = Replace(GetVantorelSkinText(), "=OCR Monospaced Numbers", "=!None");
+    testsupport::WriteFileBytes("Resources/Project.JWindowSkin", Replace(skin, "=Yellow Header", "=!None"));
+    CFrameCollection::GetInstance().SetUpFolder("Frames", "Resources");
+    GetSkinThemeList().SetUp();
+
+    CFrame target;
+    target.Create(260, 110, 16);
+    CScreenWindow screen(&target, nullptr);
+    ASSERT_TRUE(UseSkinTheme("Project", &screen));
+    auto* dialog = new CaptionedWindow(&screen);
+    dialog->SetRect({14, 14, 246, 96});
+    screen.AddChild(dialog, kPlaceNone, nullptr, 0, 0, kPlaceNoGrow);
+    auto* close = new CJButton(dialog, "\x18", nullptr);
+    close->SetRect({208, 4, 228, 24});
+    dialog->AddChild(close, kPlaceNone, nullptr, 0, 0, kPlaceNoGrow);
+    CJButton* buttons[3] = {};
+    const char* names[3] = {"OK", "SAY", "DO"};
+    for (int i = 0; i < 3; ++i) {
+        buttons[i] = new CJButton(dialog, names[i], nullptr);
+        buttons[i]->SetRect({10 + 72 * i, 36, 72 + 72 * i, 62});
+        dialog->AddChild(buttons[i], kPlaceNone, nullptr, 0, 0, kPlaceNoGrow);
+    }
+    CSequence* cursor = nullptr;
+    const CIntPoint hovered{14 + 82 + 5, 14 + 36 + 5}, pressed{14 + 154 + 5, 14 + 36 + 5};
+    buttons[1]->OnMouseMove(hovered, {0, 0}, cursor);
+    buttons[2]->OnMouseDown(0, pressed);
+    screen.DrawScreen();
+    golden::ExpectMatchesGolden(*uitest::To24(target), "SkinnedDialog16");
+    // The three faces differ: hover and pressed borders are the skin's own.
+    EXPECT_NE(ReadPixel(target, 14 + 10 + 30, 14 + 36 + 20), ReadPixel(target, 14 + 82 + 30, 14 + 36 + 20));
+    EXPECT_NE(ReadPixel(target, 14 + 82 + 30, 14 + 36 + 20), ReadPixel(target, 14 + 154 + 30, 14 + 36 + 20));
+    EXPECT_TRUE(close->IsTransparent());
 }
