@@ -35,6 +35,14 @@ std::unique_ptr<CSequence> MakeSequence(uint32_t count, float rate)
     return sequence;
 }
 
+// An 8 x 8 16-bit frame of zeros and a proxy over all of it.
+void MakeTarget(CFrame& target, COffsetClippedProxyFrame& proxy)
+{
+    target.Create(8, 8, 16);
+    proxy.ConstructForTarget(&target);
+    proxy.SetClipRect({0, 0, 8, 8});
+}
+
 } // namespace
 
 TEST_F(SmallWindows, AnimatorSlidesBackAtItsSpeedAndGoes)
@@ -97,10 +105,8 @@ TEST_F(SmallWindows, ImageWindowsLoopOncePerUpdateAndDrawTheirFrame)
     }
     // At frame time 3.5 (rounds to 4) there is no frame: nothing is drawn.
     CFrame target;
-    target.Create(8, 8, 16);
     COffsetClippedProxyFrame proxy;
-    proxy.ConstructForTarget(&target);
-    proxy.SetClipRect({0, 0, 8, 8});
+    MakeTarget(target, proxy);
     image.Draw(&proxy);
     EXPECT_EQ(ReadPixel(target, 0, 0), 0u);
     image.Update(-0.2f);  // back to 1.5, which rounds to frame 2
@@ -118,10 +124,8 @@ TEST_F(SmallWindows, ImageWindowsWithoutTheirImageKeepTheirSize)
     missing.SetRect({0, 0, 30, 20});
     missing.Update(1.0f);
     CFrame target;
-    target.Create(8, 8, 16);
     COffsetClippedProxyFrame proxy;
-    proxy.ConstructForTarget(&target);
-    proxy.SetClipRect({0, 0, 8, 8});
+    MakeTarget(target, proxy);
     missing.Draw(&proxy);
     EXPECT_EQ(missing.GetRect(), (CIntRect{0, 0, 30, 20}));
     EXPECT_EQ(ReadPixel(target, 0, 0), 0u);

@@ -82,6 +82,17 @@ const std::string kSkin = "CJWindowAlphaTheme\r\n"
                           "\t}\r\n"
                           "}\r\n";
 
+constexpr uint32_t paper = 0x18E3;
+
+// A 16-bit frame of the paper colour.
+void FillPaper(CFrame& frame, uint32_t width, uint32_t height)
+{
+    frame.Create(width, height, 16);
+    for (uint32_t y = 0; y < height; ++y)
+        for (uint32_t x = 0; x < width; ++x)
+            frametest::WritePixel(frame, x, y, paper);
+}
+
 constexpr uint8_t kTextureBlue = 206;  // on the 5-bit grid, so dithering keeps it uniform
 
 // "Cache/Resources/<name>.Frame": a picture of one colour with its hot spot at (originX, originY)
@@ -208,11 +219,7 @@ TEST_F(Skins, NamedSkinBecomesTheDefaultThemeAndDressesWindows)
 TEST_F(Skins, ClassicBorderLeavesItsMarginAroundTheTexture)
 {
     CFrame target;
-    target.Create(40, 30, 16);
-    const uint32_t paper = 0x18E3;
-    for (uint32_t y = 0; y < 30; ++y)
-        for (uint32_t x = 0; x < 40; ++x)
-            frametest::WritePixel(target, x, y, paper);
+    FillPaper(target, 40, 30);
     CSkinBorder* border = Options()->GetButtonBorder();
     DrawSkinBorder(&target, {4, 4, 36, 26}, border, true, false);
     const uint32_t texture = ReadPixel(target, 20, 15);
@@ -299,11 +306,7 @@ TEST_F(Skins, CornersShowTheTextureInTheirShape)
     ASSERT_TRUE(border.ReadFromTextStream(stream));
     ASSERT_NE(border.GetCornerImage(CAlphaSkinBorder::kTopLeft), nullptr);
     CFrame target;
-    target.Create(40, 40, 16);
-    const uint32_t paper = 0x18E3;
-    for (uint32_t y = 0; y < 40; ++y)
-        for (uint32_t x = 0; x < 40; ++x)
-            frametest::WritePixel(target, x, y, paper);
+    FillPaper(target, 40, 40);
     DrawSkinBorder(&target, {2, 2, 30, 30}, &border, true, false);
     const uint32_t texture = ReadPixel(target, 20, 20);
     EXPECT_NEAR(static_cast<int>(texture & 0x1F), kTextureBlue >> 3, 1);
