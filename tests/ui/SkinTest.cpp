@@ -214,6 +214,13 @@ TEST_F(Skins, NamedSkinBecomesTheDefaultThemeAndDressesWindows)
     EXPECT_EQ(part->ChooseBorder(), normal);
     button.SetChecked(1);
     EXPECT_EQ(part->ChooseBorder(), pressed);
+    // Skin data without the optional borders draws a pressed button with the normal border.
+    CAlphaSkinData plain;
+    plain.SetPropertiesToDefaults();
+    ASSERT_EQ(plain.GetPressedButtonBorder(), nullptr);
+    CJAlphaButtonPart plainPart(&button, &plain);
+    EXPECT_NE(plain.GetButtonBorder(), nullptr);
+    EXPECT_EQ(plainPart.ChooseBorder(), plain.GetButtonBorder());
 }
 
 TEST_F(Skins, ClassicBorderLeavesItsMarginAroundTheTexture)
