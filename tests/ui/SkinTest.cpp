@@ -22,6 +22,7 @@
 #include "FrameSourceFile.h"
 #include "SkinContent.h"
 #include "ui/ScreenWindow.h"
+#include "blit/modes/TransparentMaskBlitter.h"
 #include "TestSupport.h"
 
 #include <filesystem>
@@ -423,4 +424,26 @@ TEST_F(Skins, ProjectSkinDrawsADialogWithButtonsInEachState)
     EXPECT_NE(ReadPixel(target, 14 + 10 + 30, 14 + 36 + 20), ReadPixel(target, 14 + 82 + 30, 14 + 36 + 20));
     EXPECT_NE(ReadPixel(target, 14 + 82 + 30, 14 + 36 + 20), ReadPixel(target, 14 + 154 + 30, 14 + 36 + 20));
     EXPECT_TRUE(close->IsTransparent());
+}
+
+TEST_F(Skins, DisabledLookDimsAClickableButton)
+{
+    ASSERT_TRUE(UseSkinTheme("Vantorel", nullptr));
+    CJButton button(nullptr, "OK", nullptr);
+    button.SetRect({0, 0, 40, 20});
+    auto draw = [&](CFrame& frame) {
+        FillPaper(frame, 40, 20);
+        button.GetThemePart()->Draw(&frame);
+    };
+    CFrame normal, dimmed;
+    draw(normal);
+    button.SetDisabledLook(true);
+    draw(dimmed);
+    EXPECT_TRUE(button.IsEnabled());
+    EXPECT_FLOAT_EQ(g_transparentMaskBlitter.GetOpacity(), 1.0f);
+    int differing = 0;
+    for (uint32_t y = 0; y < 20; ++y)
+        for (uint32_t x = 0; x < 40; ++x)
+            differing += ReadPixel(normal, x, y) != ReadPixel(dimmed, x, y);
+    EXPECT_GT(differing, 20);
 }
