@@ -16,39 +16,45 @@ namespace {
 
 constexpr uint32_t kRunLengthFlags = 0x6;  // run-length 8-bit (0x2) or 16-bit (0x4) frames
 
-// Writes the pixels of the same-sized picture into every opaque pixel of a 16-bit colour-keyed
-// image row by row; 0 is the key, so a picture pixel of 0 becomes 1.
-void TintOpaquePixels16(uint16_t* image, uint32_t imagePitch, const uint16_t* picture, uint32_t picturePitch,
-                        uint32_t width, uint32_t height)
+// Writes the pixels of the same-sized picture into every opaque pixel of a colour-keyed image (8-
+// or 16-bit pixels) row by row, pitches in pixels; 0 is the key, so a picture pixel of 0 becomes 1.
+template <class Pixel>
+void TintOpaquePixels(Pixel* image, uint32_t imagePitch, const Pixel* picture, uint32_t picturePitch, uint32_t width,
+                      uint32_t height)
 {
     for (uint32_t y = 0; y < height; ++y) {
-        uint16_t* row = image + static_cast<size_t>(y) * imagePitch;
-        const uint16_t* source = picture + static_cast<size_t>(y) * picturePitch;
+        Pixel* row = image + static_cast<size_t>(y) * imagePitch;
+        const Pixel* source = picture + static_cast<size_t>(y) * picturePitch;
         for (uint32_t x = 0; x < width; ++x)
             if (row[x])
-                row[x] = std::max<uint16_t>(source[x], 1);
+                row[x] = std::max<Pixel>(source[x], 1);
     }
 }
 
 // Gives the corner image the texture's colours where it is opaque, the texture taken at
-// (textureX, textureY); only plain 16-bit corners can be written (others stay as they are).
+// (textureX, textureY); only plain 8- and 16-bit corners can be written (others stay as they are).
 void TintCorner(CFrame* corner, CFrame* texture, int32_t textureX, int32_t textureY)
 {
-    if (!corner || !texture || corner->GetBitsPerPixel() != 16 || (corner->GetFormatFlags() & kRunLengthFlags) ||
+    const uint32_t depth = corner ? corner->GetBitsPerPixel() : 0;
+    if (!corner || !texture || (depth != 8 && depth != 16) || (corner->GetFormatFlags() & kRunLengthFlags) ||
         !corner->GetPixels())
         return;
     // The texture may be stored in any form the copy blend mode reads; a plain copy of the part
     // under the corner is taken first.
     CFrame under;
-    under.Create(corner->GetWidth(), corner->GetHeight(), 16);
+    under.Create(corner->GetWidth(), corner->GetHeight(), depth);
     if (!under.GetPixels())
         return;
     under.Clear();
     const CIntRect source{textureX, textureY, textureX + corner->GetWidth(), textureY + corner->GetHeight()};
     under.Blit(texture, source, {0, 0, corner->GetWidth(), corner->GetHeight()}, &g_copyBlitter);
-    TintOpaquePixels16(reinterpret_cast<uint16_t*>(corner->GetPixels()), corner->GetPitch(),
-                       reinterpret_cast<const uint16_t*>(under.GetPixels()), under.GetPitch(),
-                       corner->GetWidth(), corner->GetHeight());
+    if (depth == 8)
+        TintOpaquePixels(corner->GetPixels(), corner->GetPitch(), under.GetPixels(), under.GetPitch(),
+                         corner->GetWidth(), corner->GetHeight());
+    else
+        TintOpaquePixels(reinterpret_cast<uint16_t*>(corner->GetPixels()), corner->GetPitch(),
+                         reinterpret_cast<const uint16_t*>(under.GetPixels()), under.GetPitch(), corner->GetWidth(),
+                         corner->GetHeight());
 }
 
 // The image's area when its hot spot sits at (x, y).
