@@ -2,7 +2,7 @@
 // on the real display. The pages open on a screen window, which routes the mouse and keyboard to
 // them; the gallery draws the mouse cursor itself.
 //
-//   vantorel_uigallery [--page tree|buttons|dialogs] [--depth 8|16] [--frames N] [--data FOLDER] [--headless]
+//   vantorel_uigallery [--page tree|buttons|dialogs|skins] [--depth 8|16] [--frames N] [--data FOLDER] [--headless]
 //                      [--keys KEY,KEY,...]
 //
 // KEYS are key names ("Tab", "Right", "Space", "Return", a letter...) typed one per frame from the
@@ -10,6 +10,7 @@
 // "Vantorel Editor.ini" beside the program; display settings to the temporary folder.
 #include "GalleryButtonsPage.h"
 #include "GalleryDialogsPage.h"
+#include "GallerySkinsPage.h"
 #include "GalleryTreePage.h"
 #include "ToolStartUp.h"
 #include "app/Mouse.h"
@@ -148,8 +149,8 @@ int main(int argc, char** argv)
     const int depth = GetToolOptionInt(argc, argv, "--depth", 16);
     const int frames = GetToolOptionInt(argc, argv, "--frames", 0);
     const std::vector<int> keys = ParseKeyNames(GetToolOption(argc, argv, "--keys", ""));
-    if (page != "tree" && page != "buttons" && page != "dialogs") {
-        std::fprintf(stderr, "uigallery: no page \"%s\" (pages: tree, buttons, dialogs)\n", page.c_str());
+    if (page != "tree" && page != "buttons" && page != "dialogs" && page != "skins") {
+        std::fprintf(stderr, "uigallery: no page \"%s\" (pages: tree, buttons, dialogs, skins)\n", page.c_str());
         return 2;
     }
     if (!StartToolWindow(argc, argv, "Vantorel window gallery", "vantorel-uigallery.ini"))
@@ -198,12 +199,17 @@ int main(int argc, char** argv)
     back.SetPageCount(screen.GetBackBufferCount() + 1);
     back.MarkAllDirty();
     CScreenWindow screenWindow(&back, font);
-    if (page == "buttons")
+    if (page == "buttons") {
         OpenGalleryButtonsPage(&screenWindow);
-    else if (page == "dialogs")
+    } else if (page == "dialogs") {
         OpenGalleryDialogsPage(&screenWindow);
-    else
+    } else if (page == "skins") {
+        CFrameCollection::GetInstance().SetUpAtStartUp();
+        if (!OpenGallerySkinsPage(&screenWindow))
+            return 1;
+    } else {
         OpenGalleryTreePage(&screenWindow);
+    }
     std::printf("Window gallery, page \"%s\": %ux%u, %u bits; Tab, Shift+Tab and Alt+letter move the focus, close "
                 "the window to end.\n",
                 page.c_str(), screen.GetWidth(), screen.GetHeight(), screen.GetBitsPerPixel());

@@ -7,6 +7,7 @@
 #include "GamePalette.h"
 #include "MouseCursor.h"
 #include "NoneSequence.h"
+#include "SkinContent.h"
 #include "SoundRecipes.h"
 #include "WindowTextures.h"
 
@@ -134,6 +135,7 @@ bool BuildDefaultContent(const ContentSources& sources, CContentSet& set, DrawnC
     return AddPalettes(set, error) && AddSounds(set, error) && AddMusic(set, error) &&
            AddNoneSequence(set, error) &&
            AddCopiedFiles(sources, set, error) && DrawPictures(sources, drawn, error) &&
-           AddPictures(drawn, set, error) && DrawFonts(sources, drawn, error) && AddWindowTextures(set, error) &&
-           AddCursorAndFonts(drawn.mouseCursor, drawn.fonts, set, error) && AddEffects(set, error);
+           AddPictures(drawn, set, error) && AddSkinContent(set, error) && DrawFonts(sources, drawn, error) &&
+           AddWindowTextures(set, error) && AddCursorAndFonts(drawn.mouseCursor, drawn.fonts, set, error) &&
+           AddEffects(set, error);
 }
