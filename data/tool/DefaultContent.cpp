@@ -4,6 +4,7 @@
 #include "CursorAndFonts.h"
 #include "FrameSourceFile.h"
 #include "GamePalette.h"
+#include "ListIcons.h"
 #include "MouseCursor.h"
 #include "NoneSequence.h"
 #include "SoundRecipes.h"
@@ -134,5 +135,6 @@ bool BuildDefaultContent(const ContentSources& sources, CContentSet& set, DrawnC
            AddNoneSequence(set, error) &&
            AddCopiedFiles(sources, set, error) && DrawPictures(sources, drawn, error) &&
            AddPictures(drawn, set, error) && DrawFonts(sources, drawn, error) && AddWindowTextures(set, error) &&
+           AddListIcons(set, error) &&
            AddCursorAndFonts(drawn.mouseCursor, drawn.fonts, set, error);
 }
