@@ -378,6 +378,11 @@ public:
     // On 8-bit frames the palette is remapped instead of blended.
     static void DrawBevel(const CFont* font, CFrameInterface* frame, const CIntRect& rect, bool raised,
                           uint32_t sides, int32_t style);
+    // Fills the rect (frame coordinates) with the texture wrapped in both directions, the rect's
+    // top-left corner showing the texture's point (textureX, textureY). A window that passes its
+    // own position there lines its texture up with its parent's.
+    static void FillWithTexture(CFrameInterface* frame, CFrame* texture, const CIntRect& rect, int32_t textureX,
+                                int32_t textureY);
 
     // --- Toolkit-wide settings. ---
 
@@ -410,11 +415,6 @@ protected:
     static void ApplyCursor(CSequence* cursor);
     // The window's frame state for drawing: offset and clip of its content coordinates.
     void ApplyDrawingState(COffsetClippedProxyFrame* frame) const;
-    // Fills the rect (frame coordinates) with the texture wrapped in both directions, the rect's
-    // top-left corner showing the texture's point (textureX, textureY). A window that passes its
-    // own position there lines its texture up with its parent's.
-    static void FillWithTexture(CFrameInterface* frame, CFrame* texture, const CIntRect& rect, int32_t textureX,
-                                int32_t textureY);
 
     CIntRect m_rect;
     CIntRect m_visibleRect;
