@@ -2,13 +2,14 @@
 // on the real display. The pages open on a screen window, which routes the mouse and keyboard to
 // them; the gallery draws the mouse cursor itself.
 //
-//   vantorel_uigallery [--page tree|buttons] [--depth 8|16] [--frames N] [--data FOLDER] [--headless]
+//   vantorel_uigallery [--page tree|buttons|lists] [--depth 8|16] [--frames N] [--data FOLDER] [--headless]
 //                      [--keys KEY,KEY,...]
 //
 // KEYS are key names ("Tab", "Right", "Space", "Return", a letter...) typed one per frame from the
 // tenth frame on, as the system delivers them. FOLDER holds the data set "Data" (default: the build's). The window state goes to
 // "Vantorel Editor.ini" beside the program; display settings to the temporary folder.
 #include "GalleryButtonsPage.h"
+#include "GalleryListsPage.h"
 #include "GalleryTreePage.h"
 #include "ToolStartUp.h"
 #include "app/Mouse.h"
@@ -147,8 +148,8 @@ int main(int argc, char** argv)
     const int depth = GetToolOptionInt(argc, argv, "--depth", 16);
     const int frames = GetToolOptionInt(argc, argv, "--frames", 0);
     const std::vector<int> keys = ParseKeyNames(GetToolOption(argc, argv, "--keys", ""));
-    if (page != "tree" && page != "buttons") {
-        std::fprintf(stderr, "uigallery: no page \"%s\" (pages: tree, buttons)\n", page.c_str());
+    if (page != "tree" && page != "buttons" && page != "lists") {
+        std::fprintf(stderr, "uigallery: no page \"%s\" (pages: tree, buttons, lists)\n", page.c_str());
         return 2;
     }
     if (!StartToolWindow(argc, argv, "Vantorel window gallery", "vantorel-uigallery.ini"))
@@ -179,7 +180,10 @@ int main(int argc, char** argv)
     CFrameCollection textures;
     textures.SetUpFolder("User Interface Textures", "Interface/Textures");
     CJWindow::SetDefaultFont(font);
-    CJWindow::SetSkinResources(nullptr, &textures);
+    // The tree lists' icons come from the frame list.
+    CFrameCollection& frameList = CFrameCollection::GetInstance();
+    frameList.SetUpAtStartUp();
+    CJWindow::SetSkinResources(&frameList, &textures);
     CJWindow::SetWindowStateFile("Vantorel Editor.ini");
 
     CSequenceCollection& sequences = CSequenceCollection::GetInstance();
@@ -199,6 +203,8 @@ int main(int argc, char** argv)
     CScreenWindow screenWindow(&back, font);
     if (page == "buttons")
         OpenGalleryButtonsPage(&screenWindow);
+    else if (page == "lists")
+        OpenGalleryListsPage(&screenWindow);
     else
         OpenGalleryTreePage(&screenWindow);
     std::printf("Window gallery, page \"%s\": %ux%u, %u bits; Tab, Shift+Tab and Alt+letter move the focus, close "

@@ -47,6 +47,12 @@ public:
     // Forgets the open list and lets it close at the root's next update; with restore the item
     // shown when it opened comes back. Nothing while closed.
     void CloseDropDown(bool restore);
+    // The open list is being deleted by someone else (its parent, the root, going away).
+    void ForgetDropDown(const CJDropDownList* list)
+    {
+        if (m_dropDown == list)
+            m_dropDown = nullptr;
+    }
     // The shown list takes the focus in this box's parent.
     void ActivateBox();
     bool IsOpen() const { return m_dropDown != nullptr; }

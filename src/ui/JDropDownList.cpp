@@ -34,6 +34,12 @@ CJDropDownList::CJDropDownList(CJDropDownBox* owner, CTreeModel* source, uint32_
     SetVisibleRowLimit(rows);
 }
 
+CJDropDownList::~CJDropDownList()
+{
+    if (m_owner)
+        m_owner->ForgetDropDown(this);
+}
+
 void CJDropDownList::Detach()
 {
     m_owner = nullptr;

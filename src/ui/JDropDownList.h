@@ -14,6 +14,8 @@ class CJDropDownList : public CJListBox
 public:
     // Rows (at most 14, 10 more in tree mode) and height come from the model; not yet linked.
     CJDropDownList(CJDropDownBox* owner, CTreeModel* source, uint32_t sortMode);
+    // An owner that still knows the list forgets it.
+    ~CJDropDownList() override;
 
     void Draw(COffsetClippedProxyFrame* frame) override;
     bool OnMouseDown(int32_t button, const CIntPoint& point) override;

@@ -220,3 +220,19 @@ TEST_F(DropDownTest, DeletingABoxWhoseListIsOpenClosesTheList)
     m_screen->DrawScreen();
     EXPECT_EQ(ScreenChildren(), 0);
 }
+
+TEST_F(DropDownTest, TheScreenGoingWhileTheListIsOpenLeavesNothingBehind)
+{
+    TestTree model = FlatTree(30);
+    for (bool boxFirst : {false, true}) {
+        CJDropDownBox* box = MakeBox(&model);
+        box->OpenDropDown();
+        ASSERT_TRUE(box->IsOpen());
+        // The screen deletes its children front to back: the list first, or the dialog first
+        // once it is brought to the front.
+        if (boxFirst)
+            m_screen->ActivateChild(m_dialog);
+        m_screen.reset();
+        m_screen = std::make_unique<CScreenWindow>(&m_target, nullptr);
+    }
+}

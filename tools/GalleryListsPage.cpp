@@ -1,0 +1,155 @@
+#include "GalleryListsPage.h"
+
+#include "graphics/Font.h"
+#include "graphics/OffsetClippedProxyFrame.h"
+#include "objects/FolderTree.h"
+#include "objects/ItemListTreeAdapter.h"
+#include "objects/ValueNameList.h"
+#include "ui/JDropDownBox.h"
+#include "ui/JHeader.h"
+#include "ui/JListBox.h"
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+namespace {
+
+int32_t LineHeight(const CJWindow* window)
+{
+    return window->GetFont() ? window->GetFont()->GetLineHeight() : 0;
+}
+
+// The models the lists show; they live as long as the program.
+struct GalleryModels
+{
+    CValueNameList scores;
+    CItemListTreeAdapter scoreRows{&scores};
+    CValueNameList files;
+    std::unique_ptr<CFolderTree> folders;
+    CValueNameList difficulties;
+    CItemListTreeAdapter difficultyRows{&difficulties};
+    CValueNameList rounds;
+    CItemListTreeAdapter roundRows{&rounds};
+};
+
+GalleryModels& Models()
+{
+    static GalleryModels models;
+    if (models.scores.GetCount())
+        return models;
+    const struct
+    {
+        const char* name;
+        int rounds;
+        int score;
+    } players[] = {{"Ada", 12, 48200},  {"Brick Baron", 9, 9150},  {"Cora", 30, 1203400}, {"Dex", 3, 800},
+                   {"Elin", 21, 310050}, {"Fenwick", 10, 10000}, {"Gus", 15, 99999},    {"Hana", 27, 880120},
+                   {"Ivo", 1, 50},       {"Juno", 18, 150000},   {"Kit", 6, 4600},      {"Lumen", 24, 512000}};
+    for (const auto& player : players) {
+        const std::string row =
+            std::string(player.name) + "\t" + std::to_string(player.rounds) + "\t" + std::to_string(player.score);
+        models.scores.Add(row.c_str(), 0);
+    }
+    for (const char* path : {"Rounds/Classic/Round 01.txt", "Rounds/Classic/Round 02.txt", "Rounds/Bonus/Warp.txt",
+                             "Sounds/Ball Hit.wav", "Sounds/Player Error.wav", "Vantorel.ini"})
+        models.files.Add(path, 0);
+    models.folders = std::make_unique<CFolderTree>(&models.files);
+    for (const char* name : {"Easy", "Normal", "Hard", "Insane"})
+        models.difficulties.Add(name, 0);
+    for (int i = 1; i <= 30; ++i)
+        models.rounds.Add(("Round " + std::to_string(i)).c_str(), 0);
+    return models;
+}
+
+// The page: the window texture over the whole screen, the title, and a line naming the choices.
+class CGalleryListsPage : public CJWindow
+{
+public:
+    explicit CGalleryListsPage(CJWindow* screen) : CJWindow(screen, "Lists") {}
+    void Draw(COffsetClippedProxyFrame* frame) override
+    {
+        FillWithTexture(frame, GetBackgroundTexture(), {0, 0, GetWidth(), GetHeight()}, 0, 0);
+        DrawText(frame, GetWidth() / 2, 6, kJustifyCentre);
+        CJWindow::Draw(frame);
+        if (CFont* font = GetFont())
+            font->DrawText(frame, 12, GetHeight() - 2 * LineHeight(this), m_status.c_str(), kJustifyLeft);
+    }
+    void OnCommand(CJWindow* sender, int32_t code) override
+    {
+        if (auto* box = dynamic_cast<CJDropDownBox*>(sender))
+            m_status = std::string(code ? "Shown: " : "Chosen: ") + box->GetSelectedText();
+        else if (auto* list = dynamic_cast<CJListBox*>(sender))
+            m_status = std::string(code ? "Selected: " : "Double-clicked: ") + list->GetSelectedText();
+        CJWindow::OnCommand(sender, code);
+    }
+
+private:
+    std::string m_status = "Click a title to sort; F4, Up or Down open the focused drop-down box.";
+};
+
+// A label drawn in the window font at its top-left corner.
+class CGalleryCaption : public CJWindow
+{
+public:
+    CGalleryCaption(CJWindow* parent, const char* text) : CJWindow(parent, text)
+    {
+        SetRect({0, 0, 200, LineHeight(this) + 2});
+    }
+    void Draw(COffsetClippedProxyFrame* frame) override { DrawText(frame, 0, 0, kJustifyLeft); }
+};
+
+} // namespace
+
+void OpenGalleryListsPage(CJWindow* screen)
+{
+    GalleryModels& models = Models();
+    auto* page = new CGalleryListsPage(screen);
+    page->SetRect(screen->GetRect());
+    screen->AddChild(page, kPlaceNone, nullptr, kDefaultOffset, kDefaultOffset, kPlaceNoGrow);
+    const int32_t line = LineHeight(page), top = 3 * line;
+
+    auto* scoresCaption = new CGalleryCaption(page, "High scores");
+    scoresCaption->SetPosition(20, top);
+    page->AddChild(scoresCaption, kPlaceNone, nullptr, 0, 0, kPlaceNoGrow);
+    auto* header = new CJHeader(page);
+    header->AddColumn(120, nullptr, kJustifyLeft, 1, 0, "Player");
+    header->AddColumn(60, nullptr, kJustifyRight, 0, 0, "Rounds");
+    header->AddColumn(80, nullptr, kJustifyRight, 0, 1, "Score");
+    header->SetRect({20, top + line + 4, 300, top + 2 * line + 12});
+    page->AddChild(header, kPlaceNone, nullptr, 0, 0, kPlaceNoGrow);
+    auto* scores = new CJListBox(page, &models.scoreRows, 60, 1);
+    page->AddChild(scores, kPlaceNone, nullptr, 0, 0, kPlaceNoGrow);
+    scores->SetRect({20, header->GetRect().m_bottom, 300, header->GetRect().m_bottom + 8 * line});
+    scores->AttachHeader(header);
+    scores->SortAllRows();
+    scores->SelectRow(2, true);
+
+    auto* treeCaption = new CGalleryCaption(page, "Data files");
+    treeCaption->SetPosition(340, top);
+    page->AddChild(treeCaption, kPlaceNone, nullptr, 0, 0, kPlaceNoGrow);
+    auto* tree = new CJListBox(page, models.folders.get(), 60, 0);
+    page->AddChild(tree, kPlaceNone, nullptr, 0, 0, kPlaceNoGrow);
+    tree->SetRect({340, top + line + 4, 620, header->GetRect().m_bottom + 8 * line});
+    tree->OnKey('*');
+    tree->SelectRow(3, true);
+
+    const int32_t boxesTop = scores->GetRect().m_bottom + 2 * line;
+    auto* roundsCaption = new CGalleryCaption(page, "Start at round");
+    roundsCaption->SetPosition(20, boxesTop);
+    page->AddChild(roundsCaption, kPlaceNone, nullptr, 0, 0, kPlaceNoGrow);
+    auto* roundBox = new CJDropDownBox(page, &models.roundRows, 30);
+    page->AddChild(roundBox, kPlaceNone, nullptr, 0, 0, kPlaceNoGrow);
+    roundBox->SetRect({20, boxesTop + line + 4, 200, boxesTop + line + 4 + roundBox->GetHeight()});
+    roundBox->SelectItemById(11, true);
+    auto* difficultyCaption = new CGalleryCaption(page, "Difficulty");
+    difficultyCaption->SetPosition(340, boxesTop);
+    page->AddChild(difficultyCaption, kPlaceNone, nullptr, 0, 0, kPlaceNoGrow);
+    auto* difficultyBox = new CJDropDownBox(page, &models.difficultyRows, 30);
+    page->AddChild(difficultyBox, kPlaceNone, nullptr, 0, 0, kPlaceNoGrow);
+    difficultyBox->SetRect({340, boxesTop + line + 4, 520, boxesTop + line + 4 + difficultyBox->GetHeight()});
+    difficultyBox->SelectItemById(1, true);
+
+    screen->ActivateChild(page);
+    page->ActivateChild(roundBox);
+}
