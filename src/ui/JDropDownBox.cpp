@@ -117,8 +117,13 @@ void CJDropDownBox::OpenDropDown()
     const int64_t dy = static_cast<int64_t>(root->GetScrollY()) - root->GetScreenRect().m_top;
     const int64_t left = GetScreenRect().m_left + dx;
     int64_t top = GetScreenRect().m_bottom + dy;
-    if (top + list->GetHeight() > root->GetHeight() + static_cast<int64_t>(root->GetScrollY()))
+    const int64_t rootTop = root->GetScrollY(), rootBottom = rootTop + root->GetHeight();
+    if (top + list->GetHeight() > rootBottom) {
         top = GetScreenRect().m_top + dy - list->GetHeight();
+        // Room on neither side: the whole list on the root, even over the box.
+        if (top < rootTop)
+            top = std::max(rootTop, rootBottom - list->GetHeight());
+    }
     list->SetRect({ClampToInt(left), ClampToInt(top), ClampToInt(left + list->GetWidth()),
                    ClampToInt(top + list->GetHeight())});
     m_dropDown = list;

@@ -108,6 +108,15 @@ TEST_F(DropDownTest, TheListOpensBelowTheBoxOrAboveItNearTheBottom)
         m_dialog->Close();
         Step();
     }
+    // On a screen with room on neither side the list stays whole on the screen.
+    m_target.Create(320, 200, 16);
+    m_screen = std::make_unique<CScreenWindow>(&m_target, nullptr);
+    CJDropDownBox* box = MakeBox(&model, 20, 60);
+    box->OpenDropDown();
+    const CIntRect& list = box->GetDropDownList()->GetScreenRect();
+    EXPECT_GT(list.GetHeight(), 140);
+    EXPECT_EQ(list.m_bottom, 200);
+    EXPECT_GE(list.m_top, 0);
 }
 
 TEST_F(DropDownTest, KeysOpenTheListAndEscapeRestoresTheItem)
