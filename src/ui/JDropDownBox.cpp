@@ -26,12 +26,22 @@ constexpr char kArrowText[] = {29, 0};
 
 CJDropDownBox::CJDropDownBox(CJWindow* parent, CTreeModel* source, uint32_t widthUnits) : CJWindow(parent, "")
 {
+    Construct(new CJListBox(this, source, widthUnits, 0), widthUnits);
+}
+
+CJDropDownBox::CJDropDownBox(CJWindow* parent, CItemList* list, uint32_t widthUnits) : CJWindow(parent, "")
+{
+    Construct(new CJListBox(this, list, widthUnits, 0), widthUnits);
+}
+
+void CJDropDownBox::Construct(CJListBox* shown, uint32_t widthUnits)
+{
     m_outerMargin = 0;
     SetTabStop(true);
     SetFramed(true);
     const int32_t unit = GetFontUnit();
     m_widthLimit = static_cast<uint32_t>(unit) * widthUnits;
-    m_shown = new CJListBox(this, source, widthUnits, 0);
+    m_shown = shown;
     m_shown->SetFlat(true, true);
     m_shown->SetTabStop(false);
     m_shown->SetFramed(false);

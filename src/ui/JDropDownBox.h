@@ -11,6 +11,7 @@
 
 #include <cstdint>
 
+class CItemList;
 class CJButton;
 class CJDropDownList;
 class CJListBox;
@@ -21,6 +22,8 @@ class CJDropDownBox : public CJWindow
 public:
     // The model is not owned; widthUnits limits the shown list's width in font units.
     CJDropDownBox(CJWindow* parent, CTreeModel* source, uint32_t widthUnits);
+    // Over a list of names (not owned), shown as one level through the shown list's adapter.
+    CJDropDownBox(CJWindow* parent, CItemList* list, uint32_t widthUnits);
     // Closes an open list.
     ~CJDropDownBox() override;
 
@@ -63,6 +66,9 @@ public:
     void SetEnterChooses(bool chooses) { m_enterChooses = chooses; }
 
 private:
+    // Links the shown list and the arrow and sizes the box.
+    void Construct(CJListBox* shown, uint32_t widthUnits);
+
     CJListBox* m_shown = nullptr;
     CJDropDownList* m_dropDown = nullptr;
     CJButton* m_arrow = nullptr;

@@ -5,6 +5,7 @@
 #include "ui/JButton.h"
 #include "ui/JDropDownBox.h"
 #include "ui/JDropDownList.h"
+#include "objects/ValueNameList.h"
 
 #include <string>
 
@@ -244,4 +245,23 @@ TEST_F(DropDownTest, TheScreenGoingWhileTheListIsOpenLeavesNothingBehind)
         m_screen.reset();
         m_screen = std::make_unique<CScreenWindow>(&m_target, nullptr);
     }
+}
+
+TEST_F(DropDownTest, ABoxOverAListOfNamesChoosesByIndex)
+{
+    CValueNameList names;
+    for (const char* name : {"EASY", "NORMAL", "HARD"})
+        names.Add(name, 0);
+    m_dialog = Open(new ProbeWindow("Dialog", &m_log), {0, 0, 640, 480});
+    auto* box = new CJDropDownBox(m_dialog, &names, 30);
+    m_dialog->AddChild(box, kPlaceNone, nullptr, 0, 0, kPlaceNoGrow);
+    box->SelectItemById(0, true);
+    m_screen->OnKey(kF4);
+    ASSERT_TRUE(box->IsOpen());
+    EXPECT_EQ(box->GetDropDownList()->GetVisibleRows(), 3u);
+    m_screen->OnKey(kDown);
+    m_screen->OnKey(kDown);
+    m_screen->OnKey(kEnter);
+    EXPECT_EQ(box->GetSelectedId(), 2u);
+    EXPECT_STREQ(box->GetSelectedText(), "HARD");
 }

@@ -350,3 +350,20 @@ TEST_F(ListBoxTest, AHeaderSortsNumericColumnsByValueAndTextColumnsByText)
         EXPECT_EQ(RowTexts(*list), click.rows) << "click at " << click.x;
     }
 }
+
+TEST_F(ListBoxTest, ACutCellShowsItsWholeTextAsATooltip)
+{
+    TestTree tree;
+    tree.Add("SHORT");
+    tree.Add("A ROW MUCH TOO WIDE FOR THE LIST");
+    CJListBox* list = MakeList(&tree, {10, 10, 80, 60});
+    // Rows start one font unit and a pixel down: row 0 at y 13, row 1 at y 23.
+    list->OnHover({20, 16});
+    EXPECT_FALSE(m_screen->HasTooltip());
+    EXPECT_TRUE(list->OnHover({20, 26}));
+    EXPECT_TRUE(m_screen->HasTooltip());
+    list->SetTooltips(false);
+    m_screen->HideTooltip();
+    list->OnHover({20, 26});
+    EXPECT_FALSE(m_screen->HasTooltip());
+}
