@@ -135,20 +135,18 @@ void OpenGalleryListsPage(CJWindow* screen)
     tree->SelectRow(3, true);
 
     const int32_t boxesTop = scores->GetRect().m_bottom + 2 * line;
-    auto* roundsCaption = new CGalleryCaption(page, "Start at round");
-    roundsCaption->SetPosition(20, boxesTop);
-    page->AddChild(roundsCaption, kPlaceNone, nullptr, 0, 0, kPlaceNoGrow);
-    auto* roundBox = new CJDropDownBox(page, &models.roundRows, 30);
-    page->AddChild(roundBox, kPlaceNone, nullptr, 0, 0, kPlaceNoGrow);
-    roundBox->SetRect({20, boxesTop + line + 4, 200, boxesTop + line + 4 + roundBox->GetHeight()});
-    roundBox->SelectItemById(11, true);
-    auto* difficultyCaption = new CGalleryCaption(page, "Difficulty");
-    difficultyCaption->SetPosition(340, boxesTop);
-    page->AddChild(difficultyCaption, kPlaceNone, nullptr, 0, 0, kPlaceNoGrow);
-    auto* difficultyBox = new CJDropDownBox(page, &models.difficultyRows, 30);
-    page->AddChild(difficultyBox, kPlaceNone, nullptr, 0, 0, kPlaceNoGrow);
-    difficultyBox->SetRect({340, boxesTop + line + 4, 520, boxesTop + line + 4 + difficultyBox->GetHeight()});
-    difficultyBox->SelectItemById(1, true);
+    auto addBox = [&](const char* caption, CTreeModel* model, int32_t x, uint32_t selected) {
+        auto* label = new CGalleryCaption(page, caption);
+        label->SetPosition(x, boxesTop);
+        page->AddChild(label, kPlaceNone, nullptr, 0, 0, kPlaceNoGrow);
+        auto* box = new CJDropDownBox(page, model, 30);
+        page->AddChild(box, kPlaceNone, nullptr, 0, 0, kPlaceNoGrow);
+        box->SetRect({x, boxesTop + line + 4, x + 180, boxesTop + line + 4 + box->GetHeight()});
+        box->SelectItemById(selected, true);
+        return box;
+    };
+    CJDropDownBox* roundBox = addBox("Start at round", &models.roundRows, 20, 11);
+    addBox("Difficulty", &models.difficultyRows, 340, 1);
 
     screen->ActivateChild(page);
     page->ActivateChild(roundBox);

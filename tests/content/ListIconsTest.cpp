@@ -1,9 +1,7 @@
 // The tree lists' icons in the data set: found by name in the frame list, stored as drawn, of one
 // size, each with a transparent background around an opaque picture.
-#include "ContentTestSupport.h"
 #include "ListIcons.h"
-#include "../foundation/ZipTestHelpers.h"
-#include "foundation/MountArchives.h"
+#include "MountedDataSet.h"
 #include "graphics/Frame.h"
 #include "graphics/FrameCollection.h"
 
@@ -11,24 +9,7 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-namespace fs = std::filesystem;
-
-class ListIcons : public testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        fs::copy(contenttest::BuiltDataFolder() / "Data", m_work.Path() / "Data", fs::copy_options::recursive);
-        MountArchivesWithProgramFile(nullptr, "Data", true, false);
-    }
-
-    filetest::WorkFolder m_work;
-    ziptest::MountGuard m_unmount;
-};
-
-} // namespace
+using ListIcons = MountedDataSet;
 
 TEST_F(ListIcons, TheFrameListFindsThemAsDrawn)
 {

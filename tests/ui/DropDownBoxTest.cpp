@@ -36,14 +36,7 @@ protected:
         return box;
     }
     // The notifications and deletions logged since the last call.
-    Log Commands()
-    {
-        Log kept;
-        for (const std::string& entry : TakeLog())
-            if (entry.find("command") != std::string::npos || entry.find("deleted") != std::string::npos)
-                kept.push_back(entry);
-        return kept;
-    }
+    Log Commands() { return CommandsIn(TakeLog()); }
     // The children of the screen, front to back.
     int ScreenChildren() const
     {

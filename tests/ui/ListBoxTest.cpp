@@ -37,14 +37,7 @@ protected:
         return list;
     }
     // The notifications and deletions logged since the last call.
-    Log Commands()
-    {
-        Log kept;
-        for (const std::string& entry : TakeLog())
-            if (entry.find("command") != std::string::npos || entry.find("deleted") != std::string::npos)
-                kept.push_back(entry);
-        return kept;
-    }
+    Log Commands() { return CommandsIn(TakeLog()); }
     void Wait(uint32_t milliseconds) { platform::AdvanceVirtualClock(milliseconds * kMillisecond); }
 
     ProbeWindow* m_parent = nullptr;

@@ -58,6 +58,16 @@ private:
     std::vector<uint32_t> m_parents;
 };
 
+// The notifications and deletions among the log's entries.
+inline std::vector<std::string> CommandsIn(const std::vector<std::string>& log)
+{
+    std::vector<std::string> kept;
+    for (const std::string& entry : log)
+        if (entry.find("command") != std::string::npos || entry.find("deleted") != std::string::npos)
+            kept.push_back(entry);
+    return kept;
+}
+
 // The rows' texts in display order, joined by '|'.
 inline std::string RowTexts(const CJListBox& list)
 {
