@@ -44,7 +44,7 @@ public:
     void SetItemSource(CTreeModel* source);
     void SetSortMode(uint32_t mode);
     // Opens the closed ancestors first; false when the id is not in the model.
-    bool SelectItemById(uint32_t id, bool quiet);
+    bool SelectItemById(uint32_t id, bool quiet = false);
     // Nothing while open.
     void OpenDropDown();
     // Forgets the open list and lets it close at the root's next update; with restore the item
