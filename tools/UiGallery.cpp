@@ -2,13 +2,14 @@
 // on the real display. The pages open on a screen window, which routes the mouse and keyboard to
 // them; the gallery draws the mouse cursor itself.
 //
-//   vantorel_uigallery [--page tree|buttons] [--depth 8|16] [--frames N] [--data FOLDER] [--headless]
-//                      [--keys KEY,KEY,...]
+//   vantorel_uigallery [--page tree|buttons|controls] [--depth 8|16] [--frames N] [--data FOLDER] [--headless]
+//                      [--keys KEY,Ctrl+KEY,...]
 //
 // KEYS are key names ("Tab", "Right", "Space", "Return", a letter...) typed one per frame from the
 // tenth frame on, as the system delivers them. FOLDER holds the data set "Data" (default: the build's). The window state goes to
 // "Vantorel Editor.ini" beside the program; display settings to the temporary folder.
 #include "GalleryButtonsPage.h"
+#include "GalleryControlsPage.h"
 #include "GalleryTreePage.h"
 #include "ToolStartUp.h"
 #include "app/Mouse.h"
@@ -100,15 +101,22 @@ std::unique_ptr<CSequence> PaintCursor()
     return cursor;
 }
 
-// The key numbers of the comma-separated key names; unknown names are reported and left out.
+// A key typed with Ctrl held: the key number with this bit.
+constexpr int kWithCtrl = 1 << 16;
+
+// The key numbers of the comma-separated key names ("Ctrl+" before a name holds Ctrl for it);
+// unknown names are reported and left out.
 std::vector<int> ParseKeyNames(const std::string& names)
 {
     std::vector<int> keys;
     size_t start = 0;
     while (start < names.size()) {
         const size_t end = std::min(names.find(',', start), names.size());
-        const std::string name = names.substr(start, end - start);
+        std::string name = names.substr(start, end - start);
         start = end + 1;
+        const bool ctrl = strncasecmp(name.c_str(), "Ctrl+", 5) == 0;
+        if (ctrl)
+            name.erase(0, 5);
         int found = 0;
         for (const platform::KeyInfo& key : platform::GetKeyTable())
             if (strcasecmp(key.name, name.c_str()) == 0) {
@@ -116,16 +124,29 @@ std::vector<int> ParseKeyNames(const std::string& names)
                 break;
             }
         if (found)
-            keys.push_back(found);
+            keys.push_back(found | (ctrl ? kWithCtrl : 0));
         else if (!name.empty())
             std::fprintf(stderr, "uigallery: no key \"%s\"\n", name.c_str());
     }
     return keys;
 }
 
-// A key stroke as the system delivers it: down, the character it types (if any), up.
+// Presses or releases the left Ctrl key as the system reports it.
+void FeedCtrl(platform::EventType type)
+{
+    FeedInputFromEvent(platform::Event::Key(type, platform::kKeyLeftCtrl,
+                                            platform::VirtualKeyOfKeyNumber(platform::kKeyLeftCtrl, true)));
+}
+
+// A key stroke as the system delivers it: down, the character it types (if any), up. A key with
+// Ctrl presses Ctrl first (the caller releases it a frame later, as a hand does) and types no
+// character.
 void TypeKey(int keyNumber)
 {
+    const bool ctrl = (keyNumber & kWithCtrl) != 0;
+    keyNumber &= ~kWithCtrl;
+    if (ctrl)
+        FeedCtrl(platform::EventType::KeyDown);
     const int virtualKey = platform::VirtualKeyOfKeyNumber(keyNumber, true);
     FeedInputFromEvent(platform::Event::Key(platform::EventType::KeyDown, keyNumber, virtualKey));
     int character = 0;
@@ -134,7 +155,7 @@ void TypeKey(int keyNumber)
         character = virtualKey;
     else if (virtualKey >= 'A' && virtualKey <= 'Z')
         character = virtualKey - 'A' + 'a';
-    if (character)
+    if (character && !ctrl)
         FeedInputFromEvent(platform::Event::Char(static_cast<unsigned char>(character)));
     FeedInputFromEvent(platform::Event::Key(platform::EventType::KeyUp, keyNumber, virtualKey));
 }
@@ -147,8 +168,8 @@ int main(int argc, char** argv)
     const int depth = GetToolOptionInt(argc, argv, "--depth", 16);
     const int frames = GetToolOptionInt(argc, argv, "--frames", 0);
     const std::vector<int> keys = ParseKeyNames(GetToolOption(argc, argv, "--keys", ""));
-    if (page != "tree" && page != "buttons") {
-        std::fprintf(stderr, "uigallery: no page \"%s\" (pages: tree, buttons)\n", page.c_str());
+    if (page != "tree" && page != "buttons" && page != "controls") {
+        std::fprintf(stderr, "uigallery: no page \"%s\" (pages: tree, buttons, controls)\n", page.c_str());
         return 2;
     }
     if (!StartToolWindow(argc, argv, "Vantorel window gallery", "vantorel-uigallery.ini"))
@@ -199,6 +220,8 @@ int main(int argc, char** argv)
     CScreenWindow screenWindow(&back, font);
     if (page == "buttons")
         OpenGalleryButtonsPage(&screenWindow);
+    else if (page == "controls")
+        OpenGalleryControlsPage(&screenWindow);
     else
         OpenGalleryTreePage(&screenWindow);
     std::printf("Window gallery, page \"%s\": %ux%u, %u bits; Tab, Shift+Tab and Alt+letter move the focus, close "
@@ -214,6 +237,9 @@ int main(int argc, char** argv)
             FeedInputFromEvent(event);
         }
         constexpr int kFirstKeyFrame = 10;
+        if (frame > kFirstKeyFrame && static_cast<size_t>(frame - kFirstKeyFrame) <= keys.size() &&
+            (keys[static_cast<size_t>(frame - kFirstKeyFrame - 1)] & kWithCtrl))
+            FeedCtrl(platform::EventType::KeyUp);
         if (frame >= kFirstKeyFrame && static_cast<size_t>(frame - kFirstKeyFrame) < keys.size())
             TypeKey(keys[static_cast<size_t>(frame - kFirstKeyFrame)]);
         screenWindow.Update(1.0f / 60.0f);
