@@ -30,8 +30,8 @@
 #include "platform/Platform.h"
 #include "ui/ScreenWindow.h"
 
-#include "FontPainter.h"
 #include "MouseCursor.h"
+#include "PaintedFont.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -47,43 +47,14 @@ namespace {
 
 constexpr const char* kWindowFont = "OCR Monospaced Numbers";
 
-// A 32-bit frame of the painted picture's pixels.
-CFrame* FrameFromImage(const CImage& image)
-{
-    auto* frame = new CFrame;
-    frame->Create(static_cast<uint32_t>(image.GetWidth()), static_cast<uint32_t>(image.GetHeight()), 32);
-    const size_t rowBytes = static_cast<size_t>(image.GetWidth()) * CImage::kBytesPerPixel;
-    for (int y = 0; frame->GetPixels() && y < image.GetHeight(); ++y)
-        std::memcpy(frame->GetPixels() + static_cast<size_t>(frame->GetRowOffsets()[y]) * 4,
-                    image.GetBytes().data() + rowBytes * y, rowBytes);
-    return frame;
-}
-
 // The window font painted from its recipe, for a data set that does not hold the fonts yet.
 std::unique_ptr<CFont> PaintWindowFont()
 {
-    for (const FontRecipe& recipe : GetFontRecipes()) {
-        if (std::strcmp(recipe.name, kWindowFont) != 0)
-            continue;
-        FontImages images;
-        std::string error;
-        if (!PaintFont(recipe, VANTOREL_FONT_DIR, images, error)) {
-            std::fprintf(stderr, "uigallery: %s\n", error.c_str());
-            return nullptr;
-        }
-        auto font = std::make_unique<CFont>();
-        font->SetPropertiesToDefaults();
-        font->SetLoadFlags(images.fixedWidth ? CFont::kFixedWidth : 0);
-        font->SetCodeRange(images.firstCode, images.lastCode);
-        font->SetBlitTypeByName("Transparent Mask");
-        CFrameLoadStage stages;
-        font->GetLoadStages(stages, nullptr);
-        for (const CImage& glyph : images.glyphs)
-            font->AddFrame(FrameFromImage(glyph), &stages);
-        font->SetLineBase(images.baseline);
-        return font;
-    }
-    return nullptr;
+    std::string error;
+    std::unique_ptr<CFont> font = MakePaintedFont(kWindowFont, VANTOREL_FONT_DIR, error);
+    if (!font)
+        std::fprintf(stderr, "uigallery: %s\n", error.c_str());
+    return font;
 }
 
 // The mouse cursor painted from its recipe, for a data set that does not hold it yet.
@@ -95,7 +66,7 @@ std::unique_ptr<CSequence> PaintCursor()
     cursor->SetBlitTypeByName("Transparent Mask");
     CFrameLoadStage stages;
     cursor->GetLoadStages(stages, nullptr);
-    CFrame* frame = FrameFromImage(image);
+    CFrame* frame = MakeFrameFromImage(image);
     frame->SetOrigin(static_cast<int16_t>(-image.GetHotSpotX()), static_cast<int16_t>(-image.GetHotSpotY()));
     cursor->AddFrame(frame, &stages);
     return cursor;
