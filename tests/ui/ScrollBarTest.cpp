@@ -217,4 +217,36 @@ TEST_F(HeldScrollBar, AHeldArrowRepeatsOnTheClockUntilReleased)
     EXPECT_FLOAT_EQ(bar->GetBarPosition(), held);
 }
 
+TEST_F(HeldScrollBar, AHeldTrackPagesUntilTheThumbReachesOrPassesThePointer)
+{
+    auto* bar = Open(new CJScrollBar(nullptr, true), {100, 20, 115, 435});
+    // A page moves the thumb 111 pixels, more than its length: the second page carries it past
+    // the pointer (local y 235).
+    bar->SetPageStep(400);
+    Step({MoveTo(107, 20 + 235)});
+    Step({kPress});
+    EXPECT_FLOAT_EQ(bar->GetBarPosition(), 400);
+    std::vector<float> positions;
+    for (int i = 0; i < 120; ++i) {
+        Step({}, 16);
+        positions.push_back(bar->GetBarPosition());
+    }
+    // The thumb went past the pointer once and stayed there: never paging back.
+    const CIntRect thumb = bar->GetThumbRect();
+    EXPECT_FLOAT_EQ(bar->GetBarPosition(), 800);
+    EXPECT_GT(thumb.m_top, 235);
+    EXPECT_TRUE(std::is_sorted(positions.begin(), positions.end()));
+    EXPECT_EQ(positions[60], positions.back());
+    Step({kRelease});
+
+    // Held on the thumb, the press repeats without moving anything.
+    Step({MoveTo(107, 20 + thumb.m_top + 3)});
+    Step({kPress});
+    for (int i = 0; i < 60; ++i)
+        Step({}, 16);
+    EXPECT_EQ(bar->GetBarPosition(), positions.back());
+    EXPECT_EQ(bar->GetPressedPart(), CJScrollBar::kPartThumb);
+    Step({kRelease});
+}
+
 } // namespace
