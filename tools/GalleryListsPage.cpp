@@ -1,5 +1,6 @@
 #include "GalleryListsPage.h"
 
+#include "GalleryWindows.h"
 #include "graphics/Font.h"
 #include "graphics/OffsetClippedProxyFrame.h"
 #include "objects/FolderTree.h"
@@ -14,11 +15,6 @@
 #include <string>
 
 namespace {
-
-int32_t LineHeight(const CJWindow* window)
-{
-    return window->GetFont() ? window->GetFont()->GetLineHeight() : 0;
-}
 
 // The models the lists show; they live as long as the program.
 struct GalleryModels
@@ -63,17 +59,15 @@ GalleryModels& Models()
 }
 
 // The page: the window texture over the whole screen, the title, and a line naming the choices.
-class CGalleryListsPage : public CJWindow
+class CGalleryListsPage : public CGalleryPage
 {
 public:
-    explicit CGalleryListsPage(CJWindow* screen) : CJWindow(screen, "Lists") {}
+    explicit CGalleryListsPage(CJWindow* screen) : CGalleryPage(screen, "Lists") {}
     void Draw(COffsetClippedProxyFrame* frame) override
     {
-        FillWithTexture(frame, GetBackgroundTexture(), {0, 0, GetWidth(), GetHeight()}, 0, 0);
-        DrawText(frame, GetWidth() / 2, 6, kJustifyCentre);
-        CJWindow::Draw(frame);
+        CGalleryPage::Draw(frame);
         if (CFont* font = GetFont())
-            font->DrawText(frame, 12, GetHeight() - 2 * LineHeight(this), m_status.c_str(), kJustifyLeft);
+            font->DrawText(frame, 12, GetHeight() - 2 * GalleryLineHeight(this), m_status.c_str(), kJustifyLeft);
     }
     void OnCommand(CJWindow* sender, int32_t code) override
     {
@@ -94,7 +88,7 @@ class CGalleryCaption : public CJWindow
 public:
     CGalleryCaption(CJWindow* parent, const char* text) : CJWindow(parent, text)
     {
-        SetRect({0, 0, 200, LineHeight(this) + 2});
+        SetRect({0, 0, 200, GalleryLineHeight(this) + 2});
     }
     void Draw(COffsetClippedProxyFrame* frame) override { DrawText(frame, 0, 0, kJustifyLeft); }
 };
@@ -105,9 +99,8 @@ void OpenGalleryListsPage(CJWindow* screen)
 {
     GalleryModels& models = Models();
     auto* page = new CGalleryListsPage(screen);
-    page->SetRect(screen->GetRect());
-    screen->AddChild(page, kPlaceNone, nullptr, kDefaultOffset, kDefaultOffset, kPlaceNoGrow);
-    const int32_t line = LineHeight(page), top = 3 * line;
+    OpenGalleryPage(screen, page);
+    const int32_t line = GalleryLineHeight(page), top = 3 * line;
 
     auto* scoresCaption = new CGalleryCaption(page, "High scores");
     scoresCaption->SetPosition(20, top);

@@ -2,13 +2,14 @@
 // on the real display. The pages open on a screen window, which routes the mouse and keyboard to
 // them; the gallery draws the mouse cursor itself.
 //
-//   vantorel_uigallery [--page tree|buttons|lists] [--depth 8|16] [--frames N] [--data FOLDER] [--headless]
-//                      [--keys KEY,KEY,...]
+//   vantorel_uigallery [--page tree|buttons|controls|lists] [--depth 8|16] [--frames N] [--data FOLDER]
+//                      [--headless] [--keys KEY,Ctrl+KEY,...]
 //
 // KEYS are key names ("Tab", "Right", "Space", "Return", a letter...) typed one per frame from the
 // tenth frame on, as the system delivers them. FOLDER holds the data set "Data" (default: the build's). The window state goes to
 // "Vantorel Editor.ini" beside the program; display settings to the temporary folder.
 #include "GalleryButtonsPage.h"
+#include "GalleryControlsPage.h"
 #include "GalleryListsPage.h"
 #include "GalleryTreePage.h"
 #include "ToolStartUp.h"
@@ -51,7 +52,7 @@ constexpr const char* kWindowFont = "OCR Monospaced Numbers";
 std::unique_ptr<CFont> PaintWindowFont()
 {
     std::string error;
-    std::unique_ptr<CFont> font = PaintRecipeFont(kWindowFont, VANTOREL_FONT_DIR, error);
+    std::unique_ptr<CFont> font = MakePaintedFont(kWindowFont, VANTOREL_FONT_DIR, error);
     if (!font)
         std::fprintf(stderr, "uigallery: %s\n", error.c_str());
     return font;
@@ -66,21 +67,28 @@ std::unique_ptr<CSequence> PaintCursor()
     cursor->SetBlitTypeByName("Transparent Mask");
     CFrameLoadStage stages;
     cursor->GetLoadStages(stages, nullptr);
-    CFrame* frame = NewFrameFromImage(image);
+    CFrame* frame = MakeFrameFromImage(image);
     frame->SetOrigin(static_cast<int16_t>(-image.GetHotSpotX()), static_cast<int16_t>(-image.GetHotSpotY()));
     cursor->AddFrame(frame, &stages);
     return cursor;
 }
 
-// The key numbers of the comma-separated key names; unknown names are reported and left out.
+// A key typed with Ctrl held: the key number with this bit.
+constexpr int kWithCtrl = 1 << 16;
+
+// The key numbers of the comma-separated key names ("Ctrl+" before a name holds Ctrl for it);
+// unknown names are reported and left out.
 std::vector<int> ParseKeyNames(const std::string& names)
 {
     std::vector<int> keys;
     size_t start = 0;
     while (start < names.size()) {
         const size_t end = std::min(names.find(',', start), names.size());
-        const std::string name = names.substr(start, end - start);
+        std::string name = names.substr(start, end - start);
         start = end + 1;
+        const bool ctrl = strncasecmp(name.c_str(), "Ctrl+", 5) == 0;
+        if (ctrl)
+            name.erase(0, 5);
         int found = 0;
         for (const platform::KeyInfo& key : platform::GetKeyTable())
             if (strcasecmp(key.name, name.c_str()) == 0) {
@@ -88,16 +96,29 @@ std::vector<int> ParseKeyNames(const std::string& names)
                 break;
             }
         if (found)
-            keys.push_back(found);
+            keys.push_back(found | (ctrl ? kWithCtrl : 0));
         else if (!name.empty())
             std::fprintf(stderr, "uigallery: no key \"%s\"\n", name.c_str());
     }
     return keys;
 }
 
-// A key stroke as the system delivers it: down, the character it types (if any), up.
+// Presses or releases the left Ctrl key as the system reports it.
+void FeedCtrl(platform::EventType type)
+{
+    FeedInputFromEvent(platform::Event::Key(type, platform::kKeyLeftCtrl,
+                                            platform::VirtualKeyOfKeyNumber(platform::kKeyLeftCtrl, true)));
+}
+
+// A key stroke as the system delivers it: down, the character it types (if any), up. A key with
+// Ctrl presses Ctrl first (the caller releases it a frame later, as a hand does) and types no
+// character.
 void TypeKey(int keyNumber)
 {
+    const bool ctrl = (keyNumber & kWithCtrl) != 0;
+    keyNumber &= ~kWithCtrl;
+    if (ctrl)
+        FeedCtrl(platform::EventType::KeyDown);
     const int virtualKey = platform::VirtualKeyOfKeyNumber(keyNumber, true);
     FeedInputFromEvent(platform::Event::Key(platform::EventType::KeyDown, keyNumber, virtualKey));
     int character = 0;
@@ -106,7 +127,7 @@ void TypeKey(int keyNumber)
         character = virtualKey;
     else if (virtualKey >= 'A' && virtualKey <= 'Z')
         character = virtualKey - 'A' + 'a';
-    if (character)
+    if (character && !ctrl)
         FeedInputFromEvent(platform::Event::Char(static_cast<unsigned char>(character)));
     FeedInputFromEvent(platform::Event::Key(platform::EventType::KeyUp, keyNumber, virtualKey));
 }
@@ -119,8 +140,8 @@ int main(int argc, char** argv)
     const int depth = GetToolOptionInt(argc, argv, "--depth", 16);
     const int frames = GetToolOptionInt(argc, argv, "--frames", 0);
     const std::vector<int> keys = ParseKeyNames(GetToolOption(argc, argv, "--keys", ""));
-    if (page != "tree" && page != "buttons" && page != "lists") {
-        std::fprintf(stderr, "uigallery: no page \"%s\" (pages: tree, buttons, lists)\n", page.c_str());
+    if (page != "tree" && page != "buttons" && page != "controls" && page != "lists") {
+        std::fprintf(stderr, "uigallery: no page \"%s\" (pages: tree, buttons, controls, lists)\n", page.c_str());
         return 2;
     }
     if (!StartToolWindow(argc, argv, "Vantorel window gallery", "vantorel-uigallery.ini"))
@@ -174,6 +195,8 @@ int main(int argc, char** argv)
     CScreenWindow screenWindow(&back, font);
     if (page == "buttons")
         OpenGalleryButtonsPage(&screenWindow);
+    else if (page == "controls")
+        OpenGalleryControlsPage(&screenWindow);
     else if (page == "lists")
         OpenGalleryListsPage(&screenWindow);
     else
@@ -191,6 +214,9 @@ int main(int argc, char** argv)
             FeedInputFromEvent(event);
         }
         constexpr int kFirstKeyFrame = 10;
+        if (frame > kFirstKeyFrame && static_cast<size_t>(frame - kFirstKeyFrame) <= keys.size() &&
+            (keys[static_cast<size_t>(frame - kFirstKeyFrame - 1)] & kWithCtrl))
+            FeedCtrl(platform::EventType::KeyUp);
         if (frame >= kFirstKeyFrame && static_cast<size_t>(frame - kFirstKeyFrame) < keys.size())
             TypeKey(keys[static_cast<size_t>(frame - kFirstKeyFrame)]);
         screenWindow.Update(1.0f / 60.0f);

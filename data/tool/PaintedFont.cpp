@@ -1,14 +1,13 @@
 #include "PaintedFont.h"
 
 #include "FontPainter.h"
-#include "FontRecipes.h"
 #include "graphics/Font.h"
 #include "graphics/Frame.h"
 #include "graphics/FrameLoadStage.h"
 
 #include <cstring>
 
-CFrame* NewFrameFromImage(const CImage& image)
+CFrame* MakeFrameFromImage(const CImage& image)
 {
     auto* frame = new CFrame;
     frame->Create(static_cast<uint32_t>(image.GetWidth()), static_cast<uint32_t>(image.GetHeight()), 32);
@@ -19,7 +18,7 @@ CFrame* NewFrameFromImage(const CImage& image)
     return frame;
 }
 
-std::unique_ptr<CFont> PaintRecipeFont(const char* name, const std::string& fontFolder, std::string& error)
+std::unique_ptr<CFont> MakePaintedFont(const char* name, const std::string& fontFolder, std::string& error)
 {
     for (const FontRecipe& recipe : GetFontRecipes()) {
         if (std::strcmp(recipe.name, name) != 0)
@@ -35,7 +34,7 @@ std::unique_ptr<CFont> PaintRecipeFont(const char* name, const std::string& font
         CFrameLoadStage stages;
         font->GetLoadStages(stages, nullptr);
         for (const CImage& glyph : images.glyphs)
-            font->AddFrame(NewFrameFromImage(glyph), &stages);
+            font->AddFrame(MakeFrameFromImage(glyph), &stages);
         font->SetLineBase(images.baseline);
         return font;
     }

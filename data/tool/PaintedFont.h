@@ -1,9 +1,10 @@
 #pragma once
-// Fonts and frames straight from the drawn pictures, for programs and tests that draw with the
-// project's fonts without building or mounting the data set.
+// The engine's objects made straight from painted pictures, for programs and tests that need the
+// project's fonts or cursor before (or without) a data set: the pictures converted as the frame
+// load stages of the display depth convert them.
 //
-// The rule a caller must know: the font loads through the stages of the current display depth
-// (SetDisplayBitsPerPixel first), as the font list would load it.
+// The rule a caller must know: the display depth (SetDisplayBitsPerPixel) must be set first, as
+// for every font the engine loads.
 #include "Image.h"
 
 #include <memory>
@@ -12,9 +13,9 @@
 class CFont;
 class CFrame;
 
-// A new 32-bit frame of the picture's pixels (the caller owns it).
-CFrame* NewFrameFromImage(const CImage& image);
+// A 32-bit frame of the picture's pixels (the caller owns it).
+CFrame* MakeFrameFromImage(const CImage& image);
 
-// The font of that recipe name painted from the font folder; null, with error set, when there is
-// no such recipe or it cannot be painted.
-std::unique_ptr<CFont> PaintRecipeFont(const char* name, const std::string& fontFolder, std::string& error);
+// The font of the recipe of that name, painted from the faces in fontFolder; null, with error set,
+// when there is no such recipe or the face does not open.
+std::unique_ptr<CFont> MakePaintedFont(const char* name, const std::string& fontFolder, std::string& error);

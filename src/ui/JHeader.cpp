@@ -2,6 +2,7 @@
 
 #include "blit/modes/CopyBlitter.h"
 #include "graphics/Font.h"
+#include "ui/Callback.h"
 #include "graphics/Frame.h"
 #include "graphics/OffsetClippedProxyFrame.h"
 #include "ui/WindowWatch.h"
@@ -96,6 +97,16 @@ void CJHeader::SetColumnImage(uint32_t index, CFrame* image)
         m_columns[index]->image = std::move(owned);
 }
 
+void CJHeader::SetSortCallback(CCallback* callback)
+{
+    m_sortCallback.reset(callback);
+}
+
+void CJHeader::SetResizeCallback(CCallback* callback)
+{
+    m_resizeCallback.reset(callback);
+}
+
 void CJHeader::SetTotalWidth(uint32_t width)
 {
     m_totalWidth = width;
@@ -173,7 +184,7 @@ bool CJHeader::OnMouseDrag(const CIntPoint& point, const CIntPoint& delta, uint3
         CWindowWatch self(this);
         NotifyParent(kCommandValueChanged);
         if (self.IsAlive() && m_resizeCallback)
-            m_resizeCallback();
+            m_resizeCallback->Invoke();
         return true;
     }
     if (m_pressPending) {
@@ -200,7 +211,7 @@ bool CJHeader::OnMouseUp(int32_t button, const CIntPoint& point)
                 if (!self.IsAlive())
                     return true;
                 if (m_sortCallback)
-                    m_sortCallback();
+                    m_sortCallback->Invoke();
                 if (!self.IsAlive())
                     return true;
             }

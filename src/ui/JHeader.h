@@ -10,10 +10,10 @@
 #include "foundation/SharedString.h"
 #include "ui/JWindow.h"
 
-#include <functional>
 #include <memory>
 #include <vector>
 
+class CCallback;
 class CFrame;
 
 struct CHeaderColumn
@@ -57,9 +57,9 @@ public:
     bool IsDescending(uint32_t index) const;
     // Places the columns side by side; with a total width the last one ends there.
     void LayOutColumns();
-    // Each replaces the former callback (null: none).
-    void SetSortCallback(std::function<void()> callback) { m_sortCallback = std::move(callback); }
-    void SetResizeCallback(std::function<void()> callback) { m_resizeCallback = std::move(callback); }
+    // The header takes the callback and deletes the former one (null: none).
+    void SetSortCallback(CCallback* callback);
+    void SetResizeCallback(CCallback* callback);
 
     // 0: the columns keep their own widths.
     void SetTotalWidth(uint32_t width);
@@ -93,6 +93,6 @@ private:
     bool m_pressPending = false;
     bool m_locked = false;
     int32_t m_pressed = -1;
-    std::function<void()> m_sortCallback;
-    std::function<void()> m_resizeCallback;
+    std::unique_ptr<CCallback> m_sortCallback;
+    std::unique_ptr<CCallback> m_resizeCallback;
 };

@@ -4,6 +4,7 @@
 #include "graphics/Font.h"
 #include "objects/ItemList.h"
 #include "ui/JHeader.h"
+#include "ui/Callback.h"
 #include "ui/JScrollBar.h"
 
 #include <algorithm>
@@ -61,6 +62,17 @@ int CompareNoCase(const char* a, const char* b)
     }
 }
 
+// The header's sort action: the list sorts its rows again.
+class CSortRowsCallback : public CCallback
+{
+public:
+    explicit CSortRowsCallback(CJListBox* list) : m_list(list) {}
+    void Invoke() override { m_list->SortAllRows(); }
+
+private:
+    CJListBox* m_list;
+};
+
 } // namespace
 
 CJListBox::CJListBox(CJWindow* parent, CItemList* list, uint32_t widthUnits, uint32_t sortMode)
@@ -76,7 +88,10 @@ CJListBox::CJListBox(CJWindow* parent, CTreeModel* source, uint32_t widthUnits, 
     Construct(widthUnits, sortMode);
 }
 
-CJListBox::~CJListBox() = default;
+CJListBox::~CJListBox()
+{
+    AttachHeader(nullptr);
+}
 
 void CJListBox::Construct(uint32_t widthUnits, uint32_t sortMode)
 {
@@ -408,10 +423,11 @@ int CJListBox::CompareRows(const Row& a, const Row& b) const
     std::string textA = GetItemText(a.id), textB = GetItemText(b.id);
     int32_t column = -1;
     bool numeric = false, descending = false;
-    if (m_header && m_header->GetColumnCount() >= 2 && m_header->GetSortColumn() < m_header->GetColumnCount()) {
-        column = static_cast<int32_t>(m_header->GetSortColumn());
-        numeric = m_header->IsNumeric(m_header->GetSortColumn());
-        descending = m_header->IsDescending(m_header->GetSortColumn());
+    const CJHeader* header = GetColumnHeader();
+    if (header && header->GetSortColumn() < header->GetColumnCount()) {
+        column = static_cast<int32_t>(header->GetSortColumn());
+        numeric = header->IsNumeric(header->GetSortColumn());
+        descending = header->IsDescending(header->GetSortColumn());
         textA = CutField(textA.c_str(), column);
         textB = CutField(textB.c_str(), column);
         if (numeric) {
@@ -436,11 +452,22 @@ int CJListBox::CompareRows(const Row& a, const Row& b) const
     return result;
 }
 
+CJHeader* CJListBox::GetHeader() const
+{
+    return static_cast<CJHeader*>(m_header.Get());
+}
+
 void CJListBox::AttachHeader(CJHeader* header)
 {
-    if (m_header)
-        m_header->SetSortCallback(nullptr);
-    m_header = header;
-    if (m_header)
-        m_header->SetSortCallback([this] { SortAllRows(); });
+    if (CJHeader* old = GetHeader())
+        old->SetSortCallback(nullptr);
+    m_header.Watch(header);
+    if (header)
+        header->SetSortCallback(new CSortRowsCallback(this));
+}
+
+CJHeader* CJListBox::GetColumnHeader() const
+{
+    CJHeader* header = GetHeader();
+    return header && header->GetColumnCount() >= 2 ? header : nullptr;
 }

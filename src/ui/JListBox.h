@@ -9,6 +9,7 @@
 // code 1 when the selection changes (not when quiet) and code 0 on a double click.
 #include "objects/ItemListTreeAdapter.h"
 #include "ui/JWindow.h"
+#include "ui/WindowWatch.h"
 
 #include <cstdint>
 #include <string>
@@ -93,9 +94,12 @@ public:
     // The adapter shows the list and becomes the model.
     void SetList(CItemList* list);
     CTreeModel* GetItemSource() const { return m_source; }
-    // Links the header (not owned; it must live as long as the list) and lets its clicks sort.
+    // Links the header (not owned; null: none) and lets its clicks sort. Either may be deleted
+    // first: the list forgets a deleted header and takes its sorting back from the header.
     void AttachHeader(CJHeader* header);
-    CJHeader* GetHeader() const { return m_header; }
+    CJHeader* GetHeader() const;
+    // The header when it lays out at least two columns, else null (rows are then one text).
+    CJHeader* GetColumnHeader() const;
     // -1 selects nothing; a row the model vetoes or one past the end changes nothing.
     void SelectRow(int32_t row, bool quiet);
     int32_t GetSelectedRow() const { return m_selected; }
@@ -213,7 +217,7 @@ private:
     bool m_joinConnectors = false;
     bool m_filesAsOpenFolders = false;
     CompareFunction m_compare = nullptr;
-    CJHeader* m_header = nullptr;
+    CWindowWatch m_header{nullptr};
     CJScrollBar* m_bar = nullptr;
     bool m_tooltips = true;
     bool m_bevel = true;

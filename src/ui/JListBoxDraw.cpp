@@ -122,7 +122,7 @@ void CJListBox::DrawTypedHighlight(CFrameInterface* frame, int32_t x, int32_t y,
 {
     const uint32_t age = platform::GetTickCount() - m_lastKeyTime;
     const CFont* font = GetFont();
-    if (m_typed.empty() || age > kTypeAheadMilliseconds || (m_header && m_header->GetColumnCount() >= 2))
+    if (m_typed.empty() || age > kTypeAheadMilliseconds || GetColumnHeader())
         return;
     const char* text = GetRowText(row);
     const size_t length = std::strlen(text);
@@ -144,26 +144,27 @@ void CJListBox::DrawCells(CFrameInterface* frame, int32_t x, int32_t y, const ch
     const CFont* font = GetFont();
     const int32_t unit = GetFontUnit();
     const int32_t right = GetWidth() - unit - 1 - GetBarWidth();
-    if (!m_header || m_header->GetColumnCount() < 2) {
+    const CJHeader* header = GetColumnHeader();
+    if (!header) {
         const CClipWithin clip(frame, {x, y, right, y + GetRowHeight()});
         font->DrawText(frame, x, y, text);
         return;
     }
     const int32_t shift = x - (unit + 1);
     const int32_t inset = kHeaderTextInset;
-    for (uint32_t column = 0; column < m_header->GetColumnCount() && text; ++column) {
+    for (uint32_t column = 0; column < header->GetColumnCount() && text; ++column) {
         const char* tab = std::strchr(text, '\t');
         const std::string field(text, tab ? static_cast<size_t>(tab - text) : std::strlen(text));
         text = tab ? tab + 1 : nullptr;
-        const CHeaderColumn* record = m_header->GetColumn(column);
+        const CHeaderColumn* record = header->GetColumn(column);
         const int32_t left = record->x + shift;
-        const int32_t width = m_header->GetColumnWidth(column);
+        const int32_t width = header->GetColumnWidth(column);
         const CClipWithin clip(frame, {left, y, std::min(left + width, right), y + GetRowHeight()});
         const int32_t justification = record->justification;
         const int32_t at = justification == kJustifyCentre  ? left + width / 2
                            : justification == kJustifyRight ? left + width - inset
                                                             : left + inset;
-        font->DrawText(frame, at, y, field.c_str(), justification, m_header->HasFixedDigits(column) ? '8' : 0);
+        font->DrawText(frame, at, y, field.c_str(), justification, header->HasFixedDigits(column) ? '8' : 0);
     }
 }
 

@@ -283,10 +283,10 @@ bool CJListBox::OnHover(const CIntPoint& point)
     const char* text = GetRowText(static_cast<uint32_t>(row));
     std::string cell = text;
     int32_t cellX = 0, cellWidth = GetWidth() - GetBarWidth();
-    if (m_header && m_header->GetColumnCount() >= 2) {
+    if (const CJHeader* header = GetColumnHeader()) {
         const int32_t x = point.m_x - m_screenRect.m_left - unit - 1;
-        for (uint32_t column = 0; column < m_header->GetColumnCount(); ++column) {
-            const int32_t left = m_header->GetColumn(column)->x, width = m_header->GetColumnWidth(column);
+        for (uint32_t column = 0; column < header->GetColumnCount(); ++column) {
+            const int32_t left = header->GetColumn(column)->x, width = header->GetColumnWidth(column);
             if (x >= left && x < left + width) {
                 cellX = left;
                 cellWidth = width;

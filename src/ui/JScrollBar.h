@@ -36,6 +36,9 @@ public:
     // held. Other buttons are taken and do nothing.
     bool OnMouseDown(int32_t button, const CIntPoint& point) override;
     bool OnMouseUp(int32_t button, const CIntPoint& point) override;
+    // A held arrow or track press again, while the pointer stays on the part first pressed; a
+    // held thumb, or a track press whose thumb has reached the pointer, does nothing.
+    bool OnMouseRepeat(int32_t button, const CIntPoint& point) override;
     // Drags the thumb while it is pressed.
     bool OnMouseMove(const CIntPoint& point, const CIntPoint& delta, CSequence*& cursor) override;
     bool OnMouseWheel(int32_t notches, const CIntPoint& point) override;
@@ -85,6 +88,7 @@ public:
 private:
     // The part under the point (bar coordinates, scroll included).
     Part FindPart(const CIntPoint& point) const;
+    CIntPoint ToLocal(const CIntPoint& screenPoint) const;
     // Draws one part: its face, a bevel, and the glyph (0: none) centred near its top.
     void DrawPart(CFrameInterface* frame, CIntRect rect, bool raised, uint8_t glyph);
     void DrawGlyph(CFrameInterface* frame, const CIntRect& rect, uint8_t glyph);

@@ -68,10 +68,8 @@ bool CJScrollBar::OnMouseDown(int32_t button, const CIntPoint& point)
 {
     if (button != 0)
         return true;
-    const CIntPoint local{ClampToInt(static_cast<int64_t>(point.m_x) - m_screenRect.m_left + GetScrollX()),
-                          ClampToInt(static_cast<int64_t>(point.m_y) - m_screenRect.m_top + GetScrollY())};
     CWindowWatch self(this);
-    const Part part = FindPart(local);
+    const Part part = FindPart(ToLocal(point));
     switch (part) {
     case kPartFirstArrow:
         m_pressed = part;
@@ -99,6 +97,20 @@ bool CJScrollBar::OnMouseDown(int32_t button, const CIntPoint& point)
     if (self.IsAlive())
         SetMouseRepeat(0, 0);
     return true;
+}
+
+CIntPoint CJScrollBar::ToLocal(const CIntPoint& point) const
+{
+    return {ClampToInt(static_cast<int64_t>(point.m_x) - m_screenRect.m_left + GetScrollX()),
+            ClampToInt(static_cast<int64_t>(point.m_y) - m_screenRect.m_top + GetScrollY())};
+}
+
+bool CJScrollBar::OnMouseRepeat(int32_t button, const CIntPoint& point)
+{
+    // A page that carried the thumb past the pointer would otherwise page back, and so on.
+    if (m_pressed == kPartNone || m_pressed == kPartThumb || FindPart(ToLocal(point)) != m_pressed)
+        return true;
+    return OnMouseDown(button, point);
 }
 
 bool CJScrollBar::OnMouseUp(int32_t button, const CIntPoint& point)

@@ -1,4 +1,4 @@
-// The automatic scroll bars as real scroll bars: where they appear, their ranges and positions,
+// The automatic scroll bars as real scroll bars: their places, ranges and positions,
 // the window scrolled by them, the scroll position kept inside shrinking content, and resizes that
 // settle after a bounded exchange between a bar and its window.
 #include "UiTestSupport.h"
@@ -60,27 +60,6 @@ protected:
                                        : nullptr;
     }
 };
-
-TEST_F(AutomaticBars, RealBarsKeepTheThresholds)
-{
-    struct Case
-    {
-        int32_t width, height, contentWidth;
-        bool vertical, horizontal;
-    };
-    // A vertical bar alone needs more than 15 across and 45 along; with the horizontal bar 30 and 60.
-    for (const Case& c : {Case{16, 46, 1, true, false}, Case{15, 46, 1, false, false}, Case{16, 45, 1, false, false},
-                          Case{31, 61, 1000, true, false}, Case{30, 61, 1000, false, false},
-                          Case{31, 60, 1000, false, false}, Case{61, 61, 1000, true, true}}) {
-        SCOPED_TRACE(std::to_string(c.width) + " x " + std::to_string(c.height));
-        CJWindow window(nullptr, "Window");
-        window.SetRect({0, 0, c.width, c.height});
-        window.EnableScrollBars(true);
-        window.SetContentSize(c.contentWidth, 1000);
-        EXPECT_EQ(Vertical(window) != nullptr, c.vertical);
-        EXPECT_EQ(Horizontal(window) != nullptr, c.horizontal);
-    }
-}
 
 TEST_F(AutomaticBars, BarsScrollTheWindowAndFollowItsScroll)
 {

@@ -2,6 +2,7 @@
 // narrower than a pixel, the sort-click sequence through the real mouse path, locked headers,
 // and questions about columns past the end.
 #include "InputTestSupport.h"
+#include "ui/Callback.h"
 #include "ui/JHeader.h"
 
 namespace {
@@ -17,6 +18,18 @@ public:
     {
         Record("command " + std::to_string(code) + (sender ? std::string(" from ") + sender->GetText() : ""));
     }
+};
+
+// A callback that writes its name into the log.
+class LogCallback : public CCallback
+{
+public:
+    LogCallback(Log* log, const char* name) : m_log(log), m_name(name) {}
+    void Invoke() override { m_log->push_back(m_name); }
+
+private:
+    Log* m_log;
+    const char* m_name;
 };
 
 class Header : public ScreenInputTest
@@ -35,8 +48,8 @@ protected:
             ++i;
         }
         header->SetTotalWidth(total);
-        header->SetSortCallback([this] { m_log.push_back("sorted"); });
-        header->SetResizeCallback([this] { m_log.push_back("resized"); });
+        header->SetSortCallback(new LogCallback(&m_log, "sorted"));
+        header->SetResizeCallback(new LogCallback(&m_log, "resized"));
         TakeLog();
         return header;
     }

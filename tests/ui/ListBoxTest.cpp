@@ -360,3 +360,36 @@ TEST_F(ListBoxTest, ACutCellShowsItsWholeTextAsATooltip)
     list->OnHover({20, 26});
     EXPECT_FALSE(m_screen->HasTooltip());
 }
+
+TEST_F(ListBoxTest, AListAndItsHeaderMayBeDeletedInEitherOrder)
+{
+    TestTree tree;
+    tree.Add("B\t2");
+    tree.Add("A\t1");
+    for (bool listFirst : {true, false}) {
+        m_parent = Open(new ProbeWindow("Parent", &m_log), {0, 0, 400, 400});
+        auto* header = new CJHeader(m_parent);
+        header->AddColumn(80, nullptr, 0, 1, 0, "NAME");
+        header->AddColumn(80, nullptr, 0, 0, 0, "NUM");
+        m_parent->AddChild(header, kPlaceNone, nullptr, 0, 0, kPlaceNoGrow);
+        header->SetRect({0, 0, 160, 14});
+        auto* list = new CJListBox(m_parent, &tree, 40, 1);
+        m_parent->AddChild(list, kPlaceNone, nullptr, 0, 0, kPlaceNoGrow);
+        list->SetRect({0, 14, 160, 100});
+        list->AttachHeader(header);
+        if (listFirst) {
+            delete list;
+            // The header's click no longer reaches the list.
+            Step({MoveTo(100, 5), kPress});
+            Step({MoveTo(101, 5)});
+            Step({kRelease});
+        } else {
+            delete header;
+            EXPECT_EQ(list->GetHeader(), nullptr);
+            list->SortAllRows();
+            EXPECT_EQ(RowTexts(*list), "A\t1|B\t2");
+            m_screen->DrawScreen();
+        }
+        m_parent->Close();
+    }
+}

@@ -26,7 +26,7 @@ public:
     {
         std::vector<CSharedString> names;
         for (const ListIcon& icon : PaintListIcons()) {
-            CFrame* frame = NewFrameFromImage(icon.image);
+            CFrame* frame = MakeFrameFromImage(icon.image);
             CFrame::GetDefaultLoadStages()->ApplyAll(frame);
             m_frames[icon.name].reset(frame);
             names.emplace_back(icon.name);
@@ -51,7 +51,7 @@ protected:
     {
         ScreenInputTest::SetUp();
         std::string error;
-        m_projectFont = PaintRecipeFont("OCR Monospaced Numbers", VANTOREL_FONT_DIR, error);
+        m_projectFont = MakePaintedFont("OCR Monospaced Numbers", VANTOREL_FONT_DIR, error);
         ASSERT_NE(m_projectFont, nullptr) << error;
         CJWindow::SetDefaultFont(m_projectFont.get());
         m_target.Create(320, 240, 16);

@@ -34,17 +34,6 @@ protected:
     std::unique_ptr<ProbeWindow> m_parent;
 };
 
-TEST_F(ScrollBar, PartsLieAlongTheBar)
-{
-    for (bool vertical : {true, false}) {
-        CJScrollBar* bar = Make(vertical);
-        EXPECT_EQ(bar->GetRect(), vertical ? CIntRect(0, 0, 15, 415) : CIntRect(0, 0, 415, 15));
-        EXPECT_EQ(bar->GetFirstArrowRect(), CIntRect(0, 0, 15, 15));
-        EXPECT_EQ(bar->GetSecondArrowRect(), vertical ? CIntRect(0, 400, 15, 415) : CIntRect(400, 0, 415, 15));
-        EXPECT_EQ(bar->GetTrackRect(), vertical ? CIntRect(0, 15, 15, 400) : CIntRect(15, 0, 400, 15));
-    }
-}
-
 TEST_F(ScrollBar, TheThumbShowsTheShareOfTheRangeInView)
 {
     struct Case
@@ -215,6 +204,29 @@ TEST_F(HeldScrollBar, AHeldArrowRepeatsOnTheClockUntilReleased)
     for (int i = 0; i < 30; ++i)
         Step({}, 16);
     EXPECT_FLOAT_EQ(bar->GetBarPosition(), held);
+}
+
+TEST_F(HeldScrollBar, AHeldTrackPagesUntilTheThumbReachesOrPassesThePointer)
+{
+    auto* bar = Open(new CJScrollBar(nullptr, true), {100, 20, 115, 435});
+    // A page moves the thumb 111 pixels, more than its length: the second page carries it past
+    // the pointer (local y 235).
+    bar->SetPageStep(400);
+    Step({MoveTo(107, 20 + 235)});
+    Step({kPress});
+    EXPECT_FLOAT_EQ(bar->GetBarPosition(), 400);
+    std::vector<float> positions;
+    for (int i = 0; i < 120; ++i) {
+        Step({}, 16);
+        positions.push_back(bar->GetBarPosition());
+    }
+    // The thumb went past the pointer once and stayed there: never paging back.
+    const CIntRect thumb = bar->GetThumbRect();
+    EXPECT_FLOAT_EQ(bar->GetBarPosition(), 800);
+    EXPECT_GT(thumb.m_top, 235);
+    EXPECT_TRUE(std::is_sorted(positions.begin(), positions.end()));
+    EXPECT_EQ(positions[60], positions.back());
+    Step({kRelease});
 }
 
 } // namespace
