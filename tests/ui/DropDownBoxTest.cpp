@@ -13,15 +13,6 @@ using namespace uitest;
 
 namespace {
 
-enum Key : int32_t
-{
-    kUp = 6,
-    kDown = 10,
-    kEnter = 13,
-    kF4 = 20,
-    kEscape = 27,
-};
-
 class DropDownTest : public ScreenInputTest
 {
 protected:

@@ -11,19 +11,6 @@ using namespace uitest;
 
 namespace {
 
-enum Key : int32_t
-{
-    kHome = 5,
-    kUp = 6,
-    kPageUp = 7,
-    kBackspace = 8,
-    kDown = 10,
-    kLeft = 11,
-    kRight = 12,
-    kEnd = 14,
-    kPageDown = 15,
-};
-
 class ListBoxTest : public ScreenInputTest
 {
 protected:
@@ -313,16 +300,8 @@ TEST_F(ListBoxTest, AHeaderSortsNumericColumnsByValueAndTextColumnsByText)
     for (const char* row : {"10\t10\tB", "9\t9\tA", "4000000000\t4000000000\tC", " 100\t100\tD"})
         tree.Add(row);
     m_parent = Open(new ProbeWindow("Parent", &m_log), {0, 0, 400, 400});
-    auto* header = new CJHeader(m_parent);
-    header->AddColumn(80, nullptr, 0, 0, 0, "NUM");
-    header->AddColumn(80, nullptr, 0, 1, 0, "TEXT");
-    header->AddColumn(80, nullptr, 0, 1, 0, "NAME");
-    m_parent->AddChild(header, kPlaceNone, nullptr, 0, 0, kPlaceNoGrow);
-    header->SetRect({0, 0, 240, 14});
-    auto* list = new CJListBox(m_parent, &tree, 60, 1);
-    m_parent->AddChild(list, kPlaceNone, nullptr, 0, 0, kPlaceNoGrow);
-    list->SetRect({0, 14, 240, 120});
-    list->AttachHeader(header);
+    CJListBox* list = AddListUnderHeader(m_parent, &tree, {0, 0, 240, 120}, 14,
+                                         {{80, 0, 0, 0, "NUM"}, {80, 0, 1, 0, "TEXT"}, {80, 0, 1, 0, "NAME"}});
     list->SortAllRows();
     EXPECT_EQ(RowTexts(*list), "9\t9\tA|10\t10\tB| 100\t100\tD|4000000000\t4000000000\tC");
     // Clicks on a title: the first sorts by that column in its own direction, a second reverses.
@@ -368,15 +347,9 @@ TEST_F(ListBoxTest, AListAndItsHeaderMayBeDeletedInEitherOrder)
     tree.Add("A\t1");
     for (bool listFirst : {true, false}) {
         m_parent = Open(new ProbeWindow("Parent", &m_log), {0, 0, 400, 400});
-        auto* header = new CJHeader(m_parent);
-        header->AddColumn(80, nullptr, 0, 1, 0, "NAME");
-        header->AddColumn(80, nullptr, 0, 0, 0, "NUM");
-        m_parent->AddChild(header, kPlaceNone, nullptr, 0, 0, kPlaceNoGrow);
-        header->SetRect({0, 0, 160, 14});
-        auto* list = new CJListBox(m_parent, &tree, 40, 1);
-        m_parent->AddChild(list, kPlaceNone, nullptr, 0, 0, kPlaceNoGrow);
-        list->SetRect({0, 14, 160, 100});
-        list->AttachHeader(header);
+        CJListBox* list =
+            AddListUnderHeader(m_parent, &tree, {0, 0, 160, 100}, 14, {{80, 0, 1, 0, "NAME"}, {80, 0, 0, 0, "NUM"}});
+        CJHeader* header = list->GetHeader();
         if (listFirst) {
             delete list;
             // The header's click no longer reaches the list.

@@ -3,6 +3,7 @@
 // rows the test may veto, and an optional item list of every node for the last search stage.
 #include "objects/NamedList.h"
 #include "objects/TreeModel.h"
+#include "ui/JHeader.h"
 #include "ui/JListBox.h"
 
 #include <set>
@@ -10,6 +11,49 @@
 #include <vector>
 
 namespace uitest {
+
+// The key codes the lists read.
+enum ListKey : int32_t
+{
+    kHome = 5,
+    kUp = 6,
+    kPageUp = 7,
+    kBackspace = 8,
+    kDown = 10,
+    kLeft = 11,
+    kRight = 12,
+    kEnter = 13,
+    kEnd = 14,
+    kPageDown = 15,
+    kF4 = 20,
+    kEscape = 27,
+};
+
+struct ColumnSpec
+{
+    int32_t width;
+    int32_t justification;
+    uint32_t alphabetic;
+    uint32_t descending;
+    const char* title;
+};
+
+// A header of those columns over the top of the rect and a list (sort mode 1) over the rest,
+// both in the parent and attached to each other; answers the list.
+inline CJListBox* AddListUnderHeader(CJWindow* parent, CTreeModel* model, const CIntRect& rect,
+                                     int32_t headerHeight, std::initializer_list<ColumnSpec> columns)
+{
+    auto* header = new CJHeader(parent);
+    for (const ColumnSpec& c : columns)
+        header->AddColumn(c.width, nullptr, c.justification, c.alphabetic, c.descending, c.title);
+    parent->AddChild(header, kPlaceNone, nullptr, 0, 0, kPlaceNoGrow);
+    header->SetRect({rect.m_left, rect.m_top, rect.m_right, rect.m_top + headerHeight});
+    auto* list = new CJListBox(parent, model, 60, 1);
+    parent->AddChild(list, kPlaceNone, nullptr, 0, 0, kPlaceNoGrow);
+    list->SetRect({rect.m_left, rect.m_top + headerHeight, rect.m_right, rect.m_bottom});
+    list->AttachHeader(header);
+    return list;
+}
 
 class TestTree : public CTreeModel
 {

@@ -10,7 +10,6 @@
 #include "objects/ResourceCollection.h"
 #include "ui/JDropDownBox.h"
 #include "ui/JDropDownList.h"
-#include "ui/JHeader.h"
 
 #include <map>
 
@@ -85,16 +84,9 @@ TEST_F(ListPictures, ASortedListOfThreeColumnsUnderItsHeader)
                           "IVO\t1\t50"};
     for (const char* row : rows)
         scores.Add(row);
-    auto* header = new CJHeader(m_page);
-    header->AddColumn(80, nullptr, kJustifyLeft, 1, 0, "NAME");
-    header->AddColumn(50, nullptr, kJustifyRight, 0, 0, "RND");
-    header->AddColumn(90, nullptr, kJustifyRight, 0, 1, "SCORE");
-    m_page->AddChild(header, kPlaceNone, nullptr, 0, 0, kPlaceNoGrow);
-    header->SetRect({10, 10, 250, 26});
-    auto* list = new CJListBox(m_page, &scores, 60, 1);
-    m_page->AddChild(list, kPlaceNone, nullptr, 0, 0, kPlaceNoGrow);
-    list->SetRect({10, 26, 250, 120});
-    list->AttachHeader(header);
+    CJListBox* list = AddListUnderHeader(
+        m_page, &scores, {10, 10, 250, 120}, 16,
+        {{80, kJustifyLeft, 1, 0, "NAME"}, {50, kJustifyRight, 0, 0, "RND"}, {90, kJustifyRight, 0, 1, "SCORE"}});
     // A click on SCORE sorts by it, highest first.
     Step({MoveTo(200, 15), kPress});
     Step({MoveTo(201, 15)});
