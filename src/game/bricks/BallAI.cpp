@@ -11,6 +11,13 @@
 
 IMPLEMENT_ABSTRACT_CLASS_RECORD(CBallAI, CSpriteAI, 1.0f)
 
+namespace {
+
+// The side a brick is hit from when the ball came from below.
+constexpr uint32_t kSideBelow = 1;
+
+} // namespace
+
 CSequence* CBallAI::s_look = nullptr;
 
 void CBallAI::AddProperties(CClassRecord*)
@@ -83,7 +90,7 @@ const CPolygon2D* CBallAI::GetCollisionPolygon(CSprite*)
 void CBallAI::OnHitBrick(CSprite*, CSprite* brick, uint32_t)
 {
     if (CBrickAI* brickAI = FindSpriteAI<CBrickAI>(brick))
-        brickAI->Hit(brick, 1, 0);
+        brickAI->Hit(brick, kSideBelow, false);
 }
 
 void CBallAI::OnHitShip(CSprite* ball, CSprite*)
