@@ -16,6 +16,21 @@ namespace {
 // The side a brick is hit from when the ball came from below.
 constexpr uint32_t kSideBelow = 1;
 
+// A regular polygon of the radius from (radius, 0), its corners at growing angles: clockwise on
+// screen, where y points down. (Corners at falling angles would wind it the other way, and the
+// swept test would let the ball sink into what it meets.)
+CPolygon2D MakeRegularPolygon(float radius, int corners)
+{
+    CPolygon2D polygon;
+    for (int k = 0; k < corners; ++k) {
+        const double angle = 2.0 * std::numbers::pi * k / corners;
+        polygon.InsertPoint(radius * static_cast<float>(std::cos(angle)), radius * static_cast<float>(std::sin(angle)),
+                            ~0u);
+    }
+    polygon.Close();
+    return polygon;
+}
+
 } // namespace
 
 CSequence* CBallAI::s_look = nullptr;
@@ -27,31 +42,11 @@ void CBallAI::AddProperties(CClassRecord*)
 CBallAI::CBallAI(bool fire, bool rail, bool small) : CSpriteAI(1, 1), m_fire(fire), m_rail(rail), m_small(small)
 {
     InitOwnProperties();
-    BuildPolygon();
 }
 
 CBallAI::~CBallAI()
 {
     DestroyOwnProperties();
-}
-
-void CBallAI::BuildPolygon()
-{
-    // Clockwise on screen (y down): the swept test stops only at edges whose outward normal faces
-    // the motion.
-    const float radius = m_small ? 4.0f : 7.0f;
-    m_polygon.Clear();
-    for (int k = 0; k < 8; ++k) {
-        const float angle = static_cast<float>(k) * static_cast<float>(std::numbers::pi / 4.0);
-        m_polygon.InsertPoint(radius * std::cos(angle), radius * std::sin(angle), ~0u);
-    }
-    m_polygon.Close();
-}
-
-void CBallAI::SetSmall(bool small)
-{
-    m_small = small;
-    BuildPolygon();
 }
 
 void CBallAI::OnAttach(CSprite* sprite)
@@ -84,7 +79,19 @@ void CBallAI::SyncState()
 
 const CPolygon2D* CBallAI::GetCollisionPolygon(CSprite*)
 {
-    return &m_polygon;
+    return m_small ? &GetSmallBallPolygon() : &GetBallPolygon();
+}
+
+const CPolygon2D& CBallAI::GetBallPolygon()
+{
+    static const CPolygon2D s_polygon = MakeRegularPolygon(9.0f, 12);
+    return s_polygon;
+}
+
+const CPolygon2D& CBallAI::GetSmallBallPolygon()
+{
+    static const CPolygon2D s_polygon = MakeRegularPolygon(3.0f, 8);
+    return s_polygon;
 }
 
 void CBallAI::OnHitBrick(CSprite*, CSprite* brick, uint32_t)

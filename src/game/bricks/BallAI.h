@@ -22,8 +22,12 @@ class CBallAI : public CSpriteAI
     // Below the bottom of the field the ball dies; then the next behaviour.
     void Update(CSprite* sprite, uint32_t arg) override;
     void SyncState() override;
-    // A clockwise octagon round the centre (smaller for a small ball).
+    // A regular 12-gon of radius 9, or for a small ball an octagon of radius 3, both starting at
+    // (r, 0) and wound clockwise on screen like every outline the swept test stops at; shared by
+    // all balls.
     const CPolygon2D* GetCollisionPolygon(CSprite* sprite) override;
+    static const CPolygon2D& GetBallPolygon();
+    static const CPolygon2D& GetSmallBallPolygon();
 
     // The swept contact with a brick: the brick takes a hit.
     void OnHitBrick(CSprite* ball, CSprite* brick, uint32_t context);
@@ -33,7 +37,7 @@ class CBallAI : public CSpriteAI
     bool IsFire() const { return m_fire; }
     bool IsRail() const { return m_rail; }
     bool IsSmall() const { return m_small; }
-    void SetSmall(bool small);
+    void SetSmall(bool small) { m_small = small; }
     bool IsEndOfRound() const { return m_endOfRound; }
     void SetEndOfRound(bool end) { m_endOfRound = end; }
 
@@ -48,11 +52,8 @@ class CBallAI : public CSpriteAI
 
 private:
     static CSequence* s_look;
-    void BuildPolygon();
-
     bool m_fire;
     bool m_rail;
     bool m_small;
     bool m_endOfRound = false;
-    CPolygon2D m_polygon;
 };
