@@ -33,7 +33,7 @@ constexpr bool kShotWeak = false;
 void OnBallHitBrick(CSprite* ball, CSprite* brick, uint32_t context)
 {
     if (CBallAI* ballAI = FindSpriteAI<CBallAI>(ball))
-        ballAI->OnHitBrick(ball, brick, context);
+        ballAI->OnHitBrick(ball, brick, context != 0);
 }
 
 void OnBallHitShip(CSprite* ball, CSprite* ship, uint32_t)
@@ -88,6 +88,7 @@ bool CPlayfield::IsPlayingBack() const
 
 void CPlayfield::Update(float elapsed)
 {
+    ++m_steps;
     const bool live = !IsPlayingBack();
     if (live) {
         if (m_gameOver) {

@@ -55,6 +55,10 @@ TEST_F(PlayfieldTest, FallingBallStopsOnTheBrickItMeetsInsteadOfSinkingIn)
 {
     for (bool small : {false, true}) {
         SCOPED_TRACE(small);
+        // A fresh field: the first ball's brick going completes the round, which stops balls.
+        m_field = std::make_unique<CPlayfield>();
+        m_field->SetHost(&m_host);
+        SetPlayfield(m_field.get());
         const float radius = small ? 3.0f : 9.0f;
         auto* brick = new CSprite;
         brick->SetPosition(CFloatPoint{100.0f, 100.0f});
@@ -63,7 +67,7 @@ TEST_F(PlayfieldTest, FallingBallStopsOnTheBrickItMeetsInsteadOfSinkingIn)
         auto* ball = new CAnimatedSprite;
         ball->SetPosition(CFloatPoint{100.0f, 60.0f});
         ball->SetVelocity(CFloatPoint{0.0f, 4.0f});
-        ball->AddAI(new CBallAI(false, false, small));
+        ball->AddAI(new CBallAI(ball, false, false, small));
         m_field->GetBalls().Append(ball);
         float lowest = 0.0f;
         for (int step = 0; step < 12; ++step) {
@@ -75,7 +79,6 @@ TEST_F(PlayfieldTest, FallingBallStopsOnTheBrickItMeetsInsteadOfSinkingIn)
         EXPECT_LE(lowest + radius, 91.0f + 0.01f);
         EXPECT_GT(lowest + radius, 91.0f - 2.0f * 4.0f);
         EXPECT_LT(ball->GetVelocity().m_y, 0.0f);
-        m_field->DeleteAllSprites();
     }
 }
 

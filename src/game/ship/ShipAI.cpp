@@ -2,6 +2,8 @@
 
 #include "app/PlayerControls.h"
 #include "game/Playfield.h"
+#include "game/bricks/BallAI.h"
+#include "game/sprites/FindSpriteAI.h"
 #include "game/sprites/Sprite.h"
 #include "game/sprites/StandInLook.h"
 #include "game/sprites/StateCheck.h"
@@ -65,6 +67,9 @@ void CShipAI::ResetForRound(CSprite*)
 
 void CShipAI::CatchBall(CSprite* ship, CSprite* ball)
 {
+    if (m_heldBall != ball)
+        if (CBallAI* ballAI = FindSpriteAI<CBallAI>(ball))
+            ballAI->ResetRoll();
     m_heldBall = ball;
     ball->SetVelocity(CFloatPoint{0.0f, 0.0f});
     ball->SetPosition(CFloatPoint{ship->GetPosition().m_x, ship->GetPosition().m_y - kServeHeight});
@@ -75,9 +80,12 @@ bool CShipAI::TryCatchBall(CSprite*, CSprite*)
     return false;
 }
 
-void CShipAI::ReleaseBall(CSprite*)
+void CShipAI::ReleaseBall(CSprite* ship)
 {
     if (CSprite* ball = GetLiveHeldBall())
-        ball->SetVelocity(CFloatPoint{kServeSpeedX, kServeSpeedY});
+        if (CBallAI* ballAI = FindSpriteAI<CBallAI>(ball)) {
+            ballAI->LaunchFromShip(ball, ship);
+            ballAI->SetHasBounced(false);
+        }
     m_heldBall = nullptr;
 }

@@ -30,14 +30,12 @@ class CShipAI : public CSpriteAI
     void CatchBall(CSprite* ship, CSprite* ball);
     // Whether the ship catches a ball in play: never.
     bool TryCatchBall(CSprite* ship, CSprite* ball);
-    // Sends the held ball up; nothing without one.
+    // Launches the held ball off the ship; nothing without one.
     void ReleaseBall(CSprite* ship);
     bool HoldsBall(const CSprite* ball) const { return ball && ball == m_heldBall; }
 
-    // Where a held ball sits, above the ship's position; the speed of a served ball.
+    // Where a held ball sits, above the ship's position.
     static constexpr float kServeHeight = 16.0f;
-    static constexpr float kServeSpeedX = 2.0f;
-    static constexpr float kServeSpeedY = -5.0f;
 
     // The look given to the animated sprites it joins (not owned; none draws nothing).
     static void SetLook(CSequence* look) { s_look = look; }
