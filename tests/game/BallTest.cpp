@@ -210,3 +210,29 @@ TEST_F(BallTest, CompletedRoundRollsTheBallsToAStop)
 }
 
 } // namespace
+
+#include "app/Mouse.h"
+#include "app/PlayerControls.h"
+#include "game/ship/ShipAI.h"
+
+namespace {
+
+TEST_F(BallTest, ShipFollowsTheMouseFromThirtyTo482)
+{
+    CPlayerControls controls(false, 0, -1, 2);
+    m_host.m_controls = &controls;
+    auto* ship = new CAnimatedSprite;
+    ship->SetPosition(CFloatPoint{320.0f, 440.0f});
+    ship->AddAI(new CShipAI(&controls));
+    m_field->GetShip().Append(ship);
+    const CIntPoint saved = g_mouse.GetPositionPoint();
+    for (auto [mouse, x] : {std::pair{0, 30.0f}, std::pair{640, 482.0f}, std::pair{320, 256.0f}}) {
+        g_mouse.SetPositionFromInput(mouse, 100);
+        Step();
+        EXPECT_EQ(ship->GetPosition(), (CFloatPoint{x, 440.0f})) << mouse;
+    }
+    m_host.m_controls = nullptr;
+    g_mouse.SetPositionFromInput(saved.m_x, saved.m_y);
+}
+
+} // namespace

@@ -1,5 +1,6 @@
 #include "game/ship/ShipAI.h"
 
+#include "app/Mouse.h"
 #include "app/PlayerControls.h"
 #include "game/Playfield.h"
 #include "game/bricks/BallAI.h"
@@ -7,6 +8,8 @@
 #include "game/sprites/Sprite.h"
 #include "game/sprites/StandInLook.h"
 #include "game/sprites/StateCheck.h"
+
+#include <cmath>
 
 IMPLEMENT_ABSTRACT_CLASS_RECORD(CShipAI, CSpriteAI, 1.0f)
 
@@ -44,6 +47,13 @@ void CShipAI::OnAttach(CSprite* sprite)
 
 void CShipAI::Update(CSprite* sprite, uint32_t arg)
 {
+    // The ship moves only by position, following the mouse across the field.
+    sprite->SetVelocity(CFloatPoint{0.0f, 0.0f});
+    if (m_controls) {
+        const float t = static_cast<float>(g_mouse.GetX()) * (1.0f / 640.0f);
+        const float x = std::round(t * kTravel) + kLeftmostX;
+        sprite->SetPosition(CFloatPoint{x, sprite->GetPosition().m_y});
+    }
     if (CSprite* ball = GetLiveHeldBall()) {
         if (m_controls && m_controls->IsFiring(0))
             ReleaseBall(sprite);

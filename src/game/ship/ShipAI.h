@@ -1,8 +1,8 @@
 #pragma once
-// The ship's behaviour as the playfield needs it until the ship arrives: it holds a ball at the
-// serve position until the player fires (the first action of its control set), and lets the
-// playfield ask whether it holds a ball, catch one or release it. It does not move and never
-// catches a ball in play.
+// The ship's behaviour as the playfield needs it until the ship arrives: with a control set it
+// follows the mouse across the field; it holds a ball at the serve position until the player fires
+// (the first action of its control set), and lets the playfield ask whether it holds a ball, catch
+// one or release it. It never catches a ball in play.
 //
 // The rule a caller must know: the held ball is only a reference; the ship lets go of it when it
 // leaves the balls list.
@@ -20,7 +20,8 @@ class CShipAI : public CSpriteAI
     ~CShipAI() override;
 
     void OnAttach(CSprite* sprite) override;
-    // Keeps the held ball at the serve position and serves it when the player fires.
+    // Follows the mouse (with a control set), keeps the held ball at the serve position and
+    // serves it when the player fires.
     void Update(CSprite* sprite, uint32_t arg) override;
     void SyncState() override;
 
@@ -36,6 +37,9 @@ class CShipAI : public CSpriteAI
 
     // Where a held ball sits, above the ship's position.
     static constexpr float kServeHeight = 16.0f;
+    // The mouse across the 640-pixel screen moves the ship from x 30 to 482.
+    static constexpr float kLeftmostX = 30.0f;
+    static constexpr float kTravel = 452.0f;
 
     // The look given to the animated sprites it joins (not owned; none draws nothing).
     static void SetLook(CSequence* look) { s_look = look; }
