@@ -236,3 +236,47 @@ TEST_F(BallTest, ShipFollowsTheMouseFromThirtyTo482)
 }
 
 } // namespace
+
+#include "game/ship/ShotAI.h"
+
+namespace {
+
+TEST_F(BallTest, GunsFireFromAlternateSidesAndShotsLeaveTheScreen)
+{
+    auto* ship = new CAnimatedSprite;
+    ship->SetPosition(CFloatPoint{320.0f, 440.0f});
+    auto* shipAI = new CShipAI(nullptr);
+    ship->AddAI(shipAI);
+    m_field->GetShip().Append(ship);
+    EXPECT_FALSE(shipAI->Fire(ship));
+    shipAI->SetGunType(1, false);
+    shipAI->SetGunType(1, false);
+    EXPECT_EQ(shipAI->GetGunLevel(), 2u);
+    ASSERT_TRUE(shipAI->Fire(ship));
+    ASSERT_TRUE(shipAI->Fire(ship));
+    CSprite* right = m_field->GetShots().GetHead();
+    ASSERT_EQ(m_field->GetShots().Count(), 2u);
+    EXPECT_EQ(right->GetPosition(), (CFloatPoint{353.0f, 432.0f}));
+    EXPECT_EQ(right->GetNext()->GetPosition(), (CFloatPoint{287.0f, 432.0f}));
+    EXPECT_FALSE(FindSpriteAI<CShotAI>(right)->IsBigGun());
+    // The other gun starts over at level 1 and fires missiles.
+    shipAI->SetGunType(2, false);
+    EXPECT_EQ(shipAI->GetGunLevel(), 1u);
+    m_field->GetShots().DeleteAll();
+    ASSERT_TRUE(shipAI->Fire(ship));
+    CSprite* missile = m_field->GetShots().GetHead();
+    EXPECT_TRUE(FindSpriteAI<CShotAI>(missile)->IsBigGun());
+    // From y 432 at 500 pixels a second: above -10 after 53 moves, below after 54, gone at the next.
+    Step(53);
+    EXPECT_GT(missile->GetPosition().m_y, -10.0f);
+    Step();
+    EXPECT_LT(missile->GetPosition().m_y, -10.0f);
+    EXPECT_EQ(m_field->GetShots().Count(), 1u);
+    Step();
+    EXPECT_EQ(m_field->GetShots().Count(), 0u);
+    // A new round takes the guns away.
+    shipAI->ResetForRound(ship);
+    EXPECT_FALSE(shipAI->HasGuns());
+}
+
+} // namespace

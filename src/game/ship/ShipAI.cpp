@@ -4,7 +4,10 @@
 #include "app/PlayerControls.h"
 #include "game/Playfield.h"
 #include "game/bricks/BallAI.h"
+#include "game/ship/ShotAI.h"
 #include "game/sprites/FindSpriteAI.h"
+#include "game/sprites/RecordedSound.h"
+#include "graphics/SequenceCollection.h"
 #include "game/sprites/Sprite.h"
 #include "game/sprites/StandInLook.h"
 #include "game/sprites/StateCheck.h"
@@ -12,6 +15,13 @@
 #include <cmath>
 
 IMPLEMENT_ABSTRACT_CLASS_RECORD(CShipAI, CSpriteAI, 1.0f)
+
+namespace {
+
+// The action of the control set that fires (and serves).
+constexpr int kFireAction = 0;
+
+} // namespace
 
 CSequence* CShipAI::s_look = nullptr;
 
@@ -54,11 +64,14 @@ void CShipAI::Update(CSprite* sprite, uint32_t arg)
         const float x = std::round(t * kTravel) + kLeftmostX;
         sprite->SetPosition(CFloatPoint{x, sprite->GetPosition().m_y});
     }
+    const bool fire = m_controls && m_controls->IsFiring(kFireAction);
     if (CSprite* ball = GetLiveHeldBall()) {
-        if (m_controls && m_controls->IsFiring(0))
+        if (fire)
             ReleaseBall(sprite);
         else
             CatchBall(sprite, ball);
+    } else if (fire && Fire(sprite) && m_gunLevel >= 2) {
+        Fire(sprite);
     }
     if (CSpriteAI* next = GetNext())
         next->Update(sprite, arg);
@@ -73,6 +86,42 @@ void CShipAI::SyncState()
 void CShipAI::ResetForRound(CSprite*)
 {
     m_heldBall = nullptr;
+    m_gunType = 0;
+    m_gunLevel = 1;
+}
+
+void CShipAI::SetGunType(uint32_t type, bool withSound)
+{
+    if (withSound && (type == 1 || type == 2))
+        PlaySoundRecorded(type == 1 ? "Power Ups/Gun Deploy.wav" : "Power Ups/Big Gun.wav");
+    if (type == m_gunType) {
+        ++m_gunLevel;
+        return;
+    }
+    m_gunType = type;
+    m_gunLevel = 1;
+    m_nextShotFromLeft = false;
+}
+
+bool CShipAI::Fire(CSprite* ship)
+{
+    CPlayfield* playfield = GetPlayfield();
+    if (!HasGuns() || !playfield)
+        return false;
+    const bool big = m_gunType == 2;
+    PlaySoundRecorded(big ? "Fire Big Gun.wav" : "Fire Gun.wav");
+    auto* shot = new CSprite;
+    const CFloatPoint& position = ship->GetPosition();
+    shot->SetPosition(CFloatPoint{position.m_x + (m_nextShotFromLeft ? -kShotSideX : kShotSideX),
+                                  position.m_y - kShotAboveY});
+    shot->SetSequence(CSequenceCollection::GetInstance().FindSequence(big ? "Player Parts/Big Gun/Big Shot"
+                                                                          : "Player Parts/Gun/Player Shot"));
+    shot->SetVelocity(CFloatPoint{0.0f, -kShotSpeed});
+    shot->SetDamping(1.0f);
+    shot->AddAI(new CShotAI(shot, big));
+    shot->SetLifetime(&playfield->GetShots(), kShotLifetime);
+    m_nextShotFromLeft = !m_nextShotFromLeft;
+    return true;
 }
 
 void CShipAI::CatchBall(CSprite* ship, CSprite* ball)

@@ -1,8 +1,8 @@
 #pragma once
-// The ship's behaviour as the playfield needs it until the ship arrives: with a control set it
-// follows the mouse across the field; it holds a ball at the serve position until the player fires
-// (the first action of its control set), and lets the playfield ask whether it holds a ball, catch
-// one or release it. It never catches a ball in play.
+// The ship's behaviour as far as it is built: with a control set it follows the mouse across the
+// field; it holds a ball at the serve position until the player fires (the first action of its
+// control set), and lets the playfield ask whether it holds a ball, catch one or release it; with
+// guns, fire shoots lasers or missiles. It never catches a ball in play yet.
 //
 // The rule a caller must know: the held ball is only a reference; the ship lets go of it when it
 // leaves the balls list.
@@ -25,7 +25,7 @@ class CShipAI : public CSpriteAI
     void Update(CSprite* sprite, uint32_t arg) override;
     void SyncState() override;
 
-    // Forgets any held ball.
+    // Forgets any held ball and the guns.
     void ResetForRound(CSprite* ship);
     // Takes hold of the ball at the serve position, still.
     void CatchBall(CSprite* ship, CSprite* ball);
@@ -34,6 +34,22 @@ class CShipAI : public CSpriteAI
     // Launches the held ball off the ship; nothing without one.
     void ReleaseBall(CSprite* ship);
     bool HoldsBall(const CSprite* ball) const { return ball && ball == m_heldBall; }
+
+    // Guns: 0 none, 1 small guns (lasers), 2 big guns (missiles). The same type again raises the
+    // level; from level 2 each press fires from both sides. Another type starts at level 1.
+    void SetGunType(uint32_t type, bool withSound);
+    bool HasGuns() const { return m_gunType != 0; }
+    uint32_t GetGunType() const { return m_gunType; }
+    uint32_t GetGunLevel() const { return m_gunLevel; }
+    // One shot from the next side, into the playfield's shots; whether one left.
+    bool Fire(CSprite* ship);
+
+    // Shots leave 33 pixels either side of the ship and 8 above it, at 500 pixels a second, for at
+    // most 120 ticks.
+    static constexpr float kShotSideX = 33.0f;
+    static constexpr float kShotAboveY = 8.0f;
+    static constexpr float kShotSpeed = 500.0f / 60.0f;
+    static constexpr uint32_t kShotLifetime = 120;
 
     // Where a held ball sits, above the ship's position.
     static constexpr float kServeHeight = 16.0f;
@@ -51,4 +67,7 @@ private:
 
     CPlayerControls* m_controls;
     CSprite* m_heldBall = nullptr;
+    uint32_t m_gunType = 0;
+    uint32_t m_gunLevel = 1;
+    bool m_nextShotFromLeft = false;
 };
