@@ -280,3 +280,67 @@ TEST_F(BallTest, GunsFireFromAlternateSidesAndShotsLeaveTheScreen)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(BallTest, ShipCatchesOnlyBouncedBallsInPlayWithTheCatcherAndServesAtItsOffset)
+{
+    auto* ship = new CAnimatedSprite;
+    ship->SetPosition(CFloatPoint{320.0f, 440.0f});
+    auto* shipAI = new CShipAI(nullptr);
+    ship->AddAI(shipAI);
+    m_field->GetShip().Append(ship);
+    struct Case
+    {
+        const char* name;
+        bool canCatch;
+        bool bounced;
+        bool loose;
+        bool caught;
+    };
+    for (const Case& c : {Case{"catcher", true, true, false, true}, Case{"no catcher", false, true, false, false},
+                          Case{"not bounced", true, false, false, false}, Case{"loose", true, true, true, false}}) {
+        SCOPED_TRACE(c.name);
+        shipAI->ResetForRound(ship);
+        if (c.canCatch)
+            shipAI->EnableCatch();
+        CSprite* ball = AddBall(300.0f, 430.0f, 1.0f, 4.0f);
+        AI(ball).SetHasBounced(c.bounced);
+        AI(ball).SetLoose(c.loose);
+        EXPECT_EQ(shipAI->TryCatchBall(ship, ball), c.caught);
+        EXPECT_EQ(shipAI->HoldsBall(ball), c.caught);
+        if (c.caught) {
+            EXPECT_EQ(ball->GetVelocity(), (CFloatPoint{0.0f, 0.0f}));
+            EXPECT_EQ(ball->GetPosition(), (CFloatPoint{300.0f, 430.0f}));
+            // Holding one, the catcher takes no other.
+            CSprite* other = AddBall(330.0f, 430.0f, 0.0f, 4.0f);
+            AI(other).SetHasBounced(true);
+            EXPECT_FALSE(shipAI->TryCatchBall(ship, other));
+        }
+        m_field->GetBalls().DeleteAll();
+    }
+    // Serving puts the ball at (20, -23) from the shield, and the ship carries it.
+    CSprite* ball = AddBall(0.0f, 0.0f, 0.0f, 0.0f);
+    shipAI->ResetForRound(ship);
+    shipAI->CatchBall(ship, ball);
+    EXPECT_EQ(ball->GetPosition(), (CFloatPoint{340.0f, 417.0f}));
+    ship->SetPosition(CFloatPoint{100.0f, 440.0f});
+    Step();
+    EXPECT_EQ(ball->GetPosition(), (CFloatPoint{120.0f, 417.0f}));
+}
+
+TEST_F(BallTest, ShieldGrowsAndShrinksWithinItsFiveSizes)
+{
+    CShipAI ship(nullptr);
+    EXPECT_EQ(ship.GetShieldSize(), 2u);
+    for (int i = 0; i < 4; ++i)
+        ship.GrowShield();
+    EXPECT_EQ(ship.GetShieldSize(), 4u);
+    for (int i = 0; i < 6; ++i)
+        ship.ShrinkShield();
+    EXPECT_EQ(ship.GetShieldSize(), 0u);
+    ship.ResetForRound(nullptr);
+    EXPECT_EQ(ship.GetShieldSize(), 2u);
+}
+
+} // namespace

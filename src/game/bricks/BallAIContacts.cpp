@@ -5,8 +5,8 @@
 #include "game/bricks/BallAI.h"
 #include "game/bricks/BrickAI.h"
 #include "game/ship/ParticleGeneratorCollection.h"
+#include "game/ship/ShipAI.h"
 #include "game/sprites/AnimatedSprite.h"
-#include "game/sprites/AnimationSlot.h"
 #include "game/sprites/FindSpriteAI.h"
 #include "game/sprites/RecordedSound.h"
 #include "objects/Vector2D.h"
@@ -39,14 +39,6 @@ void StartForceFeedback(const char* effect)
     CPlayfield* playfield = GetPlayfield();
     if (feedback && playfield)
         feedback->StartEffect(effect, playfield->GetHost().GetPlayerControls(), kPlayerDevice);
-}
-
-// The ship's centre: its position plus its second slot's offset.
-float GetShipCentreX(const CSprite* ship)
-{
-    const auto* animated = dynamic_cast<const CAnimatedSprite*>(ship);
-    const CAnimationSlot* slot = animated ? animated->GetSlot(1) : nullptr;
-    return ship->GetPosition().m_x + (slot ? static_cast<float>(slot->GetOffset().m_x) : 0.0f);
 }
 
 void ReturnToPreviousPosition(CSprite* ball)
@@ -88,7 +80,7 @@ void CBallAI::OnHitShip(CSprite* ball, CSprite* ship)
     CFloatPoint velocity = ball->GetVelocity();
     if (velocity.m_y <= 0.0f)
         return;
-    const float d = ball->GetPosition().m_x - GetShipCentreX(ship);
+    const float d = ball->GetPosition().m_x - CShipAI::GetShieldX(ship);
     if (ball->GetPosition().m_y > kShipTop) {
         const float speed = CVector2D::Length(velocity);
         const float angle = d > 0.0f ? kPi / 4.0f : 3.0f * kPi / 4.0f;
@@ -109,7 +101,7 @@ void CBallAI::OnHitShip(CSprite* ball, CSprite* ship)
 
 float CBallAI::LaunchFromShip(CSprite* ball, CSprite* ship)
 {
-    const float theta = (ball->GetPosition().m_x - GetShipCentreX(ship)) * kShipTurnPerPixel;
+    const float theta = (ball->GetPosition().m_x - CShipAI::GetShieldX(ship)) * kShipTurnPerPixel;
     ball->SetVelocity(CFloatPoint{m_speed * std::sin(theta), -m_speed * std::cos(theta)});
     m_rollRateY = ball->GetVelocity().m_x * -kRollStep;
     m_rollRateX = g_gameRandom.NextFloat(-kRollSpin, kRollSpin);

@@ -5,12 +5,15 @@
 #include "game/Playfield.h"
 #include "game/bricks/BallAI.h"
 #include "game/ship/ShotAI.h"
+#include "game/sprites/AnimatedSprite.h"
+#include "game/sprites/AnimationSlot.h"
 #include "game/sprites/FindSpriteAI.h"
 #include "game/sprites/RecordedSound.h"
-#include "graphics/SequenceCollection.h"
 #include "game/sprites/Sprite.h"
 #include "game/sprites/StandInLook.h"
 #include "game/sprites/StateCheck.h"
+#include "graphics/SequenceCollection.h"
+#include "sound/SoundList.h"
 
 #include <cmath>
 
@@ -20,6 +23,8 @@ namespace {
 
 // The action of the control set that fires (and serves).
 constexpr int kFireAction = 0;
+// The most pixels a caught ball is pushed up off the ship.
+constexpr int kMaxPushUp = 64;
 
 } // namespace
 
@@ -69,7 +74,7 @@ void CShipAI::Update(CSprite* sprite, uint32_t arg)
         if (fire)
             ReleaseBall(sprite);
         else
-            CatchBall(sprite, ball);
+            PlaceHeldBall(sprite, ball);
     } else if (fire && Fire(sprite) && m_gunLevel >= 2) {
         Fire(sprite);
     }
@@ -88,6 +93,8 @@ void CShipAI::ResetForRound(CSprite*)
     m_heldBall = nullptr;
     m_gunType = 0;
     m_gunLevel = 1;
+    m_canCatch = false;
+    m_shieldSize = kNormalShield;
 }
 
 void CShipAI::SetGunType(uint32_t type, bool withSound)
@@ -124,19 +131,66 @@ bool CShipAI::Fire(CSprite* ship)
     return true;
 }
 
-void CShipAI::CatchBall(CSprite* ship, CSprite* ball)
+CFloatPoint CShipAI::GetShieldOffset(const CSprite* ship)
 {
-    if (m_heldBall != ball)
-        if (CBallAI* ballAI = FindSpriteAI<CBallAI>(ball))
-            ballAI->ResetRoll();
-    m_heldBall = ball;
-    ball->SetVelocity(CFloatPoint{0.0f, 0.0f});
-    ball->SetPosition(CFloatPoint{ship->GetPosition().m_x, ship->GetPosition().m_y - kServeHeight});
+    const auto* animated = dynamic_cast<const CAnimatedSprite*>(ship);
+    const CAnimationSlot* shield = animated ? animated->GetSlot(1) : nullptr;
+    return shield ? shield->GetFloatOffset() : CFloatPoint{};
 }
 
-bool CShipAI::TryCatchBall(CSprite*, CSprite*)
+float CShipAI::GetShieldX(const CSprite* ship)
 {
-    return false;
+    return ship->GetPosition().m_x + GetShieldOffset(ship).m_x;
+}
+
+void CShipAI::PlaceHeldBall(CSprite* ship, CSprite* ball) const
+{
+    const CFloatPoint shield = GetShieldOffset(ship);
+    ball->SetPosition(CFloatPoint{ship->GetPosition().m_x + shield.m_x + m_heldOffset.m_x,
+                                  ship->GetPosition().m_y + shield.m_y + m_heldOffset.m_y});
+}
+
+void CShipAI::CatchBall(CSprite* ship, CSprite* ball, bool serve)
+{
+    m_heldBall = ball;
+    ball->SetVelocity(CFloatPoint{0.0f, 0.0f});
+    if (CBallAI* ballAI = FindSpriteAI<CBallAI>(ball))
+        ballAI->ResetRoll();
+    const CFloatPoint shield = GetShieldOffset(ship);
+    m_heldOffset = serve ? CFloatPoint{kServeX, kServeY}
+                         : CFloatPoint{ball->GetPosition().m_x - ship->GetPosition().m_x - shield.m_x,
+                                       ball->GetPosition().m_y - ship->GetPosition().m_y - shield.m_y};
+    PlaceHeldBall(ship, ball);
+    // Up off the ship; a bounded climb, so a ball that collides everywhere cannot hang the game.
+    for (int pixel = 0; pixel < kMaxPushUp && ball->CollidesWith(ship); ++pixel) {
+        m_heldOffset.m_y -= 1.0f;
+        PlaceHeldBall(ship, ball);
+    }
+}
+
+bool CShipAI::TryCatchBall(CSprite* ship, CSprite* ball)
+{
+    const bool fired = m_controls && (m_controls->IsFiring(kFireAction) || m_controls->GetPreviousSet().Test(kFireAction));
+    const CBallAI* ballAI = FindSpriteAI<CBallAI>(ball);
+    if (!m_canCatch || m_heldBall || fired || !ballAI || !ballAI->HasBounced() || ballAI->IsLoose())
+        return false;
+    CatchBall(ship, ball, false);
+    CSoundList::GetInstance().PlaySound("Electric/Catch.wav");
+    return true;
+}
+
+void CShipAI::GrowShield()
+{
+    if (m_shieldSize < kBiggestShield)
+        ++m_shieldSize;
+    PlaySoundRecorded("Snap On Larger Shiled.wav");
+}
+
+void CShipAI::ShrinkShield()
+{
+    if (m_shieldSize > 0)
+        --m_shieldSize;
+    PlaySoundRecorded("Snap On Smaller Shiled.wav");
 }
 
 void CShipAI::ReleaseBall(CSprite* ship)

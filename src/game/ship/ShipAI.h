@@ -7,6 +7,7 @@
 // The rule a caller must know: the held ball is only a reference; the ship lets go of it when it
 // leaves the balls list.
 #include "game/sprites/SpriteAI.h"
+#include "objects/Point.h"
 
 class CPlayerControls;
 class CSequence;
@@ -25,12 +26,22 @@ class CShipAI : public CSpriteAI
     void Update(CSprite* sprite, uint32_t arg) override;
     void SyncState() override;
 
-    // Forgets any held ball and the guns.
+    // Forgets any held ball, the guns and the catch ability; the normal shield.
     void ResetForRound(CSprite* ship);
-    // Takes hold of the ball at the serve position, still.
-    void CatchBall(CSprite* ship, CSprite* ball);
-    // Whether the ship catches a ball in play: never.
+    // Takes hold of the ball, still, at the serve offset (20, -23) from the shield when serving,
+    // else where it is; pushed up a pixel at a time while it overlaps the ship.
+    void CatchBall(CSprite* ship, CSprite* ball, bool serve = true);
+    // A ball touching the ship is caught only with the catch ability, nothing held, no fire this
+    // tick or the one before, and a ball that has bounced and is not loose; whether it was.
     bool TryCatchBall(CSprite* ship, CSprite* ball);
+    void EnableCatch() { m_canCatch = true; }
+    bool CanCatch() const { return m_canCatch; }
+    // Shield sizes 0 to 4 (2 normal); the snap sounds play even at the ends.
+    void GrowShield();
+    void ShrinkShield();
+    uint32_t GetShieldSize() const { return m_shieldSize; }
+    // The ship's x plus the shield slot's offset.
+    static float GetShieldX(const CSprite* ship);
     // Launches the held ball off the ship; nothing without one.
     void ReleaseBall(CSprite* ship);
     bool HoldsBall(const CSprite* ball) const { return ball && ball == m_heldBall; }
@@ -51,8 +62,11 @@ class CShipAI : public CSpriteAI
     static constexpr float kShotSpeed = 500.0f / 60.0f;
     static constexpr uint32_t kShotLifetime = 120;
 
-    // Where a held ball sits, above the ship's position.
-    static constexpr float kServeHeight = 16.0f;
+    // Where a served ball sits from the shield.
+    static constexpr float kServeX = 20.0f;
+    static constexpr float kServeY = -23.0f;
+    static constexpr uint32_t kNormalShield = 2;
+    static constexpr uint32_t kBiggestShield = 4;
     // The mouse across the 640-pixel screen moves the ship from x 30 to 482.
     static constexpr float kLeftmostX = 30.0f;
     static constexpr float kTravel = 452.0f;
@@ -64,10 +78,16 @@ private:
     static CSequence* s_look;
     // The held ball when it is still in the balls list; otherwise forgets it.
     CSprite* GetLiveHeldBall();
+    // The held ball at the ship's position plus its offset plus the shield's.
+    void PlaceHeldBall(CSprite* ship, CSprite* ball) const;
+    static CFloatPoint GetShieldOffset(const CSprite* ship);
 
     CPlayerControls* m_controls;
     CSprite* m_heldBall = nullptr;
     uint32_t m_gunType = 0;
     uint32_t m_gunLevel = 1;
     bool m_nextShotFromLeft = false;
+    bool m_canCatch = false;
+    CFloatPoint m_heldOffset;
+    uint32_t m_shieldSize = kNormalShield;
 };
