@@ -2,9 +2,13 @@
 // fix on the world clock, splitting, the loose ball and the rolling look.
 #include "PlayfieldTestSupport.h"
 
+#include "app/Mouse.h"
+#include "app/PlayerControls.h"
 #include "foundation/R250Random.h"
 #include "game/bricks/BallAI.h"
 #include "game/bricks/BrickAI.h"
+#include "game/ship/ShipAI.h"
+#include "game/ship/ShotAI.h"
 #include "game/sprites/AnimatedSprite.h"
 #include "game/sprites/FindSpriteAI.h"
 #include "objects/Vector2D.h"
@@ -39,6 +43,16 @@ protected:
         return ball;
     }
     static CBallAI& AI(CSprite* ball) { return *FindSpriteAI<CBallAI>(ball); }
+    // A ship at (320, 440) with the controls (none by default); its behaviour.
+    CShipAI* AddShip(CSprite*& ship, CPlayerControls* controls = nullptr)
+    {
+        ship = new CAnimatedSprite;
+        ship->SetPosition(CFloatPoint{320.0f, 440.0f});
+        auto* shipAI = new CShipAI(controls);
+        ship->AddAI(shipAI);
+        m_field->GetShip().Append(ship);
+        return shipAI;
+    }
     static float Angle(const CFloatPoint& v) { return std::atan2(v.m_y, v.m_x); }
 };
 
@@ -209,22 +223,12 @@ TEST_F(BallTest, CompletedRoundRollsTheBallsToAStop)
     EXPECT_NEAR(CVector2D::Length(ball->GetVelocity()), before * 0.8f, 1e-4f);
 }
 
-} // namespace
-
-#include "app/Mouse.h"
-#include "app/PlayerControls.h"
-#include "game/ship/ShipAI.h"
-
-namespace {
-
 TEST_F(BallTest, ShipFollowsTheMouseFromThirtyTo482)
 {
     CPlayerControls controls(false, 0, -1, 2);
     m_host.m_controls = &controls;
-    auto* ship = new CAnimatedSprite;
-    ship->SetPosition(CFloatPoint{320.0f, 440.0f});
-    ship->AddAI(new CShipAI(&controls));
-    m_field->GetShip().Append(ship);
+    CSprite* ship = nullptr;
+    AddShip(ship, &controls);
     const CIntPoint saved = g_mouse.GetPositionPoint();
     for (auto [mouse, x] : {std::pair{0, 30.0f}, std::pair{640, 482.0f}, std::pair{320, 256.0f}}) {
         g_mouse.SetPositionFromInput(mouse, 100);
@@ -235,19 +239,10 @@ TEST_F(BallTest, ShipFollowsTheMouseFromThirtyTo482)
     g_mouse.SetPositionFromInput(saved.m_x, saved.m_y);
 }
 
-} // namespace
-
-#include "game/ship/ShotAI.h"
-
-namespace {
-
 TEST_F(BallTest, GunsFireFromAlternateSidesAndShotsLeaveTheScreen)
 {
-    auto* ship = new CAnimatedSprite;
-    ship->SetPosition(CFloatPoint{320.0f, 440.0f});
-    auto* shipAI = new CShipAI(nullptr);
-    ship->AddAI(shipAI);
-    m_field->GetShip().Append(ship);
+    CSprite* ship = nullptr;
+    CShipAI* shipAI = AddShip(ship);
     EXPECT_FALSE(shipAI->Fire(ship));
     shipAI->SetGunType(1, false);
     shipAI->SetGunType(1, false);
@@ -279,17 +274,10 @@ TEST_F(BallTest, GunsFireFromAlternateSidesAndShotsLeaveTheScreen)
     EXPECT_FALSE(shipAI->HasGuns());
 }
 
-} // namespace
-
-namespace {
-
 TEST_F(BallTest, ShipCatchesOnlyBouncedBallsInPlayWithTheCatcherAndServesAtItsOffset)
 {
-    auto* ship = new CAnimatedSprite;
-    ship->SetPosition(CFloatPoint{320.0f, 440.0f});
-    auto* shipAI = new CShipAI(nullptr);
-    ship->AddAI(shipAI);
-    m_field->GetShip().Append(ship);
+    CSprite* ship = nullptr;
+    CShipAI* shipAI = AddShip(ship);
     struct Case
     {
         const char* name;
