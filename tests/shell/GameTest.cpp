@@ -69,6 +69,16 @@ protected:
         return menus;
     }
 
+    // A clip of empty frames, recorded as the developer records demos.
+    static bool RecordClip(const char* name, int frames)
+    {
+        CDemoRecorder* recorder = CDemoRecorder::GetInstance();
+        recorder->StartRecording();
+        for (int frame = 0; frame < frames; ++frame)
+            recorder->EndFrame();
+        return recorder->SaveRecording(name, VF_VERBATIM);
+    }
+
     filetest::WorkFolder m_folder;
     CGame* m_game = nullptr;
 };
@@ -99,12 +109,7 @@ TEST_F(GameObject, MainMenuOpensOnceAndPlayStartsAGame)
 
 TEST_F(GameObject, DemoFromTheMenuReturnsToAFreshMenu)
 {
-    // A clip of a few empty frames, recorded as the developer records demos.
-    CDemoRecorder* recorder = CDemoRecorder::GetInstance();
-    recorder->StartRecording();
-    for (int frame = 0; frame < 4; ++frame)
-        recorder->EndFrame();
-    ASSERT_TRUE(recorder->SaveRecording("Clip.dem", VF_VERBATIM));
+    ASSERT_TRUE(RecordClip("Clip.dem", 4));
 
     m_game->GoToMainMenu();
     Step();
@@ -136,11 +141,8 @@ TEST_F(GameObject, DemoFromTheMenuReturnsToAFreshMenu)
 
 TEST_F(GameObject, AnyKeyEndsADemo)
 {
+    ASSERT_TRUE(RecordClip("Long.dem", 100));
     CDemoRecorder* recorder = CDemoRecorder::GetInstance();
-    recorder->StartRecording();
-    for (int frame = 0; frame < 100; ++frame)
-        recorder->EndFrame();
-    ASSERT_TRUE(recorder->SaveRecording("Long.dem", VF_VERBATIM));
     m_game->GoToMainMenu();
     CStandInCommercial commercial("Long.dem");
     m_game->StartDemo(&commercial);
