@@ -1,10 +1,7 @@
 #include "game/ship/ParticleGeneratorCollection.h"
 
 #include "game/ship/ParticleGeneratorInfo.h"
-#include "graphics/ResourceListing.h"
-#include "objects/FolderTree.h"
-
-#include <vector>
+#include "graphics/RegisterResourceGroup.h"
 
 namespace {
 
@@ -28,14 +25,7 @@ CParticleGeneratorCollection& CParticleGeneratorCollection::GetInstance()
 
 void CParticleGeneratorCollection::SetUpAtStartUp()
 {
-    if (GetRegistryIndex() < 0)
-        Register("Particle Generators");
-    FreeEntries();
-    SetFolder(kFolder);
-    std::vector<CSharedString> names;
-    ListResourceFiles(kFolder, kTypeName, names);
-    SetEntries(names);
-    SetTree(new CFolderTree(this));
+    RegisterResourceGroup(*this, "Particle Generators", kFolder);
 }
 
 CParticleGeneratorInfo* CParticleGeneratorCollection::FindGenerator(const char* name)
