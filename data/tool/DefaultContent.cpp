@@ -7,6 +7,7 @@
 #include "GamePalette.h"
 #include "ListIcons.h"
 #include "MainMenuPicture.h"
+#include "SplashAndMenuBall.h"
 #include "MouseCursor.h"
 #include "NoneSequence.h"
 #include "SkinContent.h"
@@ -39,6 +40,7 @@ constexpr CopiedFile kCopiedFiles[] = {
     {nullptr, "ForceFeedback.ifr"},
     // The logo draws straight onto the screen, so it keeps plain rows.
     {kResources, "CompanyLogo.txt"},
+    {kResources, "Splash.FOO"},
 };
 
 bool Add(bool added, const std::string& what, std::string& error)
@@ -98,6 +100,7 @@ bool DrawPictures(const ContentSources& sources, DrawnContent& drawn, std::strin
 // The pictures of the frame list, each as its source image, where the list looks for it.
 bool AddPictures(const DrawnContent& drawn, CContentSet& set, std::string& error)
 {
+    const CImage splash = PaintSplashPicture();
     const struct
     {
         const char* name;
@@ -105,6 +108,7 @@ bool AddPictures(const DrawnContent& drawn, CContentSet& set, std::string& error
         bool lossless;
     } pictures[] = {
         {"CompanyLogo", drawn.companyLogo, true},
+        {"Splash", splash, false},
         {"Main Menu Pluvex", drawn.mainMenu, true},
     };
     for (const auto& picture : pictures) {

@@ -4,6 +4,7 @@
 #include "ContentTestSupport.h"
 #include "GamePalette.h"
 #include "MountedDataSet.h"
+#include "SplashAndMenuBall.h"
 #include "../foundation/ZipTestHelpers.h"
 #include "foundation/FileSearchSpec.h"
 #include "foundation/FoundFileList.h"
@@ -39,16 +40,20 @@ const char* const kStartupNames[] = {
     "Resources/CompanyLogo.txt",  "Cache/Resources/Main Menu Pluvex.Frame", "Sounds/Timeout.wav",
     "Resources/-MouseCursor/Properties.txt",
     "Cache/Resources/MouseCursor.Sequence",
+    "Resources/Splash.FOO",
+    "Cache/Resources/Splash.Frame",
+    "Resources/-Menu Ball/Properties.txt",
+    "Cache/Resources/Menu Ball.Sequence",
 };
 
 // The frames the start-up looks up by name in the frame list.
-const char* const kStartupFrames[] = {"CompanyLogo", "Main Menu Pluvex"};
+const char* const kStartupFrames[] = {"CompanyLogo", "Main Menu Pluvex", "Splash"};
 
 // The fonts the start-up loads (each from "Fonts/-<name>/Properties.txt" and its glyph strip
 // "Fonts/-<name>/<name>.tga"), and the sequences it asks the sequence list for.
 const char* const kStartupFonts[] = {"Small Blue",  "Devuduvozo",    "OCR Monospaced Numbers",
                                      "Big White", "Yellow Header", "Numbers Blue"};
-const char* const kStartupSequences[] = {"MouseCursor"};
+const char* const kStartupSequences[] = {"MouseCursor", "Menu Ball"};
 
 std::vector<fs::path> Archives(const fs::path& folder)
 {
@@ -180,6 +185,10 @@ TEST_F(MountedDataSet, TheFontAndSequenceListsLoadEveryNameTheStartUpAsksFor)
         ASSERT_NE(sequence, nullptr) << name;
         EXPECT_GT(sequence->GetFrameCount(), 0u) << name;
     }
+    // The menu builds its ball's outline from the width of the ball's first frame.
+    const CSequence* ball = sequences.FindSequence("Menu Ball");
+    ASSERT_TRUE(ball && ball->GetFrame(0));
+    EXPECT_EQ(ball->GetFrame(0)->GetWidth(), kMenuBallDiameter);
     sequences.FreeEntries();
 }
 
