@@ -7,11 +7,13 @@
 #include "platform/TerminationSignals.h"
 #include "platform/headless/HeadlessBackend.h"
 #include "shell/DeveloperScript.h"
+#include "shell/Game.h"
 #include "shell/SetupGame.h"
 #if VANTOREL_HAVE_SDL
 #include "platform/sdl/SdlBackend.h"
 #endif
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -19,9 +21,10 @@
 
 namespace {
 
-// With nobody to close the window, a headless run closes it itself after this much virtual time:
-// past the company logo's three seconds and its fades, into the game's own frames.
-constexpr uint64_t kHeadlessSeconds = 5;
+// With nobody to close the window, a headless run closes it itself this much virtual time after
+// the main menu first shows, and at the latest after kHeadlessLimitSeconds.
+constexpr uint64_t kHeadlessSeconds = 3;
+constexpr uint64_t kHeadlessLimitSeconds = 60;
 // A present moves the virtual clock on by a little more than one update step, so that every tick
 // of a headless run has a step to run.
 constexpr uint64_t kHeadlessPresentStep = 17000000;
@@ -29,6 +32,15 @@ constexpr uint32_t kScriptSeed = 0x5EED;
 
 std::string s_headlessReason;
 uint64_t s_headlessStart = 0;
+std::chrono::steady_clock::time_point s_wallStart;
+double s_wallToMenu = -1.0;
+
+void CloseSoonAfterTheMenu()
+{
+    s_wallToMenu = std::chrono::duration<double>(std::chrono::steady_clock::now() - s_wallStart).count();
+    platform::GetHeadlessBackend().QueueEventAt(platform::GetCounter() + kHeadlessSeconds * platform::GetCounterFrequency(),
+                                                platform::Event::Simple(platform::EventType::Close));
+}
 
 void ReportHeadlessRun()
 {
@@ -42,6 +54,8 @@ void ReportHeadlessRun()
                 "was closed%s.\n",
                 s_headlessReason.c_str(), platform::GetHeadlessBackend().GetMemoryDisplay().GetPresentCount(),
                 seconds, g_application ? "" : " and the application shut down");
+    if (s_wallToMenu >= 0)
+        std::printf("The main menu first showed after %.0f ms of real time.\n", s_wallToMenu * 1000.0);
 #if VANTOREL_HAVE_SDL
     std::printf("To get a window, run ./run.sh on a desktop, or under a virtual display with "
                 "\"xvfb-run ./run.sh\", without --headless.\n");
@@ -113,8 +127,10 @@ int main(int argc, char** argv)
         platform::EnableVirtualClock();
         platform::SetVirtualPresentStep(kHeadlessPresentStep);
         s_headlessStart = platform::GetCounter();
+        s_wallStart = std::chrono::steady_clock::now();
+        SetFirstMainMenuDrawHandler(&CloseSoonAfterTheMenu);
         platform::GetHeadlessBackend().QueueEventAt(
-            s_headlessStart + kHeadlessSeconds * platform::GetCounterFrequency(),
+            s_headlessStart + kHeadlessLimitSeconds * platform::GetCounterFrequency(),
             platform::Event::Simple(platform::EventType::Close));
         std::atexit(ReportHeadlessRun);
     }

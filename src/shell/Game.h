@@ -172,6 +172,8 @@ private:
 
 // The game's statistics; null while no game object exists or before its Init.
 CStats* GetStats();
+// Called once, after the first presented frame that shows the main menu; null for none.
+void SetFirstMainMenuDrawHandler(void (*handler)());
 // The one game object; null while none exists.
 CGame* GetGame();
 // The seconds every update step has added since the start.
