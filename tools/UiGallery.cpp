@@ -2,10 +2,14 @@
 // on the real display. The pages open on a screen window, which routes the mouse and keyboard to
 // them; the gallery draws the mouse cursor itself.
 //
-//   vantorel_uigallery [--page tree] [--depth 8|16] [--frames N] [--data FOLDER] [--headless]
+//   vantorel_uigallery [--page tree|buttons|dialogs] [--depth 8|16] [--frames N] [--data FOLDER] [--headless]
+//                      [--keys KEY,KEY,...]
 //
-// FOLDER holds the data set "Data" (default: the build's). The window state goes to
+// KEYS are key names ("Tab", "Right", "Space", "Return", a letter...) typed one per frame from the
+// tenth frame on, as the system delivers them. FOLDER holds the data set "Data" (default: the build's). The window state goes to
 // "Vantorel Editor.ini" beside the program; display settings to the temporary folder.
+#include "GalleryButtonsPage.h"
+#include "GalleryDialogsPage.h"
 #include "GalleryTreePage.h"
 #include "ToolStartUp.h"
 #include "app/Mouse.h"
@@ -22,18 +26,22 @@
 #include "graphics/ScreenFrame.h"
 #include "graphics/ScreenMode.h"
 #include "graphics/SequenceCollection.h"
+#include "platform/KeyTable.h"
 #include "platform/Platform.h"
 #include "ui/ScreenWindow.h"
 
 #include "FontPainter.h"
 #include "MouseCursor.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <strings.h>
+#include <vector>
 
 namespace {
 
@@ -93,6 +101,45 @@ std::unique_ptr<CSequence> PaintCursor()
     return cursor;
 }
 
+// The key numbers of the comma-separated key names; unknown names are reported and left out.
+std::vector<int> ParseKeyNames(const std::string& names)
+{
+    std::vector<int> keys;
+    size_t start = 0;
+    while (start < names.size()) {
+        const size_t end = std::min(names.find(',', start), names.size());
+        const std::string name = names.substr(start, end - start);
+        start = end + 1;
+        int found = 0;
+        for (const platform::KeyInfo& key : platform::GetKeyTable())
+            if (strcasecmp(key.name, name.c_str()) == 0) {
+                found = key.keyNumber;
+                break;
+            }
+        if (found)
+            keys.push_back(found);
+        else if (!name.empty())
+            std::fprintf(stderr, "uigallery: no key \"%s\"\n", name.c_str());
+    }
+    return keys;
+}
+
+// A key stroke as the system delivers it: down, the character it types (if any), up.
+void TypeKey(int keyNumber)
+{
+    const int virtualKey = platform::VirtualKeyOfKeyNumber(keyNumber, true);
+    FeedInputFromEvent(platform::Event::Key(platform::EventType::KeyDown, keyNumber, virtualKey));
+    int character = 0;
+    if (virtualKey == 8 || virtualKey == 9 || virtualKey == 13 || virtualKey == 27 || virtualKey == 32 ||
+        (virtualKey >= '0' && virtualKey <= '9'))
+        character = virtualKey;
+    else if (virtualKey >= 'A' && virtualKey <= 'Z')
+        character = virtualKey - 'A' + 'a';
+    if (character)
+        FeedInputFromEvent(platform::Event::Char(static_cast<unsigned char>(character)));
+    FeedInputFromEvent(platform::Event::Key(platform::EventType::KeyUp, keyNumber, virtualKey));
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -100,8 +147,9 @@ int main(int argc, char** argv)
     const std::string page = GetToolOption(argc, argv, "--page", "tree");
     const int depth = GetToolOptionInt(argc, argv, "--depth", 16);
     const int frames = GetToolOptionInt(argc, argv, "--frames", 0);
-    if (page != "tree") {
-        std::fprintf(stderr, "uigallery: no page \"%s\" (pages: tree)\n", page.c_str());
+    const std::vector<int> keys = ParseKeyNames(GetToolOption(argc, argv, "--keys", ""));
+    if (page != "tree" && page != "buttons" && page != "dialogs") {
+        std::fprintf(stderr, "uigallery: no page \"%s\" (pages: tree, buttons, dialogs)\n", page.c_str());
         return 2;
     }
     if (!StartToolWindow(argc, argv, "Vantorel window gallery", "vantorel-uigallery.ini"))
@@ -150,7 +198,12 @@ int main(int argc, char** argv)
     back.SetPageCount(screen.GetBackBufferCount() + 1);
     back.MarkAllDirty();
     CScreenWindow screenWindow(&back, font);
-    OpenGalleryTreePage(&screenWindow);
+    if (page == "buttons")
+        OpenGalleryButtonsPage(&screenWindow);
+    else if (page == "dialogs")
+        OpenGalleryDialogsPage(&screenWindow);
+    else
+        OpenGalleryTreePage(&screenWindow);
     std::printf("Window gallery, page \"%s\": %ux%u, %u bits; Tab, Shift+Tab and Alt+letter move the focus, close "
                 "the window to end.\n",
                 page.c_str(), screen.GetWidth(), screen.GetHeight(), screen.GetBitsPerPixel());
@@ -163,6 +216,9 @@ int main(int argc, char** argv)
                 return 0;
             FeedInputFromEvent(event);
         }
+        constexpr int kFirstKeyFrame = 10;
+        if (frame >= kFirstKeyFrame && static_cast<size_t>(frame - kFirstKeyFrame) < keys.size())
+            TypeKey(keys[static_cast<size_t>(frame - kFirstKeyFrame)]);
         screenWindow.Update(1.0f / 60.0f);
         g_mouse.AnimateCursor(1.0f / 60.0f);
         back.Clear();

@@ -20,6 +20,7 @@
 class CEnumTable;
 class CFont;
 class CJWindow;
+class CJMessageWindow;
 class CFrame;
 class CFrameInterface;
 class COffsetClippedProxyFrame;
@@ -281,6 +282,10 @@ public:
     // offsets; the modal form makes the window modal first. False for a null window.
     bool OpenWindow(CJWindow* window, int32_t placement);
     bool OpenModalWindow(CJWindow* window, int32_t placement);
+    // A modal message window with an OK button, opened centred on the parent (on this window
+    // without one); the owner lends it its theme and font. Answers the window (it closes itself).
+    CJMessageWindow* ShowMessage(CJWindow* owner, const CSharedString& caption, const CSharedString& text);
+    CJMessageWindow* ShowMessageText(const char* caption, const char* text);
     // Moves the focus to the next or previous tab stop and turns keyboard navigation on; false
     // when there is none.
     bool FocusNextTabStop();
@@ -378,6 +383,11 @@ public:
     // On 8-bit frames the palette is remapped instead of blended.
     static void DrawBevel(const CFont* font, CFrameInterface* frame, const CIntRect& rect, bool raised,
                           uint32_t sides, int32_t style);
+    // Fills the rect (frame coordinates) with the texture wrapped in both directions, the rect's
+    // top-left corner showing the texture's point (textureX, textureY). A window that passes its
+    // own position there lines its texture up with its parent's.
+    static void FillWithTexture(CFrameInterface* frame, CFrame* texture, const CIntRect& rect, int32_t textureX,
+                                int32_t textureY);
 
     // --- Toolkit-wide settings. ---
 
@@ -410,11 +420,6 @@ protected:
     static void ApplyCursor(CSequence* cursor);
     // The window's frame state for drawing: offset and clip of its content coordinates.
     void ApplyDrawingState(COffsetClippedProxyFrame* frame) const;
-    // Fills the rect (frame coordinates) with the texture wrapped in both directions, the rect's
-    // top-left corner showing the texture's point (textureX, textureY). A window that passes its
-    // own position there lines its texture up with its parent's.
-    static void FillWithTexture(CFrameInterface* frame, CFrame* texture, const CIntRect& rect, int32_t textureX,
-                                int32_t textureY);
 
     CIntRect m_rect;
     CIntRect m_visibleRect;

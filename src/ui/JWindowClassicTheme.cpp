@@ -1,6 +1,9 @@
 #include "ui/JWindowClassicTheme.h"
 
-#include "ui/JWindow.h"
+#include "ui/JButton.h"
+#include "ui/JClassicButtonPart.h"
+#include "ui/JClassicCaptionPart.h"
+#include "ui/JThemeWindowPart.h"
 
 IMPLEMENT_CLASS_RECORD(CJWindowClassicTheme, CSkinTheme, 1.0f)
 
@@ -35,17 +38,17 @@ CFrame* CJWindowClassicTheme::GetBackgroundTexture(const CJWindow*) const
     return nullptr;
 }
 
-CJThemeButtonPart* CJWindowClassicTheme::CreateButtonPart(CJButton*)
+CJThemeButtonPart* CJWindowClassicTheme::CreateButtonPart(CJButton* button)
 {
-    return nullptr;
+    return new CJClassicButtonPart(button);
 }
 
-CJThemePart* CJWindowClassicTheme::CreateWindowPart(CJWindow*)
+CJThemePart* CJWindowClassicTheme::CreateWindowPart(CJWindow* window)
 {
-    return nullptr;
+    return new CJThemeWindowPart(window);
 }
 
-CJThemeCaptionPart* CJWindowClassicTheme::CreateCaptionPart(CJWindow*)
+CJThemeCaptionPart* CJWindowClassicTheme::CreateCaptionPart(CJWindow* window)
 {
-    return nullptr;
+    return new CJClassicCaptionPart(window);
 }

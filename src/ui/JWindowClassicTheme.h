@@ -19,7 +19,8 @@ class CJWindowClassicTheme : public CSkinTheme
     void SetUpWindow(CJWindow* window, CJWindow* parent) override;
     // None: windows show the toolkit's window textures.
     CFrame* GetBackgroundTexture(const CJWindow* window) const override;
-    // No parts yet: buttons, static texts and captions draw themselves until their parts exist.
+    // The classic button face, a static text part without behaviour, the classic caption; each
+    // new, owned by the window it is for.
     CJThemeButtonPart* CreateButtonPart(CJButton* button) override;
     CJThemePart* CreateWindowPart(CJWindow* window) override;
     CJThemeCaptionPart* CreateCaptionPart(CJWindow* window) override;

@@ -1,13 +1,13 @@
 // Drawing: the tree back to front, focus frames, textures, bevels and text.
 #include "ui/JWindow.h"
 
-#include "blit/modes/TableBlendBlitter.h"
 #include "blit/modes/TransparentMaskBlitter.h"
 #include "blit/modes/WrapBlitter.h"
 #include "graphics/Font.h"
 #include "graphics/Frame.h"
 #include "graphics/OffsetClippedProxyFrame.h"
 #include "objects/EnumTable.h"
+#include "ui/DimmedOpacities.h"
 #include "ui/SkinTheme.h"
 #include "ui/WindowToolkitState.h"
 #include "ui/WindowWatch.h"
@@ -22,36 +22,6 @@ const CEnumTableEntry kJustifications[] = {
     {kJustifyCentre, "Justify Center", nullptr},
     {kJustifyRight, "Justify Right", nullptr},
     {0, nullptr, nullptr},
-};
-
-// Text of a window that is not enabled draws through the default and the glyph blend modes at
-// reduced opacity; the opacities come back however the drawing ends.
-class CDimmedOpacities
-{
-public:
-    explicit CDimmedOpacities(bool dim) : m_dim(dim)
-    {
-        if (!m_dim)
-            return;
-        m_mask = g_transparentMaskBlitter.GetOpacity();
-        m_blend = g_blackBiasBlitter.GetOpacity();
-        g_transparentMaskBlitter.SetOpacity(0.4f);
-        g_blackBiasBlitter.SetOpacity(0.6f);
-    }
-    ~CDimmedOpacities()
-    {
-        if (!m_dim)
-            return;
-        g_transparentMaskBlitter.SetOpacity(m_mask);
-        g_blackBiasBlitter.SetOpacity(m_blend);
-    }
-    CDimmedOpacities(const CDimmedOpacities&) = delete;
-    CDimmedOpacities& operator=(const CDimmedOpacities&) = delete;
-
-private:
-    bool m_dim;
-    float m_mask = 1.0f;
-    float m_blend = 1.0f;
 };
 
 // The three two-character texts shown as small symbols; false for any other text.

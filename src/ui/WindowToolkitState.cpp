@@ -48,6 +48,8 @@ void CWindowToolkitState::Reset()
     windowStateFile.Clear();
     previousButtons = 0;
     scrollBarHook = nullptr;
+    insertMode = true;
+    captionOverContents = false;
     m_soundsPreloaded = false;
     m_texturesLookedUp = false;
     for (CFrame*& texture : m_textures)

@@ -69,6 +69,10 @@ public:
     uint32_t previousButtons = 0;
     // The maker of the automatic scroll bars; null: windows make none.
     CScrollBarHook* scrollBarHook = nullptr;
+    // Edit fields insert typed characters (else they overwrite); Insert flips it for all of them.
+    bool insertMode = true;
+    // Titled windows draw their contents first and the caption over them (else caption first).
+    bool captionOverContents = false;
 
     // The texture, the inactive forms falling back to the active ones; null when missing.
     CFrame* GetTexture(Texture texture) const;

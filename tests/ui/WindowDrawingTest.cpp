@@ -1,6 +1,7 @@
 // Drawing: bevels and text against golden images and references written here, textures, and the
 // tree drawn through the screen's proxy in each window's own coordinates.
 #include "../graphics/GoldenImage.h"
+#include "TextureTestSupport.h"
 #include "UiTestSupport.h"
 #include "blit/ColorPacking.h"
 #include "blit/modes/TableBlendBlitter.h"
@@ -12,6 +13,7 @@
 
 using frametest::ReadPixel;
 using frametest::WritePixel;
+using uitest::TextureList;
 using uitest::To24;
 
 namespace {
@@ -57,33 +59,6 @@ public:
         CJWindow::Draw(frame);
     }
     uint16_t m_pixel;
-};
-
-// Window textures made in memory, by name.
-class TextureList : public CResourceCollection
-{
-public:
-    explicit TextureList(std::vector<std::pair<std::string, uint16_t>> textures) : m_textures(std::move(textures))
-    {
-        std::vector<CSharedString> names;
-        for (const auto& texture : m_textures)
-            names.emplace_back(texture.first.c_str());
-        SetEntries(names);
-    }
-    CObject* LoadItem(const char*, const char* fileName, CObject** out) override
-    {
-        for (const auto& texture : m_textures)
-            if (texture.first == fileName) {
-                auto* frame = new CFrame;
-                frame->Create(8, 8, 16);
-                for (uint32_t i = 0; i < 64; ++i)
-                    WritePixel(*frame, i % 8, i / 8, texture.second + i);
-                *out = frame;
-                return frame;
-            }
-        return nullptr;
-    }
-    std::vector<std::pair<std::string, uint16_t>> m_textures;
 };
 
 class WindowDrawing : public uitest::ToolkitTest
