@@ -128,7 +128,9 @@ void CInternetConnectionPanel::AddMinimizeButton()
     button->SetToolTipText(tip.CStr(), -1);
     button->SetSize(20, 20);
     button->SetTabStop(false);
-    parent->AddChildOnTop(button, kPlaceTopRightOverCaption, nullptr, 2, 2, kPlacePixelOffsets);
+    // Behind the panel, so that Enter (which the dialog offers its front child first) still
+    // answers the question rather than minimising the game.
+    parent->AddChild(button, kPlaceTopRightOverCaption, nullptr, 2, 2, kPlacePixelOffsets | kPlaceNoGrow);
     button->SetX(button->GetRect().m_left - 20);
 }
 
