@@ -2,14 +2,15 @@
 // on the real display. The pages open on a screen window, which routes the mouse and keyboard to
 // them; the gallery draws the mouse cursor itself.
 //
-//   vantorel_uigallery [--page tree|buttons|dialogs] [--depth 8|16] [--frames N] [--data FOLDER] [--headless]
-//                      [--keys KEY,KEY,...]
+//   vantorel_uigallery [--page tree|buttons|dialogs|online|about] [--depth 8|16] [--frames N] [--data FOLDER]
+//                      [--headless] [--keys KEY,KEY,...] [--url VERSION-CHECK-URL]
 //
 // KEYS are key names ("Tab", "Right", "Space", "Return", a letter...) typed one per frame from the
 // tenth frame on, as the system delivers them. FOLDER holds the data set "Data" (default: the build's). The window state goes to
 // "Vantorel Editor.ini" beside the program; display settings to the temporary folder.
 #include "GalleryButtonsPage.h"
 #include "GalleryDialogsPage.h"
+#include "GalleryOnlinePage.h"
 #include "GalleryTreePage.h"
 #include "ToolStartUp.h"
 #include "app/Mouse.h"
@@ -148,8 +149,9 @@ int main(int argc, char** argv)
     const int depth = GetToolOptionInt(argc, argv, "--depth", 16);
     const int frames = GetToolOptionInt(argc, argv, "--frames", 0);
     const std::vector<int> keys = ParseKeyNames(GetToolOption(argc, argv, "--keys", ""));
-    if (page != "tree" && page != "buttons" && page != "dialogs") {
-        std::fprintf(stderr, "uigallery: no page \"%s\" (pages: tree, buttons, dialogs)\n", page.c_str());
+    if (page != "tree" && page != "buttons" && page != "dialogs" && page != "online" && page != "about") {
+        std::fprintf(stderr, "uigallery: no page \"%s\" (pages: tree, buttons, dialogs, online, about)\n",
+                     page.c_str());
         return 2;
     }
     if (!StartToolWindow(argc, argv, "Vantorel window gallery", "vantorel-uigallery.ini"))
@@ -202,6 +204,8 @@ int main(int argc, char** argv)
         OpenGalleryButtonsPage(&screenWindow);
     else if (page == "dialogs")
         OpenGalleryDialogsPage(&screenWindow);
+    else if (page == "online" || page == "about")
+        OpenGalleryOnlinePage(&screenWindow, page == "online", GetToolOption(argc, argv, "--url", ""));
     else
         OpenGalleryTreePage(&screenWindow);
     std::printf("Window gallery, page \"%s\": %ux%u, %u bits; Tab, Shift+Tab and Alt+letter move the focus, close "

@@ -18,7 +18,7 @@
 #include <algorithm>
 
 CLocalizedString g_versionCheckUrlText("http://www.quorvane.invalid/VersionInfo/VantorelModules.modDB",
-                                       "The address of the module database");
+                                       "Version Check Url");
 CLocalizedString g_versionCheckTitle("Version Check");
 CLocalizedString g_versionWaitTitle("Getting Version Info From Server");
 CLocalizedString g_versionWaitText(

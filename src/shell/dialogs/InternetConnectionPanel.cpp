@@ -80,16 +80,20 @@ CInternetConnectionPanel::CInternetConnectionPanel(CJWindow* parent, const char*
     m_alwaysToggle = new CJToggleButton(this, g_alwaysConnectedText.CStr(), nullptr);
     m_alwaysToggle->SetChecked(ReadConfigInt(g_configFile.GetPath(), kSection, kAlwaysConnectedKey, 0) != 0);
     AddChild(m_alwaysToggle, kPlaceBelowPreviousCentred, nullptr, kDefaultOffset, kDefaultOffset, 0);
-    m_dialButton = MakeAutoSizedButton(this, g_dialServiceText.CStr());
-    m_dialButton->SetEnabled(false);
-    m_dialButton->Show(false, false);
-    AddChild(m_dialButton, kPlaceBelowPreviousCentred, nullptr, kDefaultOffset, kDefaultOffset, 0);
+    // The answers in one row under the toggle, so that the panel with the help text still fits
+    // the screen; the dial button takes the help button's place while help shows.
     m_connectedButton = MakeAutoSizedButton(this, g_alreadyConnectedText.CStr());
     AddChild(m_connectedButton, kPlaceBelowPreviousCentred, nullptr, kDefaultOffset, kDefaultOffset, 0);
     m_helpButton = MakeAutoSizedButton(this, g_helpMeConnectText.CStr());
-    AddChild(m_helpButton, kPlaceBelowPreviousCentred, nullptr, kDefaultOffset, kDefaultOffset, 0);
+    AddChild(m_helpButton, kPlaceRightOfPrevious, nullptr, kDefaultOffset, kDefaultOffset, 0);
     m_backButton = MakeAutoSizedButton(this, g_connectBackText.CStr());
-    AddChild(m_backButton, kPlaceBelowPreviousCentred, nullptr, kDefaultOffset, kDefaultOffset, 0);
+    AddChild(m_backButton, kPlaceRightOfPrevious, nullptr, kDefaultOffset, kDefaultOffset, 0);
+    LayOutButtonRow(m_connectedButton, m_backButton, 0);
+    m_dialButton = MakeAutoSizedButton(this, g_dialServiceText.CStr());
+    m_dialButton->SetEnabled(false);
+    m_dialButton->Show(false, false);
+    m_dialButton->SetRect(m_helpButton->GetRect());
+    AddChild(m_dialButton, kPlaceNone, nullptr, kDefaultOffset, kDefaultOffset, 0);
 
     if (!CInternetTransfer::GetInstance().IsAvailable()) {
         auto* box = new CJMessageWindow(g_operationNotSupportedText.CStr(), g_transferLibraryMissingText.CStr(), this);
