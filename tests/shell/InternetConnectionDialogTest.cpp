@@ -3,7 +3,11 @@
 // and "Back", and the message that closes the dialog when the transfer library is missing.
 #include "../foundation/FileTestHelpers.h"
 #include "../ui/InputTestSupport.h"
+#include "LoopbackHttpServer.h"
 #include "foundation/ConfigFile.h"
+#include "foundation/LocalizedString.h"
+#include "online/ModuleInfoCollection.h"
+#include "online/VersionCheckWindow.h"
 #include "online/InternetConnectionState.h"
 #include "platform/Http.h"
 #include "platform/Window.h"
@@ -16,7 +20,9 @@
 #include "ui/controls/JLabel.h"
 #include "ui/controls/JMessageWindow.h"
 
+#include <chrono>
 #include <string>
+#include <thread>
 
 using namespace uitest;
 
@@ -227,4 +233,70 @@ TEST_F(ConnectionDialog, TheMinimiseButtonSitsInTheCaptionAndMinimisesTheGame)
     EXPECT_TRUE(platform::GetHeadlessBackend().IsMinimized());
     EXPECT_EQ(m_runs, 0);
     EXPECT_TRUE(m_dialog.IsAlive());
+}
+
+namespace {
+
+std::string ServedDatabase()
+{
+    // The game a build behind the server's and an add-on that is not installed; the installed
+    // add-on is unknown to the server.
+    return "CDownloadableModuleList\r\n{\r\n\tVersion Info=Array\r\n\t{\r\n\t\tArray Count=2\r\n"
+           "\t\tArray Item=CModuleVersionInfo\r\n\t\t{\r\n\t\t\tModule Name=thegame\r\n"
+           "\t\t\tDownload URL=http://get.invalid/game.zip\r\n\t\t\tModule Info=CModuleInfo\r\n\t\t\t{\r\n"
+           "\t\t\t\tModule Display Name=Vantorel\r\n\t\t\t\tBuild Number=5\r\n\t\t\t}\r\n\t\t}\r\n"
+           "\t\tArray Item=CModuleVersionInfo\r\n\t\t{\r\n\t\t\tModule Name=Tools\r\n"
+           "\t\t\tDownload URL=http://get.invalid/tools.zip\r\n\t\t\tModule Info=CModuleInfo\r\n\t\t\t{\r\n"
+           "\t\t\t\tModule Display Name=Level Tools\r\n\t\t\t}\r\n\t\t}\r\n\t}\r\n}\r\n";
+}
+
+} // namespace
+
+// The road the menus take: a standing answer, the address from "Local.txt", the wait, the rows.
+TEST_F(ConnectionDialog, TheStandingAnswerLeadsToTheModuleList)
+{
+    testsupport::LoopbackHttpServer server([](testsupport::HttpExchange& x) {
+        x.Send(testsupport::HttpAnswer(200, ServedDatabase()));
+    });
+    for (const auto& [name, build] : {std::pair{"TheGame", 3}, std::pair{"Extra", 1}}) {
+        std::filesystem::create_directories(m_folder / std::string("Resources"));
+        testsupport::WriteFileBytes(m_folder / (std::string("Resources/") + name + ".modinfo"),
+                                    std::string("CModuleInfo\r\n{\r\n\tBuild Number=") + std::to_string(build) +
+                                        "\r\n}\r\n");
+    }
+    CModuleInfoCollection::GetInstance().SetUpAtStartUp();
+    testsupport::WriteFileBytes(m_folder / "Local.txt", std::string("ENGLISH: ") + g_versionCheckUrlText.GetEnglishText() +
+                                                            "[END] (Version Check Url)\r\nLOCALIZED: " +
+                                                            server.Url("/VantorelModules.modDB") + "[END]\r\n");
+    ASSERT_TRUE(CLocalizationTable::GetInstance().Load("Local.txt"));
+    WriteConfigInt(g_configFile.GetPath(), "Options", "Always Connected", 1);
+
+    auto* dialog = new CInternetConnectionDialog(nullptr, "Connect to the Internet", kMessage, nullptr);
+    dialog->GetPanel()->SetAction(CreateVersionCheckCommand(true, dialog));
+    m_screen->OpenModalWindow(dialog, kPlaceCentred);
+    m_dialog.Watch(dialog);
+    CVersionCheckWindow* window = nullptr;
+    const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!window && std::chrono::steady_clock::now() < limit) {
+        Step();
+        window = dynamic_cast<CVersionCheckWindow*>(m_screen->GetModalWindow());
+        if (window && !window->IsBuilt())
+            window = nullptr;
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    ASSERT_NE(window, nullptr);
+    EXPECT_FALSE(m_dialog.IsAlive());
+    std::vector<EModuleStatus> statuses;
+    for (const CModuleRow& row : window->GetRows())
+        statuses.push_back(row.m_status);
+    EXPECT_EQ(statuses, (std::vector<EModuleStatus>{EModuleStatus::UpdateAvailable, EModuleStatus::AddOnAvailable,
+                                                   EModuleStatus::PreInitialRelease}));
+    Click(window->GetRowButton(0));
+    EXPECT_EQ(platform::GetHeadlessBackend().GetOpenedDocuments(), std::vector<std::string>{"http://get.invalid/game.zip"});
+    ASSERT_EQ(server.RequestCount(), 1u);
+    EXPECT_EQ(server.Requests()[0].path, "/VantorelModules.modDB");
+
+    CLocalizationTable::GetInstance().RemoveAllPairs();
+    g_versionCheckUrlText.AssignText(g_versionCheckUrlText.GetEnglishText());
+    CModuleInfoCollection::GetInstance().FreeEntries();
 }
