@@ -38,17 +38,5 @@ void CFrameOverlayOptionsCollection::SetUpAtStartUp()
 
 CObject* CFrameOverlayOptionsCollection::LoadItem(const char* folder, const char* fileName, CObject** out)
 {
-    CSharedString path;
-    path.SetToJoinedPath(folder, fileName);
-    path.AppendText(".");
-    path.AppendText(GetTypeName().CStr());
-    CObject* object = CObject::CreateFromFile(path.CStr(), 0, false, out);
-    // Callers draw what they get as overlay options: anything else would be used as one.
-    if (object && !object->IsKindOf(GetItemClassRecord())) {
-        if (out)
-            *out = nullptr;
-        delete object;
-        return nullptr;
-    }
-    return object;
+    return ReadItemOfItemClass(folder, fileName, out);
 }

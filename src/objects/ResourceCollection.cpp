@@ -282,6 +282,23 @@ CObject* CResourceCollection::LoadItem(const char* folder, const char* fileName,
     return CObject::CreateFromFile(path.CStr(), 0, true, out);
 }
 
+CObject* CResourceCollection::ReadItemOfItemClass(const char* folder, const char* fileName, CObject** out)
+{
+    CSharedString path;
+    path.SetToJoinedPath(folder, fileName);
+    path.AppendText(".");
+    path.AppendText(m_typeName.CStr());
+    CObject* object = CObject::CreateFromFile(path.CStr(), 0, false, out);
+    // Callers use what they get as an item: anything else would be used as one.
+    if (object && !object->IsKindOf(GetItemClassRecord())) {
+        if (out)
+            *out = nullptr;
+        delete object;
+        return nullptr;
+    }
+    return object;
+}
+
 void CResourceCollection::GetItemFilePath(uint32_t i, CSharedString& path)
 {
     path.SetToJoinedPath(m_folder.CStr(), i < m_entryCount ? m_entries[i].m_name : "");

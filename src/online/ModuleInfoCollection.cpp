@@ -61,17 +61,5 @@ CModuleInfo* CModuleInfoCollection::GetModule(uint32_t i)
 
 CObject* CModuleInfoCollection::LoadItem(const char* folder, const char* fileName, CObject** out)
 {
-    CSharedString path;
-    path.SetToJoinedPath(folder, fileName);
-    path.AppendText(".");
-    path.AppendText(GetTypeName().CStr());
-    CObject* object = CObject::CreateFromFile(path.CStr(), 0, false, out);
-    // The version check reads every entry as a module description.
-    if (object && !object->IsKindOf(GetItemClassRecord())) {
-        if (out)
-            *out = nullptr;
-        delete object;
-        return nullptr;
-    }
-    return object;
+    return ReadItemOfItemClass(folder, fileName, out);
 }

@@ -107,7 +107,12 @@ CVersionCheckWindow::CVersionCheckWindow(CJWindow* parent, bool fetch, CInternet
     }
 }
 
-CVersionCheckWindow::~CVersionCheckWindow() = default;
+CVersionCheckWindow::~CVersionCheckWindow()
+{
+    // A download still on its way would write into the memory file that goes with this window.
+    if (m_download)
+        m_transfer.Cancel();
+}
 
 void CVersionCheckWindow::Update(float seconds)
 {

@@ -31,6 +31,7 @@ public:
 
     // transfer null: the process's.
     CVersionCheckWindow(CJWindow* parent, bool fetch, CInternetTransfer* transfer = nullptr);
+    // Cancels the download when it has not been read yet.
     ~CVersionCheckWindow() override;
 
     // While waiting: closes once the transfer is over and the wait dialog has gone unanswered

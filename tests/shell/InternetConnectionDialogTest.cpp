@@ -91,6 +91,7 @@ TEST_F(ConnectionDialog, AStandingAnswerRunsTheActionAtTheFirstUpdate)
     EXPECT_FALSE(panel->GetConnectedButton()->IsEnabled());
     Step();
     EXPECT_EQ(m_runs, 1);
+    EXPECT_FALSE(panel->GetConnectedButton()->IsEnabled());
 }
 
 TEST_F(ConnectionDialog, TheAnswerHoldsForTheRunUntilAConnectionIsLost)

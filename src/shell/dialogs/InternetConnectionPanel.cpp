@@ -175,7 +175,8 @@ void CInternetConnectionPanel::Update(float seconds)
     }
     if (!self.IsAlive())
         return;
-    if (!m_blocked)
+    // An answered question keeps its answer button disabled until a lost connection reopens it.
+    if (!m_blocked && !m_finished)
         m_connectedButton->SetEnabled(IsActionEnabled());
     CJWindow::Update(seconds);
 }
