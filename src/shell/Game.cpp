@@ -14,6 +14,7 @@
 #include "shell/CreatePlayerControls.h"
 #include "shell/StandInField.h"
 #include "shell/TimedMessage.h"
+#include "online/ModuleInfoCollection.h"
 #include "shell/stats/Stats.h"
 
 namespace {
@@ -57,6 +58,11 @@ void CGame::Init(CTimedPictureScreen* pictureScreen)
         m_stats->SetLaunchesSinceVersionCheck(launches - 1);
 
     CApplicationBase::Init(pictureScreen);
+
+    // The installed modules; the game's own entry carries the version of the program that runs.
+    CModuleInfoCollection& modules = CModuleInfoCollection::GetInstance();
+    modules.SetUpAtStartUp();
+    modules.StoreProgramVersion();
 
     // The fonts, the overlay texts, the sequences and the mouse cursor, as far as the data holds
     // them; the menus that will show the cursor are not here yet, so it shows from the start.
