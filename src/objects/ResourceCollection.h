@@ -130,12 +130,6 @@ public:
     CObject* GetByName(const char* name);
     void UnloadAllLoaded();
 
-protected:
-    // Reads "<folder>/<file name>.<type name>" in the object text format without saving it back,
-    // for the collections whose items play must never write. Null (and *out null) when it cannot
-    // be read or holds an object that is not of the item class, which callers would misuse.
-    CObject* ReadItemOfItemClass(const char* folder, const char* fileName, CObject** out);
-
 private:
     // "<folder>/<file name>.<type name>".
     void MakeItemPath(const char* folder, const char* fileName, CSharedString& path) const;
