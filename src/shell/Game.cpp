@@ -2,6 +2,9 @@
 
 #include "app/Mouse.h"
 #include "app/TimedPictureScreen.h"
+#include "game/bricks/BackgroundCollection.h"
+#include "game/bricks/BrickInfoCollection.h"
+#include "game/bricks/BrickLayoutCollection.h"
 #include "game/ship/ParticleGeneratorCollection.h"
 #include "graphics/Color.h"
 #include "graphics/FontCollection.h"
@@ -45,6 +48,9 @@ void CGame::Init(CTimedPictureScreen* pictureScreen)
     sequences.SetUpAtStartUp();
     if (CSequence* cursor = sequences.FindSequence("MouseCursor"))
         g_mouse.SetCursorSequence(cursor);
+    CBrickInfoCollection::GetInstance().SetUpAtStartUp();
+    CBackgroundCollection::GetInstance().SetUpAtStartUp();
+    CBrickLayoutCollection::GetInstance().SetUpAtStartUp();
     CParticleGeneratorCollection::GetInstance().SetUpAtStartUp();
     SetUpScreenWindow(nullptr, nullptr, nullptr, fonts.FindFont("OCR Monospaced Numbers"), fonts.FindFont("Small Blue"));
     g_mouse.ShowCursor();
