@@ -111,6 +111,12 @@ void CPlayfield::DrawMidLayer(CFrameInterface* target)
         backBuffer->SetBlitMode(CDirtyRectFrame::kBlitAndMark);
 }
 
+CSprite* CPlayfield::SpawnPowerUp(const CSprite*, uint32_t kind)
+{
+    m_powerUpsSpawned.push_back(kind);
+    return nullptr;
+}
+
 CPlayfield* GetPlayfield()
 {
     return s_playfield;

@@ -11,7 +11,9 @@
 #include "graphics/IntRect.h"
 
 #include <cstdint>
+#include <vector>
 
+class CBackgroundDefinition;
 class CBrickInfo;
 class CFrameInterface;
 class CParticleGeneratorInfo;
@@ -113,6 +115,23 @@ public:
     // Sparks in the brick-sized box (16 by 9 either way) round the sprite's float position.
     void SpawnSparksOverBrick(const CSprite* sprite, CParticleGeneratorInfo* generator, const CBrickInfo* brickType);
 
+    // The scoring and power-up releases of a game, as far as bricks need them until the flow of a
+    // game is here: points are summed, destroyed bricks counted, and a release is remembered by
+    // kind (0 asks for a pick by the layout's weights) without a capsule.
+    void AddPoints(int32_t points) { m_score += points; }
+    int64_t GetScore() const { return m_score; }
+    void CountBrickDestroyed() { ++m_bricksDestroyed; }
+    uint32_t GetBricksDestroyed() const { return m_bricksDestroyed; }
+    // Null: no capsule is made yet.
+    CSprite* SpawnPowerUp(const CSprite* brick, uint32_t kind);
+    const std::vector<uint32_t>& GetPowerUpsSpawned() const { return m_powerUpsSpawned; }
+    // The round's background (not owned; null for none).
+    void SetBackground(CBackgroundDefinition* background) { m_background = background; }
+    CBackgroundDefinition* GetBackground() const { return m_background; }
+    // Whether the brick layer is laying the round's bricks (moving bricks wait for it).
+    bool IsLayingBricks() const { return m_layingBricks; }
+    void SetLayingBricks(bool laying) { m_layingBricks = laying; }
+
     // How many sparks a burst of count makes while live effect behaviours are alive: all up to
     // 500, then round((1 - (live - 500) x 0.002) x count), none above 1000.
     static uint32_t ThinSparkCount(uint32_t count, uint32_t live);
@@ -133,6 +152,11 @@ private:
     CSequence* m_midground = nullptr;
     int m_backgroundDetailLevel = 2;
     CIntRect m_fieldRect{11, 10, 501, 480};
+    int64_t m_score = 0;
+    uint32_t m_bricksDestroyed = 0;
+    std::vector<uint32_t> m_powerUpsSpawned;
+    bool m_layingBricks = false;
+    CBackgroundDefinition* m_background = nullptr;
 };
 
 // The game's playfield; null while there is none.

@@ -57,6 +57,16 @@ class CBrickLayout : public CObject
     int32_t GetRowOffset(uint32_t row) const;
     // Where the brick of cell (c, r) lies.
     CIntPoint GetCellPosition(uint32_t column, uint32_t row) const;
+    // Builds the round's bricks in the playfield (nothing without one): empties its bricks,
+    // background sprites and foreground, lays a brick in every grid cell whose palette entry names
+    // a brick type and one per floating brick whose palette entry does, then applies the
+    // background. With hide the bricks start inactive, for the brick layer to reveal, except
+    // floating obstacles, which it never visits.
+    void BuildRound(bool hide);
+    // Makes the background of the index (entry 0 past the end) the playfield's, recording the
+    // call while a demo is being recorded.
+    static void ApplyBackgroundTheme(uint32_t background);
+
     // Clamps the floating brick's position into the field (writing it back into the record) and
     // answers where the brick lies: the position plus the origin, truncated.
     static CIntPoint PlaceFloatingBrick(CFloatingBrick& brick);
