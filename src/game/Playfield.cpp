@@ -3,6 +3,10 @@
 #include "app/ReplayCallback.h"
 #include "app/ReplayStream.h"
 #include "blit/modes/CopyBlitter.h"
+#include "game/bricks/BrickAI.h"
+#include "game/bricks/BrickLayer.h"
+#include "game/sprites/RecordedSound.h"
+#include "game/sprites/Sprite.h"
 #include "game/sprites/WorldRecordFields.h"
 #include "graphics/DirtyRectFrame.h"
 #include "graphics/Frame.h"
@@ -48,6 +52,7 @@ CReplayCallback s_drawMidLayer(&DrawMidLayerFromStream, "CPlayfield::DrawMidLaye
 } // namespace
 
 CPlayfield::CPlayfield() = default;
+
 
 CPlayfield::~CPlayfield()
 {
@@ -109,6 +114,27 @@ void CPlayfield::DrawMidLayer(CFrameInterface* target)
     target->DrawFrameAt(frame, 0, 0, &g_copyBlitter);
     if (backBuffer)
         backBuffer->SetBlitMode(CDirtyRectFrame::kBlitAndMark);
+}
+
+CBrickLayer& CPlayfield::GetBrickLayer()
+{
+    if (!m_brickLayer)
+        m_brickLayer = std::make_unique<CBrickLayer>();
+    return *m_brickLayer;
+}
+
+bool CPlayfield::IsLayingBricks() const
+{
+    return m_brickLayer && m_brickLayer->IsLaying();
+}
+
+void CPlayfield::PutBallInPlay()
+{
+    PlaySoundRecorded("Ball In Play.wav");
+    for (CSprite* sprite = m_bricks.GetHead(); sprite; sprite = sprite->GetNext())
+        if (CBrickAI* brick = CBrickAI::Of(sprite))
+            brick->ReleaseTrappedBall(sprite);
+    ++m_ballsPutInPlay;
 }
 
 CSprite* CPlayfield::SpawnPowerUp(const CSprite*, uint32_t kind)

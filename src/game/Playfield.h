@@ -11,10 +11,12 @@
 #include "graphics/IntRect.h"
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 class CBackgroundDefinition;
 class CBrickInfo;
+class CBrickLayer;
 class CFrameInterface;
 class CParticleGeneratorInfo;
 class CParticleType;
@@ -45,7 +47,7 @@ public:
 
     // Nine empty lists; the field rectangle (11, 10, 501, 480); no middle layer; detail level 2.
     CPlayfield();
-    // Deletes every sprite of the nine lists.
+    // Deletes every sprite of the nine lists and the brick layer.
     ~CPlayfield();
     CPlayfield(const CPlayfield&) = delete;
     CPlayfield& operator=(const CPlayfield&) = delete;
@@ -128,9 +130,14 @@ public:
     // The round's background (not owned; null for none).
     void SetBackground(CBackgroundDefinition* background) { m_background = background; }
     CBackgroundDefinition* GetBackground() const { return m_background; }
+    // The brick layer, made on first use.
+    CBrickLayer& GetBrickLayer();
     // Whether the brick layer is laying the round's bricks (moving bricks wait for it).
-    bool IsLayingBricks() const { return m_layingBricks; }
-    void SetLayingBricks(bool laying) { m_layingBricks = laying; }
+    bool IsLayingBricks() const;
+    // The brick layer has finished: "Ball In Play.wav" plays and the trapped balls are let go.
+    // The ball itself comes with the flow of a game.
+    void PutBallInPlay();
+    uint32_t GetBallsPutInPlay() const { return m_ballsPutInPlay; }
 
     // How many sparks a burst of count makes while live effect behaviours are alive: all up to
     // 500, then round((1 - (live - 500) x 0.002) x count), none above 1000.
@@ -155,7 +162,8 @@ private:
     int64_t m_score = 0;
     uint32_t m_bricksDestroyed = 0;
     std::vector<uint32_t> m_powerUpsSpawned;
-    bool m_layingBricks = false;
+    std::unique_ptr<CBrickLayer> m_brickLayer;
+    uint32_t m_ballsPutInPlay = 0;
     CBackgroundDefinition* m_background = nullptr;
 };
 

@@ -342,10 +342,6 @@ TEST_F(Bricks, AMovingFloatingBrickTravelsItsPathAndTurnsAtTheEnds)
     // It starts on the first end, at its position, and heads for the second.
     Step();
     EXPECT_FLOAT_EQ(brick->GetPosition().m_x, 132.0f);
-    m_playfield.SetLayingBricks(true);
-    Step(3);
-    EXPECT_FLOAT_EQ(brick->GetPosition().m_x, 132.0f);
-    m_playfield.SetLayingBricks(false);
     Step(4);
     EXPECT_FLOAT_EQ(brick->GetPosition().m_x, 140.0f);
     Step();
