@@ -9,7 +9,12 @@
 #include "game/sprites/AnimationSlot.h"
 #include "game/sprites/RecordedSound.h"
 #include "game/sprites/StateCheck.h"
+#include "graphics/ClippedProxyFrame.h"
+#include "graphics/Frame.h"
+#include "graphics/Sequence.h"
 
+#include <algorithm>
+#include <cmath>
 #include <numbers>
 
 namespace {
@@ -227,6 +232,26 @@ void CBrickAI::ReleaseTrappedBall(CSprite* brick)
     ball->AddAI(behaviour);
     playfield->GetFreedBalls().Append(ball);
     brick->SetFlag(CSprite::kDead, true);
+}
+
+void CBrickAI::DrawOverlay(CSprite* sprite, CFrameInterface* target)
+{
+    const CBrickInfo* to = m_floating ? m_floating->GetChangeTo() : nullptr;
+    CSequence* look = to ? to->GetPrimarySequence() : nullptr;
+    auto* animated = dynamic_cast<CAnimatedSprite*>(sprite);
+    const CAnimationSlot* slot = animated ? animated->GetSlot(0) : nullptr;
+    if (!look || !slot || !target)
+        return;
+    const float phase = std::max(slot->GetPhase(), 0.0f);
+    CFrame* frame = look->GetFrameAtFraction(phase);
+    if (!frame)
+        return;
+    const CIntPoint at = sprite->GetIntPosition();
+    CClippedProxyFrame clipped(target);
+    CIntRect clip = clipped.GetClipRect();
+    clip.m_left = std::max(clip.m_left, at.m_x + static_cast<int32_t>(std::lround(phase * 32.0f)) - 16);
+    clipped.SetClipRect(clip);
+    clipped.DrawFrameAt(frame, at.m_x, at.m_y, sprite->GetBlitter());
 }
 
 const CPolygon2D* CBrickAI::GetCollisionPolygon(CSprite*)

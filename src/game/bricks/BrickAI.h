@@ -58,6 +58,9 @@ class CBrickAI : public CSpriteAI
     // Nudge, push, animation, path, cycle, explosion countdown, change countdown, then the next
     // behaviour.
     void Update(CSprite* sprite, uint32_t arg) override;
+    // A floating brick that changes its neighbours previews their new look: the look sweeps
+    // across the brick from the left once per animation cycle.
+    void DrawOverlay(CSprite* sprite, CFrameInterface* target) override;
     void SyncState() override;
     // The type's collision polygon; null without a type.
     const CPolygon2D* GetCollisionPolygon(CSprite* sprite) override;
