@@ -3,6 +3,7 @@
 set -eu
 root=$(cd "$(dirname "$0")" && pwd)
 bash "$root/scripts/setup.sh"
-bash "$root/scripts/build.sh" "$root/build"
+# Only the game and its data: the tests and tools are ./test.sh's.
+TARGETS="vantorel data" bash "$root/scripts/build.sh" "$root/build"
 cd "$root/build/src"
 exec ./vantorel "$@"

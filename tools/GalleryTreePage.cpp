@@ -14,11 +14,11 @@ int32_t LineHeight(const CJWindow* window)
     return window->GetFont() ? window->GetFont()->GetLineHeight() : 0;
 }
 
-// The root: the window texture over the whole screen, then the panels.
-class CGalleryRoot : public CJWindow
+// The page: the window texture over the whole screen, then the panels.
+class CGalleryPage : public CJWindow
 {
 public:
-    CGalleryRoot() : CJWindow(nullptr, "Window tree") {}
+    explicit CGalleryPage(CJWindow* screen) : CJWindow(screen, "Window tree") {}
     void Draw(COffsetClippedProxyFrame* frame) override
     {
         FillWithTexture(frame, GetBackgroundTexture(), {0, 0, GetWidth(), GetHeight()}, 0, 0);
@@ -93,14 +93,20 @@ private:
     int32_t m_justification;
 };
 
-// A tab stop: a sunken field with its text; its parent draws the focus frame around it.
+// A tab stop: a sunken field with its text; its parent draws the focus frame around it. Under the
+// pointer it shows its tooltip.
 class CGalleryField : public CJWindow
 {
 public:
-    CGalleryField(CJWindow* parent, const char* text) : CJWindow(parent, text)
+    CGalleryField(CJWindow* parent, const char* text, const char* tooltip) : CJWindow(parent, text), m_tooltip(tooltip)
     {
         SetTabStop(true);
         SetRect({0, 0, 90, LineHeight(this) + 4 * GetFontUnit() + GetRowSpacing()});
+    }
+    bool OnHover(const CIntPoint&) override
+    {
+        ShowTooltipUnderlined(0, m_tooltip, -1, -1);
+        return true;
     }
     void Draw(COffsetClippedProxyFrame* frame) override
     {
@@ -108,6 +114,9 @@ public:
         DrawBevel(GetFont(), frame, {0, 0, GetWidth(), GetHeight()}, false, 15, 1);
         DrawText(frame, 2 * GetFontUnit() + 2, 2 * GetFontUnit(), kJustifyLeft);
     }
+
+private:
+    const char* m_tooltip;
 };
 
 void Add(CJWindow* parent, CJWindow* child, int32_t placement)
@@ -158,10 +167,10 @@ CJWindow* MakeTextPanel(CJWindow* root)
 
 CJWindow* MakeFocusPanel(CJWindow* root)
 {
-    auto* panel = new CGalleryPanel(root, "Focus (Tab)", true);
-    Add(panel, new CGalleryField(panel, "&First"), kPlaceTopLeft);
-    Add(panel, new CGalleryField(panel, "&Second"), kPlaceRightOfPrevious);
-    Add(panel, new CGalleryField(panel, "&Third"), kPlaceRightOfPrevious);
+    auto* panel = new CGalleryPanel(root, "Focus (Tab, Alt+letter)", true);
+    Add(panel, new CGalleryField(panel, "&First", "First field (Alt+F)"), kPlaceTopLeft);
+    Add(panel, new CGalleryField(panel, "&Second", "Second field (Alt+S)"), kPlaceRightOfPrevious);
+    Add(panel, new CGalleryField(panel, "&Third", "Third field (Alt+T)"), kPlaceRightOfPrevious);
     return panel;
 }
 
@@ -174,27 +183,21 @@ CJWindow* MakeInactivePanel(CJWindow* root)
 
 } // namespace
 
-CGalleryTreePage::CGalleryTreePage(int32_t width, int32_t height) : m_root(std::make_unique<CGalleryRoot>())
+void OpenGalleryTreePage(CJWindow* screen)
 {
-    CJWindow* root = m_root.get();
-    root->SetRect({0, 0, width, height});
-    root->SetFocus(true);
-    const int32_t top = 3 * LineHeight(root);
-    CJWindow* bevels = MakeBevelPanel(root);
-    root->AddChild(bevels, kPlaceTopLeft, nullptr, kDefaultOffset, top, kPlaceNoGrow | kPlacePixelOffsets);
-    root->AddChild(MakeTextPanel(root), kPlaceRightOfPrevious, nullptr, kDefaultOffset, kDefaultOffset, kPlaceNoGrow);
-    m_focusPanel = MakeFocusPanel(root);
-    root->AddChild(m_focusPanel, kPlaceBelow, bevels, kDefaultOffset, kDefaultOffset, kPlaceNoGrow);
-    root->AddChild(MakeInactivePanel(root), kPlaceBelowPrevious, nullptr, kDefaultOffset, kDefaultOffset,
+    auto* page = new CGalleryPage(screen);
+    page->SetRect(screen->GetRect());
+    screen->AddChild(page, kPlaceNone, nullptr, kDefaultOffset, kDefaultOffset, kPlaceNoGrow);
+    const int32_t top = 3 * LineHeight(page);
+    CJWindow* bevels = MakeBevelPanel(page);
+    page->AddChild(bevels, kPlaceTopLeft, nullptr, kDefaultOffset, top, kPlaceNoGrow | kPlacePixelOffsets);
+    page->AddChild(MakeTextPanel(page), kPlaceRightOfPrevious, nullptr, kDefaultOffset, kDefaultOffset, kPlaceNoGrow);
+    CJWindow* focusPanel = MakeFocusPanel(page);
+    page->AddChild(focusPanel, kPlaceBelow, bevels, kDefaultOffset, kDefaultOffset, kPlaceNoGrow);
+    page->AddChild(MakeInactivePanel(page), kPlaceBelowPrevious, nullptr, kDefaultOffset, kDefaultOffset,
                    kPlaceNoGrow);
-    // The second field has the focus, moved there from the keyboard.
-    root->ActivateChild(m_focusPanel);
-    m_focusPanel->FocusNextTabStop();
-}
-
-CGalleryTreePage::~CGalleryTreePage() = default;
-
-void CGalleryTreePage::FocusNext()
-{
-    m_focusPanel->FocusNextTabStop();
+    // The first field has the focus, and its frame shows as if moved there from the keyboard.
+    screen->ActivateChild(page);
+    page->ActivateChild(focusPanel);
+    CWindowToolkitState::Get().keyboardNavigation = true;
 }

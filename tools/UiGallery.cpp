@@ -1,6 +1,6 @@
 // The window toolkit's gallery: pages of windows drawn as the game draws them, from the data set,
-// on the real display. Until the screen window routes input, the gallery draws its root window
-// itself and moves the focus on Tab.
+// on the real display. The pages open on a screen window, which routes the mouse and keyboard to
+// them; the gallery draws the mouse cursor itself.
 //
 //   vantorel_uigallery [--page tree] [--depth 8|16] [--frames N] [--data FOLDER] [--headless]
 //
@@ -8,6 +8,8 @@
 // "Vantorel Editor.ini" beside the program; display settings to the temporary folder.
 #include "GalleryTreePage.h"
 #include "ToolStartUp.h"
+#include "app/Mouse.h"
+#include "app/WindowProc.h"
 #include "blit/BlitTableSetUp.h"
 #include "blit/ColorPacking.h"
 #include "blit/modes/CopyBlitter.h"
@@ -17,12 +19,14 @@
 #include "graphics/Font.h"
 #include "graphics/FontCollection.h"
 #include "graphics/FrameCollection.h"
-#include "graphics/OffsetClippedProxyFrame.h"
 #include "graphics/ScreenFrame.h"
 #include "graphics/ScreenMode.h"
+#include "graphics/SequenceCollection.h"
 #include "platform/Platform.h"
+#include "ui/ScreenWindow.h"
 
 #include "FontPainter.h"
+#include "MouseCursor.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -34,6 +38,18 @@
 namespace {
 
 constexpr const char* kWindowFont = "OCR Monospaced Numbers";
+
+// A 32-bit frame of the painted picture's pixels.
+CFrame* FrameFromImage(const CImage& image)
+{
+    auto* frame = new CFrame;
+    frame->Create(static_cast<uint32_t>(image.GetWidth()), static_cast<uint32_t>(image.GetHeight()), 32);
+    const size_t rowBytes = static_cast<size_t>(image.GetWidth()) * CImage::kBytesPerPixel;
+    for (int y = 0; frame->GetPixels() && y < image.GetHeight(); ++y)
+        std::memcpy(frame->GetPixels() + static_cast<size_t>(frame->GetRowOffsets()[y]) * 4,
+                    image.GetBytes().data() + rowBytes * y, rowBytes);
+    return frame;
+}
 
 // The window font painted from its recipe, for a data set that does not hold the fonts yet.
 std::unique_ptr<CFont> PaintWindowFont()
@@ -54,19 +70,27 @@ std::unique_ptr<CFont> PaintWindowFont()
         font->SetBlitTypeByName("Transparent Mask");
         CFrameLoadStage stages;
         font->GetLoadStages(stages, nullptr);
-        for (const CImage& glyph : images.glyphs) {
-            auto* frame = new CFrame;
-            frame->Create(static_cast<uint32_t>(glyph.GetWidth()), static_cast<uint32_t>(glyph.GetHeight()), 32);
-            const size_t rowBytes = static_cast<size_t>(glyph.GetWidth()) * CImage::kBytesPerPixel;
-            for (int y = 0; frame->GetPixels() && y < glyph.GetHeight(); ++y)
-                std::memcpy(frame->GetPixels() + static_cast<size_t>(frame->GetRowOffsets()[y]) * 4,
-                            glyph.GetBytes().data() + rowBytes * y, rowBytes);
-            font->AddFrame(frame, &stages);
-        }
+        for (const CImage& glyph : images.glyphs)
+            font->AddFrame(FrameFromImage(glyph), &stages);
         font->SetLineBase(images.baseline);
         return font;
     }
     return nullptr;
+}
+
+// The mouse cursor painted from its recipe, for a data set that does not hold it yet.
+std::unique_ptr<CSequence> PaintCursor()
+{
+    const CImage image = PaintMouseCursor();
+    auto cursor = std::make_unique<CSequence>();
+    cursor->SetPropertiesToDefaults();
+    cursor->SetBlitTypeByName("Transparent Mask");
+    CFrameLoadStage stages;
+    cursor->GetLoadStages(stages, nullptr);
+    CFrame* frame = FrameFromImage(image);
+    frame->SetOrigin(static_cast<int16_t>(-image.GetHotSpotX()), static_cast<int16_t>(-image.GetHotSpotY()));
+    cursor->AddFrame(frame, &stages);
+    return cursor;
 }
 
 } // namespace
@@ -111,30 +135,39 @@ int main(int argc, char** argv)
     CJWindow::SetSkinResources(nullptr, &textures);
     CJWindow::SetWindowStateFile("Vantorel Editor.ini");
 
+    CSequenceCollection& sequences = CSequenceCollection::GetInstance();
+    sequences.SetUpAtStartUp();
+    std::unique_ptr<CSequence> paintedCursor;
+    CSequence* cursor = sequences.FindSequence("MouseCursor");
+    if (!cursor) {
+        paintedCursor = PaintCursor();
+        cursor = paintedCursor.get();
+    }
+    g_mouse.SetCursorSequence(cursor);
+
     CDirtyRectFrame back;
     back.Create(screen.GetWidth(), screen.GetHeight(), screen.GetBitsPerPixel());
     back.SetPageCount(screen.GetBackBufferCount() + 1);
     back.MarkAllDirty();
-    COffsetClippedProxyFrame proxy;
-    proxy.ConstructForTarget(&back);
-
-    CGalleryTreePage tree(screen.GetWidth(), screen.GetHeight());
-    std::printf("Window gallery, page \"%s\": %ux%u, %u bits; Tab moves the focus, close the window to end.\n",
+    CScreenWindow screenWindow(&back, font);
+    OpenGalleryTreePage(&screenWindow);
+    std::printf("Window gallery, page \"%s\": %ux%u, %u bits; Tab, Shift+Tab and Alt+letter move the focus, close "
+                "the window to end.\n",
                 page.c_str(), screen.GetWidth(), screen.GetHeight(), screen.GetBitsPerPixel());
     std::fflush(stdout);
     for (int frame = 0; frames == 0 || frame < frames; ++frame) {
+        // The input state is fed as the game's message pump feeds it.
         platform::Event event;
         while (platform::PollEvent(event)) {
             if (event.type == platform::EventType::Close)
                 return 0;
-            if (event.type == platform::EventType::KeyDown && event.virtualKey == 9)
-                tree.FocusNext();
+            FeedInputFromEvent(event);
         }
-        tree.GetRoot()->Update(1.0f / 60.0f);
+        screenWindow.Update(1.0f / 60.0f);
+        g_mouse.AnimateCursor(1.0f / 60.0f);
         back.Clear();
-        proxy.SetOffset(0, 0);
-        proxy.SetClipRect({0, 0, back.GetWidth(), back.GetHeight()});
-        tree.GetRoot()->Draw(&proxy);
+        screenWindow.DrawScreen();
+        g_mouse.DrawCursor(&back);
         if (screen.Lock() == CScreenFrame::kLockDone) {
             back.PresentDirtyCells(&screen, &g_copyBlitter);
             screen.Unlock();

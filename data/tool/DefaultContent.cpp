@@ -2,6 +2,8 @@
 
 #include "AudioContent.h"
 #include "BrickContent.h"
+#include "CursorAndFonts.h"
+#include "EffectContent.h"
 #include "FrameSourceFile.h"
 #include "GamePalette.h"
 #include "MouseCursor.h"
@@ -133,5 +135,6 @@ bool BuildDefaultContent(const ContentSources& sources, CContentSet& set, DrawnC
     return AddPalettes(set, error) && AddSounds(set, error) && AddMusic(set, error) &&
            AddNoneSequence(set, error) && AddBrickContent(set, error) &&
            AddCopiedFiles(sources, set, error) && DrawPictures(sources, drawn, error) &&
-           AddPictures(drawn, set, error) && DrawFonts(sources, drawn, error) && AddWindowTextures(set, error);
+           AddPictures(drawn, set, error) && DrawFonts(sources, drawn, error) && AddWindowTextures(set, error) &&
+           AddCursorAndFonts(drawn.mouseCursor, drawn.fonts, set, error) && AddEffects(set, error);
 }

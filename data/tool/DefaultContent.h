@@ -16,8 +16,7 @@ struct ContentSources
     std::string fontFolder;             // the folder of Debian's DejaVu faces
 };
 
-// Everything drawn for the data set, kept for the previews. The company logo is in the archives
-// too; the cursor and the fonts join them once the engine writes sequence and font files.
+// Everything drawn for the data set, kept for the previews; all of it is in the archives too.
 struct DrawnContent
 {
     CImage companyLogo; // the frame "CompanyLogo"

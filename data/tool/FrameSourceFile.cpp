@@ -1,12 +1,12 @@
 #include "FrameSourceFile.h"
 
+#include "ImageFrame.h"
+
 #include "foundation/FileBuf.h"
 #include "foundation/OpenFlags.h"
 #include "foundation/VirtualFile.h"
-#include "graphics/Frame.h"
 
 #include <cstdlib>
-#include <cstring>
 
 namespace {
 
@@ -17,23 +17,14 @@ constexpr int kLossyQuality = 65;
 
 CContentSet::Bytes EncodeFrameSourceFile(const CImage& image, bool lossless)
 {
-    if (image.IsEmpty())
+    const std::unique_ptr<CFrame> frame = MakeImageFrame(image);
+    if (!frame)
         return {};
-    // The picture is already in the 32-bit frame's byte order; only the rows are laid out anew.
-    CFrame frame;
-    frame.Create(image.GetWidth(), image.GetHeight(), 32);
-    if (!frame.GetPixels())
-        return {};
-    const size_t rowBytes = static_cast<size_t>(image.GetWidth()) * CImage::kBytesPerPixel;
-    for (int y = 0; y < image.GetHeight(); ++y)
-        std::memcpy(frame.GetPixels() + static_cast<size_t>(frame.GetRowOffsets()[y]) * CImage::kBytesPerPixel,
-                    image.GetBytes().data() + rowBytes * y, rowBytes);
-
     CVirtualFile file;
     file.AttachStream(new CFileBuf, VF_CREATE | VF_WRITE | VF_READ);
     // The origin is the frame's left and top: the hot spot's position, negated.
-    file.WriteU32(static_cast<uint32_t>(-image.GetHotSpotX())).WriteU32(static_cast<uint32_t>(-image.GetHotSpotY()));
-    if (!frame.WriteSourceImageBest(file, kLossyQuality, lossless))
+    file.WriteU32(static_cast<uint32_t>(frame->GetLeft())).WriteU32(static_cast<uint32_t>(frame->GetTop()));
+    if (!frame->WriteSourceImageBest(file, kLossyQuality, lossless))
         return {};
     const uint32_t size = file.GetSize();
     uint8_t* bytes = file.DetachBuffer();

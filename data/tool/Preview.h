@@ -1,7 +1,7 @@
 #pragma once
-// Pictures of the drawn content for people to look at while the content has no file form of its
-// own: PAM files (netpbm's RGB_ALPHA, which ImageMagick's convert turns into PNG), and a sheet
-// per font showing every glyph and a line of text set with them.
+// Pictures of the drawn content for people to look at: PAM files (netpbm's RGB_ALPHA, which
+// ImageMagick's convert turns into PNG), and a sheet per font showing every glyph and a line of
+// text set with them.
 #include "DefaultContent.h"
 
 #include <filesystem>

@@ -133,3 +133,9 @@ bool CMouse::GetCursorRect(CIntRect& rect) const
     rect.Offset(m_x, m_y);
     return true;
 }
+
+int CMouse::GetCursorHeight() const
+{
+    const CFrame* frame = WantsSystemArrow() ? nullptr : GetCursorFrame();
+    return frame ? static_cast<int>(frame->GetHeight()) : kSystemCursorHeight;
+}

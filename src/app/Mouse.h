@@ -68,6 +68,10 @@ public:
     void DrawCursor(CFrameInterface* target) const;
     // The current frame's rectangle at the position; false without a visible frame.
     bool GetCursorRect(CIntRect& rect) const;
+    // The height of the pointer the player sees (tooltips go below it): the drawn cursor's current
+    // frame, or kSystemCursorHeight for the system arrow and when no frame is drawn.
+    static constexpr int kSystemCursorHeight = 20;
+    int GetCursorHeight() const;
 
     // visible = false / true; return the previous visibility and apply the system cursor rule.
     bool HideCursor();

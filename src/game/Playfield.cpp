@@ -1,12 +1,11 @@
 #include "game/Playfield.h"
 
+#include "game/bricks/BrickLayer.h"
+#include "game/bricks/BrickLayout.h"
+
 #include "app/ReplayCallback.h"
 #include "app/ReplayStream.h"
 #include "blit/modes/CopyBlitter.h"
-#include "game/bricks/BrickAI.h"
-#include "game/bricks/BrickLayer.h"
-#include "game/sprites/RecordedSound.h"
-#include "game/sprites/Sprite.h"
 #include "game/sprites/WorldRecordFields.h"
 #include "graphics/DirtyRectFrame.h"
 #include "graphics/Frame.h"
@@ -18,14 +17,18 @@ constexpr uint32_t kListIdBits = 4;
 constexpr int kMidLayerDetailLevel = 2;
 
 CPlayfield* s_playfield = nullptr;
+// The host of a field that belongs to no game.
+CPlayfieldHost s_noHost;
 
 void DrawSpriteListFromStream(CReplayStream& stream)
 {
     const uint32_t id = stream.ReadBits(kListIdBits);
     CPlayfield* playfield = GetPlayfield();
     CFrameInterface* target = worldrecord::GetReplayTarget();
-    if (playfield && target)
-        playfield->DrawSpriteList(playfield->GetListById(id), target);
+    // An id past the nine lists draws nothing, and is not recorded again as list 0.
+    CSpriteList* list = playfield ? playfield->GetListById(id) : nullptr;
+    if (list && target)
+        playfield->DrawSpriteList(list, target);
 }
 
 void AdjustClippingRectFromStream(CReplayStream& stream)
@@ -51,11 +54,13 @@ CReplayCallback s_drawMidLayer(&DrawMidLayerFromStream, "CPlayfield::DrawMidLaye
 
 } // namespace
 
-CPlayfield::CPlayfield() = default;
-
+CPlayfield::CPlayfield() : m_layout(std::make_unique<CBrickLayout>()), m_host(&s_noHost)
+{
+}
 
 CPlayfield::~CPlayfield()
 {
+    DeleteAllSprites();
     if (s_playfield == this)
         s_playfield = nullptr;
 }
@@ -64,6 +69,11 @@ CSpriteList CPlayfield::* const CPlayfield::s_listsById[kListCount] = {
     &CPlayfield::m_backgroundSprites, &CPlayfield::m_lowEffects, &CPlayfield::m_foreground,
     &CPlayfield::m_powerUps,          &CPlayfield::m_shots,      &CPlayfield::m_bricks,
     &CPlayfield::m_freedBalls,        &CPlayfield::m_ship,       &CPlayfield::m_balls};
+
+void CPlayfield::SetHost(CPlayfieldHost* host)
+{
+    m_host = host ? host : &s_noHost;
+}
 
 CSpriteList* CPlayfield::GetListById(uint32_t id)
 {
@@ -114,33 +124,6 @@ void CPlayfield::DrawMidLayer(CFrameInterface* target)
     target->DrawFrameAt(frame, 0, 0, &g_copyBlitter);
     if (backBuffer)
         backBuffer->SetBlitMode(CDirtyRectFrame::kBlitAndMark);
-}
-
-CBrickLayer& CPlayfield::GetBrickLayer()
-{
-    if (!m_brickLayer)
-        m_brickLayer = std::make_unique<CBrickLayer>();
-    return *m_brickLayer;
-}
-
-bool CPlayfield::IsLayingBricks() const
-{
-    return m_brickLayer && m_brickLayer->IsLaying();
-}
-
-void CPlayfield::PutBallInPlay()
-{
-    PlaySoundRecorded("Ball In Play.wav");
-    for (CSprite* sprite = m_bricks.GetHead(); sprite; sprite = sprite->GetNext())
-        if (CBrickAI* brick = CBrickAI::Of(sprite))
-            brick->ReleaseTrappedBall(sprite);
-    ++m_ballsPutInPlay;
-}
-
-CSprite* CPlayfield::SpawnPowerUp(const CSprite*, uint32_t kind)
-{
-    m_powerUpsSpawned.push_back(kind);
-    return nullptr;
 }
 
 CPlayfield* GetPlayfield()

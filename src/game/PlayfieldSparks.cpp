@@ -144,8 +144,8 @@ uint32_t CPlayfield::ThinSparkCount(uint32_t count, uint32_t live)
     if (live > kSparkThinningEnd)
         return 0;
     const float share = 1.0f - static_cast<float>(live - kSparkThinningStart) * kThinningPerEffect;
-    // In double the product never exceeds the count, so it converts back safely.
-    const double thinned = std::nearbyint(static_cast<double>(share) * count);
+    // Halves round up. In double the product never exceeds the count, so it converts back safely.
+    const double thinned = std::round(static_cast<double>(share) * count);
     return thinned > 0.0 ? static_cast<uint32_t>(thinned) : 0;
 }
 

@@ -220,54 +220,14 @@ CJWindow* CJWindow::FindChildByName(const char* text) const
     return nullptr;
 }
 
-// The base routes nothing; the screen window brings the routing to the children.
-bool CJWindow::OnDoubleClick(int32_t, const CIntPoint&, bool&)
-{
-    return false;
-}
-
-bool CJWindow::OnMouseDown(int32_t, const CIntPoint&)
-{
-    return false;
-}
-
-bool CJWindow::OnMouseUp(int32_t, const CIntPoint&)
-{
-    return false;
-}
-
 bool CJWindow::OnMouseRepeat(int32_t button, const CIntPoint& point)
 {
     return OnMouseDown(button, point);
 }
 
-bool CJWindow::OnMouseMove(const CIntPoint&, const CIntPoint&, CSequence*&)
-{
-    return false;
-}
-
 bool CJWindow::OnMouseDrag(const CIntPoint&, const CIntPoint&, uint32_t, CSequence*&)
 {
     return false;
-}
-
-bool CJWindow::OnMouseWheel(int32_t, const CIntPoint&)
-{
-    return false;
-}
-
-bool CJWindow::OnKey(int32_t)
-{
-    return false;
-}
-
-bool CJWindow::HandleShortcut(int32_t)
-{
-    return false;
-}
-
-void CJWindow::UpdateScrollBars()
-{
 }
 
 bool CJWindow::OfferToChildren(bool (CJWindow::*operation)(int32_t), int32_t flag)

@@ -24,6 +24,8 @@ class CFrame;
 class CFrameInterface;
 class COffsetClippedProxyFrame;
 class CResourceCollection;
+class CScreenWindow;
+class CScrollBarHook;
 class CSequence;
 class CSkinTheme;
 class CWindowWatch;
@@ -84,6 +86,7 @@ struct CJWindowScrollState
     bool m_automaticBars = false;
     CJWindow* m_verticalBar = nullptr;    // owned as a child
     CJWindow* m_horizontalBar = nullptr;  // owned as a child
+    bool m_updatingBars = false;          // the bars' own SetRect calls back while they are set
 
     bool IsAllZero() const
     {
@@ -124,18 +127,33 @@ public:
     virtual bool CloseChildren();
     // The outline of the rect grown by one pixel, in the parent's coordinates.
     virtual void DrawFocusFrame(CFrameInterface* frame, const CColor& color);
-    // Input (points in screen coordinates); each answers whether it took the event. The base
-    // takes nothing: the routing to the children comes with the screen window.
+    // Input (points in screen coordinates; buttons 0 left, 1 right, 2 middle); each answers whether
+    // it took the event. The base routes to the children front to back (see JWindowInput.cpp): a
+    // child is hit when the point lies in its visible rect, hidden and disabled children are
+    // skipped, a visible modal child ends every walk, and the first child that takes the event ends
+    // it. Any handler may close windows, its own included.
+    // A visible, enabled, hit child (or a modal front child) gets it. Set keepPress to have the
+    // second press delivered as a press as well.
     virtual bool OnDoubleClick(int32_t button, const CIntPoint& point, bool& keepPress);
+    // Activates the hit child, then offers it the press; when no child takes it, this window may
+    // start a drag (OnMouseDrag with a zero delta) and captures the button if so.
     virtual bool OnMouseDown(int32_t button, const CIntPoint& point);
+    // Ends this window's capture of the button, else offers the release to every child.
     virtual bool OnMouseUp(int32_t button, const CIntPoint& point);
     // OnMouseDown again.
     virtual bool OnMouseRepeat(int32_t button, const CIntPoint& point);
+    // A drag in progress first; then the hovered child (the front one hit) gets OnHover and picks
+    // the cursor; cursor stays null to keep the current one.
     virtual bool OnMouseMove(const CIntPoint& point, const CIntPoint& delta, CSequence*& cursor);
-    // false: a plain window does not drag.
+    // false: a plain window does not drag. buttons is the mask of the buttons held for the drag.
     virtual bool OnMouseDrag(const CIntPoint& point, const CIntPoint& delta, uint32_t buttons, CSequence*& cursor);
+    // The hit or focused children, then the automatic scroll bars.
     virtual bool OnMouseWheel(int32_t notches, const CIntPoint& point);
+    // The focused child first; then Tab and Shift+Tab move the focus among the tab stops, and
+    // Escape cancels a drag (the pointer goes back to where it started).
     virtual bool OnKey(int32_t key);
+    // Finds the window whose shortcut is the character (any case) and activates it; true also when
+    // only disabled windows have it ("Player Error.wav" plays), false when none does.
     virtual bool HandleShortcut(int32_t character);
     // false (buttons click).
     virtual bool Activate() { return false; }
@@ -238,7 +256,8 @@ public:
     // Draws the text with the window's font (justification 0 left, 1 centred on x, 2 ending at
     // x), dimmed when the window is not enabled in its parent, with the shortcut underlined.
     virtual void DrawText(CFrameInterface* frame, int32_t x, int32_t y, int32_t justification);
-    // Nothing yet: the scroll bar control is not part of the toolkit so far.
+    // With automatic scroll bars on: makes, removes, places and sets the range of the bars the
+    // content size needs (through the scroll bar hook; without one no bar is made).
     virtual void UpdateScrollBars();
 
     // --- Plain operations. ---
@@ -274,6 +293,35 @@ public:
     // Row spacing (and the shared default) = font unit x units.
     void SetSpacing(int32_t units);
 
+    // Mouse auto-repeat and tooltips, kept by the screen window (nothing, or false, for a window
+    // outside its tree). Called from OnMouseDown: while the button stays down, this window gets
+    // OnMouseRepeat after the delay and then once per interval, as long as the pointer is over it
+    // (0 ms: the system's key-repeat delay and interval).
+    void SetMouseRepeat(uint32_t delayMilliseconds, uint32_t intervalMilliseconds);
+    // Whether the first repeat of the button last pressed has come.
+    bool IsMouseRepeating();
+    // The tooltip in this window's font and colours at the screen point, or below the pointer when
+    // x is -1; a null or empty text hides it.
+    void ShowTooltip(const char* text, int32_t x, int32_t y);
+    // The same with the character at underlineIndex underlined (-1: none).
+    void ShowTooltipUnderlined(int32_t underlineIndex, const char* text, int32_t x, int32_t y);
+
+    // Scrolling (the scroll state is made on demand and freed when all zero). A content size of 0
+    // is the window's own size in that direction.
+    void SetContentSize(int32_t width, int32_t height);
+    // Kept within the content (when a content size is set) and at least 0.
+    void SetScrollPosition(int32_t x, int32_t y);
+    void SetScrollX(int32_t x);
+    void SetScrollY(int32_t y);
+    // The size less the scroll bar and the inset on that axis.
+    int32_t GetClientWidth() const;
+    int32_t GetClientHeight() const;
+    // Automatic scroll bars on or off; off deletes them.
+    void EnableScrollBars(bool enabled);
+    // The visible part of the client area, each side moved in by the insets, in scrolled window
+    // coordinates; false when none of it is visible.
+    bool GetVisibleClientRect(int32_t xInset, int32_t yInset, CIntRect& rect) const;
+
     CJWindow* GetParent() const { return m_parent; }
     CJWindow* GetFrontChild() const { return m_frontChild; }
     CJWindow* GetBackChild() const { return m_backChild; }
@@ -283,6 +331,12 @@ public:
     CSkinTheme* GetTheme() const { return m_theme; }
     const CIntRect& GetScreenRect() const { return m_screenRect; }
     const CIntRect& GetVisibleRect() const { return m_visibleRect; }
+    // Whether the screen point lies in the visible rect (input hits the window there).
+    bool IsHit(const CIntPoint& point) const
+    {
+        return point.m_x >= m_visibleRect.m_left && point.m_x < m_visibleRect.m_right &&
+               point.m_y >= m_visibleRect.m_top && point.m_y < m_visibleRect.m_bottom;
+    }
     const CIntRect& GetClipRect() const { return m_clipRect; }
     int32_t GetWidth() const { return m_rect.GetWidth(); }
     int32_t GetHeight() const { return m_rect.GetHeight(); }
@@ -346,8 +400,14 @@ public:
     static CEnumTable& GetJustifications();
     // Null for every index: the toolkit has no cursor images of its own.
     static CSequence* GetCursorByIndex(int32_t index);
+    // The maker of the automatic scroll bars (null: none); the hook must outlive the windows.
+    static void SetScrollBarHook(CScrollBarHook* hook);
 
 protected:
+    // Geometry is computed in 64 bits and brought back into the 32-bit range.
+    static int32_t ClampToInt(int64_t value);
+    // Puts a cursor a handler returned on the mouse: nothing for null or the current one.
+    static void ApplyCursor(CSequence* cursor);
     // The window's frame state for drawing: offset and clip of its content coordinates.
     void ApplyDrawingState(COffsetClippedProxyFrame* frame) const;
     // Fills the rect (frame coordinates) with the texture wrapped in both directions, the rect's
@@ -414,8 +474,6 @@ private:
     bool PrepareChild(CJWindow* child);
     void Link(CJWindow* child, bool atFront);
     bool IsAncestorOrSelf(const CJWindow* window) const;
-    // Geometry is computed in 64 bits and brought back into the 32-bit range.
-    static int32_t ClampToInt(int64_t value);
     // The clipboard operation offered to the visible children in order; true when one took it.
     bool OfferToChildren(bool (CJWindow::*operation)(int32_t), int32_t flag);
     // Code 22: at the pointer, kept on the screen and inside the parent; the pointer follows
@@ -428,6 +486,18 @@ private:
     std::vector<CJWindow*> GetRun(const CJWindow* last);
     // Brings a restored position back onto the screen or into the parent's visible area.
     void ClampRestoredPosition(int64_t& x, int64_t& y) const;
+    // The screen window of this tree; null outside one.
+    CScreenWindow* FindScreenWindow();
+    // The scroll state, made when missing.
+    CJWindowScrollState& GetOrMakeScrollState();
+    // Frees the scroll state when all its fields are zero.
+    void FreeScrollStateIfZero();
+    // Deletes the bar (the pointer is cleared first).
+    static void DeleteBar(CJWindow*& bar);
+    // OnMouseDown's own part: the drag a press on this window starts.
+    bool StartDrag(int32_t button, const CIntPoint& point);
+    // OnKey's own part: Tab, Shift+Tab and Escape.
+    bool HandleNavigationKey(int32_t key);
 
     CWindowWatch* m_watches = nullptr;
 };

@@ -112,6 +112,11 @@ void CJWindow::RemoveChild(CJWindow* child)
     child->m_parent = nullptr;
     child->m_nextSibling = nullptr;
     child->m_prevSibling = nullptr;
+    // A scroll bar that leaves (deleted by anyone) is no longer this window's bar.
+    if (m_scroll && m_scroll->m_verticalBar == child)
+        m_scroll->m_verticalBar = nullptr;
+    if (m_scroll && m_scroll->m_horizontalBar == child)
+        m_scroll->m_horizontalBar = nullptr;
     if (child->m_focused && m_frontChild)
         m_frontChild->SetFocus(true);
 }

@@ -46,6 +46,8 @@ void CWindowToolkitState::Reset()
     keyboardNavigation = false;
     repaintAll = false;
     windowStateFile.Clear();
+    previousButtons = 0;
+    scrollBarHook = nullptr;
     m_soundsPreloaded = false;
     m_texturesLookedUp = false;
     for (CFrame*& texture : m_textures)

@@ -1,7 +1,8 @@
 #pragma once
 // The window toolkit's process-wide state in one place: the default font and theme, the image
 // collections and the four window textures, the bevel colours and their 8-bit remap tables, the
-// shared row spacing, the keyboard-navigation and repaint-all flags, and the window-state file.
+// shared row spacing, the keyboard-navigation and repaint-all flags, the window-state file, the
+// mouse buttons held at the last input step and the scroll bar hook.
 //
 // The rule a caller must know: the once-per-process work (sounds preloaded, textures looked up)
 // happens at the first window's construction; Reset returns everything to the start, so tests
@@ -15,6 +16,7 @@
 class CFont;
 class CFrame;
 class CResourceCollection;
+class CScrollBarHook;
 class CSkinTheme;
 
 class CWindowToolkitState
@@ -63,6 +65,10 @@ public:
     bool repaintAll = false;
     // The full path of the window-state INI file (empty: none).
     CSharedString windowStateFile;
+    // The screen window's held mouse buttons at its last update (bit 0 left, 1 right, 2 middle).
+    uint32_t previousButtons = 0;
+    // The maker of the automatic scroll bars; null: windows make none.
+    CScrollBarHook* scrollBarHook = nullptr;
 
     // The texture, the inactive forms falling back to the active ones; null when missing.
     CFrame* GetTexture(Texture texture) const;

@@ -3,8 +3,9 @@
 // siblings (a close button closing its dialog, a window closing itself in Update or when first
 // shown), so a walk watches the windows it will touch next and asks before touching them.
 //
-// The rule a caller must know: a watch lives on the stack for the length of one walk; the watched
-// window's destructor clears it, and the watch unhooks itself when it ends first.
+// The rule a caller must know: a watch lives on the stack for the length of one walk, or as a
+// member re-pointed with Watch (the screen window's repeat targets); the watched window's
+// destructor clears it, and the watch unhooks itself when it ends first. A watch never moves.
 class CJWindow;
 
 class CWindowWatch
@@ -16,12 +17,18 @@ public:
     CWindowWatch(const CWindowWatch&) = delete;
     CWindowWatch& operator=(const CWindowWatch&) = delete;
 
+    // Watches another window (null: none) from now on.
+    void Watch(CJWindow* window);
+
     bool IsAlive() const { return m_window != nullptr; }
     // The window, or null once it was deleted.
     CJWindow* Get() const { return m_window; }
 
 private:
     friend class CJWindow;
+
+    void Hook();
+    void Unhook();
 
     CJWindow* m_window;
     CWindowWatch* m_next = nullptr;

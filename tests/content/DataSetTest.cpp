@@ -3,10 +3,12 @@
 #include "CompanyLogo.h"
 #include "ContentTestSupport.h"
 #include "GamePalette.h"
+#include "MountedDataSet.h"
 #include "../foundation/ZipTestHelpers.h"
 #include "foundation/FileSearchSpec.h"
 #include "foundation/FoundFileList.h"
-#include "foundation/MountArchives.h"
+#include "graphics/Font.h"
+#include "graphics/FontCollection.h"
 #include "graphics/Frame.h"
 #include "graphics/FrameCollection.h"
 #include "graphics/PaletteTable.h"
@@ -18,6 +20,8 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
+#include <string>
 
 #include <gtest/gtest.h>
 
@@ -33,10 +37,18 @@ const char* const kStartupNames[] = {
     "Sounds/UI/Button Flip.wav", "Sounds/Player Error.wav",    "Music/Intro.ogg",
     "ForceFeedback.ifr",        "Cache/Resources/CompanyLogo.Frame",
     "Resources/CompanyLogo.txt",
+    "Resources/-MouseCursor/Properties.txt",
+    "Cache/Resources/MouseCursor.Sequence",
 };
 
 // The frames the start-up looks up by name in the frame list.
 const char* const kStartupFrames[] = {"CompanyLogo"};
+
+// The fonts the start-up loads (each from "Fonts/-<name>/Properties.txt" and its glyph strip
+// "Fonts/-<name>/<name>.tga"), and the sequences it asks the sequence list for.
+const char* const kStartupFonts[] = {"Small Blue",  "Devuduvozo",    "OCR Monospaced Numbers",
+                                     "Big White", "Yellow Header", "Numbers Blue"};
+const char* const kStartupSequences[] = {"MouseCursor"};
 
 std::vector<fs::path> Archives(const fs::path& folder)
 {
@@ -109,23 +121,13 @@ with zipfile.ZipFile(sys.argv[1]) as z:
         GTEST_SKIP() << "unzip is not installed";
 }
 
-class MountedDataSet : public testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        fs::copy(BuiltDataFolder() / "Data", m_work.Path() / "Data", fs::copy_options::recursive);
-        MountArchivesWithProgramFile(nullptr, "Data", true, false);
-    }
-
-    filetest::WorkFolder m_work;
-    ziptest::MountGuard m_unmount;
-};
-
 TEST_F(MountedDataSet, EveryNameTheStartUpReadsResolves)
 {
     for (const char* name : kStartupNames)
         EXPECT_NE(ziptest::ReadVirtualFile(name), "<none>") << name;
+    for (const std::string font : kStartupFonts)
+        for (const std::string& name : {"Fonts/-" + font + "/Properties.txt", "Fonts/-" + font + "/" + font + ".tga"})
+            EXPECT_NE(ziptest::ReadVirtualFile(name.c_str()), "<none>") << name;
     EXPECT_EQ(ziptest::ReadVirtualFile("ForceFeedback.ifr"),
               testsupport::ReadFileBytes(fs::path(contenttest::SourceFolder()) / "ForceFeedback.ifr"));
 
@@ -134,7 +136,7 @@ TEST_F(MountedDataSet, EveryNameTheStartUpReadsResolves)
     {
         const char* folder;
         uint32_t count;
-    } listings[] = {{"Sounds", 12}, {"Music", 8}};
+    } listings[] = {{"Sounds", 19}, {"Music", 8}};
     for (const auto& listing : listings) {
         CFileSearchSpec spec;
         spec.SetFolderAndExtension(listing.folder, "wav");
@@ -152,6 +154,33 @@ TEST_F(MountedDataSet, TheFrameListFindsEveryFrameTheStartUpShows)
     for (const char* name : kStartupFrames)
         EXPECT_GE(frames.FindIndexByName(name, -1), 0) << name;
     frames.FreeEntries();
+}
+
+TEST_F(MountedDataSet, TheFontAndSequenceListsLoadEveryNameTheStartUpAsksFor)
+{
+    CFontCollection& fonts = CFontCollection::GetInstance();
+    fonts.SetUpAtStartUp();
+    EXPECT_EQ(fonts.GetCount(), std::size(kStartupFonts));
+    for (const char* name : kStartupFonts) {
+        const CFont* font = fonts.FindFont(name);
+        ASSERT_NE(font, nullptr) << name;
+        EXPECT_GT(font->GetGlyphCount(), 0) << name;
+        EXPECT_EQ(font->GetFrameCount(), static_cast<uint32_t>(font->GetGlyphCount())) << name;
+    }
+    // The window font holds the toolkit's symbols below the blank.
+    const CFont* windowFont = fonts.FindFont("OCR Monospaced Numbers");
+    EXPECT_EQ(windowFont->GetFirstCode(), static_cast<int32_t>(CFont::kFirstGlyphCode));
+    EXPECT_EQ(windowFont->GetLastCode(), 255);
+    fonts.FreeEntries();
+
+    CSequenceCollection& sequences = CSequenceCollection::GetInstance();
+    sequences.SetUpAtStartUp();
+    for (const char* name : kStartupSequences) {
+        const CSequence* sequence = sequences.FindSequence(name);
+        ASSERT_NE(sequence, nullptr) << name;
+        EXPECT_GT(sequence->GetFrameCount(), 0u) << name;
+    }
+    sequences.FreeEntries();
 }
 
 TEST_F(MountedDataSet, TheCompanyLogoIsStoredAsDrawnAndLoadsForTheDisplay)
@@ -246,7 +275,9 @@ for path in sys.argv[1:]:
               0);
     EXPECT_EQ(testsupport::ReadFileBytes(output),
               "UI/Button Action.wav\nUI/Button Switch.wav\nUI/Button Flip.wav\nPlayer Error.wav\nPop Brick.wav\n"
-              "Brick Placed.wav\nBrick Turned On.wav\nBrick Turned Off.wav\nBrick Change.wav\n");
+              "Brick Placed.wav\nBrick Turned On.wav\nBrick Turned Off.wav\nBrick Change.wav\n"
+              "Start Round.wav\nBall In Play.wav\nLevel Ending Tune.WAV\nLost Ball.WAV\nGame Over.WAV\nScore.wav\n"
+              "Completed Game.wav\n");
 }
 
 } // namespace

@@ -3,12 +3,14 @@
 // rounds built from layouts.
 #include "BrickTestSupport.h"
 #include "game/Playfield.h"
-#include "game/ball/BallAI.h"
+#include "game/bricks/BallAI.h"
 #include "game/bricks/BrickAI.h"
 #include "game/bricks/BrickInfo.h"
 #include "game/bricks/BrickLayout.h"
 #include "game/bricks/FloatingBrick.h"
+#include "game/ship/PowerUpAI.h"
 #include "game/sprites/AnimatedSprite.h"
+#include "game/sprites/FindSpriteAI.h"
 #include "objects/ArrayProperty.h"
 #include "objects/ClassRecord.h"
 
@@ -35,13 +37,14 @@ protected:
             WriteBrick(name, type, "\tScore Value=7\r\n");
         }
         SetUpCollections();
+        m_playfield.SetHost(&m_host);
         SetPlayfield(&m_playfield);
     }
     void TearDown() override
     {
         SetPlayfield(nullptr);
         m_playfield.GetBricks().DeleteAll();
-        m_playfield.GetFreedBalls().DeleteAll();
+        m_playfield.DeleteAllSprites();
         BrickWorld::TearDown();
     }
 
@@ -88,6 +91,16 @@ protected:
         return map;
     }
 
+    // The kinds of the power-ups released so far.
+    std::vector<uint32_t> PowerUpKinds()
+    {
+        std::vector<uint32_t> kinds;
+        for (CSprite* s = m_playfield.GetPowerUps().GetHead(); s; s = s->GetNext())
+            kinds.push_back(FindSpriteAI<CPowerUpAI>(s)->GetKind());
+        return kinds;
+    }
+
+    bricktest::CCountingHost m_host;
     CPlayfield m_playfield;
     std::map<std::string, std::string> m_names;
 };
@@ -108,10 +121,10 @@ TEST_F(Bricks, EachTypeAnswersAHitByItsRule)
                  {"Trapped Ball", 0, false, false},  {"Detinator", 1, true, true}};
     for (const auto& c : cases) {
         CSprite* brick = Add(c.type, 200, 200);
-        const int64_t score = m_playfield.GetScore();
+        const uint32_t score = m_host.m_score;
         EXPECT_EQ(Hit(brick, c.side), c.counted) << c.type;
         EXPECT_EQ(brick->IsDead(), c.dies) << c.type;
-        EXPECT_EQ(m_playfield.GetScore() - score, c.dies ? 7 : 0) << c.type;
+        EXPECT_EQ(m_host.m_score - score, c.dies ? 7u : 0u) << c.type;
         m_playfield.GetBricks().DeleteAll();
     }
 }
@@ -127,7 +140,7 @@ TEST_F(Bricks, UnbreakableBricksGoOnTheTwentySixthHit)
         EXPECT_TRUE(brick->IsDead()) << type;
         m_playfield.GetBricks().DeleteAll();
     }
-    EXPECT_EQ(m_playfield.GetBricksDestroyed(), 2u);
+    EXPECT_EQ(m_host.m_bricksDestroyed, 2u);
 }
 
 TEST_F(Bricks, ASmallBallNeedsThreeHitsPerDamageStep)
@@ -163,7 +176,7 @@ TEST_F(Bricks, TheLastToggleTurnedOnTakesAllTogglesWithIt)
     EXPECT_TRUE(Hit(toggles[2]));
     EXPECT_EQ(Alive(toggles), "...");
     EXPECT_FALSE(bystander->IsDead());
-    EXPECT_EQ(m_playfield.GetScore(), 21);
+    EXPECT_EQ(m_host.m_score, 21u);
 }
 
 TEST_F(Bricks, ADetonatorDestroysTheTogglesThatAreOn)
@@ -289,10 +302,10 @@ TEST_F(Bricks, AHitOnADeadBrickCountsWithoutScoringAgain)
 {
     CSprite* brick = Add("Normal", 200, 200);
     CBrickAI::Of(brick)->Destroy(brick, false, 49);
-    EXPECT_EQ(m_playfield.GetScore(), 7);
+    EXPECT_EQ(m_host.m_score, 7u);
     EXPECT_TRUE(Hit(brick));
-    EXPECT_EQ(m_playfield.GetScore(), 7);
-    EXPECT_EQ(m_playfield.GetBricksDestroyed(), 1u);
+    EXPECT_EQ(m_host.m_score, 7u);
+    EXPECT_EQ(m_host.m_bricksDestroyed, 1u);
 }
 
 TEST_F(Bricks, PowerUpsArePickedByTheLayoutUnlessAFloatingBrickForcesOne)
@@ -303,7 +316,12 @@ TEST_F(Bricks, PowerUpsArePickedByTheLayoutUnlessAFloatingBrickForcesOne)
     forced.m_forcePowerUp = 7;
     Hit(Add("Power Up", 200, 100, &forced));
     Hit(Add("Normal", 300, 100, &forced));
-    EXPECT_EQ(m_playfield.GetPowerUpsSpawned(), (std::vector<uint32_t>{0, 7, 7}));
+    // The first is picked by the weights of the playfield's layout: never kind 0.
+    const std::vector<uint32_t> kinds = PowerUpKinds();
+    ASSERT_EQ(kinds.size(), 3u);
+    EXPECT_NE(kinds[0], 0u);
+    EXPECT_EQ(kinds[1], 7u);
+    EXPECT_EQ(kinds[2], 7u);
 }
 
 TEST_F(Bricks, AFloatingBrickChangesItsNeighboursSixStepsAfterItGoes)

@@ -30,6 +30,7 @@ protected:
         WriteBrick("Trap", "Trapped Ball");
         WriteBrick("Boom", "Exploding");
         SetUpCollections();
+        m_playfield.SetHost(&m_host);
         SetPlayfield(&m_playfield);
         m_layout.SetPropertiesToDefaults();
         const char* palette[] = {"Red", "Wall", "Trap", "Boom"};
@@ -41,8 +42,7 @@ protected:
     void TearDown() override
     {
         SetPlayfield(nullptr);
-        m_playfield.GetBricks().DeleteAll();
-        m_playfield.GetFreedBalls().DeleteAll();
+        m_playfield.DeleteAllSprites();
         BrickWorld::TearDown();
     }
 
@@ -76,6 +76,7 @@ protected:
         return hidden;
     }
 
+    bricktest::CCountingHost m_host;
     CPlayfield m_playfield;
     CBrickLayout m_layout;
     CBrickLayer* m_layer = &m_playfield.GetBrickLayer();
@@ -87,7 +88,7 @@ TEST_F(BrickLayers, OneBrickIsLaidAndTheCarriageGoesHomeAtDoubleSpeed)
     m_layer->Start(&m_layout);
     ASSERT_EQ(m_playfield.GetBricks().Count(), 1u);
     EXPECT_EQ(Hidden(), 1u);
-    EXPECT_TRUE(m_playfield.IsLayingBricks());
+    EXPECT_TRUE(m_layer->IsLaying());
     EXPECT_EQ(m_layer->GetTargetPosition(), (CFloatPoint{254, 200}));
     // 300 pixels up at 2.5 a step, then the step that finds it there places it (no carriage
     // animation: at once).
@@ -95,11 +96,11 @@ TEST_F(BrickLayers, OneBrickIsLaidAndTheCarriageGoesHomeAtDoubleSpeed)
     EXPECT_EQ(Hidden(), 0u);
     EXPECT_EQ(m_layer->GetSpeedFactor(), 2.0f);
     EXPECT_EQ(m_layer->GetTargetPosition(), (CFloatPoint{30, 500}));
-    EXPECT_EQ(m_playfield.GetBallsPutInPlay(), 0u);
+    EXPECT_EQ(m_host.m_ballsPutInPlay, 0u);
     m_layer->Step();
     EXPECT_NEAR(m_layer->GetPosition().m_x, 254.0f - 2.0f * 3.3333333f, 1e-3);
     EXPECT_EQ(StepUntil([&] { return !m_layer->IsLaying(); }), 120);
-    EXPECT_EQ(m_playfield.GetBallsPutInPlay(), 1u);
+    EXPECT_EQ(m_host.m_ballsPutInPlay, 1u);
 }
 
 TEST_F(BrickLayers, ObstaclesAndTrappedBallsAreNotVisitedButShowAtTheEnd)
@@ -113,7 +114,7 @@ TEST_F(BrickLayers, ObstaclesAndTrappedBallsAreNotVisitedButShowAtTheEnd)
     EXPECT_EQ(Hidden(), 0u);
     EXPECT_TRUE(m_playfield.GetBricks().GetHead()->GetNext()->IsDead()); // its ball let go
     EXPECT_EQ(m_layer->GetPlacedCount(), 0u);
-    EXPECT_EQ(m_playfield.GetBallsPutInPlay(), 1u);
+    EXPECT_EQ(m_host.m_ballsPutInPlay, 1u);
     EXPECT_EQ(m_playfield.GetFreedBalls().Count(), 1u);
 }
 
@@ -134,17 +135,17 @@ TEST_F(BrickLayers, SkippingOnTheWayHomeFinishesOnceOnly)
     ASSERT_TRUE(m_layer->IsLaying());
     m_layer->Skip();
     EXPECT_FALSE(m_layer->IsLaying());
-    EXPECT_EQ(m_playfield.GetBallsPutInPlay(), 1u);
+    EXPECT_EQ(m_host.m_ballsPutInPlay, 1u);
     m_layer->Skip();
     m_layer->Step();
-    EXPECT_EQ(m_playfield.GetBallsPutInPlay(), 1u);
+    EXPECT_EQ(m_host.m_ballsPutInPlay, 1u);
 
     // Skipped while laying: every brick shows at once.
     m_layer->Start(&m_layout);
     m_layer->Step();
     m_layer->Skip();
     EXPECT_EQ(Hidden(), 0u);
-    EXPECT_EQ(m_playfield.GetBallsPutInPlay(), 2u);
+    EXPECT_EQ(m_host.m_ballsPutInPlay, 2u);
 }
 
 TEST_F(BrickLayers, TheCarriageSpeedsUpAfterTheSecondBrickAndMoreAfterTheTwentieth)

@@ -3,6 +3,7 @@
 // a small font drawn here, windows that record what happens to them, and a tree dump.
 #include "../graphics/FrameTestSupport.h"
 #include "blit/Blitter.h"
+#include "blit/ColorPacking.h"
 #include "graphics/Font.h"
 #include "graphics/Frame.h"
 #include "graphics/FrameLoadStage.h"
@@ -167,6 +168,30 @@ inline std::string Order(const CJWindow* window)
         previous = child;
     }
     return previous == window->GetBackChild() ? text : "broken ring";
+}
+
+// The frame as 24 bits for a golden image: 5-6-5 channels widened by repeating their top bits,
+// palette indices through the current palette.
+inline std::unique_ptr<CFrame> To24(const CFrame& frame)
+{
+    auto result = std::make_unique<CFrame>();
+    CFrame& out = *result;
+    out.Create(frame.GetWidth(), frame.GetHeight(), 24);
+    for (uint32_t y = 0; y < frame.GetHeight(); ++y)
+        for (uint32_t x = 0; x < frame.GetWidth(); ++x) {
+            const uint32_t v = frametest::ReadPixel(frame, x, y);
+            uint32_t r, g, b;
+            if (frame.GetBitsPerPixel() == 16) {
+                r = (v >> 11) & 31, g = (v >> 5) & 63, b = v & 31;
+                r = (r << 3) | (r >> 2), g = (g << 2) | (g >> 4), b = (b << 3) | (b >> 2);
+            } else {
+                uint8_t pr, pg, pb;
+                g_currentPalette.GetEntry(v, pr, pg, pb);
+                r = pr, g = pg, b = pb;
+            }
+            frametest::WritePixel(out, x, y, b | (g << 8) | (r << 16));
+        }
+    return result;
 }
 
 } // namespace uitest

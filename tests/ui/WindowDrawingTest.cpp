@@ -12,32 +12,9 @@
 
 using frametest::ReadPixel;
 using frametest::WritePixel;
+using uitest::To24;
 
 namespace {
-
-// The frame as 24 bits for a golden image: 5-6-5 channels widened by repeating their top bits,
-// palette indices through the current palette.
-std::unique_ptr<CFrame> To24(const CFrame& frame)
-{
-    auto result = std::make_unique<CFrame>();
-    CFrame& out = *result;
-    out.Create(frame.GetWidth(), frame.GetHeight(), 24);
-    for (uint32_t y = 0; y < frame.GetHeight(); ++y)
-        for (uint32_t x = 0; x < frame.GetWidth(); ++x) {
-            const uint32_t v = ReadPixel(frame, x, y);
-            uint32_t r, g, b;
-            if (frame.GetBitsPerPixel() == 16) {
-                r = (v >> 11) & 31, g = (v >> 5) & 63, b = v & 31;
-                r = (r << 3) | (r >> 2), g = (g << 2) | (g >> 4), b = (b << 3) | (b >> 2);
-            } else {
-                uint8_t pr, pg, pb;
-                g_currentPalette.GetEntry(v, pr, pg, pb);
-                r = pr, g = pg, b = pb;
-            }
-            WritePixel(out, x, y, b | (g << 8) | (r << 16));
-        }
-    return result;
-}
 
 // A palette of one steel-blue hue from dark to light, so that lighter and darker shades exist.
 void MakeSteelPalette()

@@ -2,7 +2,8 @@
 
 #include "foundation/R250Random.h"
 #include "game/Playfield.h"
-#include "game/ball/BallAI.h"
+#include "game/PlayfieldHost.h"
+#include "game/bricks/BallAI.h"
 #include "game/bricks/BrickInfo.h"
 #include "game/bricks/FloatingBrick.h"
 #include "game/sprites/AnimatedSprite.h"
@@ -19,6 +20,8 @@
 
 namespace {
 
+CSequence* s_standInLook = nullptr;
+
 // A trapped ball leaves at 200 pixels per second, down and to the right.
 constexpr float kReleasedBallSpeed = 3.3333333f;
 
@@ -34,7 +37,8 @@ CBrickAI::CBrickAI(CAnimatedSprite* brick, CBrickInfo* info, CFloatingBrick* flo
     InitOwnProperties();
     const CBrickInfo* look = floating && floating->GetLookLike() ? floating->GetLookLike() : info;
     if (brick) {
-        CAnimationSlot* slot = brick->AddSlot(look ? look->GetPrimarySequence() : nullptr);
+        CSequence* sequence = look ? look->GetPrimarySequence() : nullptr;
+        CAnimationSlot* slot = brick->AddSlot(sequence ? sequence : s_standInLook);
         slot->SetPhase(g_gameRandom.NextFloat(0.0f, 1.0f));
         brick->SetVelocity({0.0f, 0.0f});
     }
@@ -44,6 +48,11 @@ CBrickAI::CBrickAI(CAnimatedSprite* brick, CBrickInfo* info, CFloatingBrick* flo
 CBrickAI::~CBrickAI()
 {
     DestroyOwnProperties();
+}
+
+void CBrickAI::SetStandInLook(CSequence* look)
+{
+    s_standInLook = look;
 }
 
 CBrickAI* CBrickAI::Of(CSprite* sprite)
@@ -184,7 +193,7 @@ void CBrickAI::Destroy(CSprite* brick, bool byFire, float reach)
     CPlayfield* playfield = GetPlayfield();
     if (playfield) {
         playfield->AddPoints(m_info ? m_info->m_scoreValue : 0);
-        playfield->CountBrickDestroyed();
+        playfield->GetHost().CountBrickDestroyed();
     }
     bool released = false;
     if (m_floating) {
@@ -227,7 +236,7 @@ void CBrickAI::ReleaseTrappedBall(CSprite* brick)
     ball->SetPosition(brick->GetPosition());
     const float component = kReleasedBallSpeed * std::numbers::sqrt2_v<float> / 2.0f;
     ball->SetVelocity({component, component});
-    auto* behaviour = new CBallAI(true);
+    auto* behaviour = new CBallAI(false, false, true);
     behaviour->SetLoose(true);
     ball->AddAI(behaviour);
     playfield->GetFreedBalls().Append(ball);

@@ -20,7 +20,11 @@ class CSequence;
 class CBrickInfo : public CObject
 {
     DECLARE_CLASS_RECORD(CBrickInfo)
-    CBrickInfo() { InitOwnProperties(); }
+    CBrickInfo()
+    {
+        InitOwnProperties();
+        SetPropertiesToDefaults();
+    }
     // Deletes the break particle types.
     ~CBrickInfo() override { DestroyOwnProperties(); }
 

@@ -40,6 +40,16 @@ class CBrickLayout : public CObject
     // The base defaults, then a palette of one entry (no brick), an empty grid and the default
     // weights.
     void SetPropertiesToDefaults() override;
+    // Everything back to its defaults.
+    void ResetToDefaults() { SetPropertiesToDefaults(); }
+    // Reads the layout file (after resetting to the defaults); false, with the defaults, when it
+    // cannot be read.
+    bool Load(const char* path) { return LoadFromFile(path, 0); }
+    // Writes the layout file, rewriting it only when its text differs; false when it cannot.
+    bool Save(const char* path) const { return SaveToFile(path, 0); }
+    // The round's shown name (translated).
+    const CSharedString& GetDisplayName() const { return m_displayName.GetDisplayText(); }
+    void SetDisplayName(const char* name) { m_displayName.SetSourceText(CSharedString(name)); }
     // Weights of kinds 0..15: 0, 20, 20, 15, 10, 15, 4, 10, 5, 8, 3, 20, 20, 20, 20, 10.
     void SetDefaultPowerUpWeights();
     // The sum of the weights of kinds 1..15 (kind 0 never takes part), saturated.

@@ -16,7 +16,11 @@ class CParticleGeneratorInfo : public CObject
     // Below this a cone limits the directions; from it on particles fly out all round.
     static constexpr float kAllRoundCone = 6.2657323f;
 
-    CParticleGeneratorInfo() { InitOwnProperties(); }
+    CParticleGeneratorInfo()
+    {
+        InitOwnProperties();
+        SetPropertiesToDefaults();
+    }
     // Deletes the particle types.
     ~CParticleGeneratorInfo() override { DestroyOwnProperties(); }
 

@@ -10,7 +10,11 @@ class CSequence;
 class CParticleType : public CObject
 {
     DECLARE_CLASS_RECORD(CParticleType)
-    CParticleType() { InitOwnProperties(); }
+    CParticleType()
+    {
+        InitOwnProperties();
+        SetPropertiesToDefaults();
+    }
     ~CParticleType() override { DestroyOwnProperties(); }
 
     // The loaded sequence of the sequence list's entry; null for entry 0 ("!None"), an index past

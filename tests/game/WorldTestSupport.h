@@ -1,0 +1,274 @@
+#pragma once
+// A game world on disk for the tests of demo records, effects and sparks: a work folder holding
+// sequences (Properties.txt and source image, loaded through the sequence list at 16 bits),
+// particle generators, brick types and sounds; a sound system that only logs what plays; a
+// playfield handed to GetPlayfield; and the demo recorder's target frame.
+#include "../foundation/FileTestHelpers.h"
+#include "SpriteTestSupport.h"
+#include "app/DemoRecorder.h"
+#include "app/ReplayFunction.h"
+#include "app/ReplayStream.h"
+#include "foundation/FileBuf.h"
+#include "foundation/MathTables.h"
+#include "foundation/OpenFlags.h"
+#include "game/Playfield.h"
+#include "game/bricks/BrickInfo.h"
+#include "game/bricks/BrickInfoCollection.h"
+#include "game/ship/ParticleGeneratorCollection.h"
+#include "game/ship/ParticleGeneratorInfo.h"
+#include "graphics/DirtyRectFrame.h"
+#include "graphics/ScreenMode.h"
+#include "graphics/SequenceCollection.h"
+#include "objects/ObjectTextStream.h"
+#include "sound/SoundBuffer.h"
+#include "sound/SoundList.h"
+#include "sound/SoundSystem.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace worldtest {
+
+// A buffer that only notes the list index of each start.
+class CLoggingSoundBuffer : public CSoundBuffer
+{
+public:
+    explicit CLoggingSoundBuffer(std::vector<int>* plays) : m_plays(plays) {}
+    bool Play(bool) override
+    {
+        m_plays->push_back(GetListIndex());
+        return true;
+    }
+    bool SetVolume(int) override { return true; }
+    bool IsPlaying() const override { return false; }
+    bool LoadFromFile(const char*, uint32_t) override { return true; }
+
+private:
+    std::vector<int>* m_plays;
+};
+
+class CLoggingSoundSystem : public CSoundSystem
+{
+public:
+    bool Init() override { return true; }
+    void Shutdown() override {}
+    CSoundBuffer* CreateBuffer() override { return new CLoggingSoundBuffer(&m_plays); }
+    bool SaveSystemVolume() override { return true; }
+    bool SetStereo(bool) override { return true; }
+    bool SetMasterVolume(int) override { return true; }
+    bool SetMute(bool) override { return true; }
+    bool ApplyVolume() override { return true; }
+    bool RestoreSystemVolume() override { return true; }
+    bool HasDevice() const override { return true; }
+
+    std::vector<int> m_plays;
+};
+
+// A 32-bit frame of the rows ('.' transparent, anything else the opaque colour 0xRRGGBB).
+inline CFrame* MakeFrame32(const std::vector<std::string>& rows, uint32_t rgb, int16_t hotX = 0, int16_t hotY = 0)
+{
+    return spritetest::MakeFrame(32, rows, hotX, hotY, 0xFF000000u | rgb);
+}
+
+inline CFrame* MakeBlock32(uint32_t width, uint32_t height, uint32_t rgb, int16_t hotX = 0, int16_t hotY = 0)
+{
+    return MakeFrame32(std::vector<std::string>(height, std::string(width, '#')), rgb, hotX, hotY);
+}
+
+// Writes the sequence "Resources/<name>" (its Properties.txt and source image) with the frames
+// (taken over), the frame rate and the blit type; loaded undithered, so colours compare exactly.
+inline void SaveSequence(const char* name, const std::vector<CFrame*>& frames, float rate = 60.0f,
+                         const char* blitType = "Transparent Mask")
+{
+    CSequence sequence;
+    sequence.SetPropertiesToDefaults();
+    sequence.SetFramesPerSecond(rate);
+    sequence.SetLoadFlags(sequence.GetLoadFlags() & ~CSequence::kDoDither);
+    EXPECT_TRUE(sequence.SetBlitTypeByName(blitType));
+    for (CFrame* frame : frames)
+        sequence.AddFrame(frame);
+    ASSERT_TRUE(sequence.SaveProperties("Resources", name));
+    ASSERT_TRUE(sequence.SaveSourceImage("Resources", name, CSequenceSourceOptions()));
+}
+
+inline void WriteText(const std::string& path, const std::string& text)
+{
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+// A generator file as a person would write it: the kinds are (sequence name, weight).
+inline std::string GeneratorText(uint32_t particles, float velocity, float cone,
+                                 const std::vector<std::pair<std::string, uint32_t>>& kinds)
+{
+    std::string text = "CParticleGeneratorInfo\n{\n";
+    text += "\tParticles=" + std::to_string(particles) + "\n";
+    text += "\tVelocity=" + std::to_string(velocity) + "\n";
+    text += "\tCone Angle=" + std::to_string(cone) + "\n";
+    if (!kinds.empty()) {
+        text += "\tParticle Types=Array\n\t{\n\t\tArray Count=" + std::to_string(kinds.size()) + "\n";
+        for (const auto& [sequence, weight] : kinds)
+            text += "\t\tArray Item=CParticleType\n\t\t{\n\t\t\tParticle Type=" + sequence + "\n\t\t\tWeight=" +
+                    std::to_string(weight) + "\n\t\t}\n";
+        text += "\t}\n";
+    }
+    return text + "}\n";
+}
+
+// Reads an object's properties from its text (the class line first); false when they do not read.
+inline bool ReadObjectText(CObject& object, const std::string& text)
+{
+    auto* buffer = new CFileBuf;
+    buffer->Write(text.data(), static_cast<uint32_t>(text.size()));
+    buffer->Seek(0);
+    CObjectTextStream stream;
+    stream.OpenMemory(buffer, VF_READ);
+    CSharedString className;
+    return stream.ReadNonBlankTextLine(className) && object.ReadFromTextStream(stream);
+}
+
+// Colours of the world's sequences.
+constexpr uint32_t kBallColour = 0xE0C020;
+constexpr uint32_t kHullColour = 0x3060C0;
+constexpr uint32_t kMidColour = 0x204020;
+
+// The world on disk and loaded: sequences "!None" (no frames), "Ball" (1 frame), "Hull" (1),
+// "Spark" (5 frames of 3 x 3 in five colours), "Flash" (4), "Mid" (a 640 x 480 still layer);
+// generators "!None", "Burst" (12 sparks of Spark and Flash 3:1, 120 px/s, all round), "Cone"
+// (8 sparks of Spark, 60 px/s, a cone of pi/2); brick types
+// "!None" and "Rock" (break particles: Flash alone); sounds "!None.wav", "Bounce.wav",
+// "Pop Brick.wav".
+class WorldFixture : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_savedDepth = GetDisplayBitsPerPixel();
+        SetDisplayBitsPerPixel(16);
+        InitMathTables();
+        CSoundSystem::SetInstance(&m_sound);
+
+        std::filesystem::create_directories("Resources/-!None");
+        CSequence none;
+        none.SetPropertiesToDefaults();
+        ASSERT_TRUE(none.SaveProperties("Resources", "!None"));
+        SaveSequence("Ball", {MakeFrame32({".##.", "####", "####", ".##."}, kBallColour, 2, 2)});
+        SaveSequence("Hull", {MakeBlock32(10, 4, kHullColour, 5, 2)});
+        std::vector<CFrame*> spark;
+        for (uint32_t i = 0; i < 5; ++i)
+            spark.push_back(MakeBlock32(3, 3, 0x404040u * (i + 1) + 0x10, 1, 1));
+        SaveSequence("Spark", spark);
+        std::vector<CFrame*> flash;
+        for (uint32_t i = 0; i < 4; ++i)
+            flash.push_back(MakeBlock32(2 + i, 2 + i, 0xF08000u + 0x10 * i));
+        SaveSequence("Flash", flash, 30.0f);
+        SaveSequence("Mid", {MakeBlock32(640, 480, kMidColour)});
+        CSequenceCollection::GetInstance().SetUpAtStartUp();
+
+        WriteText("Resources/!None.PGen", GeneratorText(4, 30.0f, 6.2831853f, {}));
+        WriteText("Resources/Burst.PGen", GeneratorText(12, 120.0f, 6.2831853f, {{"Spark", 30}, {"Flash", 10}}));
+        WriteText("Resources/Effects/Cone.PGen", GeneratorText(8, 60.0f, 1.5707964f, {{"Spark", 10}}));
+            CParticleGeneratorCollection::GetInstance().SetUpAtStartUp();
+
+        WriteText("Resources/!None.Brick", "CBrickInfo\n{\n}\n");
+        WriteText("Resources/Rock.Brick", "CBrickInfo\n{\n\tBreak Particle Types=Array\n\t{\n\t\tArray "
+                                          "Count=1\n\t\tArray Item=CParticleType\n\t\t{\n\t\t\tParticle "
+                                          "Type=Flash\n\t\t}\n\t}\n}\n");
+        CResourceCollection& bricks = CBrickInfo::GetCollection();
+        bricks.SetFolder("Resources");
+        bricks.SetEntries({CSharedString("!None"), CSharedString("Rock")});
+
+        for (const char* sound : {"Sounds/!None.wav", "Sounds/Bounce.wav", "Sounds/Pop Brick.wav"})
+            WriteText(sound, "RIFF");
+        CSoundList::GetInstance().LoadFolder("Sounds", "Sounds", ".wav", ".ogg");
+
+        SetPlayfield(&m_playfield);
+    }
+
+    void TearDown() override
+    {
+        CDemoRecorder* recorder = CDemoRecorder::GetInstance();
+        if (recorder->GetState() != CDemoRecorder::kIdle)
+            recorder->Stop();
+        recorder->SetTargetFrame(nullptr);
+        SetPlayfield(nullptr);
+        m_playfield.GetForeground().DeleteAll();
+        CSoundList::GetInstance().FreeEntries();
+        CSoundSystem::SetInstance(nullptr);
+        CBrickInfo::GetCollection().FreeEntries();
+        CParticleGeneratorCollection::GetInstance().FreeEntries();
+        CSequenceCollection::GetInstance().FreeEntries();
+        SetDisplayBitsPerPixel(m_savedDepth);
+    }
+
+    filetest::WorkFolder m_folder;
+    CLoggingSoundSystem m_sound;
+    int32_t m_savedDepth = 16;
+    CPlayfield m_playfield;
+};
+
+inline CSequence* Sequence(const char* name) { return CSequenceCollection::GetInstance().FindSequence(name); }
+inline CParticleGeneratorInfo* Generator(const char* name)
+{
+    return CParticleGeneratorCollection::GetInstance().FindGenerator(name);
+}
+inline CBrickInfo* Brick(const char* name)
+{
+    return dynamic_cast<CBrickInfo*>(CBrickInfo::GetCollection().GetByName(name));
+}
+
+// Starts recording into an empty stream, so that the next record is the stream's first.
+inline CReplayStream& RecordBare()
+{
+    CDemoRecorder* recorder = CDemoRecorder::GetInstance();
+    recorder->StartRecording();
+    recorder->GetStream()->Clear();
+    return *recorder->GetStream();
+}
+// A stream that reads what the recorder wrote, with the recorder's functions.
+inline std::unique_ptr<CReplayStream> ReadBack()
+{
+    const CReplayStream& written = *CDemoRecorder::GetInstance()->GetStream();
+    auto reader = std::make_unique<CReplayStream>();
+    reader->RegisterFunctions(0);
+    reader->AppendBytes(written.GetBytes(), written.GetLength());
+    return reader;
+}
+// The name of the function whose record starts here.
+inline std::string NextFunction(CReplayStream& reader)
+{
+    const uint32_t index = reader.ReadBits(reader.GetIndexWidth());
+    return index < reader.GetFunctions().GetCount() ? reader.GetFunctions()[index]->GetName() : "?";
+}
+// Ends the recording and starts playing its bytes back.
+inline void PlayBackRecording()
+{
+    CDemoRecorder* recorder = CDemoRecorder::GetInstance();
+    ASSERT_TRUE(recorder->SaveRecording("world.dem", VF_VERBATIM));
+    ASSERT_TRUE(recorder->StartPlayback(nullptr, "world.dem", VF_VERBATIM));
+}
+
+// A 640 x 480 back buffer at 16 bits, blank and built as the game builds it (all dirty).
+inline std::unique_ptr<CDirtyRectFrame> MakeScreen()
+{
+    auto screen = std::make_unique<CDirtyRectFrame>();
+    screen->Create(640, 480, 16);
+    screen->SetPageCount(1);
+    screen->MarkAllDirty();
+    return screen;
+}
+
+// The 16-bit pixel of the colour 0xRRGGBB.
+inline uint16_t Pixel565(uint32_t rgb)
+{
+    return static_cast<uint16_t>((((rgb >> 16) & 0xF8) << 8) | (((rgb >> 8) & 0xFC) << 3) | ((rgb & 0xFF) >> 3));
+}
+
+} // namespace worldtest
