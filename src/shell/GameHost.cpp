@@ -7,6 +7,7 @@
 #include "graphics/Frame.h"
 #include "graphics/FrameCollection.h"
 #include "shell/Game.h"
+#include "shell/TimedMessage.h"
 #include "shell/stats/DifficultyNames.h"
 #include "shell/stats/Stats.h"
 
@@ -31,7 +32,13 @@ void CGame::ClearMode()
 
 CPlayerControls* CGame::GetPlayerControls()
 {
-    return CApplicationBase::GetPlayerControls(0);
+    return m_controls.get();
+}
+
+void CGame::ShowTimedMessage(const char* text)
+{
+    if (m_timedMessage)
+        m_timedMessage->Show(text);
 }
 
 const char* CGame::GetDifficultyName(uint32_t difficulty) const
