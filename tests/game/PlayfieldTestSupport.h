@@ -8,6 +8,8 @@
 #include "game/Playfield.h"
 #include "game/PlayfieldHost.h"
 #include "BrickTestSupport.h"
+#include "game/bricks/BrickAI.h"
+#include "game/bricks/BrickInfo.h"
 #include "game/bricks/BrickLayout.h"
 #include "game/bricks/BrickLayoutCollection.h"
 #include "game/ship/MessageDisplay.h"
@@ -212,6 +214,14 @@ protected:
         CSoundList::GetInstance().FreeEntries();
         std::filesystem::current_path(m_oldFolder);
         SetBaseFolder(".");
+    }
+
+    // The behaviour of a needed brick of the default outline (the brick type "Needed").
+    static CBrickAI* NewNeededBrickAI()
+    {
+        CBrickInfoCollection& bricks = CBrickInfoCollection::GetInstance();
+        CBrickInfo* info = bricks.GetBrickInfo(static_cast<uint32_t>(bricks.FindIndexByName("Needed", -1)));
+        return new CBrickAI(nullptr, info, nullptr, -1, -1);
     }
 
     static std::string LayoutName(uint32_t round) { return "Rounds/Round " + std::to_string(round); }

@@ -234,11 +234,11 @@ void CBrickAI::ReleaseTrappedBall(CSprite* brick)
         return;
     auto* ball = new CAnimatedSprite;
     ball->SetPosition(brick->GetPosition());
-    const float component = kReleasedBallSpeed * std::numbers::sqrt2_v<float> / 2.0f;
-    ball->SetVelocity({component, component});
-    auto* behaviour = new CBallAI(false, false, true);
+    auto* behaviour = new CBallAI(ball, false, false, true);
     behaviour->SetLoose(true);
     ball->AddAI(behaviour);
+    const float component = kReleasedBallSpeed * std::numbers::sqrt2_v<float> / 2.0f;
+    ball->SetVelocity({component, component});
     playfield->GetFreedBalls().Append(ball);
     brick->SetFlag(CSprite::kDead, true);
 }
