@@ -69,6 +69,15 @@ inline void WriteResource(const std::string& name, const std::string& text)
     testsupport::WriteFileBytes(path, text);
 }
 
+// Empties the layout, background, brick and sound collections a test filled.
+inline void FreeBrickCollections()
+{
+    CBrickLayoutCollection::GetInstance().FreeEntries();
+    CBackgroundCollection::GetInstance().FreeEntries();
+    CBrickInfoCollection::GetInstance().FreeEntries();
+    CSoundList::GetInstance().FreeEntries();
+}
+
 // The sound list of the sounds bricks and the brick layer name, in the folder "Sounds".
 inline void LoadBrickSounds()
 {
@@ -93,10 +102,7 @@ protected:
     }
     void TearDown() override
     {
-        CBrickLayoutCollection::GetInstance().FreeEntries();
-        CBackgroundCollection::GetInstance().FreeEntries();
-        CBrickInfoCollection::GetInstance().FreeEntries();
-        CSoundList::GetInstance().FreeEntries();
+        FreeBrickCollections();
         std::filesystem::current_path(m_oldFolder);
         SetBaseFolder(".");
     }

@@ -208,10 +208,7 @@ protected:
         m_field.reset();
         m_display.reset();
         CRoundSetCollection::GetInstance().Clear();
-        CBrickLayoutCollection::GetInstance().FreeEntries();
-        CBackgroundCollection::GetInstance().FreeEntries();
-        CBrickInfoCollection::GetInstance().FreeEntries();
-        CSoundList::GetInstance().FreeEntries();
+        bricktest::FreeBrickCollections();
         std::filesystem::current_path(m_oldFolder);
         SetBaseFolder(".");
     }
