@@ -1,6 +1,7 @@
 #include "DefaultContent.h"
 
 #include "AudioContent.h"
+#include "BrickContent.h"
 #include "CursorAndFonts.h"
 #include "EffectContent.h"
 #include "FrameSourceFile.h"
@@ -138,7 +139,7 @@ bool DrawFonts(const ContentSources& sources, DrawnContent& drawn, std::string& 
 bool BuildDefaultContent(const ContentSources& sources, CContentSet& set, DrawnContent& drawn, std::string& error)
 {
     return AddPalettes(set, error) && AddSounds(set, error) && AddMusic(set, error) &&
-           AddNoneSequence(set, error) &&
+           AddNoneSequence(set, error) && AddBrickContent(set, error) &&
            AddCopiedFiles(sources, set, error) && DrawPictures(sources, drawn, error) &&
            AddPictures(drawn, set, error) && AddSkinContent(set, error) && DrawFonts(sources, drawn, error) &&
            AddWindowTextures(set, error) && AddListIcons(set, error) && AddWebSpinner(set, error) &&

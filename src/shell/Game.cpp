@@ -3,6 +3,9 @@
 #include "app/Mouse.h"
 #include "app/TimedPictureScreen.h"
 #include "game/Playfield.h"
+#include "game/bricks/BackgroundCollection.h"
+#include "game/bricks/BrickInfoCollection.h"
+#include "game/bricks/BrickLayoutCollection.h"
 #include "game/ship/MessageDisplay.h"
 #include "game/ship/ParticleGeneratorCollection.h"
 #include "graphics/Color.h"
@@ -74,6 +77,9 @@ void CGame::Init(CTimedPictureScreen* pictureScreen)
     sequences.SetUpAtStartUp();
     if (CSequence* cursor = sequences.FindSequence("MouseCursor"))
         g_mouse.SetCursorSequence(cursor);
+    CBrickInfoCollection::GetInstance().SetUpAtStartUp();
+    CBackgroundCollection::GetInstance().SetUpAtStartUp();
+    CBrickLayoutCollection::GetInstance().SetUpAtStartUp();
     CParticleGeneratorCollection::GetInstance().SetUpAtStartUp();
     SetUpScreenWindow(nullptr, nullptr, nullptr, fonts.FindFont("OCR Monospaced Numbers"), fonts.FindFont("Small Blue"));
     g_mouse.ShowCursor();
