@@ -1,6 +1,7 @@
 #include "DefaultContent.h"
 
 #include "AudioContent.h"
+#include "BackgroundContent.h"
 #include "CursorAndFonts.h"
 #include "EffectContent.h"
 #include "FrameSourceFile.h"
@@ -135,5 +136,6 @@ bool BuildDefaultContent(const ContentSources& sources, CContentSet& set, DrawnC
            AddNoneSequence(set, error) &&
            AddCopiedFiles(sources, set, error) && DrawPictures(sources, drawn, error) &&
            AddPictures(drawn, set, error) && DrawFonts(sources, drawn, error) && AddWindowTextures(set, error) &&
-           AddCursorAndFonts(drawn.mouseCursor, drawn.fonts, set, error) && AddEffects(set, error);
+           AddCursorAndFonts(drawn.mouseCursor, drawn.fonts, set, error) && AddEffects(set, error) &&
+           AddBackgrounds(set, error);
 }
