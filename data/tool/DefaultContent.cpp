@@ -2,6 +2,7 @@
 
 #include "AudioContent.h"
 #include "BackgroundContent.h"
+#include "BrickContent.h"
 #include "CursorAndFonts.h"
 #include "EffectContent.h"
 #include "FrameSourceFile.h"
@@ -133,7 +134,7 @@ bool DrawFonts(const ContentSources& sources, DrawnContent& drawn, std::string& 
 bool BuildDefaultContent(const ContentSources& sources, CContentSet& set, DrawnContent& drawn, std::string& error)
 {
     return AddPalettes(set, error) && AddSounds(set, error) && AddMusic(set, error) &&
-           AddNoneSequence(set, error) &&
+           AddNoneSequence(set, error) && AddBrickContent(set, error) &&
            AddCopiedFiles(sources, set, error) && DrawPictures(sources, drawn, error) &&
            AddPictures(drawn, set, error) && DrawFonts(sources, drawn, error) && AddWindowTextures(set, error) &&
            AddCursorAndFonts(drawn.mouseCursor, drawn.fonts, set, error) && AddEffects(set, error) &&

@@ -60,6 +60,48 @@ std::vector<int16_t> MakePopBrick()
     return track.ToPcm(kEffectPeak);
 }
 
+// A heavy clunk with a ring: the brick layer sets a brick in place.
+std::vector<int16_t> MakeBrickPlaced()
+{
+    CSynthTrack track(0.14, false);
+    track.Play({.start = 0, .length = 0.03, .frequency = 180, .endFrequency = 120, .wave = Waveform::Square,
+                .volume = 0.5, .attack = 0.001, .decay = 0.03, .release = 0.03, .brightness = 0.3});
+    track.Play({.start = 0.01, .length = 0.06, .frequency = 1760, .volume = 0.2, .decay = 0.05, .release = 0.04});
+    return track.ToPcm(kEffectPeak);
+}
+
+// Two notes up, or two down: a toggle brick turns on, or off.
+std::vector<int16_t> MakeToggle(int first, int second)
+{
+    CSynthTrack track(0.14, false);
+    track.Play({.start = 0, .length = 0.04, .frequency = MidiFrequency(first), .wave = Waveform::Triangle,
+                .volume = 0.5, .attack = 0.002, .release = 0.02, .brightness = 0.5});
+    track.Play({.start = 0.05, .length = 0.05, .frequency = MidiFrequency(second), .wave = Waveform::Triangle,
+                .volume = 0.5, .attack = 0.002, .decay = 0.04, .release = 0.03, .brightness = 0.5});
+    return track.ToPcm(kEffectPeak);
+}
+
+std::vector<int16_t> MakeBrickTurnedOn()
+{
+    return MakeToggle(79, 84);
+}
+
+std::vector<int16_t> MakeBrickTurnedOff()
+{
+    return MakeToggle(84, 79);
+}
+
+// A shimmering sweep: a brick changes into another.
+std::vector<int16_t> MakeBrickChange()
+{
+    CSynthTrack track(0.3, false);
+    track.Play({.start = 0, .length = 0.22, .frequency = 500, .endFrequency = 1500, .wave = Waveform::Triangle,
+                .volume = 0.35, .attack = 0.02, .decay = 0.1, .release = 0.06, .brightness = 0.6});
+    track.Play({.start = 0.02, .length = 0.2, .wave = Waveform::Noise, .volume = 0.15, .attack = 0.05, .decay = 0.1,
+                .release = 0.05, .brightness = 0.8});
+    return track.ToPcm(kEffectPeak);
+}
+
 // A soft bounce: the ball meets the ship or a wall.
 std::vector<int16_t> MakeBounce()
 {
@@ -80,6 +122,66 @@ std::vector<int16_t> MakeExtraBall()
     return track.ToPcm(kEffectPeak);
 }
 
+// A note sequence of square-ish tones: the flow of a game announces itself with short tunes.
+std::vector<int16_t> MakeTune(double seconds, const std::vector<int>& notes, double spacing, double length,
+                              Waveform wave)
+{
+    CSynthTrack track(seconds, false);
+    for (size_t i = 0; i < notes.size(); ++i)
+        track.Play({.start = spacing * static_cast<double>(i), .length = length,
+                    .frequency = MidiFrequency(notes[i]), .wave = wave, .volume = 0.45, .attack = 0.003,
+                    .decay = 0.25, .release = 0.06, .brightness = 0.4});
+    return track.ToPcm(kEffectPeak);
+}
+
+// A rising fanfare of four notes: a round begins.
+std::vector<int16_t> MakeStartRound()
+{
+    return MakeTune(0.48, {60, 64, 67, 72}, 0.08, 0.12, Waveform::Square);
+}
+
+// A bright upward chirp: the ball is served.
+std::vector<int16_t> MakeBallInPlay()
+{
+    CSynthTrack track(0.25, false);
+    track.Play({.start = 0, .length = 0.16, .frequency = 500, .endFrequency = 1400, .wave = Waveform::Triangle,
+                .volume = 0.6, .attack = 0.005, .decay = 0.2, .release = 0.05, .brightness = 0.6});
+    return track.ToPcm(kEffectPeak);
+}
+
+// A little cadence: the round is cleared.
+std::vector<int16_t> MakeLevelEnding()
+{
+    return MakeTune(0.49, {67, 72, 76, 79, 76, 79, 84}, 0.05, 0.06, Waveform::Square);
+}
+
+// A falling slide: a ball is lost.
+std::vector<int16_t> MakeLostBall()
+{
+    CSynthTrack track(0.45, false);
+    track.Play({.start = 0, .length = 0.3, .frequency = 700, .endFrequency = 120, .wave = Waveform::Square,
+                .volume = 0.5, .attack = 0.005, .decay = 0.6, .release = 0.1, .brightness = 0.35});
+    return track.ToPcm(kEffectPeak);
+}
+
+// Four slow falling notes: the game is over.
+std::vector<int16_t> MakeGameOver()
+{
+    return MakeTune(0.49, {67, 63, 60, 55}, 0.09, 0.12, Waveform::Triangle);
+}
+
+// A coin-like double ping: a bonus is counted.
+std::vector<int16_t> MakeScore()
+{
+    return MakeTune(0.3, {83, 88}, 0.07, 0.12, Waveform::Square);
+}
+
+// A long rising run: the whole game is completed.
+std::vector<int16_t> MakeCompletedGame()
+{
+    return MakeTune(0.49, {60, 64, 67, 72, 76, 79, 84}, 0.05, 0.06, Waveform::Square);
+}
+
 // A twentieth of a second of silence.
 std::vector<int16_t> MakeSilence()
 {
@@ -96,6 +198,17 @@ const std::vector<SoundRecipe>& GetSoundRecipes()
         {"UI/Button Flip.wav", MakeButtonFlip},
         {"Player Error.wav", MakePlayerError},
         {"Pop Brick.wav", MakePopBrick},
+        {"Brick Placed.wav", MakeBrickPlaced},
+        {"Brick Turned On.wav", MakeBrickTurnedOn},
+        {"Brick Turned Off.wav", MakeBrickTurnedOff},
+        {"Brick Change.wav", MakeBrickChange},
+        {"Start Round.wav", MakeStartRound},
+        {"Ball In Play.wav", MakeBallInPlay},
+        {"Level Ending Tune.WAV", MakeLevelEnding},
+        {"Lost Ball.WAV", MakeLostBall},
+        {"Game Over.WAV", MakeGameOver},
+        {"Score.wav", MakeScore},
+        {"Completed Game.wav", MakeCompletedGame},
         {"Bounce.wav", MakeBounce, SoundForm::ImaAdpcm},
         {"Extra Ball.ogg", MakeExtraBall, SoundForm::OggVorbis},
         {"!None.wav", MakeSilence},

@@ -1,5 +1,8 @@
 #include "game/Playfield.h"
 
+#include "game/bricks/BrickLayer.h"
+#include "game/bricks/BrickLayout.h"
+
 #include "app/ReplayCallback.h"
 #include "app/ReplayStream.h"
 #include "blit/modes/CopyBlitter.h"
@@ -14,6 +17,8 @@ constexpr uint32_t kListIdBits = 4;
 constexpr int kMidLayerDetailLevel = 2;
 
 CPlayfield* s_playfield = nullptr;
+// The host of a field that belongs to no game.
+CPlayfieldHost s_noHost;
 
 void DrawSpriteListFromStream(CReplayStream& stream)
 {
@@ -49,10 +54,13 @@ CReplayCallback s_drawMidLayer(&DrawMidLayerFromStream, "CPlayfield::DrawMidLaye
 
 } // namespace
 
-CPlayfield::CPlayfield() = default;
+CPlayfield::CPlayfield() : m_layout(std::make_unique<CBrickLayout>()), m_host(&s_noHost)
+{
+}
 
 CPlayfield::~CPlayfield()
 {
+    DeleteAllSprites();
     if (s_playfield == this)
         s_playfield = nullptr;
 }
@@ -61,6 +69,11 @@ CSpriteList CPlayfield::* const CPlayfield::s_listsById[kListCount] = {
     &CPlayfield::m_backgroundSprites, &CPlayfield::m_lowEffects, &CPlayfield::m_foreground,
     &CPlayfield::m_powerUps,          &CPlayfield::m_shots,      &CPlayfield::m_bricks,
     &CPlayfield::m_freedBalls,        &CPlayfield::m_ship,       &CPlayfield::m_balls};
+
+void CPlayfield::SetHost(CPlayfieldHost* host)
+{
+    m_host = host ? host : &s_noHost;
+}
 
 CSpriteList* CPlayfield::GetListById(uint32_t id)
 {

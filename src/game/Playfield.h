@@ -1,18 +1,29 @@
 #pragma once
-// The field of play: the nine sprite lists, the field rectangle the field is drawn within, the
-// background's animated middle layer, and the game world's replayable drawing and effects (list
-// draws, the field clip, the middle layer, effect sprites and bursts of sparks). Every game-world
-// object reaches it through GetPlayfield; demo records played back act on it. The flow of a game
-// (rounds, balls, scoring) is not here yet.
+// The field of play: the nine sprite lists, the current round's layout and its brick layer, the
+// background, the lives and the round state. It runs a game (new game, rounds, serving the ball,
+// lost balls, the end of a round and its bonus tally, game over and the verdict, the completed
+// game), updates the lists each 1/60 s step and wires their collisions to the behaviours, and draws
+// the field in a fixed layer order. The game world's replayable drawing and effects (list draws,
+// the field clip, the middle layer, effect sprites and bursts of sparks) are here too. Every
+// game-world object reaches it through GetPlayfield; demo records played back act on it. What the
+// shell owns (statistics, menus, dialogs) it reaches through its host.
 //
 // The rule a caller must know: each drawing or spawning operation writes its demo record itself
-// while a demo is being recorded, so callers draw and spawn only through these operations.
+// while a demo is being recorded, so callers draw and spawn only through these operations; and
+// the host must outlive the field (a field without one keeps no score).
+#include "foundation/SharedString.h"
+#include "game/PlayfieldHost.h"
 #include "game/sprites/SpriteList.h"
 #include "graphics/IntRect.h"
 
 #include <cstdint>
+#include <memory>
 
+class CBackgroundDefinition;
 class CBrickInfo;
+class CBrickLayer;
+class CBrickLayout;
+class CFrame;
 class CFrameInterface;
 class CParticleGeneratorInfo;
 class CParticleType;
@@ -41,12 +52,123 @@ public:
     static constexpr int kBoxShape = 0;
     static constexpr int kDiscShape = 1;
 
-    // Nine empty lists; the field rectangle (11, 10, 501, 480); no middle layer; detail level 2.
+    // Difficulties.
+    static constexpr uint32_t kEasy = 0;
+    static constexpr uint32_t kInsane = 3;
+    // The flow of a game, in steps of 1/60 s, and its points.
+    static constexpr int32_t kEndOfRoundDelay = 45;
+    static constexpr int32_t kFirstTallyDelay = 120;
+    static constexpr int32_t kTallyDelay = 19;
+    static constexpr int32_t kLastTallyDelay = 60;
+    static constexpr float kGameOverDelay = 2.0f;
+    static constexpr int32_t kRoundBonus = 1000;
+    static constexpr int32_t kNoShipBonus = 3000;
+    static constexpr int32_t kBallBonus = 500;
+    static constexpr int32_t kSpecialBallBonus = 1000;
+    // Points gains from this up, and every loss, show a points line.
+    static constexpr int32_t kPointsLineFrom = 100;
+    static constexpr float kMessageSeconds = 4.0f;
+    static constexpr float kCompletedGameSeconds = 30.0f;
+    // Where the ship starts.
+    static constexpr int32_t kShipX = 320;
+    static constexpr int32_t kShipY = 440;
+    // Keys that skip the laying of bricks: Enter and Space.
+    static constexpr uint32_t kEnterKey = 13;
+    static constexpr uint32_t kSpaceKey = 32;
+
+    // Nine empty lists, an empty layout, no brick layer, no background; the field rectangle (11, 10,
+    // 501, 480); no middle layer; detail level 2; a host that keeps nothing.
     CPlayfield();
-    // Deletes every sprite of the nine lists.
+    // Deletes the layout, the brick layer and every sprite of the nine lists.
     ~CPlayfield();
     CPlayfield(const CPlayfield&) = delete;
     CPlayfield& operator=(const CPlayfield&) = delete;
+
+    // The host (not owned); null gives back the host that keeps nothing.
+    void SetHost(CPlayfieldHost* host);
+    CPlayfieldHost& GetHost() const { return *m_host; }
+
+    // The sprites of every list.
+    void DeleteAllSprites();
+    // Lives (4 on Easy, 2 otherwise), the current game's record unless resuming, a new ship, then
+    // the round.
+    void StartNewGame(uint32_t round, uint32_t difficulty, bool resuming);
+    // Resets the round state, clears every list but the ship's, loads the round's layout and starts
+    // laying it.
+    void StartRound(uint32_t round);
+    void StartNextRound() { StartRound(m_round + 1); }
+    // Called by the brick layer when the bricks lie: a ball on the ship and the round's messages.
+    void PutBallInPlay();
+    // A new ball held by the ship; loseLife costs a life first.
+    void NewBallOnShip(bool loseLife);
+    // With the balls list empty during play: a new ball for a life, or game over.
+    void CheckLostBall();
+    // One step of the bonus tally: the next ball's bonus, or the next round (or the completed game)
+    // when no ball is left.
+    void TallyNextBall();
+    void CompleteGame();
+    // The verdict of a finished game; a score of 0 goes to the main menu instead.
+    void FinishGame();
+    // Ends the game: mode 1 after 2 seconds, any other mode at once.
+    void EndGame(int32_t mode);
+
+    // One step of 1/60 s.
+    void Update(float elapsed);
+    // The field in layer order (recorded while a demo is being recorded), then "Game Over" when
+    // the game is over.
+    void Draw(CFrameInterface* target);
+    // The background's still image (and a still middle layer) at detail levels above 0.
+    void DrawStaticBackground(CFrameInterface* target);
+    // The brick layer while it lays.
+    void DrawBrickLayer(CFrameInterface* target);
+
+    // Adds to the current game's score (never below 0); gains from 100 and losses show a points
+    // line for 4 seconds.
+    void AddPoints(int32_t points);
+    uint32_t GetScore() const;
+    uint32_t GetDifficulty() const;
+    int32_t GetLives() const { return m_lives; }
+    // Also refreshes the score area.
+    void SetLives(int32_t lives);
+    // A cheat word was typed: when cheats count and the game is not over the score goes and the
+    // game is flagged; "You are cheating" in any case.
+    void OnCheatUsed();
+    // Counted when above 1 and the round is not complete.
+    void RecordBallSpeed(float speed);
+    // A falling power-up at the brick's position, of the kind (0: picked by the layout's weights);
+    // null without a brick.
+    CSprite* SpawnPowerUp(CSprite* brick, uint32_t kind);
+    // The current background (not owned; null for none) and its images and music.
+    void SetBackground(CBackgroundDefinition* background);
+    CBackgroundDefinition* GetBackground() const { return m_background; }
+    // Enter or Space while the bricks are being laid lays them at once; whether the key was taken.
+    bool HandleSkipKey(uint32_t key);
+    bool IsLayingBricks() const;
+    // The brick layer, made on first use.
+    CBrickLayer& GetBrickLayer();
+    // The current round's layout, reset to its defaults on first access.
+    CBrickLayout& GetBrickLayout();
+
+    // Round numbering over the round sets in their collection's order. False past the last set
+    // (set and index then 0).
+    static bool ToRoundSetAndIndex(uint32_t round, uint32_t& set, uint32_t& index);
+    static uint32_t ToAbsoluteRound(uint32_t set, uint32_t index);
+    // "%d-%02d", set and round counted from 1.
+    static CSharedString FormatRoundLabel(uint32_t round);
+    static uint32_t GetTotalRoundCount();
+
+    bool IsGameOver() const { return m_gameOver; }
+    float GetGameOverDelay() const { return m_gameOverDelay; }
+    uint32_t GetRound() const { return m_round; }
+    uint32_t GetRoundSet() const { return m_roundSet; }
+    uint32_t GetRoundInSet() const { return m_roundInSet; }
+    bool IsRoundComplete() const { return m_roundComplete; }
+    int32_t GetEndOfRoundDelay() const { return m_endOfRoundDelay; }
+    int32_t GetTallyDelay() const { return m_tallyDelay; }
+    float GetRoundTime() const { return m_roundTime; }
+    float GetBallSpeedCount() const { return m_ballSpeedCount; }
+    float GetBallSpeedSum() const { return m_ballSpeedSum; }
+    float GetLastBallSpeed() const { return m_lastBallSpeed; }
 
     // The list of that id; null above 8.
     CSpriteList* GetListById(uint32_t id);
@@ -118,6 +240,19 @@ public:
     static uint32_t ThinSparkCount(uint32_t count, uint32_t live);
 
 private:
+    // The steps of Update.
+    void UpdateDelays();
+    void UpdateLists();
+    void CollideLists();
+    void CheckRoundComplete();
+    bool IsAnyNeededBrickLeft() const;
+    void RecordCheckPoint();
+    // The sprite of the ship list when it is active; null otherwise.
+    CSprite* GetActiveShip() const;
+    // Shows "Round s-r" and the layout's name.
+    void ShowRoundMessage(float seconds);
+    bool IsPlayingBack() const;
+
     // The lists in the order of their ids.
     static CSpriteList CPlayfield::* const s_listsById[kListCount];
 
@@ -130,9 +265,32 @@ private:
     CSpriteList m_backgroundSprites;
     CSpriteList m_lowEffects;
     CSpriteList m_foreground;
+    CSequence* m_foregroundImage = nullptr;
     CSequence* m_midground = nullptr;
+    CFrame* m_backgroundImage = nullptr;
+    CBackgroundDefinition* m_background = nullptr;
+    std::unique_ptr<CBrickLayout> m_layout;
+    bool m_layoutReset = false;
+    uint32_t m_round = 0;
+    uint32_t m_roundSet = 0;
+    uint32_t m_roundInSet = 0;
+    std::unique_ptr<CBrickLayer> m_brickLayer;
+    int32_t m_lives = 0;
+    bool m_gameOver = false;
+    // FinishGame has run for this game.
+    bool m_gameFinished = false;
+    float m_gameOverDelay = 0.0f;
+    float m_roundTime = 0.0f;
+    int32_t m_endOfRoundDelay = 0;
+    int32_t m_tallyDelay = 0;
+    bool m_showBonusTitle = false;
+    bool m_roundComplete = false;
+    float m_ballSpeedCount = 0.0f;
+    float m_ballSpeedSum = 0.0f;
+    float m_lastBallSpeed = 0.0f;
     int m_backgroundDetailLevel = 2;
     CIntRect m_fieldRect{11, 10, 501, 480};
+    CPlayfieldHost* m_host;
 };
 
 // The game's playfield; null while there is none.

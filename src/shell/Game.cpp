@@ -2,13 +2,30 @@
 
 #include "app/Mouse.h"
 #include "app/TimedPictureScreen.h"
+#include "game/Playfield.h"
+#include "game/bricks/BackgroundCollection.h"
+#include "game/bricks/BrickInfoCollection.h"
+#include "game/bricks/BrickLayoutCollection.h"
+#include "game/ship/MessageDisplay.h"
 #include "game/ship/ParticleGeneratorCollection.h"
 #include "graphics/Color.h"
 #include "graphics/FontCollection.h"
 #include "graphics/FrameOverlayOptionsCollection.h"
 #include "graphics/ScreenFrame.h"
 #include "graphics/SequenceCollection.h"
+#include "shell/StandInField.h"
 #include "shell/stats/Stats.h"
+
+namespace {
+
+// The message display's rectangle beside the field.
+constexpr int32_t kMessageLeft = 531;
+constexpr int32_t kMessageTop = 35;
+constexpr int32_t kMessageWidth = 88;
+constexpr int32_t kMessageHeight = 93;
+constexpr uint32_t kNormal = 1;
+
+} // namespace
 
 CGame::CGame(CTimedPictureScreen* pictureScreen)
     : CApplicationBase(1.0f / 60.0f, 1.0f / 60.0f, 1.0f / 12.0f, pictureScreen, "Intro.wav", nullptr),
@@ -18,6 +35,10 @@ CGame::CGame(CTimedPictureScreen* pictureScreen)
 
 CGame::~CGame()
 {
+    // The sprites go before the looks they show.
+    m_playfield.reset();
+    m_messageDisplay.reset();
+    m_standInField.reset();
     if (m_stats) {
         m_stats->Save();
         delete m_stats;
@@ -45,32 +66,71 @@ void CGame::Init(CTimedPictureScreen* pictureScreen)
     sequences.SetUpAtStartUp();
     if (CSequence* cursor = sequences.FindSequence("MouseCursor"))
         g_mouse.SetCursorSequence(cursor);
+    CBrickInfoCollection::GetInstance().SetUpAtStartUp();
+    CBackgroundCollection::GetInstance().SetUpAtStartUp();
+    CBrickLayoutCollection::GetInstance().SetUpAtStartUp();
     CParticleGeneratorCollection::GetInstance().SetUpAtStartUp();
     SetUpScreenWindow(nullptr, nullptr, nullptr, fonts.FindFont("OCR Monospaced Numbers"), fonts.FindFont("Small Blue"));
     g_mouse.ShowCursor();
+
+    m_messageDisplay = std::make_unique<CMessageDisplay>(fonts.FindFont("Small Blue"), fonts.FindFont("Devuduvozo"),
+                                                         fonts.FindFont("OCR Monospaced Numbers"), kMessageLeft,
+                                                         kMessageTop, kMessageWidth, kMessageHeight);
+    SetMessageDisplay(m_messageDisplay.get());
+    m_standInField = std::make_unique<CStandInField>();
+    m_playfield = std::make_unique<CPlayfield>();
+    m_playfield->SetHost(this);
+    SetPlayfield(m_playfield.get());
 
     // The start-up picture has shown while the game loaded; it stays its full time (a key or a
     // click cuts it short) and fades out before the first frame.
     if (pictureScreen)
         pictureScreen->Finish();
+    StartGame();
+}
+
+void CGame::StartGame()
+{
+    m_restartDelay = 0;
+    m_playing = true;
+    m_playfield->StartNewGame(0, kNormal, false);
+}
+
+bool CGame::OnKey(int key)
+{
+    if (m_playing && m_playfield && m_playfield->HandleSkipKey(static_cast<uint32_t>(key)))
+        return true;
+    return CApplicationBase::OnKey(key);
 }
 
 void CGame::Update(float seconds)
 {
     StartUpdateTiming();
     g_mouse.AnimateCursor(seconds);
+    if (m_playing && m_playfield)
+        m_playfield->Update(seconds);
+    else if (m_restartDelay > 0 && --m_restartDelay == 0)
+        StartGame();
+    if (m_messageDisplay)
+        m_messageDisplay->Update(seconds);
     CApplicationBase::Update(seconds);
 }
 
 bool CGame::Draw()
 {
     StartDrawTiming();
-    // Until the game draws, the page is a plain dark blue, so that the window can be told from the
-    // desktop behind it.
+    // Until the backgrounds come, the field lies on a plain dark blue page.
     if (CScreenFrame* display = GetDisplay()) {
         CColor darkBlue;
         darkBlue.ConstructRgba(0, 0, 64, 255);
         display->FillWithColor(darkBlue);
+        if (m_playfield) {
+            m_playfield->DrawStaticBackground(display);
+            m_playfield->Draw(display);
+            m_playfield->DrawBrickLayer(display);
+        }
+        if (m_messageDisplay)
+            m_messageDisplay->Draw(display);
         g_mouse.DrawCursor(display);
     }
     return CApplicationBase::Draw();

@@ -1,14 +1,20 @@
 #pragma once
 // The game application object: the one application, with the game's step constants and start
-// song, and the owner of the player statistics (loaded by Init, saved when the game is destroyed).
-// The rest of the game (its data, menus, playfield and drawing) is not here yet: it shows the
-// company logo while it starts, then ticks and presents an empty page.
+// song, the owner of the player statistics (loaded by Init, saved when the game is destroyed), of
+// the playfield and of the message display, and the playfield's host. The menus are not here yet:
+// after the company logo it plays game after game on "Normal" on a plain page.
 #include "app/ApplicationBase.h"
+#include "game/PlayfieldHost.h"
 
+#include <memory>
+
+class CMessageDisplay;
+class CPlayfield;
+class CStandInField;
 class CStats;
 class CTimedPictureScreen;
 
-class CGame : public CApplicationBase
+class CGame : public CApplicationBase, public CPlayfieldHost
 {
 public:
     // The start-up picture screen is kept by the game and deleted with it.
@@ -19,13 +25,58 @@ public:
     void Update(float seconds) override;
     bool Draw() override;
     bool IsInMenu() const override { return false; }
+    // Enter or Space skip the laying of bricks.
+    bool OnKey(int key) override;
 
     // Null before Init.
     CStats* GetStats() const { return m_stats; }
 
+    // The playfield's host (GameHost.cpp). The verdict and the main menu start the next game until
+    // the menus and the statistics dialog exist.
+    void InvalidateScoreArea() override {}
+    void InvalidateScreen() override {}
+    void GoToMainMenu() override;
+    void ClearMode() override;
+    CPlayerControls* GetPlayerControls() override;
+    const char* GetDifficultyName(uint32_t difficulty) const override;
+    void ShowPictureScreen(const char* name, const CTextSubstitutionList& substitutions, float seconds) override;
+    void ResetCurrentGame() override;
+    uint32_t GetScore() const override;
+    void SetScore(uint32_t score) override;
+    uint32_t GetDifficulty() const override;
+    void SetDifficulty(uint32_t difficulty) override;
+    void SetStartRound(uint32_t round) override;
+    void SetLastRound(uint32_t round) override;
+    void SetStartTime(uint64_t time) override;
+    void SetEndTime(uint64_t time) override;
+    float GetGameTime() const override;
+    void SetGameTime(float seconds) override;
+    bool IsCheated() const override;
+    void SetCheated(bool cheated) override;
+    void CountBrickDestroyed() override;
+    const char* GetPlayerName() const override;
+    uint32_t GetShipStyle() const override;
+    bool HasReachedCheckPoint(uint32_t set, uint32_t checkPoint) const override;
+    void SetCheckPointReached(uint32_t set, uint32_t checkPoint) override;
+    void RecordFinishedGame() override;
+    uint32_t CountHigherScores(uint32_t score, uint32_t difficulty) const override;
+    uint32_t CountPersonalHigherScores(uint32_t score, uint32_t difficulty) const override;
+    void ArchiveCurrentGame() override;
+    void ShowVerdict(const char* text) override;
+
 private:
+    // A new game on "Normal" from the first round.
+    void StartGame();
+
     CTimedPictureScreen* m_pictureScreen;
     CStats* m_stats = nullptr;
+    std::unique_ptr<CStandInField> m_standInField;
+    std::unique_ptr<CMessageDisplay> m_messageDisplay;
+    std::unique_ptr<CPlayfield> m_playfield;
+    // The playfield runs (the playing mode).
+    bool m_playing = false;
+    // Steps until the next game starts after one ended; 0 when none is due.
+    int m_restartDelay = 0;
 };
 
 // The game's statistics; null while no game object exists or before its Init.

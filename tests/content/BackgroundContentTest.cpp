@@ -1,7 +1,6 @@
 // The data set's backgrounds as the game reads them from the mounted archives: their pictures,
 // music and generators name what the data set holds, and their decorations come to life.
 #include "MountedDataSet.h"
-#include "foundation/FileSearchSpec.h"
 #include "game/bricks/BackgroundDefinition.h"
 #include "game/bricks/BackgroundSpriteGenerator.h"
 #include "game/creatures/FishAI.h"
@@ -33,23 +32,16 @@ protected:
         SetDisplayBitsPerPixel(16);
         CSequenceCollection::GetInstance().SetUpAtStartUp();
         CFrameCollection::GetInstance().SetUpAtStartUp();
-        LoadMusic("Music/");
+        contenttest::LoadMusicList("Music/");
     }
     void TearDown() override
     {
         m_foreground.DeleteAll();
         m_background.DeleteAll();
-        LoadMusic("No Music/");
+        contenttest::LoadMusicList("No Music/");
         CFrameCollection::GetInstance().FreeEntries();
         CSequenceCollection::GetInstance().FreeEntries();
         SetDisplayBitsPerPixel(m_savedDepth);
-    }
-    static void LoadMusic(const char* folder)
-    {
-        CFileSearchSpec spec;
-        spec.SetFolder(folder);
-        spec.AddExtension("ogg");
-        CMusicList::GetInstance().Load(spec, CFilePlayList::ORDER_SHUFFLED, nullptr, 0);
     }
     static std::unique_ptr<CBackgroundDefinition> Load(const char* name)
     {

@@ -1,0 +1,190 @@
+// The game object as the playfield's host: the current game's record and the current player in
+// the statistics, and what stands in for the menus and dialogs not built yet.
+#include "app/TimedPictureScreen.h"
+#include "foundation/LocalizedString.h"
+#include "game/Playfield.h"
+#include "game/ship/MessageDisplay.h"
+#include "graphics/Frame.h"
+#include "graphics/FrameCollection.h"
+#include "shell/Game.h"
+#include "shell/stats/DifficultyNames.h"
+#include "shell/stats/Stats.h"
+
+namespace {
+
+// Steps the verdict stays on the message display before the next game.
+constexpr int kRestartSteps = 240;
+constexpr float kVerdictSeconds = 4.0f;
+
+} // namespace
+
+void CGame::GoToMainMenu()
+{
+    m_playing = false;
+    m_restartDelay = 1;
+}
+
+void CGame::ClearMode()
+{
+    m_playing = false;
+}
+
+CPlayerControls* CGame::GetPlayerControls()
+{
+    return CApplicationBase::GetPlayerControls(0);
+}
+
+const char* CGame::GetDifficultyName(uint32_t difficulty) const
+{
+    return ::GetDifficultyName(difficulty).CStr();
+}
+
+void CGame::ShowPictureScreen(const char* name, const CTextSubstitutionList&, float)
+{
+    // The overlay text and its substitutions come with the picture in the data.
+    CFrameCollection& frames = CFrameCollection::GetInstance();
+    const int index = frames.FindIndexByName(name, -1);
+    auto* picture = index >= 0 ? dynamic_cast<CFrame*>(frames.GetItem(static_cast<uint32_t>(index))) : nullptr;
+    if (!picture || !m_pictureScreen)
+        return;
+    m_pictureScreen->Show(picture, true, nullptr);
+    m_pictureScreen->WaitUntilDone();
+    m_pictureScreen->ReleasePicture();
+}
+
+void CGame::ResetCurrentGame()
+{
+    if (m_stats)
+        m_stats->ResetCurrentGame();
+}
+
+uint32_t CGame::GetScore() const
+{
+    return m_stats ? m_stats->GetCurrentGame().GetPointsScored() : 0;
+}
+
+void CGame::SetScore(uint32_t score)
+{
+    if (m_stats)
+        m_stats->GetCurrentGame().SetPointsScored(score);
+}
+
+uint32_t CGame::GetDifficulty() const
+{
+    return m_stats ? m_stats->GetCurrentGame().GetDifficulty() : 1;
+}
+
+void CGame::SetDifficulty(uint32_t difficulty)
+{
+    if (m_stats)
+        m_stats->GetCurrentGame().SetDifficulty(difficulty);
+}
+
+void CGame::SetStartRound(uint32_t round)
+{
+    if (m_stats)
+        m_stats->GetCurrentGame().SetStartingRound(round);
+}
+
+void CGame::SetLastRound(uint32_t round)
+{
+    if (m_stats)
+        m_stats->GetCurrentGame().SetEndingRound(round);
+}
+
+void CGame::SetStartTime(uint64_t time)
+{
+    if (m_stats)
+        m_stats->GetCurrentGame().SetStartTime(time);
+}
+
+void CGame::SetEndTime(uint64_t time)
+{
+    if (m_stats)
+        m_stats->GetCurrentGame().SetEndTime(time);
+}
+
+float CGame::GetGameTime() const
+{
+    return m_stats ? m_stats->GetCurrentGame().GetSecondsPlayed() : 0.0f;
+}
+
+void CGame::SetGameTime(float seconds)
+{
+    if (m_stats)
+        m_stats->GetCurrentGame().SetSecondsPlayed(seconds);
+}
+
+bool CGame::IsCheated() const
+{
+    return m_stats && m_stats->GetCurrentGame().GetUsedCheat();
+}
+
+void CGame::SetCheated(bool cheated)
+{
+    if (m_stats)
+        m_stats->GetCurrentGame().SetUsedCheat(cheated);
+}
+
+void CGame::CountBrickDestroyed()
+{
+    if (m_stats) {
+        CGameStats& game = m_stats->GetCurrentGame();
+        game.SetBricksDestroyed(game.GetBricksDestroyed() + 1);
+    }
+}
+
+const char* CGame::GetPlayerName() const
+{
+    const CPlayerStats* player = m_stats ? m_stats->GetCurrentPlayer() : nullptr;
+    return player ? player->GetName().CStr() : "";
+}
+
+uint32_t CGame::GetShipStyle() const
+{
+    const CPlayerStats* player = m_stats ? m_stats->GetCurrentPlayer() : nullptr;
+    return player ? player->GetShipStyle() : 1;
+}
+
+bool CGame::HasReachedCheckPoint(uint32_t set, uint32_t checkPoint) const
+{
+    const CPlayerStats* player = m_stats ? m_stats->GetCurrentPlayer() : nullptr;
+    return player && player->HasReachedCheckPoint(set, checkPoint);
+}
+
+void CGame::SetCheckPointReached(uint32_t set, uint32_t checkPoint)
+{
+    if (CPlayerStats* player = m_stats ? m_stats->GetCurrentPlayer() : nullptr)
+        player->SetCheckPointReached(set, checkPoint);
+}
+
+void CGame::RecordFinishedGame()
+{
+    if (m_stats)
+        m_stats->RecordFinishedGame();
+}
+
+uint32_t CGame::CountHigherScores(uint32_t score, uint32_t difficulty) const
+{
+    return m_stats ? m_stats->CountHigherScores(score, difficulty) : 0;
+}
+
+uint32_t CGame::CountPersonalHigherScores(uint32_t score, uint32_t difficulty) const
+{
+    const CPlayerStats* player = m_stats ? m_stats->GetCurrentPlayer() : nullptr;
+    return player ? player->CountHigherScores(score, difficulty) : 0;
+}
+
+void CGame::ArchiveCurrentGame()
+{
+    if (m_stats)
+        m_stats->ArchiveCurrentGame();
+}
+
+void CGame::ShowVerdict(const char* text)
+{
+    // Until the statistics dialog exists the verdict shows on the message display.
+    if (m_messageDisplay)
+        m_messageDisplay->Show(text, 0, kVerdictSeconds, false);
+    m_restartDelay = kRestartSteps;
+}
