@@ -3,7 +3,9 @@
 // generator's behaviour), and the engine's own text read back.
 #include "WorldTestSupport.h"
 
+#include "game/bricks/BackgroundCollection.h"
 #include "game/bricks/BackgroundDefinition.h"
+#include "game/bricks/BrickLayout.h"
 #include "game/bricks/BackgroundSpriteGenerator.h"
 #include "game/creatures/FishAI.h"
 #include "game/creatures/PlanktonAI.h"
@@ -168,6 +170,28 @@ TEST_F(Backgrounds, GeneratorsFillTheListOfTheirLayerAndNoneForAnUnknownLayer)
         m_foreground.DeleteAll();
         m_background.DeleteAll();
     }
+}
+
+TEST_F(Backgrounds, ALayoutsThemeDecoratesThePlayfieldAtDetailLevelTwoOnly)
+{
+    WriteText("Resources/!None.Background", "CBackgroundDefinition\n{\n}\n");
+    WriteText("Resources/Sea.Background", kSea);
+    CBackgroundCollection& backgrounds = CBackgroundCollection::GetInstance();
+    backgrounds.SetUpAtStartUp();
+    const int sea = backgrounds.FindIndexByName("Sea", -1);
+    ASSERT_GT(sea, 0);
+    for (int level : {2, 1, 0}) {
+        SCOPED_TRACE(level);
+        m_playfield.GetBackgroundSprites().DeleteAll();
+        m_playfield.SetBackgroundDetailLevel(level);
+        CBrickLayout::ApplyBackgroundTheme(static_cast<uint32_t>(sea));
+        EXPECT_EQ(m_playfield.GetBackground(), backgrounds.GetBackground(static_cast<uint32_t>(sea)));
+        EXPECT_EQ(m_playfield.GetBackgroundSprites().Count(), level == 2 ? 4u : 0u);
+        EXPECT_EQ(m_playfield.GetForeground().Count(), 0u);
+    }
+    m_playfield.GetBackgroundSprites().DeleteAll();
+    m_playfield.SetBackground(nullptr);
+    backgrounds.FreeEntries();
 }
 
 TEST_F(Backgrounds, TheEnginesTextReadsBackTheSame)
