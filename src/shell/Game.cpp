@@ -7,6 +7,7 @@
 #include "game/bricks/BrickInfoCollection.h"
 #include "game/bricks/BrickLayoutCollection.h"
 #include "game/ship/MessageDisplay.h"
+#include "game/rounds/RoundSetCollection.h"
 #include "game/ship/ParticleGeneratorCollection.h"
 #include "graphics/Color.h"
 #include "graphics/FontCollection.h"
@@ -69,6 +70,7 @@ void CGame::Init(CTimedPictureScreen* pictureScreen)
     CBrickInfoCollection::GetInstance().SetUpAtStartUp();
     CBackgroundCollection::GetInstance().SetUpAtStartUp();
     CBrickLayoutCollection::GetInstance().SetUpAtStartUp();
+    CRoundSetCollection::GetInstance().SetUpAtStartUp();
     CParticleGeneratorCollection::GetInstance().SetUpAtStartUp();
     SetUpScreenWindow(nullptr, nullptr, nullptr, fonts.FindFont("OCR Monospaced Numbers"), fonts.FindFont("Small Blue"));
     g_mouse.ShowCursor();
