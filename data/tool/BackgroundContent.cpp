@@ -83,11 +83,15 @@ bool AddText(CContentSet& set, const std::string& name, const char* text, std::s
     return true;
 }
 
+// The picture, stored lossless and dithered as the midground is, so that the midground drawn over
+// a backdrop matches it pixel for pixel.
 bool AddPicture(CContentSet& set, const std::string& name, const CImage& image, std::string& error)
 {
-    const CContentSet::Bytes bytes = EncodeFrameSourceFile(image, false);
+    const CContentSet::Bytes bytes = EncodeFrameSourceFile(image, true);
     const std::string entry = std::string(kResources) + "/" + name + ".Frame";
-    if (bytes.empty() || !set.AddEntry(kCache, entry, bytes)) {
+    const std::string properties = "CStandAloneFrame\r\n{\r\n\tLoss Less=1\r\n}\r\n";
+    if (bytes.empty() || !set.AddEntry(kCache, entry, bytes) ||
+        !set.AddEntry(kResources, name + ".txt", CContentSet::Bytes(properties.begin(), properties.end()))) {
         error = "cannot add the picture " + name;
         return false;
     }
@@ -101,8 +105,9 @@ bool SaveSequences(const CImage& spaceBackdrop)
         const char* name;
         std::vector<CImage> frames;
         float framesPerSecond;
+        bool dither = false;
     } sequences[] = {
-        {"Space Midground", {PaintSpaceMidground(spaceBackdrop)}, 1.0f},
+        {"Space Midground", {PaintSpaceMidground(spaceBackdrop)}, 1.0f, true},
         {"Space Debris", PaintDebrisFrames(), 6.0f},
         {"Space Dust", PaintDustFrames(), 3.0f},
         {"Fish Left", PaintFishFrames(true), 8.0f},
@@ -110,7 +115,8 @@ bool SaveSequences(const CImage& spaceBackdrop)
         {"Plankton", PaintPlanktonFrames(), 4.0f},
     };
     for (const auto& sequence : sequences)
-        if (!SaveDrawnSequence(kResources, sequence.name, sequence.frames, sequence.framesPerSecond))
+        if (!SaveDrawnSequence(kResources, sequence.name, sequence.frames, sequence.framesPerSecond,
+                               sequence.dither))
             return false;
     return true;
 }

@@ -1,7 +1,7 @@
 #include "BrickContent.h"
 
-#include "foundation/FileBuf.h"
-#include "foundation/OpenFlags.h"
+#include "DrawnRounds.h"
+#include "ObjectText.h"
 #include "game/bricks/BackgroundCollection.h"
 #include "game/bricks/BrickInfoCollection.h"
 #include "game/bricks/BrickLayout.h"
@@ -10,9 +10,7 @@
 #include "objects/ArrayProperty.h"
 #include "objects/ClassRecord.h"
 #include "objects/EnumTable.h"
-#include "objects/ObjectTextStream.h"
 
-#include <cstdlib>
 #include <numbers>
 
 namespace {
@@ -35,19 +33,6 @@ std::string BrickName(uint32_t type)
 CContentSet::Bytes Text(const std::string& text)
 {
     return CContentSet::Bytes(text.begin(), text.end());
-}
-
-// The object as the engine writes it.
-CContentSet::Bytes Write(const CObject& object)
-{
-    CObjectTextStream text;
-    text.OpenMemory(new CFileBuf, VF_CREATE | VF_WRITE | VF_READ);
-    object.WriteToTextStream(text);
-    const uint32_t size = text.GetSize();
-    uint8_t* bytes = text.DetachBuffer();
-    CContentSet::Bytes written(bytes, bytes ? bytes + size : bytes);
-    std::free(bytes);
-    return written;
 }
 
 const CArrayProperty& LayoutArray(const char* label)
@@ -142,7 +127,8 @@ public:
         for (const std::string& name : GetBrickContentNames())
             bricks.emplace_back(name.c_str());
         CBrickInfoCollection::GetInstance().SetEntries(bricks);
-        CBackgroundCollection::GetInstance().SetEntries({CSharedString("!None"), CSharedString("Space")});
+        CBackgroundCollection::GetInstance().SetEntries(
+            {CSharedString("!None"), CSharedString("Deep Sea"), CSharedString("Space")});
     }
     ~CLayoutWriting()
     {
@@ -204,8 +190,8 @@ bool AddBrickContent(CContentSet& set, std::string& error)
             layout.m_author.AssignText("Vantorel");
             makers[i](layout);
         }
-        if (!Add(set, names[i] + ".Vantorel", Write(layout), error))
+        if (!Add(set, names[i] + ".Vantorel", WriteObjectText(layout), error))
             return false;
     }
-    return true;
+    return AddDrawnRounds(set, error);
 }

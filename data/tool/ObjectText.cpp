@@ -1,0 +1,20 @@
+#include "ObjectText.h"
+
+#include "foundation/FileBuf.h"
+#include "foundation/OpenFlags.h"
+#include "objects/Object.h"
+#include "objects/ObjectTextStream.h"
+
+#include <cstdlib>
+
+CContentSet::Bytes WriteObjectText(const CObject& object)
+{
+    CObjectTextStream text;
+    text.OpenMemory(new CFileBuf, VF_CREATE | VF_WRITE | VF_READ);
+    object.WriteToTextStream(text);
+    const uint32_t size = text.GetSize();
+    uint8_t* bytes = text.DetachBuffer();
+    CContentSet::Bytes written(bytes, bytes ? bytes + size : bytes);
+    std::free(bytes);
+    return written;
+}
