@@ -16,6 +16,7 @@
 #include "graphics/SequenceCollection.h"
 #include "shell/StandInField.h"
 #include "shell/stats/Stats.h"
+#include "sound/MusicMixer.h"
 
 namespace {
 
@@ -80,6 +81,7 @@ void CGame::Init(CTimedPictureScreen* pictureScreen)
                                                          kMessageTop, kMessageWidth, kMessageHeight);
     SetMessageDisplay(m_messageDisplay.get());
     m_standInField = std::make_unique<CStandInField>();
+    m_musicMixer = std::make_unique<CMusicMixer>();
     m_playfield = std::make_unique<CPlayfield>();
     m_playfield->SetHost(this);
     SetPlayfield(m_playfield.get());
@@ -109,12 +111,16 @@ void CGame::Update(float seconds)
 {
     StartUpdateTiming();
     g_mouse.AnimateCursor(seconds);
-    if (m_playing && m_playfield)
+    if (m_playing && m_playfield) {
+        m_musicMixer->SelectMixLevel(ChooseMixLevel());
         m_playfield->Update(seconds);
+    }
     else if (m_restartDelay > 0 && --m_restartDelay == 0)
         StartGame();
     if (m_messageDisplay)
         m_messageDisplay->Update(seconds);
+    if (m_musicMixer)
+        m_musicMixer->Update(seconds);
     CApplicationBase::Update(seconds);
 }
 
