@@ -15,7 +15,6 @@
 
 namespace {
 
-constexpr const char* kResources = "Resources";
 constexpr const char* kBrickFolder = "Bricks/";
 constexpr const char* kRoundFolder = "Rounds/";
 // Points a brick scores, by type; the bricks that need not go score more for the trouble.
@@ -139,15 +138,6 @@ public:
     CLayoutWriting& operator=(const CLayoutWriting&) = delete;
 };
 
-bool Add(CContentSet& set, const std::string& name, const CContentSet::Bytes& bytes, std::string& error)
-{
-    if (bytes.empty() || !set.AddEntry(kResources, name, bytes)) {
-        error = "cannot add " + name;
-        return false;
-    }
-    return true;
-}
-
 } // namespace
 
 std::vector<std::string> GetBrickContentNames()
@@ -168,16 +158,16 @@ bool AddBrickContent(CContentSet& set, std::string& error)
 {
     // Brick types are short: their text is written out here. Their looks come with their drawn
     // sequences; until then every brick draws nothing and keeps the default quad.
-    if (!Add(set, "!None.Brick", Text("CBrickInfo\r\n{\r\n\tScore Value=0\r\n}\r\n"), error))
+    if (!AddResourceFile(set, "!None.Brick", Text("CBrickInfo\r\n{\r\n\tScore Value=0\r\n}\r\n"), error))
         return false;
     for (uint32_t type = 0; type < kBrickTypeCount; ++type) {
         const std::string text = std::string("CBrickInfo\r\n{\r\n\tBrick Type=") + GetBrickTypeTable().GetItemName(type) +
                                  "\r\n\tScore Value=" + std::to_string(kScores[type]) + "\r\n}\r\n";
-        if (!Add(set, BrickName(type) + ".Brick", Text(text), error))
+        if (!AddResourceFile(set, BrickName(type) + ".Brick", Text(text), error))
             return false;
     }
     // The backgrounds themselves come with their pictures; "!None" is the one of no scenery.
-    if (!Add(set, "!None.Background", Text("CBackgroundDefinition\r\n{\r\n}\r\n"), error))
+    if (!AddResourceFile(set, "!None.Background", Text("CBackgroundDefinition\r\n{\r\n}\r\n"), error))
         return false;
 
     const CLayoutWriting writing;
@@ -190,7 +180,7 @@ bool AddBrickContent(CContentSet& set, std::string& error)
             layout.m_author.AssignText("Vantorel");
             makers[i](layout);
         }
-        if (!Add(set, names[i] + ".Vantorel", WriteObjectText(layout), error))
+        if (!AddResourceFile(set, names[i] + ".Vantorel", WriteObjectText(layout), error))
             return false;
     }
     return AddDrawnRounds(set, error);

@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr const char* kResources = "Resources";
-
 // What a character of a map lays; '.' lays nothing.
 struct Key
 {
@@ -102,15 +100,6 @@ std::string RoundSetText(const std::vector<std::string>& rounds, const std::vect
     return text + "\t}\r\n}\r\n";
 }
 
-bool Add(CContentSet& set, const std::string& name, const CContentSet::Bytes& bytes, std::string& error)
-{
-    if (bytes.empty() || !set.AddEntry(kResources, name, bytes)) {
-        error = "cannot add " + name;
-        return false;
-    }
-    return true;
-}
-
 } // namespace
 
 std::vector<std::string> GetDrawnLayoutNames()
@@ -134,9 +123,9 @@ bool AddDrawnRounds(CContentSet& set, std::string& error)
         CBrickLayout layout;
         layout.SetPropertiesToDefaults();
         Draw(layout, drawn);
-        if (!Add(set, RoundName(drawn.name) + ".Vantorel", WriteObjectText(layout), error))
+        if (!AddResourceFile(set, RoundName(drawn.name) + ".Vantorel", WriteObjectText(layout), error))
             return false;
     }
     const std::string text = RoundSetText(GetClassicRounds(), {0, 5});
-    return Add(set, "Classic.RoundSet", CContentSet::Bytes(text.begin(), text.end()), error);
+    return AddResourceFile(set, "Classic.RoundSet", CContentSet::Bytes(text.begin(), text.end()), error);
 }

@@ -7,6 +7,15 @@
 
 #include <cstdlib>
 
+bool AddResourceFile(CContentSet& set, const std::string& name, const CContentSet::Bytes& bytes, std::string& error)
+{
+    if (bytes.empty() || !set.AddEntry("Resources", name, bytes)) {
+        error = "cannot add " + name;
+        return false;
+    }
+    return true;
+}
+
 CContentSet::Bytes WriteObjectText(const CObject& object)
 {
     CObjectTextStream text;

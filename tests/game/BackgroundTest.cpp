@@ -17,7 +17,6 @@
 #include "sound/MusicList.h"
 #include "sound/MusicMixerData.h"
 
-#include <cstdlib>
 #include <set>
 
 using namespace worldtest;
@@ -198,13 +197,7 @@ TEST_F(Backgrounds, TheEnginesTextReadsBackTheSame)
 {
     CBackgroundDefinition sea;
     ASSERT_TRUE(ReadObjectText(sea, kSea));
-    CObjectTextStream written;
-    written.OpenMemory(new CFileBuf, VF_CREATE | VF_WRITE | VF_READ);
-    sea.WriteToTextStream(written);
-    const uint32_t size = written.GetSize();
-    uint8_t* bytes = written.DetachBuffer();
-    const std::string text(reinterpret_cast<const char*>(bytes), size);
-    std::free(bytes);
+    const std::string text = WrittenObjectText(sea);
     CBackgroundDefinition again;
     ASSERT_TRUE(ReadObjectText(again, text)) << text;
     EXPECT_EQ(again.m_shadowOffset.m_y, -4);

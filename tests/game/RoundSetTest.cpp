@@ -2,17 +2,15 @@
 // them, the checkpoint a round reaches, the round of a checkpoint shown from 1, and the engine's
 // own text read back.
 #include "BrickTestSupport.h"
+#include "WorldTestSupport.h"
 
 #include "game/Playfield.h"
 #include "game/rounds/CheckPointDefinition.h"
 #include "game/rounds/RoundSet.h"
 #include "game/rounds/RoundSetCollection.h"
-#include "objects/ObjectTextStream.h"
 #include "objects/UIntProperty.h"
-#include "foundation/FileBuf.h"
 #include "graphics/SequenceCollection.h"
 
-#include <cstdlib>
 
 namespace {
 
@@ -165,13 +163,7 @@ TEST_F(RoundSets, TheEnginesTextReadsBackTheSame)
         set.AppendRound(static_cast<uint32_t>(layouts.FindIndexByName(name, -1)));
     ASSERT_TRUE(set.AppendCheckPoint(0));
     ASSERT_TRUE(set.AppendCheckPoint(2, 1));
-    CObjectTextStream written;
-    written.OpenMemory(new CFileBuf, VF_CREATE | VF_WRITE | VF_READ);
-    set.WriteToTextStream(written);
-    const uint32_t size = written.GetSize();
-    uint8_t* bytes = written.DetachBuffer();
-    const std::string text(reinterpret_cast<const char*>(bytes), size);
-    std::free(bytes);
+    const std::string text = worldtest::WrittenObjectText(set);
     EXPECT_NE(text.find("Round=Rounds/Rings"), std::string::npos) << text;
     WriteResource("Main.RoundSet", text);
     CRoundSetCollection::GetInstance().SetUpAtStartUp();
