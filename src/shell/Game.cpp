@@ -14,7 +14,10 @@
 #include "graphics/FrameOverlayOptionsCollection.h"
 #include "graphics/ScreenFrame.h"
 #include "graphics/SequenceCollection.h"
+#include "app/PlayerControls.h"
+#include "shell/CreatePlayerControls.h"
 #include "shell/StandInField.h"
+#include "shell/TimedMessage.h"
 #include "shell/stats/Stats.h"
 #include "sound/MusicMixer.h"
 
@@ -40,6 +43,8 @@ CGame::~CGame()
     // The sprites go before the looks they show.
     m_playfield.reset();
     m_messageDisplay.reset();
+    m_timedMessage.reset();
+    m_controls.reset();
     m_standInField.reset();
     if (m_stats) {
         m_stats->Save();
@@ -80,11 +85,15 @@ void CGame::Init(CTimedPictureScreen* pictureScreen)
                                                          fonts.FindFont("OCR Monospaced Numbers"), kMessageLeft,
                                                          kMessageTop, kMessageWidth, kMessageHeight);
     SetMessageDisplay(m_messageDisplay.get());
+    m_timedMessage = std::make_unique<CTimedMessage>();
+    m_timedMessage->SetFont(fonts.FindFont("Small Blue"));
+    m_controls.reset(CreatePlayerControls(0));
     m_standInField = std::make_unique<CStandInField>();
     m_musicMixer = std::make_unique<CMusicMixer>();
     m_playfield = std::make_unique<CPlayfield>();
     m_playfield->SetHost(this);
     SetPlayfield(m_playfield.get());
+    m_timedMessage->SetArea(m_playfield->GetFieldRect());
 
     // The start-up picture has shown while the game loaded; it stays its full time (a key or a
     // click cuts it short) and fades out before the first frame.
@@ -100,6 +109,11 @@ void CGame::StartGame()
     m_playfield->StartNewGame(0, kNormal, false);
 }
 
+CPlayerControls* CGame::GetPlayerControls(int index)
+{
+    return index == 0 ? m_controls.get() : nullptr;
+}
+
 bool CGame::OnKey(int key)
 {
     if (m_playing && m_playfield && m_playfield->HandleSkipKey(static_cast<uint32_t>(key)))
@@ -111,6 +125,8 @@ void CGame::Update(float seconds)
 {
     StartUpdateTiming();
     g_mouse.AnimateCursor(seconds);
+    if (m_controls)
+        m_controls->Poll(true, false);
     if (m_playing && m_playfield) {
         m_musicMixer->SelectMixLevel(ChooseMixLevel());
         m_playfield->Update(seconds);
@@ -119,6 +135,8 @@ void CGame::Update(float seconds)
         StartGame();
     if (m_messageDisplay)
         m_messageDisplay->Update(seconds);
+    if (m_timedMessage)
+        m_timedMessage->Update(seconds);
     if (m_musicMixer)
         m_musicMixer->Update(seconds);
     CApplicationBase::Update(seconds);
@@ -137,6 +155,8 @@ bool CGame::Draw()
             m_playfield->Draw(display);
             m_playfield->DrawBrickLayer(display);
         }
+        if (m_timedMessage)
+            m_timedMessage->Draw(display);
         if (m_messageDisplay)
             m_messageDisplay->Draw(display);
         g_mouse.DrawCursor(display);

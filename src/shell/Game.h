@@ -10,9 +10,11 @@
 
 class CMessageDisplay;
 class CMusicMixer;
+class CPlayerControls;
 class CPlayfield;
 class CStandInField;
 class CStats;
+class CTimedMessage;
 class CTimedPictureScreen;
 
 class CGame : public CApplicationBase, public CPlayfieldHost
@@ -28,6 +30,8 @@ public:
     bool IsInMenu() const override { return false; }
     // Enter or Space skip the laying of bricks.
     bool OnKey(int key) override;
+    // The first player's control set; null for the others.
+    CPlayerControls* GetPlayerControls(int index) override;
 
     // Null before Init.
     CStats* GetStats() const { return m_stats; }
@@ -41,6 +45,7 @@ public:
     CPlayerControls* GetPlayerControls() override;
     const char* GetDifficultyName(uint32_t difficulty) const override;
     void ShowPictureScreen(const char* name, const CTextSubstitutionList& substitutions, float seconds) override;
+    void ShowTimedMessage(const char* text) override;
     void ResetCurrentGame() override;
     uint32_t GetScore() const override;
     void SetScore(uint32_t score) override;
@@ -78,6 +83,8 @@ private:
     CStats* m_stats = nullptr;
     std::unique_ptr<CStandInField> m_standInField;
     std::unique_ptr<CMessageDisplay> m_messageDisplay;
+    std::unique_ptr<CTimedMessage> m_timedMessage;
+    std::unique_ptr<CPlayerControls> m_controls;
     std::unique_ptr<CPlayfield> m_playfield;
     std::unique_ptr<CMusicMixer> m_musicMixer;
     // The playfield runs (the playing mode).

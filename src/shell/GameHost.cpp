@@ -7,9 +7,10 @@
 #include "graphics/Frame.h"
 #include "graphics/FrameCollection.h"
 #include "shell/Game.h"
-#include "sound/MusicMixer.h"
+#include "shell/TimedMessage.h"
 #include "shell/stats/DifficultyNames.h"
 #include "shell/stats/Stats.h"
+#include "sound/MusicMixer.h"
 
 namespace {
 
@@ -47,7 +48,13 @@ void CGame::ClearMode()
 
 CPlayerControls* CGame::GetPlayerControls()
 {
-    return CApplicationBase::GetPlayerControls(0);
+    return m_controls.get();
+}
+
+void CGame::ShowTimedMessage(const char* text)
+{
+    if (m_timedMessage)
+        m_timedMessage->Show(text);
 }
 
 const char* CGame::GetDifficultyName(uint32_t difficulty) const

@@ -61,6 +61,14 @@ public:
     uint32_t m_ballsPutInPlay = 0;
 };
 
+// "Resources/<name>" with the text.
+inline void WriteResource(const std::string& name, const std::string& text)
+{
+    const std::filesystem::path path = std::filesystem::path("Resources") / name;
+    std::filesystem::create_directories(path.parent_path());
+    testsupport::WriteFileBytes(path, text);
+}
+
 // The sound list of the sounds bricks and the brick layer name, in the folder "Sounds".
 inline void LoadBrickSounds()
 {
@@ -108,13 +116,7 @@ protected:
         SetBaseFolder(".");
     }
 
-    // "Resources/<name>" with the text.
-    static void WriteResource(const std::string& name, const std::string& text)
-    {
-        const std::filesystem::path path = std::filesystem::path("Resources") / name;
-        std::filesystem::create_directories(path.parent_path());
-        testsupport::WriteFileBytes(path, text);
-    }
+    static void WriteResource(const std::string& name, const std::string& text) { bricktest::WriteResource(name, text); }
     // A brick type file "Resources/<name>.Brick" of the type with further property lines.
     static void WriteBrick(const std::string& name, const std::string& type, const std::string& lines = "")
     {

@@ -211,12 +211,7 @@ protected:
 
     static std::string LayoutName(uint32_t round) { return "Rounds/Round " + std::to_string(round); }
     static std::string LayoutPath(uint32_t round) { return "Resources/" + LayoutName(round) + ".Vantorel"; }
-    static void WriteResource(const std::string& name, const std::string& text)
-    {
-        const std::filesystem::path path = std::filesystem::path("Resources") / name;
-        std::filesystem::create_directories(path.parent_path());
-        testsupport::WriteFileBytes(path, text);
-    }
+    static void WriteResource(const std::string& name, const std::string& text) { bricktest::WriteResource(name, text); }
     // Every round lays three needed bricks in a row and an obstacle after them, and picks
     // power-ups of kind 2 three times as often as kind 3, and no others.
     static void WriteLayout(uint32_t round)

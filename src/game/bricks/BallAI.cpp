@@ -3,7 +3,7 @@
 #include "game/bricks/BrickAI.h"
 #include "game/sprites/FindSpriteAI.h"
 #include "game/sprites/Sprite.h"
-#include "game/sprites/AnimatedSprite.h"
+#include "game/sprites/StandInLook.h"
 #include "game/sprites/StateCheck.h"
 
 #include <cmath>
@@ -11,23 +11,7 @@
 
 IMPLEMENT_ABSTRACT_CLASS_RECORD(CBallAI, CSpriteAI, 1.0f)
 
-namespace {
-
-CSequence* s_look = nullptr;
-
-} // namespace
-
-void CBallAI::SetLook(CSequence* look)
-{
-    s_look = look;
-}
-
-void CBallAI::GiveLook(CSprite* sprite)
-{
-    auto* animated = dynamic_cast<CAnimatedSprite*>(sprite);
-    if (s_look && animated && animated->GetSlotCount() == 0)
-        animated->AddSlot(s_look);
-}
+CSequence* CBallAI::s_look = nullptr;
 
 void CBallAI::AddProperties(CClassRecord*)
 {
@@ -66,7 +50,7 @@ void CBallAI::SetSmall(bool small)
 void CBallAI::OnAttach(CSprite* sprite)
 {
     sprite->SetDamping(1.0f);
-    GiveLook(sprite);
+    GiveStandInLook(sprite, s_look);
     CSpriteAI::OnAttach(sprite);
 }
 

@@ -47,10 +47,10 @@ class CBallAI : public CSpriteAI
     static constexpr float kLostBelow = 480.0f;
 
     // The look given to the animated sprites it joins (not owned; none draws nothing).
-    static void SetLook(CSequence* look);
+    static void SetLook(CSequence* look) { s_look = look; }
 
 private:
-    static void GiveLook(CSprite* sprite);
+    static CSequence* s_look;
     void BuildPolygon();
 
     bool m_fire;

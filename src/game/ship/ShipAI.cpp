@@ -3,28 +3,12 @@
 #include "app/PlayerControls.h"
 #include "game/Playfield.h"
 #include "game/sprites/Sprite.h"
-#include "game/sprites/AnimatedSprite.h"
+#include "game/sprites/StandInLook.h"
 #include "game/sprites/StateCheck.h"
 
 IMPLEMENT_ABSTRACT_CLASS_RECORD(CShipAI, CSpriteAI, 1.0f)
 
-namespace {
-
-CSequence* s_look = nullptr;
-
-} // namespace
-
-void CShipAI::SetLook(CSequence* look)
-{
-    s_look = look;
-}
-
-void CShipAI::GiveLook(CSprite* sprite)
-{
-    auto* animated = dynamic_cast<CAnimatedSprite*>(sprite);
-    if (s_look && animated && animated->GetSlotCount() == 0)
-        animated->AddSlot(s_look);
-}
+CSequence* CShipAI::s_look = nullptr;
 
 void CShipAI::AddProperties(CClassRecord*)
 {
@@ -52,7 +36,7 @@ CSprite* CShipAI::GetLiveHeldBall()
 
 void CShipAI::OnAttach(CSprite* sprite)
 {
-    GiveLook(sprite);
+    GiveStandInLook(sprite, s_look);
     CSpriteAI::OnAttach(sprite);
 }
 

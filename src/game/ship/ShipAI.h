@@ -40,10 +40,10 @@ class CShipAI : public CSpriteAI
     static constexpr float kServeSpeedY = -5.0f;
 
     // The look given to the animated sprites it joins (not owned; none draws nothing).
-    static void SetLook(CSequence* look);
+    static void SetLook(CSequence* look) { s_look = look; }
 
 private:
-    static void GiveLook(CSprite* sprite);
+    static CSequence* s_look;
     // The held ball when it is still in the balls list; otherwise forgets it.
     CSprite* GetLiveHeldBall();
 
