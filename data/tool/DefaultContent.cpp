@@ -1,6 +1,7 @@
 #include "DefaultContent.h"
 
 #include "AudioContent.h"
+#include "BackgroundContent.h"
 #include "BrickContent.h"
 #include "CursorAndFonts.h"
 #include "EffectContent.h"
@@ -143,5 +144,6 @@ bool BuildDefaultContent(const ContentSources& sources, CContentSet& set, DrawnC
            AddCopiedFiles(sources, set, error) && DrawPictures(sources, drawn, error) &&
            AddPictures(drawn, set, error) && AddSkinContent(set, error) && DrawFonts(sources, drawn, error) &&
            AddWindowTextures(set, error) && AddListIcons(set, error) && AddWebSpinner(set, error) &&
-           AddCursorAndFonts(drawn.mouseCursor, drawn.fonts, set, error) && AddEffects(set, error);
+           AddCursorAndFonts(drawn.mouseCursor, drawn.fonts, set, error) && AddEffects(set, error) &&
+           AddBackgrounds(set, error);
 }

@@ -12,7 +12,8 @@
 #include "game/bricks/BrickLayout.h"
 #include "game/bricks/BrickLayoutCollection.h"
 #include "game/ship/PowerUpAI.h"
-#include "game/ship/RoundSet.h"
+#include "game/rounds/RoundSet.h"
+#include "game/rounds/RoundSetCollection.h"
 #include "game/ship/ShipAI.h"
 #include "game/sprites/AnimatedSprite.h"
 #include "game/sprites/FindSpriteAI.h"
@@ -338,9 +339,9 @@ CBrickLayout& CPlayfield::GetBrickLayout()
 
 bool CPlayfield::ToRoundSetAndIndex(uint32_t round, uint32_t& set, uint32_t& index)
 {
-    const CRoundSetCollection& sets = CRoundSetCollection::GetInstance();
+    CRoundSetCollection& sets = CRoundSetCollection::GetInstance();
     for (uint32_t i = 0; i < sets.GetCount(); ++i) {
-        const uint32_t count = sets.GetSet(i)->GetRoundCount();
+        const uint32_t count = sets.GetRoundCount(i);
         if (round < count) {
             set = i;
             index = round;
@@ -355,10 +356,10 @@ bool CPlayfield::ToRoundSetAndIndex(uint32_t round, uint32_t& set, uint32_t& ind
 
 uint32_t CPlayfield::ToAbsoluteRound(uint32_t set, uint32_t index)
 {
-    const CRoundSetCollection& sets = CRoundSetCollection::GetInstance();
+    CRoundSetCollection& sets = CRoundSetCollection::GetInstance();
     uint32_t round = index;
     for (uint32_t i = 0; i < set && i < sets.GetCount(); ++i)
-        round += sets.GetSet(i)->GetRoundCount();
+        round += sets.GetRoundCount(i);
     return round;
 }
 

@@ -7,6 +7,7 @@
 #include "game/bricks/BrickInfoCollection.h"
 #include "game/bricks/BrickLayoutCollection.h"
 #include "game/ship/MessageDisplay.h"
+#include "game/rounds/RoundSetCollection.h"
 #include "game/ship/ParticleGeneratorCollection.h"
 #include "graphics/Color.h"
 #include "graphics/FontCollection.h"
@@ -19,6 +20,7 @@
 #include "shell/TimedMessage.h"
 #include "online/ModuleInfoCollection.h"
 #include "shell/stats/Stats.h"
+#include "sound/MusicMixer.h"
 
 namespace {
 
@@ -80,6 +82,7 @@ void CGame::Init(CTimedPictureScreen* pictureScreen)
     CBrickInfoCollection::GetInstance().SetUpAtStartUp();
     CBackgroundCollection::GetInstance().SetUpAtStartUp();
     CBrickLayoutCollection::GetInstance().SetUpAtStartUp();
+    CRoundSetCollection::GetInstance().SetUpAtStartUp();
     CParticleGeneratorCollection::GetInstance().SetUpAtStartUp();
     SetUpScreenWindow(nullptr, nullptr, nullptr, fonts.FindFont("OCR Monospaced Numbers"), fonts.FindFont("Small Blue"));
     g_mouse.ShowCursor();
@@ -92,6 +95,7 @@ void CGame::Init(CTimedPictureScreen* pictureScreen)
     m_timedMessage->SetFont(fonts.FindFont("Small Blue"));
     m_controls.reset(CreatePlayerControls(0));
     m_standInField = std::make_unique<CStandInField>();
+    m_musicMixer = std::make_unique<CMusicMixer>();
     m_playfield = std::make_unique<CPlayfield>();
     m_playfield->SetHost(this);
     SetPlayfield(m_playfield.get());
@@ -129,14 +133,18 @@ void CGame::Update(float seconds)
     g_mouse.AnimateCursor(seconds);
     if (m_controls)
         m_controls->Poll(true, false);
-    if (m_playing && m_playfield)
+    if (m_playing && m_playfield) {
+        m_musicMixer->SelectMixLevel(ChooseMixLevel());
         m_playfield->Update(seconds);
+    }
     else if (m_restartDelay > 0 && --m_restartDelay == 0)
         StartGame();
     if (m_messageDisplay)
         m_messageDisplay->Update(seconds);
     if (m_timedMessage)
         m_timedMessage->Update(seconds);
+    if (m_musicMixer)
+        m_musicMixer->Update(seconds);
     CApplicationBase::Update(seconds);
 }
 

@@ -9,6 +9,7 @@
 #include <memory>
 
 class CMessageDisplay;
+class CMusicMixer;
 class CPlayerControls;
 class CPlayfield;
 class CStandInField;
@@ -68,10 +69,15 @@ public:
     uint32_t CountPersonalHigherScores(uint32_t score, uint32_t difficulty) const override;
     void ArchiveCurrentGame() override;
     void ShowVerdict(const char* text) override;
+    // The round's mixes go to the music mixer (none keeps the mixes playing).
+    void SetMusic(const CMusicMixerData* music) override;
 
 private:
     // A new game on "Normal" from the first round.
     void StartGame();
+    // The mix level the play asks for: 0 full with more than one ball or a fast one, 2 ambient
+    // with a slow one, 1 medium otherwise.
+    int ChooseMixLevel();
 
     CTimedPictureScreen* m_pictureScreen;
     CStats* m_stats = nullptr;
@@ -80,6 +86,7 @@ private:
     std::unique_ptr<CTimedMessage> m_timedMessage;
     std::unique_ptr<CPlayerControls> m_controls;
     std::unique_ptr<CPlayfield> m_playfield;
+    std::unique_ptr<CMusicMixer> m_musicMixer;
     // The playfield runs (the playing mode).
     bool m_playing = false;
     // Steps until the next game starts after one ended; 0 when none is due.

@@ -10,6 +10,7 @@
 #include "shell/TimedMessage.h"
 #include "shell/stats/DifficultyNames.h"
 #include "shell/stats/Stats.h"
+#include "sound/MusicMixer.h"
 
 namespace {
 
@@ -18,6 +19,21 @@ constexpr int kRestartSteps = 240;
 constexpr float kVerdictSeconds = 4.0f;
 
 } // namespace
+
+void CGame::SetMusic(const CMusicMixerData* music)
+{
+    if (music && m_musicMixer)
+        m_musicMixer->SetMixerData(*music);
+}
+
+int CGame::ChooseMixLevel()
+{
+    // The speed as the score board shows it.
+    const int shown = static_cast<int>(m_playfield->GetLastBallSpeed() * 0.24509804f);
+    if (m_playfield->GetBalls().Count() > 1 || shown > 120)
+        return 0;
+    return shown >= 1 && shown <= 69 ? 2 : 1;
+}
 
 void CGame::GoToMainMenu()
 {
