@@ -139,9 +139,8 @@ bool AddBackgrounds(CContentSet& set, std::string& error)
         if (!staging.AddFilesTo(set, error))
             return false;
     }
-    CImage none(1, 1);
-    none.SetPixel(0, 0, {0, 0, 0, 0});
-    return AddPicture(set, "!None", none, error) && AddPicture(set, "Backgrounds/Space", spaceBackdrop, error) &&
+    // The picture "!None" of no scenery comes with the skin's pictures.
+    return AddPicture(set, "Backgrounds/Space", spaceBackdrop, error) &&
            AddPicture(set, "Backgrounds/Deep Sea", PaintDeepSeaBackdrop(), error) &&
            AddText(set, "Space.Background", kSpace, error) && AddText(set, "Deep Sea.Background", kDeepSea, error);
 }
