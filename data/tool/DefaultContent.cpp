@@ -5,6 +5,7 @@
 #include "EffectContent.h"
 #include "FrameSourceFile.h"
 #include "GamePalette.h"
+#include "ListIcons.h"
 #include "MouseCursor.h"
 #include "NoneSequence.h"
 #include "SkinContent.h"
@@ -136,6 +137,6 @@ bool BuildDefaultContent(const ContentSources& sources, CContentSet& set, DrawnC
            AddNoneSequence(set, error) &&
            AddCopiedFiles(sources, set, error) && DrawPictures(sources, drawn, error) &&
            AddPictures(drawn, set, error) && AddSkinContent(set, error) && DrawFonts(sources, drawn, error) &&
-           AddWindowTextures(set, error) && AddCursorAndFonts(drawn.mouseCursor, drawn.fonts, set, error) &&
-           AddEffects(set, error);
+           AddWindowTextures(set, error) && AddListIcons(set, error) &&
+           AddCursorAndFonts(drawn.mouseCursor, drawn.fonts, set, error) && AddEffects(set, error);
 }
