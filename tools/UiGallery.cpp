@@ -2,8 +2,9 @@
 // on the real display. The pages open on a screen window, which routes the mouse and keyboard to
 // them; the gallery draws the mouse cursor itself.
 //
-//   vantorel_uigallery [--page tree|buttons|dialogs|skins|controls|lists] [--depth 8|16] [--frames N]
+//   vantorel_uigallery [--page tree|buttons|dialogs|skins|controls|lists|options] [--depth 8|16] [--frames N]
 //                      [--data FOLDER] [--headless] [--keys KEY,Ctrl+KEY,...]
+//                      [--dialog sound|video|background|controls]   (the options page's dialog)
 //
 // KEYS are key names ("Tab", "Right", "Space", "Return", a letter...) typed one per frame from the
 // tenth frame on, as the system delivers them. FOLDER holds the data set "Data" (default: the build's). The window state goes to
@@ -12,6 +13,7 @@
 #include "GalleryControlsPage.h"
 #include "GalleryDialogsPage.h"
 #include "GalleryListsPage.h"
+#include "GalleryOptionsPage.h"
 #include "GallerySkinsPage.h"
 #include "GalleryTreePage.h"
 #include "ToolStartUp.h"
@@ -143,8 +145,9 @@ int main(int argc, char** argv)
     const int frames = GetToolOptionInt(argc, argv, "--frames", 0);
     const std::vector<int> keys = ParseKeyNames(GetToolOption(argc, argv, "--keys", ""));
     if (page != "tree" && page != "buttons" && page != "dialogs" && page != "skins" && page != "controls" &&
-        page != "lists") {
-        std::fprintf(stderr, "uigallery: no page \"%s\" (pages: tree, buttons, dialogs, skins, controls, lists)\n",
+        page != "lists" && page != "options") {
+        std::fprintf(stderr,
+                     "uigallery: no page \"%s\" (pages: tree, buttons, dialogs, skins, controls, lists, options)\n",
                      page.c_str());
         return 2;
     }
@@ -209,6 +212,13 @@ int main(int argc, char** argv)
         OpenGalleryControlsPage(&screenWindow);
     } else if (page == "lists") {
         OpenGalleryListsPage(&screenWindow);
+    } else if (page == "options") {
+        CFrameCollection::GetInstance().SetUpAtStartUp();
+        if (!OpenGalleryOptionsPage(&screenWindow, GetToolOption(argc, argv, "--dialog", "sound"))) {
+            std::fprintf(stderr, "uigallery: no dialog \"%s\" (sound, video, background, controls)\n",
+                         GetToolOption(argc, argv, "--dialog", "sound"));
+            return 2;
+        }
     } else {
         OpenGalleryTreePage(&screenWindow);
     }

@@ -1,5 +1,6 @@
 #include "shell/dialogs/SoundOptionsDialog.h"
 
+#include "shell/dialogs/DialogButtons.h"
 #include "app/ApplicationBase.h"
 #include "foundation/LocalizedString.h"
 #include "graphics/Frame.h"
@@ -27,7 +28,6 @@ CLocalizedString s_muteText("Mute");
 CLocalizedString s_doneText("&DONE");
 
 constexpr int32_t kLabelColumnUnits = 125;
-constexpr int32_t kSliderUnits = 100;
 constexpr int32_t kDoneOffsetUnits = 8;
 
 const char* const kMuteKeys[] = {kMasterMuteKey, kEffectsMuteKey, kMusicMuteKey};
@@ -64,7 +64,7 @@ CSoundOptionsDialog::CSoundOptionsDialog(CJWindow* parent) : CJDialog(parent, s_
     AddChoiceRow(s_mixingLabel.CStr(), s_bestText.CStr(), s_fasterText.CStr(),
                  sound->GetMaxVoices() != kFasterMixingChannels, m_best, m_faster);
 
-    m_done = CJButton::ConstructFromString(this, s_doneText, nullptr);
+    m_done = SizedButton(CJButton::ConstructFromString(this, s_doneText, nullptr));
     AddChild(m_done, kPlaceBelowPreviousCentred, nullptr, kDefaultOffset, kDoneOffsetUnits, 0);
     m_defaultButton = m_done;
     m_cancelButton = m_done;
@@ -88,7 +88,6 @@ void CSoundOptionsDialog::AddRow(Row row, const char* label, bool muted, int32_t
     AddChild(m_mute[row], kPlaceRightOfPrevious, nullptr, kDefaultOffset, kDefaultOffset, 0);
 
     m_slider[row] = new CJSlider(this, kVolumeSliderPositions, 0);
-    m_slider[row]->SetWidth(kSliderUnits * GetFontUnit());
     m_slider[row]->SetValue(position, true);
     AddChild(m_slider[row], kPlaceRightOfPrevious, nullptr, kDefaultOffset, kDefaultOffset, 0);
 }
@@ -103,9 +102,9 @@ void CSoundOptionsDialog::AddChoiceRow(const char* label, const char* first, con
     text->SetWidth(kLabelColumnUnits * GetFontUnit());
     AddChild(text, kPlaceBelow, previousLabel, kDefaultOffset, kDefaultOffset, 0);
 
-    firstButton = new CJCheckButton(this, first, nullptr);
+    firstButton = SizedButton(new CJCheckButton(this, first, nullptr));
     AddChild(firstButton, kPlaceRightOfPrevious, nullptr, kDefaultOffset, kDefaultOffset, 0);
-    secondButton = new CJCheckButton(this, second, firstButton);
+    secondButton = SizedButton(new CJCheckButton(this, second, firstButton));
     AddChild(secondButton, kPlaceRightOfPrevious, nullptr, kDefaultOffset, kDefaultOffset, 0);
     (firstChecked ? firstButton : secondButton)->SetChecked(1);
     // The pair ends where the slider column ends.

@@ -1,5 +1,6 @@
 #include "shell/dialogs/VideoOptionsDialog.h"
 
+#include "shell/dialogs/DialogButtons.h"
 #include "app/ApplicationBase.h"
 #include "foundation/ConfigFile.h"
 #include "foundation/LocalizedString.h"
@@ -94,14 +95,14 @@ CVideoOptionsDialog::CVideoOptionsDialog(CJWindow* parent) : CJDialog(parent, s_
                   display && display->IsInVideoMemory() ? s_videoMemoryText.CStr() : s_systemMemoryText.CStr());
     m_backBuffers = new CJLabel(m_info, text);
     m_info->AddChild(m_backBuffers, kPlaceRightOfPrevious, nullptr, kDefaultOffset, kDefaultOffset, 0);
-    m_fixColors = CJButton::ConstructFromString(m_info, s_fixColorsText, nullptr);
+    m_fixColors = SizedButton(CJButton::ConstructFromString(m_info, s_fixColorsText, nullptr));
     m_info->AddChild(m_fixColors, kPlaceBelowPrevious, nullptr, kDefaultOffset, kDefaultOffset, 0);
 
     m_tabs->FitPages();
     AddChild(m_tabs, kPlaceTopLeft, nullptr, kDefaultOffset, kDefaultOffset, 0);
     m_tabs->SelectPage(0, true);
-    m_done = CJButton::ConstructFromString(this, s_doneText, nullptr);
-    AddChild(m_done, kPlaceBelowPreviousCentred, nullptr, 0, kDoneOffsetUnits, 0);
+    m_done = SizedButton(CJButton::ConstructFromString(this, s_doneText, nullptr));
+    AddChild(m_done, kPlaceBelowCentred, m_tabs, 0, kDoneOffsetUnits, 0);
     m_defaultButton = m_done;
     m_cancelButton = m_done;
 }
