@@ -194,6 +194,16 @@ TEST_F(ControlsDialog, TenGroupsKeepTheTabsAt300PixelsWithScrollingPages)
     EXPECT_FALSE(m_dialog.IsAlive());
 }
 
+TEST_F(ControlsDialog, ADialogThatGoesWhileAButtonWaitsGivesTheScreenItsInputBack)
+{
+    CControlsDialog* dialog = Open(m_controls.get());
+    dialog->GetBindingButtons()[kActionShoot]->Click();
+    ASSERT_FALSE(m_screen->IsInputOn());
+    dialog->Discard();
+    EXPECT_FALSE(m_dialog.IsAlive());
+    EXPECT_TRUE(m_screen->IsInputOn());
+}
+
 TEST_F(ControlsDialog, WithoutControlsNothingWaits)
 {
     CControlsDialog* dialog = Open(nullptr);

@@ -15,6 +15,12 @@ CBindingButton::CBindingButton(CJWindow* parent, const char* actionName) : CJBut
 {
 }
 
+CBindingButton::~CBindingButton()
+{
+    if (m_waiting)
+        SetScreenInput(true);
+}
+
 void CBindingButton::SetBinding(CPlayerControls* controls, int index)
 {
     m_controls = controls;

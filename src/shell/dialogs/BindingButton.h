@@ -15,6 +15,8 @@ class CBindingButton : public CJButton
 {
 public:
     CBindingButton(CJWindow* parent, const char* actionName);
+    // A button that goes while it waits gives the screen its input back.
+    ~CBindingButton() override;
 
     // Polls the capture while waiting, then draws.
     void Draw(COffsetClippedProxyFrame* frame) override;
