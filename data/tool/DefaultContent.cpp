@@ -9,6 +9,7 @@
 #include "GamePalette.h"
 #include "ListIcons.h"
 #include "MouseCursor.h"
+#include "MuteImage.h"
 #include "NoneSequence.h"
 #include "SkinContent.h"
 #include "SoundRecipes.h"
@@ -144,6 +145,7 @@ bool BuildDefaultContent(const ContentSources& sources, CContentSet& set, DrawnC
            AddCopiedFiles(sources, set, error) && DrawPictures(sources, drawn, error) &&
            AddPictures(drawn, set, error) && AddSkinContent(set, error) && DrawFonts(sources, drawn, error) &&
            AddWindowTextures(set, error) && AddListIcons(set, error) && AddWebSpinner(set, error) &&
+           AddMuteImage(set, error) &&
            AddCursorAndFonts(drawn.mouseCursor, drawn.fonts, set, error) && AddEffects(set, error) &&
            AddBackgrounds(set, error);
 }
