@@ -8,6 +8,7 @@
 #include "FrameSourceFile.h"
 #include "GamePalette.h"
 #include "ListIcons.h"
+#include "MainMenuPicture.h"
 #include "MouseCursor.h"
 #include "MuteImage.h"
 #include "NoneSequence.h"
@@ -97,6 +98,7 @@ bool DrawPictures(const ContentSources& sources, DrawnContent& drawn, std::strin
 {
     drawn.companyLogo = PaintCompanyLogo(sources.fontFolder, error);
     drawn.mouseCursor = PaintMouseCursor();
+    drawn.mainMenu = PaintMainMenuPicture();
     return !drawn.companyLogo.IsEmpty();
 }
 
@@ -110,6 +112,7 @@ bool AddPictures(const DrawnContent& drawn, CContentSet& set, std::string& error
         bool lossless;
     } pictures[] = {
         {"CompanyLogo", drawn.companyLogo, true},
+        {"Main Menu Pluvex", drawn.mainMenu, true},
     };
     for (const auto& picture : pictures) {
         const CContentSet::Bytes bytes = EncodeFrameSourceFile(picture.image, picture.lossless);

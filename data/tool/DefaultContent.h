@@ -21,6 +21,7 @@ struct DrawnContent
 {
     CImage companyLogo; // the frame "CompanyLogo"
     CImage mouseCursor; // the one frame of the sequence "MouseCursor"
+    CImage mainMenu;    // the frame "Main Menu Pluvex"
     std::vector<FontImages> fonts;
 };
 

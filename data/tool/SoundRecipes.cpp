@@ -182,6 +182,12 @@ std::vector<int16_t> MakeCompletedGame()
     return MakeTune(0.49, {60, 64, 67, 72, 76, 79, 84}, 0.05, 0.06, Waveform::Square);
 }
 
+// Two soft descending chimes: the game is paused.
+std::vector<int16_t> MakeTimeout()
+{
+    return MakeTune(0.45, {76, 69}, 0.12, 0.18, Waveform::Triangle);
+}
+
 // A twentieth of a second of silence.
 std::vector<int16_t> MakeSilence()
 {
@@ -209,6 +215,7 @@ const std::vector<SoundRecipe>& GetSoundRecipes()
         {"Game Over.WAV", MakeGameOver},
         {"Score.wav", MakeScore},
         {"Completed Game.wav", MakeCompletedGame},
+        {"Timeout.wav", MakeTimeout},
         {"Bounce.wav", MakeBounce, SoundForm::ImaAdpcm},
         {"Extra Ball.ogg", MakeExtraBall, SoundForm::OggVorbis},
         {"!None.wav", MakeSilence},

@@ -10,45 +10,11 @@
 #include "shell/TimedMessage.h"
 #include "shell/stats/DifficultyNames.h"
 #include "shell/stats/Stats.h"
-#include "sound/MusicMixer.h"
-
-namespace {
-
-// Steps the verdict stays on the message display before the next game.
-constexpr int kRestartSteps = 240;
-constexpr float kVerdictSeconds = 4.0f;
-
-} // namespace
-
-void CGame::SetMusic(const CMusicMixerData* music)
-{
-    if (music && m_musicMixer)
-        m_musicMixer->SetMixerData(*music);
-}
-
-int CGame::ChooseMixLevel()
-{
-    // The speed as the score board shows it.
-    const int shown = static_cast<int>(m_playfield->GetLastBallSpeed() * 0.24509804f);
-    if (m_playfield->GetBalls().Count() > 1 || shown > 120)
-        return 0;
-    return shown >= 1 && shown <= 69 ? 2 : 1;
-}
-
-void CGame::GoToMainMenu()
-{
-    m_playing = false;
-    m_restartDelay = 1;
-}
-
-void CGame::ClearMode()
-{
-    m_playing = false;
-}
+#include "ui/ScreenWindow.h"
 
 CPlayerControls* CGame::GetPlayerControls()
 {
-    return m_controls.get();
+    return m_controls[0].get();
 }
 
 void CGame::ShowTimedMessage(const char* text)
@@ -206,8 +172,8 @@ void CGame::ArchiveCurrentGame()
 
 void CGame::ShowVerdict(const char* text)
 {
-    // Until the statistics dialog exists the verdict shows on the message display.
-    if (m_messageDisplay)
-        m_messageDisplay->Show(text, 0, kVerdictSeconds, false);
-    m_restartDelay = kRestartSteps;
+    // Until the statistics dialog exists the verdict shows in a message over the main menu.
+    GoToMainMenu();
+    if (CScreenWindow* screen = GetScreenWindow())
+        screen->ShowMessageText("Game Over", text);
 }

@@ -36,13 +36,13 @@ const char* const kStartupNames[] = {
     "Palettes/GamePalette.bmp", "Sounds/UI/Button Action.wav", "Sounds/UI/Button Switch.wav",
     "Sounds/UI/Button Flip.wav", "Sounds/Player Error.wav",    "Music/Intro.ogg",
     "ForceFeedback.ifr",        "Cache/Resources/CompanyLogo.Frame",
-    "Resources/CompanyLogo.txt",
+    "Resources/CompanyLogo.txt",  "Cache/Resources/Main Menu Pluvex.Frame", "Sounds/Timeout.wav",
     "Resources/-MouseCursor/Properties.txt",
     "Cache/Resources/MouseCursor.Sequence",
 };
 
 // The frames the start-up looks up by name in the frame list.
-const char* const kStartupFrames[] = {"CompanyLogo"};
+const char* const kStartupFrames[] = {"CompanyLogo", "Main Menu Pluvex"};
 
 // The fonts the start-up loads (each from "Fonts/-<name>/Properties.txt" and its glyph strip
 // "Fonts/-<name>/<name>.tga"), and the sequences it asks the sequence list for.
@@ -136,7 +136,7 @@ TEST_F(MountedDataSet, EveryNameTheStartUpReadsResolves)
     {
         const char* folder;
         uint32_t count;
-    } listings[] = {{"Sounds", 19}, {"Music", 8}};
+    } listings[] = {{"Sounds", 20}, {"Music", 8}};
     for (const auto& listing : listings) {
         CFileSearchSpec spec;
         spec.SetFolderAndExtension(listing.folder, "wav");
@@ -277,7 +277,7 @@ for path in sys.argv[1:]:
               "UI/Button Action.wav\nUI/Button Switch.wav\nUI/Button Flip.wav\nPlayer Error.wav\nPop Brick.wav\n"
               "Brick Placed.wav\nBrick Turned On.wav\nBrick Turned Off.wav\nBrick Change.wav\n"
               "Start Round.wav\nBall In Play.wav\nLevel Ending Tune.WAV\nLost Ball.WAV\nGame Over.WAV\nScore.wav\n"
-              "Completed Game.wav\n");
+              "Completed Game.wav\nTimeout.wav\n");
 }
 
 } // namespace
