@@ -60,6 +60,9 @@ public:
 
     // The system's name of a key number; empty when it has none.
     virtual std::string GetKeyName(int keyNumber) = 0;
+    // Opens a document or an address with the desktop's associated program (xdg-open); false
+    // when nothing could be started.
+    virtual bool OpenDocument(const char* document);
 
     virtual Display& GetDisplay() = 0;
     virtual Mixer& GetMixer() = 0;

@@ -1,5 +1,6 @@
 #include "platform/Process.h"
 
+#include "platform/Backend.h"
 #include "platform/Files.h"
 #include "platform/Time.h"
 
@@ -97,6 +98,11 @@ bool OpenDocument(const char* document)
 {
     if (!document || !*document)
         return false;
+    return GetBackend().OpenDocument(document);
+}
+
+bool RunDesktopOpener(const char* document)
+{
     return LaunchProcess("xdg-open", document, nullptr, true) > 0;
 }
 

@@ -20,7 +20,10 @@ pid_t LaunchProcess(const char* program, const char* argument, const char* folde
 // normally or within timeoutMs (negative: no limit).
 int WaitForProcess(pid_t pid, int timeoutMs = -1);
 
-// Opens a document or an address with the desktop's associated program (xdg-open).
+// Opens a document or an address through the installed backend (the headless one only logs it);
+// false for an empty name or when nothing could be started.
 bool OpenDocument(const char* document);
+// Starts the desktop's opener (xdg-open) on the document; false when it could not be started.
+bool RunDesktopOpener(const char* document);
 
 } // namespace platform

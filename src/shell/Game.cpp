@@ -16,8 +16,10 @@
 #include "graphics/FrameCollection.h"
 #include "graphics/FrameOverlayOptionsCollection.h"
 #include "graphics/SequenceCollection.h"
+#include "shell/AdvertisementRotator.h"
 #include "shell/CreatePlayerControls.h"
 #include "shell/DeveloperScript.h"
+#include "shell/GameTypedWords.h"
 #include "shell/StandInCommercial.h"
 #include "shell/StandInField.h"
 #include "shell/MainMenuWindow.h"
@@ -134,6 +136,9 @@ void CGame::Init(CTimedPictureScreen* pictureScreen)
     CParticleGeneratorCollection::GetInstance().SetUpAtStartUp();
     m_windowTextures = std::make_unique<CFrameCollection>();
     m_windowTextures->SetUpFolder("User Interface Textures", "Interface/Textures");
+    m_adRotator = std::make_unique<CAdvertisementRotator>(
+        CFrameCollection::GetInstance(), [this](const CIntRect& area) { AddBackgroundRebuildRect(area); });
+    RegisterGameTypedWords();
 
     RebuildBackBuffer();
     m_backBufferReady = true;
@@ -161,13 +166,6 @@ void CGame::Init(CTimedPictureScreen* pictureScreen)
 CPlayerControls* CGame::GetPlayerControls(int index)
 {
     return index >= 0 && index < kControlSetCount ? m_controls[index].get() : nullptr;
-}
-
-bool CGame::OnKey(int key)
-{
-    if (IsPlaying() && m_playfield->HandleSkipKey(static_cast<uint32_t>(key)))
-        return true;
-    return CApplicationBase::OnKey(key);
 }
 
 void CGame::Update(float seconds)
@@ -202,11 +200,9 @@ void CGame::UpdatePlay(float seconds)
     const int level = ChooseMixLevel();
     if (level >= 0)
         m_musicMixer->SelectMixLevel(level);
-    if (++m_roundTitleOffset > m_roundTitleWidth) {
-        m_roundTitleOffset -= m_roundTitleWidth;
-        if (m_roundTitleOffset > m_roundTitleWidth)
-            m_roundTitleOffset = 0;
-    }
+    m_titleScroll.Step();
+    if (m_adRotator)
+        m_adRotator->Update(seconds);
     if (!HasModalWindow())
         m_playfield->Update(seconds);
     CPlayerControls* first = m_controls[0].get();
@@ -221,11 +217,6 @@ void CGame::UpdatePlay(float seconds)
     // Pause menus never stack: a modal window already takes the input.
     if (timeout && m_mode != kModeMainMenu && !HasModalWindow())
         OnTimeout();
-}
-
-void CGame::OnTimeout()
-{
-    CSoundList::GetInstance().PlaySound("Timeout.wav");
 }
 
 int CGame::ChooseMixLevel() const

@@ -1,5 +1,6 @@
 // The command line, starting programs, opening documents and the single-instance lock.
 #include "platform/Process.h"
+#include "platform/headless/HeadlessBackend.h"
 #include "platform/SingleInstanceLock.h"
 
 #include "TestSupport.h"
@@ -84,7 +85,7 @@ TEST(OpenDocument, RunsTheDesktopsOpener)
     fs::permissions(opener, fs::perms::owner_all);
     std::string oldPath = std::getenv("PATH") ? std::getenv("PATH") : "";
     setenv("PATH", (dir.Path().string() + ":" + oldPath).c_str(), 1);
-    bool started = OpenDocument("https://example.invalid/a page?x=1");
+    bool started = RunDesktopOpener("https://example.invalid/a page?x=1");
     setenv("PATH", oldPath.c_str(), 1);
     ASSERT_TRUE(started);
     std::string got;
@@ -95,6 +96,16 @@ TEST(OpenDocument, RunsTheDesktopsOpener)
     EXPECT_EQ(got, "1:https://example.invalid/a page?x=1\n");
     EXPECT_FALSE(OpenDocument(""));
     EXPECT_FALSE(OpenDocument(nullptr));
+}
+
+TEST(OpenDocument, HeadlessBackendOnlyLogs)
+{
+    GetHeadlessBackend().Reset();
+    EXPECT_TRUE(OpenDocument("readme.htm"));
+    EXPECT_FALSE(OpenDocument(""));
+    EXPECT_EQ(GetHeadlessBackend().GetOpenedDocuments(), std::vector<std::string>{"readme.htm"});
+    GetHeadlessBackend().Reset();
+    EXPECT_TRUE(GetHeadlessBackend().GetOpenedDocuments().empty());
 }
 
 // Runs body in a child process and returns its exit status.

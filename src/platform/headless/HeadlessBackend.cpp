@@ -211,6 +211,22 @@ void HeadlessBackend::WakeEventWait()
     GetEventQueue().Wake();
 }
 
+bool HeadlessBackend::OpenDocument(const char* document)
+{
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_documents.push_back(document ? document : "");
+    }
+    std::fprintf(stderr, "open document: %s\n", document ? document : "");
+    return true;
+}
+
+std::vector<std::string> HeadlessBackend::GetOpenedDocuments() const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_documents;
+}
+
 void HeadlessBackend::ShowMessageBox(const char* captionUtf8, const char* textUtf8, bool plain)
 {
     {
@@ -346,6 +362,7 @@ void HeadlessBackend::Reset()
         m_pending.clear();
         m_timed.clear();
         m_boxes.clear();
+        m_documents.clear();
         m_clipboard.reset();
         m_warp = {0, 0};
         m_desktopBits = 0;

@@ -63,6 +63,8 @@ public:
     void WarpMouse(int x, int y) override;
     bool SetClipboardText(const std::string& utf8) override;
     bool GetClipboardText(std::string& utf8) override;
+    // Logs the document on stderr and keeps it; never starts a program.
+    bool OpenDocument(const char* document) override;
     int GetDesktopBitDepth() override;
     // A desktop of 1024 x 768 with no task bar, and a window without borders at (0, 0) of the
     // size last asked (640 x 480 at first); tests change them.
@@ -83,6 +85,7 @@ public:
     // a user who acts after a while, also on the virtual clock.
     void QueueEventAt(uint64_t counter, const Event& event);
     std::vector<MessageBoxRecord> GetMessageBoxes() const;
+    std::vector<std::string> GetOpenedDocuments() const;
     void ClearMessageBoxes();
     // Clipboard as UTF-8; nullopt when it holds no text.
     std::optional<std::string> GetClipboardUtf8() const;
@@ -116,6 +119,7 @@ private:
     std::vector<Event> m_pending;
     std::vector<std::pair<uint64_t, Event>> m_timed;   // ascending by time
     std::vector<MessageBoxRecord> m_boxes;
+    std::vector<std::string> m_documents;
     std::optional<std::string> m_clipboard;
     std::pair<int, int> m_warp{0, 0};
     int m_desktopBits = 0;   // 0: the display's data depth, else 32
