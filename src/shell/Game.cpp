@@ -29,6 +29,7 @@
 #include "sound/MusicMixer.h"
 #include "sound/SoundList.h"
 #include "ui/ScreenWindow.h"
+#include "ui/UiKeys.h"
 
 namespace {
 
@@ -180,6 +181,7 @@ void CGame::Update(float seconds)
     for (auto& controls : m_controls)
         if (controls)
             controls->Poll(true, modal);
+    FeedMenuNavigation(modal);
     // The playfield's effects run only while it plays unhindered.
     m_requestedForce = !modal && m_mode == kModePlaying ? m_forceBits | kForcePlayfield : 0u;
     if (m_mode == kModePlaying)
@@ -217,6 +219,20 @@ void CGame::UpdatePlay(float seconds)
     // Pause menus never stack: a modal window already takes the input.
     if (timeout && m_mode != kModeMainMenu && !HasModalWindow())
         OnTimeout();
+}
+
+void CGame::FeedMenuNavigation(bool modal)
+{
+    // The first player's fire presses a dialog's default button. A fire that came from its key
+    // also reaches the dialog as that key, which must not press a second button.
+    CPlayerControls* first = m_controls[0].get();
+    CScreenWindow* screen = GetScreenWindow();
+    if (!modal || !first || !screen || !first->IsFiring(kActionShoot))
+        return;
+    const int key = first->GetBinding(kActionShoot).key;
+    if (key && g_keyboard.IsKeyDown(key))
+        return;
+    screen->OnKey(uikey::kControlSetAction);
 }
 
 int CGame::ChooseMixLevel() const

@@ -146,6 +146,8 @@ public:
 
 private:
     void UpdatePlay(float seconds);
+    // While a modal window is open, the first player's fire presses its default button.
+    void FeedMenuNavigation(bool modal);
     // "Timeout.wav" and the pause menu.
     void OnTimeout();
     void RebuildBackground();

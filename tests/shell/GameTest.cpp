@@ -134,6 +134,26 @@ TEST_F(GameObject, DemoFromTheMenuReturnsToAFreshMenu)
     EXPECT_EQ(CountMenus(), 1);
 }
 
+TEST_F(GameObject, AnyKeyEndsADemo)
+{
+    CDemoRecorder* recorder = CDemoRecorder::GetInstance();
+    recorder->StartRecording();
+    for (int frame = 0; frame < 100; ++frame)
+        recorder->EndFrame();
+    ASSERT_TRUE(recorder->SaveRecording("Long.dem", VF_VERBATIM));
+    m_game->GoToMainMenu();
+    CStandInCommercial commercial("Long.dem");
+    m_game->StartDemo(&commercial);
+    Step(3);
+    ASSERT_EQ(m_game->GetMode(), CGame::kModePlaying);
+    EXPECT_TRUE(m_game->OnKey('x'));
+    EXPECT_EQ(m_game->GetMode(), CGame::kModeMainMenu);
+    EXPECT_EQ(m_game->GetCurrentCommercial(), nullptr);
+    EXPECT_FALSE(recorder->IsPlaying());
+    // Out of the demo, keys go their usual way.
+    EXPECT_FALSE(m_game->OnKey('x'));
+}
+
 TEST_F(GameObject, UnreadableClipStaysInTheMenu)
 {
     m_game->GoToMainMenu();
