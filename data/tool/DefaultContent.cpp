@@ -12,6 +12,7 @@
 #include "ScoreBoardPictures.h"
 #include "SkinContent.h"
 #include "SoundRecipes.h"
+#include "WebSpinner.h"
 #include "WindowTextures.h"
 
 #include <fstream>
@@ -40,6 +41,9 @@ constexpr CopiedFile kCopiedFiles[] = {
     {nullptr, "ForceFeedback.ifr"},
     // The logo draws straight onto the screen, so it keeps plain rows.
     {kResources, "CompanyLogo.txt"},
+    // The installed modules the version check lists: the game itself and one add-on.
+    {kResources, "TheGame.modinfo"},
+    {kResources, "BonusRounds.modinfo"},
 };
 
 bool Add(bool added, const std::string& what, std::string& error)
@@ -147,6 +151,6 @@ bool BuildDefaultContent(const ContentSources& sources, CContentSet& set, DrawnC
            AddNoneSequence(set, error) &&
            AddCopiedFiles(sources, set, error) && DrawPictures(sources, drawn, error) &&
            AddPictures(drawn, set, error) && AddSkinContent(set, error) && DrawFonts(sources, drawn, error) &&
-           AddWindowTextures(set, error) && AddListIcons(set, error) &&
+           AddWindowTextures(set, error) && AddListIcons(set, error) && AddWebSpinner(set, error) &&
            AddCursorAndFonts(drawn.mouseCursor, drawn.fonts, set, error) && AddEffects(set, error);
 }

@@ -1,15 +1,9 @@
 #include "platform/Backend.h"
 
-#include "platform/Process.h"
 #include "platform/Window.h"
 #include "platform/headless/HeadlessBackend.h"
 
 namespace platform {
-
-bool Backend::OpenDocument(const char* document)
-{
-    return RunDesktopOpener(document);
-}
 
 namespace {
 // Never destroyed: static destructors of the engine may still reach the platform at exit, and the

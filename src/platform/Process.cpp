@@ -101,8 +101,10 @@ bool OpenDocument(const char* document)
     return GetBackend().OpenDocument(document);
 }
 
-bool RunDesktopOpener(const char* document)
+bool LaunchDocumentOpener(const char* document)
 {
+    if (!document || !*document)
+        return false;
     return LaunchProcess("xdg-open", document, nullptr, true) > 0;
 }
 

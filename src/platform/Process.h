@@ -20,10 +20,11 @@ pid_t LaunchProcess(const char* program, const char* argument, const char* folde
 // normally or within timeoutMs (negative: no limit).
 int WaitForProcess(pid_t pid, int timeoutMs = -1);
 
-// Opens a document or an address through the installed backend (the headless one only logs it);
-// false for an empty name or when nothing could be started.
+// Opens a document or an address the way the installed backend does (the headless backend only
+// records it). False for an empty name or when nothing could be started.
 bool OpenDocument(const char* document);
-// Starts the desktop's opener (xdg-open) on the document; false when it could not be started.
-bool RunDesktopOpener(const char* document);
+// Starts the desktop's opener (xdg-open) on the document; false for an empty name or when it
+// cannot be started.
+bool LaunchDocumentOpener(const char* document);
 
 } // namespace platform

@@ -24,6 +24,7 @@
 #include "shell/StandInField.h"
 #include "shell/MainMenuWindow.h"
 #include "shell/TimedMessage.h"
+#include "online/ModuleInfoCollection.h"
 #include "shell/stats/Stats.h"
 #include "sound/MusicList.h"
 #include "sound/MusicMixer.h"
@@ -124,6 +125,11 @@ void CGame::Init(CTimedPictureScreen* pictureScreen)
         m_stats->SetLaunchesSinceVersionCheck(launches - 1);
 
     CApplicationBase::Init(pictureScreen);
+
+    // The installed modules; the game's own entry carries the version of the program that runs.
+    CModuleInfoCollection& modules = CModuleInfoCollection::GetInstance();
+    modules.SetUpAtStartUp();
+    modules.StoreProgramVersion();
 
     // The fonts, the overlay texts, the sequences, the window textures and the mouse cursor.
     CFontCollection& fonts = CFontCollection::GetInstance();

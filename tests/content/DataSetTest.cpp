@@ -48,7 +48,7 @@ const char* const kStartupFrames[] = {"CompanyLogo"};
 // "Fonts/-<name>/<name>.tga"), and the sequences it asks the sequence list for.
 const char* const kStartupFonts[] = {"Small Blue",  "Devuduvozo",    "OCR Monospaced Numbers",
                                      "Big White", "Yellow Header", "Numbers Blue"};
-const char* const kStartupSequences[] = {"MouseCursor"};
+const char* const kStartupSequences[] = {"MouseCursor", "Interface/WebSpinner"};
 
 std::vector<fs::path> Archives(const fs::path& folder)
 {

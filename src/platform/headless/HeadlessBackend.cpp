@@ -211,22 +211,6 @@ void HeadlessBackend::WakeEventWait()
     GetEventQueue().Wake();
 }
 
-bool HeadlessBackend::OpenDocument(const char* document)
-{
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        m_documents.push_back(document ? document : "");
-    }
-    std::fprintf(stderr, "open document: %s\n", document ? document : "");
-    return true;
-}
-
-std::vector<std::string> HeadlessBackend::GetOpenedDocuments() const
-{
-    std::lock_guard<std::mutex> lock(m_mutex);
-    return m_documents;
-}
-
 void HeadlessBackend::ShowMessageBox(const char* captionUtf8, const char* textUtf8, bool plain)
 {
     {
@@ -327,6 +311,20 @@ bool HeadlessBackend::IsCursorShown() const
     return m_cursorShown;
 }
 
+bool HeadlessBackend::OpenDocument(const char* documentUtf8)
+{
+    std::fprintf(stderr, "open: %s\n", documentUtf8);
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_openedDocuments.emplace_back(documentUtf8);
+    return true;
+}
+
+std::vector<std::string> HeadlessBackend::GetOpenedDocuments() const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_openedDocuments;
+}
+
 bool HeadlessBackend::IsMinimized() const
 {
     std::lock_guard<std::mutex> lock(m_mutex);
@@ -357,12 +355,12 @@ void HeadlessBackend::Reset()
         std::lock_guard<std::mutex> lock(m_mutex);
         m_hasWindow = false;
         m_minimized = false;
+        m_openedDocuments.clear();
         m_cursorShown = true;
         m_title.clear();
         m_pending.clear();
         m_timed.clear();
         m_boxes.clear();
-        m_documents.clear();
         m_clipboard.reset();
         m_warp = {0, 0};
         m_desktopBits = 0;

@@ -53,6 +53,8 @@ public:
     void DestroyMainWindow() override;
     void SetWindowTitle(const char* titleUtf8) override;
     void MinimizeMainWindow() override;
+    // Records the document and prints "open: <document>" to stderr; starts nothing.
+    bool OpenDocument(const char* documentUtf8) override;
     void PumpEvents(EventQueue& queue) override;
     // Delivers queued events, else waits for a timed event, a push or the time; on the virtual
     // clock the clock moves on to the first of these instead.
@@ -63,8 +65,6 @@ public:
     void WarpMouse(int x, int y) override;
     bool SetClipboardText(const std::string& utf8) override;
     bool GetClipboardText(std::string& utf8) override;
-    // Logs the document on stderr and keeps it; never starts a program.
-    bool OpenDocument(const char* document) override;
     int GetDesktopBitDepth() override;
     // A desktop of 1024 x 768 with no task bar, and a window without borders at (0, 0) of the
     // size last asked (640 x 480 at first); tests change them.
@@ -85,13 +85,14 @@ public:
     // a user who acts after a while, also on the virtual clock.
     void QueueEventAt(uint64_t counter, const Event& event);
     std::vector<MessageBoxRecord> GetMessageBoxes() const;
-    std::vector<std::string> GetOpenedDocuments() const;
     void ClearMessageBoxes();
     // Clipboard as UTF-8; nullopt when it holds no text.
     std::optional<std::string> GetClipboardUtf8() const;
     void SetClipboardUtf8(std::optional<std::string> text);
     bool IsCursorShown() const;
     bool IsMinimized() const;
+    // The documents asked to open, oldest first.
+    std::vector<std::string> GetOpenedDocuments() const;
     std::string GetWindowTitle() const;
     std::pair<int, int> GetWarpPosition() const;
     void SetDesktopWorkArea(const DesktopRect& area);
@@ -119,7 +120,7 @@ private:
     std::vector<Event> m_pending;
     std::vector<std::pair<uint64_t, Event>> m_timed;   // ascending by time
     std::vector<MessageBoxRecord> m_boxes;
-    std::vector<std::string> m_documents;
+    std::vector<std::string> m_openedDocuments;
     std::optional<std::string> m_clipboard;
     std::pair<int, int> m_warp{0, 0};
     int m_desktopBits = 0;   // 0: the display's data depth, else 32
