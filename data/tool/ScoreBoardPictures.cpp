@@ -87,8 +87,7 @@ CImage PaintScoreBoardFrame()
     // The golden panel and its dark wells: messages, title and figures, lives, advertisement.
     Paint(image, Rect(514, 6, 638, 474, 10), kGold, 6, 474);
     Paint(image, Rect(524, 28, 628, 136, 6), kWell, 28, 136);
-    Paint(image, Rect(524, 144, 630, 206, 6), kWell, 144, 206);
-    Paint(image, Rect(524, 208, 630, 300, 6), kWell, 208, 300);
+    Paint(image, Rect(524, 144, 630, 302, 6), kWell, 144, 302);
     Paint(image, Rect(kAdLeft - 4, kAdTop - 4, kAdLeft + kAdSize + 4, kAdTop + kAdSize + 4, 4), kWell, kAdTop,
           kAdTop + kAdSize);
     Open(image, kFieldLeft, kFieldTop, kFieldRight, kFieldBottom);

@@ -1,6 +1,4 @@
-// The typed words' handlers. The ship's shield, guns, catcher and reversed controls and the
-// ball's split, fire and rail kinds are not built yet: those words count as cheats and show their
-// messages, and their effect waits for the ship and ball behaviours.
+// The typed words' handlers. The ship has no reversed controls yet: that word only says so.
 #include "shell/GameTypedWords.h"
 
 #include "app/TypedWordMatcher.h"
@@ -55,6 +53,23 @@ CSprite* FirstBall()
     return field ? field->GetBalls().GetHead() : nullptr;
 }
 
+CBallAI* FirstBallAI()
+{
+    CSprite* ball = FirstBall();
+    return ball ? FindSpriteAI<CBallAI>(ball) : nullptr;
+}
+
+CShipAI* Ship()
+{
+    CPlayfield* field = Field();
+    CSprite* ship = field ? field->GetShip().GetHead() : nullptr;
+    return ship ? FindSpriteAI<CShipAI>(ship) : nullptr;
+}
+
+constexpr uint32_t kGun = 1;
+constexpr uint32_t kMissiles = 2;
+constexpr uint32_t kSplitCount = 8;
+
 void Tell(const CLocalizedString& text)
 {
     playfieldtext::Show(text.CStr(), playfieldtext::kLarge, kMessageSeconds);
@@ -102,15 +117,23 @@ namespace typedwords {
 void CheatExpand()
 {
     Cheat();
+    if (CShipAI* ship = Ship())
+        ship->GrowShield();
 }
 
 void CheatCatch()
 {
     Cheat();
     Tell(g_catcherOn);
+    if (CShipAI* ship = Ship())
+        ship->EnableCatch();
 }
 
-void CheatShrink() {}
+void CheatShrink()
+{
+    if (CShipAI* ship = Ship())
+        ship->ShrinkShield();
+}
 
 void CheatReverse()
 {
@@ -120,6 +143,8 @@ void CheatReverse()
 void CheatGun()
 {
     Cheat();
+    if (CShipAI* ship = Ship())
+        ship->SetGunType(kGun, true);
 }
 
 void FlipAdvertisement()
@@ -132,6 +157,8 @@ void FlipAdvertisement()
 void CheatMiss()
 {
     Cheat();
+    if (CShipAI* ship = Ship())
+        ship->SetGunType(kMissiles, true);
 }
 
 void DebugRight()
@@ -158,27 +185,32 @@ void CrazyPoints()
 
 void CheatSplit()
 {
-    if (FirstBall())
+    if (CBallAI* ai = FirstBallAI()) {
         Cheat();
+        ai->SplitBall(FirstBall(), kSplitCount);
+    }
 }
 
 void CheatFire()
 {
-    if (FirstBall())
+    if (CBallAI* ai = FirstBallAI()) {
         Cheat();
+        ai->MakeFireBall(FirstBall());
+    }
 }
 
 void CheatSmall()
 {
-    if (CSprite* ball = FirstBall())
-        if (CBallAI* ai = FindSpriteAI<CBallAI>(ball))
-            ai->SetSmall(true);
+    if (CBallAI* ai = FirstBallAI())
+        ai->MakeSmallBall(FirstBall());
 }
 
 void CheatRail()
 {
-    if (FirstBall())
+    if (CBallAI* ai = FirstBallAI()) {
         Cheat();
+        ai->MakeRailBall(FirstBall());
+    }
 }
 
 void ShowBackground()
@@ -210,13 +242,11 @@ void CheatNext()
 
 void KillMeNow()
 {
-    CPlayfield* field = Field();
     CSprite* ball = FirstBall();
     if (!ball)
         return;
-    if (CSprite* ship = field->GetShip().GetHead())
-        if (CShipAI* ai = FindSpriteAI<CShipAI>(ship); ai && ai->HoldsBall(ball))
-            return;
+    if (CShipAI* ship = Ship(); ship && ship->HoldsBall(ball))
+        return;
     ball->SetPosition(CFloatPoint{kLostX, kLostY});
 }
 

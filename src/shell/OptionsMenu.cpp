@@ -1,11 +1,15 @@
 #include "shell/OptionsMenu.h"
 
+#include "foundation/LocalizedString.h"
 #include "foundation/VersionText.h"
 #include "foundation/Win32Services.h"
+#include "online/VersionCheckWindow.h"
 #include "platform/Files.h"
 #include "shell/Game.h"
 #include "shell/MenuButtons.h"
 #include "shell/StandInShowDemo.h"
+#include "shell/dialogs/InternetConnectionDialog.h"
+#include "shell/dialogs/InternetConnectionPanel.h"
 #include "shell/stats/Stats.h"
 #include "ui/JButton.h"
 
@@ -13,6 +17,9 @@
 #include <string>
 
 namespace {
+
+const CLocalizedString g_connectCaption("Connect to the Internet");
+const CLocalizedString g_connectText("You need to be connected to the Internet to check for Vantorel updates.");
 
 std::string HelpPath()
 {
@@ -46,8 +53,7 @@ void COptionsMenu::OnCommand(CJWindow* sender, int32_t code)
         CJDialog::OnCommand(sender, code);
         return;
     }
-    // The sound, video and controls dialogs, the connection dialog with the version check, the
-    // credits and the about window join these buttons when they exist.
+    // The sound, video and controls dialogs and the credits join these buttons when they exist.
     if (sender == m_help) {
         ShellOpen(HelpPath().c_str());
     } else if (sender == m_demo) {
@@ -56,6 +62,12 @@ void COptionsMenu::OnCommand(CJWindow* sender, int32_t code)
     } else if (sender == m_updates) {
         if (CStats* stats = GetStats())
             stats->SetLaunchesSinceVersionCheck(kLaunchesAfterCheck);
+        // Once connected, the version check takes the connection dialog's place.
+        auto* connect = new CInternetConnectionDialog(GetParent(), g_connectCaption.CStr(), g_connectText.CStr(), nullptr);
+        connect->GetPanel()->SetAction(CreateVersionCheckCommand(true, connect));
+        OpenSubDialog(connect, true);
+    } else if (sender == m_about) {
+        OpenSubDialog(new CVersionCheckWindow(GetParent(), false), true);
     } else if (sender == m_done) {
         Close();
     }

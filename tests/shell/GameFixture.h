@@ -16,6 +16,7 @@
 
 #include <filesystem>
 
+#ifdef VANTOREL_DATA_DIR
 class GameFixture : public ::testing::Test
 {
 protected:
@@ -54,3 +55,4 @@ protected:
     filetest::WorkFolder m_folder;
     CGame* m_game = nullptr;
 };
+#endif

@@ -8,6 +8,8 @@
 #include "game/Playfield.h"
 #include "game/bricks/BrickLayout.h"
 #include "game/ship/MessageDisplay.h"
+#include "game/ship/ShipAI.h"
+#include "game/sprites/FindSpriteAI.h"
 #include "game/sprites/Sprite.h"
 #include "graphics/DirtyRectFrame.h"
 #include "graphics/Font.h"
@@ -19,6 +21,8 @@
 #include "shell/PauseMenu.h"
 #include "shell/Screenshot.h"
 #include "shell/StandInCommercial.h"
+#include "shell/dialogs/InternetConnectionDialog.h"
+#include "online/VersionCheckWindow.h"
 #include "shell/stats/Stats.h"
 #include "ui/JButton.h"
 #include "ui/ScreenWindow.h"
@@ -167,6 +171,28 @@ TEST_F(GamePlay, OptionsOfferADemoOnlyOutsidePlayAndHelpOpensTheReadme)
     EXPECT_NE(fromMenu.GetDemoButton(), nullptr);
 }
 
+TEST_F(GamePlay, UpdateCheckAsksForTheConnectionAndAboutListsTheModules)
+{
+    m_game->GoToMainMenu();
+    Step();
+    auto* options = new COptionsMenu(m_game->GetScreenWindow());
+    m_game->GetScreenWindow()->OpenModalWindow(options, kPlaceCentred);
+    m_game->GetStats()->SetLaunchesSinceVersionCheck(3);
+    options->GetUpdatesButton()->Click();
+    EXPECT_EQ(m_game->GetStats()->GetLaunchesSinceVersionCheck(), 10u);
+    auto* connect = Top<CInternetConnectionDialog>();
+    ASSERT_NE(connect, nullptr);
+    EXPECT_STREQ(connect->GetText(), "Connect to the Internet");
+    // Closing it gives the options back.
+    connect->Close();
+    Step();
+    ASSERT_EQ(Top<COptionsMenu>(), options);
+    options->GetAboutButton()->Click();
+    auto* about = Top<CVersionCheckWindow>();
+    ASSERT_NE(about, nullptr);
+    EXPECT_FALSE(about->IsFetching());
+}
+
 TEST_F(GamePlay, ScreenshotsTakeTheNextFreeNameAndNeverOverwrite)
 {
     Play();
@@ -224,6 +250,14 @@ TEST_F(GamePlay, CheatWordsCostTheScoreOnlyWhenTheyCount)
     Type("CheatGun");
     EXPECT_EQ(m_game->GetScore(), 0u);
     EXPECT_TRUE(m_game->IsCheated());
+    CShipAI* ship = FindSpriteAI<CShipAI>(m_game->GetPlayfield()->GetShip().GetHead());
+    ASSERT_NE(ship, nullptr);
+    EXPECT_EQ(ship->GetGunType(), 1u);
+    const uint32_t shield = ship->GetShieldSize();
+    Type("Cheatgrow");
+    EXPECT_EQ(ship->GetShieldSize(), shield + 1);
+    Type("CheatShrink");
+    EXPECT_EQ(ship->GetShieldSize(), shield);
 
     // The last round has no next one: no cheat.
     Play(CPlayfield::GetTotalRoundCount() - 1);
