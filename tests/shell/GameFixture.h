@@ -6,11 +6,13 @@
 #include "app/Keyboard.h"
 #include "app/Mouse.h"
 #include "app/WindowProc.h"
+#include "foundation/OpenFlags.h"
 #include "foundation/Win32Services.h"
 #include "platform/Time.h"
 #include "platform/Window.h"
 #include "platform/headless/HeadlessBackend.h"
 #include "shell/Game.h"
+#include "shell/StandInCommercial.h"
 
 #include <gtest/gtest.h>
 
@@ -50,6 +52,19 @@ protected:
             m_game->Update(kStep);
             m_game->Draw();
         }
+    }
+    // Records a clip of that many empty frames as "Clip.dem" (as the developer records demos),
+    // opens the main menu and starts the commercial over it.
+    void StartDemoClip(CStandInCommercial& commercial, int frames)
+    {
+        CDemoRecorder* recorder = CDemoRecorder::GetInstance();
+        recorder->StartRecording();
+        for (int frame = 0; frame < frames; ++frame)
+            recorder->EndFrame();
+        ASSERT_TRUE(recorder->SaveRecording(commercial.GetClip(), VF_VERBATIM));
+        m_game->GoToMainMenu();
+        Step();
+        m_game->StartDemo(&commercial);
     }
 
     filetest::WorkFolder m_folder;

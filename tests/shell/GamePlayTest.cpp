@@ -214,15 +214,9 @@ TEST_F(GamePlay, ScreenshotsTakeTheNextFreeNameAndNeverOverwrite)
 
 TEST_F(GamePlay, AnyKeyEndsADemoAndWritesNothing)
 {
-    CDemoRecorder* recorder = CDemoRecorder::GetInstance();
-    recorder->StartRecording();
-    for (int frame = 0; frame < 600; ++frame)
-        recorder->EndFrame();
-    ASSERT_TRUE(recorder->SaveRecording("Clip.dem", VF_VERBATIM));
-    m_game->GoToMainMenu();
-    Step();
     CStandInCommercial commercial("Clip.dem");
-    m_game->StartDemo(&commercial);
+    StartDemoClip(commercial, 600);
+    ASSERT_EQ(m_game->GetCurrentCommercial(), &commercial);
     Step();
     Key(kF10);
     Step();

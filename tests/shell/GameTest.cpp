@@ -66,17 +66,8 @@ TEST_F(GameObject, MainMenuOpensOnceAndPlayStartsAGame)
 
 TEST_F(GameObject, DemoFromTheMenuReturnsToAFreshMenu)
 {
-    // A clip of a few empty frames, recorded as the developer records demos.
-    CDemoRecorder* recorder = CDemoRecorder::GetInstance();
-    recorder->StartRecording();
-    for (int frame = 0; frame < 4; ++frame)
-        recorder->EndFrame();
-    ASSERT_TRUE(recorder->SaveRecording("Clip.dem", VF_VERBATIM));
-
-    m_game->GoToMainMenu();
-    Step();
     CStandInCommercial commercial("Clip.dem");
-    m_game->StartDemo(&commercial);
+    StartDemoClip(commercial, 4);
     EXPECT_EQ(CMainMenuWindow::GetOpen(), nullptr);
     EXPECT_EQ(m_game->GetMode(), CGame::kModePlaying);
     EXPECT_EQ(m_game->GetCurrentCommercial(), &commercial);
