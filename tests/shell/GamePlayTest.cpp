@@ -3,6 +3,7 @@
 #include "GameFixture.h"
 
 #include "app/TypedWordMatcher.h"
+#include "blit/modes/CopyBlitter.h"
 #include "foundation/ConfigFile.h"
 #include "foundation/OpenFlags.h"
 #include "game/Playfield.h"
@@ -15,6 +16,8 @@
 #include "graphics/Font.h"
 #include "graphics/FontCollection.h"
 #include "graphics/Frame.h"
+#include "graphics/FrameCollection.h"
+#include "shell/AdvertisementRotator.h"
 #include "shell/GameTypedWords.h"
 #include "shell/MainMenuWindow.h"
 #include "shell/OptionsMenu.h"
@@ -283,6 +286,23 @@ TEST_F(GamePlay, CheatWordsCostTheScoreOnlyWhenTheyCount)
     EXPECT_EQ(GetPointsDisplayFactor(), 57);
     Type(kCrazyPointsWord);
     EXPECT_EQ(GetPointsDisplayFactor(), 1);
+}
+
+TEST_F(GamePlay, PanelShowsTheCurrentAdvertisementUnderTheFrame)
+{
+    Play();
+    CAdvertisementRotator* rotator = m_game->GetAdvertisementRotator();
+    ASSERT_NE(rotator, nullptr);
+    ASSERT_EQ(rotator->GetCount(), 3u);
+    auto* picture = dynamic_cast<CFrameInterface*>(CFrameCollection::GetInstance().GetItem(rotator->GetCurrent()));
+    ASSERT_NE(picture, nullptr);
+    // The frame is open over the advertisement: the back buffer shows its pixels unchanged (the
+    // picture may be run-length encoded, so it is copied out to compare).
+    CFrame plain;
+    plain.Create(108, 108, m_game->GetBackBuffer()->GetBitsPerPixel());
+    ASSERT_TRUE(plain.DrawFrameAt(picture, 0, 0, &g_copyBlitter));
+    for (const auto& [x, y] : {std::pair{0, 0}, std::pair{54, 54}, std::pair{107, 20}, std::pair{30, 107}})
+        EXPECT_EQ(m_game->GetBackBuffer()->GetRawPixel(524 + x, 337 + y), plain.GetRawPixel(x, y)) << x << "," << y;
 }
 
 TEST_F(GamePlay, LivesRedrawOnlyAfterTheScoreAreaIsInvalidated)
