@@ -9,6 +9,8 @@
 #include "game/Playfield.h"
 #include "game/ship/MessageDisplay.h"
 #include "game/ship/ParticleGeneratorCollection.h"
+#include "game/ship/ShipAI.h"
+#include "game/sprites/FindSpriteAI.h"
 #include "objects/ChangedGammaMessage.h"
 #include "graphics/DirtyRectFrame.h"
 #include "graphics/Font.h"
@@ -245,7 +247,9 @@ int CGame::ChooseMixLevel() const
 {
     if (m_commercial)
         return -1;
-    return ChooseMixLevelFor(m_playfield->GetLastBallSpeed(), HasModalWindow(), false,
+    const CSprite* ship = m_playfield->GetShip().GetHead();
+    const CShipAI* shipAI = ship ? FindSpriteAI<CShipAI>(ship) : nullptr;
+    return ChooseMixLevelFor(m_playfield->GetLastBallSpeed(), HasModalWindow(), shipAI && shipAI->HasGuns(),
                              static_cast<int>(m_playfield->GetBalls().Count()));
 }
 

@@ -12,7 +12,6 @@
 #include "platform/Window.h"
 #include "platform/headless/HeadlessBackend.h"
 #include "shell/Game.h"
-#include "shell/StandInCommercial.h"
 
 #include <gtest/gtest.h>
 
@@ -53,18 +52,14 @@ protected:
             m_game->Draw();
         }
     }
-    // Records a clip of that many empty frames as "Clip.dem" (as the developer records demos),
-    // opens the main menu and starts the commercial over it.
-    void StartDemoClip(CStandInCommercial& commercial, int frames)
+    // A clip of empty frames, recorded as the developer records demos.
+    static bool RecordClip(const char* name, int frames)
     {
         CDemoRecorder* recorder = CDemoRecorder::GetInstance();
         recorder->StartRecording();
         for (int frame = 0; frame < frames; ++frame)
             recorder->EndFrame();
-        ASSERT_TRUE(recorder->SaveRecording(commercial.GetClip(), VF_VERBATIM));
-        m_game->GoToMainMenu();
-        Step();
-        m_game->StartDemo(&commercial);
+        return recorder->SaveRecording(name, VF_VERBATIM);
     }
 
     filetest::WorkFolder m_folder;

@@ -217,8 +217,11 @@ TEST_F(GamePlay, ScreenshotsTakeTheNextFreeNameAndNeverOverwrite)
 
 TEST_F(GamePlay, AnyKeyEndsADemoAndWritesNothing)
 {
+    ASSERT_TRUE(RecordClip("Clip.dem", 600));
+    m_game->GoToMainMenu();
+    Step();
     CStandInCommercial commercial("Clip.dem");
-    StartDemoClip(commercial, 600);
+    m_game->StartDemo(&commercial);
     ASSERT_EQ(m_game->GetCurrentCommercial(), &commercial);
     Step();
     Key(kF10);

@@ -66,8 +66,12 @@ TEST_F(GameObject, MainMenuOpensOnceAndPlayStartsAGame)
 
 TEST_F(GameObject, DemoFromTheMenuReturnsToAFreshMenu)
 {
+    ASSERT_TRUE(RecordClip("Clip.dem", 4));
+
+    m_game->GoToMainMenu();
+    Step();
     CStandInCommercial commercial("Clip.dem");
-    StartDemoClip(commercial, 4);
+    m_game->StartDemo(&commercial);
     EXPECT_EQ(CMainMenuWindow::GetOpen(), nullptr);
     EXPECT_EQ(m_game->GetMode(), CGame::kModePlaying);
     EXPECT_EQ(m_game->GetCurrentCommercial(), &commercial);
@@ -94,11 +98,8 @@ TEST_F(GameObject, DemoFromTheMenuReturnsToAFreshMenu)
 
 TEST_F(GameObject, AnyKeyEndsADemo)
 {
+    ASSERT_TRUE(RecordClip("Long.dem", 100));
     CDemoRecorder* recorder = CDemoRecorder::GetInstance();
-    recorder->StartRecording();
-    for (int frame = 0; frame < 100; ++frame)
-        recorder->EndFrame();
-    ASSERT_TRUE(recorder->SaveRecording("Long.dem", VF_VERBATIM));
     m_game->GoToMainMenu();
     CStandInCommercial commercial("Long.dem");
     m_game->StartDemo(&commercial);
