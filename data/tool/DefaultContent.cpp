@@ -12,6 +12,7 @@
 #include "MouseCursor.h"
 #include "MuteImage.h"
 #include "NoneSequence.h"
+#include "ScoreBoardPictures.h"
 #include "SkinContent.h"
 #include "SoundRecipes.h"
 #include "WebSpinner.h"
@@ -99,6 +100,8 @@ bool DrawPictures(const ContentSources& sources, DrawnContent& drawn, std::strin
     drawn.companyLogo = PaintCompanyLogo(sources.fontFolder, error);
     drawn.mouseCursor = PaintMouseCursor();
     drawn.mainMenu = PaintMainMenuPicture();
+    drawn.scoreBoard = PaintScoreBoardFrame();
+    drawn.advertisements = PaintAdvertisements();
     return !drawn.companyLogo.IsEmpty();
 }
 
@@ -110,10 +113,14 @@ bool AddPictures(const DrawnContent& drawn, CContentSet& set, std::string& error
         const char* name;
         const CImage& image;
         bool lossless;
-    } pictures[] = {
+    } fixed[] = {
         {"CompanyLogo", drawn.companyLogo, true},
         {"Main Menu Pluvex", drawn.mainMenu, true},
+        {"Score Board Frame", drawn.scoreBoard, true},
     };
+    std::vector<std::decay_t<decltype(fixed[0])>> pictures(std::begin(fixed), std::end(fixed));
+    for (const auto& [name, image] : drawn.advertisements)
+        pictures.push_back({name.c_str(), image, true});
     for (const auto& picture : pictures) {
         const CContentSet::Bytes bytes = EncodeFrameSourceFile(picture.image, picture.lossless);
         if (bytes.empty()) {

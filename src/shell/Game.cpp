@@ -22,8 +22,10 @@
 #include "graphics/FrameCollection.h"
 #include "graphics/FrameOverlayOptionsCollection.h"
 #include "graphics/SequenceCollection.h"
+#include "shell/AdvertisementRotator.h"
 #include "shell/CreatePlayerControls.h"
 #include "shell/DeveloperScript.h"
+#include "shell/GameTypedWords.h"
 #include "shell/StandInCommercial.h"
 #include "shell/StandInField.h"
 #include "shell/MainMenuWindow.h"
@@ -151,6 +153,9 @@ void CGame::Init(CTimedPictureScreen* pictureScreen)
     CParticleGeneratorCollection::GetInstance().SetUpAtStartUp();
     m_windowTextures = std::make_unique<CFrameCollection>();
     m_windowTextures->SetUpFolder("User Interface Textures", "Interface/Textures");
+    m_adRotator = std::make_unique<CAdvertisementRotator>(
+        CFrameCollection::GetInstance(), [this](const CIntRect& area) { AddBackgroundRebuildRect(area); });
+    RegisterGameTypedWords();
 
     RebuildBackBuffer();
     m_backBufferReady = true;
@@ -178,18 +183,6 @@ void CGame::Init(CTimedPictureScreen* pictureScreen)
 CPlayerControls* CGame::GetPlayerControls(int index)
 {
     return index >= 0 && index < kControlSetCount ? m_controls[index].get() : nullptr;
-}
-
-bool CGame::OnKey(int key)
-{
-    // Any key ends a demo.
-    if (m_commercial) {
-        m_commercial->Stop();
-        return true;
-    }
-    if (IsPlaying() && m_playfield->HandleSkipKey(static_cast<uint32_t>(key)))
-        return true;
-    return CApplicationBase::OnKey(key);
 }
 
 void CGame::Update(float seconds)
@@ -225,11 +218,9 @@ void CGame::UpdatePlay(float seconds)
     const int level = ChooseMixLevel();
     if (level >= 0)
         m_musicMixer->SelectMixLevel(level);
-    if (++m_roundTitleOffset > m_roundTitleWidth) {
-        m_roundTitleOffset -= m_roundTitleWidth;
-        if (m_roundTitleOffset > m_roundTitleWidth)
-            m_roundTitleOffset = 0;
-    }
+    m_titleScroll.Step();
+    if (m_adRotator)
+        m_adRotator->Update(seconds);
     if (!HasModalWindow())
         m_playfield->Update(seconds);
     CPlayerControls* first = m_controls[0].get();
@@ -258,11 +249,6 @@ void CGame::FeedMenuNavigation(bool modal)
     if (key && g_keyboard.IsKeyDown(key))
         return;
     screen->OnKey(uikey::kControlSetAction);
-}
-
-void CGame::OnTimeout()
-{
-    CSoundList::GetInstance().PlaySound("Timeout.wav");
 }
 
 int CGame::ChooseMixLevel() const

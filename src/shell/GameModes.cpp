@@ -98,14 +98,6 @@ void CGame::OnDemoFinished()
     }
 }
 
-void CGame::SetRoundTitle(const char* title)
-{
-    m_roundTitle = title ? title : "";
-    CFont* font = CFontCollection::GetInstance().FindFont("Small Blue");
-    m_roundTitleWidth = font ? font->GetTextWidth(m_roundTitle.CStr()) : 0;
-    m_roundTitleOffset = 0;
-}
-
 void CGame::SetMusic(const CMusicMixerData* music)
 {
     if (music)

@@ -1,6 +1,7 @@
 // The game object over the project's data set, stepped by hand: its modes, the main menu, demos,
 // the music's mix level, the background rebuild and the dirty cells against a full redraw.
-#include "../foundation/FileTestHelpers.h"
+#include "GameFixture.h"
+
 #include "app/DemoRecorder.h"
 #include "app/Keyboard.h"
 #include "app/Mouse.h"
@@ -27,40 +28,9 @@
 #ifdef VANTOREL_DATA_DIR
 namespace {
 
-constexpr float kStep = 1.0f / 60.0f;
-
-class GameObject : public ::testing::Test
+class GameObject : public GameFixture
 {
 protected:
-    void SetUp() override
-    {
-        std::filesystem::create_directory_symlink(VANTOREL_DATA_DIR, m_folder.Path() / "Data");
-        platform::GetHeadlessBackend().Reset();
-        platform::CreateMainWindow("Vantorel");
-        platform::EnableVirtualClock();
-        SetCommandLine("");
-        SetMainWindowState(true, false);
-        g_keyboard = CKeyboard();
-        g_mouse = CMouse();
-        m_game = new CGame(nullptr);
-        m_game->MarkConstructed();
-        m_game->Init(nullptr);
-    }
-    void TearDown() override
-    {
-        delete m_game;
-        CDemoRecorder::GetInstance()->SetFinishCallback(nullptr);
-        platform::DisableVirtualClock();
-    }
-    // One update step and one draw, as the tick runs them.
-    void Step(int steps = 1)
-    {
-        for (int i = 0; i < steps; ++i) {
-            PumpWindowMessages();
-            m_game->Update(kStep);
-            m_game->Draw();
-        }
-    }
     int CountMenus() const
     {
         int menus = 0;
@@ -68,19 +38,6 @@ protected:
             menus += dynamic_cast<CMainMenuWindow*>(w) != nullptr;
         return menus;
     }
-
-    // A clip of empty frames, recorded as the developer records demos.
-    static bool RecordClip(const char* name, int frames)
-    {
-        CDemoRecorder* recorder = CDemoRecorder::GetInstance();
-        recorder->StartRecording();
-        for (int frame = 0; frame < frames; ++frame)
-            recorder->EndFrame();
-        return recorder->SaveRecording(name, VF_VERBATIM);
-    }
-
-    filetest::WorkFolder m_folder;
-    CGame* m_game = nullptr;
 };
 
 TEST_F(GameObject, MainMenuOpensOnceAndPlayStartsAGame)
