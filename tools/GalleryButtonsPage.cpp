@@ -1,14 +1,14 @@
 #include "GalleryButtonsPage.h"
 
+#include "GalleryCaptionPanel.h"
+
 #include "graphics/Font.h"
 #include "graphics/Frame.h"
 #include "graphics/OffsetClippedProxyFrame.h"
 #include "ui/Callback.h"
 #include "ui/JCheckButton.h"
 #include "ui/JThemeButtonPart.h"
-#include "ui/JThemeCaptionPart.h"
 #include "ui/JToggleButton.h"
-#include "ui/SkinTheme.h"
 #include "ui/WindowToolkitState.h"
 
 #include <cstdio>
@@ -21,26 +21,6 @@ int32_t LineHeight(const CJWindow* window)
 {
     return window->GetFont() ? window->GetFont()->GetLineHeight() : 0;
 }
-
-// A panel drawn by the theme's caption part, as a titled window is.
-class CGalleryCaptionPanel : public CJWindow
-{
-public:
-    CGalleryCaptionPanel(CJWindow* parent, const char* title)
-        : CJWindow(parent, title), m_caption(GetTheme() ? GetTheme()->CreateCaptionPart(this) : nullptr)
-    {
-    }
-    int32_t GetCaptionHeight() const override { return LineHeight(this) + 4 * GetFontUnit() + 3; }
-    void Draw(COffsetClippedProxyFrame* frame) override
-    {
-        if (m_caption)
-            m_caption->Draw(frame);
-        CJWindow::Draw(frame);
-    }
-
-private:
-    std::unique_ptr<CJThemeCaptionPart> m_caption;
-};
 
 // The page: the window texture, the panels, and the line that names the last click.
 class CGalleryButtonsPage : public CJWindow

@@ -1,5 +1,7 @@
 #include "GalleryTreePage.h"
 
+#include "GalleryWindows.h"
+
 #include "graphics/Font.h"
 #include "graphics/OffsetClippedProxyFrame.h"
 #include "ui/WindowToolkitState.h"
@@ -9,48 +11,6 @@
 
 namespace {
 
-int32_t LineHeight(const CJWindow* window)
-{
-    return window->GetFont() ? window->GetFont()->GetLineHeight() : 0;
-}
-
-// The page: the window texture over the whole screen, then the panels.
-class CGalleryPage : public CJWindow
-{
-public:
-    explicit CGalleryPage(CJWindow* screen) : CJWindow(screen, "Window tree") {}
-    void Draw(COffsetClippedProxyFrame* frame) override
-    {
-        FillWithTexture(frame, GetBackgroundTexture(), {0, 0, GetWidth(), GetHeight()}, 0, 0);
-        DrawText(frame, GetWidth() / 2, 6, kJustifyCentre);
-        CJWindow::Draw(frame);
-    }
-};
-
-// A panel with a title band on the title tile, its texture lined up with its parent's, and a bevel.
-class CGalleryPanel : public CJWindow
-{
-public:
-    CGalleryPanel(CJWindow* parent, const char* title, bool active) : CJWindow(parent, title), m_active(active) {}
-    bool IsActive() const override { return m_active && CJWindow::IsActive(); }
-    int32_t GetCaptionHeight() const override { return LineHeight(this) + 4 * GetFontUnit() + 3; }
-    void Draw(COffsetClippedProxyFrame* frame) override
-    {
-        const int32_t w = GetWidth(), h = GetHeight(), unit = GetFontUnit();
-        FillWithTexture(frame, GetBackgroundTexture(), {0, 0, w, h}, m_rect.m_left, m_rect.m_top);
-        DrawBevel(GetFont(), frame, {0, 0, w, h}, true, 15, 0);
-        CWindowToolkitState& toolkit = CWindowToolkitState::Get();
-        CFrame* tile = toolkit.GetTexture(IsActive() ? CWindowToolkitState::kWindowTitleTile
-                                                     : CWindowToolkitState::kInactiveWindowTitleTile);
-        FillWithTexture(frame, tile, {3, 3, w - 3, LineHeight(this) + 4 * unit}, 0, 0);
-        DrawText(frame, w / 2, 2 * unit + 1, kJustifyCentre);
-        CJWindow::Draw(frame);
-    }
-
-private:
-    bool m_active;
-};
-
 // A box showing one bevel, named inside.
 class CGalleryBevel : public CJWindow
 {
@@ -58,12 +18,12 @@ public:
     CGalleryBevel(CJWindow* parent, const char* name, bool raised, uint32_t sides, int32_t style)
         : CJWindow(parent, name), m_raised(raised), m_sides(sides), m_style(style)
     {
-        SetRect({0, 0, 120, 3 * LineHeight(this)});
+        SetRect({0, 0, 120, 3 * GalleryLineHeight(this)});
     }
     void Draw(COffsetClippedProxyFrame* frame) override
     {
         DrawBevel(GetFont(), frame, {0, 0, GetWidth(), GetHeight()}, m_raised, m_sides, m_style);
-        DrawText(frame, GetWidth() / 2, LineHeight(this), kJustifyCentre);
+        DrawText(frame, GetWidth() / 2, GalleryLineHeight(this), kJustifyCentre);
     }
 
 private:
@@ -79,7 +39,7 @@ public:
     CGalleryLabel(CJWindow* parent, const char* text, int32_t width, int32_t justification)
         : CJWindow(parent, text), m_justification(justification)
     {
-        SetRect({0, 0, width, LineHeight(this) + GetRowSpacing() + 1});
+        SetRect({0, 0, width, GalleryLineHeight(this) + GetRowSpacing() + 1});
     }
     void Draw(COffsetClippedProxyFrame* frame) override
     {
@@ -101,7 +61,7 @@ public:
     CGalleryField(CJWindow* parent, const char* text, const char* tooltip) : CJWindow(parent, text), m_tooltip(tooltip)
     {
         SetTabStop(true);
-        SetRect({0, 0, 90, LineHeight(this) + 4 * GetFontUnit() + GetRowSpacing()});
+        SetRect({0, 0, 90, GalleryLineHeight(this) + 4 * GetFontUnit() + GetRowSpacing()});
     }
     bool OnHover(const CIntPoint&) override
     {
@@ -119,11 +79,6 @@ private:
     const char* m_tooltip;
 };
 
-void Add(CJWindow* parent, CJWindow* child, int32_t placement)
-{
-    parent->AddChild(child, placement, nullptr, kDefaultOffset, kDefaultOffset, 0);
-}
-
 CJWindow* MakeBevelPanel(CJWindow* root)
 {
     auto* panel = new CGalleryPanel(root, "Bevels", true);
@@ -140,7 +95,7 @@ CJWindow* MakeBevelPanel(CJWindow* root)
     for (size_t i = 0; i < std::size(boxes); ++i) {
         auto* box = new CGalleryBevel(panel, boxes[i].name, boxes[i].raised, boxes[i].sides, boxes[i].style);
         if (i % 2)
-            Add(panel, box, kPlaceRightOfPrevious);
+            GalleryAdd(panel, box, kPlaceRightOfPrevious);
         else
             panel->AddChild(box, rowStart ? kPlaceBelow : kPlaceTopLeft, rowStart, kDefaultOffset, kDefaultOffset, 0);
         if (i % 2 == 0)
@@ -153,31 +108,31 @@ CJWindow* MakeTextPanel(CJWindow* root)
 {
     auto* panel = new CGalleryPanel(root, "Text", true);
     const int32_t width = 180;
-    Add(panel, new CGalleryLabel(panel, "&Save the round", width, kJustifyLeft), kPlaceTopLeft);
-    Add(panel, new CGalleryLabel(panel, "E&xit to the menu", width, kJustifyCentre), kPlaceBelowPrevious);
-    Add(panel, new CGalleryLabel(panel, "Run: a&bc&d", width, kJustifyRight), kPlaceBelowPrevious);
+    GalleryAdd(panel, new CGalleryLabel(panel, "&Save the round", width, kJustifyLeft), kPlaceTopLeft);
+    GalleryAdd(panel, new CGalleryLabel(panel, "E&xit to the menu", width, kJustifyCentre), kPlaceBelowPrevious);
+    GalleryAdd(panel, new CGalleryLabel(panel, "Run: a&bc&d", width, kJustifyRight), kPlaceBelowPrevious);
     auto* disabled = new CGalleryLabel(panel, "&Disabled, dimmed", width, kJustifyLeft);
     disabled->SetEnabled(false);
-    Add(panel, disabled, kPlaceBelowPrevious);
-    Add(panel, new CGalleryLabel(panel, "/\\", 12, kJustifyCentre), kPlaceBelowPrevious);
-    Add(panel, new CGalleryLabel(panel, "\\/", 12, kJustifyCentre), kPlaceRightOfPrevious);
-    Add(panel, new CGalleryLabel(panel, "><", 12, kJustifyCentre), kPlaceRightOfPrevious);
+    GalleryAdd(panel, disabled, kPlaceBelowPrevious);
+    GalleryAdd(panel, new CGalleryLabel(panel, "/\\", 12, kJustifyCentre), kPlaceBelowPrevious);
+    GalleryAdd(panel, new CGalleryLabel(panel, "\\/", 12, kJustifyCentre), kPlaceRightOfPrevious);
+    GalleryAdd(panel, new CGalleryLabel(panel, "><", 12, kJustifyCentre), kPlaceRightOfPrevious);
     return panel;
 }
 
 CJWindow* MakeFocusPanel(CJWindow* root)
 {
     auto* panel = new CGalleryPanel(root, "Focus (Tab, Alt+letter)", true);
-    Add(panel, new CGalleryField(panel, "&First", "First field (Alt+F)"), kPlaceTopLeft);
-    Add(panel, new CGalleryField(panel, "&Second", "Second field (Alt+S)"), kPlaceRightOfPrevious);
-    Add(panel, new CGalleryField(panel, "&Third", "Third field (Alt+T)"), kPlaceRightOfPrevious);
+    GalleryAdd(panel, new CGalleryField(panel, "&First", "First field (Alt+F)"), kPlaceTopLeft);
+    GalleryAdd(panel, new CGalleryField(panel, "&Second", "Second field (Alt+S)"), kPlaceRightOfPrevious);
+    GalleryAdd(panel, new CGalleryField(panel, "&Third", "Third field (Alt+T)"), kPlaceRightOfPrevious);
     return panel;
 }
 
 CJWindow* MakeInactivePanel(CJWindow* root)
 {
     auto* panel = new CGalleryPanel(root, "Inactive", false);
-    Add(panel, new CGalleryLabel(panel, "Inactive textures", 150, kJustifyLeft), kPlaceTopLeft);
+    GalleryAdd(panel, new CGalleryLabel(panel, "Inactive textures", 150, kJustifyLeft), kPlaceTopLeft);
     return panel;
 }
 
@@ -185,10 +140,9 @@ CJWindow* MakeInactivePanel(CJWindow* root)
 
 void OpenGalleryTreePage(CJWindow* screen)
 {
-    auto* page = new CGalleryPage(screen);
-    page->SetRect(screen->GetRect());
-    screen->AddChild(page, kPlaceNone, nullptr, kDefaultOffset, kDefaultOffset, kPlaceNoGrow);
-    const int32_t top = 3 * LineHeight(page);
+    auto* page = new CGalleryPage(screen, "Window tree");
+    OpenGalleryPage(screen, page);
+    const int32_t top = 3 * GalleryLineHeight(page);
     CJWindow* bevels = MakeBevelPanel(page);
     page->AddChild(bevels, kPlaceTopLeft, nullptr, kDefaultOffset, top, kPlaceNoGrow | kPlacePixelOffsets);
     page->AddChild(MakeTextPanel(page), kPlaceRightOfPrevious, nullptr, kDefaultOffset, kDefaultOffset, kPlaceNoGrow);

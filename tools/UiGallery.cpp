@@ -2,14 +2,17 @@
 // on the real display. The pages open on a screen window, which routes the mouse and keyboard to
 // them; the gallery draws the mouse cursor itself.
 //
-//   vantorel_uigallery [--page tree|buttons|dialogs] [--depth 8|16] [--frames N] [--data FOLDER] [--headless]
-//                      [--keys KEY,KEY,...]
+//   vantorel_uigallery [--page tree|buttons|dialogs|skins|controls|lists] [--depth 8|16] [--frames N]
+//                      [--data FOLDER] [--headless] [--keys KEY,Ctrl+KEY,...]
 //
 // KEYS are key names ("Tab", "Right", "Space", "Return", a letter...) typed one per frame from the
 // tenth frame on, as the system delivers them. FOLDER holds the data set "Data" (default: the build's). The window state goes to
 // "Vantorel Editor.ini" beside the program; display settings to the temporary folder.
 #include "GalleryButtonsPage.h"
 #include "GalleryDialogsPage.h"
+#include "GallerySkinsPage.h"
+#include "GalleryControlsPage.h"
+#include "GalleryListsPage.h"
 #include "GalleryTreePage.h"
 #include "ToolStartUp.h"
 #include "app/Mouse.h"
@@ -30,8 +33,8 @@
 #include "platform/Platform.h"
 #include "ui/ScreenWindow.h"
 
-#include "FontPainter.h"
 #include "MouseCursor.h"
+#include "PaintedFont.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -47,43 +50,14 @@ namespace {
 
 constexpr const char* kWindowFont = "OCR Monospaced Numbers";
 
-// A 32-bit frame of the painted picture's pixels.
-CFrame* FrameFromImage(const CImage& image)
-{
-    auto* frame = new CFrame;
-    frame->Create(static_cast<uint32_t>(image.GetWidth()), static_cast<uint32_t>(image.GetHeight()), 32);
-    const size_t rowBytes = static_cast<size_t>(image.GetWidth()) * CImage::kBytesPerPixel;
-    for (int y = 0; frame->GetPixels() && y < image.GetHeight(); ++y)
-        std::memcpy(frame->GetPixels() + static_cast<size_t>(frame->GetRowOffsets()[y]) * 4,
-                    image.GetBytes().data() + rowBytes * y, rowBytes);
-    return frame;
-}
-
 // The window font painted from its recipe, for a data set that does not hold the fonts yet.
 std::unique_ptr<CFont> PaintWindowFont()
 {
-    for (const FontRecipe& recipe : GetFontRecipes()) {
-        if (std::strcmp(recipe.name, kWindowFont) != 0)
-            continue;
-        FontImages images;
-        std::string error;
-        if (!PaintFont(recipe, VANTOREL_FONT_DIR, images, error)) {
-            std::fprintf(stderr, "uigallery: %s\n", error.c_str());
-            return nullptr;
-        }
-        auto font = std::make_unique<CFont>();
-        font->SetPropertiesToDefaults();
-        font->SetLoadFlags(images.fixedWidth ? CFont::kFixedWidth : 0);
-        font->SetCodeRange(images.firstCode, images.lastCode);
-        font->SetBlitTypeByName("Transparent Mask");
-        CFrameLoadStage stages;
-        font->GetLoadStages(stages, nullptr);
-        for (const CImage& glyph : images.glyphs)
-            font->AddFrame(FrameFromImage(glyph), &stages);
-        font->SetLineBase(images.baseline);
-        return font;
-    }
-    return nullptr;
+    std::string error;
+    std::unique_ptr<CFont> font = MakePaintedFont(kWindowFont, VANTOREL_FONT_DIR, error);
+    if (!font)
+        std::fprintf(stderr, "uigallery: %s\n", error.c_str());
+    return font;
 }
 
 // The mouse cursor painted from its recipe, for a data set that does not hold it yet.
@@ -95,21 +69,28 @@ std::unique_ptr<CSequence> PaintCursor()
     cursor->SetBlitTypeByName("Transparent Mask");
     CFrameLoadStage stages;
     cursor->GetLoadStages(stages, nullptr);
-    CFrame* frame = FrameFromImage(image);
+    CFrame* frame = MakeFrameFromImage(image);
     frame->SetOrigin(static_cast<int16_t>(-image.GetHotSpotX()), static_cast<int16_t>(-image.GetHotSpotY()));
     cursor->AddFrame(frame, &stages);
     return cursor;
 }
 
-// The key numbers of the comma-separated key names; unknown names are reported and left out.
+// A key typed with Ctrl held: the key number with this bit.
+constexpr int kWithCtrl = 1 << 16;
+
+// The key numbers of the comma-separated key names ("Ctrl+" before a name holds Ctrl for it);
+// unknown names are reported and left out.
 std::vector<int> ParseKeyNames(const std::string& names)
 {
     std::vector<int> keys;
     size_t start = 0;
     while (start < names.size()) {
         const size_t end = std::min(names.find(',', start), names.size());
-        const std::string name = names.substr(start, end - start);
+        std::string name = names.substr(start, end - start);
         start = end + 1;
+        const bool ctrl = strncasecmp(name.c_str(), "Ctrl+", 5) == 0;
+        if (ctrl)
+            name.erase(0, 5);
         int found = 0;
         for (const platform::KeyInfo& key : platform::GetKeyTable())
             if (strcasecmp(key.name, name.c_str()) == 0) {
@@ -117,16 +98,29 @@ std::vector<int> ParseKeyNames(const std::string& names)
                 break;
             }
         if (found)
-            keys.push_back(found);
+            keys.push_back(found | (ctrl ? kWithCtrl : 0));
         else if (!name.empty())
             std::fprintf(stderr, "uigallery: no key \"%s\"\n", name.c_str());
     }
     return keys;
 }
 
-// A key stroke as the system delivers it: down, the character it types (if any), up.
+// Presses or releases the left Ctrl key as the system reports it.
+void FeedCtrl(platform::EventType type)
+{
+    FeedInputFromEvent(platform::Event::Key(type, platform::kKeyLeftCtrl,
+                                            platform::VirtualKeyOfKeyNumber(platform::kKeyLeftCtrl, true)));
+}
+
+// A key stroke as the system delivers it: down, the character it types (if any), up. A key with
+// Ctrl presses Ctrl first (the caller releases it a frame later, as a hand does) and types no
+// character.
 void TypeKey(int keyNumber)
 {
+    const bool ctrl = (keyNumber & kWithCtrl) != 0;
+    keyNumber &= ~kWithCtrl;
+    if (ctrl)
+        FeedCtrl(platform::EventType::KeyDown);
     const int virtualKey = platform::VirtualKeyOfKeyNumber(keyNumber, true);
     FeedInputFromEvent(platform::Event::Key(platform::EventType::KeyDown, keyNumber, virtualKey));
     int character = 0;
@@ -135,7 +129,7 @@ void TypeKey(int keyNumber)
         character = virtualKey;
     else if (virtualKey >= 'A' && virtualKey <= 'Z')
         character = virtualKey - 'A' + 'a';
-    if (character)
+    if (character && !ctrl)
         FeedInputFromEvent(platform::Event::Char(static_cast<unsigned char>(character)));
     FeedInputFromEvent(platform::Event::Key(platform::EventType::KeyUp, keyNumber, virtualKey));
 }
@@ -148,8 +142,10 @@ int main(int argc, char** argv)
     const int depth = GetToolOptionInt(argc, argv, "--depth", 16);
     const int frames = GetToolOptionInt(argc, argv, "--frames", 0);
     const std::vector<int> keys = ParseKeyNames(GetToolOption(argc, argv, "--keys", ""));
-    if (page != "tree" && page != "buttons" && page != "dialogs") {
-        std::fprintf(stderr, "uigallery: no page \"%s\" (pages: tree, buttons, dialogs)\n", page.c_str());
+    static const char* const kPages[] = {"tree", "buttons", "dialogs", "skins", "controls", "lists"};
+    if (std::find(std::begin(kPages), std::end(kPages), page) == std::end(kPages)) {
+        std::fprintf(stderr, "uigallery: no page \"%s\" (pages: tree, buttons, dialogs, skins, controls, lists)\n",
+                     page.c_str());
         return 2;
     }
     if (!StartToolWindow(argc, argv, "Vantorel window gallery", "vantorel-uigallery.ini"))
@@ -180,7 +176,10 @@ int main(int argc, char** argv)
     CFrameCollection textures;
     textures.SetUpFolder("User Interface Textures", "Interface/Textures");
     CJWindow::SetDefaultFont(font);
-    CJWindow::SetSkinResources(nullptr, &textures);
+    // The tree lists' icons come from the frame list.
+    CFrameCollection& frameList = CFrameCollection::GetInstance();
+    frameList.SetUpAtStartUp();
+    CJWindow::SetSkinResources(&frameList, &textures);
     CJWindow::SetWindowStateFile("Vantorel Editor.ini");
 
     CSequenceCollection& sequences = CSequenceCollection::GetInstance();
@@ -198,12 +197,21 @@ int main(int argc, char** argv)
     back.SetPageCount(screen.GetBackBufferCount() + 1);
     back.MarkAllDirty();
     CScreenWindow screenWindow(&back, font);
-    if (page == "buttons")
+    if (page == "buttons") {
         OpenGalleryButtonsPage(&screenWindow);
-    else if (page == "dialogs")
+    } else if (page == "dialogs") {
         OpenGalleryDialogsPage(&screenWindow);
-    else
+    } else if (page == "skins") {
+        CFrameCollection::GetInstance().SetUpAtStartUp();
+        if (!OpenGallerySkinsPage(&screenWindow))
+            return 1;
+    } else if (page == "controls") {
+        OpenGalleryControlsPage(&screenWindow);
+    } else if (page == "lists") {
+        OpenGalleryListsPage(&screenWindow);
+    } else {
         OpenGalleryTreePage(&screenWindow);
+    }
     std::printf("Window gallery, page \"%s\": %ux%u, %u bits; Tab, Shift+Tab and Alt+letter move the focus, close "
                 "the window to end.\n",
                 page.c_str(), screen.GetWidth(), screen.GetHeight(), screen.GetBitsPerPixel());
@@ -217,6 +225,9 @@ int main(int argc, char** argv)
             FeedInputFromEvent(event);
         }
         constexpr int kFirstKeyFrame = 10;
+        if (frame > kFirstKeyFrame && static_cast<size_t>(frame - kFirstKeyFrame) <= keys.size() &&
+            (keys[static_cast<size_t>(frame - kFirstKeyFrame - 1)] & kWithCtrl))
+            FeedCtrl(platform::EventType::KeyUp);
         if (frame >= kFirstKeyFrame && static_cast<size_t>(frame - kFirstKeyFrame) < keys.size())
             TypeKey(keys[static_cast<size_t>(frame - kFirstKeyFrame)]);
         screenWindow.Update(1.0f / 60.0f);

@@ -5,9 +5,11 @@
 #include "EffectContent.h"
 #include "FrameSourceFile.h"
 #include "GamePalette.h"
+#include "ListIcons.h"
 #include "MainMenuPicture.h"
 #include "MouseCursor.h"
 #include "NoneSequence.h"
+#include "SkinContent.h"
 #include "SoundRecipes.h"
 #include "WindowTextures.h"
 
@@ -137,6 +139,7 @@ bool BuildDefaultContent(const ContentSources& sources, CContentSet& set, DrawnC
     return AddPalettes(set, error) && AddSounds(set, error) && AddMusic(set, error) &&
            AddNoneSequence(set, error) &&
            AddCopiedFiles(sources, set, error) && DrawPictures(sources, drawn, error) &&
-           AddPictures(drawn, set, error) && DrawFonts(sources, drawn, error) && AddWindowTextures(set, error) &&
+           AddPictures(drawn, set, error) && AddSkinContent(set, error) && DrawFonts(sources, drawn, error) &&
+           AddWindowTextures(set, error) && AddListIcons(set, error) &&
            AddCursorAndFonts(drawn.mouseCursor, drawn.fonts, set, error) && AddEffects(set, error);
 }

@@ -39,7 +39,7 @@ CItemList* CItemListTreeAdapter::GetSource() const
     return m_list;
 }
 
-bool CItemListTreeAdapter::IsBrowsable() const
+bool CItemListTreeAdapter::CanSelect(uint32_t) const
 {
     return m_list ? m_list->IsBrowsable() : true;
 }

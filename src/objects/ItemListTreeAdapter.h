@@ -1,6 +1,6 @@
 #pragma once
 // Shows any item list as a one-level tree: the root (handle -1) is named after the list and its
-// children are the item indices, each without children.
+// children are the item indices, each without children. A null list is an empty tree.
 #include "objects/TreeModel.h"
 
 class CItemListTreeAdapter : public CTreeModel
@@ -19,7 +19,8 @@ public:
     uint32_t GetChildCount(uint32_t item) const override;
     uint32_t GetChild(uint32_t item, uint32_t i) const override;
     CItemList* GetSource() const override;
-    bool IsBrowsable() const override;
+    // The list's answer whether views may show its items, for every row.
+    bool CanSelect(uint32_t row) const override;
 
 private:
     CItemList* m_list;

@@ -1,6 +1,7 @@
 #pragma once
 // The tree interface that tree and list controls read. Items are 32-bit handles whose meaning
-// belongs to the model; callers walk up with GetParent until they reach GetRoot.
+// belongs to the model; callers walk up with GetParent until they reach GetRoot (or kNoItem).
+// The views never own the model.
 #include <cstdint>
 
 class CItemList;
@@ -20,6 +21,10 @@ public:
     virtual uint32_t GetChild(uint32_t item, uint32_t i) const = 0;
     // The list the tree shows, when it shows one.
     virtual CItemList* GetSource() const { return nullptr; }
-    // Whether views may show the items.
-    virtual bool IsBrowsable() const { return true; }
+    // Whether the view may select its row of that index (a model may veto); true by default.
+    virtual bool CanSelect(uint32_t row) const
+    {
+        (void)row;
+        return true;
+    }
 };

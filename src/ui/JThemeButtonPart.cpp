@@ -4,6 +4,7 @@
 #include "graphics/Font.h"
 #include "graphics/Frame.h"
 #include "objects/GlobalNameIndex.h"
+#include "ui/DimmedOpacities.h"
 #include "ui/JButton.h"
 
 namespace {
@@ -86,6 +87,8 @@ void CJThemeButtonPart::DrawFace(CFrameInterface* frame, bool disabledLook, int3
     if ((image && !button->DrawsTextWithImage()) || !font)
         return;
     const int32_t y = (h - font->GetLineHeight()) / 2 + down;
+    // DrawText dims a disabled button itself; an enabled one with the disabled look is dimmed here.
+    const CDimmedOpacities dimmed(disabledLook && button->IsEnabledInParent());
     switch (button->GetJustification()) {
     case kJustifyLeft:
         button->DrawText(frame, s + 1 + down, y, kJustifyLeft);

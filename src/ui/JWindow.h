@@ -497,6 +497,8 @@ private:
     CJWindowScrollState& GetOrMakeScrollState();
     // Frees the scroll state when all its fields are zero.
     void FreeScrollStateIfZero();
+    // Whether the scroll position lies past the end of a set content size.
+    bool IsScrolledPastContent(int32_t x, int32_t y) const;
     // Deletes the bar (the pointer is cleared first).
     static void DeleteBar(CJWindow*& bar);
     // OnMouseDown's own part: the drag a press on this window starts.

@@ -51,8 +51,9 @@ void CJWindow::SetContentSize(int32_t width, int32_t height)
     scroll.m_contentWidth = width;
     scroll.m_contentHeight = height;
     FreeScrollStateIfZero();
+    // Content that shrank may leave the scroll position past its end.
     if (changed)
-        SetRect(m_rect);
+        SetScrollPosition(GetScrollX(), GetScrollY());
 }
 
 void CJWindow::SetScrollPosition(int32_t x, int32_t y)
@@ -195,8 +196,23 @@ void CJWindow::UpdateScrollBars()
         hook->SetScrollBarRange(m_scroll->m_horizontalBar,
                                 ClampToInt(contentWidth - (width - BarSpace(m_scroll->m_verticalBar) - GetSideInset())),
                                 GetScrollX());
-    if (self.IsAlive() && m_scroll)
-        m_scroll->m_updatingBars = false;
+    if (!self.IsAlive() || !m_scroll)
+        return;
+    m_scroll->m_updatingBars = false;
+    // A window that grew beside a scrolled content is brought back so that no space shows past
+    // the content's end; the bars follow in the SetRect that ends it.
+    const int32_t x = GetScrollX(), y = GetScrollY();
+    if (IsScrolledPastContent(x, y))
+        SetScrollPosition(x, y);
+}
+
+bool CJWindow::IsScrolledPastContent(int32_t x, int32_t y) const
+{
+    const auto past = [](int32_t scroll, int32_t content, int32_t client) {
+        return content && scroll > 0 && static_cast<int64_t>(scroll) > static_cast<int64_t>(content) - client;
+    };
+    return m_scroll && (past(x, m_scroll->m_contentWidth, GetClientWidth()) ||
+                        past(y, m_scroll->m_contentHeight, GetClientHeight()));
 }
 
 void CJWindow::SetScrollBarHook(CScrollBarHook* hook)

@@ -6,6 +6,7 @@
 #include "graphics/Font.h"
 #include "graphics/Frame.h"
 #include "platform/Time.h"
+#include "ui/JScrollBar.h"
 #include "ui/WindowToolkitState.h"
 
 #include <algorithm>
@@ -27,6 +28,9 @@ void ForgetKeys()
 CScreenWindow::CScreenWindow(CFrame* target, CFont* font) : CJWindow(nullptr, "~CScreenWindow"), m_target(target)
 {
     m_savedCursorVisibility = g_mouse.ShowCursor();
+    // Windows in this tree scroll with real bars unless another maker was chosen.
+    if (!CWindowToolkitState::Get().scrollBarHook)
+        SetScrollBarHook(&CJScrollBar::GetAutomaticBarMaker());
     if (font)
         SetDefaultFont(font);
     SetFocus(true);

@@ -1,7 +1,8 @@
 #pragma once
 // How the window base makes and feeds its automatic scroll bars without knowing the scroll bar
-// control, which lives with the controls: that control registers one hook at start-up through
-// CJWindow::SetScrollBarHook. Without a hook windows make no bars and scroll all the same.
+// control, which lives with the controls: the screen window registers the scroll bar's maker
+// through CJWindow::SetScrollBarHook when no other hook is set. Without a hook windows make no
+// bars and scroll all the same.
 //
 // The rule an implementer must know: a bar made here becomes a child of its owner, which places
 // it, deletes it when the content fits again, and calls SetScrollBarRange whenever its size, its

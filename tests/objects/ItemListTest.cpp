@@ -38,9 +38,11 @@ class CNamedTestList : public CNamedList
 public:
     using CNamedList::CNamedList;
     const char* GetListName() const override { return m_listName; }
+    bool IsBrowsable() const override { return m_browsable; }
     const char* GetFolderName() const override { return m_folderName; }
     const char* m_listName = nullptr;
     const char* m_folderName = nullptr;
+    bool m_browsable = true;
 };
 
 } // namespace
@@ -180,7 +182,19 @@ TEST(ItemListTreeAdapter, ShowsAListAsOneLevel)
     EXPECT_EQ(tree.GetChildCount(0), 0u);
     EXPECT_EQ(tree.GetParent(1), root);
     EXPECT_EQ(tree.GetSource(), &list);
-    EXPECT_TRUE(tree.IsBrowsable());
+    EXPECT_EQ(tree.GetChild(0, 0), CTreeModel::kNoItem);
+    EXPECT_TRUE(tree.CanSelect(1));
+    list.m_browsable = false;
+    EXPECT_FALSE(tree.CanSelect(1));
+}
+
+TEST(ItemListTreeAdapter, WithoutAListIsAnEmptyTree)
+{
+    CItemListTreeAdapter tree(nullptr);
+    EXPECT_EQ(tree.GetChildCount(tree.GetRoot()), 0u);
+    EXPECT_EQ(tree.GetItemName(tree.GetRoot()), nullptr);
+    EXPECT_EQ(tree.GetItemName(0), nullptr);
+    EXPECT_TRUE(tree.CanSelect(0));
 }
 
 TEST(ItemList, NotFoundReportListsTenItemsAndTheSource)

@@ -1,0 +1,42 @@
+#pragma once
+// The border of a skinned window or button: a background texture and, in the derived classes, the
+// edges drawn around it (a two-pixel bevel, or alpha corners and highlight images).
+//
+// The rule a caller must know: borders are owned by the skin data that holds them; draw them
+// through DrawSkinBorder, which draws the body first when asked, then the edges.
+#include "graphics/IntRect.h"
+#include "objects/Object.h"
+
+#include <cstdint>
+
+class CFrame;
+class CFrameInterface;
+
+class CSkinBorder : public CObject
+{
+    DECLARE_CLASS_RECORD(CSkinBorder)
+
+    CSkinBorder();
+    ~CSkinBorder() override;
+
+    // The texture inside the border; nothing here.
+    virtual void DrawBody(CFrameInterface* frame, const CIntRect& rect);
+    // The border's own edges; nothing here.
+    virtual void DrawEdges(CFrameInterface* frame, const CIntRect& rect, bool specialHighlight);
+
+    // The "Background Texture" image; null for none.
+    CFrame* GetBackgroundTexture() const;
+
+protected:
+    uint32_t m_backgroundTexture = 0;
+};
+
+// Blits the texture into the area (frame coordinates) with the default blend mode, the area's
+// top-left corner showing the texture's point (textureX, textureY); what lies beyond the texture
+// stays as it was.
+void BlitSkinTexture(CFrameInterface* frame, CFrame* texture, const CIntRect& area, int32_t textureX,
+                     int32_t textureY);
+
+// The body (when asked) and the edges of the border over the rect; nothing for a null border.
+void DrawSkinBorder(CFrameInterface* frame, const CIntRect& rect, CSkinBorder* border, bool drawBody,
+                    bool specialHighlight);
