@@ -7,6 +7,7 @@
 #include "GamePalette.h"
 #include "ListIcons.h"
 #include "MainMenuPicture.h"
+#include "MenuContent.h"
 #include "MouseCursor.h"
 #include "NoneSequence.h"
 #include "SkinContent.h"
@@ -141,5 +142,6 @@ bool BuildDefaultContent(const ContentSources& sources, CContentSet& set, DrawnC
            AddCopiedFiles(sources, set, error) && DrawPictures(sources, drawn, error) &&
            AddPictures(drawn, set, error) && AddSkinContent(set, error) && DrawFonts(sources, drawn, error) &&
            AddWindowTextures(set, error) && AddListIcons(set, error) &&
-           AddCursorAndFonts(drawn.mouseCursor, drawn.fonts, set, error) && AddEffects(set, error);
+           AddCursorAndFonts(drawn.mouseCursor, drawn.fonts, set, error) && AddEffects(set, error) &&
+           AddMenuContent(set, error);
 }

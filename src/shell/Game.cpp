@@ -18,7 +18,8 @@
 #include "graphics/SequenceCollection.h"
 #include "shell/CreatePlayerControls.h"
 #include "shell/DeveloperScript.h"
-#include "shell/StandInCommercial.h"
+#include "shell/Commercial.h"
+#include "shell/CommercialCollection.h"
 #include "shell/StandInField.h"
 #include "shell/MainMenuWindow.h"
 #include "shell/TimedMessage.h"
@@ -132,6 +133,7 @@ void CGame::Init(CTimedPictureScreen* pictureScreen)
     if (CSequence* cursor = sequences.FindSequence("MouseCursor"))
         g_mouse.SetCursorSequence(cursor);
     CParticleGeneratorCollection::GetInstance().SetUpAtStartUp();
+    CCommercialCollection::GetInstance().Load();
     m_windowTextures = std::make_unique<CFrameCollection>();
     m_windowTextures->SetUpFolder("User Interface Textures", "Interface/Textures");
 
@@ -187,6 +189,7 @@ void CGame::Update(float seconds)
     if (m_mode == kModePlaying)
         UpdatePlay(seconds);
     else if (m_mode == kModeMainMenu) {
+        UpdateMenuBalls(seconds);
         m_musicMixer->SetMixLevelSong(kAmbientLevel, FindSong("Theme.ogg"));
         m_musicMixer->SelectMixLevel(kAmbientLevel);
     }

@@ -173,8 +173,9 @@ bool CGame::Draw()
             m_messageDisplay->Draw(m_backBuffer.get());
             m_playfield->DrawBrickLayer(m_backBuffer.get());
             m_timedMessage->Draw(m_backBuffer.get());
+        } else if (m_mode == kModeMainMenu) {
+            DrawMenuBalls(m_backBuffer.get());
         }
-        // The menu balls come with the main menu.
     }
     recorder->EndFrame();
     DrawScreenWindow();

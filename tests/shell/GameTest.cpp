@@ -16,7 +16,9 @@
 #include "platform/headless/HeadlessBackend.h"
 #include "shell/Game.h"
 #include "shell/MainMenuWindow.h"
-#include "shell/StandInCommercial.h"
+#include "objects/FilePlayList.h"
+#include "shell/Commercial.h"
+#include "shell/CommercialCollection.h"
 #include "ui/JButton.h"
 #include "ui/ScreenWindow.h"
 
@@ -34,7 +36,10 @@ class GameObject : public ::testing::Test
 protected:
     void SetUp() override
     {
-        std::filesystem::create_directory_symlink(VANTOREL_DATA_DIR, m_folder.Path() / "Data");
+        // The project's data, entry by entry, so that a test may add files of its own.
+        std::filesystem::create_directory(m_folder.Path() / "Data");
+        for (const auto& entry : std::filesystem::directory_iterator(VANTOREL_DATA_DIR))
+            std::filesystem::create_symlink(entry.path(), m_folder.Path() / "Data" / entry.path().filename());
         platform::GetHeadlessBackend().Reset();
         platform::CreateMainWindow("Vantorel");
         platform::EnableVirtualClock();
@@ -69,6 +74,24 @@ protected:
         return menus;
     }
 
+    // A clip of a few empty frames, recorded as the developer records demos into the data's
+    // resources, becomes the commercial's only clip.
+    void AddRecordedClip(CCommercial& commercial)
+    {
+        std::filesystem::create_directories(m_folder.Path() / "Data/Resources");
+        CDemoRecorder* recorder = CDemoRecorder::GetInstance();
+        recorder->StartRecording();
+        for (int frame = 0; frame < 4; ++frame)
+            recorder->EndFrame();
+        ASSERT_TRUE(recorder->SaveRecording("Data/Resources/Clip.Demo", VF_VERBATIM));
+        CCommercialCollection::GetInstance().Load();
+        CFilePlayList& demos = GetDemoFileList();
+        for (uint32_t i = 0; i < demos.GetCount(); ++i)
+            if (std::string(demos.GetNameAt(i)) == "Clip.Demo")
+                commercial.AddClip(i);
+        ASSERT_EQ(commercial.GetClipCount(), 1u);
+    }
+
     filetest::WorkFolder m_folder;
     CGame* m_game = nullptr;
 };
@@ -99,16 +122,11 @@ TEST_F(GameObject, MainMenuOpensOnceAndPlayStartsAGame)
 
 TEST_F(GameObject, DemoFromTheMenuReturnsToAFreshMenu)
 {
-    // A clip of a few empty frames, recorded as the developer records demos.
-    CDemoRecorder* recorder = CDemoRecorder::GetInstance();
-    recorder->StartRecording();
-    for (int frame = 0; frame < 4; ++frame)
-        recorder->EndFrame();
-    ASSERT_TRUE(recorder->SaveRecording("Clip.dem", VF_VERBATIM));
+    CCommercial commercial;
+    ASSERT_NO_FATAL_FAILURE(AddRecordedClip(commercial));
 
     m_game->GoToMainMenu();
     Step();
-    CStandInCommercial commercial("Clip.dem");
     m_game->StartDemo(&commercial);
     EXPECT_EQ(CMainMenuWindow::GetOpen(), nullptr);
     EXPECT_EQ(m_game->GetMode(), CGame::kModePlaying);
@@ -137,7 +155,9 @@ TEST_F(GameObject, DemoFromTheMenuReturnsToAFreshMenu)
 TEST_F(GameObject, UnreadableClipStaysInTheMenu)
 {
     m_game->GoToMainMenu();
-    CStandInCommercial missing("No Such Clip.dem");
+    CCommercial missing;
+    ASSERT_NO_FATAL_FAILURE(AddRecordedClip(missing));
+    std::filesystem::remove(m_folder.Path() / "Data/Resources/Clip.Demo");
     m_game->StartDemo(&missing);
     EXPECT_EQ(m_game->GetMode(), CGame::kModeMainMenu);
     EXPECT_EQ(m_game->GetCurrentCommercial(), nullptr);
