@@ -19,7 +19,7 @@ constexpr int kBallFrames = 8;
 constexpr int kFlipFrames = 6;
 // The panel behind the text (which starts at x 100) and the arm left of it.
 constexpr int kPanelLeft = 86;
-constexpr int kPanelRight = 286;
+constexpr int kPanelRight = 272;
 constexpr int kArmLeft = 6;
 constexpr int kArmRight = 84;
 constexpr double kPi = 3.141592653589793;
