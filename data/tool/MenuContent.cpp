@@ -1,8 +1,7 @@
 #include "MenuContent.h"
 
-#include "ImageFrame.h"
+#include "SequenceFiles.h"
 #include "StagingFolder.h"
-#include "graphics/Sequence.h"
 
 #include <algorithm>
 #include <cmath>
@@ -113,22 +112,10 @@ std::vector<SequenceRecipe> GetSequenceRecipes()
 
 bool SaveSequence(const SequenceRecipe& recipe)
 {
-    CSequence sequence;
-    sequence.SetPropertiesToDefaults();
-    sequence.SetLoadFlags(CSequence::kUse8BitAlpha | CSequence::kLossLess);
-    sequence.SetFramesPerSecond(recipe.framesPerSecond);
-    if (!sequence.SetBlitTypeByName("Transparent Mask"))
-        return false;
-    for (int i = 0; i < recipe.frames; ++i) {
-        std::unique_ptr<CFrame> frame = MakeImageFrame(recipe.paint(i));
-        if (!frame)
-            return false;
-        sequence.AddFrame(frame.release());
-    }
-    CSequenceSourceOptions options;
-    options.m_wasRunLength = true;
-    options.m_lossless = true;
-    return sequence.SaveProperties(kResources, recipe.name) && sequence.SaveSourceImage(kResources, recipe.name, options);
+    std::vector<CImage> frames;
+    for (int i = 0; i < recipe.frames; ++i)
+        frames.push_back(recipe.paint(i));
+    return SaveAlphaSequence(kResources, recipe.name, recipe.framesPerSecond, frames);
 }
 
 struct Caption

@@ -136,7 +136,7 @@ TEST_F(MountedDataSet, EveryNameTheStartUpReadsResolves)
     {
         const char* folder;
         uint32_t count;
-    } listings[] = {{"Sounds", 15}, {"Music", 8}};
+    } listings[] = {{"Sounds", 18}, {"Music", 8}};
     for (const auto& listing : listings) {
         CFileSearchSpec spec;
         spec.SetFolderAndExtension(listing.folder, "wav");
@@ -274,9 +274,10 @@ for path in sys.argv[1:]:
     ASSERT_EQ(filetest::RunPython(scratch.Path(), script, "'" + (data / "Sounds.zip").string() + "' >'" + output + "'"),
               0);
     EXPECT_EQ(testsupport::ReadFileBytes(output),
-              "UI/Button Action.wav\nUI/Button Switch.wav\nUI/Button Flip.wav\nPlayer Error.wav\nPop Brick.wav\n"
+              "UI/Button Action.wav\nUI/Button Switch.wav\nUI/Button Flip.wav\nUI/Button Hover.wav\n"
+              "UI/Menu Ball Bounce.wav\nPlayer Error.wav\nPop Brick.wav\n"
               "Start Round.wav\nBall In Play.wav\nLevel Ending Tune.WAV\nLost Ball.WAV\nGame Over.WAV\nScore.wav\n"
-              "Completed Game.wav\n");
+              "Completed Game.wav\nTimeout.wav\n");
 }
 
 } // namespace
