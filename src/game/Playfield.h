@@ -155,6 +155,8 @@ public:
     static CSharedString FormatRoundLabel(uint32_t round);
     static uint32_t GetTotalRoundCount();
 
+    // The world's millisecond clock: 1000/60 ms per step, so that seeded runs repeat exactly.
+    uint32_t GetWorldMilliseconds() const { return static_cast<uint32_t>(m_steps * 1000 / 60); }
     bool IsGameOver() const { return m_gameOver; }
     float GetGameOverDelay() const { return m_gameOverDelay; }
     uint32_t GetRound() const { return m_round; }
@@ -286,6 +288,7 @@ private:
     float m_ballSpeedCount = 0.0f;
     float m_ballSpeedSum = 0.0f;
     float m_lastBallSpeed = 0.0f;
+    uint64_t m_steps = 0;
     int m_backgroundDetailLevel = 2;
     CIntRect m_fieldRect{11, 10, 501, 480};
     CPlayfieldHost* m_host;

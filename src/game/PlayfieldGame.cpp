@@ -132,10 +132,10 @@ void CPlayfield::NewBallOnShip(bool loseLife)
     m_balls.DeleteAll();
     auto* ball = new CAnimatedSprite;
     ball->SetVelocity(CFloatPoint{0.0f, 0.0f});
-    auto* ballAI = new CBallAI;
-    if (GetDifficulty() == kInsane)
-        ballAI->SetSmall(true);
+    auto* ballAI = new CBallAI(ball);
     ball->AddAI(ballAI);
+    if (GetDifficulty() == kInsane)
+        ballAI->MakeSmallBall(ball);
     m_balls.Append(ball);
     if (CSprite* ship = m_ship.GetHead()) {
         ship->SetActive(true);

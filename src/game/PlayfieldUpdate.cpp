@@ -23,14 +23,17 @@ using namespace playfieldtext;
 constexpr float kStepSeconds = 1.0f / 60.0f;
 // The action of the player's controls that skips the laying of bricks (fire).
 constexpr int kFireAction = 0;
-// What a shot of the big gun does to a brick.
-constexpr int32_t kShotStrength = 1;
-constexpr float kBigGunForce = 35.0f;
+// What a shot does to a brick: the big gun's blast burns with its reach, any other shot hits
+// from below at full strength.
+constexpr bool kBigGunByFire = true;
+constexpr float kBigGunReach = 35.0f;
+constexpr uint32_t kShotSide = 1;
+constexpr bool kShotWeak = false;
 
 void OnBallHitBrick(CSprite* ball, CSprite* brick, uint32_t context)
 {
     if (CBallAI* ballAI = FindSpriteAI<CBallAI>(ball))
-        ballAI->OnHitBrick(ball, brick, context);
+        ballAI->OnHitBrick(ball, brick, context != 0);
 }
 
 void OnBallHitShip(CSprite* ball, CSprite* ship, uint32_t)
@@ -59,9 +62,9 @@ void OnShotHitBrick(CSprite* shot, CSprite* brick, uint32_t)
     const CShotAI* shotAI = FindSpriteAI<CShotAI>(shot);
     if (CBrickAI* brickAI = FindSpriteAI<CBrickAI>(brick)) {
         if (shotAI && shotAI->IsBigGun())
-            brickAI->Destroy(brick, kShotStrength, kBigGunForce);
+            brickAI->Destroy(brick, kBigGunByFire, kBigGunReach);
         else
-            brickAI->Hit(brick, kShotStrength, 0);
+            brickAI->Hit(brick, kShotSide, kShotWeak);
     }
     shot->SetFlag(CSprite::kDead, true);
 }
@@ -85,6 +88,7 @@ bool CPlayfield::IsPlayingBack() const
 
 void CPlayfield::Update(float elapsed)
 {
+    ++m_steps;
     const bool live = !IsPlayingBack();
     if (live) {
         if (m_gameOver) {

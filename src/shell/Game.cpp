@@ -9,6 +9,8 @@
 #include "game/Playfield.h"
 #include "game/ship/MessageDisplay.h"
 #include "game/ship/ParticleGeneratorCollection.h"
+#include "game/ship/ShipAI.h"
+#include "game/sprites/FindSpriteAI.h"
 #include "objects/ChangedGammaMessage.h"
 #include "graphics/DirtyRectFrame.h"
 #include "graphics/Font.h"
@@ -28,6 +30,7 @@
 #include "sound/MusicMixer.h"
 #include "sound/SoundList.h"
 #include "ui/ScreenWindow.h"
+#include "ui/UiKeys.h"
 
 namespace {
 
@@ -167,6 +170,11 @@ CPlayerControls* CGame::GetPlayerControls(int index)
 
 bool CGame::OnKey(int key)
 {
+    // Any key ends a demo.
+    if (m_commercial) {
+        m_commercial->Stop();
+        return true;
+    }
     if (IsPlaying() && m_playfield->HandleSkipKey(static_cast<uint32_t>(key)))
         return true;
     return CApplicationBase::OnKey(key);
@@ -184,6 +192,7 @@ void CGame::Update(float seconds)
     for (auto& controls : m_controls)
         if (controls)
             controls->Poll(true, modal);
+    FeedMenuNavigation(modal);
     // The playfield's effects run only while it plays unhindered.
     m_requestedForce = !modal && m_mode == kModePlaying ? m_forceBits | kForcePlayfield : 0u;
     if (m_mode == kModePlaying)
@@ -226,6 +235,20 @@ void CGame::UpdatePlay(float seconds)
         OnTimeout();
 }
 
+void CGame::FeedMenuNavigation(bool modal)
+{
+    // The first player's fire presses a dialog's default button. A fire that came from its key
+    // also reaches the dialog as that key, which must not press a second button.
+    CPlayerControls* first = m_controls[0].get();
+    CScreenWindow* screen = GetScreenWindow();
+    if (!modal || !first || !screen || !first->IsFiring(kActionShoot))
+        return;
+    const int key = first->GetBinding(kActionShoot).key;
+    if (key && g_keyboard.IsKeyDown(key))
+        return;
+    screen->OnKey(uikey::kControlSetAction);
+}
+
 void CGame::OnTimeout()
 {
     CSoundList::GetInstance().PlaySound("Timeout.wav");
@@ -235,7 +258,9 @@ int CGame::ChooseMixLevel() const
 {
     if (m_commercial)
         return -1;
-    return ChooseMixLevelFor(m_playfield->GetLastBallSpeed(), HasModalWindow(), false,
+    const CSprite* ship = m_playfield->GetShip().GetHead();
+    const CShipAI* shipAI = ship ? FindSpriteAI<CShipAI>(ship) : nullptr;
+    return ChooseMixLevelFor(m_playfield->GetLastBallSpeed(), HasModalWindow(), shipAI && shipAI->HasGuns(),
                              static_cast<int>(m_playfield->GetBalls().Count()));
 }
 

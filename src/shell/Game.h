@@ -48,7 +48,7 @@ public:
     bool Draw() override;
     void RebuildBackBuffer() override;
     bool OnActivate(bool active) override;
-    // Enter or Space skip the laying of bricks.
+    // Any key ends a demo; Enter or Space skip the laying of bricks.
     bool OnKey(int key) override;
     // A gamma change redraws the whole background; other messages are not handled.
     bool HandleMessage(int message) override;
@@ -136,6 +136,8 @@ public:
 
 private:
     void UpdatePlay(float seconds);
+    // While a modal window is open, the first player's fire presses its default button.
+    void FeedMenuNavigation(bool modal);
     // The pause menu's place until it exists: "Timeout.wav" only.
     void OnTimeout();
     void RebuildBackground();

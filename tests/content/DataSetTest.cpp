@@ -36,13 +36,13 @@ const char* const kStartupNames[] = {
     "Palettes/GamePalette.bmp", "Sounds/UI/Button Action.wav", "Sounds/UI/Button Switch.wav",
     "Sounds/UI/Button Flip.wav", "Sounds/Player Error.wav",    "Music/Intro.ogg",
     "ForceFeedback.ifr",        "Cache/Resources/CompanyLogo.Frame",
-    "Resources/CompanyLogo.txt",
+    "Resources/CompanyLogo.txt",  "Cache/Resources/Main Menu Pluvex.Frame", "Sounds/Timeout.wav",
     "Resources/-MouseCursor/Properties.txt",
     "Cache/Resources/MouseCursor.Sequence",
 };
 
 // The frames the start-up looks up by name in the frame list.
-const char* const kStartupFrames[] = {"CompanyLogo"};
+const char* const kStartupFrames[] = {"CompanyLogo", "Main Menu Pluvex"};
 
 // The fonts the start-up loads (each from "Fonts/-<name>/Properties.txt" and its glyph strip
 // "Fonts/-<name>/<name>.tga"), and the sequences it asks the sequence list for.

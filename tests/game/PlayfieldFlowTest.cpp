@@ -185,7 +185,7 @@ TEST_F(PlayfieldTest, ClearedRoundGivesItsBonusThenTalliesEachBallThenStartsTheN
         StartLaidGame(1);
         auto* second = new CAnimatedSprite;
         second->SetPosition(CFloatPoint{300.0f, 300.0f});
-        second->AddAI(new CBallAI(c.fireSecondBall));
+        second->AddAI(new CBallAI(second, c.fireSecondBall));
         m_field->GetBalls().Append(second);
         if (c.shipGone)
             m_field->GetShip().GetHead()->SetActive(false);

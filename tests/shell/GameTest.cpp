@@ -80,14 +80,14 @@ protected:
         return menus;
     }
 
-    // A clip of a few empty frames, recorded as the developer records demos into the data's
-    // resources, becomes the commercial's only clip.
-    void AddRecordedClip(CCommercial& commercial)
+    // A clip of empty frames, recorded as the developer records demos into the data's resources,
+    // becomes the commercial's only clip.
+    void AddRecordedClip(CCommercial& commercial, int frames = 4)
     {
         std::filesystem::create_directories(m_folder.Path() / "Data/Resources");
         CDemoRecorder* recorder = CDemoRecorder::GetInstance();
         recorder->StartRecording();
-        for (int frame = 0; frame < 4; ++frame)
+        for (int frame = 0; frame < frames; ++frame)
             recorder->EndFrame();
         ASSERT_TRUE(recorder->SaveRecording("Data/Resources/Clip.Demo", VF_VERBATIM));
         CCommercialCollection::GetInstance().Load();
@@ -156,6 +156,23 @@ TEST_F(GameObject, DemoFromTheMenuReturnsToAFreshMenu)
     EXPECT_EQ(m_game->GetMessageDisplay()->GetLineCount(), 0u);
     EXPECT_NE(CMainMenuWindow::GetOpen(), nullptr);
     EXPECT_EQ(CountMenus(), 1);
+}
+
+TEST_F(GameObject, AnyKeyEndsADemo)
+{
+    CCommercial commercial;
+    ASSERT_NO_FATAL_FAILURE(AddRecordedClip(commercial, 100));
+    CDemoRecorder* recorder = CDemoRecorder::GetInstance();
+    m_game->GoToMainMenu();
+    m_game->StartDemo(&commercial);
+    Step(3);
+    ASSERT_EQ(m_game->GetMode(), CGame::kModePlaying);
+    EXPECT_TRUE(m_game->OnKey('x'));
+    EXPECT_EQ(m_game->GetMode(), CGame::kModeMainMenu);
+    EXPECT_EQ(m_game->GetCurrentCommercial(), nullptr);
+    EXPECT_FALSE(recorder->IsPlaying());
+    // Out of the demo, keys go their usual way.
+    EXPECT_FALSE(m_game->OnKey('x'));
 }
 
 TEST_F(GameObject, UnreadableClipStaysInTheMenu)

@@ -64,12 +64,13 @@ void CBrickAI::ReleaseTrappedBall(CSprite*)
 {
 }
 
-void CBrickAI::Hit(CSprite* brick, int32_t, int32_t)
+bool CBrickAI::Hit(CSprite* brick, uint32_t, bool)
 {
     brick->SetFlag(CSprite::kDead, true);
+    return true;
 }
 
-void CBrickAI::Destroy(CSprite* brick, int32_t, float)
+void CBrickAI::Destroy(CSprite* brick, bool, float)
 {
     brick->SetFlag(CSprite::kDead, true);
 }

@@ -32,9 +32,11 @@ class CBrickAI : public CSpriteAI
 
     // A brick holding a ball lets it go; the others do nothing.
     void ReleaseTrappedBall(CSprite* brick);
-    // Both clear the brick.
-    void Hit(CSprite* brick, int32_t strength, int32_t kind);
-    void Destroy(CSprite* brick, int32_t strength, float force);
+    // A ball's or shot's hit from the side (0 above, 1 below, 2 left, 3 right), weak for a small
+    // plain ball; whether it counted. Here every hit clears the brick and counts.
+    bool Hit(CSprite* brick, uint32_t side, bool weak);
+    // Clears the brick (by fire or not, the reach of the blast ignored here).
+    void Destroy(CSprite* brick, bool byFire, float reach);
 
 private:
     bool m_needed;

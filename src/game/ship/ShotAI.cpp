@@ -9,7 +9,7 @@ void CShotAI::AddProperties(CClassRecord*)
 {
 }
 
-CShotAI::CShotAI(bool bigGun) : CSpriteAI(1, 1), m_bigGun(bigGun)
+CShotAI::CShotAI(CSprite*, bool bigGun) : CSpriteAI(1, 1), m_bigGun(bigGun)
 {
     InitOwnProperties();
 }
@@ -21,7 +21,7 @@ CShotAI::~CShotAI()
 
 void CShotAI::Update(CSprite* sprite, uint32_t arg)
 {
-    if (sprite->GetPosition().m_y < 0.0f)
+    if (sprite->GetPosition().m_y < kTopY)
         sprite->SetFlag(CSprite::kDead, true);
     if (CSpriteAI* next = GetNext())
         next->Update(sprite, arg);
