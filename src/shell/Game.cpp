@@ -7,6 +7,9 @@
 #include "foundation/ConfigFile.h"
 #include "foundation/CpuInfo.h"
 #include "game/Playfield.h"
+#include "game/bricks/BackgroundCollection.h"
+#include "game/bricks/BrickInfoCollection.h"
+#include "game/bricks/BrickLayoutCollection.h"
 #include "game/ship/MessageDisplay.h"
 #include "game/ship/ParticleGeneratorCollection.h"
 #include "game/ship/ShipAI.h"
@@ -25,6 +28,7 @@
 #include "shell/StandInField.h"
 #include "shell/MainMenuWindow.h"
 #include "shell/TimedMessage.h"
+#include "online/ModuleInfoCollection.h"
 #include "shell/stats/Stats.h"
 #include "sound/MusicList.h"
 #include "sound/MusicMixer.h"
@@ -126,6 +130,11 @@ void CGame::Init(CTimedPictureScreen* pictureScreen)
 
     CApplicationBase::Init(pictureScreen);
 
+    // The installed modules; the game's own entry carries the version of the program that runs.
+    CModuleInfoCollection& modules = CModuleInfoCollection::GetInstance();
+    modules.SetUpAtStartUp();
+    modules.StoreProgramVersion();
+
     // The fonts, the overlay texts, the sequences, the window textures and the mouse cursor.
     CFontCollection& fonts = CFontCollection::GetInstance();
     fonts.SetUpAtStartUp();
@@ -135,6 +144,9 @@ void CGame::Init(CTimedPictureScreen* pictureScreen)
     sequences.SetUpAtStartUp();
     if (CSequence* cursor = sequences.FindSequence("MouseCursor"))
         g_mouse.SetCursorSequence(cursor);
+    CBrickInfoCollection::GetInstance().SetUpAtStartUp();
+    CBackgroundCollection::GetInstance().SetUpAtStartUp();
+    CBrickLayoutCollection::GetInstance().SetUpAtStartUp();
     CParticleGeneratorCollection::GetInstance().SetUpAtStartUp();
     CCommercialCollection::GetInstance().Load();
     m_windowTextures = std::make_unique<CFrameCollection>();
