@@ -5,6 +5,7 @@
 #include "game/Playfield.h"
 #include "game/ship/MessageDisplay.h"
 #include "game/ship/ParticleGeneratorCollection.h"
+#include "game/ship/ShipAI.h"
 #include "graphics/Color.h"
 #include "graphics/FontCollection.h"
 #include "graphics/FrameOverlayOptionsCollection.h"
@@ -121,6 +122,7 @@ void CGame::Update(float seconds)
         m_playfield->Update(seconds);
     else if (m_restartDelay > 0 && --m_restartDelay == 0)
         StartGame();
+    CShipAI::SetForceFeedbackAmbience(CShipAI::GetAmbienceRequest());
     if (m_messageDisplay)
         m_messageDisplay->Update(seconds);
     if (m_timedMessage)

@@ -48,7 +48,7 @@ protected:
     {
         ship = new CAnimatedSprite;
         ship->SetPosition(CFloatPoint{320.0f, 440.0f});
-        auto* shipAI = new CShipAI(controls);
+        auto* shipAI = new CShipAI(ship, controls);
         ship->AddAI(shipAI);
         m_field->GetShip().Append(ship);
         return shipAI;
@@ -312,14 +312,21 @@ TEST_F(BallTest, ShipCatchesOnlyBouncedBallsInPlayWithTheCatcherAndServesAtItsOf
     shipAI->ResetForRound(ship);
     shipAI->CatchBall(ship, ball);
     EXPECT_EQ(ball->GetPosition(), (CFloatPoint{340.0f, 417.0f}));
-    ship->SetPosition(CFloatPoint{100.0f, 440.0f});
+    // With controls the ship follows the mouse and carries it (no lag on the first step).
+    CPlayerControls controls(false, 0, -1, 2);
+    m_field->GetShip().DeleteAll();
+    shipAI = AddShip(ship, &controls);
+    shipAI->CatchBall(ship, ball);
+    const CIntPoint saved = g_mouse.GetPositionPoint();
+    g_mouse.SetPositionFromInput(0, 100);
     Step();
-    EXPECT_EQ(ball->GetPosition(), (CFloatPoint{120.0f, 417.0f}));
+    g_mouse.SetPositionFromInput(saved.m_x, saved.m_y);
+    EXPECT_EQ(ball->GetPosition(), (CFloatPoint{50.0f, 417.0f}));
 }
 
 TEST_F(BallTest, ShieldGrowsAndShrinksWithinItsFiveSizes)
 {
-    CShipAI ship(nullptr);
+    CShipAI ship(nullptr, nullptr);
     EXPECT_EQ(ship.GetShieldSize(), 2u);
     for (int i = 0; i < 4; ++i)
         ship.GrowShield();

@@ -30,6 +30,8 @@ constexpr float kSmallFireReach = 25.0f;
 // The sides a brick is hit from, and their spark angles.
 constexpr uint32_t kAbove = 0, kBelow = 1, kLeft = 2, kRight = 3;
 const float kSideAngles[] = {-kPi / 2.0f, kPi / 2.0f, kPi, 0.0f};
+// How far a ball's bounce pushes the shield down.
+constexpr float kShieldPush = 3.0f;
 // A resting ball splits as if it flew straight up at Normal speed.
 constexpr float kRestingSplitSpeed = 325.0f / 60.0f;
 
@@ -91,6 +93,8 @@ void CBallAI::OnHitShip(CSprite* ball, CSprite* ship)
         SpawnContactSparks(ball, static_cast<int32_t>(GetRadius()), theta - kPi / 2.0f,
                            m_small ? "Ball Hit Ship Small" : "Ball Hit Ship");
         AfterBounce(ball, false);
+        // The ball pushes the shield down; it springs back by itself.
+        CShipAI::PushShield(ship, kShieldPush);
     }
     PlaySoundRecorded("Bounce.wav");
     const char* effect = m_rail ? (m_small ? "Small Rail Ball Bounce" : "Rail Ball Bounce")
