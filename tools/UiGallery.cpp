@@ -2,8 +2,9 @@
 // on the real display. The pages open on a screen window, which routes the mouse and keyboard to
 // them; the gallery draws the mouse cursor itself.
 //
-//   vantorel_uigallery [--page tree|buttons|dialogs|skins|controls|lists] [--depth 8|16] [--frames N]
-//                      [--data FOLDER] [--headless] [--keys KEY,Ctrl+KEY,...]
+//   vantorel_uigallery [--page tree|buttons|dialogs|skins|controls|lists|online|about] [--depth 8|16]
+//                      [--frames N] [--data FOLDER] [--headless] [--keys KEY,Ctrl+KEY,...]
+//                      [--url VERSION-CHECK-URL]
 //
 // KEYS are key names ("Tab", "Right", "Space", "Return", a letter...) typed one per frame from the
 // tenth frame on, as the system delivers them. FOLDER holds the data set "Data" (default: the build's). The window state goes to
@@ -13,6 +14,7 @@
 #include "GallerySkinsPage.h"
 #include "GalleryControlsPage.h"
 #include "GalleryListsPage.h"
+#include "GalleryOnlinePage.h"
 #include "GalleryTreePage.h"
 #include "ToolStartUp.h"
 #include "app/Mouse.h"
@@ -142,9 +144,10 @@ int main(int argc, char** argv)
     const int depth = GetToolOptionInt(argc, argv, "--depth", 16);
     const int frames = GetToolOptionInt(argc, argv, "--frames", 0);
     const std::vector<int> keys = ParseKeyNames(GetToolOption(argc, argv, "--keys", ""));
-    static const char* const kPages[] = {"tree", "buttons", "dialogs", "skins", "controls", "lists"};
+    static const char* const kPages[] = {"tree", "buttons", "dialogs", "skins", "controls", "lists", "online", "about"};
     if (std::find(std::begin(kPages), std::end(kPages), page) == std::end(kPages)) {
-        std::fprintf(stderr, "uigallery: no page \"%s\" (pages: tree, buttons, dialogs, skins, controls, lists)\n",
+        std::fprintf(stderr, "uigallery: no page \"%s\" (pages: tree, buttons, dialogs, skins, controls, lists, online, "
+                     "about)\n",
                      page.c_str());
         return 2;
     }
@@ -209,6 +212,8 @@ int main(int argc, char** argv)
         OpenGalleryControlsPage(&screenWindow);
     } else if (page == "lists") {
         OpenGalleryListsPage(&screenWindow);
+    } else if (page == "online" || page == "about") {
+        OpenGalleryOnlinePage(&screenWindow, page == "online", GetToolOption(argc, argv, "--url", ""));
     } else {
         OpenGalleryTreePage(&screenWindow);
     }

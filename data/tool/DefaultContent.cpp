@@ -1,6 +1,7 @@
 #include "DefaultContent.h"
 
 #include "AudioContent.h"
+#include "BrickContent.h"
 #include "CursorAndFonts.h"
 #include "EffectContent.h"
 #include "FrameSourceFile.h"
@@ -10,6 +11,7 @@
 #include "NoneSequence.h"
 #include "SkinContent.h"
 #include "SoundRecipes.h"
+#include "WebSpinner.h"
 #include "WindowTextures.h"
 
 #include <fstream>
@@ -38,6 +40,9 @@ constexpr CopiedFile kCopiedFiles[] = {
     {nullptr, "ForceFeedback.ifr"},
     // The logo draws straight onto the screen, so it keeps plain rows.
     {kResources, "CompanyLogo.txt"},
+    // The installed modules the version check lists: the game itself and one add-on.
+    {kResources, "TheGame.modinfo"},
+    {kResources, "BonusRounds.modinfo"},
 };
 
 bool Add(bool added, const std::string& what, std::string& error)
@@ -134,9 +139,9 @@ bool DrawFonts(const ContentSources& sources, DrawnContent& drawn, std::string& 
 bool BuildDefaultContent(const ContentSources& sources, CContentSet& set, DrawnContent& drawn, std::string& error)
 {
     return AddPalettes(set, error) && AddSounds(set, error) && AddMusic(set, error) &&
-           AddNoneSequence(set, error) &&
+           AddNoneSequence(set, error) && AddBrickContent(set, error) &&
            AddCopiedFiles(sources, set, error) && DrawPictures(sources, drawn, error) &&
            AddPictures(drawn, set, error) && AddSkinContent(set, error) && DrawFonts(sources, drawn, error) &&
-           AddWindowTextures(set, error) && AddListIcons(set, error) &&
+           AddWindowTextures(set, error) && AddListIcons(set, error) && AddWebSpinner(set, error) &&
            AddCursorAndFonts(drawn.mouseCursor, drawn.fonts, set, error) && AddEffects(set, error);
 }

@@ -95,7 +95,7 @@ void CPlayfield::StartRound(uint32_t round)
 
     if (!m_brickLayer)
         m_brickLayer = std::make_unique<CBrickLayer>();
-    m_brickLayer->Start(&layout, this);
+    m_brickLayer->Start(&layout);
 
     PlaySound("Start Round.wav");
     if (CSprite* ship = m_ship.GetHead())
@@ -318,6 +318,13 @@ bool CPlayfield::HandleSkipKey(uint32_t key)
 bool CPlayfield::IsLayingBricks() const
 {
     return m_brickLayer && m_brickLayer->IsLaying();
+}
+
+CBrickLayer& CPlayfield::GetBrickLayer()
+{
+    if (!m_brickLayer)
+        m_brickLayer = std::make_unique<CBrickLayer>();
+    return *m_brickLayer;
 }
 
 CBrickLayout& CPlayfield::GetBrickLayout()

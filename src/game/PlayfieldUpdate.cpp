@@ -9,6 +9,7 @@
 #include "game/bricks/BallAI.h"
 #include "game/bricks/BrickAI.h"
 #include "game/bricks/BrickLayer.h"
+#include "game/bricks/BrickType.h"
 #include "game/ship/PowerUpAI.h"
 #include "game/ship/RoundSet.h"
 #include "game/ship/ShipAI.h"
@@ -181,7 +182,7 @@ bool CPlayfield::IsAnyNeededBrickLeft() const
     for (CSprite* brick = m_bricks.GetHead(); brick; brick = brick->GetNext()) {
         const CBrickAI* brickAI = brick->IsDead() ? nullptr : FindSpriteAI<CBrickAI>(brick);
         if (brickAI && (brickAI->IsNeeded() ||
-                        (brickAI->IsChanging() && CBrickAI::IsTypeNeeded(brickAI->GetChangeTargetType()))))
+                        (brickAI->IsChanging() && IsNeededBrickType(brickAI->GetChangeTargetType()))))
             return true;
     }
     return false;

@@ -3,6 +3,9 @@
 #include "app/Mouse.h"
 #include "app/TimedPictureScreen.h"
 #include "game/Playfield.h"
+#include "game/bricks/BackgroundCollection.h"
+#include "game/bricks/BrickInfoCollection.h"
+#include "game/bricks/BrickLayoutCollection.h"
 #include "game/ship/MessageDisplay.h"
 #include "game/ship/ParticleGeneratorCollection.h"
 #include "game/ship/ShipAI.h"
@@ -15,6 +18,7 @@
 #include "shell/CreatePlayerControls.h"
 #include "shell/StandInField.h"
 #include "shell/TimedMessage.h"
+#include "online/ModuleInfoCollection.h"
 #include "shell/stats/Stats.h"
 
 namespace {
@@ -59,6 +63,11 @@ void CGame::Init(CTimedPictureScreen* pictureScreen)
 
     CApplicationBase::Init(pictureScreen);
 
+    // The installed modules; the game's own entry carries the version of the program that runs.
+    CModuleInfoCollection& modules = CModuleInfoCollection::GetInstance();
+    modules.SetUpAtStartUp();
+    modules.StoreProgramVersion();
+
     // The fonts, the overlay texts, the sequences and the mouse cursor, as far as the data holds
     // them; the menus that will show the cursor are not here yet, so it shows from the start.
     CFontCollection& fonts = CFontCollection::GetInstance();
@@ -69,6 +78,9 @@ void CGame::Init(CTimedPictureScreen* pictureScreen)
     sequences.SetUpAtStartUp();
     if (CSequence* cursor = sequences.FindSequence("MouseCursor"))
         g_mouse.SetCursorSequence(cursor);
+    CBrickInfoCollection::GetInstance().SetUpAtStartUp();
+    CBackgroundCollection::GetInstance().SetUpAtStartUp();
+    CBrickLayoutCollection::GetInstance().SetUpAtStartUp();
     CParticleGeneratorCollection::GetInstance().SetUpAtStartUp();
     SetUpScreenWindow(nullptr, nullptr, nullptr, fonts.FindFont("OCR Monospaced Numbers"), fonts.FindFont("Small Blue"));
     g_mouse.ShowCursor();

@@ -48,7 +48,7 @@ const char* const kStartupFrames[] = {"CompanyLogo"};
 // "Fonts/-<name>/<name>.tga"), and the sequences it asks the sequence list for.
 const char* const kStartupFonts[] = {"Small Blue",  "Devuduvozo",    "OCR Monospaced Numbers",
                                      "Big White", "Yellow Header", "Numbers Blue"};
-const char* const kStartupSequences[] = {"MouseCursor"};
+const char* const kStartupSequences[] = {"MouseCursor", "Interface/WebSpinner"};
 
 std::vector<fs::path> Archives(const fs::path& folder)
 {
@@ -136,7 +136,7 @@ TEST_F(MountedDataSet, EveryNameTheStartUpReadsResolves)
     {
         const char* folder;
         uint32_t count;
-    } listings[] = {{"Sounds", 15}, {"Music", 8}};
+    } listings[] = {{"Sounds", 19}, {"Music", 8}};
     for (const auto& listing : listings) {
         CFileSearchSpec spec;
         spec.SetFolderAndExtension(listing.folder, "wav");
@@ -275,6 +275,7 @@ for path in sys.argv[1:]:
               0);
     EXPECT_EQ(testsupport::ReadFileBytes(output),
               "UI/Button Action.wav\nUI/Button Switch.wav\nUI/Button Flip.wav\nPlayer Error.wav\nPop Brick.wav\n"
+              "Brick Placed.wav\nBrick Turned On.wav\nBrick Turned Off.wav\nBrick Change.wav\n"
               "Start Round.wav\nBall In Play.wav\nLevel Ending Tune.WAV\nLost Ball.WAV\nGame Over.WAV\nScore.wav\n"
               "Completed Game.wav\n");
 }

@@ -13,6 +13,7 @@
 #include "foundation/OpenFlags.h"
 #include "game/Playfield.h"
 #include "game/bricks/BrickInfo.h"
+#include "game/bricks/BrickInfoCollection.h"
 #include "game/ship/ParticleGeneratorCollection.h"
 #include "game/ship/ParticleGeneratorInfo.h"
 #include "graphics/DirtyRectFrame.h"

@@ -1,18 +1,24 @@
 #pragma once
-// A background as the playfield needs it until the backgrounds arrive: its foreground and
-// midground sequences and its still image (indices into the sequence and frame collections, 0 for
-// none), its music, and its shadows.
+// The scenery of a round ("<name>.Background"), as far as layouts and the playfield need it until
+// the backgrounds arrive: an object that a layout names and the playfield is given, with its
+// foreground and midground sequences and its still image (indices into the sequence and frame
+// collections, 0 for none), its music and its shadows. None of these is read from the file yet;
+// the backgrounds bring their properties and decoration sprite generators.
 //
 // The rule a caller must know: the music is not owned.
+#include "objects/Object.h"
 #include "objects/Point.h"
 
 #include <cstdint>
 
 class CMusicMixerData;
 
-class CBackgroundDefinition
+class CBackgroundDefinition : public CObject
 {
-public:
+    DECLARE_CLASS_RECORD(CBackgroundDefinition)
+    CBackgroundDefinition() { InitOwnProperties(); }
+    ~CBackgroundDefinition() override { DestroyOwnProperties(); }
+
     uint32_t m_foregroundSequence = 0;
     uint32_t m_midgroundSequence = 0;
     uint32_t m_backgroundFrame = 0;

@@ -311,6 +311,20 @@ bool HeadlessBackend::IsCursorShown() const
     return m_cursorShown;
 }
 
+bool HeadlessBackend::OpenDocument(const char* documentUtf8)
+{
+    std::fprintf(stderr, "open: %s\n", documentUtf8);
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_openedDocuments.emplace_back(documentUtf8);
+    return true;
+}
+
+std::vector<std::string> HeadlessBackend::GetOpenedDocuments() const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_openedDocuments;
+}
+
 bool HeadlessBackend::IsMinimized() const
 {
     std::lock_guard<std::mutex> lock(m_mutex);
@@ -341,6 +355,7 @@ void HeadlessBackend::Reset()
         std::lock_guard<std::mutex> lock(m_mutex);
         m_hasWindow = false;
         m_minimized = false;
+        m_openedDocuments.clear();
         m_cursorShown = true;
         m_title.clear();
         m_pending.clear();
