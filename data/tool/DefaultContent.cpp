@@ -4,6 +4,7 @@
 #include "BrickContent.h"
 #include "CursorAndFonts.h"
 #include "EffectContent.h"
+#include "ShipContent.h"
 #include "FrameSourceFile.h"
 #include "GamePalette.h"
 #include "ListIcons.h"
@@ -143,5 +144,6 @@ bool BuildDefaultContent(const ContentSources& sources, CContentSet& set, DrawnC
            AddCopiedFiles(sources, set, error) && DrawPictures(sources, drawn, error) &&
            AddPictures(drawn, set, error) && AddSkinContent(set, error) && DrawFonts(sources, drawn, error) &&
            AddWindowTextures(set, error) && AddListIcons(set, error) && AddWebSpinner(set, error) &&
-           AddCursorAndFonts(drawn.mouseCursor, drawn.fonts, set, error) && AddEffects(set, error);
+           AddCursorAndFonts(drawn.mouseCursor, drawn.fonts, set, error) && AddEffects(set, error) &&
+           AddShipContent(set, error);
 }

@@ -60,23 +60,10 @@ CImage PaintEffectFrame(const EffectRecipe& recipe, int frame)
 
 bool SaveEffect(const EffectRecipe& recipe)
 {
-    CSequence sequence;
-    sequence.SetPropertiesToDefaults();
-    // Soft edges keep their alpha; no dithering of the small shapes.
-    sequence.SetLoadFlags(CSequence::kUse8BitAlpha | CSequence::kLossLess);
-    sequence.SetFramesPerSecond(recipe.framesPerSecond);
-    if (!sequence.SetBlitTypeByName("Transparent Mask"))
-        return false;
-    for (int i = 0; i < recipe.frames; ++i) {
-        std::unique_ptr<CFrame> frame = MakeImageFrame(PaintEffectFrame(recipe, i));
-        if (!frame)
-            return false;
-        sequence.AddFrame(frame.release());
-    }
-    CSequenceSourceOptions options;
-    options.m_wasRunLength = true;
-    options.m_lossless = true;
-    return sequence.SaveProperties(kResources, recipe.name) && sequence.SaveSourceImage(kResources, recipe.name, options);
+    std::vector<CImage> frames;
+    for (int i = 0; i < recipe.frames; ++i)
+        frames.push_back(PaintEffectFrame(recipe, i));
+    return SaveDrawnSequence(recipe.name, recipe.framesPerSecond, frames);
 }
 
 struct Kind
@@ -139,6 +126,27 @@ std::string GeneratorText(const GeneratorRecipe& recipe)
 }
 
 } // namespace
+
+bool SaveDrawnSequence(const char* name, float framesPerSecond, const std::vector<CImage>& images)
+{
+    CSequence sequence;
+    sequence.SetPropertiesToDefaults();
+    // Soft edges keep their alpha; no dithering of the small shapes.
+    sequence.SetLoadFlags(CSequence::kUse8BitAlpha | CSequence::kLossLess);
+    sequence.SetFramesPerSecond(framesPerSecond);
+    if (!sequence.SetBlitTypeByName("Transparent Mask"))
+        return false;
+    for (const CImage& image : images) {
+        std::unique_ptr<CFrame> frame = MakeImageFrame(image);
+        if (!frame)
+            return false;
+        sequence.AddFrame(frame.release());
+    }
+    CSequenceSourceOptions options;
+    options.m_wasRunLength = true;
+    options.m_lossless = true;
+    return sequence.SaveProperties(kResources, name) && sequence.SaveSourceImage(kResources, name, options);
+}
 
 bool AddEffects(CContentSet& set, std::string& error)
 {

@@ -11,6 +11,14 @@
 #include "ContentSet.h"
 
 #include <string>
+#include <vector>
+
+class CImage;
 
 // False, with error set, when one cannot be drawn, written or added.
 bool AddEffects(CContentSet& set, std::string& error);
+
+// Writes the pictures as the sequence of that name (it may hold '/') in "Resources", drawn with
+// the transparent mask at the rate; false when one cannot be made or written. Call it inside a
+// staging folder.
+bool SaveDrawnSequence(const char* name, float framesPerSecond, const std::vector<CImage>& images);

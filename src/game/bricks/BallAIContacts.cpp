@@ -4,6 +4,7 @@
 #include "game/Playfield.h"
 #include "game/bricks/BallAI.h"
 #include "game/bricks/BrickAI.h"
+#include "game/bricks/BrickType.h"
 #include "game/ship/ParticleGeneratorCollection.h"
 #include "game/ship/ShipAI.h"
 #include "game/sprites/AnimatedSprite.h"
@@ -57,6 +58,14 @@ void SpawnContactSparks(CSprite* ball, int32_t radius, float angle, const char* 
 }
 
 } // namespace
+
+bool CBallAI::PassesThrough(CSprite* sprite, CSprite* other, CSweepResult* hit)
+{
+    if (m_rail)
+        if (const CBrickAI* brick = FindSpriteAI<CBrickAI>(other))
+            return brick->GetBrickType() != kBrickObstacle;
+    return CSpriteAI::PassesThrough(sprite, other, hit);
+}
 
 void CBallAI::OnHitShip(CSprite* ball, CSprite* ship)
 {
@@ -137,7 +146,7 @@ void CBallAI::OnHitBrick(CSprite* ball, CSprite* brick, bool noBounce)
     if (brickAI) {
         if (m_rail)
             brickAI->Destroy(brick, false, kRailReach);
-        if (m_fire) {
+        if (m_fire && brickAI->GetBrickType() != kBrickObstacle) {
             brickAI->Destroy(brick, true, m_small ? kSmallFireReach : kFireReach);
             counted = true;
         } else {
@@ -147,8 +156,14 @@ void CBallAI::OnHitBrick(CSprite* ball, CSprite* brick, bool noBounce)
     if (!brick->IsDead())
         SpawnContactSparks(ball, static_cast<int32_t>(GetRadius()), kSideAngles[side],
                            m_small ? "Ball Hit Brick Small" : "Ball Hit Brick");
-    if (counted)
-        m_timeSinceBrick = 0.0f;
+    if (!counted)
+        return;
+    // A held ball knocked against a brick (it can be carried into one) shakes the player's hand.
+    CPlayfield* playfield = GetPlayfield();
+    CSprite* ship = playfield ? playfield->GetShip().GetHead() : nullptr;
+    if (const CShipAI* shipAI = ship ? FindSpriteAI<CShipAI>(ship) : nullptr; shipAI && shipAI->HoldsBall(ball))
+        StartForceFeedback("Brick hit by Ball on Paddel");
+    m_timeSinceBrick = 0.0f;
 }
 
 void CBallAI::SplitBall(CSprite* ball, uint32_t count)
