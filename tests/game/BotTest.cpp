@@ -22,6 +22,7 @@
 #include <cmath>
 #include <memory>
 #include <numbers>
+#include <utility>
 
 namespace {
 
@@ -76,16 +77,14 @@ protected:
         m_host.m_controls = &m_controls;
         g_mouse.SetPositionFromInput(320, 240);
         StartLaidGame(0, difficulty);
-        CSprite* target = nullptr;
+        bool first = true;
         for (CSprite* brick = m_field->GetBricks().GetHead(); brick; brick = brick->GetNext()) {
             const CBrickAI* ai = FindSpriteAI<CBrickAI>(brick);
-            if (ai && ai->IsNeeded() && !target)
-                target = brick;
-            else if (ai && ai->IsNeeded())
+            if (ai && ai->IsNeeded() && !std::exchange(first, false))
                 brick->SetFlag(CSprite::kDead, true);
         }
         for (int step = 1; step <= kMaxSteps; ++step) {
-            Steer(target);
+            Steer();
             Step();
             for (uint32_t id = 0; id < CPlayfield::kListCount; ++id)
                 for (CSprite* sprite = m_field->GetListById(id)->GetHead(); sprite; sprite = sprite->GetNext())
@@ -98,8 +97,13 @@ protected:
 
     // Serves a held ball; otherwise puts the shield under the ball off centre by the distance that
     // sends it at the brick (the ship turns the ball by pi/200 a pixel).
-    void Steer(const CSprite* target)
+    void Steer()
     {
+        // The first needed brick still standing (the field may go on to further rounds).
+        const CSprite* target = nullptr;
+        for (const CSprite* brick = m_field->GetBricks().GetHead(); brick && !target; brick = brick->GetNext())
+            if (const CBrickAI* ai = FindSpriteAI<CBrickAI>(brick); ai && ai->IsNeeded() && !brick->IsDead())
+                target = brick;
         CSprite* ship = m_field->GetShip().GetHead();
         CSprite* ball = m_field->GetBalls().GetHead();
         CShipAI* shipAI = FindSpriteAI<CShipAI>(ship);
@@ -109,6 +113,8 @@ protected:
             shipAI->ReleaseBall(ship);
             return;
         }
+        if (!target)
+            target = ball;
         const float angle = std::atan2(target->GetPosition().m_x - ball->GetPosition().m_x,
                                        CBallAI::kShipTop - target->GetPosition().m_y);
         const float d = std::clamp(angle * 200.0f / std::numbers::pi_v<float>, -24.0f, 24.0f);
