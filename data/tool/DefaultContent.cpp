@@ -5,6 +5,7 @@
 #include "BrickContent.h"
 #include "CursorAndFonts.h"
 #include "EffectContent.h"
+#include "ShipContent.h"
 #include "FrameSourceFile.h"
 #include "GamePalette.h"
 #include "ListIcons.h"
@@ -159,5 +160,5 @@ bool BuildDefaultContent(const ContentSources& sources, CContentSet& set, DrawnC
            AddMuteImage(set, error) &&
            AddCursorAndFonts(drawn.mouseCursor, drawn.fonts, set, error) && AddEffects(set, error) &&
            AddBackgrounds(set, error) &&
-           AddMenuContent(set, error);
+           AddMenuContent(set, error) && AddShipContent(set, error);
 }

@@ -66,7 +66,7 @@ void CPlayfield::StartNewGame(uint32_t round, uint32_t difficulty, bool resuming
         m_brickLayer = std::make_unique<CBrickLayer>();
     auto* ship = new CAnimatedSprite;
     ship->SetPosition(CFloatPoint{static_cast<float>(kShipX), static_cast<float>(kShipY)});
-    ship->AddAI(new CShipAI(m_host->GetPlayerControls()));
+    ship->AddAI(new CShipAI(ship, m_host->GetPlayerControls(), m_host->GetShipStyle()));
     m_ship.Append(ship);
     StartRound(round);
 }
@@ -302,7 +302,7 @@ CSprite* CPlayfield::SpawnPowerUp(CSprite* brick, uint32_t kind)
     auto* powerUp = new CAnimatedSprite;
     powerUp->SetPosition(brick->GetPosition());
     powerUp->SetIntPosition(brick->GetIntPosition());
-    powerUp->AddAI(new CPowerUpAI(kind));
+    powerUp->AddAI(new CPowerUpAI(powerUp, kind));
     m_powerUps.Append(powerUp);
     return powerUp;
 }

@@ -53,10 +53,10 @@ void OnPowerUpHitShip(CSprite* powerUp, CSprite* ship, uint32_t)
         powerUpAI->OnCollect(powerUp, ship);
 }
 
-void OnPowerUpHitBall(CSprite* powerUp, CSprite* ball, uint32_t)
+void OnPowerUpHitBall(CSprite* powerUp, CSprite*, uint32_t)
 {
     if (CPowerUpAI* powerUpAI = FindSpriteAI<CPowerUpAI>(powerUp))
-        powerUpAI->OnHitByBall(powerUp, ball);
+        powerUpAI->OnHitByBall(powerUp);
 }
 
 void OnShotHitBrick(CSprite* shot, CSprite* brick, uint32_t)
