@@ -15,6 +15,7 @@
 #include "GalleryControlsPage.h"
 #include "GalleryListsPage.h"
 #include "GalleryOnlinePage.h"
+#include "GalleryShellPage.h"
 #include "GalleryTreePage.h"
 #include "ToolStartUp.h"
 #include "app/Mouse.h"
@@ -144,10 +145,11 @@ int main(int argc, char** argv)
     const int depth = GetToolOptionInt(argc, argv, "--depth", 16);
     const int frames = GetToolOptionInt(argc, argv, "--frames", 0);
     const std::vector<int> keys = ParseKeyNames(GetToolOption(argc, argv, "--keys", ""));
-    static const char* const kPages[] = {"tree", "buttons", "dialogs", "skins", "controls", "lists", "online", "about"};
+    static const char* const kPages[] = {"tree", "buttons", "dialogs", "skins", "controls", "lists", "online", "about",
+                                         "statistics", "credits"};
     if (std::find(std::begin(kPages), std::end(kPages), page) == std::end(kPages)) {
         std::fprintf(stderr, "uigallery: no page \"%s\" (pages: tree, buttons, dialogs, skins, controls, lists, online, "
-                     "about)\n",
+                     "about, statistics, credits)\n",
                      page.c_str());
         return 2;
     }
@@ -212,6 +214,10 @@ int main(int argc, char** argv)
         OpenGalleryControlsPage(&screenWindow);
     } else if (page == "lists") {
         OpenGalleryListsPage(&screenWindow);
+    } else if (page == "statistics") {
+        OpenGalleryStatisticsPage(&screenWindow);
+    } else if (page == "credits") {
+        OpenGalleryCreditsPage(&screenWindow);
     } else if (page == "online" || page == "about") {
         OpenGalleryOnlinePage(&screenWindow, page == "online", GetToolOption(argc, argv, "--url", ""));
     } else {

@@ -101,6 +101,7 @@ void CGame::Init(CTimedPictureScreen* pictureScreen)
 void CGame::StartGame()
 {
     m_restartDelay = 0;
+    m_archivedGame = nullptr;
     m_playing = true;
     m_playfield->StartNewGame(0, kNormal, false);
 }
@@ -142,7 +143,7 @@ bool CGame::Draw()
         CColor darkBlue;
         darkBlue.ConstructRgba(0, 0, 64, 255);
         display->FillWithColor(darkBlue);
-        if (m_playfield) {
+        if (m_playfield && !m_blankBackground) {
             m_playfield->DrawStaticBackground(display);
             m_playfield->Draw(display);
             m_playfield->DrawBrickLayer(display);

@@ -8,6 +8,7 @@
 
 #include <memory>
 
+class CGameStats;
 class CMessageDisplay;
 class CPlayerControls;
 class CPlayfield;
@@ -34,9 +35,13 @@ public:
 
     // Null before Init.
     CStats* GetStats() const { return m_stats; }
+    // Neither IsPlaying nor IsInMenu: the game is between the two (after a game ended).
+    bool IsPlaying() const { return m_playing; }
+    // While set, the page shows no playfield behind the dialogs.
+    void RequestBlankBackground(bool blank) { m_blankBackground = blank; }
 
-    // The playfield's host (GameHost.cpp). The verdict and the main menu start the next game until
-    // the menus and the statistics dialog exist.
+    // The playfield's host (GameHost.cpp). The verdict opens the statistics dialog; its "Close",
+    // like the main menu, starts the next game until the menus exist.
     void InvalidateScoreArea() override {}
     void InvalidateScreen() override {}
     void GoToMainMenu() override;
@@ -82,6 +87,10 @@ private:
     std::unique_ptr<CPlayfield> m_playfield;
     // The playfield runs (the playing mode).
     bool m_playing = false;
+    bool m_blankBackground = false;
+    // The ended game's copy in the player's history, for the statistics dialog; null when the
+    // game was not kept.
+    const CGameStats* m_archivedGame = nullptr;
     // Steps until the next game starts after one ended; 0 when none is due.
     int m_restartDelay = 0;
 };

@@ -8,6 +8,7 @@
 #include "graphics/FrameCollection.h"
 #include "shell/Game.h"
 #include "shell/TimedMessage.h"
+#include "shell/dialogs/StatisticsDialog.h"
 #include "shell/stats/DifficultyNames.h"
 #include "shell/stats/Stats.h"
 
@@ -184,13 +185,15 @@ uint32_t CGame::CountPersonalHigherScores(uint32_t score, uint32_t difficulty) c
 
 void CGame::ArchiveCurrentGame()
 {
-    if (m_stats)
-        m_stats->ArchiveCurrentGame();
+    m_archivedGame = m_stats ? m_stats->ArchiveCurrentGame() : nullptr;
 }
 
 void CGame::ShowVerdict(const char* text)
 {
-    // Until the statistics dialog exists the verdict shows on the message display.
+    // The verdict under the game's row in the statistics dialog, whose "Close" starts the next
+    // game; without a screen window it shows on the message display for a while instead.
+    if (OpenStatisticsDialog(static_cast<int32_t>(GetDifficulty()), m_archivedGame, text))
+        return;
     if (m_messageDisplay)
         m_messageDisplay->Show(text, 0, kVerdictSeconds, false);
     m_restartDelay = kRestartSteps;
