@@ -20,14 +20,14 @@ void CJCreditsControl::Draw(COffsetClippedProxyFrame* frame)
         const int32_t savedX = frame->GetOffsetX(), savedY = frame->GetOffsetY();
         const CIntRect savedClip = frame->GetClipRect();
         // The text's own frame: its origin at the area's corner, clipped to the area and to what
-        // the window may draw on.
-        const CIntRect target{area.m_left + savedX, area.m_top + savedY, area.m_right + savedX,
-                              area.m_bottom + savedY};
+        // the window may draw on (a proxy offset is subtracted on the way to the target).
+        const CIntRect target{area.m_left - savedX, area.m_top - savedY, area.m_right - savedX,
+                              area.m_bottom - savedY};
         const CIntRect clip{std::max(target.m_left, savedClip.m_left), std::max(target.m_top, savedClip.m_top),
                             std::min(target.m_right, savedClip.m_right), std::min(target.m_bottom, savedClip.m_bottom)};
         if (clip.m_right > clip.m_left && clip.m_bottom > clip.m_top) {
             frame->SetTargetClipRect(clip);
-            frame->SetOffset(target.m_left, target.m_top);
+            frame->SetOffset(-target.m_left, -target.m_top);
             const CIntRect local{0, 0, area.m_right - area.m_left, area.m_bottom - area.m_top};
             if (m_bevel)
                 frame->FillRect(local, GetBackgroundColor());

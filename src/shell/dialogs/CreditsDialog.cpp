@@ -2,6 +2,7 @@
 
 #include "foundation/LocalizedString.h"
 #include "shell/dialogs/CreditsControl.h"
+#include "shell/dialogs/DialogButton.h"
 #include "ui/JButton.h"
 #include "ui/WindowToolkitState.h"
 
@@ -22,7 +23,7 @@ CCreditsDialog::CCreditsDialog(CJWindow* parent, const char* fileName) : CJDialo
     m_control = new CJCreditsControl(this, fileName);
     m_control->SetSize(kWidthUnits * GetFontUnit(), kHeightUnits * GetFontUnit());
     AddChild(m_control, kPlaceTopLeft, nullptr, kDefaultOffset, kDefaultOffset, 0);
-    m_done = new CJButton(this, g_creditsDone.CStr(), nullptr);
+    m_done = MakeDialogButton(this, g_creditsDone.CStr());
     AddChild(m_done, kPlaceBelowPreviousCentred, nullptr, kDefaultOffset, kDoneOffset, 0);
     ActivateChild(m_done);
     m_defaultButton = m_done;

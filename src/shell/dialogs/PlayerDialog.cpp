@@ -2,6 +2,7 @@
 
 #include "foundation/LocalizedString.h"
 #include "shell/stats/Stats.h"
+#include "shell/dialogs/DialogButton.h"
 #include "ui/JButton.h"
 #include "ui/controls/JEditField.h"
 #include "ui/controls/JLabel.h"
@@ -24,9 +25,9 @@ CPlayerDialog::CPlayerDialog(CJWindow* parent, const char* caption, CStats* stat
     m_name = new CJEditField(this, player ? player->GetName().CStr() : "");
     m_name->SetSize(kNameWidthUnits * GetFontUnit(), m_name->GetHeight());
     AddChild(m_name, kPlaceRightOfCentred, label, kDefaultOffset, kDefaultOffset, 0);
-    m_save = new CJButton(this, g_playerSave.CStr(), nullptr);
+    m_save = MakeDialogButton(this, g_playerSave.CStr());
     AddChild(m_save, kPlaceBelow, label, kDefaultOffset, kDefaultOffset, 0);
-    m_cancel = new CJButton(this, g_playerCancel.CStr(), nullptr);
+    m_cancel = MakeDialogButton(this, g_playerCancel.CStr());
     AddChild(m_cancel, kPlaceRightOfPrevious, nullptr, kDefaultOffset, kDefaultOffset, 0);
     LayOutButtonRow(m_save, m_cancel, 0);
     m_defaultButton = m_save;

@@ -6,6 +6,7 @@
 #include "shell/dialogs/StatisticsTexts.h"
 #include "shell/stats/Stats.h"
 #include "ui/Callback.h"
+#include "shell/dialogs/DialogButton.h"
 #include "ui/JButton.h"
 #include "ui/JHeader.h"
 #include "ui/JListBox.h"
@@ -49,10 +50,10 @@ CPlayersPage::CPlayersPage(CJWindow* parent, CJDialog* owner, CStats* stats)
 {
     Build();
     m_header->SetTotalWidth(kWidth);
-    m_edit = new CJButton(this, g_editPlayerButton.CStr(), nullptr);
+    m_edit = MakeDialogButton(this, g_editPlayerButton.CStr());
     ShrinkList(m_edit->GetHeight());
     AddChild(m_edit, kPlaceBelowPrevious, nullptr, kDefaultOffset, kDefaultOffset, 0);
-    m_delete = new CJButton(this, g_deletePlayerText.CStr(), nullptr);
+    m_delete = MakeDialogButton(this, g_deletePlayerText.CStr());
     AddChild(m_delete, kPlaceRightOfPrevious, nullptr, kDefaultOffset, kDefaultOffset, 0);
 }
 

@@ -4,11 +4,14 @@
 #include "shell/Game.h"
 #include "shell/dialogs/HighScoresPage.h"
 #include "shell/dialogs/PlayersPage.h"
+#include "shell/dialogs/DialogButton.h"
 #include "ui/JButton.h"
 #include "ui/JListBox.h"
 #include "ui/JTabControl.h"
 #include "ui/ScreenWindow.h"
 #include "ui/controls/JLabel.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -48,7 +51,7 @@ CStatisticsDialog::CStatisticsDialog(CJWindow* parent, int32_t difficulty, const
     m_tabs->FitPages();
     m_tabs->SelectPage(difficulty == kFromMenu ? 0 : static_cast<uint32_t>(difficulty) + kFirstDifficultyTab, true);
     AddChild(m_tabs, kPlaceTopLeft, nullptr, kDefaultOffset, kDefaultOffset, 0);
-    auto* close = new CJButton(this, g_statisticsClose.CStr(), nullptr);
+    auto* close = MakeDialogButton(this, g_statisticsClose.CStr());
     AddChild(close, kPlaceBelowPreviousCentred, nullptr, kDefaultOffset, kDefaultOffset, 0);
     m_close = close;
     m_defaultButton = close;
@@ -98,7 +101,9 @@ void CStatisticsDialog::OnCommand(CJWindow* sender, int32_t code)
         return;
     }
     if (code == kCommandFirstShown) {
-        SetPosition(GetRect().m_left, kFirstShownY);
+        // Near the top, but never so low that "Close" leaves the screen in a large font.
+        const int32_t room = GetParent() ? GetParent()->GetHeight() - GetHeight() : kFirstShownY;
+        SetPosition(GetRect().m_left, std::max(std::min<int32_t>(kFirstShownY, room), 0));
         return;
     }
     CJDialog::OnCommand(sender, code);
