@@ -6,7 +6,10 @@
 #include "platform/Time.h"
 #include "shell/dialogs/CreditsDialog.h"
 #include "shell/dialogs/CreditsText.h"
+#include "shell/dialogs/CreditsControl.h"
 #include "ui/JButton.h"
+#include "ui/ScreenWindow.h"
+#include "ui/WindowWatch.h"
 #include "TestSupport.h"
 
 #include <string>
@@ -210,12 +213,18 @@ TEST_F(CreditsTest, AFullBufferOfLongLinesDrawsInATallWindow)
     EXPECT_NE(text->GetStartTick(), 0u);
 }
 
-TEST_F(CreditsTest, TheDialogOpensWithoutItsFile)
+TEST_F(CreditsTest, TheDialogOpensWithoutItsFileAndDoneClosesIt)
 {
-    CCreditsDialog dialog(nullptr, "No Such Credits.txt");
-    EXPECT_STREQ(dialog.GetText(), "Credits");
-    EXPECT_EQ(dialog.m_defaultButton, dialog.m_cancelButton);
-    EXPECT_STREQ(dialog.GetDoneButton()->GetText(), " DONE ");
+    CScreenWindow screen(&m_frame, nullptr);
+    CCreditsDialog* dialog = OpenCreditsDialog(&screen);
+    CWindowWatch watch(dialog);
+    EXPECT_STREQ(dialog->GetText(), "Credits");
+    EXPECT_EQ(dialog->m_defaultButton, dialog->m_cancelButton);
+    EXPECT_STREQ(dialog->GetDoneButton()->GetText(), " DONE ");
+    EXPECT_EQ(dialog->GetControl()->GetText().GetLineCount(), 0u);  // no data set here
+    dialog->GetDoneButton()->Activate();
+    screen.Update(1.0f / 60.0f);
+    EXPECT_FALSE(watch.IsAlive());
 }
 
 } // namespace

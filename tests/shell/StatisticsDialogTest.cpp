@@ -114,6 +114,9 @@ TEST_F(StatisticsDialogTest, FromTheMenusPlayersShowFirstWithNothingSelectedAndN
     // Sorted by name.
     EXPECT_EQ(Column(kPlayersTab, 0), (std::vector<std::string>{"Ann", "Anonymous Guest", "Bob"}));
     EXPECT_STREQ(m_stats.GetPlayer(2)->GetName().CStr(), "Anonymous Guest");
+    // "Close" answers Escape.
+    Stroke(platform::kKeyEscape, 27);
+    EXPECT_FALSE(m_dialog.IsAlive());
 }
 
 TEST_F(StatisticsDialogTest, AtGameOverTheGamesTabShowsItSelectedWithTheMessage)

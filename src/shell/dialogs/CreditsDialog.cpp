@@ -35,7 +35,7 @@ CCreditsDialog::CCreditsDialog(CJWindow* parent, const char* fileName) : CJDialo
 void CCreditsDialog::OnCommand(CJWindow* sender, int32_t code)
 {
     if (code == 0 && sender && sender == m_done) {
-        Close();
+        RequestClose();
         return;
     }
     CJDialog::OnCommand(sender, code);
