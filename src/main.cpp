@@ -2,9 +2,11 @@
 // with --headless), then hands the joined command line to the program's entry.
 #include "app/ApplicationBase.h"
 #include "app/WinMain.h"
+#include "foundation/R250Random.h"
 #include "platform/Platform.h"
 #include "platform/TerminationSignals.h"
 #include "platform/headless/HeadlessBackend.h"
+#include "shell/DeveloperScript.h"
 #include "shell/SetupGame.h"
 #if VANTOREL_HAVE_SDL
 #include "platform/sdl/SdlBackend.h"
@@ -23,6 +25,7 @@ constexpr uint64_t kHeadlessSeconds = 5;
 // A present moves the virtual clock on by a little more than one update step, so that every tick
 // of a headless run has a step to run.
 constexpr uint64_t kHeadlessPresentStep = 17000000;
+constexpr uint32_t kScriptSeed = 0x5EED;
 
 std::string s_headlessReason;
 uint64_t s_headlessStart = 0;
@@ -49,6 +52,15 @@ void ReportHeadlessRun()
     std::fflush(stdout);
 }
 
+// The argument after the switch; null when the switch is not there or is last.
+const char* GetArgumentValue(int argc, char** argv, const char* argument)
+{
+    for (int i = 1; i + 1 < argc; ++i)
+        if (std::strcmp(argv[i], argument) == 0)
+            return argv[i + 1];
+    return nullptr;
+}
+
 bool HasArgument(int argc, char** argv, const char* argument)
 {
     for (int i = 1; i < argc; ++i)
@@ -64,6 +76,16 @@ int main(int argc, char** argv)
     // Before any other thread starts: a signal to stop then closes the window like the user does.
     platform::InstallTerminationHandlers();
     const std::string commandLine = platform::JoinCommandLine(argc, argv);
+
+    // The developer's script runs on the virtual clock and ends the run itself.
+    const char* script = GetArgumentValue(argc, argv, "--script");
+    if (script) {
+        std::string error;
+        if (!LoadDeveloperScript(script, error)) {
+            std::fprintf(stderr, "%s\n", error.c_str());
+            return 2;
+        }
+    }
 
     bool headless = true;
     s_headlessReason = "--headless was given";
@@ -81,7 +103,13 @@ int main(int argc, char** argv)
 #endif
     }
 
-    if (headless) {
+    if (script) {
+        // A scripted run repeats exactly: the clock and the random numbers start the same way.
+        platform::EnableVirtualClock();
+        platform::SetVirtualPresentStep(headless ? kHeadlessPresentStep : 0);
+        g_gameRandom.Seed(kScriptSeed);
+        g_generalRandom.Seed(kScriptSeed + 1);
+    } else if (headless) {
         platform::EnableVirtualClock();
         platform::SetVirtualPresentStep(kHeadlessPresentStep);
         s_headlessStart = platform::GetCounter();

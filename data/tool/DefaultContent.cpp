@@ -1,13 +1,18 @@
 #include "DefaultContent.h"
 
 #include "AudioContent.h"
+#include "BackgroundContent.h"
+#include "BrickContent.h"
 #include "CursorAndFonts.h"
 #include "EffectContent.h"
 #include "FrameSourceFile.h"
 #include "GamePalette.h"
 #include "ListIcons.h"
+#include "MainMenuPicture.h"
 #include "MouseCursor.h"
+#include "MuteImage.h"
 #include "NoneSequence.h"
+#include "ScoreBoardPictures.h"
 #include "SkinContent.h"
 #include "SoundRecipes.h"
 #include "WebSpinner.h"
@@ -96,6 +101,9 @@ bool DrawPictures(const ContentSources& sources, DrawnContent& drawn, std::strin
 {
     drawn.companyLogo = PaintCompanyLogo(sources.fontFolder, error);
     drawn.mouseCursor = PaintMouseCursor();
+    drawn.mainMenu = PaintMainMenuPicture();
+    drawn.scoreBoard = PaintScoreBoardFrame();
+    drawn.advertisements = PaintAdvertisements();
     return !drawn.companyLogo.IsEmpty();
 }
 
@@ -107,9 +115,14 @@ bool AddPictures(const DrawnContent& drawn, CContentSet& set, std::string& error
         const char* name;
         const CImage& image;
         bool lossless;
-    } pictures[] = {
+    } fixed[] = {
         {"CompanyLogo", drawn.companyLogo, true},
+        {"Main Menu Pluvex", drawn.mainMenu, true},
+        {"Score Board Frame", drawn.scoreBoard, true},
     };
+    std::vector<std::decay_t<decltype(fixed[0])>> pictures(std::begin(fixed), std::end(fixed));
+    for (const auto& [name, image] : drawn.advertisements)
+        pictures.push_back({name.c_str(), image, true});
     for (const auto& picture : pictures) {
         const CContentSet::Bytes bytes = EncodeFrameSourceFile(picture.image, picture.lossless);
         if (bytes.empty()) {
@@ -140,9 +153,11 @@ bool DrawFonts(const ContentSources& sources, DrawnContent& drawn, std::string& 
 bool BuildDefaultContent(const ContentSources& sources, CContentSet& set, DrawnContent& drawn, std::string& error)
 {
     return AddPalettes(set, error) && AddSounds(set, error) && AddMusic(set, error) &&
-           AddNoneSequence(set, error) &&
+           AddNoneSequence(set, error) && AddBrickContent(set, error) &&
            AddCopiedFiles(sources, set, error) && DrawPictures(sources, drawn, error) &&
            AddPictures(drawn, set, error) && AddSkinContent(set, error) && DrawFonts(sources, drawn, error) &&
            AddWindowTextures(set, error) && AddListIcons(set, error) && AddWebSpinner(set, error) &&
-           AddCursorAndFonts(drawn.mouseCursor, drawn.fonts, set, error) && AddEffects(set, error);
+           AddMuteImage(set, error) &&
+           AddCursorAndFonts(drawn.mouseCursor, drawn.fonts, set, error) && AddEffects(set, error) &&
+           AddBackgrounds(set, error);
 }

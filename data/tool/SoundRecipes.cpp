@@ -60,6 +60,48 @@ std::vector<int16_t> MakePopBrick()
     return track.ToPcm(kEffectPeak);
 }
 
+// A heavy clunk with a ring: the brick layer sets a brick in place.
+std::vector<int16_t> MakeBrickPlaced()
+{
+    CSynthTrack track(0.14, false);
+    track.Play({.start = 0, .length = 0.03, .frequency = 180, .endFrequency = 120, .wave = Waveform::Square,
+                .volume = 0.5, .attack = 0.001, .decay = 0.03, .release = 0.03, .brightness = 0.3});
+    track.Play({.start = 0.01, .length = 0.06, .frequency = 1760, .volume = 0.2, .decay = 0.05, .release = 0.04});
+    return track.ToPcm(kEffectPeak);
+}
+
+// Two notes up, or two down: a toggle brick turns on, or off.
+std::vector<int16_t> MakeToggle(int first, int second)
+{
+    CSynthTrack track(0.14, false);
+    track.Play({.start = 0, .length = 0.04, .frequency = MidiFrequency(first), .wave = Waveform::Triangle,
+                .volume = 0.5, .attack = 0.002, .release = 0.02, .brightness = 0.5});
+    track.Play({.start = 0.05, .length = 0.05, .frequency = MidiFrequency(second), .wave = Waveform::Triangle,
+                .volume = 0.5, .attack = 0.002, .decay = 0.04, .release = 0.03, .brightness = 0.5});
+    return track.ToPcm(kEffectPeak);
+}
+
+std::vector<int16_t> MakeBrickTurnedOn()
+{
+    return MakeToggle(79, 84);
+}
+
+std::vector<int16_t> MakeBrickTurnedOff()
+{
+    return MakeToggle(84, 79);
+}
+
+// A shimmering sweep: a brick changes into another.
+std::vector<int16_t> MakeBrickChange()
+{
+    CSynthTrack track(0.3, false);
+    track.Play({.start = 0, .length = 0.22, .frequency = 500, .endFrequency = 1500, .wave = Waveform::Triangle,
+                .volume = 0.35, .attack = 0.02, .decay = 0.1, .release = 0.06, .brightness = 0.6});
+    track.Play({.start = 0.02, .length = 0.2, .wave = Waveform::Noise, .volume = 0.15, .attack = 0.05, .decay = 0.1,
+                .release = 0.05, .brightness = 0.8});
+    return track.ToPcm(kEffectPeak);
+}
+
 // A soft bounce: the ball meets the ship or a wall.
 std::vector<int16_t> MakeBounce()
 {
@@ -140,6 +182,12 @@ std::vector<int16_t> MakeCompletedGame()
     return MakeTune(0.49, {60, 64, 67, 72, 76, 79, 84}, 0.05, 0.06, Waveform::Square);
 }
 
+// Two soft descending chimes: the game is paused.
+std::vector<int16_t> MakeTimeout()
+{
+    return MakeTune(0.45, {76, 69}, 0.12, 0.18, Waveform::Triangle);
+}
+
 // A twentieth of a second of silence.
 std::vector<int16_t> MakeSilence()
 {
@@ -156,6 +204,10 @@ const std::vector<SoundRecipe>& GetSoundRecipes()
         {"UI/Button Flip.wav", MakeButtonFlip},
         {"Player Error.wav", MakePlayerError},
         {"Pop Brick.wav", MakePopBrick},
+        {"Brick Placed.wav", MakeBrickPlaced},
+        {"Brick Turned On.wav", MakeBrickTurnedOn},
+        {"Brick Turned Off.wav", MakeBrickTurnedOff},
+        {"Brick Change.wav", MakeBrickChange},
         {"Start Round.wav", MakeStartRound},
         {"Ball In Play.wav", MakeBallInPlay},
         {"Level Ending Tune.WAV", MakeLevelEnding},
@@ -163,6 +215,7 @@ const std::vector<SoundRecipe>& GetSoundRecipes()
         {"Game Over.WAV", MakeGameOver},
         {"Score.wav", MakeScore},
         {"Completed Game.wav", MakeCompletedGame},
+        {"Timeout.wav", MakeTimeout},
         {"Bounce.wav", MakeBounce, SoundForm::ImaAdpcm},
         {"Extra Ball.ogg", MakeExtraBall, SoundForm::OggVorbis},
         {"!None.wav", MakeSilence},

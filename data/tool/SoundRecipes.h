@@ -22,6 +22,6 @@ struct SoundRecipe
 // "UI/Button Action.wav", "UI/Button Switch.wav", "UI/Button Flip.wav", "Player Error.wav",
 // "Pop Brick.wav", the tunes and cues of the flow of a game ("Start Round.wav", "Ball In
 // Play.wav", "Level Ending Tune.WAV", "Lost Ball.WAV", "Game Over.WAV", "Score.wav", "Completed
-// Game.wav"), "Bounce.wav" (IMA ADPCM), "Extra Ball.ogg" and the silent "!None.wav", which sorts
-// first and stands for "no sound".
+// Game.wav", "Timeout.wav"), "Bounce.wav" (IMA ADPCM), "Extra Ball.ogg" and the silent
+// "!None.wav", which sorts first and stands for "no sound".
 const std::vector<SoundRecipe>& GetSoundRecipes();

@@ -1,21 +1,42 @@
 #include "shell/Game.h"
 
+#include "app/Keyboard.h"
 #include "app/Mouse.h"
-#include "app/TimedPictureScreen.h"
-#include "game/Playfield.h"
-#include "game/ship/MessageDisplay.h"
-#include "game/ship/ParticleGeneratorCollection.h"
-#include "graphics/Color.h"
-#include "graphics/FontCollection.h"
-#include "graphics/FrameOverlayOptionsCollection.h"
-#include "graphics/ScreenFrame.h"
-#include "graphics/SequenceCollection.h"
 #include "app/PlayerControls.h"
+#include "app/TimedPictureScreen.h"
+#include "foundation/ConfigFile.h"
+#include "foundation/CpuInfo.h"
+#include "game/Playfield.h"
+#include "game/bricks/BackgroundCollection.h"
+#include "game/bricks/BrickInfoCollection.h"
+#include "game/bricks/BrickLayoutCollection.h"
+#include "game/ship/MessageDisplay.h"
+#include "game/rounds/RoundSetCollection.h"
+#include "game/ship/ParticleGeneratorCollection.h"
+#include "game/ship/ShipAI.h"
+#include "game/sprites/FindSpriteAI.h"
+#include "objects/ChangedGammaMessage.h"
+#include "graphics/DirtyRectFrame.h"
+#include "graphics/Font.h"
+#include "graphics/FontCollection.h"
+#include "graphics/FrameCollection.h"
+#include "graphics/FrameOverlayOptionsCollection.h"
+#include "graphics/SequenceCollection.h"
+#include "shell/AdvertisementRotator.h"
 #include "shell/CreatePlayerControls.h"
+#include "shell/DeveloperScript.h"
+#include "shell/GameTypedWords.h"
+#include "shell/StandInCommercial.h"
 #include "shell/StandInField.h"
+#include "shell/MainMenuWindow.h"
 #include "shell/TimedMessage.h"
 #include "online/ModuleInfoCollection.h"
 #include "shell/stats/Stats.h"
+#include "sound/MusicList.h"
+#include "sound/MusicMixer.h"
+#include "sound/SoundList.h"
+#include "ui/ScreenWindow.h"
+#include "ui/UiKeys.h"
 
 namespace {
 
@@ -24,28 +45,80 @@ constexpr int32_t kMessageLeft = 531;
 constexpr int32_t kMessageTop = 35;
 constexpr int32_t kMessageWidth = 88;
 constexpr int32_t kMessageHeight = 93;
-constexpr uint32_t kNormal = 1;
+constexpr int kAmbientLevel = 2;
+
+// Songs the data may lack, and the song each plays instead.
+constexpr const char* kMusicSubstitutes[][2] = {
+    {"Infinity/Infinity Norm.ogg", "Infinity Fast.ogg"},
+    {"Infinity/Infinity Slow.ogg", "Infinity Fast.ogg"},
+    {"Rock/Rocknorm.ogg", "Rockfast.ogg"},
+    {"Rock/Rockslow.ogg", "Rockfast.ogg"},
+    {"Space/SpaceRumble norm.ogg", "SpaceRumble fast.ogg"},
+    {"Space/SpaceRumble slow.ogg", "SpaceRumble fast.ogg"},
+    {"Water/Water Norm.ogg", "Water Fast.ogg"},
+    {"Water/Water Slow.ogg", "Water Fast.ogg"},
+    {"Theme.ogg", "Rockfast.ogg"},
+};
+
+float s_gameClock = 0.0f;
+
+uint32_t FindSong(const char* name)
+{
+    const int index = CMusicList::GetInstance().FindSong(name, -1);
+    return index < 0 ? 0 : static_cast<uint32_t>(index);
+}
 
 } // namespace
+
+int GetDefaultBackgroundDetailLevel(bool sixtyFourBit, int cpuClass)
+{
+    // The class table knows only old base families and models: a new processor may land in a
+    // low class, so a 64-bit one always gets the full level.
+    if (sixtyFourBit)
+        return 2;
+    return cpuClass >= 1 && cpuClass <= 3 ? 1 : 2;
+}
 
 CGame::CGame(CTimedPictureScreen* pictureScreen)
     : CApplicationBase(1.0f / 60.0f, 1.0f / 60.0f, 1.0f / 12.0f, pictureScreen, "Intro.wav", nullptr),
       m_pictureScreen(pictureScreen)
 {
+    m_backgroundDetailLevel =
+        ReadConfigInt(g_configFile.GetPath(), g_configFile.GetSection(), "Background Detail Level",
+                      GetDefaultBackgroundDetailLevel(sizeof(void*) == 8, GetCpuClass()));
+    m_background = std::make_unique<CFrame>();
+    m_backBuffer = std::make_unique<CDirtyRectFrame>();
+    m_backBuffer->SetBackgroundFrame(m_background.get());
+    m_playfield = std::make_unique<CPlayfield>();
+    m_playfield->SetHost(this);
+    m_playfield->SetBackgroundDetailLevel(m_backgroundDetailLevel);
+    for (const auto& pair : kMusicSubstitutes)
+        CMusicList::GetInstance().AddSubstitute(pair[0], pair[1]);
+    m_musicMixer = std::make_unique<CMusicMixer>();
+    m_musicMixer->SetMixLevelSong(kAmbientLevel, FindSong("Theme.ogg"));
+    m_musicMixer->SelectMixLevel(kAmbientLevel);
+    m_musicMixer->Update(0.0f);
 }
 
 CGame::~CGame()
 {
-    // The sprites go before the looks they show.
-    m_playfield.reset();
-    m_messageDisplay.reset();
     m_timedMessage.reset();
-    m_controls.reset();
-    m_standInField.reset();
+    // The windows go before the game they call back.
+    CMainMenuWindow::CloseOpen();
     if (m_stats) {
         m_stats->Save();
         delete m_stats;
+        m_stats = nullptr;
     }
+    // The sprites go before the looks they show.
+    m_playfield.reset();
+    m_messageDisplay.reset();
+    m_backBuffer.reset();
+    m_background.reset();
+    m_standInField.reset();
+    for (auto& controls : m_controls)
+        controls.reset();
+    m_musicMixer.reset();
     delete m_pictureScreen;
 }
 
@@ -64,8 +137,7 @@ void CGame::Init(CTimedPictureScreen* pictureScreen)
     modules.SetUpAtStartUp();
     modules.StoreProgramVersion();
 
-    // The fonts, the overlay texts, the sequences and the mouse cursor, as far as the data holds
-    // them; the menus that will show the cursor are not here yet, so it shows from the start.
+    // The fonts, the overlay texts, the sequences, the window textures and the mouse cursor.
     CFontCollection& fonts = CFontCollection::GetInstance();
     fonts.SetUpAtStartUp();
     fonts.LoadAll();
@@ -74,91 +146,159 @@ void CGame::Init(CTimedPictureScreen* pictureScreen)
     sequences.SetUpAtStartUp();
     if (CSequence* cursor = sequences.FindSequence("MouseCursor"))
         g_mouse.SetCursorSequence(cursor);
+    CBrickInfoCollection::GetInstance().SetUpAtStartUp();
+    CBackgroundCollection::GetInstance().SetUpAtStartUp();
+    CBrickLayoutCollection::GetInstance().SetUpAtStartUp();
+    CRoundSetCollection::GetInstance().SetUpAtStartUp();
     CParticleGeneratorCollection::GetInstance().SetUpAtStartUp();
-    SetUpScreenWindow(nullptr, nullptr, nullptr, fonts.FindFont("OCR Monospaced Numbers"), fonts.FindFont("Small Blue"));
-    g_mouse.ShowCursor();
+    m_windowTextures = std::make_unique<CFrameCollection>();
+    m_windowTextures->SetUpFolder("User Interface Textures", "Interface/Textures");
+    m_adRotator = std::make_unique<CAdvertisementRotator>(
+        CFrameCollection::GetInstance(), [this](const CIntRect& area) { AddBackgroundRebuildRect(area); });
+    RegisterGameTypedWords();
+
+    RebuildBackBuffer();
+    m_backBufferReady = true;
+    SetUpScreenWindow(m_backBuffer.get(), nullptr, m_windowTextures.get(), fonts.FindFont("OCR Monospaced Numbers"),
+                      fonts.FindFont("Small Blue"));
 
     m_messageDisplay = std::make_unique<CMessageDisplay>(fonts.FindFont("Small Blue"), fonts.FindFont("Devuduvozo"),
                                                          fonts.FindFont("OCR Monospaced Numbers"), kMessageLeft,
                                                          kMessageTop, kMessageWidth, kMessageHeight);
     SetMessageDisplay(m_messageDisplay.get());
     m_timedMessage = std::make_unique<CTimedMessage>();
-    m_timedMessage->SetFont(fonts.FindFont("Small Blue"));
-    m_controls.reset(CreatePlayerControls(0));
-    m_standInField = std::make_unique<CStandInField>();
-    m_playfield = std::make_unique<CPlayfield>();
-    m_playfield->SetHost(this);
-    SetPlayfield(m_playfield.get());
+    m_timedMessage->SetFont(fonts.FindFont("Big White"));
     m_timedMessage->SetArea(m_playfield->GetFieldRect());
+    for (int player = 0; player < kControlSetCount; ++player)
+        m_controls[player].reset(CreatePlayerControls(player));
+    m_standInField = std::make_unique<CStandInField>();
+    SetPlayfield(m_playfield.get());
 
     // The start-up picture has shown while the game loaded; it stays its full time (a key or a
     // click cuts it short) and fades out before the first frame.
     if (pictureScreen)
         pictureScreen->Finish();
-    StartGame();
-}
-
-void CGame::StartGame()
-{
-    m_restartDelay = 0;
-    m_archivedGame = nullptr;
-    m_playing = true;
-    m_playfield->StartNewGame(0, kNormal, false);
 }
 
 CPlayerControls* CGame::GetPlayerControls(int index)
 {
-    return index == 0 ? m_controls.get() : nullptr;
-}
-
-bool CGame::OnKey(int key)
-{
-    if (m_playing && m_playfield && m_playfield->HandleSkipKey(static_cast<uint32_t>(key)))
-        return true;
-    return CApplicationBase::OnKey(key);
+    return index >= 0 && index < kControlSetCount ? m_controls[index].get() : nullptr;
 }
 
 void CGame::Update(float seconds)
 {
     StartUpdateTiming();
+    if (CDeveloperScript* script = GetDeveloperScript())
+        script->RunStep(++m_updateSteps, GetScreenWindow(), m_backBuffer.get());
     g_mouse.AnimateCursor(seconds);
-    if (m_controls)
-        m_controls->Poll(true, false);
-    if (m_playing && m_playfield)
-        m_playfield->Update(seconds);
-    else if (m_restartDelay > 0 && --m_restartDelay == 0)
-        StartGame();
-    if (m_messageDisplay)
-        m_messageDisplay->Update(seconds);
-    if (m_timedMessage)
-        m_timedMessage->Update(seconds);
+    if (m_commercial)
+        m_commercial->UpdateCaptions(seconds);
+    const bool modal = HasModalWindow();
+    for (auto& controls : m_controls)
+        if (controls)
+            controls->Poll(true, modal);
+    FeedMenuNavigation(modal);
+    // The playfield's effects run only while it plays unhindered.
+    m_requestedForce = !modal && m_mode == kModePlaying ? m_forceBits | kForcePlayfield : 0u;
+    if (m_mode == kModePlaying)
+        UpdatePlay(seconds);
+    else if (m_mode == kModeMainMenu) {
+        m_musicMixer->SetMixLevelSong(kAmbientLevel, FindSong("Theme.ogg"));
+        m_musicMixer->SelectMixLevel(kAmbientLevel);
+    }
+    s_gameClock += seconds;
+    m_musicMixer->Update(seconds);
     CApplicationBase::Update(seconds);
 }
 
-bool CGame::Draw()
+void CGame::UpdatePlay(float seconds)
 {
-    StartDrawTiming();
-    // Until the backgrounds come, the field lies on a plain dark blue page.
-    if (CScreenFrame* display = GetDisplay()) {
-        CColor darkBlue;
-        darkBlue.ConstructRgba(0, 0, 64, 255);
-        display->FillWithColor(darkBlue);
-        if (m_playfield && !m_blankBackground) {
-            m_playfield->DrawStaticBackground(display);
-            m_playfield->Draw(display);
-            m_playfield->DrawBrickLayer(display);
-        }
-        if (m_timedMessage)
-            m_timedMessage->Draw(display);
-        if (m_messageDisplay)
-            m_messageDisplay->Draw(display);
-        g_mouse.DrawCursor(display);
+    if (m_timedMessage)
+        m_timedMessage->Update(seconds);
+    const int level = ChooseMixLevel();
+    if (level >= 0)
+        m_musicMixer->SelectMixLevel(level);
+    m_titleScroll.Step();
+    if (m_adRotator)
+        m_adRotator->Update(seconds);
+    if (!HasModalWindow())
+        m_playfield->Update(seconds);
+    CPlayerControls* first = m_controls[0].get();
+    const bool shoot = first && first->IsFiring(kActionShoot);
+    const bool timeout = first && first->IsFiring(kActionTimeout);
+    if (m_commercial && (shoot || timeout)) {
+        g_keyboard.ClearAll();
+        m_commercial->Stop();
     }
-    return CApplicationBase::Draw();
+    if (m_messageDisplay)
+        m_messageDisplay->Update(seconds);
+    // Pause menus never stack: a modal window already takes the input.
+    if (timeout && m_mode != kModeMainMenu && !HasModalWindow())
+        OnTimeout();
+}
+
+void CGame::FeedMenuNavigation(bool modal)
+{
+    // The first player's fire presses a dialog's default button. A fire that came from its key
+    // also reaches the dialog as that key, which must not press a second button.
+    CPlayerControls* first = m_controls[0].get();
+    CScreenWindow* screen = GetScreenWindow();
+    if (!modal || !first || !screen || !first->IsFiring(kActionShoot))
+        return;
+    const int key = first->GetBinding(kActionShoot).key;
+    if (key && g_keyboard.IsKeyDown(key))
+        return;
+    screen->OnKey(uikey::kControlSetAction);
+}
+
+int CGame::ChooseMixLevel() const
+{
+    if (m_commercial)
+        return -1;
+    const CSprite* ship = m_playfield->GetShip().GetHead();
+    const CShipAI* shipAI = ship ? FindSpriteAI<CShipAI>(ship) : nullptr;
+    return ChooseMixLevelFor(m_playfield->GetLastBallSpeed(), HasModalWindow(), shipAI && shipAI->HasGuns(),
+                             static_cast<int>(m_playfield->GetBalls().Count()));
+}
+
+int ChooseMixLevelFor(float lastBallSpeed, bool modal, bool guns, int ballsInPlay)
+{
+    const int shown = static_cast<int>(lastBallSpeed * 0.24509804f);
+    if (modal)
+        return 2;
+    if (guns || ballsInPlay > 1 || shown > 120)
+        return 0;
+    if (shown >= 1 && shown <= 69)
+        return 2;
+    return 1;
+}
+
+bool CGame::HandleMessage(int message)
+{
+    if (static_cast<uint32_t>(message) != CChangedGammaMessage::GetMessageType())
+        return false;
+    InvalidateScreen();
+    return true;
+}
+
+void CGame::AddRedrawArea(CJWindow* window)
+{
+    if (window)
+        AddBackgroundRebuildRect(window->GetScreenRect());
 }
 
 CStats* GetStats()
 {
-    auto* game = dynamic_cast<CGame*>(g_application);
+    CGame* game = GetGame();
     return game ? game->GetStats() : nullptr;
+}
+
+CGame* GetGame()
+{
+    return dynamic_cast<CGame*>(g_application);
+}
+
+float GetGameClock()
+{
+    return s_gameClock;
 }

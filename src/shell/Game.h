@@ -1,17 +1,32 @@
 #pragma once
 // The game application object: the one application, with the game's step constants and start
-// song, the owner of the player statistics (loaded by Init, saved when the game is destroyed), of
-// the playfield and of the message display, and the playfield's host. The menus are not here yet:
-// after the company logo it plays game after game on "Normal" on a plain page.
+// song. It owns the playfield, the back buffer and the background frame that restores it, the
+// message display, the three player control sets, the statistics (loaded by Init, saved when the
+// game is destroyed), the music mixer and the timed message; it keeps the game mode (playing,
+// main menu, neither), moves between the modes, runs one update step and one draw per tick and
+// rebuilds the static background only where it was invalidated.
+//
+// The rule a caller must know: exactly one exists (reached through g_application); the mode
+// changes only through GoToMainMenu, ClearMode, StartNewGame, ResumeGame and StartDemo.
 #include "app/ApplicationBase.h"
+#include "foundation/SharedString.h"
 #include "game/PlayfieldHost.h"
+#include "graphics/IntRect.h"
+#include "shell/ScoreBoardText.h"
 
 #include <memory>
 
+class CAdvertisementRotator;
+class CDirtyRectFrame;
+class CFrame;
+class CFrameCollection;
+class CFrameInterface;
 class CGameStats;
 class CMessageDisplay;
+class CMusicMixer;
 class CPlayerControls;
 class CPlayfield;
+class CStandInCommercial;
 class CStandInField;
 class CStats;
 class CTimedMessage;
@@ -20,6 +35,13 @@ class CTimedPictureScreen;
 class CGame : public CApplicationBase, public CPlayfieldHost
 {
 public:
+    static constexpr int kModePlaying = 0;
+    static constexpr int kModeMainMenu = 1;
+    static constexpr int kModeNone = 2;
+    static constexpr int kControlSetCount = 3;
+    // Force-feedback request bits.
+    static constexpr uint32_t kForcePlayfield = 1;
+
     // The start-up picture screen is kept by the game and deleted with it.
     explicit CGame(CTimedPictureScreen* pictureScreen);
     ~CGame() override;
@@ -27,29 +49,69 @@ public:
     void Init(CTimedPictureScreen* pictureScreen) override;
     void Update(float seconds) override;
     bool Draw() override;
-    bool IsInMenu() const override { return false; }
-    // Enter or Space skip the laying of bricks.
+    void RebuildBackBuffer() override;
+    bool OnActivate(bool active) override;
+    // Enter or Space skip the laying of bricks, any key ends a demo; F5 cycles the background
+    // detail, F10 takes a screenshot, Escape pauses and "~" resets the frame statistics.
     bool OnKey(int key) override;
-    // The first player's control set; null for the others.
+    // A gamma change redraws the whole background; other messages are not handled.
+    bool HandleMessage(int message) override;
+    bool IsInMenu() const override { return m_mode == kModeMainMenu; }
+    void AddRedrawArea(CJWindow* window) override;
+    // Players 1 to 3 (index 0..2); null for any other index or before Init.
     CPlayerControls* GetPlayerControls(int index) override;
 
+    bool IsPlaying() const { return m_mode == kModePlaying; }
+    int GetMode() const { return m_mode; }
     // Null before Init.
     CStats* GetStats() const { return m_stats; }
-    // Neither IsPlaying nor IsInMenu: the game is between the two (after a game ended).
-    bool IsPlaying() const { return m_playing; }
-    // While set, the page shows no playfield behind the dialogs.
-    void RequestBlankBackground(bool blank) { m_blankBackground = blank; }
+    CPlayfield* GetPlayfield() const { return m_playfield.get(); }
+    CMessageDisplay* GetMessageDisplay() const { return m_messageDisplay.get(); }
+    CTimedMessage* GetTimedMessage() const { return m_timedMessage.get(); }
+    CMusicMixer* GetMusicMixer() const { return m_musicMixer.get(); }
+    CDirtyRectFrame* GetBackBuffer() const { return m_backBuffer.get(); }
 
-    // The playfield's host (GameHost.cpp). The verdict opens the statistics dialog; its "Close",
-    // like the main menu, starts the next game until the menus exist.
-    void InvalidateScoreArea() override {}
-    void InvalidateScreen() override {}
+    // Mode changes. StartNewGame and ResumeGame are for the menu; StartDemo for the menu or play
+    // (a null commercial starts nothing).
+    void StartNewGame(uint32_t difficulty, uint32_t round);
+    void ResumeGame();
+    void StartDemo(CStandInCommercial* commercial);
+    void OnDemoFinished();
+    CStandInCommercial* GetCurrentCommercial() const { return m_commercial; }
+
+    // The area of the background frame still to rebuild; all zeros when none.
+    const CIntRect& GetPendingBackground() const { return m_pendingBackground; }
+    // Unites the rectangle with the pending one (an all-zero pending rectangle is replaced).
+    void AddBackgroundRebuildRect(const CIntRect& rect);
+    void RequestBlankBackground(bool blank);
+    int GetBackgroundDetailLevel() const { return m_backgroundDetailLevel; }
+    // Stores the level in the settings and rebuilds the playfield's background.
+    void SetBackgroundDetailLevel(int level);
+    // 2, 1, 0, 2, ...
+    void CycleBackgroundDetailLevel();
+    void SetForceEffectFlags(uint32_t bits) { m_forceBits |= bits; }
+    void ClearForceEffectFlags(uint32_t bits) { m_forceBits &= ~bits; }
+    uint32_t GetForceEffectFlags() const { return m_forceBits; }
+    // The effects the last update asked for: the flags with "Playfield" while playing without a
+    // modal window, else none.
+    uint32_t GetRequestedForceEffects() const { return m_requestedForce; }
+    // Invalidates the whole screen and has an open main menu rebuild itself.
+    void RefreshMainMenu();
+    // The mix level play asks for (0 full, 1 medium, 2 ambient); -1 while a demo plays back.
+    int ChooseMixLevel() const;
+
+    // The playfield's host (GameHost.cpp).
+    void InvalidateScoreArea() override;
+    bool CheatsCount() const override { return IsPlaying(); }
+    void InvalidateScreen() override;
+    void SetRoundTitle(const char* title) override;
     void GoToMainMenu() override;
     void ClearMode() override;
     CPlayerControls* GetPlayerControls() override;
     const char* GetDifficultyName(uint32_t difficulty) const override;
     void ShowPictureScreen(const char* name, const CTextSubstitutionList& substitutions, float seconds) override;
     void ShowTimedMessage(const char* text) override;
+    void SetMusic(const CMusicMixerData* music) override;
     void ResetCurrentGame() override;
     uint32_t GetScore() const override;
     void SetScore(uint32_t score) override;
@@ -74,26 +136,70 @@ public:
     void ArchiveCurrentGame() override;
     void ShowVerdict(const char* text) override;
 
+    // The score board (ScoreBoard.cpp): the static part into the background, the live part every
+    // frame.
+    void DrawScoreBoardFrame(CFrameInterface* target);
+    void DrawScoreBoard(CFrameInterface* target);
+    const CSharedString& GetRoundTitle() const { return m_roundTitle; }
+    const CRoundTitleScroll& GetRoundTitleScroll() const { return m_titleScroll; }
+    // Null before Init.
+    CAdvertisementRotator* GetAdvertisementRotator() const { return m_adRotator.get(); }
+
 private:
-    // A new game on "Normal" from the first round.
-    void StartGame();
+    void UpdatePlay(float seconds);
+    // While a modal window is open, the first player's fire presses its default button.
+    void FeedMenuNavigation(bool modal);
+    // "Timeout.wav" and the pause menu.
+    void OnTimeout();
+    void RebuildBackground();
+    void DrawMenuBackground(CFrameInterface* target);
+    // The log section and the invalidation that start and resume share.
+    void EnterPlay(bool resume, uint32_t difficulty, uint32_t round);
 
     CTimedPictureScreen* m_pictureScreen;
-    CStats* m_stats = nullptr;
-    std::unique_ptr<CStandInField> m_standInField;
-    std::unique_ptr<CMessageDisplay> m_messageDisplay;
-    std::unique_ptr<CTimedMessage> m_timedMessage;
-    std::unique_ptr<CPlayerControls> m_controls;
+    std::unique_ptr<CDirtyRectFrame> m_backBuffer;
+    int m_backgroundDetailLevel = 2;
+    std::unique_ptr<CFrame> m_background;
+    CIntRect m_pendingBackground{0, 0, 0, 0};
     std::unique_ptr<CPlayfield> m_playfield;
-    // The playfield runs (the playing mode).
-    bool m_playing = false;
+    std::unique_ptr<CMessageDisplay> m_messageDisplay;
+    std::unique_ptr<CPlayerControls> m_controls[kControlSetCount];
+    int m_mode = kModeNone;
     bool m_blankBackground = false;
+    CStats* m_stats = nullptr;
     // The ended game's copy in the player's history, for the statistics dialog; null when the
     // game was not kept.
     const CGameStats* m_archivedGame = nullptr;
-    // Steps until the next game starts after one ended; 0 when none is due.
-    int m_restartDelay = 0;
+    std::unique_ptr<CMusicMixer> m_musicMixer;
+    std::unique_ptr<CTimedMessage> m_timedMessage;
+    CStandInCommercial* m_commercial = nullptr;
+    CSharedString m_roundTitle;
+    CRoundTitleScroll m_titleScroll;
+    std::unique_ptr<CAdvertisementRotator> m_adRotator;
+    uint32_t m_forceBits = 0;
+    uint32_t m_requestedForce = 0;
+    std::unique_ptr<CFrameCollection> m_windowTextures;
+    std::unique_ptr<CStandInField> m_standInField;
+    // Whether the fully faded-in screen was drawn once.
+    bool m_drewFadedIn = false;
+    bool m_backBufferReady = false;
+    // Whether the back buffer restores from the background frame (else from black).
+    bool m_backBufferHasFrame = true;
+    // Update steps run, for the developer's script.
+    uint32_t m_updateSteps = 0;
 };
 
 // The game's statistics; null while no game object exists or before its Init.
 CStats* GetStats();
+// The one game object; null while none exists.
+CGame* GetGame();
+// The seconds every update step has added since the start.
+float GetGameClock();
+// "Background Detail Level" when the settings hold none: 2 on every 64-bit processor, else 1 for
+// processor classes 1 to 3 and 2 for the others.
+int GetDefaultBackgroundDetailLevel(bool sixtyFourBit, int cpuClass);
+// The background detail level after the level: 2 after 0, else one less.
+int NextBackgroundDetailLevel(int level);
+// The mix level for the shown ball speed (last ball speed x 25/102, truncated), a modal window,
+// a ship carrying guns and the balls in play: 0 full, 1 medium, 2 ambient.
+int ChooseMixLevelFor(float lastBallSpeed, bool modal, bool guns, int ballsInPlay);

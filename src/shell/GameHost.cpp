@@ -11,29 +11,11 @@
 #include "shell/dialogs/StatisticsDialog.h"
 #include "shell/stats/DifficultyNames.h"
 #include "shell/stats/Stats.h"
-
-namespace {
-
-// Steps the verdict stays on the message display before the next game.
-constexpr int kRestartSteps = 240;
-constexpr float kVerdictSeconds = 4.0f;
-
-} // namespace
-
-void CGame::GoToMainMenu()
-{
-    m_playing = false;
-    m_restartDelay = 1;
-}
-
-void CGame::ClearMode()
-{
-    m_playing = false;
-}
+#include "ui/ScreenWindow.h"
 
 CPlayerControls* CGame::GetPlayerControls()
 {
-    return m_controls.get();
+    return m_controls[0].get();
 }
 
 void CGame::ShowTimedMessage(const char* text)
@@ -190,11 +172,11 @@ void CGame::ArchiveCurrentGame()
 
 void CGame::ShowVerdict(const char* text)
 {
-    // The verdict under the game's row in the statistics dialog, whose "Close" starts the next
-    // game; without a screen window it shows on the message display for a while instead.
+    // The verdict under the game's row in the statistics dialog, whose "Close" goes to the main
+    // menu; without a screen window the verdict shows in a message over the main menu instead.
     if (OpenStatisticsDialog(static_cast<int32_t>(GetDifficulty()), m_archivedGame, text))
         return;
-    if (m_messageDisplay)
-        m_messageDisplay->Show(text, 0, kVerdictSeconds, false);
-    m_restartDelay = kRestartSteps;
+    GoToMainMenu();
+    if (CScreenWindow* screen = GetScreenWindow())
+        screen->ShowMessageText("Game Over", text);
 }

@@ -14,4 +14,5 @@ void SetupGame()
     game->Init(pictureScreen);
     if (HasCommandLineOption("/exit"))
         std::exit(0);
+    game->GoToMainMenu();
 }

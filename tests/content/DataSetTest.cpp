@@ -36,13 +36,16 @@ const char* const kStartupNames[] = {
     "Palettes/GamePalette.bmp", "Sounds/UI/Button Action.wav", "Sounds/UI/Button Switch.wav",
     "Sounds/UI/Button Flip.wav", "Sounds/Player Error.wav",    "Music/Intro.ogg",
     "ForceFeedback.ifr",        "Cache/Resources/CompanyLogo.Frame",
-    "Resources/CompanyLogo.txt",
+    "Resources/CompanyLogo.txt",  "Cache/Resources/Main Menu Pluvex.Frame", "Sounds/Timeout.wav",
     "Resources/-MouseCursor/Properties.txt",
     "Cache/Resources/MouseCursor.Sequence",
 };
 
-// The frames the start-up looks up by name in the frame list.
-const char* const kStartupFrames[] = {"CompanyLogo"};
+// The frames the start-up and play look up by name in the frame list (the advertisements are
+// found by the word in their names).
+const char* const kStartupFrames[] = {"CompanyLogo", "Main Menu Pluvex", "Score Board Frame",
+                                      "Advertisement Ion Spheres", "Advertisement Ship",
+                                      "Advertisement Bricks"};
 
 // The fonts the start-up loads (each from "Fonts/-<name>/Properties.txt" and its glyph strip
 // "Fonts/-<name>/<name>.tga"), and the sequences it asks the sequence list for.
@@ -138,7 +141,7 @@ TEST_F(MountedDataSet, EveryNameTheStartUpReadsResolves)
     {
         const char* folder;
         uint32_t count;
-    } listings[] = {{"Sounds", 15}, {"Music", 8}};
+    } listings[] = {{"Sounds", 20}, {"Music", 8}};
     for (const auto& listing : listings) {
         CFileSearchSpec spec;
         spec.SetFolderAndExtension(listing.folder, "wav");
@@ -277,8 +280,9 @@ for path in sys.argv[1:]:
               0);
     EXPECT_EQ(testsupport::ReadFileBytes(output),
               "UI/Button Action.wav\nUI/Button Switch.wav\nUI/Button Flip.wav\nPlayer Error.wav\nPop Brick.wav\n"
+              "Brick Placed.wav\nBrick Turned On.wav\nBrick Turned Off.wav\nBrick Change.wav\n"
               "Start Round.wav\nBall In Play.wav\nLevel Ending Tune.WAV\nLost Ball.WAV\nGame Over.WAV\nScore.wav\n"
-              "Completed Game.wav\n");
+              "Completed Game.wav\nTimeout.wav\n");
 }
 
 } // namespace

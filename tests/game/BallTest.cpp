@@ -31,7 +31,7 @@ protected:
         if (!m_field->GetBricks().GetHead()) {
             auto* brick = new CSprite;
             brick->SetPosition(CFloatPoint{400.0f, 30.0f});
-            brick->AddAI(new CBrickAI);
+            brick->AddAI(NewNeededBrickAI());
             m_field->GetBricks().Append(brick);
         }
         m_host.m_difficulty = difficulty;
@@ -128,7 +128,7 @@ TEST_F(BallTest, LooseBallLeavesBricksAloneAndDoesNotSpeedUp)
 {
     auto* brick = new CSprite;
     brick->SetPosition(CFloatPoint{100.0f, 100.0f});
-    brick->AddAI(new CBrickAI);
+    brick->AddAI(NewNeededBrickAI());
     m_field->GetBricks().Append(brick);
     CSprite* ball = AddBall(15.0f, 200.0f, -3.0f, 0.0f);
     AI(ball).SetLoose(true);

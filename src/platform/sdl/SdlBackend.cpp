@@ -3,6 +3,7 @@
 #include "platform/EventQueue.h"
 #include "platform/Process.h"
 #include "platform/TerminationSignals.h"
+#include "platform/Time.h"
 #include "platform/sdl/SdlBackendImpl.h"
 #include "platform/sdl/SdlKeyMap.h"
 
@@ -144,6 +145,12 @@ void SdlBackend::WaitForEvents(EventQueue& queue, uint32_t milliseconds)
     PumpEvents(queue);
     if (queue.Count() > 0)
         return;
+    // A scripted run keeps time by the virtual clock: waiting moves it on.
+    if (IsVirtualClock()) {
+        AdvanceVirtualClock(static_cast<uint64_t>(milliseconds) * 1000000ull);
+        PumpEvents(queue);
+        return;
+    }
     // Leaves the event in SDL's queue; the pump below takes it.
     SDL_WaitEventTimeout(nullptr, static_cast<int>(std::min<uint32_t>(milliseconds, 1000)));
     PumpEvents(queue);

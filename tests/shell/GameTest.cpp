@@ -1,0 +1,265 @@
+// The game object over the project's data set, stepped by hand: its modes, the main menu, demos,
+// the music's mix level, the background rebuild and the dirty cells against a full redraw.
+#include "GameFixture.h"
+
+#include "app/DemoRecorder.h"
+#include "app/Keyboard.h"
+#include "app/Mouse.h"
+#include "app/WindowProc.h"
+#include "foundation/OpenFlags.h"
+#include "foundation/Win32Services.h"
+#include "game/Playfield.h"
+#include "game/ship/MessageDisplay.h"
+#include "graphics/DirtyRectFrame.h"
+#include "graphics/ScreenFrame.h"
+#include "platform/Time.h"
+#include "platform/Window.h"
+#include "platform/headless/HeadlessBackend.h"
+#include "shell/Game.h"
+#include "shell/MainMenuWindow.h"
+#include "shell/StandInCommercial.h"
+#include "ui/JButton.h"
+#include "ui/ScreenWindow.h"
+
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+#ifdef VANTOREL_DATA_DIR
+namespace {
+
+class GameObject : public GameFixture
+{
+protected:
+    int CountMenus() const
+    {
+        int menus = 0;
+        for (CJWindow* w = m_game->GetScreenWindow()->GetFrontChild(); w; w = w->GetNextSibling())
+            menus += dynamic_cast<CMainMenuWindow*>(w) != nullptr;
+        return menus;
+    }
+};
+
+TEST_F(GameObject, MainMenuOpensOnceAndPlayStartsAGame)
+{
+    EXPECT_EQ(m_game->GetMode(), CGame::kModeNone);
+    m_game->GoToMainMenu();
+    CMainMenuWindow* menu = CMainMenuWindow::GetOpen();
+    m_game->GoToMainMenu();
+    Step();
+    EXPECT_EQ(CountMenus(), 1);
+    EXPECT_EQ(CMainMenuWindow::GetOpen(), menu);
+    EXPECT_TRUE(m_game->IsInMenu());
+    EXPECT_TRUE(m_game->HasModalWindow());
+
+    menu->GetPlayButton()->Click();
+    EXPECT_EQ(CMainMenuWindow::GetOpen(), nullptr);
+    EXPECT_TRUE(m_game->IsPlaying());
+    EXPECT_EQ(m_game->GetDifficulty(), 1u);
+    EXPECT_EQ(m_game->GetPlayfield()->GetRound(), 0u);
+    // Leaving the game (nothing scored) builds the menu again.
+    m_game->ClearMode();
+    m_game->GoToMainMenu();
+    EXPECT_NE(CMainMenuWindow::GetOpen(), nullptr);
+    EXPECT_EQ(CountMenus(), 1);
+}
+
+TEST_F(GameObject, DemoFromTheMenuReturnsToAFreshMenu)
+{
+    ASSERT_TRUE(RecordClip("Clip.dem", 4));
+
+    m_game->GoToMainMenu();
+    Step();
+    CStandInCommercial commercial("Clip.dem");
+    m_game->StartDemo(&commercial);
+    EXPECT_EQ(CMainMenuWindow::GetOpen(), nullptr);
+    EXPECT_EQ(m_game->GetMode(), CGame::kModePlaying);
+    EXPECT_EQ(m_game->GetCurrentCommercial(), &commercial);
+    EXPECT_GT(m_game->GetMessageDisplay()->GetLineCount(), 0u);
+    // The mix is left alone while the demo plays.
+    EXPECT_EQ(m_game->ChooseMixLevel(), -1);
+
+    std::vector<int> modes;
+    for (int step = 0; step < 30 && m_game->GetMode() == CGame::kModePlaying; ++step) {
+        Step();
+        modes.push_back(m_game->GetMode());
+        // The menu closed for the demo; the one after it is built anew.
+        if (m_game->GetMode() == CGame::kModePlaying) {
+            EXPECT_EQ(CMainMenuWindow::GetOpen(), nullptr);
+        }
+    }
+    ASSERT_EQ(modes.back(), CGame::kModeMainMenu);
+    EXPECT_GE(modes.size(), 3u);
+    EXPECT_EQ(m_game->GetCurrentCommercial(), nullptr);
+    EXPECT_EQ(m_game->GetMessageDisplay()->GetLineCount(), 0u);
+    EXPECT_NE(CMainMenuWindow::GetOpen(), nullptr);
+    EXPECT_EQ(CountMenus(), 1);
+}
+
+TEST_F(GameObject, AnyKeyEndsADemo)
+{
+    ASSERT_TRUE(RecordClip("Long.dem", 100));
+    CDemoRecorder* recorder = CDemoRecorder::GetInstance();
+    m_game->GoToMainMenu();
+    CStandInCommercial commercial("Long.dem");
+    m_game->StartDemo(&commercial);
+    Step(3);
+    ASSERT_EQ(m_game->GetMode(), CGame::kModePlaying);
+    EXPECT_TRUE(m_game->OnKey('x'));
+    EXPECT_EQ(m_game->GetMode(), CGame::kModeMainMenu);
+    EXPECT_EQ(m_game->GetCurrentCommercial(), nullptr);
+    EXPECT_FALSE(recorder->IsPlaying());
+    // Out of the demo, keys go their usual way.
+    EXPECT_FALSE(m_game->OnKey('x'));
+}
+
+TEST_F(GameObject, UnreadableClipStaysInTheMenu)
+{
+    m_game->GoToMainMenu();
+    CStandInCommercial missing("No Such Clip.dem");
+    m_game->StartDemo(&missing);
+    EXPECT_EQ(m_game->GetMode(), CGame::kModeMainMenu);
+    EXPECT_EQ(m_game->GetCurrentCommercial(), nullptr);
+    EXPECT_EQ(CountMenus(), 1);
+    m_game->StartDemo(nullptr);
+    EXPECT_EQ(m_game->GetMode(), CGame::kModeMainMenu);
+}
+
+TEST_F(GameObject, ModalWindowHoldsThePlayfieldAndShowsTheCursor)
+{
+    // The round starts by laying its bricks; that stands still under a modal window.
+    m_game->StartNewGame(1, 0);
+    Step(2);
+    EXPECT_FALSE(g_mouse.IsCursorVisible());
+    ASSERT_TRUE(m_game->GetPlayfield()->IsLayingBricks());
+    m_game->GetScreenWindow()->ShowMessageText("Caption", "Text");
+    Step(1200);
+    EXPECT_TRUE(m_game->GetPlayfield()->IsLayingBricks());
+    EXPECT_TRUE(g_mouse.IsCursorVisible());
+    EXPECT_EQ(m_game->GetRequestedForceEffects(), 0u);
+
+    CMainMenuWindow::CloseOpen();  // not open: nothing happens
+    m_game->GetScreenWindow()->GetModalWindow()->Close();
+    int steps = 0;
+    while (m_game->GetPlayfield()->IsLayingBricks() && steps < 1200)
+        Step(), ++steps;
+    EXPECT_LT(steps, 1200);
+    EXPECT_FALSE(g_mouse.IsCursorVisible());
+    EXPECT_EQ(m_game->GetRequestedForceEffects(), CGame::kForcePlayfield);
+}
+
+TEST_F(GameObject, PendingBackgroundUnites)
+{
+    Step();
+    struct Case
+    {
+        CIntRect add;
+        CIntRect expected;
+    };
+    // From nothing pending: the first rectangle is taken as it is, even far from the origin.
+    const Case cases[] = {
+        {{100, 50, 120, 60}, {100, 50, 120, 60}},
+        {{10, 55, 20, 200}, {10, 50, 120, 200}},
+        {{30, 60, 40, 70}, {10, 50, 120, 200}},
+        {{0, 0, 640, 10}, {0, 0, 640, 200}},
+    };
+    for (const Case& c : cases) {
+        m_game->AddBackgroundRebuildRect(c.add);
+        const CIntRect& got = m_game->GetPendingBackground();
+        EXPECT_EQ(std::vector<int32_t>({got.m_left, got.m_top, got.m_right, got.m_bottom}),
+                  std::vector<int32_t>({c.expected.m_left, c.expected.m_top, c.expected.m_right, c.expected.m_bottom}));
+    }
+    Step();
+    const CIntRect& done = m_game->GetPendingBackground();
+    EXPECT_EQ(done.m_left | done.m_top | done.m_right | done.m_bottom, 0);
+}
+
+// Cells of the page last presented that were copied to the display.
+int CountShownCells(const CDirtyRectFrame& buffer)
+{
+    const uint32_t page = (buffer.GetCurrentPage() + buffer.GetPageCount() - 1) % buffer.GetPageCount();
+    int cells = 0;
+    for (int32_t row = 0; row < 15; ++row)
+        for (int32_t column = 0; column < 20; ++column)
+            cells += buffer.GetShownGrid(page).IsCellDirty(column, row);
+    return cells;
+}
+
+TEST_F(GameObject, EverythingRedrawsWhileFadingAndOnceAtFullLevel)
+{
+    m_game->StartNewGame(1, 0);
+    Step(2);
+    CScreenFrame* display = m_game->GetDisplay();
+    display->StartFadeOut(0.5f);
+    std::vector<int> shown;
+    for (int step = 0; step < 3; ++step) {
+        Step();
+        shown.push_back(CountShownCells(*m_game->GetBackBuffer()));
+    }
+    EXPECT_EQ(shown, std::vector<int>({300, 300, 300}));
+    display->StartFadeIn(0.0f);
+    display->UpdateFade(0.0f);
+    ASSERT_EQ(display->GetFadeLevel(), 1.0f);
+    Step();
+    EXPECT_EQ(CountShownCells(*m_game->GetBackBuffer()), 300);
+    Step(4);
+    EXPECT_LT(CountShownCells(*m_game->GetBackBuffer()), 300);
+}
+
+TEST_F(GameObject, EveryPresentedPageEqualsAFullRedraw)
+{
+    m_game->StartNewGame(1, 0);
+    CDirtyRectFrame* buffer = m_game->GetBackBuffer();
+    const auto& display = platform::GetHeadlessBackend().GetMemoryDisplay();
+    int compared = 0;
+    for (int step = 0; step < 120; ++step) {
+        // Serve now and then, so that the ball moves over the field.
+        if (step % 40 == 10)
+            platform::GetHeadlessBackend().QueueEvent(platform::Event::Key(platform::EventType::KeyDown, 57, 32));
+        if (step % 40 == 14)
+            platform::GetHeadlessBackend().QueueEvent(platform::Event::Key(platform::EventType::KeyUp, 57, 32));
+        Step();
+        // Every few frames, the page just shown (only its dirty cells were copied) against the
+        // same frame drawn again with every cell copied.
+        if (step % 7 != 6 || m_game->GetDisplay()->GetFadeLevel() != 1.0f)
+            continue;
+        const std::vector<uint8_t> incremental = display.GetShownPixels();
+        buffer->MarkAllDirty();
+        m_game->Draw();
+        EXPECT_TRUE(display.GetShownPixels() == incremental) << "step " << step;
+        ++compared;
+    }
+    EXPECT_GE(compared, 15);
+}
+
+} // namespace
+#endif
+
+TEST(GameChoices, MixLevelFollowsTheShownBallSpeed)
+{
+    // Shown speed = last ball speed x 25/102; the speeds here are the shown ones plus a half.
+    auto level = [](float shown, bool modal = false, bool guns = false, int balls = 1) {
+        return ChooseMixLevelFor((shown + 0.5f) * 102.0f / 25.0f, modal, guns, balls);
+    };
+    struct Case
+    {
+        int level;
+        int expected;
+    };
+    const Case cases[] = {
+        {level(0), 1},   {level(1), 2},    {level(69), 2},         {level(70), 1},
+        {level(120), 1}, {level(121), 0},  {level(0, true), 2},    {level(121, true), 2},
+        {level(50, false, true), 0},       {level(50, false, false, 2), 0},
+        {level(0, false, false, 0), 1},
+    };
+    for (size_t i = 0; i < std::size(cases); ++i)
+        EXPECT_EQ(cases[i].level, cases[i].expected) << "case " << i;
+}
+
+TEST(GameChoices, BackgroundDetailDefaultsToFullOnSixtyFourBit)
+{
+    for (int cpuClass = 0; cpuClass <= 9; ++cpuClass) {
+        EXPECT_EQ(GetDefaultBackgroundDetailLevel(true, cpuClass), 2) << cpuClass;
+        EXPECT_EQ(GetDefaultBackgroundDetailLevel(false, cpuClass), cpuClass >= 1 && cpuClass <= 3 ? 1 : 2) << cpuClass;
+    }
+}
