@@ -9,6 +9,7 @@
 #include "GamePalette.h"
 #include "ListIcons.h"
 #include "MainMenuPicture.h"
+#include "MenuContent.h"
 #include "MouseCursor.h"
 #include "MuteImage.h"
 #include "NoneSequence.h"
@@ -159,5 +160,6 @@ bool BuildDefaultContent(const ContentSources& sources, CContentSet& set, DrawnC
            AddWindowTextures(set, error) && AddListIcons(set, error) && AddWebSpinner(set, error) &&
            AddMuteImage(set, error) &&
            AddCursorAndFonts(drawn.mouseCursor, drawn.fonts, set, error) && AddEffects(set, error) &&
-           AddBackgrounds(set, error);
+           AddBackgrounds(set, error) &&
+           AddMenuContent(set, error);
 }

@@ -189,6 +189,24 @@ std::vector<int16_t> MakeTimeout()
 }
 
 // A twentieth of a second of silence.
+// A soft rising chime: the pointer came over a menu button.
+std::vector<int16_t> MakeButtonHover()
+{
+    CSynthTrack track(0.1, false);
+    track.Play({.start = 0, .length = 0.05, .frequency = 880, .endFrequency = 1175, .wave = Waveform::Triangle,
+                .volume = 0.35, .attack = 0.005, .decay = 0.04, .release = 0.03, .brightness = 0.4});
+    return track.ToPcm(kEffectPeak);
+}
+
+// A tiny tock: a menu ball met a wall.
+std::vector<int16_t> MakeMenuBallBounce()
+{
+    CSynthTrack track(0.05, false);
+    track.Play({.start = 0, .length = 0.015, .frequency = 1250, .endFrequency = 900, .volume = 0.3, .attack = 0.0005,
+                .decay = 0.012, .release = 0.015, .brightness = 0.3});
+    return track.ToPcm(kEffectPeak);
+}
+
 std::vector<int16_t> MakeSilence()
 {
     return std::vector<int16_t>(CSynthTrack::kSampleRate / 20, 0);
@@ -202,6 +220,8 @@ const std::vector<SoundRecipe>& GetSoundRecipes()
         {"UI/Button Action.wav", MakeButtonAction},
         {"UI/Button Switch.wav", MakeButtonSwitch},
         {"UI/Button Flip.wav", MakeButtonFlip},
+        {"UI/Button Hover.wav", MakeButtonHover},
+        {"UI/Menu Ball Bounce.wav", MakeMenuBallBounce},
         {"Player Error.wav", MakePlayerError},
         {"Pop Brick.wav", MakePopBrick},
         {"Brick Placed.wav", MakeBrickPlaced},

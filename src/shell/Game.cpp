@@ -26,7 +26,8 @@
 #include "shell/CreatePlayerControls.h"
 #include "shell/DeveloperScript.h"
 #include "shell/GameTypedWords.h"
-#include "shell/StandInCommercial.h"
+#include "shell/Commercial.h"
+#include "shell/CommercialCollection.h"
 #include "shell/StandInField.h"
 #include "shell/MainMenuWindow.h"
 #include "shell/TimedMessage.h"
@@ -151,6 +152,7 @@ void CGame::Init(CTimedPictureScreen* pictureScreen)
     CBrickLayoutCollection::GetInstance().SetUpAtStartUp();
     CRoundSetCollection::GetInstance().SetUpAtStartUp();
     CParticleGeneratorCollection::GetInstance().SetUpAtStartUp();
+    CCommercialCollection::GetInstance().Load();
     m_windowTextures = std::make_unique<CFrameCollection>();
     m_windowTextures->SetUpFolder("User Interface Textures", "Interface/Textures");
     m_adRotator = std::make_unique<CAdvertisementRotator>(
@@ -203,6 +205,7 @@ void CGame::Update(float seconds)
     if (m_mode == kModePlaying)
         UpdatePlay(seconds);
     else if (m_mode == kModeMainMenu) {
+        UpdateMenuBalls(seconds);
         m_musicMixer->SetMixLevelSong(kAmbientLevel, FindSong("Theme.ogg"));
         m_musicMixer->SelectMixLevel(kAmbientLevel);
     }

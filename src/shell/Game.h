@@ -26,7 +26,7 @@ class CMessageDisplay;
 class CMusicMixer;
 class CPlayerControls;
 class CPlayfield;
-class CStandInCommercial;
+class CCommercial;
 class CStandInField;
 class CStats;
 class CTimedMessage;
@@ -75,9 +75,14 @@ public:
     // (a null commercial starts nothing).
     void StartNewGame(uint32_t difficulty, uint32_t round);
     void ResumeGame();
-    void StartDemo(CStandInCommercial* commercial);
+    void StartDemo(CCommercial* commercial);
+    // The main menu's toy (GameMenuBalls.cpp): reset with every return to the menu, then moved and
+    // drawn every step while the menu shows.
+    void ResetMenuBalls();
+    void UpdateMenuBalls(float seconds);
+    void DrawMenuBalls(CFrameInterface* target);
     void OnDemoFinished();
-    CStandInCommercial* GetCurrentCommercial() const { return m_commercial; }
+    CCommercial* GetCurrentCommercial() const { return m_commercial; }
 
     // The area of the background frame still to rebuild; all zeros when none.
     const CIntRect& GetPendingBackground() const { return m_pendingBackground; }
@@ -172,7 +177,7 @@ private:
     const CGameStats* m_archivedGame = nullptr;
     std::unique_ptr<CMusicMixer> m_musicMixer;
     std::unique_ptr<CTimedMessage> m_timedMessage;
-    CStandInCommercial* m_commercial = nullptr;
+    CCommercial* m_commercial = nullptr;
     CSharedString m_roundTitle;
     CRoundTitleScroll m_titleScroll;
     std::unique_ptr<CAdvertisementRotator> m_adRotator;

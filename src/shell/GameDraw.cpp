@@ -172,8 +172,9 @@ bool CGame::Draw()
             DrawScoreBoard(m_backBuffer.get());
             m_playfield->DrawBrickLayer(m_backBuffer.get());
             m_timedMessage->Draw(m_backBuffer.get());
+        } else if (m_mode == kModeMainMenu) {
+            DrawMenuBalls(m_backBuffer.get());
         }
-        // The menu balls come with the main menu.
     }
     recorder->EndFrame();
     DrawScreenWindow();

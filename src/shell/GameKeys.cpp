@@ -4,9 +4,9 @@
 #include "game/Playfield.h"
 #include "graphics/DirtyRectFrame.h"
 #include "shell/Game.h"
+#include "shell/Commercial.h"
 #include "shell/PauseMenu.h"
 #include "shell/Screenshot.h"
-#include "shell/StandInCommercial.h"
 #include "sound/SoundList.h"
 
 namespace {

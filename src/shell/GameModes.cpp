@@ -10,7 +10,7 @@
 #include "graphics/FontCollection.h"
 #include "shell/Game.h"
 #include "shell/MainMenuWindow.h"
-#include "shell/StandInCommercial.h"
+#include "shell/Commercial.h"
 #include "sound/MusicMixer.h"
 #include "ui/ScreenWindow.h"
 
@@ -38,7 +38,7 @@ void CGame::GoToMainMenu()
     InvalidateScreen();
     if (CScreenWindow* screen = GetScreenWindow())
         screen->OpenModalWindow(new CMainMenuWindow, kPlaceNone);
-    // The menu balls come with the main menu's toy.
+    ResetMenuBalls();
 }
 
 void CGame::ClearMode()
@@ -68,7 +68,7 @@ void CGame::ResumeGame()
     EnterPlay(true, GetDifficulty(), m_playfield->GetRound());
 }
 
-void CGame::StartDemo(CStandInCommercial* commercial)
+void CGame::StartDemo(CCommercial* commercial)
 {
     if (!commercial)
         return;
@@ -78,7 +78,7 @@ void CGame::StartDemo(CStandInCommercial* commercial)
     m_mode = kModePlaying;
     m_playfield->DeleteAllSprites();
     InvalidateScreen();
-    if (!commercial->Play(m_backBuffer.get())) {
+    if (!commercial->Play(m_playfield.get(), m_backBuffer.get())) {
         // A clip that cannot be read shows nothing: back to the menu at once.
         GoToMainMenu();
         return;

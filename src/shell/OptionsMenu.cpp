@@ -7,7 +7,7 @@
 #include "platform/Files.h"
 #include "shell/Game.h"
 #include "shell/MenuButtons.h"
-#include "shell/StandInShowDemo.h"
+#include "shell/DemoRequest.h"
 #include "shell/dialogs/CreditsDialog.h"
 #include "shell/dialogs/InternetConnectionDialog.h"
 #include "shell/dialogs/InternetConnectionPanel.h"

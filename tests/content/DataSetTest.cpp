@@ -141,7 +141,7 @@ TEST_F(MountedDataSet, EveryNameTheStartUpReadsResolves)
     {
         const char* folder;
         uint32_t count;
-    } listings[] = {{"Sounds", 20}, {"Music", 8}};
+    } listings[] = {{"Sounds", 22}, {"Music", 8}};
     for (const auto& listing : listings) {
         CFileSearchSpec spec;
         spec.SetFolderAndExtension(listing.folder, "wav");
@@ -279,7 +279,8 @@ for path in sys.argv[1:]:
     ASSERT_EQ(filetest::RunPython(scratch.Path(), script, "'" + (data / "Sounds.zip").string() + "' >'" + output + "'"),
               0);
     EXPECT_EQ(testsupport::ReadFileBytes(output),
-              "UI/Button Action.wav\nUI/Button Switch.wav\nUI/Button Flip.wav\nPlayer Error.wav\nPop Brick.wav\n"
+              "UI/Button Action.wav\nUI/Button Switch.wav\nUI/Button Flip.wav\nUI/Button Hover.wav\n"
+              "UI/Menu Ball Bounce.wav\nPlayer Error.wav\nPop Brick.wav\n"
               "Brick Placed.wav\nBrick Turned On.wav\nBrick Turned Off.wav\nBrick Change.wav\n"
               "Start Round.wav\nBall In Play.wav\nLevel Ending Tune.WAV\nLost Ball.WAV\nGame Over.WAV\nScore.wav\n"
               "Completed Game.wav\nTimeout.wav\n");

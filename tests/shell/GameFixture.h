@@ -11,11 +11,16 @@
 #include "platform/Time.h"
 #include "platform/Window.h"
 #include "platform/headless/HeadlessBackend.h"
+#include "objects/FilePlayList.h"
+#include "shell/Commercial.h"
+#include "shell/CommercialCollection.h"
+#include "shell/DemoRequest.h"
 #include "shell/Game.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
 
 #ifdef VANTOREL_DATA_DIR
 class GameFixture : public ::testing::Test
@@ -25,7 +30,10 @@ protected:
 
     void SetUp() override
     {
-        std::filesystem::create_directory_symlink(VANTOREL_DATA_DIR, m_folder.Path() / "Data");
+        // The project's data, entry by entry, so that a test may add files of its own.
+        std::filesystem::create_directory(m_folder.Path() / "Data");
+        for (const auto& entry : std::filesystem::directory_iterator(VANTOREL_DATA_DIR))
+            std::filesystem::create_symlink(entry.path(), m_folder.Path() / "Data" / entry.path().filename());
         platform::GetHeadlessBackend().Reset();
         platform::CreateMainWindow("Vantorel");
         platform::EnableVirtualClock();
@@ -60,6 +68,19 @@ protected:
         for (int frame = 0; frame < frames; ++frame)
             recorder->EndFrame();
         return recorder->SaveRecording(name, VF_VERBATIM);
+    }
+    // A clip of empty frames, recorded as the developer records demos into the data's resources,
+    // becomes the commercial's only clip.
+    void AddRecordedClip(CCommercial& commercial, int frames = 4)
+    {
+        std::filesystem::create_directories(m_folder.Path() / "Data/Resources");
+        ASSERT_TRUE(RecordClip("Data/Resources/Clip.Demo", frames));
+        CCommercialCollection::GetInstance().Load();
+        CFilePlayList& demos = GetDemoFileList();
+        for (uint32_t i = 0; i < demos.GetCount(); ++i)
+            if (std::string(demos.GetNameAt(i)) == "Clip.Demo")
+                commercial.AddClip(i);
+        ASSERT_EQ(commercial.GetClipCount(), 1u);
     }
 
     filetest::WorkFolder m_folder;

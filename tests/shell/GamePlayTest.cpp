@@ -23,7 +23,6 @@
 #include "shell/OptionsMenu.h"
 #include "shell/PauseMenu.h"
 #include "shell/Screenshot.h"
-#include "shell/StandInCommercial.h"
 #include "shell/dialogs/InternetConnectionDialog.h"
 #include "online/VersionCheckWindow.h"
 #include "shell/stats/Stats.h"
@@ -217,10 +216,10 @@ TEST_F(GamePlay, ScreenshotsTakeTheNextFreeNameAndNeverOverwrite)
 
 TEST_F(GamePlay, AnyKeyEndsADemoAndWritesNothing)
 {
-    ASSERT_TRUE(RecordClip("Clip.dem", 600));
+    CCommercial commercial;
+    AddRecordedClip(commercial, 600);
     m_game->GoToMainMenu();
     Step();
-    CStandInCommercial commercial("Clip.dem");
     m_game->StartDemo(&commercial);
     ASSERT_EQ(m_game->GetCurrentCommercial(), &commercial);
     Step();

@@ -15,14 +15,22 @@
 #include "platform/Time.h"
 #include "platform/Window.h"
 #include "platform/headless/HeadlessBackend.h"
+#include "objects/FilePlayList.h"
+#include "shell/Commercial.h"
+#include "shell/CommercialCollection.h"
+#include "shell/DemoRequest.h"
 #include "shell/Game.h"
 #include "shell/MainMenuWindow.h"
-#include "shell/StandInCommercial.h"
+#include "shell/MenuButton.h"
+#include "shell/TimedMessage.h"
+#include "shell/stats/Stats.h"
 #include "ui/JButton.h"
 #include "ui/ScreenWindow.h"
+#include "ui/controls/JMessageWindow.h"
 
 #include <filesystem>
 #include <memory>
+#include <string>
 #include <vector>
 
 #ifdef VANTOREL_DATA_DIR
@@ -66,11 +74,11 @@ TEST_F(GameObject, MainMenuOpensOnceAndPlayStartsAGame)
 
 TEST_F(GameObject, DemoFromTheMenuReturnsToAFreshMenu)
 {
-    ASSERT_TRUE(RecordClip("Clip.dem", 4));
+    CCommercial commercial;
+    ASSERT_NO_FATAL_FAILURE(AddRecordedClip(commercial));
 
     m_game->GoToMainMenu();
     Step();
-    CStandInCommercial commercial("Clip.dem");
     m_game->StartDemo(&commercial);
     EXPECT_EQ(CMainMenuWindow::GetOpen(), nullptr);
     EXPECT_EQ(m_game->GetMode(), CGame::kModePlaying);
@@ -98,10 +106,10 @@ TEST_F(GameObject, DemoFromTheMenuReturnsToAFreshMenu)
 
 TEST_F(GameObject, AnyKeyEndsADemo)
 {
-    ASSERT_TRUE(RecordClip("Long.dem", 100));
+    CCommercial commercial;
+    ASSERT_NO_FATAL_FAILURE(AddRecordedClip(commercial, 100));
     CDemoRecorder* recorder = CDemoRecorder::GetInstance();
     m_game->GoToMainMenu();
-    CStandInCommercial commercial("Long.dem");
     m_game->StartDemo(&commercial);
     Step(3);
     ASSERT_EQ(m_game->GetMode(), CGame::kModePlaying);
@@ -116,13 +124,108 @@ TEST_F(GameObject, AnyKeyEndsADemo)
 TEST_F(GameObject, UnreadableClipStaysInTheMenu)
 {
     m_game->GoToMainMenu();
-    CStandInCommercial missing("No Such Clip.dem");
+    CCommercial missing;
+    ASSERT_NO_FATAL_FAILURE(AddRecordedClip(missing));
+    std::filesystem::remove(m_folder.Path() / "Data/Resources/Clip.Demo");
     m_game->StartDemo(&missing);
     EXPECT_EQ(m_game->GetMode(), CGame::kModeMainMenu);
     EXPECT_EQ(m_game->GetCurrentCommercial(), nullptr);
     EXPECT_EQ(CountMenus(), 1);
     m_game->StartDemo(nullptr);
     EXPECT_EQ(m_game->GetMode(), CGame::kModeMainMenu);
+}
+
+TEST_F(GameObject, MenuButtonsSlideInAndShowTheirTextOnceTurned)
+{
+    m_game->GoToMainMenu();
+    CMainMenuWindow* menu = CMainMenuWindow::GetOpen();
+    ASSERT_NE(menu, nullptr);
+    int32_t startX[CMainMenuWindow::kButtonCount];
+    for (int i = 0; i < CMainMenuWindow::kButtonCount; ++i) {
+        CMenuButton* button = menu->GetButton(i);
+        startX[i] = button->GetRect().m_left;
+        EXPECT_EQ(button->GetWidth(), CMenuButton::kWidth);
+        EXPECT_EQ(button->GetHeight(), CMenuButton::kHeight);
+        EXPECT_FALSE(button->IsTextShown());
+    }
+    bool textBeforeTurned = false;
+    for (int step = 0; step < 240; ++step) {
+        Step();
+        for (int i = 0; i < CMainMenuWindow::kButtonCount; ++i)
+            textBeforeTurned = textBeforeTurned || (menu->GetButton(i)->IsTextShown() && menu->GetButton(i)->IsFlipping());
+    }
+    EXPECT_FALSE(textBeforeTurned);
+    int32_t top = -1;
+    for (int i = 0; i < CMainMenuWindow::kButtonCount; ++i) {
+        CMenuButton* button = menu->GetButton(i);
+        // Each came 240 + 100 i pixels from the right and ends exactly in place, one below another.
+        EXPECT_EQ(button->GetRect().m_left, 357) << "button " << i;
+        EXPECT_EQ(startX[i], 357 + 240 + 100 * i) << "button " << i;
+        EXPECT_GT(button->GetRect().m_top, top);
+        top = button->GetRect().m_top;
+        EXPECT_FALSE(button->IsFlipping());
+        EXPECT_TRUE(button->IsTextShown());
+    }
+    EXPECT_EQ(menu->GetButton(0)->GetRect().m_top, 27);
+    EXPECT_EQ(menu->GetCreditsHotSpot()->GetRect(), (CIntRect{305, 348, 305 + 325, 348 + 85}));
+}
+
+TEST_F(GameObject, ReminderOpensWithTheFocusWhenTheCountIsDone)
+{
+    const auto countMessages = [this] {
+        int messages = 0;
+        for (CJWindow* w = m_game->GetScreenWindow()->GetFrontChild(); w; w = w->GetNextSibling())
+            messages += dynamic_cast<CJMessageWindow*>(w) != nullptr;
+        return messages;
+    };
+    CStats* stats = m_game->GetStats();
+    stats->SetLaunchesSinceVersionCheck(1);
+    m_game->GoToMainMenu();
+    Step(3);
+    EXPECT_EQ(countMessages(), 0);
+    stats->SetLaunchesSinceVersionCheck(0);
+    Step();
+    EXPECT_EQ(countMessages(), 1);
+    EXPECT_EQ(stats->GetLaunchesSinceVersionCheck(), 10u);
+    // The reminder has the focus now: a count run out again waits for the menu to get it back.
+    stats->SetLaunchesSinceVersionCheck(0);
+    Step(3);
+    EXPECT_EQ(countMessages(), 1);
+    EXPECT_EQ(stats->GetLaunchesSinceVersionCheck(), 0u);
+}
+
+TEST_F(GameObject, DemoOnRequestPlaysTheIntroWithItsCaptions)
+{
+    m_game->GoToMainMenu();
+    Step();
+    ASSERT_EQ(m_game->GetStats()->GetAllPlayersTotals().GetGamesFinished(), 0u);
+    ShowDemoNow();
+    CCommercial* shown = m_game->GetCurrentCommercial();
+    ASSERT_NE(shown, nullptr);
+    CCommercialCollection& commercials = CCommercialCollection::GetInstance();
+    EXPECT_EQ(shown, commercials.GetCommercial(static_cast<uint32_t>(commercials.FindIndexByName("1 Intro", -1))));
+    EXPECT_EQ(CMainMenuWindow::GetOpen(), nullptr);
+    std::vector<std::string> captions;
+    for (int step = 0; step < 6 * 60; ++step) {
+        Step();
+        const std::string text = m_game->GetTimedMessage()->GetText().CStr();
+        if (m_game->GetTimedMessage()->IsShown() && (captions.empty() || captions.back() != text))
+            captions.push_back(text);
+    }
+    // The intro's three lines in order (wrapped to the field), whatever else the field showed.
+    std::vector<std::string> intro;
+    for (const std::string& caption : captions)
+        for (const char* start : {"Welcome to Vantorel!", "Steer the ship", "and clear every brick"})
+            if (caption.rfind(start, 0) == 0)
+                intro.push_back(start);
+    EXPECT_EQ(intro, (std::vector<std::string>{"Welcome to Vantorel!", "Steer the ship", "and clear every brick"}));
+    // Space (the first player's shot) ends the demo: a fresh menu, no caption left.
+    g_keyboard.OnKeyDown(57);
+    Step(2);
+    EXPECT_EQ(m_game->GetCurrentCommercial(), nullptr);
+    EXPECT_TRUE(m_game->IsInMenu());
+    EXPECT_NE(CMainMenuWindow::GetOpen(), nullptr);
+    EXPECT_FALSE(m_game->GetTimedMessage()->IsShown());
 }
 
 TEST_F(GameObject, ModalWindowHoldsThePlayfieldAndShowsTheCursor)
