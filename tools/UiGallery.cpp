@@ -16,6 +16,7 @@
 #include "GalleryListsPage.h"
 #include "GalleryOptionsPage.h"
 #include "GalleryOnlinePage.h"
+#include "GalleryShellPage.h"
 #include "GallerySkinsPage.h"
 #include "GalleryTreePage.h"
 #include "ToolStartUp.h"
@@ -146,11 +147,11 @@ int main(int argc, char** argv)
     const int depth = GetToolOptionInt(argc, argv, "--depth", 16);
     const int frames = GetToolOptionInt(argc, argv, "--frames", 0);
     const std::vector<int> keys = ParseKeyNames(GetToolOption(argc, argv, "--keys", ""));
-    static const char* const kPages[] = {"tree",  "buttons", "dialogs", "skins",  "controls",
-                                         "lists", "online",  "about",   "options"};
+    static const char* const kPages[] = {"tree",  "buttons", "dialogs", "skins",      "controls", "lists",
+                                         "online", "about",  "options", "statistics", "credits"};
     if (std::find(std::begin(kPages), std::end(kPages), page) == std::end(kPages)) {
         std::fprintf(stderr, "uigallery: no page \"%s\" (pages: tree, buttons, dialogs, skins, controls, lists, online, "
-                     "about, options)\n",
+                     "about, options, statistics, credits)\n",
                      page.c_str());
         return 2;
     }
@@ -215,6 +216,10 @@ int main(int argc, char** argv)
         OpenGalleryControlsPage(&screenWindow);
     } else if (page == "lists") {
         OpenGalleryListsPage(&screenWindow);
+    } else if (page == "statistics") {
+        OpenGalleryStatisticsPage(&screenWindow);
+    } else if (page == "credits") {
+        OpenGalleryCreditsPage(&screenWindow);
     } else if (page == "online" || page == "about") {
         OpenGalleryOnlinePage(&screenWindow, page == "online", GetToolOption(argc, argv, "--url", ""));
     } else if (page == "options") {

@@ -44,6 +44,8 @@ struct CopiedFile
 };
 constexpr CopiedFile kCopiedFiles[] = {
     {nullptr, "ForceFeedback.ifr"},
+    // The credits dialog scrolls it.
+    {nullptr, "Credits.txt"},
     // The logo draws straight onto the screen, so it keeps plain rows.
     {kResources, "CompanyLogo.txt"},
     // The installed modules the version check lists: the game itself and one add-on.

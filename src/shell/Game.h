@@ -21,6 +21,7 @@ class CDirtyRectFrame;
 class CFrame;
 class CFrameCollection;
 class CFrameInterface;
+class CGameStats;
 class CMessageDisplay;
 class CMusicMixer;
 class CPlayerControls;
@@ -171,6 +172,9 @@ private:
     int m_mode = kModeNone;
     bool m_blankBackground = false;
     CStats* m_stats = nullptr;
+    // The ended game's copy in the player's history, for the statistics dialog; null when the
+    // game was not kept.
+    const CGameStats* m_archivedGame = nullptr;
     std::unique_ptr<CMusicMixer> m_musicMixer;
     std::unique_ptr<CTimedMessage> m_timedMessage;
     CCommercial* m_commercial = nullptr;

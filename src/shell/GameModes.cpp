@@ -50,6 +50,7 @@ void CGame::EnterPlay(bool resume, uint32_t difficulty, uint32_t round)
 {
     BeginLogSection("StartNewGame");
     m_mode = kModePlaying;
+    m_archivedGame = nullptr;
     InvalidateScreen();
     m_playfield->SetBackground(nullptr);
     // Suspended games come with the player flow; until then a resumed game starts its round anew.

@@ -2,6 +2,8 @@
 
 #include "foundation/Win32Services.h"
 #include "shell/Game.h"
+#include "shell/dialogs/CreditsDialog.h"
+#include "shell/dialogs/StatisticsDialog.h"
 #include "shell/HotSpotButton.h"
 #include "shell/MenuButton.h"
 #include "shell/stats/Stats.h"
@@ -25,6 +27,7 @@ constexpr int32_t kCreditsHeight = 85;
 constexpr uint32_t kNormal = 1;
 constexpr uint32_t kFirstRound = 0;
 constexpr int kPlay = 0;
+constexpr int kStatistics = 1;
 constexpr int kExit = 3;
 
 constexpr const char* kButtonTexts[CMainMenuWindow::kButtonCount] = {"&Play Game", "&Statistics", "&Options",
@@ -131,11 +134,16 @@ void CMainMenuWindow::OnCommand(CJWindow* sender, int32_t code)
         CJDialog::Close();
         if (game)
             game->StartNewGame(kNormal, kFirstRound);
+    } else if (sender == m_buttons[kStatistics]) {
+        OpenSubDialog(new CStatisticsDialog(GetParent(), CStatisticsDialog::kFromMenu, nullptr, nullptr, GetStats()),
+                      true);
+    } else if (sender == m_credits) {
+        OpenSubDialog(new CCreditsDialog(GetParent(), CCreditsDialog::kFileName), true);
     } else if (sender == m_buttons[kExit]) {
         CJDialog::Close();
         CloseMainWindow();
     }
-    // Statistics, options and the credits open their windows once those exist.
+    // The options open their window once it exists.
 }
 
 void CMainMenuWindow::CloseOpen()

@@ -8,6 +8,7 @@
 #include "shell/Game.h"
 #include "shell/MenuButtons.h"
 #include "shell/DemoRequest.h"
+#include "shell/dialogs/CreditsDialog.h"
 #include "shell/dialogs/InternetConnectionDialog.h"
 #include "shell/dialogs/InternetConnectionPanel.h"
 #include "shell/stats/Stats.h"
@@ -53,7 +54,7 @@ void COptionsMenu::OnCommand(CJWindow* sender, int32_t code)
         CJDialog::OnCommand(sender, code);
         return;
     }
-    // The sound, video and controls dialogs and the credits join these buttons when they exist.
+    // The sound, video and controls dialogs join these buttons when they exist.
     if (sender == m_help) {
         ShellOpen(HelpPath().c_str());
     } else if (sender == m_demo) {
@@ -66,6 +67,8 @@ void COptionsMenu::OnCommand(CJWindow* sender, int32_t code)
         auto* connect = new CInternetConnectionDialog(GetParent(), g_connectCaption.CStr(), g_connectText.CStr(), nullptr);
         connect->GetPanel()->SetAction(CreateVersionCheckCommand(true, connect));
         OpenSubDialog(connect, true);
+    } else if (sender == m_credits) {
+        OpenSubDialog(new CCreditsDialog(GetParent(), CCreditsDialog::kFileName), true);
     } else if (sender == m_about) {
         OpenSubDialog(new CVersionCheckWindow(GetParent(), false), true);
     } else if (sender == m_done) {

@@ -8,6 +8,7 @@
 #include "shell/MenuButtons.h"
 #include "shell/OptionsMenu.h"
 #include "shell/SuspendCurrentGame.h"
+#include "shell/dialogs/StatisticsDialog.h"
 #include "ui/Callback.h"
 #include "ui/JButton.h"
 #include "ui/ScreenWindow.h"
@@ -106,7 +107,8 @@ void CPauseMenu::OnCommand(CJWindow* sender, int32_t code)
     if (sender == m_options) {
         OpenSubDialog(new COptionsMenu(GetParent()), true);
     } else if (sender == m_statistics) {
-        // The statistics dialog comes with the statistics screens.
+        OpenSubDialog(new CStatisticsDialog(GetParent(), CStatisticsDialog::kFromMenu, nullptr, nullptr, GetStats()),
+                      true);
     } else if (sender == m_abort) {
         CGame* game = GetGame();
         if (game && game->GetScore() == 0)

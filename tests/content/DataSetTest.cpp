@@ -131,8 +131,10 @@ TEST_F(MountedDataSet, EveryNameTheStartUpReadsResolves)
     for (const std::string font : kStartupFonts)
         for (const std::string& name : {"Fonts/-" + font + "/Properties.txt", "Fonts/-" + font + "/" + font + ".tga"})
             EXPECT_NE(ziptest::ReadVirtualFile(name.c_str()), "<none>") << name;
-    EXPECT_EQ(ziptest::ReadVirtualFile("ForceFeedback.ifr"),
-              testsupport::ReadFileBytes(fs::path(contenttest::SourceFolder()) / "ForceFeedback.ifr"));
+    for (const char* copied : {"ForceFeedback.ifr", "Credits.txt"})
+        EXPECT_EQ(ziptest::ReadVirtualFile(copied),
+                  testsupport::ReadFileBytes(fs::path(contenttest::SourceFolder()) / copied))
+            << copied;
 
     // The sound list and the music player find their files by listing their folders.
     const struct
