@@ -7,7 +7,9 @@
 #include "shell/Commercial.h"
 #include "shell/PauseMenu.h"
 #include "shell/Screenshot.h"
+#include "shell/dialogs/ControlsDialog.h"
 #include "sound/SoundList.h"
+#include "ui/ScreenWindow.h"
 
 namespace {
 
@@ -44,7 +46,10 @@ bool CGame::OnKey(int key)
         CycleBackgroundDetailLevel();
         break;
     case kF1:
-        // The controls dialog comes with the control set-up dialogs.
+        // Player 1's controls, shown modally; never a second one over the first.
+        if (CScreenWindow* screen = GetScreenWindow();
+            screen && !dynamic_cast<CControlsDialog*>(screen->GetModalWindow()))
+            OpenControlsDialog(screen, GetPlayerControls(0));
         break;
     case kF10:
         if (m_backBuffer)

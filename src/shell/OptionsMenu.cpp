@@ -9,8 +9,11 @@
 #include "shell/MenuButtons.h"
 #include "shell/DemoRequest.h"
 #include "shell/dialogs/CreditsDialog.h"
+#include "shell/dialogs/BackgroundOptionsDialog.h"
+#include "shell/dialogs/ControlsDialog.h"
 #include "shell/dialogs/InternetConnectionDialog.h"
 #include "shell/dialogs/InternetConnectionPanel.h"
+#include "shell/dialogs/SoundOptionsDialog.h"
 #include "shell/stats/Stats.h"
 #include "ui/JButton.h"
 
@@ -54,8 +57,15 @@ void COptionsMenu::OnCommand(CJWindow* sender, int32_t code)
         CJDialog::OnCommand(sender, code);
         return;
     }
-    // The sound, video and controls dialogs join these buttons when they exist.
-    if (sender == m_help) {
+    if (sender == m_sound) {
+        OpenSubDialog(new CSoundOptionsDialog(GetParent()), true);
+    } else if (sender == m_video) {
+        OpenSubDialog(new CBackgroundOptionsDialog(GetParent()), true);
+    } else if (sender == m_controls) {
+        CGame* game = GetGame();
+        if (game)
+            OpenSubDialog(new CControlsDialog(GetParent(), game->GetPlayerControls(0)), true);
+    } else if (sender == m_help) {
         ShellOpen(HelpPath().c_str());
     } else if (sender == m_demo) {
         Close();

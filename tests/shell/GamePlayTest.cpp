@@ -21,6 +21,9 @@
 #include "shell/GameTypedWords.h"
 #include "shell/MainMenuWindow.h"
 #include "shell/OptionsMenu.h"
+#include "shell/dialogs/BackgroundOptionsDialog.h"
+#include "shell/dialogs/ControlsDialog.h"
+#include "shell/dialogs/SoundOptionsDialog.h"
 #include "shell/PauseMenu.h"
 #include "shell/Screenshot.h"
 #include "shell/dialogs/InternetConnectionDialog.h"
@@ -193,6 +196,41 @@ TEST_F(GamePlay, UpdateCheckAsksForTheConnectionAndAboutListsTheModules)
     auto* about = Top<CVersionCheckWindow>();
     ASSERT_NE(about, nullptr);
     EXPECT_FALSE(about->IsFetching());
+}
+
+TEST_F(GamePlay, OptionsOpenTheirDialogsAndF1TheControlsOfPlayerOne)
+{
+    m_game->GoToMainMenu();
+    Step();
+    auto* options = new COptionsMenu(m_game->GetScreenWindow());
+    m_game->GetScreenWindow()->OpenModalWindow(options, kPlaceCentred);
+    const struct
+    {
+        CJButton* button;
+        bool (*isExpected)(CJWindow*);
+    } buttons[] = {
+        {options->GetSoundButton(), [](CJWindow* w) { return dynamic_cast<CSoundOptionsDialog*>(w) != nullptr; }},
+        {options->GetVideoButton(), [](CJWindow* w) { return dynamic_cast<CBackgroundOptionsDialog*>(w) != nullptr; }},
+        {options->GetControlsButton(), [](CJWindow* w) { return dynamic_cast<CControlsDialog*>(w) != nullptr; }},
+    };
+    for (const auto& b : buttons) {
+        b.button->Click();
+        CJWindow* top = m_game->GetScreenWindow()->GetModalWindow();
+        ASSERT_TRUE(b.isExpected(top)) << b.button->GetText();
+        // Closing it gives the options back.
+        top->Close();
+        Step();
+        ASSERT_EQ(Top<COptionsMenu>(), options) << b.button->GetText();
+    }
+    options->Close();
+    Step();
+
+    // F1 outside any dialog shows player 1's controls; a second F1 over it opens no other.
+    m_game->OnKey(19);
+    auto* controls = Top<CControlsDialog>();
+    ASSERT_NE(controls, nullptr);
+    m_game->OnKey(19);
+    EXPECT_EQ(Top<CControlsDialog>(), controls);
 }
 
 TEST_F(GamePlay, ScreenshotsTakeTheNextFreeNameAndNeverOverwrite)
