@@ -46,9 +46,9 @@ void ReportHeadlessRun()
 {
     const double seconds = static_cast<double>(platform::GetCounter() - s_headlessStart) /
                            static_cast<double>(platform::GetCounterFrequency());
-    // Ended before the close (another instance, a folder that is not writable, "/exit"): the
-    // entry said why, or had nothing to say.
-    if (seconds < static_cast<double>(kHeadlessSeconds))
+    // Ended before the menu showed (another instance, a folder that is not writable, "/exit"):
+    // the entry said why, or had nothing to say.
+    if (s_wallToMenu < 0 && seconds < static_cast<double>(kHeadlessLimitSeconds))
         return;
     std::printf("Vantorel ran headless (%s): %d pages presented over %.2f s of virtual time, then the window "
                 "was closed%s.\n",

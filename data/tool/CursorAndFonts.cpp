@@ -1,7 +1,6 @@
 #include "CursorAndFonts.h"
 
 #include "ImageFrame.h"
-#include "SplashAndMenuBall.h"
 #include "StagingFolder.h"
 #include "graphics/Font.h"
 #include "graphics/Sequence.h"
@@ -11,7 +10,6 @@
 namespace {
 
 constexpr const char* kCursorName = "MouseCursor";
-constexpr const char* kMenuBallName = "Menu Ball";
 // The collections' folders: sequences under "Resources", fonts under "Fonts".
 constexpr const char* kSequences = "Resources";
 constexpr const char* kFonts = "Fonts";
@@ -26,12 +24,7 @@ constexpr uint32_t kLoadFlags = CSequence::kUse8BitAlpha;
 
 bool SaveMouseCursor(const CImage& cursor)
 {
-    return SaveOneFrameSequence(kCursorName, cursor);
-}
-
-bool SaveOneFrameSequence(const char* name, const CImage& image)
-{
-    std::unique_ptr<CFrame> frame = MakeImageFrame(image);
+    std::unique_ptr<CFrame> frame = MakeImageFrame(cursor);
     if (!frame)
         return false;
     CSequence sequence;
@@ -43,7 +36,8 @@ bool SaveOneFrameSequence(const char* name, const CImage& image)
     CSequenceSourceOptions options;
     options.m_wasRunLength = true;
     options.m_lossless = true;
-    return sequence.SaveProperties(kSequences, name) && sequence.SaveSourceImage(kSequences, name, options);
+    return sequence.SaveProperties(kSequences, kCursorName) &&
+           sequence.SaveSourceImage(kSequences, kCursorName, options);
 }
 
 bool SaveFont(const FontImages& images)
@@ -80,10 +74,6 @@ bool AddCursorAndFonts(const CImage& cursor, const std::vector<FontImages>& font
     }
     if (!SaveMouseCursor(cursor)) {
         error = std::string("cannot write the sequence ") + kCursorName;
-        return false;
-    }
-    if (!SaveOneFrameSequence(kMenuBallName, PaintMenuBall())) {
-        error = std::string("cannot write the sequence ") + kMenuBallName;
         return false;
     }
     for (const FontImages& font : fonts)

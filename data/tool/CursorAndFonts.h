@@ -4,7 +4,6 @@
 // - the sequence "MouseCursor": "Resources/-MouseCursor/Properties.txt", which lists it, and its
 //   source image "Cache/Resources/MouseCursor.Sequence", from which the program builds the cache
 //   for its display depth on first use;
-// - the sequence "Menu Ball", written the same way;
 // - each font: "Fonts/-<name>/Properties.txt" and its glyph strip "Fonts/-<name>/<name>.tga".
 //
 // The rule a caller must know: the Save functions write below the engine's base folder, as the
@@ -19,8 +18,6 @@
 // The cursor's soft edges and shadow keep their alpha, and its hot spot stays at the arrow's
 // tip. False when it cannot be written.
 bool SaveMouseCursor(const CImage& cursor);
-// A sequence of the one picture, kept as the cursor is ("Resources/-<name>" and its source image).
-bool SaveOneFrameSequence(const char* name, const CImage& image);
 // Glyphs advance by their full width from the pen, the line height is the glyphs' height, and
 // a face of one advance becomes a fixed-width font. False when the font cannot be written so.
 bool SaveFont(const FontImages& font);

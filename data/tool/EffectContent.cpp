@@ -1,8 +1,7 @@
 #include "EffectContent.h"
 
-#include "ImageFrame.h"
+#include "DrawnSequence.h"
 #include "StagingFolder.h"
-#include "graphics/Sequence.h"
 
 #include <algorithm>
 #include <cmath>
@@ -60,23 +59,10 @@ CImage PaintEffectFrame(const EffectRecipe& recipe, int frame)
 
 bool SaveEffect(const EffectRecipe& recipe)
 {
-    CSequence sequence;
-    sequence.SetPropertiesToDefaults();
-    // Soft edges keep their alpha; no dithering of the small shapes.
-    sequence.SetLoadFlags(CSequence::kUse8BitAlpha | CSequence::kLossLess);
-    sequence.SetFramesPerSecond(recipe.framesPerSecond);
-    if (!sequence.SetBlitTypeByName("Transparent Mask"))
-        return false;
-    for (int i = 0; i < recipe.frames; ++i) {
-        std::unique_ptr<CFrame> frame = MakeImageFrame(PaintEffectFrame(recipe, i));
-        if (!frame)
-            return false;
-        sequence.AddFrame(frame.release());
-    }
-    CSequenceSourceOptions options;
-    options.m_wasRunLength = true;
-    options.m_lossless = true;
-    return sequence.SaveProperties(kResources, recipe.name) && sequence.SaveSourceImage(kResources, recipe.name, options);
+    std::vector<CImage> frames;
+    for (int i = 0; i < recipe.frames; ++i)
+        frames.push_back(PaintEffectFrame(recipe, i));
+    return SaveDrawnSequence(kResources, recipe.name, frames, recipe.framesPerSecond);
 }
 
 struct Kind

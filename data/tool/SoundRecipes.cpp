@@ -60,6 +60,48 @@ std::vector<int16_t> MakePopBrick()
     return track.ToPcm(kEffectPeak);
 }
 
+// A heavy clunk with a ring: the brick layer sets a brick in place.
+std::vector<int16_t> MakeBrickPlaced()
+{
+    CSynthTrack track(0.14, false);
+    track.Play({.start = 0, .length = 0.03, .frequency = 180, .endFrequency = 120, .wave = Waveform::Square,
+                .volume = 0.5, .attack = 0.001, .decay = 0.03, .release = 0.03, .brightness = 0.3});
+    track.Play({.start = 0.01, .length = 0.06, .frequency = 1760, .volume = 0.2, .decay = 0.05, .release = 0.04});
+    return track.ToPcm(kEffectPeak);
+}
+
+// Two notes up, or two down: a toggle brick turns on, or off.
+std::vector<int16_t> MakeToggle(int first, int second)
+{
+    CSynthTrack track(0.14, false);
+    track.Play({.start = 0, .length = 0.04, .frequency = MidiFrequency(first), .wave = Waveform::Triangle,
+                .volume = 0.5, .attack = 0.002, .release = 0.02, .brightness = 0.5});
+    track.Play({.start = 0.05, .length = 0.05, .frequency = MidiFrequency(second), .wave = Waveform::Triangle,
+                .volume = 0.5, .attack = 0.002, .decay = 0.04, .release = 0.03, .brightness = 0.5});
+    return track.ToPcm(kEffectPeak);
+}
+
+std::vector<int16_t> MakeBrickTurnedOn()
+{
+    return MakeToggle(79, 84);
+}
+
+std::vector<int16_t> MakeBrickTurnedOff()
+{
+    return MakeToggle(84, 79);
+}
+
+// A shimmering sweep: a brick changes into another.
+std::vector<int16_t> MakeBrickChange()
+{
+    CSynthTrack track(0.3, false);
+    track.Play({.start = 0, .length = 0.22, .frequency = 500, .endFrequency = 1500, .wave = Waveform::Triangle,
+                .volume = 0.35, .attack = 0.02, .decay = 0.1, .release = 0.06, .brightness = 0.6});
+    track.Play({.start = 0.02, .length = 0.2, .wave = Waveform::Noise, .volume = 0.15, .attack = 0.05, .decay = 0.1,
+                .release = 0.05, .brightness = 0.8});
+    return track.ToPcm(kEffectPeak);
+}
+
 // A soft bounce: the ball meets the ship or a wall.
 std::vector<int16_t> MakeBounce()
 {
@@ -147,6 +189,24 @@ std::vector<int16_t> MakeTimeout()
 }
 
 // A twentieth of a second of silence.
+// A soft rising chime: the pointer came over a menu button.
+std::vector<int16_t> MakeButtonHover()
+{
+    CSynthTrack track(0.1, false);
+    track.Play({.start = 0, .length = 0.05, .frequency = 880, .endFrequency = 1175, .wave = Waveform::Triangle,
+                .volume = 0.35, .attack = 0.005, .decay = 0.04, .release = 0.03, .brightness = 0.4});
+    return track.ToPcm(kEffectPeak);
+}
+
+// A tiny tock: a menu ball met a wall.
+std::vector<int16_t> MakeMenuBallBounce()
+{
+    CSynthTrack track(0.05, false);
+    track.Play({.start = 0, .length = 0.015, .frequency = 1250, .endFrequency = 900, .volume = 0.3, .attack = 0.0005,
+                .decay = 0.012, .release = 0.015, .brightness = 0.3});
+    return track.ToPcm(kEffectPeak);
+}
+
 std::vector<int16_t> MakeSilence()
 {
     return std::vector<int16_t>(CSynthTrack::kSampleRate / 20, 0);
@@ -160,8 +220,14 @@ const std::vector<SoundRecipe>& GetSoundRecipes()
         {"UI/Button Action.wav", MakeButtonAction},
         {"UI/Button Switch.wav", MakeButtonSwitch},
         {"UI/Button Flip.wav", MakeButtonFlip},
+        {"UI/Button Hover.wav", MakeButtonHover},
+        {"UI/Menu Ball Bounce.wav", MakeMenuBallBounce},
         {"Player Error.wav", MakePlayerError},
         {"Pop Brick.wav", MakePopBrick},
+        {"Brick Placed.wav", MakeBrickPlaced},
+        {"Brick Turned On.wav", MakeBrickTurnedOn},
+        {"Brick Turned Off.wav", MakeBrickTurnedOff},
+        {"Brick Change.wav", MakeBrickChange},
         {"Start Round.wav", MakeStartRound},
         {"Ball In Play.wav", MakeBallInPlay},
         {"Level Ending Tune.WAV", MakeLevelEnding},

@@ -60,7 +60,6 @@ CPlayfield::CPlayfield() : m_layout(std::make_unique<CBrickLayout>()), m_host(&s
 
 CPlayfield::~CPlayfield()
 {
-    GetBrickLayout();
     DeleteAllSprites();
     if (s_playfield == this)
         s_playfield = nullptr;

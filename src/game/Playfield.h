@@ -144,6 +144,8 @@ public:
     // Enter or Space while the bricks are being laid lays them at once; whether the key was taken.
     bool HandleSkipKey(uint32_t key);
     bool IsLayingBricks() const;
+    // The brick layer, made on first use.
+    CBrickLayer& GetBrickLayer();
     // The current round's layout, reset to its defaults on first access.
     CBrickLayout& GetBrickLayout();
 

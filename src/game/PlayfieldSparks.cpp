@@ -10,6 +10,7 @@
 #include "foundation/R250Random.h"
 #include "game/Playfield.h"
 #include "game/bricks/BrickInfo.h"
+#include "game/bricks/BrickInfoCollection.h"
 #include "game/ship/ParticleGeneratorCollection.h"
 #include "game/ship/ParticleGeneratorInfo.h"
 #include "game/sprites/EffectSpriteAI.h"

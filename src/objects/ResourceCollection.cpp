@@ -300,6 +300,7 @@ CObject* CResourceCollection::ReadItemOfItemClass(const char* folder, const char
     CSharedString path;
     MakeItemPath(folder, fileName, path);
     CObject* object = CObject::CreateFromFile(path.CStr(), 0, false, out);
+    // Callers use what they get as an item: anything else would be used as one.
     if (object && !object->IsKindOf(GetItemClassRecord())) {
         if (out)
             *out = nullptr;

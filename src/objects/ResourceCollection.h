@@ -113,6 +113,10 @@ public:
     // Creates the item's object. The default reads "<folder>/<file name>.<type name>" in the object
     // text format and saves it back. *out receives the object as soon as it exists.
     virtual CObject* LoadItem(const char* folder, const char* fileName, CObject** out);
+    // Reads "<folder>/<file name>.<type name>" without saving it back: the LoadItem of collections
+    // whose files are data, not sources. Null (and *out null) when it cannot be read or holds an
+    // object that is not of the item class, which callers would misuse.
+    CObject* ReadItemOfItemClass(const char* folder, const char* fileName, CObject** out);
     // The file that holds entry i; by default "<folder>/<name>.<type name>".
     virtual void GetItemFilePath(uint32_t i, CSharedString& path);
     // Destroys the entries (deleting their objects); the list then has no table.
@@ -125,12 +129,6 @@ public:
     // "Fatal Not Found Error" report.
     CObject* GetByName(const char* name);
     void UnloadAllLoaded();
-
-protected:
-    // Reads "<folder>/<file name>.<type name>" in the object text format without saving it back,
-    // for the collections whose items play must never write. Null (and *out null) when it cannot
-    // be read or holds an object that is not of the item class, which callers would misuse.
-    CObject* ReadItemOfItemClass(const char* folder, const char* fileName, CObject** out);
 
 private:
     // "<folder>/<file name>.<type name>".

@@ -4,6 +4,7 @@ namespace {
 
 bool s_connected = false;
 bool s_lost = false;
+bool s_asked = false;
 
 } // namespace
 
@@ -32,4 +33,18 @@ void SetInternetConnectionLost()
 void ClearInternetConnectionLost()
 {
     s_lost = false;
+}
+
+bool TakeFirstConnectionQuestion()
+{
+    const bool first = !s_asked;
+    s_asked = true;
+    return first;
+}
+
+void ResetInternetConnectionState()
+{
+    s_connected = false;
+    s_lost = false;
+    s_asked = false;
 }

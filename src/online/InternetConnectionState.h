@@ -13,3 +13,8 @@ void SetInternetConnected();
 void SetInternetConnectionLost();
 // Forgets a loss once the player has been asked again; connected stays as it is.
 void ClearInternetConnectionLost();
+// True the first time it is asked in a run: the first connection question then reads the
+// player's standing answer into the connected flag.
+bool TakeFirstConnectionQuestion();
+// Back to the start of a run: neither flag set, no question asked yet.
+void ResetInternetConnectionState();

@@ -29,6 +29,9 @@ public:
     virtual void DestroyMainWindow() = 0;
     virtual void SetWindowTitle(const char* titleUtf8) = 0;
     virtual void MinimizeMainWindow() = 0;
+    // Opens a document or an address with the desktop's associated program; false when nothing
+    // could be started.
+    virtual bool OpenDocument(const char* documentUtf8) = 0;
 
     // Moves what the system has pending into the queue; never waits.
     virtual void PumpEvents(EventQueue& queue) = 0;

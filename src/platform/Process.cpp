@@ -1,5 +1,6 @@
 #include "platform/Process.h"
 
+#include "platform/Backend.h"
 #include "platform/Files.h"
 #include "platform/Time.h"
 
@@ -94,6 +95,13 @@ int WaitForProcess(pid_t pid, int timeoutMs)
 }
 
 bool OpenDocument(const char* document)
+{
+    if (!document || !*document)
+        return false;
+    return GetBackend().OpenDocument(document);
+}
+
+bool LaunchDocumentOpener(const char* document)
 {
     if (!document || !*document)
         return false;

@@ -20,7 +20,11 @@ pid_t LaunchProcess(const char* program, const char* argument, const char* folde
 // normally or within timeoutMs (negative: no limit).
 int WaitForProcess(pid_t pid, int timeoutMs = -1);
 
-// Opens a document or an address with the desktop's associated program (xdg-open).
+// Opens a document or an address the way the installed backend does (the headless backend only
+// records it). False for an empty name or when nothing could be started.
 bool OpenDocument(const char* document);
+// Starts the desktop's opener (xdg-open) on the document; false for an empty name or when it
+// cannot be started.
+bool LaunchDocumentOpener(const char* document);
 
 } // namespace platform

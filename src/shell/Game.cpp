@@ -7,7 +7,11 @@
 #include "foundation/ConfigFile.h"
 #include "foundation/CpuInfo.h"
 #include "game/Playfield.h"
+#include "game/bricks/BackgroundCollection.h"
+#include "game/bricks/BrickInfoCollection.h"
+#include "game/bricks/BrickLayoutCollection.h"
 #include "game/ship/MessageDisplay.h"
+#include "game/rounds/RoundSetCollection.h"
 #include "game/ship/ParticleGeneratorCollection.h"
 #include "game/ship/ShipAI.h"
 #include "game/sprites/FindSpriteAI.h"
@@ -18,12 +22,16 @@
 #include "graphics/FrameCollection.h"
 #include "graphics/FrameOverlayOptionsCollection.h"
 #include "graphics/SequenceCollection.h"
+#include "shell/AdvertisementRotator.h"
 #include "shell/CreatePlayerControls.h"
 #include "shell/DeveloperScript.h"
-#include "shell/StandInCommercial.h"
+#include "shell/GameTypedWords.h"
+#include "shell/Commercial.h"
+#include "shell/CommercialCollection.h"
 #include "shell/StandInField.h"
 #include "shell/MainMenuWindow.h"
 #include "shell/TimedMessage.h"
+#include "online/ModuleInfoCollection.h"
 #include "shell/stats/Stats.h"
 #include "sound/MusicList.h"
 #include "sound/MusicMixer.h"
@@ -125,6 +133,11 @@ void CGame::Init(CTimedPictureScreen* pictureScreen)
 
     CApplicationBase::Init(pictureScreen);
 
+    // The installed modules; the game's own entry carries the version of the program that runs.
+    CModuleInfoCollection& modules = CModuleInfoCollection::GetInstance();
+    modules.SetUpAtStartUp();
+    modules.StoreProgramVersion();
+
     // The fonts, the overlay texts, the sequences, the window textures and the mouse cursor.
     CFontCollection& fonts = CFontCollection::GetInstance();
     fonts.SetUpAtStartUp();
@@ -134,9 +147,17 @@ void CGame::Init(CTimedPictureScreen* pictureScreen)
     sequences.SetUpAtStartUp();
     if (CSequence* cursor = sequences.FindSequence("MouseCursor"))
         g_mouse.SetCursorSequence(cursor);
+    CBrickInfoCollection::GetInstance().SetUpAtStartUp();
+    CBackgroundCollection::GetInstance().SetUpAtStartUp();
+    CBrickLayoutCollection::GetInstance().SetUpAtStartUp();
+    CRoundSetCollection::GetInstance().SetUpAtStartUp();
     CParticleGeneratorCollection::GetInstance().SetUpAtStartUp();
+    CCommercialCollection::GetInstance().Load();
     m_windowTextures = std::make_unique<CFrameCollection>();
     m_windowTextures->SetUpFolder("User Interface Textures", "Interface/Textures");
+    m_adRotator = std::make_unique<CAdvertisementRotator>(
+        CFrameCollection::GetInstance(), [this](const CIntRect& area) { AddBackgroundRebuildRect(area); });
+    RegisterGameTypedWords();
 
     RebuildBackBuffer();
     m_backBufferReady = true;
@@ -166,18 +187,6 @@ CPlayerControls* CGame::GetPlayerControls(int index)
     return index >= 0 && index < kControlSetCount ? m_controls[index].get() : nullptr;
 }
 
-bool CGame::OnKey(int key)
-{
-    // Any key ends a demo.
-    if (m_commercial) {
-        m_commercial->Stop();
-        return true;
-    }
-    if (IsPlaying() && m_playfield->HandleSkipKey(static_cast<uint32_t>(key)))
-        return true;
-    return CApplicationBase::OnKey(key);
-}
-
 void CGame::Update(float seconds)
 {
     StartUpdateTiming();
@@ -193,9 +202,11 @@ void CGame::Update(float seconds)
     FeedMenuNavigation(modal);
     // The playfield's effects run only while it plays unhindered.
     m_requestedForce = !modal && m_mode == kModePlaying ? m_forceBits | kForcePlayfield : 0u;
+    CShipAI::SetForceFeedbackAmbience(CShipAI::GetAmbienceRequest());
     if (m_mode == kModePlaying)
         UpdatePlay(seconds);
     else if (m_mode == kModeMainMenu) {
+        UpdateMenuBalls(seconds);
         m_musicMixer->SetMixLevelSong(kAmbientLevel, FindSong("Theme.ogg"));
         m_musicMixer->SelectMixLevel(kAmbientLevel);
     }
@@ -211,11 +222,9 @@ void CGame::UpdatePlay(float seconds)
     const int level = ChooseMixLevel();
     if (level >= 0)
         m_musicMixer->SelectMixLevel(level);
-    if (++m_roundTitleOffset > m_roundTitleWidth) {
-        m_roundTitleOffset -= m_roundTitleWidth;
-        if (m_roundTitleOffset > m_roundTitleWidth)
-            m_roundTitleOffset = 0;
-    }
+    m_titleScroll.Step();
+    if (m_adRotator)
+        m_adRotator->Update(seconds);
     if (!HasModalWindow())
         m_playfield->Update(seconds);
     CPlayerControls* first = m_controls[0].get();
@@ -244,11 +253,6 @@ void CGame::FeedMenuNavigation(bool modal)
     if (key && g_keyboard.IsKeyDown(key))
         return;
     screen->OnKey(uikey::kControlSetAction);
-}
-
-void CGame::OnTimeout()
-{
-    CSoundList::GetInstance().PlaySound("Timeout.wav");
 }
 
 int CGame::ChooseMixLevel() const

@@ -10,7 +10,7 @@
 #include "graphics/FontCollection.h"
 #include "shell/Game.h"
 #include "shell/MainMenuWindow.h"
-#include "shell/StandInCommercial.h"
+#include "shell/Commercial.h"
 #include "sound/MusicMixer.h"
 #include "ui/ScreenWindow.h"
 
@@ -38,7 +38,7 @@ void CGame::GoToMainMenu()
     InvalidateScreen();
     if (CScreenWindow* screen = GetScreenWindow())
         screen->OpenModalWindow(new CMainMenuWindow, kPlaceNone);
-    // The menu balls come with the main menu's toy.
+    ResetMenuBalls();
 }
 
 void CGame::ClearMode()
@@ -50,6 +50,7 @@ void CGame::EnterPlay(bool resume, uint32_t difficulty, uint32_t round)
 {
     BeginLogSection("StartNewGame");
     m_mode = kModePlaying;
+    m_archivedGame = nullptr;
     InvalidateScreen();
     m_playfield->SetBackground(nullptr);
     // Suspended games come with the player flow; until then a resumed game starts its round anew.
@@ -67,7 +68,7 @@ void CGame::ResumeGame()
     EnterPlay(true, GetDifficulty(), m_playfield->GetRound());
 }
 
-void CGame::StartDemo(CStandInCommercial* commercial)
+void CGame::StartDemo(CCommercial* commercial)
 {
     if (!commercial)
         return;
@@ -77,7 +78,7 @@ void CGame::StartDemo(CStandInCommercial* commercial)
     m_mode = kModePlaying;
     m_playfield->DeleteAllSprites();
     InvalidateScreen();
-    if (!commercial->Play(m_backBuffer.get())) {
+    if (!commercial->Play(m_playfield.get(), m_backBuffer.get())) {
         // A clip that cannot be read shows nothing: back to the menu at once.
         GoToMainMenu();
         return;
@@ -96,14 +97,6 @@ void CGame::OnDemoFinished()
         m_commercial->ClearCaptions();
         m_commercial = nullptr;
     }
-}
-
-void CGame::SetRoundTitle(const char* title)
-{
-    m_roundTitle = title ? title : "";
-    CFont* font = CFontCollection::GetInstance().FindFont("Small Blue");
-    m_roundTitleWidth = font ? font->GetTextWidth(m_roundTitle.CStr()) : 0;
-    m_roundTitleOffset = 0;
 }
 
 void CGame::SetMusic(const CMusicMixerData* music)

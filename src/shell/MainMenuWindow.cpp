@@ -2,8 +2,14 @@
 
 #include "foundation/Win32Services.h"
 #include "shell/Game.h"
-#include "ui/JButton.h"
-#include "ui/JThemeButtonPart.h"
+#include "shell/dialogs/CreditsDialog.h"
+#include "shell/dialogs/StatisticsDialog.h"
+#include "shell/HotSpotButton.h"
+#include "shell/MenuButton.h"
+#include "shell/stats/Stats.h"
+#include "ui/Callback.h"
+#include "ui/JAnimator.h"
+#include "ui/controls/JMessageWindow.h"
 
 #include <algorithm>
 
@@ -11,35 +17,62 @@ namespace {
 
 constexpr int32_t kFirstButtonX = 357;
 constexpr int32_t kFirstButtonY = 27;
+constexpr int32_t kSlideDistance = 240;
+constexpr int32_t kSlideStagger = 100;
+constexpr int32_t kCreditsX = 305;
+constexpr int32_t kCreditsY = 348;
+constexpr int32_t kCreditsWidth = 325;
+constexpr int32_t kCreditsHeight = 85;
 // A "Normal" game from the first round.
 constexpr uint32_t kNormal = 1;
 constexpr uint32_t kFirstRound = 0;
+constexpr int kPlay = 0;
+constexpr int kStatistics = 1;
+constexpr int kExit = 3;
+
+constexpr const char* kButtonTexts[CMainMenuWindow::kButtonCount] = {"&Play Game", "&Statistics", "&Options",
+                                                                     "E&xit Game"};
 
 CMainMenuWindow* s_open = nullptr;
 
-CJButton* MakeButton(CJWindow* parent, const char* text)
+// The reminder's "Check for Updates": the connection dialog comes with the online services; until
+// then the count starts again.
+class CCheckForUpdates : public CCallback
 {
-    auto* button = new CJButton(parent, text, nullptr);
-    if (CJThemeButtonPart* part = button->GetThemePart())
-        part->AutoSize();
-    return button;
-}
+public:
+    explicit CCheckForUpdates(CStats& stats) : m_stats(stats) {}
+    void Invoke() override { m_stats.SetLaunchesSinceVersionCheck(CMainMenuWindow::kLaunchesBetweenReminders); }
+
+private:
+    CStats& m_stats;
+};
 
 } // namespace
 
 CMainMenuWindow::CMainMenuWindow() : CJDialog(nullptr, "")
 {
     SetRectXYWH(0, 0, kWidth, kHeight);
-    m_play = MakeButton(this, "&Play Game");
-    AddChild(m_play, kPlaceTopLeftSpaced, nullptr, kFirstButtonX, kFirstButtonY, kPlacePixelOffsets | kPlaceNoGrow);
-    m_exit = MakeButton(this, "E&xit Game");
-    AddChild(m_exit, kPlaceBelowPrevious, nullptr, kDefaultOffset, kDefaultOffset, kPlaceNoGrow);
-    // The buttons from the first to the last as wide as the widest.
-    const int32_t width = std::max(m_play->GetWidth(), m_exit->GetWidth());
-    for (CJButton* button : {m_play, m_exit})
+    for (int i = 0; i < kButtonCount; ++i) {
+        m_buttons[i] = new CMenuButton(this, kButtonTexts[i]);
+        if (i == 0)
+            AddChild(m_buttons[i], kPlaceTopLeftSpaced, nullptr, kFirstButtonX, kFirstButtonY, kPlacePixelOffsets);
+        else
+            AddChild(m_buttons[i], kPlaceBelowPrevious, nullptr, kDefaultOffset, kDefaultOffset, 0);
+    }
+    for (int i = 0; i < kButtonCount; ++i) {
+        auto* animator = new CJAnimator;
+        m_buttons[i]->AddChild(animator, kPlaceNone, nullptr, 0, 0, kPlaceNoGrow);
+        animator->SlideFrom(kSlideDistance + kSlideStagger * i, 0);
+    }
+    int32_t width = 0;
+    for (CMenuButton* button : m_buttons)
+        width = std::max(width, button->GetWidth());
+    for (CMenuButton* button : m_buttons)
         button->SetSize(width, button->GetHeight());
-    ActivateChild(m_play);
-    m_defaultButton = m_play;
+    m_credits = new CHotSpotButton(this, kCreditsWidth, kCreditsHeight);
+    AddChild(m_credits, kPlaceTopLeftSpaced, nullptr, kCreditsX, kCreditsY, kPlacePixelOffsets);
+    ActivateChild(m_buttons[kPlay]);
+    m_defaultButton = m_buttons[kPlay];
     s_open = this;
 }
 
@@ -49,12 +82,39 @@ CMainMenuWindow::~CMainMenuWindow()
         s_open = nullptr;
 }
 
+CJButton* CMainMenuWindow::GetPlayButton() const
+{
+    return m_buttons[kPlay];
+}
+
+CJButton* CMainMenuWindow::GetExitButton() const
+{
+    return m_buttons[kExit];
+}
+
+bool CMainMenuWindow::OpenReminderWhenDue(CStats& stats, CJWindow* openIn)
+{
+    if (stats.GetLaunchesSinceVersionCheck() != 0 || !openIn)
+        return false;
+    stats.SetLaunchesSinceVersionCheck(kLaunchesBetweenReminders);
+    const CSharedString later("Maybe Later");
+    auto* reminder = new CJMessageWindow(
+        openIn, CSharedString("Check for updates reminder"),
+        CSharedString("Would you like to check the Vantorel web site for product updates and add-ons?"), openIn,
+        &later, nullptr);
+    reminder->AddButton(CSharedString("Check for Updates"), new CCheckForUpdates(stats));
+    return true;
+}
+
 void CMainMenuWindow::Update(float seconds)
 {
     if (m_rebuildRequested) {
         ReplaceWithNow(new CMainMenuWindow, false);
         return;
     }
+    if (HasFocus())
+        if (CStats* stats = GetStats())
+            OpenReminderWhenDue(*stats, GetParent());
     CJDialog::Update(seconds);
 }
 
@@ -69,15 +129,21 @@ void CMainMenuWindow::OnCommand(CJWindow* sender, int32_t code)
         CJDialog::OnCommand(sender, code);
         return;
     }
-    if (sender == m_play) {
+    if (sender == m_buttons[kPlay]) {
         CGame* game = GetGame();
         CJDialog::Close();
         if (game)
             game->StartNewGame(kNormal, kFirstRound);
-    } else if (sender == m_exit) {
+    } else if (sender == m_buttons[kStatistics]) {
+        OpenSubDialog(new CStatisticsDialog(GetParent(), CStatisticsDialog::kFromMenu, nullptr, nullptr, GetStats()),
+                      true);
+    } else if (sender == m_credits) {
+        OpenSubDialog(new CCreditsDialog(GetParent(), CCreditsDialog::kFileName), true);
+    } else if (sender == m_buttons[kExit]) {
         CJDialog::Close();
         CloseMainWindow();
     }
+    // The options open their window once it exists.
 }
 
 void CMainMenuWindow::CloseOpen()

@@ -1,26 +1,34 @@
 #pragma once
 // The main menu: a full-screen dialog without caption over the main-menu picture, which the game
-// draws as its background. For now it offers "&Play Game" (a "Normal" game from the first round)
-// and "E&xit Game" (the program ends); statistics, options, the credits and the menu's animations
-// join it later.
+// draws as its background. Four menu buttons slide in from the right ("&Play Game", "&Statistics",
+// "&Options", "E&xit Game"), an invisible hot spot lies over the credits in the picture, and every
+// tenth launch a reminder to check for updates opens over it.
+//
+// For now "&Play Game" starts a "Normal" game from the first round; statistics, options and the
+// credits open nothing yet, and the reminder's "Check for Updates" only restarts its count.
 //
 // The rule a caller must know: at most one is open (GetOpen names it); the game opens it modally
 // on the screen window in GoToMainMenu, and it closes itself when a game starts.
 #include "ui/controls/JDialog.h"
 
 class CJButton;
+class CMenuButton;
+class CStats;
 
 class CMainMenuWindow : public CJDialog
 {
 public:
     static constexpr int32_t kWidth = 640;
     static constexpr int32_t kHeight = 480;
+    static constexpr int kButtonCount = 4;
+    // Launches between two reminders.
+    static constexpr uint32_t kLaunchesBetweenReminders = 10;
 
     // No parent: the caller opens it on the screen window. It becomes the open main menu.
     CMainMenuWindow();
     ~CMainMenuWindow() override;
 
-    // A requested rebuild replaces the menu by a fresh one.
+    // A requested rebuild replaces the menu by a fresh one; else, with the focus, the reminder.
     void Update(float seconds) override;
     // The buttons only: the picture under them is the game's background.
     void Draw(COffsetClippedProxyFrame* frame) override;
@@ -32,12 +40,17 @@ public:
     static CMainMenuWindow* GetOpen();
     // The open menu rebuilds itself at its next update.
     static void RequestRebuild();
+    // When the statistics' launch count has reached 0: sets it to 10 and opens the reminder in
+    // the window given; answers whether it opened.
+    static bool OpenReminderWhenDue(CStats& stats, CJWindow* openIn);
 
-    CJButton* GetPlayButton() const { return m_play; }
-    CJButton* GetExitButton() const { return m_exit; }
+    CMenuButton* GetButton(int i) const { return i >= 0 && i < kButtonCount ? m_buttons[i] : nullptr; }
+    CJButton* GetPlayButton() const;
+    CJButton* GetExitButton() const;
+    CJButton* GetCreditsHotSpot() const { return m_credits; }
 
 private:
-    CJButton* m_play = nullptr;
-    CJButton* m_exit = nullptr;
+    CMenuButton* m_buttons[kButtonCount] = {};
+    CJButton* m_credits = nullptr;
     bool m_rebuildRequested = false;
 };

@@ -4,7 +4,6 @@
 #include "ContentTestSupport.h"
 #include "GamePalette.h"
 #include "MountedDataSet.h"
-#include "SplashAndMenuBall.h"
 #include "../foundation/ZipTestHelpers.h"
 #include "foundation/FileSearchSpec.h"
 #include "foundation/FoundFileList.h"
@@ -42,18 +41,19 @@ const char* const kStartupNames[] = {
     "Cache/Resources/MouseCursor.Sequence",
     "Resources/Splash.FOO",
     "Cache/Resources/Splash.Frame",
-    "Resources/-Menu Ball/Properties.txt",
-    "Cache/Resources/Menu Ball.Sequence",
 };
 
-// The frames the start-up looks up by name in the frame list.
-const char* const kStartupFrames[] = {"CompanyLogo", "Main Menu Pluvex", "Splash"};
+// The frames the start-up and play look up by name in the frame list (the advertisements are
+// found by the word in their names).
+const char* const kStartupFrames[] = {"CompanyLogo", "Main Menu Pluvex", "Score Board Frame",
+                                      "Advertisement Ion Spheres", "Advertisement Ship",
+                                      "Advertisement Bricks", "Splash"};
 
 // The fonts the start-up loads (each from "Fonts/-<name>/Properties.txt" and its glyph strip
 // "Fonts/-<name>/<name>.tga"), and the sequences it asks the sequence list for.
 const char* const kStartupFonts[] = {"Small Blue",  "Devuduvozo",    "OCR Monospaced Numbers",
                                      "Big White", "Yellow Header", "Numbers Blue"};
-const char* const kStartupSequences[] = {"MouseCursor", "Menu Ball"};
+const char* const kStartupSequences[] = {"MouseCursor", "Interface/WebSpinner", "Menu Ball"};
 
 std::vector<fs::path> Archives(const fs::path& folder)
 {
@@ -133,15 +133,17 @@ TEST_F(MountedDataSet, EveryNameTheStartUpReadsResolves)
     for (const std::string font : kStartupFonts)
         for (const std::string& name : {"Fonts/-" + font + "/Properties.txt", "Fonts/-" + font + "/" + font + ".tga"})
             EXPECT_NE(ziptest::ReadVirtualFile(name.c_str()), "<none>") << name;
-    EXPECT_EQ(ziptest::ReadVirtualFile("ForceFeedback.ifr"),
-              testsupport::ReadFileBytes(fs::path(contenttest::SourceFolder()) / "ForceFeedback.ifr"));
+    for (const char* copied : {"ForceFeedback.ifr", "Credits.txt"})
+        EXPECT_EQ(ziptest::ReadVirtualFile(copied),
+                  testsupport::ReadFileBytes(fs::path(contenttest::SourceFolder()) / copied))
+            << copied;
 
     // The sound list and the music player find their files by listing their folders.
     const struct
     {
         const char* folder;
         uint32_t count;
-    } listings[] = {{"Sounds", 16}, {"Music", 8}};
+    } listings[] = {{"Sounds", 22}, {"Music", 8}};
     for (const auto& listing : listings) {
         CFileSearchSpec spec;
         spec.SetFolderAndExtension(listing.folder, "wav");
@@ -185,10 +187,6 @@ TEST_F(MountedDataSet, TheFontAndSequenceListsLoadEveryNameTheStartUpAsksFor)
         ASSERT_NE(sequence, nullptr) << name;
         EXPECT_GT(sequence->GetFrameCount(), 0u) << name;
     }
-    // The menu builds its ball's outline from the width of the ball's first frame.
-    const CSequence* ball = sequences.FindSequence("Menu Ball");
-    ASSERT_TRUE(ball && ball->GetFrame(0));
-    EXPECT_EQ(ball->GetFrame(0)->GetWidth(), kMenuBallDiameter);
     sequences.FreeEntries();
 }
 
@@ -283,7 +281,9 @@ for path in sys.argv[1:]:
     ASSERT_EQ(filetest::RunPython(scratch.Path(), script, "'" + (data / "Sounds.zip").string() + "' >'" + output + "'"),
               0);
     EXPECT_EQ(testsupport::ReadFileBytes(output),
-              "UI/Button Action.wav\nUI/Button Switch.wav\nUI/Button Flip.wav\nPlayer Error.wav\nPop Brick.wav\n"
+              "UI/Button Action.wav\nUI/Button Switch.wav\nUI/Button Flip.wav\nUI/Button Hover.wav\n"
+              "UI/Menu Ball Bounce.wav\nPlayer Error.wav\nPop Brick.wav\n"
+              "Brick Placed.wav\nBrick Turned On.wav\nBrick Turned Off.wav\nBrick Change.wav\n"
               "Start Round.wav\nBall In Play.wav\nLevel Ending Tune.WAV\nLost Ball.WAV\nGame Over.WAV\nScore.wav\n"
               "Completed Game.wav\nTimeout.wav\n");
 }

@@ -4,6 +4,7 @@
 
 #include "game/bricks/BallAI.h"
 #include "game/bricks/BrickAI.h"
+#include "game/bricks/BrickInfo.h"
 #include "game/sprites/AnimatedSprite.h"
 
 #include <cmath>
@@ -47,8 +48,7 @@ TEST(BallPolygon, BothOutlinesAreRegularClosedAndClockwiseFromTheirRightmostPoin
         EXPECT_NEAR(TwiceSignedArea(*c.polygon) / 2.0, area, 1e-3);
     }
     // The same sense as the brick's outline.
-    CBrickAI brick;
-    EXPECT_GT(TwiceSignedArea(*brick.GetCollisionPolygon(nullptr)), 0.0);
+    EXPECT_GT(TwiceSignedArea(CBrickInfo::GetDefaultPolygon()), 0.0);
 }
 
 TEST_F(PlayfieldTest, FallingBallStopsOnTheBrickItMeetsInsteadOfSinkingIn)
@@ -62,7 +62,7 @@ TEST_F(PlayfieldTest, FallingBallStopsOnTheBrickItMeetsInsteadOfSinkingIn)
         const float radius = small ? 3.0f : 9.0f;
         auto* brick = new CSprite;
         brick->SetPosition(CFloatPoint{100.0f, 100.0f});
-        brick->AddAI(new CBrickAI);
+        brick->AddAI(NewNeededBrickAI());
         m_field->GetBricks().Append(brick);
         auto* ball = new CAnimatedSprite;
         ball->SetPosition(CFloatPoint{100.0f, 60.0f});

@@ -7,11 +7,16 @@
 #include "foundation/TextSubstitutionList.h"
 #include "game/Playfield.h"
 #include "game/PlayfieldHost.h"
+#include "BrickTestSupport.h"
+#include "game/bricks/BrickAI.h"
+#include "game/bricks/BrickInfo.h"
 #include "game/bricks/BrickLayout.h"
 #include "game/bricks/BrickLayoutCollection.h"
 #include "game/ship/MessageDisplay.h"
-#include "game/ship/RoundSet.h"
+#include "game/rounds/RoundSetCollection.h"
 #include "game/sprites/Sprite.h"
+#include "objects/ArrayProperty.h"
+#include "objects/ClassRecord.h"
 #include "graphics/Font.h"
 #include "graphics/Frame.h"
 #include "graphics/FrameLoadStage.h"
@@ -19,6 +24,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <memory>
 #include <set>
 #include <string>
@@ -160,24 +167,27 @@ protected:
     {
         // An active window: clearing the keyboard then pumps events without waiting for focus.
         SetMainWindowState(true, false);
-        CBrickLayout::ClearStandIns();
-        CBrickLayoutCollection::GetInstance().Clear();
-        CRoundSetCollection::GetInstance().Clear();
-        auto first = std::make_unique<CRoundSet>();
-        auto second = std::make_unique<CRoundSet>();
-        for (uint32_t round = 0; round < kRoundsInFirst + 2; ++round) {
-            const std::string path = "Rounds\\Round " + std::to_string(round) + ".Vantorel";
-            CBrickLayout layout;
-            layout.SetDisplayName(("Layout " + std::to_string(round)).c_str());
-            layout.m_bricks = {{100, 50, true}, {140, 50, true}, {180, 50, true}, {220, 50, false}};
-            layout.m_powerUpWeights = {0, 3, 1};
-            CBrickLayout::RegisterStandIn(path.c_str(), layout);
-            const uint32_t index = CBrickLayoutCollection::GetInstance().Add(path.c_str());
-            (round < kRoundsInFirst ? first : second)->m_layouts.push_back(index);
-        }
-        first->m_checkPoints = {0, 2, 4};
-        CRoundSetCollection::GetInstance().Add(std::move(first));
-        CRoundSetCollection::GetInstance().Add(std::move(second));
+        m_oldFolder = std::filesystem::current_path();
+        std::filesystem::current_path(m_dir.Path());
+        SetBaseFolder(".");
+        bricktest::LoadBrickSounds();
+        WriteResource("!None.Brick", "CBrickInfo\r\n{\r\n}\r\n");
+        WriteResource("Needed.Brick", "CBrickInfo\r\n{\r\n}\r\n");
+        WriteResource("Wall.Brick", "CBrickInfo\r\n{\r\n\tBrick Type=Obstacle\r\n}\r\n");
+        WriteResource("!None.Background", "CBackgroundDefinition\r\n{\r\n}\r\n");
+        WriteResource("Space.Background", "CBackgroundDefinition\r\n{\r\n}\r\n");
+        CBrickInfoCollection::GetInstance().SetUpAtStartUp();
+        CBackgroundCollection::GetInstance().SetUpAtStartUp();
+        WriteResource("!None.Vantorel", "CBrickLayout\r\n{\r\n}\r\n");
+        for (uint32_t round = 0; round < kRoundsInFirst + 2; ++round)
+            WriteLayout(round);
+        CBrickLayoutCollection::GetInstance().SetUpAtStartUp();
+        std::vector<std::string> first, second;
+        for (uint32_t round = 0; round < kRoundsInFirst + 2; ++round)
+            (round < kRoundsInFirst ? first : second).push_back(LayoutName(round));
+        WriteResource("First.RoundSet", bricktest::RoundSetText(first, {0, 2, 4}));
+        WriteResource("Second.RoundSet", bricktest::RoundSetText(second, {}));
+        CRoundSetCollection::GetInstance().SetUpAtStartUp();
 
         m_small = MakeBlockFont(4, 6);
         m_large = MakeBlockFont(4, 10);
@@ -192,9 +202,46 @@ protected:
     {
         m_field.reset();
         m_display.reset();
-        CRoundSetCollection::GetInstance().Clear();
-        CBrickLayoutCollection::GetInstance().Clear();
-        CBrickLayout::ClearStandIns();
+        CRoundSetCollection::GetInstance().FreeEntries();
+        bricktest::FreeBrickCollections();
+        std::filesystem::current_path(m_oldFolder);
+        SetBaseFolder(".");
+    }
+
+    // The behaviour of a needed brick of the default outline (the brick type "Needed").
+    static CBrickAI* NewNeededBrickAI()
+    {
+        CBrickInfoCollection& bricks = CBrickInfoCollection::GetInstance();
+        CBrickInfo* info = bricks.GetBrickInfo(static_cast<uint32_t>(bricks.FindIndexByName("Needed", -1)));
+        return new CBrickAI(nullptr, info, nullptr, -1, -1);
+    }
+
+    static std::string LayoutName(uint32_t round) { return "Rounds/Round " + std::to_string(round); }
+    static std::string LayoutPath(uint32_t round) { return "Resources/" + LayoutName(round) + ".Vantorel"; }
+    static void WriteResource(const std::string& name, const std::string& text) { bricktest::WriteResource(name, text); }
+    // Every round lays three needed bricks in a row and an obstacle after them, and picks
+    // power-ups of kind 2 three times as often as kind 3, and no others.
+    static void WriteLayout(uint32_t round)
+    {
+        CBrickLayout layout;
+        layout.SetPropertiesToDefaults();
+        layout.SetDisplayName(("Layout " + std::to_string(round)).c_str());
+        auto array = [](const char* label) {
+            return static_cast<const CArrayProperty*>(CBrickLayout::GetStaticClassRecord()->FindProperty(label));
+        };
+        array("Brick Palette")->Resize(&layout, 3);
+        CBrickInfoCollection& bricks = CBrickInfoCollection::GetInstance();
+        layout.m_palette[1] = static_cast<uint32_t>(bricks.FindIndexByName("Needed", -1));
+        layout.m_palette[2] = static_cast<uint32_t>(bricks.FindIndexByName("Wall", -1));
+        const uint8_t cells[] = {1, 1, 1, 2};
+        for (uint32_t column = 0; column < 4; ++column)
+            layout.m_layout.GetPixels()[layout.m_layout.GetRowOffsets()[2] + 2 + column] = cells[column];
+        layout.m_useDefaultWeights = false;
+        std::fill(layout.m_weights, layout.m_weights + layout.m_weightCount, 0u);
+        layout.m_weights[2] = 3;
+        layout.m_weights[3] = 1;
+        std::filesystem::create_directories("Resources/Rounds");
+        ASSERT_TRUE(layout.Save(LayoutPath(round).c_str()));
     }
 
     void Step(int n = 1)
@@ -224,6 +271,8 @@ protected:
         return lines;
     }
 
+    testsupport::TempDir m_dir;
+    std::filesystem::path m_oldFolder;
     CRecordingHost m_host;
     std::unique_ptr<CFont> m_small;
     std::unique_ptr<CFont> m_large;

@@ -1,6 +1,7 @@
 // The command line, starting programs, opening documents and the single-instance lock.
 #include "platform/Process.h"
 #include "platform/SingleInstanceLock.h"
+#include "platform/headless/HeadlessBackend.h"
 
 #include "TestSupport.h"
 
@@ -9,6 +10,7 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 using namespace platform;
 namespace fs = std::filesystem;
@@ -75,7 +77,7 @@ TEST(Launch, ExitStatusAndTimeout)
     EXPECT_EQ(WaitForProcess(pid), -1);
 }
 
-TEST(OpenDocument, RunsTheDesktopsOpener)
+TEST(LaunchDocumentOpener, RunsTheDesktopsOpener)
 {
     testsupport::TempDir dir;
     // A stand-in for the desktop's opener, first in PATH, records what it was asked to open.
@@ -84,7 +86,7 @@ TEST(OpenDocument, RunsTheDesktopsOpener)
     fs::permissions(opener, fs::perms::owner_all);
     std::string oldPath = std::getenv("PATH") ? std::getenv("PATH") : "";
     setenv("PATH", (dir.Path().string() + ":" + oldPath).c_str(), 1);
-    bool started = OpenDocument("https://example.invalid/a page?x=1");
+    bool started = LaunchDocumentOpener("https://example.invalid/a page?x=1");
     setenv("PATH", oldPath.c_str(), 1);
     ASSERT_TRUE(started);
     std::string got;
@@ -93,8 +95,21 @@ TEST(OpenDocument, RunsTheDesktopsOpener)
         got = testsupport::ReadFileBytes(dir.Path() / "opened.txt");
     }
     EXPECT_EQ(got, "1:https://example.invalid/a page?x=1\n");
+    EXPECT_FALSE(LaunchDocumentOpener(""));
+    EXPECT_FALSE(LaunchDocumentOpener(nullptr));
+}
+
+TEST(OpenDocument, HeadlessRecordsWithoutStartingAnything)
+{
+    GetHeadlessBackend().Reset();
     EXPECT_FALSE(OpenDocument(""));
     EXPECT_FALSE(OpenDocument(nullptr));
+    EXPECT_TRUE(OpenDocument("https://example.invalid/a page?x=1"));
+    EXPECT_TRUE(OpenDocument("Readme.txt"));
+    EXPECT_EQ(GetHeadlessBackend().GetOpenedDocuments(),
+              (std::vector<std::string>{"https://example.invalid/a page?x=1", "Readme.txt"}));
+    GetHeadlessBackend().Reset();
+    EXPECT_TRUE(GetHeadlessBackend().GetOpenedDocuments().empty());
 }
 
 // Runs body in a child process and returns its exit status.

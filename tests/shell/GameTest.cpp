@@ -1,11 +1,13 @@
 // The game object over the project's data set, stepped by hand: its modes, the main menu, demos,
 // the music's mix level, the background rebuild and the dirty cells against a full redraw.
-#include "../foundation/FileTestHelpers.h"
+#include "GameFixture.h"
+
 #include "app/DemoRecorder.h"
 #include "app/Keyboard.h"
 #include "app/Mouse.h"
 #include "app/WindowProc.h"
 #include "foundation/OpenFlags.h"
+#include "foundation/R250Random.h"
 #include "foundation/Win32Services.h"
 #include "game/Playfield.h"
 #include "game/ship/MessageDisplay.h"
@@ -14,53 +16,30 @@
 #include "platform/Time.h"
 #include "platform/Window.h"
 #include "platform/headless/HeadlessBackend.h"
+#include "objects/FilePlayList.h"
+#include "shell/Commercial.h"
+#include "shell/CommercialCollection.h"
+#include "shell/DemoRequest.h"
 #include "shell/Game.h"
 #include "shell/MainMenuWindow.h"
-#include "shell/StandInCommercial.h"
+#include "shell/MenuButton.h"
+#include "shell/TimedMessage.h"
+#include "shell/stats/Stats.h"
 #include "ui/JButton.h"
 #include "ui/ScreenWindow.h"
+#include "ui/controls/JMessageWindow.h"
 
 #include <filesystem>
 #include <memory>
+#include <string>
 #include <vector>
 
 #ifdef VANTOREL_DATA_DIR
 namespace {
 
-constexpr float kStep = 1.0f / 60.0f;
-
-class GameObject : public ::testing::Test
+class GameObject : public GameFixture
 {
 protected:
-    void SetUp() override
-    {
-        std::filesystem::create_directory_symlink(VANTOREL_DATA_DIR, m_folder.Path() / "Data");
-        platform::GetHeadlessBackend().Reset();
-        platform::CreateMainWindow("Vantorel");
-        platform::EnableVirtualClock();
-        SetCommandLine("");
-        SetMainWindowState(true, false);
-        g_keyboard = CKeyboard();
-        g_mouse = CMouse();
-        m_game = new CGame(nullptr);
-        m_game->MarkConstructed();
-        m_game->Init(nullptr);
-    }
-    void TearDown() override
-    {
-        delete m_game;
-        CDemoRecorder::GetInstance()->SetFinishCallback(nullptr);
-        platform::DisableVirtualClock();
-    }
-    // One update step and one draw, as the tick runs them.
-    void Step(int steps = 1)
-    {
-        for (int i = 0; i < steps; ++i) {
-            PumpWindowMessages();
-            m_game->Update(kStep);
-            m_game->Draw();
-        }
-    }
     int CountMenus() const
     {
         int menus = 0;
@@ -68,19 +47,6 @@ protected:
             menus += dynamic_cast<CMainMenuWindow*>(w) != nullptr;
         return menus;
     }
-
-    // A clip of empty frames, recorded as the developer records demos.
-    static bool RecordClip(const char* name, int frames)
-    {
-        CDemoRecorder* recorder = CDemoRecorder::GetInstance();
-        recorder->StartRecording();
-        for (int frame = 0; frame < frames; ++frame)
-            recorder->EndFrame();
-        return recorder->SaveRecording(name, VF_VERBATIM);
-    }
-
-    filetest::WorkFolder m_folder;
-    CGame* m_game = nullptr;
 };
 
 TEST_F(GameObject, MainMenuOpensOnceAndPlayStartsAGame)
@@ -109,11 +75,11 @@ TEST_F(GameObject, MainMenuOpensOnceAndPlayStartsAGame)
 
 TEST_F(GameObject, DemoFromTheMenuReturnsToAFreshMenu)
 {
-    ASSERT_TRUE(RecordClip("Clip.dem", 4));
+    CCommercial commercial;
+    ASSERT_NO_FATAL_FAILURE(AddRecordedClip(commercial));
 
     m_game->GoToMainMenu();
     Step();
-    CStandInCommercial commercial("Clip.dem");
     m_game->StartDemo(&commercial);
     EXPECT_EQ(CMainMenuWindow::GetOpen(), nullptr);
     EXPECT_EQ(m_game->GetMode(), CGame::kModePlaying);
@@ -141,10 +107,10 @@ TEST_F(GameObject, DemoFromTheMenuReturnsToAFreshMenu)
 
 TEST_F(GameObject, AnyKeyEndsADemo)
 {
-    ASSERT_TRUE(RecordClip("Long.dem", 100));
+    CCommercial commercial;
+    ASSERT_NO_FATAL_FAILURE(AddRecordedClip(commercial, 100));
     CDemoRecorder* recorder = CDemoRecorder::GetInstance();
     m_game->GoToMainMenu();
-    CStandInCommercial commercial("Long.dem");
     m_game->StartDemo(&commercial);
     Step(3);
     ASSERT_EQ(m_game->GetMode(), CGame::kModePlaying);
@@ -159,13 +125,108 @@ TEST_F(GameObject, AnyKeyEndsADemo)
 TEST_F(GameObject, UnreadableClipStaysInTheMenu)
 {
     m_game->GoToMainMenu();
-    CStandInCommercial missing("No Such Clip.dem");
+    CCommercial missing;
+    ASSERT_NO_FATAL_FAILURE(AddRecordedClip(missing));
+    std::filesystem::remove(m_folder.Path() / "Data/Resources/Clip.Demo");
     m_game->StartDemo(&missing);
     EXPECT_EQ(m_game->GetMode(), CGame::kModeMainMenu);
     EXPECT_EQ(m_game->GetCurrentCommercial(), nullptr);
     EXPECT_EQ(CountMenus(), 1);
     m_game->StartDemo(nullptr);
     EXPECT_EQ(m_game->GetMode(), CGame::kModeMainMenu);
+}
+
+TEST_F(GameObject, MenuButtonsSlideInAndShowTheirTextOnceTurned)
+{
+    m_game->GoToMainMenu();
+    CMainMenuWindow* menu = CMainMenuWindow::GetOpen();
+    ASSERT_NE(menu, nullptr);
+    int32_t startX[CMainMenuWindow::kButtonCount];
+    for (int i = 0; i < CMainMenuWindow::kButtonCount; ++i) {
+        CMenuButton* button = menu->GetButton(i);
+        startX[i] = button->GetRect().m_left;
+        EXPECT_EQ(button->GetWidth(), CMenuButton::kWidth);
+        EXPECT_EQ(button->GetHeight(), CMenuButton::kHeight);
+        EXPECT_FALSE(button->IsTextShown());
+    }
+    bool textBeforeTurned = false;
+    for (int step = 0; step < 240; ++step) {
+        Step();
+        for (int i = 0; i < CMainMenuWindow::kButtonCount; ++i)
+            textBeforeTurned = textBeforeTurned || (menu->GetButton(i)->IsTextShown() && menu->GetButton(i)->IsFlipping());
+    }
+    EXPECT_FALSE(textBeforeTurned);
+    int32_t top = -1;
+    for (int i = 0; i < CMainMenuWindow::kButtonCount; ++i) {
+        CMenuButton* button = menu->GetButton(i);
+        // Each came 240 + 100 i pixels from the right and ends exactly in place, one below another.
+        EXPECT_EQ(button->GetRect().m_left, 357) << "button " << i;
+        EXPECT_EQ(startX[i], 357 + 240 + 100 * i) << "button " << i;
+        EXPECT_GT(button->GetRect().m_top, top);
+        top = button->GetRect().m_top;
+        EXPECT_FALSE(button->IsFlipping());
+        EXPECT_TRUE(button->IsTextShown());
+    }
+    EXPECT_EQ(menu->GetButton(0)->GetRect().m_top, 27);
+    EXPECT_EQ(menu->GetCreditsHotSpot()->GetRect(), (CIntRect{305, 348, 305 + 325, 348 + 85}));
+}
+
+TEST_F(GameObject, ReminderOpensWithTheFocusWhenTheCountIsDone)
+{
+    const auto countMessages = [this] {
+        int messages = 0;
+        for (CJWindow* w = m_game->GetScreenWindow()->GetFrontChild(); w; w = w->GetNextSibling())
+            messages += dynamic_cast<CJMessageWindow*>(w) != nullptr;
+        return messages;
+    };
+    CStats* stats = m_game->GetStats();
+    stats->SetLaunchesSinceVersionCheck(1);
+    m_game->GoToMainMenu();
+    Step(3);
+    EXPECT_EQ(countMessages(), 0);
+    stats->SetLaunchesSinceVersionCheck(0);
+    Step();
+    EXPECT_EQ(countMessages(), 1);
+    EXPECT_EQ(stats->GetLaunchesSinceVersionCheck(), 10u);
+    // The reminder has the focus now: a count run out again waits for the menu to get it back.
+    stats->SetLaunchesSinceVersionCheck(0);
+    Step(3);
+    EXPECT_EQ(countMessages(), 1);
+    EXPECT_EQ(stats->GetLaunchesSinceVersionCheck(), 0u);
+}
+
+TEST_F(GameObject, DemoOnRequestPlaysTheIntroWithItsCaptions)
+{
+    m_game->GoToMainMenu();
+    Step();
+    ASSERT_EQ(m_game->GetStats()->GetAllPlayersTotals().GetGamesFinished(), 0u);
+    ShowDemoNow();
+    CCommercial* shown = m_game->GetCurrentCommercial();
+    ASSERT_NE(shown, nullptr);
+    CCommercialCollection& commercials = CCommercialCollection::GetInstance();
+    EXPECT_EQ(shown, commercials.GetCommercial(static_cast<uint32_t>(commercials.FindIndexByName("1 Intro", -1))));
+    EXPECT_EQ(CMainMenuWindow::GetOpen(), nullptr);
+    std::vector<std::string> captions;
+    for (int step = 0; step < 6 * 60; ++step) {
+        Step();
+        const std::string text = m_game->GetTimedMessage()->GetText().CStr();
+        if (m_game->GetTimedMessage()->IsShown() && (captions.empty() || captions.back() != text))
+            captions.push_back(text);
+    }
+    // The intro's three lines in order (wrapped to the field), whatever else the field showed.
+    std::vector<std::string> intro;
+    for (const std::string& caption : captions)
+        for (const char* start : {"Welcome to Vantorel!", "Steer the ship", "and clear every brick"})
+            if (caption.rfind(start, 0) == 0)
+                intro.push_back(start);
+    EXPECT_EQ(intro, (std::vector<std::string>{"Welcome to Vantorel!", "Steer the ship", "and clear every brick"}));
+    // Space (the first player's shot) ends the demo: a fresh menu, no caption left.
+    g_keyboard.OnKeyDown(57);
+    Step(2);
+    EXPECT_EQ(m_game->GetCurrentCommercial(), nullptr);
+    EXPECT_TRUE(m_game->IsInMenu());
+    EXPECT_NE(CMainMenuWindow::GetOpen(), nullptr);
+    EXPECT_FALSE(m_game->GetTimedMessage()->IsShown());
 }
 
 TEST_F(GameObject, ModalWindowHoldsThePlayfieldAndShowsTheCursor)
@@ -261,13 +322,18 @@ TEST_F(GameObject, EveryPresentedPageEqualsAFullRedraw)
             platform::GetHeadlessBackend().QueueEvent(platform::Event::Key(platform::EventType::KeyDown, 57, 32));
         if (step % 40 == 14)
             platform::GetHeadlessBackend().QueueEvent(platform::Event::Key(platform::EventType::KeyUp, 57, 32));
-        Step();
+        PumpWindowMessages();
+        m_game->Update(kStep);
+        // The ship's electric arcs draw from the general random numbers: the redraw gets the same.
+        const CR250Random randomBeforeDraw = g_generalRandom;
+        m_game->Draw();
         // Every few frames, the page just shown (only its dirty cells were copied) against the
         // same frame drawn again with every cell copied.
         if (step % 7 != 6 || m_game->GetDisplay()->GetFadeLevel() != 1.0f)
             continue;
         const std::vector<uint8_t> incremental = display.GetShownPixels();
         buffer->MarkAllDirty();
+        g_generalRandom = randomBeforeDraw;
         m_game->Draw();
         EXPECT_TRUE(display.GetShownPixels() == incremental) << "step " << step;
         ++compared;

@@ -1,10 +1,12 @@
-// The animator's slide, image windows' looping and sizing, and separators that follow their parent.
+// The animator's slide, image windows' looping and sizing, separators that follow their parent, and
+// picture windows.
 #include "InputTestSupport.h"
 #include "TextureTestSupport.h"
 #include "graphics/Sequence.h"
 #include "ui/JAnimator.h"
 #include "ui/JImageWindow.h"
 #include "ui/JSeparator.h"
+#include "ui/controls/JPictureWindow.h"
 
 #include <cmath>
 
@@ -170,4 +172,37 @@ TEST_F(SmallWindows, SeparatorsFollowTheirParentOrKeepTheirSize)
     for (uint32_t y = 0; y < 12; ++y)
         EXPECT_EQ(ReadPixel(target, 0, y), y < 10 ? ink : 0u) << y;
     EXPECT_EQ(ReadPixel(target, 1, 0), 0u);
+}
+
+TEST_F(SmallWindows, PictureWindowsTakeTheirPicturesSizeDrawItAndNeverMove)
+{
+    auto sequence = MakeSequence(1, 1.0f);
+    CFrame* picture = sequence->GetFrame(0);
+    CJWindow root(nullptr, "Root");
+    root.SetRect({0, 0, 64, 64});
+    auto* window = new CJPictureWindow(&root, picture, 2, 3);
+    root.AddChild(window, kPlaceNone, nullptr, 0, 0, kPlaceNoGrow);
+    EXPECT_EQ(window->GetWidth(), 4);
+    EXPECT_EQ(window->GetHeight(), 3);
+    window->SetPosition(10, 20);
+
+    CFrame target;
+    COffsetClippedProxyFrame proxy;
+    MakeTarget(target, proxy);
+    window->Draw(&proxy);
+    EXPECT_EQ(ReadPixel(target, 2, 3), 100u);  // drawn at (x, y) inside the window
+    EXPECT_EQ(ReadPixel(target, 3, 4), 100u);
+    EXPECT_EQ(ReadPixel(target, 1, 3), 0u);
+
+    // A left drag over the picture leaves it where it is.
+    CSequence* cursor = nullptr;
+    window->OnMouseDrag({12, 21}, {0, 0}, 1, cursor);
+    window->OnMouseDrag({40, 41}, {28, 20}, 1, cursor);
+    EXPECT_EQ(window->GetRect(), (CIntRect{10, 20, 14, 23}));
+
+    // Without a picture it keeps at least the caption's size and draws nothing of its own.
+    CJPictureWindow empty(nullptr, nullptr, 0, 0);
+    EXPECT_EQ(empty.GetFrame(), nullptr);
+    EXPECT_GE(empty.GetWidth(), 10);
+    EXPECT_GE(empty.GetHeight(), 10);
 }

@@ -1,22 +1,21 @@
 #include "game/bricks/BrickLayoutCollection.h"
 
+#include "game/bricks/BrickLayout.h"
+
+CBrickLayoutCollection::CBrickLayoutCollection()
+    : CGameResourceCollection("Vantorel", CBrickLayout::GetStaticClassRecord(), "Rounds")
+{
+}
+
+CBrickLayoutCollection::~CBrickLayoutCollection() = default;
+
 CBrickLayoutCollection& CBrickLayoutCollection::GetInstance()
 {
-    static CBrickLayoutCollection s_instance;
-    return s_instance;
+    static CBrickLayoutCollection s_collection;
+    return s_collection;
 }
 
-CBrickLayoutCollection::CBrickLayoutCollection() = default;
-
-uint32_t CBrickLayoutCollection::Add(const char* path)
+CBrickLayout* CBrickLayoutCollection::GetLayout(uint32_t i)
 {
-    if (m_paths.empty())
-        m_paths.emplace_back("");
-    m_paths.emplace_back(path);
-    return static_cast<uint32_t>(m_paths.size() - 1);
-}
-
-void CBrickLayoutCollection::GetItemFilePath(uint32_t i, CSharedString& path) const
-{
-    path.AssignText(i > 0 && i < m_paths.size() ? m_paths[i].CStr() : "");
+    return GetTyped<CBrickLayout>(i);
 }

@@ -1,25 +1,19 @@
 #pragma once
-// The list of round layouts as the playfield needs it until the layout collections arrive: the
-// file path of each entry by index. Index 0 is the "!None" entry.
-//
-// The rule a caller must know: an index without an entry answers an empty path.
-#include "foundation/SharedString.h"
+// The round layouts "Rounds": the files "<name>.Vantorel" (CBrickLayout) of the resources. Entry 0 is
+// "!None.Vantorel".
+#include "game/bricks/GameResourceCollection.h"
 
-#include <cstdint>
-#include <vector>
+class CBrickLayout;
 
-class CBrickLayoutCollection
+class CBrickLayoutCollection : public CGameResourceCollection
 {
 public:
-    static CBrickLayoutCollection& GetInstance();
-
-    // Appends an entry of the path; its index.
-    uint32_t Add(const char* path);
-    void Clear() { m_paths.clear(); }
-    void GetItemFilePath(uint32_t i, CSharedString& path) const;
-
-private:
     CBrickLayoutCollection();
+    ~CBrickLayoutCollection() override;
 
-    std::vector<CSharedString> m_paths;
+    // The process's collection, made on first use and kept until exit.
+    static CBrickLayoutCollection& GetInstance();
+    // The layout of entry i (entry 0 past the end), loaded on first use; null without entries or when
+    // it cannot be read.
+    CBrickLayout* GetLayout(uint32_t i);
 };

@@ -3,11 +3,11 @@
 // and its sub-folders not beginning with '-', each read as a CParticleGeneratorInfo the first time
 // it is asked for and kept until the collection unloads it. Entry 0 is "!None", the generator
 // without particle types that data choosing no generator refers to.
-#include "objects/ResourceCollection.h"
+#include "game/bricks/GameResourceCollection.h"
 
 class CParticleGeneratorInfo;
 
-class CParticleGeneratorCollection : public CResourceCollection
+class CParticleGeneratorCollection : public CGameResourceCollection
 {
 public:
     CParticleGeneratorCollection();
@@ -15,17 +15,9 @@ public:
 
     // The process's generators.
     static CParticleGeneratorCollection& GetInstance();
-    // The start-up's set-up: registers the collection under "Particle Generators" (once), makes
-    // "Resources" its folder and takes one entry per "PGen" file there.
-    void SetUpAtStartUp();
-
     // The loaded generator of that name; null for a name the collection lacks or a file that
     // cannot be read (the caller then spawns nothing).
     CParticleGeneratorInfo* FindGenerator(const char* name);
     // The loaded generator of entry i; null past the count or when it cannot be read.
     CParticleGeneratorInfo* GetGenerator(int i);
-
-    // Reads "<folder>/<file name>.PGen" (never saved back); null when it cannot be read or holds
-    // an object of another class.
-    CObject* LoadItem(const char* folder, const char* fileName, CObject** out) override;
 };

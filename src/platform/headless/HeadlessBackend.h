@@ -30,11 +30,14 @@ public:
     void SetState(int id, const JoystickState& state);
     void RemoveDevice(int id);
     void RemoveAll();
+    // A device that stays plugged in but no longer answers: it opens, its polls fail.
+    void SetAnswering(int id, bool answering);
 
 private:
     std::mutex m_mutex;
     std::vector<std::pair<JoystickCaps, JoystickState>> m_devices;
     uint32_t m_nextInstance = 1;
+    std::vector<uint32_t> m_silentInstances;
 };
 
 class HeadlessBackend : public Backend
@@ -53,6 +56,8 @@ public:
     void DestroyMainWindow() override;
     void SetWindowTitle(const char* titleUtf8) override;
     void MinimizeMainWindow() override;
+    // Records the document and prints "open: <document>" to stderr; starts nothing.
+    bool OpenDocument(const char* documentUtf8) override;
     void PumpEvents(EventQueue& queue) override;
     // Delivers queued events, else waits for a timed event, a push or the time; on the virtual
     // clock the clock moves on to the first of these instead.
@@ -89,6 +94,8 @@ public:
     void SetClipboardUtf8(std::optional<std::string> text);
     bool IsCursorShown() const;
     bool IsMinimized() const;
+    // The documents asked to open, oldest first.
+    std::vector<std::string> GetOpenedDocuments() const;
     std::string GetWindowTitle() const;
     std::pair<int, int> GetWarpPosition() const;
     void SetDesktopWorkArea(const DesktopRect& area);
@@ -116,6 +123,7 @@ private:
     std::vector<Event> m_pending;
     std::vector<std::pair<uint64_t, Event>> m_timed;   // ascending by time
     std::vector<MessageBoxRecord> m_boxes;
+    std::vector<std::string> m_openedDocuments;
     std::optional<std::string> m_clipboard;
     std::pair<int, int> m_warp{0, 0};
     int m_desktopBits = 0;   // 0: the display's data depth, else 32

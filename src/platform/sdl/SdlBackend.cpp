@@ -1,6 +1,7 @@
 #include "platform/sdl/SdlBackend.h"
 
 #include "platform/EventQueue.h"
+#include "platform/Process.h"
 #include "platform/TerminationSignals.h"
 #include "platform/Time.h"
 #include "platform/sdl/SdlBackendImpl.h"
@@ -113,6 +114,11 @@ void SdlBackend::MinimizeMainWindow()
 {
     if (m_window)
         SDL_MinimizeWindow(m_window);
+}
+
+bool SdlBackend::OpenDocument(const char* documentUtf8)
+{
+    return LaunchDocumentOpener(documentUtf8);
 }
 
 void SdlBackend::PumpEvents(EventQueue& queue)

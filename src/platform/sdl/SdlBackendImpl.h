@@ -28,6 +28,7 @@ public:
     void DestroyMainWindow() override;
     void SetWindowTitle(const char* titleUtf8) override;
     void MinimizeMainWindow() override;
+    bool OpenDocument(const char* documentUtf8) override;
     void PumpEvents(EventQueue& queue) override;
     void WaitForEvents(EventQueue& queue, uint32_t milliseconds) override;
     // Pushes an event of our own, which SDL's wait returns for and the translation drops.

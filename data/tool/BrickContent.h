@@ -1,0 +1,22 @@
+#pragma once
+// The bricks, backgrounds and round layouts of the data set, in the archive "Resources":
+// - "!None.Brick" and one brick type file per type ("Bricks/<type>.Brick", a '/' of the type's
+//   name written as '-');
+// - "!None.Background", the background of no scenery (the others come with their pictures);
+// - "!None.Vantorel" and three layouts under "Rounds/", written by the engine's own writer: one
+//   brick, a full grid with offset rows, and a round of floating, moving and changing bricks.
+//
+// The rule a caller must know: writing a layout sets up the game's brick and background
+// collections with the names written here, and leaves them empty again.
+#include "ContentSet.h"
+
+#include <string>
+#include <vector>
+
+// The brick type names written, "!None" first.
+std::vector<std::string> GetBrickContentNames();
+// The layout names written, "!None" first.
+std::vector<std::string> GetLayoutContentNames();
+
+// Adds the files to the set. False, with error set, when one cannot be added.
+bool AddBrickContent(CContentSet& set, std::string& error);
