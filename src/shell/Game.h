@@ -70,6 +70,8 @@ public:
     CTimedMessage* GetTimedMessage() const { return m_timedMessage.get(); }
     CMusicMixer* GetMusicMixer() const { return m_musicMixer.get(); }
     CDirtyRectFrame* GetBackBuffer() const { return m_backBuffer.get(); }
+    // The windows' textures, converted for the display; null before Init.
+    CFrameCollection* GetWindowTextures() const { return m_windowTextures.get(); }
 
     // Mode changes. StartNewGame and ResumeGame are for the menu; StartDemo for the menu or play
     // (a null commercial starts nothing).

@@ -15,9 +15,3 @@ bool ReadConfigBool(const char* key, bool defaultValue)
 {
     return ReadConfigInt(g_configFile.GetPath(), g_configFile.GetSection(), key, defaultValue ? 1 : 0) != 0;
 }
-
-std::string GetForceFeedbackKey(int joystickId)
-{
-    const std::string key = "Enable ForceFeedback on Device ";
-    return joystickId < 0 ? key + "Mouse" : key + std::to_string(static_cast<unsigned>(joystickId));
-}

@@ -1,8 +1,7 @@
 #pragma once
 // The few settings the game's start-up reads and writes outside the settings it owns: the program's
-// folder left in the key/value store for installers and add-ons, the on/off settings of the
-// per-installation file, and the force-feedback switch of a device.
-#include <string>
+// folder left in the key/value store for installers and add-ons, and the on/off settings of the
+// per-installation file.
 
 // The store's key under which the program records where it is installed.
 constexpr const char* kProductRegistryKey = "SOFTWARE\\Vantorel";
@@ -13,6 +12,3 @@ bool WriteInstallPath();
 // The integer of the key in the per-installation settings file, as whether it is non-zero; the
 // default when the key is missing.
 bool ReadConfigBool(const char* key, bool defaultValue);
-// "Enable ForceFeedback on Device Mouse" for no joystick (a negative id), else the key followed by
-// the joystick id in decimal.
-std::string GetForceFeedbackKey(int joystickId);

@@ -4,7 +4,6 @@
 #include "ui/JWindow.h"
 #include "ui/SkinTheme.h"
 
-
 CSkinThemeList::CSkinThemeList() : CResourceCollection("JWindowSkin", CSkinTheme::GetStaticClassRecord())
 {
 }
@@ -35,8 +34,6 @@ CSkinTheme* CSkinThemeList::FindTheme(const char* name)
 CSkinThemeList& GetSkinThemeList()
 {
     static CSkinThemeList s_list;
-    static const bool s_setUp = (s_list.SetUp(), true);
-    (void)s_setUp;
     return s_list;
 }
 
