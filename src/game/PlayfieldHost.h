@@ -44,6 +44,9 @@ public:
     virtual void ShowTimedMessage(const char* /*text*/) {}
     // The music of the current background.
     virtual void SetMusic(const CMusicMixerData* /*music*/) {}
+    // The ambient force-feedback request bits the game hands on every tick.
+    virtual void SetForceEffectFlags(uint32_t /*bits*/) {}
+    virtual void ClearForceEffectFlags(uint32_t /*bits*/) {}
 
     // The current game's record in the statistics.
     virtual void ResetCurrentGame() {}

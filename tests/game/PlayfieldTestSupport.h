@@ -90,6 +90,8 @@ public:
         m_pictureSeconds = seconds;
     }
     void ShowTimedMessage(const char* text) override { m_timedMessages.push_back(text); }
+    void SetForceEffectFlags(uint32_t bits) override { m_forceBits |= bits; }
+    void ClearForceEffectFlags(uint32_t bits) override { m_forceBits &= ~bits; }
 
     void ResetCurrentGame() override
     {
@@ -151,6 +153,7 @@ public:
     bool m_cheated = false;
     uint32_t m_higher = 0;
     uint32_t m_personalHigher = 0;
+    uint32_t m_forceBits = 0;
     std::set<std::pair<uint32_t, uint32_t>> m_checkPoints;
 };
 
