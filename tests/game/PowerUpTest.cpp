@@ -1,12 +1,17 @@
 // Power-ups: the fall, what collecting each kind does to the ship, the balls, the lives and the
-// score, and the bomb that a ball shoots down only once it is old enough.
+// score, the sounds they play, and the bomb that a ball shoots down only once it is old enough.
 #include "PlayfieldTestSupport.h"
+#include "WorldTestSupport.h"
 
 #include "game/bricks/BallAI.h"
 #include "game/ship/PowerUpAI.h"
 #include "game/ship/ShipAI.h"
 #include "game/sprites/AnimatedSprite.h"
 #include "game/sprites/FindSpriteAI.h"
+#include "sound/SoundList.h"
+#include "sound/SoundSystem.h"
+
+#include <utility>
 
 namespace {
 
@@ -19,6 +24,12 @@ protected:
     void SetUp() override
     {
         PlayfieldTest::SetUp();
+        // The sounds of the pick-ups, played into a system that notes each start.
+        CSoundSystem::SetInstance(&m_sound);
+        CSoundList::GetInstance().FreeEntries();
+        for (const char* name : {"!None", "Score", "Multiply 3", "Multiply 8"})
+            bricktest::WriteSilentWave(std::filesystem::path("Sounds") / (std::string(name) + ".wav"));
+        CSoundList::GetInstance().LoadFolder("Sounds", "Sounds", ".wav", ".ogg");
         StartLaidGame();
         m_ship = m_field->GetShip().GetHead();
         m_shipAI = FindSpriteAI<CShipAI>(m_ship);
@@ -41,7 +52,19 @@ protected:
         EXPECT_TRUE(capsule->IsDead());
     }
 
+    void TearDown() override
+    {
+        PlayfieldTest::TearDown();
+        CSoundSystem::SetInstance(nullptr);
+    }
+
     CBallAI* FirstBall() { return FindSpriteAI<CBallAI>(m_field->GetBalls().GetHead()); }
+
+    // The sounds started since the last call, by index in the sound list.
+    std::vector<int> TakePlays() { return std::exchange(m_sound.m_plays, {}); }
+    static int SoundIndex(const char* name) { return CSoundList::GetInstance().FindSoundIndex(name, -1); }
+
+    worldtest::CLoggingSoundSystem m_sound;
 
     CSprite* m_ship = nullptr;
     CShipAI* m_shipAI = nullptr;
@@ -59,9 +82,11 @@ TEST_F(PowerUpTest, FallsAtItsSpeedAndTheBombTwiceAsFast)
 TEST_F(PowerUpTest, KindZeroShowsNothingAndGivesNoPoints)
 {
     m_display->Clear();
+    TakePlays();
     Collect(Kind::kNone);
     EXPECT_EQ(m_host.m_score, 0u);
     EXPECT_TRUE(MessageLines().empty());
+    EXPECT_TRUE(TakePlays().empty());
 }
 
 TEST_F(PowerUpTest, EveryKindButNoneAndTheBombShowsItsNameAndGivesOneHundred)
@@ -133,15 +158,20 @@ TEST_F(PowerUpTest, BallKindsChangeEveryBallAndSpeedsScale)
 
 TEST_F(PowerUpTest, MultiplySplitsTheFirstBallAndWithoutOneOnlyScores)
 {
+    ASSERT_GT(SoundIndex("Score.wav"), 0);
+    TakePlays();
     Collect(Kind::kMultiply8);
     EXPECT_EQ(m_field->GetBalls().Count(), 8u);
+    EXPECT_EQ(TakePlays(), (std::vector<int>{SoundIndex("Multiply 8.wav")}));
     Collect(Kind::kMultiply3);
     EXPECT_EQ(m_field->GetBalls().Count(), 10u);
+    EXPECT_EQ(TakePlays(), (std::vector<int>{SoundIndex("Multiply 3.wav")}));
     m_field->GetBalls().DeleteAll();
     m_host.m_score = 0;
     Collect(Kind::kMultiply3);
     EXPECT_EQ(m_field->GetBalls().Count(), 0u);
     EXPECT_EQ(m_host.m_score, 100u);
+    EXPECT_EQ(TakePlays(), (std::vector<int>{SoundIndex("Score.wav")}));
 }
 
 TEST_F(PowerUpTest, ExtraBallAddsALife)
