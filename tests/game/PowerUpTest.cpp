@@ -8,10 +8,8 @@
 #include "game/ship/ShipAI.h"
 #include "game/sprites/AnimatedSprite.h"
 #include "game/sprites/FindSpriteAI.h"
-#include "sound/SoundList.h"
-#include "sound/SoundSystem.h"
 
-#include <utility>
+#include <memory>
 
 namespace {
 
@@ -24,12 +22,8 @@ protected:
     void SetUp() override
     {
         PlayfieldTest::SetUp();
-        // The sounds of the pick-ups, played into a system that notes each start.
-        CSoundSystem::SetInstance(&m_sound);
-        CSoundList::GetInstance().FreeEntries();
-        for (const char* name : {"!None", "Score", "Multiply 3", "Multiply 8"})
-            bricktest::WriteSilentWave(std::filesystem::path("Sounds") / (std::string(name) + ".wav"));
-        CSoundList::GetInstance().LoadFolder("Sounds", "Sounds", ".wav", ".ogg");
+        m_sounds = std::make_unique<worldtest::CLoggedSounds>(
+            std::initializer_list<const char*>{"Score", "Multiply 3", "Multiply 8"});
         StartLaidGame();
         m_ship = m_field->GetShip().GetHead();
         m_shipAI = FindSpriteAI<CShipAI>(m_ship);
@@ -52,19 +46,13 @@ protected:
         EXPECT_TRUE(capsule->IsDead());
     }
 
-    void TearDown() override
-    {
-        PlayfieldTest::TearDown();
-        CSoundSystem::SetInstance(nullptr);
-    }
-
     CBallAI* FirstBall() { return FindSpriteAI<CBallAI>(m_field->GetBalls().GetHead()); }
 
-    // The sounds started since the last call, by index in the sound list.
-    std::vector<int> TakePlays() { return std::exchange(m_sound.m_plays, {}); }
-    static int SoundIndex(const char* name) { return CSoundList::GetInstance().FindSoundIndex(name, -1); }
+    std::vector<int> TakePlays() { return m_sounds->Take(); }
+    static int SoundIndex(const char* name) { return worldtest::CLoggedSounds::Index(name); }
 
-    worldtest::CLoggingSoundSystem m_sound;
+    // The sounds of the pick-ups, played into a system that notes each start.
+    std::unique_ptr<worldtest::CLoggedSounds> m_sounds;
 
     CSprite* m_ship = nullptr;
     CShipAI* m_shipAI = nullptr;
