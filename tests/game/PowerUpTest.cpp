@@ -71,10 +71,12 @@ TEST_F(PowerUpTest, KindZeroShowsNothingAndGivesNoPoints)
 {
     m_display->Clear();
     TakePlays();
+    m_host.m_forceEffects.clear();
     Collect(Kind::kNone);
     EXPECT_EQ(m_host.m_score, 0u);
     EXPECT_TRUE(MessageLines().empty());
     EXPECT_TRUE(TakePlays().empty());
+    EXPECT_EQ(m_host.m_forceEffects, std::vector<std::string>{"PowerUp"});
 }
 
 TEST_F(PowerUpTest, EveryKindButNoneAndTheBombShowsItsNameAndGivesOneHundred)
@@ -99,7 +101,9 @@ TEST_F(PowerUpTest, EveryKindButNoneAndTheBombShowsItsNameAndGivesOneHundred)
 
 TEST_F(PowerUpTest, ShieldAndGunKindsWorkOnTheShip)
 {
+    m_host.m_forceEffects.clear();
     Collect(Kind::kExpandPaddle);
+    EXPECT_EQ(m_host.m_forceEffects, std::vector<std::string>{"Paddel Size Change PowerUp"});
     EXPECT_EQ(m_shipAI->GetShieldSize(), 3u);
     Collect(Kind::kShrinkPaddle);
     Collect(Kind::kShrinkPaddle);
@@ -172,7 +176,9 @@ TEST_F(PowerUpTest, ExtraBallAddsALife)
 TEST_F(PowerUpTest, BombTakesTheShipAndTheBallItHeldWithoutPoints)
 {
     m_display->Clear();
+    m_host.m_forceEffects.clear();
     Collect(Kind::kBomb);
+    EXPECT_EQ(m_host.m_forceEffects, std::vector<std::string>{"Bomb Explodes"});
     EXPECT_EQ(m_host.m_score, 0u);
     EXPECT_FALSE(m_ship->IsActive());
     EXPECT_FALSE(m_shipAI->HoldsBall(m_field->GetBalls().GetHead()));

@@ -196,9 +196,11 @@ TEST_F(ShipTest, FireWhileHoldingLaunchesTheBallAndShootsNothingThenBothGunsFire
     m_ai->SetGunType(1, false);
     CSprite* ball = AddBall(true);
     m_ai->CatchBall(m_ship, ball);
+    m_host.m_forceEffects.clear();
     PressFire();
     EXPECT_FALSE(m_ai->HoldsBall(ball));
     EXPECT_EQ(m_field->GetShots().Count(), 0u);
+    EXPECT_EQ(m_host.m_forceEffects, std::vector<std::string>{"Launch Ball"});
     // Launched from 20 pixels right of the shield: theta = 20 x pi/200, at the ball's speed.
     const float theta = 20.0f * std::numbers::pi_v<float> / 200.0f, speed = 325.0f / 60.0f;
     EXPECT_NEAR(ball->GetVelocity().m_x, speed * std::sin(theta), 1e-4f);
@@ -210,6 +212,7 @@ TEST_F(ShipTest, FireWhileHoldingLaunchesTheBallAndShootsNothingThenBothGunsFire
     ReleaseFire();
     PressFire();
     ASSERT_EQ(m_field->GetShots().Count(), 2u);
+    EXPECT_EQ(m_host.m_forceEffects, (std::vector<std::string>{"Launch Ball", "Fire Right Laser", "Fire Left Laser"}));
     CSprite* first = m_field->GetShots().GetHead();
     CSprite* second = first->GetNext();
     // The ship stands at round(0.5 x 452) + 30 = 256; the shots 33 either side, right first.

@@ -47,10 +47,11 @@ CPlayerControls* GetPlayerZeroControls()
     return playfield ? playfield->GetHost().GetPlayerControls() : nullptr;
 }
 
+// Null controls: the first player's.
 void StartForceFeedback(const char* effect, const CPlayerControls* controls)
 {
-    if (CForceFeedback* feedback = CForceFeedback::GetInstance())
-        feedback->StartEffect(effect, controls, kPlayerDevice);
+    if (CPlayfield* playfield = GetPlayfield())
+        playfield->GetHost().StartForceFeedback(effect, controls);
 }
 
 CSoundBuffer* MakeLoopingSound(const char* name)
@@ -227,7 +228,7 @@ void CShipAI::ResetForRound(CSprite* sprite)
     }
     m_canCatch = false;
     if (m_shieldSize != kNormalShield)
-        StartForceFeedback("Paddel Size Change", GetPlayerZeroControls());
+        StartForceFeedback("Paddel Size Change", nullptr);
     m_shieldSize = kNormalShield;
     RemoveGuns(ship);
     m_thrustBalance = 0.5f;
