@@ -30,10 +30,9 @@ protected:
 
     void SetUp() override
     {
-        // The project's data, entry by entry, so that a test may add files of its own.
-        std::filesystem::create_directory(m_folder.Path() / "Data");
-        for (const auto& entry : std::filesystem::directory_iterator(VANTOREL_DATA_DIR))
-            std::filesystem::create_symlink(entry.path(), m_folder.Path() / "Data" / entry.path().filename());
+        // The project's data, file by file, so that a test may add or leave out files of its own.
+        LinkFiles(VANTOREL_DATA_DIR, m_folder.Path() / "Data");
+        PrepareData(m_folder.Path() / "Data");
         platform::GetHeadlessBackend().Reset();
         platform::CreateMainWindow("Vantorel");
         platform::EnableVirtualClock();
@@ -50,6 +49,17 @@ protected:
         delete m_game;
         CDemoRecorder::GetInstance()->SetFinishCallback(nullptr);
         platform::DisableVirtualClock();
+    }
+    // Before the game starts: a test may change its copy of the data set.
+    virtual void PrepareData(const std::filesystem::path&) {}
+    static void LinkFiles(const std::filesystem::path& from, const std::filesystem::path& to)
+    {
+        std::filesystem::create_directory(to);
+        for (const auto& entry : std::filesystem::directory_iterator(from))
+            if (entry.is_directory())
+                LinkFiles(entry.path(), to / entry.path().filename());
+            else
+                std::filesystem::create_symlink(entry.path(), to / entry.path().filename());
     }
     // One update step and one draw, as the tick runs them.
     void Step(int steps = 1)
