@@ -175,6 +175,9 @@ bool AddMenuContent(CContentSet& set, std::string& error)
         {"Highlights",
          {"Highlights1.Demo"},
          {{"Power-ups change the game", 1.0f, "Center"}, {"Catch them with the ship!", 3.0f, "Center"}}},
+        {"Later Rounds",
+         {"Later1.Demo"},
+         {{"Every round lays its own wall", 1.5f, "Center"}, {"Keep the ball up until the last brick falls", 3.5f, "120"}}},
     };
     for (const auto& commercial : commercials) {
         const std::string text = CommercialText(commercial.clips, commercial.captions);
