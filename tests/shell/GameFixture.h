@@ -16,6 +16,7 @@
 #include "shell/CommercialCollection.h"
 #include "shell/DemoRequest.h"
 #include "shell/Game.h"
+#include "ui/WindowToolkitState.h"
 
 #include <gtest/gtest.h>
 
@@ -48,6 +49,8 @@ protected:
     {
         delete m_game;
         CDemoRecorder::GetInstance()->SetFinishCallback(nullptr);
+        // The game's fonts went with it: no later test may find one as the toolkit's default.
+        CWindowToolkitState::Get().Reset();
         platform::DisableVirtualClock();
     }
     // Before the game starts: a test may change its copy of the data set.
