@@ -1,6 +1,7 @@
 // The game program in a folder of its own, as the data build runs it: every listed demo clip
 // recorded again gives the shipped clip's very bytes, a clip that cannot be written ends the run
 // with a report, and "E&xit Game" ends the program with exit code 0 and its statistics saved.
+#include "ProgramFolder.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -18,17 +19,6 @@ namespace fs = std::filesystem;
 const fs::path kProgram = VANTOREL_GAME_PROGRAM;
 const fs::path kData = kProgram.parent_path() / "Data";
 const fs::path kClipList = fs::path(__FILE__).parent_path() / ".." / ".." / "data" / "DemoClips.txt";
-
-// The program's folder is the one it was started from: a hard link (or a copy) of the program
-// there finds no settings or statistics of other runs, and the data set beside it.
-void MakeProgramFolder(const fs::path& folder)
-{
-    std::error_code failure;
-    fs::create_hard_link(kProgram, folder / "vantorel", failure);
-    if (failure)
-        fs::copy_file(kProgram, folder / "vantorel");
-    fs::create_directory_symlink(kData, folder / "Data");
-}
 
 // Runs the program headless with the arguments; its lock stays in the folder. The exit code.
 int RunProgram(const fs::path& folder, const std::string& arguments)
