@@ -6,7 +6,7 @@
 # that the folder is the program's own) finds no settings or statistics of earlier runs and takes
 # no other run's single-instance lock. A clip is copied into "<Data>/Resources" only when its
 # bytes changed; clips no longer listed are removed from there.
-cmake_minimum_required(VERSION 3.19)
+cmake_minimum_required(VERSION 3.24)
 foreach(variable GAME DATA WORK CLIPS)
     if(NOT DEFINED ${variable})
         message(FATAL_ERROR "RecordDemos.cmake needs -D${variable}=...")
