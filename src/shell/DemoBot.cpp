@@ -25,9 +25,9 @@ constexpr float kSafeHeight = 200.0f;
 constexpr uint32_t kClickEvery = 50;
 constexpr uint32_t kClickJitter = 40;
 constexpr int kWindowWidth = 640;
-// The pointer's reach on the screen's middle row.
-constexpr int kPointerLeft = 120;
-constexpr int kPointerRight = 520;
+// The pointer's reach.
+constexpr int kPointerLeft = 0;
+constexpr int kPointerRight = kWindowWidth - 1;
 
 } // namespace
 

@@ -202,12 +202,12 @@ void CGame::Update(float seconds)
     if (m_commercial)
         m_commercial->UpdateCaptions(seconds);
     const bool modal = HasModalWindow();
-    // The pointer steers the ship only in play: under a menu or dialog the analog update, which
-    // pulls the pointer back into its circle round the screen's centre, would keep it from the
-    // buttons near the corners.
+    // No analog update: nothing here reads the analog direction, and the update pulls the pointer
+    // back into its circle round the screen's centre, which would keep the ship (it follows the
+    // pointer's x) from the field's sides and the pointer from the buttons near the corners.
     for (auto& controls : m_controls)
         if (controls)
-            controls->Poll(!modal, modal);
+            controls->Poll(false, modal);
     FeedMenuNavigation(modal);
     // The playfield's effects run only while it plays unhindered.
     m_requestedForce = !modal && m_mode == kModePlaying ? m_forceBits | kForcePlayfield : 0u;

@@ -60,15 +60,14 @@ TEST(DemoBot, PredictsWhereTheBallComesDownThroughTheWalls)
 
 TEST(DemoBot, PointerPutsTheShipWhereItIsWanted)
 {
-    // The ship's centre is 30 + 452 x pointer / 640, rounded; the pointer stays where the control
-    // set lets it on the middle row (120 to 520).
-    for (float x = 120.0f; x <= 390.0f; x += 13.5f) {
+    // The ship's centre is 30 + 452 x pointer / 640, rounded, from one side of the field to the other.
+    for (float x = 30.0f; x <= 481.0f; x += 13.5f) {
         const int pointer = CDemoBot::PointerXForShip(x);
         const float ship = std::round(static_cast<float>(pointer) * 0.0015625f * CShipAI::kTravel) + CShipAI::kLeftmostX;
         EXPECT_NEAR(ship, x, 1.0f) << x;
     }
-    EXPECT_EQ(CDemoBot::PointerXForShip(0.0f), 120);
-    EXPECT_EQ(CDemoBot::PointerXForShip(501.0f), 520);
+    EXPECT_EQ(CDemoBot::PointerXForShip(0.0f), 0);
+    EXPECT_EQ(CDemoBot::PointerXForShip(501.0f), 639);
 }
 
 #ifdef VANTOREL_DATA_DIR
