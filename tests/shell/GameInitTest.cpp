@@ -24,6 +24,7 @@
 #include "ui/JWindow.h"
 #include "ui/ScreenWindow.h"
 #include "ui/SkinThemeList.h"
+#include "ui/WindowToolkitState.h"
 
 #include <gtest/gtest.h>
 
@@ -58,6 +59,8 @@ protected:
     void TearDown() override
     {
         m_game.reset();
+        // The game's fonts went with it: no later test may find one as the toolkit's default.
+        CWindowToolkitState::Get().Reset();
         SetCommandLine("");
         platform::DisableVirtualClock();
     }
