@@ -7,11 +7,13 @@
 #include "platform/TerminationSignals.h"
 #include "platform/headless/HeadlessBackend.h"
 #include "shell/DeveloperScript.h"
+#include "shell/Game.h"
 #include "shell/SetupGame.h"
 #if VANTOREL_HAVE_SDL
 #include "platform/sdl/SdlBackend.h"
 #endif
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -20,9 +22,10 @@
 
 namespace {
 
-// With nobody to close the window, a headless run closes it itself after this much virtual time:
-// past the company logo's three seconds and its fades, into the game's own frames.
-constexpr uint64_t kHeadlessSeconds = 5;
+// With nobody to close the window, a headless run closes it itself this much virtual time after
+// the main menu first shows, and at the latest after kHeadlessLimitSeconds.
+constexpr uint64_t kHeadlessSeconds = 3;
+constexpr uint64_t kHeadlessLimitSeconds = 60;
 // A present moves the virtual clock on by a little more than one update step, so that every tick
 // of a headless run has a step to run.
 constexpr uint64_t kHeadlessPresentStep = 17000000;
@@ -30,19 +33,30 @@ constexpr uint32_t kScriptSeed = 0x5EED;
 
 std::string s_headlessReason;
 uint64_t s_headlessStart = 0;
+std::chrono::steady_clock::time_point s_wallStart;
+double s_wallToMenu = -1.0;
+
+void CloseSoonAfterTheMenu()
+{
+    s_wallToMenu = std::chrono::duration<double>(std::chrono::steady_clock::now() - s_wallStart).count();
+    platform::GetHeadlessBackend().QueueEventAt(platform::GetCounter() + kHeadlessSeconds * platform::GetCounterFrequency(),
+                                                platform::Event::Simple(platform::EventType::Close));
+}
 
 void ReportHeadlessRun()
 {
     const double seconds = static_cast<double>(platform::GetCounter() - s_headlessStart) /
                            static_cast<double>(platform::GetCounterFrequency());
-    // Ended before the close (another instance, a folder that is not writable, "/exit"): the
-    // entry said why, or had nothing to say.
-    if (seconds < static_cast<double>(kHeadlessSeconds))
+    // Ended before the menu showed (another instance, a folder that is not writable, "/exit"):
+    // the entry said why, or had nothing to say.
+    if (s_wallToMenu < 0 && seconds < static_cast<double>(kHeadlessLimitSeconds))
         return;
     std::printf("Vantorel ran headless (%s): %d pages presented over %.2f s of virtual time, then the window "
                 "was closed%s.\n",
                 s_headlessReason.c_str(), platform::GetHeadlessBackend().GetMemoryDisplay().GetPresentCount(),
                 seconds, g_application ? "" : " and the application shut down");
+    if (s_wallToMenu >= 0)
+        std::printf("The main menu first showed after %.0f ms of real time.\n", s_wallToMenu * 1000.0);
 #if VANTOREL_HAVE_SDL
     std::printf("To get a window, run ./run.sh on a desktop, or under a virtual display with "
                 "\"xvfb-run ./run.sh\", without --headless.\n");
@@ -125,8 +139,10 @@ int main(int argc, char** argv)
         platform::EnableVirtualClock();
         platform::SetVirtualPresentStep(kHeadlessPresentStep);
         s_headlessStart = platform::GetCounter();
+        s_wallStart = std::chrono::steady_clock::now();
+        SetFirstMainMenuDrawHandler(&CloseSoonAfterTheMenu);
         platform::GetHeadlessBackend().QueueEventAt(
-            s_headlessStart + kHeadlessSeconds * platform::GetCounterFrequency(),
+            s_headlessStart + kHeadlessLimitSeconds * platform::GetCounterFrequency(),
             platform::Event::Simple(platform::EventType::Close));
         std::atexit(ReportHeadlessRun);
     }

@@ -36,6 +36,7 @@
 #include "graphics/SequenceCollection.h"
 #include "platform/KeyTable.h"
 #include "platform/Platform.h"
+#include "shell/StartUpResources.h"
 #include "ui/ScreenWindow.h"
 
 #include "MouseCursor.h"
@@ -171,7 +172,8 @@ int main(int argc, char** argv)
     if (screen.GetBitsPerPixel() == 8)
         screen.SetPaletteEntries(GetCurrentPaletteRef(), true);
 
-    // What the shell will set up: the fonts, the interface textures and the window-state file.
+    // The game's own set-up: the fonts, the interface textures, the typed groups (sequences, skins)
+    // and the window-state file.
     CFontCollection& fonts = CFontCollection::GetInstance();
     fonts.SetUpAtStartUp();
     std::unique_ptr<CFont> painted;
@@ -181,16 +183,16 @@ int main(int argc, char** argv)
         font = painted.get();
     }
     CFrameCollection textures;
-    textures.SetUpFolder("User Interface Textures", "Interface/Textures");
+    SetUpWindowTextures(textures, screen.GetBitsPerPixel());
     CJWindow::SetDefaultFont(font);
     // The tree lists' icons come from the frame list.
     CFrameCollection& frameList = CFrameCollection::GetInstance();
     frameList.SetUpAtStartUp();
     CJWindow::SetSkinResources(&frameList, &textures);
-    CJWindow::SetWindowStateFile("Vantorel Editor.ini");
+    CJWindow::SetWindowStateFile(kWindowStateFile);
 
+    RegisterTypedResourceGroups();
     CSequenceCollection& sequences = CSequenceCollection::GetInstance();
-    sequences.SetUpAtStartUp();
     std::unique_ptr<CSequence> paintedCursor;
     CSequence* cursor = sequences.FindSequence("MouseCursor");
     if (!cursor) {

@@ -17,6 +17,7 @@
 #include "ScoreBoardPictures.h"
 #include "SkinContent.h"
 #include "SoundRecipes.h"
+#include "SplashPicture.h"
 #include "WebSpinner.h"
 #include "WindowTextures.h"
 
@@ -51,6 +52,7 @@ constexpr CopiedFile kCopiedFiles[] = {
     // The installed modules the version check lists: the game itself and one add-on.
     {kResources, "TheGame.modinfo"},
     {kResources, "BonusRounds.modinfo"},
+    {kResources, "Splash.FOO"},
 };
 
 bool Add(bool added, const std::string& what, std::string& error)
@@ -112,6 +114,7 @@ bool DrawPictures(const ContentSources& sources, DrawnContent& drawn, std::strin
 // The pictures of the frame list, each as its source image, where the list looks for it.
 bool AddPictures(const DrawnContent& drawn, CContentSet& set, std::string& error)
 {
+    const CImage splash = PaintSplashPicture();
     const struct
     {
         const char* name;
@@ -119,6 +122,7 @@ bool AddPictures(const DrawnContent& drawn, CContentSet& set, std::string& error
         bool lossless;
     } fixed[] = {
         {"CompanyLogo", drawn.companyLogo, true},
+        {"Splash", splash, false},
         {"Main Menu Pluvex", drawn.mainMenu, true},
         {"Score Board Frame", drawn.scoreBoard, true},
     };

@@ -26,6 +26,8 @@ public:
 
     // Copies the list into the default stages used from now on.
     void SetDefaultLoadStages(const CFrameLoadStage& stages);
+    // The stages given last (a list with no stages before any).
+    const CFrameLoadStage& GetDefaultLoadStages() const { return m_defaultStages; }
 
     CObject* LoadItem(const char* folder, const char* fileName, CObject** out) override;
     // "<folder>/<name>.txt": the picture's property file.

@@ -1,9 +1,7 @@
 #include "graphics/FrameOverlayOptionsCollection.h"
 
 #include "graphics/FrameOverlayOptions.h"
-#include "graphics/ResourceListing.h"
-
-#include <vector>
+#include "graphics/RegisterResourceGroup.h"
 
 namespace {
 
@@ -27,13 +25,7 @@ CFrameOverlayOptionsCollection& CFrameOverlayOptionsCollection::GetInstance()
 
 void CFrameOverlayOptionsCollection::SetUpAtStartUp()
 {
-    if (GetRegistryIndex() < 0)
-        Register("Frame Overlay Options");
-    FreeEntries();
-    SetFolder(kFolder);
-    std::vector<CSharedString> names;
-    ListResourceFiles(kFolder, kTypeName, names);
-    SetEntries(names);
+    RegisterResourceGroup(*this, "Frame Overlay Options", kFolder);
 }
 
 CObject* CFrameOverlayOptionsCollection::LoadItem(const char* folder, const char* fileName, CObject** out)

@@ -1,11 +1,8 @@
 #include "graphics/SequenceCollection.h"
 
 #include "graphics/FrameLoadStage.h"
-#include "graphics/ResourceListing.h"
+#include "graphics/RegisterResourceGroup.h"
 #include "graphics/Sequence.h"
-#include "objects/FolderTree.h"
-
-#include <vector>
 
 CSequenceCollection::CSequenceCollection(CClassRecord* itemClass)
     : CResourceCollection(nullptr, itemClass ? itemClass : CSequence::GetStaticClassRecord())
@@ -27,14 +24,7 @@ void CSequenceCollection::SetUpAtStartUp()
 
 void CSequenceCollection::SetUp(const char* displayName, const char* folder)
 {
-    if (GetRegistryIndex() < 0)
-        Register(displayName);
-    FreeEntries();
-    SetFolder(folder);
-    std::vector<CSharedString> names;
-    ListSequenceItems(folder, names);
-    SetEntries(names);
-    SetTree(new CFolderTree(this));
+    RegisterResourceGroup(*this, displayName, folder);
 }
 
 CObject* CSequenceCollection::LoadItem(const char* folder, const char* fileName, CObject** out)

@@ -1,10 +1,8 @@
 #include "online/ModuleInfoCollection.h"
 
 #include "foundation/VersionText.h"
-#include "graphics/ResourceListing.h"
+#include "graphics/RegisterResourceGroup.h"
 #include "online/ModuleInfo.h"
-
-#include <vector>
 
 namespace {
 
@@ -27,13 +25,7 @@ CModuleInfoCollection& CModuleInfoCollection::GetInstance()
 
 void CModuleInfoCollection::SetUpAtStartUp()
 {
-    if (GetRegistryIndex() < 0)
-        Register("Module Info");
-    FreeEntries();
-    SetFolder(kFolder);
-    std::vector<CSharedString> names;
-    ListResourceFiles(kFolder, kTypeName, names);
-    SetEntries(names);
+    RegisterResourceGroup(*this, "Module Info", kFolder);
 }
 
 bool CModuleInfoCollection::StoreProgramVersion()

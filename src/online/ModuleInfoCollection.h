@@ -18,8 +18,8 @@ public:
 
     // The process's module library.
     static CModuleInfoCollection& GetInstance();
-    // The start-up's set-up: registers the library under "Module Info" (once), makes "Resources"
-    // its folder and takes one entry per "modinfo" file there.
+    // The start-up's set-up: registers the library as the typed group "Module Info" of the
+    // "modinfo" files under "Resources".
     void SetUpAtStartUp();
     // Stores the program's build number and its version text ("1.4 Build 75") into "TheGame".
     // False when the library has no such module.

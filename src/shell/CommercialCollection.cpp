@@ -1,22 +1,15 @@
 #include "shell/CommercialCollection.h"
 
 #include "foundation/FileSearchSpec.h"
-#include "foundation/FileSystem.h"
-#include "graphics/ResourceListing.h"
+#include "graphics/RegisterResourceGroup.h"
 #include "objects/FilePlayList.h"
-#include "objects/FolderTree.h"
 #include "shell/Commercial.h"
-
-#include <string>
-#include <vector>
 
 namespace {
 
 constexpr const char* kTypeName = "Commercial";
 constexpr const char* kFolder = "Resources";
 constexpr const char* kDemoExtension = "Demo";
-// What the data's cache holds for each object file when the files themselves are left out.
-constexpr const char* kCachedExtension = "property";
 
 } // namespace
 
@@ -40,17 +33,7 @@ void CCommercialCollection::Load()
     GetDemoFileList().Load(demos, CFilePlayList::ORDER_AS_FOUND, nullptr, 0);
 
     SetTypeName(kTypeName);
-    if (GetRegistryIndex() < 0)
-        Register(kTypeName);
-    FreeEntries();
-    SetFolder(kFolder);
-    std::vector<CSharedString> names;
-    if (ListResourceFiles(kFolder, kTypeName, names) == 0) {
-        const std::string cache = std::string(CFileSystem::GetCacheFolderName()) + "/" + kFolder;
-        ListResourceFiles(cache.c_str(), kCachedExtension, names);
-    }
-    SetEntries(names);
-    SetTree(new CFolderTree(this));
+    RegisterResourceGroup(*this, kTypeName, kFolder);
 }
 
 CCommercial* CCommercialCollection::GetCommercial(uint32_t i)

@@ -7,46 +7,28 @@
 #include "foundation/ConfigFile.h"
 #include "foundation/CpuInfo.h"
 #include "game/Playfield.h"
-#include "game/bricks/BackgroundCollection.h"
-#include "game/bricks/BrickInfoCollection.h"
-#include "game/bricks/BrickLayoutCollection.h"
 #include "game/ship/MessageDisplay.h"
-#include "game/rounds/RoundSetCollection.h"
-#include "game/ship/ParticleGeneratorCollection.h"
 #include "game/ship/ShipAI.h"
 #include "game/sprites/FindSpriteAI.h"
 #include "objects/ChangedGammaMessage.h"
 #include "graphics/DirtyRectFrame.h"
-#include "graphics/Font.h"
-#include "graphics/FontCollection.h"
 #include "graphics/FrameCollection.h"
-#include "graphics/FrameOverlayOptionsCollection.h"
-#include "graphics/SequenceCollection.h"
 #include "shell/AdvertisementRotator.h"
 #include "shell/CreatePlayerControls.h"
 #include "shell/DemoRecordingRun.h"
 #include "shell/DeveloperScript.h"
-#include "shell/GameTypedWords.h"
 #include "shell/Commercial.h"
-#include "shell/CommercialCollection.h"
 #include "shell/StandInField.h"
 #include "shell/MainMenuWindow.h"
 #include "shell/TimedMessage.h"
-#include "online/ModuleInfoCollection.h"
 #include "shell/stats/Stats.h"
 #include "sound/MusicList.h"
 #include "sound/MusicMixer.h"
-#include "sound/SoundList.h"
 #include "ui/ScreenWindow.h"
 #include "ui/UiKeys.h"
 
 namespace {
 
-// The message display's rectangle beside the field.
-constexpr int32_t kMessageLeft = 531;
-constexpr int32_t kMessageTop = 35;
-constexpr int32_t kMessageWidth = 88;
-constexpr int32_t kMessageHeight = 93;
 constexpr int kAmbientLevel = 2;
 
 // Songs the data may lack, and the song each plays instead.
@@ -110,6 +92,8 @@ CGame::~CGame()
     if (CScreenWindow* screen = GetScreenWindow())
         while (CJWindow* front = screen->GetFrontChild())
             delete front;
+    // The default skin is an item of the skin list, which the resources' unloading deletes.
+    CJWindow::SetDefaultTheme(nullptr);
     if (m_stats) {
         m_stats->Save();
         delete m_stats;
@@ -125,65 +109,6 @@ CGame::~CGame()
         controls.reset();
     m_musicMixer.reset();
     delete m_pictureScreen;
-}
-
-void CGame::Init(CTimedPictureScreen* pictureScreen)
-{
-    // Each start counts down to the reminder of the version check.
-    m_stats = new CStats;
-    m_stats->Load();
-    if (uint32_t launches = m_stats->GetLaunchesSinceVersionCheck())
-        m_stats->SetLaunchesSinceVersionCheck(launches - 1);
-
-    CApplicationBase::Init(pictureScreen);
-
-    // The installed modules; the game's own entry carries the version of the program that runs.
-    CModuleInfoCollection& modules = CModuleInfoCollection::GetInstance();
-    modules.SetUpAtStartUp();
-    modules.StoreProgramVersion();
-
-    // The fonts, the overlay texts, the sequences, the window textures and the mouse cursor.
-    CFontCollection& fonts = CFontCollection::GetInstance();
-    fonts.SetUpAtStartUp();
-    fonts.LoadAll();
-    CFrameOverlayOptionsCollection::GetInstance().SetUpAtStartUp();
-    CSequenceCollection& sequences = CSequenceCollection::GetInstance();
-    sequences.SetUpAtStartUp();
-    if (CSequence* cursor = sequences.FindSequence("MouseCursor"))
-        g_mouse.SetCursorSequence(cursor);
-    CBrickInfoCollection::GetInstance().SetUpAtStartUp();
-    CBackgroundCollection::GetInstance().SetUpAtStartUp();
-    CBrickLayoutCollection::GetInstance().SetUpAtStartUp();
-    CRoundSetCollection::GetInstance().SetUpAtStartUp();
-    CParticleGeneratorCollection::GetInstance().SetUpAtStartUp();
-    CCommercialCollection::GetInstance().Load();
-    m_windowTextures = std::make_unique<CFrameCollection>();
-    m_windowTextures->SetUpFolder("User Interface Textures", "Interface/Textures");
-    m_adRotator = std::make_unique<CAdvertisementRotator>(
-        CFrameCollection::GetInstance(), [this](const CIntRect& area) { AddBackgroundRebuildRect(area); });
-    RegisterGameTypedWords();
-
-    RebuildBackBuffer();
-    m_backBufferReady = true;
-    SetUpScreenWindow(m_backBuffer.get(), nullptr, m_windowTextures.get(), fonts.FindFont("OCR Monospaced Numbers"),
-                      fonts.FindFont("Small Blue"));
-
-    m_messageDisplay = std::make_unique<CMessageDisplay>(fonts.FindFont("Small Blue"), fonts.FindFont("Devuduvozo"),
-                                                         fonts.FindFont("OCR Monospaced Numbers"), kMessageLeft,
-                                                         kMessageTop, kMessageWidth, kMessageHeight);
-    SetMessageDisplay(m_messageDisplay.get());
-    m_timedMessage = std::make_unique<CTimedMessage>();
-    m_timedMessage->SetFont(fonts.FindFont("Big White"));
-    m_timedMessage->SetArea(m_playfield->GetFieldRect());
-    for (int player = 0; player < kControlSetCount; ++player)
-        m_controls[player].reset(CreatePlayerControls(player));
-    m_standInField = std::make_unique<CStandInField>();
-    SetPlayfield(m_playfield.get());
-
-    // The start-up picture has shown while the game loaded; it stays its full time (a key or a
-    // click cuts it short) and fades out before the first frame.
-    if (pictureScreen)
-        pictureScreen->Finish();
 }
 
 CPlayerControls* CGame::GetPlayerControls(int index)

@@ -70,6 +70,8 @@ public:
     CTimedMessage* GetTimedMessage() const { return m_timedMessage.get(); }
     CMusicMixer* GetMusicMixer() const { return m_musicMixer.get(); }
     CDirtyRectFrame* GetBackBuffer() const { return m_backBuffer.get(); }
+    // The windows' textures, converted for the display; null before Init.
+    CFrameCollection* GetWindowTextures() const { return m_windowTextures.get(); }
 
     // Mode changes. StartNewGame and ResumeGame are for the menu; StartDemo for the menu or play
     // (a null commercial starts nothing).
@@ -196,6 +198,8 @@ private:
 
 // The game's statistics; null while no game object exists or before its Init.
 CStats* GetStats();
+// Called once, after the first presented frame that shows the main menu; null for none.
+void SetFirstMainMenuDrawHandler(void (*handler)());
 // The one game object; null while none exists.
 CGame* GetGame();
 // The seconds every update step has added since the start.

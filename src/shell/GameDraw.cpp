@@ -23,6 +23,8 @@
 
 namespace {
 
+void (*s_firstMainMenuDraw)() = nullptr;
+
 constexpr int32_t kVersionRight = 640;
 constexpr int32_t kVersionBaseline = 468;
 
@@ -186,5 +188,15 @@ bool CGame::Draw()
     const bool presented = CApplicationBase::Draw();
     if (presented)
         m_backBuffer->NextPage();
+    if (presented && m_mode == kModeMainMenu && s_firstMainMenuDraw) {
+        void (*handler)() = s_firstMainMenuDraw;
+        s_firstMainMenuDraw = nullptr;
+        handler();
+    }
     return presented;
+}
+
+void SetFirstMainMenuDrawHandler(void (*handler)())
+{
+    s_firstMainMenuDraw = handler;
 }

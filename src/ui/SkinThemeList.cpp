@@ -1,10 +1,8 @@
 #include "ui/SkinThemeList.h"
 
-#include "graphics/ResourceListing.h"
+#include "graphics/RegisterResourceGroup.h"
 #include "ui/JWindow.h"
 #include "ui/SkinTheme.h"
-
-#include <vector>
 
 CSkinThemeList::CSkinThemeList() : CResourceCollection("JWindowSkin", CSkinTheme::GetStaticClassRecord())
 {
@@ -12,13 +10,7 @@ CSkinThemeList::CSkinThemeList() : CResourceCollection("JWindowSkin", CSkinTheme
 
 void CSkinThemeList::SetUp()
 {
-    if (GetRegistryIndex() < 0)
-        Register("Skin Themes");
-    FreeEntries();
-    SetFolder("Resources");
-    std::vector<CSharedString> names;
-    ListResourceFiles("Resources", "JWindowSkin", names);
-    SetEntries(names);
+    RegisterResourceGroup(*this, "Skin Themes", "Resources");
 }
 
 CObject* CSkinThemeList::LoadItem(const char* folder, const char* fileName, CObject** out)
@@ -42,8 +34,6 @@ CSkinTheme* CSkinThemeList::FindTheme(const char* name)
 CSkinThemeList& GetSkinThemeList()
 {
     static CSkinThemeList s_list;
-    static const bool s_setUp = (s_list.SetUp(), true);
-    (void)s_setUp;
     return s_list;
 }
 

@@ -23,7 +23,7 @@ public:
     CSkinTheme* FindTheme(const char* name);
 };
 
-// The list, set up on first use.
+// The process's list; empty until SetUp, which the start-up calls.
 CSkinThemeList& GetSkinThemeList();
 // Makes the named skin the default theme and gives it to the screen window (when given); false,
 // with nothing changed, when the list has no such skin.

@@ -39,19 +39,21 @@ const char* const kStartupNames[] = {
     "Resources/CompanyLogo.txt",  "Cache/Resources/Main Menu Pluvex.Frame", "Sounds/Timeout.wav",
     "Resources/-MouseCursor/Properties.txt",
     "Cache/Resources/MouseCursor.Sequence",
+    "Resources/Splash.FOO",
+    "Cache/Resources/Splash.Frame",
 };
 
 // The frames the start-up and play look up by name in the frame list (the advertisements are
 // found by the word in their names).
 const char* const kStartupFrames[] = {"CompanyLogo", "Main Menu Pluvex", "Score Board Frame",
                                       "Advertisement Ion Spheres", "Advertisement Ship",
-                                      "Advertisement Bricks"};
+                                      "Advertisement Bricks", "Splash"};
 
 // The fonts the start-up loads (each from "Fonts/-<name>/Properties.txt" and its glyph strip
 // "Fonts/-<name>/<name>.tga"), and the sequences it asks the sequence list for.
 const char* const kStartupFonts[] = {"Small Blue",  "Devuduvozo",    "OCR Monospaced Numbers",
                                      "Big White", "Yellow Header", "Numbers Blue"};
-const char* const kStartupSequences[] = {"MouseCursor", "Interface/WebSpinner"};
+const char* const kStartupSequences[] = {"MouseCursor", "Interface/WebSpinner", "Menu Ball"};
 
 std::vector<fs::path> Archives(const fs::path& folder)
 {

@@ -485,7 +485,8 @@ TEST_F(GameObject, EveryPresentedPageEqualsAFullRedraw)
     CDirtyRectFrame* buffer = m_game->GetBackBuffer();
     const auto& display = platform::GetHeadlessBackend().GetMemoryDisplay();
     int compared = 0;
-    for (int step = 0; step < 120; ++step) {
+    // The start-up's fade-in takes the first half second.
+    for (int step = 0; step < 150; ++step) {
         // Serve now and then, so that the ball moves over the field.
         if (step % 40 == 10)
             platform::GetHeadlessBackend().QueueEvent(platform::Event::Key(platform::EventType::KeyDown, 57, 32));

@@ -1,10 +1,8 @@
 #include "game/bricks/GameResourceCollection.h"
 
-#include "graphics/ResourceListing.h"
-#include "objects/FolderTree.h"
+#include "graphics/RegisterResourceGroup.h"
 
 #include <cstring>
-#include <vector>
 
 namespace {
 
@@ -22,14 +20,7 @@ CGameResourceCollection::~CGameResourceCollection() = default;
 
 void CGameResourceCollection::SetUpAtStartUp()
 {
-    if (GetRegistryIndex() < 0)
-        Register(m_displayName);
-    FreeEntries();
-    SetFolder(kFolder);
-    std::vector<CSharedString> names;
-    ListResourceFiles(kFolder, GetTypeName().CStr(), names);
-    SetEntries(names);
-    SetTree(new CFolderTree(this));
+    RegisterResourceGroup(*this, m_displayName, kFolder);
 }
 
 CObject* CGameResourceCollection::LoadItem(const char* folder, const char* fileName, CObject** out)

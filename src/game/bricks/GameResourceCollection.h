@@ -15,8 +15,8 @@ public:
     CGameResourceCollection(const char* typeName, CClassRecord* itemClass, const char* displayName);
     ~CGameResourceCollection() override;
 
-    // The start-up's set-up: registers the collection under its display name (once), makes
-    // "Resources" its folder and takes one entry per file of its type there.
+    // The start-up's set-up: registers the collection as the typed group of its display name, the
+    // files of its type under "Resources".
     void SetUpAtStartUp();
 
     // Reads "<folder>/<file name>.<type name>"; null when it cannot be read or holds an object of

@@ -2,10 +2,7 @@
 
 #include "game/rounds/CheckPointDefinition.h"
 #include "game/rounds/RoundSet.h"
-#include "graphics/ResourceListing.h"
-#include "objects/FolderTree.h"
-
-#include <vector>
+#include "graphics/RegisterResourceGroup.h"
 
 namespace {
 
@@ -29,14 +26,7 @@ CRoundSetCollection& CRoundSetCollection::GetInstance()
 
 void CRoundSetCollection::SetUpAtStartUp()
 {
-    if (GetRegistryIndex() < 0)
-        Register("Round Sets");
-    FreeEntries();
-    SetFolder(kFolder);
-    std::vector<CSharedString> names;
-    ListResourceFiles(kFolder, kTypeName, names);
-    SetEntries(names);
-    SetTree(new CFolderTree(this));
+    RegisterResourceGroup(*this, "Round Sets", kFolder);
 }
 
 CRoundSet* CRoundSetCollection::GetSet(uint32_t i)

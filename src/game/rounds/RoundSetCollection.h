@@ -15,8 +15,8 @@ public:
 
     // The process's round sets.
     static CRoundSetCollection& GetInstance();
-    // The start-up's set-up: registers the collection under "Round Sets" (once), makes "Resources"
-    // its folder and takes one entry per "RoundSet" file there.
+    // The start-up's set-up: registers the collection as the typed group "Round Sets" of the
+    // "RoundSet" files under "Resources".
     void SetUpAtStartUp();
 
     // The loaded set of entry i; null past the count or when its file cannot be read (such a set
