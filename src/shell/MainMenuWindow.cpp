@@ -4,6 +4,7 @@
 #include "shell/Game.h"
 #include "shell/HotSpotButton.h"
 #include "shell/MenuButton.h"
+#include "shell/dialogs/SelectPlayerDialog.h"
 #include "shell/stats/Stats.h"
 #include "ui/Callback.h"
 #include "ui/JAnimator.h"
@@ -21,9 +22,6 @@ constexpr int32_t kCreditsX = 305;
 constexpr int32_t kCreditsY = 348;
 constexpr int32_t kCreditsWidth = 325;
 constexpr int32_t kCreditsHeight = 85;
-// A "Normal" game from the first round.
-constexpr uint32_t kNormal = 1;
-constexpr uint32_t kFirstRound = 0;
 constexpr int kPlay = 0;
 constexpr int kExit = 3;
 
@@ -127,10 +125,7 @@ void CMainMenuWindow::OnCommand(CJWindow* sender, int32_t code)
         return;
     }
     if (sender == m_buttons[kPlay]) {
-        CGame* game = GetGame();
-        CJDialog::Close();
-        if (game)
-            game->StartNewGame(kNormal, kFirstRound);
+        OpenSubDialog(new CSelectPlayerDialog(GetParent()), true);
     } else if (sender == m_buttons[kExit]) {
         CJDialog::Close();
         CloseMainWindow();
@@ -140,7 +135,8 @@ void CMainMenuWindow::OnCommand(CJWindow* sender, int32_t code)
 
 void CMainMenuWindow::CloseOpen()
 {
-    if (s_open)
+    // A menu covered by a dialog belongs to that dialog and goes with it.
+    if (s_open && s_open->GetParent())
         s_open->CJDialog::Close();
 }
 

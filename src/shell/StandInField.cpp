@@ -38,6 +38,8 @@ CStandInField::CStandInField()
     auto set = std::make_unique<CRoundSet>();
     for (uint32_t layout = 1; layout < CBrickLayoutCollection::GetInstance().GetCount(); ++layout)
         set->m_layouts.push_back(layout);
+    // A game may always start from the first round.
+    set->m_checkPoints.push_back(0);
     CRoundSetCollection::GetInstance().Add(std::move(set));
 }
 
