@@ -2,6 +2,7 @@
 // with --headless), then hands the joined command line to the program's entry.
 #include "app/ApplicationBase.h"
 #include "app/WinMain.h"
+#include "foundation/R250Random.h"
 #include "platform/Platform.h"
 #include "platform/TerminationSignals.h"
 #include "platform/headless/HeadlessBackend.h"
@@ -24,6 +25,7 @@ constexpr uint64_t kHeadlessSeconds = 5;
 // A present moves the virtual clock on by a little more than one update step, so that every tick
 // of a headless run has a step to run.
 constexpr uint64_t kHeadlessPresentStep = 17000000;
+constexpr uint32_t kScriptSeed = 0x5EED;
 
 std::string s_headlessReason;
 uint64_t s_headlessStart = 0;
@@ -102,8 +104,11 @@ int main(int argc, char** argv)
     }
 
     if (script) {
+        // A scripted run repeats exactly: the clock and the random numbers start the same way.
         platform::EnableVirtualClock();
         platform::SetVirtualPresentStep(headless ? kHeadlessPresentStep : 0);
+        g_gameRandom.Seed(kScriptSeed);
+        g_generalRandom.Seed(kScriptSeed + 1);
     } else if (headless) {
         platform::EnableVirtualClock();
         platform::SetVirtualPresentStep(kHeadlessPresentStep);

@@ -2,19 +2,22 @@
 // on the real display. The pages open on a screen window, which routes the mouse and keyboard to
 // them; the gallery draws the mouse cursor itself.
 //
-//   vantorel_uigallery [--page tree|buttons|dialogs|skins|controls|lists|online|about] [--depth 8|16]
-//                      [--frames N] [--data FOLDER] [--headless] [--keys KEY,Ctrl+KEY,...]
-//                      [--url VERSION-CHECK-URL]
+//   vantorel_uigallery [--page tree|buttons|dialogs|skins|controls|lists|online|about|options]
+//                      [--depth 8|16] [--frames N] [--data FOLDER] [--headless] [--keys KEY,Ctrl+KEY,...]
+//                      [--url VERSION-CHECK-URL]                     (the online page's address)
+//                      [--dialog sound|video|background|controls]   (the options page's dialog)
 //
 // KEYS are key names ("Tab", "Right", "Space", "Return", a letter...) typed one per frame from the
 // tenth frame on, as the system delivers them. FOLDER holds the data set "Data" (default: the build's). The window state goes to
 // "Vantorel Editor.ini" beside the program; display settings to the temporary folder.
 #include "GalleryButtonsPage.h"
-#include "GalleryDialogsPage.h"
-#include "GallerySkinsPage.h"
 #include "GalleryControlsPage.h"
+#include "GalleryDialogsPage.h"
 #include "GalleryListsPage.h"
+#include "GalleryOptionsPage.h"
 #include "GalleryOnlinePage.h"
+#include "GalleryShellPage.h"
+#include "GallerySkinsPage.h"
 #include "GalleryTreePage.h"
 #include "ToolStartUp.h"
 #include "app/Mouse.h"
@@ -144,10 +147,11 @@ int main(int argc, char** argv)
     const int depth = GetToolOptionInt(argc, argv, "--depth", 16);
     const int frames = GetToolOptionInt(argc, argv, "--frames", 0);
     const std::vector<int> keys = ParseKeyNames(GetToolOption(argc, argv, "--keys", ""));
-    static const char* const kPages[] = {"tree", "buttons", "dialogs", "skins", "controls", "lists", "online", "about"};
+    static const char* const kPages[] = {"tree",  "buttons", "dialogs", "skins",      "controls", "lists",
+                                         "online", "about",  "options", "statistics", "credits"};
     if (std::find(std::begin(kPages), std::end(kPages), page) == std::end(kPages)) {
         std::fprintf(stderr, "uigallery: no page \"%s\" (pages: tree, buttons, dialogs, skins, controls, lists, online, "
-                     "about)\n",
+                     "about, options, statistics, credits)\n",
                      page.c_str());
         return 2;
     }
@@ -212,8 +216,19 @@ int main(int argc, char** argv)
         OpenGalleryControlsPage(&screenWindow);
     } else if (page == "lists") {
         OpenGalleryListsPage(&screenWindow);
+    } else if (page == "statistics") {
+        OpenGalleryStatisticsPage(&screenWindow);
+    } else if (page == "credits") {
+        OpenGalleryCreditsPage(&screenWindow);
     } else if (page == "online" || page == "about") {
         OpenGalleryOnlinePage(&screenWindow, page == "online", GetToolOption(argc, argv, "--url", ""));
+    } else if (page == "options") {
+        CFrameCollection::GetInstance().SetUpAtStartUp();
+        if (!OpenGalleryOptionsPage(&screenWindow, GetToolOption(argc, argv, "--dialog", "sound"))) {
+            std::fprintf(stderr, "uigallery: no dialog \"%s\" (sound, video, background, controls)\n",
+                         GetToolOption(argc, argv, "--dialog", "sound"));
+            return 2;
+        }
     } else {
         OpenGalleryTreePage(&screenWindow);
     }

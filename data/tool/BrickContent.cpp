@@ -1,7 +1,7 @@
 #include "BrickContent.h"
 
-#include "foundation/FileBuf.h"
-#include "foundation/OpenFlags.h"
+#include "DrawnRounds.h"
+#include "ObjectText.h"
 #include "game/bricks/BackgroundCollection.h"
 #include "game/bricks/BrickInfoCollection.h"
 #include "game/bricks/BrickLayout.h"
@@ -10,14 +10,11 @@
 #include "objects/ArrayProperty.h"
 #include "objects/ClassRecord.h"
 #include "objects/EnumTable.h"
-#include "objects/ObjectTextStream.h"
 
-#include <cstdlib>
 #include <numbers>
 
 namespace {
 
-constexpr const char* kResources = "Resources";
 constexpr const char* kBrickFolder = "Bricks/";
 constexpr const char* kRoundFolder = "Rounds/";
 // Points a brick scores, by type; the bricks that need not go score more for the trouble.
@@ -35,19 +32,6 @@ std::string BrickName(uint32_t type)
 CContentSet::Bytes Text(const std::string& text)
 {
     return CContentSet::Bytes(text.begin(), text.end());
-}
-
-// The object as the engine writes it.
-CContentSet::Bytes Write(const CObject& object)
-{
-    CObjectTextStream text;
-    text.OpenMemory(new CFileBuf, VF_CREATE | VF_WRITE | VF_READ);
-    object.WriteToTextStream(text);
-    const uint32_t size = text.GetSize();
-    uint8_t* bytes = text.DetachBuffer();
-    CContentSet::Bytes written(bytes, bytes ? bytes + size : bytes);
-    std::free(bytes);
-    return written;
 }
 
 const CArrayProperty& LayoutArray(const char* label)
@@ -142,7 +126,8 @@ public:
         for (const std::string& name : GetBrickContentNames())
             bricks.emplace_back(name.c_str());
         CBrickInfoCollection::GetInstance().SetEntries(bricks);
-        CBackgroundCollection::GetInstance().SetEntries({CSharedString("!None"), CSharedString("Space")});
+        CBackgroundCollection::GetInstance().SetEntries(
+            {CSharedString("!None"), CSharedString("Deep Sea"), CSharedString("Space")});
     }
     ~CLayoutWriting()
     {
@@ -152,15 +137,6 @@ public:
     CLayoutWriting(const CLayoutWriting&) = delete;
     CLayoutWriting& operator=(const CLayoutWriting&) = delete;
 };
-
-bool Add(CContentSet& set, const std::string& name, const CContentSet::Bytes& bytes, std::string& error)
-{
-    if (bytes.empty() || !set.AddEntry(kResources, name, bytes)) {
-        error = "cannot add " + name;
-        return false;
-    }
-    return true;
-}
 
 } // namespace
 
@@ -182,16 +158,16 @@ bool AddBrickContent(CContentSet& set, std::string& error)
 {
     // Brick types are short: their text is written out here. Their looks come with their drawn
     // sequences; until then every brick draws nothing and keeps the default quad.
-    if (!Add(set, "!None.Brick", Text("CBrickInfo\r\n{\r\n\tScore Value=0\r\n}\r\n"), error))
+    if (!AddResourceFile(set, "!None.Brick", Text("CBrickInfo\r\n{\r\n\tScore Value=0\r\n}\r\n"), error))
         return false;
     for (uint32_t type = 0; type < kBrickTypeCount; ++type) {
         const std::string text = std::string("CBrickInfo\r\n{\r\n\tBrick Type=") + GetBrickTypeTable().GetItemName(type) +
                                  "\r\n\tScore Value=" + std::to_string(kScores[type]) + "\r\n}\r\n";
-        if (!Add(set, BrickName(type) + ".Brick", Text(text), error))
+        if (!AddResourceFile(set, BrickName(type) + ".Brick", Text(text), error))
             return false;
     }
-    const std::string background = "CBackgroundDefinition\r\n{\r\n}\r\n";
-    if (!Add(set, "!None.Background", Text(background), error) || !Add(set, "Space.Background", Text(background), error))
+    // The backgrounds themselves come with their pictures; "!None" is the one of no scenery.
+    if (!AddResourceFile(set, "!None.Background", Text("CBackgroundDefinition\r\n{\r\n}\r\n"), error))
         return false;
 
     const CLayoutWriting writing;
@@ -204,8 +180,8 @@ bool AddBrickContent(CContentSet& set, std::string& error)
             layout.m_author.AssignText("Vantorel");
             makers[i](layout);
         }
-        if (!Add(set, names[i] + ".Vantorel", Write(layout), error))
+        if (!AddResourceFile(set, names[i] + ".Vantorel", WriteObjectText(layout), error))
             return false;
     }
-    return true;
+    return AddDrawnRounds(set, error);
 }

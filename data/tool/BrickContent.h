@@ -2,8 +2,7 @@
 // The bricks, backgrounds and round layouts of the data set, in the archive "Resources":
 // - "!None.Brick" and one brick type file per type ("Bricks/<type>.Brick", a '/' of the type's
 //   name written as '-');
-// - "!None.Background" and "Space.Background", the background layouts name by default, which the
-//   backgrounds' own content fills;
+// - "!None.Background", the background of no scenery (the others come with their pictures);
 // - "!None.Vantorel" and three layouts under "Rounds/", written by the engine's own writer: one
 //   brick, a full grid with offset rows, and a round of floating, moving and changing bricks.
 //

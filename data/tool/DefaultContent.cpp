@@ -1,16 +1,20 @@
 #include "DefaultContent.h"
 
 #include "AudioContent.h"
+#include "BackgroundContent.h"
 #include "BrickContent.h"
 #include "CursorAndFonts.h"
 #include "EffectContent.h"
+#include "ShipContent.h"
 #include "FrameSourceFile.h"
 #include "GamePalette.h"
 #include "ListIcons.h"
 #include "MainMenuPicture.h"
 #include "MenuContent.h"
 #include "MouseCursor.h"
+#include "MuteImage.h"
 #include "NoneSequence.h"
+#include "ScoreBoardPictures.h"
 #include "SkinContent.h"
 #include "SoundRecipes.h"
 #include "WebSpinner.h"
@@ -40,6 +44,8 @@ struct CopiedFile
 };
 constexpr CopiedFile kCopiedFiles[] = {
     {nullptr, "ForceFeedback.ifr"},
+    // The credits dialog scrolls it.
+    {nullptr, "Credits.txt"},
     // The logo draws straight onto the screen, so it keeps plain rows.
     {kResources, "CompanyLogo.txt"},
     // The installed modules the version check lists: the game itself and one add-on.
@@ -98,6 +104,8 @@ bool DrawPictures(const ContentSources& sources, DrawnContent& drawn, std::strin
     drawn.companyLogo = PaintCompanyLogo(sources.fontFolder, error);
     drawn.mouseCursor = PaintMouseCursor();
     drawn.mainMenu = PaintMainMenuPicture();
+    drawn.scoreBoard = PaintScoreBoardFrame();
+    drawn.advertisements = PaintAdvertisements();
     return !drawn.companyLogo.IsEmpty();
 }
 
@@ -109,10 +117,14 @@ bool AddPictures(const DrawnContent& drawn, CContentSet& set, std::string& error
         const char* name;
         const CImage& image;
         bool lossless;
-    } pictures[] = {
+    } fixed[] = {
         {"CompanyLogo", drawn.companyLogo, true},
         {"Main Menu Pluvex", drawn.mainMenu, true},
+        {"Score Board Frame", drawn.scoreBoard, true},
     };
+    std::vector<std::decay_t<decltype(fixed[0])>> pictures(std::begin(fixed), std::end(fixed));
+    for (const auto& [name, image] : drawn.advertisements)
+        pictures.push_back({name.c_str(), image, true});
     for (const auto& picture : pictures) {
         const CContentSet::Bytes bytes = EncodeFrameSourceFile(picture.image, picture.lossless);
         if (bytes.empty()) {
@@ -147,6 +159,8 @@ bool BuildDefaultContent(const ContentSources& sources, CContentSet& set, DrawnC
            AddCopiedFiles(sources, set, error) && DrawPictures(sources, drawn, error) &&
            AddPictures(drawn, set, error) && AddSkinContent(set, error) && DrawFonts(sources, drawn, error) &&
            AddWindowTextures(set, error) && AddListIcons(set, error) && AddWebSpinner(set, error) &&
+           AddMuteImage(set, error) &&
            AddCursorAndFonts(drawn.mouseCursor, drawn.fonts, set, error) && AddEffects(set, error) &&
-           AddMenuContent(set, error);
+           AddBackgrounds(set, error) &&
+           AddMenuContent(set, error) && AddShipContent(set, error);
 }

@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 struct ContentSources
@@ -22,6 +23,8 @@ struct DrawnContent
     CImage companyLogo; // the frame "CompanyLogo"
     CImage mouseCursor; // the one frame of the sequence "MouseCursor"
     CImage mainMenu;    // the frame "Main Menu Pluvex"
+    CImage scoreBoard;  // the frame "Score Board Frame"
+    std::vector<std::pair<std::string, CImage>> advertisements; // frames named "Advertisement ..."
     std::vector<FontImages> fonts;
 };
 

@@ -1,6 +1,6 @@
 #include "EffectContent.h"
 
-#include "SequenceFiles.h"
+#include "DrawnSequence.h"
 #include "StagingFolder.h"
 
 #include <algorithm>
@@ -62,7 +62,7 @@ bool SaveEffect(const EffectRecipe& recipe)
     std::vector<CImage> frames;
     for (int i = 0; i < recipe.frames; ++i)
         frames.push_back(PaintEffectFrame(recipe, i));
-    return SaveAlphaSequence(kResources, recipe.name, recipe.framesPerSecond, frames);
+    return SaveDrawnSequence(kResources, recipe.name, frames, recipe.framesPerSecond);
 }
 
 struct Kind

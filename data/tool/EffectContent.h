@@ -11,6 +11,9 @@
 #include "ContentSet.h"
 
 #include <string>
+#include <vector>
+
 
 // False, with error set, when one cannot be drawn, written or added.
 bool AddEffects(CContentSet& set, std::string& error);
+

@@ -1,6 +1,6 @@
 #include "MenuContent.h"
 
-#include "SequenceFiles.h"
+#include "DrawnSequence.h"
 #include "StagingFolder.h"
 
 #include <algorithm>
@@ -115,7 +115,7 @@ bool SaveSequence(const SequenceRecipe& recipe)
     std::vector<CImage> frames;
     for (int i = 0; i < recipe.frames; ++i)
         frames.push_back(recipe.paint(i));
-    return SaveAlphaSequence(kResources, recipe.name, recipe.framesPerSecond, frames);
+    return SaveDrawnSequence(kResources, recipe.name, frames, recipe.framesPerSecond);
 }
 
 struct Caption

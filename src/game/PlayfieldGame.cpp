@@ -12,7 +12,8 @@
 #include "game/bricks/BrickLayout.h"
 #include "game/bricks/BrickLayoutCollection.h"
 #include "game/ship/PowerUpAI.h"
-#include "game/ship/RoundSet.h"
+#include "game/rounds/RoundSet.h"
+#include "game/rounds/RoundSetCollection.h"
 #include "game/ship/ShipAI.h"
 #include "game/sprites/AnimatedSprite.h"
 #include "game/sprites/FindSpriteAI.h"
@@ -65,7 +66,7 @@ void CPlayfield::StartNewGame(uint32_t round, uint32_t difficulty, bool resuming
         m_brickLayer = std::make_unique<CBrickLayer>();
     auto* ship = new CAnimatedSprite;
     ship->SetPosition(CFloatPoint{static_cast<float>(kShipX), static_cast<float>(kShipY)});
-    ship->AddAI(new CShipAI(m_host->GetPlayerControls()));
+    ship->AddAI(new CShipAI(ship, m_host->GetPlayerControls(), m_host->GetShipStyle()));
     m_ship.Append(ship);
     StartRound(round);
 }
@@ -323,7 +324,7 @@ CSprite* CPlayfield::SpawnPowerUp(CSprite* brick, uint32_t kind)
     auto* powerUp = new CAnimatedSprite;
     powerUp->SetPosition(brick->GetPosition());
     powerUp->SetIntPosition(brick->GetIntPosition());
-    powerUp->AddAI(new CPowerUpAI(kind));
+    powerUp->AddAI(new CPowerUpAI(powerUp, kind));
     m_powerUps.Append(powerUp);
     return powerUp;
 }
@@ -360,9 +361,9 @@ CBrickLayout& CPlayfield::GetBrickLayout()
 
 bool CPlayfield::ToRoundSetAndIndex(uint32_t round, uint32_t& set, uint32_t& index)
 {
-    const CRoundSetCollection& sets = CRoundSetCollection::GetInstance();
+    CRoundSetCollection& sets = CRoundSetCollection::GetInstance();
     for (uint32_t i = 0; i < sets.GetCount(); ++i) {
-        const uint32_t count = sets.GetSet(i)->GetRoundCount();
+        const uint32_t count = sets.GetRoundCount(i);
         if (round < count) {
             set = i;
             index = round;
@@ -377,10 +378,10 @@ bool CPlayfield::ToRoundSetAndIndex(uint32_t round, uint32_t& set, uint32_t& ind
 
 uint32_t CPlayfield::ToAbsoluteRound(uint32_t set, uint32_t index)
 {
-    const CRoundSetCollection& sets = CRoundSetCollection::GetInstance();
+    CRoundSetCollection& sets = CRoundSetCollection::GetInstance();
     uint32_t round = index;
     for (uint32_t i = 0; i < set && i < sets.GetCount(); ++i)
-        round += sets.GetSet(i)->GetRoundCount();
+        round += sets.GetRoundCount(i);
     return round;
 }
 

@@ -11,7 +11,8 @@
 #include "game/bricks/BrickLayer.h"
 #include "game/bricks/BrickType.h"
 #include "game/ship/PowerUpAI.h"
-#include "game/ship/RoundSet.h"
+#include "game/rounds/RoundSet.h"
+#include "game/rounds/RoundSetCollection.h"
 #include "game/ship/ShipAI.h"
 #include "game/ship/ShotAI.h"
 #include "game/sprites/FindSpriteAI.h"
@@ -52,10 +53,10 @@ void OnPowerUpHitShip(CSprite* powerUp, CSprite* ship, uint32_t)
         powerUpAI->OnCollect(powerUp, ship);
 }
 
-void OnPowerUpHitBall(CSprite* powerUp, CSprite* ball, uint32_t)
+void OnPowerUpHitBall(CSprite* powerUp, CSprite*, uint32_t)
 {
     if (CPowerUpAI* powerUpAI = FindSpriteAI<CPowerUpAI>(powerUp))
-        powerUpAI->OnHitByBall(powerUp, ball);
+        powerUpAI->OnHitByBall(powerUp);
 }
 
 void OnShotHitBrick(CSprite* shot, CSprite* brick, uint32_t)
@@ -206,12 +207,9 @@ void CPlayfield::RecordCheckPoint()
         return;
     const CRoundSet* roundSet = CRoundSetCollection::GetInstance().GetSet(set);
     // A set without checkpoints has none to reach.
-    if (!roundSet || roundSet->GetCheckPointCount() == 0)
+    const int checkPoint = roundSet ? roundSet->FindCheckPointForRound(index) : -1;
+    if (checkPoint < 0)
         return;
-    uint32_t checkPoint = 0;
-    for (uint32_t i = 0; i < roundSet->GetCheckPointCount(); ++i)
-        if (roundSet->GetCheckPoint(i) <= index)
-            checkPoint = i;
-    if (!m_host->HasReachedCheckPoint(set, checkPoint))
-        m_host->SetCheckPointReached(set, checkPoint);
+    if (!m_host->HasReachedCheckPoint(set, static_cast<uint32_t>(checkPoint)))
+        m_host->SetCheckPointReached(set, static_cast<uint32_t>(checkPoint));
 }

@@ -114,8 +114,8 @@ public:
     // text format and saves it back. *out receives the object as soon as it exists.
     virtual CObject* LoadItem(const char* folder, const char* fileName, CObject** out);
     // Reads "<folder>/<file name>.<type name>" without saving it back: the LoadItem of collections
-    // whose files are data, not sources. Null when it cannot be read or holds an object that is
-    // not of the item class.
+    // whose files are data, not sources. Null (and *out null) when it cannot be read or holds an
+    // object that is not of the item class, which callers would misuse.
     CObject* ReadItemOfItemClass(const char* folder, const char* fileName, CObject** out);
     // The file that holds entry i; by default "<folder>/<name>.<type name>".
     virtual void GetItemFilePath(uint32_t i, CSharedString& path);

@@ -1,5 +1,7 @@
 #include "objects/Vector2D.h"
 
+#include "foundation/MathTables.h"
+
 #include <cmath>
 #include <numbers>
 
@@ -42,4 +44,14 @@ float CVector2D::AngleDifference(float from, float to)
     else if (angle < -kPi)
         angle += kTwoPi;
     return angle;
+}
+
+void CVector2D::Rotate(CFloatPoint& v, float angle)
+{
+    float sine = 0.0f;
+    float cosine = 0.0f;
+    FastSinCos(angle, &sine, &cosine);
+    const float x = v.m_x * cosine - v.m_y * sine;
+    const float y = v.m_x * sine + v.m_y * cosine;
+    v = CFloatPoint{x, y};
 }

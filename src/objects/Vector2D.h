@@ -1,7 +1,7 @@
 #pragma once
 // The small two-float operations of the collision code, over CFloatPoint values, and the two angle
-// helpers. Plain float arithmetic, no tables: with contraction off the results are the same on
-// every machine, which the recorded demos and the tests rely on.
+// helpers. Plain float arithmetic (Rotate takes the sine tables): with contraction off the results
+// are the same on every machine, which the recorded demos and the tests rely on.
 #include "objects/Point.h"
 
 class CVector2D
@@ -27,4 +27,7 @@ public:
     static float NormalizeAngle(float angle);
     // to - from, wrapped into [-pi, pi].
     static float AngleDifference(float from, float to);
+    // Turns v in place by the angle (y pointing down, so a positive angle turns clockwise on the
+    // screen), from the table sine and cosine.
+    static void Rotate(CFloatPoint& v, float angle);
 };

@@ -11,6 +11,7 @@
 #include "game/bricks/BrickInfoCollection.h"
 #include "game/bricks/BrickLayoutCollection.h"
 #include "game/ship/MessageDisplay.h"
+#include "game/rounds/RoundSetCollection.h"
 #include "game/ship/ParticleGeneratorCollection.h"
 #include "game/ship/ShipAI.h"
 #include "game/sprites/FindSpriteAI.h"
@@ -21,8 +22,10 @@
 #include "graphics/FrameCollection.h"
 #include "graphics/FrameOverlayOptionsCollection.h"
 #include "graphics/SequenceCollection.h"
+#include "shell/AdvertisementRotator.h"
 #include "shell/CreatePlayerControls.h"
 #include "shell/DeveloperScript.h"
+#include "shell/GameTypedWords.h"
 #include "shell/Commercial.h"
 #include "shell/CommercialCollection.h"
 #include "shell/StandInField.h"
@@ -147,10 +150,14 @@ void CGame::Init(CTimedPictureScreen* pictureScreen)
     CBrickInfoCollection::GetInstance().SetUpAtStartUp();
     CBackgroundCollection::GetInstance().SetUpAtStartUp();
     CBrickLayoutCollection::GetInstance().SetUpAtStartUp();
+    CRoundSetCollection::GetInstance().SetUpAtStartUp();
     CParticleGeneratorCollection::GetInstance().SetUpAtStartUp();
     CCommercialCollection::GetInstance().Load();
     m_windowTextures = std::make_unique<CFrameCollection>();
     m_windowTextures->SetUpFolder("User Interface Textures", "Interface/Textures");
+    m_adRotator = std::make_unique<CAdvertisementRotator>(
+        CFrameCollection::GetInstance(), [this](const CIntRect& area) { AddBackgroundRebuildRect(area); });
+    RegisterGameTypedWords();
 
     RebuildBackBuffer();
     m_backBufferReady = true;
@@ -180,18 +187,6 @@ CPlayerControls* CGame::GetPlayerControls(int index)
     return index >= 0 && index < kControlSetCount ? m_controls[index].get() : nullptr;
 }
 
-bool CGame::OnKey(int key)
-{
-    // Any key ends a demo.
-    if (m_commercial) {
-        m_commercial->Stop();
-        return true;
-    }
-    if (IsPlaying() && m_playfield->HandleSkipKey(static_cast<uint32_t>(key)))
-        return true;
-    return CApplicationBase::OnKey(key);
-}
-
 void CGame::Update(float seconds)
 {
     StartUpdateTiming();
@@ -207,6 +202,7 @@ void CGame::Update(float seconds)
     FeedMenuNavigation(modal);
     // The playfield's effects run only while it plays unhindered.
     m_requestedForce = !modal && m_mode == kModePlaying ? m_forceBits | kForcePlayfield : 0u;
+    CShipAI::SetForceFeedbackAmbience(CShipAI::GetAmbienceRequest());
     if (m_mode == kModePlaying)
         UpdatePlay(seconds);
     else if (m_mode == kModeMainMenu) {
@@ -226,11 +222,9 @@ void CGame::UpdatePlay(float seconds)
     const int level = ChooseMixLevel();
     if (level >= 0)
         m_musicMixer->SelectMixLevel(level);
-    if (++m_roundTitleOffset > m_roundTitleWidth) {
-        m_roundTitleOffset -= m_roundTitleWidth;
-        if (m_roundTitleOffset > m_roundTitleWidth)
-            m_roundTitleOffset = 0;
-    }
+    m_titleScroll.Step();
+    if (m_adRotator)
+        m_adRotator->Update(seconds);
     if (!HasModalWindow())
         m_playfield->Update(seconds);
     CPlayerControls* first = m_controls[0].get();
@@ -259,11 +253,6 @@ void CGame::FeedMenuNavigation(bool modal)
     if (key && g_keyboard.IsKeyDown(key))
         return;
     screen->OnKey(uikey::kControlSetAction);
-}
-
-void CGame::OnTimeout()
-{
-    CSoundList::GetInstance().PlaySound("Timeout.wav");
 }
 
 int CGame::ChooseMixLevel() const

@@ -12,13 +12,16 @@
 #include "foundation/SharedString.h"
 #include "game/PlayfieldHost.h"
 #include "graphics/IntRect.h"
+#include "shell/ScoreBoardText.h"
 
 #include <memory>
 
+class CAdvertisementRotator;
 class CDirtyRectFrame;
 class CFrame;
 class CFrameCollection;
 class CFrameInterface;
+class CGameStats;
 class CMessageDisplay;
 class CMusicMixer;
 class CPlayerControls;
@@ -48,7 +51,8 @@ public:
     bool Draw() override;
     void RebuildBackBuffer() override;
     bool OnActivate(bool active) override;
-    // Any key ends a demo; Enter or Space skip the laying of bricks.
+    // Enter or Space skip the laying of bricks, any key ends a demo; F5 cycles the background
+    // detail, F10 takes a screenshot, Escape pauses and "~" resets the frame statistics.
     bool OnKey(int key) override;
     // A gamma change redraws the whole background; other messages are not handled.
     bool HandleMessage(int message) override;
@@ -88,6 +92,8 @@ public:
     int GetBackgroundDetailLevel() const { return m_backgroundDetailLevel; }
     // Stores the level in the settings and rebuilds the playfield's background.
     void SetBackgroundDetailLevel(int level);
+    // 2, 1, 0, 2, ...
+    void CycleBackgroundDetailLevel();
     void SetForceEffectFlags(uint32_t bits) { m_forceBits |= bits; }
     void ClearForceEffectFlags(uint32_t bits) { m_forceBits &= ~bits; }
     uint32_t GetForceEffectFlags() const { return m_forceBits; }
@@ -100,7 +106,8 @@ public:
     int ChooseMixLevel() const;
 
     // The playfield's host (GameHost.cpp).
-    void InvalidateScoreArea() override {}
+    void InvalidateScoreArea() override;
+    bool CheatsCount() const override { return IsPlaying(); }
     void InvalidateScreen() override;
     void SetRoundTitle(const char* title) override;
     void GoToMainMenu() override;
@@ -137,11 +144,20 @@ public:
     bool LoadSuspendedGame(uint32_t& round, uint32_t& difficulty, uint32_t& ballsLeft) override;
     void DiscardSuspendedGame() override;
 
+    // The score board (ScoreBoard.cpp): the static part into the background, the live part every
+    // frame.
+    void DrawScoreBoardFrame(CFrameInterface* target);
+    void DrawScoreBoard(CFrameInterface* target);
+    const CSharedString& GetRoundTitle() const { return m_roundTitle; }
+    const CRoundTitleScroll& GetRoundTitleScroll() const { return m_titleScroll; }
+    // Null before Init.
+    CAdvertisementRotator* GetAdvertisementRotator() const { return m_adRotator.get(); }
+
 private:
     void UpdatePlay(float seconds);
     // While a modal window is open, the first player's fire presses its default button.
     void FeedMenuNavigation(bool modal);
-    // The pause menu's place until it exists: "Timeout.wav" only.
+    // "Timeout.wav" and the pause menu.
     void OnTimeout();
     void RebuildBackground();
     void DrawMenuBackground(CFrameInterface* target);
@@ -159,12 +175,15 @@ private:
     int m_mode = kModeNone;
     bool m_blankBackground = false;
     CStats* m_stats = nullptr;
+    // The ended game's copy in the player's history, for the statistics dialog; null when the
+    // game was not kept.
+    const CGameStats* m_archivedGame = nullptr;
     std::unique_ptr<CMusicMixer> m_musicMixer;
     std::unique_ptr<CTimedMessage> m_timedMessage;
     CCommercial* m_commercial = nullptr;
     CSharedString m_roundTitle;
-    int m_roundTitleWidth = 0;
-    int m_roundTitleOffset = 0;
+    CRoundTitleScroll m_titleScroll;
+    std::unique_ptr<CAdvertisementRotator> m_adRotator;
     uint32_t m_forceBits = 0;
     uint32_t m_requestedForce = 0;
     std::unique_ptr<CFrameCollection> m_windowTextures;
@@ -187,6 +206,8 @@ float GetGameClock();
 // "Background Detail Level" when the settings hold none: 2 on every 64-bit processor, else 1 for
 // processor classes 1 to 3 and 2 for the others.
 int GetDefaultBackgroundDetailLevel(bool sixtyFourBit, int cpuClass);
+// The background detail level after the level: 2 after 0, else one less.
+int NextBackgroundDetailLevel(int level);
 // The mix level for the shown ball speed (last ball speed x 25/102, truncated), a modal window,
 // a ship carrying guns and the balls in play: 0 full, 1 medium, 2 ambient.
 int ChooseMixLevelFor(float lastBallSpeed, bool modal, bool guns, int ballsInPlay);

@@ -124,7 +124,7 @@ void CGame::RebuildBackground()
         proxy.FillRect(m_pendingBackground, Black());
         if (m_mode == kModePlaying) {
             m_playfield->DrawStaticBackground(&proxy);
-            // The score board's frame comes with the score board.
+            DrawScoreBoardFrame(&proxy);
         } else if (m_mode == kModeMainMenu) {
             DrawMenuBackground(&proxy);
         }
@@ -169,8 +169,7 @@ bool CGame::Draw()
     } else if (!m_blankBackground) {
         if (m_mode == kModePlaying) {
             m_playfield->Draw(m_backBuffer.get());
-            // The score board's place: the message display beside the field.
-            m_messageDisplay->Draw(m_backBuffer.get());
+            DrawScoreBoard(m_backBuffer.get());
             m_playfield->DrawBrickLayer(m_backBuffer.get());
             m_timedMessage->Draw(m_backBuffer.get());
         } else if (m_mode == kModeMainMenu) {

@@ -8,6 +8,7 @@
 #include "graphics/FrameCollection.h"
 #include "shell/Game.h"
 #include "shell/TimedMessage.h"
+#include "shell/dialogs/StatisticsDialog.h"
 #include "shell/stats/DifficultyNames.h"
 #include "shell/stats/Stats.h"
 #include "ui/ScreenWindow.h"
@@ -166,13 +167,15 @@ uint32_t CGame::CountPersonalHigherScores(uint32_t score, uint32_t difficulty) c
 
 void CGame::ArchiveCurrentGame()
 {
-    if (m_stats)
-        m_stats->ArchiveCurrentGame();
+    m_archivedGame = m_stats ? m_stats->ArchiveCurrentGame() : nullptr;
 }
 
 void CGame::ShowVerdict(const char* text)
 {
-    // Until the statistics dialog exists the verdict shows in a message over the main menu.
+    // The verdict under the game's row in the statistics dialog, whose "Close" goes to the main
+    // menu; without a screen window the verdict shows in a message over the main menu instead.
+    if (OpenStatisticsDialog(static_cast<int32_t>(GetDifficulty()), m_archivedGame, text))
+        return;
     GoToMainMenu();
     if (CScreenWindow* screen = GetScreenWindow())
         screen->ShowMessageText("Game Over", text);

@@ -50,6 +50,7 @@ void CGame::EnterPlay(bool resume, uint32_t difficulty, uint32_t round)
 {
     BeginLogSection("StartNewGame");
     m_mode = kModePlaying;
+    m_archivedGame = nullptr;
     InvalidateScreen();
     m_playfield->SetBackground(nullptr);
     // Without a snapshot a resumed game starts its round anew.
@@ -97,14 +98,6 @@ void CGame::OnDemoFinished()
         m_commercial->ClearCaptions();
         m_commercial = nullptr;
     }
-}
-
-void CGame::SetRoundTitle(const char* title)
-{
-    m_roundTitle = title ? title : "";
-    CFont* font = CFontCollection::GetInstance().FindFont("Small Blue");
-    m_roundTitleWidth = font ? font->GetTextWidth(m_roundTitle.CStr()) : 0;
-    m_roundTitleOffset = 0;
 }
 
 void CGame::SetMusic(const CMusicMixerData* music)

@@ -2,9 +2,11 @@
 
 #include "foundation/Win32Services.h"
 #include "shell/Game.h"
+#include "shell/dialogs/CreditsDialog.h"
+#include "shell/dialogs/SelectPlayerDialog.h"
+#include "shell/dialogs/StatisticsDialog.h"
 #include "shell/HotSpotButton.h"
 #include "shell/MenuButton.h"
-#include "shell/dialogs/SelectPlayerDialog.h"
 #include "shell/stats/Stats.h"
 #include "ui/Callback.h"
 #include "ui/JAnimator.h"
@@ -23,6 +25,7 @@ constexpr int32_t kCreditsY = 348;
 constexpr int32_t kCreditsWidth = 325;
 constexpr int32_t kCreditsHeight = 85;
 constexpr int kPlay = 0;
+constexpr int kStatistics = 1;
 constexpr int kExit = 3;
 
 constexpr const char* kButtonTexts[CMainMenuWindow::kButtonCount] = {"&Play Game", "&Statistics", "&Options",
@@ -126,11 +129,16 @@ void CMainMenuWindow::OnCommand(CJWindow* sender, int32_t code)
     }
     if (sender == m_buttons[kPlay]) {
         OpenSubDialog(new CSelectPlayerDialog(GetParent()), true);
+    } else if (sender == m_buttons[kStatistics]) {
+        OpenSubDialog(new CStatisticsDialog(GetParent(), CStatisticsDialog::kFromMenu, nullptr, nullptr, GetStats()),
+                      true);
+    } else if (sender == m_credits) {
+        OpenSubDialog(new CCreditsDialog(GetParent(), CCreditsDialog::kFileName), true);
     } else if (sender == m_buttons[kExit]) {
         CJDialog::Close();
         CloseMainWindow();
     }
-    // Statistics, options and the credits open their windows once those exist.
+    // The options open their window once it exists.
 }
 
 void CMainMenuWindow::CloseOpen()

@@ -2,8 +2,6 @@
 
 #include "game/bricks/BallAI.h"
 #include "game/bricks/BrickAI.h"
-#include "game/bricks/BrickLayoutCollection.h"
-#include "game/ship/RoundSet.h"
 #include "game/ship/ShipAI.h"
 #include "graphics/Color.h"
 #include "graphics/Frame.h"
@@ -34,13 +32,6 @@ CStandInField::CStandInField()
     CBrickAI::SetStandInLook(m_brick.get());
     CBallAI::SetLook(m_ball.get());
     CShipAI::SetLook(m_ship.get());
-    // Entry 0 is "!None"; every other layout is a round.
-    auto set = std::make_unique<CRoundSet>();
-    for (uint32_t layout = 1; layout < CBrickLayoutCollection::GetInstance().GetCount(); ++layout)
-        set->m_layouts.push_back(layout);
-    // A game may always start from the first round.
-    set->m_checkPoints.push_back(0);
-    CRoundSetCollection::GetInstance().Add(std::move(set));
 }
 
 CStandInField::~CStandInField()

@@ -73,6 +73,12 @@ public:
     uint32_t GetColumnCount() const { return static_cast<uint32_t>(m_columns.size()); }
     const CHeaderColumn* GetColumn(uint32_t index) const;
     uint32_t GetSortColumn() const { return m_sortColumn; }
+    // The column the list sorts by before any click; an index past the end is ignored.
+    void SetSortColumn(uint32_t index)
+    {
+        if (index < m_columns.size())
+            m_sortColumn = index;
+    }
     const CColor& GetSeparatorColor() const { return m_separatorColor; }
 
 private:

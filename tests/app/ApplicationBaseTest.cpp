@@ -77,6 +77,20 @@ TEST_F(ApplicationBase, SettingsComeFromTheOptionsSection)
     EXPECT_NE(text.find("Show Frame Rate=0"), std::string::npos) << text;
 }
 
+TEST_F(ApplicationBase, TheStartUpTakesTheMusicVolumeOrItsMute)
+{
+    const struct
+    {
+        const char* lines;
+        int volume;
+    } cases[] = {{"", -800}, {"Music Volume=-1500\r\n", -1500}, {"Music Volume=-1500\r\nMusic Mute=1\r\n", -3333}};
+    for (const auto& c : cases) {
+        testsupport::WriteFileBytes(m_dir.Path() / "Vantorel.CFG", std::string("[Options]\r\n") + c.lines);
+        TestApplication app;
+        EXPECT_EQ(app.GetMusicVolume(), c.volume) << c.lines;
+    }
+}
+
 TEST_F(ApplicationBase, RepeatedActivationChangesNothing)
 {
     TestApplication app;

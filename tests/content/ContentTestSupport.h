@@ -2,6 +2,8 @@
 // Helpers of the data-set tests: the content tool run into a folder of the test's own, the
 // sources it reads, and the built files listed for comparison.
 #include "TestSupport.h"
+#include "foundation/FileSearchSpec.h"
+#include "sound/MusicList.h"
 
 #include <gtest/gtest.h>
 
@@ -21,6 +23,16 @@ inline const char* SourceFolder()
 inline const char* FontFolder()
 {
     return VANTOREL_FONT_DIR;
+}
+
+// Loads the music list from the folder's songs, as the program does (a folder without songs
+// empties it).
+inline void LoadMusicList(const char* folder)
+{
+    CFileSearchSpec spec;
+    spec.SetFolder(folder);
+    spec.AddExtension("ogg");
+    CMusicList::GetInstance().Load(spec, CFilePlayList::ORDER_SHUFFLED, nullptr, 0);
 }
 
 // Runs the content tool; its exit status.

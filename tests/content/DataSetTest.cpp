@@ -41,8 +41,11 @@ const char* const kStartupNames[] = {
     "Cache/Resources/MouseCursor.Sequence",
 };
 
-// The frames the start-up looks up by name in the frame list.
-const char* const kStartupFrames[] = {"CompanyLogo", "Main Menu Pluvex"};
+// The frames the start-up and play look up by name in the frame list (the advertisements are
+// found by the word in their names).
+const char* const kStartupFrames[] = {"CompanyLogo", "Main Menu Pluvex", "Score Board Frame",
+                                      "Advertisement Ion Spheres", "Advertisement Ship",
+                                      "Advertisement Bricks"};
 
 // The fonts the start-up loads (each from "Fonts/-<name>/Properties.txt" and its glyph strip
 // "Fonts/-<name>/<name>.tga"), and the sequences it asks the sequence list for.
@@ -128,8 +131,10 @@ TEST_F(MountedDataSet, EveryNameTheStartUpReadsResolves)
     for (const std::string font : kStartupFonts)
         for (const std::string& name : {"Fonts/-" + font + "/Properties.txt", "Fonts/-" + font + "/" + font + ".tga"})
             EXPECT_NE(ziptest::ReadVirtualFile(name.c_str()), "<none>") << name;
-    EXPECT_EQ(ziptest::ReadVirtualFile("ForceFeedback.ifr"),
-              testsupport::ReadFileBytes(fs::path(contenttest::SourceFolder()) / "ForceFeedback.ifr"));
+    for (const char* copied : {"ForceFeedback.ifr", "Credits.txt"})
+        EXPECT_EQ(ziptest::ReadVirtualFile(copied),
+                  testsupport::ReadFileBytes(fs::path(contenttest::SourceFolder()) / copied))
+            << copied;
 
     // The sound list and the music player find their files by listing their folders.
     const struct

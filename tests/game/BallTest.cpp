@@ -7,6 +7,7 @@
 #include "foundation/R250Random.h"
 #include "game/bricks/BallAI.h"
 #include "game/bricks/BrickAI.h"
+#include "game/bricks/BrickInfoCollection.h"
 #include "game/ship/ShipAI.h"
 #include "game/ship/ShotAI.h"
 #include "game/sprites/AnimatedSprite.h"
@@ -14,6 +15,8 @@
 #include "objects/Vector2D.h"
 
 #include <cmath>
+#include <memory>
+#include <string>
 #include <numbers>
 
 namespace {
@@ -48,7 +51,7 @@ protected:
     {
         ship = new CAnimatedSprite;
         ship->SetPosition(CFloatPoint{320.0f, 440.0f});
-        auto* shipAI = new CShipAI(controls);
+        auto* shipAI = new CShipAI(ship, controls);
         ship->AddAI(shipAI);
         m_field->GetShip().Append(ship);
         return shipAI;
@@ -312,14 +315,21 @@ TEST_F(BallTest, ShipCatchesOnlyBouncedBallsInPlayWithTheCatcherAndServesAtItsOf
     shipAI->ResetForRound(ship);
     shipAI->CatchBall(ship, ball);
     EXPECT_EQ(ball->GetPosition(), (CFloatPoint{340.0f, 417.0f}));
-    ship->SetPosition(CFloatPoint{100.0f, 440.0f});
+    // With controls the ship follows the mouse and carries it (no lag on the first step).
+    CPlayerControls controls(false, 0, -1, 2);
+    m_field->GetShip().DeleteAll();
+    shipAI = AddShip(ship, &controls);
+    shipAI->CatchBall(ship, ball);
+    const CIntPoint saved = g_mouse.GetPositionPoint();
+    g_mouse.SetPositionFromInput(0, 100);
     Step();
-    EXPECT_EQ(ball->GetPosition(), (CFloatPoint{120.0f, 417.0f}));
+    g_mouse.SetPositionFromInput(saved.m_x, saved.m_y);
+    EXPECT_EQ(ball->GetPosition(), (CFloatPoint{50.0f, 417.0f}));
 }
 
 TEST_F(BallTest, ShieldGrowsAndShrinksWithinItsFiveSizes)
 {
-    CShipAI ship(nullptr);
+    CShipAI ship(nullptr, nullptr);
     EXPECT_EQ(ship.GetShieldSize(), 2u);
     for (int i = 0; i < 4; ++i)
         ship.GrowShield();
@@ -329,6 +339,62 @@ TEST_F(BallTest, ShieldGrowsAndShrinksWithinItsFiveSizes)
     EXPECT_EQ(ship.GetShieldSize(), 0u);
     ship.ResetForRound(nullptr);
     EXPECT_EQ(ship.GetShieldSize(), 2u);
+}
+
+TEST_F(BallTest, RailBallPassesEveryBrickButAnObstacle)
+{
+    CBrickInfoCollection& bricks = CBrickInfoCollection::GetInstance();
+    CSprite* ball = AddBall(200.0f, 300.0f, 0.0f, -5.0f);
+    for (const char* type : {"Needed", "Wall"}) {
+        SCOPED_TRACE(type);
+        auto brick = std::make_unique<CSprite>();
+        brick->AddAI(new CBrickAI(nullptr, bricks.GetBrickInfo(static_cast<uint32_t>(bricks.FindIndexByName(type, -1))),
+                                  nullptr, -1, -1));
+        AI(ball).MakeNormalBall(ball);
+        EXPECT_FALSE(AI(ball).PassesThrough(ball, brick.get(), nullptr));
+        AI(ball).MakeRailBall(ball);
+        EXPECT_EQ(AI(ball).PassesThrough(ball, brick.get(), nullptr), std::string(type) != "Wall");
+    }
+}
+
+TEST_F(BallTest, AimingHelpTurnsTowardANeededBrickOnlyAfterTenSecondsWithoutOne)
+{
+    CBrickInfoCollection& bricks = CBrickInfoCollection::GetInstance();
+    auto addBrick = [&](const char* type, float x, float y) {
+        auto* brick = new CSprite;
+        brick->SetPosition(CFloatPoint{x, y});
+        brick->AddAI(new CBrickAI(nullptr, bricks.GetBrickInfo(static_cast<uint32_t>(bricks.FindIndexByName(type, -1))),
+                                  nullptr, -1, -1));
+        m_field->GetBricks().Append(brick);
+    };
+    CSprite* ball = AddBall(200.0f, 300.0f, 0.0f, -5.0f);
+    // Straight ahead an obstacle does not count; a needed brick off to the right is met by a turn.
+    addBrick("Wall", 200.0f, 150.0f);
+    addBrick("Needed", 250.0f, 100.0f);
+    EXPECT_FALSE(AI(ball).AimsAtBrick(ball, 0.0f));
+    EXPECT_FALSE(AI(ball).AimsAtBrick(ball, 5.0f * kPi / 180));
+    EXPECT_EQ(ball->GetVelocity(), (CFloatPoint{0.0f, -5.0f}));
+    ASSERT_TRUE(AI(ball).AimsAtBrick(ball, -14.0f * kPi / 180));
+    EXPECT_GT(ball->GetVelocity().m_x, 1.0f);
+    EXPECT_NEAR(CVector2D::Length(ball->GetVelocity()), 5.0f, 1e-5f);
+    EXPECT_TRUE(AI(ball).AimsAtBrick(ball, 0.0f));
+    m_field->GetBalls().DeleteAll();
+
+    // Off the left wall heading up and right, with a needed brick 19 degrees further right.
+    m_field->GetBricks().DeleteAll();
+    addBrick("Needed", 190.0f, 100.0f);
+    addBrick("Needed", 480.0f, 460.0f);
+    for (float seconds : {5.0f, 26.0f}) {
+        SCOPED_TRACE(seconds);
+        m_field->GetBalls().DeleteAll();
+        CSprite* bouncer = AddBall(20.0f, 300.0f, -2.0f, -5.0f);
+        AI(bouncer).SetTimeSinceBrick(seconds);
+        Step();
+        ASSERT_GT(bouncer->GetVelocity().m_x, 0.0f);
+        const bool helped = seconds > 10.0f;
+        EXPECT_EQ(AI(bouncer).GetTimeSinceBrick() < 1.0f, helped);
+        EXPECT_EQ(AI(bouncer).AimsAtBrick(bouncer, 0.0f), helped);
+    }
 }
 
 } // namespace

@@ -87,6 +87,21 @@ inline void LoadBrickSounds()
     CSoundList::GetInstance().LoadFolder("Sounds", "Sounds", ".wav", ".ogg");
 }
 
+// A round set's text as a person writes it: its rounds by layout name, then its checkpoints by
+// round (counted from 0).
+inline std::string RoundSetText(const std::vector<std::string>& layouts, const std::vector<uint32_t>& checkPoints)
+{
+    std::string text = "CRoundSet\r\n{\r\n\tRound List=Array\r\n\t{\r\n\t\tItem Count=" +
+                       std::to_string(layouts.size()) + "\r\n";
+    for (const std::string& layout : layouts)
+        text += "\t\tRound=" + layout + "\r\n";
+    text += "\t}\r\n\tCheckpoints=Array\r\n\t{\r\n\t\tArray Count=" + std::to_string(checkPoints.size()) + "\r\n";
+    for (uint32_t round : checkPoints)
+        text += "\t\tArray Item=CCheckPointDefinition\r\n\t\t{\r\n\t\t\tRound Number=" + std::to_string(round) +
+                "\r\n\t\t}\r\n";
+    return text + "\t}\r\n}\r\n";
+}
+
 class BrickWorld : public testing::Test
 {
 protected:

@@ -13,7 +13,7 @@
 #include "game/bricks/BrickLayout.h"
 #include "game/bricks/BrickLayoutCollection.h"
 #include "game/ship/MessageDisplay.h"
-#include "game/ship/RoundSet.h"
+#include "game/rounds/RoundSetCollection.h"
 #include "game/sprites/Sprite.h"
 #include "objects/ArrayProperty.h"
 #include "objects/ClassRecord.h"
@@ -182,17 +182,12 @@ protected:
         for (uint32_t round = 0; round < kRoundsInFirst + 2; ++round)
             WriteLayout(round);
         CBrickLayoutCollection::GetInstance().SetUpAtStartUp();
-        CRoundSetCollection::GetInstance().Clear();
-        auto first = std::make_unique<CRoundSet>();
-        auto second = std::make_unique<CRoundSet>();
-        for (uint32_t round = 0; round < kRoundsInFirst + 2; ++round) {
-            const int index = CBrickLayoutCollection::GetInstance().FindIndexByName(LayoutName(round).c_str(), -1);
-            ASSERT_GT(index, 0);
-            (round < kRoundsInFirst ? first : second)->m_layouts.push_back(static_cast<uint32_t>(index));
-        }
-        first->m_checkPoints = {0, 2, 4};
-        CRoundSetCollection::GetInstance().Add(std::move(first));
-        CRoundSetCollection::GetInstance().Add(std::move(second));
+        std::vector<std::string> first, second;
+        for (uint32_t round = 0; round < kRoundsInFirst + 2; ++round)
+            (round < kRoundsInFirst ? first : second).push_back(LayoutName(round));
+        WriteResource("First.RoundSet", bricktest::RoundSetText(first, {0, 2, 4}));
+        WriteResource("Second.RoundSet", bricktest::RoundSetText(second, {}));
+        CRoundSetCollection::GetInstance().SetUpAtStartUp();
 
         m_small = MakeBlockFont(4, 6);
         m_large = MakeBlockFont(4, 10);
@@ -207,7 +202,7 @@ protected:
     {
         m_field.reset();
         m_display.reset();
-        CRoundSetCollection::GetInstance().Clear();
+        CRoundSetCollection::GetInstance().FreeEntries();
         bricktest::FreeBrickCollections();
         std::filesystem::current_path(m_oldFolder);
         SetBaseFolder(".");

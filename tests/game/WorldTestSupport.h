@@ -26,6 +26,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -132,6 +133,19 @@ inline bool ReadObjectText(CObject& object, const std::string& text)
     stream.OpenMemory(buffer, VF_READ);
     CSharedString className;
     return stream.ReadNonBlankTextLine(className) && object.ReadFromTextStream(stream);
+}
+
+// The object's text as the engine writes it.
+inline std::string WrittenObjectText(const CObject& object)
+{
+    CObjectTextStream written;
+    written.OpenMemory(new CFileBuf, VF_CREATE | VF_WRITE | VF_READ);
+    object.WriteToTextStream(written);
+    const uint32_t size = written.GetSize();
+    uint8_t* bytes = written.DetachBuffer();
+    const std::string text(reinterpret_cast<const char*>(bytes), size);
+    std::free(bytes);
+    return text;
 }
 
 // Colours of the world's sequences.

@@ -2,13 +2,14 @@
 // over the project's data set with round sets made by each test; and suspending and resuming a
 // game across a restart of the game object.
 #include "../foundation/FileTestHelpers.h"
+#include "../game/BrickTestSupport.h"
 #include "TestSupport.h"
 #include "app/Keyboard.h"
 #include "app/Mouse.h"
 #include "app/WindowProc.h"
 #include "foundation/Win32Services.h"
 #include "game/Playfield.h"
-#include "game/ship/RoundSet.h"
+#include "game/rounds/RoundSetCollection.h"
 #include "platform/Time.h"
 #include "platform/Window.h"
 #include "platform/headless/HeadlessBackend.h"
@@ -56,7 +57,6 @@ protected:
     void TearDown() override
     {
         delete m_game;
-        CRoundSetCollection::GetInstance().Clear();
         platform::DisableVirtualClock();
     }
     // A fresh game object, as a restart of the program makes it: the statistics read from the file.
@@ -64,21 +64,31 @@ protected:
     {
         g_keyboard = CKeyboard();
         g_mouse = CMouse();
-        CRoundSetCollection::GetInstance().Clear();
         m_game = new CGame(nullptr);
         m_game->MarkConstructed();
         m_game->Init(nullptr);
-        // Two sets of ten rounds, checkpoints at rounds 0 and 5, replace the data set's.
-        CRoundSetCollection::GetInstance().Clear();
-        for (int s = 0; s < m_sets; ++s) {
-            auto set = std::make_unique<CRoundSet>();
-            for (uint32_t r = 0; r < 10; ++r)
-                set->m_layouts.push_back(1);
-            set->m_checkPoints = {0, 5};
-            CRoundSetCollection::GetInstance().Add(std::move(set));
-        }
+        UseTestRoundSets();
         m_game->GoToMainMenu();
         Step();
+    }
+    // The data set's round sets give way to m_sets sets of ten rounds of a data set layout, with
+    // checkpoints at rounds 0 and 5, written to files in a folder of the test's own.
+    void UseTestRoundSets()
+    {
+        const std::filesystem::path folder = m_folder.Path() / "Sets";
+        std::filesystem::remove_all(folder);
+        std::filesystem::create_directory(folder);
+        std::vector<CSharedString> names;
+        for (int s = 0; s < m_sets; ++s) {
+            char name[16];
+            std::snprintf(name, sizeof name, "Set%02d", s);
+            testsupport::WriteFileBytes(folder / (std::string(name) + ".RoundSet"),
+                                        bricktest::RoundSetText(std::vector<std::string>(10, "Rounds/Pyramid"), {0, 5}));
+            names.emplace_back(name);
+        }
+        CRoundSetCollection& sets = CRoundSetCollection::GetInstance();
+        sets.SetFolder(folder.string().c_str());
+        sets.SetEntries(names);
     }
     void Restart()
     {
@@ -207,7 +217,7 @@ TEST_F(PlayerFlow, ShipStylesWrapBothWays)
     } cases[] = {{0, ">", 6, 0}, {3, ">", 6, 3}, {0, "<", 1, 5}, {5, ">", 1, 0}, {2, "<", 3, 5}};
     for (const Case& c : cases) {
         Stats().GetPlayer(0)->SetShipStyle(c.start);
-        auto* editor = new CPlayerDialog(m_game->GetScreenWindow(), "Edit Player", Stats().GetPlayer(0));
+        auto* editor = new CPlayerDialog(m_game->GetScreenWindow(), "Edit Player", &Stats(), Stats().GetPlayer(0));
         m_game->GetScreenWindow()->OpenModalWindow(editor, kPlaceCentred);
         for (int i = 0; i < c.presses; ++i)
             Click(editor->FindChildByName(c.button));

@@ -2,9 +2,11 @@
 
 #include "foundation/R250Random.h"
 #include "game/Playfield.h"
+#include "game/bricks/BrickAI.h"
 #include "game/ship/ParticleGeneratorCollection.h"
 #include "game/sprites/AnimatedSprite.h"
 #include "game/sprites/AnimationSlot.h"
+#include "game/sprites/FindSpriteAI.h"
 #include "game/sprites/RecordedSound.h"
 #include "game/sprites/Sprite.h"
 #include "game/sprites/StateCheck.h"
@@ -12,6 +14,7 @@
 #include "graphics/SequenceCollection.h"
 #include "objects/Vector2D.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -34,6 +37,13 @@ constexpr float kFlatTurn = 8.0f * kDegree;
 constexpr float kLowY = 354.0f;
 constexpr uint32_t kFlatMilliseconds = 2000;
 constexpr float kRandomTurn = 10.0f * kDegree;
+// The aiming help: after this many seconds without a brick, from 2 degrees widening by 28 over
+// 15 seconds, along 640 pixels of path.
+constexpr float kAimAfter = 10.0f;
+constexpr float kAimWidening = 15.0f;
+constexpr float kAimMin = 2.0f * kDegree;
+constexpr float kAimWidest = 28.0f * kDegree;
+constexpr float kAimReach = 640.0f;
 
 // A regular polygon of the radius from (radius, 0), its corners at growing angles: clockwise on
 // screen, where y points down. (Corners at falling angles would wind it the other way, and the
@@ -219,7 +229,49 @@ void CBallAI::AfterBounce(CSprite* ball, bool randomTurns)
         CFloatPoint velocity = ball->GetVelocity();
         const float length = CVector2D::Normalize(velocity);
         ball->SetVelocity(CVector2D::Scaled(velocity, length + GetSpeedUp(GetDifficulty())));
+        ApplyAimingHelp(ball);
     }
+}
+
+void CBallAI::ApplyAimingHelp(CSprite* ball)
+{
+    if (m_timeSinceBrick <= kAimAfter)
+        return;
+    if (AimsAtBrick(ball, 0.0f)) {
+        m_timeSinceBrick = 0.0f;
+        return;
+    }
+    // The search widens with the time without a brick: 2 degrees at 10 s to 30 at 25 s.
+    const float t = std::clamp((m_timeSinceBrick - kAimAfter) / kAimWidening, 0.0f, 1.0f);
+    const float limit = kAimMin + t * kAimWidest;
+    const float step = (limit - kAimMin) / 5.0f;
+    for (float angle = kAimMin; angle <= limit; angle += step) {
+        if (AimsAtBrick(ball, angle) || AimsAtBrick(ball, -angle)) {
+            m_timeSinceBrick = 0.0f;
+            return;
+        }
+        if (step <= 0.0f)
+            break;
+    }
+}
+
+bool CBallAI::AimsAtBrick(CSprite* ball, float angle)
+{
+    CPlayfield* playfield = GetPlayfield();
+    if (!playfield)
+        return false;
+    CFloatPoint direction = Rotated(ball->GetVelocity(), -angle);
+    if (CVector2D::Normalize(direction) <= 0.0f)
+        return false;
+    const CFloatPoint& start = ball->GetPosition();
+    const CFloatPoint end = CVector2D::Sum(start, CVector2D::Scaled(direction, kAimReach));
+    CSprite* brick = playfield->GetBricks().FindNearestCrossing(start, end);
+    const CBrickAI* brickAI = brick ? FindSpriteAI<CBrickAI>(brick) : nullptr;
+    if (!brickAI || !brickAI->IsNeeded())
+        return false;
+    if (angle != 0.0f)
+        ball->SetVelocity(Rotated(ball->GetVelocity(), -angle));
+    return true;
 }
 
 void CBallAI::ApplyFlatPathFix(CSprite* ball)

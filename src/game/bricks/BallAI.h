@@ -26,6 +26,8 @@ class CBallAI : public CSpriteAI
     // the trail; then the next behaviour.
     void Update(CSprite* sprite, uint32_t arg) override;
     void SyncState() override;
+    // A rail ball passes through every brick but an obstacle; otherwise the next behaviour decides.
+    bool PassesThrough(CSprite* sprite, CSprite* other, CSweepResult* hit) override;
     // A regular 12-gon of radius 9, or for a small ball an octagon of radius 3, both starting at
     // (r, 0) and wound clockwise on screen like every outline the swept test stops at; shared by
     // all balls.
@@ -46,6 +48,10 @@ class CBallAI : public CSpriteAI
     void MakeRailBall(CSprite* ball);
     void MakeSmallBall(CSprite* ball);
     void MakeNormalBall(CSprite* ball);
+    // Whether the path ahead, turned by -angle (radians), meets within 640 pixels first a brick
+    // that counts toward completion; then a non-zero turn is applied to the ball.
+    bool AimsAtBrick(CSprite* ball, float angle);
+    void SetTimeSinceBrick(float seconds) { m_timeSinceBrick = seconds; }
     // Velocity and speed times the factor.
     void ScaleSpeed(CSprite* ball, float factor);
 
@@ -85,6 +91,8 @@ private:
     // The bounce's common end: flags, random turns and the flat-path fix, the speed-up.
     void AfterBounce(CSprite* ball, bool randomTurns);
     void ApplyFlatPathFix(CSprite* ball);
+    // After 10 s without a brick: a turn of up to 2..30 degrees onto a brick that counts.
+    void ApplyAimingHelp(CSprite* ball);
     // A wall contact: roll, back to the previous position, sound, sparks, AfterBounce.
     void BounceOffWall(CSprite* ball, float sparkAngle);
     void SetLookOf(CSprite* ball, const char* name);

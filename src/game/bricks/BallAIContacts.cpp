@@ -4,6 +4,7 @@
 #include "game/Playfield.h"
 #include "game/bricks/BallAI.h"
 #include "game/bricks/BrickAI.h"
+#include "game/bricks/BrickType.h"
 #include "game/ship/ParticleGeneratorCollection.h"
 #include "game/ship/ShipAI.h"
 #include "game/sprites/AnimatedSprite.h"
@@ -30,6 +31,8 @@ constexpr float kSmallFireReach = 25.0f;
 // The sides a brick is hit from, and their spark angles.
 constexpr uint32_t kAbove = 0, kBelow = 1, kLeft = 2, kRight = 3;
 const float kSideAngles[] = {-kPi / 2.0f, kPi / 2.0f, kPi, 0.0f};
+// How far a ball's bounce pushes the shield down.
+constexpr float kShieldPush = 3.0f;
 // A resting ball splits as if it flew straight up at Normal speed.
 constexpr float kRestingSplitSpeed = 325.0f / 60.0f;
 
@@ -55,6 +58,14 @@ void SpawnContactSparks(CSprite* ball, int32_t radius, float angle, const char* 
 }
 
 } // namespace
+
+bool CBallAI::PassesThrough(CSprite* sprite, CSprite* other, CSweepResult* hit)
+{
+    if (m_rail)
+        if (const CBrickAI* brick = FindSpriteAI<CBrickAI>(other))
+            return brick->GetBrickType() != kBrickObstacle;
+    return CSpriteAI::PassesThrough(sprite, other, hit);
+}
 
 void CBallAI::OnHitShip(CSprite* ball, CSprite* ship)
 {
@@ -91,6 +102,8 @@ void CBallAI::OnHitShip(CSprite* ball, CSprite* ship)
         SpawnContactSparks(ball, static_cast<int32_t>(GetRadius()), theta - kPi / 2.0f,
                            m_small ? "Ball Hit Ship Small" : "Ball Hit Ship");
         AfterBounce(ball, false);
+        // The ball pushes the shield down; it springs back by itself.
+        CShipAI::PushShield(ship, kShieldPush);
     }
     PlaySoundRecorded("Bounce.wav");
     const char* effect = m_rail ? (m_small ? "Small Rail Ball Bounce" : "Rail Ball Bounce")
@@ -133,7 +146,7 @@ void CBallAI::OnHitBrick(CSprite* ball, CSprite* brick, bool noBounce)
     if (brickAI) {
         if (m_rail)
             brickAI->Destroy(brick, false, kRailReach);
-        if (m_fire) {
+        if (m_fire && brickAI->GetBrickType() != kBrickObstacle) {
             brickAI->Destroy(brick, true, m_small ? kSmallFireReach : kFireReach);
             counted = true;
         } else {
@@ -143,8 +156,14 @@ void CBallAI::OnHitBrick(CSprite* ball, CSprite* brick, bool noBounce)
     if (!brick->IsDead())
         SpawnContactSparks(ball, static_cast<int32_t>(GetRadius()), kSideAngles[side],
                            m_small ? "Ball Hit Brick Small" : "Ball Hit Brick");
-    if (counted)
-        m_timeSinceBrick = 0.0f;
+    if (!counted)
+        return;
+    // A held ball knocked against a brick (it can be carried into one) shakes the player's hand.
+    CPlayfield* playfield = GetPlayfield();
+    CSprite* ship = playfield ? playfield->GetShip().GetHead() : nullptr;
+    if (const CShipAI* shipAI = ship ? FindSpriteAI<CShipAI>(ship) : nullptr; shipAI && shipAI->HoldsBall(ball))
+        StartForceFeedback("Brick hit by Ball on Paddel");
+    m_timeSinceBrick = 0.0f;
 }
 
 void CBallAI::SplitBall(CSprite* ball, uint32_t count)

@@ -73,8 +73,9 @@ class CBrickLayout : public CObject
     // background. With hide the bricks start inactive, for the brick layer to reveal, except
     // floating obstacles, which it never visits.
     void BuildRound(bool hide);
-    // Makes the background of the index (entry 0 past the end) the playfield's, recording the
-    // call while a demo is being recorded.
+    // Makes the background of the index (entry 0 past the end) the playfield's and, at the
+    // playfield's background detail level 2, adds its decorations to the foreground and
+    // background-sprite lists; the call is recorded while a demo is being recorded.
     static void ApplyBackgroundTheme(uint32_t background);
 
     // Clamps the floating brick's position into the field (writing it back into the record) and

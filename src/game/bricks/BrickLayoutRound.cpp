@@ -3,6 +3,7 @@
 #include "app/ReplayStream.h"
 #include "game/Playfield.h"
 #include "game/bricks/BackgroundCollection.h"
+#include "game/bricks/BackgroundDefinition.h"
 #include "game/bricks/BrickAI.h"
 #include "game/bricks/BrickInfo.h"
 #include "game/bricks/BrickLayout.h"
@@ -12,12 +13,25 @@
 
 namespace {
 
+// The background becomes the playfield's, and its generators make their decorations (at the
+// playfield's detail level).
+void ShowBackground(uint32_t index)
+{
+    CPlayfield* playfield = GetPlayfield();
+    if (!playfield)
+        return;
+    CBackgroundDefinition* background = CBackgroundCollection::GetInstance().GetBackground(index);
+    playfield->SetBackground(background);
+    if (background)
+        background->CreateDecorations(playfield->GetForeground(), playfield->GetBackgroundSprites(),
+                                      playfield->GetBackgroundDetailLevel());
+}
+
 void ApplyBackgroundThemeFromStream(CReplayStream& stream)
 {
     const int32_t background = stream.ReadObjectReference(&CBackgroundCollection::GetInstance());
-    CPlayfield* playfield = GetPlayfield();
-    if (playfield && background >= 0)
-        playfield->SetBackground(CBackgroundCollection::GetInstance().GetBackground(static_cast<uint32_t>(background)));
+    if (background >= 0)
+        ShowBackground(static_cast<uint32_t>(background));
 }
 
 CReplayCallback s_applyBackgroundTheme(&ApplyBackgroundThemeFromStream,
@@ -69,7 +83,5 @@ void CBrickLayout::ApplyBackgroundTheme(uint32_t background)
         stream->BeginRecord(&s_applyBackgroundTheme, CReplayStream::kDrawRecord);
         stream->WriteObjectReference(static_cast<int32_t>(background), &backgrounds);
     }
-    if (CPlayfield* playfield = GetPlayfield())
-        playfield->SetBackground(backgrounds.GetBackground(background));
-    // The decoration sprites of the background's generators come with the backgrounds.
+    ShowBackground(background);
 }

@@ -1,5 +1,7 @@
 #include "game/ship/ShipAI.h"
 
+#include "app/ForceFeedback.h"
+#include "app/Joystick.h"
 #include "app/Mouse.h"
 #include "app/PlayerControls.h"
 #include "game/Playfield.h"
@@ -10,11 +12,14 @@
 #include "game/sprites/FindSpriteAI.h"
 #include "game/sprites/RecordedSound.h"
 #include "game/sprites/Sprite.h"
-#include "game/sprites/StandInLook.h"
 #include "game/sprites/StateCheck.h"
+#include "graphics/Sequence.h"
 #include "graphics/SequenceCollection.h"
+#include "sound/SoundBuffer.h"
 #include "sound/SoundList.h"
+#include "sound/SoundSystem.h"
 
+#include <algorithm>
 #include <cmath>
 
 IMPLEMENT_ABSTRACT_CLASS_RECORD(CShipAI, CSpriteAI, 1.0f)
@@ -25,23 +30,108 @@ namespace {
 constexpr int kFireAction = 0;
 // The most pixels a caught ball is pushed up off the ship.
 constexpr int kMaxPushUp = 64;
+constexpr float kThrustStep = 7.0f / 120.0f;
+constexpr float kRecoilKick = 3.5f;
+// Force-feedback effects go to the player's device.
+constexpr uint32_t kPlayerDevice = 4;
+const char* const kAmbienceEffects[] = {"Playfield", "Ship Running", "Ambiant Catch", "Holding Ball With Catch"};
+
+CSequence* Find(const char* name)
+{
+    return CSequenceCollection::GetInstance().FindSequence(name);
+}
+
+CPlayerControls* GetPlayerZeroControls()
+{
+    CPlayfield* playfield = GetPlayfield();
+    return playfield ? playfield->GetHost().GetPlayerControls() : nullptr;
+}
+
+void StartForceFeedback(const char* effect, const CPlayerControls* controls)
+{
+    if (CForceFeedback* feedback = CForceFeedback::GetInstance())
+        feedback->StartEffect(effect, controls, kPlayerDevice);
+}
+
+CSoundBuffer* MakeLoopingSound(const char* name)
+{
+    CSoundBuffer* sound = CSoundList::GetInstance().CreateSoundInstance(name);
+    if (sound)
+        sound->SetLooping(true);
+    return sound;
+}
+
+void DestroySound(CSoundBuffer*& sound)
+{
+    if (!sound)
+        return;
+    if (CSoundSystem* system = CSoundSystem::GetInstance())
+        system->DestroyBuffer(sound);
+    sound = nullptr;
+}
+
+void ShowSlot(CAnimationSlot* slot, CSequence* sequence)
+{
+    if (!slot)
+        return;
+    slot->SetSequence(sequence);
+    slot->SetFlag(CAnimationSlot::kVisible, true);
+}
 
 } // namespace
 
 CSequence* CShipAI::s_look = nullptr;
+uint32_t CShipAI::s_ambienceRequest = 0;
+uint32_t CShipAI::s_lastAmbience = 0;
 
 void CShipAI::AddProperties(CClassRecord*)
 {
 }
 
-CShipAI::CShipAI(CPlayerControls* controls) : CSpriteAI(1, 1), m_controls(controls)
+CShipAI::CShipAI(CSprite* ship, CPlayerControls* controls, uint32_t style) : CSpriteAI(1, 1), m_controls(controls)
 {
     InitOwnProperties();
+    if (ship) {
+        ship->SetFlag(CSprite::kFrozen, false);
+        if (auto* animated = dynamic_cast<CAnimatedSprite*>(ship); animated && animated->GetSlotCount() == 0)
+            FillSlots(animated, style);
+    }
+    m_catchSound = MakeLoopingSound("Electric/Can Catch.wav");
+    m_holdSound = MakeLoopingSound("Electric/Hold.wav");
 }
 
 CShipAI::~CShipAI()
 {
+    DestroySound(m_catchSound);
+    DestroySound(m_holdSound);
     DestroyOwnProperties();
+}
+
+void CShipAI::FillSlots(CAnimatedSprite* ship, uint32_t style)
+{
+    // The ships follow "TX Ship" in the list; a style past the sixth would land on the guns.
+    CSequenceCollection& sequences = CSequenceCollection::GetInstance();
+    const int first = sequences.FindIndexByName("TX Ship", 0);
+    CSequence* body = nullptr;
+    if (first >= 0)
+        body = dynamic_cast<CSequence*>(sequences.GetItem(static_cast<uint32_t>(first) + std::min(style, kLastStyle)));
+    ship->AddSlot(body ? body : s_look);
+    ship->AddSlot(Find("TX Normal Shield"));
+    const struct
+    {
+        const char* name;
+        int32_t x, y;
+    } hidden[] = {{"Player Parts/Thrust Left", 3, 12},
+                  {"Player Parts/Thrust Right", -3, 12},
+                  {"TX Small Guns Recoil Left", 0, 0},
+                  {"TX Small Guns Recoil Left", 0, 0},
+                  {"TX Small Guns", 0, 0}};
+    for (const auto& part : hidden) {
+        CAnimationSlot* slot = ship->AddSlot(Find(part.name));
+        slot->SetFlags(0);
+        slot->SetFloatOffset(CFloatPoint{static_cast<float>(part.x), static_cast<float>(part.y)});
+        slot->SetOffset(CIntPoint{part.x, part.y});
+    }
 }
 
 CSprite* CShipAI::GetLiveHeldBall()
@@ -54,47 +144,101 @@ CSprite* CShipAI::GetLiveHeldBall()
     return nullptr;
 }
 
-void CShipAI::OnAttach(CSprite* sprite)
+float CShipAI::ReadInput() const
 {
-    GiveStandInLook(sprite, s_look);
-    CSpriteAI::OnAttach(sprite);
+    float t;
+    if (CJoystick* joystick = m_controls->GetJoystick()) {
+        joystick->SetDeadZones(0.0f, 0.0f);
+        t = (joystick->GetX() + 1.0f) * 0.5f;
+    } else {
+        t = static_cast<float>(g_mouse.GetX()) * 0.0015625f;
+    }
+    return m_reversed ? 1.0f - t : t;
 }
 
 void CShipAI::Update(CSprite* sprite, uint32_t arg)
 {
-    // The ship moves only by position, following the mouse across the field.
+    auto* ship = dynamic_cast<CAnimatedSprite*>(sprite);
+    UpdateGunParts(ship);
+    RequestAmbience(sprite);
     sprite->SetVelocity(CFloatPoint{0.0f, 0.0f});
     if (m_controls) {
-        const float t = static_cast<float>(g_mouse.GetX()) * (1.0f / 640.0f);
-        const float x = std::round(t * kTravel) + kLeftmostX;
+        const float x = std::round(ReadInput() * kTravel) + kLeftmostX;
         sprite->SetPosition(CFloatPoint{x, sprite->GetPosition().m_y});
-    }
-    const bool fire = m_controls && m_controls->IsFiring(kFireAction);
-    if (CSprite* ball = GetLiveHeldBall()) {
-        if (fire)
-            ReleaseBall(sprite);
-        else
+        Thrust(ship, x);
+        CSprite* ball = GetLiveHeldBall();
+        if (ball)
             PlaceHeldBall(sprite, ball);
-    } else if (fire && Fire(sprite) && m_gunLevel >= 2) {
-        Fire(sprite);
+        if (m_controls->IsFiring(kFireAction)) {
+            if (ball) {
+                ReleaseBall(sprite);
+                StartForceFeedback("Launch Ball", m_controls);
+            } else if (Fire(sprite) && m_gunLevel >= 2) {
+                Fire(sprite);
+            }
+        }
     }
+    if (ship)
+        AnimateParts(ship);
     if (CSpriteAI* next = GetNext())
         next->Update(sprite, arg);
+}
+
+void CShipAI::Thrust(CAnimatedSprite* ship, float x)
+{
+    if (m_previousX == -1.0f)
+        m_previousX = x;
+    const float dx = x - m_previousX;
+    if (CAnimationSlot* shield = ship ? ship->GetSlot(kShieldSlot) : nullptr) {
+        CFloatPoint offset = shield->GetFloatOffset();
+        offset.m_x -= dx;
+        shield->SetFloatOffset(offset);
+    }
+    if (x != m_previousX) {
+        const bool left = x < m_previousX;
+        CAnimationSlot* exhaust = ship ? ship->GetSlot(left ? kThrustRightSlot : kThrustLeftSlot) : nullptr;
+        if (exhaust && !exhaust->IsVisible()) {
+            exhaust->SetFlag(CAnimationSlot::kVisible, true);
+            exhaust->SetPhase(0.0f);
+            PlaySoundRecorded("Thrust.wav");
+        }
+        m_thrustBalance = std::clamp(m_thrustBalance + (left ? -kThrustStep : kThrustStep), 0.0f, 1.0f);
+    }
+    m_previousX = x;
 }
 
 void CShipAI::SyncState()
 {
     CStateCheck::SyncWord(m_heldBall ? 1u : 0u);
+    CStateCheck::SyncFloat(m_thrustBalance);
+    CStateCheck::SyncWord(m_shieldSize | m_gunType << 4 | m_gunLevel << 8 | (m_canCatch ? 1u << 16 : 0u));
     SyncNext();
 }
 
-void CShipAI::ResetForRound(CSprite*)
+void CShipAI::ResetForRound(CSprite* sprite)
 {
+    auto* ship = dynamic_cast<CAnimatedSprite*>(sprite);
     m_heldBall = nullptr;
+    m_previousX = -1.0f;
+    if (CAnimationSlot* shield = ship ? ship->GetSlot(kShieldSlot) : nullptr) {
+        shield->SetFloatOffset(CFloatPoint{shield->GetFloatOffset().m_x, 0.0f});
+        shield->SetOffset(CIntPoint{shield->GetOffset().m_x, 0});
+    }
+    m_canCatch = false;
+    if (m_shieldSize != kNormalShield)
+        StartForceFeedback("Paddel Size Change", GetPlayerZeroControls());
+    m_shieldSize = kNormalShield;
+    RemoveGuns(ship);
+    m_thrustBalance = 0.5f;
+}
+
+void CShipAI::RemoveGuns(CAnimatedSprite* ship)
+{
     m_gunType = 0;
     m_gunLevel = 1;
-    m_canCatch = false;
-    m_shieldSize = kNormalShield;
+    for (uint32_t i = kRecoilLeftSlot; ship && i <= kGunSlot; ++i)
+        if (CAnimationSlot* slot = ship->GetSlot(i))
+            slot->SetFlag(CAnimationSlot::kVisible, false);
 }
 
 void CShipAI::SetGunType(uint32_t type, bool withSound)
@@ -105,9 +249,22 @@ void CShipAI::SetGunType(uint32_t type, bool withSound)
         ++m_gunLevel;
         return;
     }
+    CPlayfield* playfield = GetPlayfield();
+    CSprite* sprite = playfield ? playfield->GetShip().GetHead() : nullptr;
+    auto* ship = sprite && FindSpriteAI<CShipAI>(sprite) == this ? dynamic_cast<CAnimatedSprite*>(sprite) : nullptr;
+    if (m_gunType != 0)
+        RemoveGuns(ship);
+    if (type == 0)
+        return;
     m_gunType = type;
     m_gunLevel = 1;
     m_nextShotFromLeft = false;
+    if (!ship)
+        return;
+    const bool big = type == 2;
+    ShowSlot(ship->GetSlot(kRecoilLeftSlot), Find(big ? "TX Big Guns Recoil Left" : "TX Small Guns Recoil Left"));
+    ShowSlot(ship->GetSlot(kRecoilRightSlot), Find(big ? "TX Big Guns Recoil Right" : "TX Small Guns Recoil Right"));
+    ShowSlot(ship->GetSlot(kGunSlot), Find(big ? "TX Big Guns" : "TX Small Guns"));
 }
 
 bool CShipAI::Fire(CSprite* ship)
@@ -116,13 +273,20 @@ bool CShipAI::Fire(CSprite* ship)
     if (!HasGuns() || !playfield)
         return false;
     const bool big = m_gunType == 2;
+    const bool left = m_nextShotFromLeft;
+    if (auto* animated = dynamic_cast<CAnimatedSprite*>(ship))
+        if (CAnimationSlot* recoil = animated->GetSlot(left ? kRecoilLeftSlot : kRecoilRightSlot)) {
+            recoil->SetFloatOffset(CFloatPoint{recoil->GetFloatOffset().m_x, kRecoilKick});
+            recoil->SetOffset(CIntPoint{recoil->GetOffset().m_x, static_cast<int32_t>(std::lround(kRecoilKick))});
+        }
     PlaySoundRecorded(big ? "Fire Big Gun.wav" : "Fire Gun.wav");
+    StartForceFeedback(big ? (left ? "Fire Left Missile" : "Fire Right Missile")
+                           : (left ? "Fire Left Laser" : "Fire Right Laser"),
+                       m_controls);
     auto* shot = new CSprite;
     const CFloatPoint& position = ship->GetPosition();
-    shot->SetPosition(CFloatPoint{position.m_x + (m_nextShotFromLeft ? -kShotSideX : kShotSideX),
-                                  position.m_y - kShotAboveY});
-    shot->SetSequence(CSequenceCollection::GetInstance().FindSequence(big ? "Player Parts/Big Gun/Big Shot"
-                                                                          : "Player Parts/Gun/Player Shot"));
+    shot->SetPosition(CFloatPoint{position.m_x + (left ? -kShotSideX : kShotSideX), position.m_y - kShotAboveY});
+    shot->SetSequence(Find(big ? "Player Parts/Big Gun/Big Shot" : "Player Parts/Gun/Player Shot"));
     shot->SetVelocity(CFloatPoint{0.0f, -kShotSpeed});
     shot->SetDamping(1.0f);
     shot->AddAI(new CShotAI(shot, big));
@@ -134,13 +298,22 @@ bool CShipAI::Fire(CSprite* ship)
 CFloatPoint CShipAI::GetShieldOffset(const CSprite* ship)
 {
     const auto* animated = dynamic_cast<const CAnimatedSprite*>(ship);
-    const CAnimationSlot* shield = animated ? animated->GetSlot(1) : nullptr;
+    const CAnimationSlot* shield = animated ? animated->GetSlot(kShieldSlot) : nullptr;
     return shield ? shield->GetFloatOffset() : CFloatPoint{};
 }
 
 float CShipAI::GetShieldX(const CSprite* ship)
 {
     return ship->GetPosition().m_x + GetShieldOffset(ship).m_x;
+}
+
+void CShipAI::PushShield(CSprite* ship, float dy)
+{
+    auto* animated = dynamic_cast<CAnimatedSprite*>(ship);
+    if (CAnimationSlot* shield = animated ? animated->GetSlot(kShieldSlot) : nullptr) {
+        shield->SetFloatOffset(CFloatPoint{shield->GetFloatOffset().m_x, dy});
+        shield->SetOffset(CIntPoint{shield->GetOffset().m_x, static_cast<int32_t>(std::lround(dy))});
+    }
 }
 
 void CShipAI::PlaceHeldBall(CSprite* ship, CSprite* ball) const
@@ -175,7 +348,10 @@ bool CShipAI::TryCatchBall(CSprite* ship, CSprite* ball)
     if (!m_canCatch || m_heldBall || fired || !ballAI || !ballAI->HasBounced() || ballAI->IsLoose())
         return false;
     CatchBall(ship, ball, false);
+    if (m_catchSound)
+        m_catchSound->Stop();
     CSoundList::GetInstance().PlaySound("Electric/Catch.wav");
+    StartForceFeedback("Catch Ball", m_controls);
     return true;
 }
 
@@ -197,8 +373,44 @@ void CShipAI::ReleaseBall(CSprite* ship)
 {
     if (CSprite* ball = GetLiveHeldBall())
         if (CBallAI* ballAI = FindSpriteAI<CBallAI>(ball)) {
-            ballAI->LaunchFromShip(ball, ship);
             ballAI->SetHasBounced(false);
+            ballAI->LaunchFromShip(ball, ship);
         }
     m_heldBall = nullptr;
+}
+
+void CShipAI::RequestAmbience(const CSprite* ship) const
+{
+    const CPlayfield* playfield = GetPlayfield();
+    const bool running = ship->IsActive() && playfield && !playfield->IsGameOver() && !playfield->IsLayingBricks() &&
+                         !playfield->IsRoundComplete();
+    if (!running) {
+        SetAmbienceRequestBits(kAmbienceRunning | kAmbienceCatch | kAmbienceHolding, false);
+        return;
+    }
+    SetAmbienceRequestBits(kAmbienceRunning, true);
+    SetAmbienceRequestBits(kAmbienceHolding, m_canCatch && m_heldBall);
+    SetAmbienceRequestBits(kAmbienceCatch, m_canCatch && !m_heldBall);
+}
+
+void CShipAI::SetAmbienceRequestBits(uint32_t bits, bool on)
+{
+    s_ambienceRequest = on ? (s_ambienceRequest | bits) : (s_ambienceRequest & ~bits);
+}
+
+void CShipAI::SetForceFeedbackAmbience(uint32_t mask)
+{
+    const uint32_t changed = mask ^ s_lastAmbience;
+    s_lastAmbience = mask;
+    CForceFeedback* feedback = CForceFeedback::GetInstance();
+    if (!changed || !feedback)
+        return;
+    const CPlayerControls* controls = GetPlayerZeroControls();
+    for (uint32_t bit = 0; bit < 4; ++bit)
+        if (changed & (1u << bit)) {
+            if (mask & (1u << bit))
+                feedback->StartEffect(kAmbienceEffects[bit], controls, kPlayerDevice);
+            else
+                feedback->StopEffect(kAmbienceEffects[bit], controls, kPlayerDevice);
+        }
 }

@@ -1,32 +1,42 @@
 #pragma once
-// The ship's behaviour as far as it is built: with a control set it follows the mouse across the
-// field; it holds a ball at the serve position until the player fires (the first action of its
-// control set), and lets the playfield ask whether it holds a ball, catch one or release it; with
-// guns, fire shoots lasers or missiles. It never catches a ball in play yet.
+// The player's ship: an animated sprite of seven parts (body, shield, two exhausts, two gun
+// recoils, gun body) at the bottom of the field. With a control set it follows the mouse or the
+// joystick, tilts and fires its exhausts as it moves, lets its shield lag and spring back, holds
+// and serves balls, fires its guns, catches balls with the catcher and draws the electric arcs
+// between body and shield; without one it only sways. It keeps the ambient force-feedback request
+// in step with the game.
 //
 // The rule a caller must know: the held ball is only a reference; the ship lets go of it when it
 // leaves the balls list.
 #include "game/sprites/SpriteAI.h"
 #include "objects/Point.h"
 
+class CAnimatedSprite;
+class CAnimationSlot;
+class CColor;
+class CFrameInterface;
 class CPlayerControls;
 class CSequence;
+class CSoundBuffer;
 
 class CShipAI : public CSpriteAI
 {
     DECLARE_CLASS_RECORD(CShipAI)
 
-    // The controls are not owned and may be null.
-    explicit CShipAI(CPlayerControls* controls);
+    // The controls are not owned and may be null. On an animated sprite without slots fills the
+    // seven parts; the body is the sequence "TX Ship" + style (style clamped to 0..5) and the
+    // stand-in look when the data lacks it. Creates the two looping electric sounds.
+    CShipAI(CSprite* ship, CPlayerControls* controls, uint32_t style = 1);
+    // Gives back the two sounds.
     ~CShipAI() override;
 
-    void OnAttach(CSprite* sprite) override;
-    // Follows the mouse (with a control set), keeps the held ball at the serve position and
-    // serves it when the player fires.
+    // One tick: gun parts, the ambience request, input, thrust, held ball, fire, the parts.
     void Update(CSprite* sprite, uint32_t arg) override;
     void SyncState() override;
+    // The catcher's arcs, then the two shield arcs.
+    void DrawOverlay(CSprite* sprite, CFrameInterface* target) override;
 
-    // Forgets any held ball, the guns and the catch ability; the normal shield.
+    // Nothing held, no guns, no catch, the normal shield, no thrust, input position unknown.
     void ResetForRound(CSprite* ship);
     // Takes hold of the ball, still, at the serve offset (20, -23) from the shield when serving,
     // else where it is; pushed up a pixel at a time while it overlaps the ship.
@@ -42,9 +52,16 @@ class CShipAI : public CSpriteAI
     uint32_t GetShieldSize() const { return m_shieldSize; }
     // The ship's x plus the shield slot's offset.
     static float GetShieldX(const CSprite* ship);
+    // A ball hit the shield: its vertical offset becomes dy (it springs back by itself).
+    static void PushShield(CSprite* ship, float dy);
     // Launches the held ball off the ship; nothing without one.
     void ReleaseBall(CSprite* ship);
     bool HoldsBall(const CSprite* ball) const { return ball && ball == m_heldBall; }
+    // The typed cheat mirrors the input.
+    void ToggleReversedControls() { m_reversed = !m_reversed; }
+    bool HasReversedControls() const { return m_reversed; }
+    // 0..1, 0.5 at rest; below while moving left.
+    float GetThrustBalance() const { return m_thrustBalance; }
 
     // Guns: 0 none, 1 small guns (lasers), 2 big guns (missiles). The same type again raises the
     // level; from level 2 each press fires from both sides. Another type starts at level 1.
@@ -54,6 +71,16 @@ class CShipAI : public CSpriteAI
     uint32_t GetGunLevel() const { return m_gunLevel; }
     // One shot from the next side, into the playfield's shots; whether one left.
     bool Fire(CSprite* ship);
+
+    // The ambient force-feedback bits: the playfield, the ship running, the catcher idle, the
+    // catcher holding a ball.
+    static constexpr uint32_t kAmbiencePlayfield = 1, kAmbienceRunning = 2, kAmbienceCatch = 4, kAmbienceHolding = 8;
+    // The request word the ships keep for the game object, which hands it to
+    // SetForceFeedbackAmbience every tick.
+    static uint32_t GetAmbienceRequest() { return s_ambienceRequest; }
+    static void SetAmbienceRequestBits(uint32_t bits, bool on);
+    // Starts the effect of every bit set since the last call and stops that of every bit cleared.
+    static void SetForceFeedbackAmbience(uint32_t mask);
 
     // Shots leave 33 pixels either side of the ship and 8 above it, at 500 pixels a second, for at
     // most 120 ticks.
@@ -67,27 +94,62 @@ class CShipAI : public CSpriteAI
     static constexpr float kServeY = -23.0f;
     static constexpr uint32_t kNormalShield = 2;
     static constexpr uint32_t kBiggestShield = 4;
-    // The mouse across the 640-pixel screen moves the ship from x 30 to 482.
+    static constexpr uint32_t kLastStyle = 5;
+    // The input across its range moves the ship from x 30 to 482.
     static constexpr float kLeftmostX = 30.0f;
     static constexpr float kTravel = 452.0f;
+    // The parts by slot.
+    static constexpr uint32_t kBodySlot = 0, kShieldSlot = 1, kThrustLeftSlot = 2, kThrustRightSlot = 3,
+                              kRecoilLeftSlot = 4, kRecoilRightSlot = 5, kGunSlot = 6, kSlotCount = 7;
 
-    // The look given to the animated sprites it joins (not owned; none draws nothing).
+    // The look given to the body when the data has no ship (not owned; none draws nothing).
     static void SetLook(CSequence* look) { s_look = look; }
 
 private:
     static CSequence* s_look;
+    static uint32_t s_ambienceRequest;
+    static uint32_t s_lastAmbience;
+
+    void FillSlots(CAnimatedSprite* ship, uint32_t style);
     // The held ball when it is still in the balls list; otherwise forgets it.
     CSprite* GetLiveHeldBall();
     // The held ball at the ship's position plus its offset plus the shield's.
     void PlaceHeldBall(CSprite* ship, CSprite* ball) const;
     static CFloatPoint GetShieldOffset(const CSprite* ship);
+    // The input position 0..1 (joystick or mouse, mirrored when reversed).
+    float ReadInput() const;
+    void RequestAmbience(const CSprite* ship) const;
+    void Thrust(CAnimatedSprite* ship, float x);
+    void RemoveGuns(CAnimatedSprite* ship);
+    // The parts' animation of each tick.
+    void AnimateParts(CAnimatedSprite* ship);
+    void UpdateGunParts(CAnimatedSprite* ship);
+    void UpdateExhausts(CAnimatedSprite* ship);
+    // The arcs and their sounds.
+    void DrawCatcherArcs(const CSprite* ship, CFrameInterface* target);
+    void StopSounds();
 
     CPlayerControls* m_controls;
     CSprite* m_heldBall = nullptr;
+    float m_previousX = -1.0f;
+    float m_thrustBalance = 0.5f;
+    bool m_reversed = false;
     uint32_t m_gunType = 0;
-    uint32_t m_gunLevel = 1;
+    uint32_t m_gunLevel = 0;
     bool m_nextShotFromLeft = false;
     bool m_canCatch = false;
     CFloatPoint m_heldOffset;
     uint32_t m_shieldSize = kNormalShield;
+    CSoundBuffer* m_catchSound = nullptr;
+    CSoundBuffer* m_holdSound = nullptr;
+    // The exhausts' last x (set on the first animation) and the sway of a ship without input; per
+    // ship, so that seeded runs in one process repeat.
+    float m_exhaustLastX = 0.0f;
+    bool m_exhaustLastXKnown = false;
+    float m_swayPhase = 0.0f;
 };
+
+// Draws one electric arc of bolts (1..5) from one point to another in the colour, recorded for demo
+// playback as "CShipAI::DrawElecticityFromStream".
+void DrawElectricArc(CFrameInterface* target, const CFloatPoint& from, const CFloatPoint& to, const CColor& colour,
+                     uint32_t bolts);

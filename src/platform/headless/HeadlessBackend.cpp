@@ -30,8 +30,23 @@ bool HeadlessJoysticks::Poll(int id, JoystickState& state)
     std::lock_guard<std::mutex> lock(m_mutex);
     if (id < 0 || id >= static_cast<int>(m_devices.size()))
         return false;
+    const uint32_t instance = m_devices[static_cast<size_t>(id)].first.instanceId;
+    if (std::find(m_silentInstances.begin(), m_silentInstances.end(), instance) != m_silentInstances.end())
+        return false;
     state = m_devices[static_cast<size_t>(id)].second;
     return true;
+}
+
+void HeadlessJoysticks::SetAnswering(int id, bool answering)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    if (id < 0 || id >= static_cast<int>(m_devices.size()))
+        return;
+    const uint32_t instance = m_devices[static_cast<size_t>(id)].first.instanceId;
+    m_silentInstances.erase(std::remove(m_silentInstances.begin(), m_silentInstances.end(), instance),
+                            m_silentInstances.end());
+    if (!answering)
+        m_silentInstances.push_back(instance);
 }
 
 int HeadlessJoysticks::AddDevice(const JoystickCaps& caps)
@@ -62,6 +77,7 @@ void HeadlessJoysticks::RemoveAll()
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_devices.clear();
+    m_silentInstances.clear();
 }
 
 bool HeadlessBackend::CreateMainWindow(const char* titleUtf8)

@@ -30,11 +30,14 @@ public:
     void SetState(int id, const JoystickState& state);
     void RemoveDevice(int id);
     void RemoveAll();
+    // A device that stays plugged in but no longer answers: it opens, its polls fail.
+    void SetAnswering(int id, bool answering);
 
 private:
     std::mutex m_mutex;
     std::vector<std::pair<JoystickCaps, JoystickState>> m_devices;
     uint32_t m_nextInstance = 1;
+    std::vector<uint32_t> m_silentInstances;
 };
 
 class HeadlessBackend : public Backend

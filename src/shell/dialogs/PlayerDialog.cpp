@@ -3,8 +3,8 @@
 #include "foundation/LocalizedString.h"
 #include "game/ship/ShipAI.h"
 #include "game/sprites/AnimatedSprite.h"
-#include "shell/Game.h"
 #include "shell/SpriteWindow.h"
+#include "shell/dialogs/DialogButton.h"
 #include "shell/dialogs/SelectPlayerDialog.h"
 #include "shell/stats/Stats.h"
 #include "ui/JButton.h"
@@ -21,8 +21,8 @@ constexpr int32_t kSaveOffset = 6;
 
 } // namespace
 
-CPlayerDialog::CPlayerDialog(CJWindow* parent, const char* caption, CPlayerStats* profile)
-    : CJDialog(parent, caption), m_profile(profile)
+CPlayerDialog::CPlayerDialog(CJWindow* parent, const char* caption, CStats* stats, CPlayerStats* profile)
+    : CJDialog(parent, caption), m_stats(stats), m_profile(profile)
 {
     if (!m_profile) {
         m_profile = new CPlayerStats;
@@ -45,9 +45,9 @@ CPlayerDialog::CPlayerDialog(CJWindow* parent, const char* caption, CPlayerStats
     AddChild(m_previous, kPlaceLeftOf, m_preview, kDefaultOffset, kDefaultOffset, 0);
     for (CJButton* arrow : {m_next, m_previous})
         arrow->SetY(m_preview->GetRect().m_bottom - arrow->GetHeight());
-    m_save = new CJButton(this, s_save, nullptr);
+    m_save = MakeDialogButton(this, s_save.CStr());
     AddChild(m_save, kPlaceBelow, m_preview, kDefaultOffset, kSaveOffset, 0);
-    m_cancel = new CJButton(this, s_cancel, nullptr);
+    m_cancel = MakeDialogButton(this, s_cancel.CStr());
     AddChild(m_cancel, kPlaceRightOfPrevious, nullptr, kDefaultOffset, kDefaultOffset, 0);
     LayOutButtonRow(m_save, m_cancel, 0);
     ActivateChild(m_name);
@@ -65,7 +65,7 @@ CSprite* CPlayerDialog::MakePreviewSprite() const
 {
     // No control set: the preview never follows the mouse, fires or serves into the playfield.
     auto* sprite = new CAnimatedSprite;
-    auto* ship = new CShipAI(nullptr);
+    auto* ship = new CShipAI(sprite, nullptr, m_shipStyle);
     sprite->AddAI(ship);
     ship->Update(sprite, 0);
     return sprite;
@@ -84,7 +84,7 @@ void CPlayerDialog::Save()
 {
     m_profile->SetName(m_name->GetText());
     m_profile->SetShipStyle(m_shipStyle);
-    CStats* stats = GetStats();
+    CStats* stats = m_stats;
     if (m_ownsProfile && stats) {
         stats->AddPlayer(m_profile);
         m_ownsProfile = false;
@@ -98,7 +98,7 @@ void CPlayerDialog::Leave()
     if (m_returnToSelect)
         ReplaceWithNow(new CSelectPlayerDialog(GetParent()), true);
     else
-        Close();
+        RequestClose();
 }
 
 void CPlayerDialog::OnCommand(CJWindow* sender, int32_t code)

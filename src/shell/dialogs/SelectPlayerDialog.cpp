@@ -51,7 +51,7 @@ void CSelectPlayerDialog::OnCommand(CJWindow* sender, int32_t code)
         return;
     }
     if (sender == m_newPlayer) {
-        ReplaceWithNow(new CPlayerDialog(GetParent(), s_newPlayerCaption.CStr(), nullptr), true);
+        ReplaceWithNow(new CPlayerDialog(GetParent(), s_newPlayerCaption.CStr(), GetStats(), nullptr), true);
         return;
     }
     CStats* stats = GetStats();

@@ -1,14 +1,15 @@
-#include "SequenceFiles.h"
+#include "DrawnSequence.h"
 
 #include "ImageFrame.h"
 #include "graphics/Sequence.h"
 
-bool SaveAlphaSequence(const char* folder, const char* name, float framesPerSecond, const std::vector<CImage>& frames)
+bool SaveDrawnSequence(const char* folder, const char* name, const std::vector<CImage>& frames,
+                       float framesPerSecond, bool dither)
 {
     CSequence sequence;
     sequence.SetPropertiesToDefaults();
-    // Soft edges keep their alpha; no dithering of the small shapes.
-    sequence.SetLoadFlags(CSequence::kUse8BitAlpha | CSequence::kLossLess);
+    // Soft edges keep their alpha; small shapes are not dithered.
+    sequence.SetLoadFlags(CSequence::kUse8BitAlpha | CSequence::kLossLess | (dither ? CSequence::kDoDither : 0u));
     sequence.SetFramesPerSecond(framesPerSecond);
     if (!sequence.SetBlitTypeByName("Transparent Mask"))
         return false;

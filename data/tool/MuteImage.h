@@ -1,0 +1,13 @@
+#pragma once
+// The interface image "Mute" of the frame list: a speaker crossed out in red on a transparent
+// background, shown by the sound options' mute buttons.
+#include "ContentSet.h"
+#include "Image.h"
+
+#include <string>
+
+CImage PaintMuteImage();
+
+// Adds it as the frame list's source image "Cache/Resources/Mute.Frame". False, with error set,
+// when it cannot be encoded or is there already.
+bool AddMuteImage(CContentSet& set, std::string& error);

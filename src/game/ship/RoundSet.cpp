@@ -1,7 +1,0 @@
-#include "game/ship/RoundSet.h"
-
-CRoundSetCollection& CRoundSetCollection::GetInstance()
-{
-    static CRoundSetCollection s_instance;
-    return s_instance;
-}
