@@ -1,19 +1,11 @@
 // From the main menu's "&Play Game" through the player, new-game and resume dialogs into play,
 // over the project's data set with round sets made by each test; and suspending and resuming a
 // game across a restart of the game object.
-#include "../foundation/FileTestHelpers.h"
 #include "../game/BrickTestSupport.h"
+#include "GameFixture.h"
 #include "TestSupport.h"
-#include "app/Keyboard.h"
-#include "app/Mouse.h"
-#include "app/WindowProc.h"
-#include "foundation/Win32Services.h"
 #include "game/Playfield.h"
 #include "game/rounds/RoundSetCollection.h"
-#include "platform/Time.h"
-#include "platform/Window.h"
-#include "platform/headless/HeadlessBackend.h"
-#include "shell/Game.h"
 #include "shell/MainMenuWindow.h"
 #include "shell/dialogs/NewGameOptionsDialog.h"
 #include "shell/dialogs/PlayerDialog.h"
@@ -36,37 +28,24 @@
 #ifdef VANTOREL_DATA_DIR
 namespace {
 
-constexpr float kStep = 1.0f / 60.0f;
 constexpr uint32_t kEasy = 0, kNormal = 1, kHard = 2;
 
-class PlayerFlow : public ::testing::Test
+class PlayerFlow : public GameFixture
 {
 protected:
     void SetUp() override
     {
-        std::filesystem::create_directory(m_folder.Path() / "Data");
-        for (const auto& entry : std::filesystem::directory_iterator(VANTOREL_DATA_DIR))
-            std::filesystem::create_symlink(entry.path(), m_folder.Path() / "Data" / entry.path().filename());
-        platform::GetHeadlessBackend().Reset();
-        platform::CreateMainWindow("Vantorel");
-        platform::EnableVirtualClock();
-        SetCommandLine("");
-        SetMainWindowState(true, false);
-        StartGameObject();
+        GameFixture::SetUp();
+        PrepareGame();
     }
     void TearDown() override
     {
-        delete m_game;
-        platform::DisableVirtualClock();
+        GameFixture::TearDown();
+        // The sets' folder goes with the test.
+        CRoundSetCollection::GetInstance().FreeEntries();
     }
-    // A fresh game object, as a restart of the program makes it: the statistics read from the file.
-    void StartGameObject()
+    void PrepareGame()
     {
-        g_keyboard = CKeyboard();
-        g_mouse = CMouse();
-        m_game = new CGame(nullptr);
-        m_game->MarkConstructed();
-        m_game->Init(nullptr);
         UseTestRoundSets();
         m_game->GoToMainMenu();
         Step();
@@ -90,18 +69,16 @@ protected:
         sets.SetFolder(folder.string().c_str());
         sets.SetEntries(names);
     }
+    // A fresh game object, as a restart of the program makes it: the statistics read from the file.
     void Restart()
     {
         delete m_game;
-        StartGameObject();
-    }
-    void Step(int steps = 1)
-    {
-        for (int i = 0; i < steps; ++i) {
-            PumpWindowMessages();
-            m_game->Update(kStep);
-            m_game->Draw();
-        }
+        g_keyboard = CKeyboard();
+        g_mouse = CMouse();
+        m_game = new CGame(nullptr);
+        m_game->MarkConstructed();
+        m_game->Init(nullptr);
+        PrepareGame();
     }
     void Key(int32_t key)
     {
@@ -140,8 +117,6 @@ protected:
         return Top<CNewGameOptionsDialog>();
     }
 
-    filetest::WorkFolder m_folder;
-    CGame* m_game = nullptr;
     int m_sets = 2;
 };
 
@@ -318,9 +293,8 @@ TEST_F(PlayerFlow, UnknownDifficultyChecksNoneAndStartsNormal)
 
 TEST_F(PlayerFlow, ManySetsScrollInTheFixedHolder)
 {
-    delete m_game;
     m_sets = 12;
-    StartGameObject();
+    Restart();
     CNewGameOptionsDialog* dialog = OpenNewGame();
     ASSERT_NE(dialog, nullptr);
     CJWindow* holder = dialog->GetHolder();
@@ -376,9 +350,8 @@ TEST_F(SuspendedGame, ResumesAfterARestartWithRoundLivesAndScore)
 TEST_F(SuspendedGame, RoundGoneSinceResumesTheLastRound)
 {
     SuspendInRound12();
-    delete m_game;
     m_sets = 1;
-    StartGameObject();
+    Restart();
     ASSERT_TRUE(m_game->GetPlayfield()->RestoreSuspendedGame());
     EXPECT_EQ(m_game->GetPlayfield()->GetRound(), 9u);
     EXPECT_EQ(m_game->GetPlayfield()->GetLives(), 3);
