@@ -9,6 +9,7 @@
 namespace {
 
 constexpr const char* kArchiveExtension = ".zip";
+constexpr const char* kDerivedCacheFolder = "Cache";
 
 bool SameBytes(const std::filesystem::path& path, const CContentSet::Bytes& bytes)
 {
@@ -20,8 +21,11 @@ bool SameBytes(const std::filesystem::path& path, const CContentSet::Bytes& byte
     return old == bytes;
 }
 
-bool WriteReplacing(const std::filesystem::path& path, const CContentSet::Bytes& bytes, std::string& error)
+// replaced is set when the file's bytes changed.
+bool WriteReplacing(const std::filesystem::path& path, const CContentSet::Bytes& bytes, bool& replaced,
+                    std::string& error)
 {
+    replaced = false;
     if (SameBytes(path, bytes))
         return true;
     std::filesystem::path temporary = path;
@@ -43,7 +47,20 @@ bool WriteReplacing(const std::filesystem::path& path, const CContentSet::Bytes&
         std::filesystem::remove(temporary, failure);
         return false;
     }
+    replaced = true;
     return true;
+}
+
+// The program keeps what it converts from the archives in plain "Cache" folders ("Cache",
+// "Palettes/Cache"), checked against the sources' time stamps only; the archives' entries carry
+// one fixed time, so a changed source would never be seen. A changed data set drops them all.
+void RemoveDerivedCaches(const std::filesystem::path& folder)
+{
+    std::error_code failure;
+    std::filesystem::remove_all(folder / kDerivedCacheFolder, failure);
+    for (const auto& item : std::filesystem::directory_iterator(folder, failure))
+        if (item.is_directory())
+            std::filesystem::remove_all(item.path() / kDerivedCacheFolder, failure);
 }
 
 } // namespace
@@ -90,16 +107,23 @@ bool CContentSet::WriteTo(const std::filesystem::path& folder, std::string& erro
         return false;
     }
     const std::map<std::string, Bytes> files = MakeFiles();
+    bool changed = false;
     for (const auto& [name, bytes] : files) {
         // An archive of a sub-folder ("Interface/Textures.zip") lies in that folder.
         std::filesystem::create_directories((folder / name).parent_path(), failure);
-        if (!WriteReplacing(folder / name, bytes, error))
+        bool replaced = false;
+        if (!WriteReplacing(folder / name, bytes, replaced, error))
             return false;
+        changed = changed || replaced;
     }
     // An archive left from an older data set would still be mounted.
     for (const auto& item : std::filesystem::directory_iterator(folder))
         if (item.is_regular_file() && item.path().extension() == kArchiveExtension &&
-            !files.count(item.path().filename().string()))
+            !files.count(item.path().filename().string())) {
             std::filesystem::remove(item.path(), failure);
+            changed = true;
+        }
+    if (changed)
+        RemoveDerivedCaches(folder);
     return true;
 }

@@ -25,8 +25,9 @@ public:
     // The archives' file names ("Sounds.zip") and bytes, then the plain files, in name order.
     std::map<std::string, Bytes> MakeFiles() const;
     // Writes every file into the folder (made when missing) through a temporary file and a
-    // rename, and removes archives of the folder that the set no longer has. False, with error
-    // set, when a file cannot be written.
+    // rename, and removes archives of the folder that the set no longer has. When anything
+    // changed, the program's own caches of converted data ("Cache" folders) go too. False, with
+    // error set, when a file cannot be written.
     bool WriteTo(const std::filesystem::path& folder, std::string& error) const;
 
 private:

@@ -1,5 +1,6 @@
 #include "SoundRecipes.h"
 
+#include "PlaySoundRecipes.h"
 #include "SynthTrack.h"
 
 namespace {
@@ -216,29 +217,33 @@ std::vector<int16_t> MakeSilence()
 
 const std::vector<SoundRecipe>& GetSoundRecipes()
 {
-    static const std::vector<SoundRecipe> recipes = {
-        {"UI/Button Action.wav", MakeButtonAction},
-        {"UI/Button Switch.wav", MakeButtonSwitch},
-        {"UI/Button Flip.wav", MakeButtonFlip},
-        {"UI/Button Hover.wav", MakeButtonHover},
-        {"UI/Menu Ball Bounce.wav", MakeMenuBallBounce},
-        {"Player Error.wav", MakePlayerError},
-        {"Pop Brick.wav", MakePopBrick},
-        {"Brick Placed.wav", MakeBrickPlaced},
-        {"Brick Turned On.wav", MakeBrickTurnedOn},
-        {"Brick Turned Off.wav", MakeBrickTurnedOff},
-        {"Brick Change.wav", MakeBrickChange},
-        {"Start Round.wav", MakeStartRound},
-        {"Ball In Play.wav", MakeBallInPlay},
-        {"Level Ending Tune.WAV", MakeLevelEnding},
-        {"Lost Ball.WAV", MakeLostBall},
-        {"Game Over.WAV", MakeGameOver},
-        {"Score.wav", MakeScore},
-        {"Completed Game.wav", MakeCompletedGame},
-        {"Timeout.wav", MakeTimeout},
-        {"Bounce.wav", MakeBounce, SoundForm::ImaAdpcm},
-        {"Extra Ball.ogg", MakeExtraBall, SoundForm::OggVorbis},
-        {"!None.wav", MakeSilence},
-    };
+    static const std::vector<SoundRecipe> recipes = [] {
+        std::vector<SoundRecipe> list = {
+            {"UI/Button Action.wav", MakeButtonAction},
+            {"UI/Button Switch.wav", MakeButtonSwitch},
+            {"UI/Button Flip.wav", MakeButtonFlip},
+            {"UI/Button Hover.wav", MakeButtonHover},
+            {"UI/Menu Ball Bounce.wav", MakeMenuBallBounce},
+            {"Player Error.wav", MakePlayerError},
+            {"Pop Brick.wav", MakePopBrick},
+            {"Brick Placed.wav", MakeBrickPlaced},
+            {"Brick Turned On.wav", MakeBrickTurnedOn},
+            {"Brick Turned Off.wav", MakeBrickTurnedOff},
+            {"Brick Change.wav", MakeBrickChange},
+            {"Start Round.wav", MakeStartRound},
+            {"Ball In Play.wav", MakeBallInPlay},
+            {"Level Ending Tune.WAV", MakeLevelEnding},
+            {"Lost Ball.WAV", MakeLostBall},
+            {"Game Over.WAV", MakeGameOver},
+            {"Score.wav", MakeScore},
+            {"Completed Game.wav", MakeCompletedGame},
+            {"Timeout.wav", MakeTimeout},
+            {"Bounce.wav", MakeBounce, SoundForm::ImaAdpcm},
+            {"Extra Ball.ogg", MakeExtraBall, SoundForm::OggVorbis},
+            {"!None.wav", MakeSilence},
+        };
+        AppendPlaySoundRecipes(list);
+        return list;
+    }();
     return recipes;
 }

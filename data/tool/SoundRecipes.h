@@ -23,5 +23,6 @@ struct SoundRecipe
 // "Pop Brick.wav", the tunes and cues of the flow of a game ("Start Round.wav", "Ball In
 // Play.wav", "Level Ending Tune.WAV", "Lost Ball.WAV", "Game Over.WAV", "Score.wav", "Completed
 // Game.wav", "Timeout.wav"), "Bounce.wav" (IMA ADPCM), "Extra Ball.ogg" and the silent
-// "!None.wav", which sorts first and stands for "no sound".
+// "!None.wav", which sorts first and stands for "no sound"; then the sounds of play
+// (PlaySoundRecipes.h).
 const std::vector<SoundRecipe>& GetSoundRecipes();

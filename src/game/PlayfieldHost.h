@@ -44,6 +44,12 @@ public:
     virtual void ShowTimedMessage(const char* /*text*/) {}
     // The music of the current background.
     virtual void SetMusic(const CMusicMixerData* /*music*/) {}
+    // Starts a one-shot force-feedback effect on the device of the control set, or of the first
+    // player's when null; nothing without a device.
+    virtual void StartForceFeedback(const char* effect, const CPlayerControls* controls);
+    // The ambient force-feedback request bits the game hands on every tick.
+    virtual void SetForceEffectFlags(uint32_t /*bits*/) {}
+    virtual void ClearForceEffectFlags(uint32_t /*bits*/) {}
 
     // The current game's record in the statistics.
     virtual void ResetCurrentGame() {}

@@ -91,6 +91,8 @@ bool CPlayfield::IsPlayingBack() const
 void CPlayfield::Update(float elapsed)
 {
     ++m_steps;
+    // The ship asks for its effects again when it updates; one that does not asks for none.
+    m_host->ClearForceEffectFlags(CShipAI::kShipAmbience);
     const bool live = !IsPlayingBack();
     if (live) {
         if (m_gameOver) {

@@ -1,11 +1,12 @@
 #pragma once
 // The game's background detail level as the options reach it: 0 no background image, 1 the still
-// image, 2 the animated background with its decoration sprites. For now the level lives in the
-// settings file only; the game object takes it over (and rebuilds its background on a change).
+// image, 2 the animated background with its decoration sprites. The running game object owns the
+// level (it rebuilds its background on a change); without one the settings file answers.
 //
 // The rule a caller must know: levels outside 0 .. 2 are refused.
 
-// "Background Detail Level" (default 2).
+// The game's level, or "Background Detail Level" from the settings (default 2) without a game.
 int GetGameBackgroundDetailLevel();
-// Stores the level and writes it to the settings; false for a level outside 0 .. 2.
+// Gives the level to the game (which stores it in the settings) or, without a game, to the
+// settings; false for a level outside 0 .. 2 or a settings file that cannot be written.
 bool SetGameBackgroundDetailLevel(int level);

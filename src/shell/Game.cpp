@@ -202,7 +202,7 @@ void CGame::Update(float seconds)
     FeedMenuNavigation(modal);
     // The playfield's effects run only while it plays unhindered.
     m_requestedForce = !modal && m_mode == kModePlaying ? m_forceBits | kForcePlayfield : 0u;
-    CShipAI::SetForceFeedbackAmbience(CShipAI::GetAmbienceRequest());
+    CShipAI::SetForceFeedbackAmbience(m_requestedForce);
     if (m_mode == kModePlaying)
         UpdatePlay(seconds);
     else if (m_mode == kModeMainMenu) {

@@ -94,8 +94,8 @@ public:
     void SetBackgroundDetailLevel(int level);
     // 2, 1, 0, 2, ...
     void CycleBackgroundDetailLevel();
-    void SetForceEffectFlags(uint32_t bits) { m_forceBits |= bits; }
-    void ClearForceEffectFlags(uint32_t bits) { m_forceBits &= ~bits; }
+    void SetForceEffectFlags(uint32_t bits) override { m_forceBits |= bits; }
+    void ClearForceEffectFlags(uint32_t bits) override { m_forceBits &= ~bits; }
     uint32_t GetForceEffectFlags() const { return m_forceBits; }
     // The effects the last update asked for: the flags with "Playfield" while playing without a
     // modal window, else none.

@@ -141,7 +141,7 @@ TEST_F(MountedDataSet, EveryNameTheStartUpReadsResolves)
     {
         const char* folder;
         uint32_t count;
-    } listings[] = {{"Sounds", 22}, {"Music", 8}};
+    } listings[] = {{"Sounds", 45}, {"Music", 8}};
     for (const auto& listing : listings) {
         CFileSearchSpec spec;
         spec.SetFolderAndExtension(listing.folder, "wav");
@@ -283,7 +283,11 @@ for path in sys.argv[1:]:
               "UI/Menu Ball Bounce.wav\nPlayer Error.wav\nPop Brick.wav\n"
               "Brick Placed.wav\nBrick Turned On.wav\nBrick Turned Off.wav\nBrick Change.wav\n"
               "Start Round.wav\nBall In Play.wav\nLevel Ending Tune.WAV\nLost Ball.WAV\nGame Over.WAV\nScore.wav\n"
-              "Completed Game.wav\nTimeout.wav\n");
+              "Completed Game.wav\nTimeout.wav\nElectric/Can Catch.wav\nElectric/Hold.wav\nElectric/Catch.wav\n"
+              "Thrust.wav\nFire Gun.wav\nFire Big Gun.wav\nSnap On Larger Shiled.wav\nSnap On Smaller Shiled.wav\n"
+              "Default Spark.wav\nSlow.wav\nFast.wav\nPower Ups/Catcher.wav\nFire Ball.wav\nMultiply 3.wav\n"
+              "Multiply 8.wav\nPower Ups/Gun Deploy.wav\nPower Ups/Big Gun.wav\nRail Ball.wav\nNormal Ball.wav\n"
+              "Small Ball.wav\nShip Explode.wav\nBomb Dropped.wav\nBomb Explode.wav\n");
 }
 
 } // namespace

@@ -119,4 +119,34 @@ TEST(ContentSet, EachArchiveKeepsItsNamesApartAndPlainFilesGoBesideThem)
     EXPECT_FALSE(error.empty());
 }
 
+TEST(ContentSet, AChangedDataSetDropsTheProgramsConvertedCaches)
+{
+    testsupport::TempDir dir;
+    const std::filesystem::path data = dir.Path() / "Data";
+    const std::filesystem::path caches[] = {data / "Cache/Resources/-Ball.seq16", data / "Palettes/Cache/Game.pal16"};
+    auto writeCaches = [&] {
+        for (const auto& cache : caches) {
+            std::filesystem::create_directories(cache.parent_path());
+            testsupport::WriteFileBytes(cache, "converted");
+        }
+    };
+    struct Case
+    {
+        const char* what;
+        const char* ballBytes;
+        bool cachesKept;
+    };
+    const Case cases[] = {{"first write", "1", false}, {"same bytes", "1", true}, {"changed entry", "2", false}};
+    for (const Case& c : cases) {
+        CContentSet set;
+        ASSERT_TRUE(set.AddEntry("Resources", "Ball.Sequence", ToBytes(c.ballBytes)));
+        writeCaches();
+        std::string error;
+        ASSERT_TRUE(set.WriteTo(data, error)) << error;
+        for (const auto& cache : caches)
+            EXPECT_EQ(std::filesystem::exists(cache), c.cachesKept) << c.what << ": " << cache;
+        EXPECT_TRUE(std::filesystem::exists(data / "Resources.zip")) << c.what;
+    }
+}
+
 } // namespace

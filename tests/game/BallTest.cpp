@@ -1,6 +1,7 @@
 // The ball's behaviour: speeds, the bounces off the walls, the ship and the bricks, the flat-path
 // fix on the world clock, splitting, the loose ball and the rolling look.
 #include "PlayfieldTestSupport.h"
+#include "WorldTestSupport.h"
 
 #include "app/Mouse.h"
 #include "app/PlayerControls.h"
@@ -14,6 +15,7 @@
 #include "game/sprites/FindSpriteAI.h"
 #include "objects/Vector2D.h"
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <string>
@@ -127,8 +129,10 @@ TEST_F(BallTest, SplittingAddsBallsRoundTheCircle)
     }
 }
 
-TEST_F(BallTest, LooseBallLeavesBricksAloneAndDoesNotSpeedUp)
+TEST_F(BallTest, LooseBallIsSilentLeavesBricksAloneAndDoesNotSpeedUp)
 {
+    worldtest::CLoggedSounds sounds({"Bounce"});
+    const int bounce = worldtest::CLoggedSounds::Index("Bounce.wav");
     auto* brick = new CSprite;
     brick->SetPosition(CFloatPoint{100.0f, 100.0f});
     brick->AddAI(NewNeededBrickAI());
@@ -137,12 +141,22 @@ TEST_F(BallTest, LooseBallLeavesBricksAloneAndDoesNotSpeedUp)
     AI(ball).SetLoose(true);
     AI(ball).OnHitBrick(ball, brick, false);
     EXPECT_FALSE(brick->IsDead());
+    // The left wall turns it without a sound and without speeding it up.
     Step();
+    EXPECT_GT(ball->GetVelocity().m_x, 0.0f);
     EXPECT_NEAR(CVector2D::Length(ball->GetVelocity()), 3.0f, 1e-5f);
-    // In play, the same contact hits the brick.
+    std::vector<int> plays = sounds.Take();
+    EXPECT_EQ(std::count(plays.begin(), plays.end(), bounce), 0);
+    // In play, the same contact hits the brick, and the wall sounds.
     AI(ball).SetLoose(false);
     AI(ball).OnHitBrick(ball, brick, false);
     EXPECT_TRUE(brick->IsDead());
+    ball->SetPosition(CFloatPoint{15.0f, 200.0f});
+    ball->SetVelocity(CFloatPoint{-3.0f, 0.0f});
+    sounds.Take();
+    Step();
+    plays = sounds.Take();
+    EXPECT_EQ(std::count(plays.begin(), plays.end(), bounce), 1);
 }
 
 TEST_F(BallTest, FlatPathTurnsAfterTwoSecondsOnTheWorldClockOrAtOnceWhenLow)

@@ -90,6 +90,9 @@ public:
         m_pictureSeconds = seconds;
     }
     void ShowTimedMessage(const char* text) override { m_timedMessages.push_back(text); }
+    void StartForceFeedback(const char* effect, const CPlayerControls*) override { m_forceEffects.push_back(effect); }
+    void SetForceEffectFlags(uint32_t bits) override { m_forceBits |= bits; }
+    void ClearForceEffectFlags(uint32_t bits) override { m_forceBits &= ~bits; }
 
     void ResetCurrentGame() override
     {
@@ -151,6 +154,8 @@ public:
     bool m_cheated = false;
     uint32_t m_higher = 0;
     uint32_t m_personalHigher = 0;
+    uint32_t m_forceBits = 0;
+    std::vector<std::string> m_forceEffects;
     std::set<std::pair<uint32_t, uint32_t>> m_checkPoints;
 };
 

@@ -1,12 +1,15 @@
 // Power-ups: the fall, what collecting each kind does to the ship, the balls, the lives and the
-// score, and the bomb that a ball shoots down only once it is old enough.
+// score, the sounds they play, and the bomb that a ball shoots down only once it is old enough.
 #include "PlayfieldTestSupport.h"
+#include "WorldTestSupport.h"
 
 #include "game/bricks/BallAI.h"
 #include "game/ship/PowerUpAI.h"
 #include "game/ship/ShipAI.h"
 #include "game/sprites/AnimatedSprite.h"
 #include "game/sprites/FindSpriteAI.h"
+
+#include <memory>
 
 namespace {
 
@@ -19,6 +22,8 @@ protected:
     void SetUp() override
     {
         PlayfieldTest::SetUp();
+        m_sounds = std::make_unique<worldtest::CLoggedSounds>(
+            std::initializer_list<const char*>{"Score", "Multiply 3", "Multiply 8"});
         StartLaidGame();
         m_ship = m_field->GetShip().GetHead();
         m_shipAI = FindSpriteAI<CShipAI>(m_ship);
@@ -43,6 +48,12 @@ protected:
 
     CBallAI* FirstBall() { return FindSpriteAI<CBallAI>(m_field->GetBalls().GetHead()); }
 
+    std::vector<int> TakePlays() { return m_sounds->Take(); }
+    static int SoundIndex(const char* name) { return worldtest::CLoggedSounds::Index(name); }
+
+    // The sounds of the pick-ups, played into a system that notes each start.
+    std::unique_ptr<worldtest::CLoggedSounds> m_sounds;
+
     CSprite* m_ship = nullptr;
     CShipAI* m_shipAI = nullptr;
 };
@@ -59,9 +70,13 @@ TEST_F(PowerUpTest, FallsAtItsSpeedAndTheBombTwiceAsFast)
 TEST_F(PowerUpTest, KindZeroShowsNothingAndGivesNoPoints)
 {
     m_display->Clear();
+    TakePlays();
+    m_host.m_forceEffects.clear();
     Collect(Kind::kNone);
     EXPECT_EQ(m_host.m_score, 0u);
     EXPECT_TRUE(MessageLines().empty());
+    EXPECT_TRUE(TakePlays().empty());
+    EXPECT_EQ(m_host.m_forceEffects, std::vector<std::string>{"PowerUp"});
 }
 
 TEST_F(PowerUpTest, EveryKindButNoneAndTheBombShowsItsNameAndGivesOneHundred)
@@ -86,7 +101,9 @@ TEST_F(PowerUpTest, EveryKindButNoneAndTheBombShowsItsNameAndGivesOneHundred)
 
 TEST_F(PowerUpTest, ShieldAndGunKindsWorkOnTheShip)
 {
+    m_host.m_forceEffects.clear();
     Collect(Kind::kExpandPaddle);
+    EXPECT_EQ(m_host.m_forceEffects, std::vector<std::string>{"Paddel Size Change PowerUp"});
     EXPECT_EQ(m_shipAI->GetShieldSize(), 3u);
     Collect(Kind::kShrinkPaddle);
     Collect(Kind::kShrinkPaddle);
@@ -133,15 +150,20 @@ TEST_F(PowerUpTest, BallKindsChangeEveryBallAndSpeedsScale)
 
 TEST_F(PowerUpTest, MultiplySplitsTheFirstBallAndWithoutOneOnlyScores)
 {
+    ASSERT_GT(SoundIndex("Score.wav"), 0);
+    TakePlays();
     Collect(Kind::kMultiply8);
     EXPECT_EQ(m_field->GetBalls().Count(), 8u);
+    EXPECT_EQ(TakePlays(), (std::vector<int>{SoundIndex("Multiply 8.wav")}));
     Collect(Kind::kMultiply3);
     EXPECT_EQ(m_field->GetBalls().Count(), 10u);
+    EXPECT_EQ(TakePlays(), (std::vector<int>{SoundIndex("Multiply 3.wav")}));
     m_field->GetBalls().DeleteAll();
     m_host.m_score = 0;
     Collect(Kind::kMultiply3);
     EXPECT_EQ(m_field->GetBalls().Count(), 0u);
     EXPECT_EQ(m_host.m_score, 100u);
+    EXPECT_EQ(TakePlays(), (std::vector<int>{SoundIndex("Score.wav")}));
 }
 
 TEST_F(PowerUpTest, ExtraBallAddsALife)
@@ -154,7 +176,9 @@ TEST_F(PowerUpTest, ExtraBallAddsALife)
 TEST_F(PowerUpTest, BombTakesTheShipAndTheBallItHeldWithoutPoints)
 {
     m_display->Clear();
+    m_host.m_forceEffects.clear();
     Collect(Kind::kBomb);
+    EXPECT_EQ(m_host.m_forceEffects, std::vector<std::string>{"Bomb Explodes"});
     EXPECT_EQ(m_host.m_score, 0u);
     EXPECT_FALSE(m_ship->IsActive());
     EXPECT_FALSE(m_shipAI->HoldsBall(m_field->GetBalls().GetHead()));

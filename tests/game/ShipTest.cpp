@@ -1,15 +1,22 @@
 // The ship's parts: thrust and tilt as it follows the input, the shield's lag and spring, the
-// gun recoils, reversed controls, the ambient force-feedback request and the electric arcs.
+// gun recoils, reversed controls, fire with and without a held ball, the catcher's wait after a
+// press, the push-up of a served ball, the ambient force-feedback request and the electric arcs.
 #include "PlayfieldTestSupport.h"
 
+#include "app/Keyboard.h"
 #include "app/Mouse.h"
 #include "app/PlayerControls.h"
+#include "game/bricks/BallAI.h"
 #include "game/ship/ShipAI.h"
 #include "game/sprites/AnimatedSprite.h"
 #include "game/sprites/AnimationSlot.h"
 #include "game/sprites/FindSpriteAI.h"
+#include "platform/Time.h"
+
+#include "SpriteTestSupport.h"
 
 #include <cmath>
+#include <numbers>
 
 namespace {
 
@@ -21,6 +28,11 @@ protected:
     void SetUp() override
     {
         PlayfieldTest::SetUp();
+        // The controls time their presses; the steps move the clock.
+        platform::EnableVirtualClock();
+        m_controls.DefineAction(0, "General", "Shoot", CPlayerControls::kOncePerPress, 0, 0, 0);
+        m_controls.DefineAction(1, "General", "Timeout", CPlayerControls::kOncePerPress, 0, 0, 0);
+        m_controls.SetBinding(0, kFireKey, 0, 0, 0);
         m_savedMouse = g_mouse.GetPositionPoint();
         m_ship = new CAnimatedSprite;
         m_ship->SetPosition(CFloatPoint{320.0f, 440.0f});
@@ -31,6 +43,8 @@ protected:
     void TearDown() override
     {
         g_mouse.SetPositionFromInput(m_savedMouse.m_x, m_savedMouse.m_y);
+        g_keyboard.OnKeyUp(kFireKey);
+        platform::DisableVirtualClock();
         PlayfieldTest::TearDown();
     }
     void MoveMouse(int x)
@@ -39,6 +53,38 @@ protected:
         Step();
     }
     CAnimationSlot& Slot(uint32_t i) { return *m_ship->GetSlot(i); }
+    // Fire as the game sees it: the key goes down (or up), the controls are polled, a step runs.
+    // A step of 1/60 s on the virtual clock, with the controls polled first as the game does.
+    void Tick()
+    {
+        platform::AdvanceVirtualClock(16666667);
+        m_controls.Poll(false, true);
+        Step();
+    }
+    void PressFire()
+    {
+        g_keyboard.OnKeyDown(kFireKey);
+        Tick();
+    }
+    void ReleaseFire(bool step = true)
+    {
+        g_keyboard.OnKeyUp(kFireKey);
+        if (step)
+            Tick();
+    }
+    // A ball in the balls list by the ship, bounced or not.
+    CSprite* AddBall(bool bounced)
+    {
+        auto* ball = new CAnimatedSprite;
+        ball->SetPosition(CFloatPoint{330.0f, 425.0f});
+        auto* ai = new CBallAI(ball);
+        ai->SetHasBounced(bounced);
+        ball->AddAI(ai);
+        m_field->GetBalls().Append(ball);
+        return ball;
+    }
+
+    static constexpr int kFireKey = 57;
 
     CPlayerControls m_controls{false, 0, -1, 2};
     CIntPoint m_savedMouse;
@@ -113,23 +159,125 @@ TEST_F(ShipTest, PushedShieldAndRecoilsSpringBackASixthOfAPixelAStep)
         EXPECT_FALSE(Slot(i).IsVisible()) << i;
 }
 
-TEST_F(ShipTest, AmbienceRequestFollowsPlayAndTheCatcher)
+TEST_F(ShipTest, AmbienceRequestFollowsPlayAndTheCatcherAndEndsWhenTheShipIsNotUpdated)
 {
     StartLaidGame();
     CSprite* ship = m_field->GetShip().GetHead();
     CShipAI* ai = FindSpriteAI<CShipAI>(ship);
+    // The game object's own bit is left alone by the ship.
+    m_host.m_forceBits = CShipAI::kAmbiencePlayfield;
+    const uint32_t playfield = CShipAI::kAmbiencePlayfield, running = CShipAI::kAmbienceRunning;
     Step();
-    const uint32_t request = CShipAI::GetAmbienceRequest() & ~CShipAI::kAmbiencePlayfield;
-    EXPECT_EQ(request, CShipAI::kAmbienceRunning);
+    EXPECT_EQ(m_host.m_forceBits, playfield | running);
     ai->EnableCatch();
     Step();
-    // It holds the served ball.
-    EXPECT_EQ(CShipAI::GetAmbienceRequest() & ~CShipAI::kAmbiencePlayfield,
-              CShipAI::kAmbienceRunning | CShipAI::kAmbienceHolding);
-    // An inactive ship is not updated by its list; its behaviour still answers for it.
+    // It holds the served ball, then lets it go and waits with the catcher.
+    EXPECT_EQ(m_host.m_forceBits, playfield | running | CShipAI::kAmbienceHolding);
+    ai->ReleaseBall(ship);
+    Step();
+    EXPECT_EQ(m_host.m_forceBits, playfield | running | CShipAI::kAmbienceCatch);
+    // The bomb takes the ship: its list no longer updates it, and it asks for nothing.
     ship->SetActive(false);
-    ai->Update(ship, 0);
-    EXPECT_EQ(CShipAI::GetAmbienceRequest() & ~CShipAI::kAmbiencePlayfield, 0u);
+    Step();
+    EXPECT_EQ(m_host.m_forceBits, playfield);
+    ship->SetActive(true);
+    Step();
+    EXPECT_EQ(m_host.m_forceBits, playfield | running | CShipAI::kAmbienceCatch);
+    // Nor does an ended game update its ship.
+    m_field->EndGame(1);
+    Step();
+    EXPECT_EQ(m_host.m_forceBits, playfield);
+}
+
+TEST_F(ShipTest, FireWhileHoldingLaunchesTheBallAndShootsNothingThenBothGunsFire)
+{
+    MoveMouse(320);
+    m_ai->SetGunType(1, false);
+    m_ai->SetGunType(1, false);
+    CSprite* ball = AddBall(true);
+    m_ai->CatchBall(m_ship, ball);
+    m_host.m_forceEffects.clear();
+    PressFire();
+    EXPECT_FALSE(m_ai->HoldsBall(ball));
+    EXPECT_EQ(m_field->GetShots().Count(), 0u);
+    EXPECT_EQ(m_host.m_forceEffects, std::vector<std::string>{"Launch Ball"});
+    // Launched from 20 pixels right of the shield: theta = 20 x pi/200, at the ball's speed.
+    const float theta = 20.0f * std::numbers::pi_v<float> / 200.0f, speed = 325.0f / 60.0f;
+    EXPECT_NEAR(ball->GetVelocity().m_x, speed * std::sin(theta), 1e-4f);
+    EXPECT_NEAR(ball->GetVelocity().m_y, -speed * std::cos(theta), 1e-4f);
+    EXPECT_FALSE(FindSpriteAI<CBallAI>(ball)->HasBounced());
+    // Holding the key fires nothing more; the next press fires at level 2 from both sides at once.
+    Tick();
+    EXPECT_EQ(m_field->GetShots().Count(), 0u);
+    ReleaseFire();
+    PressFire();
+    ASSERT_EQ(m_field->GetShots().Count(), 2u);
+    EXPECT_EQ(m_host.m_forceEffects, (std::vector<std::string>{"Launch Ball", "Fire Right Laser", "Fire Left Laser"}));
+    CSprite* first = m_field->GetShots().GetHead();
+    CSprite* second = first->GetNext();
+    // The ship stands at round(0.5 x 452) + 30 = 256; the shots 33 either side, right first.
+    EXPECT_FLOAT_EQ(first->GetPosition().m_x, 256.0f + 33.0f);
+    EXPECT_FLOAT_EQ(second->GetPosition().m_x, 256.0f - 33.0f);
+    EXPECT_FLOAT_EQ(first->GetPosition().m_y, second->GetPosition().m_y);
+}
+
+TEST_F(ShipTest, CatcherTakesNoBallInTheFireStepOrTheNext)
+{
+    // Steps between the press and the catch, with the key let go or held.
+    struct Case
+    {
+        int stepsAfter;
+        bool held;
+        bool caught;
+    };
+    for (const Case& c : {Case{0, false, false}, Case{1, false, false}, Case{2, false, true}, Case{1, true, false},
+                          Case{2, true, true}}) {
+        SCOPED_TRACE(testing::Message() << c.stepsAfter << (c.held ? " held" : " let go"));
+        m_ai->ResetForRound(m_ship);
+        m_ai->EnableCatch();
+        PressFire();
+        if (!c.held)
+            ReleaseFire(false);
+        for (int i = 0; i < c.stepsAfter; ++i)
+            Tick();
+        CSprite* ball = AddBall(true);
+        EXPECT_EQ(m_ai->TryCatchBall(m_ship, ball), c.caught);
+        m_field->GetBalls().DeleteAll();
+        ReleaseFire();
+    }
+    // Without any press the catch is at once.
+    m_ai->ResetForRound(m_ship);
+    m_ai->EnableCatch();
+    Tick();
+    Tick();
+    EXPECT_TRUE(m_ai->TryCatchBall(m_ship, AddBall(true)));
+}
+
+TEST_F(ShipTest, ServedBallIsPushedUpUntilItClearsTheShip)
+{
+    // A body 60 x 28 about (30, 20) and an 18-pixel ball about its centre: at (320, 440) the body
+    // spans y 420..447; the ball served at y 440 - 23 = 417 spans 408..425 and must rise until its
+    // bottom row y + 8 is above 420, at y 411.
+    auto body = spritetest::MakeSequence({spritetest::MakeFrame(16, std::vector<std::string>(28, std::string(60, '#')), 30, 20)});
+    auto round = spritetest::MakeSequence({spritetest::MakeFrame(16, std::vector<std::string>(18, std::string(18, '#')), 9, 9)});
+    CShipAI::SetLook(body.get());
+    CBallAI::SetLook(round.get());
+    auto* ship = new CAnimatedSprite;
+    ship->SetPosition(CFloatPoint{320.0f, 440.0f});
+    auto* shipAI = new CShipAI(ship, nullptr);
+    ship->AddAI(shipAI);
+    m_field->GetShip().Append(ship);
+    CSprite* ball = AddBall(false);
+    shipAI->CatchBall(ship, ball);
+    EXPECT_EQ(ball->GetPosition(), (CFloatPoint{340.0f, 411.0f}));
+    EXPECT_FALSE(ball->CollidesWith(ship));
+    // A ball that never collides stays at the serve offset.
+    shipAI->ResetForRound(ship);
+    CBallAI::SetLook(nullptr);
+    CSprite* other = AddBall(false);
+    shipAI->CatchBall(ship, other);
+    EXPECT_EQ(other->GetPosition(), (CFloatPoint{340.0f, 417.0f}));
+    CShipAI::SetLook(nullptr);
 }
 
 TEST_F(ShipTest, ShieldArcsJoinTheBodyToTheShieldInTheArcColour)

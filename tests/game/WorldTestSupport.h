@@ -72,6 +72,38 @@ public:
     std::vector<int> m_plays;
 };
 
+// A sound list of the named sounds (".wav" added; "!None" always, so that none of them is the
+// silent index 0) in the folder "Sounds", played into a logging system; the list is emptied and
+// the system given back when it goes.
+class CLoggedSounds
+{
+public:
+    explicit CLoggedSounds(std::initializer_list<const char*> names)
+    {
+        CSoundSystem::SetInstance(&m_system);
+        CSoundList::GetInstance().FreeEntries();
+        std::filesystem::create_directories("Sounds");
+        std::ofstream(std::filesystem::path("Sounds") / "!None.wav") << "RIFF";
+        for (const char* name : names)
+            std::ofstream(std::filesystem::path("Sounds") / (std::string(name) + ".wav")) << "RIFF";
+        CSoundList::GetInstance().LoadFolder("Sounds", "Sounds", ".wav", ".ogg");
+    }
+    ~CLoggedSounds()
+    {
+        CSoundList::GetInstance().FreeEntries();
+        CSoundSystem::SetInstance(nullptr);
+    }
+    CLoggedSounds(const CLoggedSounds&) = delete;
+    CLoggedSounds& operator=(const CLoggedSounds&) = delete;
+
+    // The sounds started since the last call, by index in the sound list.
+    std::vector<int> Take() { return std::exchange(m_system.m_plays, {}); }
+    static int Index(const char* name) { return CSoundList::GetInstance().FindSoundIndex(name, -1); }
+
+private:
+    CLoggingSoundSystem m_system;
+};
+
 // A 32-bit frame of the rows ('.' transparent, anything else the opaque colour 0xRRGGBB).
 inline CFrame* MakeFrame32(const std::vector<std::string>& rows, uint32_t rgb, int16_t hotX = 0, int16_t hotY = 0)
 {

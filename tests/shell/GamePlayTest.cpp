@@ -18,6 +18,7 @@
 #include "graphics/Frame.h"
 #include "graphics/FrameCollection.h"
 #include "shell/AdvertisementRotator.h"
+#include "shell/BackgroundDetail.h"
 #include "shell/GameTypedWords.h"
 #include "shell/MainMenuWindow.h"
 #include "shell/OptionsMenu.h"
@@ -278,6 +279,18 @@ TEST_F(GamePlay, F5CyclesTheDetailLevelAndStoresIt)
         EXPECT_EQ(ReadConfigInt(g_configFile.GetPath(), g_configFile.GetSection(), "Background Detail Level", -1),
                   expected);
     }
+}
+
+TEST_F(GamePlay, TheBackgroundDialogsLevelReachesTheRunningGame)
+{
+    Play();
+    m_game->SetBackgroundDetailLevel(2);
+    EXPECT_TRUE(SetGameBackgroundDetailLevel(0));
+    EXPECT_EQ(m_game->GetBackgroundDetailLevel(), 0);
+    EXPECT_EQ(m_game->GetPlayfield()->GetBackgroundDetailLevel(), 0);
+    EXPECT_EQ(GetGameBackgroundDetailLevel(), 0);
+    EXPECT_FALSE(SetGameBackgroundDetailLevel(3));
+    EXPECT_EQ(m_game->GetBackgroundDetailLevel(), 0);
 }
 
 TEST_F(GamePlay, CheatWordsCostTheScoreOnlyWhenTheyCount)

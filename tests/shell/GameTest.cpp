@@ -11,6 +11,7 @@
 #include "foundation/Win32Services.h"
 #include "game/Playfield.h"
 #include "game/ship/MessageDisplay.h"
+#include "game/ship/ShipAI.h"
 #include "graphics/DirtyRectFrame.h"
 #include "graphics/ScreenFrame.h"
 #include "platform/Time.h"
@@ -254,6 +255,9 @@ TEST_F(GameObject, ModalWindowHoldsThePlayfieldAndShowsTheCursor)
     EXPECT_LT(steps, 1200);
     EXPECT_FALSE(g_mouse.IsCursorVisible());
     EXPECT_EQ(m_game->GetRequestedForceEffects(), CGame::kForcePlayfield);
+    // Once the ship runs, its bit joins the request.
+    Step(2);
+    EXPECT_EQ(m_game->GetRequestedForceEffects(), CGame::kForcePlayfield | CShipAI::kAmbienceRunning);
 }
 
 TEST_F(GameObject, PendingBackgroundUnites)

@@ -1,5 +1,4 @@
 // The ball's contacts: the ship, the bricks, and the split into several balls.
-#include "app/ForceFeedback.h"
 #include "foundation/R250Random.h"
 #include "game/Playfield.h"
 #include "game/bricks/BallAI.h"
@@ -22,8 +21,6 @@ constexpr float kPi = std::numbers::pi_v<float>;
 constexpr float kShipTurnPerPixel = kPi / 200.0f;
 constexpr float kRollStep = 0.005f;
 constexpr float kRollSpin = 0.025f;
-// Force-feedback effects go to the ship's player device.
-constexpr uint32_t kPlayerDevice = 4;
 // Destruction reaches of the rail ball and of the fire ball (small and not).
 constexpr float kRailReach = 49.0f;
 constexpr float kFireReach = 35.0f;
@@ -38,10 +35,8 @@ constexpr float kRestingSplitSpeed = 325.0f / 60.0f;
 
 void StartForceFeedback(const char* effect)
 {
-    CForceFeedback* feedback = CForceFeedback::GetInstance();
-    CPlayfield* playfield = GetPlayfield();
-    if (feedback && playfield)
-        feedback->StartEffect(effect, playfield->GetHost().GetPlayerControls(), kPlayerDevice);
+    if (CPlayfield* playfield = GetPlayfield())
+        playfield->GetHost().StartForceFeedback(effect, nullptr);
 }
 
 void ReturnToPreviousPosition(CSprite* ball)

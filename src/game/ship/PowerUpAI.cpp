@@ -1,6 +1,5 @@
 #include "game/ship/PowerUpAI.h"
 
-#include "app/ForceFeedback.h"
 #include "foundation/LocalizedString.h"
 #include "game/Playfield.h"
 #include "game/PlayfieldTexts.h"
@@ -67,18 +66,14 @@ const KindInfo kKinds[CPowerUpAI::kKindCount] = {
     {"Power Ups/Bomb", &g_bomb},
 };
 
-// Force-feedback effects go to the player's device.
-constexpr uint32_t kPlayerDevice = 4;
 constexpr float kMessageSeconds = 4.0f;
 constexpr float kSlowFactor = 0.74f;
 constexpr float kFastFactor = 1.35f;
 
 void StartForceFeedback(const char* effect)
 {
-    CForceFeedback* feedback = CForceFeedback::GetInstance();
-    CPlayfield* playfield = GetPlayfield();
-    if (feedback && playfield)
-        feedback->StartEffect(effect, playfield->GetHost().GetPlayerControls(), kPlayerDevice);
+    if (CPlayfield* playfield = GetPlayfield())
+        playfield->GetHost().StartForceFeedback(effect, nullptr);
 }
 
 void SpawnBurst(const CSprite* at, float sizeA, float sizeB, const char* generator)

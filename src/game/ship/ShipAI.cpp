@@ -47,10 +47,11 @@ CPlayerControls* GetPlayerZeroControls()
     return playfield ? playfield->GetHost().GetPlayerControls() : nullptr;
 }
 
+// Null controls: the first player's.
 void StartForceFeedback(const char* effect, const CPlayerControls* controls)
 {
-    if (CForceFeedback* feedback = CForceFeedback::GetInstance())
-        feedback->StartEffect(effect, controls, kPlayerDevice);
+    if (CPlayfield* playfield = GetPlayfield())
+        playfield->GetHost().StartForceFeedback(effect, controls);
 }
 
 CSoundBuffer* MakeLoopingSound(const char* name)
@@ -81,7 +82,6 @@ void ShowSlot(CAnimationSlot* slot, CSequence* sequence)
 } // namespace
 
 CSequence* CShipAI::s_look = nullptr;
-uint32_t CShipAI::s_ambienceRequest = 0;
 uint32_t CShipAI::s_lastAmbience = 0;
 
 void CShipAI::AddProperties(CClassRecord*)
@@ -169,7 +169,9 @@ void CShipAI::Update(CSprite* sprite, uint32_t arg)
         CSprite* ball = GetLiveHeldBall();
         if (ball)
             PlaceHeldBall(sprite, ball);
-        if (m_controls->IsFiring(kFireAction)) {
+        m_firedLastTick = m_firedThisTick;
+        m_firedThisTick = m_controls->IsFiring(kFireAction);
+        if (m_firedThisTick) {
             if (ball) {
                 ReleaseBall(sprite);
                 StartForceFeedback("Launch Ball", m_controls);
@@ -226,7 +228,7 @@ void CShipAI::ResetForRound(CSprite* sprite)
     }
     m_canCatch = false;
     if (m_shieldSize != kNormalShield)
-        StartForceFeedback("Paddel Size Change", GetPlayerZeroControls());
+        StartForceFeedback("Paddel Size Change", nullptr);
     m_shieldSize = kNormalShield;
     RemoveGuns(ship);
     m_thrustBalance = 0.5f;
@@ -343,7 +345,8 @@ void CShipAI::CatchBall(CSprite* ship, CSprite* ball, bool serve)
 
 bool CShipAI::TryCatchBall(CSprite* ship, CSprite* ball)
 {
-    const bool fired = m_controls && (m_controls->IsFiring(kFireAction) || m_controls->GetPreviousSet().Test(kFireAction));
+    // A press that serves or shoots must not catch the ball again at once.
+    const bool fired = m_controls && (m_controls->IsFiring(kFireAction) || m_firedLastTick);
     const CBallAI* ballAI = FindSpriteAI<CBallAI>(ball);
     if (!m_canCatch || m_heldBall || fired || !ballAI || !ballAI->HasBounced() || ballAI->IsLoose())
         return false;
@@ -381,21 +384,20 @@ void CShipAI::ReleaseBall(CSprite* ship)
 
 void CShipAI::RequestAmbience(const CSprite* ship) const
 {
-    const CPlayfield* playfield = GetPlayfield();
-    const bool running = ship->IsActive() && playfield && !playfield->IsGameOver() && !playfield->IsLayingBricks() &&
-                         !playfield->IsRoundComplete();
-    if (!running) {
-        SetAmbienceRequestBits(kAmbienceRunning | kAmbienceCatch | kAmbienceHolding, false);
+    CPlayfield* playfield = GetPlayfield();
+    if (!playfield)
         return;
+    CPlayfieldHost& host = playfield->GetHost();
+    const bool running =
+        ship->IsActive() && !playfield->IsGameOver() && !playfield->IsLayingBricks() && !playfield->IsRoundComplete();
+    uint32_t bits = 0;
+    if (running) {
+        bits = kAmbienceRunning;
+        if (m_canCatch)
+            bits |= m_heldBall ? kAmbienceHolding : kAmbienceCatch;
     }
-    SetAmbienceRequestBits(kAmbienceRunning, true);
-    SetAmbienceRequestBits(kAmbienceHolding, m_canCatch && m_heldBall);
-    SetAmbienceRequestBits(kAmbienceCatch, m_canCatch && !m_heldBall);
-}
-
-void CShipAI::SetAmbienceRequestBits(uint32_t bits, bool on)
-{
-    s_ambienceRequest = on ? (s_ambienceRequest | bits) : (s_ambienceRequest & ~bits);
+    host.ClearForceEffectFlags(kShipAmbience & ~bits);
+    host.SetForceEffectFlags(bits);
 }
 
 void CShipAI::SetForceFeedbackAmbience(uint32_t mask)

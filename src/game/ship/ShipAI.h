@@ -73,13 +73,13 @@ class CShipAI : public CSpriteAI
     bool Fire(CSprite* ship);
 
     // The ambient force-feedback bits: the playfield, the ship running, the catcher idle, the
-    // catcher holding a ball.
+    // catcher holding a ball. The game object keeps the request word; the ship sets and clears its
+    // three bits there on every update, and the playfield clears them first, so a ship that is not
+    // updated (inactive, gone, the game over) asks for none.
     static constexpr uint32_t kAmbiencePlayfield = 1, kAmbienceRunning = 2, kAmbienceCatch = 4, kAmbienceHolding = 8;
-    // The request word the ships keep for the game object, which hands it to
-    // SetForceFeedbackAmbience every tick.
-    static uint32_t GetAmbienceRequest() { return s_ambienceRequest; }
-    static void SetAmbienceRequestBits(uint32_t bits, bool on);
-    // Starts the effect of every bit set since the last call and stops that of every bit cleared.
+    static constexpr uint32_t kShipAmbience = kAmbienceRunning | kAmbienceCatch | kAmbienceHolding;
+    // Starts the effect of every bit set since the last call and stops that of every bit cleared;
+    // the game object calls it every tick with its request word.
     static void SetForceFeedbackAmbience(uint32_t mask);
 
     // Shots leave 33 pixels either side of the ship and 8 above it, at 500 pixels a second, for at
@@ -107,7 +107,6 @@ class CShipAI : public CSpriteAI
 
 private:
     static CSequence* s_look;
-    static uint32_t s_ambienceRequest;
     static uint32_t s_lastAmbience;
 
     void FillSlots(CAnimatedSprite* ship, uint32_t style);
@@ -138,6 +137,9 @@ private:
     uint32_t m_gunLevel = 0;
     bool m_nextShotFromLeft = false;
     bool m_canCatch = false;
+    // Whether fire fired in this update and in the one before (the catcher waits for both).
+    bool m_firedThisTick = false;
+    bool m_firedLastTick = false;
     CFloatPoint m_heldOffset;
     uint32_t m_shieldSize = kNormalShield;
     CSoundBuffer* m_catchSound = nullptr;
