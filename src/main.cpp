@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <strings.h>
 #include <string>
 
 namespace {
@@ -69,6 +70,15 @@ bool HasArgument(int argc, char** argv, const char* argument)
     return false;
 }
 
+// The program's own options ("/RecordDemo") ignore case.
+bool HasOption(int argc, char** argv, const char* option)
+{
+    for (int i = 1; i < argc; ++i)
+        if (strcasecmp(argv[i], option) == 0)
+            return true;
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -103,7 +113,9 @@ int main(int argc, char** argv)
 #endif
     }
 
-    if (script) {
+    // A developer's recording runs on the virtual clock and ends itself; it seeds its own game.
+    const bool recording = HasOption(argc, argv, "/RecordDemo");
+    if (script || recording) {
         // A scripted run repeats exactly: the clock and the random numbers start the same way.
         platform::EnableVirtualClock();
         platform::SetVirtualPresentStep(headless ? kHeadlessPresentStep : 0);

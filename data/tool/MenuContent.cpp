@@ -125,12 +125,14 @@ struct Caption
     const char* y; // "Center" or pixels from the top
 };
 
-// A commercial as a person would write it. Its clips come once the demos are recorded, so the
-// clip list is empty: the captions then run on the clock alone.
-std::string CommercialText(const std::vector<Caption>& captions)
+// A commercial as a person would write it: its clips by file name ("Resources/<name>", recorded
+// by the game once the rest of the data set is built), then its captions.
+std::string CommercialText(const std::vector<const char*>& clips, const std::vector<Caption>& captions)
 {
-    std::string text = "CCommercial\n{\n\tDemo Clips=Array\n\t{\n\t\tItem Count=0\n\t}\n";
-    text += "\tLines=Array\n\t{\n\t\tItem Count=" + std::to_string(captions.size()) + "\n";
+    std::string text = "CCommercial\n{\n\tDemo Clips=Array\n\t{\n\t\tItem Count=" + std::to_string(clips.size()) + "\n";
+    for (const char* clip : clips)
+        text += std::string("\t\tDemo Clip=") + clip + "\n";
+    text += "\t}\n\tLines=Array\n\t{\n\t\tItem Count=" + std::to_string(captions.size()) + "\n";
     for (const Caption& caption : captions) {
         char delay[32];
         std::snprintf(delay, sizeof delay, "%.2f", caption.delay);
@@ -162,16 +164,23 @@ bool AddMenuContent(CContentSet& set, std::string& error)
     const struct
     {
         const char* name;
+        std::vector<const char*> clips; // as DemoClips.txt records them
         std::vector<Caption> captions;
     } commercials[] = {
         {"1 Intro",
+         {"Intro1.Demo", "Intro2.Demo"},
          {{"Welcome to Vantorel!", 2.0f, "Center"},
           {"Steer the ship, keep the ball in play", 3.0f, "100"},
           {"and clear every brick of the round.", 0.5f, "140"}}},
-        {"Highlights", {{"Power-ups change the game", 1.0f, "Center"}, {"Catch them with the ship!", 3.0f, "Center"}}},
+        {"Highlights",
+         {"Highlights1.Demo"},
+         {{"Power-ups change the game", 1.0f, "Center"}, {"Catch them with the ship!", 3.0f, "Center"}}},
+        {"Later Rounds",
+         {"Later1.Demo"},
+         {{"Every round lays its own wall", 1.5f, "Center"}, {"Keep the ball up until the last brick falls", 3.5f, "120"}}},
     };
     for (const auto& commercial : commercials) {
-        const std::string text = CommercialText(commercial.captions);
+        const std::string text = CommercialText(commercial.clips, commercial.captions);
         const std::string entry = std::string(commercial.name) + ".Commercial";
         if (!set.AddEntry(kResources, entry, CContentSet::Bytes(text.begin(), text.end()))) {
             error = entry + " is in the data set twice";

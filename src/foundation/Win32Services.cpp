@@ -82,15 +82,15 @@ bool HasCommandLineOption(const char* option)
     return after && (*after == 0 || IsBlank(*after));
 }
 
-int GetCommandLineOptionInt(const char* option, int defaultValue)
+bool GetCommandLineOptionText(const char* option, std::string& text)
 {
     const char* p = FindOption(option);
     if (!p)
-        return defaultValue;
+        return false;
     while (IsBlank(*p))
         ++p;
     if (*p == 0)
-        return defaultValue;
+        return false;
     const char* end = p;
     while (*end && !IsBlank(*end))
         ++end;
@@ -100,7 +100,16 @@ int GetCommandLineOptionInt(const char* option, int defaultValue)
         if (quote)
             end = quote;
     }
-    return ParseInt(p, end);
+    text.assign(p, end);
+    return true;
+}
+
+int GetCommandLineOptionInt(const char* option, int defaultValue)
+{
+    std::string value;
+    if (!GetCommandLineOptionText(option, value))
+        return defaultValue;
+    return ParseInt(value.c_str(), value.c_str() + value.size());
 }
 
 bool GetProgramFileName(char* buffer, size_t size)

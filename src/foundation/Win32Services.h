@@ -21,6 +21,9 @@ bool HasCommandLineOption(const char* option);
 // The integer after option (a plain or a double-quoted value); defaultValue when the option is
 // missing or nothing follows it.
 int GetCommandLineOptionInt(const char* option, int defaultValue);
+// The word after option, or a double-quoted value (blanks kept) without its quotes; false, text
+// untouched, when the option is missing or nothing follows it.
+bool GetCommandLineOptionText(const char* option, std::string& text);
 
 // The program file's folder, with its separator, into buffer; false when it does not fit or the
 // program's file cannot be read.

@@ -20,6 +20,8 @@
 namespace {
 
 constexpr uint32_t kDefaultKeySteps = 2;
+// Steps a click waits for its window to come to rest (ten seconds).
+constexpr uint32_t kClickPatience = 600;
 
 std::unique_ptr<CDeveloperScript> s_script;
 
@@ -186,8 +188,44 @@ void CDeveloperScript::RunStep(uint32_t step, CJWindow* screen, CFrame* backBuff
         else
             PostKey(platform::EventType::KeyUp, release.code);
     }
-    while (m_next < m_commands.size() && m_commands[m_next].step <= step)
+    if (m_click && !TryClick(step, screen))
+        return;
+    while (m_next < m_commands.size() && m_commands[m_next].step <= step) {
         Run(m_commands[m_next++], step, screen, backBuffer);
+        if (m_click && !TryClick(step, screen))
+            return;
+    }
+}
+
+bool CDeveloperScript::TryClick(uint32_t step, CJWindow* screen)
+{
+    PendingClick& click = *m_click;
+    CJWindow* top = screen;
+    while (top && top->GetModalWindow())
+        top = top->GetModalWindow();
+    CJWindow* target = top ? FindWindowByText(top, click.text.c_str()) : nullptr;
+    if (!target) {
+        std::fprintf(stderr, "script, step %u: no window \"%s\" in the top modal window\n", step, click.text.c_str());
+        m_click.reset();
+        return true;
+    }
+    // Where it was a step ago and still on screen: it rests.
+    const CIntRect rect = target->GetScreenRect();
+    const CIntRect& visible = target->GetVisibleRect();
+    if (step == click.since || rect != click.lastRect || visible.IsEmpty()) {
+        click.lastRect = rect;
+        if (step - click.since < kClickPatience)
+            return false;
+        std::fprintf(stderr, "script, step %u: the window \"%s\" did not come to rest\n", step, click.text.c_str());
+        m_click.reset();
+        return true;
+    }
+    const int x = (visible.m_left + visible.m_right) / 2, y = (visible.m_top + visible.m_bottom) / 2;
+    platform::PostEvent(platform::Event::Mouse(platform::EventType::MouseMove, x, y));
+    platform::PostEvent(platform::Event::Mouse(platform::EventType::MouseDown, x, y, platform::kMouseLeft));
+    m_releases.push_back({step + 1, true, platform::kMouseLeft, x, y});
+    m_click.reset();
+    return true;
 }
 
 void CDeveloperScript::Run(const Command& command, uint32_t step, CJWindow* screen, CFrame* backBuffer)
@@ -219,19 +257,7 @@ void CDeveloperScript::Run(const Command& command, uint32_t step, CJWindow* scre
         if (args.size() >= 3 && args[2] == "click")
             m_releases.push_back({step + 1, true, button, ix, iy});
     } else if (command.name == "click") {
-        CJWindow* top = screen;
-        while (top && top->GetModalWindow())
-            top = top->GetModalWindow();
-        CJWindow* target = top ? FindWindowByText(top, args[0].c_str()) : nullptr;
-        if (!target) {
-            std::fprintf(stderr, "script, step %u: no window \"%s\" in the top modal window\n", step, args[0].c_str());
-            return;
-        }
-        const CIntRect& rect = target->GetScreenRect();
-        const int x = (rect.m_left + rect.m_right) / 2, y = (rect.m_top + rect.m_bottom) / 2;
-        platform::PostEvent(platform::Event::Mouse(platform::EventType::MouseMove, x, y));
-        platform::PostEvent(platform::Event::Mouse(platform::EventType::MouseDown, x, y, platform::kMouseLeft));
-        m_releases.push_back({step + 1, true, platform::kMouseLeft, x, y});
+        m_click = PendingClick{args[0], step, CIntRect{}};
     } else if (command.name == "screenshot") {
         if (!backBuffer || !backBuffer->SaveTga(args[0].c_str(), VF_VERBATIM))
             std::fprintf(stderr, "script, step %u: cannot write the screenshot %s\n", step, args[0].c_str());

@@ -24,6 +24,7 @@
 #include "graphics/SequenceCollection.h"
 #include "shell/AdvertisementRotator.h"
 #include "shell/CreatePlayerControls.h"
+#include "shell/DemoRecordingRun.h"
 #include "shell/DeveloperScript.h"
 #include "shell/GameTypedWords.h"
 #include "shell/Commercial.h"
@@ -104,8 +105,11 @@ CGame::CGame(CTimedPictureScreen* pictureScreen)
 CGame::~CGame()
 {
     m_timedMessage.reset();
-    // The windows go before the game they call back.
-    CMainMenuWindow::CloseOpen();
+    // The windows go before the game they call back. A dialog over the main menu holds the menu
+    // and gives it back as it goes, so the front window goes each time.
+    if (CScreenWindow* screen = GetScreenWindow())
+        while (CJWindow* front = screen->GetFrontChild())
+            delete front;
     if (m_stats) {
         m_stats->Save();
         delete m_stats;
@@ -192,13 +196,18 @@ void CGame::Update(float seconds)
     StartUpdateTiming();
     if (CDeveloperScript* script = GetDeveloperScript())
         script->RunStep(++m_updateSteps, GetScreenWindow(), m_backBuffer.get());
+    if (CDemoRecordingRun* recording = GetDemoRecordingRun())
+        recording->Step(*this);
     g_mouse.AnimateCursor(seconds);
     if (m_commercial)
         m_commercial->UpdateCaptions(seconds);
     const bool modal = HasModalWindow();
+    // No analog update: nothing here reads the analog direction, and the update pulls the pointer
+    // back into its circle round the screen's centre, which would keep the ship (it follows the
+    // pointer's x) from the field's sides and the pointer from the buttons near the corners.
     for (auto& controls : m_controls)
         if (controls)
-            controls->Poll(true, modal);
+            controls->Poll(false, modal);
     FeedMenuNavigation(modal);
     // The playfield's effects run only while it plays unhindered.
     m_requestedForce = !modal && m_mode == kModePlaying ? m_forceBits | kForcePlayfield : 0u;

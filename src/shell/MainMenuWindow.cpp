@@ -7,6 +7,7 @@
 #include "shell/dialogs/StatisticsDialog.h"
 #include "shell/HotSpotButton.h"
 #include "shell/MenuButton.h"
+#include "shell/OptionsMenu.h"
 #include "shell/stats/Stats.h"
 #include "ui/Callback.h"
 #include "ui/JAnimator.h"
@@ -26,6 +27,7 @@ constexpr int32_t kCreditsWidth = 325;
 constexpr int32_t kCreditsHeight = 85;
 constexpr int kPlay = 0;
 constexpr int kStatistics = 1;
+constexpr int kOptions = 2;
 constexpr int kExit = 3;
 
 constexpr const char* kButtonTexts[CMainMenuWindow::kButtonCount] = {"&Play Game", "&Statistics", "&Options",
@@ -134,16 +136,18 @@ void CMainMenuWindow::OnCommand(CJWindow* sender, int32_t code)
                       true);
     } else if (sender == m_credits) {
         OpenSubDialog(new CCreditsDialog(GetParent(), CCreditsDialog::kFileName), true);
+    } else if (sender == m_buttons[kOptions]) {
+        OpenSubDialog(new COptionsMenu(GetParent()), true);
     } else if (sender == m_buttons[kExit]) {
         CJDialog::Close();
         CloseMainWindow();
     }
-    // The options open their window once it exists.
 }
 
 void CMainMenuWindow::CloseOpen()
 {
-    // A menu covered by a dialog belongs to that dialog and goes with it.
+    // A menu under a dialog (statistics, options, player selection) belongs to that dialog until
+    // it comes back.
     if (s_open && s_open->GetParent())
         s_open->CJDialog::Close();
 }

@@ -34,7 +34,8 @@ public:
     void Draw(COffsetClippedProxyFrame* frame) override;
     void OnCommand(CJWindow* sender, int32_t code) override;
 
-    // Closes the open main menu; nothing when none is open.
+    // Closes the open main menu; nothing when none is open, or while a dialog covers it (the
+    // dialog then owns it).
     static void CloseOpen();
     // Null when none is open.
     static CMainMenuWindow* GetOpen();

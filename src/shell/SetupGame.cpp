@@ -2,6 +2,7 @@
 
 #include "app/TimedPictureScreen.h"
 #include "foundation/Win32Services.h"
+#include "shell/DemoRecordingRun.h"
 #include "shell/Game.h"
 
 #include <cstdlib>
@@ -14,5 +15,7 @@ void SetupGame()
     game->Init(pictureScreen);
     if (HasCommandLineOption("/exit"))
         std::exit(0);
-    game->GoToMainMenu();
+    // A developer's recording plays its game at once.
+    if (!StartDemoRecordingRun(*game))
+        game->GoToMainMenu();
 }

@@ -1,5 +1,6 @@
 // The game program driven by the developer's script: from the main menu through a game and out,
 // with screenshots, and the refusal of a script it cannot run.
+#include "ProgramFolder.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -14,12 +15,14 @@ namespace fs = std::filesystem;
 
 const fs::path kScripts = fs::path(__FILE__).parent_path() / ".." / "data" / "scripts";
 
-// Runs the game headless in the folder (its lock and screenshots stay there); answers the exit code.
+// Runs the game headless from a folder of its own (its lock, statistics and screenshots stay there,
+// so no count of earlier launches brings up the update reminder); answers the exit code.
 int RunScripted(const fs::path& folder, const fs::path& script)
 {
+    MakeProgramFolder(folder);
     // A click that finds no window would leave the game in the menu for ever: the run is cut.
-    return testsupport::RunCommand("cd '" + folder.string() + "' && XDG_RUNTIME_DIR='" + folder.string() + "' timeout 120 '" +
-                                   VANTOREL_GAME_PROGRAM + "' --headless --script '" + script.string() +
+    return testsupport::RunCommand("cd '" + folder.string() + "' && XDG_RUNTIME_DIR='" + folder.string() +
+                                   "' timeout 120 ./vantorel --headless --script '" + script.string() +
                                    "' >out.txt 2>&1");
 }
 

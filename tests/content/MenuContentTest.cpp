@@ -58,7 +58,7 @@ TEST_F(MenuContent, ButtonAndBallSequencesLoadWithTheMenuSizes)
     std::vector<std::string> names;
     for (const CSharedString& name : listed)
         names.emplace_back(name.CStr());
-    EXPECT_EQ(names, (std::vector<std::string>{"1 Intro", "Highlights"}));
+    EXPECT_EQ(names, (std::vector<std::string>{"1 Intro", "Highlights", "Later Rounds"}));
 }
 
 } // namespace

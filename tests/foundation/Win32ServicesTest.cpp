@@ -50,6 +50,30 @@ TEST_F(Win32Services, OptionMustEndAtABlankOrTheEnd)
     EXPECT_STREQ(GetCommandLine(), "");
 }
 
+TEST_F(Win32Services, OptionTextIsAWordOrAQuotedValue)
+{
+    const struct
+    {
+        const char* line;
+        bool found;
+        const char* text;
+    } cases[] = {
+        {"/RecordDemo Intro1.Demo /DemoRound 2", true, "Intro1.Demo"},
+        {"/recorddemo \"Two Words.Demo\" /DemoRound 2", true, "Two Words.Demo"},
+        {"/RecordDemo \"unclosed value", true, "unclosed"},
+        {"/RecordDemo \t\r\nnext", true, "next"},
+        {"/RecordDemo", false, "kept"},
+        {"/RecordDemo   ", false, "kept"},
+        {"/Other x", false, "kept"},
+    };
+    for (const auto& c : cases) {
+        SetCommandLine(c.line);
+        std::string text = "kept";
+        EXPECT_EQ(GetCommandLineOptionText("/RecordDemo", text), c.found) << c.line;
+        EXPECT_EQ(text, c.text) << c.line;
+    }
+}
+
 TEST_F(Win32Services, OptionIntegerPlainQuotedOrMissing)
 {
     SetCommandLine("/ScreenWidth 800 /ScreenHeight \"600\" /ScreenBitDepth");

@@ -16,6 +16,7 @@
 #include "shell/CommercialCollection.h"
 #include "shell/DemoRequest.h"
 #include "shell/Game.h"
+#include "ui/WindowToolkitState.h"
 
 #include <gtest/gtest.h>
 
@@ -30,10 +31,9 @@ protected:
 
     void SetUp() override
     {
-        // The project's data, entry by entry, so that a test may add files of its own.
-        std::filesystem::create_directory(m_folder.Path() / "Data");
-        for (const auto& entry : std::filesystem::directory_iterator(VANTOREL_DATA_DIR))
-            std::filesystem::create_symlink(entry.path(), m_folder.Path() / "Data" / entry.path().filename());
+        // The project's data, file by file, so that a test may add or leave out files of its own.
+        LinkFiles(VANTOREL_DATA_DIR, m_folder.Path() / "Data");
+        PrepareData(m_folder.Path() / "Data");
         platform::GetHeadlessBackend().Reset();
         platform::CreateMainWindow("Vantorel");
         platform::EnableVirtualClock();
@@ -49,7 +49,20 @@ protected:
     {
         delete m_game;
         CDemoRecorder::GetInstance()->SetFinishCallback(nullptr);
+        // The game's fonts went with it: no later test may find one as the toolkit's default.
+        CWindowToolkitState::Get().Reset();
         platform::DisableVirtualClock();
+    }
+    // Before the game starts: a test may change its copy of the data set.
+    virtual void PrepareData(const std::filesystem::path&) {}
+    static void LinkFiles(const std::filesystem::path& from, const std::filesystem::path& to)
+    {
+        std::filesystem::create_directory(to);
+        for (const auto& entry : std::filesystem::directory_iterator(from))
+            if (entry.is_directory())
+                LinkFiles(entry.path(), to / entry.path().filename());
+            else
+                std::filesystem::create_symlink(entry.path(), to / entry.path().filename());
     }
     // One update step and one draw, as the tick runs them.
     void Step(int steps = 1)

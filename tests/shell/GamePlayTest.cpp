@@ -293,6 +293,24 @@ TEST_F(GamePlay, TheBackgroundDialogsLevelReachesTheRunningGame)
     EXPECT_EQ(m_game->GetBackgroundDetailLevel(), 0);
 }
 
+TEST_F(GamePlay, TheShipReachesBothSidesOfTheFieldWithThePointer)
+{
+    Play();
+    CSprite* ship = m_game->GetPlayfield()->GetShip().GetHead();
+    ASSERT_NE(ship, nullptr);
+    struct Case
+    {
+        int pointerX;
+        float shipX;
+    };
+    for (const Case& c : {Case{0, 30.0f}, Case{639, 481.0f}, Case{320, 256.0f}, Case{5, 34.0f}}) {
+        g_mouse.SetPositionFromInput(c.pointerX, 400);
+        Step(3);
+        EXPECT_EQ(ship->GetPosition().m_x, c.shipX) << c.pointerX;
+        EXPECT_EQ(g_mouse.GetX(), c.pointerX) << "the pointer stays where the player put it";
+    }
+}
+
 TEST_F(GamePlay, CheatWordsCostTheScoreOnlyWhenTheyCount)
 {
     Play();

@@ -1,6 +1,7 @@
 // The game object over the project's data set, stepped by hand: its modes, the main menu, demos,
 // the music's mix level, the background rebuild and the dirty cells against a full redraw.
 #include "GameFixture.h"
+#include "TestSupport.h"
 
 #include "app/DemoRecorder.h"
 #include "app/Keyboard.h"
@@ -14,6 +15,7 @@
 #include "game/ship/ShipAI.h"
 #include "graphics/DirtyRectFrame.h"
 #include "graphics/ScreenFrame.h"
+#include "platform/Events.h"
 #include "platform/Time.h"
 #include "platform/Window.h"
 #include "platform/headless/HeadlessBackend.h"
@@ -22,10 +24,16 @@
 #include "shell/CommercialCollection.h"
 #include "shell/DemoRequest.h"
 #include "shell/Game.h"
+#include "shell/DeveloperScript.h"
 #include "shell/MainMenuWindow.h"
+#include "shell/OptionsMenu.h"
+#include "shell/dialogs/StatisticsDialog.h"
 #include "shell/MenuButton.h"
 #include "shell/TimedMessage.h"
 #include "shell/stats/Stats.h"
+#include "sound/SoundBuffer.h"
+#include "sound/SoundList.h"
+#include "sound/SoundSystem.h"
 #include "ui/JButton.h"
 #include "ui/ScreenWindow.h"
 #include "ui/UiKeys.h"
@@ -176,6 +184,96 @@ TEST_F(GameObject, MenuButtonsSlideInAndShowTheirTextOnceTurned)
     EXPECT_EQ(menu->GetCreditsHotSpot()->GetRect(), (CIntRect{305, 348, 305 + 325, 348 + 85}));
 }
 
+TEST_F(GameObject, MenuButtonSoundsOnceForEachEntryOfThePointer)
+{
+    m_game->GoToMainMenu();
+    Step(120);
+    CMainMenuWindow* menu = CMainMenuWindow::GetOpen();
+    ASSERT_NE(menu, nullptr);
+    // The balls' bounces take voices too: no start may be refused for want of one.
+    const uint32_t voices = CSoundSystem::GetInstance()->GetMaxVoices();
+    CSoundSystem::GetInstance()->SetMaxVoices(1000);
+    CSoundList& sounds = CSoundList::GetInstance();
+    CSoundBuffer* hover = sounds.GetSound(static_cast<uint32_t>(sounds.FindSoundIndex("UI/Button Hover.wav", -1)));
+    ASSERT_NE(hover, nullptr);
+    const auto centre = [menu](int button) {
+        const CIntRect& r = menu->GetButton(button)->GetScreenRect();
+        return CIntPoint{(r.m_left + r.m_right) / 2, (r.m_top + r.m_bottom) / 2};
+    };
+    const CIntPoint play = centre(0), statistics = centre(1), away{100, 450};
+
+    const struct
+    {
+        CIntPoint at;
+        bool sounds;
+    } path[] = {
+        {away, false},
+        {play, true},                          // onto "Play Game" (its top right, far from the centre)
+        {{play.m_x + 40, play.m_y + 5}, false}, // still over it
+        {play, false},
+        {statistics, true},                    // straight onto the next button
+        {away, false},
+        {play, true},                          // back again: a new entry
+    };
+    for (const auto& point : path) {
+        hover->Stop();
+        platform::PostEvent(platform::Event::Mouse(platform::EventType::MouseMove, point.at.m_x, point.at.m_y));
+        // The sound is short: it is looked for right after the step that drew the entry.
+        Step();
+        EXPECT_EQ(hover->IsStillPlaying(), point.sounds) << point.at.m_x << "," << point.at.m_y;
+        hover->Stop();
+        Step(2);
+        EXPECT_FALSE(hover->IsStillPlaying()) << point.at.m_x << "," << point.at.m_y;
+        // Under the menu the pointer stays where it was put.
+        EXPECT_EQ(g_mouse.GetPositionPoint(), point.at);
+    }
+    CSoundSystem::GetInstance()->SetMaxVoices(voices);
+}
+
+TEST_F(GameObject, ScriptClicksAButtonOfTheSlidingMenu)
+{
+    m_game->GoToMainMenu();
+    CDeveloperScript script;
+    std::string error;
+    // Asked for while the button is still off the screen: the click waits until it has arrived.
+    ASSERT_TRUE(script.Parse("2 click \"&Statistics\"\n", "", error)) << error;
+    uint32_t step = 1;
+    for (; step <= 300 && !script.IsFinished(); ++step) {
+        script.RunStep(step, m_game->GetScreenWindow(), m_game->GetBackBuffer());
+        Step();
+    }
+    EXPECT_GE(step, 50u);
+    EXPECT_LT(step, 120u);
+    CJWindow* top = m_game->GetScreenWindow();
+    while (top->GetModalWindow())
+        top = top->GetModalWindow();
+    EXPECT_NE(dynamic_cast<CStatisticsDialog*>(top), nullptr);
+    // The game then ends with the dialog over the menu: the menu must not go before the dialog
+    // that holds it (the fixture deletes the game).
+}
+
+TEST_F(GameObject, OptionsOpenOverTheMenuAndTheirDemoLeavesIt)
+{
+    m_game->GoToMainMenu();
+    Step(120);
+    CMainMenuWindow* menu = CMainMenuWindow::GetOpen();
+    ASSERT_NE(menu, nullptr);
+    menu->GetButton(2)->Click();
+    auto* options = dynamic_cast<COptionsMenu*>(m_game->GetScreenWindow()->GetModalWindow());
+    ASSERT_NE(options, nullptr);
+    // Covered, the menu stays open but out of the way: nothing closes it from under the options.
+    EXPECT_EQ(CMainMenuWindow::GetOpen(), menu);
+    CMainMenuWindow::CloseOpen();
+    EXPECT_EQ(CMainMenuWindow::GetOpen(), menu);
+    ASSERT_NE(options->GetDemoButton(), nullptr);
+    options->GetDemoButton()->Click();
+    EXPECT_NE(m_game->GetCurrentCommercial(), nullptr);
+    EXPECT_EQ(CMainMenuWindow::GetOpen(), nullptr);
+    EXPECT_EQ(CountMenus(), 0);
+    Step(3);
+    EXPECT_EQ(dynamic_cast<COptionsMenu*>(m_game->GetScreenWindow()->GetModalWindow()), nullptr);
+}
+
 TEST_F(GameObject, ReminderOpensWithTheFocusWhenTheCountIsDone)
 {
     const auto countMessages = [this] {
@@ -203,7 +301,10 @@ TEST_F(GameObject, ReminderOpensWithTheFocusWhenTheCountIsDone)
 TEST_F(GameObject, DemoOnRequestPlaysTheIntroWithItsCaptions)
 {
     m_game->GoToMainMenu();
-    Step();
+    Step(120);
+    CMainMenuWindow* before = CMainMenuWindow::GetOpen();
+    ASSERT_NE(before, nullptr);
+    ASSERT_EQ(before->GetButton(0)->GetRect().m_left, 357);
     ASSERT_EQ(m_game->GetStats()->GetAllPlayersTotals().GetGamesFinished(), 0u);
     ShowDemoNow();
     CCommercial* shown = m_game->GetCurrentCommercial();
@@ -211,27 +312,91 @@ TEST_F(GameObject, DemoOnRequestPlaysTheIntroWithItsCaptions)
     CCommercialCollection& commercials = CCommercialCollection::GetInstance();
     EXPECT_EQ(shown, commercials.GetCommercial(static_cast<uint32_t>(commercials.FindIndexByName("1 Intro", -1))));
     EXPECT_EQ(CMainMenuWindow::GetOpen(), nullptr);
-    std::vector<std::string> captions;
-    for (int step = 0; step < 6 * 60; ++step) {
+    // The intro's first clip plays.
+    CDemoRecorder* recorder = CDemoRecorder::GetInstance();
+    ASSERT_TRUE(recorder->IsPlaying());
+    ASSERT_GE(shown->GetClipCount(), 1u);
+    EXPECT_STREQ(GetDemoFileList().GetNameAt(shown->GetClip(0)), "Intro1.Demo");
+
+    // Each caption's text and the step it first showed in.
+    struct Shown
+    {
+        std::string text;
+        int step;
+    };
+    std::vector<Shown> captions;
+    for (int step = 1; step <= 6 * 60; ++step) {
         Step();
+        ASSERT_TRUE(recorder->IsPlaying()) << "step " << step;
         const std::string text = m_game->GetTimedMessage()->GetText().CStr();
-        if (m_game->GetTimedMessage()->IsShown() && (captions.empty() || captions.back() != text))
-            captions.push_back(text);
+        if (m_game->GetTimedMessage()->IsShown() && (captions.empty() || captions.back().text != text))
+            captions.push_back({text, step});
     }
-    // The intro's three lines in order (wrapped to the field), whatever else the field showed.
-    std::vector<std::string> intro;
-    for (const std::string& caption : captions)
-        for (const char* start : {"Welcome to Vantorel!", "Steer the ship", "and clear every brick"})
-            if (caption.rfind(start, 0) == 0)
-                intro.push_back(start);
-    EXPECT_EQ(intro, (std::vector<std::string>{"Welcome to Vantorel!", "Steer the ship", "and clear every brick"}));
-    // Space (the first player's shot) ends the demo: a fresh menu, no caption left.
+    // The intro's three lines in order (wrapped to the field), 2, 5 and 5.5 seconds in: the
+    // step whose clock first passes the start (a step or so either way for the float clock).
+    const struct
+    {
+        const char* start;
+        int step;
+    } expected[] = {{"Welcome to Vantorel!", 121}, {"Steer the ship", 301}, {"and clear every brick", 331}};
+    std::vector<Shown> intro;
+    for (const Shown& caption : captions)
+        for (const auto& line : expected)
+            if (caption.text.rfind(line.start, 0) == 0)
+                intro.push_back({line.start, caption.step});
+    ASSERT_EQ(intro.size(), 3u);
+    for (size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(intro[i].text, expected[i].start);
+        EXPECT_NEAR(intro[i].step, expected[i].step, 1) << intro[i].text;
+    }
+    // Space (the first player's shot) ends the demo: a fresh menu, its buttons sliding in anew,
+    // no caption left.
     g_keyboard.OnKeyDown(57);
     Step(2);
+    EXPECT_FALSE(recorder->IsPlaying());
     EXPECT_EQ(m_game->GetCurrentCommercial(), nullptr);
     EXPECT_TRUE(m_game->IsInMenu());
-    EXPECT_NE(CMainMenuWindow::GetOpen(), nullptr);
+    ASSERT_NE(CMainMenuWindow::GetOpen(), nullptr);
+    EXPECT_GT(CMainMenuWindow::GetOpen()->GetButton(0)->GetRect().m_left, 357);
+    EXPECT_FALSE(CMainMenuWindow::GetOpen()->GetButton(0)->IsTextShown());
+    EXPECT_EQ(CountMenus(), 1);
     EXPECT_FALSE(m_game->GetTimedMessage()->IsShown());
+}
+
+// The data set without its commercials: a demo asked for shows nothing and the menu stays.
+class GameWithoutCommercials : public GameObject
+{
+protected:
+    void PrepareData(const std::filesystem::path& data) override
+    {
+        const std::filesystem::path archive = data / "Resources.zip";
+        const std::string script = "import zipfile\n"
+                                   "src = zipfile.ZipFile('" + std::filesystem::read_symlink(archive).string() + "')\n"
+                                   "dst = zipfile.ZipFile('" + (data / "Filtered.zip").string() + "', 'w')\n"
+                                   "for item in src.infolist():\n"
+                                   "    if not item.filename.endswith('.Commercial'):\n"
+                                   "        dst.writestr(item, src.read(item))\n"
+                                   "dst.close()\n";
+        testsupport::WriteFileBytes(data / "filter.py", script);
+        ASSERT_EQ(testsupport::RunCommand("python3 '" + (data / "filter.py").string() + "'"), 0);
+        std::filesystem::remove(data / "filter.py");
+        std::filesystem::remove(archive);
+        std::filesystem::rename(data / "Filtered.zip", archive);
+    }
+};
+
+TEST_F(GameWithoutCommercials, DemoOnRequestDoesNothing)
+{
+    ASSERT_EQ(CCommercialCollection::GetInstance().GetCount(), 0u);
+    m_game->GoToMainMenu();
+    Step();
+    CMainMenuWindow* menu = CMainMenuWindow::GetOpen();
+    ShowDemoNow();
+    Step(3);
+    EXPECT_EQ(m_game->GetCurrentCommercial(), nullptr);
+    EXPECT_FALSE(CDemoRecorder::GetInstance()->IsPlaying());
+    EXPECT_TRUE(m_game->IsInMenu());
+    EXPECT_EQ(CMainMenuWindow::GetOpen(), menu);
 }
 
 TEST_F(GameObject, ModalWindowHoldsThePlayfieldAndShowsTheCursor)

@@ -163,6 +163,40 @@ TEST_F(MenuBalls, RewardDriftsUpAndLeft)
     EXPECT_NEAR(m_balls.GetBall(0).m_velocity.m_y, -3.5355339f, 1e-4f);
 }
 
+TEST_F(MenuBalls, RewardDrivesTheBallsUpAndLeftWithinThePen)
+{
+    // Herded at their full speeds, spread over the rectangle.
+    for (uint32_t i = 0; i < m_balls.GetCount(); ++i)
+        m_balls.GetBall(i).m_position = {200.0f + 9.0f * static_cast<float>(i), 270.0f + 17.0f * static_cast<float>(i)};
+    m_balls.Update(kStep, kMouseAway, 0.0f, m_random);
+    ASSERT_FLOAT_EQ(m_balls.GetRewardTime(), CMenuBalls::kRewardSeconds);
+    const auto mean = [this] {
+        CFloatPoint sum;
+        for (uint32_t i = 0; i < m_balls.GetCount(); ++i) {
+            sum.m_x += m_balls.GetBall(i).m_position.m_x;
+            sum.m_y += m_balls.GetBall(i).m_position.m_y;
+        }
+        const float n = static_cast<float>(m_balls.GetCount());
+        return CFloatPoint{sum.m_x / n, sum.m_y / n};
+    };
+    const CFloatPoint before = mean();
+    int steps = 0;
+    while (m_balls.GetRewardTime() > 0.0f) {
+        m_balls.Update(kStep, kMouseAway, 0.0f, m_random);
+        ++steps;
+        // Pushed hard the whole time, and faster for it, no ball gets through a wall.
+        for (uint32_t i = 0; i < m_balls.GetCount(); ++i)
+            ASSERT_TRUE(InPen(m_balls.GetBall(i).m_position)) << "ball " << i << ", step " << steps;
+    }
+    EXPECT_NEAR(steps, 300, 1);
+    const CFloatPoint after = mean();
+    EXPECT_LT(after.m_x, before.m_x - 40.0f);
+    EXPECT_LT(after.m_y, before.m_y - 40.0f);
+    // The reward over, the push stops.
+    m_balls.Update(kStep, kMouseAway, 0.0f, m_random);
+    EXPECT_FALSE(m_balls.IsPushing());
+}
+
 TEST_F(MenuBalls, MousePushesAwayFromTheTouchedEdge)
 {
     // Beside the bottom edge of the left leg (outside the pen): the push points out through it.
