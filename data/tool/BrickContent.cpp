@@ -2,6 +2,7 @@
 
 #include "DrawnRounds.h"
 #include "ObjectText.h"
+#include "RoundThumbnail.h"
 #include "game/bricks/BackgroundCollection.h"
 #include "game/bricks/BrickInfoCollection.h"
 #include "game/bricks/BrickLayout.h"
@@ -11,7 +12,9 @@
 #include "objects/ClassRecord.h"
 #include "objects/EnumTable.h"
 
+#include <map>
 #include <numbers>
+#include <utility>
 
 namespace {
 
@@ -173,15 +176,17 @@ bool AddBrickContent(CContentSet& set, std::string& error)
     const CLayoutWriting writing;
     void (*const makers[])(CBrickLayout&) = {nullptr, &MakeOneBrick, &MakeFullGrid, &MakeMovingParts};
     const std::vector<std::string> names = GetLayoutContentNames();
+    std::map<std::string, CImage> thumbnails;
     for (size_t i = 0; i < names.size(); ++i) {
         CBrickLayout layout;
         layout.SetPropertiesToDefaults();
         if (makers[i]) {
             layout.m_author.AssignText("Vantorel");
             makers[i](layout);
+            thumbnails[names[i]] = PaintRoundThumbnail(layout);
         }
         if (!AddResourceFile(set, names[i] + ".Vantorel", WriteObjectText(layout), error))
             return false;
     }
-    return AddDrawnRounds(set, error);
+    return AddDrawnRounds(set, std::move(thumbnails), error);
 }

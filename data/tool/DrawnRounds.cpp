@@ -1,7 +1,10 @@
 #include "DrawnRounds.h"
 
 #include "BrickContent.h"
+#include "DrawnSequence.h"
 #include "ObjectText.h"
+#include "RoundThumbnail.h"
+#include "StagingFolder.h"
 #include "game/bricks/BackgroundCollection.h"
 #include "game/bricks/BrickInfoCollection.h"
 #include "game/bricks/BrickLayout.h"
@@ -55,6 +58,18 @@ std::vector<DrawnLayout> GetDrawnLayouts()
         {"Invader", "Space",
          {"", "", "   n       n   ", "    n     n    ", "   nnnnnnnnn   ", "  nn3nnnnn3nn  ", " nnnnnnnnnnnnn ",
           " n.nnnpnpnnn.n ", " n.n.......n.n ", "    oo...oo    "}},
+        {"Hourglass", "Deep Sea",
+         {"", "", "nnnnnnnnnnnnnnn", " n3nnnnpnnnn3n ", "  nnnnxnnnnn  ", "   nnn3n3nn   ", "    nnpnn    ",
+          "     n3n     ", "    nnpnn    ", "   nnn3n3nn   ", "  nnnnxnnnnn  ", " n3nnnnpnnnn3n ", "nnnnnnnnnnnnnnn"}},
+        {"Ladder", "Space",
+         {"", "", "s.s.s.s.s.s.s.s", "nnnnnnnnnnnnnnn", "s.s.s.s.s.s.s.s", "3p3p3p3p3p3p3p3", "s.s.s.s.s.s.s.s",
+          "nnnnnnxnnnnnnnn", "s.s.s.s.s.s.s.s", "ppp333ddd333ppp"}},
+        {"Cross", "Deep Sea",
+         {"", "", "      nnn      ", "      n3n      ", "      npn      ", "nnnnnnxxxnnnnnn", "n3p3nxd.dxn3p3n",
+          "nnnnnnxxxnnnnnn", "      npn      ", "      n3n      ", "      nnn      "}},
+        {"Zigzag", "Space",
+         {"", "", "nn.............", "..nn...........", "....nn3........", "......nnp......", "........nnx....",
+          "..........nn3..", "............nnp", "..........nn3..", "........nnx....", "......nnp......"}},
     };
 }
 
@@ -87,17 +102,59 @@ void Draw(CBrickLayout& layout, const DrawnLayout& drawn)
                         static_cast<uint8_t>(i + 1);
 }
 
-std::string RoundSetText(const std::vector<std::string>& rounds, const std::vector<uint32_t>& checkPoints)
+// A round set of the data set: its file name, its rounds by layout name and the rounds (from 0)
+// of its checkpoints.
+struct DrawnRoundSet
 {
+    const char* name;
+    std::vector<std::string> rounds;
+    std::vector<uint32_t> checkPoints;
+};
+
+// "Checkpoints/<set> <n>", n counting the set's checkpoints from 1.
+std::string CheckPointImageName(const char* set, size_t checkPoint)
+{
+    return std::string("Checkpoints/") + set + " " + std::to_string(checkPoint + 1);
+}
+
+std::string RoundSetText(const DrawnRoundSet& drawn)
+{
+    const std::vector<std::string>& rounds = drawn.rounds;
+    const std::vector<uint32_t>& checkPoints = drawn.checkPoints;
     std::string text = "CRoundSet\r\n{\r\n\tRound List=Array\r\n\t{\r\n\t\tItem Count=" +
                        std::to_string(rounds.size()) + "\r\n";
     for (const std::string& round : rounds)
         text += "\t\tRound=" + round + "\r\n";
     text += "\t}\r\n\tCheckpoints=Array\r\n\t{\r\n\t\tArray Count=" + std::to_string(checkPoints.size()) + "\r\n";
-    for (uint32_t round : checkPoints)
-        text += "\t\tArray Item=CCheckPointDefinition\r\n\t\t{\r\n\t\t\tRound Number=" + std::to_string(round) +
-                "\r\n\t\t}\r\n";
+    for (size_t i = 0; i < checkPoints.size(); ++i)
+        text += "\t\tArray Item=CCheckPointDefinition\r\n\t\t{\r\n\t\t\tRound Number=" + std::to_string(checkPoints[i]) +
+                "\r\n\t\t\tImage=" + CheckPointImageName(drawn.name, i) + "\r\n\t\t}\r\n";
     return text + "\t}\r\n}\r\n";
+}
+
+std::vector<DrawnRoundSet> GetDrawnRoundSets()
+{
+    return {{"Classic", GetClassicRounds(), {0, 5}}, {"Expert", GetExpertRounds(), {0, 5}}};
+}
+
+// Every checkpoint's thumbnail as a sequence of one frame, written through a staging folder.
+bool AddCheckPointImages(CContentSet& set, const std::map<std::string, CImage>& thumbnails, std::string& error)
+{
+    const CStagingFolder staging;
+    if (!staging.IsReady()) {
+        error = "cannot make a scratch folder for the checkpoints' images";
+        return false;
+    }
+    for (const DrawnRoundSet& drawn : GetDrawnRoundSets())
+        for (size_t i = 0; i < drawn.checkPoints.size(); ++i) {
+            const std::string name = CheckPointImageName(drawn.name, i);
+            const auto found = thumbnails.find(drawn.rounds.at(drawn.checkPoints[i]));
+            if (found == thumbnails.end() || !SaveDrawnSequence("Resources", name.c_str(), {found->second}, 1.0f)) {
+                error = "cannot write the checkpoint image " + name;
+                return false;
+            }
+        }
+    return staging.AddFilesTo(set, error);
 }
 
 } // namespace
@@ -117,15 +174,28 @@ std::vector<std::string> GetClassicRounds()
             RoundName("Moving Parts"), RoundName("Invader")};
 }
 
-bool AddDrawnRounds(CContentSet& set, std::string& error)
+std::vector<std::string> GetExpertRounds()
+{
+    return {RoundName("Hourglass"), RoundName("Checkers"),  RoundName("Ladder"), RoundName("Fortress"),
+            RoundName("Waves"),     RoundName("Cross"),     RoundName("Full Grid"), RoundName("Zigzag"),
+            RoundName("Moving Parts"), RoundName("Invader")};
+}
+
+bool AddDrawnRounds(CContentSet& set, std::map<std::string, CImage> thumbnails, std::string& error)
 {
     for (const DrawnLayout& drawn : GetDrawnLayouts()) {
         CBrickLayout layout;
         layout.SetPropertiesToDefaults();
         Draw(layout, drawn);
+        thumbnails[RoundName(drawn.name)] = PaintRoundThumbnail(layout);
         if (!AddResourceFile(set, RoundName(drawn.name) + ".Vantorel", WriteObjectText(layout), error))
             return false;
     }
-    const std::string text = RoundSetText(GetClassicRounds(), {0, 5});
-    return AddResourceFile(set, "Classic.RoundSet", CContentSet::Bytes(text.begin(), text.end()), error);
+    for (const DrawnRoundSet& drawn : GetDrawnRoundSets()) {
+        const std::string text = RoundSetText(drawn);
+        if (!AddResourceFile(set, std::string(drawn.name) + ".RoundSet", CContentSet::Bytes(text.begin(), text.end()),
+                             error))
+            return false;
+    }
+    return AddCheckPointImages(set, thumbnails, error);
 }

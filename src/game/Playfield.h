@@ -109,6 +109,13 @@ public:
     void CompleteGame();
     // The verdict of a finished game; a score of 0 goes to the main menu instead.
     void FinishGame();
+    // Keeps the game in progress (its round, the time it was left, the lives) as the current
+    // player's snapshot, saved at once.
+    void SuspendGame();
+    // Restarts the snapshot's round from its beginning with its score and lives (a round past the
+    // last one there is resumes the last round), then the snapshot goes. False, starting nothing,
+    // when the player has none.
+    bool RestoreSuspendedGame();
     // Ends the game: mode 1 after 2 seconds, any other mode at once.
     void EndGame(int32_t mode);
 

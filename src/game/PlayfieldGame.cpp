@@ -71,6 +71,28 @@ void CPlayfield::StartNewGame(uint32_t round, uint32_t difficulty, bool resuming
     StartRound(round);
 }
 
+void CPlayfield::SuspendGame()
+{
+    m_host->SetLastRound(m_round);
+    m_host->SetEndTime(GetCurrentFileTime());
+    m_host->StoreSuspendedGame(static_cast<uint32_t>(std::max(m_lives, 0)));
+}
+
+bool CPlayfield::RestoreSuspendedGame()
+{
+    uint32_t round = 0, difficulty = 0, ballsLeft = 0;
+    if (!m_host->LoadSuspendedGame(round, difficulty, ballsLeft))
+        return false;
+    // The round sets may have changed since: a round that no longer exists resumes the last one.
+    const uint32_t total = GetTotalRoundCount();
+    if (total > 0 && round >= total)
+        round = total - 1;
+    StartNewGame(round, difficulty, true);
+    SetLives(static_cast<int32_t>(ballsLeft));
+    m_host->DiscardSuspendedGame();
+    return true;
+}
+
 void CPlayfield::StartRound(uint32_t round)
 {
     m_ballSpeedCount = m_ballSpeedSum = m_lastBallSpeed = 0.0f;

@@ -82,4 +82,16 @@ public:
     virtual uint32_t CountPersonalHigherScores(uint32_t /*score*/, uint32_t /*difficulty*/) const { return 0; }
     virtual void ArchiveCurrentGame() {}
     virtual void ShowVerdict(const char* /*text*/) {}
+
+    // The game in progress kept for later: the current game's record with the lives becomes the
+    // current player's one snapshot (replacing any earlier one) and the statistics are saved.
+    virtual void StoreSuspendedGame(uint32_t /*ballsLeft*/) {}
+    // Copies the current player's snapshot into the current game's record and answers its round,
+    // difficulty and lives; false (nothing changed) without one.
+    virtual bool LoadSuspendedGame(uint32_t& /*round*/, uint32_t& /*difficulty*/, uint32_t& /*ballsLeft*/)
+    {
+        return false;
+    }
+    // Deletes the current player's snapshot and saves the statistics.
+    virtual void DiscardSuspendedGame() {}
 };

@@ -142,6 +142,9 @@ public:
     uint32_t CountPersonalHigherScores(uint32_t score, uint32_t difficulty) const override;
     void ArchiveCurrentGame() override;
     void ShowVerdict(const char* text) override;
+    void StoreSuspendedGame(uint32_t ballsLeft) override;
+    bool LoadSuspendedGame(uint32_t& round, uint32_t& difficulty, uint32_t& ballsLeft) override;
+    void DiscardSuspendedGame() override;
 
     // The score board (ScoreBoard.cpp): the static part into the background, the live part every
     // frame.

@@ -53,8 +53,9 @@ void CGame::EnterPlay(bool resume, uint32_t difficulty, uint32_t round)
     m_archivedGame = nullptr;
     InvalidateScreen();
     m_playfield->SetBackground(nullptr);
-    // Suspended games come with the player flow; until then a resumed game starts its round anew.
-    m_playfield->StartNewGame(round, difficulty, resume);
+    // Without a snapshot a resumed game starts its round anew.
+    if (!resume || !m_playfield->RestoreSuspendedGame())
+        m_playfield->StartNewGame(round, difficulty, resume);
     EndLogSection();
 }
 

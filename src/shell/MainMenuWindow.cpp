@@ -3,6 +3,7 @@
 #include "foundation/Win32Services.h"
 #include "shell/Game.h"
 #include "shell/dialogs/CreditsDialog.h"
+#include "shell/dialogs/SelectPlayerDialog.h"
 #include "shell/dialogs/StatisticsDialog.h"
 #include "shell/HotSpotButton.h"
 #include "shell/MenuButton.h"
@@ -24,9 +25,6 @@ constexpr int32_t kCreditsX = 305;
 constexpr int32_t kCreditsY = 348;
 constexpr int32_t kCreditsWidth = 325;
 constexpr int32_t kCreditsHeight = 85;
-// A "Normal" game from the first round.
-constexpr uint32_t kNormal = 1;
-constexpr uint32_t kFirstRound = 0;
 constexpr int kPlay = 0;
 constexpr int kStatistics = 1;
 constexpr int kOptions = 2;
@@ -132,10 +130,7 @@ void CMainMenuWindow::OnCommand(CJWindow* sender, int32_t code)
         return;
     }
     if (sender == m_buttons[kPlay]) {
-        CGame* game = GetGame();
-        CJDialog::Close();
-        if (game)
-            game->StartNewGame(kNormal, kFirstRound);
+        OpenSubDialog(new CSelectPlayerDialog(GetParent()), true);
     } else if (sender == m_buttons[kStatistics]) {
         OpenSubDialog(new CStatisticsDialog(GetParent(), CStatisticsDialog::kFromMenu, nullptr, nullptr, GetStats()),
                       true);
@@ -151,7 +146,8 @@ void CMainMenuWindow::OnCommand(CJWindow* sender, int32_t code)
 
 void CMainMenuWindow::CloseOpen()
 {
-    // A menu under a dialog (statistics, options) belongs to that dialog until it comes back.
+    // A menu under a dialog (statistics, options, player selection) belongs to that dialog until
+    // it comes back.
     if (s_open && s_open->GetParent())
         s_open->CJDialog::Close();
 }

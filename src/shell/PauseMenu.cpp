@@ -1,13 +1,11 @@
 #include "shell/PauseMenu.h"
 
-#include "foundation/FileTimes.h"
 #include "foundation/LocalizedString.h"
 #include "game/Playfield.h"
 #include "game/ship/MessageDisplay.h"
 #include "shell/Game.h"
 #include "shell/MenuButtons.h"
 #include "shell/OptionsMenu.h"
-#include "shell/SuspendCurrentGame.h"
 #include "shell/dialogs/StatisticsDialog.h"
 #include "ui/Callback.h"
 #include "ui/JButton.h"
@@ -133,10 +131,8 @@ void CPauseMenu::EndGame()
 void CPauseMenu::SuspendGame()
 {
     CGame* game = GetGame();
-    if (game) {
-        CPlayfield* field = game->GetPlayfield();
-        SuspendCurrentGame(game->GetStats(), field->GetRound(), field->GetLives(), GetCurrentFileTime());
-    }
+    if (game)
+        game->GetPlayfield()->SuspendGame();
     Close();
     if (!game)
         return;

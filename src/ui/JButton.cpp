@@ -36,6 +36,10 @@ void CJButton::SetUp(CJButton* groupLeader)
     m_framed = true;
     m_part = m_theme ? m_theme->CreateButtonPart(this) : nullptr;
     PrepareThemePart();
+    // A button is drawn only inside its rect: without a size of its own it would stay invisible
+    // wherever its owner sets none (or only a width), so it starts at its theme's size.
+    if (m_part)
+        m_part->AutoSize();
     if (!groupLeader) {
         m_tabStop = true;
     } else if (groupLeader != this) {

@@ -13,7 +13,9 @@ void CJClassicButtonPart::Draw(CFrameInterface* frame)
     if ((!button->GetImage() || button->GetRowSpacing() != 0) && !button->IsTransparent())
         CJWindow::FillWithTexture(frame, button->GetBackgroundTexture(), {down, down, w, h}, button->GetRect().m_left,
                                   button->GetRect().m_top);
-    DrawFace(frame, !button->IsEnabledInParent(), down);
+    // The disabled-look flag means "draw me as disabled" whatever the theme: a button that stays
+    // clickable to explain why it is locked must look locked here too.
+    DrawFace(frame, !button->IsEnabledInParent() || button->ShowsDisabledLook(), down);
     if (!button->IsBorderless())
         CJWindow::DrawBevel(button->GetFont(), frame, {0, 0, w, h}, down == 0, 15, 0);
 }

@@ -128,11 +128,11 @@ TEST_F(ShippedBricks, EveryLayoutBuildsTheRoundItWasDrawnWith)
     }
 }
 
-TEST_F(ShippedBricks, TheClassicSetPlaysTenRoundsWithCheckPointsAtTheFirstAndSixth)
+TEST_F(ShippedBricks, TheClassicSetComesFirstWithTenRoundsAndCheckPointsAtTheFirstAndSixth)
 {
     CRoundSetCollection& sets = CRoundSetCollection::GetInstance();
     sets.SetUpAtStartUp();
-    ASSERT_EQ(sets.GetCount(), 1u);
+    ASSERT_EQ(sets.GetCount(), 2u);
     EXPECT_STREQ(sets.GetItemName(0), "Classic");
     const CRoundSet* classic = sets.GetSet(0);
     ASSERT_NE(classic, nullptr);
@@ -145,7 +145,8 @@ TEST_F(ShippedBricks, TheClassicSetPlaysTenRoundsWithCheckPointsAtTheFirstAndSix
     ASSERT_EQ(classic->GetCheckPointCount(), 2u);
     EXPECT_EQ(classic->GetCheckPoint(0), 0u);
     EXPECT_EQ(classic->GetCheckPoint(1), 5u);
-    EXPECT_EQ(CPlayfield::GetTotalRoundCount(), 10u);
+    // The second set's ten rounds follow in a game.
+    EXPECT_EQ(CPlayfield::GetTotalRoundCount(), 20u);
 
     // Drawn layouts lay a brick per letter of their maps, on their own backgrounds.
     const struct

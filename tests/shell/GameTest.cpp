@@ -36,6 +36,7 @@
 #include "sound/SoundSystem.h"
 #include "ui/JButton.h"
 #include "ui/ScreenWindow.h"
+#include "ui/UiKeys.h"
 #include "ui/controls/JMessageWindow.h"
 
 #include <filesystem>
@@ -70,7 +71,10 @@ TEST_F(GameObject, MainMenuOpensOnceAndPlayStartsAGame)
     EXPECT_TRUE(m_game->IsInMenu());
     EXPECT_TRUE(m_game->HasModalWindow());
 
+    // "&Play Game" leads through the player and new-game dialogs; Enter takes their defaults.
     menu->GetPlayButton()->Click();
+    m_game->GetScreenWindow()->OnKey(uikey::kEnter);
+    m_game->GetScreenWindow()->OnKey(uikey::kEnter);
     EXPECT_EQ(CMainMenuWindow::GetOpen(), nullptr);
     EXPECT_TRUE(m_game->IsPlaying());
     EXPECT_EQ(m_game->GetDifficulty(), 1u);

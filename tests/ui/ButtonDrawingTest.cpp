@@ -221,16 +221,28 @@ TEST_F(ButtonDrawing, DisabledImageShowsThroughTheFadedImage)
     CJButton* button = Add("Pic", {0, 0, 0, 0});
     button->SetImage(m_image.get(), true);
     button->SetDisabledImage(m_disabledImage.get());
-    m_screen->DrawScreen();
-    EXPECT_EQ(ReadPixel(m_target, 6, 5), white);
-    button->SetEnabled(false);
-    m_screen->DrawScreen();
-    // Four tenths of the image over the disabled one: red and green near 0.4 of full.
-    const uint32_t faded = ReadPixel(m_target, 6, 5);
-    const uint32_t red = (faded >> 11) & 31, green = (faded >> 5) & 63, blueBits = faded & 31;
-    EXPECT_NEAR(red, 31 * 4 / 10, 1);
-    EXPECT_NEAR(green, 63 * 4 / 10, 1);
-    EXPECT_EQ(blueBits, 31u);
+    // A disabled button, and an enabled one that only shows the disabled look (it stays clickable
+    // to say why it is locked), look alike.
+    const struct
+    {
+        const char* state;
+        bool enabled, disabledLook;
+    } cases[] = {{"disabled", false, false}, {"disabled look", true, true}};
+    for (const auto& c : cases) {
+        button->SetEnabled(true);
+        button->SetDisabledLook(false);
+        m_screen->DrawScreen();
+        EXPECT_EQ(ReadPixel(m_target, 6, 5), white) << c.state;
+        button->SetEnabled(c.enabled);
+        button->SetDisabledLook(c.disabledLook);
+        m_screen->DrawScreen();
+        // Four tenths of the image over the disabled one: red and green near 0.4 of full.
+        const uint32_t faded = ReadPixel(m_target, 6, 5);
+        const uint32_t red = (faded >> 11) & 31, green = (faded >> 5) & 63, blueBits = faded & 31;
+        EXPECT_NEAR(red, 31 * 4 / 10, 1) << c.state;
+        EXPECT_NEAR(green, 63 * 4 / 10, 1) << c.state;
+        EXPECT_EQ(blueBits, 31u) << c.state;
+    }
 }
 
 TEST_F(ButtonDrawing, ClassicCaptionDrawsTheTitleBandAndEngravedLine)

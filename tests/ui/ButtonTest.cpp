@@ -314,6 +314,29 @@ TEST_F(Buttons, EachKindSoundsItsOwnClick)
     }
 }
 
+TEST_F(Buttons, PushAndRadioButtonsStartAtTheirThemeSize)
+{
+    // Owners often set only a width (or nothing): the height must already be there, or the button
+    // draws nothing. The theme's size: text width + 2 x spacing + 2 by line height + 2 x spacing + 2.
+    const CFont* font = m_font.get();
+    const struct
+    {
+        const char* text;
+        const char* measured;
+        bool radio;
+    } cases[] = {{"Save", "Save", false}, {"&Normal", "Normal", true}, {"", "", false}};
+    for (const auto& c : cases) {
+        std::unique_ptr<CJButton> button(c.radio ? new CJCheckButton(m_dialog, c.text, nullptr)
+                                                 : new CJButton(m_dialog, c.text, nullptr));
+        const int32_t spacing = button->GetRowSpacing();
+        ASSERT_GT(spacing, 0);
+        EXPECT_EQ(button->GetWidth(), font->GetTextWidth(c.measured) + 2 * spacing + 2) << c.text;
+        EXPECT_EQ(button->GetHeight(), font->GetLineHeight() + 2 * spacing + 2) << c.text;
+        button->SetWidth(230);
+        EXPECT_EQ(button->GetHeight(), font->GetLineHeight() + 2 * spacing + 2) << c.text;
+    }
+}
+
 TEST_F(Buttons, ToggleSizesToItsTextAndMirrorsItsByte)
 {
     CFont* font = m_font.get();
