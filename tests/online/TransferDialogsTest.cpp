@@ -50,16 +50,6 @@ public:
     int cancels = 0;
 };
 
-class CountingAction : public CCallback
-{
-public:
-    explicit CountingAction(int* runs) : m_runs(runs) {}
-    void Invoke() override { ++*m_runs; }
-
-private:
-    int* m_runs;
-};
-
 void CollectLabelsAt(CJWindow* window, std::vector<std::tuple<int32_t, int32_t, std::string>>& found)
 {
     for (CJWindow* child = window->GetFrontChild(); child; child = child->GetNextSibling()) {
@@ -110,7 +100,7 @@ class WaitDialog : public TransferDialogTest
 protected:
     CWebSpinner* OpenSpinner(const char* message = "Please wait")
     {
-        auto* spinner = new CWebSpinner(message, new CountingAction(&m_runs), m_screen.get(), "Waiting", &m_transfer);
+        auto* spinner = new CWebSpinner(message, new uitest::CountingAction(&m_runs), m_screen.get(), "Waiting", &m_transfer);
         m_screen->OpenModalWindow(spinner, kPlaceCentred);
         return spinner;
     }

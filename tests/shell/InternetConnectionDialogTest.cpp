@@ -30,16 +30,6 @@ namespace {
 
 constexpr const char* kMessage = "You need to be connected to the Internet to check for Vantorel updates.";
 
-class CountingAction : public CCallback
-{
-public:
-    explicit CountingAction(int* runs) : m_runs(runs) {}
-    void Invoke() override { ++*m_runs; }
-
-private:
-    int* m_runs;
-};
-
 class ConnectionDialog : public ScreenInputTest
 {
 protected:
@@ -58,7 +48,7 @@ protected:
     CInternetConnectionDialog* Open(bool withAction = true)
     {
         auto* dialog = new CInternetConnectionDialog(nullptr, "Connect to the Internet", kMessage,
-                                                     withAction ? new CountingAction(&m_runs) : nullptr);
+                                                     withAction ? new uitest::CountingAction(&m_runs) : nullptr);
         m_screen->OpenModalWindow(dialog, kPlaceCentred);
         m_dialog.Watch(dialog);
         return dialog;
@@ -192,7 +182,7 @@ TEST_F(ConnectionDialog, NoActionKeepsTheAnswerDisabled)
     CInternetConnectionDialog* dialog = Open(false);
     Step();
     EXPECT_FALSE(dialog->GetPanel()->GetConnectedButton()->IsEnabled());
-    dialog->GetPanel()->SetAction(new CountingAction(&m_runs));
+    dialog->GetPanel()->SetAction(new uitest::CountingAction(&m_runs));
     Step();
     EXPECT_TRUE(dialog->GetPanel()->GetConnectedButton()->IsEnabled());
 }

@@ -13,12 +13,24 @@
 #include "sound/SoundBuffer.h"
 #include "sound/SoundList.h"
 #include "sound/SoundSystem.h"
+#include "ui/Callback.h"
 #include "ui/ScreenWindow.h"
 
 #include <filesystem>
 #include <initializer_list>
 
 namespace uitest {
+
+// A window's action that counts its runs.
+class CountingAction : public CCallback
+{
+public:
+    explicit CountingAction(int* runs) : m_runs(runs) {}
+    void Invoke() override { ++*m_runs; }
+
+private:
+    int* m_runs;
+};
 
 using platform::Event;
 using platform::EventType;
