@@ -6,6 +6,7 @@
 #include "sound/WaveSource.h"
 
 #include <atomic>
+#include <cstring>
 #include <memory>
 #include <thread>
 
@@ -83,6 +84,48 @@ TEST_F(OggWaveSource, OtherFilesFailAndCutFilesDeliverWhatTheyHold)
     const size_t delivered = ReadAll(*source).size();
     EXPECT_GT(delivered, 0u);
     EXPECT_LE(delivered, source->GetPCMLength());
+}
+
+TEST_F(OggWaveSource, ChainedFilesPlayFromTheirFirstLinkToTheEndOfTheLast)
+{
+    std::string chained, decoded;
+    if (!EncodeOggChain(m_dir, {{2, 22050, 30000}, {2, 22050, 12000}, {2, 22050, 7000}}, chained, decoded))
+        GTEST_SKIP() << "oggenc and oggdec are not installed";
+    ASSERT_EQ(decoded.size(), (30000u + 12000 + 7000) * 4);
+    const std::string path = WriteFile("chained.ogg", chained);
+    auto source = Open(path);
+    ASSERT_NE(source, nullptr);
+    EXPECT_EQ(source->GetPCMLength(), decoded.size());
+    EXPECT_EQ(source->Tell(), 0);
+    EXPECT_TRUE(ReadAll(*source, 1001) == decoded);
+    // A song that loops starts again at the first link.
+    ASSERT_TRUE(source->Seek(0));
+    EXPECT_TRUE(ReadAll(*source, 4096).substr(0, 8000) == decoded.substr(0, 8000));
+
+    // An effect holds and plays the whole chain (stereo at the device's rate comes out as it is).
+    CSoundBuffer* effect = NewBuffer(path);
+    ASSERT_EQ(effect->GetSize(), decoded.size());
+    ASSERT_TRUE(effect->Play(true));
+    Device().Advance(2300);
+    const std::vector<int16_t> heard = Captured();
+    ASSERT_GE(heard.size() * 2, decoded.size());
+    EXPECT_EQ(std::memcmp(heard.data(), decoded.data(), decoded.size()), 0);
+}
+
+TEST_F(OggWaveSource, AChainedLinkOfAnotherFormatEndsTheSound)
+{
+    std::string chained, decoded;
+    if (!EncodeOggChain(m_dir, {{1, 22050, 9000}, {1, 22050, 4000}, {1, 44100, 5000}, {1, 22050, 3000}}, chained,
+                        decoded))
+        GTEST_SKIP() << "oggenc and oggdec are not installed";
+    // The bytes delivered have one format: the first two links play, the rest is left out.
+    auto source = Open(WriteFile("mixed.ogg", chained));
+    ASSERT_NE(source, nullptr);
+    WaveFormat format;
+    source->GetWaveFormat(format);
+    EXPECT_EQ(format.samplesPerSecond, 22050u);
+    EXPECT_EQ(source->GetPCMLength(), (9000u + 4000) * 2);
+    EXPECT_TRUE(ReadAll(*source, 777) == decoded.substr(0, (9000 + 4000) * 2));
 }
 
 TEST_F(OggWaveSource, ReadsFromTwoThreadsNeverEnterTheDecoderTogether)
