@@ -1,6 +1,7 @@
 #include "sound/OggWaveSource.h"
 
 #include "foundation/VirtualFile.h"
+#include "sound/OggLinkCheck.h"
 #include "sound/WaveBlockPool.h"
 
 #include <vorbis/vorbisfile.h>
@@ -99,7 +100,9 @@ bool COggWaveSource::Open(CVirtualFile* file)
         return false;
     if (!m_decoder)
         m_decoder = static_cast<OggVorbis_File*>(CWaveBlockPool::DecoderStates().Take());
-    if (!m_decoder || ov_open_callbacks(m_file, m_decoder, nullptr, 0, kCallbacks) < 0)
+    // Files whose headers libvorbisfile would refuse never reach it: it loses memory refusing them.
+    if (!m_decoder || !OggLinksHaveWholeHeaders(*m_file) || !m_file->Seek(0) ||
+        ov_open_callbacks(m_file, m_decoder, nullptr, 0, kCallbacks) < 0)
         return false;
     m_opened = true;
     // Opened seekable, the decoder stands at the last link of a chained file (several logical

@@ -9,6 +9,8 @@
 #include <cstring>
 #include <memory>
 #include <thread>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -126,6 +128,44 @@ TEST_F(OggWaveSource, AChainedLinkOfAnotherFormatEndsTheSound)
     EXPECT_EQ(format.samplesPerSecond, 22050u);
     EXPECT_EQ(source->GetPCMLength(), (9000u + 4000) * 2);
     EXPECT_TRUE(ReadAll(*source, 777) == decoded.substr(0, (9000 + 4000) * 2));
+}
+
+// The offsets of the file's Ogg pages, and which of them begin a stream.
+std::vector<std::pair<size_t, bool>> OggPages(const std::string& file)
+{
+    std::vector<std::pair<size_t, bool>> pages;
+    for (size_t at = file.find("OggS"); at != std::string::npos; at = file.find("OggS", at + 1))
+        pages.emplace_back(at, (file[at + 5] & 2) != 0);
+    return pages;
+}
+
+TEST_F(OggWaveSource, FilesWithDamagedHeaderPagesAreRefusedAndDamagedSoundIsPlayedPast)
+{
+    std::string chained, decoded;
+    if (!EncodeOggChain(m_dir, {{1, 22050, 30000}, {1, 22050, 20000}}, chained, decoded))
+        GTEST_SKIP() << "oggenc and oggdec are not installed";
+    const auto pages = OggPages(chained);
+    size_t second = 0;
+    for (size_t i = 1; i < pages.size(); ++i)
+        if (pages[i].second)
+            second = i;
+    ASSERT_GT(second, 3u);
+    ASSERT_LT(second + 2, pages.size());
+    // One byte changed inside a page, so that its checksum fails.
+    auto damaged = [&](size_t page) {
+        std::string bytes = chained;
+        bytes[pages[page].first + 40] = static_cast<char>(bytes[pages[page].first + 40] ^ 0x5A);
+        return bytes;
+    };
+    // Header pages of the first link and of the second: refused.
+    for (size_t page : {size_t{0}, size_t{1}, second + 1})
+        EXPECT_EQ(Open(WriteFile("damaged.ogg", damaged(page))), nullptr) << "page " << page;
+    // A page of sound within the first link: the rest plays.
+    auto source = Open(WriteFile("damaged.ogg", damaged(second / 2 + 1)));
+    ASSERT_NE(source, nullptr);
+    const std::string pcm = ReadAll(*source);
+    EXPECT_GT(pcm.size(), decoded.size() / 2);
+    EXPECT_LE(pcm.size(), decoded.size());
 }
 
 TEST_F(OggWaveSource, ReadsFromTwoThreadsNeverEnterTheDecoderTogether)
