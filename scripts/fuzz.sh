@@ -10,10 +10,14 @@ shift || true
 dir=$root/build-fuzz
 CC=clang CXX=clang++ cmake -S "$root" -B "$dir" -DVANTOREL_FUZZ=ON -DVANTOREL_SDL=OFF -DBUILD_TESTING=OFF \
     -DVANTOREL_BENCH=OFF -DVANTOREL_SANITIZE=address,undefined >/dev/null
-cmake --build "$dir" -j "${JOBS:-$(nproc)}"
+targets=("$@")
+if [[ ${#targets[@]} -gt 0 ]]; then
+    cmake --build "$dir" -j "${JOBS:-$(nproc)}" --target "${targets[@]}"
+else
+    cmake --build "$dir" -j "${JOBS:-$(nproc)}"
+fi
 # Leaks inside system libraries are theirs, not the parsers'.
 export LSAN_OPTIONS=suppressions=$root/scripts/lsan.supp
-targets=("$@")
 if [[ ${#targets[@]} -eq 0 ]]; then
     for target in "$dir"/fuzz/fuzz_*; do
         [[ -x "$target" && "$target" != *_corpus ]] && targets+=("$(basename "$target")")
