@@ -145,15 +145,15 @@ TEST(SpanKernelTable, ConversionTablesTouchExactlyTheCountGivenWhateverTheEntry)
     for (const Case& c : cases)
         for (uint32_t n = 0; n < kSpanTableLength; ++n)
             for (uint32_t entry : {n, 0u, (n * 7 + 5) % kSpanTableLength, kSpanTableLength - 1 - n})
-            for (bool atEnd : {true, false}) {
-                SCOPED_TRACE(testing::Message() << "table " << (&c - cases) << " entry " << entry << " n " << n);
-                const std::vector<uint8_t> result =
-                    RunFenced(*c.table, c.operands, entry, n, n, c.destinationBytes, c.sourceBytes, setup, atEnd);
-                std::vector<uint8_t> expected;
-                for (uint32_t i = 0; i < n; ++i)
-                    expected.insert(expected.end(), c.pixel, c.pixel + c.destinationBytes);
-                EXPECT_EQ(result, expected);
-            }
+                for (bool atEnd : {true, false}) {
+                    SCOPED_TRACE(testing::Message() << "table " << (&c - cases) << " entry " << entry << " n " << n);
+                    const std::vector<uint8_t> result =
+                        RunFenced(*c.table, c.operands, entry, n, n, c.destinationBytes, c.sourceBytes, setup, atEnd);
+                    std::vector<uint8_t> expected;
+                    for (uint32_t i = 0; i < n; ++i)
+                        expected.insert(expected.end(), c.pixel, c.pixel + c.destinationBytes);
+                    EXPECT_EQ(result, expected);
+                }
     g_currentExpandPalette = nullptr;
     std::memset(g_paletteToPixel16, 0, sizeof g_paletteToPixel16);
 }
