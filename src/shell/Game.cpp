@@ -183,8 +183,8 @@ void CGame::FeedMenuNavigation(bool modal)
     CScreenWindow* screen = GetScreenWindow();
     if (!modal || !first || !screen || !first->IsFiring(kActionShoot))
         return;
-    const int key = first->GetBinding(kActionShoot).key;
-    if (key && g_keyboard.IsKeyDown(key))
+    // Held or only tapped since the last step: a quick tap is up again by now.
+    if (first->IsDownByKey(kActionShoot))
         return;
     screen->OnKey(uikey::kControlSetAction);
 }

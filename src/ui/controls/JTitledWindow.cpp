@@ -92,9 +92,10 @@ bool CJTitledWindow::OnDoubleClick(int32_t button, const CIntPoint& point, bool&
         return true;
     if (!self.IsAlive() || !Contains(m_screenRect, point))
         return false;
-    // The second press of a double click on the window itself is a press, delivered here once:
-    // asking for it again as well would press twice.
-    CJWindow::OnMouseDown(button, point);
+    // The second press of a double click on the window itself is a press: the screen window
+    // delivers it as one, with its release (a press delivered from here would never be released,
+    // and a button pressed so would never click).
+    keepPress = true;
     return true;
 }
 
