@@ -33,7 +33,7 @@ public:
     ~CScreenWindow() override;
 
     // While input is on: the mouse and keyboard state become window input (see
-    // ScreenWindowInput.cpp); then the tree updates.
+    // ScreenWindowInput.cpp); then the tree's states (UpdateState) and the tree update.
     void Update(float seconds) override;
     // Draws through its own frame whatever frame is given: resized first when the display's size
     // changed, then the tree, then the tooltip.

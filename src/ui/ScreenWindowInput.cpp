@@ -54,6 +54,8 @@ void CScreenWindow::Update(float seconds)
         RouteButtons(held, presses, position, now);
         RouteKeys(now);
     }
+    // Controls whose action rules their enabled flag follow it.
+    UpdateState();
     CJWindow::Update(seconds);
 }
 

@@ -251,7 +251,7 @@ TEST_F(Buttons, ActionsRunBeforeTheParentHearsAndMayRuleTheEnabledFlag)
         action->controls = c.controls;
         action->available = c.available;
         button->SetEnabled(c.enabledBefore);
-        m_dialog->UpdateState();
+        Step();
         EXPECT_EQ(button->IsEnabled(), c.enabledAfter) << c.controls << c.available;
     }
     // An action that closes the dialog leaves nothing to notify.

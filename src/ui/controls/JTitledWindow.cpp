@@ -5,6 +5,7 @@
 #include "graphics/OffsetClippedProxyFrame.h"
 #include "ui/JButton.h"
 #include "ui/JThemeCaptionPart.h"
+#include "ui/ScreenWindow.h"
 #include "ui/SkinTheme.h"
 #include "ui/WindowToolkitState.h"
 #include "ui/WindowWatch.h"
@@ -55,6 +56,9 @@ CJTitledWindow::~CJTitledWindow()
 {
     delete m_captionPart;
     m_captionPart = nullptr;
+    // A tooltip of a control of this window (or of one it covered) would stay over whatever shows next.
+    if (CJWindow* root = GetScreenWindow())
+        static_cast<CScreenWindow*>(root)->HideTooltip();
 }
 
 void CJTitledWindow::Draw(COffsetClippedProxyFrame* frame)
