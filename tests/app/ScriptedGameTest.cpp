@@ -13,7 +13,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const fs::path kScripts = fs::path(__FILE__).parent_path() / ".." / "data" / "scripts";
+// Absolute before any test changes the current folder: a compiler cache may give a relative name.
+const fs::path kScripts = fs::absolute(fs::path(__FILE__).parent_path() / ".." / "data" / "scripts");
 
 // Runs the game headless from a folder of its own (its lock, statistics and screenshots stay there,
 // so no count of earlier launches brings up the update reminder); answers the exit code.

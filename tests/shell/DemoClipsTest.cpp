@@ -16,8 +16,9 @@
 #ifdef VANTOREL_DATA_DIR
 namespace {
 
+// Absolute before any test changes the current folder: a compiler cache may give a relative name.
 const std::filesystem::path kClipList =
-    std::filesystem::path(__FILE__).parent_path() / ".." / ".." / "data" / "DemoClips.txt";
+    std::filesystem::absolute(std::filesystem::path(__FILE__).parent_path() / ".." / ".." / "data" / "DemoClips.txt");
 // A clip shorter than this means its game ended almost at once.
 constexpr uint32_t kShortestClip = 150;
 
