@@ -46,6 +46,9 @@ public:
     virtual bool OnActivate(bool active);
     // Returns whether the key was handled.
     virtual bool OnKey(int key);
+    // The window is closing (the player closed it, or the process was asked to stop) and the
+    // application is about to go: whatever the player would lose is kept now. The base keeps nothing.
+    virtual void OnClosing() {}
     virtual void SetUpScreenWindow(CFrame* target, CResourceCollection* listIcons, CResourceCollection* windowTextures,
                                    CFont* windowFont, CFont* statisticsFont);
     virtual bool HandleMessage(int message);

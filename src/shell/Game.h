@@ -54,6 +54,9 @@ public:
     // Enter or Space skip the laying of bricks, any key ends a demo; F5 cycles the background
     // detail, F10 takes a screenshot, Escape pauses and "~" resets the frame statistics.
     bool OnKey(int key) override;
+    // A game in progress is suspended as the pause menu's "Suspend Game" does, so that "Play Game"
+    // offers to resume it (not a demo, nor a game already over, nor the developer's recording).
+    void OnClosing() override;
     // A gamma change redraws the whole background; other messages are not handled.
     bool HandleMessage(int message) override;
     bool IsInMenu() const override { return m_mode == kModeMainMenu; }

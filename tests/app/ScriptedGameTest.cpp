@@ -48,6 +48,56 @@ TEST(ScriptedGame, PlaysAGameFromTheMenuAndLeavesByExit)
     EXPECT_NEAR(static_cast<double>(size("menu.tga")), static_cast<double>(size("back.tga")), 2000.0);
 }
 
+// The statistics file as text, decompressed by Python's zlib.
+std::string StatsText(const fs::path& folder)
+{
+    if (testsupport::RunCommand("cd '" + folder.string() + "' && python3 -c \"import zlib;d=open('Stats.dat','rb')"
+                                ".read();open('stats.txt','wb').write(zlib.decompress(d[9:]))\" 2>/dev/null") != 0)
+        return "";
+    return testsupport::ReadFileBytes(folder / "stats.txt");
+}
+
+bool HasSuspendedGame(const fs::path& folder)
+{
+    return StatsText(folder).find("Suspended Game=CSuspendedGameStats") != std::string::npos;
+}
+
+// Closing the window in the middle of a game keeps the game as the pause menu's "Suspend Game"
+// does; the next run's "Play Game" offers it, and "Resume Play" finds its button.
+TEST(ScriptedGame, ClosingDuringAGameSuspendsItForTheNextRunToResume)
+{
+    testsupport::TempDir dir;
+    const fs::path script = dir.Path() / "close.script";
+    testsupport::WriteFileBytes(script, "310 key Return\n320 key Return\n330 key Return\n600 quit\n");
+    ASSERT_EQ(RunScripted(dir.Path(), script), 0);
+    ASSERT_TRUE(HasSuspendedGame(dir.Path())) << StatsText(dir.Path());
+
+    testsupport::WriteFileBytes(script, "310 key Return\n320 key Return\n330 click \"&Resume Play\"\n"
+                                        "500 screenshot resumed.tga\n510 quit\n");
+    ASSERT_EQ(RunScripted(dir.Path(), script), 0);
+    EXPECT_EQ(testsupport::ReadFileBytes(dir.Path() / "out.txt"), "");
+    EXPECT_TRUE(fs::exists(dir.Path() / "resumed.tga"));
+    // Closed during the resumed game, which is kept again.
+    EXPECT_TRUE(HasSuspendedGame(dir.Path()));
+}
+
+// A request to stop (SIGTERM) during a game, paused here, keeps it the same way.
+TEST(ScriptedGame, StopSignalDuringAGameSuspendsIt)
+{
+    testsupport::TempDir dir;
+    MakeProgramFolder(dir.Path());
+    testsupport::WriteFileBytes(dir.Path() / "term.script", "310 key Return\n320 key Return\n330 key Return\n"
+                                                            "600 key Escape\n620 screenshot paused.tga\n");
+    // The game runs on; once the paused round is on screen it is asked to stop.
+    const std::string run = "cd '" + dir.Path().string() + "' && (XDG_RUNTIME_DIR='" + dir.Path().string() +
+                            "' timeout 120 ./vantorel --headless --script term.script >out.txt 2>&1 & pid=$!; "
+                            "for i in $(seq 600); do [ -s paused.tga ] && break; sleep 0.1; done; "
+                            "kill -TERM $pid; wait $pid)";
+    EXPECT_EQ(testsupport::RunCommand(run), 0) << testsupport::ReadFileBytes(dir.Path() / "out.txt");
+    EXPECT_TRUE(fs::exists(dir.Path() / "paused.tga"));
+    EXPECT_TRUE(HasSuspendedGame(dir.Path())) << StatsText(dir.Path());
+}
+
 TEST(ScriptedGame, BadScriptEndsBeforeTheStartWithTheLine)
 {
     testsupport::TempDir dir;
