@@ -7,6 +7,7 @@
 
 #include <cstdint>
 
+class CBroadcastMessage;
 class CFont;
 class CFrame;
 class CJWindow;
@@ -51,7 +52,8 @@ public:
     virtual void OnClosing() {}
     virtual void SetUpScreenWindow(CFrame* target, CResourceCollection* listIcons, CResourceCollection* windowTextures,
                                    CFont* windowFont, CFont* statisticsFont);
-    virtual bool HandleMessage(int message);
+    // A message for the application (a brightness change); answers whether it was handled.
+    virtual bool HandleMessage(CBroadcastMessage* message);
     virtual void DrawScreenWindow();
     virtual CScreenFrame* CreateScreenFrame();
     virtual CScreenWindow* CreateScreenWindow(CFrame* target, CFont* font);

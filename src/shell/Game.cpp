@@ -211,11 +211,12 @@ int ChooseMixLevelFor(float lastBallSpeed, bool modal, bool guns, int ballsInPla
     return 1;
 }
 
-bool CGame::HandleMessage(int message)
+bool CGame::HandleMessage(CBroadcastMessage* message)
 {
-    if (static_cast<uint32_t>(message) != CChangedGammaMessage::GetMessageType())
+    if (!message || message->m_type != CChangedGammaMessage::GetMessageType())
         return false;
     InvalidateScreen();
+    message->m_handled = 1;
     return true;
 }
 

@@ -43,11 +43,12 @@ int ReadSetting(const char* key, int defaultValue)
 
 } // namespace
 
-void SendChangedGamma(float brightness)
+bool SendChangedGamma(float brightness)
 {
-    CChangedGammaMessage message(static_cast<uint32_t>(brightness));
+    CChangedGammaMessage message(brightness);
     if (g_application)
-        g_application->HandleMessage(static_cast<int>(message.m_type));
+        g_application->HandleMessage(&message);
+    return message.m_handled != 0;
 }
 
 int32_t CVideoOptionsDialog::BrightnessToPosition(float brightness)
