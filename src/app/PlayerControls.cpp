@@ -463,9 +463,7 @@ bool CPlayerControls::CaptureBinding(int index, bool& cancelled)
         return true;
     }
     if (key == kKeyEscape) {
-        binding = m_savedBinding;
-        RecomputeVetoes();
-        SetCapturing(false);
+        CancelCapture(index);
         cancelled = true;
         return true;
     }
@@ -489,6 +487,15 @@ bool CPlayerControls::CaptureBinding(int index, bool& cancelled)
     if (binding.mouseMask && !mouseBits)
         return EndCapture(index, saved.key, saved.modifierKey, saved.joystickMask, binding.mouseMask);
     return false;
+}
+
+void CPlayerControls::CancelCapture(int index)
+{
+    if (!m_capturing || index < 0 || index >= GetActionCount())
+        return;
+    m_bindings[static_cast<size_t>(index)] = m_savedBinding;
+    RecomputeVetoes();
+    SetCapturing(false);
 }
 
 uint32_t CPlayerControls::ReadCaptureMouseBits(const Binding& binding)

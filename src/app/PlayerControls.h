@@ -110,6 +110,8 @@ public:
     // restored the old binding). While any set captures, no set polls.
     bool CaptureBinding(int index, bool& cancelled);
     bool IsCapturing() const { return m_capturing; }
+    // Ends a capture in progress as Escape does: the binding is put back as it was.
+    void CancelCapture(int index);
     // Sets a binding, first removing the same inputs from every other binding.
     void SetBinding(int index, int key, int modifierKey, uint32_t joystickMask, uint32_t mouseMask);
     void ClearBinding(int index) { SetBinding(index, 0, 0, 0, 0); }

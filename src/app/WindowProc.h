@@ -25,8 +25,8 @@ int MapVirtualKeyToUiKey(int virtualKey);
 void ResizeWindowForWindowedMode();
 
 // Stops every sound, gives the system its volume back, lets the application keep what it must
-// (OnClosing), deletes it and ends the process with exit code 0. Never returns into the caller, which may be deep inside the
-// application's own code.
+// (OnClosing), deletes it and ends the process with exit code 0. Never returns into the caller,
+// which may be deep inside the application's own code.
 [[noreturn]] void ShutDownApplication();
 
 // The window's state as the last events left it. The application is active for the main loop when

@@ -59,8 +59,8 @@ TEST_F(SdlClicks, TwentyQuickClicksOnADialogButtonAreTwentyClicks)
         ASSERT_EQ(clicks, 0);
         // One xdotool run per click (its own repeat now and then loses its last click), in the
         // background while the loop runs; every second click is a double click.
-        ASSERT_EQ(testsupport::RunCommand("(for i in $(seq 20); do xdotool click 1; sleep 0.04; done) >/dev/null 2>&1 &"),
-                  0);
+        const char* clicks20 = "(for i in $(seq 20); do xdotool click 1; sleep 0.04; done) >/dev/null 2>&1 &";
+        ASSERT_EQ(testsupport::RunCommand(clicks20), 0);
         runFor(5000, 20);
         runFor(300, 21);  // and no more
     }

@@ -43,12 +43,11 @@ int ReadSetting(const char* key, int defaultValue)
 
 } // namespace
 
-bool SendChangedGamma(float brightness)
+void SendChangedGamma(float brightness)
 {
     CChangedGammaMessage message(brightness);
     if (g_application)
         g_application->HandleMessage(&message);
-    return message.m_handled != 0;
 }
 
 int32_t CVideoOptionsDialog::BrightnessToPosition(float brightness)

@@ -62,8 +62,8 @@ private:
     CJButton* m_done = nullptr;
 };
 
-// Sends the application the gamma-changed message with the brightness (0 after a change of colour
-// mode); answers whether the application handled it (false without an application).
-bool SendChangedGamma(float brightness);
+// Sends the application the gamma-changed message with the brightness, 0 after a change of colour
+// mode (nothing without an application).
+void SendChangedGamma(float brightness);
 // Opens the dialog modally and centred over the parent; answers it.
 CVideoOptionsDialog* OpenVideoOptionsDialog(CJWindow* parent);
