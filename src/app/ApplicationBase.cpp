@@ -328,7 +328,7 @@ void CApplicationBase::SetUpScreenWindow(CFrame* target, CResourceCollection* li
     }
 }
 
-bool CApplicationBase::HandleMessage(int)
+bool CApplicationBase::HandleMessage(CBroadcastMessage*)
 {
     return false;
 }

@@ -166,7 +166,9 @@ void CTimedPictureScreen::WaitUntilDone()
 {
     g_keyboard.ClearAll();
     uint32_t now = platform::GetTickCount();
-    unsigned remembered = g_mouse.GetButtons();
+    // Only a press during the wait counts (a button held from before must be let go first), and
+    // one let go again before the next look counts too.
+    CMouse::PressCounts seen = g_mouse.GetPressCounts();
     const uint64_t limit = static_cast<uint64_t>(m_displayTime * 1000.0f);
     if (m_startTime != 0 && now - m_startTime < limit) {
         for (;;) {
@@ -174,10 +176,7 @@ void CTimedPictureScreen::WaitUntilDone()
             now = platform::GetTickCount();
             if (g_keyboard.TakeAnyKeyPress())
                 break;
-            // A button counts once it was up at some moment of the wait.
-            const unsigned held = g_mouse.GetButtons();
-            remembered &= held;
-            if (held & ~remembered)
+            if (g_mouse.TakePressMask(seen))
                 break;
             if (now - m_startTime >= limit)
                 break;

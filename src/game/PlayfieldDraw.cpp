@@ -6,6 +6,7 @@
 #include "game/Playfield.h"
 #include "game/bricks/BackgroundDefinition.h"
 #include "game/bricks/BrickLayer.h"
+#include "game/bricks/BrickLayout.h"
 #include "game/sprites/Sprite.h"
 #include "graphics/Frame.h"
 #include "graphics/FrameCollection.h"
@@ -71,6 +72,15 @@ void CPlayfield::DrawBrickLayer(CFrameInterface* target)
 {
     if (IsLayingBricks())
         m_brickLayer->Draw(target);
+}
+
+void CPlayfield::RemakeDecorations()
+{
+    if (!m_roundStarted)
+        return;
+    m_backgroundSprites.DeleteAll();
+    m_foreground.DeleteAll();
+    CBrickLayout::ApplyBackgroundTheme(GetBrickLayout().m_backgroundType);
 }
 
 void CPlayfield::SetBackground(CBackgroundDefinition* background)

@@ -108,6 +108,7 @@ void CPlayfield::StartRound(uint32_t round)
 
     CBrickLayout& layout = GetBrickLayout();
     layout.ResetToDefaults();
+    m_roundStarted = true;
     const CRoundSet* set = CRoundSetCollection::GetInstance().GetSet(m_roundSet);
     CSharedString path;
     CBrickLayoutCollection::GetInstance().GetItemFilePath(set ? set->GetLayoutIndex(m_roundInSet) : 0, path);
@@ -173,6 +174,7 @@ void CPlayfield::CheckLostBall()
 {
     if (m_roundComplete || IsLayingBricks() || m_balls.GetHead())
         return;
+    m_host->CountBallLost();
     if (m_lives <= 0) {
         PlaySound("Game Over.WAV");
         Show(g_gameOver.CStr(), kLarge, 0.0f, true);
@@ -271,7 +273,10 @@ void CPlayfield::AddPoints(int32_t points)
     m_host->SetScore(static_cast<uint32_t>(std::clamp<int64_t>(score, 0, std::numeric_limits<uint32_t>::max())));
     if (points >= kPointsLineFrom || points < 0) {
         CSharedString number;
-        number.FormatWithCommas(points);
+        // Shown times the display factor, within what the text can hold.
+        const int64_t shown = static_cast<int64_t>(points) * m_host->GetPointsDisplayFactor();
+        number.FormatWithCommas(static_cast<int>(
+            std::clamp<int64_t>(shown, std::numeric_limits<int>::min(), std::numeric_limits<int>::max())));
         CSharedString line;
         line.Format("%s %s", number.CStr(), g_points.CStr());
         AddLines(line.CStr(), kSmall);

@@ -183,8 +183,8 @@ void CGame::FeedMenuNavigation(bool modal)
     CScreenWindow* screen = GetScreenWindow();
     if (!modal || !first || !screen || !first->IsFiring(kActionShoot))
         return;
-    const int key = first->GetBinding(kActionShoot).key;
-    if (key && g_keyboard.IsKeyDown(key))
+    // Held or only tapped since the last step: a quick tap is up again by now.
+    if (first->IsDownByKey(kActionShoot))
         return;
     screen->OnKey(uikey::kControlSetAction);
 }
@@ -211,11 +211,12 @@ int ChooseMixLevelFor(float lastBallSpeed, bool modal, bool guns, int ballsInPla
     return 1;
 }
 
-bool CGame::HandleMessage(int message)
+bool CGame::HandleMessage(CBroadcastMessage* message)
 {
-    if (static_cast<uint32_t>(message) != CChangedGammaMessage::GetMessageType())
+    if (!message || message->m_type != CChangedGammaMessage::GetMessageType())
         return false;
     InvalidateScreen();
+    message->m_handled = 1;
     return true;
 }
 

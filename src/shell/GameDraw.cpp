@@ -78,7 +78,8 @@ void CGame::SetBackgroundDetailLevel(int level)
     m_backgroundDetailLevel = level;
     WriteConfigInt(g_configFile.GetPath(), g_configFile.GetSection(), "Background Detail Level", level);
     m_playfield->SetBackgroundDetailLevel(level);
-    // The decorations are made by the round's background theme, which the layouts bring.
+    // The round's decorations go and come back as the level now asks.
+    m_playfield->RemakeDecorations();
     InvalidateScreen();
 }
 

@@ -7,6 +7,7 @@
 #include "graphics/Frame.h"
 #include "graphics/FrameCollection.h"
 #include "shell/Game.h"
+#include "shell/GameTypedWords.h"
 #include "shell/TimedMessage.h"
 #include "shell/dialogs/StatisticsDialog.h"
 #include "shell/stats/DifficultyNames.h"
@@ -122,6 +123,19 @@ void CGame::CountBrickDestroyed()
         CGameStats& game = m_stats->GetCurrentGame();
         game.SetBricksDestroyed(game.GetBricksDestroyed() + 1);
     }
+}
+
+void CGame::CountBallLost()
+{
+    if (m_stats) {
+        CGameStats& game = m_stats->GetCurrentGame();
+        game.SetBallsLost(game.GetBallsLost() + 1);
+    }
+}
+
+int CGame::GetPointsDisplayFactor() const
+{
+    return ::GetPointsDisplayFactor();
 }
 
 const char* CGame::GetPlayerName() const

@@ -8,6 +8,7 @@
 #include "shell/HotSpotButton.h"
 #include "shell/MenuButton.h"
 #include "shell/OptionsMenu.h"
+#include "shell/UpdateCheck.h"
 #include "shell/stats/Stats.h"
 #include "ui/Callback.h"
 #include "ui/JAnimator.h"
@@ -35,16 +36,15 @@ constexpr const char* kButtonTexts[CMainMenuWindow::kButtonCount] = {"&Play Game
 
 CMainMenuWindow* s_open = nullptr;
 
-// The reminder's "Check for Updates": the connection dialog comes with the online services; until
-// then the count starts again.
+// The reminder's "Check for Updates": the connection question over the menu, then the version check.
 class CCheckForUpdates : public CCallback
 {
 public:
-    explicit CCheckForUpdates(CStats& stats) : m_stats(stats) {}
-    void Invoke() override { m_stats.SetLaunchesSinceVersionCheck(CMainMenuWindow::kLaunchesBetweenReminders); }
+    explicit CCheckForUpdates(CJWindow* screen) : m_screen(screen) {}
+    void Invoke() override { StartUpdateCheck(CMainMenuWindow::GetOpen(), m_screen); }
 
 private:
-    CStats& m_stats;
+    CJWindow* m_screen;
 };
 
 } // namespace
@@ -102,7 +102,7 @@ bool CMainMenuWindow::OpenReminderWhenDue(CStats& stats, CJWindow* openIn)
         openIn, CSharedString("Check for updates reminder"),
         CSharedString("Would you like to check the Vantorel web site for product updates and add-ons?"), openIn,
         &later, nullptr);
-    reminder->AddButton(CSharedString("Check for Updates"), new CCheckForUpdates(stats));
+    reminder->AddButton(CSharedString("Check for Updates"), new CCheckForUpdates(openIn));
     return true;
 }
 

@@ -156,6 +156,9 @@ TEST_F(TimedPictureScreen, OnlyANewMousePressEndsTheWait)
         {{{100, Event::Mouse(EventType::MouseUp, 1, 1, platform::kMouseLeft)},
           {700, Event::Mouse(EventType::MouseDown, 1, 1, platform::kMouseLeft)}},
          700},                                                                           // released, pressed again
+        {{{400, Event::Mouse(EventType::MouseDown, 1, 1, platform::kMouseRight)},
+          {400, Event::Mouse(EventType::MouseUp, 1, 1, platform::kMouseRight)}},
+         400},                                                                           // a click between two looks
     };
     for (const Case& c : cases) {
         g_mouse.SetButtons(platform::kMouseLeft);

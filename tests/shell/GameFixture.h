@@ -41,7 +41,7 @@ protected:
         SetMainWindowState(true, false);
         g_keyboard = CKeyboard();
         g_mouse = CMouse();
-        m_game = new CGame(nullptr);
+        m_game = MakeGame();
         m_game->MarkConstructed();
         m_game->Init(nullptr);
     }
@@ -55,6 +55,8 @@ protected:
     }
     // Before the game starts: a test may change its copy of the data set.
     virtual void PrepareData(const std::filesystem::path&) {}
+    // The game object; a test may watch it through a class of its own.
+    virtual CGame* MakeGame() { return new CGame(nullptr); }
     static void LinkFiles(const std::filesystem::path& from, const std::filesystem::path& to)
     {
         std::filesystem::create_directory(to);

@@ -126,7 +126,10 @@ bool CJEditField::Paste(int32_t flag)
         return false;
     if (flag != 1)
         return true;
-    Delete(1);
+    // The selection makes way for the text; with none, nothing goes (Delete would take the
+    // character after the cursor).
+    if (SelectionStart() != SelectionEnd())
+        Delete(1);
     // Typed one by one so that every filter applies; a control character would run an editing
     // command, so only printable codes go through.
     CWindowWatch self(this);
