@@ -211,9 +211,11 @@ void CBrickAI::Destroy(CSprite* brick, bool byFire, float reach)
     else if (type == kBrickPushAway)
         PushAway(brick->GetPosition(), kPushReach);
 
-    if (type == kBrickExploding || (IsToggleBrickType(type) && IsOn()))
+    if (type == kBrickExploding || (IsToggleBrickType(type) && IsOn())) {
         Explode(brick->GetPosition(), kBlastReach, false);
-    else if (byFire)
+        if (playfield)
+            playfield->GetHost().StartForceFeedback("Bricks Explode", nullptr);
+    } else if (byFire)
         Explode(brick->GetPosition(), reach, true);
 
     if (m_info) {
