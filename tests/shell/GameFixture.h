@@ -2,6 +2,7 @@
 // A game object over the project's data set in a scratch folder (the current folder while the
 // test runs), on the headless backend with a virtual clock, stepped by hand.
 #include "../foundation/FileTestHelpers.h"
+#include "TestSupport.h"
 #include "app/DemoRecorder.h"
 #include "app/Keyboard.h"
 #include "app/Mouse.h"
@@ -55,6 +56,24 @@ protected:
     }
     // Before the game starts: a test may change its copy of the data set.
     virtual void PrepareData(const std::filesystem::path&) {}
+    // Rewrites the archive (a link into the built data set) of the test's copy without the entries
+    // whose names hold the text.
+    static void DropEntries(const std::filesystem::path& data, const char* archive, const std::string& holding)
+    {
+        const std::filesystem::path path = data / archive;
+        const std::string script = "import zipfile\n"
+                                   "src = zipfile.ZipFile('" + std::filesystem::read_symlink(path).string() + "')\n"
+                                   "dst = zipfile.ZipFile('" + (data / "Filtered.zip").string() + "', 'w')\n"
+                                   "for item in src.infolist():\n"
+                                   "    if '" + holding + "' not in item.filename:\n"
+                                   "        dst.writestr(item, src.read(item))\n"
+                                   "dst.close()\n";
+        testsupport::WriteFileBytes(data / "filter.py", script);
+        ASSERT_EQ(testsupport::RunCommand("python3 '" + (data / "filter.py").string() + "'"), 0);
+        std::filesystem::remove(data / "filter.py");
+        std::filesystem::remove(path);
+        std::filesystem::rename(data / "Filtered.zip", path);
+    }
     static void LinkFiles(const std::filesystem::path& from, const std::filesystem::path& to)
     {
         std::filesystem::create_directory(to);

@@ -10,6 +10,7 @@
 #include "graphics/FrameInterface.h"
 #include "graphics/Sequence.h"
 #include "graphics/SequenceCollection.h"
+#include "objects/DataNames.h"
 
 #include <algorithm>
 #include <cmath>
@@ -34,10 +35,10 @@ void DrawAtPhase(CFrameInterface* target, CSequence* sequence, const CFloatPoint
 CBrickLayer::CBrickLayer()
 {
     CSequenceCollection& sequences = CSequenceCollection::GetInstance();
-    m_leftGears = sequences.FindSequence("Brick Layer/Left Gears");
-    m_rightGears = sequences.FindSequence("Brick Layer/Right Gears");
-    m_bar = sequences.FindSequence("Brick Layer/Bar");
-    m_carriage = sequences.FindSequence("Brick Layer/Carriage");
+    m_leftGears = sequences.FindSequence(dataname::sequence::kBrickLayerLeftGears);
+    m_rightGears = sequences.FindSequence(dataname::sequence::kBrickLayerRightGears);
+    m_bar = sequences.FindSequence(dataname::sequence::kBrickLayerBar);
+    m_carriage = sequences.FindSequence(dataname::sequence::kBrickLayerCarriage);
     const uint32_t frames = m_carriage ? m_carriage->GetFrameCount() : 0;
     const float rate = m_carriage ? m_carriage->GetFramesPerSecond() : 0.0f;
     if (frames > 0 && rate > 0.0f)
@@ -133,7 +134,7 @@ void CBrickLayer::Step()
         m_progress = m_placingRate > 0.0f ? m_progress + m_speedFactor * m_placingRate : 1.0f;
         if (m_progress >= 1.0f) {
             m_progress = 1.0f;
-            PlaySoundRecorded("Brick Placed.WAV");
+            PlaySoundRecorded(dataname::sound::kBrickPlaced);
             if (m_target)
                 m_target->SetActive(true);
             m_target = nullptr;
