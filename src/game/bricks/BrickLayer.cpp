@@ -7,6 +7,8 @@
 #include "game/bricks/BrickType.h"
 #include "game/sprites/RecordedSound.h"
 #include "game/sprites/Sprite.h"
+#include "game/sprites/SpriteDrawRecord.h"
+#include "game/sprites/WorldRecordFields.h"
 #include "graphics/FrameInterface.h"
 #include "graphics/Sequence.h"
 #include "graphics/SequenceCollection.h"
@@ -25,9 +27,17 @@ constexpr float kHomewardSpeed = 2.0f;
 void DrawAtPhase(CFrameInterface* target, CSequence* sequence, const CFloatPoint& at, float phase)
 {
     CFrame* frame = sequence ? sequence->GetFrameAtFraction(phase) : nullptr;
-    if (frame)
-        target->DrawFrameAt(frame, static_cast<int32_t>(at.m_x), static_cast<int32_t>(at.m_y),
-                            &g_transparentMaskBlitter);
+    if (!frame)
+        return;
+    const int32_t x = static_cast<int32_t>(at.m_x), y = static_cast<int32_t>(at.m_y);
+    // A demo being recorded shows the machine as it shows a sprite, frame by frame.
+    if (CReplayStream* stream = worldrecord::GetRecordingStream()) {
+        uint32_t index = 0;
+        while (index + 1 < sequence->GetFrameCount() && sequence->GetFrame(index) != frame)
+            ++index;
+        RecordSpriteDraw(*stream, sequence, index, x, y);
+    }
+    target->DrawFrameAt(frame, x, y, &g_transparentMaskBlitter);
 }
 
 } // namespace
