@@ -6,6 +6,7 @@
 #include "app/DemoRecorder.h"
 #include "app/Keyboard.h"
 #include "app/Mouse.h"
+#include "app/TimedPictureScreen.h"
 #include "app/WindowProc.h"
 #include "foundation/OpenFlags.h"
 #include "foundation/Win32Services.h"
@@ -38,13 +39,14 @@ protected:
         platform::GetHeadlessBackend().Reset();
         platform::CreateMainWindow("Vantorel");
         platform::EnableVirtualClock();
-        SetCommandLine("");
+        SetCommandLine(GameCommandLine().c_str());
         SetMainWindowState(true, false);
         g_keyboard = CKeyboard();
         g_mouse = CMouse();
-        m_game = new CGame(nullptr);
+        CTimedPictureScreen* pictureScreen = MakePictureScreen();
+        m_game = new CGame(pictureScreen);
         m_game->MarkConstructed();
-        m_game->Init(nullptr);
+        m_game->Init(pictureScreen);
     }
     void TearDown() override
     {
@@ -52,8 +54,14 @@ protected:
         CDemoRecorder::GetInstance()->SetFinishCallback(nullptr);
         // The game's fonts went with it: no later test may find one as the toolkit's default.
         CWindowToolkitState::Get().Reset();
+        SetCommandLine("");
         platform::DisableVirtualClock();
     }
+    // The game's command line ("/ScreenBitDepth 8").
+    virtual std::string GameCommandLine() const { return ""; }
+    // The picture screen the game shows its pictures on (kept and deleted by the game); none by
+    // default, so that the start-up shows no splash.
+    virtual CTimedPictureScreen* MakePictureScreen() { return nullptr; }
     // Before the game starts: a test may change its copy of the data set.
     virtual void PrepareData(const std::filesystem::path&) {}
     // Rewrites the archive (a link into the built data set) of the test's copy without the entries
