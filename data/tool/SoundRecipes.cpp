@@ -1,5 +1,6 @@
 #include "SoundRecipes.h"
 
+#include "BrickSoundRecipes.h"
 #include "PlaySoundRecipes.h"
 #include "SynthTrack.h"
 
@@ -243,6 +244,7 @@ const std::vector<SoundRecipe>& GetSoundRecipes()
             {"!None.wav", MakeSilence},
         };
         AppendPlaySoundRecipes(list);
+        AppendBrickSoundRecipes(list);
         return list;
     }();
     return recipes;

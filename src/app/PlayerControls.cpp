@@ -5,6 +5,7 @@
 #include "app/Mouse.h"
 #include "foundation/ConfigFile.h"
 #include "foundation/LocalizedString.h"
+#include "objects/DataNames.h"
 #include "platform/Time.h"
 #include "sound/SoundList.h"
 
@@ -20,7 +21,7 @@ CLocalizedString s_wheelUp("Wheel Up");
 CLocalizedString s_mouseButton("Mouse Button");
 
 const char* const kOptions = "Options";
-const char* const kErrorSound = "Player Error.wav";
+const char* const kErrorSound = dataname::sound::kPlayerError;
 
 // The analog direction: the mouse's offset from the centre of the 640 x 480 screen, and the
 // joystick's stick beyond its own small dead zone.

@@ -85,12 +85,14 @@ void CTimedPictureScreen::DrawStep(CScreenFrame* display)
         g_application->IncrementDrawCount();
 }
 
-void CTimedPictureScreen::Show(CFrame* frame, bool convert, CFrameOverlayOptions* overlays)
+void CTimedPictureScreen::Show(CFrame* frame, bool convert, CFrameOverlayOptions* overlays,
+                               const CTextSubstitutionList* substitutions)
 {
-    ShowHolder(new Holder{frame, false}, convert, overlays);
+    ShowHolder(new Holder{frame, false}, convert, overlays, substitutions);
 }
 
-void CTimedPictureScreen::ShowHolder(Holder* holder, bool convert, CFrameOverlayOptions* overlays)
+void CTimedPictureScreen::ShowHolder(Holder* holder, bool convert, CFrameOverlayOptions* overlays,
+                                     const CTextSubstitutionList* substitutions)
 {
     if (!holder)
         return;
@@ -119,7 +121,7 @@ void CTimedPictureScreen::ShowHolder(Holder* holder, bool convert, CFrameOverlay
             m_holder = new Holder{copy, true};
         }
         if (overlays)
-            overlays->DrawTextOverlays(m_holder->m_frame, nullptr);
+            overlays->DrawTextOverlays(m_holder->m_frame, substitutions);
     }
     if (!display)
         return;

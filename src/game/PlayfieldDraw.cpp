@@ -13,6 +13,7 @@
 #include "graphics/FrameInterface.h"
 #include "graphics/Sequence.h"
 #include "graphics/SequenceCollection.h"
+#include "objects/DataNames.h"
 
 namespace {
 
@@ -51,7 +52,7 @@ void CPlayfield::Draw(CFrameInterface* target)
         target->DrawFrameAt(frame, 0, 0, &g_transparentMaskBlitter);
     SetClipToField(target, false);
     if (m_gameOver)
-        if (CFrame* picture = FindPicture("Game Over")) {
+        if (CFrame* picture = FindPicture(dataname::picture::kGameOver)) {
             const int32_t x = m_fieldRect.m_left + (m_fieldRect.m_right - m_fieldRect.m_left - picture->GetWidth()) / 2;
             const int32_t y = (target->GetHeight() - picture->GetHeight()) / 2;
             target->DrawFrameAt(picture, x, y, &g_transparentMaskBlitter);

@@ -19,6 +19,7 @@
 #include "game/sprites/FindSpriteAI.h"
 #include "game/sprites/RecordedSound.h"
 #include "graphics/SequenceCollection.h"
+#include "objects/DataNames.h"
 #include "sound/SoundList.h"
 
 #include <algorithm>
@@ -121,7 +122,7 @@ void CPlayfield::StartRound(uint32_t round)
         m_brickLayer = std::make_unique<CBrickLayer>();
     m_brickLayer->Start(&layout);
 
-    PlaySound("Start Round.wav");
+    PlaySound(dataname::sound::kStartRound);
     if (CSprite* ship = m_ship.GetHead())
         if (CShipAI* shipAI = FindSpriteAI<CShipAI>(ship))
             shipAI->ResetForRound(ship);
@@ -140,7 +141,7 @@ void CPlayfield::ShowRoundMessage(float seconds)
 void CPlayfield::PutBallInPlay()
 {
     NewBallOnShip(false);
-    PlaySound("Ball In Play.wav");
+    PlaySound(dataname::sound::kBallInPlay);
     for (CSprite* brick = m_bricks.GetHead(); brick; brick = brick->GetNext())
         if (CBrickAI* brickAI = FindSpriteAI<CBrickAI>(brick))
             brickAI->ReleaseTrappedBall(brick);
@@ -176,11 +177,11 @@ void CPlayfield::CheckLostBall()
         return;
     m_host->CountBallLost();
     if (m_lives <= 0) {
-        PlaySound("Game Over.WAV");
+        PlaySound(dataname::sound::kGameOver);
         Show(g_gameOver.CStr(), kLarge, 0.0f, true);
         EndGame(1);
     } else {
-        PlaySound("Lost Ball.WAV");
+        PlaySound(dataname::sound::kLostBall);
         NewBallOnShip(true);
         Show(g_outOfBounds.CStr(), kLarge, kMessageSeconds);
     }
@@ -209,23 +210,23 @@ void CPlayfield::TallyNextBall()
     const CBallAI* ballAI = FindSpriteAI<CBallAI>(ball);
     const bool special = ballAI && (ballAI->IsFire() || ballAI->IsRail() || ballAI->IsSmall());
     AddPoints(special ? kSpecialBallBonus : kBallBonus);
-    SpawnEffectSprite(false, CSequenceCollection::GetInstance().FindSequence("Small Gore"), ball->GetPosition(),
-                      nullptr, nullptr, 1.0f);
+    SpawnEffectSprite(false, CSequenceCollection::GetInstance().FindSequence(dataname::sequence::kSmallGore),
+                      ball->GetPosition(), nullptr, nullptr, 1.0f);
     m_tallyDelay = ball == m_balls.GetTail() ? kLastTallyDelay : kTallyDelay;
-    PlaySoundRecorded("Score.WAV");
+    PlaySoundRecorded(dataname::sound::kScore);
     ball->SetFlag(CSprite::kDead, true);
 }
 
 void CPlayfield::CompleteGame()
 {
-    PlaySound("Completed Game.wav");
+    PlaySound(dataname::sound::kCompletedGame);
     CSharedString score;
     score.FormatWithCommas(static_cast<int>(GetScore()));
     CTextSubstitutionList substitutions;
     substitutions.AddSubstitution("%name", m_host->GetPlayerName());
     substitutions.AddSubstitution("%difficulty", m_host->GetDifficultyName(GetDifficulty()));
     substitutions.AddSubstitution("%score", score);
-    m_host->ShowPictureScreen("Completed Game", substitutions, kCompletedGameSeconds);
+    m_host->ShowPictureScreen(dataname::picture::kCompletedGame, substitutions, kCompletedGameSeconds);
 }
 
 void CPlayfield::FinishGame()

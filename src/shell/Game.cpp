@@ -18,7 +18,6 @@
 #include "shell/DemoRecordingRun.h"
 #include "shell/DeveloperScript.h"
 #include "shell/Commercial.h"
-#include "shell/StandInField.h"
 #include "shell/MainMenuWindow.h"
 #include "shell/TimedMessage.h"
 #include "shell/stats/Stats.h"
@@ -99,12 +98,10 @@ CGame::~CGame()
         delete m_stats;
         m_stats = nullptr;
     }
-    // The sprites go before the looks they show.
     m_playfield.reset();
     m_messageDisplay.reset();
     m_backBuffer.reset();
     m_background.reset();
-    m_standInField.reset();
     for (auto& controls : m_controls)
         controls.reset();
     m_musicMixer.reset();

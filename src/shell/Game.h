@@ -27,7 +27,6 @@ class CMusicMixer;
 class CPlayerControls;
 class CPlayfield;
 class CCommercial;
-class CStandInField;
 class CStats;
 class CTimedMessage;
 class CTimedPictureScreen;
@@ -194,7 +193,6 @@ private:
     uint32_t m_forceBits = 0;
     uint32_t m_requestedForce = 0;
     std::unique_ptr<CFrameCollection> m_windowTextures;
-    std::unique_ptr<CStandInField> m_standInField;
     // Whether the fully faded-in screen was drawn once.
     bool m_drewFadedIn = false;
     bool m_backBufferReady = false;

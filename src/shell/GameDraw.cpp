@@ -15,6 +15,7 @@
 #include "graphics/FontCollection.h"
 #include "graphics/FrameCollection.h"
 #include "graphics/ScreenFrame.h"
+#include "objects/DataNames.h"
 #include "shell/Game.h"
 #include "shell/MainMenuWindow.h"
 #include "shell/TimedMessage.h"
@@ -139,9 +140,9 @@ void CGame::RebuildBackground()
 void CGame::DrawMenuBackground(CFrameInterface* target)
 {
     // A missing picture ends the program with the not-found report.
-    auto* picture = static_cast<CFrame*>(CFrameCollection::GetInstance().GetByName("Main Menu Pluvex"));
+    auto* picture = static_cast<CFrame*>(CFrameCollection::GetInstance().GetByName(dataname::picture::kMainMenu));
     target->DrawFrameAt(picture, 0, 0, &g_transparentMaskBlitter);
-    if (CFont* font = CFontCollection::GetInstance().FindFont("Small Blue")) {
+    if (CFont* font = CFontCollection::GetInstance().FindFont(dataname::font::kSmallBlue)) {
         const CSharedString version = FormatVersionAndBuild();
         font->DrawText(target, kVersionRight, kVersionBaseline - font->GetHeight(), version.CStr(), kJustifyRight);
     }

@@ -143,7 +143,7 @@ TEST_F(MountedDataSet, EveryNameTheStartUpReadsResolves)
     {
         const char* folder;
         uint32_t count;
-    } listings[] = {{"Sounds", 45}, {"Music", 8}};
+    } listings[] = {{"Sounds", 50}, {"Music", 8}};
     for (const auto& listing : listings) {
         CFileSearchSpec spec;
         spec.SetFolderAndExtension(listing.folder, "wav");
@@ -289,7 +289,8 @@ for path in sys.argv[1:]:
               "Thrust.wav\nFire Gun.wav\nFire Big Gun.wav\nSnap On Larger Shiled.wav\nSnap On Smaller Shiled.wav\n"
               "Default Spark.wav\nSlow.wav\nFast.wav\nPower Ups/Catcher.wav\nFire Ball.wav\nMultiply 3.wav\n"
               "Multiply 8.wav\nPower Ups/Gun Deploy.wav\nPower Ups/Big Gun.wav\nRail Ball.wav\nNormal Ball.wav\n"
-              "Small Ball.wav\nShip Explode.wav\nBomb Dropped.wav\nBomb Explode.wav\n");
+              "Small Ball.wav\nShip Explode.wav\nBomb Dropped.wav\nBomb Explode.wav\nBrick Clank.wav\n"
+              "Brick Thud.wav\nBrick Nudge.wav\nBrick Damaged.wav\nBrick Explode.wav\n");
 }
 
 } // namespace

@@ -86,7 +86,7 @@ protected:
         SetPointsDisplayFactor(1);
         GameFixture::TearDown();
     }
-    CGame* MakeGame() override { return new WatchedGame; }
+    CGame* MakeGame(CTimedPictureScreen*) override { return new WatchedGame; }
     WatchedGame& Game() { return *static_cast<WatchedGame*>(m_game); }
 
     // The events arrive together before the next step.

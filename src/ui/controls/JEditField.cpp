@@ -3,6 +3,7 @@
 
 #include "graphics/Font.h"
 #include "graphics/OffsetClippedProxyFrame.h"
+#include "objects/DataNames.h"
 #include "platform/Time.h"
 #include "platform/Window.h"
 #include "sound/SoundList.h"
@@ -16,7 +17,7 @@
 
 namespace {
 
-constexpr const char* kErrorSound = "Player Error.wav";
+constexpr const char* kErrorSound = dataname::sound::kPlayerError;
 // The cursor shows while this bit of the tick count is set.
 constexpr uint32_t kBlinkBit = 256;
 
