@@ -17,7 +17,7 @@
 namespace {
 
 const std::filesystem::path kClipList =
-    std::filesystem::path(__FILE__).parent_path() / ".." / ".." / "data" / "DemoClips.txt";
+    std::filesystem::path(VANTOREL_SOURCE_DIR) / "data" / "DemoClips.txt";
 // A clip shorter than this means its game ended almost at once.
 constexpr uint32_t kShortestClip = 150;
 

@@ -37,7 +37,7 @@ protected:
         platform::GetHeadlessBackend().Reset();
         platform::CreateMainWindow("Vantorel");
         platform::EnableVirtualClock();
-        SetCommandLine("");
+        SetCommandLine(CommandLine());
         SetMainWindowState(true, false);
         g_keyboard = CKeyboard();
         g_mouse = CMouse();
@@ -53,6 +53,8 @@ protected:
         CWindowToolkitState::Get().Reset();
         platform::DisableVirtualClock();
     }
+    // The program's command line ("/ScreenBitDepth 8"...); none by default.
+    virtual const char* CommandLine() const { return ""; }
     // Before the game starts: a test may change its copy of the data set.
     virtual void PrepareData(const std::filesystem::path&) {}
     static void LinkFiles(const std::filesystem::path& from, const std::filesystem::path& to)
