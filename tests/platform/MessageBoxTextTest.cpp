@@ -3,9 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -38,32 +36,6 @@ TEST(MessageBoxText, LongLinesBreakAtBlanksAndNoLineGrowsPastTheLimit)
     };
     for (const auto& c : cases)
         EXPECT_EQ(WrapMessageText(c.text, c.columns), c.lines) << c.text << " / " << c.columns;
-}
-
-std::vector<std::string> Words(const std::string& text)
-{
-    std::istringstream in(text);
-    std::vector<std::string> words;
-    for (std::string word; in >> word;)
-        words.push_back(word);
-    return words;
-}
-
-TEST(MessageBoxText, ALongRefusalKeepsEveryWordOnLinesOfTheLimit)
-{
-    const std::string text = "The program's folder \"/home/someone/games/vantorel\" is not writable.  The game keeps its "
-                             "settings, statistics and screenshots beside the program.";
-    const std::string lines = WrapMessageText(text, 64);
-    size_t start = 0, longest = 0, count = 0;
-    while (start <= lines.size()) {
-        const size_t end = std::min(lines.find('\n', start), lines.size());
-        longest = std::max(longest, end - start);
-        ++count;
-        start = end + 1;
-    }
-    EXPECT_LE(longest, 64u);
-    EXPECT_EQ(count, 3u);
-    EXPECT_EQ(Words(lines), Words(text));
 }
 
 } // namespace

@@ -293,19 +293,6 @@ TEST(PeakLimiter, AnOverflowDucksBothSidesToTheCeilingAndRecovers)
     }
 }
 
-TEST(PeakLimiter, AMonoDeviceIsLimitedFrameByFrameToo)
-{
-    const std::vector<int32_t> in = {50000, 50000, 10000};
-    std::vector<int16_t> out(in.size());
-    PeakLimiter limiter;
-    LimitToPcm16(in.data(), out.data(), in.size(), 1, limiter);
-    EXPECT_LE(out[0], PeakLimiter::kCeiling);
-    EXPECT_LE(out[1], PeakLimiter::kCeiling);
-    EXPECT_GE(out[1], out[0]);   // the gain only recovers
-    EXPECT_LT(out[2], 10000);
-    EXPECT_GT(out[2], 6000);
-}
-
 TEST(Mixer, DuplicatesShareThePcmAndKeepTheirOwnState)
 {
     Mixer mixer;

@@ -26,7 +26,6 @@
 #include "graphics/FrameCollection.h"
 #include "graphics/DirtyRectFrame.h"
 #include "blit/modes/CopyBlitter.h"
-#include "shell/ScoreBoardText.h"
 #include "ui/JButton.h"
 #include "ui/JHeader.h"
 #include "ui/JListBox.h"
@@ -325,22 +324,6 @@ TEST_P(WindowsOnThePage, TheMenusAndMessagesOfPlay)
     CMainMenuWindow::GetOpen()->GetPlayButton()->Click();
     TopAs<CSelectPlayerDialog>()->GetProfileButtons().front()->Click();
     Check("Resume Game");
-}
-
-// The side panel's scrolling round title keeps to its band, clear of the "Time" label under it
-// and of the well's rounded edges, and shows whole lines of the data set's header font.
-TEST_P(WindowsOnThePage, TheRoundTitleKeepsToItsBand)
-{
-    const CFont* header = CFontCollection::GetInstance().FindFont("Yellow Header");
-    ASSERT_NE(header, nullptr);
-    const CIntRect well{524, 144, 630, 302};   // the panel picture's well ("Score Board Frame")
-    constexpr int32_t kEdge = 6;               // the well's corner radius
-    EXPECT_GE(kRoundTitleClip.m_left, well.m_left + 2);
-    EXPECT_LE(kRoundTitleClip.m_right, well.m_right - 2);
-    EXPECT_GE(kRoundTitleClip.m_top, well.m_top + 2);
-    EXPECT_GE(kRoundTitleY, well.m_top + kEdge);
-    EXPECT_LE(kRoundTitleY + header->GetLineHeight(), kRoundTitleClip.m_bottom);
-    EXPECT_LT(kRoundTitleClip.m_bottom, kScoreBoardTimeLabelY - 2);
 }
 
 // The version under the main menu's panels stands clear of the screen's right edge.
