@@ -56,7 +56,8 @@ std::string FormatNotWritableText(const char* folder)
     if (name.size() > 1 && name.back() == '/')
         name.pop_back();
     std::string text = kNotWritableText;
-    text.replace(text.find("%s"), 2, "\"" + name + "\"");
+    if (const size_t at = text.find("%s"); at != std::string::npos)
+        text.replace(at, 2, "\"" + name + "\"");
     return text;
 }
 
