@@ -5,6 +5,7 @@
 #include "GameFixture.h"
 
 #include "game/Playfield.h"
+#include "platform/Http.h"
 #include "shell/MainMenuWindow.h"
 #include "shell/MenuButton.h"
 #include "shell/OptionsMenu.h"
@@ -292,6 +293,14 @@ TEST_P(WindowsOnThePage, TheMenusAndDialogsOfTheMainMenu)
     Check("Connect to the Internet");
     connect->GetPanel()->GetHelpButton()->Click();
     Check("Connect to the Internet, helping to connect");
+    Close();
+    // Without the transfer library the panel says so in a message of its own.
+    platform::SetHttpLibraryName("/nonexistent/libcurl.so.4");
+    menu->GetUpdatesButton()->Click();
+    platform::SetHttpLibraryName(nullptr);
+    ASSERT_NE(TopAs<CInternetConnectionDialog>(), nullptr);
+    EXPECT_NE(TopAs<CInternetConnectionDialog>()->GetPanel()->GetBlockingMessage(), nullptr);
+    Check("Operation Not Supported", 1);
     Close();
     menu->GetAboutButton()->Click();
     Check("About");
