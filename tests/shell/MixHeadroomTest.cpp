@@ -9,6 +9,8 @@
 #include "platform/headless/HeadlessMixer.h"
 #include "shell/DemoBot.h"
 #include "shell/MainMenuWindow.h"
+#include "sound/MusicMixer.h"
+#include "sound/MusicPlayer.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -45,6 +47,9 @@ protected:
         // The songs are refilled by the update, so that the virtual clock paces them.
         testsupport::WriteFileBytes(m_folder.Path() / "Vantorel.CFG", "[Options]\r\nUse Threaded Stream=0\r\n");
         Device().Reset();
+        // The same songs in the same order, the same balls in the menu: every run hears the same.
+        g_gameRandom.Seed(3);
+        g_generalRandom.Seed(4);
     }
     static platform::HeadlessMixer& Device() { return platform::GetHeadlessBackend().GetHeadlessMixer(); }
     // One update step and draw, and what the sound card takes meanwhile: 1024 frames (46 ms) at a
@@ -64,6 +69,9 @@ protected:
     }
     Loudness Hear(int steps, CDemoBot* bot = nullptr)
     {
+        // Both songs' streams follow the virtual clock, not a timer of their own.
+        EXPECT_FALSE(m_game->GetMusicPlayer()->IsThreaded());
+        EXPECT_FALSE(m_game->GetMusicMixer()->GetStream().IsThreaded());
         Device().StartCapture();
         StepHearing(steps, bot);
         Device().StopCapture();
