@@ -26,7 +26,8 @@ namespace {
 
 void (*s_firstMainMenuDraw)() = nullptr;
 
-constexpr int32_t kVersionRight = 640;
+// The version ends where the menu picture's panels end, clear of the screen's edge.
+constexpr int32_t kVersionRight = 630;
 constexpr int32_t kVersionBaseline = 468;
 
 bool IsEmpty(const CIntRect& rect)

@@ -52,12 +52,14 @@ private:
 CMainMenuWindow::CMainMenuWindow() : CJDialog(nullptr, "")
 {
     SetRectXYWH(0, 0, kWidth, kHeight);
+    // The menu is the screen: its buttons never make it larger.
     for (int i = 0; i < kButtonCount; ++i) {
         m_buttons[i] = new CMenuButton(this, kButtonTexts[i]);
         if (i == 0)
-            AddChild(m_buttons[i], kPlaceTopLeftSpaced, nullptr, kFirstButtonX, kFirstButtonY, kPlacePixelOffsets);
+            AddChild(m_buttons[i], kPlaceTopLeftSpaced, nullptr, kFirstButtonX, kFirstButtonY,
+                     kPlacePixelOffsets | kPlaceNoGrow);
         else
-            AddChild(m_buttons[i], kPlaceBelowPrevious, nullptr, kDefaultOffset, kDefaultOffset, 0);
+            AddChild(m_buttons[i], kPlaceBelowPrevious, nullptr, kDefaultOffset, kDefaultOffset, kPlaceNoGrow);
     }
     for (int i = 0; i < kButtonCount; ++i) {
         auto* animator = new CJAnimator;
@@ -70,7 +72,7 @@ CMainMenuWindow::CMainMenuWindow() : CJDialog(nullptr, "")
     for (CMenuButton* button : m_buttons)
         button->SetSize(width, button->GetHeight());
     m_credits = new CHotSpotButton(this, kCreditsWidth, kCreditsHeight);
-    AddChild(m_credits, kPlaceTopLeftSpaced, nullptr, kCreditsX, kCreditsY, kPlacePixelOffsets);
+    AddChild(m_credits, kPlaceTopLeftSpaced, nullptr, kCreditsX, kCreditsY, kPlacePixelOffsets | kPlaceNoGrow);
     ActivateChild(m_buttons[kPlay]);
     m_defaultButton = m_buttons[kPlay];
     s_open = this;

@@ -30,16 +30,14 @@ constexpr int32_t kRight = 624;
 constexpr int32_t kTimeRight = 626;
 constexpr int32_t kLeft = 531;
 constexpr int32_t kLivesLeft = 524;
-constexpr int32_t kTimeLabelY = 177;
+constexpr int32_t kTimeLabelY = kScoreBoardTimeLabelY;
 constexpr int32_t kScoreLabelY = 208;
 constexpr int32_t kSpeedLabelY = 240;
 constexpr int32_t kLivesLabelY = 271;
 constexpr int32_t kLivesY = 281;
-constexpr int32_t kTitleY = 166;
 constexpr int32_t kTimeY = 187;
 constexpr int32_t kScoreY = 218;
 constexpr int32_t kSpeedY = 250;
-const CIntRect kTitleClip{528, 146, 627, 206};
 
 CFont* FindFont(const char* name)
 {
@@ -76,8 +74,8 @@ void CGame::DrawScoreBoard(CFrameInterface* target)
 {
     if (CFont* header = FindFont(dataname::font::kYellowHeader)) {
         CClippedProxyFrame clipped(target);
-        clipped.SetClipRect(kTitleClip);
-        header->DrawText(&clipped, kLeft - m_titleScroll.GetOffset(), kTitleY, m_roundTitle.CStr(), kJustifyLeft);
+        clipped.SetClipRect(kRoundTitleClip);
+        header->DrawText(&clipped, kLeft - m_titleScroll.GetOffset(), kRoundTitleY, m_roundTitle.CStr(), kJustifyLeft);
     }
     if (CFont* numbers = FindFont(dataname::font::kNumbersBlue)) {
         numbers->DrawText(target, kRight, kScoreY,

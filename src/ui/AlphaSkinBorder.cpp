@@ -46,8 +46,8 @@ void TintCorner(CFrame* corner, CFrame* texture, int32_t textureX, int32_t textu
     if (!under.GetPixels())
         return;
     under.Clear();
-    const CIntRect source{textureX, textureY, textureX + corner->GetWidth(), textureY + corner->GetHeight()};
-    under.Blit(texture, source, {0, 0, corner->GetWidth(), corner->GetHeight()}, &g_copyBlitter);
+    const CIntRect whole{0, 0, corner->GetWidth(), corner->GetHeight()};
+    BlitWrappedTexture(&under, texture, whole, textureX, textureY, &g_copyBlitter);
     if (depth == 8)
         TintOpaquePixels(corner->GetPixels(), corner->GetPitch(), under.GetPixels(), under.GetPitch(),
                          corner->GetWidth(), corner->GetHeight());

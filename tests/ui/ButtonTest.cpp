@@ -403,10 +403,13 @@ TEST_F(Buttons, ToggleSizesToItsTextAndMirrorsItsByte)
     for (const auto& c : cases) {
         CJToggleButton toggle(m_dialog, c.text, nullptr);
         EXPECT_EQ(toggle.GetBoxSize(), box);
-        EXPECT_EQ(toggle.GetWidth(), font->GetTextWidth(c.measured) + box + 1) << c.text;
+        // The box, a gap of a font unit and one pixel, and the text.
+        const int32_t gap = font->GetLineHeight() / 5 + 1;
+        EXPECT_EQ(toggle.GetBoxGap(), gap);
+        EXPECT_EQ(toggle.GetWidth(), font->GetTextWidth(c.measured) + box + gap) << c.text;
         EXPECT_EQ(toggle.GetHeight(), std::max(font->GetLineHeight() + 2, box));
         toggle.SetText("ABCDE");
-        EXPECT_EQ(toggle.GetWidth(), font->GetTextWidth("ABCDE") + box + 1);
+        EXPECT_EQ(toggle.GetWidth(), font->GetTextWidth("ABCDE") + box + gap);
     }
 
     uint8_t sound = 1;

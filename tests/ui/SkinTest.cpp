@@ -22,6 +22,7 @@
 #include "FrameSourceFile.h"
 #include "SkinContent.h"
 #include "ui/ScreenWindow.h"
+#include "blit/modes/CopyBlitter.h"
 #include "blit/modes/TransparentMaskBlitter.h"
 #include "TestSupport.h"
 
@@ -98,12 +99,12 @@ constexpr uint8_t kTextureBlue = 206;  // on the 5-bit grid, so dithering keeps 
 
 // "Cache/Resources/<name>.Frame": a picture of one colour with its hot spot at (originX, originY)
 // from its top-left corner, as the content tool writes it.
-void WritePicture(const std::string& name, uint32_t width, uint32_t height, uint32_t bgra, int32_t originX = 0,
-                  int32_t originY = 0, bool clearFirstPixel = false)
+template <class PixelOf>
+void WritePictureOf(const std::string& name, uint32_t width, uint32_t height, PixelOf pixelOf, int32_t originX = 0,
+                    int32_t originY = 0)
 {
     CFrame image;
-    loadtest::Fill32(image, width, height,
-                     [&](uint32_t x, uint32_t y) { return clearFirstPixel && x + y == 0 ? Bgra(0, 0, 0, 0) : bgra; });
+    loadtest::Fill32(image, width, height, pixelOf);
     CVirtualFile file;
     file.AttachStream(new CFileBuf, VF_CREATE | VF_WRITE | VF_READ);
     const int32_t origin[2] = {originX, originY};
@@ -115,6 +116,15 @@ void WritePicture(const std::string& name, uint32_t width, uint32_t height, uint
     const std::filesystem::path path = "Cache/Resources/" + name + ".Frame";
     std::filesystem::create_directories(path.parent_path());
     testsupport::WriteFileBytes(path, bytes);
+}
+
+void WritePicture(const std::string& name, uint32_t width, uint32_t height, uint32_t bgra, int32_t originX = 0,
+                  int32_t originY = 0, bool clearFirstPixel = false)
+{
+    WritePictureOf(
+        name, width, height,
+        [&](uint32_t x, uint32_t y) { return clearFirstPixel && x + y == 0 ? Bgra(0, 0, 0, 0) : bgra; }, originX,
+        originY);
 }
 
 class Skins : public uitest::ToolkitTest
@@ -324,6 +334,47 @@ TEST_F(Skins, CornersShowTheTextureInTheirShape)
     EXPECT_EQ(ReadPixel(target, 6, 2), texture);   // the band beside the corner
     EXPECT_EQ(ReadPixel(target, 29, 29), texture);
     EXPECT_EQ(ReadPixel(target, 30, 30), paper);
+}
+
+TEST_F(Skins, ATextureSmallerThanTheBorderRepeatsAtItsOwnCoordinates)
+{
+    // Stripes of 8 pixels one way and 6 the other, so that the wrap shows on both axes; the
+    // corners at the far end sample the texture past its size too.
+    WritePictureOf("Stripes", 24, 18, [](uint32_t x, uint32_t y) {
+        return Bgra(static_cast<uint8_t>(x / 8 * 80), static_cast<uint8_t>(y / 6 * 96), 0, 255);
+    });
+    // A bottom-right corner: its hot spot past its last pixel, which is clear.
+    WritePictureOf(
+        "Bottom Corner", 4, 4,
+        [](uint32_t x, uint32_t y) { return x + y == 6 ? Bgra(0, 0, 0, 0) : Bgra(128, 128, 128, 255); }, -4, -4);
+    testsupport::WriteFileBytes("Resources/Bottom Corner.txt", "CStandAloneFrame\r\n{\r\n\tRun Length Encode=0\r\n}\r\n");
+    CFrameCollection::GetInstance().SetUpFolder("Frames", "Resources");
+    CAlphaSkinBorder border;
+    border.SetPropertiesToDefaults();
+    CObjectTextStream stream;
+    OpenTextForReading(stream, "CAlphaSkinBorder\r\n{\r\n\tBackground Texture=Stripes\r\n"
+                               "\tBottom Right Alpha=Bottom Corner\r\n}\r\n");
+    ASSERT_TRUE(border.ReadFromTextStream(stream));
+    ASSERT_NE(border.GetBackgroundTexture(), nullptr);
+    ASSERT_NE(border.GetCornerImage(CAlphaSkinBorder::kBottomRight), nullptr);
+    CFrame target;
+    FillPaper(target, 80, 50);
+    const CIntRect rect{3, 2, 78, 49};   // 75 x 47: three and a bit copies across, two and a bit down
+    DrawSkinBorder(&target, rect, &border, true, false);
+    // The reference: the texture's own pixel at the point's coordinates modulo its size.
+    CFrame texture;
+    texture.Create(24, 18, 16);
+    texture.Blit(border.GetBackgroundTexture(), {0, 0, 24, 18}, {0, 0, 24, 18}, &g_copyBlitter);
+    for (int32_t y = rect.m_top; y < rect.m_bottom; ++y)
+        for (int32_t x = rect.m_left; x < rect.m_right; ++x) {
+            const bool clearCornerPixel = x == rect.m_right - 1 && y == rect.m_bottom - 1;
+            const uint32_t want = clearCornerPixel ? paper
+                                                   : ReadPixel(texture, static_cast<uint32_t>((x - rect.m_left) % 24),
+                                                               static_cast<uint32_t>((y - rect.m_top) % 18));
+            ASSERT_EQ(ReadPixel(target, static_cast<uint32_t>(x), static_cast<uint32_t>(y)), want) << x << "," << y;
+        }
+    EXPECT_EQ(ReadPixel(target, 78, 30), paper);
+    EXPECT_EQ(ReadPixel(target, 40, 1), paper);
 }
 
 TEST_F(Skins, TheProjectSkinReadsAndWritesBackUnchanged)
