@@ -1,11 +1,9 @@
 #include "BrickSoundRecipes.h"
 
+#include "SoundLevels.h"
 #include "SynthTrack.h"
 
 namespace {
-
-// As the other effects: a little under full scale.
-constexpr double kEffectPeak = 0.7;
 
 // Two inharmonic partials that ring on after a sharp tick: struck metal.
 std::vector<int16_t> MakeClank()
