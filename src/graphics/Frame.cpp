@@ -101,8 +101,9 @@ void ColorOfValue(const uint8_t* value, uint32_t valueBytes, uint8_t alpha, CCol
 {
     if (valueBytes == 2) {
         uint16_t v = Load16(value);
-        out.ConstructRgba(static_cast<uint8_t>((v >> 8) & 0xF8), static_cast<uint8_t>((v >> 3) & 0xFC),
-                          static_cast<uint8_t>((v & 31) * 8), alpha);
+        const uint32_t bytes = Widen565(v);
+        out.ConstructRgba(static_cast<uint8_t>(bytes >> 16), static_cast<uint8_t>(bytes >> 8),
+                          static_cast<uint8_t>(bytes), alpha);
     } else {
         out.ConstructRgba(value[2], value[1], value[0], alpha);
     }

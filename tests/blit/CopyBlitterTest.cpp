@@ -52,20 +52,26 @@ uint32_t Convert(uint32_t sourceDepth, uint32_t destinationDepth, uint32_t pixel
 
 } // namespace
 
-TEST(CopyBlitter, ConversionsWidenByShiftsAndPackByRounding)
+// 16-bit fields widen as the display widens them (top bits repeated) and 24-bit channels pack to
+// the nearest level, the same with and without the 8-bit display's packing tables: a 16-bit pixel
+// converted to 24 bits and back is unchanged.
+TEST(CopyBlitter, ConversionsWidenAsTheDisplayAndPackToTheNearestLevel)
 {
-    EXPECT_EQ(Convert(16, 24, 0xF800), 0xF80000u); // red in byte 2
-    EXPECT_EQ(Convert(16, 24, 0x07E0), 0x00FC00u);
-    EXPECT_EQ(Convert(16, 24, 0x001F), 0x0000F8u);
-    EXPECT_EQ(Convert(16, 32, 0xFFFF), 0xFFF8FCF8u);
+    EXPECT_EQ(Convert(16, 24, 0xF800), 0xFF0000u); // red in byte 2
+    EXPECT_EQ(Convert(16, 24, 0x07E0), 0x00FF00u);
+    EXPECT_EQ(Convert(16, 24, 0x001F), 0x0000FFu);
+    EXPECT_EQ(Convert(16, 24, 0x8410), 0x848284u);
+    EXPECT_EQ(Convert(16, 32, 0xFFFF), 0xFFFFFFFFu);
     EXPECT_EQ(Convert(24, 32, 0x000000), 0xFF000000u);
-    EXPECT_EQ(Convert(24, 16, 0xFFFFFF), 0xFFFFu);
-    EXPECT_EQ(Convert(24, 16, 0x040204), 0x0821u); // bytes blue 4, green 2, red 4: rounded arithmetic
-    EXPECT_EQ(Convert(24, 16, 0xF8FCF8), 0xFFFFu);
-    BuildDerivedPaletteTables(); // the 8-bit display's packing tables
-    EXPECT_EQ(Convert(24, 16, 0xFFFFFF), 0xFFFFu);
-    EXPECT_EQ(Convert(24, 16, 0x040204), 0x0000u);
-    EXPECT_EQ(Convert(24, 16, 0xF8FCF8), 0xF7DEu);
+    for (bool tables : {false, true}) {
+        if (tables)
+            BuildDerivedPaletteTables(); // the 8-bit display's packing tables
+        EXPECT_EQ(Convert(24, 16, 0xFFFFFF), 0xFFFFu);
+        EXPECT_EQ(Convert(24, 16, 0x040204), 0x0000u); // bytes blue 4, green 2, red 4
+        EXPECT_EQ(Convert(24, 16, 0xF8FCF8), 0xF7DEu);
+        for (uint32_t pixel : {0x0001u, 0x1234u, 0x8410u, 0xF7DEu, 0xFFFFu})
+            EXPECT_EQ(Convert(24, 16, Convert(16, 24, pixel)), pixel) << std::hex << pixel;
+    }
     blittest::ForgetEightBitTables();
     // Every value is written, 0 included.
     for (uint32_t depth : {8u, 16u, 24u, 32u})

@@ -119,14 +119,14 @@ TEST(SpanKernelTable, ConversionTablesTouchExactlyTheirRun)
     const Case cases[] = {
         {&Expand8To16, SpanOperands::Source, 2, 1, {lo, hi}},
         {&FillIndexAs16, SpanOperands::Value, 2, 1, {lo, hi}},
-        {&Expand16To24, SpanOperands::Source, 3, 2, {0xF8, 0xFC, 0xF8}},
-        {&Expand16To24Alpha, SpanOperands::SourceAlpha, 3, 2, {0xF8, 0xFC, 0xF8}},
-        {&Expand16To32, SpanOperands::Source, 4, 2, {0xF8, 0xFC, 0xF8, 0xFF}},
-        {&Expand16To32Alpha, SpanOperands::SourceAlpha, 4, 2, {0xF8, 0xFC, 0xF8, 0x40}},
-        {&Fill16As24, SpanOperands::Value, 3, 1, {0xF8, 0xFC, 0xF8}},
-        {&Fill16As24Alpha, SpanOperands::ValueAlpha, 3, 1, {0xF8, 0xFC, 0xF8}},
-        {&Fill16As32, SpanOperands::Value, 4, 1, {0xF8, 0xFC, 0xF8, 0xFF}},
-        {&Fill16As32Alpha, SpanOperands::ValueAlpha, 4, 1, {0xF8, 0xFC, 0xF8, 0x40}},
+        {&Expand16To24, SpanOperands::Source, 3, 2, {0xFF, 0xFF, 0xFF}},
+        {&Expand16To24Alpha, SpanOperands::SourceAlpha, 3, 2, {0xFF, 0xFF, 0xFF}},
+        {&Expand16To32, SpanOperands::Source, 4, 2, {0xFF, 0xFF, 0xFF, 0xFF}},
+        {&Expand16To32Alpha, SpanOperands::SourceAlpha, 4, 2, {0xFF, 0xFF, 0xFF, 0x40}},
+        {&Fill16As24, SpanOperands::Value, 3, 1, {0xFF, 0xFF, 0xFF}},
+        {&Fill16As24Alpha, SpanOperands::ValueAlpha, 3, 1, {0xFF, 0xFF, 0xFF}},
+        {&Fill16As32, SpanOperands::Value, 4, 1, {0xFF, 0xFF, 0xFF, 0xFF}},
+        {&Fill16As32Alpha, SpanOperands::ValueAlpha, 4, 1, {0xFF, 0xFF, 0xFF, 0x40}},
     };
     // The value's high bits and an index past 255 never reach the result; alpha reaches only the
     // fourth byte of 32-bit pixels.

@@ -39,7 +39,7 @@ TEST(TransparentMask, Index0AndPixel0AreLeftOut)
         }
     g_paletteToPixel16[5] = g_paletteToPixel16[255] = 0;
 
-    // 16-bit pixels: 0 left out, the others widened by shifts onto 24 bits.
+    // 16-bit pixels: 0 left out, the others widened onto 24 bits as the display widens them.
     CFrame wide;
     wide.Create(3, 1, 16);
     SetPixelsOfRow(wide, {0xFFFF, 0, 0x0001});
@@ -49,7 +49,7 @@ TEST(TransparentMask, Index0AndPixel0AreLeftOut)
             CFrame destination;
             MakePlainFrame(destination, 3, 1, depth, 0x66);
             ASSERT_TRUE(destination.DrawFrameAt(&wide, 0, 0, &g_transparentMaskBlitter));
-            const std::vector<uint32_t> expected16{0xFFFF, 0x6666, 0x0001}, expected24{0xF8FCF8, 0x666666, 0x000008};
+            const std::vector<uint32_t> expected16{0xFFFF, 0x6666, 0x0001}, expected24{0xFFFFFF, 0x666666, 0x000008};
             EXPECT_EQ(PixelsOfRow(destination), depth == 16 ? expected16 : expected24) << value;
         }
 }

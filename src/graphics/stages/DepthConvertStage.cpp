@@ -22,9 +22,8 @@ struct Rgb
 Rgb ColorOf(const uint8_t* pixel, uint32_t bytes)
 {
     if (bytes == 2) {
-        const uint32_t v = pixel[0] | (pixel[1] << 8);
-        return {static_cast<uint8_t>((v >> 8) & 0xF8), static_cast<uint8_t>((v & 0x7E0) >> 3),
-                static_cast<uint8_t>((v & 0x1F) << 3)};
+        const uint32_t bytes = Widen565(pixel[0] | (pixel[1] << 8));
+        return {static_cast<uint8_t>(bytes >> 16), static_cast<uint8_t>(bytes >> 8), static_cast<uint8_t>(bytes)};
     }
     return {pixel[2], pixel[1], pixel[0]};
 }
