@@ -100,13 +100,29 @@ TEST(CopyBlitter, TablesOfThe8BitDisplay)
 
 TEST(CopyBlitter, EightBitOpacityAndPalettes)
 {
-    // 8 -> 8: a copy at exactly 1.0, the 20/80 table at any other opacity, a copy without it.
+    // 8 -> 8: a copy at exactly 1.0; any other opacity mixes the source over the destination (0xEE)
+    // by its nearest fifth through the blend tables. Without the tables only the stronger half
+    // draws, as a copy; index 0 never draws.
     EXPECT_EQ(Convert(8, 8, 200), 200u);
-    for (float value : {0.5f, 0.01f}) {
-        CScopedOpacity opacity(g_copyBlitter, value);
-        EXPECT_EQ(Convert(8, 8, 200), 200u) << "no table";
+    const struct
+    {
+        float opacity;
+        uint32_t withoutTables;
+        uint32_t (*withTables)();
+    } cases[] = {
+        {0.01f, 0xEE, [] { return 0xEEu; }},
+        {0.2f, 0xEE, [] { return uint32_t{Alpha20_80.GetData()[200 * 256 + 0xEE]}; }},
+        {0.4f, 0xEE, [] { return uint32_t{Alpha40_60.GetData()[200 * 256 + 0xEE]}; }},
+        {0.5f, 200, [] { return uint32_t{Alpha40_60.GetData()[0xEE * 256 + 200]}; }},
+        {0.8f, 200, [] { return uint32_t{Alpha20_80.GetData()[0xEE * 256 + 200]}; }},
+        {0.95f, 200, [] { return 200u; }},
+    };
+    for (const auto& c : cases) {
+        CScopedOpacity opacity(g_copyBlitter, c.opacity);
+        EXPECT_EQ(Convert(8, 8, 200), c.withoutTables) << c.opacity << " no table";
         spantest::CScopedBlendTables tables;
-        EXPECT_EQ(Convert(8, 8, 200), Alpha20_80.GetData()[0xEE * 256 + 200]) << value;
+        EXPECT_EQ(Convert(8, 8, 200), c.withTables()) << c.opacity;
+        EXPECT_EQ(Convert(8, 8, 0), 0xEEu) << c.opacity;
     }
     // 8 -> 24/32: the blend mode's own palette wins over the frame's; neither draws nothing.
     CFrame source, destination;
