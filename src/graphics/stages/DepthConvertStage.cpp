@@ -252,16 +252,20 @@ bool CDepthConvertStage::Apply(CFrameInterface* frame, const CIntRect&)
         target->SetDepthFlags(static_cast<uint32_t>(m_targetDepth));
         return true;
     }
-    if (target->GetBytesPerPixel() == 0 || target->GetBitsPerPixel() == static_cast<uint32_t>(m_targetDepth))
+    // A 32-bit display draws 24-bit frames (opaque ones and run-length ones with their
+    // translucent layer) onto its 32-bit pixels, as a 24-bit display does; only a plain image with
+    // translucent pixels stays 32-bit, drawn by its alpha.
+    const int32_t depth = m_targetDepth == 32 ? 24 : m_targetDepth;
+    if (target->GetBytesPerPixel() == 0 || target->GetBitsPerPixel() == static_cast<uint32_t>(depth))
         return true;
     bool converted = false;
-    switch (m_targetDepth) {
+    switch (depth) {
     case 8: converted = ConvertTo8(*target, m_dither != 0); break;
     case 16: converted = ConvertTo16(*target, m_dither != 0); break;
     case 24: converted = ConvertTo24(*target); break;
     default: break;
     }
     if (converted)
-        target->SetDepthFlags(static_cast<uint32_t>(m_targetDepth));
+        target->SetDepthFlags(static_cast<uint32_t>(depth));
     return true;
 }
