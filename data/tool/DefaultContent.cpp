@@ -127,8 +127,15 @@ bool AddPictures(const DrawnContent& drawn, CContentSet& set, std::string& error
         {"Score Board Frame", drawn.scoreBoard, true},
     };
     std::vector<std::decay_t<decltype(fixed[0])>> pictures(std::begin(fixed), std::end(fixed));
-    for (const auto& [name, image] : drawn.advertisements)
+    const std::string plainRows = kPlainRowsProperties;
+    for (const auto& [name, image] : drawn.advertisements) {
         pictures.push_back({name.c_str(), image, true});
+        // The panel turns these by stretching strips of them (Normal Scale), which samples plain
+        // rows directly; an opaque picture gains nothing from run-length rows.
+        if (!Add(set.AddEntry(kResources, name + ".txt", CContentSet::Bytes(plainRows.begin(), plainRows.end())),
+                 name + ".txt", error))
+            return false;
+    }
     for (const auto& picture : pictures) {
         const CContentSet::Bytes bytes = EncodeFrameSourceFile(picture.image, picture.lossless);
         if (bytes.empty()) {
