@@ -187,3 +187,14 @@ TEST(CopyBlitter, AFrameDrawnOntoItselfMovesLikeMemmove)
             EXPECT_EQ(frametest::Snapshot(frame), frametest::Snapshot(copy)) << depth << " by " << dx << ", " << dy;
         }
 }
+
+// A faded copy (a disabled button's image) fades at every depth: 24-bit and 32-bit copies at an
+// opacity below 1.0 move each byte by trunc((s - d) * level / 256), as 16-bit ones blend.
+TEST(CopyBlitter, SameDepthCopiesFadeByTheOpacity)
+{
+    CScopedOpacity opacity(g_copyBlitter, 0.5f); // level 128
+    auto fade = [](uint32_t d, uint32_t s) { return static_cast<uint32_t>(int(d) + (int(s) - int(d)) * 128 / 256); };
+    EXPECT_EQ(Convert(24, 24, 0xFF0080), fade(0xEE, 0xFF) << 16 | fade(0xEE, 0x00) << 8 | fade(0xEE, 0x80));
+    EXPECT_EQ(Convert(32, 32, 0x10FF0080),
+              fade(0xEE, 0x10) << 24 | fade(0xEE, 0xFF) << 16 | fade(0xEE, 0x00) << 8 | fade(0xEE, 0x80));
+}

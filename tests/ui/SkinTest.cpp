@@ -326,6 +326,40 @@ TEST_F(Skins, CornersShowTheTextureInTheirShape)
     EXPECT_EQ(ReadPixel(target, 30, 30), paper);
 }
 
+// On 24-bit and 32-bit displays the corner, kept 32-bit by its clear pixel, takes the texture's
+// colours too, in its shape: no grey square at a rounded corner.
+TEST_F(Skins, CornersShowTheTextureOnTheDeeperDisplays)
+{
+    const int32_t savedDepth = GetDisplayBitsPerPixel();
+    for (uint32_t depth : {24u, 32u}) {
+        SetDisplayBitsPerPixel(static_cast<int32_t>(depth));
+        CFrameCollection& frames = CFrameCollection::GetInstance();
+        frames.FreeEntries();
+        frames.SetUpFolder("Frames", "Resources");
+        frames.SetDefaultLoadStages(*CFrame::GetDefaultLoadStages());
+        CAlphaSkinBorder border;
+        border.SetPropertiesToDefaults();
+        CObjectTextStream stream;
+        OpenTextForReading(stream,
+                           "CAlphaSkinBorder\r\n{\r\n\tBackground Texture=Texture\r\n\tTop Left Alpha=Corner\r\n}\r\n");
+        ASSERT_TRUE(border.ReadFromTextStream(stream));
+        ASSERT_EQ(border.GetCornerImage(CAlphaSkinBorder::kTopLeft)->GetBitsPerPixel(), 32u) << depth;
+        CFrame target;
+        target.Create(40, 40, depth);
+        target.FillWithColor(g_colorWhite);
+        DrawSkinBorder(&target, {2, 2, 30, 30}, &border, true, false);
+        const uint32_t texture = ReadPixel(target, 20, 20) & 0xFFFFFF;
+        EXPECT_EQ(texture, uint32_t{kTextureBlue}) << depth;
+        EXPECT_EQ(ReadPixel(target, 2, 2) & 0xFFFFFF, 0xFFFFFFu) << depth;  // the corner's clear pixel
+        for (const auto& [x, y] : {std::pair{3, 2}, std::pair{5, 5}, std::pair{6, 2}})
+            EXPECT_EQ(ReadPixel(target, x, y) & 0xFFFFFF, texture) << depth << " at " << x << "," << y;
+    }
+    // The list loads for the tests after this one for the depth they draw at.
+    SetDisplayBitsPerPixel(savedDepth);
+    CFrameCollection::GetInstance().FreeEntries();
+    CFrameCollection::GetInstance().SetDefaultLoadStages(*CFrame::GetDefaultLoadStages());
+}
+
 TEST_F(Skins, TheProjectSkinReadsAndWritesBackUnchanged)
 {
     // The lists hold the names the skin chooses: the fonts and the pictures it names.
