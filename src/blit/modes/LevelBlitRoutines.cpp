@@ -2,6 +2,7 @@
 
 #include "blit/kernels/PixelSteps.h"
 #include "blit/modes/AlphaBlitRoutines.h"
+#include "blit/modes/CopyBlitRoutines.h"
 #include "blit/modes/RunLengthDraw.h"
 
 namespace {
@@ -128,6 +129,7 @@ void RegisterOrdinarySpriteRoutines(CBlitter& blitter, bool mmx)
 {
     blitter.RegisterRoutine(16, 0, 16, 0, mmx ? &LevelBlit16Mmx : &LevelBlit16);
     blitter.RegisterRoutine(24, 0, 24, 0, &LevelBlit24);
+    blitter.RegisterRoutine(24, 0, 32, 0, &CopyBlit24To32);
     blitter.RegisterRoutine(32, 0, 24, 0, &AlphaBlit32To24);
     blitter.RegisterRoutine(32, 0, 32, 0, &AlphaBlit32To32);
 }

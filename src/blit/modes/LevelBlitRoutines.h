@@ -27,6 +27,6 @@ BlitRoutineFunction LevelBlitRle16Mmx;
 BlitRoutineFunction LevelBlitRle24;
 
 // Registers, in this order, 16 -> 16 (LevelBlit16Mmx when mmx, else LevelBlit16), 24 -> 24
-// (LevelBlit24), 32 -> 24 and 32 -> 32 (by the source's alpha, AlphaBlitRoutines.h): the plain
-// pairs that the light blend modes draw like an ordinary sprite.
+// (LevelBlit24), 24 -> 32 (CopyBlit24To32), 32 -> 24 and 32 -> 32 (by the source's alpha,
+// AlphaBlitRoutines.h): the plain pairs that the light blend modes draw like an ordinary sprite.
 void RegisterOrdinarySpriteRoutines(CBlitter& blitter, bool mmx);
