@@ -116,7 +116,8 @@ protected:
         Press(platform::kKeyEscape, 27);
         EXPECT_EQ(m_game->GetScreenWindow()->GetModalWindow(), CMainMenuWindow::GetOpen());
         StartRound(*menu);
-        Step(90);
+        // Seven seconds: the brick-laying machine has laid bricks of several types.
+        Step(420);
         scenes.round = {Shown(kScreen), depth == 16 ? std::vector<CIntRect>{} : WhatOnlySixteenBitsDraw()};
         return scenes;
     }
