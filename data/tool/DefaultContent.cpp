@@ -137,10 +137,16 @@ bool AddPictures(const DrawnContent& drawn, CContentSet& set, std::string& error
         {"Completed Game", drawn.completedGame, false},
     };
     std::vector<std::decay_t<decltype(fixed[0])>> pictures(std::begin(fixed), std::end(fixed));
-    for (const auto& [name, image] : drawn.advertisements)
+    const std::string plainRows = kPlainRowsProperties;
+    for (const auto& [name, image] : drawn.advertisements) {
         pictures.push_back({name.c_str(), image, true});
+        // The panel turns these by stretching strips of them (Normal Scale), which samples plain
+        // rows directly; an opaque picture gains nothing from run-length rows.
+        if (!Add(set.AddEntry(kResources, name + ".txt", CContentSet::Bytes(plainRows.begin(), plainRows.end())),
+                 name + ".txt", error))
+            return false;
+    }
     // A full-screen picture is copied straight to the display, so it keeps plain rows.
-    const std::string plainRows = "CStandAloneFrame\r\n{\r\n\tRun Length Encode=0\r\n}\r\n";
     if (!Add(set.AddEntry(kResources, "Completed Game.txt", CContentSet::Bytes(plainRows.begin(), plainRows.end())),
              "Completed Game.txt", error))
         return false;

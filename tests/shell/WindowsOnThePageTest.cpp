@@ -345,7 +345,8 @@ TEST_P(WindowsOnThePage, TheVersionStandsClearOfTheScreensEdge)
     int drawn = 0;
     for (int32_t y = 468 - font->GetHeight(); y < 468; ++y)
         for (int32_t x = 540; x < 640; ++x) {
-            const bool same = m_game->GetBackBuffer()->GetRawPixel(x, y) == plain.GetRawPixel(x, y);
+            // The colour only: a 32-bit page's fourth byte is not shown.
+            const bool same = (m_game->GetBackBuffer()->GetRawPixel(x, y) & 0xFFFFFF) == (plain.GetRawPixel(x, y) & 0xFFFFFF);
             if (x >= 632)
                 EXPECT_TRUE(same) << x << "," << y;
             drawn += !same;

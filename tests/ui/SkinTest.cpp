@@ -137,7 +137,7 @@ protected:
         std::filesystem::current_path(m_dir.Path());
         WritePicture("!None", 1, 1, Bgra(0, 0, 0, 0));
         WritePicture("Texture", 64, 64, Bgra(kTextureBlue, 0, 0, 255));
-        WritePicture("Glow", 6, 6, Bgra(0, 248, 0, 255), -3, -3);
+        WritePicture("Glow", 6, 6, Bgra(0, 255, 0, 255), -3, -3);
         // A rounded corner: its corner pixel clear; written into by the engine, so kept in plain rows.
         WritePicture("Corner", 4, 4, Bgra(128, 128, 128, 255), 0, 0, true);
         std::filesystem::create_directories("Resources");
@@ -274,7 +274,7 @@ TEST_F(Skins, HighlightsReachPastTheWindowAndTheClipComesBack)
     DrawSkinBorder(&proxy, {0, 0, 20, 20}, border, true, false);
     EXPECT_EQ(proxy.GetClipRect(), clip);
     const uint32_t glow = ReadPixel(target, 18, 18);  // the top-left highlight, 3 px outside
-    EXPECT_EQ((glow >> 5) & 63, 62u);
+    EXPECT_EQ((glow >> 5) & 63, 63u);
     EXPECT_EQ(ReadPixel(target, 21, 21), glow);
     EXPECT_EQ(ReadPixel(target, 16, 16), 0u);
     EXPECT_NEAR(static_cast<int>(ReadPixel(target, 30, 30) & 0x1F), kTextureBlue >> 3, 1);
@@ -309,7 +309,7 @@ TEST_F(Skins, CaptionTakesTheCloseButtonsBorderAway)
     EXPECT_TRUE(part->IsBorderRemoved());
     EXPECT_TRUE(close->IsTransparent());
     // The special highlight sits on the top-right corner.
-    EXPECT_EQ((ReadPixel(target, 110, 10) >> 5) & 63, 62u);
+    EXPECT_EQ((ReadPixel(target, 110, 10) >> 5) & 63, 63u);
     // Other messages are not the part's.
     CBroadcastMessage other(12345);
     EXPECT_FALSE(close->HandleThemeMessage(&other));
@@ -375,6 +375,40 @@ TEST_F(Skins, ATextureSmallerThanTheBorderRepeatsAtItsOwnCoordinates)
         }
     EXPECT_EQ(ReadPixel(target, 78, 30), paper);
     EXPECT_EQ(ReadPixel(target, 40, 1), paper);
+}
+
+// On 24-bit and 32-bit displays the corner, kept 32-bit by its clear pixel, takes the texture's
+// colours too, in its shape: no grey square at a rounded corner.
+TEST_F(Skins, CornersShowTheTextureOnTheDeeperDisplays)
+{
+    const int32_t savedDepth = GetDisplayBitsPerPixel();
+    for (uint32_t depth : {24u, 32u}) {
+        SetDisplayBitsPerPixel(static_cast<int32_t>(depth));
+        CFrameCollection& frames = CFrameCollection::GetInstance();
+        frames.FreeEntries();
+        frames.SetUpFolder("Frames", "Resources");
+        frames.SetDefaultLoadStages(*CFrame::GetDefaultLoadStages());
+        CAlphaSkinBorder border;
+        border.SetPropertiesToDefaults();
+        CObjectTextStream stream;
+        OpenTextForReading(stream,
+                           "CAlphaSkinBorder\r\n{\r\n\tBackground Texture=Texture\r\n\tTop Left Alpha=Corner\r\n}\r\n");
+        ASSERT_TRUE(border.ReadFromTextStream(stream));
+        ASSERT_EQ(border.GetCornerImage(CAlphaSkinBorder::kTopLeft)->GetBitsPerPixel(), 32u) << depth;
+        CFrame target;
+        target.Create(40, 40, depth);
+        target.FillWithColor(g_colorWhite);
+        DrawSkinBorder(&target, {2, 2, 30, 30}, &border, true, false);
+        const uint32_t texture = ReadPixel(target, 20, 20) & 0xFFFFFF;
+        EXPECT_EQ(texture, uint32_t{kTextureBlue}) << depth;
+        EXPECT_EQ(ReadPixel(target, 2, 2) & 0xFFFFFF, 0xFFFFFFu) << depth;  // the corner's clear pixel
+        for (const auto& [x, y] : {std::pair{3, 2}, std::pair{5, 5}, std::pair{6, 2}})
+            EXPECT_EQ(ReadPixel(target, x, y) & 0xFFFFFF, texture) << depth << " at " << x << "," << y;
+    }
+    // The list loads for the tests after this one for the depth they draw at.
+    SetDisplayBitsPerPixel(savedDepth);
+    CFrameCollection::GetInstance().FreeEntries();
+    CFrameCollection::GetInstance().SetDefaultLoadStages(*CFrame::GetDefaultLoadStages());
 }
 
 TEST_F(Skins, TheProjectSkinReadsAndWritesBackUnchanged)
