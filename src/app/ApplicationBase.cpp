@@ -22,6 +22,7 @@
 #include "graphics/ScreenFrame.h"
 #include "graphics/ScreenMode.h"
 #include "objects/ClassRegistry.h"
+#include "objects/DataNames.h"
 #include "objects/ResourceRegistry.h"
 #include "sound/MusicList.h"
 #include "sound/MusicPlayer.h"
@@ -120,7 +121,7 @@ CApplicationBase::CApplicationBase(float minimumStep, float step, float maximumE
         if (m_display && m_display->GetBitsPerPixel() == 8)
             SetUpBlitTables("Palettes", "GamePalette", 8);
         // The list's items are frames; a name it lacks ends the program with the not-found report.
-        pictureScreen->Show(static_cast<CFrame*>(frames.GetByName("CompanyLogo")), false, nullptr);
+        pictureScreen->Show(static_cast<CFrame*>(frames.GetByName(dataname::picture::kCompanyLogo)), false, nullptr);
     }
 
     CSoundSystem::GetInstance()->Init();
@@ -330,7 +331,7 @@ void CApplicationBase::SetUpScreenWindow(CFrame* target, CResourceCollection*, C
     }
 }
 
-bool CApplicationBase::HandleMessage(int)
+bool CApplicationBase::HandleMessage(CBroadcastMessage*)
 {
     return false;
 }

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 
+class CBroadcastMessage;
 class CFont;
 class CFrame;
 class CJWindow;
@@ -47,11 +48,15 @@ public:
     virtual bool OnActivate(bool active);
     // Returns whether the key was handled.
     virtual bool OnKey(int key);
+    // The window is closing (the player closed it, or the process was asked to stop) and the
+    // application is about to go: whatever the player would lose is kept now. The base keeps nothing.
+    virtual void OnClosing() {}
     // Keeps the statistics font (the window font where there is none) and, given a target, makes the
     // screen window on it. The game sets the window toolkit up with the other arguments first.
     virtual void SetUpScreenWindow(CFrame* target, CResourceCollection* listIcons, CResourceCollection* windowTextures,
                                    CFont* windowFont, CFont* statisticsFont);
-    virtual bool HandleMessage(int message);
+    // A message for the application (a brightness change); answers whether it was handled.
+    virtual bool HandleMessage(CBroadcastMessage* message);
     virtual void DrawScreenWindow();
     virtual CScreenFrame* CreateScreenFrame();
     // The screen window on the target; the base has no window toolkit, so none.
