@@ -6,6 +6,7 @@
 #include "platform/Time.h"
 #include "platform/sdl/SdlBackendImpl.h"
 #include "platform/sdl/SdlKeyMap.h"
+#include "platform/sdl/SdlRenderer.h"
 
 #include <SDL.h>
 #include <algorithm>
@@ -69,7 +70,7 @@ bool SdlBackend::EnsureWindow()
                                 SDL_WINDOW_SHOWN);
     if (!m_window)
         return false;
-    m_renderer = SDL_CreateRenderer(m_window, -1, 0);
+    m_renderer = CreateWindowRenderer(m_window);
     if (!m_renderer) {
         SDL_DestroyWindow(m_window);
         m_window = nullptr;

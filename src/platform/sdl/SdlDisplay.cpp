@@ -77,8 +77,22 @@ bool SdlDisplay::MakeTexture()
     SDL_Renderer* renderer = m_backend.GetRenderer();
     if (!renderer)
         return false;
-    m_texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, mode.width,
-                                  mode.height);
+    // Pages whose bytes a texture format reads as they are skip the conversion and, at 16 bits,
+    // upload half the bytes. SDL's software renderer scales only 8-8-8 textures quickly, so there
+    // 16-bit pages are converted when uploaded (what changed) rather than when drawn (the window).
+    SDL_RendererInfo info{};
+    const bool software = SDL_GetRendererInfo(renderer, &info) == 0 && (info.flags & SDL_RENDERER_SOFTWARE);
+    const uint32_t own = mode.bitsPerPixel == 16 && !software ? SDL_PIXELFORMAT_RGB565
+                         : mode.bitsPerPixel == 32           ? SDL_PIXELFORMAT_RGB888
+                                                             : SDL_PIXELFORMAT_UNKNOWN;
+    m_sameLayout = false;
+    if (own != SDL_PIXELFORMAT_UNKNOWN) {
+        m_texture = SDL_CreateTexture(renderer, own, SDL_TEXTUREACCESS_STREAMING, mode.width, mode.height);
+        m_sameLayout = m_texture != nullptr;
+    }
+    if (!m_texture)
+        m_texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, mode.width,
+                                      mode.height);
     if (!m_texture)
         return false;
     SDL_SetTextureBlendMode(m_texture, SDL_BLENDMODE_NONE);
@@ -125,14 +139,23 @@ bool SdlDisplay::Upload(const uint8_t* page, const std::vector<PageRect>& rects)
 {
     if (!m_texture || !page)
         return false;
+    const DisplayMode& mode = m_ring.GetMode();
+    const int pitch = m_ring.GetPitch();
+    const size_t bytes = static_cast<size_t>(BytesPerPixel(mode.bitsPerPixel));
     bool uploaded = false;
     for (const PageRect& rect : rects) {
         const SDL_Rect area{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
-        void* pixels = nullptr;
-        int pitch = 0;
-        if (SDL_LockTexture(m_texture, &area, &pixels, &pitch) != 0)
+        if (m_sameLayout) {
+            const uint8_t* first = page + static_cast<size_t>(rect.top) * static_cast<size_t>(pitch) +
+                                   static_cast<size_t>(rect.left) * bytes;
+            uploaded |= SDL_UpdateTexture(m_texture, &area, first, pitch) == 0;
             continue;
-        uploaded |= ConvertRect(page, m_ring.GetPitch(), m_ring.GetMode(), GetGreenMask(), m_table, rect, pixels, pitch);
+        }
+        void* pixels = nullptr;
+        int texturePitch = 0;
+        if (SDL_LockTexture(m_texture, &area, &pixels, &texturePitch) != 0)
+            continue;
+        uploaded |= ConvertRect(page, pitch, mode, GetGreenMask(), m_table, rect, pixels, texturePitch);
         SDL_UnlockTexture(m_texture);
     }
     return uploaded;

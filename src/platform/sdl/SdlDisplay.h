@@ -1,9 +1,11 @@
 #pragma once
-// The SDL display: the pages are a ring in memory; a present converts what changed of the page it
-// shows into one streaming ARGB8888 texture and draws it letterboxed into the window (full screen
+// The SDL display: the pages are a ring in memory; a present puts what changed of the page it shows
+// into one streaming texture and draws it letterboxed into the window (full screen
 // is the desktop's full-screen window with the page scaled; SDL maps mouse positions back to page
 // pixels). A present that changes nothing leaves the window as it is. The last picture is drawn
-// again when the window is exposed, and a palette change shows at once.
+// again when the window is exposed, and a palette change shows at once. 16- and 32-bit pages go
+// into a texture of their own layout (RGB565, XRGB8888) as they are; 8- and 24-bit pages are
+// converted to ARGB8888 on the way.
 #include "platform/Display.h"
 #include "platform/PageRing.h"
 #include "platform/PageConversion.h"
@@ -73,6 +75,8 @@ private:
     int m_dataDepth = 0;
     SDL_Texture* m_texture = nullptr;
     bool m_hasPicture = false;
+    // The texture takes the page's bytes as they are (no conversion).
+    bool m_sameLayout = false;
     std::array<PaletteEntry, 256> m_palette{};
     PaletteTable32 m_table{};
     std::vector<PageRect> m_rects;
