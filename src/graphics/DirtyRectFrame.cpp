@@ -204,10 +204,10 @@ void CDirtyRectFrame::PresentDirtyCells(CFrameInterface* target, CBlitter* blitt
         return;
     CDirtyCellGrid& pending = m_pendingGrids[m_currentPage];
     CDirtyCellGrid& shown = m_shownGrids[m_currentPage];
-    // A black corner means the display lost what it showed: the whole page goes again.
-    CColor corner;
-    target->GetPixelColor(0, 0, corner);
-    if (corner.GetPixel16() == 0)
+    // A corner that reads 0 means the display lost what it showed (lost pages read 0 at every
+    // depth): the whole page goes again. The stored value is read, not the colour: on 8 bits the
+    // marker below is an index that may well be a black one.
+    if (target->GetRawPixel(0, 0) == 0)
         pending.MarkAllDirty();
     m_workGrid.CopyFrom(pending);
     m_workGrid.MergeFrom(shown);
@@ -216,6 +216,9 @@ void CDirtyRectFrame::PresentDirtyCells(CFrameInterface* target, CBlitter* blitt
     pending.ClearAll();
     CColor marker;
     marker.ConstructRgba(8, 8, 8, 255);
+    // Index 0 would read as a lost display: the nearest other entry marks an 8-bit one.
+    if (target->GetBitsPerPixel() == 8 && marker.GetPaletteIndex() == 0)
+        marker.SetAvoidingIndexZero(8, 8, 8, 255);
     target->SetPixel(0, 0, marker);
 }
 
