@@ -92,12 +92,7 @@ struct World
     }
     CSprite* AddBrick(CFloatPoint at, const CPolygon2D* shape)
     {
-        auto* sprite = new CSprite;
-        auto* ai = new CProbeAI;
-        ai->m_polygon = shape;
-        sprite->AddAI(ai);
-        sprite->SetPosition(at);
-        bricks.Append(sprite);
+        CSprite* sprite = AddProbed(bricks, at, shape);
         numbers[sprite] = static_cast<uint32_t>(numbers.size());
         return sprite;
     }
@@ -170,12 +165,8 @@ TEST(SweepGrid, CandidatesIncludeEverySpriteTheRectangleTestKeeps)
     for (int round = 0; round < 50; ++round) {
         CSpriteList list;
         for (int n = 0; n < 60; ++n) {
-            auto* sprite = new CSprite;
-            auto* ai = new CProbeAI;
-            ai->m_polygon = &brick;
-            sprite->AddAI(ai);
-            sprite->SetPosition({static_cast<float>(random() % 700) - 100.5f, static_cast<float>(random() % 600) - 80.25f});
-            list.Append(sprite);
+            AddProbed(list, {static_cast<float>(random() % 700) - 100.5f, static_cast<float>(random() % 600) - 80.25f},
+                      &brick);
         }
         CSweepGrid grid;
         ASSERT_TRUE(grid.Build(list, 0));
