@@ -159,6 +159,8 @@ bool CGame::Draw()
         m_backBuffer->MarkAllDirty();
         m_drewFadedIn = true;
     }
+    if (m_mode == kModePlaying && !m_commercial && !m_blankBackground)
+        UpdateScoreBoardFields();
     RebuildBackground();
     m_backBuffer->Clear();
     g_mouse.SetCursorVisible(HasModalWindow());

@@ -37,7 +37,7 @@ protected:
         platform::GetHeadlessBackend().Reset();
         platform::CreateMainWindow("Vantorel");
         platform::EnableVirtualClock();
-        SetCommandLine("");
+        SetCommandLine(CommandLine());
         SetMainWindowState(true, false);
         g_keyboard = CKeyboard();
         g_mouse = CMouse();
@@ -52,7 +52,10 @@ protected:
         // The game's fonts went with it: no later test may find one as the toolkit's default.
         CWindowToolkitState::Get().Reset();
         platform::DisableVirtualClock();
+        SetCommandLine("");
     }
+    // The game's command line (a display depth, for one).
+    virtual const char* CommandLine() const { return ""; }
     // Before the game starts: a test may change its copy of the data set.
     virtual void PrepareData(const std::filesystem::path&) {}
     static void LinkFiles(const std::filesystem::path& from, const std::filesystem::path& to)
