@@ -21,7 +21,19 @@ int64_t Nearest(float v)
 {
     return std::isfinite(v) ? static_cast<int64_t>(std::nearbyint(std::clamp(v, -4.0e9f, 4.0e9f))) : 0;
 }
+
+bool s_overlaysKept = true;
 } // namespace
+
+void CDirtyRectFrame::SetOverlaysKept(bool kept)
+{
+    s_overlaysKept = kept;
+}
+
+bool CDirtyRectFrame::AreOverlaysKept()
+{
+    return s_overlaysKept;
+}
 
 CDirtyRectFrame::CDirtyRectFrame()
 {
@@ -52,45 +64,70 @@ void CDirtyRectFrame::MarkEverything()
 
 void CDirtyRectFrame::ClearRect(const CIntRect& rect)
 {
+    if (m_overlayOpen)
+        return m_overlay.RecordClearRect(rect);
+    Touch(rect);
     Mark(rect);
     CFrame::ClearRect(rect);
 }
 
 void CDirtyRectFrame::FillRect(const CIntRect& rect, const CColor& color)
 {
+    if (m_overlayOpen)
+        return m_overlay.RecordFillRect(rect, color);
+    Touch(rect);
     Mark(rect);
     CFrame::FillRect(rect, color);
 }
 
 void CDirtyRectFrame::ApplyRemapTableToRect(const CIntRect& rect, const CPaletteTable& table)
 {
+    if (m_overlayOpen)
+        return m_overlay.RecordRemap(rect, table);
+    Touch(rect);
     Mark(rect);
     CFrame::ApplyRemapTableToRect(rect, table);
 }
 
 void CDirtyRectFrame::FillWithColor(const CColor& color)
 {
+    if (m_overlayOpen)
+        return m_overlay.RecordFillRect(GetFrameRect(), color);
+    Touch(GetFrameRect());
     MarkEverything();
     CFrame::FillWithColor(color);
 }
 
 void CDirtyRectFrame::DrawLine(int32_t x0, int32_t y0, int32_t x1, int32_t y1, const CColor& color)
 {
-    Mark(SaturatedRect(std::min(x0, x1), std::min(y0, y1), int64_t{std::max(x0, x1)} + 1, int64_t{std::max(y0, y1)} + 1));
+    if (m_overlayOpen)
+        return m_overlay.RecordLine(x0, y0, x1, y1, color);
+    const CIntRect area =
+        SaturatedRect(std::min(x0, x1), std::min(y0, y1), int64_t{std::max(x0, x1)} + 1, int64_t{std::max(y0, y1)} + 1);
+    Touch(area);
+    Mark(area);
     CFrame::DrawLine(x0, y0, x1, y1, color);
 }
 
 void CDirtyRectFrame::DrawAntialiasedLine(float x0, float y0, float x1, float y1, const CColor& color)
 {
+    if (m_overlayOpen)
+        return m_overlay.RecordAntialiasedLine(x0, y0, x1, y1, color);
     // One pixel of margin all round: the line's soft edge reaches past its end points.
-    Mark(SaturatedRect(Nearest(std::min(x0, x1)) - 1, Nearest(std::min(y0, y1)) - 1, Nearest(std::max(x0, x1) + 1) + 1,
-                       Nearest(std::max(y0, y1) + 1) + 1));
+    const CIntRect area = SaturatedRect(Nearest(std::min(x0, x1)) - 1, Nearest(std::min(y0, y1)) - 1,
+                                        Nearest(std::max(x0, x1) + 1) + 1, Nearest(std::max(y0, y1) + 1) + 1);
+    Touch(area);
+    Mark(area);
     CFrame::DrawAntialiasedLine(x0, y0, x1, y1, color);
 }
 
 void CDirtyRectFrame::SetPixel(int32_t x, int32_t y, const CColor& color)
 {
-    Mark(SaturatedRect(x, y, int64_t{x} + 1, int64_t{y} + 1));
+    if (m_overlayOpen)
+        return m_overlay.RecordPixel(x, y, color);
+    const CIntRect area = SaturatedRect(x, y, int64_t{x} + 1, int64_t{y} + 1);
+    Touch(area);
+    Mark(area);
     CFrame::SetPixel(x, y, color);
 }
 
@@ -115,6 +152,15 @@ void CDirtyRectFrame::GetBounds(CIntRect& out) const
 bool CDirtyRectFrame::BlitUnclipped(CFrameInterface* source, const CIntRect& sourceRect,
                                     const CIntRect& destinationRect, CBlitter* blitter)
 {
+    if (m_overlayOpen && m_blitMode != kBlitWithoutMarking) {
+        m_overlay.RecordBlit(source, sourceRect, destinationRect, blitter);
+        // As the blit would answer: whether the blend mode draws this pair of formats.
+        return blitter && blitter->FindRoutine(source, this);
+    }
+    if (m_blitMode == kBlitAndMark)
+        Touch(destinationRect);
+    else if (m_blitMode == kBlitInsideDirtyCells)
+        Touch(destinationRect, true);
     bool drawn = m_blitMode == kBlitInsideDirtyCells
                      ? BlitWithinDirtyCells(source, sourceRect, destinationRect, blitter)
                      : CFrame::BlitUnclipped(source, sourceRect, destinationRect, blitter);
@@ -138,12 +184,15 @@ void CDirtyRectFrame::ResizeGrids()
         grid.Resize(m_width, m_height);
     m_restoreGrid.Resize(m_width, m_height);
     m_workGrid.Resize(m_width, m_height);
+    m_overlayGrid.Resize(m_width, m_height);
+    m_freshGrid.Resize(m_width, m_height);
 }
 
 void CDirtyRectFrame::Create(uint32_t width, uint32_t height, uint32_t depth)
 {
     CFrame::Create(width, height, depth);
     ResizeGrids();
+    ResetOverlay();
     MarkAllDirty();
 }
 
@@ -155,6 +204,7 @@ void CDirtyRectFrame::SetPageCount(uint32_t count)
     m_pendingGrids.assign(m_pageCount, CDirtyCellGrid());
     m_shownGrids.assign(m_pageCount, CDirtyCellGrid());
     ResizeGrids();
+    ResetOverlay();
 }
 
 void CDirtyRectFrame::SetBackgroundColor(uint8_t red, uint8_t green, uint8_t blue, uint8_t alpha)
@@ -180,22 +230,147 @@ void CDirtyRectFrame::SetBoundsOverride(const CIntRect* bounds)
     m_boundsOverride = bounds;
 }
 
+void CDirtyRectFrame::RestoreArea(const CIntRect& rect)
+{
+    if (m_backgroundFrame) {
+        // The background's own rectangle under the run, drawn without marking it again.
+        const uint32_t mode = m_blitMode;
+        m_blitMode = kBlitWithoutMarking;
+        CFrame::Blit(m_backgroundFrame, rect, rect, &g_copyBlitter);
+        m_blitMode = mode;
+    } else if (m_backgroundColor.GetAlpha() == 0) {
+        CFrame::ClearRect(rect);
+    } else {
+        CFrame::FillRect(rect, m_backgroundColor);
+    }
+}
+
 void CDirtyRectFrame::RestoreDirtyCells()
 {
-    m_restoreGrid.ForEachRun([this](const CIntRect& run) {
-        if (m_backgroundFrame) {
-            // The background's own rectangle under the run, drawn without marking it again.
-            const uint32_t mode = m_blitMode;
-            m_blitMode = kBlitWithoutMarking;
-            CFrame::Blit(m_backgroundFrame, run, run, &g_copyBlitter);
-            m_blitMode = mode;
-        } else if (m_backgroundColor.GetAlpha() == 0) {
-            CFrame::ClearRect(run);
-        } else {
-            CFrame::FillRect(run, m_backgroundColor);
-        }
-    });
+    // A cell restored for the picture loses its kept overlay pixels with it: the overlay is drawn
+    // again over the picture there.
+    if (m_overlayKept) {
+        for (uint32_t row = 0; row < m_restoreGrid.GetRows(); ++row)
+            for (uint32_t column = 0; column < m_restoreGrid.GetColumns(); ++column) {
+                const auto c = static_cast<int32_t>(column), r = static_cast<int32_t>(row);
+                if (m_restoreGrid.IsCellDirty(c, r) && m_overlayGrid.IsCellDirty(c, r)) {
+                    m_restoreGrid.AddRect(m_overlayGrid.GetCellPart(c, r));
+                    m_overlayGrid.ClearCell(c, r);
+                }
+            }
+        m_overlayKept = !m_overlayGrid.IsEmpty();
+    }
+    m_restoreGrid.ForEachRun([this](const CIntRect& run) { RestoreArea(run); });
+    m_freshGrid.CopyFrom(m_restoreGrid);
     m_restoreGrid.ClearAll();
+    m_underOverlay = true;
+}
+
+void CDirtyRectFrame::Touch(const CIntRect& rect, bool onlyDrawnCells)
+{
+    if (!m_overlayKept || !m_underOverlay || rect.IsEmpty())
+        return;
+    CIntRect clipped = rect;
+    if (!ClipRectToBounds(GetFrameRect(), clipped))
+        return;
+    const uint32_t ws = m_overlayGrid.GetWidthShift(), hs = m_overlayGrid.GetHeightShift();
+    for (int32_t row = clipped.m_top >> hs; row <= (clipped.m_bottom - 1) >> hs; ++row)
+        for (int32_t column = clipped.m_left >> ws; column <= (clipped.m_right - 1) >> ws; ++column)
+            if (m_overlayGrid.IsCellDirty(column, row) && (!onlyDrawnCells || m_restoreGrid.IsCellDirty(column, row)))
+                RestoreOverlayCell(column, row);
+}
+
+void CDirtyRectFrame::RestoreOverlayCell(int32_t column, int32_t row)
+{
+    const CIntRect part = m_overlayGrid.GetCellPart(column, row);
+    RestoreArea(part);
+    m_freshGrid.AddRect(part);
+    m_overlayGrid.ClearCell(column, row);
+}
+
+bool CDirtyRectFrame::MeetsFresh(const CIntRect& rect) const
+{
+    CIntRect clipped = rect;
+    if (!ClipRectToBounds(GetFrameRect(), clipped) || clipped.IsEmpty())
+        return false;
+    const uint32_t ws = m_freshGrid.GetWidthShift(), hs = m_freshGrid.GetHeightShift();
+    for (int32_t row = clipped.m_top >> hs; row <= (clipped.m_bottom - 1) >> hs; ++row)
+        for (int32_t column = clipped.m_left >> ws; column <= (clipped.m_right - 1) >> ws; ++column) {
+            CIntRect part = m_freshGrid.GetCellPart(column, row);
+            if (!part.IsEmpty() && ClipRectToBounds(clipped, part) && !part.IsEmpty())
+                return true;
+        }
+    return false;
+}
+
+void CDirtyRectFrame::ResetOverlay()
+{
+    m_overlay.Reset();
+    m_overlayOpen = false;
+    m_underOverlay = false;
+    m_overlayKept = false;
+    m_overlayGrid.ClearAll();
+    m_freshGrid.ClearAll();
+}
+
+void CDirtyRectFrame::BeginOverlay()
+{
+    if (!s_overlaysKept || m_overlayOpen)
+        return;
+    m_overlayOpen = true;
+    m_overlay.Begin(GetFrameRect(), GetBitsPerPixel());
+}
+
+void CDirtyRectFrame::EndOverlay()
+{
+    if (!m_overlayOpen)
+        return;
+    m_overlayOpen = false;
+    m_underOverlay = false;
+    // Where the overlay changed, every page shows the change, and it is drawn again there.
+    m_overlayAreas.clear();
+    m_overlay.FindChanges(m_overlayAreas);
+    for (const CIntRect& area : m_overlayAreas) {
+        m_freshGrid.AddRect(area);
+        for (CDirtyCellGrid& grid : m_pendingGrids)
+            grid.AddRect(area);
+    }
+    // Ready what is drawn again: kept overlay pixels there give way to the picture under them,
+    // and a call that cannot be drawn in part takes its whole area with it, until nothing grows.
+    m_inexactAreas.clear();
+    m_overlay.FindInexactAreas(m_inexactAreas);
+    std::vector<bool> taken(m_inexactAreas.size(), false);
+    for (bool grown = true; grown;) {
+        grown = false;
+        for (size_t i = 0; i < m_inexactAreas.size(); ++i)
+            if (!taken[i] && MeetsFresh(m_inexactAreas[i])) {
+                m_freshGrid.AddRect(m_inexactAreas[i]);
+                taken[i] = true;
+                grown = true;
+            }
+        if (!m_overlayKept)
+            continue;
+        for (uint32_t row = 0; row < m_freshGrid.GetRows(); ++row)
+            for (uint32_t column = 0; column < m_freshGrid.GetColumns(); ++column) {
+                const auto c = static_cast<int32_t>(column), r = static_cast<int32_t>(row);
+                if (m_freshGrid.IsCellDirty(c, r) && m_overlayGrid.IsCellDirty(c, r)) {
+                    RestoreOverlayCell(c, r);
+                    grown = true;
+                }
+            }
+    }
+    m_regions.clear();
+    m_freshGrid.ForEachRun([this](const CIntRect& run) { m_regions.push_back(run); });
+    CDirtyCellGrid& pending = m_pendingGrids[m_currentPage];
+    m_overlayDrawnArea = 0;
+    m_overlay.Replay(*this, m_regions, [&](const CIntRect& drawn) {
+        m_overlayDrawnArea += static_cast<uint64_t>(drawn.GetWidth()) * static_cast<uint64_t>(drawn.GetHeight());
+        pending.AddRect(drawn);
+        m_overlayGrid.AddRect(drawn);
+        m_overlayKept = true;
+    });
+    m_overlay.Finish();
+    m_freshGrid.ClearAll();
 }
 
 void CDirtyRectFrame::PresentDirtyCells(CFrameInterface* target, CBlitter* blitter)

@@ -181,8 +181,12 @@ bool CGame::Draw()
         }
     }
     recorder->EndFrame();
+    // The windows and the pointer are kept over the picture and drawn again only where they
+    // changed or where the picture under them was.
+    m_backBuffer->BeginOverlay();
     DrawScreenWindow();
     g_mouse.DrawCursor(m_backBuffer.get());
+    m_backBuffer->EndOverlay();
     if (display->Lock() == CScreenFrame::kLockDone) {
         m_backBuffer->PresentDirtyCells(display, &g_copyBlitter);
         display->Unlock();

@@ -102,4 +102,18 @@ protected:
     filetest::WorkFolder m_folder;
     CGame* m_game = nullptr;
 };
+
+// The game at the display depth of the test's parameter (8, 16, 24 or 32).
+class GameAtDepth : public GameFixture, public testing::WithParamInterface<int>
+{
+protected:
+    const char* CommandLine() const override
+    {
+        m_commandLine = "/ScreenBitDepth " + std::to_string(GetParam());
+        return m_commandLine.c_str();
+    }
+
+private:
+    mutable std::string m_commandLine;
+};
 #endif

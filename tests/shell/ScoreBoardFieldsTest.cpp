@@ -17,15 +17,9 @@
 #ifdef VANTOREL_DATA_DIR
 namespace {
 
-class ScoreBoardFields : public GameFixture, public testing::WithParamInterface<int>
+class ScoreBoardFields : public GameAtDepth
 {
 protected:
-    const char* CommandLine() const override
-    {
-        static std::string line;
-        line = "/ScreenBitDepth " + std::to_string(GetParam());
-        return line.c_str();
-    }
     void Play()
     {
         CMainMenuWindow::CloseOpen();
