@@ -22,18 +22,7 @@ int64_t Nearest(float v)
     return std::isfinite(v) ? static_cast<int64_t>(std::nearbyint(std::clamp(v, -4.0e9f, 4.0e9f))) : 0;
 }
 
-bool s_overlaysKept = true;
 } // namespace
-
-void CDirtyRectFrame::SetOverlaysKept(bool kept)
-{
-    s_overlaysKept = kept;
-}
-
-bool CDirtyRectFrame::AreOverlaysKept()
-{
-    return s_overlaysKept;
-}
 
 CDirtyRectFrame::CDirtyRectFrame()
 {
@@ -186,6 +175,9 @@ void CDirtyRectFrame::ResizeGrids()
     m_workGrid.Resize(m_width, m_height);
     m_overlayGrid.Resize(m_width, m_height);
     m_freshGrid.Resize(m_width, m_height);
+    m_replayGrid.Resize(m_width, m_height);
+    m_extentGrid.Resize(m_width, m_height);
+    m_knownGrid.Resize(m_width, m_height);
 }
 
 void CDirtyRectFrame::Create(uint32_t width, uint32_t height, uint32_t depth)
@@ -247,6 +239,10 @@ void CDirtyRectFrame::RestoreArea(const CIntRect& rect)
 
 void CDirtyRectFrame::RestoreDirtyCells()
 {
+    // A frame went by without the overlay being drawn: what it restored lost its overlay pixels
+    // unnoticed, so the next overlay is drawn as if new.
+    if (m_underOverlay)
+        m_overlay.Reset();
     // A cell restored for the picture loses its kept overlay pixels with it: the overlay is drawn
     // again over the picture there.
     if (m_overlayKept) {
@@ -264,113 +260,6 @@ void CDirtyRectFrame::RestoreDirtyCells()
     m_freshGrid.CopyFrom(m_restoreGrid);
     m_restoreGrid.ClearAll();
     m_underOverlay = true;
-}
-
-void CDirtyRectFrame::Touch(const CIntRect& rect, bool onlyDrawnCells)
-{
-    if (!m_overlayKept || !m_underOverlay || rect.IsEmpty())
-        return;
-    CIntRect clipped = rect;
-    if (!ClipRectToBounds(GetFrameRect(), clipped))
-        return;
-    const uint32_t ws = m_overlayGrid.GetWidthShift(), hs = m_overlayGrid.GetHeightShift();
-    for (int32_t row = clipped.m_top >> hs; row <= (clipped.m_bottom - 1) >> hs; ++row)
-        for (int32_t column = clipped.m_left >> ws; column <= (clipped.m_right - 1) >> ws; ++column)
-            if (m_overlayGrid.IsCellDirty(column, row) && (!onlyDrawnCells || m_restoreGrid.IsCellDirty(column, row)))
-                RestoreOverlayCell(column, row);
-}
-
-void CDirtyRectFrame::RestoreOverlayCell(int32_t column, int32_t row)
-{
-    const CIntRect part = m_overlayGrid.GetCellPart(column, row);
-    RestoreArea(part);
-    m_freshGrid.AddRect(part);
-    m_overlayGrid.ClearCell(column, row);
-}
-
-bool CDirtyRectFrame::MeetsFresh(const CIntRect& rect) const
-{
-    CIntRect clipped = rect;
-    if (!ClipRectToBounds(GetFrameRect(), clipped) || clipped.IsEmpty())
-        return false;
-    const uint32_t ws = m_freshGrid.GetWidthShift(), hs = m_freshGrid.GetHeightShift();
-    for (int32_t row = clipped.m_top >> hs; row <= (clipped.m_bottom - 1) >> hs; ++row)
-        for (int32_t column = clipped.m_left >> ws; column <= (clipped.m_right - 1) >> ws; ++column) {
-            CIntRect part = m_freshGrid.GetCellPart(column, row);
-            if (!part.IsEmpty() && ClipRectToBounds(clipped, part) && !part.IsEmpty())
-                return true;
-        }
-    return false;
-}
-
-void CDirtyRectFrame::ResetOverlay()
-{
-    m_overlay.Reset();
-    m_overlayOpen = false;
-    m_underOverlay = false;
-    m_overlayKept = false;
-    m_overlayGrid.ClearAll();
-    m_freshGrid.ClearAll();
-}
-
-void CDirtyRectFrame::BeginOverlay()
-{
-    if (!s_overlaysKept || m_overlayOpen)
-        return;
-    m_overlayOpen = true;
-    m_overlay.Begin(GetFrameRect(), GetBitsPerPixel());
-}
-
-void CDirtyRectFrame::EndOverlay()
-{
-    if (!m_overlayOpen)
-        return;
-    m_overlayOpen = false;
-    m_underOverlay = false;
-    // Where the overlay changed, every page shows the change, and it is drawn again there.
-    m_overlayAreas.clear();
-    m_overlay.FindChanges(m_overlayAreas);
-    for (const CIntRect& area : m_overlayAreas) {
-        m_freshGrid.AddRect(area);
-        for (CDirtyCellGrid& grid : m_pendingGrids)
-            grid.AddRect(area);
-    }
-    // Ready what is drawn again: kept overlay pixels there give way to the picture under them,
-    // and a call that cannot be drawn in part takes its whole area with it, until nothing grows.
-    m_inexactAreas.clear();
-    m_overlay.FindInexactAreas(m_inexactAreas);
-    std::vector<bool> taken(m_inexactAreas.size(), false);
-    for (bool grown = true; grown;) {
-        grown = false;
-        for (size_t i = 0; i < m_inexactAreas.size(); ++i)
-            if (!taken[i] && MeetsFresh(m_inexactAreas[i])) {
-                m_freshGrid.AddRect(m_inexactAreas[i]);
-                taken[i] = true;
-                grown = true;
-            }
-        if (!m_overlayKept)
-            continue;
-        for (uint32_t row = 0; row < m_freshGrid.GetRows(); ++row)
-            for (uint32_t column = 0; column < m_freshGrid.GetColumns(); ++column) {
-                const auto c = static_cast<int32_t>(column), r = static_cast<int32_t>(row);
-                if (m_freshGrid.IsCellDirty(c, r) && m_overlayGrid.IsCellDirty(c, r)) {
-                    RestoreOverlayCell(c, r);
-                    grown = true;
-                }
-            }
-    }
-    m_regions.clear();
-    m_freshGrid.ForEachRun([this](const CIntRect& run) { m_regions.push_back(run); });
-    CDirtyCellGrid& pending = m_pendingGrids[m_currentPage];
-    m_overlayDrawnArea = 0;
-    m_overlay.Replay(*this, m_regions, [&](const CIntRect& drawn) {
-        m_overlayDrawnArea += static_cast<uint64_t>(drawn.GetWidth()) * static_cast<uint64_t>(drawn.GetHeight());
-        pending.AddRect(drawn);
-        m_overlayGrid.AddRect(drawn);
-        m_overlayKept = true;
-    });
-    m_overlay.Finish();
-    m_freshGrid.ClearAll();
 }
 
 void CDirtyRectFrame::PresentDirtyCells(CFrameInterface* target, CBlitter* blitter)

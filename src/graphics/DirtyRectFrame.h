@@ -7,9 +7,10 @@
 //
 // What lies over the picture (the windows and the pointer) is drawn between BeginOverlay and
 // EndOverlay and kept rather than restored: its calls are recorded and compared with the last
-// frame's, and drawn again only where they changed and where the picture under them was drawn
-// again (OverlayDrawing.h). Drawing under a kept overlay first gives the cells it touches their
-// picture back, so the overlay is drawn over the new picture there as it was drawn everywhere.
+// frame's, and drawn again only where they changed and where the picture under them changed
+// (OverlayDrawing.h). Drawing under a kept overlay first gives the cells it touches their picture
+// back; where that picture comes out as it was the last time the overlay was drawn over it, the
+// overlay's result from then is put back instead of drawing it again.
 //
 // Per drawn frame: Clear (restore), drawing, BeginOverlay, the overlay's drawing, EndOverlay,
 // PresentDirtyCells onto the display, the display's Present, NextPage. Whenever the buffer is
@@ -106,9 +107,13 @@ private:
     void RestoreOverlayCell(int32_t column, int32_t row);
     // The background (frame or colour) into the rectangle, unmarked.
     void RestoreArea(const CIntRect& rect);
-    // Whether any fresh cell's part meets the rectangle.
-    bool MeetsFresh(const CIntRect& rect) const;
     void ResetOverlay();
+    // The steps of EndOverlay (DirtyRectFrameOverlay.cpp): what must be drawn again into the
+    // replay grid; the overlay's result put back where the picture under it did not change; the
+    // copies of the picture under the overlay and of the result, where it was drawn again.
+    void FindOverlayReplay();
+    void PutBackOverlay();
+    void DrawOverlayAgain();
     void Mark(const CIntRect& rect);
     void MarkEverything();
     void ResizeGrids();
@@ -133,8 +138,16 @@ private:
     // Some cell may hold kept overlay pixels.
     bool m_overlayKept = false;
     CDirtyCellGrid m_overlayGrid;
-    // What this frame gave its picture back (restored), where the overlay is drawn again.
+    // What this frame gave its picture back (restored): the overlay is drawn again there, or its
+    // result put back where the picture is the one it was last drawn over.
     CDirtyCellGrid m_freshGrid;
+    CDirtyCellGrid m_replayGrid;
+    // Cells the overlay draws on this frame.
+    CDirtyCellGrid m_extentGrid;
+    // Whole cells whose two copies below hold the picture under the overlay and the result.
+    CDirtyCellGrid m_knownGrid;
+    CFrame m_underCopy;
+    CFrame m_resultCopy;
     std::vector<CIntRect> m_overlayAreas;
     std::vector<CIntRect> m_inexactAreas;
     std::vector<CIntRect> m_regions;

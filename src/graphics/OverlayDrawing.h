@@ -19,6 +19,7 @@
 #include "graphics/FrameInterface.h"
 #include "graphics/IntRect.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -55,11 +56,18 @@ public:
     void FindChanges(std::vector<CIntRect>& out) const;
     // The areas of the calls that cannot be replayed in part.
     void FindInexactAreas(std::vector<CIntRect>& out) const;
+    // visit(area) for the area of every call of the list being made.
+    template <class Visit> void ForEachArea(Visit&& visit) const
+    {
+        for (const Command& command : m_current)
+            if (!command.area.IsEmpty())
+                visit(command.area);
+    }
     bool IsEmpty() const { return m_current.empty(); }
 
     // Performs the calls on the frame (its own operations, unmarked) inside the regions, which must
     // not overlap; a call that cannot be replayed in part is performed whole where it meets one.
-    // drawn(rect) is told every area drawn.
+    // drawn(rect) is told every area drawn. Nothing at all when no region is given.
     template <class Drawn> void Replay(CFrame& target, const std::vector<CIntRect>& regions, Drawn&& drawn);
     // This list becomes the last frame's.
     void Finish();
@@ -110,12 +118,20 @@ private:
 
 template <class Drawn> void COverlayDrawing::Replay(CFrame& target, const std::vector<CIntRect>& regions, Drawn&& drawn)
 {
+    if (regions.empty())
+        return;
+    // The regions' union, to pass over calls that meet none at once.
+    CIntRect all = regions.front();
+    for (const CIntRect& region : regions)
+        all = {std::min(all.m_left, region.m_left), std::min(all.m_top, region.m_top),
+               std::max(all.m_right, region.m_right), std::max(all.m_bottom, region.m_bottom)};
     for (const Command& command : m_current) {
-        if (command.area.IsEmpty())
+        CIntRect near = command.area;
+        if (near.IsEmpty() || !ClipRectToBounds(all, near) || near.IsEmpty())
             continue;
         for (const CIntRect& region : regions) {
-            CIntRect meet = command.area;
-            if (!ClipRectToBounds(region, meet))
+            if (region.m_left >= command.area.m_right || region.m_right <= command.area.m_left ||
+                region.m_top >= command.area.m_bottom || region.m_bottom <= command.area.m_top)
                 continue;
             // A call that cannot be cut is performed whole, once: its whole area is ready.
             const CIntRect done = Perform(target, command, command.exact ? &region : nullptr);

@@ -70,6 +70,14 @@ public:
     CTimedMessage* GetTimedMessage() const { return m_timedMessage.get(); }
     CMusicMixer* GetMusicMixer() const { return m_musicMixer.get(); }
     CDirtyRectFrame* GetBackBuffer() const { return m_backBuffer.get(); }
+    // Real seconds the last drawn frame took to compose the back buffer and to present it (its
+    // changed cells onto the display and the display's present); for the game's benchmark.
+    struct FrameTimes
+    {
+        double compose = 0.0;
+        double present = 0.0;
+    };
+    const FrameTimes& GetLastFrameTimes() const { return m_frameTimes; }
     // What the back buffer restores from: the menu's or the round's picture.
     CFrame* GetBackground() const { return m_background.get(); }
     // The windows' textures, converted for the display; null before Init.
@@ -211,6 +219,7 @@ private:
     bool m_backBufferHasFrame = true;
     // Update steps run, for the developer's script.
     uint32_t m_updateSteps = 0;
+    FrameTimes m_frameTimes;
 };
 
 // The game's statistics; null while no game object exists or before its Init.

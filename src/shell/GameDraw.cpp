@@ -20,6 +20,7 @@
 #include "shell/TimedMessage.h"
 
 #include <algorithm>
+#include <chrono>
 
 namespace {
 
@@ -151,6 +152,7 @@ bool CGame::Draw()
     CScreenFrame* display = GetDisplay();
     if (!display || !m_backBufferReady)
         return CApplicationBase::Draw();
+    const auto composeStart = std::chrono::steady_clock::now();
     // A fading screen changes everywhere; the first frame at full level too.
     if (display->GetFadeLevel() != 1.0f) {
         m_backBuffer->MarkAllDirty();
@@ -187,11 +189,15 @@ bool CGame::Draw()
     DrawScreenWindow();
     g_mouse.DrawCursor(m_backBuffer.get());
     m_backBuffer->EndOverlay();
+    const auto presentStart = std::chrono::steady_clock::now();
     if (display->Lock() == CScreenFrame::kLockDone) {
         m_backBuffer->PresentDirtyCells(display, &g_copyBlitter);
         display->Unlock();
     }
     const bool presented = CApplicationBase::Draw();
+    const auto presentEnd = std::chrono::steady_clock::now();
+    m_frameTimes.compose = std::chrono::duration<double>(presentStart - composeStart).count();
+    m_frameTimes.present = std::chrono::duration<double>(presentEnd - presentStart).count();
     if (presented)
         m_backBuffer->NextPage();
     if (presented && m_mode == kModeMainMenu && s_firstMainMenuDraw) {

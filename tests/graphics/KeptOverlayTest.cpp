@@ -3,7 +3,8 @@
 // of plain and run-length pictures, scaled pictures, lines of every slant, pixels, remaps, a
 // picture rewritten between two uses), every picture equals the scene and the overlay drawn in
 // full, and every page the display shows equals it too. An overlay that does not change over a
-// scene that does not touch it is not drawn at all.
+// scene that does not touch it is not drawn at all, nor where the scene under it is drawn again
+// as it was.
 #include "DisplayFixture.h"
 #include "FrameTestSupport.h"
 
@@ -88,6 +89,9 @@ protected:
         // group, and a sprite going up and down under that cell only.
         windows[0] = {30, 100, 150, 90, windows[0].fill, windows[0].line};
         shapes[1] = {70, 90, 0, 2, shapes[1].color};
+        // And a line that stays where it is under that window, drawn again every frame: the
+        // window's result over it is put back rather than drawn again.
+        shapes[2] = {120, 150, 0, 0, shapes[2].color};
     }
     void TearDown() override
     {
@@ -244,6 +248,18 @@ TEST_P(KeptOverlay, AnUnchangedOverlayOverAnUntouchedPictureIsNotDrawnAgain)
     EXPECT_GT(areas[0], 0u);
     for (size_t i = 1; i < areas.size(); ++i)
         EXPECT_EQ(areas[i], 0u) << "frame " << i;
+    // The scene drawn again the same under a window, frame after frame.
+    shapes[0] = {windows[1].x + 10, windows[1].y + 10, 0, 0, shapes[0].color};
+    buffer.MarkAllDirty();
+    for (int frame = 0; frame < 4; ++frame) {
+        buffer.Clear();
+        DrawScene(buffer, true);
+        buffer.BeginOverlay();
+        DrawOverlay(buffer, 0);
+        buffer.EndOverlay();
+        if (frame >= 2)
+            EXPECT_EQ(buffer.GetOverlayDrawnArea(), 0u) << "frame " << frame;
+    }
     // Straight drawing, for comparison, draws it all every frame.
     CDirtyRectFrame::SetOverlaysKept(false);
     buffer.Clear();
