@@ -21,7 +21,6 @@ int64_t Nearest(float v)
 {
     return std::isfinite(v) ? static_cast<int64_t>(std::nearbyint(std::clamp(v, -4.0e9f, 4.0e9f))) : 0;
 }
-
 } // namespace
 
 CDirtyRectFrame::CDirtyRectFrame()

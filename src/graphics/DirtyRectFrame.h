@@ -85,9 +85,6 @@ public:
     // Process-wide, true by default: false draws every overlay straight, every frame, as all other
     // drawing (the picture is the same; tests compare the two).
     static void SetOverlaysKept(bool kept);
-    static bool AreOverlaysKept();
-    // Cells that hold overlay pixels kept from an earlier frame.
-    const CDirtyCellGrid& GetOverlayGrid() const { return m_overlayGrid; }
     // Pixels the last EndOverlay drew (an area drawn by two calls counts twice).
     uint64_t GetOverlayDrawnArea() const { return m_overlayDrawnArea; }
 

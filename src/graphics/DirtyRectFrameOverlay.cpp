@@ -104,11 +104,6 @@ void CDirtyRectFrame::SetOverlaysKept(bool kept)
     s_overlaysKept = kept;
 }
 
-bool CDirtyRectFrame::AreOverlaysKept()
-{
-    return s_overlaysKept;
-}
-
 void CDirtyRectFrame::Touch(const CIntRect& rect, bool onlyDrawnCells)
 {
     if (!m_overlayKept || !m_underOverlay || rect.IsEmpty())
