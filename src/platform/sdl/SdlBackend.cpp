@@ -128,10 +128,13 @@ void SdlBackend::PumpEvents(EventQueue& queue)
     while (SDL_PollEvent(&e)) {
         // The picture is the display's own business: shown again whenever the window needs it.
         if (e.type == SDL_WINDOWEVENT &&
-            (e.window.event == SDL_WINDOWEVENT_EXPOSED || e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED))
+            (e.window.event == SDL_WINDOWEVENT_EXPOSED || e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)) {
+            m_display.ForgetBars();
             m_display.Represent();
-        else if (e.type == SDL_RENDER_TARGETS_RESET)
+        } else if (e.type == SDL_RENDER_TARGETS_RESET) {
+            m_display.ForgetBars();
             m_display.Represent();
+        }
         else if (e.type == SDL_RENDER_DEVICE_RESET)
             m_display.RecreateTexture();
         m_translated.clear();

@@ -19,6 +19,7 @@ void SdlDisplay::ReleaseTexture()
         SDL_DestroyTexture(m_texture);
     m_texture = nullptr;
     m_hasPicture = false;
+    m_barsCleared = false;
 }
 
 bool SdlDisplay::Open()
@@ -173,8 +174,15 @@ void SdlDisplay::Represent()
     SDL_Renderer* renderer = m_backend.GetRenderer();
     if (!renderer)
         return;
-    SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
-    SDL_RenderClear(renderer);
+    // The bars beside a letterboxed picture: an accelerated renderer's page holds nothing certain
+    // after a present, a software one's keeps them black until the window changes.
+    SDL_RendererInfo info{};
+    const bool software = SDL_GetRendererInfo(renderer, &info) == 0 && (info.flags & SDL_RENDERER_SOFTWARE);
+    if (!software || !m_barsCleared) {
+        SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
+        SDL_RenderClear(renderer);
+        m_barsCleared = true;
+    }
     if (m_texture && m_hasPicture)
         SDL_RenderCopy(renderer, m_texture, nullptr, nullptr);
     SDL_RenderPresent(renderer);

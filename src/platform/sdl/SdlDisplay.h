@@ -56,6 +56,8 @@ public:
 
     // Draws the last picture again (the window was exposed or resized).
     void Represent();
+    // The window changed: the bars beside the picture are cleared at the next drawing.
+    void ForgetBars() { m_barsCleared = false; }
     // The renderer lost its textures: makes the texture again and shows the page on screen.
     void RecreateTexture();
     // The window goes away: the texture belongs to its renderer.
@@ -77,6 +79,7 @@ private:
     bool m_hasPicture = false;
     // The texture takes the page's bytes as they are (no conversion).
     bool m_sameLayout = false;
+    bool m_barsCleared = false;
     std::array<PaletteEntry, 256> m_palette{};
     PaletteTable32 m_table{};
     std::vector<PageRect> m_rects;
