@@ -3,7 +3,8 @@
 set -eu
 root=$(cd "$(dirname "$0")" && pwd)
 bash "$root/scripts/setup.sh"
-# Only the game and its data: the tests and tools are ./test.sh's.
-TARGETS="vantorel data" bash "$root/scripts/build.sh" "$root/build"
+# Only the game and its data (the data set depends on the game, which records its demo clips):
+# the tests and tools are ./test.sh's. One target, so that make walks the game's libraries once.
+TARGETS=data bash "$root/scripts/build.sh" "$root/build"
 cd "$root/build/src"
 exec ./vantorel "$@"

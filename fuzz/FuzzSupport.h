@@ -5,8 +5,16 @@
 #include "foundation/FileBuf.h"
 #include "foundation/OpenFlags.h"
 #include "foundation/VirtualFile.h"
+#include "graphics/Frame.h"
 #include "platform/Platform.h"
 #include "platform/headless/HeadlessBackend.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <unistd.h>
 
 namespace fuzzsupport {
 
@@ -39,6 +47,60 @@ inline void OpenOver(CVirtualFile& file, const uint8_t* data, size_t size)
     if (size)
         file.Write(data, static_cast<uint32_t>(size));
     file.Seek(0);
+}
+
+// Ends the run on a broken promise of the code under test.
+inline void Check(bool condition)
+{
+    if (!condition)
+        std::abort();
+}
+
+// A plain 32-bit frame of w x h whose pixel (x, y) is pixelOf(x, y), its hot spot at (hotX, hotY)
+// from its top-left corner: the frames the targets' seed writers save.
+template <class PixelOf>
+CFrame* NewFrame32(uint32_t w, uint32_t h, int16_t hotX, int16_t hotY, PixelOf pixelOf)
+{
+    auto* frame = new CFrame;
+    frame->Create(w, h, 32);
+    for (uint32_t y = 0; y < h; ++y)
+        for (uint32_t x = 0; x < w; ++x) {
+            const uint32_t pixel = pixelOf(x, y);
+            std::memcpy(frame->GetPixels() + (size_t{frame->GetRowOffsets()[y]} + x) * 4, &pixel, 4);
+        }
+    frame->SetOrigin(static_cast<int16_t>(-hotX), static_cast<int16_t>(-hotY));
+    return frame;
+}
+
+// Makes a fresh folder under the temporary folder the current and base folder, once per process,
+// for the targets whose readers open files by name. The folder is left behind at exit.
+inline void EnterWorkFolder()
+{
+    static const bool s_entered = [] {
+        const char* temp = std::getenv("TMPDIR");
+        std::string pattern = std::string(temp && *temp ? temp : "/tmp") + "/vantorel-fuzz-XXXXXX";
+        if (!::mkdtemp(pattern.data()) || ::chdir(pattern.c_str()) != 0)
+            std::abort();
+        SetBaseFolder(".");
+        return true;
+    }();
+    (void)s_entered;
+}
+
+// Once per process, before the first input: enters a fresh work folder and, when the corpus runner
+// was asked to (VANTOREL_WRITE_SEEDS names the folder, taken as it stood before the work folder was
+// entered), writes the target's seeds there.
+inline void PrepareOnce(void (*writeSeeds)(const std::string& folder))
+{
+    static bool s_prepared = false;
+    if (s_prepared)
+        return;
+    s_prepared = true;
+    const char* folder = std::getenv("VANTOREL_WRITE_SEEDS");
+    const std::string seeds = folder ? std::filesystem::absolute(folder).string() : std::string();
+    EnterWorkFolder();
+    if (!seeds.empty())
+        writeSeeds(seeds);
 }
 
 } // namespace fuzzsupport

@@ -5,7 +5,11 @@ set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 dir=${1:-$root/build}; shift || true
 jobs=${JOBS:-$(nproc 2>/dev/null || echo 2)}
-cmake -S "$root" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+# A configured folder given no new settings is left to the build, which configures again itself
+# when a CMakeLists.txt changed.
+if [[ $# -gt 0 || ! -f "$dir/CMakeCache.txt" ]]; then
+    cmake -S "$root" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+fi
 targets=()
 [[ -n "${TARGETS:-}" ]] && targets=(--target ${TARGETS})
 cmake --build "$dir" -j "$jobs" "${targets[@]}"

@@ -9,10 +9,11 @@ packages=(g++ cmake make libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev l
 # drives the SDL input test under a virtual display.
 # clang's libFuzzer runtime is optional; the fuzz targets are built only when it is present.
 
+# One query for all of them: it runs before every start of the game.
+installed=$(dpkg-query -W -f='${Package} ${Status}\n' "${packages[@]}" 2>/dev/null || true)
 missing=()
 for p in "${packages[@]}"; do
-    status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
-    [[ "$status" == "install ok installed" ]] || missing+=("$p")
+    grep -qxF "$p install ok installed" <<<"$installed" || missing+=("$p")
 done
 
 if [[ ${#missing[@]} -eq 0 ]]; then

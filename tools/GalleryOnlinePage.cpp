@@ -6,6 +6,8 @@
 #include "shell/dialogs/InternetConnectionPanel.h"
 #include "ui/Callback.h"
 
+#include <memory>
+
 namespace {
 
 constexpr const char* kConnectMessage = "You need to be connected to the Internet to check for Vantorel updates.";
@@ -20,7 +22,9 @@ void OpenGalleryOnlinePage(CJWindow* screen, bool fetch, const char* versionChec
     if (versionCheckUrl && *versionCheckUrl)
         g_versionCheckUrlText.AssignText(versionCheckUrl);
     if (!fetch) {
-        CreateVersionCheckCommand(false, screen)->Invoke();
+        // The command opens the window and is done.
+        const std::unique_ptr<CCallback> command(CreateVersionCheckCommand(false, screen));
+        command->Invoke();
         return;
     }
     auto* dialog = new CInternetConnectionDialog(screen, g_connectToInternetText.CStr(), kConnectMessage, nullptr);

@@ -22,10 +22,8 @@
 #include "platform/Platform.h"
 #include "platform/Time.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 
 namespace {
@@ -85,22 +83,7 @@ public:
         }
     }
 
-    // Frames of 32 bits take no solid fills; their rectangles are copied from a 32-bit frame whose
-    // pixels are written here.
-    void Fill(CFrameInterface& page, const CIntRect& rect, const CColor& color) const
-    {
-        if (m_depth != 32) {
-            page.FillRect(rect, color);
-            return;
-        }
-        CFrame solid;
-        solid.Create(static_cast<uint32_t>(rect.GetWidth()), static_cast<uint32_t>(rect.GetHeight()), 32);
-        auto* pixels = reinterpret_cast<uint32_t*>(solid.GetPixels());
-        if (!pixels)
-            return;
-        std::fill(pixels, pixels + static_cast<size_t>(rect.GetWidth()) * rect.GetHeight(), color.GetPixel32());
-        page.DrawFrameAt(&solid, rect.m_left, rect.m_top, &g_copyBlitter);
-    }
+    void Fill(CFrameInterface& page, const CIntRect& rect, const CColor& color) const { page.FillRect(rect, color); }
 
     void DrawStill(CDirtyRectFrame& page) const
     {

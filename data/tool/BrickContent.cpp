@@ -1,5 +1,7 @@
 #include "BrickContent.h"
 
+#include "BrickLooks.h"
+
 #include "DrawnRounds.h"
 #include "ObjectText.h"
 #include "RoundThumbnail.h"
@@ -119,6 +121,32 @@ void MakeMovingParts(CBrickLayout& layout)
     gift.m_forcePowerUp = 3;
 }
 
+// A brick type's file as a person would write it: its type, looks, sounds, points and break
+// particles, each by name.
+std::string BrickText(uint32_t type)
+{
+    const BrickLook look = GetBrickLook(type);
+    std::string text = std::string("CBrickInfo\r\n{\r\n\tBrick Type=") + GetBrickTypeTable().GetItemName(type) + "\r\n";
+    const std::pair<const char*, const std::string&> named[] = {
+        {"Primary Sequence", look.primary},         {"Sequence 2", look.second},
+        {"Sequence 3", look.third},                 {"Destroyed Seq", look.destroyed},
+        {"Destroyed Sound", look.destroyedSound},   {"Indestructible Sound", look.indestructibleSound},
+        {"Damaged Sound", look.damagedSound},       {"Break Particle Gen", look.breakGenerator}};
+    for (const auto& [label, name] : named)
+        if (!name.empty())
+            text += std::string("\t") + label + "=" + name + "\r\n";
+    text += "\tScore Value=" + std::to_string(kScores[type]) + "\r\n";
+    if (!look.breakParticles.empty()) {
+        text += "\tBreak Particle Types=Array\r\n\t{\r\n\t\tArray Count=" +
+                std::to_string(look.breakParticles.size()) + "\r\n";
+        for (const auto& [sequence, weight] : look.breakParticles)
+            text += "\t\tArray Item=CParticleType\r\n\t\t{\r\n\t\t\tParticle Type=" + sequence +
+                    "\r\n\t\t\tWeight=" + std::to_string(weight) + "\r\n\t\t}\r\n";
+        text += "\t}\r\n";
+    }
+    return text + "}\r\n";
+}
+
 // Sets up the collections a layout's references are written through, for the length of a scope.
 class CLayoutWriting
 {
@@ -159,16 +187,12 @@ std::vector<std::string> GetLayoutContentNames()
 
 bool AddBrickContent(CContentSet& set, std::string& error)
 {
-    // Brick types are short: their text is written out here. Their looks come with their drawn
-    // sequences; until then every brick draws nothing and keeps the default quad.
-    if (!AddResourceFile(set, "!None.Brick", Text("CBrickInfo\r\n{\r\n\tScore Value=0\r\n}\r\n"), error))
+    if (!AddBrickLooks(set, error) ||
+        !AddResourceFile(set, "!None.Brick", Text("CBrickInfo\r\n{\r\n\tScore Value=0\r\n}\r\n"), error))
         return false;
-    for (uint32_t type = 0; type < kBrickTypeCount; ++type) {
-        const std::string text = std::string("CBrickInfo\r\n{\r\n\tBrick Type=") + GetBrickTypeTable().GetItemName(type) +
-                                 "\r\n\tScore Value=" + std::to_string(kScores[type]) + "\r\n}\r\n";
-        if (!AddResourceFile(set, BrickName(type) + ".Brick", Text(text), error))
+    for (uint32_t type = 0; type < kBrickTypeCount; ++type)
+        if (!AddResourceFile(set, BrickName(type) + ".Brick", Text(BrickText(type)), error))
             return false;
-    }
     // The backgrounds themselves come with their pictures; "!None" is the one of no scenery.
     if (!AddResourceFile(set, "!None.Background", Text("CBackgroundDefinition\r\n{\r\n}\r\n"), error))
         return false;

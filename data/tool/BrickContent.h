@@ -1,7 +1,8 @@
 #pragma once
 // The bricks, backgrounds and round layouts of the data set, in the archive "Resources":
 // - "!None.Brick" and one brick type file per type ("Bricks/<type>.Brick", a '/' of the type's
-//   name written as '-');
+//   name written as '-'), naming its looks, sounds and break particles (BrickLooks.h), which are
+//   drawn and added with it;
 // - "!None.Background", the background of no scenery (the others come with their pictures);
 // - "!None.Vantorel" and three layouts under "Rounds/", written by the engine's own writer: one
 //   brick, a full grid with offset rows, and a round of floating, moving and changing bricks.

@@ -3,8 +3,10 @@
 #include "AudioContent.h"
 #include "BackgroundContent.h"
 #include "BrickContent.h"
+#include "BrickLayerContent.h"
 #include "CursorAndFonts.h"
 #include "EffectContent.h"
+#include "EndPictures.h"
 #include "ShipContent.h"
 #include "FrameSourceFile.h"
 #include "GamePalette.h"
@@ -53,6 +55,8 @@ constexpr CopiedFile kCopiedFiles[] = {
     {kResources, "TheGame.modinfo"},
     {kResources, "BonusRounds.modinfo"},
     {kResources, "Splash.FOO"},
+    // The texts set over the completed-game picture.
+    {kResources, "Completed Game.FOO"},
 };
 
 bool Add(bool added, const std::string& what, std::string& error)
@@ -108,7 +112,11 @@ bool DrawPictures(const ContentSources& sources, DrawnContent& drawn, std::strin
     drawn.mainMenu = PaintMainMenuPicture();
     drawn.scoreBoard = PaintScoreBoardFrame();
     drawn.advertisements = PaintAdvertisements();
-    return !drawn.companyLogo.IsEmpty();
+    if (drawn.companyLogo.IsEmpty())
+        return false;
+    drawn.gameOver = PaintGameOverPicture(sources.fontFolder, error);
+    drawn.completedGame = PaintCompletedGamePicture(sources.fontFolder, error);
+    return !drawn.gameOver.IsEmpty() && !drawn.completedGame.IsEmpty();
 }
 
 // The pictures of the frame list, each as its source image, where the list looks for it.
@@ -125,10 +133,23 @@ bool AddPictures(const DrawnContent& drawn, CContentSet& set, std::string& error
         {"Splash", splash, false},
         {"Main Menu Pluvex", drawn.mainMenu, true},
         {"Score Board Frame", drawn.scoreBoard, true},
+        {"Game Over", drawn.gameOver, true},
+        {"Completed Game", drawn.completedGame, false},
     };
     std::vector<std::decay_t<decltype(fixed[0])>> pictures(std::begin(fixed), std::end(fixed));
-    for (const auto& [name, image] : drawn.advertisements)
+    const std::string plainRows = kPlainRowsProperties;
+    for (const auto& [name, image] : drawn.advertisements) {
         pictures.push_back({name.c_str(), image, true});
+        // The panel turns these by stretching strips of them (Normal Scale), which samples plain
+        // rows directly; an opaque picture gains nothing from run-length rows.
+        if (!Add(set.AddEntry(kResources, name + ".txt", CContentSet::Bytes(plainRows.begin(), plainRows.end())),
+                 name + ".txt", error))
+            return false;
+    }
+    // A full-screen picture is copied straight to the display, so it keeps plain rows.
+    if (!Add(set.AddEntry(kResources, "Completed Game.txt", CContentSet::Bytes(plainRows.begin(), plainRows.end())),
+             "Completed Game.txt", error))
+        return false;
     for (const auto& picture : pictures) {
         const CContentSet::Bytes bytes = EncodeFrameSourceFile(picture.image, picture.lossless);
         if (bytes.empty()) {
@@ -166,5 +187,5 @@ bool BuildDefaultContent(const ContentSources& sources, CContentSet& set, DrawnC
            AddMuteImage(set, error) &&
            AddCursorAndFonts(drawn.mouseCursor, drawn.fonts, set, error) && AddEffects(set, error) &&
            AddBackgrounds(set, error) &&
-           AddMenuContent(set, error) && AddShipContent(set, error);
+           AddMenuContent(set, error) && AddShipContent(set, error) && AddBrickLayerContent(set, error);
 }

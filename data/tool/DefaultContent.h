@@ -24,6 +24,8 @@ struct DrawnContent
     CImage mouseCursor; // the one frame of the sequence "MouseCursor"
     CImage mainMenu;    // the frame "Main Menu Pluvex"
     CImage scoreBoard;  // the frame "Score Board Frame"
+    CImage gameOver;    // the frame "Game Over"
+    CImage completedGame; // the frame "Completed Game"
     std::vector<std::pair<std::string, CImage>> advertisements; // frames named "Advertisement ..."
     std::vector<FontImages> fonts;
 };

@@ -1,6 +1,7 @@
 #include "DrawnSequence.h"
 
 #include "ImageFrame.h"
+#include "StagingFolder.h"
 #include "graphics/Sequence.h"
 
 bool SaveDrawnSequence(const char* folder, const char* name, const std::vector<CImage>& frames,
@@ -23,4 +24,19 @@ bool SaveDrawnSequence(const char* folder, const char* name, const std::vector<C
     options.m_wasRunLength = true;
     options.m_lossless = true;
     return sequence.SaveProperties(folder, name) && sequence.SaveSourceImage(folder, name, options);
+}
+
+bool AddDrawnSequences(CContentSet& set, const std::vector<DrawnSequence>& sequences, std::string& error)
+{
+    const CStagingFolder staging;
+    if (!staging.IsReady()) {
+        error = "cannot make a scratch folder for the drawn sequences";
+        return false;
+    }
+    for (const DrawnSequence& sequence : sequences)
+        if (!SaveDrawnSequence("Resources", sequence.name.c_str(), sequence.frames, sequence.framesPerSecond)) {
+            error = "cannot write the sequence " + sequence.name;
+            return false;
+        }
+    return staging.AddFilesTo(set, error);
 }

@@ -103,6 +103,9 @@ std::vector<GeneratorRecipe> GetGeneratorRecipes()
         {"Ship Explode", 40, 120, kTwoPi, blast},
         {"Bomb Explode", 30, 150, kTwoPi, {{"Spark Orange", 10}, {"Spark Yellow", 10}}},
         {"Brick Change Type", 10, 40, kTwoPi, {{"Spark Blue", 10}, {"Spark Yellow", 10}}},
+        // A broken brick throws its own chips (its file names them); these are for one without.
+        {"Brick Break", 8, 70, kTwoPi, brick},
+        {"Brick Blast", 16, 130, kTwoPi, blast},
     };
 }
 

@@ -4,7 +4,7 @@
 // "Spark Blue") and the particle generators the world names, each "Resources/<name>.PGen" in the
 // object text format ("!None" without particle kinds, "Ball Hit Wall", "Ball Hit Ship", "Ball Hit
 // Brick", "Fire Ball", "Rail Ball", each also "... Small", "Ship Thruster", "Ship Explode", "Bomb
-// Explode", "Brick Change Type").
+// Explode", "Brick Change Type", and the bricks' "Brick Break" and "Brick Blast").
 //
 // The rule a caller must know: the sequences are written through a staging folder of their own,
 // so no other staging folder may live while AddEffects runs.

@@ -1,11 +1,9 @@
 #include "PlaySoundRecipes.h"
 
+#include "SoundLevels.h"
 #include "SynthTrack.h"
 
 namespace {
-
-// As the other effects: a little under full scale.
-constexpr double kEffectPeak = 0.7;
 
 // A crackle of short noise bursts over a buzzing tone: the electricity of the catcher. The
 // looping ones keep their bursts inside the track so that they repeat without a click.
@@ -47,7 +45,7 @@ std::vector<int16_t> MakeThrust()
     CSynthTrack track(0.22, false);
     track.Play({.start = 0, .length = 0.12, .wave = Waveform::Noise, .volume = 0.5, .attack = 0.02, .decay = 0.08,
                 .release = 0.06, .brightness = 0.12});
-    return track.ToPcm(kEffectPeak);
+    return track.ToPcm(kFrequentEffectPeak);
 }
 
 // A falling laser zip; the big gun's is lower and heavier, with a thump.
@@ -56,7 +54,7 @@ std::vector<int16_t> MakeFireGun()
     CSynthTrack track(0.15, false);
     track.Play({.start = 0, .length = 0.08, .frequency = 2200, .endFrequency = 600, .wave = Waveform::Square,
                 .volume = 0.45, .attack = 0.001, .decay = 0.05, .release = 0.03, .brightness = 0.5});
-    return track.ToPcm(kEffectPeak);
+    return track.ToPcm(kFrequentEffectPeak);
 }
 
 std::vector<int16_t> MakeFireBigGun()
@@ -97,7 +95,7 @@ std::vector<int16_t> MakeDefaultSpark()
     for (int i = 0; i < 3; ++i)
         track.Play({.start = 0.012 * i, .length = 0.006, .wave = Waveform::Noise, .volume = 0.5 - 0.1 * i,
                     .attack = 0.0005, .decay = 0.004, .release = 0.006, .brightness = 0.9});
-    return track.ToPcm(kEffectPeak);
+    return track.ToPcm(kFrequentEffectPeak);
 }
 
 // A pick-up jingle: the notes one after another in the waveform.

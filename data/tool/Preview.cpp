@@ -1,5 +1,8 @@
 #include "Preview.h"
 
+#include "BrickLayerContent.h"
+#include "BrickLookPaintings.h"
+
 #include <algorithm>
 #include <fstream>
 
@@ -22,6 +25,49 @@ int SetText(CImage& sheet, const FontImages& font, const char* text, int x, int 
         x += glyph.GetWidth();
     }
     return x;
+}
+
+// Every frame of every brick look, a look to a row, on the field's dark blue.
+CImage MakeBrickSheet()
+{
+    constexpr int kCell = 76;
+    constexpr int kRow = 56;
+    const std::vector<DrawnSequence> looks = PaintBrickLooks();
+    size_t most = 1;
+    for (const DrawnSequence& look : looks)
+        most = std::max(most, look.frames.size());
+    CImage sheet(static_cast<int>(most) * kCell + kGap, static_cast<int>(looks.size()) * kRow + kGap);
+    sheet.Fill(kSheetBackground);
+    for (size_t row = 0; row < looks.size(); ++row)
+        for (size_t i = 0; i < looks[row].frames.size(); ++i) {
+            const CImage& frame = looks[row].frames[i];
+            sheet.Draw(frame, kGap + static_cast<int>(i) * kCell + kCell / 2 - frame.GetHotSpotX(),
+                       kGap + static_cast<int>(row) * kRow + kRow / 2 - frame.GetHotSpotY());
+        }
+    return sheet;
+}
+
+// The brick layer as the game draws it on the screen: the bar and gears on a row of bricks, and
+// the carriage at each of its frames along the row.
+CImage MakeBrickLayerSheet()
+{
+    CImage sheet(640, 100);
+    sheet.Fill(kSheetBackground);
+    const std::vector<DrawnSequence> looks = PaintBrickLooks();
+    const int row = 60;
+    for (int x = 30; x < 500; x += 32)
+        sheet.Draw(looks.front().frames.front(), x - 16, row - 9);
+    auto draw = [&sheet](const CImage& frame, int x, int y) {
+        sheet.Draw(frame, x - frame.GetHotSpotX(), y - frame.GetHotSpotY());
+    };
+    const std::vector<DrawnSequence> parts = PaintBrickLayer();
+    for (const DrawnSequence& part : parts)
+        if (part.name != "Brick Layer/Carriage")
+            draw(part.frames.front(), 320, row);
+    const std::vector<CImage>& carriage = parts.back().frames;
+    for (size_t i = 0; i < carriage.size(); ++i)
+        draw(carriage[i], 46 + static_cast<int>(i) * 64, row);
+    return sheet;
 }
 
 } // namespace
@@ -63,7 +109,11 @@ bool WritePreviews(const DrawnContent& drawn, const std::filesystem::path& folde
 {
     std::filesystem::create_directories(folder);
     std::vector<std::pair<std::string, CImage>> pictures = {{"CompanyLogo", drawn.companyLogo},
-                                                            {"MouseCursor", drawn.mouseCursor}};
+                                                            {"MouseCursor", drawn.mouseCursor},
+                                                            {"Game Over", drawn.gameOver},
+                                                            {"Completed Game", drawn.completedGame},
+                                                            {"Brick Looks", MakeBrickSheet()},
+                                                            {"Brick Layer", MakeBrickLayerSheet()}};
     for (const FontImages& font : drawn.fonts)
         pictures.emplace_back("Font " + font.name, MakeFontSheet(font));
     for (const auto& [name, picture] : pictures) {

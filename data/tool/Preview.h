@@ -14,6 +14,7 @@ std::vector<uint8_t> EncodePam(const CImage& image);
 // text, on a dark background.
 CImage MakeFontSheet(const FontImages& font);
 
-// Writes the logo, the cursor and a sheet per font into the folder. False, with error set, when
+// Writes the logo, the cursor, the end pictures, a sheet of the brick looks and a sheet per font
+// into the folder. False, with error set, when
 // a file cannot be written.
 bool WritePreviews(const DrawnContent& drawn, const std::filesystem::path& folder, std::string& error);

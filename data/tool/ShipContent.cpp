@@ -4,7 +4,6 @@
 
 #include "EffectContent.h"
 #include "Image.h"
-#include "StagingFolder.h"
 
 #include <algorithm>
 #include <cmath>
@@ -12,8 +11,6 @@
 #include <vector>
 
 namespace {
-
-constexpr const char* kResources = "Resources";
 
 constexpr double kPi = 3.141592653589793;
 // The rolling looks are square grids of this many frames a side.
@@ -87,14 +84,7 @@ Painter RollingBall(double radius, Rgba light, Rgba dark)
     };
 }
 
-struct Sequence
-{
-    std::string name;
-    float framesPerSecond;
-    std::vector<CImage> frames;
-};
-
-void AddBalls(std::vector<Sequence>& out)
+void AddBalls(std::vector<DrawnSequence>& out)
 {
     const int frames = kRollGrid * kRollGrid;
     struct
@@ -113,7 +103,7 @@ void AddBalls(std::vector<Sequence>& out)
     }
 }
 
-void AddShips(std::vector<Sequence>& out)
+void AddShips(std::vector<DrawnSequence>& out)
 {
     const Rgba hulls[] = {{150, 160, 180, 255}, {70, 120, 220, 255}, {200, 60, 60, 255},
                           {60, 170, 90, 255},   {200, 160, 50, 255}, {150, 80, 190, 255}};
@@ -151,7 +141,7 @@ void AddShips(std::vector<Sequence>& out)
     }
 }
 
-void AddGuns(std::vector<Sequence>& out)
+void AddGuns(std::vector<DrawnSequence>& out)
 {
     for (int big = 0; big < 2; ++big) {
         const int pod = big ? 9 : 6;
@@ -176,7 +166,7 @@ void AddGuns(std::vector<Sequence>& out)
                    })});
 }
 
-void AddCapsules(std::vector<Sequence>& out)
+void AddCapsules(std::vector<DrawnSequence>& out)
 {
     const struct
     {
@@ -206,20 +196,10 @@ void AddCapsules(std::vector<Sequence>& out)
 
 bool AddShipContent(CContentSet& set, std::string& error)
 {
-    std::vector<Sequence> sequences;
+    std::vector<DrawnSequence> sequences;
     AddBalls(sequences);
     AddShips(sequences);
     AddGuns(sequences);
     AddCapsules(sequences);
-    const CStagingFolder staging;
-    if (!staging.IsReady()) {
-        error = "cannot make a scratch folder for the ship's sequences";
-        return false;
-    }
-    for (const Sequence& sequence : sequences)
-        if (!SaveDrawnSequence(kResources, sequence.name.c_str(), sequence.frames, sequence.framesPerSecond)) {
-            error = "cannot write the sequence " + sequence.name;
-            return false;
-        }
-    return staging.AddFilesTo(set, error);
+    return AddDrawnSequences(set, sequences, error);
 }

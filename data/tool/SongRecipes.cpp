@@ -1,12 +1,12 @@
 #include "SongRecipes.h"
 
+#include "SoundLevels.h"
 #include "SynthTrack.h"
 
 #include <cstddef>
 
 namespace {
 
-constexpr double kMusicPeak = 0.8;
 constexpr int kBeatsPerBar = 4;
 constexpr int kRest = -1;
 
@@ -113,7 +113,7 @@ std::vector<int16_t> MakeTheme()
                   .bassWave = Waveform::Triangle, .bass = 0.22, .bassBrightness = 0.3,
                   .arpeggio = kSparse, .arpWave = Waveform::Sine, .arp = 0.08, .arpBrightness = 1,
                   .kick = 0.4, .snare = 0, .hat = 0.05, .echoes = {{0.75, 0.3}, {1.5, 0.15}}};
-    return PlayGroove(groove).ToPcm(kMusicPeak);
+    return PlayGroove(groove).ToPcm(kSongPeak);
 }
 
 std::vector<int16_t> MakeInfinityFast()
@@ -123,7 +123,7 @@ std::vector<int16_t> MakeInfinityFast()
                   .bassWave = Waveform::Square, .bass = 0.28, .arpeggio = kClimb, .arpWave = Waveform::Saw,
                   .arp = 0.1, .arpBrightness = 0.45, .kick = 0.8, .snare = 0.3, .hat = 0.14,
                   .echoes = {{0.5, 0.2}}};
-    return PlayGroove(groove).ToPcm(kMusicPeak);
+    return PlayGroove(groove).ToPcm(kSongPeak);
 }
 
 std::vector<int16_t> MakeRockfast()
@@ -133,7 +133,7 @@ std::vector<int16_t> MakeRockfast()
                   .chords = {{40, {52, 59, 64}}, {43, {55, 62, 67}}, {45, {57, 64, 69}}, {36, {48, 55, 60}}},
                   .padWave = Waveform::Saw, .pad = 0.16, .padBrightness = 0.25, .padAttack = 0.01, .bass = 0.36,
                   .kick = 0.85, .snare = 0.35, .hat = 0.16, .echoes = {}};
-    return PlayGroove(groove).ToPcm(kMusicPeak);
+    return PlayGroove(groove).ToPcm(kSongPeak);
 }
 
 std::vector<int16_t> MakeWaterFast()
@@ -143,7 +143,7 @@ std::vector<int16_t> MakeWaterFast()
                   .bassWave = Waveform::Sine, .bass = 0.3, .arpeggio = kDrops, .arpWave = Waveform::Sine,
                   .arp = 0.12, .arpBrightness = 1, .kick = 0.6, .snare = 0.2, .hat = 0.1,
                   .echoes = {{0.75, 0.25}, {1.5, 0.12}}};
-    return PlayGroove(groove).ToPcm(kMusicPeak);
+    return PlayGroove(groove).ToPcm(kSongPeak);
 }
 
 // The space piece: the full mix, and the medium and ambient mixes as parts of it at the same
@@ -172,7 +172,7 @@ std::vector<int16_t> MakeSpaceMix(SpaceMix mix)
 {
     const double fullPeak = PlayGroove(SpaceGroove(SpaceMix::Full)).GetPeak();
     const CSynthTrack track = PlayGroove(SpaceGroove(mix));
-    return track.ToPcm(kMusicPeak * track.GetPeak() / fullPeak);
+    return track.ToPcm(kSongPeak * track.GetPeak() / fullPeak);
 }
 
 } // namespace
@@ -183,7 +183,7 @@ std::vector<int16_t> MakeIntroLoop()
                   .chords = {{45, {57, 60, 64}}, {41, {57, 60, 65}}, {48, {55, 60, 64}}, {43, {55, 59, 62}}},
                   .arpeggio = kWalk,
                   .echoes = {{0.75, 0.22}, {1.5, 0.1}}};
-    return PlayGroove(groove).ToPcm(kMusicPeak);
+    return PlayGroove(groove).ToPcm(kSongPeak);
 }
 
 const std::vector<SongRecipe>& GetSongRecipes()

@@ -1,12 +1,11 @@
 #include "SoundRecipes.h"
 
+#include "BrickSoundRecipes.h"
 #include "PlaySoundRecipes.h"
+#include "SoundLevels.h"
 #include "SynthTrack.h"
 
 namespace {
-
-// Effects peak a little under full scale, so that several at once rarely clip in the mixer.
-constexpr double kEffectPeak = 0.7;
 
 // A bright rising blip: a button was pressed.
 std::vector<int16_t> MakeButtonAction()
@@ -25,7 +24,7 @@ std::vector<int16_t> MakeButtonSwitch()
     track.Play({.start = 0, .length = 0.008, .wave = Waveform::Noise, .volume = 0.5, .attack = 0.0005,
                 .decay = 0.004, .release = 0.006, .brightness = 0.35});
     track.Play({.start = 0.002, .length = 0.02, .frequency = 1500, .volume = 0.35, .decay = 0.012, .release = 0.02});
-    return track.ToPcm(kEffectPeak);
+    return track.ToPcm(kFrequentEffectPeak);
 }
 
 // A rising swish: a page flipped.
@@ -58,7 +57,7 @@ std::vector<int16_t> MakePopBrick()
                 .decay = 0.03, .release = 0.04});
     track.Play({.start = 0, .length = 0.01, .wave = Waveform::Noise, .volume = 0.4, .attack = 0.0005, .decay = 0.005,
                 .release = 0.01, .brightness = 0.7});
-    return track.ToPcm(kEffectPeak);
+    return track.ToPcm(kFrequentEffectPeak);
 }
 
 // A heavy clunk with a ring: the brick layer sets a brick in place.
@@ -68,7 +67,7 @@ std::vector<int16_t> MakeBrickPlaced()
     track.Play({.start = 0, .length = 0.03, .frequency = 180, .endFrequency = 120, .wave = Waveform::Square,
                 .volume = 0.5, .attack = 0.001, .decay = 0.03, .release = 0.03, .brightness = 0.3});
     track.Play({.start = 0.01, .length = 0.06, .frequency = 1760, .volume = 0.2, .decay = 0.05, .release = 0.04});
-    return track.ToPcm(kEffectPeak);
+    return track.ToPcm(kFrequentEffectPeak);
 }
 
 // Two notes up, or two down: a toggle brick turns on, or off.
@@ -109,7 +108,7 @@ std::vector<int16_t> MakeBounce()
     CSynthTrack track(0.12, false);
     track.Play({.start = 0, .length = 0.05, .frequency = 520, .endFrequency = 380, .wave = Waveform::Triangle,
                 .volume = 0.6, .attack = 0.001, .decay = 0.04, .release = 0.04, .brightness = 0.5});
-    return track.ToPcm(kEffectPeak);
+    return track.ToPcm(kFrequentEffectPeak);
 }
 
 // Three rising notes: a ball more.
@@ -196,7 +195,7 @@ std::vector<int16_t> MakeButtonHover()
     CSynthTrack track(0.1, false);
     track.Play({.start = 0, .length = 0.05, .frequency = 880, .endFrequency = 1175, .wave = Waveform::Triangle,
                 .volume = 0.35, .attack = 0.005, .decay = 0.04, .release = 0.03, .brightness = 0.4});
-    return track.ToPcm(kEffectPeak);
+    return track.ToPcm(kFrequentEffectPeak);
 }
 
 // A tiny tock: a menu ball met a wall.
@@ -205,7 +204,7 @@ std::vector<int16_t> MakeMenuBallBounce()
     CSynthTrack track(0.05, false);
     track.Play({.start = 0, .length = 0.015, .frequency = 1250, .endFrequency = 900, .volume = 0.3, .attack = 0.0005,
                 .decay = 0.012, .release = 0.015, .brightness = 0.3});
-    return track.ToPcm(kEffectPeak);
+    return track.ToPcm(kMenuBallPeak);
 }
 
 std::vector<int16_t> MakeSilence()
@@ -243,6 +242,7 @@ const std::vector<SoundRecipe>& GetSoundRecipes()
             {"!None.wav", MakeSilence},
         };
         AppendPlaySoundRecipes(list);
+        AppendBrickSoundRecipes(list);
         return list;
     }();
     return recipes;

@@ -24,5 +24,5 @@ struct SoundRecipe
 // Play.wav", "Level Ending Tune.WAV", "Lost Ball.WAV", "Game Over.WAV", "Score.wav", "Completed
 // Game.wav", "Timeout.wav"), "Bounce.wav" (IMA ADPCM), "Extra Ball.ogg" and the silent
 // "!None.wav", which sorts first and stands for "no sound"; then the sounds of play
-// (PlaySoundRecipes.h).
+// (PlaySoundRecipes.h) and of the bricks (BrickSoundRecipes.h).
 const std::vector<SoundRecipe>& GetSoundRecipes();

@@ -99,20 +99,51 @@ void CSynthTrack::AddEchoes(const std::vector<std::pair<double, double>>& delays
     }
 }
 
+std::vector<double> CSynthTrack::GetCentred() const
+{
+    std::vector<double> centred = m_samples;
+    if (centred.empty())
+        return centred;
+    if (m_loops) {
+        // A loop has no silent ends to keep: its mean goes, and it still repeats without a seam.
+        double sum = 0;
+        for (double s : centred)
+            sum += s;
+        const double mean = sum / static_cast<double>(centred.size());
+        for (double& s : centred)
+            s -= mean;
+        return centred;
+    }
+    // A one-shot keeps its silent start and settles back to silence at its end: a one-pole
+    // high-pass at kOffsetCutoff takes out the offset and passes every note of the data set.
+    const double pole = std::exp(-kTwoPi * kOffsetCutoff / kSampleRate);
+    double previousIn = 0, previousOut = 0;
+    for (double& s : centred) {
+        const double out = s - previousIn + pole * previousOut;
+        previousIn = s;
+        previousOut = out;
+        s = out;
+    }
+    return centred;
+}
+
 double CSynthTrack::GetPeak() const
 {
     double loudest = 0;
-    for (double s : m_samples)
+    for (double s : GetCentred())
         loudest = std::max(loudest, std::fabs(s));
     return loudest;
 }
 
 std::vector<int16_t> CSynthTrack::ToPcm(double peak) const
 {
-    const double loudest = GetPeak();
+    const std::vector<double> centred = GetCentred();
+    double loudest = 0;
+    for (double s : centred)
+        loudest = std::max(loudest, std::fabs(s));
     const double scale = loudest > 0 ? peak * 32767.0 / loudest : 0.0;
-    std::vector<int16_t> pcm(m_samples.size());
-    for (size_t i = 0; i < m_samples.size(); ++i)
-        pcm[i] = static_cast<int16_t>(std::clamp(std::lround(m_samples[i] * scale), -32767l, 32767l));
+    std::vector<int16_t> pcm(centred.size());
+    for (size_t i = 0; i < centred.size(); ++i)
+        pcm[i] = static_cast<int16_t>(std::clamp(std::lround(centred[i] * scale), -32767l, 32767l));
     return pcm;
 }

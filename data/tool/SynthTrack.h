@@ -47,14 +47,22 @@ public:
     void Play(const Note& note);
     // Adds each sample's echoes: copies delayed by each of the delays, at the given levels.
     void AddEchoes(const std::vector<std::pair<double, double>>& delaysAndLevels);
-    // The track scaled so that its loudest sample reaches peak (of full scale), as 16-bit samples.
+    // Below this a one-shot track's content counts as offset (Hz): the lowest note of the data
+    // set, the kick's glide, ends at 45 Hz.
+    static constexpr double kOffsetCutoff = 20.0;
+
+    // The track without offset, scaled so that its loudest sample reaches peak (of full scale),
+    // as 16-bit samples. A mix of such tracks stays centred on silence.
     std::vector<int16_t> ToPcm(double peak) const;
-    // The loudest sample's magnitude before scaling.
+    // The loudest sample's magnitude before scaling, without offset.
     double GetPeak() const;
     size_t GetSampleCount() const { return m_samples.size(); }
 
 private:
     double NextNoise();
+    // The samples without a constant offset: a looping track loses its mean, a one-shot goes
+    // through a high-pass at kOffsetCutoff.
+    std::vector<double> GetCentred() const;
 
     std::vector<double> m_samples;
     bool m_loops;

@@ -20,6 +20,7 @@
 #include "graphics/Frame.h"
 #include "graphics/FrameCollection.h"
 #include "graphics/ScreenFrame.h"
+#include "objects/DataNames.h"
 #include "sound/MusicList.h"
 #include "sound/MusicPlayer.h"
 #include "sound/SoundList.h"
@@ -117,7 +118,7 @@ CApplicationBase::CApplicationBase(float minimumStep, float step, float maximumE
         if (m_display && m_display->GetBitsPerPixel() == 8)
             SetUpBlitTables("Palettes", "GamePalette", 8);
         // The list's items are frames; a name it lacks ends the program with the not-found report.
-        pictureScreen->Show(static_cast<CFrame*>(frames.GetByName("CompanyLogo")), false, nullptr);
+        pictureScreen->Show(static_cast<CFrame*>(frames.GetByName(dataname::picture::kCompanyLogo)), false, nullptr);
     }
 
     CSoundSystem::GetInstance()->Init();
@@ -328,7 +329,7 @@ void CApplicationBase::SetUpScreenWindow(CFrame* target, CResourceCollection* li
     }
 }
 
-bool CApplicationBase::HandleMessage(int)
+bool CApplicationBase::HandleMessage(CBroadcastMessage*)
 {
     return false;
 }

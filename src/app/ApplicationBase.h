@@ -7,6 +7,7 @@
 
 #include <cstdint>
 
+class CBroadcastMessage;
 class CFont;
 class CFrame;
 class CJWindow;
@@ -46,9 +47,13 @@ public:
     virtual bool OnActivate(bool active);
     // Returns whether the key was handled.
     virtual bool OnKey(int key);
+    // The window is closing (the player closed it, or the process was asked to stop) and the
+    // application is about to go: whatever the player would lose is kept now. The base keeps nothing.
+    virtual void OnClosing() {}
     virtual void SetUpScreenWindow(CFrame* target, CResourceCollection* listIcons, CResourceCollection* windowTextures,
                                    CFont* windowFont, CFont* statisticsFont);
-    virtual bool HandleMessage(int message);
+    // A message for the application (a brightness change); answers whether it was handled.
+    virtual bool HandleMessage(CBroadcastMessage* message);
     virtual void DrawScreenWindow();
     virtual CScreenFrame* CreateScreenFrame();
     virtual CScreenWindow* CreateScreenWindow(CFrame* target, CFont* font);

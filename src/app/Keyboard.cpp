@@ -2,6 +2,7 @@
 
 #include "app/WindowProc.h"
 #include "foundation/LocalizedString.h"
+#include "platform/KeyTable.h"
 #include "platform/Window.h"
 
 #include <cstdio>
@@ -38,6 +39,7 @@ void CKeyboard::OnChar(int character)
     if (m_filter && m_filter(m_filterContext, character))
         return;
     m_ring[m_write] = static_cast<uint8_t>(character);
+    m_ringAlt[m_write] = IsKeyDown(platform::kKeyLeftAlt) || IsKeyDown(platform::kKeyRightAlt);
     m_write = (m_write + 1) % kRingSize;
     if (++m_count == kRingSize) {
         m_count = kRingSize - 1;
@@ -45,11 +47,15 @@ void CKeyboard::OnChar(int character)
     }
 }
 
-int CKeyboard::ReadChar()
+int CKeyboard::ReadChar(bool* altHeld)
 {
+    if (altHeld)
+        *altHeld = false;
     if (m_count == 0)
         return 0;
     int character = m_ring[m_read];
+    if (altHeld)
+        *altHeld = m_ringAlt[m_read];
     m_read = (m_read + 1) % kRingSize;
     --m_count;
     return character;

@@ -21,8 +21,10 @@ public:
     void OnKeyUp(int key);   // the pressed bit stays until taken
     void OnChar(int character);
 
-    // The oldest unread character, removed; 0 when there is none.
-    int ReadChar();
+    // The oldest unread character, removed; 0 when there is none. altHeld (when given) tells
+    // whether an Alt key was held when the character was typed: by the time it is read, Alt may
+    // have been let go.
+    int ReadChar(bool* altHeld = nullptr);
 
     // Unless noPump, the operations below first pump the window messages so that queued input is
     // applied before it is cleared.
@@ -59,6 +61,7 @@ private:
 
     uint32_t m_keys[kKeyCount] = {};
     uint8_t m_ring[kRingSize] = {};
+    bool m_ringAlt[kRingSize] = {};
     unsigned m_count = 0;
     unsigned m_write = 0;
     unsigned m_read = 0;

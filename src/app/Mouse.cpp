@@ -77,6 +77,35 @@ void CMouse::WarpSystemCursor() const
     platform::WarpMouse(m_x, m_y);
 }
 
+void CMouse::PressButtons(unsigned mask)
+{
+    m_held |= mask;
+    for (int button = 0; button < kButtonCount; ++button)
+        if (mask & (1u << button))
+            ++m_presses[button];
+}
+
+CMouse::PressCounts CMouse::TakePresses(PressCounts& seen) const
+{
+    PressCounts presses{};
+    for (int button = 0; button < kButtonCount; ++button) {
+        const uint32_t now = m_presses[button];
+        presses[button] = now >= seen[button] ? now - seen[button] : now;
+        seen[button] = now;
+    }
+    return presses;
+}
+
+unsigned CMouse::TakePressMask(PressCounts& seen) const
+{
+    const PressCounts presses = TakePresses(seen);
+    unsigned mask = 0;
+    for (int button = 0; button < kButtonCount; ++button)
+        if (presses[button])
+            mask |= 1u << button;
+    return mask;
+}
+
 bool CMouse::TakeDoubleClick(unsigned mask)
 {
     if ((m_doubleClicks & mask) == 0)

@@ -1,9 +1,16 @@
 #pragma once
 // The one mouse state, fed by the message pump: the position in client pixels of the display mode,
-// the held and double-click button masks (1 left, 2 right, 4 middle) and the wheel in notches; and
-// the drawn cursor, which the game draws itself while the system pointer is hidden. While the
-// application is inactive the system arrow takes its place.
+// the held and double-click button masks (1 left, 2 right, 4 middle), a count of the presses of
+// each button and the wheel in notches; and the drawn cursor, which the game draws itself while
+// the system pointer is hidden. While the application is inactive the system arrow takes its place.
+//
+// The rule a caller must know: the held mask says only what is down now; a press and release that
+// both came between two reads leave it as it was. Whoever acts on clicks keeps the press counts it
+// last saw (TakePresses), so that such a click still counts.
 #include "graphics/IntRect.h"
+
+#include <array>
+#include <cstdint>
 
 class CFrame;
 class CFrameInterface;
@@ -34,18 +41,32 @@ public:
         m_y = y;
     }
 
+    static constexpr int kButtonCount = 3;  // left, right, middle
+    // Presses of each button since the start (wrapping).
+    using PressCounts = std::array<uint32_t, kButtonCount>;
+
     // The held mask; writable, since the game and the toolkit consume clicks by clearing bits.
     unsigned GetButtons() const { return m_held; }
     void SetButtons(unsigned mask) { m_held = mask; }
-    void PressButtons(unsigned mask) { m_held |= mask; }
+    // The buttons went down (the pump's work): held, and each one's press counted.
+    void PressButtons(unsigned mask);
     void ReleaseButtons(unsigned mask) { m_held &= ~mask; }
+    // Held again without a new press (a press handed back after a double click was declined).
+    void HoldButtons(unsigned mask) { m_held |= mask; }
     unsigned GetDoubleClicks() const { return m_doubleClicks; }
     // A double click counts as a press as well.
     void AddDoubleClicks(unsigned mask)
     {
         m_doubleClicks |= mask;
-        m_held |= mask;
+        PressButtons(mask);
     }
+
+    const PressCounts& GetPressCounts() const { return m_presses; }
+    // The presses of each button since the counts seen, which become the current ones. A count
+    // below the one seen (the mouse state was reset) counts from 0.
+    PressCounts TakePresses(PressCounts& seen) const;
+    // The mask of the buttons pressed since the counts seen, which become the current ones.
+    unsigned TakePressMask(PressCounts& seen) const;
 
     // False when no bit of mask was double-clicked; otherwise those bits leave the double-click and
     // the held mask.
@@ -104,6 +125,7 @@ protected:
     int m_y = 0;
     unsigned m_held = 0;
     unsigned m_doubleClicks = 0;
+    PressCounts m_presses{};
     float m_wheel = 0.0f;
 };
 

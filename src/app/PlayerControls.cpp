@@ -5,6 +5,7 @@
 #include "app/Mouse.h"
 #include "foundation/ConfigFile.h"
 #include "foundation/LocalizedString.h"
+#include "objects/DataNames.h"
 #include "platform/Time.h"
 #include "sound/SoundList.h"
 
@@ -20,7 +21,7 @@ CLocalizedString s_wheelUp("Wheel Up");
 CLocalizedString s_mouseButton("Mouse Button");
 
 const char* const kOptions = "Options";
-const char* const kErrorSound = "Player Error.wav";
+const char* const kErrorSound = dataname::sound::kPlayerError;
 
 // The analog direction: the mouse's offset from the centre of the 640 x 480 screen, and the
 // joystick's stick beyond its own small dead zone.
@@ -51,6 +52,7 @@ CPlayerControls::CPlayerControls(bool hasConfiguration, int playerIndex, int def
     m_bindings.resize(static_cast<size_t>(actionCount));
     m_firing.Resize(actionCount);
     m_raw.Resize(actionCount);
+    m_rawByKey.Resize(actionCount);
     m_previous.Resize(actionCount);
     m_mouseEnabled = hasConfiguration && playerIndex == 0;
     int id = defaultControllerId;
@@ -64,7 +66,20 @@ CPlayerControls::CPlayerControls(bool hasConfiguration, int playerIndex, int def
     m_dialogCopy = m_bindings;
 }
 
-CPlayerControls::~CPlayerControls() = default;
+CPlayerControls::~CPlayerControls()
+{
+    SetCapturing(false);
+}
+
+int CPlayerControls::s_capturingSets = 0;
+
+void CPlayerControls::SetCapturing(bool capturing)
+{
+    if (capturing == m_capturing)
+        return;
+    m_capturing = capturing;
+    s_capturingSets += capturing ? 1 : -1;
+}
 
 void CPlayerControls::DefineAction(int index, const char* groupName, const char* actionName, int repeatKind,
                                    uint32_t repeatPeriod, uint32_t minimumGap, uint8_t flag)
@@ -323,14 +338,20 @@ void CPlayerControls::UpdateMouseAnalog(float& x, float& y)
 void CPlayerControls::Poll(bool updateAnalog, bool ignoreMouse)
 {
     m_frameTime = platform::GetTickCount();
-    if (m_capturing)
+    // A capture, of this set or another, takes the input: a key tapped for it must still be
+    // pressed when the capture looks.
+    if (s_capturingSets > 0)
         return;
 
     PollControllerChange();
     const uint32_t joystickBits = m_joystick ? m_joystick->Poll() : 0;
     uint32_t mouseBits = 0;
+    // Presses are taken even while the mouse is ignored: a click on a dialog must not fire an
+    // action once the dialog has gone.
+    const unsigned presses = m_mouseEnabled ? g_mouse.TakePressMask(m_seenPresses) : 0u;
     if (m_mouseEnabled && !ignoreMouse) {
-        mouseBits = g_mouse.GetButtons();
+        // A click that came and went since the last poll counts as held for this one.
+        mouseBits = g_mouse.GetButtons() | presses;
         const int notches = g_mouse.TakeWheelNotches();
         if (notches < 0)
             mouseBits |= kWheelDown;
@@ -342,11 +363,16 @@ void CPlayerControls::Poll(bool updateAnalog, bool ignoreMouse)
         UpdateMouseAnalog(analogX, analogY);
 
     CBitSet raw(GetActionCount());
-    for (int i = 0; i < GetActionCount(); ++i)
-        raw.Set(i, IsBindingDown(m_bindings[static_cast<size_t>(i)], joystickBits, mouseBits));
+    CBitSet byKey(GetActionCount());
+    for (int i = 0; i < GetActionCount(); ++i) {
+        bool keyDown = false;
+        raw.Set(i, IsBindingDown(m_bindings[static_cast<size_t>(i)], joystickBits, mouseBits, keyDown));
+        byKey.Set(i, keyDown);
+    }
     g_keyboard.ClearPressed(true);
 
     m_raw = raw;
+    m_rawByKey = byKey;
     m_firing = raw;
     m_analogX = analogX;
     m_analogY = analogY;
@@ -356,11 +382,12 @@ void CPlayerControls::Poll(bool updateAnalog, bool ignoreMouse)
     ApplyRepeatRules(before);
 }
 
-bool CPlayerControls::IsBindingDown(const Binding& binding, uint32_t joystickBits, uint32_t mouseBits)
+bool CPlayerControls::IsBindingDown(const Binding& binding, uint32_t joystickBits, uint32_t mouseBits, bool& byKey)
 {
     // A veto key of 0 is no veto (key 0 always counts as held).
-    if (binding.key != 0 && (binding.vetoKey == 0 || !g_keyboard.IsKeyDown(binding.vetoKey)) &&
-        g_keyboard.TakeKey(binding.key) && g_keyboard.IsKeyDown(binding.modifierKey))
+    byKey = binding.key != 0 && (binding.vetoKey == 0 || !g_keyboard.IsKeyDown(binding.vetoKey)) &&
+            g_keyboard.TakeKey(binding.key) && g_keyboard.IsKeyDown(binding.modifierKey);
+    if (byKey)
         return true;
     if (binding.joystickMask != 0 && (joystickBits & binding.joystickMask) == binding.joystickMask &&
         (joystickBits & binding.joystickVeto) == 0)
@@ -417,9 +444,11 @@ bool CPlayerControls::CaptureBinding(int index, bool& cancelled)
         return true;
     Binding& binding = m_bindings[static_cast<size_t>(index)];
     if (!m_capturing) {
-        m_capturing = true;
+        SetCapturing(true);
         m_savedBinding = binding;
         g_keyboard.ClearPressed();
+        // Clicks before the capture (the one that started it) are not taken.
+        m_seenPresses = g_mouse.GetPressCounts();
         binding.ClearInputs();
     }
 
@@ -431,13 +460,11 @@ bool CPlayerControls::CaptureBinding(int index, bool& cancelled)
         binding.ClearInputs();
         RecomputeVetoes();
         RunChangedCallback();
-        m_capturing = false;
+        SetCapturing(false);
         return true;
     }
     if (key == kKeyEscape) {
-        binding = m_savedBinding;
-        RecomputeVetoes();
-        m_capturing = false;
+        CancelCapture(index);
         cancelled = true;
         return true;
     }
@@ -463,10 +490,20 @@ bool CPlayerControls::CaptureBinding(int index, bool& cancelled)
     return false;
 }
 
+void CPlayerControls::CancelCapture(int index)
+{
+    if (!m_capturing || index < 0 || index >= GetActionCount())
+        return;
+    m_bindings[static_cast<size_t>(index)] = m_savedBinding;
+    RecomputeVetoes();
+    SetCapturing(false);
+}
+
 uint32_t CPlayerControls::ReadCaptureMouseBits(const Binding& binding)
 {
     const unsigned reserved = GetReservedMouseMask();
-    uint32_t bits = g_mouse.GetButtons() & ~reserved;
+    // A click that came and went since the last step counts as down for this one.
+    uint32_t bits = (g_mouse.GetButtons() | g_mouse.TakePressMask(m_seenPresses)) & ~reserved;
     const int notches = g_mouse.TakeWheelNotches();
     if (notches != 0) {
         // A wheel notch is a press without a release, so only a once-per-press action takes it.
@@ -481,7 +518,7 @@ uint32_t CPlayerControls::ReadCaptureMouseBits(const Binding& binding)
 
 bool CPlayerControls::EndCapture(int index, int key, int modifierKey, uint32_t joystickMask, uint32_t mouseMask)
 {
-    m_capturing = false;
+    SetCapturing(false);
     SetBinding(index, key, modifierKey, joystickMask, mouseMask);
     return true;
 }

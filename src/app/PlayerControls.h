@@ -5,6 +5,7 @@
 // whether holding an input fires once, repeatedly or continuously. The bindings are stored per
 // player and per joystick in the configuration file and can be captured from the player's input.
 #include "app/BitSet.h"
+#include "app/Mouse.h"
 #include "foundation/SharedString.h"
 
 #include <cstdint>
@@ -76,6 +77,9 @@ public:
     bool IsFiring(int action) const { return m_firing.Test(action); }
     const CBitSet& GetFiringSet() const { return m_firing; }
     const CBitSet& GetRawSet() const { return m_raw; }
+    // Whether the action's key (with its modifier) was down or pressed at the last poll: the key
+    // then also types its character into the window that has the focus.
+    bool IsDownByKey(int action) const { return m_rawByKey.Test(action); }
     const CBitSet& GetPreviousSet() const { return m_previous; }
     // The analog direction of this frame, each -1 to 1.
     float GetAnalogX() const { return m_analogX; }
@@ -103,9 +107,11 @@ public:
     bool PollControllerChange();
 
     // One step of an interactive capture of a binding; true when finished (cancelled: Escape
-    // restored the old binding).
+    // restored the old binding). While any set captures, no set polls.
     bool CaptureBinding(int index, bool& cancelled);
     bool IsCapturing() const { return m_capturing; }
+    // Ends a capture in progress as Escape does: the binding is put back as it was.
+    void CancelCapture(int index);
     // Sets a binding, first removing the same inputs from every other binding.
     void SetBinding(int index, int key, int modifierKey, uint32_t joystickMask, uint32_t mouseMask);
     void ClearBinding(int index) { SetBinding(index, 0, 0, 0, 0); }
@@ -132,8 +138,8 @@ public:
 
 private:
     // Whether the binding's inputs are down: its key (taking a press) with its modifier, or all of
-    // its joystick or mouse bits, unless a veto holds.
-    static bool IsBindingDown(const Binding& binding, uint32_t joystickBits, uint32_t mouseBits);
+    // its joystick or mouse bits, unless a veto holds. byKey: the key made it.
+    static bool IsBindingDown(const Binding& binding, uint32_t joystickBits, uint32_t mouseBits, bool& byKey);
     // Holds back the firing bits that the repeat kind, period and minimum gap do not let through,
     // given the raw set of the poll before, and schedules the next repeat and press.
     void ApplyRepeatRules(const CBitSet& before);
@@ -141,6 +147,8 @@ private:
     uint32_t ReadCaptureMouseBits(const Binding& binding);
     // Ends a capture by setting the binding; returns true (finished).
     bool EndCapture(int index, int key, int modifierKey, uint32_t joystickMask, uint32_t mouseMask);
+    // Keeps the count of capturing sets.
+    void SetCapturing(bool capturing);
     void RecomputeVetoes();
     void RunChangedCallback();
     std::string GetPrefix() const;
@@ -150,6 +158,7 @@ private:
 
     CBitSet m_firing;
     CBitSet m_raw;
+    CBitSet m_rawByKey;
     CBitSet m_previous;
     std::vector<int> m_reservedKeys;
     std::vector<unsigned> m_reservedMouseBits;
@@ -167,6 +176,10 @@ private:
     uint32_t m_frameTime = 0;
     std::unique_ptr<CJoystick> m_joystick;
     bool m_capturing = false;
+    // Sets capturing a binding now.
+    static int s_capturingSets;
+    // The mouse's press counts at the last poll or capture step.
+    CMouse::PressCounts m_seenPresses = g_mouse.GetPressCounts();
     Binding m_savedBinding;
     char m_deviceName[257] = {};
     uint32_t m_nextControllerCheck = 0;

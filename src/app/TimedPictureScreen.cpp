@@ -85,12 +85,14 @@ void CTimedPictureScreen::DrawStep(CScreenFrame* display)
         g_application->IncrementDrawCount();
 }
 
-void CTimedPictureScreen::Show(CFrame* frame, bool convert, CFrameOverlayOptions* overlays)
+void CTimedPictureScreen::Show(CFrame* frame, bool convert, CFrameOverlayOptions* overlays,
+                               const CTextSubstitutionList* substitutions)
 {
-    ShowHolder(new Holder{frame, false}, convert, overlays);
+    ShowHolder(new Holder{frame, false}, convert, overlays, substitutions);
 }
 
-void CTimedPictureScreen::ShowHolder(Holder* holder, bool convert, CFrameOverlayOptions* overlays)
+void CTimedPictureScreen::ShowHolder(Holder* holder, bool convert, CFrameOverlayOptions* overlays,
+                                     const CTextSubstitutionList* substitutions)
 {
     if (!holder)
         return;
@@ -119,7 +121,7 @@ void CTimedPictureScreen::ShowHolder(Holder* holder, bool convert, CFrameOverlay
             m_holder = new Holder{copy, true};
         }
         if (overlays)
-            overlays->DrawTextOverlays(m_holder->m_frame, nullptr);
+            overlays->DrawTextOverlays(m_holder->m_frame, substitutions);
     }
     if (!display)
         return;
@@ -166,7 +168,9 @@ void CTimedPictureScreen::WaitUntilDone()
 {
     g_keyboard.ClearAll();
     uint32_t now = platform::GetTickCount();
-    unsigned remembered = g_mouse.GetButtons();
+    // Only a press during the wait counts (a button held from before must be let go first), and
+    // one let go again before the next look counts too.
+    CMouse::PressCounts seen = g_mouse.GetPressCounts();
     const uint64_t limit = static_cast<uint64_t>(m_displayTime * 1000.0f);
     if (m_startTime != 0 && now - m_startTime < limit) {
         for (;;) {
@@ -174,10 +178,7 @@ void CTimedPictureScreen::WaitUntilDone()
             now = platform::GetTickCount();
             if (g_keyboard.TakeAnyKeyPress())
                 break;
-            // A button counts once it was up at some moment of the wait.
-            const unsigned held = g_mouse.GetButtons();
-            remembered &= held;
-            if (held & ~remembered)
+            if (g_mouse.TakePressMask(seen))
                 break;
             if (now - m_startTime >= limit)
                 break;

@@ -15,6 +15,7 @@ class CFrame;
 class CFrameInterface;
 class CFrameOverlayOptions;
 class CScreenFrame;
+class CTextSubstitutionList;
 
 class CTimedPictureScreen
 {
@@ -35,12 +36,15 @@ public:
     CTimedPictureScreen& operator=(const CTimedPictureScreen&) = delete;
 
     // Shows the frame (not owned) as ShowHolder does.
-    void Show(CFrame* frame, bool convert, CFrameOverlayOptions* overlays);
+    void Show(CFrame* frame, bool convert, CFrameOverlayOptions* overlays,
+              const CTextSubstitutionList* substitutions = nullptr);
     // Takes the holder. A holder without an image is deleted and the current picture stays.
     // Otherwise the current picture is finished first; with convert the picture is copied into a
     // frame of the display's depth and size (unless it is owned and of that depth already) and
-    // the overlays' texts are drawn on it. Then it fades in.
-    void ShowHolder(Holder* holder, bool convert, CFrameOverlayOptions* overlays);
+    // the overlays' texts are drawn on it, their macros ("%score") filled from the substitutions
+    // when given. Then it fades in.
+    void ShowHolder(Holder* holder, bool convert, CFrameOverlayOptions* overlays,
+                    const CTextSubstitutionList* substitutions = nullptr);
     // Waits for the display time, fades the picture out and lets it go.
     void Finish();
     // Waits until the picture has had its display time, a key is pressed or a mouse button that
@@ -51,6 +55,8 @@ public:
     void ReleasePicture();
 
     float GetDisplayTime() const { return m_displayTime; }
+    // The least time the following pictures stay, in seconds (a negative time counts as 0).
+    void SetDisplayTime(float seconds) { m_displayTime = seconds > 0.0f ? seconds : 0.0f; }
     CFrame* GetPicture() const;
     // The tick count at which the current display time began; 0 before the first wait.
     uint32_t GetStartTime() const { return m_startTime; }

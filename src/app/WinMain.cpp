@@ -15,14 +15,16 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <string>
 
 const char* const kAlreadyRunningCaption = "Program Already Running";
 const char* const kAlreadyRunningText =
-    "This program is already running.  Click on the button on the Windows task bar to activate it.";
+    "This program is already running.  Switch to its window, or close it before you start it again.";
 const char* const kNotWritableCaption = "Error";
 const char* const kNotWritableText =
-    "Executable path is not writable.  If you launched the application directly from the CD, please run the "
-    "installer to install the application.";
+    "The program's folder %s is not writable.  The game keeps its settings, statistics and screenshots beside "
+    "the program: copy the folder with the program and its \"Data\" to a place where you may write, or give "
+    "yourself the right to write in it, and start the game again.";
 const char* const kInstanceLockName = "OrvexCurrentlyRunningMutex";
 
 namespace {
@@ -46,6 +48,18 @@ bool IsProgramFolderWritable()
 }
 
 } // namespace
+
+std::string FormatNotWritableText(const char* folder)
+{
+    std::string name = folder ? folder : "";
+    // The folder as a person names it, without the separator the program's own paths end in.
+    if (name.size() > 1 && name.back() == '/')
+        name.pop_back();
+    std::string text = kNotWritableText;
+    if (const size_t at = text.find("%s"); at != std::string::npos)
+        text.replace(at, 2, "\"" + name + "\"");
+    return text;
+}
 
 void RunMainLoopPass()
 {
@@ -86,8 +100,9 @@ int WinMain(const char* commandLine, SetupGameFunction setupGame)
 
     SetCurrentDirectoryToExecutableFolder();
     if (!IsProgramFolderWritable()) {
-        ShowPlainMessageBox(kNotWritableCaption, kNotWritableText);
-        return 0;
+        // The game could not start: the status says so to whoever started it.
+        ShowPlainMessageBox(kNotWritableCaption, FormatNotWritableText(GetExecutableFolder().c_str()).c_str());
+        return -1;
     }
 
     BeginLogSection("Setup Game");

@@ -241,6 +241,7 @@ void ShutDownApplication()
     // An application still under construction is left to the process's end: deleting it from
     // inside its own constructor would run a destructor on a half-built object.
     if (CApplicationBase* application = g_application; application && application->IsConstructed()) {
+        application->OnClosing();
         delete application;
         g_application = nullptr;
     }

@@ -24,9 +24,9 @@ int MapVirtualKeyToUiKey(int virtualKey);
 // window, moved where needed to lie within the desktop's work area.
 void ResizeWindowForWindowedMode();
 
-// Stops every sound, gives the system its volume back, deletes the application and ends the
-// process with exit code 0. Never returns into the caller, which may be deep inside the
-// application's own code.
+// Stops every sound, gives the system its volume back, lets the application keep what it must
+// (OnClosing), deletes it and ends the process with exit code 0. Never returns into the caller,
+// which may be deep inside the application's own code.
 [[noreturn]] void ShutDownApplication();
 
 // The window's state as the last events left it. The application is active for the main loop when

@@ -200,6 +200,10 @@ public:
     CSequence* GetMidground() const { return m_midground; }
     // 0 to 2; the middle layer shows at 2 only.
     void SetBackgroundDetailLevel(int level) { m_backgroundDetailLevel = level; }
+    // After a change of the detail level: once a round has started, the background-sprite and
+    // foreground lists are emptied and the round layout's background applied again, which makes
+    // its decorations at the level now set (none below 2).
+    void RemakeDecorations();
     int GetBackgroundDetailLevel() const { return m_backgroundDetailLevel; }
 
     // Records the list's id (4 bits), then draws the list (nothing for a null list).
@@ -280,6 +284,8 @@ private:
     CBackgroundDefinition* m_background = nullptr;
     std::unique_ptr<CBrickLayout> m_layout;
     bool m_layoutReset = false;
+    // A round was started: the layout is the current round's.
+    bool m_roundStarted = false;
     uint32_t m_round = 0;
     uint32_t m_roundSet = 0;
     uint32_t m_roundInSet = 0;

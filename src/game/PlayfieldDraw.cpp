@@ -6,12 +6,14 @@
 #include "game/Playfield.h"
 #include "game/bricks/BackgroundDefinition.h"
 #include "game/bricks/BrickLayer.h"
+#include "game/bricks/BrickLayout.h"
 #include "game/sprites/Sprite.h"
 #include "graphics/Frame.h"
 #include "graphics/FrameCollection.h"
 #include "graphics/FrameInterface.h"
 #include "graphics/Sequence.h"
 #include "graphics/SequenceCollection.h"
+#include "objects/DataNames.h"
 
 namespace {
 
@@ -50,7 +52,7 @@ void CPlayfield::Draw(CFrameInterface* target)
         target->DrawFrameAt(frame, 0, 0, &g_transparentMaskBlitter);
     SetClipToField(target, false);
     if (m_gameOver)
-        if (CFrame* picture = FindPicture("Game Over")) {
+        if (CFrame* picture = FindPicture(dataname::picture::kGameOver)) {
             const int32_t x = m_fieldRect.m_left + (m_fieldRect.m_right - m_fieldRect.m_left - picture->GetWidth()) / 2;
             const int32_t y = (target->GetHeight() - picture->GetHeight()) / 2;
             target->DrawFrameAt(picture, x, y, &g_transparentMaskBlitter);
@@ -71,6 +73,15 @@ void CPlayfield::DrawBrickLayer(CFrameInterface* target)
 {
     if (IsLayingBricks())
         m_brickLayer->Draw(target);
+}
+
+void CPlayfield::RemakeDecorations()
+{
+    if (!m_roundStarted)
+        return;
+    m_backgroundSprites.DeleteAll();
+    m_foreground.DeleteAll();
+    CBrickLayout::ApplyBackgroundTheme(GetBrickLayout().m_backgroundType);
 }
 
 void CPlayfield::SetBackground(CBackgroundDefinition* background)

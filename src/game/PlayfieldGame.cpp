@@ -19,6 +19,7 @@
 #include "game/sprites/FindSpriteAI.h"
 #include "game/sprites/RecordedSound.h"
 #include "graphics/SequenceCollection.h"
+#include "objects/DataNames.h"
 #include "sound/SoundList.h"
 
 #include <algorithm>
@@ -108,6 +109,7 @@ void CPlayfield::StartRound(uint32_t round)
 
     CBrickLayout& layout = GetBrickLayout();
     layout.ResetToDefaults();
+    m_roundStarted = true;
     const CRoundSet* set = CRoundSetCollection::GetInstance().GetSet(m_roundSet);
     CSharedString path;
     CBrickLayoutCollection::GetInstance().GetItemFilePath(set ? set->GetLayoutIndex(m_roundInSet) : 0, path);
@@ -120,7 +122,7 @@ void CPlayfield::StartRound(uint32_t round)
         m_brickLayer = std::make_unique<CBrickLayer>();
     m_brickLayer->Start(&layout);
 
-    PlaySound("Start Round.wav");
+    PlaySound(dataname::sound::kStartRound);
     if (CSprite* ship = m_ship.GetHead())
         if (CShipAI* shipAI = FindSpriteAI<CShipAI>(ship))
             shipAI->ResetForRound(ship);
@@ -139,7 +141,7 @@ void CPlayfield::ShowRoundMessage(float seconds)
 void CPlayfield::PutBallInPlay()
 {
     NewBallOnShip(false);
-    PlaySound("Ball In Play.wav");
+    PlaySound(dataname::sound::kBallInPlay);
     for (CSprite* brick = m_bricks.GetHead(); brick; brick = brick->GetNext())
         if (CBrickAI* brickAI = FindSpriteAI<CBrickAI>(brick))
             brickAI->ReleaseTrappedBall(brick);
@@ -173,12 +175,13 @@ void CPlayfield::CheckLostBall()
 {
     if (m_roundComplete || IsLayingBricks() || m_balls.GetHead())
         return;
+    m_host->CountBallLost();
     if (m_lives <= 0) {
-        PlaySound("Game Over.WAV");
+        PlaySound(dataname::sound::kGameOver);
         Show(g_gameOver.CStr(), kLarge, 0.0f, true);
         EndGame(1);
     } else {
-        PlaySound("Lost Ball.WAV");
+        PlaySound(dataname::sound::kLostBall);
         NewBallOnShip(true);
         Show(g_outOfBounds.CStr(), kLarge, kMessageSeconds);
     }
@@ -207,23 +210,23 @@ void CPlayfield::TallyNextBall()
     const CBallAI* ballAI = FindSpriteAI<CBallAI>(ball);
     const bool special = ballAI && (ballAI->IsFire() || ballAI->IsRail() || ballAI->IsSmall());
     AddPoints(special ? kSpecialBallBonus : kBallBonus);
-    SpawnEffectSprite(false, CSequenceCollection::GetInstance().FindSequence("Small Gore"), ball->GetPosition(),
-                      nullptr, nullptr, 1.0f);
+    SpawnEffectSprite(false, CSequenceCollection::GetInstance().FindSequence(dataname::sequence::kSmallGore),
+                      ball->GetPosition(), nullptr, nullptr, 1.0f);
     m_tallyDelay = ball == m_balls.GetTail() ? kLastTallyDelay : kTallyDelay;
-    PlaySoundRecorded("Score.WAV");
+    PlaySoundRecorded(dataname::sound::kScore);
     ball->SetFlag(CSprite::kDead, true);
 }
 
 void CPlayfield::CompleteGame()
 {
-    PlaySound("Completed Game.wav");
+    PlaySound(dataname::sound::kCompletedGame);
     CSharedString score;
     score.FormatWithCommas(static_cast<int>(GetScore()));
     CTextSubstitutionList substitutions;
     substitutions.AddSubstitution("%name", m_host->GetPlayerName());
     substitutions.AddSubstitution("%difficulty", m_host->GetDifficultyName(GetDifficulty()));
     substitutions.AddSubstitution("%score", score);
-    m_host->ShowPictureScreen("Completed Game", substitutions, kCompletedGameSeconds);
+    m_host->ShowPictureScreen(dataname::picture::kCompletedGame, substitutions, kCompletedGameSeconds);
 }
 
 void CPlayfield::FinishGame()
@@ -271,7 +274,10 @@ void CPlayfield::AddPoints(int32_t points)
     m_host->SetScore(static_cast<uint32_t>(std::clamp<int64_t>(score, 0, std::numeric_limits<uint32_t>::max())));
     if (points >= kPointsLineFrom || points < 0) {
         CSharedString number;
-        number.FormatWithCommas(points);
+        // Shown times the display factor, within what the text can hold.
+        const int64_t shown = static_cast<int64_t>(points) * m_host->GetPointsDisplayFactor();
+        number.FormatWithCommas(static_cast<int>(
+            std::clamp<int64_t>(shown, std::numeric_limits<int>::min(), std::numeric_limits<int>::max())));
         CSharedString line;
         line.Format("%s %s", number.CStr(), g_points.CStr());
         AddLines(line.CStr(), kSmall);

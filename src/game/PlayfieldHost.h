@@ -67,6 +67,10 @@ public:
     virtual bool IsCheated() const { return false; }
     virtual void SetCheated(bool /*cheated*/) {}
     virtual void CountBrickDestroyed() {}
+    // The balls list ran empty during play (a life lost, or the last ball).
+    virtual void CountBallLost() {}
+    // The factor by which shown points are multiplied (the score itself stays).
+    virtual int GetPointsDisplayFactor() const { return 1; }
 
     // The current player.
     virtual const char* GetPlayerName() const { return ""; }

@@ -17,6 +17,7 @@
 #include "game/sprites/RecordedSound.h"
 #include "game/sprites/Sprite.h"
 #include "game/sprites/WorldRecordFields.h"
+#include "objects/DataNames.h"
 #include "objects/ResourceCollection.h"
 
 #include <algorithm>
@@ -201,7 +202,7 @@ void CPlayfield::SpawnSparksAtSprite(const CSprite* sprite, int32_t radius, bool
     CFloatPoint at = sprite->GetPosition();
     auto sizeA = static_cast<float>(radius);
     if (atEdge) {
-        PlaySoundRecorded("Default Spark.wav");
+        PlaySoundRecorded(dataname::sound::kDefaultSpark);
         float sine = 0.0f, cosine = 0.0f;
         FastSinCos(direction, &sine, &cosine);
         at = {at.m_x - sizeA * cosine, at.m_y - sizeA * sine};

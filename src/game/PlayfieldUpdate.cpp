@@ -16,6 +16,7 @@
 #include "game/ship/ShipAI.h"
 #include "game/ship/ShotAI.h"
 #include "game/sprites/FindSpriteAI.h"
+#include "objects/DataNames.h"
 #include "sound/SoundList.h"
 
 namespace {
@@ -133,7 +134,7 @@ void CPlayfield::UpdateDelays()
         StopBalls(m_freedBalls);
         Show(g_roundComplete.CStr(), kLarge, kMessageSeconds);
         AddPoints(kRoundBonus);
-        CSoundList::GetInstance().PlaySound("Level Ending Tune.WAV");
+        CSoundList::GetInstance().PlaySound(dataname::sound::kLevelEnding);
         if (!GetActiveShip()) {
             AddLines(g_noShipBonus.CStr(), kLarge);
             AddPoints(kNoShipBonus);

@@ -176,10 +176,10 @@ void DrawAntialiasedLine16(CFrameInterface& frame, int32_t x0, int32_t y0, int32
 }
 
 void DrawAntialiasedLine24(CFrameInterface& frame, int32_t x0, int32_t y0, int32_t x1, int32_t y1,
-                           const uint8_t* bytes)
+                           const uint8_t* bytes, uint32_t bytesPerPixel)
 {
     const uint8_t source[3] = {bytes[0], bytes[1], bytes[2]};
-    Rasterise(frame, 3, x0, y0, x1, y1, [&](uint8_t* at, uint32_t w) {
+    Rasterise(frame, bytesPerPixel, x0, y0, x1, y1, [&](uint8_t* at, uint32_t w) {
         for (int i = 0; i < 3; ++i)
             at[i] = static_cast<uint8_t>(at[i] + (source[i] - at[i]) * static_cast<int32_t>(w) / 256);
     });
@@ -207,7 +207,10 @@ void DrawAntialiasedLineOnFrame(CFrameInterface& frame, float x0, float y0, floa
         DrawAntialiasedLine16(frame, fx0, fy0, fx1, fy1, color.GetPixel16());
         break;
     case kFrameDepth24:
-        DrawAntialiasedLine24(frame, fx0, fy0, fx1, fy1, color.GetPixel24());
+        DrawAntialiasedLine24(frame, fx0, fy0, fx1, fy1, color.GetPixel24(), 3);
+        break;
+    case kFrameDepth32:
+        DrawAntialiasedLine24(frame, fx0, fy0, fx1, fy1, color.GetPixel24(), 4);
         break;
     default:
         break;

@@ -77,8 +77,8 @@ void CColor::SetFromPaletteIndex(uint8_t index)
 
 void CColor::SetFromPixel565(uint16_t value)
 {
-    Update(static_cast<uint8_t>((value >> 8) & 0xF8), static_cast<uint8_t>((value >> 3) & 0xFC),
-           static_cast<uint8_t>((value & 31) * 8), 255, true);
+    const uint32_t bytes = Widen565(value);
+    Update(static_cast<uint8_t>(bytes >> 16), static_cast<uint8_t>(bytes >> 8), static_cast<uint8_t>(bytes), 255, true);
 }
 
 void CColor::SetBlack()

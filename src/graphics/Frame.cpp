@@ -70,20 +70,6 @@ uint32_t DepthFlagFor(uint32_t depth)
     }
 }
 
-// One 5-6-5 pixel moved toward the colour by alpha: 5-bit fields by (alpha >> 3) / 32, the 6-bit
-// field by (alpha >> 2) / 64, each rounded down.
-uint16_t BlendPixel565Toward(uint16_t destination, uint16_t color, uint32_t alpha)
-{
-    int32_t level5 = static_cast<int32_t>(alpha >> 3);
-    int32_t level6 = static_cast<int32_t>(alpha >> 2);
-    int32_t d = destination;
-    int32_t c = color;
-    int32_t red = (d & 0xF800) + (((c & 0xF800) - (d & 0xF800)) * level5 >> 5);
-    int32_t green = (d & 0x07E0) + (((c & 0x07E0) - (d & 0x07E0)) * level6 >> 6);
-    int32_t blue = (d & 0x001F) + (((c & 0x001F) - (d & 0x001F)) * level5 >> 5);
-    return static_cast<uint16_t>((red & 0xF800) | (green & 0x07E0) | (blue & 0x001F));
-}
-
 void Store16(uint8_t* at, uint16_t value)
 {
     std::memcpy(at, &value, 2);
@@ -101,16 +87,13 @@ void ColorOfValue(const uint8_t* value, uint32_t valueBytes, uint8_t alpha, CCol
 {
     if (valueBytes == 2) {
         uint16_t v = Load16(value);
-        out.ConstructRgba(static_cast<uint8_t>((v >> 8) & 0xF8), static_cast<uint8_t>((v >> 3) & 0xFC),
-                          static_cast<uint8_t>((v & 31) * 8), alpha);
+        const uint32_t bytes = Widen565(v);
+        out.ConstructRgba(static_cast<uint8_t>(bytes >> 16), static_cast<uint8_t>(bytes >> 8),
+                          static_cast<uint8_t>(bytes), alpha);
     } else {
         out.ConstructRgba(value[2], value[1], value[0], alpha);
     }
 }
-
-// The 24-bit remap scale table, rebuilt only when the ratio changes.
-uint8_t s_remapScale[256];
-float s_remapScaleRatio = std::numeric_limits<float>::quiet_NaN();
 
 } // namespace
 
@@ -233,7 +216,7 @@ bool CFrame::BlitUnclipped(CFrameInterface* source, const CIntRect& sourceRect, 
 void CFrame::ClearRect(const CIntRect& rect)
 {
     uint32_t bytes = GetBytesPerPixel();
-    if (!HasPlainPixels() || bytes == 0 || bytes == 4)
+    if (!HasPlainPixels() || bytes == 0)
         return;
     CIntRect clipped;
     if (!ClipToPixels(rect, clipped))
@@ -260,73 +243,10 @@ void CFrame::FillWithByte(uint8_t value)
         FillBytes(PixelAddress(0, row), value * 0x01010101u, static_cast<size_t>(bytes) * m_width);
 }
 
-void CFrame::FillWithColor(const CColor& color)
-{
-    uint32_t depth = GetBitsPerPixel();
-    if (!HasPlainPixels() || depth == 0 || depth == 32)
-        return;
-    FillPixelRect(CIntRect{0, 0, m_width, m_height}, color);
-}
-
-void CFrame::FillPixelRect(const CIntRect& rect, const CColor& color)
-{
-    uint32_t width = static_cast<uint32_t>(rect.GetWidth());
-    switch (GetBitsPerPixel()) {
-    case 8: {
-        uint32_t pattern = color.GetPaletteIndex() * 0x01010101u;
-        for (int32_t row = rect.m_top; row < rect.m_bottom; ++row)
-            FillBytes(PixelAddress(rect.m_left, row), pattern, width);
-        break;
-    }
-    case 16: {
-        uint16_t pixel = color.GetPixel16();
-        for (int32_t row = rect.m_top; row < rect.m_bottom; ++row) {
-            uint8_t* at = PixelAddress(rect.m_left, row);
-            for (uint32_t i = 0; i < width; ++i)
-                Store16(at + i * 2, pixel);
-        }
-        break;
-    }
-    case 24: {
-        const uint8_t* bytes = color.GetPixel24();
-        for (int32_t row = rect.m_top; row < rect.m_bottom; ++row) {
-            uint8_t* at = PixelAddress(rect.m_left, row);
-            for (uint32_t i = 0; i < width; ++i, at += 3)
-                std::memcpy(at, bytes, 3);
-        }
-        break;
-    }
-    default:
-        break;
-    }
-}
-
-void CFrame::FillRect(const CIntRect& rect, const CColor& color)
-{
-    uint32_t depth = GetBitsPerPixel();
-    if (!HasPlainPixels() || depth == 0 || depth == 32)
-        return;
-    CIntRect clipped;
-    if (!ClipToPixels(rect, clipped))
-        return;
-    uint32_t alpha = color.GetAlpha();
-    if (depth != 16 || alpha == 255) {
-        FillPixelRect(clipped, color);
-        return;
-    }
-    uint16_t pixel = color.GetPixel16();
-    uint32_t width = static_cast<uint32_t>(clipped.GetWidth());
-    for (int32_t row = clipped.m_top; row < clipped.m_bottom; ++row) {
-        uint8_t* at = PixelAddress(clipped.m_left, row);
-        for (uint32_t i = 0; i < width; ++i)
-            Store16(at + i * 2, BlendPixel565Toward(Load16(at + i * 2), pixel, alpha));
-    }
-}
-
 void CFrame::DrawLine(int32_t x0, int32_t y0, int32_t x1, int32_t y1, const CColor& color)
 {
     uint32_t depth = GetBitsPerPixel();
-    if (!HasPlainPixels() || (depth != 8 && depth != 16 && depth != 24))
+    if (!HasPlainPixels() || (depth != 8 && depth != 16 && depth != 24 && depth != 32))
         return;
     CIntRect bounds;
     GetBounds(bounds);
@@ -348,6 +268,8 @@ void CFrame::DrawLine(int32_t x0, int32_t y0, int32_t x1, int32_t y1, const CCol
             Store16(at, pixel16);
         else
             std::memcpy(at, pixel24, 3);
+        if (depth == 32)
+            at[3] = 0xFF;
     };
 
     int32_t dx = std::abs(x1 - x0);
@@ -525,60 +447,6 @@ uint32_t CFrame::GetRawPixel(int32_t x, int32_t y) const
 bool CFrame::IsPixelOpaque(int32_t x, int32_t y) const
 {
     return GetRawPixel(x, y) != 0;
-}
-
-void CFrame::ApplyRemapTableToRect(const CIntRect& rect, const CPaletteTable& table)
-{
-    uint32_t depth = GetBitsPerPixel();
-    const uint8_t* remap = table.GetData();
-    if (!HasPlainPixels() || !remap || table.GetSize() < 256)
-        return;
-    CIntRect clipped;
-    if (!ClipToPixels(rect, clipped))
-        return;
-    uint32_t width = static_cast<uint32_t>(clipped.GetWidth());
-
-    if (depth == 8) {
-        for (int32_t row = clipped.m_top; row < clipped.m_bottom; ++row) {
-            uint8_t* at = PixelAddress(clipped.m_left, row);
-            for (uint32_t i = 0; i < width; ++i)
-                at[i] = remap[at[i]];
-        }
-        return;
-    }
-    if (depth != 16 && depth != 24)
-        return;
-
-    // The table's effect on a mid grey of the current palette, as a brightness ratio.
-    CPaletteTable* palette = GetCurrentPaletteRef();
-    if (palette->IsEmpty() || palette->GetKind() != 1)
-        return;
-    uint8_t grey = palette->FindNearest(128, 128, 128, 0, 256);
-    const uint8_t* entries = palette->GetData();
-    uint8_t before = entries[grey * 3];
-    uint8_t after = entries[remap[grey] * 3];
-    // A grey entry without blue gives no ratio; leave the pixels as they are.
-    float ratio = before == 0 ? 1.0f : static_cast<float>(after) / static_cast<float>(before);
-
-    if (depth == 16) {
-        CColor shade;
-        if (ratio <= 1.0f)
-            shade.ConstructRgba(0, 0, 0, static_cast<uint8_t>((1.0f - ratio) * 255.0f));
-        else
-            shade.ConstructRgba(255, 255, 255, static_cast<uint8_t>(std::min((ratio - 1.0f) * 0.2f, 1.0f) * 255.0f));
-        FillRect(rect, shade);
-        return;
-    }
-    if (!(ratio == s_remapScaleRatio)) {
-        for (uint32_t i = 0; i < 256; ++i)
-            s_remapScale[i] = static_cast<uint8_t>(std::min(std::lround(static_cast<float>(i) * ratio), 255L));
-        s_remapScaleRatio = ratio;
-    }
-    for (int32_t row = clipped.m_top; row < clipped.m_bottom; ++row) {
-        uint8_t* at = PixelAddress(clipped.m_left, row);
-        for (uint32_t i = 0; i < width * 3; ++i)
-            at[i] = s_remapScale[at[i]];
-    }
 }
 
 CPaletteTable* CFrame::GetPalette()

@@ -57,11 +57,12 @@ void CFrameCollection::SetDefaultLoadStages(const CFrameLoadStage& stages)
 
 CObject* CFrameCollection::LoadItem(const char* folder, const char* fileName, CObject** out)
 {
-    if (!m_defaultStagesSet)
-        SetDefaultLoadStages(*CFrame::GetDefaultLoadStages());
+    // Without stages of its own the list follows the frames' defaults as they are now, so that a
+    // display of another depth gets its pictures converted for it.
+    const CFrameLoadStage& defaults = m_defaultStagesSet ? m_defaultStages : *CFrame::GetDefaultLoadStages();
     CFrameLoadStage stages;
-    stages.SetPreferredDepth(m_defaultStages.GetPreferredDepth());
-    stages.AddStagesFrom(m_defaultStages);
+    stages.SetPreferredDepth(defaults.GetPreferredDepth());
+    stages.AddStagesFrom(defaults);
     CFrame* frame = CreateFrameFromFolder(folder, fileName, &stages, true, 0, nullptr);
     if (out)
         *out = frame;

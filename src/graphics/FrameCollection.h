@@ -1,7 +1,8 @@
 #pragma once
 // The frame list: the stand-alone pictures of the folder "Resources", loaded by name on first
 // use. Each loads through CreateFrameFromFolder with the list's default load stages (the frames'
-// default list unless set before the first load), from its cache or source image.
+// default list as it is at the load, unless the list was given stages of its own), from its cache
+// or source image.
 #include "graphics/FrameLoadStage.h"
 #include "objects/ResourceCollection.h"
 

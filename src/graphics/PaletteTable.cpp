@@ -5,6 +5,7 @@
 #include "foundation/VirtualFile.h"
 #include "graphics/Frame.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -183,17 +184,29 @@ bool ReadBmpPalette(CFrame& frame, const uint8_t* bytes, uint32_t size)
         return false;
     const uint32_t infoSize = LoadU32Le(bytes + kFileHeader);
     const uint32_t bitCount = LoadU16Le(bytes + kFileHeader + 14);
-    if (infoSize < 40 || bitCount != 8 || infoSize > size - kFileHeader ||
-        size - kFileHeader - infoSize < 256 * 4)
+    if (infoSize < 40 || bitCount != 8 || infoSize > size - kFileHeader)
+        return false;
+    // The colour table holds the header's used-colour count of entries (0 meaning all 256) and
+    // never reaches into the pixels: the entries it lacks are black, not the pixel bytes after it.
+    const uint32_t tableStart = kFileHeader + infoSize;
+    const uint32_t used = LoadU32Le(bytes + kFileHeader + 32);
+    uint32_t count = used == 0 || used > 256 ? 256 : used;
+    const uint32_t pixelStart = LoadU32Le(bytes + 10);
+    if (pixelStart >= tableStart)
+        count = std::min(count, (pixelStart - tableStart) / 4);
+    if (count == 0 || size - tableStart < count * 4)
         return false;
     CPaletteTable* palette = frame.GetPalette();
     if (palette->GetKind() != 1 || palette->IsEmpty())
         frame.CreatePalette();
     palette = frame.GetPalette();
-    const uint8_t* entries = bytes + kFileHeader + infoSize;
+    const uint8_t* entries = bytes + tableStart;
     for (uint32_t i = 0; i < 256; ++i) {
         const uint8_t* entry = entries + i * 4;
-        palette->SetEntry(i, entry[2], entry[1], entry[0]);
+        if (i < count)
+            palette->SetEntry(i, entry[2], entry[1], entry[0]);
+        else
+            palette->SetEntry(i, 0, 0, 0);
     }
     return true;
 }

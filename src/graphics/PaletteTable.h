@@ -72,7 +72,7 @@ public:
     // lightness added.
     void BuildTestLightTable(CPaletteTable& palette);
     // Kind 5 (by 5-5-5 colour) or 7 (by 5-6-5 colour): the entry of start .. end - 1 nearest to
-    // each colour; kind 6: all zero, filled on use. The palette becomes the fallback. Other kinds
+    // each pixel's colour, its fields widened as the display widens them; kind 6: all zero, filled on use. The palette becomes the fallback. Other kinds
     // leave the table unchanged.
     void BuildInverseColorTable(CPaletteTable& palette, int32_t kind, uint32_t start, uint32_t end);
     // Kind 1: all black but entry 255 white, then up to count colours of the histogram's median
@@ -92,8 +92,9 @@ private:
     CPaletteTable* m_fallback = nullptr;
 };
 
-// Reads the palette of an 8-bit BMP file held in memory into the frame's palette: the 256 entries
-// of 4 bytes (blue, green, red, reserved) that follow the two headers at offset 54. False unless
-// the file holds both headers, a bit count of 8 and the whole table.
+// Reads the palette of an 8-bit BMP file held in memory into the frame's palette: the entries of
+// 4 bytes (blue, green, red, reserved) that follow the information header, as many as its
+// used-colour count says (0: all 256), never past the start of the pixels; the entries the table
+// lacks are black. False unless the file holds both headers, a bit count of 8 and its whole table.
 class CFrame;
 bool ReadBmpPalette(CFrame& frame, const uint8_t* bytes, uint32_t size);

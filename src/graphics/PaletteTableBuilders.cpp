@@ -1,4 +1,5 @@
 // The builders of CPaletteTable: every table derived from a palette by nearest-colour searches.
+#include "blit/ColorPacking.h"
 #include "graphics/ColorHistogram.h"
 #include "graphics/Hsl.h"
 #include "graphics/PaletteTable.h"
@@ -169,14 +170,15 @@ void CPaletteTable::BuildInverseColorTable(CPaletteTable& palette, int32_t kind,
         std::memset(m_data, 0, GetSize());
         return;
     }
+    // Each pixel stands for the colour its fields widen to, the one the packers round to it.
     const uint32_t greenLevels = kind == 5 ? 32 : 64;
-    const uint32_t greenStep = kind == 5 ? 8 : 4;
     uint8_t* out = m_data;
     for (uint32_t r = 0; r < 32; ++r)
         for (uint32_t g = 0; g < greenLevels; ++g)
             for (uint32_t b = 0; b < 32; ++b)
-                *out++ = palette.FindNearest(static_cast<uint8_t>(r * 8), static_cast<uint8_t>(g * greenStep),
-                                             static_cast<uint8_t>(b * 8), start, end);
+                *out++ = palette.FindNearest(static_cast<uint8_t>(WidenField5(r)),
+                                             static_cast<uint8_t>(kind == 5 ? WidenField5(g) : WidenField6(g)),
+                                             static_cast<uint8_t>(WidenField5(b)), start, end);
 }
 
 void CPaletteTable::BuildFromHistogram(const CColorHistogram& histogram, uint32_t first, uint32_t count)

@@ -64,8 +64,9 @@ class CSequence : public CObject
     // Applies the render offset to the frames, then takes the union of their bounds.
     virtual void ComputeBounds();
     // Rebuilds the frames from "Cache/<folder>/<name>.Sequence" and rewrites the depth cache,
-    // stamped with the source's time. False, with no frames, when the source is missing or its
-    // header damaged (a damaged strip gives null frames).
+    // stamped with the source's time. False, with no frames, when the source is missing, its
+    // header damaged or a frame's rectangle reaches outside the strip (a damaged strip gives null
+    // frames).
     virtual bool BuildFromSource(const char* folder, const char* name, const CFrameLoadStage* stages = nullptr);
     // Writes "Cache/<folder>/<name>.Sequence": the header, then every frame drawn into one 32-bit
     // strip. Frames must be plain 32-bit until the copy blitter converts depths. False, leaving

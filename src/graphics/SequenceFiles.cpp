@@ -87,6 +87,25 @@ bool ReadHeader(CVirtualFile& file, CSequenceFrameInfoList& header)
     return read;
 }
 
+// The rectangle a frame info cuts from the strip; empty without an info.
+CIntRect FrameRect(const CFrameInfo* info)
+{
+    return info ? CIntRect{info->m_left, info->m_top, info->m_right, info->m_bottom} : CIntRect{0, 0, 0, 0};
+}
+
+bool FrameRectsLieInside(const CSequenceFrameInfoList& header, const CFrame& strip)
+{
+    CIntRect bounds;
+    strip.GetBounds(bounds);
+    for (uint32_t i = 0; i < header.GetFrameInfoCount(); ++i) {
+        const CIntRect rect = FrameRect(header.GetFrameInfo(i));
+        if (!rect.IsEmpty() && (rect.m_left < bounds.m_left || rect.m_top < bounds.m_top ||
+                                rect.m_right > bounds.m_right || rect.m_bottom > bounds.m_bottom))
+            return false;
+    }
+    return true;
+}
+
 bool WriteHeader(CVirtualFile& file, const CSequenceFrameInfoList& header)
 {
     CObjectTextStream text;
@@ -246,6 +265,10 @@ bool CSequence::BuildFromSource(const char* folder, const char* name, const CFra
     CFrame strip;
     const bool haveStrip = strip.ReadSourceImage(file);
     file.Close();
+    // Every frame is cut from the strip: a rectangle reaching outside it is damage, refused
+    // before any frame is made (a damaged one could ask for gigabytes).
+    if (haveStrip && !FrameRectsLieInside(header, strip))
+        return false;
 
     // The cache holds the frames as the caller's list leaves them: at its depth, encoded as the
     // header says.
@@ -260,8 +283,7 @@ bool CSequence::BuildFromSource(const char* folder, const char* name, const CFra
 
     for (uint32_t i = 0; i < header.GetFrameInfoCount(); ++i) {
         const CFrameInfo* info = header.GetFrameInfo(i);
-        const CIntRect rect{info ? info->m_left : 0, info ? info->m_top : 0, info ? info->m_right : 0,
-                            info ? info->m_bottom : 0};
+        const CIntRect rect = FrameRect(info);
         CFrame* frame = nullptr;
         if (haveStrip && !rect.IsEmpty()) {
             frame = new CFrame;

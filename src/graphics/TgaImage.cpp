@@ -33,40 +33,69 @@ void AppendU16(std::vector<uint8_t>& out, uint32_t value)
     FatalExit("FATAL ERROR", text.c_str());
 }
 
-// Decodes one run-length row into row (width pixels of pixelBytes). False when the data ends
-// early; a packet reaching past the row ends the program.
-bool DecodeRunLengthRow(const uint8_t* bytes, uint32_t size, uint64_t& at, uint32_t width, uint32_t pixelBytes,
-                        uint8_t* row, const char* fileName, uint32_t destinationRow)
+// The run-length packets of an image, read row by row. A packet may run on into the next row, as
+// the format allows; the state of the packet under way is carried from row to row.
+class RunLengthReader
 {
-    uint32_t covered = 0;
-    while (covered < width) {
-        if (at >= size)
-            return false;
-        const uint8_t header = bytes[at++];
-        const uint32_t count = (header & 0x7F) + 1u;
-        if (covered + count > width)
-            ReportCorruptRow(fileName, destinationRow);
-        const uint64_t dataBytes = (header & 0x80) ? pixelBytes : static_cast<uint64_t>(count) * pixelBytes;
-        if (at + dataBytes > size)
-            return false;
-        uint8_t* to = row + static_cast<size_t>(covered) * pixelBytes;
-        if (header & 0x80) {
-            for (uint32_t i = 0; i < count; ++i)
-                std::memcpy(to + static_cast<size_t>(i) * pixelBytes, bytes + at, pixelBytes);
-        } else {
-            std::memcpy(to, bytes + at, static_cast<size_t>(dataBytes));
-        }
-        at += dataBytes;
-        covered += count;
+public:
+    RunLengthReader(const uint8_t* bytes, uint32_t size, uint64_t at, uint32_t pixelBytes)
+        : m_bytes(bytes), m_size(size), m_at(at), m_pixelBytes(pixelBytes)
+    {
     }
-    return true;
-}
 
-// One row of B, G, R (, A) source pixels into a frame row of the given depth.
+    // Decodes the next width pixels into row. False when the data ends early.
+    bool DecodeRow(uint8_t* row, uint32_t width)
+    {
+        for (uint32_t covered = 0; covered < width;) {
+            if (m_left == 0 && !StartPacket())
+                return false;
+            const uint32_t count = std::min(m_left, width - covered);
+            uint8_t* to = row + static_cast<size_t>(covered) * m_pixelBytes;
+            if (m_run) {
+                for (uint32_t i = 0; i < count; ++i)
+                    std::memcpy(to + static_cast<size_t>(i) * m_pixelBytes, m_bytes + m_at, m_pixelBytes);
+            } else {
+                std::memcpy(to, m_bytes + m_at, static_cast<size_t>(count) * m_pixelBytes);
+                m_at += static_cast<uint64_t>(count) * m_pixelBytes;
+            }
+            m_left -= count;
+            covered += count;
+            if (m_run && m_left == 0)
+                m_at += m_pixelBytes;
+        }
+        return true;
+    }
+
+    // Pixels of the last packet left over when the image is whole: a packet past its end.
+    bool HasPixelsLeft() const { return m_left != 0; }
+
+private:
+    bool StartPacket()
+    {
+        if (m_at >= m_size)
+            return false;
+        const uint8_t header = m_bytes[m_at++];
+        m_run = (header & 0x80) != 0;
+        m_left = (header & 0x7F) + 1u;
+        const uint64_t dataBytes = m_run ? m_pixelBytes : static_cast<uint64_t>(m_left) * m_pixelBytes;
+        return m_at + dataBytes <= m_size;
+    }
+
+    const uint8_t* m_bytes;
+    uint32_t m_size;
+    uint64_t m_at;
+    uint32_t m_pixelBytes;
+    uint32_t m_left = 0;   // pixels of the current packet still to store
+    bool m_run = false;
+};
+
+// One row of B, G, R (, A) source pixels into a frame row of the given depth; a mirrored row
+// (stored right to left) fills the frame row from its right end.
 void ConvertRow(const uint8_t* from, uint32_t pixelBytes, uint8_t* to, uint32_t depth, uint32_t width,
-                CPaletteTable& palette)
+                CPaletteTable& palette, bool mirrored)
 {
-    for (uint32_t x = 0; x < width; ++x, from += pixelBytes) {
+    for (uint32_t i = 0; i < width; ++i, from += pixelBytes) {
+        const uint32_t x = mirrored ? width - 1 - i : i;
         const bool black = from[0] == 0 && from[1] == 0 && from[2] == 0;
         switch (depth) {
         case 8:
@@ -175,25 +204,29 @@ bool ReadTga(CFrame& frame, const uint8_t* bytes, uint32_t size, const char* fil
     const uint64_t rowBytes = static_cast<uint64_t>(width) * pixelBytes;
     uint64_t at = kTgaHeaderSize + header.m_idLength;
     const bool runLength = header.m_imageType == kTgaRunLengthTrueColor;
-    // The fewest bytes that can hold the rows: a run packet covers at most 128 pixels. A header
+    // The fewest bytes that can hold the pixels: a run packet covers at most 128 of them. A header
     // asking for more pixels than the file could hold gets no memory for them.
-    const uint64_t leastRowBytes = runLength ? (width + 127) / 128 * (1 + uint64_t(pixelBytes)) : rowBytes;
-    if (at + leastRowBytes * height > size) {
+    const uint64_t pixels = static_cast<uint64_t>(width) * height;
+    const uint64_t leastBytes = runLength ? (pixels + 127) / 128 * (1 + uint64_t(pixelBytes)) : rowBytes * height;
+    if (at + leastBytes > size) {
         frame.FreePixels();
         return false;
     }
     frame.Create(width, height, depth);
-    if (!frame.GetPixels() && static_cast<uint64_t>(width) * height != 0)
+    if (!frame.GetPixels() && pixels != 0)
         return false;
 
     CPaletteTable& colors = palette ? *palette : *GetCurrentPaletteRef();
     std::vector<uint8_t> decoded(runLength ? static_cast<size_t>(rowBytes) : 0);
+    RunLengthReader packets(bytes, size, at, pixelBytes);
     const uint32_t frameBytes = depth / 8;
+    const bool mirrored = (header.m_descriptor & 0x10) != 0;
+    uint32_t row = 0;
     for (uint32_t y = 0; y < height; ++y) {
-        const uint32_t row = (header.m_descriptor & 0x20) ? y : height - 1 - y;
+        row = (header.m_descriptor & 0x20) ? y : height - 1 - y;
         const uint8_t* from = bytes + at;
         if (runLength) {
-            if (!DecodeRunLengthRow(bytes, size, at, width, pixelBytes, decoded.data(), fileName, row)) {
+            if (!packets.DecodeRow(decoded.data(), width)) {
                 frame.FreePixels();
                 return false;
             }
@@ -202,8 +235,10 @@ bool ReadTga(CFrame& frame, const uint8_t* bytes, uint32_t size, const char* fil
             at += rowBytes;
         }
         uint8_t* to = frame.GetPixels() + static_cast<size_t>(frame.GetRowOffsets()[row]) * frameBytes;
-        ConvertRow(from, pixelBytes, to, depth, width, colors);
+        ConvertRow(from, pixelBytes, to, depth, width, colors, mirrored);
     }
+    if (packets.HasPixelsLeft())
+        ReportCorruptRow(fileName, row);
     return width != 0;
 }
 

@@ -3,9 +3,10 @@
 // true-colour files of 24 or 32 bits into a frame of any depth; the writer saves a frame as a
 // run-length file (colour-mapped, type 9, for 8-bit frames), bottom row first.
 //
-// The reader trusts nothing in the bytes: a file that ends early is a failed read. A run-length
-// packet that runs past the end of its row is the one damage that ends the program, with the
-// corruption message naming the file and the row.
+// The reader trusts nothing in the bytes: a file that ends early is a failed read. Run-length
+// packets may run on from one row into the next; a packet that runs past the end of the image is
+// the one damage that ends the program, with the corruption message naming the file and the row.
+// Rows stored right to left (descriptor bit 0x10) are mirrored back.
 #include <cstdint>
 
 class CFrame;
@@ -24,7 +25,7 @@ struct CTgaHeader
     uint16_t m_width = 0;
     uint16_t m_height = 0;
     uint8_t m_bitsPerPixel = 0;
-    uint8_t m_descriptor = 0; // 0x20: the first row is the top row
+    uint8_t m_descriptor = 0; // 0x20: the first row is the top row; 0x10: rows run right to left
 };
 
 constexpr uint32_t kTgaHeaderSize = 18;

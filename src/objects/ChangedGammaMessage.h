@@ -1,18 +1,19 @@
 #pragma once
 // The message the video options hand to the application when the display brightness changes: the
-// new brightness, or 0 after a change of colour mode. The application answers it by redrawing
-// what depends on the brightness and sets the handled flag.
+// new brightness (1.0 to 2.0), or 0 after a change of colour mode. The application answers it by
+// redrawing what depends on the brightness and sets the handled flag.
+#include "objects/BroadcastMessage.h"
+
 #include <cstdint>
 
-class CChangedGammaMessage
+class CChangedGammaMessage : public CBroadcastMessage
 {
 public:
-    explicit CChangedGammaMessage(uint32_t value) : m_type(GetMessageType()), m_value(value) {}
+    explicit CChangedGammaMessage(float brightness) : CBroadcastMessage(GetMessageType()), m_brightness(brightness) {}
 
     // The id of this message type, interned under "CChangedGammaMessage" at start-up.
     static uint32_t GetMessageType();
 
-    uint32_t m_type;
-    uint8_t m_handled = 0;
-    uint32_t m_value;
+    // The brightness itself: a whole-number field would keep only 1 or 2 of the slider's range.
+    float m_brightness;
 };

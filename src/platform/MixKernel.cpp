@@ -99,10 +99,29 @@ bool MixVoice(const MixSource& source, uint64_t& position, uint64_t step, int32_
     return MixFor<1>(source, position, step, gainLeft, gainRight, accumulator, frames);
 }
 
-void ClampToPcm16(const int32_t* accumulator, int16_t* out, size_t count)
+void LimitToPcm16(const int32_t* accumulator, int16_t* out, size_t frames, int channels, PeakLimiter& limiter)
 {
-    for (size_t i = 0; i < count; ++i)
-        out[i] = static_cast<int16_t>(std::clamp(accumulator[i], -32768, 32767));
+    constexpr int64_t kStep = PeakLimiter::kUnity / PeakLimiter::kReleaseFrames;
+    for (size_t frame = 0; frame < frames; ++frame) {
+        const int32_t* in = accumulator + frame * static_cast<size_t>(channels);
+        int16_t* to = out + frame * static_cast<size_t>(channels);
+        // The frame's loudest sample; the negative side reaches one further.
+        int64_t loudest = 0;
+        for (int c = 0; c < channels; ++c)
+            loudest = std::max<int64_t>(loudest, in[c] < 0 ? -static_cast<int64_t>(in[c]) - 1 : in[c]);
+        // At unity only an overflow limits; once limiting, the ceiling holds until unity is back.
+        const int64_t limit = limiter.gain < PeakLimiter::kUnity ? PeakLimiter::kCeiling : 32767;
+        // (A sum of int32 samples times a gain of at most 2^30 fits in 64 bits.)
+        if ((loudest * limiter.gain >> 30) > limit)
+            limiter.gain = (static_cast<int64_t>(PeakLimiter::kCeiling) << 30) / loudest;
+        for (int c = 0; c < channels; ++c)
+            to[c] = static_cast<int16_t>(
+                std::clamp<int64_t>(static_cast<int64_t>(in[c]) * limiter.gain / PeakLimiter::kUnity, -32768, 32767));
+        if (limiter.gain < PeakLimiter::kUnity) {
+            ++limiter.limitedFrames;
+            limiter.gain = std::min(PeakLimiter::kUnity, limiter.gain + kStep);
+        }
+    }
 }
 
 uint64_t ResampleStep(uint32_t sourceRate, int outputRate)

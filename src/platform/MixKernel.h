@@ -28,8 +28,23 @@ struct MixSource
 bool MixVoice(const MixSource& source, uint64_t& position, uint64_t step, int32_t gainLeft, int32_t gainRight,
               int32_t* accumulator, int outputChannels, size_t frames);
 
-// Writes the accumulator's values clamped to 16 bits.
-void ClampToPcm16(const int32_t* accumulator, int16_t* out, size_t count);
+// The mix's last gain stage, in place of clamping to 16 bits: where the sum of a frame would
+// overflow 16 bits, the gain drops at once so that the frame's loudest sample lands on the
+// ceiling, just under full scale; it then climbs back to unity at a steady rate (from silence in
+// kReleaseFrames), holding the sum at the ceiling meanwhile. A sum that never overflows passes
+// unchanged, sample for sample.
+struct PeakLimiter
+{
+    static constexpr int32_t kCeiling = 32000;          // about -0.2 dB of full scale
+    static constexpr int64_t kUnity = int64_t{1} << 30;   // the gain's fixed point
+    static constexpr int64_t kReleaseFrames = 2205;     // a tenth of a second at 22050 Hz
+
+    int64_t gain = kUnity;
+    uint64_t limitedFrames = 0;    // frames written with less than unity gain
+};
+
+// Writes frames of channels interleaved accumulator values as 16-bit samples through the limiter.
+void LimitToPcm16(const int32_t* accumulator, int16_t* out, size_t frames, int channels, PeakLimiter& limiter);
 
 // The 32.32 step that plays sourceRate frames per second on a device of outputRate.
 uint64_t ResampleStep(uint32_t sourceRate, int outputRate);

@@ -127,10 +127,22 @@ size_t Mixer::Mix(int16_t* out, size_t frames)
         }
     }
     if (m_audible)
-        ClampToPcm16(m_accumulator.data(), out, count);
+        LimitToPcm16(m_accumulator.data(), out, frames, m_channels, m_limiter);
     else
         std::memset(out, 0, count * sizeof(int16_t));
     return count;
+}
+
+uint64_t Mixer::GetLimitedFrameCount() const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_limiter.limitedFrames;
+}
+
+void Mixer::ResetLimiter()
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_limiter = PeakLimiter{};
 }
 
 void Mixer::StopAll()

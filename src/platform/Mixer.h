@@ -6,6 +6,7 @@
 // The rule for callers: without an open device nothing is heard, but buffers can still be made
 // and Mix still mixes (tests and benchmarks call it directly). Device calls belong to one thread;
 // everything else may be called from any thread.
+#include "platform/MixKernel.h"
 #include "platform/SoundBuffer.h"
 
 #include <cstddef>
@@ -50,9 +51,13 @@ public:
     // A buffer sharing the source's PCM (see SoundBuffer); null without a source or memory.
     std::shared_ptr<SoundBuffer> DuplicateBuffer(const std::shared_ptr<SoundBuffer>& source);
 
-    // Writes frames of GetChannels() interleaved samples, clamped once to 16 bits; answers the
-    // count of samples written. Room for two channels is always enough.
+    // Writes frames of GetChannels() interleaved samples, brought to 16 bits once by the peak
+    // limiter (MixKernel.h); answers the count of samples written. Room for two channels is
+    // always enough.
     size_t Mix(int16_t* out, size_t frames);
+    // Frames the limiter has written below unity gain since the mixer was made: 0 while every
+    // sum fitted in 16 bits.
+    uint64_t GetLimitedFrameCount() const;
 
     void StopAll();
 
@@ -61,6 +66,8 @@ protected:
     // after StopDevice returns it no longer does.
     virtual bool StartDevice(int /*channels*/) { return true; }
     virtual void StopDevice() {}
+    // The limiter at unity with nothing counted, as at the start.
+    void ResetLimiter();
 
 private:
     void AddVoice(const std::shared_ptr<SoundBuffer>& voice);
@@ -72,6 +79,7 @@ private:
     bool m_audible = true;
     int m_masterVolume = 0;
     int32_t m_masterGain = 1 << 16;
+    PeakLimiter m_limiter;
     std::vector<std::weak_ptr<SoundBuffer>> m_voices;
     std::vector<int32_t> m_accumulator;
 };

@@ -105,7 +105,8 @@ void CDemoBot::Step(CPlayfield& playfield)
         platform::PostEvent(
             platform::Event::Mouse(platform::EventType::MouseUp, m_pointerX, kPointerY, platform::kMouseLeft));
         m_buttonDown = false;
-    } else if (m_steps >= m_nextClick) {
+    } else if (m_steps >= m_nextClick && !playfield.IsLayingBricks()) {
+        // A click while the machine lays the bricks would skip it: the clip shows it at work.
         platform::PostEvent(
             platform::Event::Mouse(platform::EventType::MouseDown, m_pointerX, kPointerY, platform::kMouseLeft));
         m_buttonDown = true;

@@ -2,8 +2,9 @@
 // The player of the developer's demo recordings. It steers the ship with mouse moves, as a person
 // would, towards the point where the ball it follows will come down (folded back at the side
 // walls), meets the ball off-centre by a random amount so that the ball does not settle into one
-// path, and clicks now and then to launch a held ball or fire the guns. Its pointer moves at a
-// hand's pace, so the ship glides rather than jumps.
+// path, and clicks now and then to launch a held ball or fire the guns (never while the bricks are
+// being laid, which a click would cut short). Its pointer moves at a hand's pace, so the ship
+// glides rather than jumps.
 //
 // The rule a caller must know: the bot reads the playfield and posts input events for the next
 // update step; its only randomness is its own generator, so a seeded bot in a game seeded alike

@@ -18,7 +18,6 @@
 #include "shell/DemoRecordingRun.h"
 #include "shell/DeveloperScript.h"
 #include "shell/Commercial.h"
-#include "shell/StandInField.h"
 #include "shell/MainMenuWindow.h"
 #include "shell/TimedMessage.h"
 #include "shell/stats/Stats.h"
@@ -99,12 +98,10 @@ CGame::~CGame()
         delete m_stats;
         m_stats = nullptr;
     }
-    // The sprites go before the looks they show.
     m_playfield.reset();
     m_messageDisplay.reset();
     m_backBuffer.reset();
     m_background.reset();
-    m_standInField.reset();
     for (auto& controls : m_controls)
         controls.reset();
     m_musicMixer.reset();
@@ -183,8 +180,8 @@ void CGame::FeedMenuNavigation(bool modal)
     CScreenWindow* screen = GetScreenWindow();
     if (!modal || !first || !screen || !first->IsFiring(kActionShoot))
         return;
-    const int key = first->GetBinding(kActionShoot).key;
-    if (key && g_keyboard.IsKeyDown(key))
+    // Held or only tapped since the last step: a quick tap is up again by now.
+    if (first->IsDownByKey(kActionShoot))
         return;
     screen->OnKey(uikey::kControlSetAction);
 }
@@ -211,11 +208,12 @@ int ChooseMixLevelFor(float lastBallSpeed, bool modal, bool guns, int ballsInPla
     return 1;
 }
 
-bool CGame::HandleMessage(int message)
+bool CGame::HandleMessage(CBroadcastMessage* message)
 {
-    if (static_cast<uint32_t>(message) != CChangedGammaMessage::GetMessageType())
+    if (!message || message->m_type != CChangedGammaMessage::GetMessageType())
         return false;
     InvalidateScreen();
+    message->m_handled = 1;
     return true;
 }
 

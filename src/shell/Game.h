@@ -27,7 +27,6 @@ class CMusicMixer;
 class CPlayerControls;
 class CPlayfield;
 class CCommercial;
-class CStandInField;
 class CStats;
 class CTimedMessage;
 class CTimedPictureScreen;
@@ -54,8 +53,11 @@ public:
     // Enter or Space skip the laying of bricks, any key ends a demo; F5 cycles the background
     // detail, F10 takes a screenshot, Escape pauses and "~" resets the frame statistics.
     bool OnKey(int key) override;
+    // A game in progress is suspended as the pause menu's "Suspend Game" does, so that "Play Game"
+    // offers to resume it (not a demo, nor a game already over, nor the developer's recording).
+    void OnClosing() override;
     // A gamma change redraws the whole background; other messages are not handled.
-    bool HandleMessage(int message) override;
+    bool HandleMessage(CBroadcastMessage* message) override;
     bool IsInMenu() const override { return m_mode == kModeMainMenu; }
     void AddRedrawArea(CJWindow* window) override;
     // Players 1 to 3 (index 0..2); null for any other index or before Init.
@@ -143,6 +145,8 @@ public:
     bool IsCheated() const override;
     void SetCheated(bool cheated) override;
     void CountBrickDestroyed() override;
+    void CountBallLost() override;
+    int GetPointsDisplayFactor() const override;
     const char* GetPlayerName() const override;
     uint32_t GetShipStyle() const override;
     bool HasReachedCheckPoint(uint32_t set, uint32_t checkPoint) const override;
@@ -211,7 +215,6 @@ private:
     uint32_t m_forceBits = 0;
     uint32_t m_requestedForce = 0;
     std::unique_ptr<CFrameCollection> m_windowTextures;
-    std::unique_ptr<CStandInField> m_standInField;
     // Whether the fully faded-in screen was drawn once.
     bool m_drewFadedIn = false;
     bool m_backBufferReady = false;

@@ -15,6 +15,7 @@
 #include "graphics/FontCollection.h"
 #include "graphics/FrameCollection.h"
 #include "graphics/ScreenFrame.h"
+#include "objects/DataNames.h"
 #include "shell/Game.h"
 #include "shell/MainMenuWindow.h"
 #include "shell/TimedMessage.h"
@@ -26,7 +27,8 @@ namespace {
 
 void (*s_firstMainMenuDraw)() = nullptr;
 
-constexpr int32_t kVersionRight = 640;
+// The version ends where the menu picture's panels end, clear of the screen's edge.
+constexpr int32_t kVersionRight = 630;
 constexpr int32_t kVersionBaseline = 468;
 
 bool IsEmpty(const CIntRect& rect)
@@ -79,7 +81,8 @@ void CGame::SetBackgroundDetailLevel(int level)
     m_backgroundDetailLevel = level;
     WriteConfigInt(g_configFile.GetPath(), g_configFile.GetSection(), "Background Detail Level", level);
     m_playfield->SetBackgroundDetailLevel(level);
-    // The decorations are made by the round's background theme, which the layouts bring.
+    // The round's decorations go and come back as the level now asks.
+    m_playfield->RemakeDecorations();
     InvalidateScreen();
 }
 
@@ -139,9 +142,9 @@ void CGame::RebuildBackground()
 void CGame::DrawMenuBackground(CFrameInterface* target)
 {
     // A missing picture ends the program with the not-found report.
-    auto* picture = static_cast<CFrame*>(CFrameCollection::GetInstance().GetByName("Main Menu Pluvex"));
+    auto* picture = static_cast<CFrame*>(CFrameCollection::GetInstance().GetByName(dataname::picture::kMainMenu));
     target->DrawFrameAt(picture, 0, 0, &g_transparentMaskBlitter);
-    if (CFont* font = CFontCollection::GetInstance().FindFont("Small Blue")) {
+    if (CFont* font = CFontCollection::GetInstance().FindFont(dataname::font::kSmallBlue)) {
         const CSharedString version = FormatVersionAndBuild();
         font->DrawText(target, kVersionRight, kVersionBaseline - font->GetHeight(), version.CStr(), kJustifyRight);
     }

@@ -4,9 +4,13 @@
 #include "foundation/LocalizedString.h"
 #include "game/Playfield.h"
 #include "game/ship/MessageDisplay.h"
+#include "graphics/DirtyRectFrame.h"
 #include "graphics/Frame.h"
 #include "graphics/FrameCollection.h"
+#include "graphics/FrameOverlayOptions.h"
+#include "graphics/FrameOverlayOptionsCollection.h"
 #include "shell/Game.h"
+#include "shell/GameTypedWords.h"
 #include "shell/TimedMessage.h"
 #include "shell/dialogs/StatisticsDialog.h"
 #include "shell/stats/DifficultyNames.h"
@@ -29,17 +33,23 @@ const char* CGame::GetDifficultyName(uint32_t difficulty) const
     return ::GetDifficultyName(difficulty).CStr();
 }
 
-void CGame::ShowPictureScreen(const char* name, const CTextSubstitutionList&, float)
+void CGame::ShowPictureScreen(const char* name, const CTextSubstitutionList& substitutions, float seconds)
 {
-    // The overlay text and its substitutions come with the picture in the data.
-    CFrameCollection& frames = CFrameCollection::GetInstance();
-    const int index = frames.FindIndexByName(name, -1);
-    auto* picture = index >= 0 ? dynamic_cast<CFrame*>(frames.GetItem(static_cast<uint32_t>(index))) : nullptr;
-    if (!picture || !m_pictureScreen)
+    if (!m_pictureScreen)
         return;
-    m_pictureScreen->Show(picture, true, nullptr);
+    // The picture and its overlay texts share the name; the start-up made sure the data has both.
+    auto* picture = static_cast<CFrame*>(CFrameCollection::GetInstance().GetByName(name));
+    auto* overlays = dynamic_cast<CFrameOverlayOptions*>(CFrameOverlayOptionsCollection::GetInstance().GetByName(name));
+    // Showing waits out the previous picture's time first; the new time is this picture's own.
+    m_pictureScreen->Show(picture, true, overlays, &substitutions);
+    const float displayTime = m_pictureScreen->GetDisplayTime();
+    m_pictureScreen->SetDisplayTime(seconds);
     m_pictureScreen->WaitUntilDone();
     m_pictureScreen->ReleasePicture();
+    m_pictureScreen->SetDisplayTime(displayTime);
+    // The picture was drawn straight onto the display: the whole screen is drawn again.
+    InvalidateScreen();
+    m_backBuffer->MarkAllDirty();
 }
 
 void CGame::ResetCurrentGame()
@@ -122,6 +132,19 @@ void CGame::CountBrickDestroyed()
         CGameStats& game = m_stats->GetCurrentGame();
         game.SetBricksDestroyed(game.GetBricksDestroyed() + 1);
     }
+}
+
+void CGame::CountBallLost()
+{
+    if (m_stats) {
+        CGameStats& game = m_stats->GetCurrentGame();
+        game.SetBallsLost(game.GetBallsLost() + 1);
+    }
+}
+
+int CGame::GetPointsDisplayFactor() const
+{
+    return ::GetPointsDisplayFactor();
 }
 
 const char* CGame::GetPlayerName() const

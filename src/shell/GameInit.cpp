@@ -20,6 +20,7 @@
 #include "graphics/ScreenFrame.h"
 #include "graphics/Sequence.h"
 #include "graphics/SequenceCollection.h"
+#include "objects/DataNames.h"
 #include "online/ModuleInfoCollection.h"
 #include "shell/AdvertisementRotator.h"
 #include "shell/CommercialCollection.h"
@@ -27,7 +28,6 @@
 #include "shell/Game.h"
 #include "shell/GameTypedWords.h"
 #include "shell/MenuBalls.h"
-#include "shell/StandInField.h"
 #include "shell/StartUpResources.h"
 #include "shell/StartUpSettings.h"
 #include "shell/TimedMessage.h"
@@ -61,6 +61,32 @@ CSequence* RequireSequence(const char* name)
     return dynamic_cast<CSequence*>(CSequenceCollection::GetInstance().GetByName(name));
 }
 
+// Every look the game asks for by name, asked for now: a data set that lacks one ends here with
+// the not-found report rather than in the middle of a round. A missing sound only plays nothing.
+void RequireEveryLook()
+{
+    for (const dataname::SEntry& entry : dataname::GetAll())
+        switch (entry.kind) {
+        case dataname::EKind::Sequence:
+            CSequenceCollection::GetInstance().GetByName(entry.name);
+            break;
+        case dataname::EKind::Picture:
+            CFrameCollection::GetInstance().GetByName(entry.name);
+            break;
+        case dataname::EKind::Overlay:
+            CFrameOverlayOptionsCollection::GetInstance().GetByName(entry.name);
+            break;
+        case dataname::EKind::Font:
+            CFontCollection::GetInstance().GetByName(entry.name);
+            break;
+        case dataname::EKind::Generator:
+            CParticleGeneratorCollection::GetInstance().GetByName(entry.name);
+            break;
+        case dataname::EKind::Sound:
+            break;
+        }
+}
+
 void LoadEveryItem(CResourceCollection& collection)
 {
     for (uint32_t i = 0; i < collection.GetCount(); ++i)
@@ -92,9 +118,9 @@ void CGame::Init(CTimedPictureScreen* pictureScreen)
     fonts.LoadAll();
     CSoundList::GetInstance().LoadAllSounds();
 
-    m_messageDisplay = std::make_unique<CMessageDisplay>(RequireFont("Small Blue"), RequireFont("Devuduvozo"),
-                                                         RequireFont("OCR Monospaced Numbers"), kMessageLeft,
-                                                         kMessageTop, kMessageWidth, kMessageHeight);
+    m_messageDisplay = std::make_unique<CMessageDisplay>(
+        RequireFont(dataname::font::kSmallBlue), RequireFont(dataname::font::kDevuduvozo),
+        RequireFont(dataname::font::kOcrNumbers), kMessageLeft, kMessageTop, kMessageWidth, kMessageHeight);
     SetMessageDisplay(m_messageDisplay.get());
 
     m_windowTextures = std::make_unique<CFrameCollection>();
@@ -113,8 +139,8 @@ void CGame::Init(CTimedPictureScreen* pictureScreen)
 
     CFrameCollection& frames = CFrameCollection::GetInstance();
     if (pictureScreen)
-        pictureScreen->Show(static_cast<CFrame*>(frames.GetByName("Splash")), true,
-                            dynamic_cast<CFrameOverlayOptions*>(overlays.GetByName("Splash")));
+        pictureScreen->Show(static_cast<CFrame*>(frames.GetByName(dataname::picture::kSplash)), true,
+                            dynamic_cast<CFrameOverlayOptions*>(overlays.GetByName(dataname::overlay::kSplash)));
 
     RegisterTypedResourceGroups();
     CSequenceCollection& sequences = CSequenceCollection::GetInstance();
@@ -124,8 +150,9 @@ void CGame::Init(CTimedPictureScreen* pictureScreen)
           static_cast<CResourceCollection*>(&overlays), static_cast<CResourceCollection*>(&frames),
           static_cast<CResourceCollection*>(&sequences)})
         LoadEveryItem(*every);
+    RequireEveryLook();
 
-    g_mouse.SetCursorSequence(RequireSequence("MouseCursor"));
+    g_mouse.SetCursorSequence(RequireSequence(dataname::sequence::kMouseCursor));
     RegisterGameTypedWords();
 
     // Each start counts down to the reminder of the version check, never below zero.
@@ -135,7 +162,7 @@ void CGame::Init(CTimedPictureScreen* pictureScreen)
         m_stats->SetLaunchesSinceVersionCheck(launches - 1);
 
     // The menu balls' outline is as wide as the ball's first frame.
-    const CSequence* ball = RequireSequence("Menu Ball");
+    const CSequence* ball = RequireSequence(dataname::sequence::kMenuBall);
     const CFrame* ballFrame = ball && ball->GetFrameCount() ? ball->GetFrame(0) : nullptr;
     GetMenuBalls().SetBallRadius(ballFrame ? static_cast<float>(ballFrame->GetWidth()) / 2.0f : 0.0f);
 
@@ -145,8 +172,8 @@ void CGame::Init(CTimedPictureScreen* pictureScreen)
     RebuildBackBuffer();
     m_backBufferReady = true;
 
-    SetUpScreenWindow(m_backBuffer.get(), &frames, m_windowTextures.get(), RequireFont("OCR Monospaced Numbers"),
-                      RequireFont("Small Blue"));
+    SetUpScreenWindow(m_backBuffer.get(), &frames, m_windowTextures.get(), RequireFont(dataname::font::kOcrNumbers),
+                      RequireFont(dataname::font::kSmallBlue));
     CJWindow::SetWindowStateFile(kWindowStateFile);
     for (int player = 0; player < kControlSetCount; ++player)
         m_controls[player].reset(CreatePlayerControls(player));
@@ -156,9 +183,8 @@ void CGame::Init(CTimedPictureScreen* pictureScreen)
     m_adRotator = std::make_unique<CAdvertisementRotator>(
         frames, [this](const CIntRect& area) { AddBackgroundRebuildRect(area); });
     m_timedMessage = std::make_unique<CTimedMessage>();
-    m_timedMessage->SetFont(RequireFont("Big White"));
+    m_timedMessage->SetFont(RequireFont(dataname::font::kBigWhite));
     m_timedMessage->SetArea(m_playfield->GetFieldRect());
-    m_standInField = std::make_unique<CStandInField>();
     SetPlayfield(m_playfield.get());
 
     GetSkinThemeList().GetByName(kDefaultSkin);

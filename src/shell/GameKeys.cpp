@@ -3,6 +3,7 @@
 #include "app/Keyboard.h"
 #include "game/Playfield.h"
 #include "graphics/DirtyRectFrame.h"
+#include "objects/DataNames.h"
 #include "shell/Game.h"
 #include "shell/Commercial.h"
 #include "shell/PauseMenu.h"
@@ -71,6 +72,6 @@ bool CGame::OnKey(int key)
 
 void CGame::OnTimeout()
 {
-    CSoundList::GetInstance().PlaySound("Timeout.wav");
+    CSoundList::GetInstance().PlaySound(dataname::sound::kTimeout);
     CPauseMenu::Open();
 }

@@ -4,12 +4,13 @@
 #include "graphics/Frame.h"
 #include "graphics/Sequence.h"
 #include "graphics/SequenceCollection.h"
+#include "objects/DataNames.h"
 #include "shell/Game.h"
 #include "shell/MenuBalls.h"
 
 namespace {
 
-constexpr const char* kBallSequence = "Menu Ball";
+constexpr const char* kBallSequence = dataname::sequence::kMenuBall;
 
 CSequence* FindBallSequence()
 {

@@ -11,6 +11,7 @@
 #include "shell/Game.h"
 #include "shell/MainMenuWindow.h"
 #include "shell/Commercial.h"
+#include "shell/DemoRecordingRun.h"
 #include "sound/MusicMixer.h"
 #include "ui/ScreenWindow.h"
 
@@ -44,6 +45,13 @@ void CGame::GoToMainMenu()
 void CGame::ClearMode()
 {
     m_mode = kModeNone;
+}
+
+void CGame::OnClosing()
+{
+    if (!IsPlaying() || m_commercial || GetDemoRecordingRun() || !m_playfield || m_playfield->IsGameOver())
+        return;
+    m_playfield->SuspendGame();
 }
 
 void CGame::EnterPlay(bool resume, uint32_t difficulty, uint32_t round)

@@ -1,4 +1,4 @@
-// The typed words' handlers. The ship has no reversed controls yet: that word only says so.
+// The typed words' handlers.
 #include "shell/GameTypedWords.h"
 
 #include "app/TypedWordMatcher.h"
@@ -137,6 +137,8 @@ void CheatShrink()
 
 void CheatReverse()
 {
+    if (CShipAI* ship = Ship())
+        ship->ToggleReversedControls();
     Tell(g_reversed);
 }
 

@@ -8,6 +8,7 @@
 #include "shell/HotSpotButton.h"
 #include "shell/MenuButton.h"
 #include "shell/OptionsMenu.h"
+#include "shell/UpdateCheck.h"
 #include "shell/stats/Stats.h"
 #include "ui/Callback.h"
 #include "ui/JAnimator.h"
@@ -35,16 +36,15 @@ constexpr const char* kButtonTexts[CMainMenuWindow::kButtonCount] = {"&Play Game
 
 CMainMenuWindow* s_open = nullptr;
 
-// The reminder's "Check for Updates": the connection dialog comes with the online services; until
-// then the count starts again.
+// The reminder's "Check for Updates": the connection question over the menu, then the version check.
 class CCheckForUpdates : public CCallback
 {
 public:
-    explicit CCheckForUpdates(CStats& stats) : m_stats(stats) {}
-    void Invoke() override { m_stats.SetLaunchesSinceVersionCheck(CMainMenuWindow::kLaunchesBetweenReminders); }
+    explicit CCheckForUpdates(CJWindow* screen) : m_screen(screen) {}
+    void Invoke() override { StartUpdateCheck(CMainMenuWindow::GetOpen(), m_screen); }
 
 private:
-    CStats& m_stats;
+    CJWindow* m_screen;
 };
 
 } // namespace
@@ -52,12 +52,14 @@ private:
 CMainMenuWindow::CMainMenuWindow() : CJDialog(nullptr, "")
 {
     SetRectXYWH(0, 0, kWidth, kHeight);
+    // The menu is the screen: its buttons never make it larger.
     for (int i = 0; i < kButtonCount; ++i) {
         m_buttons[i] = new CMenuButton(this, kButtonTexts[i]);
         if (i == 0)
-            AddChild(m_buttons[i], kPlaceTopLeftSpaced, nullptr, kFirstButtonX, kFirstButtonY, kPlacePixelOffsets);
+            AddChild(m_buttons[i], kPlaceTopLeftSpaced, nullptr, kFirstButtonX, kFirstButtonY,
+                     kPlacePixelOffsets | kPlaceNoGrow);
         else
-            AddChild(m_buttons[i], kPlaceBelowPrevious, nullptr, kDefaultOffset, kDefaultOffset, 0);
+            AddChild(m_buttons[i], kPlaceBelowPrevious, nullptr, kDefaultOffset, kDefaultOffset, kPlaceNoGrow);
     }
     for (int i = 0; i < kButtonCount; ++i) {
         auto* animator = new CJAnimator;
@@ -70,7 +72,7 @@ CMainMenuWindow::CMainMenuWindow() : CJDialog(nullptr, "")
     for (CMenuButton* button : m_buttons)
         button->SetSize(width, button->GetHeight());
     m_credits = new CHotSpotButton(this, kCreditsWidth, kCreditsHeight);
-    AddChild(m_credits, kPlaceTopLeftSpaced, nullptr, kCreditsX, kCreditsY, kPlacePixelOffsets);
+    AddChild(m_credits, kPlaceTopLeftSpaced, nullptr, kCreditsX, kCreditsY, kPlacePixelOffsets | kPlaceNoGrow);
     ActivateChild(m_buttons[kPlay]);
     m_defaultButton = m_buttons[kPlay];
     s_open = this;
@@ -102,7 +104,7 @@ bool CMainMenuWindow::OpenReminderWhenDue(CStats& stats, CJWindow* openIn)
         openIn, CSharedString("Check for updates reminder"),
         CSharedString("Would you like to check the Vantorel web site for product updates and add-ons?"), openIn,
         &later, nullptr);
-    reminder->AddButton(CSharedString("Check for Updates"), new CCheckForUpdates(stats));
+    reminder->AddButton(CSharedString("Check for Updates"), new CCheckForUpdates(openIn));
     return true;
 }
 

@@ -6,6 +6,7 @@
 #include "graphics/FrameInterface.h"
 #include "graphics/Sequence.h"
 #include "objects/CollisionSweep.h"
+#include "objects/DataNames.h"
 #include "objects/SweepResult.h"
 #include "sound/SoundList.h"
 
@@ -22,8 +23,8 @@ constexpr float kRewardGrowth = 1.5f;
 constexpr uint32_t kTurnChance = 7;
 constexpr uint32_t kTurnDraw = 2;
 constexpr float kTurnDegrees = 15.0f;
-constexpr const char* kBounceSound = "UI/Menu Ball Bounce.wav";
-constexpr const char* kRewardSound = "Completed Game.wav";
+constexpr const char* kBounceSound = dataname::sound::kMenuBallBounce;
+constexpr const char* kRewardSound = dataname::sound::kCompletedGame;
 
 // The pen's outer wall, wound so that its normals face the balls inside, and the block inside it.
 constexpr CFloatPoint kOuterWall[] = {{49, 414},  {130, 414}, {130, 260}, {197, 260}, {197, 414}, {275, 414},

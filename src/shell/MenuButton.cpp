@@ -4,6 +4,7 @@
 #include "game/sprites/AnimatedSprite.h"
 #include "game/sprites/AnimationSlot.h"
 #include "graphics/SequenceCollection.h"
+#include "objects/DataNames.h"
 #include "sound/SoundList.h"
 #include "ui/JAnimator.h"
 #include "ui/WindowToolkitState.h"
@@ -70,7 +71,7 @@ void CMenuButton::Draw(COffsetClippedProxyFrame* frame)
                       mouse.m_y < screen.m_bottom;
     const bool hovered = over || (HasFocus() && CWindowToolkitState::Get().keyboardNavigation);
     if (hovered && !m_hovered)
-        CSoundList::GetInstance().PlaySound("UI/Button Hover.wav");
+        CSoundList::GetInstance().PlaySound(dataname::sound::kButtonHover);
     m_hovered = hovered;
     Show(kArm, hovered ? m_armHover : m_armNormal, *this);
     if (!IsFlipping())

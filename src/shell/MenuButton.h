@@ -12,7 +12,9 @@ class CSequence;
 class CMenuButton : public CSpriteButton
 {
 public:
-    static constexpr int32_t kWidth = 291;
+    // From the arm's end to the panel's edge, so that a button at the menu's column ends inside
+    // the screen.
+    static constexpr int32_t kWidth = 275;
     static constexpr int32_t kHeight = 54;
 
     CMenuButton(CJWindow* parent, const char* text);

@@ -7,12 +7,11 @@
 #include "platform/Files.h"
 #include "shell/Game.h"
 #include "shell/MenuButtons.h"
+#include "shell/UpdateCheck.h"
 #include "shell/DemoRequest.h"
 #include "shell/dialogs/CreditsDialog.h"
 #include "shell/dialogs/BackgroundOptionsDialog.h"
 #include "shell/dialogs/ControlsDialog.h"
-#include "shell/dialogs/InternetConnectionDialog.h"
-#include "shell/dialogs/InternetConnectionPanel.h"
 #include "shell/dialogs/SoundOptionsDialog.h"
 #include "shell/stats/Stats.h"
 #include "ui/JButton.h"
@@ -22,8 +21,10 @@
 
 namespace {
 
-const CLocalizedString g_connectCaption("Connect to the Internet");
-const CLocalizedString g_connectText("You need to be connected to the Internet to check for Vantorel updates.");
+const CLocalizedString g_helpCaption("Help");
+const CLocalizedString g_helpNotOpened(
+    "No program on this computer could be started to show the help page.  You can open it in a web browser "
+    "yourself; it is the file:");
 
 std::string HelpPath()
 {
@@ -32,6 +33,18 @@ std::string HelpPath()
 }
 
 } // namespace
+
+void COptionsMenu::ShowHelp()
+{
+    const std::string page = HelpPath();
+    if (ShellOpen(page.c_str()))
+        return;
+    // Nothing opens web pages here: the player learns where the page lies.
+    CSharedString text;
+    text.Format("%s\n\n%s", g_helpNotOpened.CStr(), page.c_str());
+    if (CJWindow* screen = GetScreenWindow())
+        screen->ShowMessageText(g_helpCaption.CStr(), text.CStr());
+}
 
 COptionsMenu::COptionsMenu(CJWindow* parent) : CJDialog(parent, "Options")
 {
@@ -66,17 +79,12 @@ void COptionsMenu::OnCommand(CJWindow* sender, int32_t code)
         if (game)
             OpenSubDialog(new CControlsDialog(GetParent(), game->GetPlayerControls(0)), true);
     } else if (sender == m_help) {
-        ShellOpen(HelpPath().c_str());
+        ShowHelp();
     } else if (sender == m_demo) {
         Close();
         ShowDemoNow();
     } else if (sender == m_updates) {
-        if (CStats* stats = GetStats())
-            stats->SetLaunchesSinceVersionCheck(kLaunchesAfterCheck);
-        // Once connected, the version check takes the connection dialog's place.
-        auto* connect = new CInternetConnectionDialog(GetParent(), g_connectCaption.CStr(), g_connectText.CStr(), nullptr);
-        connect->GetPanel()->SetAction(CreateVersionCheckCommand(true, connect));
-        OpenSubDialog(connect, true);
+        StartUpdateCheck(this, nullptr);
     } else if (sender == m_credits) {
         OpenSubDialog(new CCreditsDialog(GetParent(), CCreditsDialog::kFileName), true);
     } else if (sender == m_about) {

@@ -14,8 +14,6 @@ class COptionsMenu : public CJDialog
 public:
     // The help page, looked for beside the program.
     static constexpr const char* kHelpFile = "readme.htm";
-    // The launches left before the next reminder to look for a new version, after a check.
-    static constexpr uint32_t kLaunchesAfterCheck = 10;
 
     explicit COptionsMenu(CJWindow* parent);
 
@@ -34,6 +32,10 @@ public:
     CJButton* GetDoneButton() const { return m_done; }
 
 private:
+    // Opens the help page with the program the desktop chooses; where none can be started, a
+    // message tells the player where the page lies.
+    void ShowHelp();
+
     CJButton* m_sound = nullptr;
     CJButton* m_video = nullptr;
     CJButton* m_controls = nullptr;

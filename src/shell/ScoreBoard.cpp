@@ -10,6 +10,7 @@
 #include "graphics/Font.h"
 #include "graphics/FontCollection.h"
 #include "graphics/FrameCollection.h"
+#include "objects/DataNames.h"
 #include "shell/AdvertisementRotator.h"
 #include "shell/Game.h"
 #include "shell/GameTypedWords.h"
@@ -31,16 +32,14 @@ constexpr int32_t kRight = 624;
 constexpr int32_t kTimeRight = 626;
 constexpr int32_t kLeft = 531;
 constexpr int32_t kLivesLeft = 524;
-constexpr int32_t kTimeLabelY = 177;
+constexpr int32_t kTimeLabelY = kScoreBoardTimeLabelY;
 constexpr int32_t kScoreLabelY = 208;
 constexpr int32_t kSpeedLabelY = 240;
 constexpr int32_t kLivesLabelY = 271;
 constexpr int32_t kLivesY = 281;
-constexpr int32_t kTitleY = 166;
 constexpr int32_t kTimeY = 187;
 constexpr int32_t kScoreY = 218;
 constexpr int32_t kSpeedY = 250;
-const CIntRect kTitleClip{528, 146, 627, 206};
 // The fields' rows span the panel: a text's glyphs stay within its row whatever its width.
 constexpr int32_t kFieldLeft = 524;
 constexpr int32_t kFieldRight = 640;
@@ -57,7 +56,7 @@ CFont* FindFont(const char* name)
 
 void CGame::InvalidateScoreArea()
 {
-    const CFont* numbers = FindFont("Numbers Blue");
+    const CFont* numbers = FindFont(dataname::font::kNumbersBlue);
     const int32_t height = numbers ? numbers->GetHeight() : 0;
     AddBackgroundRebuildRect(CIntRect{kLivesLeft, kLivesY, kRight, kLivesY + height});
 }
@@ -67,22 +66,22 @@ void CGame::DrawScoreBoardFrame(CFrameInterface* target)
     if (m_adRotator)
         m_adRotator->Draw(target);
     // A missing panel ends the program with the not-found report.
-    target->DrawFrameAt(static_cast<CFrameInterface*>(CFrameCollection::GetInstance().GetByName("Score Board Frame")),
-                        0, 0, &g_transparentMaskBlitter);
-    if (CFont* header = FindFont("Yellow Header")) {
+    CObject* frame = CFrameCollection::GetInstance().GetByName(dataname::picture::kScoreBoardFrame);
+    target->DrawFrameAt(static_cast<CFrameInterface*>(frame), 0, 0, &g_transparentMaskBlitter);
+    if (CFont* header = FindFont(dataname::font::kYellowHeader)) {
         header->DrawText(target, kRight, kTimeLabelY, g_timeLabel.CStr(), kJustifyRight);
         header->DrawText(target, kRight, kScoreLabelY, g_scoreLabel.CStr(), kJustifyRight);
         header->DrawText(target, kRight, kSpeedLabelY, g_speedLabel.CStr(), kJustifyRight);
         header->DrawText(target, kRight, kLivesLabelY, g_livesLabel.CStr(), kJustifyRight);
     }
-    if (CFont* numbers = FindFont("Numbers Blue"))
+    if (CFont* numbers = FindFont(dataname::font::kNumbersBlue))
         numbers->DrawText(target, kRight, kLivesY, std::to_string(m_playfield->GetLives()).c_str(), kJustifyRight);
     DrawScoreBoardFields(target, false);
 }
 
 CIntRect CGame::GetScoreBoardFieldRect(int field) const
 {
-    const CFont* numbers = FindFont("Numbers Blue");
+    const CFont* numbers = FindFont(dataname::font::kNumbersBlue);
     const int32_t height = numbers ? numbers->GetHeight() : 0;
     const int32_t y = field == kScoreField ? kScoreY : field == kSpeedField ? kSpeedY : kTimeY;
     return {kFieldLeft, y, kFieldRight, y + height};
@@ -99,7 +98,7 @@ void CGame::UpdateScoreBoardFields()
         texts[kSpeedField][1] = std::to_string(ToShownSpeed(average)).c_str();
     }
     texts[kTimeField][0] = FormatRoundTime(m_playfield->GetRoundTime());
-    const CFont* numbers = FindFont("Numbers Blue");
+    const CFont* numbers = FindFont(dataname::font::kNumbersBlue);
     for (int field = 0; field < kScoreBoardFieldCount; ++field) {
         bool changed = false;
         for (int part = 0; part < 2; ++part) {
@@ -118,7 +117,7 @@ void CGame::UpdateScoreBoardFields()
 
 void CGame::DrawScoreBoardFields(CFrameInterface* target, bool live)
 {
-    CFont* numbers = FindFont("Numbers Blue");
+    CFont* numbers = FindFont(dataname::font::kNumbersBlue);
     if (!numbers)
         return;
     for (int field = 0; field < kScoreBoardFieldCount; ++field) {
@@ -134,10 +133,10 @@ void CGame::DrawScoreBoardFields(CFrameInterface* target, bool live)
 
 void CGame::DrawScoreBoard(CFrameInterface* target)
 {
-    if (CFont* header = FindFont("Yellow Header")) {
+    if (CFont* header = FindFont(dataname::font::kYellowHeader)) {
         CClippedProxyFrame clipped(target);
-        clipped.SetClipRect(kTitleClip);
-        header->DrawText(&clipped, kLeft - m_titleScroll.GetOffset(), kTitleY, m_roundTitle.CStr(), kJustifyLeft);
+        clipped.SetClipRect(kRoundTitleClip);
+        header->DrawText(&clipped, kLeft - m_titleScroll.GetOffset(), kRoundTitleY, m_roundTitle.CStr(), kJustifyLeft);
     }
     DrawScoreBoardFields(target, true);
     m_messageDisplay->Draw(target);
@@ -147,7 +146,7 @@ void CGame::SetRoundTitle(const char* name)
 {
     const CSharedString title =
         MakeRoundTitle(g_roundWord.CStr(), g_noName.CStr(), m_playfield->GetRoundSet(), m_playfield->GetRoundInSet(), name);
-    const CFont* header = FindFont("Yellow Header");
+    const CFont* header = FindFont(dataname::font::kYellowHeader);
     m_titleScroll.Reset(header ? header->GetTextWidth(title.CStr()) : 0);
     m_roundTitle = (std::string(title.CStr()) + title.CStr()).c_str();
 }

@@ -3,6 +3,7 @@
 // time, the shown ball speed and the scrolling round title. Pure functions, so the board's
 // drawing only places them.
 #include "foundation/SharedString.h"
+#include "graphics/IntRect.h"
 
 #include <cstdint>
 
@@ -16,6 +17,13 @@ int32_t ToShownSpeed(float speed);
 // shows noName instead. The words are passed in so that they can be localised.
 CSharedString MakeRoundTitle(const char* roundWord, const char* noName, uint32_t set, uint32_t round,
                              const char* name);
+
+// The scrolling round title's band at the top of the score board's well (524, 144)-(630, 302):
+// clear of the well's rounded edges and above the "Time" label (drawn at kScoreBoardTimeLabelY),
+// which a title drawn lower ran into with the data set's fonts.
+constexpr int32_t kScoreBoardTimeLabelY = 177;
+constexpr int32_t kRoundTitleY = 150;
+constexpr CIntRect kRoundTitleClip{527, 147, 627, 171};
 
 // The title's scroll offset: it starts at -99, so the text enters from the right, and grows by one
 // pixel a step; past one copy's width it loses that width (the text is stored twice, so the wrap

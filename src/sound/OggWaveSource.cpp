@@ -1,6 +1,7 @@
 #include "sound/OggWaveSource.h"
 
 #include "foundation/VirtualFile.h"
+#include "sound/OggLinkCheck.h"
 #include "sound/WaveBlockPool.h"
 
 #include <vorbis/vorbisfile.h>
@@ -56,6 +57,11 @@ long TellCallback(void* source)
 // The source closes its file itself, after the decoder lets go of it.
 const ov_callbacks kCallbacks = {&ReadCallback, &SeekCallback, nullptr, &TellCallback};
 
+bool SameFormat(const vorbis_info* link, const vorbis_info* first)
+{
+    return link && link->channels == first->channels && link->rate == first->rate;
+}
+
 // Bounds a run of damaged pages, each of which the decoder reports and steps over.
 constexpr int kMaxSkippedHoles = 1000;
 
@@ -94,14 +100,32 @@ bool COggWaveSource::Open(CVirtualFile* file)
         return false;
     if (!m_decoder)
         m_decoder = static_cast<OggVorbis_File*>(CWaveBlockPool::DecoderStates().Take());
-    if (!m_decoder || ov_open_callbacks(m_file, m_decoder, nullptr, 0, kCallbacks) < 0)
+    // Files whose headers libvorbisfile would refuse never reach it: it loses memory refusing them.
+    if (!m_decoder || !OggLinksHaveWholeHeaders(*m_file) || !m_file->Seek(0) ||
+        ov_open_callbacks(m_file, m_decoder, nullptr, 0, kCallbacks) < 0)
         return false;
     m_opened = true;
-    const vorbis_info* info = ov_info(m_decoder, -1);
-    const ogg_int64_t samples = ov_pcm_total(m_decoder, -1);
-    if (!info || info->channels < 1 || info->channels > 2 || info->rate <= 0 || info->rate > 200000 || samples < 0) {
+    // Opened seekable, the decoder stands at the last link of a chained file (several logical
+    // streams back to back) until told to go to the start.
+    const vorbis_info* info = ov_info(m_decoder, 0);
+    if (!info || info->channels < 1 || info->channels > 2 || info->rate <= 0 || info->rate > 200000 ||
+        (ov_streams(m_decoder) > 1 && ov_pcm_seek(m_decoder, 0) != 0)) {
         Close();
         return false;
+    }
+    // The links that follow the first in its format play; a link of another format ends the
+    // sound, since the bytes delivered have one format.
+    m_links = 1;
+    while (m_links < ov_streams(m_decoder) && SameFormat(ov_info(m_decoder, m_links), info))
+        ++m_links;
+    int64_t samples = 0;
+    for (long link = 0; link < m_links; ++link) {
+        const ogg_int64_t linkSamples = ov_pcm_total(m_decoder, static_cast<int>(link));
+        if (linkSamples < 0) {
+            Close();
+            return false;
+        }
+        samples += std::min<int64_t>(linkSamples, INT32_MAX);
     }
     SetPcmFormat(static_cast<uint16_t>(info->channels), static_cast<uint32_t>(info->rate), 16);
     const uint64_t length = static_cast<uint64_t>(samples) * m_format.blockAlign;
@@ -127,7 +151,8 @@ uint32_t COggWaveSource::Read(void* destination, uint32_t bytes)
                 break;
             continue;
         }
-        if (got <= 0)
+        // Samples of a link past the playable ones are of another format: the sound ends there.
+        if (got <= 0 || stream >= m_links)
             break;
         delivered += static_cast<uint32_t>(got);
     }

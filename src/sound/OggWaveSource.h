@@ -19,7 +19,8 @@ public:
     ~COggWaveSource() override;
 
     // False when the file is not Ogg Vorbis, its length cannot be known, or it has other than
-    // 1 or 2 channels.
+    // 1 or 2 channels. A chained file plays from its first link, through every following link
+    // of the same channels and rate.
     bool Open(CVirtualFile* file) override;
     // Reads until the request is filled or the stream ends; skips holes and bad links in the
     // stream, stops at any other error. 0 when another read is under way.
@@ -33,5 +34,6 @@ public:
 private:
     OggVorbis_File* m_decoder = nullptr;   // borrowed from the decoder-state pool
     bool m_opened = false;
+    long m_links = 1;   // the leading links of the first link's format, the ones that play
     std::atomic<bool> m_reading{false};
 };

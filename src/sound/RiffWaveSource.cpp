@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -26,6 +28,28 @@ bool ReadExactly(CVirtualFile& file, uint8_t* bytes, uint32_t n)
     return file.Read(bytes, n) == n;
 }
 
+// WAVE_FORMAT_EXTENSIBLE: 22 extra bytes (a 16-bit union, the channel mask, the sub-format's
+// GUID), the GUID being the plain format tag in its first two bytes and this tail after them.
+constexpr uint16_t kWaveFormatExtensible = 0xFFFE;
+constexpr uint32_t kExtensibleBytes = 22;
+constexpr uint8_t kSubFormatTail[14] = {0x00, 0x00, 0x00, 0x00, 0x10, 0x00, 0x80,
+                                        0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71};
+
+// The extensible form as its plain one: the sub-format's tag, and as extra bytes the union
+// (samples per block for the ADPCM codecs) and whatever follows the 22 bytes. An unknown
+// sub-format keeps the extensible tag, which no decoder takes.
+void UnwrapExtensible(platform::CodedWaveFormat& coded)
+{
+    const std::vector<uint8_t>& extra = coded.extra;
+    if (coded.formatTag != kWaveFormatExtensible || extra.size() < kExtensibleBytes ||
+        std::memcmp(extra.data() + 8, kSubFormatTail, sizeof kSubFormatTail) != 0)
+        return;
+    coded.formatTag = LoadU16Le(extra.data() + 6);
+    std::vector<uint8_t> plain(extra.begin(), extra.begin() + 2);
+    plain.insert(plain.end(), extra.begin() + kExtensibleBytes, extra.end());
+    coded.extra = std::move(plain);
+}
+
 void ParseFormat(const uint8_t* bytes, uint32_t size, platform::CodedWaveFormat& coded)
 {
     coded.formatTag = LoadU16Le(bytes);
@@ -38,6 +62,7 @@ void ParseFormat(const uint8_t* bytes, uint32_t size, platform::CodedWaveFormat&
         const uint32_t extra = std::min<uint32_t>(LoadU16Le(bytes + 16), size - 18);
         coded.extra.assign(bytes + 18, bytes + 18 + extra);
     }
+    UnwrapExtensible(coded);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #pragma once
 // A RIFF WAVE file as a wave source: plain PCM of 8 or 16 bits read as it is, or IMA ADPCM,
-// Microsoft ADPCM, A-law and mu-law decoded block by block to 16 bits. Any other format tag is
+// Microsoft ADPCM, A-law and mu-law decoded block by block to 16 bits, whether the "fmt " chunk
+// gives their plain tag or the extensible form (0xFFFE) with their sub-format. Any other format is
 // refused, as is a file without "fmt " and "data" chunks.
 //
 // The rule for callers: a compressed sound delivers exactly its "fact" sample count (or, without

@@ -10,6 +10,7 @@
 #include "ui/SkinChoice.h"
 
 #include <algorithm>
+#include <cstring>
 
 IMPLEMENT_CLASS_RECORD(CAlphaSkinBorder, CSkinBorder, 1.0f)
 
@@ -32,13 +33,26 @@ void TintOpaquePixels(Pixel* image, uint32_t imagePitch, const Pixel* picture, u
     }
 }
 
+// The colour bytes of every opaque pixel of a 32-bit corner (alpha not 0) from the same-sized
+// picture, its alpha kept; a 24-bit corner, which has no transparent pixels, takes them all.
+void TintOpaqueBytes(CFrame* image, const CFrame& picture, uint32_t bytes)
+{
+    for (uint32_t y = 0; y < image->GetHeight(); ++y) {
+        uint8_t* row = image->GetPixels() + static_cast<size_t>(image->GetRowOffsets()[y]) * bytes;
+        const uint8_t* source = picture.GetPixels() + static_cast<size_t>(picture.GetRowOffsets()[y]) * bytes;
+        for (uint32_t x = 0; x < image->GetWidth(); ++x)
+            if (bytes == 3 || row[x * bytes + 3] != 0)
+                std::memcpy(row + x * bytes, source + x * bytes, 3);
+    }
+}
+
 // Gives the corner image the texture's colours where it is opaque, the texture taken at
-// (textureX, textureY); only plain 8- and 16-bit corners can be written (others stay as they are).
+// (textureX, textureY); only plain corners can be written (run-length ones stay as they are).
 void TintCorner(CFrame* corner, CFrame* texture, int32_t textureX, int32_t textureY)
 {
     const uint32_t depth = corner ? corner->GetBitsPerPixel() : 0;
-    if (!corner || !texture || (depth != 8 && depth != 16) || (corner->GetFormatFlags() & kRunLengthFlags) ||
-        !corner->GetPixels())
+    if (!corner || !texture || (depth != 8 && depth != 16 && depth != 24 && depth != 32) ||
+        (corner->GetFormatFlags() & kRunLengthFlags) || !corner->GetPixels())
         return;
     // The texture may be stored in any form the copy blend mode reads; a plain copy of the part
     // under the corner is taken first.
@@ -47,15 +61,17 @@ void TintCorner(CFrame* corner, CFrame* texture, int32_t textureX, int32_t textu
     if (!under.GetPixels())
         return;
     under.Clear();
-    const CIntRect source{textureX, textureY, textureX + corner->GetWidth(), textureY + corner->GetHeight()};
-    under.Blit(texture, source, {0, 0, corner->GetWidth(), corner->GetHeight()}, &g_copyBlitter);
+    const CIntRect whole{0, 0, corner->GetWidth(), corner->GetHeight()};
+    BlitWrappedTexture(&under, texture, whole, textureX, textureY, &g_copyBlitter);
     if (depth == 8)
         TintOpaquePixels(corner->GetPixels(), corner->GetPitch(), under.GetPixels(), under.GetPitch(),
                          corner->GetWidth(), corner->GetHeight());
-    else
+    else if (depth == 16)
         TintOpaquePixels(reinterpret_cast<uint16_t*>(corner->GetPixels()), corner->GetPitch(),
                          reinterpret_cast<const uint16_t*>(under.GetPixels()), under.GetPitch(), corner->GetWidth(),
                          corner->GetHeight());
+    else
+        TintOpaqueBytes(corner, under, depth / 8);
     // Each window that shows the corner tints it anew: a kept overlay draws it from a copy.
     COverlayDrawing::NoteRewrittenWhileDrawing(corner);
 }

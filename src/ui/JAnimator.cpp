@@ -1,5 +1,6 @@
 #include "ui/JAnimator.h"
 
+#include "objects/DataNames.h"
 #include "sound/SoundList.h"
 
 #include <algorithm>
@@ -36,7 +37,7 @@ void CJAnimator::Update(float seconds)
         CJWindow::Update(seconds);
         return;
     }
-    CSoundList::GetInstance().PlaySound("UI/Button Flip.wav");
+    CSoundList::GetInstance().PlaySound(dataname::sound::kButtonFlip);
     if (parent)
         parent->SetPosition(static_cast<int32_t>(std::lround(m_goalX)), static_cast<int32_t>(std::lround(m_goalY)));
     // The parent's update walk watches its children, so the animator may go from here.

@@ -3,6 +3,7 @@
 
 #include "graphics/Frame.h"
 #include "graphics/OffsetClippedProxyFrame.h"
+#include "objects/DataNames.h"
 #include "objects/Polygon2D.h"
 #include "sound/SoundList.h"
 #include "ui/Callback.h"
@@ -12,7 +13,7 @@
 
 namespace {
 
-constexpr const char* kActionSound = "UI/Button Action.wav";
+constexpr const char* kActionSound = dataname::sound::kButtonAction;
 
 } // namespace
 

@@ -1,5 +1,6 @@
 #include "ui/JCheckButton.h"
 
+#include "objects/DataNames.h"
 #include "sound/SoundList.h"
 
 bool CJCheckButton::Activate()
@@ -21,5 +22,5 @@ void CJCheckButton::Click()
 
 void CJCheckButton::PlayClickSound()
 {
-    CSoundList::GetInstance().PlaySound("UI/Button Switch.wav");
+    CSoundList::GetInstance().PlaySound(dataname::sound::kButtonSwitch);
 }

@@ -34,6 +34,19 @@ CJDropDownBox::CJDropDownBox(CJWindow* parent, CItemList* list, uint32_t widthUn
     Construct(new CJListBox(this, list, widthUnits, 0), widthUnits);
 }
 
+void CJDropDownBox::SetText(const char* text)
+{
+    if (m_shown)
+        m_shown->SetText(text);
+    else
+        CJWindow::SetText(text);
+}
+
+const char* CJDropDownBox::GetText() const
+{
+    return m_shown ? m_shown->GetText() : CJWindow::GetText();
+}
+
 void CJDropDownBox::Construct(CJListBox* shown, uint32_t widthUnits)
 {
     m_outerMargin = 0;

@@ -34,6 +34,9 @@ public:
     // The arrow never keeps the focus: the shown list takes it instead.
     void ActivateChild(CJWindow* child) override;
     void SetRect(const CIntRect& rect) override;
+    // The text is the shown list's (the box's own before the list exists).
+    void SetText(const char* text) override;
+    const char* GetText() const override;
 
     // Of the shown list: kNoItem and "" when nothing is selected.
     virtual uint32_t GetSelectedId() const;

@@ -2,6 +2,7 @@
 #include "ui/JListBox.h"
 
 #include "graphics/Font.h"
+#include "objects/DataNames.h"
 #include "objects/ItemList.h"
 #include "platform/Time.h"
 #include "sound/SoundList.h"
@@ -27,7 +28,7 @@ enum : int32_t
     kKeyPageDown = 15,
 };
 
-constexpr const char* kErrorSound = "Player Error.wav";
+constexpr const char* kErrorSound = dataname::sound::kPlayerError;
 
 // The offset of needle in text ignoring case (prefix only when asked), -1 when absent.
 int32_t FindNoCase(const char* text, const std::string& needle, bool prefixOnly)

@@ -6,13 +6,14 @@
 // The rule a caller must know: pages are added with AddPage (never AddChild), which makes the
 // control their parent and the new page the current one; the page's text is its tab's title.
 #include "ui/JWindow.h"
+#include "objects/DataNames.h"
 
 #include <vector>
 
 class CJTabControl : public CJWindow
 {
 public:
-    static constexpr const char* kSwitchSound = "UI/Button Switch.wav";
+    static constexpr const char* kSwitchSound = dataname::sound::kButtonSwitch;
 
     explicit CJTabControl(CJWindow* parent);
 

@@ -26,7 +26,12 @@ void CJToggleButton::SizeToText()
         return;
     const char* text = GetText();
     const int32_t width = m_font->GetTextWidth(*text ? text : "XXX");
-    SetSize(width + m_boxSize + 1, std::max(m_font->GetLineHeight() + 2, m_boxSize));
+    SetSize(width + m_boxSize + GetBoxGap(), std::max(m_font->GetLineHeight() + 2, m_boxSize));
+}
+
+int32_t CJToggleButton::GetBoxGap() const
+{
+    return 1 + GetFontUnit();
 }
 
 void CJToggleButton::SetLinkedVariable(uint8_t* variable)
@@ -61,7 +66,7 @@ void CJToggleButton::Draw(COffsetClippedProxyFrame* frame)
     {
         const CDimmedOpacities dimmed(!IsEnabledInParent());
         DrawLabel(frame);
-        const int32_t x = m_boxOnRight && m_font ? m_font->GetTextWidth(GetText()) + 1 : 0;
+        const int32_t x = m_boxOnRight && m_font ? m_font->GetTextWidth(GetText()) + GetBoxGap() : 0;
         if (m_pressed && m_pointerInside) {
             DrawBox(frame, x, 0);
         } else if (IsChecked()) {
@@ -81,9 +86,10 @@ void CJToggleButton::DrawLabel(CFrameInterface* frame)
 {
     if (!m_font)
         return;
-    // The text is centred in the width beside the box.
-    const int32_t offset = m_boxOnRight ? -1 : m_boxSize;
-    DrawText(frame, offset + (GetWidth() - m_boxSize) / 2, (GetHeight() - m_font->GetLineHeight()) / 2,
+    // The text is centred in the width beside the box and the gap.
+    const int32_t gap = GetBoxGap();
+    const int32_t offset = m_boxOnRight ? -1 : m_boxSize + gap - 1;
+    DrawText(frame, offset + (GetWidth() - m_boxSize - gap + 1) / 2, (GetHeight() - m_font->GetLineHeight()) / 2,
              kJustifyCentre);
 }
 

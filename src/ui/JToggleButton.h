@@ -30,6 +30,8 @@ public:
     // The box after the text instead of before it.
     void SetBoxOnRight(bool onRight);
     int32_t GetBoxSize() const { return m_boxSize; }
+    // Pixels between the box and the text: a font unit and one, so that no glyph touches the box.
+    int32_t GetBoxGap() const;
 
 private:
     void SizeToText();

@@ -221,7 +221,8 @@ public:
     virtual void SetSelectColor(uint8_t red, uint8_t green, uint8_t blue);
     virtual void SetFrameColor(uint8_t red, uint8_t green, uint8_t blue);
     // Every move and resize goes through here: the screen, visible and clip rects follow, and the
-    // whole subtree with them.
+    // whole subtree with them. A window of the page (a child of the screen window) stays on it: it
+    // is pulled back inside as far as its size allows, its top-left corner first.
     virtual void SetRect(const CIntRect& rect);
     virtual const CIntRect& GetRect() const { return m_rect; }
     // SetRect keeping the top-left corner.

@@ -3,6 +3,7 @@
 
 #include "app/Keyboard.h"
 #include "app/Mouse.h"
+#include "objects/DataNames.h"
 #include "platform/KeyTable.h"
 #include "sound/SoundList.h"
 #include "ui/ScreenWindow.h"
@@ -13,7 +14,7 @@ namespace {
 
 constexpr int32_t kKeyTab = 9;
 constexpr int32_t kKeyEscape = 27;
-constexpr const char* kErrorSound = "Player Error.wav";
+constexpr const char* kErrorSound = dataname::sound::kPlayerError;
 
 uint32_t ButtonBit(int32_t button)
 {

@@ -5,6 +5,7 @@
 #include "ui/WindowWatch.h"
 
 #include <algorithm>
+#include <cstdint>
 
 int32_t CJWindow::ClampToInt(int64_t value)
 {
@@ -225,8 +226,30 @@ void CJWindow::Show(bool visible, bool activate)
         m_parent->ActivateChild(m_nextSibling);
 }
 
-void CJWindow::SetRect(const CIntRect& rect)
+namespace {
+
+// A window of the page (a child of the screen window) is kept on it, whoever moves it: pulled
+// back inside as far as its size allows, and one larger than the page shows its top-left corner,
+// where its caption and close button are.
+CIntRect KeptOnPage(const CIntRect& rect, const CJWindow& page)
 {
+    const int64_t width = rect.GetWidth(), height = rect.GetHeight();
+    const int64_t pageWidth = page.GetWidth(), pageHeight = page.GetHeight();
+    if (pageWidth <= 0 || pageHeight <= 0)
+        return rect;
+    const int64_t left = std::max<int64_t>(0, std::min<int64_t>(rect.m_left, pageWidth - width));
+    const int64_t top = std::max<int64_t>(0, std::min<int64_t>(rect.m_top, pageHeight - height));
+    auto clamp = [](int64_t value) {
+        return static_cast<int32_t>(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX));
+    };
+    return {clamp(left), clamp(top), clamp(left + width), clamp(top + height)};
+}
+
+} // namespace
+
+void CJWindow::SetRect(const CIntRect& asked)
+{
+    const CIntRect rect = m_parent && m_parent->IsScreenWindow() ? KeptOnPage(asked, *m_parent) : asked;
     m_rect = rect;
     m_contentWidth = m_scroll && m_scroll->m_contentWidth ? m_scroll->m_contentWidth : rect.GetWidth();
     m_contentHeight = m_scroll && m_scroll->m_contentHeight ? m_scroll->m_contentHeight : rect.GetHeight();

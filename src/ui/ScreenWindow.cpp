@@ -35,6 +35,7 @@ CScreenWindow::CScreenWindow(CFrame* target, CFont* font) : CJWindow(nullptr, "~
         SetDefaultFont(font);
     SetFocus(true);
     ForgetKeys();
+    m_seenPresses = g_mouse.GetPressCounts();
     m_drawingFrame.ConstructForTarget(target);
     SetRect({0, 0, target ? static_cast<int32_t>(target->GetWidth()) : 0,
              target ? static_cast<int32_t>(target->GetHeight()) : 0});
@@ -69,6 +70,7 @@ void CScreenWindow::ResumeInput()
     ForgetKeys();
     // Buttons pressed while input was off (a control capturing a binding) are no new presses.
     CWindowToolkitState::Get().previousButtons = g_mouse.GetButtons() & 7u;
+    m_seenPresses = g_mouse.GetPressCounts();
 }
 
 void CScreenWindow::SuspendInput()

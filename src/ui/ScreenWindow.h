@@ -9,6 +9,7 @@
 // on, and calls Update and DrawScreen from its update and draw steps (main thread only). Windows
 // reach it through CJWindow::GetScreenWindow; a window being deleted while it is a repeat target
 // simply stops repeating.
+#include "app/Mouse.h"
 #include "foundation/SharedString.h"
 #include "graphics/Color.h"
 #include "graphics/OffsetClippedProxyFrame.h"
@@ -32,7 +33,7 @@ public:
     ~CScreenWindow() override;
 
     // While input is on: the mouse and keyboard state become window input (see
-    // ScreenWindowInput.cpp); then the tree updates.
+    // ScreenWindowInput.cpp); then the tree's states (UpdateState) and the tree update.
     void Update(float seconds) override;
     // Draws through its own frame whatever frame is given: resized first when the display's size
     // changed, then the tree, then the tooltip.
@@ -93,9 +94,13 @@ private:
     // OnMouseMove at the last pointer position with no motion, after a button or a key changed
     // what lies under the pointer.
     void RefreshPointer();
-    // The double clicks of the update; answers the held mask with the swallowed presses removed.
-    uint32_t RouteDoubleClicks(uint32_t held, const CIntPoint& position);
-    void RouteButtons(uint32_t held, const CIntPoint& position, uint32_t now);
+    // The double clicks of the update; answers the held mask with the swallowed presses removed
+    // (from the presses too).
+    uint32_t RouteDoubleClicks(uint32_t held, CMouse::PressCounts& presses, const CIntPoint& position);
+    // Each button's presses, releases and repeats since the last update.
+    void RouteButtons(uint32_t held, const CMouse::PressCounts& presses, const CIntPoint& position, uint32_t now);
+    void RoutePress(int32_t button, const CIntPoint& position, uint32_t now);
+    void RouteRelease(int32_t button, const CIntPoint& position, uint32_t now);
     void RouteKeys(uint32_t now);
     // The clipboard operation of an edit key; false for any other key.
     bool HandleClipboardKey(int32_t key);
@@ -119,4 +124,7 @@ private:
     CIntPoint m_lastPointer;
     RepeatRecord m_repeats[kButtonCount];
     int32_t m_currentButton = 0;
+    // The mouse's press counts at the last input step: a click that came and went between two
+    // updates still counts.
+    CMouse::PressCounts m_seenPresses{};
 };

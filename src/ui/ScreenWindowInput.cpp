@@ -49,10 +49,13 @@ void CScreenWindow::Update(float seconds)
         if (const int notches = g_mouse.TakeWheelNotches())
             OnMouseWheel(notches, position);
         uint32_t held = g_mouse.GetButtons() & 7u;
-        held = RouteDoubleClicks(held, position);
-        RouteButtons(held, position, now);
+        CMouse::PressCounts presses = g_mouse.TakePresses(m_seenPresses);
+        held = RouteDoubleClicks(held, presses, position);
+        RouteButtons(held, presses, position, now);
         RouteKeys(now);
     }
+    // Controls whose action rules their enabled flag follow it.
+    UpdateState();
     CJWindow::Update(seconds);
 }
 
@@ -76,7 +79,7 @@ void CScreenWindow::RefreshPointer()
     ApplyCursor(cursor);
 }
 
-uint32_t CScreenWindow::RouteDoubleClicks(uint32_t held, const CIntPoint& position)
+uint32_t CScreenWindow::RouteDoubleClicks(uint32_t held, CMouse::PressCounts& presses, const CIntPoint& position)
 {
     for (int32_t button = 0; button < kButtonCount; ++button) {
         const uint32_t bit = 1u << button;
@@ -84,18 +87,22 @@ uint32_t CScreenWindow::RouteDoubleClicks(uint32_t held, const CIntPoint& positi
             continue;
         bool keepPress = false;
         if (OnDoubleClick(button, position, keepPress) && !keepPress) {
-            held &= ~bit;  // the second press is swallowed
+            // The second press is swallowed.
+            held &= ~bit;
+            if (presses[button] > 0)
+                --presses[button];
             continue;
         }
         // The press goes on as a normal press: taking the double click released its button, which
         // is still down unless it came up within the same update.
         if (held & bit)
-            g_mouse.PressButtons(bit);
+            g_mouse.HoldButtons(bit);
     }
     return held;
 }
 
-void CScreenWindow::RouteButtons(uint32_t held, const CIntPoint& position, uint32_t now)
+void CScreenWindow::RouteButtons(uint32_t held, const CMouse::PressCounts& presses, const CIntPoint& position,
+                                 uint32_t now)
 {
     CWindowToolkitState& toolkit = CWindowToolkitState::Get();
     const uint32_t previous = toolkit.previousButtons;
@@ -103,14 +110,19 @@ void CScreenWindow::RouteButtons(uint32_t held, const CIntPoint& position, uint3
         const uint32_t bit = 1u << button;
         RepeatRecord& record = m_repeats[button];
         const bool down = (held & bit) != 0, wasDown = (previous & bit) != 0;
-        if (down && !wasDown) {
-            m_lastInputTime = now;
-            toolkit.keyboardNavigation = false;
-            m_currentButton = button;
-            record.target.Watch(nullptr);
-            record.repeated = false;
-            OnMouseDown(button, position);
-            RefreshPointer();
+        // Presses since the last update, a click that came and went within it included; a press
+        // can only follow a release, so a button down before and pressed again was let go between.
+        const uint32_t pressCount = presses[button];
+        if (pressCount > 0) {
+            if (wasDown)
+                RouteRelease(button, position, now);
+            for (uint32_t press = 1; press <= pressCount; ++press) {
+                RoutePress(button, position, now);
+                if (press < pressCount || !down)
+                    RouteRelease(button, position, now);
+            }
+        } else if (down && !wasDown) {
+            RoutePress(button, position, now);
         } else if (down && record.target.IsAlive() && IsDue(record.nextRepeat, now)) {
             // Off the target the repeats are skipped, but the timer runs on.
             CJWindow* target = record.target.Get();
@@ -119,25 +131,44 @@ void CScreenWindow::RouteButtons(uint32_t held, const CIntPoint& position, uint3
             record.repeated = true;
             record.nextRepeat = now + record.interval;
         } else if (!down && wasDown) {
-            m_currentButton = button;
-            m_lastInputTime = now;
-            OnMouseUp(button, position);
-            RefreshPointer();
-            record.target.Watch(nullptr);
+            RouteRelease(button, position, now);
         }
     }
     toolkit.previousButtons = held;
+}
+
+void CScreenWindow::RoutePress(int32_t button, const CIntPoint& position, uint32_t now)
+{
+    RepeatRecord& record = m_repeats[button];
+    m_lastInputTime = now;
+    CWindowToolkitState::Get().keyboardNavigation = false;
+    m_currentButton = button;
+    record.target.Watch(nullptr);
+    record.repeated = false;
+    OnMouseDown(button, position);
+    RefreshPointer();
+}
+
+void CScreenWindow::RouteRelease(int32_t button, const CIntPoint& position, uint32_t now)
+{
+    m_currentButton = button;
+    m_lastInputTime = now;
+    OnMouseUp(button, position);
+    RefreshPointer();
+    m_repeats[button].target.Watch(nullptr);
 }
 
 void CScreenWindow::RouteKeys(uint32_t now)
 {
     // A key that suspends input (a control waiting for a key to capture) leaves the rest to it.
     while (m_inputOn) {
-        const int key = g_keyboard.ReadChar();
+        // Alt as it was when the key was typed: Alt, a letter and Alt let go within one update
+        // still make a shortcut.
+        bool alt = false;
+        const int key = g_keyboard.ReadChar(&alt);
         if (!key)
             break;
         m_lastInputTime = now;
-        const bool alt = IsEitherDown(platform::kKeyLeftAlt, platform::kKeyRightAlt);
         if (!(alt && HandleShortcut(key)))
             OnKey(key);
         RefreshPointer();

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 
+class CBlitter;
 class CFrame;
 class CFrameInterface;
 
@@ -31,9 +32,12 @@ protected:
     uint32_t m_backgroundTexture = 0;
 };
 
-// Blits the texture into the area (frame coordinates) with the default blend mode, the area's
-// top-left corner showing the texture's point (textureX, textureY); what lies beyond the texture
-// stays as it was.
+// Blits the texture into the area (frame coordinates) with the blitter, the area's top-left corner
+// showing the texture's point (textureX, textureY); a texture smaller than the area repeats, so
+// that every point shows the texture at its own coordinates wrapped into the texture.
+void BlitWrappedTexture(CFrameInterface* frame, CFrame* texture, const CIntRect& area, int32_t textureX,
+                        int32_t textureY, CBlitter* blitter);
+// The same with the default blend mode (the body of a border).
 void BlitSkinTexture(CFrameInterface* frame, CFrame* texture, const CIntRect& area, int32_t textureX,
                      int32_t textureY);
 

@@ -5,6 +5,7 @@
 #include "graphics/FrameCollection.h"
 #include "graphics/FrameLoadStage.h"
 #include "graphics/ScreenMode.h"
+#include "objects/DataNames.h"
 #include "objects/ResourceCollection.h"
 #include "sound/SoundList.h"
 
@@ -13,7 +14,8 @@ namespace {
 const char* const kTextureNames[CWindowToolkitState::kTextureCount] = {
     "Window Texture", "Window Title Tile", "Inactive Window Texture", "Inactive Window Title Tile"};
 
-const char* const kPreloadedSounds[] = {"UI/Button Action.wav", "UI/Button Switch.wav", "Player Error.wav"};
+const char* const kPreloadedSounds[] = {dataname::sound::kButtonAction, dataname::sound::kButtonSwitch,
+                                        dataname::sound::kPlayerError};
 
 struct BevelTone
 {

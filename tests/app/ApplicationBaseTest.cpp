@@ -225,7 +225,7 @@ TEST_F(ApplicationBase, LockCountAndBaseAnswers)
     app.DecrementLockCount();
     EXPECT_FALSE(app.IsLocked());
     EXPECT_FALSE(app.OnKey(57));
-    EXPECT_FALSE(app.HandleMessage(1));
+    EXPECT_FALSE(app.HandleMessage(nullptr));
     EXPECT_EQ(app.GetPlayerControls(0), nullptr);
     EXPECT_FALSE(app.HasModalWindow());
     EXPECT_EQ(app.ShowModalWindow(nullptr, true), 0);

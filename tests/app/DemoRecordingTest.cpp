@@ -18,7 +18,7 @@ namespace fs = std::filesystem;
 
 const fs::path kProgram = VANTOREL_GAME_PROGRAM;
 const fs::path kData = kProgram.parent_path() / "Data";
-const fs::path kClipList = fs::path(__FILE__).parent_path() / ".." / ".." / "data" / "DemoClips.txt";
+const fs::path kClipList = fs::path(VANTOREL_SOURCE_DIR) / "data" / "DemoClips.txt";
 
 // Runs the program headless with the arguments; its lock stays in the folder. The exit code.
 int RunProgram(const fs::path& folder, const std::string& arguments)

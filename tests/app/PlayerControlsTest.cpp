@@ -155,6 +155,17 @@ TEST_F(PlayerControls, MouseButtonsAndWheel)
     g_mouse.AddWheelDelta(60);
     EXPECT_EQ(Fire(controls), "1");
     EXPECT_EQ(Fire(controls), "");
+    // A press and release between two polls still fires, once; one while the mouse was ignored (a
+    // dialog had it) never fires later.
+    Advance(20);
+    g_mouse.PressButtons(1);
+    g_mouse.ReleaseButtons(1);
+    EXPECT_EQ(Fire(controls), "0");
+    EXPECT_EQ(Fire(controls), "");
+    g_mouse.PressButtons(1);
+    g_mouse.ReleaseButtons(1);
+    EXPECT_EQ(Fire(controls, true), "");
+    EXPECT_EQ(Fire(controls), "");
     // Another player's set never reads the mouse.
     CPlayerControls second(true, 1, -1, 2);
     EXPECT_FALSE(second.IsMouseEnabled());

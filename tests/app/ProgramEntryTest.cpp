@@ -96,8 +96,8 @@ TEST_F(ProgramEntry, SecondInstanceIsRefused)
     ASSERT_TRUE(first.Acquire(kInstanceLockName, lockFolder.c_str()));
     // -1 from the entry is the process's status 255.
     EXPECT_EXIT(RunEntry(lockFolder, ""), testing::ExitedWithCode(255),
-                "^Program Already Running: This program is already running.  Click on the button on the Windows "
-                "task bar to activate it.\n$");
+                "^Program Already Running: This program is already running.  Switch to its window, or close it "
+                "before you start it again.\n$");
 }
 
 #ifdef VANTOREL_GAME_PROGRAM
@@ -131,7 +131,7 @@ TEST(GameProgram, SecondInstanceEndsWithTheRefusal)
     EXPECT_EQ(output, std::string(kAlreadyRunningCaption) + ": " + kAlreadyRunningText + "\n");
 }
 
-TEST(GameProgram, FolderThatIsNotWritableEndsWithZeroAndSaysSo)
+TEST(GameProgram, FolderThatIsNotWritableEndsWithAFailureAndNamesTheFolder)
 {
     testsupport::TempDir dir;
     const fs::path program = dir.Path() / "vantorel";
@@ -139,9 +139,13 @@ TEST(GameProgram, FolderThatIsNotWritableEndsWithZeroAndSaysSo)
     fs::permissions(program, fs::perms::owner_all);
     // A folder where the probe file should go cannot be replaced by a file, even by root.
     fs::create_directory(dir.Path() / "TestDestinationReadibility.txt");
-    EXPECT_EQ(RunGame(program, dir.Path(), dir.Path() / "out.txt"), 0);
+    EXPECT_EQ(RunGame(program, dir.Path(), dir.Path() / "out.txt"), 255);
     const std::string output = testsupport::ReadFileBytes(dir.Path() / "out.txt");
-    EXPECT_EQ(output, std::string(kNotWritableCaption) + ": " + kNotWritableText + "\n");
+    const std::string folder = fs::canonical(dir.Path()).string();
+    EXPECT_EQ(output, std::string(kNotWritableCaption) + ": " + FormatNotWritableText((folder + "/").c_str()) + "\n");
+    EXPECT_NE(output.find("folder \"" + folder + "\" is not writable"), std::string::npos) << output;
+    // Nothing of another system's installation is asked of the player.
+    EXPECT_EQ(output.find("CD"), std::string::npos) << output;
     EXPECT_FALSE(fs::exists(dir.Path() / "Vantorel.CFG"));
 }
 

@@ -13,7 +13,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const fs::path kScripts = fs::path(__FILE__).parent_path() / ".." / "data" / "scripts";
+const fs::path kScripts = fs::path(VANTOREL_TEST_DATA) / "scripts";
 
 // Runs the game headless from a folder of its own (its lock, statistics and screenshots stay there,
 // so no count of earlier launches brings up the update reminder); answers the exit code.

@@ -5,13 +5,11 @@
 #include "app/Keyboard.h"
 #include "app/Mouse.h"
 #include "app/WindowProc.h"
-#include "platform/Platform.h"
-#include "platform/sdl/SdlBackend.h"
+#include "SdlTestWindow.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <functional>
 #include <string>
 #include <thread>
@@ -55,22 +53,9 @@ std::string DrainRing()
 
 TEST(SdlInputSmoke, KeysAndMouseReachTheInputState)
 {
-    if (!std::getenv("DISPLAY"))
-        GTEST_SKIP() << "needs a display: run under xvfb-run";
-    if (testsupport::RunCommand("command -v xdotool >/dev/null 2>&1") != 0)
-        GTEST_SKIP() << "needs xdotool";
-    std::string why;
-    auto backend = platform::sdl::CreateSdlBackend(why);
-    if (!backend)
+    if (const std::string why = testsupport::InstallSdlBackendForInput(); !why.empty())
         GTEST_SKIP() << why;
-    platform::InstallBackend(std::move(backend));
-    ASSERT_TRUE(platform::CreateMainWindow(kTitle));
-    platform::Display& display = platform::GetDisplay();
-    ASSERT_TRUE(display.Open());
-    ASSERT_TRUE(display.SetFullScreen(false));
-    ASSERT_TRUE(display.CreatePages({640, 480, 16}, 0, false));
-    ASSERT_TRUE(display.Present());
-    SetMainWindowState(true, false);
+    ASSERT_NO_FATAL_FAILURE(testsupport::OpenSdlTestWindow(kTitle));
     PumpUntil([] { return false; }, 300);   // let the window be mapped
     const std::string window = "$(xdotool search --sync --name '" + std::string(kTitle) + "' | head -1)";
     ASSERT_EQ(Xdotool("windowfocus --sync " + window), 0);

@@ -4,6 +4,7 @@
 #include "../graphics/OverlayTestSupport.h"
 #include "AppTestSupport.h"
 #include "app/TimedPictureScreen.h"
+#include "foundation/TextSubstitutionList.h"
 #include "graphics/Color.h"
 #include "graphics/FontCollection.h"
 #include "graphics/Frame.h"
@@ -39,6 +40,18 @@ protected:
     static void After(uint64_t milliseconds, const Event& event)
     {
         platform::GetHeadlessBackend().QueueEventAt(platform::GetCounter() + milliseconds * kMillisecond, event);
+    }
+
+    // The block font "Blocks" in the font list and an overlay of the text at the top left.
+    static void AddOverlay(CFrameOverlayOptions& options, const char* text)
+    {
+        overlaytest::SaveBlockFont("Blocks");
+        CFontCollection::GetInstance().SetUpAtStartUp();
+        options.SetPropertiesToDefaults();
+        CFrameOverlayTextOverlay overlay;
+        overlay.SetPropertiesToDefaults();
+        overlay.m_text.SetSourceText(CSharedString(text));
+        options.AddTextOverlay(overlay);
     }
 
     CFrame m_picture;
@@ -156,6 +169,9 @@ TEST_F(TimedPictureScreen, OnlyANewMousePressEndsTheWait)
         {{{100, Event::Mouse(EventType::MouseUp, 1, 1, platform::kMouseLeft)},
           {700, Event::Mouse(EventType::MouseDown, 1, 1, platform::kMouseLeft)}},
          700},                                                                           // released, pressed again
+        {{{400, Event::Mouse(EventType::MouseDown, 1, 1, platform::kMouseRight)},
+          {400, Event::Mouse(EventType::MouseUp, 1, 1, platform::kMouseRight)}},
+         400},                                                                           // a click between two looks
     };
     for (const Case& c : cases) {
         g_mouse.SetButtons(platform::kMouseLeft);
@@ -228,14 +244,8 @@ TEST_F(TimedPictureScreen, OnlyConvertedPicturesCarryTheOverlayTexts)
 {
     TestApplication app;
     ASSERT_EQ(app.GetDisplay()->GetBitsPerPixel(), 16u);
-    overlaytest::SaveBlockFont("Blocks");
-    CFontCollection::GetInstance().SetUpAtStartUp();
     CFrameOverlayOptions options;
-    options.SetPropertiesToDefaults();
-    CFrameOverlayTextOverlay overlay;
-    overlay.SetPropertiesToDefaults();
-    overlay.m_text.SetSourceText(CSharedString("A"));
-    options.AddTextOverlay(overlay);
+    AddOverlay(options, "A");
     const uint32_t picture = m_picture.GetRawPixel(0, 0);
 
     CTimedPictureScreen screen;
@@ -247,6 +257,50 @@ TEST_F(TimedPictureScreen, OnlyConvertedPicturesCarryTheOverlayTexts)
     EXPECT_EQ(copy->GetRawPixel(0, 0), overlaytest::GlyphValue16('A'));
     EXPECT_EQ(copy->GetRawPixel(overlaytest::GlyphWidth('A'), 0), picture);
     EXPECT_EQ(m_picture.GetRawPixel(0, 0), picture);
+    screen.ReleasePicture();
+    CFontCollection::GetInstance().FreeEntries();
+}
+
+TEST_F(TimedPictureScreen, APictureStaysForTheDisplayTimeItIsGiven)
+{
+    TestApplication app;
+    CTimedPictureScreen screen;
+    const struct
+    {
+        float seconds;
+        uint32_t waited; // milliseconds from the show to the end of the wait
+    } cases[] = {{30.0f, 30000u}, {0.25f, 250u}, {-1.0f, 0u}};
+    for (const auto& c : cases) {
+        screen.Show(&m_picture, false, nullptr);
+        screen.SetDisplayTime(c.seconds);
+        const uint32_t begun = screen.GetStartTime();
+        const uint32_t shown = Now() - begun; // the fade in
+        screen.WaitUntilDone();
+        // The wait ends at the display time, or at once when the fade in took longer.
+        EXPECT_EQ(screen.GetStartTime() - begun, std::max(c.waited, shown)) << c.seconds;
+        EXPECT_EQ(screen.GetDisplayTime(), std::max(c.seconds, 0.0f));
+        screen.ReleasePicture();
+    }
+}
+
+TEST_F(TimedPictureScreen, OverlayTextsTakeTheSubstitutionsGiven)
+{
+    TestApplication app;
+    CFrameOverlayOptions options;
+    AddOverlay(options, "%s!");
+    CTextSubstitutionList substitutions;
+    substitutions.AddSubstitution(CSharedString("%s"), CSharedString("AB"));
+
+    CTimedPictureScreen screen;
+    // With the substitutions the macro gives way to its text; without, it is drawn as written.
+    screen.Show(&m_picture, true, &options, &substitutions);
+    const CFrame* copy = screen.GetPicture();
+    EXPECT_EQ(copy->GetRawPixel(0, 0), overlaytest::GlyphValue16('A'));
+    EXPECT_EQ(copy->GetRawPixel(overlaytest::GlyphWidth('A'), 0), overlaytest::GlyphValue16('B'));
+    EXPECT_EQ(copy->GetRawPixel(overlaytest::GlyphWidth('A') + overlaytest::GlyphWidth('B'), 0),
+              overlaytest::GlyphValue16('!'));
+    screen.Show(&m_picture, true, &options, nullptr);
+    EXPECT_EQ(screen.GetPicture()->GetRawPixel(0, 0), overlaytest::GlyphValue16('%'));
     screen.ReleasePicture();
     CFontCollection::GetInstance().FreeEntries();
 }

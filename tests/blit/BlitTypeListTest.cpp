@@ -8,6 +8,7 @@
 #include "blit/modes/ShadowBlitter.h"
 #include "blit/modes/TableBlendBlitter.h"
 #include "blit/modes/TransparentMaskBlitter.h"
+#include "graphics/Frame.h"
 
 #include <gtest/gtest.h>
 
@@ -57,4 +58,26 @@ TEST(BlitTypeListDeathTest, AMissingNameIsFatal)
 {
     EXPECT_EXIT(CBlitter::GetRegistry().FindIndexOrFail("Blend Nothing", -1), testing::ExitedWithCode(255),
                 "Fatal Not Found Error");
+}
+
+// What a 32-bit display's frames are (24-bit plain and run-length frames, 32-bit pictures with
+// alpha) every blend mode content may name draws on a 32-bit frame, as it draws them on 24 bits;
+// only the shadow stays with 16-bit displays, and scaling takes plain frames alone.
+TEST(BlitTypeList, EveryBlendModeDrawsTheFramesOfAThirtyTwoBitDisplay)
+{
+    CFrame plain24, runLength24, picture32, display;
+    plain24.Create(1, 1, 24);
+    runLength24.Create(1, 1, 24);
+    runLength24.SetFormatFlags(runLength24.GetFormatFlags() | kFrameRunLengthAlpha);
+    picture32.Create(1, 1, 32);
+    display.Create(1, 1, 32);
+    CBlitTypeList& list = CBlitter::GetRegistry();
+    for (uint32_t i = 0; i < list.GetCount(); ++i) {
+        CBlitter* blitter = list.GetValue(i);
+        const std::string name = list.GetItemName(i);
+        const bool shadow = blitter == &g_shadowBlitter, scale = blitter == &g_normalScaleBlitter;
+        EXPECT_EQ(blitter->FindRoutine(&plain24, &display) != nullptr, !shadow) << name;
+        EXPECT_EQ(blitter->FindRoutine(&runLength24, &display) != nullptr, !shadow && !scale) << name;
+        EXPECT_EQ(blitter->FindRoutine(&picture32, &display) != nullptr, !shadow && !scale) << name;
+    }
 }

@@ -52,20 +52,26 @@ uint32_t Convert(uint32_t sourceDepth, uint32_t destinationDepth, uint32_t pixel
 
 } // namespace
 
-TEST(CopyBlitter, ConversionsWidenByShiftsAndPackByRounding)
+// 16-bit fields widen as the display widens them (top bits repeated) and 24-bit channels pack to
+// the nearest level, the same with and without the 8-bit display's packing tables: a 16-bit pixel
+// converted to 24 bits and back is unchanged.
+TEST(CopyBlitter, ConversionsWidenAsTheDisplayAndPackToTheNearestLevel)
 {
-    EXPECT_EQ(Convert(16, 24, 0xF800), 0xF80000u); // red in byte 2
-    EXPECT_EQ(Convert(16, 24, 0x07E0), 0x00FC00u);
-    EXPECT_EQ(Convert(16, 24, 0x001F), 0x0000F8u);
-    EXPECT_EQ(Convert(16, 32, 0xFFFF), 0xFFF8FCF8u);
+    EXPECT_EQ(Convert(16, 24, 0xF800), 0xFF0000u); // red in byte 2
+    EXPECT_EQ(Convert(16, 24, 0x07E0), 0x00FF00u);
+    EXPECT_EQ(Convert(16, 24, 0x001F), 0x0000FFu);
+    EXPECT_EQ(Convert(16, 24, 0x8410), 0x848284u);
+    EXPECT_EQ(Convert(16, 32, 0xFFFF), 0xFFFFFFFFu);
     EXPECT_EQ(Convert(24, 32, 0x000000), 0xFF000000u);
-    EXPECT_EQ(Convert(24, 16, 0xFFFFFF), 0xFFFFu);
-    EXPECT_EQ(Convert(24, 16, 0x040204), 0x0821u); // bytes blue 4, green 2, red 4: rounded arithmetic
-    EXPECT_EQ(Convert(24, 16, 0xF8FCF8), 0xFFFFu);
-    BuildDerivedPaletteTables(); // the 8-bit display's packing tables
-    EXPECT_EQ(Convert(24, 16, 0xFFFFFF), 0xFFFFu);
-    EXPECT_EQ(Convert(24, 16, 0x040204), 0x0000u);
-    EXPECT_EQ(Convert(24, 16, 0xF8FCF8), 0xF7DEu);
+    for (bool tables : {false, true}) {
+        if (tables)
+            BuildDerivedPaletteTables(); // the 8-bit display's packing tables
+        EXPECT_EQ(Convert(24, 16, 0xFFFFFF), 0xFFFFu);
+        EXPECT_EQ(Convert(24, 16, 0x040204), 0x0000u); // bytes blue 4, green 2, red 4
+        EXPECT_EQ(Convert(24, 16, 0xF8FCF8), 0xF7DEu);
+        for (uint32_t pixel : {0x0001u, 0x1234u, 0x8410u, 0xF7DEu, 0xFFFFu})
+            EXPECT_EQ(Convert(24, 16, Convert(16, 24, pixel)), pixel) << std::hex << pixel;
+    }
     blittest::ForgetEightBitTables();
     // Every value is written, 0 included.
     for (uint32_t depth : {8u, 16u, 24u, 32u})
@@ -94,13 +100,29 @@ TEST(CopyBlitter, TablesOfThe8BitDisplay)
 
 TEST(CopyBlitter, EightBitOpacityAndPalettes)
 {
-    // 8 -> 8: a copy at exactly 1.0, the 20/80 table at any other opacity, a copy without it.
+    // 8 -> 8: a copy at exactly 1.0; any other opacity mixes the source over the destination (0xEE)
+    // by its nearest fifth through the blend tables. Without the tables only the stronger half
+    // draws, as a copy; index 0 never draws.
     EXPECT_EQ(Convert(8, 8, 200), 200u);
-    for (float value : {0.5f, 0.01f}) {
-        CScopedOpacity opacity(g_copyBlitter, value);
-        EXPECT_EQ(Convert(8, 8, 200), 200u) << "no table";
+    const struct
+    {
+        float opacity;
+        uint32_t withoutTables;
+        uint32_t (*withTables)();
+    } cases[] = {
+        {0.01f, 0xEE, [] { return 0xEEu; }},
+        {0.2f, 0xEE, [] { return uint32_t{Alpha20_80.GetData()[200 * 256 + 0xEE]}; }},
+        {0.4f, 0xEE, [] { return uint32_t{Alpha40_60.GetData()[200 * 256 + 0xEE]}; }},
+        {0.5f, 200, [] { return uint32_t{Alpha40_60.GetData()[0xEE * 256 + 200]}; }},
+        {0.8f, 200, [] { return uint32_t{Alpha20_80.GetData()[0xEE * 256 + 200]}; }},
+        {0.95f, 200, [] { return 200u; }},
+    };
+    for (const auto& c : cases) {
+        CScopedOpacity opacity(g_copyBlitter, c.opacity);
+        EXPECT_EQ(Convert(8, 8, 200), c.withoutTables) << c.opacity << " no table";
         spantest::CScopedBlendTables tables;
-        EXPECT_EQ(Convert(8, 8, 200), Alpha20_80.GetData()[0xEE * 256 + 200]) << value;
+        EXPECT_EQ(Convert(8, 8, 200), c.withTables()) << c.opacity;
+        EXPECT_EQ(Convert(8, 8, 0), 0xEEu) << c.opacity;
     }
     // 8 -> 24/32: the blend mode's own palette wins over the frame's; neither draws nothing.
     CFrame source, destination;
@@ -164,4 +186,15 @@ TEST(CopyBlitter, AFrameDrawnOntoItselfMovesLikeMemmove)
             ASSERT_TRUE(frame.Blit(&frame, from, to, &g_copyBlitter));
             EXPECT_EQ(frametest::Snapshot(frame), frametest::Snapshot(copy)) << depth << " by " << dx << ", " << dy;
         }
+}
+
+// A faded copy (a disabled button's image) fades at every depth: 24-bit and 32-bit copies at an
+// opacity below 1.0 move each byte by trunc((s - d) * level / 256), as 16-bit ones blend.
+TEST(CopyBlitter, SameDepthCopiesFadeByTheOpacity)
+{
+    CScopedOpacity opacity(g_copyBlitter, 0.5f); // level 128
+    auto fade = [](uint32_t d, uint32_t s) { return static_cast<uint32_t>(int(d) + (int(s) - int(d)) * 128 / 256); };
+    EXPECT_EQ(Convert(24, 24, 0xFF0080), fade(0xEE, 0xFF) << 16 | fade(0xEE, 0x00) << 8 | fade(0xEE, 0x80));
+    EXPECT_EQ(Convert(32, 32, 0x10FF0080),
+              fade(0xEE, 0x10) << 24 | fade(0xEE, 0xFF) << 16 | fade(0xEE, 0x00) << 8 | fade(0xEE, 0x80));
 }

@@ -103,7 +103,7 @@ TEST(SpanKernelTable, BlendRowsDrawNothingWithoutTheirTable)
     Alpha40_60.Free();
 }
 
-TEST(SpanKernelTable, ConversionTablesTouchExactlyTheirRun)
+TEST(SpanKernelTable, ConversionTablesTouchExactlyTheCountGivenWhateverTheEntry)
 {
     for (uint32_t i = 0; i < 256; ++i)
         g_paletteToPixel16[i] = 0xABCD0000u | (i * 0x0101u ^ 0x5A5Au);
@@ -119,28 +119,41 @@ TEST(SpanKernelTable, ConversionTablesTouchExactlyTheirRun)
     const Case cases[] = {
         {&Expand8To16, SpanOperands::Source, 2, 1, {lo, hi}},
         {&FillIndexAs16, SpanOperands::Value, 2, 1, {lo, hi}},
-        {&Expand16To24, SpanOperands::Source, 3, 2, {0xF8, 0xFC, 0xF8}},
-        {&Expand16To24Alpha, SpanOperands::SourceAlpha, 3, 2, {0xF8, 0xFC, 0xF8}},
-        {&Expand16To32, SpanOperands::Source, 4, 2, {0xF8, 0xFC, 0xF8, 0xFF}},
-        {&Expand16To32Alpha, SpanOperands::SourceAlpha, 4, 2, {0xF8, 0xFC, 0xF8, 0x40}},
-        {&Fill16As24, SpanOperands::Value, 3, 1, {0xF8, 0xFC, 0xF8}},
-        {&Fill16As24Alpha, SpanOperands::ValueAlpha, 3, 1, {0xF8, 0xFC, 0xF8}},
-        {&Fill16As32, SpanOperands::Value, 4, 1, {0xF8, 0xFC, 0xF8, 0xFF}},
-        {&Fill16As32Alpha, SpanOperands::ValueAlpha, 4, 1, {0xF8, 0xFC, 0xF8, 0x40}},
+        {&Expand16To24, SpanOperands::Source, 3, 2, {0xFF, 0xFF, 0xFF}},
+        {&Expand16To24Alpha, SpanOperands::SourceAlpha, 3, 2, {0xFF, 0xFF, 0xFF}},
+        {&Expand16To32, SpanOperands::Source, 4, 2, {0xFF, 0xFF, 0xFF, 0xFF}},
+        {&Expand16To32Alpha, SpanOperands::SourceAlpha, 4, 2, {0xFF, 0xFF, 0xFF, 0x40}},
+        {&Fill16As24, SpanOperands::Value, 3, 1, {0xFF, 0xFF, 0xFF}},
+        {&Fill16As24Alpha, SpanOperands::ValueAlpha, 3, 1, {0xFF, 0xFF, 0xFF}},
+        {&Fill16As32, SpanOperands::Value, 4, 1, {0xFF, 0xFF, 0xFF, 0xFF}},
+        {&Fill16As32Alpha, SpanOperands::ValueAlpha, 4, 1, {0xFF, 0xFF, 0xFF, 0x40}},
+        {&Expand8To24, SpanOperands::Source, 3, 1, {1, 2, 3}},
+        {&FillIndexAs24, SpanOperands::Value, 3, 1, {1, 2, 3}},
+        {&Expand8To32, SpanOperands::Source, 4, 1, {1, 2, 3, 0xFF}},
+        {&FillIndexAs32, SpanOperands::Value, 4, 1, {1, 2, 3, 0xFF}},
     };
+    uint8_t palette[256 * 3] = {};
+    palette[255 * 3] = 1;
+    palette[255 * 3 + 1] = 2;
+    palette[255 * 3 + 2] = 3;
+    g_currentExpandPalette = palette;
     // The value's high bits and an index past 255 never reach the result; alpha reaches only the
     // fourth byte of 32-bit pixels.
     const RunSetup setup{0x00, 0xFF, 0x1234FFFF, 0x40};
+    // Every entry runs the loop over the count it is given: entry 0 too, and the short entries
+    // for counts other than their index.
     for (const Case& c : cases)
         for (uint32_t n = 0; n < kSpanTableLength; ++n)
-            for (bool atEnd : {true, false}) {
-                SCOPED_TRACE(testing::Message() << "table " << (&c - cases) << " n " << n);
-                const std::vector<uint8_t> result =
-                    RunFenced(*c.table, c.operands, n, n, n, c.destinationBytes, c.sourceBytes, setup, atEnd);
-                std::vector<uint8_t> expected;
-                for (uint32_t i = 0; i < n; ++i)
-                    expected.insert(expected.end(), c.pixel, c.pixel + c.destinationBytes);
-                EXPECT_EQ(result, expected);
-            }
+            for (uint32_t entry : {n, 0u, (n * 7 + 5) % kSpanTableLength, kSpanTableLength - 1 - n})
+                for (bool atEnd : {true, false}) {
+                    SCOPED_TRACE(testing::Message() << "table " << (&c - cases) << " entry " << entry << " n " << n);
+                    const std::vector<uint8_t> result =
+                        RunFenced(*c.table, c.operands, entry, n, n, c.destinationBytes, c.sourceBytes, setup, atEnd);
+                    std::vector<uint8_t> expected;
+                    for (uint32_t i = 0; i < n; ++i)
+                        expected.insert(expected.end(), c.pixel, c.pixel + c.destinationBytes);
+                    EXPECT_EQ(result, expected);
+                }
+    g_currentExpandPalette = nullptr;
     std::memset(g_paletteToPixel16, 0, sizeof g_paletteToPixel16);
 }

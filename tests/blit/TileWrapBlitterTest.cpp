@@ -46,8 +46,9 @@ enum class Wrap
 };
 
 // What a wrap draw of the texture into the rectangle leaves, from the destination before it.
+// opaque: bits or'ed into every texture pixel (the alpha byte of a 24-bit texture on 32 bits).
 std::vector<uint32_t> ExpectedWrap(const CFrame& texture, int32_t left, int32_t top, const CFrame& destination,
-                                   const CIntRect& to, Wrap wrap)
+                                   const CIntRect& to, Wrap wrap, uint32_t opaque = 0)
 {
     std::vector<uint32_t> pixels = Snapshot(destination);
     const int64_t wm = Mask(texture.GetWidth()), hm = Mask(texture.GetHeight());
@@ -62,7 +63,7 @@ std::vector<uint32_t> ExpectedWrap(const CFrame& texture, int32_t left, int32_t 
                     continue;
             }
             pixels[static_cast<size_t>(to.m_top + k) * destination.GetWidth() + to.m_left + i] =
-                ReadPixel(texture, static_cast<uint32_t>(sx), static_cast<uint32_t>(sy));
+                ReadPixel(texture, static_cast<uint32_t>(sx), static_cast<uint32_t>(sy)) | opaque;
         }
     return pixels;
 }
@@ -151,6 +152,26 @@ TEST(WrapBlitter, RandomTexturesOfEveryDepthAndForm)
                     << "wrap " << int(mode.wrap) << " depth " << depth << " round " << round << " texture " << width
                     << "x" << height << " at " << left << "," << top;
             }
+}
+
+// On a 32-bit display the window textures (24-bit, or 32-bit where translucent) wrap onto 32-bit
+// frames: a 24-bit texel gets alpha 255, a 32-bit one is copied.
+TEST(WrapBlitter, TexturesWrapOntoThirtyTwoBitFrames)
+{
+    std::mt19937 random(122);
+    for (uint32_t depth : {24u, 32u})
+        for (int round = 0; round < 20; ++round) {
+            CFrame texture, destination;
+            texture.Create(1u << (random() % 6), 1 + random() % 40, depth);
+            FillRandom(texture, random);
+            destination.Create(40, 20, 32);
+            FillRandom(destination, random);
+            const CIntRect to{3, 2, 3 + 1 + static_cast<int32_t>(random() % 37), 2 + 1 + static_cast<int32_t>(random() % 18)};
+            const int32_t left = static_cast<int32_t>(random() % 201) - 100, top = static_cast<int32_t>(random() % 201) - 100;
+            const auto expected = ExpectedWrap(texture, left, top, destination, to, Wrap::Both, depth == 24 ? 0xFF000000u : 0);
+            ASSERT_TRUE(destination.BlitUnclipped(&texture, CIntRect{left, top, left, top}, to, &g_wrapBlitter));
+            ASSERT_EQ(Snapshot(destination), expected) << depth << " round " << round;
+        }
 }
 
 TEST(WrapBlitter, DrawsNothingWithoutATextureOrInsideRectangle)

@@ -1,12 +1,17 @@
 // The default blend mode "Transparent Mask": what it leaves out, what it does with the opacity,
-// the pairs it has no routine for, and the routine it picks on a processor without MMX.
+// the pairs it has no routine for, the routine it picks on a processor without MMX, and 32-bit
+// pictures composited by their alpha.
 #include "RunLengthTestSupport.h"
+#include "SpanKernelTestSupport.h"
+#include "blit/ColorPacking.h"
+#include "blit/modes/CopyBlitter.h"
 #include "blit/modes/LevelBlitRoutines.h"
 #include "blit/modes/MaskBlitRoutines.h"
 #include "blit/modes/TransparentMaskBlitter.h"
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <vector>
 
 using namespace rletest;
@@ -39,7 +44,7 @@ TEST(TransparentMask, Index0AndPixel0AreLeftOut)
         }
     g_paletteToPixel16[5] = g_paletteToPixel16[255] = 0;
 
-    // 16-bit pixels: 0 left out, the others widened by shifts onto 24 bits.
+    // 16-bit pixels: 0 left out, the others widened onto 24 bits as the display widens them.
     CFrame wide;
     wide.Create(3, 1, 16);
     SetPixelsOfRow(wide, {0xFFFF, 0, 0x0001});
@@ -49,7 +54,7 @@ TEST(TransparentMask, Index0AndPixel0AreLeftOut)
             CFrame destination;
             MakePlainFrame(destination, 3, 1, depth, 0x66);
             ASSERT_TRUE(destination.DrawFrameAt(&wide, 0, 0, &g_transparentMaskBlitter));
-            const std::vector<uint32_t> expected16{0xFFFF, 0x6666, 0x0001}, expected24{0xF8FCF8, 0x666666, 0x000008};
+            const std::vector<uint32_t> expected16{0xFFFF, 0x6666, 0x0001}, expected24{0xFFFFFF, 0x666666, 0x000008};
             EXPECT_EQ(PixelsOfRow(destination), depth == 16 ? expected16 : expected24) << value;
         }
 }
@@ -114,4 +119,67 @@ TEST(TransparentMask, RectanglesOutsideTheFramesDrawNothing)
         LevelBlitRle16(&encoded, &inside, &destination, &outside, &g_transparentMaskBlitter);
     }
     EXPECT_EQ(frametest::Snapshot(destination), std::vector<uint32_t>(4, 0x6666));
+}
+
+// A 32-bit picture over frames of every depth, through the default and the copy blend mode:
+// alpha 255 draws the colour, 0 leaves the pixel, 128 mixes d + (s - d) * 128 / 255 (a 32-bit
+// pixel's alpha covered as "over" does; 16 bits mixed in widened channels; 8 bits through the
+// blend tables at the nearest fifth, three fifths here). At opacity 0.5 the alpha counts half.
+TEST(TransparentMask, ThirtyTwoBitPicturesCompositeByTheirAlphaOntoEveryDepth)
+{
+    const uint8_t red = 0xFA, green = 0x0A, blue = 0xC8;
+    const uint32_t colour = uint32_t{red} << 16 | uint32_t{green} << 8 | blue;
+    CFrame source;
+    source.Create(3, 1, 32);
+    SetPixelsOfRow(source, {0xFF000000u | colour, 0x80000000u | colour, colour});
+    auto mix = [](uint32_t d, uint32_t s, uint32_t a) { return static_cast<uint32_t>(int(d) + (int(s) - int(d)) * int(a) / 255); };
+    auto mixBytes = [&](uint32_t d, uint32_t s, uint32_t a) {
+        return mix(d & 0xFF, s & 0xFF, a) | mix(d >> 8 & 0xFF, s >> 8 & 0xFF, a) << 8 |
+               mix(d >> 16 & 0xFF, s >> 16 & 0xFF, a) << 16;
+    };
+    // 8 bits: an inverse table whose every entry is 77, and blend tables telling operands apart.
+    spantest::CScopedBlendTables tables;
+    g_inverseColorTable15.Create(5);
+    std::memset(g_inverseColorTable15.GetData(), 77, 32768);
+    const uint32_t under16 = 0x8410; // grey fields widening to 132, 130, 132
+    for (CBlitter* blitter : {static_cast<CBlitter*>(&g_transparentMaskBlitter), static_cast<CBlitter*>(&g_copyBlitter)})
+        for (uint32_t depth : {8u, 16u, 24u, 32u}) {
+            if (depth == 32 && blitter == &g_copyBlitter)
+                continue; // the copy blend mode copies same-depth pictures
+            for (float opacity : {1.0f, 0.5f}) {
+                CScopedOpacity scoped(*blitter, opacity);
+                // Level 128: alpha a counts floor(a * 128 / 255).
+                const uint32_t half = opacity == 1.0f ? 128 : 64, whole = opacity == 1.0f ? 255 : 128;
+                CFrame destination;
+                MakePlainFrame(destination, 3, 1, depth, 0x40);
+                if (depth == 16)
+                    SetPixelsOfRow(destination, {under16, under16, under16});
+                ASSERT_TRUE(destination.DrawFrameAt(&source, 0, 0, blitter));
+                std::vector<uint32_t> expected;
+                switch (depth) {
+                case 8:
+                    expected = {opacity == 1.0f ? 77u : uint32_t{Alpha40_60.GetData()[0x40 * 256 + 77]},
+                                uint32_t{(opacity == 1.0f ? Alpha40_60.GetData()[0x40 * 256 + 77]
+                                                          : Alpha20_80.GetData()[77 * 256 + 0x40])},
+                                0x40};
+                    break;
+                case 16:
+                    expected = {PackRgbToPixel16(mix(0x84, red, whole), mix(0x82, green, whole), mix(0x84, blue, whole)),
+                                PackRgbToPixel16(mix(0x84, red, half), mix(0x82, green, half), mix(0x84, blue, half)),
+                                under16};
+                    if (opacity == 1.0f)
+                        expected[0] = PackRgbToPixel16(red, green, blue);
+                    break;
+                case 24:
+                    expected = {opacity == 1.0f ? colour : mixBytes(0x404040, colour, whole),
+                                mixBytes(0x404040, colour, half), 0x404040};
+                    break;
+                default:
+                    expected = {opacity == 1.0f ? 0xFF000000u | colour : mix(0x40, 0xFF, whole) << 24 | mixBytes(0x404040, colour, whole),
+                                mix(0x40, 0xFF, half) << 24 | mixBytes(0x404040, colour, half), 0x40404040};
+                }
+                EXPECT_EQ(PixelsOfRow(destination), expected) << depth << " bits, opacity " << opacity;
+            }
+        }
+    g_inverseColorTable15.Free();
 }

@@ -15,9 +15,14 @@
 #include "game/bricks/BrickLayout.h"
 #include "game/bricks/BrickLayoutCollection.h"
 #include "game/rounds/RoundSet.h"
+#include "game/ship/ParticleGeneratorCollection.h"
 #include "game/rounds/RoundSetCollection.h"
 #include "game/sprites/Sprite.h"
+#include "blit/modes/TransparentMaskBlitter.h"
+#include "graphics/Color.h"
+#include "graphics/Frame.h"
 #include "graphics/FrameCollection.h"
+#include "graphics/Sequence.h"
 #include "graphics/ScreenMode.h"
 #include "graphics/SequenceCollection.h"
 #include "sound/SoundList.h"
@@ -42,6 +47,7 @@ protected:
         SetDisplayBitsPerPixel(16);
         CSequenceCollection::GetInstance().SetUpAtStartUp();
         CFrameCollection::GetInstance().SetUpAtStartUp();
+        CParticleGeneratorCollection::GetInstance().SetUpAtStartUp();
         contenttest::LoadMusicList("Music/");
         CBrickInfoCollection::GetInstance().SetUpAtStartUp();
         CBackgroundCollection::GetInstance().SetUpAtStartUp();
@@ -56,6 +62,7 @@ protected:
         CBackgroundCollection::GetInstance().FreeEntries();
         CBrickInfoCollection::GetInstance().FreeEntries();
         CSoundList::GetInstance().FreeEntries();
+        CParticleGeneratorCollection::GetInstance().FreeEntries();
         contenttest::LoadMusicList("No Music/");
         CFrameCollection::GetInstance().FreeEntries();
         CSequenceCollection::GetInstance().FreeEntries();
@@ -92,10 +99,100 @@ TEST_F(ShippedBricks, EveryBrickTypeIsOfItsOwnType)
         CBrickInfo* brick = bricks.GetBrickInfo(static_cast<uint32_t>(index));
         ASSERT_NE(brick, nullptr) << names[type + 1];
         EXPECT_EQ(brick->GetBrickType(), type);
-        EXPECT_EQ(brick->m_destroyedSound,
-                  static_cast<uint32_t>(CSoundList::GetInstance().FindSoundIndex("Pop Brick.wav", -1)));
+        // The explosives and the metal go with a bang, every other brick with a pop.
+        const bool bangs = type == kBrickExploding || type == kBrickDetonator || type == kBrickIndestructible ||
+                           type == kBrickShredder;
+        EXPECT_EQ(brick->m_destroyedSound, static_cast<uint32_t>(CSoundList::GetInstance().FindSoundIndex(
+                                               bangs ? "Brick Explode.wav" : "Pop Brick.wav", -1)));
     }
     EXPECT_GT(CBackgroundCollection::GetInstance().FindIndexByName("Space", -1), 0);
+}
+
+// The brick drawn on a plain 16-bit field of one colour, about its hot spot in the middle.
+std::vector<uint32_t> RenderLook(const CSequence& look, uint32_t frame = 0)
+{
+    CFrame field;
+    field.Create(48, 30, 16);
+    CColor background;
+    background.Set(20, 30, 60);
+    field.FillWithColor(background);
+    field.DrawFrameAt(look.GetFrame(frame), 24, 15, &g_transparentMaskBlitter);
+    std::vector<uint32_t> pixels;
+    for (int32_t y = 0; y < 30; ++y)
+        for (int32_t x = 0; x < 48; ++x)
+            pixels.push_back(field.GetRawPixel(x, y));
+    return pixels;
+}
+
+size_t CountDifferent(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b)
+{
+    size_t different = 0;
+    for (size_t i = 0; i < a.size(); ++i)
+        different += a[i] != b[i];
+    return different;
+}
+
+TEST_F(ShippedBricks, EveryTypeHasItsOwnLookSoundsAndBreaking)
+{
+    CBrickInfoCollection& bricks = CBrickInfoCollection::GetInstance();
+    CSoundList& sounds = CSoundList::GetInstance();
+    const std::vector<std::string> names = GetBrickContentNames();
+    std::vector<std::vector<uint32_t>> looks;
+    for (uint32_t type = 0; type < kBrickTypeCount; ++type) {
+        SCOPED_TRACE(names[type + 1]);
+        CBrickInfo* brick = bricks.GetBrickInfo(static_cast<uint32_t>(bricks.FindIndexByName(names[type + 1].c_str(), -1)));
+        ASSERT_NE(brick, nullptr);
+        const CSequence* primary = brick->GetPrimarySequence();
+        ASSERT_NE(primary, nullptr);
+        // The look covers the brick's outline, 32 x 18 about its position, and no more.
+        for (uint32_t frame = 0; frame < primary->GetFrameCount(); ++frame) {
+            CIntRect bounds;
+            primary->GetFrame(frame)->GetBounds(bounds);
+            EXPECT_EQ(bounds, (CIntRect{-16, -9, 16, 9})) << frame;
+        }
+        looks.push_back(RenderLook(*primary));
+
+        // The 3-hit kinds look worse with every hit; the toggles show the other state's look.
+        const bool threeHit = type == kBrick3Hit || type == kBrick3HitBottom || type == kBrick3HitTop;
+        const bool toggle = type == kBrickOffOn || type == kBrickOnOff;
+        EXPECT_EQ(brick->m_sequence2 != 0, threeHit || toggle);
+        EXPECT_EQ(brick->m_sequence3 != 0, threeHit);
+        if (threeHit) {
+            const auto second = RenderLook(*CBrickInfo::GetSequence(brick->m_sequence2));
+            const auto third = RenderLook(*CBrickInfo::GetSequence(brick->m_sequence3));
+            EXPECT_GT(CountDifferent(looks.back(), second), 20u);
+            EXPECT_GT(CountDifferent(second, third), 20u);
+        }
+
+        // Every brick that can go leaves its breaking and its chips behind.
+        const bool breaks = type != kBrickObstacle;
+        EXPECT_EQ(brick->m_destroyedSequence != 0, breaks);
+        if (breaks) {
+            EXPECT_GT(CBrickInfo::GetSequence(brick->m_destroyedSequence)->GetFrameCount(), 4u);
+        }
+        EXPECT_EQ(brick->GetBreakParticleGenerator() != nullptr, breaks);
+        EXPECT_EQ(brick->m_breakParticleTypeCount != 0, breaks);
+        for (uint32_t i = 0; i < brick->m_breakParticleTypeCount; ++i)
+            EXPECT_NE(brick->m_breakParticleTypes[i].GetSequence(), nullptr) << i;
+
+        // A brick that a hit may leave standing answers with its own sound; the 3-hit kinds crack.
+        const bool struck = !IsNeededBrickType(type) || type == kBrickIndestructibleTop ||
+                            type == kBrickIndestructibleBottom || threeHit;
+        EXPECT_EQ(brick->m_indestructibleSound != 0, struck);
+        EXPECT_EQ(brick->m_damagedSound != 0, threeHit);
+        for (uint32_t sound : {brick->m_indestructibleSound, brick->m_damagedSound, brick->m_destroyedSound})
+            EXPECT_LT(sound, static_cast<uint32_t>(sounds.GetCount()));
+    }
+    // Distinct at a glance: every two types differ in a good part of their pixels.
+    for (uint32_t a = 0; a < kBrickTypeCount; ++a)
+        for (uint32_t b = a + 1; b < kBrickTypeCount; ++b)
+            EXPECT_GT(CountDifferent(looks[a], looks[b]), 32u * 18u / 10u) << names[a + 1] << " / " << names[b + 1];
+    // The toggles turn into each other.
+    auto toggle = [&](uint32_t type) {
+        return bricks.GetBrickInfo(static_cast<uint32_t>(bricks.FindIndexByName(names[type + 1].c_str(), -1)));
+    };
+    EXPECT_EQ(toggle(kBrickOffOn)->m_sequence2, toggle(kBrickOnOff)->m_primarySequence);
+    EXPECT_EQ(toggle(kBrickOnOff)->m_sequence2, toggle(kBrickOffOn)->m_primarySequence);
 }
 
 TEST_F(ShippedBricks, EveryLayoutBuildsTheRoundItWasDrawnWith)

@@ -30,35 +30,18 @@ using namespace playfieldtest;
 
 constexpr int kMaxSteps = 3600;
 
-// A sequence of one opaque block with its hot spot centred across and at top down: the looks
-// the pixel test of ball against ship needs (the ship's like a shield 18 pixels above its centre,
-// so a falling ball meets its top, not its side).
-std::unique_ptr<CSequence> MakeBlock(uint16_t width, uint16_t height, int16_t top)
-{
-    auto* frame = new CFrame;
-    frame->Create(width, height, 16);
-    CColor color;
-    color.ConstructRgba(200, 200, 200, 255);
-    frame->FillWithColor(color);
-    frame->SetOrigin(static_cast<int16_t>(-(width / 2)), top);
-    auto sequence = std::make_unique<CSequence>();
-    sequence->AddFrame(frame);
-    return sequence;
-}
-
 class BotTest : public PlayfieldTest
 {
 protected:
     void SetUp() override
     {
         PlayfieldTest::SetUp();
-        CShipAI::SetLook(m_shipLook.get());
-        CBallAI::SetLook(m_ballLook.get());
+        // The ship of style 1 follows "TX Ship" in the list, as in the data set.
+        SaveBlockLooks({{"TX Ship", 64, 12, 32, 18}, {"TX Ship 1", 64, 12, 32, 18}, {"Ball", 10, 10, 5, 5},
+                        {"Small Ball", 10, 10, 5, 5}});
     }
     void TearDown() override
     {
-        CShipAI::SetLook(nullptr);
-        CBallAI::SetLook(nullptr);
         CStateCheck::SetStream(nullptr, CStateCheck::Mode::Write);
         g_mouse.SetPositionFromInput(m_savedMouse.m_x, m_savedMouse.m_y);
         m_host.m_controls = nullptr;
@@ -124,8 +107,6 @@ protected:
                                      240);
     }
 
-    std::unique_ptr<CSequence> m_shipLook = MakeBlock(64, 12, -18);
-    std::unique_ptr<CSequence> m_ballLook = MakeBlock(10, 10, -5);
     CPlayerControls m_controls{false, 0, -1, 2};
     CIntPoint m_savedMouse = g_mouse.GetPositionPoint();
 };

@@ -226,6 +226,30 @@ TEST_F(Bricks, ExplosionsChainSixStepsApart)
     EXPECT_EQ(Alive(row), "...#");
 }
 
+TEST_F(Bricks, BricksThatBlowUpShakeTheFirstPlayersHand)
+{
+    // An exploding brick and a toggle that goes while on blow up; a brick burnt by fire, a plain
+    // one and a toggle that goes while off do not.
+    const struct
+    {
+        const char* type;
+        int hitsBefore; // hits that switch a toggle first
+        bool byFire;
+        size_t blasts;
+    } cases[] = {{"Exploding", 0, false, 1}, {"Off/On", 1, true, 1}, {"Off/On", 0, true, 0},
+                 {"Normal", 0, true, 0},     {"Detinator", 0, false, 0}};
+    for (const auto& c : cases) {
+        CSprite* brick = Add(c.type, 100, 100);
+        Add("Off/On", 300, 300); // a toggle left off keeps the first from going on its switch
+        for (int i = 0; i < c.hitsBefore; ++i)
+            Hit(brick);
+        m_host.m_forceEffects.clear();
+        CBrickAI::Of(brick)->Destroy(brick, c.byFire, 35.0f);
+        EXPECT_EQ(m_host.m_forceEffects, std::vector<std::string>(c.blasts, "Bricks Explode")) << c.type;
+        m_playfield.GetBricks().DeleteAll();
+    }
+}
+
 TEST_F(Bricks, NudgesEndAtTheEdgeOrCarryTheBrickMet)
 {
     // Into the right edge of the movable area (x at most 490): destroyed on the way.

@@ -55,7 +55,13 @@ public:
     void CountBrickDestroyed() override { ++m_bricksDestroyed; }
     // The playfield shows the round's name as the ball comes into play.
     void ShowTimedMessage(const char*) override { ++m_ballsPutInPlay; }
+    // The player's hand feels each blast.
+    void StartForceFeedback(const char* effect, const CPlayerControls* controls) override
+    {
+        m_forceEffects.push_back(std::string(effect) + (controls ? " (given controls)" : ""));
+    }
 
+    std::vector<std::string> m_forceEffects;
     uint32_t m_score = 0;
     uint32_t m_bricksDestroyed = 0;
     uint32_t m_ballsPutInPlay = 0;

@@ -3,6 +3,7 @@
 // asks of the game, and a fixture that gives every test a fresh field with its round sets and
 // layouts, a message display, and a way to step it.
 #include "../graphics/FrameTestSupport.h"
+#include "SpriteTestSupport.h"
 #include "app/WindowProc.h"
 #include "foundation/TextSubstitutionList.h"
 #include "game/Playfield.h"
@@ -21,6 +22,8 @@
 #include "graphics/Frame.h"
 #include "graphics/FrameLoadStage.h"
 #include "graphics/ScreenMode.h"
+#include "graphics/Sequence.h"
+#include "graphics/SequenceCollection.h"
 
 #include <gtest/gtest.h>
 
@@ -208,9 +211,34 @@ protected:
         m_field.reset();
         m_display.reset();
         CRoundSetCollection::GetInstance().FreeEntries();
+        CSequenceCollection::GetInstance().FreeEntries();
         bricktest::FreeBrickCollections();
         std::filesystem::current_path(m_oldFolder);
         SetBaseFolder(".");
+    }
+
+    // Looks named as the game asks for them ("TX Ship", "Ball"): each one opaque block of the size
+    // with its hot spot at (hotX, hotY), written undithered into the data and listed, since the
+    // ship and the ball take their looks from the sequence list alone.
+    struct BlockLook
+    {
+        const char* name;
+        uint32_t width, height;
+        int16_t hotX, hotY;
+    };
+    static void SaveBlockLooks(const std::vector<BlockLook>& looks)
+    {
+        for (const BlockLook& look : looks) {
+            CSequence sequence;
+            sequence.SetPropertiesToDefaults();
+            sequence.SetLoadFlags(sequence.GetLoadFlags() & ~CSequence::kDoDither);
+            ASSERT_TRUE(sequence.SetBlitTypeByName("Transparent Mask"));
+            const std::vector<std::string> rows(look.height, std::string(look.width, '#'));
+            sequence.AddFrame(spritetest::MakeFrame(32, rows, look.hotX, look.hotY, 0xFFC8C8C8u));
+            ASSERT_TRUE(sequence.SaveProperties("Resources", look.name));
+            ASSERT_TRUE(sequence.SaveSourceImage("Resources", look.name, CSequenceSourceOptions()));
+        }
+        CSequenceCollection::GetInstance().SetUpAtStartUp();
     }
 
     // The behaviour of a needed brick of the default outline (the brick type "Needed").

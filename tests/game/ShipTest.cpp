@@ -258,10 +258,7 @@ TEST_F(ShipTest, ServedBallIsPushedUpUntilItClearsTheShip)
     // A body 60 x 28 about (30, 20) and an 18-pixel ball about its centre: at (320, 440) the body
     // spans y 420..447; the ball served at y 440 - 23 = 417 spans 408..425 and must rise until its
     // bottom row y + 8 is above 420, at y 411.
-    auto body = spritetest::MakeSequence({spritetest::MakeFrame(16, std::vector<std::string>(28, std::string(60, '#')), 30, 20)});
-    auto round = spritetest::MakeSequence({spritetest::MakeFrame(16, std::vector<std::string>(18, std::string(18, '#')), 9, 9)});
-    CShipAI::SetLook(body.get());
-    CBallAI::SetLook(round.get());
+    SaveBlockLooks({{"TX Ship", 60, 28, 30, 20}, {"TX Ship 1", 60, 28, 30, 20}, {"Ball", 18, 18, 9, 9}});
     auto* ship = new CAnimatedSprite;
     ship->SetPosition(CFloatPoint{320.0f, 440.0f});
     auto* shipAI = new CShipAI(ship, nullptr);
@@ -273,11 +270,10 @@ TEST_F(ShipTest, ServedBallIsPushedUpUntilItClearsTheShip)
     EXPECT_FALSE(ball->CollidesWith(ship));
     // A ball that never collides stays at the serve offset.
     shipAI->ResetForRound(ship);
-    CBallAI::SetLook(nullptr);
     CSprite* other = AddBall(false);
+    static_cast<CAnimatedSprite*>(other)->GetSlot(0)->SetSequence(nullptr);
     shipAI->CatchBall(ship, other);
     EXPECT_EQ(other->GetPosition(), (CFloatPoint{340.0f, 417.0f}));
-    CShipAI::SetLook(nullptr);
 }
 
 TEST_F(ShipTest, ShieldArcsJoinTheBodyToTheShieldInTheArcColour)

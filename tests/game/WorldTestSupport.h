@@ -5,6 +5,7 @@
 // playfield handed to GetPlayfield; and the demo recorder's target frame.
 #include "../foundation/FileTestHelpers.h"
 #include "SpriteTestSupport.h"
+#include "WorldFiles.h"
 #include "app/DemoRecorder.h"
 #include "app/ReplayFunction.h"
 #include "app/ReplayStream.h"
@@ -26,6 +27,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -37,40 +40,8 @@
 
 namespace worldtest {
 
-// A buffer that only notes the list index of each start.
-class CLoggingSoundBuffer : public CSoundBuffer
-{
-public:
-    explicit CLoggingSoundBuffer(std::vector<int>* plays) : m_plays(plays) {}
-    bool Play(bool) override
-    {
-        m_plays->push_back(GetListIndex());
-        return true;
-    }
-    bool SetVolume(int) override { return true; }
-    bool IsPlaying() const override { return false; }
-    bool LoadFromFile(const char*, uint32_t) override { return true; }
-
-private:
-    std::vector<int>* m_plays;
-};
-
-class CLoggingSoundSystem : public CSoundSystem
-{
-public:
-    bool Init() override { return true; }
-    void Shutdown() override {}
-    CSoundBuffer* CreateBuffer() override { return new CLoggingSoundBuffer(&m_plays); }
-    bool SaveSystemVolume() override { return true; }
-    bool SetStereo(bool) override { return true; }
-    bool SetMasterVolume(int) override { return true; }
-    bool SetMute(bool) override { return true; }
-    bool ApplyVolume() override { return true; }
-    bool RestoreSystemVolume() override { return true; }
-    bool HasDevice() const override { return true; }
-
-    std::vector<int> m_plays;
-};
+using worldfiles::CLoggingSoundBuffer;
+using worldfiles::CLoggingSoundSystem;
 
 // A sound list of the named sounds (".wav" added; "!None" always, so that none of them is the
 // silent index 0) in the folder "Sounds", played into a logging system; the list is emptied and
@@ -131,29 +102,8 @@ inline void SaveSequence(const char* name, const std::vector<CFrame*>& frames, f
     ASSERT_TRUE(sequence.SaveSourceImage("Resources", name, CSequenceSourceOptions()));
 }
 
-inline void WriteText(const std::string& path, const std::string& text)
-{
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-    std::ofstream(path, std::ios::binary) << text;
-}
-
-// A generator file as a person would write it: the kinds are (sequence name, weight).
-inline std::string GeneratorText(uint32_t particles, float velocity, float cone,
-                                 const std::vector<std::pair<std::string, uint32_t>>& kinds)
-{
-    std::string text = "CParticleGeneratorInfo\n{\n";
-    text += "\tParticles=" + std::to_string(particles) + "\n";
-    text += "\tVelocity=" + std::to_string(velocity) + "\n";
-    text += "\tCone Angle=" + std::to_string(cone) + "\n";
-    if (!kinds.empty()) {
-        text += "\tParticle Types=Array\n\t{\n\t\tArray Count=" + std::to_string(kinds.size()) + "\n";
-        for (const auto& [sequence, weight] : kinds)
-            text += "\t\tArray Item=CParticleType\n\t\t{\n\t\t\tParticle Type=" + sequence + "\n\t\t\tWeight=" +
-                    std::to_string(weight) + "\n\t\t}\n";
-        text += "\t}\n";
-    }
-    return text + "}\n";
-}
+using worldfiles::GeneratorText;
+using worldfiles::WriteText;
 
 // Reads an object's properties from its text (the class line first); false when they do not read.
 inline bool ReadObjectText(CObject& object, const std::string& text)
@@ -218,21 +168,15 @@ protected:
         SaveSequence("Mid", {MakeBlock32(640, 480, kMidColour)});
         CSequenceCollection::GetInstance().SetUpAtStartUp();
 
-        WriteText("Resources/!None.PGen", GeneratorText(4, 30.0f, 6.2831853f, {}));
-        WriteText("Resources/Burst.PGen", GeneratorText(12, 120.0f, 6.2831853f, {{"Spark", 30}, {"Flash", 10}}));
-        WriteText("Resources/Effects/Cone.PGen", GeneratorText(8, 60.0f, 1.5707964f, {{"Spark", 10}}));
-            CParticleGeneratorCollection::GetInstance().SetUpAtStartUp();
+        worldfiles::WriteGenerators();
+        CParticleGeneratorCollection::GetInstance().SetUpAtStartUp();
 
-        WriteText("Resources/!None.Brick", "CBrickInfo\n{\n}\n");
-        WriteText("Resources/Rock.Brick", "CBrickInfo\n{\n\tBreak Particle Types=Array\n\t{\n\t\tArray "
-                                          "Count=1\n\t\tArray Item=CParticleType\n\t\t{\n\t\t\tParticle "
-                                          "Type=Flash\n\t\t}\n\t}\n}\n");
+        worldfiles::WriteBrickTypes();
         CResourceCollection& bricks = CBrickInfo::GetCollection();
         bricks.SetFolder("Resources");
         bricks.SetEntries({CSharedString("!None"), CSharedString("Rock")});
 
-        for (const char* sound : {"Sounds/!None.wav", "Sounds/Bounce.wav", "Sounds/Pop Brick.wav"})
-            WriteText(sound, "RIFF");
+        worldfiles::WriteSounds();
         CSoundList::GetInstance().LoadFolder("Sounds", "Sounds", ".wav", ".ogg");
 
         SetPlayfield(&m_playfield);
@@ -311,10 +255,12 @@ inline std::unique_ptr<CDirtyRectFrame> MakeScreen()
     return screen;
 }
 
-// The 16-bit pixel of the colour 0xRRGGBB.
+// The 16-bit pixel of the colour 0xRRGGBB: each channel at its nearest 5- or 6-bit level.
 inline uint16_t Pixel565(uint32_t rgb)
 {
-    return static_cast<uint16_t>((((rgb >> 16) & 0xF8) << 8) | (((rgb >> 8) & 0xFC) << 3) | ((rgb & 0xFF) >> 3));
+    auto level = [](uint32_t c, double top) { return static_cast<uint32_t>(std::lround(c * top / 255.0)); };
+    return static_cast<uint16_t>(level(rgb >> 16 & 0xFF, 31) << 11 | level(rgb >> 8 & 0xFF, 63) << 5 |
+                                 level(rgb & 0xFF, 31));
 }
 
 } // namespace worldtest

@@ -179,12 +179,15 @@ TEST(AntialiasedLine, LinesLeavingTheFrameNeverWriteOutsideIt)
     }
 }
 
-TEST(AntialiasedLine, OtherFormatsAndLinesOfNoLengthLeaveTheFrameAlone)
+TEST(AntialiasedLine, ThirtyTwoBitsDrawAsTwentyFourAndOtherFormatsAreLeftAlone)
 {
-    CFrame frame32;
+    // 32-bit pixels take the 24-bit line in their colour bytes and keep their alpha.
+    CFrame frame32, frame24;
     frame32.Create(8, 8, 32);
+    frame24.Create(8, 8, 24);
     frame32.DrawAntialiasedLine(0.0f, 1.0f, 7.0f, 5.0f, Opaque(255, 255, 255));
-    EXPECT_EQ(frametest::Snapshot(frame32), std::vector<uint32_t>(64, 0));
+    frame24.DrawAntialiasedLine(0.0f, 1.0f, 7.0f, 5.0f, Opaque(255, 255, 255));
+    EXPECT_EQ(frametest::Snapshot(frame32), frametest::Snapshot(frame24));
 
     CFrame runLength;
     frametest::MakeRunLengthFrame(runLength, 4, 16, kFrameRunLengthAlpha, {{0x84}, {0x84}});

@@ -1,5 +1,5 @@
 // The depth conversion and palette stages: plain pixels and run-length payloads rewritten in
-// place for 8-, 16- and 24-bit displays, checked against conversions worked out here.
+// place for 8-, 16-, 24- and 32-bit displays, checked against conversions worked out here.
 #include "LoadTestSupport.h"
 #include "graphics/FrameLoadStage.h"
 #include "graphics/stages/BuildPaletteStage.h"
@@ -82,15 +82,17 @@ TEST(DepthConvert, PlainPixelsToSixteenAndTwentyFourBits)
     EXPECT_EQ(ReadPixel(frame, 0, 0), PackRgbToPixel16(250, 130, 3));
     EXPECT_EQ(ReadPixel(frame, 1, 0), PackRgbToPixel16(251, 130, 3));
 
-    // 24 bits only when no pixel is translucent.
-    CFrame opaque, translucent;
-    Fill32(opaque, 2, 2, [](uint32_t x, uint32_t y) { return Bgra(1, 2, static_cast<uint8_t>(x + y), 250); });
-    Fill32(translucent, 2, 2, [](uint32_t x, uint32_t) { return Bgra(1, 2, 3, x ? 255 : 100); });
-    EXPECT_TRUE(Convert(opaque, 24));
-    EXPECT_EQ(opaque.GetBitsPerPixel(), 24u);
-    EXPECT_EQ(ReadPixel(opaque, 1, 1), 0x020201u);
-    EXPECT_TRUE(Convert(translucent, 24));
-    EXPECT_EQ(translucent.GetBitsPerPixel(), 32u);
+    // 24 bits only when no pixel is translucent; a 32-bit display takes the 24-bit display's frames.
+    for (int32_t target : {24, 32}) {
+        CFrame opaque, translucent;
+        Fill32(opaque, 2, 2, [](uint32_t x, uint32_t y) { return Bgra(1, 2, static_cast<uint8_t>(x + y), 250); });
+        Fill32(translucent, 2, 2, [](uint32_t x, uint32_t) { return Bgra(1, 2, 3, x ? 255 : 100); });
+        EXPECT_TRUE(Convert(opaque, target));
+        EXPECT_EQ(opaque.GetBitsPerPixel(), 24u) << target;
+        EXPECT_EQ(ReadPixel(opaque, 1, 1), 0x020201u) << target;
+        EXPECT_TRUE(Convert(translucent, target));
+        EXPECT_EQ(translucent.GetBitsPerPixel(), 32u) << target;
+    }
 
     // Combinations the encoder never makes stay as they are, depth bits included.
     CFrame indices;
@@ -110,13 +112,13 @@ TEST(DepthConvert, DitheredSixteenBitsStayOnTheGrid)
     CFrame frame;
     Fill32(frame, 64, 4, [](uint32_t x, uint32_t y) { return Bgra(static_cast<uint8_t>(x * 4), 77, static_cast<uint8_t>(y * 60), 255); });
     EXPECT_TRUE(Convert(frame, 16, true));
-    // Every channel goes through 31 steps: green too, so its lowest bit is always the rounding of
-    // a 31-step value.
+    // Every channel goes through 31 steps: green too, so its 6-bit field is always the nearest
+    // one to a 31-step value.
     for (uint32_t v : Snapshot(frame)) {
         const uint32_t green = (v >> 5) & 63;
         bool onGrid = false;
         for (int k = 0; k <= 31; ++k)
-            onGrid = onGrid || green == static_cast<uint32_t>((std::lround(k * 255.0 / 31) + 2) >> 2);
+            onGrid = onGrid || green == static_cast<uint32_t>(std::lround(std::lround(k * 255.0 / 31) * 63 / 255.0));
         EXPECT_TRUE(onGrid) << std::hex << v;
     }
 }
@@ -147,13 +149,15 @@ TEST(DepthConvert, TwoBandRowsForASixteenBitDisplay)
     EXPECT_EQ(colors[5].m_value, PackRgbToPixel16(1, 1, 150));
     EXPECT_EQ(colors[18].m_value, PackRgbToPixel16(0, 200, 0));
 
-    // For a 24-bit display the payloads keep B, G, R.
-    CFrame same;
-    Fill32(same, 19, 1, [](uint32_t x, uint32_t) { return x < 7 ? Bgra(5, 6, 7, x < 4 ? 255 : 100) : 0u; });
-    ASSERT_TRUE(EncodeFor(same, CRunLengthEncodeStage::kTwoBands, 24));
-    EXPECT_EQ(same.GetBitsPerPixel(), 24u);
-    EXPECT_EQ(DecodeRow(same.GetPixels(), same.GetRowOffsets(), 0, 19, 3)[0].m_value, 0x070605u);
-    EXPECT_EQ(DecodeRow(same.GetLayer4Pixels(), same.GetLayer4RowOffsets(), 0, 19, 3)[4].m_value, 0x070605u);
+    // For a 24-bit display, and a 32-bit one, the payloads keep B, G, R.
+    for (int32_t target : {24, 32}) {
+        CFrame same;
+        Fill32(same, 19, 1, [](uint32_t x, uint32_t) { return x < 7 ? Bgra(5, 6, 7, x < 4 ? 255 : 100) : 0u; });
+        ASSERT_TRUE(EncodeFor(same, CRunLengthEncodeStage::kTwoBands, target));
+        EXPECT_EQ(same.GetFormatFlags() & (kFrameRunLengthMask | kFrameDepthMask), kFrameRunLengthAlpha | kFrameDepth24);
+        EXPECT_EQ(DecodeRow(same.GetPixels(), same.GetRowOffsets(), 0, 19, 3)[0].m_value, 0x070605u);
+        EXPECT_EQ(DecodeRow(same.GetLayer4Pixels(), same.GetLayer4RowOffsets(), 0, 19, 3)[4].m_value, 0x070605u);
+    }
 }
 
 TEST(DepthConvert, LayeredRowsBecomePaletteIndices)

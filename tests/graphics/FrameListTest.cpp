@@ -180,3 +180,31 @@ TEST(FrameCollection, StartUpListsThePicturesOfResources)
     EXPECT_TRUE(std::filesystem::exists("Cache/Resources/Ship/-Idle.frm16"));
     frames.FreeEntries();
 }
+
+TEST(FrameCollection, WithoutStagesOfItsOwnAListConvertsForTheDepthOfEachLoad)
+{
+    // A display of another depth (a mode change, another game in the process) gets its pictures
+    // in its own depth; a list given stages keeps them.
+    WorkFolder folder;
+    WriteUniformSource("Resources/Ship", "Idle");
+    const int32_t savedDepth = GetDisplayBitsPerPixel();
+    CFrameCollection frames;
+    frames.SetUpFolder("Pictures Of Each Depth", "Resources");
+    CFrameCollection fixed;
+    CFrameLoadStage list;
+    SixteenBitList(list);
+    fixed.SetDefaultLoadStages(list);
+    fixed.SetUpFolder("Pictures Of Sixteen Bits", "Resources");
+    for (int32_t depth : {16, 32, 16}) {
+        SetDisplayBitsPerPixel(depth);
+        for (CFrameCollection* collection : {&frames, &fixed}) {
+            collection->UnloadItem(0);
+            auto* frame = dynamic_cast<CFrame*>(collection->GetItem(0));
+            ASSERT_NE(frame, nullptr);
+            // A 32-bit display draws the frames of a 24-bit one.
+            const uint32_t own = depth == 32 ? 24u : static_cast<uint32_t>(depth);
+            EXPECT_EQ(frame->GetBitsPerPixel(), collection == &frames ? own : 16u) << depth;
+        }
+    }
+    SetDisplayBitsPerPixel(savedDepth);
+}

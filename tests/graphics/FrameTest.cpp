@@ -1,5 +1,6 @@
 // Frames of plain rows: allocation and sizes, pixel access, clears and fills (the 16-bit alpha fill
 // against the per-field formula), lines, remap tables and visibility.
+#include "../blit/SpanKernelTestSupport.h"
 #include "FrameTestSupport.h"
 #include "blit/modes/CopyBlitter.h"
 #include "graphics/Color.h"
@@ -171,9 +172,10 @@ TEST(Frame, GetPixelColorAndRawPixelOfEachDepth)
     WritePixel(frame16, 1, 0, 0xFFFF);
     CColor out;
     ASSERT_TRUE(frame16.GetPixelColor(1, 0, out));
-    EXPECT_EQ(out.GetRed(), 248);
-    EXPECT_EQ(out.GetGreen(), 252);
-    EXPECT_EQ(out.GetBlue(), 248);
+    // Full fields read as full channels, as the display shows them.
+    EXPECT_EQ(out.GetRed(), 255);
+    EXPECT_EQ(out.GetGreen(), 255);
+    EXPECT_EQ(out.GetBlue(), 255);
     EXPECT_EQ(out.GetAlpha(), 255);
     EXPECT_EQ(frame16.GetRawPixel(1, 0), 0xFFFFu);
 
@@ -223,7 +225,7 @@ TEST(Frame, ClearsAndByteFills)
         auto after = Snapshot(frame);
         for (uint32_t r = 0; r < 4; ++r)
             for (uint32_t c = 0; c < 6; ++c) {
-                bool cleared = depth != 32 && c >= 1 && c <= 2 && r >= 1;
+                bool cleared = c >= 1 && c <= 2 && r >= 1;
                 EXPECT_EQ(after[r * 6 + c], cleared ? 0u : before[r * 6 + c]) << depth << " " << c << "," << r;
             }
         frame.FillWithByte(0xAB);
@@ -250,7 +252,7 @@ TEST(Frame, FillWithColorWritesEachDepthsForm)
     for (uint32_t v : Snapshot(frame24))
         EXPECT_EQ(v, 0x112233u);
     for (uint32_t v : Snapshot(frame32))
-        EXPECT_EQ(v, 0u);
+        EXPECT_EQ(v, 0xFF112233u);
 
     CFrame frame8;
     frame8.Create(5, 3, 8);
@@ -495,15 +497,68 @@ TEST(Frame, HasVisiblePixels)
     EXPECT_FALSE(frame16.HasVisiblePixels());
 }
 
-TEST(Frame, ThirtyTwoBitFramesIgnoreFillsLinesAndRectClears)
+TEST(Frame, ThirtyTwoBitFramesTakeFillsLinesAndRectClearsOpaque)
 {
     CFrame frame;
     frame.Create(4, 4, 32);
     FillPattern(frame);
-    auto before = Snapshot(frame);
-    frame.FillRect(CIntRect{0, 0, 4, 4}, g_colorWhite);
-    frame.DrawLine(0, 0, 3, 3, g_colorWhite);
-    frame.ClearRect(CIntRect{0, 0, 4, 4});
-    frame.FillWithColor(g_colorWhite);
-    EXPECT_EQ(Snapshot(frame), before);
+    frame.FillRect(CIntRect{1, 1, 3, 3}, Rgba(1, 2, 3));
+    EXPECT_EQ(ReadPixel(frame, 1, 1), 0xFF010203u);
+    frame.DrawLine(0, 3, 3, 3, g_colorWhite);
+    EXPECT_EQ(ReadPixel(frame, 2, 3), 0xFFFFFFFFu);
+    frame.ClearRect(CIntRect{0, 0, 1, 4});
+    EXPECT_EQ(ReadPixel(frame, 0, 2), 0u);
+    EXPECT_NE(ReadPixel(frame, 3, 0), 0u);
+    frame.FillWithColor(g_colorTransparentBlack);
+    EXPECT_EQ(Snapshot(frame), std::vector<uint32_t>(16, 0u));
+}
+
+// A colour of alpha below 255 lies over the pixels at every depth: 24 and 32 bits per byte by
+// alpha / 256 (a 32-bit pixel's alpha covered too), 8 bits by the alpha's nearest fifth through the
+// blend tables, index 0 (no colour) taking the colour only from three fifths on.
+TEST(Frame, TranslucentFillsMixAtEveryDepth)
+{
+    const CColor half = Rgba(200, 100, 0, 128);
+    CFrame frame24, frame32;
+    frame24.Create(2, 1, 24);
+    frame32.Create(2, 1, 32);
+    WritePixel(frame24, 0, 0, 0x000064);
+    WritePixel(frame32, 0, 0, 0x40000064);
+    frame24.FillRect(CIntRect{0, 0, 2, 1}, half);
+    frame32.FillRect(CIntRect{0, 0, 2, 1}, half);
+    // Red 0 + 200 * 128 / 256, green 50, blue 100 - 50.
+    EXPECT_EQ(ReadPixel(frame24, 0, 0), 0x643232u);
+    EXPECT_EQ(ReadPixel(frame32, 0, 0), 0x9F643232u);
+    frame24.FillRect(CIntRect{0, 0, 2, 1}, Rgba(9, 9, 9, 0));
+    EXPECT_EQ(ReadPixel(frame24, 0, 0), 0x643232u);
+
+    spantest::CScopedBlendTables tables;
+    CFrame frame8;
+    frame8.Create(6, 1, 8);
+    for (uint32_t x = 1; x < 6; ++x)
+        WritePixel(frame8, x, 0, 30);
+    CColor colour;
+    colour.SetFromPaletteIndex(200);
+    const struct
+    {
+        uint8_t alpha;
+        uint32_t x;
+        uint32_t expected;
+    } cases[] = {
+        {20, 1, 30},                                    // under a tenth: nothing
+        {60, 2, Alpha20_80.GetData()[200 * 256 + 30]},  // a fifth of the colour
+        {110, 3, Alpha40_60.GetData()[200 * 256 + 30]}, // two fifths
+        {160, 4, Alpha40_60.GetData()[30 * 256 + 200]}, // three fifths
+        {240, 5, 200},                                  // whole
+    };
+    for (const auto& c : cases) {
+        CColor translucent = colour;
+        translucent.Set(colour.GetRed(), colour.GetGreen(), colour.GetBlue(), c.alpha);
+        frame8.FillRect(CIntRect{static_cast<int32_t>(c.x), 0, static_cast<int32_t>(c.x) + 1, 1}, translucent);
+        EXPECT_EQ(ReadPixel(frame8, c.x, 0), c.expected) << int{c.alpha};
+    }
+    CColor faint = colour;
+    faint.Set(colour.GetRed(), colour.GetGreen(), colour.GetBlue(), 110);
+    frame8.FillRect(CIntRect{0, 0, 1, 1}, faint);
+    EXPECT_EQ(ReadPixel(frame8, 0, 0), 0u);
 }

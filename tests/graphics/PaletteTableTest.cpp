@@ -113,18 +113,21 @@ TEST(PaletteTable, SaveAndLoadFiles)
 
 namespace {
 
-// An 8-bit BMP made by python3 with the standard library only.
-bool WritePythonBmp(const std::string& path, int bitCount)
+// An 8-bit BMP made by python3 with the standard library only: a colour table of the given number
+// of entries (entry i is blue i, green 3i, red 255 - i) named in the header's used-colour count,
+// and pixels of the byte 0x77.
+bool WritePythonBmp(const std::string& path, int bitCount, int colours = 256, int width = 4, int height = 2)
 {
     std::string script = "import struct,sys\n"
                          "bits=" + std::to_string(bitCount) + "\n"
-                         "w,h=4,2\n"
-                         "pal=b''.join(bytes([i,(i*3)&255,255-i,0]) for i in range(256)) if bits==8 else b''\n"
+                         "n=" + std::to_string(colours) + "\n"
+                         "w,h=" + std::to_string(width) + "," + std::to_string(height) + "\n"
+                         "pal=b''.join(bytes([i,(i*3)&255,255-i,0]) for i in range(n)) if bits==8 else b''\n"
                          "row=((w*bits//8)+3)//4*4\n"
-                         "pix=bytes(row*h)\n"
+                         "pix=bytes([0x77])*(row*h)\n"
                          "off=54+len(pal)\n"
                          "hdr=b'BM'+struct.pack('<IHHI',off+len(pix),0,0,off)\n"
-                         "info=struct.pack('<IiiHHIIiiII',40,w,h,1,bits,0,len(pix),2835,2835,256 if bits==8 else 0,0)\n"
+                         "info=struct.pack('<IiiHHIIiiII',40,w,h,1,bits,0,len(pix),2835,2835,n if bits==8 else 0,0)\n"
                          "open(sys.argv[1],'wb').write(hdr+info+pal+pix)\n";
     std::ofstream(path + ".py") << script;
     return testsupport::RunCommand("python3 '" + path + ".py' '" + path + "'") == 0;
@@ -169,6 +172,36 @@ TEST(FramePalette, LoadBmpPaletteReadsEightBitFilesFromOtherTools)
             EXPECT_EQ(r, static_cast<uint8_t>(bytes[entries + 2 + i * 4])) << format;
         }
     }
+}
+
+TEST(FramePalette, LoadBmpPaletteTakesAShortColourTableAsItsHeaderCountsIt)
+{
+    filetest::WorkFolder dir;
+    // A small image whose file is shorter than a whole table would be, and a large one whose
+    // pixels lie where the missing entries would: neither lends its pixel bytes to the palette.
+    const struct
+    {
+        int colours, width, height;
+    } cases[] = {{16, 4, 2}, {16, 64, 32}, {1, 8, 8}, {255, 4, 4}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.colours << " colours, " << c.width << " x " << c.height);
+        ASSERT_TRUE(WritePythonBmp(dir / "short.bmp", 8, c.colours, c.width, c.height));
+        CFrame frame;
+        ASSERT_TRUE(frame.LoadBmpPalette("short.bmp"));
+        for (int i = 0; i < 256; ++i) {
+            uint8_t r, g, b;
+            frame.GetPalette()->GetEntry(static_cast<uint32_t>(i), r, g, b);
+            const bool listed = i < c.colours;
+            EXPECT_EQ(b, listed ? i : 0) << i;
+            EXPECT_EQ(g, listed ? (i * 3) & 255 : 0) << i;
+            EXPECT_EQ(r, listed ? 255 - i : 0) << i;
+        }
+    }
+    // A table cut short before its counted entries end is refused.
+    const std::string bytes = testsupport::ReadFileBytes(dir / "short.bmp");
+    testsupport::WriteFileBytes(dir / "cut.bmp", bytes.substr(0, 54 + 100));
+    CFrame frame;
+    EXPECT_FALSE(frame.LoadBmpPalette("cut.bmp"));
 }
 
 TEST(FramePalette, LoadBmpPaletteRefusesOtherFiles)

@@ -6,10 +6,13 @@
 #include "blit/modes/CopyBlitter.h"
 #include "foundation/ConfigFile.h"
 #include "graphics/Color.h"
+#include "graphics/DirtyRectFrame.h"
 #include "graphics/PaletteTable.h"
 #include "graphics/ScreenFrame.h"
+#include "platform/PageConversion.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <fstream>
@@ -533,4 +536,52 @@ TEST_F(ScreenFrameTest, EveryDrawingOperationReachesTheScreenThroughItsReport)
     screen.GetPixelColor(5, 5, out);
     ASSERT_TRUE(screen.Present());
     EXPECT_TRUE(Device().GetLastShownRects().empty());
+}
+
+// The test pattern's grey ramp (32 steps, step * 255 / 31), drawn as the game draws: filled into
+// the back buffer, its cells presented onto the screen and turned into the window's pixels as the
+// SDL display turns them. On 16 bits every channel of every step shows within 4 of the 24-bit
+// picture, and no channel apart from the others (no tint).
+TEST_F(ScreenFrameTest, TheTestPatternsGreyRampAtSixteenBitsStaysGrey)
+{
+    constexpr int kSteps = 32, kStepWidth = 18;
+    std::vector<uint32_t> shown[2];
+    for (int pass = 0; pass < 2; ++pass) {
+        const int depth = pass == 0 ? 24 : 16;
+        SetDisplayBitsPerPixel(depth);
+        CScreenFrame display;
+        int32_t w = 640, h = 480;
+        ASSERT_TRUE(display.SetDisplayMode(w, h, depth, depth));
+        CDirtyRectFrame page;
+        page.Create(640, 480, static_cast<uint32_t>(depth));
+        page.SetPageCount(display.GetBackBufferCount() + 1);
+        page.MarkAllDirty();
+        for (int step = 0; step < kSteps; ++step) {
+            const auto v = static_cast<uint8_t>(step * 255 / (kSteps - 1));
+            page.FillRect({20 + step * kStepWidth, 300, 20 + (step + 1) * kStepWidth, 330}, Rgb(v, v, v));
+        }
+        ASSERT_EQ(display.Lock(), CScreenFrame::kLockDone);
+        page.PresentDirtyCells(&display, &g_copyBlitter);
+        display.Unlock();
+        ASSERT_TRUE(display.Present());
+        const platform::DisplayMode mode{640, 480, depth};
+        const platform::PaletteTable32 none{};
+        for (int step = 0; step < kSteps; ++step) {
+            const int x = 20 + step * kStepWidth + kStepWidth / 2;
+            uint32_t argb = 0;
+            ASSERT_TRUE(platform::ConvertRect(Device().GetShownPixels().data(), Device().GetPitch(), mode,
+                                              Device().GetGreenMask(), none, {x, 310, x + 1, 311}, &argb, 4));
+            shown[pass].push_back(argb & 0xFFFFFF);
+        }
+    }
+    for (int step = 0; step < kSteps; ++step) {
+        const uint32_t wide = shown[0][step], narrow = shown[1][step];
+        const auto v = static_cast<int>(step * 255 / (kSteps - 1));
+        EXPECT_EQ(wide, static_cast<uint32_t>(v * 0x010101)) << step;
+        for (int shift : {16, 8, 0})
+            EXPECT_LE(std::abs(static_cast<int>(narrow >> shift & 0xFF) - v), 4)
+                << "step " << step << " channel at bit " << shift << ": " << std::hex << narrow;
+        // Red and blue are packed alike, so they match exactly.
+        EXPECT_EQ(narrow >> 16, narrow & 0xFF) << step;
+    }
 }

@@ -89,7 +89,71 @@ std::string HeaderText(const std::string& file)
     return text;
 }
 
+// The source file with its header's text replaced, compressed again by zlib; the strip after the
+// header stays as it was.
+std::string WithHeaderText(const std::string& file, const std::string& text)
+{
+    uint32_t packed = 0;
+    std::memcpy(&packed, file.data() + 1, 4);
+    uLongf length = compressBound(static_cast<uLong>(text.size()));
+    std::string block(length, '\0');
+    if (compress(reinterpret_cast<Bytef*>(block.data()), &length, reinterpret_cast<const Bytef*>(text.data()),
+                 static_cast<uLong>(text.size())) != Z_OK)
+        return "";
+    block.resize(length);
+    const auto packedNow = static_cast<uint32_t>(length), raw = static_cast<uint32_t>(text.size());
+    std::string out(1, '\x01');
+    out.append(reinterpret_cast<const char*>(&packedNow), 4);
+    out.append(reinterpret_cast<const char*>(&raw), 4);
+    return out + block + file.substr(9 + packed);
+}
+
+std::string Replaced(std::string text, const std::string& from, const std::string& to)
+{
+    const size_t at = text.find(from);
+    return at == std::string::npos ? "" : text.replace(at, from.size(), to);
+}
+
 } // namespace
+
+TEST(SequenceFile, FrameRectanglesOutsideTheStripAreRefusedBeforeAnyFrameIsMade)
+{
+    WorkFolder folder;
+    CSequence original;
+    MakeWalk(original, 5);
+    CSequenceSourceOptions options;
+    options.m_lossless = true;
+    ASSERT_TRUE(original.SaveSourceImage("Resources", "Walk", options));
+    const std::string file = testsupport::ReadFileBytes("Cache/Resources/Walk.Sequence");
+    const std::string header = HeaderText(file);
+    ASSERT_FALSE(header.empty());
+    // The strip is 13 x 4: frames at x 0-5, 5-12 and 12-13.
+    const struct
+    {
+        const char* from;
+        const char* to;
+        bool taken;
+    } cases[] = {
+        {"Right=12\r\n", "Right=2000000000\r\n", false}, {"Right=12\r\n", "Right=14\r\n", false},
+        {"Left=5\r\n", "Left=-1\r\n", false},          {"Bottom=4\r\n", "Bottom=65536\r\n", false},
+        {"Top=0\r\n", "Top=-70000\r\n", false},        {"Right=12\r\n", "Right=13\r\n", true},
+        // Empty rectangles are null frames, wherever they lie.
+        {"Right=12\r\n", "Right=-2000000000\r\n", true},
+    };
+    CFrameLoadStage list;
+    ThirtyTwoBitList(list);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.to);
+        const std::string text = Replaced(header, c.from, c.to);
+        ASSERT_FALSE(text.empty());
+        testsupport::WriteFileBytes("Cache/Resources/Bad.Sequence", WithHeaderText(file, text));
+        std::filesystem::remove("Cache/Resources/-Bad.seq32");
+        CSequence rebuilt;
+        EXPECT_EQ(rebuilt.BuildFromSource("Resources", "Bad", &list), c.taken);
+        EXPECT_EQ(rebuilt.GetFrameCount(), c.taken ? 4u : 0u);
+        EXPECT_EQ(std::filesystem::exists("Cache/Resources/-Bad.seq32"), c.taken);
+    }
+}
 
 TEST(SequenceFile, SourceImageRoundTripKeepsFramesAndNullFrames)
 {

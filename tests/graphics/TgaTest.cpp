@@ -118,18 +118,60 @@ TEST(TgaReader, RefusesBadFilesWithoutReadingPastThem)
     EXPECT_FALSE(Read(frame, raw, 12)) << "an unknown depth";
 }
 
-TEST(TgaReaderDeathTest, APacketPastTheRowEndIsFatal)
+TEST(TgaReaderDeathTest, OnlyAPacketPastTheImageEndIsFatal)
 {
-    // Width 4, height 4, bottom-up: the first file row is frame row 3.
+    // Width 4, height 4, bottom-up: the last file row is frame row 0. One run packet of 17 pixels
+    // covers the whole image and one pixel more.
     std::vector<uint8_t> file = Header(10, 4, 4, 24, 0);
-    Append(file, {0x84, 1, 2, 3});
-    file.resize(file.size() + 12, 0); // room for the other rows' packets
+    Append(file, {0x90, 1, 2, 3});
+    file.resize(file.size() + 12, 0); // as long as four rows of one packet each would be
     EXPECT_EXIT(
         {
             CFrame frame;
             Read(frame, file);
         },
-        testing::ExitedWithCode(255), "FATAL ERROR: The TGA you loaded 'test.tga' is corrupt \\(line 3\\)\\.");
+        testing::ExitedWithCode(255), "FATAL ERROR: The TGA you loaded 'test.tga' is corrupt \\(line 0\\)\\.");
+}
+
+TEST(TgaReader, PacketsRunOnAcrossRowEndsAsImageMagickReadsThem)
+{
+    // 5 x 3, top-down, 24 and 32 bits: packets that end inside the next row, a raw packet that
+    // spans three rows, a run that ends exactly at the image's end.
+    for (uint8_t bits : {24, 32}) {
+        const uint32_t n = bits / 8;
+        std::vector<uint8_t> file = Header(10, 5, 3, bits, 0x20);
+        auto pixel = [&](uint8_t v) {
+            for (uint32_t i = 0; i < n; ++i)
+                file.push_back(static_cast<uint8_t>(v + 17 * i + (i == 3 ? 200 : 0)));
+        };
+        file.push_back(0x86); // run of 7: row 0 and two pixels of row 1
+        pixel(10);
+        file.push_back(0x05); // raw 6: the rest of row 1 and three pixels of row 2
+        for (uint8_t v : {20, 30, 40, 50, 60, 70})
+            pixel(v);
+        file.push_back(0x81); // run of 2 to the end
+        pixel(90);
+        CFrame frame;
+        ASSERT_TRUE(Read(frame, file)) << int(bits);
+        const std::vector<uint8_t> expectedValues = {10, 10, 10, 10, 10, 10, 10, 20, 30, 40, 50, 60, 70, 90, 90};
+        for (uint32_t i = 0; i < 15; ++i) {
+            const uint8_t v = expectedValues[i];
+            const uint32_t expected = Bgra(v, static_cast<uint8_t>(v + 17), static_cast<uint8_t>(v + 34),
+                                           bits == 32 ? static_cast<uint8_t>(v + 51 + 200) : 255);
+            EXPECT_EQ(ReadPixel(frame, i % 5, i / 5), expected) << int(bits) << " pixel " << i;
+        }
+        // ImageMagick, where it is installed, decodes the same file to the same pixels.
+        const std::string convert = ImageMagickTool("convert");
+        if (convert.empty())
+            continue;
+        WorkFolder folder;
+        testsupport::WriteFileBytes("crossing.tga", std::string(file.begin(), file.end()));
+        uint32_t width = 0, height = 0;
+        const std::vector<uint32_t> shown = DecodedByImageMagick(convert, "crossing.tga", width, height);
+        ASSERT_EQ(shown.size(), 15u) << int(bits);
+        for (uint32_t i = 0; i < 15; ++i)
+            EXPECT_EQ(ReadPixel(frame, i % 5, i / 5), shown[i]) << int(bits) << " pixel " << i;
+    }
 }
 
 TEST(TgaWriter, PacketsOfWorkedRows)
@@ -199,9 +241,10 @@ TEST(TgaWriter, RunLengthAndSixteenBitFramesAreSavedThroughTheCopyBlendMode)
         ASSERT_TRUE(encoded.SaveTga(name.c_str(), 0)) << depth;
         EXPECT_EQ(FileBytes(name), FileBytes("plain.tga")) << depth;
     }
-    // 16-bit frames are stored as 24 bits: blue << 3, green << 2, the red bits as they stand.
-    const uint32_t pixels[][2] = {{0xF800, 0xF80000}, {0x07E0, 0x00FC00}, {0x001F, 0x0000F8},
-                                  {0xFFFF, 0xF8FCF8}, {0x0000, 0x000000}, {0x8410, 0x808080}};
+    // 16-bit frames are stored as 24 bits, each field widened as the display shows it: its top bits
+    // repeated below it.
+    const uint32_t pixels[][2] = {{0xF800, 0xFF0000}, {0x07E0, 0x00FF00}, {0x001F, 0x0000FF},
+                                  {0xFFFF, 0xFFFFFF}, {0x0000, 0x000000}, {0x8410, 0x848284}};
     CFrame sixteen, back;
     sixteen.Create(6, 1, 16);
     for (uint32_t x = 0; x < 6; ++x)
@@ -267,7 +310,10 @@ TEST(TgaReader, FilesWrittenByImageMagick)
     // once it applies that origin.
     const char* variants[] = {"-compress None", "-compress RLE", "-compress None -orient TopLeft",
                               "-compress RLE -orient TopLeft", "-alpha off -compress None",
-                              "-alpha off -compress RLE -orient TopLeft"};
+                              "-alpha off -compress RLE -orient TopLeft",
+                              // Rows stored right to left, which the header's bit 0x10 says.
+                              "-compress None -orient TopRight", "-compress RLE -orient BottomRight",
+                              "-alpha off -compress RLE -orient TopRight"};
     for (const char* options : variants) {
         ASSERT_EQ(testsupport::RunCommand(convert + " source.pam " + options + " magick.tga"), 0) << options;
         uint32_t shownWidth = 0, shownHeight = 0;

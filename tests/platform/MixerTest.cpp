@@ -1,9 +1,11 @@
 // The mixer: gains, pan, resampling, formats, duplicates, the device and the headless clock.
+#include "platform/MixKernel.h"
 #include "platform/Mixer.h"
 #include "platform/headless/HeadlessBackend.h"
 
 #include <atomic>
 #include <cmath>
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <random>
 #include <thread>
@@ -203,7 +205,7 @@ TEST(Mixer, FormatsAndMonoDevice)
     EXPECT_EQ(MixFrames(mono, 2), (std::vector<int16_t>{2000, 2000}));
 }
 
-TEST(Mixer, VoicesAreSummedInThirtyTwoBitsAndClampedOnce)
+TEST(Mixer, VoicesAreSummedInThirtyTwoBitsAndLimitedOnce)
 {
     Mixer mixer;
     std::vector<std::shared_ptr<SoundBuffer>> voices;
@@ -211,15 +213,84 @@ TEST(Mixer, VoicesAreSummedInThirtyTwoBitsAndClampedOnce)
         voices.push_back(Mono16(mixer, {value}));
         voices.back()->Play(true);
     }
-    EXPECT_EQ(MixFrames(mixer, 1)[0], 32767);
+    // 86016 would overflow: the limiter brings it to its ceiling, not to a clipped full scale.
+    const int16_t limited = MixFrames(mixer, 1)[0];
+    EXPECT_LE(limited, PeakLimiter::kCeiling);
+    EXPECT_GE(limited, PeakLimiter::kCeiling - 1);
+    EXPECT_EQ(mixer.GetLimitedFrameCount(), 1u);
     voices[3]->Stop();
     voices[4]->Stop();
-    EXPECT_EQ(MixFrames(mixer, 1)[0], 28672);   // 28672 + 28672 - 28672, no clamp on the way
+    // 28672 + 28672 - 28672, no clamp on the way, once the gain is back (a tenth of a second).
+    const std::vector<int16_t> recovering = MixFrames(mixer, 2205);
+    EXPECT_LT(recovering.front(), 28672);
+    EXPECT_EQ(recovering.back(), 28672);
+    EXPECT_EQ(MixFrames(mixer, 1)[0], 28672);
     voices[0]->Stop();
     voices[1]->Stop();
     EXPECT_EQ(MixFrames(mixer, 1)[0], -28672);
     mixer.StopAll();
     EXPECT_FALSE(voices[2]->IsPlaying());
+}
+
+TEST(PeakLimiter, SumsThatFitPassSampleForSample)
+{
+    const std::vector<int32_t> fitting = {0, 1, -1, 32767, -32768, 12345, -30000, 32000, 31999, -32767};
+    std::vector<int16_t> out(fitting.size());
+    PeakLimiter limiter;
+    LimitToPcm16(fitting.data(), out.data(), fitting.size() / 2, 2, limiter);
+    for (size_t i = 0; i < fitting.size(); ++i)
+        EXPECT_EQ(out[i], fitting[i]) << i;
+    EXPECT_EQ(limiter.gain, PeakLimiter::kUnity);
+    EXPECT_EQ(limiter.limitedFrames, 0u);
+}
+
+TEST(PeakLimiter, AnOverflowDucksBothSidesToTheCeilingAndRecovers)
+{
+    const struct
+    {
+        int32_t left, right;
+    } overflows[] = {{40000, -10000}, {-90000, 45000}, {32768, 0}, {0, -32769}, {2000000000, -2000000000}};
+    for (const auto& o : overflows) {
+        SCOPED_TRACE(std::to_string(o.left) + ", " + std::to_string(o.right));
+        // The overflowing frame, then a steady loud tone of 30000 that fits on its own.
+        std::vector<int32_t> in = {o.left, o.right};
+        constexpr size_t kFrames = 8000;
+        for (size_t i = 1; i < kFrames; ++i) {
+            const int32_t tone = (i % 2 ? 30000 : -30000);
+            in.push_back(tone);
+            in.push_back(-tone);
+        }
+        std::vector<int16_t> out(in.size());
+        PeakLimiter limiter;
+        LimitToPcm16(in.data(), out.data(), kFrames, 2, limiter);
+        // The loudest side lands on the ceiling (to the gain's precision); the other keeps its
+        // share (the stereo picture).
+        const int64_t loudest = std::max(std::llabs(o.left), std::llabs(o.right));
+        const int32_t shown = std::max(std::abs(out[0]), std::abs(out[1]));
+        EXPECT_LE(shown, PeakLimiter::kCeiling);
+        EXPECT_GE(shown, PeakLimiter::kCeiling - 2);
+        const double gain = static_cast<double>(shown) / static_cast<double>(loudest);
+        EXPECT_NEAR(out[0], o.left * gain, 1.0);
+        EXPECT_NEAR(out[1], o.right * gain, 1.0);
+        // The gain only rises afterwards: the tone comes back without a jump, never past the
+        // ceiling, and whole again within a tenth of a second (2205 frames).
+        int32_t previous = 0;
+        size_t whole = kFrames;
+        for (size_t frame = 1; frame < kFrames; ++frame) {
+            const int32_t magnitude = std::abs(out[2 * frame]);
+            EXPECT_GE(magnitude, previous) << frame;
+            if (magnitude < 30000)
+                EXPECT_LE(magnitude, PeakLimiter::kCeiling) << frame;
+            else if (whole == kFrames)
+                whole = frame;
+            previous = magnitude;
+            EXPECT_EQ(out[2 * frame + 1], -out[2 * frame]) << frame;
+        }
+        EXPECT_LE(whole, 2205u);
+        EXPECT_EQ(std::abs(out.back()), 30000);
+        EXPECT_EQ(limiter.gain, PeakLimiter::kUnity);
+        EXPECT_EQ(limiter.limitedFrames, whole);
+    }
 }
 
 TEST(Mixer, DuplicatesShareThePcmAndKeepTheirOwnState)

@@ -197,11 +197,17 @@ TEST_F(ControlsDialog, TenGroupsKeepTheTabsAt300PixelsWithScrollingPages)
 TEST_F(ControlsDialog, ADialogThatGoesWhileAButtonWaitsGivesTheScreenItsInputBack)
 {
     CControlsDialog* dialog = Open(m_controls.get());
+    const int key = m_controls->GetBinding(kActionShoot).key;
     dialog->GetBindingButtons()[kActionShoot]->Click();
+    EXPECT_FALSE(dialog->GetBindingButtons()[kActionShoot]->PollCapture());
     ASSERT_FALSE(m_screen->IsInputOn());
+    ASSERT_TRUE(m_controls->IsCapturing());
     dialog->Discard();
     EXPECT_FALSE(m_dialog.IsAlive());
     EXPECT_TRUE(m_screen->IsInputOn());
+    // The capture ended with it, the binding as it was: the control sets poll again.
+    EXPECT_FALSE(m_controls->IsCapturing());
+    EXPECT_EQ(m_controls->GetBinding(kActionShoot).key, key);
 }
 
 TEST_F(ControlsDialog, WithoutControlsNothingWaits)

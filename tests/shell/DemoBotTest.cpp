@@ -4,6 +4,7 @@
 
 #include "app/Mouse.h"
 #include "game/Playfield.h"
+#include "game/bricks/BrickLayer.h"
 #include "game/ship/ShipAI.h"
 #include "game/sprites/Sprite.h"
 #include "game/sprites/SpriteList.h"
@@ -80,6 +81,12 @@ TEST_F(DemoBotGame, ShipKeepsMeetingTheBall)
     m_game->StartNewGame(1, 0);
     CPlayfield& playfield = *m_game->GetPlayfield();
     CDemoBot bot(5);
+    // The bot waits for the machine to lay the bricks; the play is counted from then on.
+    for (int step = 0; step < 600 && playfield.IsLayingBricks(); ++step) {
+        bot.Step(playfield);
+        Step();
+    }
+    ASSERT_FALSE(playfield.IsLayingBricks());
     int returns = 0;
     int previousPointer = bot.GetPointerX();
     bool wasFalling = false;
@@ -100,5 +107,28 @@ TEST_F(DemoBotGame, ShipKeepsMeetingTheBall)
     }
     EXPECT_GE(returns, 5);
     EXPECT_FALSE(playfield.IsGameOver());
+}
+
+TEST_F(DemoBotGame, LetsTheMachineLayEveryBrickBeforeItClicks)
+{
+    // Round 1-4 lays a full grid: long enough for several of the bot's clicks.
+    m_game->StartNewGame(1, 3);
+    CPlayfield& playfield = *m_game->GetPlayfield();
+    CDemoBot bot(5);
+    int steps = 0;
+    for (; playfield.IsLayingBricks() && steps < 60 * 60; ++steps) {
+        bot.Step(playfield);
+        Step();
+    }
+    // Laid to the end by the machine: it went home with every brick placed.
+    EXPECT_GT(steps, 200);
+    EXPECT_LT(steps, 60 * 60);
+    EXPECT_EQ(playfield.GetBrickLayer().GetPlacedCount(), playfield.GetBricks().Count());
+    // Then the bot serves.
+    for (int i = 0; i < 120 && playfield.GetBalls().GetHead()->GetVelocity().m_y == 0.0f; ++i) {
+        bot.Step(playfield);
+        Step();
+    }
+    EXPECT_NE(playfield.GetBalls().GetHead()->GetVelocity().m_y, 0.0f);
 }
 #endif

@@ -1,11 +1,13 @@
 // The demo clips the data set ships, played by the game over the built data: the set holds exactly
 // the listed clips, each plays frame by frame to the very end of its stream and shows a moving
-// field, and the commercials name them.
+// field that shows bricks laid by the machine and broken, and the commercials name them.
 #include "GameFixture.h"
 
+#include "app/ReplayIndexMap.h"
 #include "app/ReplayStream.h"
 #include "game/Playfield.h"
 #include "graphics/DirtyRectFrame.h"
+#include "graphics/SequenceCollection.h"
 #include "shell/MainMenuWindow.h"
 
 #include <algorithm>
@@ -16,8 +18,7 @@
 #ifdef VANTOREL_DATA_DIR
 namespace {
 
-const std::filesystem::path kClipList =
-    std::filesystem::path(__FILE__).parent_path() / ".." / ".." / "data" / "DemoClips.txt";
+const std::filesystem::path kClipList = std::filesystem::path(VANTOREL_SOURCE_DIR) / "data" / "DemoClips.txt";
 // A clip shorter than this means its game ended almost at once.
 constexpr uint32_t kShortestClip = 150;
 
@@ -64,6 +65,25 @@ std::vector<uint16_t> Pixels(const CFrame& frame, const CIntRect& rect)
     return pixels;
 }
 
+// The sequences the clip's records named so far (each named once, on its first use).
+void AddNamedSequences(CDemoRecorder& recorder, std::set<std::string>& names)
+{
+    CSequenceCollection& sequences = CSequenceCollection::GetInstance();
+    CReplayIndexMap& references = recorder.GetStream()->GetReadingReferences();
+    for (uint32_t i = 0; i < references.GetTableSize(&sequences); ++i) {
+        const int32_t local = references.GetLocalIndex(&sequences, i);
+        if (local >= 0)
+            names.insert(sequences.GetItemName(static_cast<uint32_t>(local)));
+    }
+}
+
+size_t CountStartingWith(const std::set<std::string>& names, const std::string& prefix, const std::string& suffix = "")
+{
+    return static_cast<size_t>(std::count_if(names.begin(), names.end(), [&](const std::string& name) {
+        return name.starts_with(prefix) && name.ends_with(suffix);
+    }));
+}
+
 class ShippedDemos : public GameFixture
 {
 };
@@ -90,6 +110,7 @@ TEST_F(ShippedDemos, EveryClipPlaysFrameByFrameToTheEndOfItsStream)
     CDemoRecorder* recorder = CDemoRecorder::GetInstance();
     CFilePlayList& demos = GetDemoFileList();
     ASSERT_GT(demos.GetCount(), 0u);
+    ASSERT_FALSE(ReadClipList().empty()) << kClipList;
     const CIntRect field = m_game->GetPlayfield()->GetFieldRect();
     for (const ListedClip& clip : ReadClipList()) {
         SCOPED_TRACE(clip.file);
@@ -108,6 +129,7 @@ TEST_F(ShippedDemos, EveryClipPlaysFrameByFrameToTheEndOfItsStream)
         size_t mostColours = 0;
         std::vector<uint16_t> earlier;
         bool moved = false;
+        std::set<std::string> named;
         while (recorder->IsPlaying() && frames <= clip.frames) {
             // Every frame ends with its end record: once the stream is used up, the next draw
             // finds nothing to play and the demo ends there.
@@ -118,6 +140,7 @@ TEST_F(ShippedDemos, EveryClipPlaysFrameByFrameToTheEndOfItsStream)
             }
             Step();
             ++frames;
+            AddNamedSequences(*recorder, named);
             const CFrame& shown = *m_game->GetBackBuffer();
             mostColours = std::max(mostColours, PixelValues(shown, field).size());
             if (frames % 60 == 0) {
@@ -134,6 +157,12 @@ TEST_F(ShippedDemos, EveryClipPlaysFrameByFrameToTheEndOfItsStream)
         // it moved.
         EXPECT_GT(mostColours, 200u);
         EXPECT_TRUE(moved);
+        // The clip draws the bricks' own looks, the machine that lays them, and bricks breaking.
+        EXPECT_GE(CountStartingWith(named, "Brick Looks/"), 1u);
+        EXPECT_GE(CountStartingWith(named, "Brick Looks/", " Breaking"), 1u);
+        EXPECT_GT(CountStartingWith(named, "Brick Looks/") - CountStartingWith(named, "Brick Looks/", " Breaking"), 0u);
+        EXPECT_EQ(named.count("Brick Layer/Carriage"), 1u);
+        EXPECT_EQ(named.count("Brick Layer/Bar"), 1u);
         // The end of the demo leads back to the menu.
         EXPECT_TRUE(m_game->IsInMenu());
         EXPECT_EQ(m_game->GetCurrentCommercial(), nullptr);

@@ -2,9 +2,11 @@
 // A game object over the project's data set in a scratch folder (the current folder while the
 // test runs), on the headless backend with a virtual clock, stepped by hand.
 #include "../foundation/FileTestHelpers.h"
+#include "TestSupport.h"
 #include "app/DemoRecorder.h"
 #include "app/Keyboard.h"
 #include "app/Mouse.h"
+#include "app/TimedPictureScreen.h"
 #include "app/WindowProc.h"
 #include "foundation/OpenFlags.h"
 #include "foundation/Win32Services.h"
@@ -37,13 +39,14 @@ protected:
         platform::GetHeadlessBackend().Reset();
         platform::CreateMainWindow("Vantorel");
         platform::EnableVirtualClock();
-        SetCommandLine(CommandLine());
+        SetCommandLine(GameCommandLine().c_str());
         SetMainWindowState(true, false);
         g_keyboard = CKeyboard();
         g_mouse = CMouse();
-        m_game = new CGame(nullptr);
+        CTimedPictureScreen* pictureScreen = MakePictureScreen();
+        m_game = MakeGame(pictureScreen);
         m_game->MarkConstructed();
-        m_game->Init(nullptr);
+        m_game->Init(pictureScreen);
     }
     void TearDown() override
     {
@@ -51,13 +54,36 @@ protected:
         CDemoRecorder::GetInstance()->SetFinishCallback(nullptr);
         // The game's fonts went with it: no later test may find one as the toolkit's default.
         CWindowToolkitState::Get().Reset();
-        platform::DisableVirtualClock();
         SetCommandLine("");
+        platform::DisableVirtualClock();
     }
-    // The game's command line (a display depth, for one).
-    virtual const char* CommandLine() const { return ""; }
+    // The game's command line ("/ScreenBitDepth 8").
+    virtual std::string GameCommandLine() const { return ""; }
+    // The picture screen the game shows its pictures on (kept and deleted by the game); none by
+    // default, so that the start-up shows no splash.
+    virtual CTimedPictureScreen* MakePictureScreen() { return nullptr; }
     // Before the game starts: a test may change its copy of the data set.
     virtual void PrepareData(const std::filesystem::path&) {}
+    // The game object, given the picture screen; a test may watch it through a class of its own.
+    virtual CGame* MakeGame(CTimedPictureScreen* pictureScreen) { return new CGame(pictureScreen); }
+    // Rewrites the archive (a link into the built data set) of the test's copy without the entries
+    // whose names hold the text.
+    static void DropEntries(const std::filesystem::path& data, const char* archive, const std::string& holding)
+    {
+        const std::filesystem::path path = data / archive;
+        const std::string script = "import zipfile\n"
+                                   "src = zipfile.ZipFile('" + std::filesystem::read_symlink(path).string() + "')\n"
+                                   "dst = zipfile.ZipFile('" + (data / "Filtered.zip").string() + "', 'w')\n"
+                                   "for item in src.infolist():\n"
+                                   "    if '" + holding + "' not in item.filename:\n"
+                                   "        dst.writestr(item, src.read(item))\n"
+                                   "dst.close()\n";
+        testsupport::WriteFileBytes(data / "filter.py", script);
+        ASSERT_EQ(testsupport::RunCommand("python3 '" + (data / "filter.py").string() + "'"), 0);
+        std::filesystem::remove(data / "filter.py");
+        std::filesystem::remove(path);
+        std::filesystem::rename(data / "Filtered.zip", path);
+    }
     static void LinkFiles(const std::filesystem::path& from, const std::filesystem::path& to)
     {
         std::filesystem::create_directory(to);
@@ -107,13 +133,6 @@ protected:
 class GameAtDepth : public GameFixture, public testing::WithParamInterface<int>
 {
 protected:
-    const char* CommandLine() const override
-    {
-        m_commandLine = "/ScreenBitDepth " + std::to_string(GetParam());
-        return m_commandLine.c_str();
-    }
-
-private:
-    mutable std::string m_commandLine;
+    std::string GameCommandLine() const override { return "/ScreenBitDepth " + std::to_string(GetParam()); }
 };
 #endif

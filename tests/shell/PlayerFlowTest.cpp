@@ -117,6 +117,18 @@ protected:
         return Top<CNewGameOptionsDialog>();
     }
 
+    // The holder keeps its height unless the dialog, shown, would then not fit on the screen: it
+    // then ends kBottomGap above the screen's bottom, with at least a row of buttons in view.
+    static void ExpectFittedHolder(const CNewGameOptionsDialog& dialog)
+    {
+        const int32_t holder = dialog.GetHolder()->GetHeight();
+        EXPECT_LE(holder, CNewGameOptionsDialog::kHolderHeight);
+        EXPECT_GE(holder, dialog.GetRoundButtons().front()->GetHeight());
+        if (holder < CNewGameOptionsDialog::kHolderHeight)
+            EXPECT_EQ(dialog.GetRect().m_bottom, 480 - CNewGameOptionsDialog::kBottomGap);
+        EXPECT_EQ(dialog.GetRect().m_top, CNewGameOptionsDialog::kShownY);
+    }
+
     int m_sets = 2;
 };
 
@@ -235,7 +247,7 @@ TEST_F(PlayerFlow, NewProfileSeesNormalAndOnlyTheFirstRound)
     EXPECT_GT(buttons[1]->GetRect().m_left, buttons[0]->GetRect().m_right);
     EXPECT_GT(buttons[2]->GetRect().m_top, buttons[0]->GetRect().m_bottom);
     EXPECT_EQ(buttons[2]->GetRect().m_left, buttons[0]->GetRect().m_right + CNewGameOptionsDialog::kHolderSpacing);
-    EXPECT_EQ(dialog->GetHolder()->GetHeight(), CNewGameOptionsDialog::kHolderHeight);
+    ExpectFittedHolder(*dialog);
 }
 
 TEST_F(PlayerFlow, ReachedCheckpointsUnlockTheirButtonsOnly)
@@ -298,7 +310,7 @@ TEST_F(PlayerFlow, ManySetsScrollInTheFixedHolder)
     CNewGameOptionsDialog* dialog = OpenNewGame();
     ASSERT_NE(dialog, nullptr);
     CJWindow* holder = dialog->GetHolder();
-    EXPECT_EQ(holder->GetHeight(), CNewGameOptionsDialog::kHolderHeight);
+    ExpectFittedHolder(*dialog);
     ASSERT_NE(holder->GetScrollState(), nullptr);
     EXPECT_GT(holder->GetScrollState()->m_contentHeight, CNewGameOptionsDialog::kHolderHeight);
 }

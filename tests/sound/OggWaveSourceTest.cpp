@@ -6,8 +6,11 @@
 #include "sound/WaveSource.h"
 
 #include <atomic>
+#include <cstring>
 #include <memory>
 #include <thread>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -83,6 +86,86 @@ TEST_F(OggWaveSource, OtherFilesFailAndCutFilesDeliverWhatTheyHold)
     const size_t delivered = ReadAll(*source).size();
     EXPECT_GT(delivered, 0u);
     EXPECT_LE(delivered, source->GetPCMLength());
+}
+
+TEST_F(OggWaveSource, ChainedFilesPlayFromTheirFirstLinkToTheEndOfTheLast)
+{
+    std::string chained, decoded;
+    if (!EncodeOggChain(m_dir, {{2, 22050, 30000}, {2, 22050, 12000}, {2, 22050, 7000}}, chained, decoded))
+        GTEST_SKIP() << "oggenc and oggdec are not installed";
+    ASSERT_EQ(decoded.size(), (30000u + 12000 + 7000) * 4);
+    const std::string path = WriteFile("chained.ogg", chained);
+    auto source = Open(path);
+    ASSERT_NE(source, nullptr);
+    EXPECT_EQ(source->GetPCMLength(), decoded.size());
+    EXPECT_EQ(source->Tell(), 0);
+    EXPECT_TRUE(ReadAll(*source, 1001) == decoded);
+    // A song that loops starts again at the first link.
+    ASSERT_TRUE(source->Seek(0));
+    EXPECT_TRUE(ReadAll(*source, 4096).substr(0, 8000) == decoded.substr(0, 8000));
+
+    // An effect holds and plays the whole chain (stereo at the device's rate comes out as it is).
+    CSoundBuffer* effect = NewBuffer(path);
+    ASSERT_EQ(effect->GetSize(), decoded.size());
+    ASSERT_TRUE(effect->Play(true));
+    Device().Advance(2300);
+    const std::vector<int16_t> heard = Captured();
+    ASSERT_GE(heard.size() * 2, decoded.size());
+    EXPECT_EQ(std::memcmp(heard.data(), decoded.data(), decoded.size()), 0);
+}
+
+TEST_F(OggWaveSource, AChainedLinkOfAnotherFormatEndsTheSound)
+{
+    std::string chained, decoded;
+    if (!EncodeOggChain(m_dir, {{1, 22050, 9000}, {1, 22050, 4000}, {1, 44100, 5000}, {1, 22050, 3000}}, chained,
+                        decoded))
+        GTEST_SKIP() << "oggenc and oggdec are not installed";
+    // The bytes delivered have one format: the first two links play, the rest is left out.
+    auto source = Open(WriteFile("mixed.ogg", chained));
+    ASSERT_NE(source, nullptr);
+    WaveFormat format;
+    source->GetWaveFormat(format);
+    EXPECT_EQ(format.samplesPerSecond, 22050u);
+    EXPECT_EQ(source->GetPCMLength(), (9000u + 4000) * 2);
+    EXPECT_TRUE(ReadAll(*source, 777) == decoded.substr(0, (9000 + 4000) * 2));
+}
+
+// The offsets of the file's Ogg pages, and which of them begin a stream.
+std::vector<std::pair<size_t, bool>> OggPages(const std::string& file)
+{
+    std::vector<std::pair<size_t, bool>> pages;
+    for (size_t at = file.find("OggS"); at != std::string::npos; at = file.find("OggS", at + 1))
+        pages.emplace_back(at, (file[at + 5] & 2) != 0);
+    return pages;
+}
+
+TEST_F(OggWaveSource, FilesWithDamagedHeaderPagesAreRefusedAndDamagedSoundIsPlayedPast)
+{
+    std::string chained, decoded;
+    if (!EncodeOggChain(m_dir, {{1, 22050, 30000}, {1, 22050, 20000}}, chained, decoded))
+        GTEST_SKIP() << "oggenc and oggdec are not installed";
+    const auto pages = OggPages(chained);
+    size_t second = 0;
+    for (size_t i = 1; i < pages.size(); ++i)
+        if (pages[i].second)
+            second = i;
+    ASSERT_GT(second, 3u);
+    ASSERT_LT(second + 2, pages.size());
+    // One byte changed inside a page, so that its checksum fails.
+    auto damaged = [&](size_t page) {
+        std::string bytes = chained;
+        bytes[pages[page].first + 40] = static_cast<char>(bytes[pages[page].first + 40] ^ 0x5A);
+        return bytes;
+    };
+    // Header pages of the first link and of the second: refused.
+    for (size_t page : {size_t{0}, size_t{1}, second + 1})
+        EXPECT_EQ(Open(WriteFile("damaged.ogg", damaged(page))), nullptr) << "page " << page;
+    // A page of sound within the first link: the rest plays.
+    auto source = Open(WriteFile("damaged.ogg", damaged(second / 2 + 1)));
+    ASSERT_NE(source, nullptr);
+    const std::string pcm = ReadAll(*source);
+    EXPECT_GT(pcm.size(), decoded.size() / 2);
+    EXPECT_LE(pcm.size(), decoded.size());
 }
 
 TEST_F(OggWaveSource, ReadsFromTwoThreadsNeverEnterTheDecoderTogether)

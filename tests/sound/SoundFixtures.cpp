@@ -54,6 +54,27 @@ bool HaveTool(const char* tool)
     return testsupport::RunCommand(std::string("command -v ") + tool + " >/dev/null 2>&1") == 0;
 }
 
+bool EncodeOggChain(const testsupport::TempDir& dir, const std::vector<OggLink>& links, std::string& chained,
+                    std::string& decoded)
+{
+    if (!HaveTool("oggenc") || !HaveTool("oggdec"))
+        return false;
+    chained.clear();
+    decoded.clear();
+    for (size_t i = 0; i < links.size(); ++i) {
+        const OggLink& link = links[i];
+        const std::string name = dir / ("link" + std::to_string(i));
+        testsupport::WriteFileBytes(name + ".wav", WaveBytes(link.channels, 16, link.rate,
+                                                             Pcm16(TestSignal(link.channels, link.frames, 11 + i))));
+        if (testsupport::RunCommand("oggenc -Q -s " + std::to_string(100 + i) + " '" + name + ".wav' -o '" + name +
+                                    ".ogg' && oggdec -Q -R -o '" + name + ".raw' '" + name + ".ogg'") != 0)
+            return false;
+        chained += testsupport::ReadFileBytes(name + ".ogg");
+        decoded += testsupport::ReadFileBytes(name + ".raw");
+    }
+    return true;
+}
+
 std::string ReadAll(CWaveSource& source, uint32_t piece)
 {
     std::string pcm;

@@ -79,6 +79,21 @@ TEST_F(SoundStream, AnOggSongLoopsAsLibvorbisfileDecodesIt)
     EXPECT_EQ(FirstDifference(heard, Looped(decoded, 0, heard.size())), heard.size());
 }
 
+TEST_F(SoundStream, AChainedOggSongPlaysEveryLinkToItsFullLength)
+{
+    std::string chained, bytes;
+    if (!EncodeOggChain(m_dir, {{2, 22050, 40000}, {2, 22050, 25000}}, chained, bytes))
+        GTEST_SKIP() << "oggenc and oggdec are not installed";
+    std::vector<int16_t> decoded(bytes.size() / 2);
+    std::memcpy(decoded.data(), bytes.data(), decoded.size() * 2);
+    CSoundStream stream;
+    ASSERT_TRUE(stream.Play(WriteFile("chained.ogg", chained).c_str(), 0, false));
+    const std::vector<int16_t> heard = Run(&stream, 4000);
+    EXPECT_EQ(FirstDifference(heard, decoded), decoded.size());
+    EXPECT_TRUE(AllZero(heard, decoded.size()));
+    EXPECT_FALSE(stream.IsPlaying());
+}
+
 TEST_F(SoundStream, AStartOffsetPlaysFromThereAndALoopGoesOnFromTheStart)
 {
     const std::vector<int16_t> song = Pattern(40000, 3);

@@ -38,6 +38,17 @@ std::string EncodeOgg(int channels, int rate, const std::vector<int16_t>& sample
 std::string DecodeOggFile(const std::string& path);
 // Whether a program runs here (sox, zip); the tests that need one skip without it.
 bool HaveTool(const char* tool);
+// A chained Ogg Vorbis file: links of the test signal encoded by oggenc (each its own logical
+// stream) one after the other, in the folder, and oggdec's decoding of each link alone, joined.
+// False when oggenc or oggdec is missing or fails.
+struct OggLink
+{
+    int channels;
+    int rate;
+    int frames;
+};
+bool EncodeOggChain(const testsupport::TempDir& dir, const std::vector<OggLink>& links, std::string& chained,
+                    std::string& decoded);
 // Everything a wave source delivers, read in pieces of the given size.
 std::string ReadAll(CWaveSource& source, uint32_t piece = 4096);
 

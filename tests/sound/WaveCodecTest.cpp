@@ -90,6 +90,81 @@ TEST_F(WaveCodec, SoxFilesDecodeAsSoxDecodesThem)
         }
 }
 
+// The file with its "fmt " chunk in the extensible form (tag 0xFFFE): the 16-bit union (the
+// format's samples per block, or the valid bits of PCM), a channel mask and the sub-format's GUID
+// holding subTag, then any further extra bytes of the plain form (the ADPCM coefficients).
+std::string ToExtensible(const std::string& file, int subTag, const std::string& guidTail)
+{
+    const size_t fmt = FindChunk(file, "fmt ");
+    const uint32_t size = static_cast<uint8_t>(file[fmt + 4]) | static_cast<uint8_t>(file[fmt + 5]) << 8;
+    const std::string body = file.substr(fmt + 8, size);
+    const std::string extra = body.size() > 18 ? body.substr(18) : "";
+    const int channels = static_cast<uint8_t>(body[2]);
+    const std::string unionField = extra.size() >= 2 ? extra.substr(0, 2) : body.substr(14, 2);
+    const std::string after = extra.size() > 2 ? extra.substr(2) : "";
+    const std::string extensible = U16(0xFFFE) + body.substr(2, 14) + U16(static_cast<uint32_t>(22 + after.size())) +
+                                   unionField + U32(channels == 2 ? 3 : 4) + U16(subTag) + guidTail + after;
+    std::string chunks = file.substr(12, fmt - 12) + Chunk("fmt ", extensible) + file.substr(fmt + 8 + size + (size & 1));
+    return Riff(chunks);
+}
+
+const std::string kGuidTail("\0\0\0\0\x10\0\x80\0\0\xAA\0\x38\x9B\x71", 14);
+
+TEST_F(WaveCodec, ExtensibleFilesReadAsTheirSubFormat)
+{
+    // PCM in the extensible form, as several editors write it even for plain 16-bit stereo; sox
+    // reads the same bytes to the same samples.
+    for (int channels : {1, 2})
+        for (int bits : {8, 16}) {
+            const std::string what = std::to_string(channels) + " x " + std::to_string(bits) + " bits";
+            std::string pcm;
+            for (int i = 0; i < 4000; ++i)
+                pcm += static_cast<char>(i * 37 + i / 7);
+            const std::string file = ToExtensible(WaveBytes(channels, bits, 22050, pcm), 1, kGuidTail);
+            WriteFile("extensible.wav", file);
+            ASSERT_TRUE(Sox("extensible.wav -t raw extensible.raw")) << what;
+            auto source = Open(file);
+            ASSERT_NE(source, nullptr) << what;
+            WaveFormat format;
+            source->GetWaveFormat(format);
+            EXPECT_EQ(format.formatTag, 1) << what;
+            EXPECT_EQ(format.channels, channels) << what;
+            EXPECT_EQ(format.bitsPerSample, bits) << what;
+            EXPECT_TRUE(ReadAll(*source) == testsupport::ReadFileBytes(m_dir.Path() / "extensible.raw")) << what;
+        }
+    // The compressed formats sox writes, rewritten into the extensible form: the same samples as
+    // their plain tag.
+    for (const auto& [encoding, tag] : {std::pair<const char*, int>{"ima-adpcm", 0x11}, {"ms-adpcm", 2}, {"a-law", 6},
+                                        {"u-law", 7}})
+        for (int channels : {1, 2}) {
+            const std::string what = std::string(encoding) + " x" + std::to_string(channels);
+            std::string coded, decoded;
+            Encode(encoding, channels, coded, decoded);
+            // Each source reads its file as it goes: the plain one is read whole before the file
+            // is written again.
+            auto plain = Open(coded);
+            ASSERT_NE(plain, nullptr) << what;
+            const uint32_t plainLength = plain->GetPCMLength();
+            const std::string plainPcm = ReadAll(*plain, 999);
+            plain.reset();
+            auto extensible = Open(ToExtensible(coded, tag, kGuidTail));
+            ASSERT_NE(extensible, nullptr) << what;
+            EXPECT_EQ(extensible->GetPCMLength(), plainLength) << what;
+            EXPECT_TRUE(ReadAll(*extensible, 999) == plainPcm) << what;
+        }
+    // Sub-formats without a decoder, a GUID of another family and a cut extensible block are
+    // refused, as an unknown plain tag is.
+    const std::string pcm = WaveBytes(2, 16, 22050, std::string(400, '\x11'));
+    std::string otherFamily = kGuidTail;
+    otherFamily[13] = 0x72;
+    for (const std::string& file : {ToExtensible(pcm, 3, kGuidTail), ToExtensible(pcm, 0x55, kGuidTail),
+                                    ToExtensible(pcm, 1, otherFamily)})
+        EXPECT_EQ(Open(file), nullptr);
+    std::string cut = ToExtensible(pcm, 1, kGuidTail);
+    cut[FindChunk(cut, "fmt ") + 8 + 16] = 10; // an extra size of 10: no GUID
+    EXPECT_EQ(Open(cut), nullptr);
+}
+
 TEST_F(WaveCodec, EveryALawAndMuLawCodeExpandsAsSoxExpandsIt)
 {
     std::string codes;

@@ -83,7 +83,8 @@ std::string HttpAnswer(int status, std::string_view body, std::string_view extra
     return answer;
 }
 
-LoopbackHttpServer::LoopbackHttpServer(Handler handler) : m_handler(std::move(handler))
+LoopbackHttpServer::LoopbackHttpServer(Handler handler, bool keepRequests)
+    : m_handler(std::move(handler)), m_keepRequests(keepRequests)
 {
     m_listener = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     sockaddr_in address{};
@@ -128,8 +129,11 @@ void LoopbackHttpServer::Run()
             continue;
         const int client = accept4(m_listener, nullptr, nullptr, SOCK_CLOEXEC);
         if (client >= 0) {
+            m_serving = true;
             Serve(client);
             close(client);
+            ++m_served;
+            m_serving = false;
         }
     }
 }
@@ -164,7 +168,7 @@ void LoopbackHttpServer::Serve(int socket)
             break;
         exchange.body.append(chunk, static_cast<size_t>(n));
     }
-    {
+    if (m_keepRequests) {
         std::lock_guard<std::mutex> lock(m_mutex);
         m_requests.push_back(exchange);
         m_requests.back().socket = -1;

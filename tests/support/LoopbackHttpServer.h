@@ -37,7 +37,9 @@ class LoopbackHttpServer
 public:
     using Handler = std::function<void(HttpExchange& exchange)>;
 
-    explicit LoopbackHttpServer(Handler handler);
+    // keepRequests false keeps no copies of the requests (Requests() stays empty), so that a
+    // server serving without end holds no more memory after a request than before it.
+    explicit LoopbackHttpServer(Handler handler, bool keepRequests = true);
     // Stops accepting; waits for the handler running, if any.
     ~LoopbackHttpServer();
     LoopbackHttpServer(const LoopbackHttpServer&) = delete;
@@ -48,6 +50,11 @@ public:
     std::string Url(std::string_view path) const;
     std::vector<HttpExchange> Requests() const;
     size_t RequestCount() const;
+    // Connections served to their end: read, answered, closed, and everything the server took for
+    // them given back.
+    size_t ServedCount() const { return m_served.load(); }
+    // Whether a connection is being served now.
+    bool IsServing() const { return m_serving.load(); }
 
 private:
     void Run();
@@ -56,7 +63,10 @@ private:
     Handler m_handler;
     int m_listener = -1;
     int m_port = 0;
+    bool m_keepRequests;
     std::atomic<bool> m_stop{false};
+    std::atomic<size_t> m_served{0};
+    std::atomic<bool> m_serving{false};
     mutable std::mutex m_mutex;
     std::vector<HttpExchange> m_requests;
     std::thread m_thread;

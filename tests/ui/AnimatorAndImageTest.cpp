@@ -6,9 +6,11 @@
 #include "ui/JAnimator.h"
 #include "ui/JImageWindow.h"
 #include "ui/JSeparator.h"
+#include "ui/ScreenWindow.h"
 #include "ui/controls/JPictureWindow.h"
 
 #include <cmath>
+#include <memory>
 
 using namespace uitest;
 using frametest::ReadPixel;
@@ -172,6 +174,45 @@ TEST_F(SmallWindows, SeparatorsFollowTheirParentOrKeepTheirSize)
     for (uint32_t y = 0; y < 12; ++y)
         EXPECT_EQ(ReadPixel(target, 0, y), y < 10 ? ink : 0u) << y;
     EXPECT_EQ(ReadPixel(target, 1, 0), 0u);
+}
+
+// The caption part fills the whole window with its texture: the picture goes over it, and the
+// window's children over the picture.
+TEST_F(SmallWindows, APictureWindowDrawsItsPictureOverTheCaptionAndUnderItsChildren)
+{
+    const struct
+    {
+        uint32_t depth;
+        uint32_t picture, child;
+    } cases[] = {{8, 100, 200}, {16, 0x1234, 0x4321}, {24, 0x123456, 0x654321}, {32, 0xFF123456, 0xFF654321}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.depth);
+        TextureList textures({{"Window Texture", 7}, {"Window Title Tile", 9}}, c.depth);
+        CJWindow::SetSkinResources(nullptr, &textures);
+        const auto filled = [&](int32_t side, uint32_t value) {
+            auto frame = std::make_unique<CFrame>();
+            frame->Create(static_cast<uint32_t>(side), static_cast<uint32_t>(side), c.depth);
+            for (int32_t p = 0; p < side * side; ++p)
+                WritePixel(*frame, static_cast<uint32_t>(p % side), static_cast<uint32_t>(p / side), value);
+            return frame;
+        };
+        const auto picture = filled(40, c.picture), small = filled(10, c.child);
+        CFrame target;
+        target.Create(64, 64, c.depth);
+        {
+            CScreenWindow screen(&target, nullptr);
+            auto* window = new CJPictureWindow(&screen, picture.get(), 0, 0);
+            screen.AddChild(window, kPlaceNone, nullptr, 0, 0, kPlaceNoGrow);
+            auto* child = new CJPictureWindow(window, small.get(), 0, 0);
+            window->AddChild(child, kPlaceNone, nullptr, 10, 10, kPlaceNoGrow | kPlacePixelOffsets);
+            child->SetPosition(10, 10);
+            screen.DrawScreen();
+            for (const auto& [x, y] : {std::pair{1u, 1u}, std::pair{5u, 5u}, std::pair{30u, 38u}})
+                EXPECT_EQ(ReadPixel(target, x, y), c.picture) << x << "," << y;
+            EXPECT_EQ(ReadPixel(target, 15, 15), c.child);
+        }
+        CJWindow::SetSkinResources(nullptr, nullptr);
+    }
 }
 
 TEST_F(SmallWindows, PictureWindowsTakeTheirPicturesSizeDrawItAndNeverMove)

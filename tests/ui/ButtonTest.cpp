@@ -5,6 +5,7 @@
 #include "ui/Callback.h"
 #include "ui/JCheckButton.h"
 #include "ui/JToggleButton.h"
+#include "ui/controls/JDialog.h"
 
 #include <memory>
 
@@ -124,6 +125,59 @@ TEST_F(Buttons, MouseClicksOnlyWithTheLeftButtonReleasedInside)
     EXPECT_FALSE(button->WasClicked());
 }
 
+// Presses and releases as the system reports them between two updates: a press and release
+// that both came within one update are a click, as are both clicks of a double click.
+TEST_F(Buttons, EveryPressAndReleaseIsAClickHoweverShort)
+{
+    int runs = 0;
+    CJButton* button = Add("Go", {20, 20, 100, 44});
+    button->SetAction(new CountingAction(&runs));
+    Step({MoveTo(50, 30)});
+    for (int i = 0; i < 100; ++i)
+        Step({i % 2 ? kSecondPress : kPress, kRelease});
+    EXPECT_EQ(runs, 100);
+    EXPECT_FALSE(button->IsPressed());
+    // The same in a dialog, which takes the second press of a double click on itself as a press.
+    auto* dialog = Open(new CJDialog(nullptr, "Dialog"), {0, 0, 400, 300});
+    CJButton* inDialog = new CJButton(dialog, "In", nullptr);
+    inDialog->SetRect({20, 40, 100, 64});
+    dialog->AddChild(inDialog, kPlaceNone, nullptr, 0, 0, kPlaceNoGrow);
+    inDialog->SetAction(new CountingAction(&runs));
+    runs = 0;
+    Step({MoveTo(50, 50)});
+    for (int i = 0; i < 20; ++i)
+        Step({i % 2 ? kSecondPress : kPress, kRelease});
+    EXPECT_EQ(runs, 20);
+    dialog->Close();
+    Step({MoveTo(50, 30)});
+
+    const struct
+    {
+        const char* what;
+        std::vector<std::vector<Event>> steps;
+        int clicks;
+    } cases[] = {
+        {"held over two updates", {{kPress}, {kRelease}}, 1},
+        {"released and pressed again within one", {{kPress}, {kRelease, kPress}, {kRelease}}, 2},
+        {"two clicks within one", {{kPress, kRelease, kPress, kRelease}}, 2},
+        {"a click, then a press held", {{kPress, kRelease, kPress}, {}, {kRelease}}, 2},
+        {"right button", {{Event::Mouse(EventType::MouseDown, 0, 0, platform::kMouseRight),
+                           Event::Mouse(EventType::MouseUp, 0, 0, platform::kMouseRight)}},
+         0},
+    };
+    for (const auto& c : cases) {
+        runs = 0;
+        for (const auto& events : c.steps) {
+            for (const Event& event : events)
+                platform::GetHeadlessBackend().QueueEvent(event);
+            Step();
+        }
+        EXPECT_EQ(runs, c.clicks) << c.what;
+        EXPECT_FALSE(button->IsPressed()) << c.what;
+    }
+    TakeLog();
+}
+
 TEST_F(Buttons, AutoRepeatClicksOncePerRepeatAndNotOnRelease)
 {
     auto* button = Add<CountingButton>("More", {20, 20, 100, 44});
@@ -197,7 +251,7 @@ TEST_F(Buttons, ActionsRunBeforeTheParentHearsAndMayRuleTheEnabledFlag)
         action->controls = c.controls;
         action->available = c.available;
         button->SetEnabled(c.enabledBefore);
-        m_dialog->UpdateState();
+        Step();
         EXPECT_EQ(button->IsEnabled(), c.enabledAfter) << c.controls << c.available;
     }
     // An action that closes the dialog leaves nothing to notify.
@@ -349,10 +403,13 @@ TEST_F(Buttons, ToggleSizesToItsTextAndMirrorsItsByte)
     for (const auto& c : cases) {
         CJToggleButton toggle(m_dialog, c.text, nullptr);
         EXPECT_EQ(toggle.GetBoxSize(), box);
-        EXPECT_EQ(toggle.GetWidth(), font->GetTextWidth(c.measured) + box + 1) << c.text;
+        // The box, a gap of a font unit and one pixel, and the text.
+        const int32_t gap = font->GetLineHeight() / 5 + 1;
+        EXPECT_EQ(toggle.GetBoxGap(), gap);
+        EXPECT_EQ(toggle.GetWidth(), font->GetTextWidth(c.measured) + box + gap) << c.text;
         EXPECT_EQ(toggle.GetHeight(), std::max(font->GetLineHeight() + 2, box));
         toggle.SetText("ABCDE");
-        EXPECT_EQ(toggle.GetWidth(), font->GetTextWidth("ABCDE") + box + 1);
+        EXPECT_EQ(toggle.GetWidth(), font->GetTextWidth("ABCDE") + box + gap);
     }
 
     uint8_t sound = 1;

@@ -134,6 +134,16 @@ TEST_F(DropDownTest, KeysOpenTheListAndEscapeRestoresTheItem)
     }
 }
 
+TEST_F(DropDownTest, TheBoxsTextIsItsShownLists)
+{
+    TestTree model = FlatTree(3);
+    CJDropDownBox* box = MakeBox(&model);
+    box->SetText("Resolution");
+    EXPECT_STREQ(box->GetShownList()->GetText(), "Resolution");
+    box->GetShownList()->SetText("Depth");
+    EXPECT_STREQ(box->GetText(), "Depth");
+}
+
 TEST_F(DropDownTest, EnterConfirmsTheMovedSelection)
 {
     TestTree model = FlatTree(10);
@@ -145,12 +155,12 @@ TEST_F(DropDownTest, EnterConfirmsTheMovedSelection)
     m_screen->OnKey(kEnter);
     EXPECT_FALSE(box->IsOpen());
     EXPECT_STREQ(box->GetSelectedText(), "ITEM3");
-    EXPECT_EQ(Commands(), (Log{"Dialog: command 1 from ~CJListBox", "Dialog: command 0 from "}));
+    EXPECT_EQ(Commands(), (Log{"Dialog: command 1 from ~CJListBox", "Dialog: command 0 from ~CJListBox"}));
     // Enter while closed chooses only when asked to.
     EXPECT_FALSE(m_screen->OnKey(kEnter) && !Commands().empty());
     box->SetEnterChooses(true);
     m_screen->OnKey(kEnter);
-    EXPECT_EQ(Commands(), (Log{"Dialog: command 0 from "}));
+    EXPECT_EQ(Commands(), (Log{"Dialog: command 0 from ~CJListBox"}));
 }
 
 TEST_F(DropDownTest, APressOutsideClosesWithoutAChangeAndAClickOnARowChooses)
@@ -176,7 +186,7 @@ TEST_F(DropDownTest, APressOutsideClosesWithoutAChangeAndAClickOnARowChooses)
     Step({kRelease});
     EXPECT_FALSE(box->IsOpen());
     EXPECT_STREQ(box->GetSelectedText(), "ITEM3");
-    EXPECT_EQ(Commands(), (Log{"Dialog: command 1 from ~CJListBox", "Dialog: command 0 from "}));
+    EXPECT_EQ(Commands(), (Log{"Dialog: command 1 from ~CJListBox", "Dialog: command 0 from ~CJListBox"}));
 }
 
 TEST_F(DropDownTest, AModalWindowOpenedOverTheListClosesItSafely)

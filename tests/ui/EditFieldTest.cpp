@@ -6,6 +6,7 @@
 #include "ui/UiKeys.h"
 #include "ui/controls/JEditField.h"
 
+#include <algorithm>
 #include <random>
 
 namespace {
@@ -208,6 +209,27 @@ TEST_F(EditFieldTest, CtrlCAndCtrlVRoundTripThroughTheSystemClipboard)
     second->SetText("");
     second->Paste(1);
     EXPECT_STREQ(second->GetText(), "\x80" "5");
+}
+
+TEST_F(EditFieldTest, PastingWithTheCursorInsideAndNothingSelectedInserts)
+{
+    constexpr int kVKey = 47, kEndKey = 335, kLeftKey = 331;
+    MakeField("abcd");
+    m_parent->ActivateChild(m_field);
+    Stroke(kEndKey, 0);
+    Stroke(kLeftKey, 0);
+    Stroke(kLeftKey, 0);
+    ASSERT_EQ(m_field->GetCursorIndex(), 2u);
+    platform::SetClipboardText("X");
+    TakeLog();
+    Stroke(kVKey, 22, {kCtrlKey});
+    EXPECT_STREQ(m_field->GetText(), "abXcd");
+    EXPECT_EQ(m_field->GetCursorIndex(), 3u);
+    // One change, one notification: nothing was deleted first.
+    const Log log = TakeLog();
+    EXPECT_EQ(std::count_if(log.begin(), log.end(),
+                            [](const std::string& line) { return line.rfind("Panel: command 1", 0) == 0; }),
+              1);
 }
 
 TEST_F(EditFieldTest, PastedControlCharactersRunNoCommandsAndTabsBecomeBlanks)

@@ -142,4 +142,25 @@ TEST_F(MessageWindow, TheCloseButtonIsMadeOnceAndClosesItsWindow)
     EXPECT_FALSE(watch.IsAlive());
 }
 
+// A window behind keeps any tooltip when hovered, so only the closing window can hide it.
+TEST_F(MessageWindow, ClosingATitledOrMessageWindowHidesTheTooltip)
+{
+    Probe("Back", {0, 0, 640, 480}, "hover");
+    auto* window = Open(new CJTitledWindow(nullptr, "ABCDE"), {100, 100, 300, 200});
+    window->AddCloseButton();
+    const CIntRect r = window->GetCloseButton()->GetScreenRect();
+    Step({MoveTo(r.m_left + 5, r.m_top + 5)});
+    ASSERT_TRUE(m_screen->HasTooltip());  // the close button's "Close"
+    CWindowWatch watch(window);
+    Step({kPress, kRelease});
+    ASSERT_FALSE(watch.IsAlive());
+    EXPECT_FALSE(m_screen->HasTooltip());
+
+    CJMessageWindow* message = m_screen->ShowMessageText("Note", "ABC");
+    m_screen->ShowTooltip(message, -1, "Tip", 10, 10);
+    Stroke(28, 13);  // Enter
+    EXPECT_EQ(m_screen->GetModalWindow(), nullptr);
+    EXPECT_FALSE(m_screen->HasTooltip());
+}
+
 } // namespace

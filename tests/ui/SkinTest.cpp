@@ -22,6 +22,7 @@
 #include "FrameSourceFile.h"
 #include "SkinContent.h"
 #include "ui/ScreenWindow.h"
+#include "blit/modes/CopyBlitter.h"
 #include "blit/modes/TransparentMaskBlitter.h"
 #include "TestSupport.h"
 
@@ -98,12 +99,12 @@ constexpr uint8_t kTextureBlue = 206;  // on the 5-bit grid, so dithering keeps 
 
 // "Cache/Resources/<name>.Frame": a picture of one colour with its hot spot at (originX, originY)
 // from its top-left corner, as the content tool writes it.
-void WritePicture(const std::string& name, uint32_t width, uint32_t height, uint32_t bgra, int32_t originX = 0,
-                  int32_t originY = 0, bool clearFirstPixel = false)
+template <class PixelOf>
+void WritePictureOf(const std::string& name, uint32_t width, uint32_t height, PixelOf pixelOf, int32_t originX = 0,
+                    int32_t originY = 0)
 {
     CFrame image;
-    loadtest::Fill32(image, width, height,
-                     [&](uint32_t x, uint32_t y) { return clearFirstPixel && x + y == 0 ? Bgra(0, 0, 0, 0) : bgra; });
+    loadtest::Fill32(image, width, height, pixelOf);
     CVirtualFile file;
     file.AttachStream(new CFileBuf, VF_CREATE | VF_WRITE | VF_READ);
     const int32_t origin[2] = {originX, originY};
@@ -117,6 +118,15 @@ void WritePicture(const std::string& name, uint32_t width, uint32_t height, uint
     testsupport::WriteFileBytes(path, bytes);
 }
 
+void WritePicture(const std::string& name, uint32_t width, uint32_t height, uint32_t bgra, int32_t originX = 0,
+                  int32_t originY = 0, bool clearFirstPixel = false)
+{
+    WritePictureOf(
+        name, width, height,
+        [&](uint32_t x, uint32_t y) { return clearFirstPixel && x + y == 0 ? Bgra(0, 0, 0, 0) : bgra; }, originX,
+        originY);
+}
+
 class Skins : public uitest::ToolkitTest
 {
 protected:
@@ -127,7 +137,7 @@ protected:
         std::filesystem::current_path(m_dir.Path());
         WritePicture("!None", 1, 1, Bgra(0, 0, 0, 0));
         WritePicture("Texture", 64, 64, Bgra(kTextureBlue, 0, 0, 255));
-        WritePicture("Glow", 6, 6, Bgra(0, 248, 0, 255), -3, -3);
+        WritePicture("Glow", 6, 6, Bgra(0, 255, 0, 255), -3, -3);
         // A rounded corner: its corner pixel clear; written into by the engine, so kept in plain rows.
         WritePicture("Corner", 4, 4, Bgra(128, 128, 128, 255), 0, 0, true);
         std::filesystem::create_directories("Resources");
@@ -264,7 +274,7 @@ TEST_F(Skins, HighlightsReachPastTheWindowAndTheClipComesBack)
     DrawSkinBorder(&proxy, {0, 0, 20, 20}, border, true, false);
     EXPECT_EQ(proxy.GetClipRect(), clip);
     const uint32_t glow = ReadPixel(target, 18, 18);  // the top-left highlight, 3 px outside
-    EXPECT_EQ((glow >> 5) & 63, 62u);
+    EXPECT_EQ((glow >> 5) & 63, 63u);
     EXPECT_EQ(ReadPixel(target, 21, 21), glow);
     EXPECT_EQ(ReadPixel(target, 16, 16), 0u);
     EXPECT_NEAR(static_cast<int>(ReadPixel(target, 30, 30) & 0x1F), kTextureBlue >> 3, 1);
@@ -299,7 +309,7 @@ TEST_F(Skins, CaptionTakesTheCloseButtonsBorderAway)
     EXPECT_TRUE(part->IsBorderRemoved());
     EXPECT_TRUE(close->IsTransparent());
     // The special highlight sits on the top-right corner.
-    EXPECT_EQ((ReadPixel(target, 110, 10) >> 5) & 63, 62u);
+    EXPECT_EQ((ReadPixel(target, 110, 10) >> 5) & 63, 63u);
     // Other messages are not the part's.
     CBroadcastMessage other(12345);
     EXPECT_FALSE(close->HandleThemeMessage(&other));
@@ -324,6 +334,81 @@ TEST_F(Skins, CornersShowTheTextureInTheirShape)
     EXPECT_EQ(ReadPixel(target, 6, 2), texture);   // the band beside the corner
     EXPECT_EQ(ReadPixel(target, 29, 29), texture);
     EXPECT_EQ(ReadPixel(target, 30, 30), paper);
+}
+
+TEST_F(Skins, ATextureSmallerThanTheBorderRepeatsAtItsOwnCoordinates)
+{
+    // Stripes of 8 pixels one way and 6 the other, so that the wrap shows on both axes; the
+    // corners at the far end sample the texture past its size too.
+    WritePictureOf("Stripes", 24, 18, [](uint32_t x, uint32_t y) {
+        return Bgra(static_cast<uint8_t>(x / 8 * 80), static_cast<uint8_t>(y / 6 * 96), 0, 255);
+    });
+    // A bottom-right corner: its hot spot past its last pixel, which is clear.
+    WritePictureOf(
+        "Bottom Corner", 4, 4,
+        [](uint32_t x, uint32_t y) { return x + y == 6 ? Bgra(0, 0, 0, 0) : Bgra(128, 128, 128, 255); }, -4, -4);
+    testsupport::WriteFileBytes("Resources/Bottom Corner.txt", "CStandAloneFrame\r\n{\r\n\tRun Length Encode=0\r\n}\r\n");
+    CFrameCollection::GetInstance().SetUpFolder("Frames", "Resources");
+    CAlphaSkinBorder border;
+    border.SetPropertiesToDefaults();
+    CObjectTextStream stream;
+    OpenTextForReading(stream, "CAlphaSkinBorder\r\n{\r\n\tBackground Texture=Stripes\r\n"
+                               "\tBottom Right Alpha=Bottom Corner\r\n}\r\n");
+    ASSERT_TRUE(border.ReadFromTextStream(stream));
+    ASSERT_NE(border.GetBackgroundTexture(), nullptr);
+    ASSERT_NE(border.GetCornerImage(CAlphaSkinBorder::kBottomRight), nullptr);
+    CFrame target;
+    FillPaper(target, 80, 50);
+    const CIntRect rect{3, 2, 78, 49};   // 75 x 47: three and a bit copies across, two and a bit down
+    DrawSkinBorder(&target, rect, &border, true, false);
+    // The reference: the texture's own pixel at the point's coordinates modulo its size.
+    CFrame texture;
+    texture.Create(24, 18, 16);
+    texture.Blit(border.GetBackgroundTexture(), {0, 0, 24, 18}, {0, 0, 24, 18}, &g_copyBlitter);
+    for (int32_t y = rect.m_top; y < rect.m_bottom; ++y)
+        for (int32_t x = rect.m_left; x < rect.m_right; ++x) {
+            const bool clearCornerPixel = x == rect.m_right - 1 && y == rect.m_bottom - 1;
+            const uint32_t want = clearCornerPixel ? paper
+                                                   : ReadPixel(texture, static_cast<uint32_t>((x - rect.m_left) % 24),
+                                                               static_cast<uint32_t>((y - rect.m_top) % 18));
+            ASSERT_EQ(ReadPixel(target, static_cast<uint32_t>(x), static_cast<uint32_t>(y)), want) << x << "," << y;
+        }
+    EXPECT_EQ(ReadPixel(target, 78, 30), paper);
+    EXPECT_EQ(ReadPixel(target, 40, 1), paper);
+}
+
+// On 24-bit and 32-bit displays the corner, kept 32-bit by its clear pixel, takes the texture's
+// colours too, in its shape: no grey square at a rounded corner.
+TEST_F(Skins, CornersShowTheTextureOnTheDeeperDisplays)
+{
+    const int32_t savedDepth = GetDisplayBitsPerPixel();
+    for (uint32_t depth : {24u, 32u}) {
+        SetDisplayBitsPerPixel(static_cast<int32_t>(depth));
+        CFrameCollection& frames = CFrameCollection::GetInstance();
+        frames.FreeEntries();
+        frames.SetUpFolder("Frames", "Resources");
+        frames.SetDefaultLoadStages(*CFrame::GetDefaultLoadStages());
+        CAlphaSkinBorder border;
+        border.SetPropertiesToDefaults();
+        CObjectTextStream stream;
+        OpenTextForReading(stream,
+                           "CAlphaSkinBorder\r\n{\r\n\tBackground Texture=Texture\r\n\tTop Left Alpha=Corner\r\n}\r\n");
+        ASSERT_TRUE(border.ReadFromTextStream(stream));
+        ASSERT_EQ(border.GetCornerImage(CAlphaSkinBorder::kTopLeft)->GetBitsPerPixel(), 32u) << depth;
+        CFrame target;
+        target.Create(40, 40, depth);
+        target.FillWithColor(g_colorWhite);
+        DrawSkinBorder(&target, {2, 2, 30, 30}, &border, true, false);
+        const uint32_t texture = ReadPixel(target, 20, 20) & 0xFFFFFF;
+        EXPECT_EQ(texture, uint32_t{kTextureBlue}) << depth;
+        EXPECT_EQ(ReadPixel(target, 2, 2) & 0xFFFFFF, 0xFFFFFFu) << depth;  // the corner's clear pixel
+        for (const auto& [x, y] : {std::pair{3, 2}, std::pair{5, 5}, std::pair{6, 2}})
+            EXPECT_EQ(ReadPixel(target, x, y) & 0xFFFFFF, texture) << depth << " at " << x << "," << y;
+    }
+    // The list loads for the tests after this one for the depth they draw at.
+    SetDisplayBitsPerPixel(savedDepth);
+    CFrameCollection::GetInstance().FreeEntries();
+    CFrameCollection::GetInstance().SetDefaultLoadStages(*CFrame::GetDefaultLoadStages());
 }
 
 TEST_F(Skins, TheProjectSkinReadsAndWritesBackUnchanged)

@@ -142,6 +142,31 @@ TEST_F(WindowInput, ShortcutsFindTheirWindowAndRejectedOnesSoundTheError)
     EXPECT_FALSE(m_screen->HandleShortcut('q'));
 }
 
+// Alt is read as it was when the letter was typed: a quick Alt+N is over before the update that
+// handles its letter.
+TEST_F(WindowInput, AltLetGoWithinTheUpdateOfItsLetterStillMakesAShortcut)
+{
+    InputProbe* dialog = Probe("Dialog", {0, 0, 400, 300});
+    Probe("Other", {10, 40, 50, 60}, "key", dialog)->SetTabStop(true);
+    Probe("Field", {10, 10, 50, 30}, "", dialog)->SetTabStop(true);
+    Probe("&Name", {60, 10, 100, 30}, "", dialog);
+    const Event altDown = Key(EventType::KeyDown, kAltKey), altUp = Key(EventType::KeyUp, kAltKey);
+    const Event nDown = Key(EventType::KeyDown, 49), nUp = Key(EventType::KeyUp, 49);
+    dialog->ActivateChild(dialog->FindChildByName("Other"));
+    TakeLog();
+
+    Step({altDown, nDown, Event::Char('n'), nUp, altUp});
+    EXPECT_EQ(TakeLog(), (Log{"Field: activate"}));
+    EXPECT_EQ(FocusPath(), "Dialog/Field");
+
+    // Alt let go before the letter: the letter is typed into the focused window.
+    dialog->ActivateChild(dialog->FindChildByName("Other"));
+    TakeLog();
+    Step({altDown, altUp, nDown, Event::Char('n'), nUp});
+    EXPECT_EQ(TakeLog(), (Log{"Dialog: key 110", "Other: key 110"}));
+    EXPECT_EQ(FocusPath(), "Dialog/Other");
+}
+
 TEST_F(WindowInput, ThePointerHoversTheFrontWindowHitAndPicksItsCursor)
 {
     CSequence arrow, beam;

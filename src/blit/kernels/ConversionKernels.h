@@ -1,8 +1,8 @@
 #pragma once
 // The loops of the ten conversion span tables: 8-bit palette indices drawn onto 16-bit pixels
 // through g_paletteToPixel16, and RGB565 pixels widened onto 24-bit and 32-bit pixels (blue, green,
-// red and, for 32 bits, alpha). A field widens by a shift: blue << 3, green << 2, the top byte's
-// red bits as they stand. Alpha operands of the 24-bit forms are not read.
+// red and, for 32 bits, alpha). A field widens as the display widens it (Widen565: its top bits
+// repeated below it). Alpha operands of the 24-bit forms are not read.
 // Internal to the kernel table: callers go through the tables of SpanKernelTable.h.
 #include "blit/ColorPacking.h"
 #include "blit/kernels/CopyFillKernels.h"
@@ -12,12 +12,6 @@
 #include <cstdint>
 
 namespace spankernels {
-
-// Bytes blue, green, red of an RGB565 pixel in bits 0-23.
-constexpr uint32_t Widen565(uint32_t pixel)
-{
-    return (pixel & 0x1F) << 3 | (pixel >> 5 & 0x3F) << 10 | (pixel >> 8 & 0xF8) << 16;
-}
 
 inline uint32_t PaletteIndexTo16(uint32_t index)
 {

@@ -48,6 +48,14 @@ constexpr SpanTable MakeRow()
     return MakeRow<Row>(std::make_integer_sequence<uint32_t, kSpanTableLength>());
 }
 
+// The conversion tables hold the row's loop in every entry, entry 0 included: their callers may
+// take any entry for any count, so every entry must draw exactly the count it is given.
+template <class Row>
+constexpr SpanTable MakeLoopRow()
+{
+    return MakeUniformSpanTable(&Row::template Run<0>);
+}
+
 // The 16-bit copies of 2, 4, 6 and 8 pixels are the 8-bit copies of as many bytes.
 constexpr SpanTable MakeCopy16Row()
 {
@@ -143,22 +151,22 @@ SpanKernelPath s_path = kDefaultPath;
 
 constinit std::array<SpanTable, kSpanOperationCount> g_spanKernels = MakeTable();
 
-constinit const SpanTable Expand8To16 = MakeRow<Expand8To16Loop>();
-constinit const SpanTable FillIndexAs16 = MakeRow<FillIndexAs16Loop>();
-constinit const SpanTable Expand16To24 = MakeRow<Expand16Loop<3>>();
-constinit const SpanTable Expand16To24Alpha = MakeRow<Expand16AlphaLoop<3>>();
-constinit const SpanTable Expand16To32 = MakeRow<Expand16Loop<4>>();
-constinit const SpanTable Expand16To32Alpha = MakeRow<Expand16AlphaLoop<4>>();
-constinit const SpanTable Fill16As24 = MakeRow<Fill16As24Loop>();
-constinit const SpanTable Fill16As24Alpha = MakeRow<Fill16As24AlphaLoop>();
-constinit const SpanTable Fill16As32 = MakeRow<Fill16As32Loop>();
-constinit const SpanTable Fill16As32Alpha = MakeRow<Fill16As32AlphaLoop>();
+constinit const SpanTable Expand8To16 = MakeLoopRow<Expand8To16Loop>();
+constinit const SpanTable FillIndexAs16 = MakeLoopRow<FillIndexAs16Loop>();
+constinit const SpanTable Expand16To24 = MakeLoopRow<Expand16Loop<3>>();
+constinit const SpanTable Expand16To24Alpha = MakeLoopRow<Expand16AlphaLoop<3>>();
+constinit const SpanTable Expand16To32 = MakeLoopRow<Expand16Loop<4>>();
+constinit const SpanTable Expand16To32Alpha = MakeLoopRow<Expand16AlphaLoop<4>>();
+constinit const SpanTable Fill16As24 = MakeLoopRow<Fill16As24Loop>();
+constinit const SpanTable Fill16As24Alpha = MakeLoopRow<Fill16As24AlphaLoop>();
+constinit const SpanTable Fill16As32 = MakeLoopRow<Fill16As32Loop>();
+constinit const SpanTable Fill16As32Alpha = MakeLoopRow<Fill16As32AlphaLoop>();
 
 const uint8_t* g_currentExpandPalette = nullptr;
-constinit const SpanTable Expand8To24 = MakeRow<ExpandIndexLoop<3>>();
-constinit const SpanTable FillIndexAs24 = MakeRow<FillIndexLoop<3>>();
-constinit const SpanTable Expand8To32 = MakeRow<ExpandIndexLoop<4>>();
-constinit const SpanTable FillIndexAs32 = MakeRow<FillIndexLoop<4>>();
+constinit const SpanTable Expand8To24 = MakeLoopRow<ExpandIndexLoop<3>>();
+constinit const SpanTable FillIndexAs24 = MakeLoopRow<FillIndexLoop<3>>();
+constinit const SpanTable Expand8To32 = MakeLoopRow<ExpandIndexLoop<4>>();
+constinit const SpanTable FillIndexAs32 = MakeLoopRow<FillIndexLoop<4>>();
 
 constinit const std::array<SpanTable, kSpan24RowCount> g_span24Into32Kernels = {
     MakeRow<Copy24Into32>(),

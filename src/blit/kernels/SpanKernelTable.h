@@ -83,7 +83,8 @@ SpanOperands GetSpanOperands(uint32_t operation);
 
 extern std::array<SpanTable, kSpanOperationCount> g_spanKernels;
 
-// The conversion tables of the copy routines, one operation each:
+// The conversion tables of the copy routines, one operation each, the same loop over the count in
+// every entry (entry 0 included), so any entry draws exactly the count it is given:
 extern const SpanTable Expand8To16;       // source indices: d16 = g_paletteToPixel16[s]
 extern const SpanTable FillIndexAs16;     // value: every d16 = g_paletteToPixel16[value & 0xFF]
 extern const SpanTable Expand16To24;      // source RGB565: d = blue << 3, green << 2, red << 3

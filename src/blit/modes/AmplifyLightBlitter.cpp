@@ -3,6 +3,7 @@
 #include "blit/BlendTables.h"
 #include "blit/kernels/LightSpanKernels.h"
 #include "blit/modes/LevelBlitRoutines.h"
+#include "blit/modes/MaskBlitRoutines.h"
 #include "blit/modes/RunLengthDraw.h"
 #include "foundation/CpuInfo.h"
 #include "graphics/FrameInterface.h"
@@ -33,6 +34,8 @@ CAmplifyLightBlitter::CAmplifyLightBlitter()
     RegisterRoutine(8, 0x2, 8, 0, &AmplifyLightBlitRle8);
     RegisterRoutine(16, 0x4, 16, 0, mmx ? &AmplifyLightBlitRle16Mmx : &AmplifyLightBlitRle16);
     RegisterRoutine(24, 0x4, 24, 0, &LevelBlitRle24);
+    // A 32-bit display's run-length frames are 24-bit ones: drawn as on 24 bits.
+    RegisterRoutine(24, 0x4, 32, 0, &MaskBlitRle24To32);
 }
 
 CAmplifyLightBlitter::~CAmplifyLightBlitter() = default;

@@ -1,6 +1,7 @@
 #include "blit/modes/CopyBlitRoutines.h"
 
 #include "blit/ColorPacking.h"
+#include "blit/PaletteMix.h"
 #include "blit/kernels/PixelAccess.h"
 #include "graphics/PaletteTable.h"
 
@@ -44,14 +45,15 @@ void CopyBlit8To8(CFrameInterface* source, const CIntRect* sourceRect, CFrameInt
                   const CIntRect* destinationRect, CBlitter* blitter)
 {
     const bool opaque = IsOpaqueElsePublishLevel(blitter);
-    // Without its table the translucent blend would read nothing; a copy keeps the picture.
-    if (!opaque && Alpha20_80.GetSize() >= 256 * 256) {
-        ConvertRows(source, sourceRect, 1, destination, destinationRect, 1, g_spanKernels[kSpanBlend20_80DstSrc]);
+    PlainBlit blit;
+    if (!ResolvePlainBlit(source, *sourceRect, 1, destination, *destinationRect, 1, blit))
+        return;
+    if (opaque) {
+        CopyPlainRows(blit, 1);
         return;
     }
-    PlainBlit blit;
-    if (ResolvePlainBlit(source, *sourceRect, 1, destination, *destinationRect, 1, blit))
-        CopyPlainRows(blit, 1);
+    const PaletteMix mix = PaletteMix::ForStep(PaletteMixStep(static_cast<uint32_t>(blitter->GetLevel())));
+    ForEachPixel<1, 1>(blit, [&mix](uint8_t* d, const uint8_t* s) { *d = mix.Mix(*d, *s); });
 }
 
 void CopyBlit8To16(CFrameInterface* source, const CIntRect* sourceRect, CFrameInterface* destination,

@@ -8,8 +8,8 @@
 // inverse colour tables (8-bit displays only).
 #include "blit/modes/BlitFrameAccess.h"
 
-// Opacity 1.0: indices copied unchanged. Otherwise every pixel d = Alpha20_80[d * 256 + s],
-// whatever the level, or a plain copy while Alpha20_80 is not loaded.
+// Opacity 1.0: indices copied unchanged. Otherwise each source index mixed in by the level's
+// nearest fifth through the blend tables (PaletteMix.h), index 0 leaving the destination.
 BlitRoutineFunction CopyBlit8To8;
 // d = g_paletteToPixel16[s].
 BlitRoutineFunction CopyBlit8To16;
@@ -18,7 +18,7 @@ BlitRoutineFunction CopyBlit8To24;
 BlitRoutineFunction CopyBlit8To32;
 // d = g_inverseColorTable16[s].
 BlitRoutineFunction CopyBlit16To8;
-// Blue << 3, green << 2, red bits as they stand (no low-bit replication; 32 bits: alpha 255).
+// Widen565: each field's top bits repeated below it, as the display shows it (32 bits: alpha 255).
 BlitRoutineFunction CopyBlit16To24;
 BlitRoutineFunction CopyBlit16To32;
 // d = g_inverseColorTable15[PackRgbToPixel15(red, green, blue)].

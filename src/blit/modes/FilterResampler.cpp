@@ -1,5 +1,6 @@
 #include "blit/modes/FilterResampler.h"
 
+#include "blit/ColorPacking.h"
 #include "blit/kernels/PixelAccess.h"
 #include "blit/modes/BlitFrameAccess.h"
 #include "graphics/FrameInterface.h"
@@ -61,17 +62,17 @@ struct Lines
 };
 
 // Resamples `count` lines of `length` cells into lines of lists.size() cells. Each line is first
-// unpacked to its channels at their 8-bit places (the low bits zero).
+// unpacked to its 8-bit channels as the display widens them, which the packing tables invert.
 void ResampleLines(const Lines& from, uint32_t length, const Lines& to, uint32_t count,
                    const std::vector<FilterContributorList>& lists)
 {
     std::vector<double> blue(length), green(length), red(length);
     for (uint32_t line = 0; line < count; ++line) {
         for (uint32_t c = 0; c < length; ++c) {
-            const uint32_t p = LoadPixel16(from.At(line, c), 0);
-            blue[c] = (p << 3) & 0xFF;
-            green[c] = ((p >> 5) << 2) & 0xFF;
-            red[c] = (p >> 8) & 0xF8;
+            const uint32_t bytes = Widen565(LoadPixel16(from.At(line, c), 0));
+            blue[c] = bytes & 0xFF;
+            green[c] = bytes >> 8 & 0xFF;
+            red[c] = bytes >> 16;
         }
         for (uint32_t out = 0; out < lists.size(); ++out) {
             double b = 0.0, g = 0.0, r = 0.0;

@@ -1,8 +1,9 @@
 #include "blit/modes/LevelBlitRoutines.h"
 
+#include "blit/kernels/PixelSteps.h"
+#include "blit/modes/AlphaBlitRoutines.h"
+#include "blit/modes/CopyBlitRoutines.h"
 #include "blit/modes/RunLengthDraw.h"
-
-#include <cstring>
 
 namespace {
 
@@ -16,25 +17,28 @@ void CopyRows(CFrameInterface* source, const CIntRect* sourceRect, CFrameInterfa
     CopyPlainRows(blit, bytes);
 }
 
+// Opacity 1.0: a copy of pixels of `bytes`; otherwise blend(destination row, source row, width).
+template <class Blend>
 void LevelRows(CFrameInterface* source, const CIntRect* sourceRect, CFrameInterface* destination,
-               const CIntRect* destinationRect, CBlitter* blitter, uint32_t levelOperation)
+               const CIntRect* destinationRect, CBlitter* blitter, uint32_t bytes, Blend blend)
 {
     const bool opaque = IsOpaqueElsePublishLevel(blitter);
     PlainBlit blit;
-    if (!ResolvePlainBlit(source, *sourceRect, 2, destination, *destinationRect, 2, blit))
+    if (!ResolvePlainBlit(source, *sourceRect, bytes, destination, *destinationRect, bytes, blit))
         return;
-    if (opaque) {
-        CopyPlainRows(blit, 2);
-        return;
-    }
-    const SpanSourceKernel blend = RowLoop(g_spanKernels[levelOperation]).source;
-    ForEachRow(blit, [blend](uint8_t* d, const uint8_t* s, uint32_t width) { blend(d, s, width); });
+    if (opaque)
+        CopyPlainRows(blit, bytes);
+    else
+        ForEachRow(blit, blend);
 }
 
-void Blend24(uint8_t* d, const uint8_t* s, uint32_t alpha)
+// The translucent rows through a level row of the span table.
+void LevelRowsThrough(CFrameInterface* source, const CIntRect* sourceRect, CFrameInterface* destination,
+                      const CIntRect* destinationRect, CBlitter* blitter, uint32_t bytes, uint32_t levelOperation)
 {
-    for (int c = 0; c < 3; ++c)
-        d[c] = static_cast<uint8_t>(d[c] + (s[c] - d[c]) * static_cast<int32_t>(alpha) / 255);
+    const SpanSourceKernel kernel = RowLoop(g_spanKernels[levelOperation]).source;
+    LevelRows(source, sourceRect, destination, destinationRect, blitter, bytes,
+              [kernel](uint8_t* d, const uint8_t* s, uint32_t width) { kernel(d, s, width); });
 }
 
 // The operations of the level-scaled run-length draws: main fill and literal, layer fill and
@@ -70,13 +74,13 @@ void LevelRunLength(CFrameInterface* source, const CIntRect* sourceRect, CFrameI
 void LevelBlit16(CFrameInterface* source, const CIntRect* sourceRect, CFrameInterface* destination,
                  const CIntRect* destinationRect, CBlitter* blitter)
 {
-    LevelRows(source, sourceRect, destination, destinationRect, blitter, kSpanBlend16SrcLevel);
+    LevelRowsThrough(source, sourceRect, destination, destinationRect, blitter, 2, kSpanBlend16SrcLevel);
 }
 
 void LevelBlit16Mmx(CFrameInterface* source, const CIntRect* sourceRect, CFrameInterface* destination,
                     const CIntRect* destinationRect, CBlitter* blitter)
 {
-    LevelRows(source, sourceRect, destination, destinationRect, blitter, kSpanBlend16SrcLevelMmx);
+    LevelRowsThrough(source, sourceRect, destination, destinationRect, blitter, 2, kSpanBlend16SrcLevelMmx);
 }
 
 void CopyBlit24To24(CFrameInterface* source, const CIntRect* sourceRect, CFrameInterface* destination,
@@ -85,39 +89,22 @@ void CopyBlit24To24(CFrameInterface* source, const CIntRect* sourceRect, CFrameI
     CopyRows(source, sourceRect, destination, destinationRect, blitter, 3);
 }
 
-void CopyBlit32To32(CFrameInterface* source, const CIntRect* sourceRect, CFrameInterface* destination,
-                    const CIntRect* destinationRect, CBlitter* blitter)
+void LevelBlit24(CFrameInterface* source, const CIntRect* sourceRect, CFrameInterface* destination,
+                 const CIntRect* destinationRect, CBlitter* blitter)
 {
-    CopyRows(source, sourceRect, destination, destinationRect, blitter, 4);
+    LevelRowsThrough(source, sourceRect, destination, destinationRect, blitter, 3, kSpanBlend24SrcLevel);
 }
 
-void AlphaBlit32To24(CFrameInterface* source, const CIntRect* sourceRect, CFrameInterface* destination,
-                     const CIntRect* destinationRect, CBlitter* blitter)
+void LevelBlit32(CFrameInterface* source, const CIntRect* sourceRect, CFrameInterface* destination,
+                 const CIntRect* destinationRect, CBlitter* blitter)
 {
-    const bool opaque = IsOpaqueElsePublishLevel(blitter);
-    PlainBlit blit;
-    if (!ResolvePlainBlit(source, *sourceRect, 4, destination, *destinationRect, 3, blit))
-        return;
-    if (opaque) {
-        ForEachPixel<4, 3>(blit, [](uint8_t* d, const uint8_t* s) {
-            const uint32_t a = s[3];
-            if (a >= 253)
-                std::memcpy(d, s, 3);
-            else if (a != 0)
-                Blend24(d, s, a);
-        });
-        return;
-    }
-    const uint32_t* row = g_currentAlphaRow;
-    ForEachPixel<4, 3>(blit, [row](uint8_t* d, const uint8_t* s) {
-        if (s[3] <= 5)
-            return;
-        const uint32_t a = row[s[3]] & 0xFF;
-        if (a >= 251)
-            std::memcpy(d, s, 3);
-        else
-            Blend24(d, s, a);
-    });
+    // Every byte, the alpha byte too, by the 24-bit step at the level (read when the rows run).
+    LevelRows(source, sourceRect, destination, destinationRect, blitter, 4,
+              [](uint8_t* d, const uint8_t* s, uint32_t width) {
+                  const uint32_t level = g_currentAlphaRow[255];
+                  for (uint32_t i = 0; i < 4 * width; ++i)
+                      d[i] = BlendChannel24(d[i], s[i], level);
+              });
 }
 
 void LevelBlitRle16(CFrameInterface* source, const CIntRect* sourceRect, CFrameInterface* destination,
@@ -141,7 +128,8 @@ void LevelBlitRle24(CFrameInterface* source, const CIntRect* sourceRect, CFrameI
 void RegisterOrdinarySpriteRoutines(CBlitter& blitter, bool mmx)
 {
     blitter.RegisterRoutine(16, 0, 16, 0, mmx ? &LevelBlit16Mmx : &LevelBlit16);
-    blitter.RegisterRoutine(24, 0, 24, 0, &CopyBlit24To24);
+    blitter.RegisterRoutine(24, 0, 24, 0, &LevelBlit24);
+    blitter.RegisterRoutine(24, 0, 32, 0, &CopyBlit24To32);
     blitter.RegisterRoutine(32, 0, 24, 0, &AlphaBlit32To24);
-    blitter.RegisterRoutine(32, 0, 32, 0, &CopyBlit32To32);
+    blitter.RegisterRoutine(32, 0, 32, 0, &AlphaBlit32To32);
 }

@@ -106,9 +106,8 @@ void MaskBlit16To24(CFrameInterface* source, const CIntRect* sourceRect, CFrameI
                     const CIntRect* destinationRect, CBlitter*)
 {
     MaskPixels<2, 3>(source, sourceRect, destination, destinationRect, [](uint8_t* d, uint32_t pixel) {
-        d[0] = static_cast<uint8_t>(pixel << 3);
-        d[1] = static_cast<uint8_t>((pixel >> 5) << 2);
-        d[2] = static_cast<uint8_t>((pixel >> 8) & 0xF8);
+        const uint32_t bytes = Widen565(pixel);
+        std::memcpy(d, &bytes, 3);
     });
 }
 

@@ -45,21 +45,6 @@ bool ResolveTexture(CFrameInterface* source, uint32_t bytes, Texture& out)
     return true;
 }
 
-// n pixels of Bytes bytes from texture columns (x + j) & mask: copied in pieces that end where
-// the wrapped column returns to 0, so a wide row costs a few copies, not a mask per pixel.
-template <uint32_t Bytes>
-void WrapRow(uint8_t* destination, const uint8_t* textureRow, uint32_t x, uint32_t mask, uint32_t n)
-{
-    while (n > 0) {
-        const uint32_t column = x & mask;
-        const uint32_t count = std::min(n, mask - column + 1);
-        std::memmove(destination, textureRow + static_cast<size_t>(column) * Bytes, static_cast<size_t>(count) * Bytes);
-        destination += static_cast<size_t>(count) * Bytes;
-        x += count;
-        n -= count;
-    }
-}
-
 enum class Wrapped
 {
     Both,
@@ -67,13 +52,46 @@ enum class Wrapped
     Rows
 };
 
-template <uint32_t Bytes, Wrapped Form>
+// n texture pixels onto pixels of DestinationBytes: copied, or (24 onto 32 bits) spread with
+// alpha 255.
+template <uint32_t SourceBytes, uint32_t DestinationBytes>
+void CopyTexels(uint8_t* destination, const uint8_t* texels, uint32_t n)
+{
+    if constexpr (SourceBytes == DestinationBytes) {
+        std::memmove(destination, texels, static_cast<size_t>(n) * SourceBytes);
+    } else {
+        static_assert(SourceBytes == 3 && DestinationBytes == 4);
+        for (uint32_t j = 0; j < n; ++j, destination += 4, texels += 3) {
+            std::memcpy(destination, texels, 3);
+            destination[3] = 0xFF;
+        }
+    }
+}
+
+// n pixels from texture columns (x + j) & mask: copied in pieces that end where the wrapped
+// column returns to 0, so a wide row costs a few copies, not a mask per pixel.
+template <uint32_t SourceBytes, uint32_t DestinationBytes = SourceBytes>
+void WrapRow(uint8_t* destination, const uint8_t* textureRow, uint32_t x, uint32_t mask, uint32_t n)
+{
+    while (n > 0) {
+        const uint32_t column = x & mask;
+        const uint32_t count = std::min(n, mask - column + 1);
+        CopyTexels<SourceBytes, DestinationBytes>(destination, textureRow + static_cast<size_t>(column) * SourceBytes,
+                                                  count);
+        destination += static_cast<size_t>(count) * DestinationBytes;
+        x += count;
+        n -= count;
+    }
+}
+
+template <uint32_t SourceBytes, Wrapped Form, uint32_t DestinationBytes = SourceBytes>
 void WrapRows(CFrameInterface* source, const CIntRect* sourceRect, CFrameInterface* destination,
               const CIntRect* destinationRect, CBlitter*)
 {
     Texture texture;
     PlainRect to;
-    if (!ResolveTexture(source, Bytes, texture) || !ResolvePlainRect(destination, *destinationRect, Bytes, to))
+    if (!ResolveTexture(source, SourceBytes, texture) ||
+        !ResolvePlainRect(destination, *destinationRect, DestinationBytes, to))
         return;
     // Unsigned, so that coordinates of any sign wrap without overflow.
     const uint32_t left = static_cast<uint32_t>(sourceRect->m_left);
@@ -87,9 +105,9 @@ void WrapRows(CFrameInterface* source, const CIntRect* sourceRect, CFrameInterfa
         }
         const uint8_t* row = texture.Row(sourceRow);
         if constexpr (Form == Wrapped::Rows)
-            std::memmove(to.Row(k), row, static_cast<size_t>(std::min(to.width, texture.width)) * Bytes);
+            CopyTexels<SourceBytes, DestinationBytes>(to.Row(k), row, std::min(to.width, texture.width));
         else
-            WrapRow<Bytes>(to.Row(k), row, left, texture.widthMask, to.width);
+            WrapRow<SourceBytes, DestinationBytes>(to.Row(k), row, left, texture.widthMask, to.width);
     }
 }
 
@@ -143,6 +161,18 @@ void WrapBlit24(CFrameInterface* source, const CIntRect* sourceRect, CFrameInter
                 const CIntRect* destinationRect, CBlitter* blitter)
 {
     WrapRows<3, Wrapped::Both>(source, sourceRect, destination, destinationRect, blitter);
+}
+
+void WrapBlit24To32(CFrameInterface* source, const CIntRect* sourceRect, CFrameInterface* destination,
+                    const CIntRect* destinationRect, CBlitter* blitter)
+{
+    WrapRows<3, Wrapped::Both, 4>(source, sourceRect, destination, destinationRect, blitter);
+}
+
+void WrapBlit32(CFrameInterface* source, const CIntRect* sourceRect, CFrameInterface* destination,
+                const CIntRect* destinationRect, CBlitter* blitter)
+{
+    WrapRows<4, Wrapped::Both>(source, sourceRect, destination, destinationRect, blitter);
 }
 
 void WrapXBlit8(CFrameInterface* source, const CIntRect* sourceRect, CFrameInterface* destination,

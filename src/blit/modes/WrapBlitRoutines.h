@@ -18,6 +18,9 @@
 BlitRoutineFunction WrapBlit8;
 BlitRoutineFunction WrapBlit16;
 BlitRoutineFunction WrapBlit24;
+// The same onto 32-bit frames: a 24-bit texture with alpha 255, a 32-bit one as it is.
+BlitRoutineFunction WrapBlit24To32;
+BlitRoutineFunction WrapBlit32;
 // Columns wrapped, rows read straight: source row top + k, held inside the texture (rows above
 // or below it repeat its first or last row).
 BlitRoutineFunction WrapXBlit8;

@@ -12,6 +12,7 @@
 #include "game/sprites/StateCheck.h"
 #include "graphics/Sequence.h"
 #include "graphics/SequenceCollection.h"
+#include "objects/DataNames.h"
 #include "objects/Vector2D.h"
 
 #include <algorithm>
@@ -19,8 +20,6 @@
 #include <numbers>
 
 IMPLEMENT_ABSTRACT_CLASS_RECORD(CBallAI, CSpriteAI, 1.0f)
-
-CSequence* CBallAI::s_look = nullptr;
 
 namespace {
 
@@ -92,7 +91,7 @@ CBallAI::CBallAI(CSprite* ball, bool fire, bool rail, bool small)
         if (auto* animated = dynamic_cast<CAnimatedSprite*>(ball))
             if (animated->GetSlotCount() == 0)
                 animated->AddSlot(nullptr);
-        SetLookOf(ball, "Ball");
+        SetLookOf(ball, dataname::sequence::kBall);
     }
     if (fire)
         MakeFireBall(ball);
@@ -136,8 +135,7 @@ void CBallAI::SetLookOf(CSprite* ball, const char* name)
     CAnimationSlot* slot = animated ? animated->GetSlot(0) : nullptr;
     if (!slot)
         return;
-    CSequence* look = CSequenceCollection::GetInstance().FindSequence(name);
-    slot->SetSequence(look ? look : s_look);
+    slot->SetSequence(CSequenceCollection::GetInstance().FindSequence(name));
 }
 
 void CBallAI::Update(CSprite* ball, uint32_t arg)
@@ -195,7 +193,8 @@ void CBallAI::Update(CSprite* ball, uint32_t arg)
     }
 
     if (!m_endOfRound && (m_fire || m_rail) && playfield) {
-        const char* trail = m_fire ? (m_small ? "Fire Ball Small" : "Fire Ball") : (m_small ? "Rail Ball Small" : "Rail Ball");
+        using namespace dataname::generator;
+        const char* trail = m_fire ? (m_small ? kFireBallSmall : kFireBall) : (m_small ? kRailBallSmall : kRailBall);
         playfield->SpawnSparksAtSprite(ball, m_small ? 3 : 8, false, 0.0f,
                                        CParticleGeneratorCollection::GetInstance().FindGenerator(trail));
     }
@@ -209,11 +208,12 @@ void CBallAI::BounceOffWall(CSprite* ball, float sparkAngle)
     if (auto* animated = dynamic_cast<CAnimatedSprite*>(ball))
         ball->SetPosition(animated->GetPreviousPosition());
     if (!m_loose)
-        PlaySoundRecorded("Bounce.wav");
+        PlaySoundRecorded(dataname::sound::kBounce);
     if (CPlayfield* playfield = GetPlayfield())
         playfield->SpawnSparksAtSprite(
             ball, static_cast<int32_t>(GetRadius()), true, sparkAngle,
-            CParticleGeneratorCollection::GetInstance().FindGenerator(m_small ? "Ball Hit Wall Small" : "Ball Hit Wall"));
+            CParticleGeneratorCollection::GetInstance().FindGenerator(
+                m_small ? dataname::generator::kBallHitWallSmall : dataname::generator::kBallHitWall));
     AfterBounce(ball, true);
 }
 
@@ -341,7 +341,7 @@ void CBallAI::MakeFireBall(CSprite* ball)
     m_fire = true;
     m_rail = false;
     if (!m_small)
-        SetLookOf(ball, "Ball Fire");
+        SetLookOf(ball, dataname::sequence::kBallFire);
 }
 
 void CBallAI::MakeRailBall(CSprite* ball)
@@ -351,7 +351,7 @@ void CBallAI::MakeRailBall(CSprite* ball)
     m_rail = true;
     m_fire = false;
     if (!m_small)
-        SetLookOf(ball, "Ball Rail");
+        SetLookOf(ball, dataname::sequence::kBallRail);
 }
 
 void CBallAI::MakeSmallBall(CSprite* ball)
@@ -359,13 +359,13 @@ void CBallAI::MakeSmallBall(CSprite* ball)
     if (m_small)
         return;
     m_small = true;
-    SetLookOf(ball, "Small Ball");
+    SetLookOf(ball, dataname::sequence::kSmallBall);
 }
 
 void CBallAI::MakeNormalBall(CSprite* ball)
 {
     m_fire = m_rail = m_small = false;
-    SetLookOf(ball, "Ball");
+    SetLookOf(ball, dataname::sequence::kBall);
 }
 
 void CBallAI::ScaleSpeed(CSprite* ball, float factor)

@@ -84,9 +84,6 @@ class CBallAI : public CSpriteAI
     // Below this a ball meets the ship's side, not its top.
     static constexpr float kShipTop = 434.0f;
 
-    // The look used when the data has no ball sequences (not owned).
-    static void SetLook(CSequence* look) { s_look = look; }
-
 private:
     // The bounce's common end: flags, random turns and the flat-path fix, the speed-up.
     void AfterBounce(CSprite* ball, bool randomTurns);
@@ -95,9 +92,9 @@ private:
     void ApplyAimingHelp(CSprite* ball);
     // A wall contact: roll, back to the previous position, sound, sparks, AfterBounce.
     void BounceOffWall(CSprite* ball, float sparkAngle);
+    // The ball's first slot shows the sequence of that name (none when the data lacks it).
     void SetLookOf(CSprite* ball, const char* name);
     float GetRadius() const { return m_small ? kSmallWallRadius : kWallRadius; }
-    static CSequence* s_look;
 
     float m_rollPhaseX = 0.0f;
     float m_rollRateX = 0.01f;

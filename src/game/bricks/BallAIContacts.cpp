@@ -9,6 +9,7 @@
 #include "game/sprites/AnimatedSprite.h"
 #include "game/sprites/FindSpriteAI.h"
 #include "game/sprites/RecordedSound.h"
+#include "objects/DataNames.h"
 #include "objects/Vector2D.h"
 
 #include <cmath>
@@ -95,12 +96,12 @@ void CBallAI::OnHitShip(CSprite* ball, CSprite* ship)
         const float theta = LaunchFromShip(ball, ship);
         ReturnToPreviousPosition(ball);
         SpawnContactSparks(ball, static_cast<int32_t>(GetRadius()), theta - kPi / 2.0f,
-                           m_small ? "Ball Hit Ship Small" : "Ball Hit Ship");
+                           m_small ? dataname::generator::kBallHitShipSmall : dataname::generator::kBallHitShip);
         AfterBounce(ball, false);
         // The ball pushes the shield down; it springs back by itself.
         CShipAI::PushShield(ship, kShieldPush);
     }
-    PlaySoundRecorded("Bounce.wav");
+    PlaySoundRecorded(dataname::sound::kBounce);
     const char* effect = m_rail ? (m_small ? "Small Rail Ball Bounce" : "Rail Ball Bounce")
                          : m_fire ? (m_small ? "Small Fire Ball Bounce" : "Fire Ball Bounce")
                                   : (m_small ? "Small Ball Bounce" : "Bounce");
@@ -150,7 +151,7 @@ void CBallAI::OnHitBrick(CSprite* ball, CSprite* brick, bool noBounce)
     }
     if (!brick->IsDead())
         SpawnContactSparks(ball, static_cast<int32_t>(GetRadius()), kSideAngles[side],
-                           m_small ? "Ball Hit Brick Small" : "Ball Hit Brick");
+                           m_small ? dataname::generator::kBallHitBrickSmall : dataname::generator::kBallHitBrick);
     if (!counted)
         return;
     // A held ball knocked against a brick (it can be carried into one) shakes the player's hand.

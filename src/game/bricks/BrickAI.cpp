@@ -13,14 +13,13 @@
 #include "graphics/ClippedProxyFrame.h"
 #include "graphics/Frame.h"
 #include "graphics/Sequence.h"
+#include "objects/DataNames.h"
 
 #include <algorithm>
 #include <cmath>
 #include <numbers>
 
 namespace {
-
-CSequence* s_standInLook = nullptr;
 
 // A trapped ball leaves at 200 pixels per second, down and to the right.
 constexpr float kReleasedBallSpeed = 3.3333333f;
@@ -37,8 +36,7 @@ CBrickAI::CBrickAI(CAnimatedSprite* brick, CBrickInfo* info, CFloatingBrick* flo
     InitOwnProperties();
     const CBrickInfo* look = floating && floating->GetLookLike() ? floating->GetLookLike() : info;
     if (brick) {
-        CSequence* sequence = look ? look->GetPrimarySequence() : nullptr;
-        CAnimationSlot* slot = brick->AddSlot(sequence ? sequence : s_standInLook);
+        CAnimationSlot* slot = brick->AddSlot(look ? look->GetPrimarySequence() : nullptr);
         slot->SetPhase(g_gameRandom.NextFloat(0.0f, 1.0f));
         brick->SetVelocity({0.0f, 0.0f});
     }
@@ -48,11 +46,6 @@ CBrickAI::CBrickAI(CAnimatedSprite* brick, CBrickInfo* info, CFloatingBrick* flo
 CBrickAI::~CBrickAI()
 {
     DestroyOwnProperties();
-}
-
-void CBrickAI::SetStandInLook(CSequence* look)
-{
-    s_standInLook = look;
 }
 
 CBrickAI* CBrickAI::Of(CSprite* sprite)
@@ -167,7 +160,7 @@ void CBrickAI::HitToggle(CSprite* brick)
         ShowLook(brick, m_info->m_sequence2);
     else
         ShowLook(brick, m_info->m_primarySequence);
-    PlaySoundRecorded(on ? "Brick Turned On.wav" : "Brick Turned Off.wav");
+    PlaySoundRecorded(on ? dataname::sound::kBrickTurnedOn : dataname::sound::kBrickTurnedOff);
     DestroyTogglesWhenAllOn();
 }
 
@@ -211,9 +204,11 @@ void CBrickAI::Destroy(CSprite* brick, bool byFire, float reach)
     else if (type == kBrickPushAway)
         PushAway(brick->GetPosition(), kPushReach);
 
-    if (type == kBrickExploding || (IsToggleBrickType(type) && IsOn()))
+    if (type == kBrickExploding || (IsToggleBrickType(type) && IsOn())) {
         Explode(brick->GetPosition(), kBlastReach, false);
-    else if (byFire)
+        if (playfield)
+            playfield->GetHost().StartForceFeedback("Bricks Explode", nullptr);
+    } else if (byFire)
         Explode(brick->GetPosition(), reach, true);
 
     if (m_info) {

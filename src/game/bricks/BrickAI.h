@@ -42,9 +42,6 @@ class CBrickAI : public CSpriteAI
     CBrickAI(CAnimatedSprite* brick, CBrickInfo* info, CFloatingBrick* floating, int32_t column, int32_t row);
     ~CBrickAI() override;
 
-    // The look of bricks whose type has none, until the data set draws the bricks' sequences (not
-    // owned; null: such bricks draw nothing).
-    static void SetStandInLook(CSequence* look);
     // The brick behaviour of a sprite (its first behaviour); null for any other sprite.
     static CBrickAI* Of(CSprite* sprite);
 

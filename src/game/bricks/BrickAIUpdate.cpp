@@ -7,6 +7,7 @@
 #include "game/sprites/AnimatedSprite.h"
 #include "game/sprites/AnimationSlot.h"
 #include "game/sprites/RecordedSound.h"
+#include "objects/DataNames.h"
 
 #include <algorithm>
 #include <cmath>
@@ -232,8 +233,10 @@ void CBrickAI::StepChange(CSprite* brick)
     if (target)
         ShowLook(brick, target->m_primarySequence);
     if (CPlayfield* playfield = GetPlayfield())
-        playfield->SpawnSparksOverBrick(brick, CParticleGeneratorCollection::GetInstance().FindGenerator("Brick Change Type"),
+        playfield->SpawnSparksOverBrick(brick,
+                                        CParticleGeneratorCollection::GetInstance().FindGenerator(
+                                            dataname::generator::kBrickChangeType),
                                         nullptr);
-    PlaySoundRecorded("Brick Change.wav");
+    PlaySoundRecorded(dataname::sound::kBrickChange);
     m_changeTarget = nullptr;
 }

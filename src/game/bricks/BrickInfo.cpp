@@ -4,6 +4,7 @@
 #include "game/ship/ParticleGeneratorCollection.h"
 #include "graphics/Sequence.h"
 #include "graphics/SequenceCollection.h"
+#include "objects/DataNames.h"
 #include "objects/EnumTable.h"
 #include "objects/FixedListChoiceProperty.h"
 #include "objects/IntProperty.h"
@@ -26,7 +27,7 @@ void CBrickInfo::AddProperties(CClassRecord* record)
     record->AddProperty(new CFixedListChoiceProperty("Destroyed Seq", &CBrickInfo::m_destroyedSequence, sequences, 0,
                                                      nullptr));
     record->AddProperty(new CFixedListChoiceProperty("Destroyed Sound", &CBrickInfo::m_destroyedSound, sounds, 0,
-                                                     "Pop Brick.wav"));
+                                                     dataname::sound::kPopBrick));
     record->AddProperty(new CFixedListChoiceProperty("Indestructible Sound", &CBrickInfo::m_indestructibleSound,
                                                      sounds, 0, nullptr));
     record->AddProperty(new CFixedListChoiceProperty("Damaged Sound", &CBrickInfo::m_damagedSound, sounds, 0,

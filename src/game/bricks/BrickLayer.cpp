@@ -7,9 +7,12 @@
 #include "game/bricks/BrickType.h"
 #include "game/sprites/RecordedSound.h"
 #include "game/sprites/Sprite.h"
+#include "game/sprites/SpriteDrawRecord.h"
+#include "game/sprites/WorldRecordFields.h"
 #include "graphics/FrameInterface.h"
 #include "graphics/Sequence.h"
 #include "graphics/SequenceCollection.h"
+#include "objects/DataNames.h"
 
 #include <algorithm>
 #include <cmath>
@@ -24,9 +27,17 @@ constexpr float kHomewardSpeed = 2.0f;
 void DrawAtPhase(CFrameInterface* target, CSequence* sequence, const CFloatPoint& at, float phase)
 {
     CFrame* frame = sequence ? sequence->GetFrameAtFraction(phase) : nullptr;
-    if (frame)
-        target->DrawFrameAt(frame, static_cast<int32_t>(at.m_x), static_cast<int32_t>(at.m_y),
-                            &g_transparentMaskBlitter);
+    if (!frame)
+        return;
+    const int32_t x = static_cast<int32_t>(at.m_x), y = static_cast<int32_t>(at.m_y);
+    // A demo being recorded shows the machine as it shows a sprite, frame by frame.
+    if (CReplayStream* stream = worldrecord::GetRecordingStream()) {
+        uint32_t index = 0;
+        while (index + 1 < sequence->GetFrameCount() && sequence->GetFrame(index) != frame)
+            ++index;
+        RecordSpriteDraw(*stream, sequence, index, x, y);
+    }
+    target->DrawFrameAt(frame, x, y, &g_transparentMaskBlitter);
 }
 
 } // namespace
@@ -34,10 +45,10 @@ void DrawAtPhase(CFrameInterface* target, CSequence* sequence, const CFloatPoint
 CBrickLayer::CBrickLayer()
 {
     CSequenceCollection& sequences = CSequenceCollection::GetInstance();
-    m_leftGears = sequences.FindSequence("Brick Layer/Left Gears");
-    m_rightGears = sequences.FindSequence("Brick Layer/Right Gears");
-    m_bar = sequences.FindSequence("Brick Layer/Bar");
-    m_carriage = sequences.FindSequence("Brick Layer/Carriage");
+    m_leftGears = sequences.FindSequence(dataname::sequence::kBrickLayerLeftGears);
+    m_rightGears = sequences.FindSequence(dataname::sequence::kBrickLayerRightGears);
+    m_bar = sequences.FindSequence(dataname::sequence::kBrickLayerBar);
+    m_carriage = sequences.FindSequence(dataname::sequence::kBrickLayerCarriage);
     const uint32_t frames = m_carriage ? m_carriage->GetFrameCount() : 0;
     const float rate = m_carriage ? m_carriage->GetFramesPerSecond() : 0.0f;
     if (frames > 0 && rate > 0.0f)
@@ -133,7 +144,7 @@ void CBrickLayer::Step()
         m_progress = m_placingRate > 0.0f ? m_progress + m_speedFactor * m_placingRate : 1.0f;
         if (m_progress >= 1.0f) {
             m_progress = 1.0f;
-            PlaySoundRecorded("Brick Placed.WAV");
+            PlaySoundRecorded(dataname::sound::kBrickPlaced);
             if (m_target)
                 m_target->SetActive(true);
             m_target = nullptr;

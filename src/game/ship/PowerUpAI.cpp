@@ -13,6 +13,7 @@
 #include "game/sprites/Sprite.h"
 #include "game/sprites/StateCheck.h"
 #include "graphics/SequenceCollection.h"
+#include "objects/DataNames.h"
 #include "sound/SoundBuffer.h"
 #include "sound/SoundList.h"
 #include "sound/SoundSystem.h"
@@ -49,21 +50,21 @@ struct KindInfo
 
 const KindInfo kKinds[CPowerUpAI::kKindCount] = {
     {"", nullptr},
-    {"Power Ups/Slow", &g_slow},
-    {"Power Ups/Expand", &g_expand},
-    {"Power Ups/Catcher", &g_catcher},
-    {"Power Ups/Fire Ball", &g_fireBall},
-    {"Power Ups/Multiply 3", &g_multiply3},
-    {"Power Ups/Multiply 8", &g_multiply8},
-    {"Power Ups/Gun", &g_gun},
-    {"Power Ups/Big Gun", &g_bigGun},
-    {"Power Ups/Extra Ball", &g_extraBall},
-    {"Power Ups/Rail Ball", &g_railBall},
-    {"Power Ups/Normal Ball", &g_normalBall},
-    {"Power Ups/Small Ball", &g_smallBall},
-    {"Power Ups/Shrink", &g_shrink},
-    {"Power Ups/Fast", &g_fast},
-    {"Power Ups/Bomb", &g_bomb},
+    {dataname::sequence::kCapsuleSlow, &g_slow},
+    {dataname::sequence::kCapsuleExpand, &g_expand},
+    {dataname::sequence::kCapsuleCatcher, &g_catcher},
+    {dataname::sequence::kCapsuleFireBall, &g_fireBall},
+    {dataname::sequence::kCapsuleMultiply3, &g_multiply3},
+    {dataname::sequence::kCapsuleMultiply8, &g_multiply8},
+    {dataname::sequence::kCapsuleGun, &g_gun},
+    {dataname::sequence::kCapsuleBigGun, &g_bigGun},
+    {dataname::sequence::kCapsuleExtraBall, &g_extraBall},
+    {dataname::sequence::kCapsuleRailBall, &g_railBall},
+    {dataname::sequence::kCapsuleNormalBall, &g_normalBall},
+    {dataname::sequence::kCapsuleSmallBall, &g_smallBall},
+    {dataname::sequence::kCapsuleShrink, &g_shrink},
+    {dataname::sequence::kCapsuleFast, &g_fast},
+    {dataname::sequence::kCapsuleBomb, &g_bomb},
 };
 
 constexpr float kMessageSeconds = 4.0f;
@@ -119,7 +120,7 @@ CPowerUpAI::CPowerUpAI(CSprite* sprite, uint32_t kind) : CSpriteAI(1, 1), m_kind
         if (CSequence* capsule = CSequenceCollection::GetInstance().FindSequence(kKinds[kind].m_capsule))
             animated->AddSlot(capsule);
     if (kind == kBomb) {
-        m_fallingSound = CSoundList::GetInstance().CreateSoundInstance("Bomb Dropped.wav");
+        m_fallingSound = CSoundList::GetInstance().CreateSoundInstance(dataname::sound::kBombDropped);
         if (m_fallingSound)
             m_fallingSound->Play(false);
     }
@@ -159,9 +160,9 @@ void CPowerUpAI::OnCollect(CSprite* powerUp, CSprite* ship)
     powerUp->SetFlag(CSprite::kDead, true);
     // The rail and small balls' sounds come before their message.
     if (m_kind == kRailBall)
-        PlaySoundRecorded("Rail Ball.wav");
+        PlaySoundRecorded(dataname::sound::kRailBall);
     if (m_kind == kSmallBall)
-        PlaySoundRecorded("Small Ball.wav");
+        PlaySoundRecorded(dataname::sound::kSmallBall);
     if (m_kind >= kSlow && m_kind <= kFast) {
         Show(kKinds[m_kind].m_displayName->CStr(), kLarge, kMessageSeconds);
         AddLines(g_powerUp.CStr(), kSmall);
@@ -181,7 +182,7 @@ void CPowerUpAI::ApplyEffect(CSprite* ship)
     switch (m_kind) {
     case kSlow:
     case kFast:
-        PlaySoundRecorded(m_kind == kSlow ? "Slow.wav" : "Fast.wav");
+        PlaySoundRecorded(m_kind == kSlow ? dataname::sound::kSlow : dataname::sound::kFast);
         ForEachBall(false, [this](CSprite* ball, CBallAI* ai) {
             ai->ScaleSpeed(ball, m_kind == kSlow ? kSlowFactor : kFastFactor);
         });
@@ -195,19 +196,19 @@ void CPowerUpAI::ApplyEffect(CSprite* ship)
             shipAI->ShrinkShield();
         break;
     case kCatch:
-        PlaySoundRecorded("Power Ups/Catcher.wav");
+        PlaySoundRecorded(dataname::sound::kCatcher);
         if (shipAI)
             shipAI->EnableCatch();
         break;
     case kFireBall:
-        PlaySoundRecorded("Fire Ball.wav");
+        PlaySoundRecorded(dataname::sound::kFireBall);
         ForEachBall(true, [](CSprite* ball, CBallAI* ai) { ai->MakeFireBall(ball); });
         break;
     case kRailBall:
         ForEachBall(true, [](CSprite* ball, CBallAI* ai) { ai->MakeRailBall(ball); });
         break;
     case kNormalBall:
-        PlaySoundRecorded("Normal Ball.wav");
+        PlaySoundRecorded(dataname::sound::kNormalBall);
         ForEachBall(true, [](CSprite* ball, CBallAI* ai) { ai->MakeNormalBall(ball); });
         break;
     case kSmallBall:
@@ -218,10 +219,10 @@ void CPowerUpAI::ApplyEffect(CSprite* ship)
         CSprite* first = playfield ? playfield->GetBalls().GetHead() : nullptr;
         CBallAI* firstAI = first ? FindSpriteAI<CBallAI>(first) : nullptr;
         if (!firstAI) {
-            PlaySoundRecorded("Score.wav");
+            PlaySoundRecorded(dataname::sound::kScore);
             break;
         }
-        PlaySoundRecorded(m_kind == kMultiply3 ? "Multiply 3.wav" : "Multiply 8.wav");
+        PlaySoundRecorded(m_kind == kMultiply3 ? dataname::sound::kMultiply3 : dataname::sound::kMultiply8);
         firstAI->SplitBall(first, m_kind == kMultiply3 ? 3 : 8);
         break;
     }
@@ -231,7 +232,7 @@ void CPowerUpAI::ApplyEffect(CSprite* ship)
             shipAI->SetGunType(m_kind == kGun ? 1 : 2, true);
         break;
     case kExtraBall:
-        PlaySoundRecorded("Extra Ball.wav");
+        PlaySoundRecorded(dataname::sound::kExtraBall);
         if (playfield)
             playfield->SetLives(playfield->GetLives() + 1);
         break;
@@ -246,12 +247,13 @@ void CPowerUpAI::ApplyEffect(CSprite* ship)
 void CPowerUpAI::ExplodeShip(CSprite* ship)
 {
     Show(g_bomb.CStr(), kLarge, kMessageSeconds);
-    PlaySoundRecorded("Ship Explode.wav");
+    PlaySoundRecorded(dataname::sound::kShipExplode);
     if (!ship)
         return;
-    SpawnBurst(ship, 50.0f, 90.0f, "Ship Explode");
+    SpawnBurst(ship, 50.0f, 90.0f, dataname::generator::kShipExplode);
     if (CPlayfield* playfield = GetPlayfield())
-        playfield->SpawnEffectAtSprite(ship, CSequenceCollection::GetInstance().FindSequence("ShipExplode"));
+        playfield->SpawnEffectAtSprite(
+            ship, CSequenceCollection::GetInstance().FindSequence(dataname::sequence::kShipExplode));
     ship->SetActive(false);
     if (CShipAI* shipAI = FindSpriteAI<CShipAI>(ship))
         shipAI->ReleaseBall(ship);
@@ -265,6 +267,6 @@ void CPowerUpAI::OnHitByBall(CSprite* powerUp)
     Show(g_bombDestroyed.CStr(), kLarge, kMessageSeconds);
     if (CPlayfield* playfield = GetPlayfield())
         playfield->AddPoints(kBombPoints);
-    PlaySoundRecorded("Bomb Explode.wav");
-    SpawnBurst(powerUp, 10.0f, 40.0f, "Bomb Explode");
+    PlaySoundRecorded(dataname::sound::kBombExplode);
+    SpawnBurst(powerUp, 10.0f, 40.0f, dataname::generator::kBombExplode);
 }

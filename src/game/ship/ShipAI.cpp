@@ -15,6 +15,7 @@
 #include "game/sprites/StateCheck.h"
 #include "graphics/Sequence.h"
 #include "graphics/SequenceCollection.h"
+#include "objects/DataNames.h"
 #include "sound/SoundBuffer.h"
 #include "sound/SoundList.h"
 #include "sound/SoundSystem.h"
@@ -81,7 +82,6 @@ void ShowSlot(CAnimationSlot* slot, CSequence* sequence)
 
 } // namespace
 
-CSequence* CShipAI::s_look = nullptr;
 uint32_t CShipAI::s_lastAmbience = 0;
 
 void CShipAI::AddProperties(CClassRecord*)
@@ -96,8 +96,8 @@ CShipAI::CShipAI(CSprite* ship, CPlayerControls* controls, uint32_t style) : CSp
         if (auto* animated = dynamic_cast<CAnimatedSprite*>(ship); animated && animated->GetSlotCount() == 0)
             FillSlots(animated, style);
     }
-    m_catchSound = MakeLoopingSound("Electric/Can Catch.wav");
-    m_holdSound = MakeLoopingSound("Electric/Hold.wav");
+    m_catchSound = MakeLoopingSound(dataname::sound::kCanCatch);
+    m_holdSound = MakeLoopingSound(dataname::sound::kHold);
 }
 
 CShipAI::~CShipAI()
@@ -111,21 +111,21 @@ void CShipAI::FillSlots(CAnimatedSprite* ship, uint32_t style)
 {
     // The ships follow "TX Ship" in the list; a style past the sixth would land on the guns.
     CSequenceCollection& sequences = CSequenceCollection::GetInstance();
-    const int first = sequences.FindIndexByName("TX Ship", 0);
+    const int first = sequences.FindIndexByName(dataname::sequence::kShip, 0);
     CSequence* body = nullptr;
     if (first >= 0)
         body = dynamic_cast<CSequence*>(sequences.GetItem(static_cast<uint32_t>(first) + std::min(style, kLastStyle)));
-    ship->AddSlot(body ? body : s_look);
-    ship->AddSlot(Find("TX Normal Shield"));
+    ship->AddSlot(body);
+    ship->AddSlot(Find(dataname::sequence::kNormalShield));
     const struct
     {
         const char* name;
         int32_t x, y;
-    } hidden[] = {{"Player Parts/Thrust Left", 3, 12},
-                  {"Player Parts/Thrust Right", -3, 12},
-                  {"TX Small Guns Recoil Left", 0, 0},
-                  {"TX Small Guns Recoil Left", 0, 0},
-                  {"TX Small Guns", 0, 0}};
+    } hidden[] = {{dataname::sequence::kThrustLeft, 3, 12},
+                  {dataname::sequence::kThrustRight, -3, 12},
+                  {dataname::sequence::kSmallGunsRecoilLeft, 0, 0},
+                  {dataname::sequence::kSmallGunsRecoilLeft, 0, 0},
+                  {dataname::sequence::kSmallGuns, 0, 0}};
     for (const auto& part : hidden) {
         CAnimationSlot* slot = ship->AddSlot(Find(part.name));
         slot->SetFlags(0);
@@ -202,7 +202,7 @@ void CShipAI::Thrust(CAnimatedSprite* ship, float x)
         if (exhaust && !exhaust->IsVisible()) {
             exhaust->SetFlag(CAnimationSlot::kVisible, true);
             exhaust->SetPhase(0.0f);
-            PlaySoundRecorded("Thrust.wav");
+            PlaySoundRecorded(dataname::sound::kThrust);
         }
         m_thrustBalance = std::clamp(m_thrustBalance + (left ? -kThrustStep : kThrustStep), 0.0f, 1.0f);
     }
@@ -246,7 +246,7 @@ void CShipAI::RemoveGuns(CAnimatedSprite* ship)
 void CShipAI::SetGunType(uint32_t type, bool withSound)
 {
     if (withSound && (type == 1 || type == 2))
-        PlaySoundRecorded(type == 1 ? "Power Ups/Gun Deploy.wav" : "Power Ups/Big Gun.wav");
+        PlaySoundRecorded(type == 1 ? dataname::sound::kGunDeploy : dataname::sound::kBigGun);
     if (type == m_gunType) {
         ++m_gunLevel;
         return;
@@ -264,9 +264,10 @@ void CShipAI::SetGunType(uint32_t type, bool withSound)
     if (!ship)
         return;
     const bool big = type == 2;
-    ShowSlot(ship->GetSlot(kRecoilLeftSlot), Find(big ? "TX Big Guns Recoil Left" : "TX Small Guns Recoil Left"));
-    ShowSlot(ship->GetSlot(kRecoilRightSlot), Find(big ? "TX Big Guns Recoil Right" : "TX Small Guns Recoil Right"));
-    ShowSlot(ship->GetSlot(kGunSlot), Find(big ? "TX Big Guns" : "TX Small Guns"));
+    using namespace dataname::sequence;
+    ShowSlot(ship->GetSlot(kRecoilLeftSlot), Find(big ? kBigGunsRecoilLeft : kSmallGunsRecoilLeft));
+    ShowSlot(ship->GetSlot(kRecoilRightSlot), Find(big ? kBigGunsRecoilRight : kSmallGunsRecoilRight));
+    ShowSlot(ship->GetSlot(kGunSlot), Find(big ? dataname::sequence::kBigGuns : dataname::sequence::kSmallGuns));
 }
 
 bool CShipAI::Fire(CSprite* ship)
@@ -281,14 +282,14 @@ bool CShipAI::Fire(CSprite* ship)
             recoil->SetFloatOffset(CFloatPoint{recoil->GetFloatOffset().m_x, kRecoilKick});
             recoil->SetOffset(CIntPoint{recoil->GetOffset().m_x, static_cast<int32_t>(std::lround(kRecoilKick))});
         }
-    PlaySoundRecorded(big ? "Fire Big Gun.wav" : "Fire Gun.wav");
+    PlaySoundRecorded(big ? dataname::sound::kFireBigGun : dataname::sound::kFireGun);
     StartForceFeedback(big ? (left ? "Fire Left Missile" : "Fire Right Missile")
                            : (left ? "Fire Left Laser" : "Fire Right Laser"),
                        m_controls);
     auto* shot = new CSprite;
     const CFloatPoint& position = ship->GetPosition();
     shot->SetPosition(CFloatPoint{position.m_x + (left ? -kShotSideX : kShotSideX), position.m_y - kShotAboveY});
-    shot->SetSequence(Find(big ? "Player Parts/Big Gun/Big Shot" : "Player Parts/Gun/Player Shot"));
+    shot->SetSequence(Find(big ? dataname::sequence::kBigShot : dataname::sequence::kPlayerShot));
     shot->SetVelocity(CFloatPoint{0.0f, -kShotSpeed});
     shot->SetDamping(1.0f);
     shot->AddAI(new CShotAI(shot, big));
@@ -353,7 +354,7 @@ bool CShipAI::TryCatchBall(CSprite* ship, CSprite* ball)
     CatchBall(ship, ball, false);
     if (m_catchSound)
         m_catchSound->Stop();
-    CSoundList::GetInstance().PlaySound("Electric/Catch.wav");
+    CSoundList::GetInstance().PlaySound(dataname::sound::kCatch);
     StartForceFeedback("Catch Ball", m_controls);
     return true;
 }
@@ -362,14 +363,14 @@ void CShipAI::GrowShield()
 {
     if (m_shieldSize < kBiggestShield)
         ++m_shieldSize;
-    PlaySoundRecorded("Snap On Larger Shiled.wav");
+    PlaySoundRecorded(dataname::sound::kSnapOnLarger);
 }
 
 void CShipAI::ShrinkShield()
 {
     if (m_shieldSize > 0)
         --m_shieldSize;
-    PlaySoundRecorded("Snap On Smaller Shiled.wav");
+    PlaySoundRecorded(dataname::sound::kSnapOnSmaller);
 }
 
 void CShipAI::ReleaseBall(CSprite* ship)

@@ -24,8 +24,8 @@ class CShipAI : public CSpriteAI
     DECLARE_CLASS_RECORD(CShipAI)
 
     // The controls are not owned and may be null. On an animated sprite without slots fills the
-    // seven parts; the body is the sequence "TX Ship" + style (style clamped to 0..5) and the
-    // stand-in look when the data lacks it. Creates the two looping electric sounds.
+    // seven parts; the body is the sequence "TX Ship" + style (style clamped to 0..5), none when the
+    // data lacks it. Creates the two looping electric sounds.
     CShipAI(CSprite* ship, CPlayerControls* controls, uint32_t style = 1);
     // Gives back the two sounds.
     ~CShipAI() override;
@@ -102,11 +102,7 @@ class CShipAI : public CSpriteAI
     static constexpr uint32_t kBodySlot = 0, kShieldSlot = 1, kThrustLeftSlot = 2, kThrustRightSlot = 3,
                               kRecoilLeftSlot = 4, kRecoilRightSlot = 5, kGunSlot = 6, kSlotCount = 7;
 
-    // The look given to the body when the data has no ship (not owned; none draws nothing).
-    static void SetLook(CSequence* look) { s_look = look; }
-
 private:
-    static CSequence* s_look;
     static uint32_t s_lastAmbience;
 
     void FillSlots(CAnimatedSprite* ship, uint32_t style);

@@ -13,6 +13,7 @@
 #include "graphics/Color.h"
 #include "graphics/FrameInterface.h"
 #include "graphics/SequenceCollection.h"
+#include "objects/DataNames.h"
 #include "sound/SoundBuffer.h"
 
 #include <algorithm>
@@ -35,8 +36,9 @@ constexpr float kBodyAnchorX = 12.0f;
 constexpr float kBodyAnchorY = 10.0f;
 constexpr float kCatchReachSquared = 8100.0f;
 const float kArcHalfWidths[] = {13.0f, 20.0f, 16.0f, 21.0f, 33.0f};
-const char* const kShieldSequences[] = {"TX Small Shield", "TX Small Shield 2", "TX Normal Shield", "TX Long Shield",
-                                        "TX Biggest Shield"};
+const char* const kShieldSequences[] = {dataname::sequence::kSmallShield, dataname::sequence::kSmallShield2,
+                                        dataname::sequence::kNormalShield, dataname::sequence::kLongShield,
+                                        dataname::sequence::kBiggestShield};
 constexpr uint32_t kBoltBits = 3;
 constexpr uint32_t kMaxBolts = 5;
 
@@ -152,7 +154,8 @@ void CShipAI::UpdateExhausts(CAnimatedSprite* ship)
     const float dx = position.m_x - m_exhaustLastX;
     m_exhaustLastX = position.m_x;
     CPlayfield* playfield = GetPlayfield();
-    CParticleGeneratorInfo* thruster = CParticleGeneratorCollection::GetInstance().FindGenerator("Ship Thruster");
+    CParticleGeneratorInfo* thruster =
+        CParticleGeneratorCollection::GetInstance().FindGenerator(dataname::generator::kShipThruster);
     CAnimationSlot* left = ship->GetSlot(kThrustLeftSlot);
     if (left && left->IsVisible()) {
         if (left->AdvanceOnce())

@@ -22,9 +22,8 @@ struct Rgb
 Rgb ColorOf(const uint8_t* pixel, uint32_t bytes)
 {
     if (bytes == 2) {
-        const uint32_t v = pixel[0] | (pixel[1] << 8);
-        return {static_cast<uint8_t>((v >> 8) & 0xF8), static_cast<uint8_t>((v & 0x7E0) >> 3),
-                static_cast<uint8_t>((v & 0x1F) << 3)};
+        const uint32_t bytes = Widen565(pixel[0] | (pixel[1] << 8));
+        return {static_cast<uint8_t>(bytes >> 16), static_cast<uint8_t>(bytes >> 8), static_cast<uint8_t>(bytes)};
     }
     return {pixel[2], pixel[1], pixel[0]};
 }
@@ -253,16 +252,20 @@ bool CDepthConvertStage::Apply(CFrameInterface* frame, const CIntRect&)
         target->SetDepthFlags(static_cast<uint32_t>(m_targetDepth));
         return true;
     }
-    if (target->GetBytesPerPixel() == 0 || target->GetBitsPerPixel() == static_cast<uint32_t>(m_targetDepth))
+    // A 32-bit display draws 24-bit frames (opaque ones and run-length ones with their
+    // translucent layer) onto its 32-bit pixels, as a 24-bit display does; only a plain image with
+    // translucent pixels stays 32-bit, drawn by its alpha.
+    const int32_t depth = m_targetDepth == 32 ? 24 : m_targetDepth;
+    if (target->GetBytesPerPixel() == 0 || target->GetBitsPerPixel() == static_cast<uint32_t>(depth))
         return true;
     bool converted = false;
-    switch (m_targetDepth) {
+    switch (depth) {
     case 8: converted = ConvertTo8(*target, m_dither != 0); break;
     case 16: converted = ConvertTo16(*target, m_dither != 0); break;
     case 24: converted = ConvertTo24(*target); break;
     default: break;
     }
     if (converted)
-        target->SetDepthFlags(static_cast<uint32_t>(m_targetDepth));
+        target->SetDepthFlags(static_cast<uint32_t>(depth));
     return true;
 }

@@ -5,8 +5,8 @@
 //
 // Combinations the earlier stages never produce (plain 8-bit to 16 or 24 bits, 16 to 24 bits,
 // layered rows to 16 or 24 bits, 3-byte run-length payloads to 16 or 24 bits) are left as they
-// are, depth bits included. A 32-bit image with any alpha below 250 stays 32-bit on a 24-bit
-// display, where it is drawn blended.
+// are, depth bits included. A 32-bit display takes the frames of a 24-bit one. A 32-bit image
+// with any alpha below 250 stays 32-bit on a 24-bit or 32-bit display, where it is drawn blended.
 #include "graphics/FrameLoadStage.h"
 
 class CDepthConvertStage : public CFrameLoadStage

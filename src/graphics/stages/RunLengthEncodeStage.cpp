@@ -222,7 +222,8 @@ bool CRunLengthEncodeStage::Apply(CFrameInterface* frame, const CIntRect&)
         break;
     }
     case 32: {
-        const int32_t depth = GetTargetDepth();
+        // A 32-bit display draws the frames made for a 24-bit one (its conversion goes to 24).
+        const int32_t depth = GetTargetDepth() == 32 ? 24 : GetTargetDepth();
         if (m_mode == kFiveBands)
             done = EncodeFiveBands(*target);
         else if (depth == 8 || depth == 16 || depth == 24)

@@ -8,7 +8,8 @@
 //   main rows, then 178..229, 127..178, 76..127 and 25..76 go to layers 4, 3, 2 and 1;
 // - two bands (the alpha-blended form, format 0x4): alpha above 250 stays in the main rows, 6..250
 //   goes to layer 4 (colours) and layer 3 (alphas, in step with layer 4's runs).
-// Runs keep the source's 4-byte pixels; the depth conversion that follows rewrites them.
+// Runs keep the source's 4-byte pixels; the depth conversion that follows rewrites them. A 32-bit
+// target encodes as a 24-bit one, whose frames it draws.
 //
 // The fill threshold is process-wide and encoding is not re-entrant (main thread only).
 #include "graphics/FrameLoadStage.h"

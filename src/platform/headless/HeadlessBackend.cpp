@@ -332,7 +332,13 @@ bool HeadlessBackend::OpenDocument(const char* documentUtf8)
     std::fprintf(stderr, "open: %s\n", documentUtf8);
     std::lock_guard<std::mutex> lock(m_mutex);
     m_openedDocuments.emplace_back(documentUtf8);
-    return true;
+    return m_documentOpener;
+}
+
+void HeadlessBackend::SetDocumentOpenerPresent(bool present)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_documentOpener = present;
 }
 
 std::vector<std::string> HeadlessBackend::GetOpenedDocuments() const
@@ -372,6 +378,7 @@ void HeadlessBackend::Reset()
         m_hasWindow = false;
         m_minimized = false;
         m_openedDocuments.clear();
+        m_documentOpener = true;
         m_cursorShown = true;
         m_title.clear();
         m_pending.clear();

@@ -94,8 +94,10 @@ public:
     void SetClipboardUtf8(std::optional<std::string> text);
     bool IsCursorShown() const;
     bool IsMinimized() const;
-    // The documents asked to open, oldest first.
+    // The documents asked to open, oldest first (also those no program opened).
     std::vector<std::string> GetOpenedDocuments() const;
+    // Whether a program opens documents (true after Reset): without one, opening fails.
+    void SetDocumentOpenerPresent(bool present);
     std::string GetWindowTitle() const;
     std::pair<int, int> GetWarpPosition() const;
     void SetDesktopWorkArea(const DesktopRect& area);
@@ -124,6 +126,7 @@ private:
     std::vector<std::pair<uint64_t, Event>> m_timed;   // ascending by time
     std::vector<MessageBoxRecord> m_boxes;
     std::vector<std::string> m_openedDocuments;
+    bool m_documentOpener = true;
     std::optional<std::string> m_clipboard;
     std::pair<int, int> m_warp{0, 0};
     int m_desktopBits = 0;   // 0: the display's data depth, else 32

@@ -50,6 +50,7 @@ void HeadlessMixer::Reset()
     StopAll();
     SetMasterVolume(0);
     SetAudible(true);
+    ResetLimiter();
     std::lock_guard<std::mutex> lock(m_mutex);
     m_available = true;
     m_capturing = false;

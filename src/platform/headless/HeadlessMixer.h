@@ -24,7 +24,8 @@ public:
     // A device that cannot be opened, as on a machine without sound.
     void SetDeviceAvailable(bool available);
 
-    // Back to a fresh start: closed, voices stopped, master volume 0, audible, not capturing.
+    // Back to a fresh start: closed, voices stopped, master volume 0, audible, the limiter at
+    // unity, not capturing.
     void Reset();
 
 protected:

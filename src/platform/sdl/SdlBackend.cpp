@@ -1,6 +1,7 @@
 #include "platform/sdl/SdlBackend.h"
 
 #include "platform/EventQueue.h"
+#include "platform/MessageBoxText.h"
 #include "platform/Process.h"
 #include "platform/TerminationSignals.h"
 #include "platform/Time.h"
@@ -13,10 +14,16 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 namespace platform::sdl {
 
 namespace {
+
+// Characters on a line of a message box: SDL's own box on X11 never breaks a line, so a long
+// text would make it wider than a 640-pixel screen.
+constexpr size_t kMessageBoxColumns = 64;
+
 bool HasEnv(const char* name)
 {
     const char* value = std::getenv(name);
@@ -177,7 +184,8 @@ void SdlBackend::ShowMessageBox(const char* captionUtf8, const char* textUtf8, b
     SDL_ShowCursor(SDL_ENABLE);
     // The box runs in a child process; a termination signal meanwhile ends it.
     BeginModalBox();
-    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, captionUtf8, textUtf8, plain ? nullptr : m_window);
+    const std::string lines = WrapMessageText(textUtf8, kMessageBoxColumns);
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, captionUtf8, lines.c_str(), plain ? nullptr : m_window);
     EndModalBox();
     SDL_ShowCursor(shown);
 }

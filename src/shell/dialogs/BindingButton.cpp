@@ -17,8 +17,12 @@ CBindingButton::CBindingButton(CJWindow* parent, const char* actionName) : CJBut
 
 CBindingButton::~CBindingButton()
 {
-    if (m_waiting)
-        SetScreenInput(true);
+    if (!m_waiting)
+        return;
+    // A capture left running would keep every control set from polling.
+    if (m_controls)
+        m_controls->CancelCapture(m_index);
+    SetScreenInput(true);
 }
 
 void CBindingButton::SetBinding(CPlayerControls* controls, int index)

@@ -15,7 +15,8 @@ class CBindingButton : public CJButton
 {
 public:
     CBindingButton(CJWindow* parent, const char* actionName);
-    // A button that goes while it waits gives the screen its input back.
+    // A button that goes while it waits ends the capture as Escape does and gives the screen its
+    // input back.
     ~CBindingButton() override;
 
     // Polls the capture while waiting, then draws.

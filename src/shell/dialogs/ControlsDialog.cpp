@@ -26,6 +26,10 @@ CLocalizedString s_resetText("&Reset To Default Controls");
 CLocalizedString s_okText("    &OK    ");
 CLocalizedString s_cancelText(" &CANCEL ");
 CLocalizedString s_mouseText("0: Mouse");
+CLocalizedString s_joystickSetupCaption("Joystick Setup and Calibration");
+CLocalizedString s_joystickSetupMessage(
+    "This system has no joystick settings program that the game could start.  Set up and calibrate the joystick "
+    "with your desktop's own game controller settings, then choose it in the list of game controllers.");
 
 constexpr uint32_t kMouseDevice = 0xFFFFFFFFu;
 constexpr const char* kLabelSizingText = "XXXXXXXXXXXXXXXXXXXXXXXXXXXXXXX";
@@ -230,8 +234,9 @@ void CControlsDialog::OnCommand(CJWindow* sender, int32_t code)
             return;
         }
         if (sender == m_joystickSetup) {
-            // The system's joystick panel has no counterpart here.
-            std::fprintf(stderr, "Joystick setup: use the system's own joystick settings.\n");
+            // The system's joystick panel has no counterpart here: the player is told where to go.
+            if (CJWindow* screen = GetScreenWindow())
+                screen->ShowMessageText(s_joystickSetupCaption.CStr(), s_joystickSetupMessage.CStr());
             return;
         }
         if (sender == m_reset) {

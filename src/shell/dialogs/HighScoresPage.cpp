@@ -74,12 +74,24 @@ CHighScoresPage::CHighScoresPage(CJWindow* parent, uint32_t difficulty, const CG
 
 void CHighScoresPage::AddColumns()
 {
-    m_header->AddColumn(150, nullptr, kJustifyLeft, 1, 0, g_statisticsPlayerText.CStr());
-    m_header->AddColumn(85, nullptr, kJustifyRight, 0, 1, g_scoreText.CStr());
-    m_header->AddColumn(78, nullptr, kJustifyCentre, 1, 0, g_difficultyText.CStr());
-    m_header->AddColumn(80, nullptr, kJustifyRight, 0, 1, g_timeText.CStr());
-    m_header->AddColumn(47, nullptr, kJustifyRight, 0, 1, g_startText.CStr());
-    m_header->AddColumn(47, nullptr, kJustifyRight, 0, 1, g_endText.CStr());
+    // Widths for the data set's font, across the header's whole width: the widest score
+    // ("4,294,967,295") and every title fit their columns with the header's inset on both sides.
+    // (Narrower columns ran the titles together and left the right fifth of the list empty.)
+    const struct
+    {
+        int32_t width;
+        int32_t justification;
+        uint32_t alphabetic, descending;
+        const CLocalizedString& title;
+    } columns[] = {
+        {160, kJustifyLeft, 1, 0, g_statisticsPlayerText}, {112, kJustifyRight, 0, 1, g_scoreText},
+        {90, kJustifyCentre, 1, 0, g_difficultyText},      {80, kJustifyRight, 0, 1, g_timeText},
+        {64, kJustifyRight, 0, 1, g_startText},            {64, kJustifyRight, 0, 1, g_endText},
+    };
+    static_assert(160 + 112 + 90 + 80 + 64 + 64 == kWidth);
+    for (const auto& column : columns)
+        m_header->AddColumn(column.width, nullptr, column.justification, column.alphabetic, column.descending,
+                            column.title.CStr());
     m_header->SetSortColumn(kScoreColumn);
 }
 

@@ -14,6 +14,7 @@
 #include "ui/controls/JMessageWindow.h"
 
 #include <algorithm>
+#include <string>
 
 CLocalizedString g_connectToInternetText("Connect to the Internet");
 CLocalizedString g_alreadyConnectedText("I'm &Already Connected");
@@ -41,11 +42,16 @@ constexpr int32_t kWrapWidth = 500;
 // The glyph the theme font shows as a minimise mark.
 constexpr const char* kMinimizeGlyph = "_";
 
+// The text wrapped to 500 pixels when it is wider. Line breaks at its end are left out: they
+// would only add empty lines below it (the help text ends with two), making the panel taller
+// than the screen.
 CSharedString WrapTo500(CFont* font, const char* text)
 {
-    if (font && font->GetTextBlockWidth(text) > kWrapWidth)
-        return font->WrapText(text, kWrapWidth);
-    return CSharedString(text);
+    std::string shown = font && font->GetTextBlockWidth(text) > kWrapWidth ? font->WrapText(text, kWrapWidth).CStr()
+                                                                            : text;
+    while (!shown.empty() && shown.back() == '\n')
+        shown.pop_back();
+    return CSharedString(shown.c_str());
 }
 
 class CMinimizeAction : public CCallback

@@ -10,6 +10,8 @@
 #include "ui/JSeparator.h"
 #include "ui/controls/JLabel.h"
 
+#include <algorithm>
+
 namespace {
 
 CLocalizedString s_caption("New Game Options");
@@ -51,7 +53,7 @@ CNewGameOptionsDialog::CNewGameOptionsDialog(CJWindow* parent) : CJDialog(parent
         m_difficulty[last]->SetChecked(1);
     auto* instruction = new CJLabel(this, s_instruction.CStr());
     AddChild(instruction, kPlaceBelow, label, kDefaultOffset, kDefaultOffset, 0);
-    AddRoundButtons();
+    AddRoundButtons(parent);
     m_cancelButton = GetCloseButton();
 }
 
@@ -61,7 +63,7 @@ CNewGameOptionsDialog::~CNewGameOptionsDialog()
         game->RequestBlankBackground(false);
 }
 
-void CNewGameOptionsDialog::AddRoundButtons()
+void CNewGameOptionsDialog::AddRoundButtons(const CJWindow* page)
 {
     m_holder = new CJWindow(this, "~StartingLevelButtonHolder");
     m_holder->SetSpacing(0);
@@ -99,11 +101,28 @@ void CNewGameOptionsDialog::AddRoundButtons()
     frame->SetSpacing(0);
     frame->AddChild(m_holder, kPlaceTopLeft, nullptr, kHolderSpacing, kHolderSpacing, kPlacePixelOffsets);
     AddChild(frame, kPlaceBelowPrevious, nullptr, kDefaultOffset, kDefaultOffset, 0);
+    FitOnPage(page, frame);
     if (remembered) {
         m_defaultButton = remembered;
         ActivateChild(frame);
         m_holder->ActivateChild(remembered);
     }
+}
+
+void CNewGameOptionsDialog::FitOnPage(const CJWindow* page, CJWindow* frame)
+{
+    // The holder's height was chosen for other fonts: with taller rows above it the dialog, shown
+    // at kShownY, would run off the screen's bottom. It gives up what is too much, keeping a row
+    // of buttons in view (it scrolls the rest), so that the dialog ends kBottomGap above the bottom.
+    const int32_t pageHeight = page && page->GetHeight() > 0 ? page->GetHeight() : kPageHeight;
+    const int32_t excess = GetHeight() - (pageHeight - kShownY - kBottomGap);
+    const int32_t row = m_roundButtons.empty() ? 0 : m_roundButtons.front()->GetHeight() + 2 * kHolderSpacing;
+    const int32_t cut = std::min(excess, m_holder->GetHeight() - row);
+    if (cut <= 0)
+        return;
+    m_holder->SetHeight(m_holder->GetHeight() - cut);
+    frame->SetHeight(frame->GetHeight() - cut);
+    SetHeight(GetHeight() - cut);
 }
 
 void CNewGameOptionsDialog::OnCommand(CJWindow* sender, int32_t code)

@@ -22,6 +22,10 @@ public:
     static constexpr int32_t kHolderExtraWidth = 20;
     static constexpr int32_t kHolderSpacing = 2;
     static constexpr int32_t kShownY = 32;
+    // The screen's height when the dialog is made without one, and the least room the dialog
+    // leaves below itself there.
+    static constexpr int32_t kPageHeight = 480;
+    static constexpr int32_t kBottomGap = 16;
 
     explicit CNewGameOptionsDialog(CJWindow* parent);
     ~CNewGameOptionsDialog() override;
@@ -36,7 +40,10 @@ public:
     CJWindow* GetHolder() const { return m_holder; }
 
 private:
-    void AddRoundButtons();
+    // The buttons in their holder, which is kHolderHeight high unless the dialog would then not
+    // fit on the page (the screen window it is made for).
+    void AddRoundButtons(const CJWindow* page);
+    void FitOnPage(const CJWindow* page, CJWindow* frame);
     void OnRoundButton(CJWindow* sender);
 
     CJCheckButton* m_difficulty[kDifficultyCount] = {};

@@ -1,5 +1,6 @@
 #include "shell/dialogs/SoundOptionsDialog.h"
 
+#include "objects/DataNames.h"
 #include "shell/dialogs/DialogButtons.h"
 #include "app/ApplicationBase.h"
 #include "foundation/LocalizedString.h"
@@ -24,7 +25,7 @@ CLocalizedString s_stereoText("Stereo", "Stereophonic");
 CLocalizedString s_monoText("Mono", "monophonic");
 CLocalizedString s_bestText("Best", "more accurate, but more sluggish");
 CLocalizedString s_fasterText("Faster", "less accurate, but less sluggish");
-CLocalizedString s_muteText("Mute");
+CLocalizedString s_muteText(dataname::picture::kMute);
 CLocalizedString s_doneText("&DONE");
 
 constexpr int32_t kLabelColumnUnits = 125;
@@ -36,7 +37,7 @@ const char* const kMuteKeys[] = {kMasterMuteKey, kEffectsMuteKey, kMusicMuteKey}
 CFrame* FindMuteImage()
 {
     CFrameCollection& frames = CFrameCollection::GetInstance();
-    const int index = frames.FindIndexByName("Mute", -1);
+    const int index = frames.FindIndexByName(dataname::picture::kMute, -1);
     return index < 0 ? nullptr : dynamic_cast<CFrame*>(frames.GetItem(static_cast<uint32_t>(index)));
 }
 

@@ -45,9 +45,9 @@ int ReadSetting(const char* key, int defaultValue)
 
 void SendChangedGamma(float brightness)
 {
-    CChangedGammaMessage message(static_cast<uint32_t>(brightness));
+    CChangedGammaMessage message(brightness);
     if (g_application)
-        g_application->HandleMessage(static_cast<int>(message.m_type));
+        g_application->HandleMessage(&message);
 }
 
 int32_t CVideoOptionsDialog::BrightnessToPosition(float brightness)

@@ -62,7 +62,8 @@ private:
     CJButton* m_done = nullptr;
 };
 
-// Sends the application the gamma-changed message (nothing without an application).
+// Sends the application the gamma-changed message with the brightness, 0 after a change of colour
+// mode (nothing without an application).
 void SendChangedGamma(float brightness);
 // Opens the dialog modally and centred over the parent; answers it.
 CVideoOptionsDialog* OpenVideoOptionsDialog(CJWindow* parent);

@@ -1,6 +1,5 @@
 #include "ui/controls/JDialog.h"
 
-#include "ui/ScreenWindow.h"
 #include "ui/UiKeys.h"
 #include "ui/WindowWatch.h"
 
@@ -26,8 +25,7 @@ CJDialog::~CJDialog()
             delete covered;
         }
     }
-    if (CJWindow* root = GetScreenWindow())
-        static_cast<CScreenWindow*>(root)->HideTooltip();
+    // The titled window's destructor hides the tooltip next.
 }
 
 bool CJDialog::OnKey(int32_t key)

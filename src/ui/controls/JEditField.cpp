@@ -3,6 +3,7 @@
 
 #include "graphics/Font.h"
 #include "graphics/OffsetClippedProxyFrame.h"
+#include "objects/DataNames.h"
 #include "platform/Time.h"
 #include "platform/Window.h"
 #include "sound/SoundList.h"
@@ -16,7 +17,7 @@
 
 namespace {
 
-constexpr const char* kErrorSound = "Player Error.wav";
+constexpr const char* kErrorSound = dataname::sound::kPlayerError;
 // The cursor shows while this bit of the tick count is set.
 constexpr uint32_t kBlinkBit = 256;
 
@@ -126,7 +127,10 @@ bool CJEditField::Paste(int32_t flag)
         return false;
     if (flag != 1)
         return true;
-    Delete(1);
+    // The selection makes way for the text; with none, nothing goes (Delete would take the
+    // character after the cursor).
+    if (SelectionStart() != SelectionEnd())
+        Delete(1);
     // Typed one by one so that every filter applies; a control character would run an editing
     // command, so only printable codes go through.
     CWindowWatch self(this);

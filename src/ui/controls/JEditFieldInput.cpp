@@ -3,6 +3,7 @@
 
 #include "app/Keyboard.h"
 #include "graphics/Font.h"
+#include "objects/DataNames.h"
 #include "platform/KeyTable.h"
 #include "sound/SoundList.h"
 #include "ui/UiKeys.h"
@@ -10,7 +11,7 @@
 
 namespace {
 
-constexpr const char* kErrorSound = "Player Error.wav";
+constexpr const char* kErrorSound = dataname::sound::kPlayerError;
 
 bool IsShiftDown()
 {

@@ -14,7 +14,7 @@ public:
     CJPictureWindow(CJWindow* parent, CFrame* frame, int32_t x, int32_t y);
     ~CJPictureWindow() override;
 
-    // The frame at (x, y) through the default blend mode, then caption and children.
+    // The caption, then the frame at (x, y) through the default blend mode, then the children.
     void Draw(COffsetClippedProxyFrame* frame) override;
     // The window base's drag: a press never moves the window.
     bool OnMouseDrag(const CIntPoint& point, const CIntPoint& delta, uint32_t buttons, CSequence*& cursor) override;

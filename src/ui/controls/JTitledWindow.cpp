@@ -5,6 +5,7 @@
 #include "graphics/OffsetClippedProxyFrame.h"
 #include "ui/JButton.h"
 #include "ui/JThemeCaptionPart.h"
+#include "ui/ScreenWindow.h"
 #include "ui/SkinTheme.h"
 #include "ui/WindowToolkitState.h"
 #include "ui/WindowWatch.h"
@@ -55,6 +56,9 @@ CJTitledWindow::~CJTitledWindow()
 {
     delete m_captionPart;
     m_captionPart = nullptr;
+    // A tooltip of a control of this window (or of one it covered) would stay over whatever shows next.
+    if (CJWindow* root = GetScreenWindow())
+        static_cast<CScreenWindow*>(root)->HideTooltip();
 }
 
 void CJTitledWindow::Draw(COffsetClippedProxyFrame* frame)
@@ -92,9 +96,10 @@ bool CJTitledWindow::OnDoubleClick(int32_t button, const CIntPoint& point, bool&
         return true;
     if (!self.IsAlive() || !Contains(m_screenRect, point))
         return false;
-    // The second press of a double click on the window itself is a press, delivered here once:
-    // asking for it again as well would press twice.
-    CJWindow::OnMouseDown(button, point);
+    // The second press of a double click on the window itself is a press: the screen window
+    // delivers it as one, with its release (a press delivered from here would never be released,
+    // and a button pressed so would never click).
+    keepPress = true;
     return true;
 }
 

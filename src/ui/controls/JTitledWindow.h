@@ -19,6 +19,7 @@ public:
 
     // Caption and contents, in the toolkit-wide order (caption first unless it is set over them).
     void Draw(COffsetClippedProxyFrame* frame) override;
+    // A double click no child takes is, on the window itself, taken as a normal press (keepPress).
     bool OnDoubleClick(int32_t button, const CIntPoint& point, bool& keepPress) override;
     // True for any press inside the window.
     bool OnMouseDown(int32_t button, const CIntPoint& point) override;
