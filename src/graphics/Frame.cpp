@@ -153,6 +153,23 @@ uint32_t CFrame::GetPitch() const
     return m_rowOffsets ? m_rowOffsets[1] : 0;
 }
 
+void CFrame::GetBlitView(FrameBlitView& view) const
+{
+    // The getters' answers, read from the fields: no subclass changes what the getters answer.
+    view.pixels = m_pixels;
+    view.rowOffsets = m_rowOffsets;
+    for (uint32_t i = 0; i < 4; ++i) {
+        view.layerPixels[i] = m_layerPixels[i];
+        view.layerRowOffsets[i] = m_layerRowOffsets[i];
+    }
+    view.formatFlags = m_formatFlags;
+    view.pitch = CFrame::GetPitch();
+    view.width = m_width;
+    view.height = m_height;
+    view.left = m_left;
+    view.top = m_top;
+}
+
 void CFrame::GetBounds(CIntRect& out) const
 {
     out.Set(m_left, m_top, m_left + m_width, m_top + m_height);
@@ -186,16 +203,33 @@ bool CFrame::Blit(CFrameInterface* source, const CIntRect& sourceRect, const CIn
 {
     if (!m_pixels || !source)
         return false;
-    CIntRect from = sourceRect;
-    OffsetSaturated(from, -static_cast<int64_t>(source->GetLeft()), -static_cast<int64_t>(source->GetTop()));
-    CIntRect to = destinationRect;
-    // A source rectangle reaching past the source would have the routine read outside its memory.
-    CIntRect sourcePixels{0, 0, source->GetWidth(), source->GetHeight()};
-    if (!ClipBlitRects(sourcePixels, to, from))
-        return false;
+    // The source's extent asked edge by edge: the answers come back in registers.
+    const int64_t sourceLeft = source->GetLeft(), sourceTop = source->GetTop();
+    const int64_t sourceWidth = source->GetWidth(), sourceHeight = source->GetHeight();
+    const int64_t fromLeft = sourceRect.m_left - sourceLeft, fromTop = sourceRect.m_top - sourceTop;
+    const int64_t fromRight = sourceRect.m_right - sourceLeft, fromBottom = sourceRect.m_bottom - sourceTop;
     CIntRect bounds;
     GetBounds(bounds);
-    if (!ClipBlitRects(bounds, from, to) || to.IsEmpty() || from.IsEmpty())
+    // Most blits lie inside both frames and need no clipping.
+    const bool inside = fromLeft >= 0 && fromTop >= 0 && fromRight <= sourceWidth && fromBottom <= sourceHeight &&
+                        destinationRect.m_left >= bounds.m_left &&
+                        destinationRect.m_top >= bounds.m_top && destinationRect.m_right <= bounds.m_right &&
+                        destinationRect.m_bottom <= bounds.m_bottom;
+    if (inside) {
+        if (fromRight <= fromLeft || fromBottom <= fromTop || destinationRect.IsEmpty())
+            return false;
+        const CIntRect from{static_cast<int32_t>(fromLeft), static_cast<int32_t>(fromTop),
+                            static_cast<int32_t>(fromRight), static_cast<int32_t>(fromBottom)};
+        const CIntRect to{destinationRect.m_left - m_left, destinationRect.m_top - m_top,
+                          destinationRect.m_right - m_left, destinationRect.m_bottom - m_top};
+        return BlitUnclipped(source, from, to, blitter);
+    }
+    CIntRect from = sourceRect;
+    OffsetSaturated(from, -sourceLeft, -sourceTop);
+    CIntRect to = destinationRect;
+    // A source rectangle reaching past the source would have the routine read outside its memory.
+    const CIntRect sourcePixels{0, 0, static_cast<int32_t>(sourceWidth), static_cast<int32_t>(sourceHeight)};
+    if (!ClipBlitRects(sourcePixels, to, from) || !ClipBlitRects(bounds, from, to) || to.IsEmpty() || from.IsEmpty())
         return false;
     to.Offset(-m_left, -m_top);
     return BlitUnclipped(source, from, to, blitter);

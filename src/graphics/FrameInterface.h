@@ -15,6 +15,24 @@ class CBlitter;
 class CColor;
 class CPaletteTable;
 
+// What a blit reads of a frame, gathered by one call (GetBlitView, which sets every field): the
+// answers of the getters of the same names. Layer i (1 to 4) is at index i - 1. The fields have no
+// initial values, so that a view costs nothing before it is filled, and every one is 8 bytes, so
+// that reading one never waits for two writes to be merged.
+struct FrameBlitView
+{
+    uint8_t* pixels;
+    const uint32_t* rowOffsets;
+    uint8_t* layerPixels[4];
+    const uint32_t* layerRowOffsets[4];
+    uint64_t formatFlags;
+    uint64_t pitch;
+    uint64_t width;
+    uint64_t height;
+    int64_t left;
+    int64_t top;
+};
+
 // Format flags.
 constexpr uint32_t kFrameRunLength8 = 0x2;      // run-length rows of 8-bit data with up to four layers
 constexpr uint32_t kFrameRunLengthAlpha = 0x4;  // run-length rows with a colour layer and an alpha layer
@@ -78,6 +96,8 @@ class CFrameInterface : public CObject
     virtual void ApplyRemapTableToRect(const CIntRect& rect, const CPaletteTable& table) = 0;
     virtual CPaletteTable* GetPalette();
     virtual bool HasPalette() const;
+    // The getters' answers at once, so that a blit asks a frame once instead of a dozen times.
+    virtual void GetBlitView(FrameBlitView& view) const;
     virtual uint32_t ReservedOperation1();
     virtual uint32_t ReservedOperation2();
 

@@ -8,8 +8,10 @@
 // routine called other than through a frame's blit then draws nothing).
 #include "blit/Blitter.h"
 #include "blit/kernels/RunLengthWalker.h"
+#include "graphics/FrameInterface.h"
 #include "graphics/IntRect.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <type_traits>
@@ -31,9 +33,13 @@ struct PlainRect
     uint8_t* Row(uint32_t r) const { return first + static_cast<ptrdiff_t>(r) * pitch; }
 };
 
+// What a blit reads of a frame, asked once (FrameInterface.h).
+FrameBlitView ViewOf(const CFrameInterface* frame);
+
 // False (nothing to draw) when the frame has no pixels or no row table, or the rectangle is empty
 // or reaches outside the frame. Bytes per pixel are the routine's own, not asked of the frame.
 bool ResolvePlainRect(CFrameInterface* frame, const CIntRect& rect, uint32_t bytes, PlainRect& out);
+bool ResolvePlainRect(const FrameBlitView& frame, const CIntRect& rect, uint32_t bytes, PlainRect& out);
 
 // The rectangles of a blit between two plain frames.
 struct PlainBlit
@@ -89,7 +95,13 @@ SpanSourceKernel RowCopyKernel(uint32_t width, uint32_t bytes);
 
 // True at opacity exactly 1.0. Otherwise points g_currentAlphaRow at the row of the blend mode's
 // level and answers false.
-bool IsOpaqueElsePublishLevel(CBlitter* blitter);
+inline bool IsOpaqueElsePublishLevel(CBlitter* blitter)
+{
+    if (blitter->GetOpacity() == 1.0f)
+        return true;
+    g_currentAlphaRow = g_alphaScaleTables[blitter->GetLevel()];
+    return false;
+}
 
 // The palette (256 entries of blue, green, red) for an 8-bit source: the blend mode's lookup
 // table when it holds one, else the source frame's own; null when neither has one.
@@ -100,14 +112,46 @@ const uint8_t* BlendTableOf(const CPaletteTable* table);
 
 // The layers of a run-length frame: 0 the main rows, 1 to 4 the layers. Absent when the frame
 // lacks the pixels or the row table.
-RunLengthRows GetRunLengthLayer(CFrameInterface* frame, uint32_t layer);
+inline RunLengthRows GetRunLengthLayer(const FrameBlitView& frame, uint32_t layer)
+{
+    if (layer == 0)
+        return {frame.pixels, frame.rowOffsets};
+    if (layer <= 4)
+        return {frame.layerPixels[layer - 1], frame.layerRowOffsets[layer - 1]};
+    return {};
+}
 
-// The destination side of a run-length blit: first row, pitch, row count and columns. A null
-// first row when the destination has no memory, or a rectangle is empty or reaches outside its
-// frame.
-RunLengthTarget ResolveRunLengthTarget(CFrameInterface* source, const CIntRect& sourceRect,
-                                       CFrameInterface* destination, const CIntRect& destinationRect,
-                                       uint32_t pixelBytes);
+// Whether the rectangle lies inside the frame. Frames clip the rectangles they pass; a routine
+// called any other way must still not reach outside a frame.
+inline bool InsideFrame(const FrameBlitView& frame, const CIntRect& rect)
+{
+    return rect.m_left >= 0 && rect.m_top >= 0 && rect.m_right <= static_cast<int32_t>(frame.width) &&
+           rect.m_bottom <= static_cast<int32_t>(frame.height);
+}
+
+// The destination side of a run-length blit into `out`: first row, pitch, row count and columns.
+// False, with `out` unset, when the destination has no memory, or a rectangle is empty or
+// reaches outside its frame. (Filled in place: the blit reads it back at once.)
+inline bool ResolveRunLengthTarget(const FrameBlitView& source, const CIntRect& sourceRect,
+                                   const FrameBlitView& destination, const CIntRect& destinationRect,
+                                   uint32_t pixelBytes, RunLengthTarget& out)
+{
+    const int32_t width = std::min(sourceRect.GetWidth(), destinationRect.GetWidth());
+    const int32_t height = std::min(sourceRect.GetHeight(), destinationRect.GetHeight());
+    if (width <= 0 || height <= 0 || !destination.pixels || !destination.rowOffsets ||
+        !InsideFrame(source, sourceRect) || !InsideFrame(destination, destinationRect))
+        return false;
+    out.firstRow = destination.pixels + static_cast<size_t>(destination.rowOffsets[destinationRect.m_top]) * pixelBytes;
+    out.pitch = static_cast<ptrdiff_t>(destination.pitch) * pixelBytes;
+    out.rowCount = static_cast<uint32_t>(height);
+    out.columns.origin = destinationRect.m_left - sourceRect.m_left;
+    out.columns.left = destinationRect.m_left;
+    out.columns.right = destinationRect.m_left + width;
+    return true;
+}
 
 // Whether the source rectangle spans the source's whole width (the whole-row walkers may run).
-bool SpansWholeWidth(CFrameInterface* source, const CIntRect& sourceRect);
+inline bool SpansWholeWidth(const FrameBlitView& source, const CIntRect& sourceRect)
+{
+    return sourceRect.m_left == 0 && sourceRect.m_right == static_cast<int32_t>(source.width);
+}
