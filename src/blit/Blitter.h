@@ -3,7 +3,7 @@
 // blit routine per pair of pixel formats it can draw; the destination frame asks it for the
 // routine of the two frames' formats and calls it. The blend mode also carries an opacity
 // (0.0..1.0) with its level (0..255) and blend step (0..5), and a lookup-table holder.
-#include "graphics/FrameInterface.h"
+#include "graphics/Frame.h"
 #include "graphics/IntRect.h"
 #include "graphics/PaletteTable.h"
 
@@ -72,7 +72,7 @@ public:
     // blend mode answers otherwise (final), so a call needs no lookup and the memo check is inline.
     virtual BlitRoutine FindRoutine(CFrameInterface* source, CFrameInterface* destination) final
     {
-        const uint32_t key = MemoKey(source->GetFormatFlags(), destination->GetFormatFlags());
+        const uint32_t key = MemoKey(FormatFlagsOf(source), FormatFlagsOf(destination));
         return m_memoValid && key == m_memoKey ? m_memoRoutine : ScanRoutines(source, destination, key);
     }
     virtual CPaletteTable* GetLookupTable();
@@ -101,6 +101,12 @@ public:
     static CBlitTypeList& GetRegistry();
 
 private:
+    // A CFrame's flags are read from its field, any other frame's asked.
+    static uint32_t FormatFlagsOf(const CFrameInterface* frame)
+    {
+        const CFrame* plain = frame->AsFrame();
+        return plain ? plain->GetFormatFlags() : frame->GetFormatFlags();
+    }
     static uint32_t MemoKey(uint32_t sourceFlags, uint32_t destinationFlags)
     {
         return ((sourceFlags & 0x1EE) << 16) + (destinationFlags & 0x1EE);

@@ -120,6 +120,7 @@ CObjectPointerProperty* CFrame::GetPaletteProperty()
 
 CFrame::CFrame()
 {
+    m_asFrame = this;
     InitOwnProperties();
 }
 
@@ -146,28 +147,6 @@ uint32_t CFrame::GetBitsPerPixel() const
 uint32_t CFrame::GetBytesPerPixel() const
 {
     return GetBitsPerPixel() / 8;
-}
-
-uint32_t CFrame::GetPitch() const
-{
-    return m_rowOffsets ? m_rowOffsets[1] : 0;
-}
-
-void CFrame::GetBlitView(FrameBlitView& view) const
-{
-    // The getters' answers, read from the fields: no subclass changes what the getters answer.
-    view.pixels = m_pixels;
-    view.rowOffsets = m_rowOffsets;
-    for (uint32_t i = 0; i < 4; ++i) {
-        view.layerPixels[i] = m_layerPixels[i];
-        view.layerRowOffsets[i] = m_layerRowOffsets[i];
-    }
-    view.formatFlags = m_formatFlags;
-    view.pitch = CFrame::GetPitch();
-    view.width = m_width;
-    view.height = m_height;
-    view.left = m_left;
-    view.top = m_top;
 }
 
 void CFrame::GetBounds(CIntRect& out) const
@@ -203,9 +182,12 @@ bool CFrame::Blit(CFrameInterface* source, const CIntRect& sourceRect, const CIn
 {
     if (!m_pixels || !source)
         return false;
-    // The source's extent asked edge by edge: the answers come back in registers.
-    const int64_t sourceLeft = source->GetLeft(), sourceTop = source->GetTop();
-    const int64_t sourceWidth = source->GetWidth(), sourceHeight = source->GetHeight();
+    // The source's extent, read from its fields when it is a CFrame.
+    const CFrame* plain = source->AsFrame();
+    const int64_t sourceLeft = plain ? plain->GetLeft() : source->GetLeft();
+    const int64_t sourceTop = plain ? plain->GetTop() : source->GetTop();
+    const int64_t sourceWidth = plain ? plain->GetWidth() : source->GetWidth();
+    const int64_t sourceHeight = plain ? plain->GetHeight() : source->GetHeight();
     const int64_t fromLeft = sourceRect.m_left - sourceLeft, fromTop = sourceRect.m_top - sourceTop;
     const int64_t fromRight = sourceRect.m_right - sourceLeft, fromBottom = sourceRect.m_bottom - sourceTop;
     CIntRect bounds;

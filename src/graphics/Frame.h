@@ -31,8 +31,8 @@ class CFrame : public CFrameInterface
     CFrame();
     ~CFrame() override;
 
-    // CFrameInterface. The getters of what GetBlitView gathers are final: it answers from the
-    // fields.
+    // CFrameInterface. The getters a blit reads are final: they answer from the fields, inline
+    // wherever a frame is known to be a CFrame (AsFrame).
     bool Blit(CFrameInterface* source, const CIntRect& sourceRect, const CIntRect& destinationRect,
               CBlitter* blitter) override;
     void ClearRect(const CIntRect& rect) override;
@@ -50,7 +50,7 @@ class CFrame : public CFrameInterface
     void GetBounds(CIntRect& out) const override;
     uint32_t GetFormatFlags() const final { return m_formatFlags; }
     uint16_t GetHeight() const final { return m_height; }
-    uint32_t GetPitch() const final;
+    uint32_t GetPitch() const final { return m_rowOffsets ? m_rowOffsets[1] : 0; }
     uint32_t GetWidthLog2() const override { return m_widthLog2; }
     uint32_t GetHeightLog2() const override { return m_heightLog2; }
     int16_t GetLeft() const final { return m_left; }
@@ -71,7 +71,6 @@ class CFrame : public CFrameInterface
     // The palette storage, created on first use.
     CPaletteTable* GetPalette() override;
     bool HasPalette() const override { return (m_formatFlags & kFrameHasPalette) != 0; }
-    void GetBlitView(FrameBlitView& view) const final;
 
     uint32_t GetObjectSize() const override;
 

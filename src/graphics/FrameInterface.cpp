@@ -20,26 +20,6 @@ CFrameInterface::~CFrameInterface()
     DestroyOwnProperties();
 }
 
-void CFrameInterface::GetBlitView(FrameBlitView& view) const
-{
-    view.pixels = GetPixels();
-    view.rowOffsets = GetRowOffsets();
-    view.layerPixels[0] = GetLayer1Pixels();
-    view.layerPixels[1] = GetLayer2Pixels();
-    view.layerPixels[2] = GetLayer3Pixels();
-    view.layerPixels[3] = GetLayer4Pixels();
-    view.layerRowOffsets[0] = GetLayer1RowOffsets();
-    view.layerRowOffsets[1] = GetLayer2RowOffsets();
-    view.layerRowOffsets[2] = GetLayer3RowOffsets();
-    view.layerRowOffsets[3] = GetLayer4RowOffsets();
-    view.formatFlags = GetFormatFlags();
-    view.pitch = GetPitch();
-    view.width = GetWidth();
-    view.height = GetHeight();
-    view.left = GetLeft();
-    view.top = GetTop();
-}
-
 CFrameInterface* CFrameInterface::GetUnderlyingFrame()
 {
     return this;

@@ -13,25 +13,8 @@
 
 class CBlitter;
 class CColor;
+class CFrame;
 class CPaletteTable;
-
-// What a blit reads of a frame, gathered by one call (GetBlitView, which sets every field): the
-// answers of the getters of the same names. Layer i (1 to 4) is at index i - 1. The fields have no
-// initial values, so that a view costs nothing before it is filled, and every one is 8 bytes, so
-// that reading one never waits for two writes to be merged.
-struct FrameBlitView
-{
-    uint8_t* pixels;
-    const uint32_t* rowOffsets;
-    uint8_t* layerPixels[4];
-    const uint32_t* layerRowOffsets[4];
-    uint64_t formatFlags;
-    uint64_t pitch;
-    uint64_t width;
-    uint64_t height;
-    int64_t left;
-    int64_t top;
-};
 
 // Format flags.
 constexpr uint32_t kFrameRunLength8 = 0x2;      // run-length rows of 8-bit data with up to four layers
@@ -96,10 +79,12 @@ class CFrameInterface : public CObject
     virtual void ApplyRemapTableToRect(const CIntRect& rect, const CPaletteTable& table) = 0;
     virtual CPaletteTable* GetPalette();
     virtual bool HasPalette() const;
-    // The getters' answers at once, so that a blit asks a frame once instead of a dozen times.
-    virtual void GetBlitView(FrameBlitView& view) const;
     virtual uint32_t ReservedOperation1();
     virtual uint32_t ReservedOperation2();
+
+    // This frame as a CFrame when it is one, else null. A CFrame's getters answer from its fields
+    // (they are final), so the blit routines read them without a call.
+    CFrame* AsFrame() const { return m_asFrame; }
 
     // The source's hot spot lands on (x, y).
     bool DrawFrameAt(CFrameInterface* source, int32_t x, int32_t y, CBlitter* blitter);
@@ -110,6 +95,10 @@ class CFrameInterface : public CObject
     void DrawAntialiasedLineBetween(const CFloatPoint& from, const CFloatPoint& to, const CColor& color);
     // Nothing for an inverted rectangle.
     void ApplyRemapTableToCoords(int32_t left, int32_t top, int32_t right, int32_t bottom, const CPaletteTable& table);
+
+protected:
+    // Set by CFrame's constructor (AsFrame).
+    CFrame* m_asFrame = nullptr;
 };
 
 // Clips the destination rectangle to the bounds, edge by edge (top, bottom, left, right), moving

@@ -218,8 +218,9 @@ struct Sse2Runs
             const uint32_t t = n - 8;
             const __m128i dt = sse2::Load8(d + 2 * size_t{t}), st = Words(source, t, true);
             const __m128i at = Weights(alpha, t, true);
-            const __m128i tail = SelectFrom(sse2::BlendRounded(dt, st, at),
-                                            BlendInteger(dt, st, IntegerLast3(alpha, at, t + 5)), grouped - t);
+            __m128i tail = sse2::BlendRounded(dt, st, at);
+            if (grouped != n) // leftover pixels, all in the last three lanes
+                tail = SelectFrom(tail, BlendInteger(dt, st, IntegerLast3(alpha, at, t + 5)), grouped - t);
             for (uint32_t i = 0; i < t; i += 8)
                 sse2::Store8(d + 2 * size_t{i},
                              sse2::BlendRounded(sse2::Load8(d + 2 * size_t{i}), Words(source, i, true),

@@ -4,6 +4,7 @@
 #include "blit/kernels/Avx2Steps.h"
 #include "blit/kernels/BlendKernels.h"
 #include "blit/kernels/RunKernels.h"
+#include "blit/kernels/RunKernelsAvx2.h"
 #include "blit/kernels/TableBlendKernels.h"
 
 namespace {
@@ -12,18 +13,19 @@ using namespace runkernels;
 using runlength::ReadValue;
 
 // The kernels of one pair of tables, each drawing a whole run:
-// Fill(at, value bytes, alpha byte, n) and Literal(at, values, alpha bytes, n).
+// Fill(at, value bytes, alpha byte, n) and Literal(at, values, alpha bytes, n). One is made per
+// blit, so what it reads of the blit (the level) is read once.
 template <uint32_t Bytes>
 struct CopyRuns
 {
-    VANTOREL_KERNEL_INLINE static void Fill(uint8_t* at, const uint8_t* value, const uint8_t*, uint32_t n)
+    VANTOREL_KERNEL_INLINE void Fill(uint8_t* at, const uint8_t* value, const uint8_t*, uint32_t n) const
     {
         if constexpr (Bytes == 3)
             FillPixels<3>(at, ReadValue<3>(value), n, false);
         else
             FillRun<Bytes>(at, ReadValue<Bytes>(value), n);
     }
-    VANTOREL_KERNEL_INLINE static void Literal(uint8_t* at, const uint8_t* values, const uint8_t*, uint32_t n)
+    VANTOREL_KERNEL_INLINE void Literal(uint8_t* at, const uint8_t* values, const uint8_t*, uint32_t n) const
     {
         CopyRun(at, values, static_cast<size_t>(n) * Bytes);
     }
@@ -33,14 +35,16 @@ struct CopyRuns
 template <class Isa>
 struct LevelRuns565
 {
-    VANTOREL_KERNEL_INLINE static void Fill(uint8_t* at, const uint8_t* value, const uint8_t*, uint32_t n)
+    VANTOREL_KERNEL_INLINE void Fill(uint8_t* at, const uint8_t* value, const uint8_t*, uint32_t n) const
     {
-        Isa::Blend565(at, n, SourceColour{ReadValue<2>(value)}, AlphaConstant{spankernels::LevelAlpha(255)});
+        Isa::Blend565(at, n, SourceColour{ReadValue<2>(value)}, AlphaConstant{level});
     }
-    VANTOREL_KERNEL_INLINE static void Literal(uint8_t* at, const uint8_t* values, const uint8_t*, uint32_t n)
+    VANTOREL_KERNEL_INLINE void Literal(uint8_t* at, const uint8_t* values, const uint8_t*, uint32_t n) const
     {
-        Isa::Blend565(at, n, SourcePixels{values}, AlphaConstant{spankernels::LevelAlpha(255)});
+        Isa::Blend565(at, n, SourcePixels{values}, AlphaConstant{level});
     }
+
+    uint32_t level = spankernels::LevelAlpha(255);
 };
 
 // The translucent grouped RGB565 rows (Blend16ColorAlphaMmx, Blend16SrcAlphaMmx) and, with Level,
@@ -48,32 +52,34 @@ struct LevelRuns565
 template <class Isa, bool Level>
 struct AlphaRuns565
 {
-    VANTOREL_KERNEL_INLINE static void Fill(uint8_t* at, const uint8_t* value, const uint8_t* alpha, uint32_t n)
+    VANTOREL_KERNEL_INLINE void Fill(uint8_t* at, const uint8_t* value, const uint8_t* alpha, uint32_t n) const
     {
         const uint32_t a = Level ? spankernels::LevelAlpha(*alpha) : *alpha;
         Isa::Blend565(at, n, SourceColour{ReadValue<2>(value)}, AlphaConstant{a});
     }
-    VANTOREL_KERNEL_INLINE static void Literal(uint8_t* at, const uint8_t* values, const uint8_t* alphas, uint32_t n)
+    VANTOREL_KERNEL_INLINE void Literal(uint8_t* at, const uint8_t* values, const uint8_t* alphas, uint32_t n) const
     {
         if constexpr (Level)
-            Isa::Blend565(at, n, SourcePixels{values}, AlphaBytesLevel{alphas, spankernels::LevelAlpha(255)});
+            Isa::Blend565(at, n, SourcePixels{values}, AlphaBytesLevel{alphas, level});
         else
             Isa::Blend565(at, n, SourcePixels{values}, AlphaBytes{alphas});
     }
+
+    uint32_t level = Level ? spankernels::LevelAlpha(255) : 0;
 };
 
 // Rows whose kernels are one loop for any length: the row's loop called for the whole run.
 template <class FillRow, class LiteralRow, bool Translucent>
 struct LoopRuns
 {
-    VANTOREL_KERNEL_INLINE static void Fill(uint8_t* at, const uint8_t* value, const uint8_t* alpha, uint32_t n)
+    VANTOREL_KERNEL_INLINE void Fill(uint8_t* at, const uint8_t* value, const uint8_t* alpha, uint32_t n) const
     {
         if constexpr (Translucent)
             FillRow::template Run<0>(at, ReadValue<3>(value), *alpha, n);
         else
             FillRow::template Run<0>(at, ReadValue<3>(value) & 0xFFFFFF, n);
     }
-    VANTOREL_KERNEL_INLINE static void Literal(uint8_t* at, const uint8_t* values, const uint8_t* alphas, uint32_t n)
+    VANTOREL_KERNEL_INLINE void Literal(uint8_t* at, const uint8_t* values, const uint8_t* alphas, uint32_t n) const
     {
         if constexpr (Translucent)
             LiteralRow::template Run<0>(at, values, alphas, n);
@@ -85,11 +91,11 @@ struct LoopRuns
 template <const CPaletteTable* Table, bool DestinationHigh>
 struct TableRuns
 {
-    VANTOREL_KERNEL_INLINE static void Fill(uint8_t* at, const uint8_t* value, const uint8_t*, uint32_t n)
+    VANTOREL_KERNEL_INLINE void Fill(uint8_t* at, const uint8_t* value, const uint8_t*, uint32_t n) const
     {
         spankernels::TableBlendValue<Table, DestinationHigh>::template Run<0>(at, *value, n);
     }
-    VANTOREL_KERNEL_INLINE static void Literal(uint8_t* at, const uint8_t* values, const uint8_t*, uint32_t n)
+    VANTOREL_KERNEL_INLINE void Literal(uint8_t* at, const uint8_t* values, const uint8_t*, uint32_t n) const
     {
         spankernels::TableBlendSource<Table, DestinationHigh>::template Run<0>(at, values, n);
     }
@@ -102,10 +108,12 @@ struct RunsDraw
                                            uint32_t n) const
     {
         if (literal)
-            Runs::Literal(at, values, alphas, n);
+            runs.Literal(at, values, alphas, n);
         else
-            Runs::Fill(at, values, alphas, n);
+            runs.Fill(at, values, alphas, n);
     }
+
+    Runs runs;
 };
 
 // The walker with the kernels melted in (flatten: every call inside is inlined).
@@ -117,71 +125,6 @@ __attribute__((flatten)) void DrawRuns(const RunLengthRows& rows, const RunLengt
 }
 
 #if VANTOREL_SPAN_KERNELS_X86
-
-// Sixteen pixels a step; runs shorter than sixteen take the SSE2 form.
-struct Avx2Runs
-{
-    template <class Source, class Alpha>
-    VANTOREL_AVX2 static void Blend565(uint8_t* d, uint32_t n, const Source& source, const Alpha& alpha)
-    {
-        if (n < 16) {
-            Sse2Runs::Blend565(d, n, source, alpha);
-            return;
-        }
-        using namespace spankernels::avx2;
-        const uint32_t grouped = n & ~3u, t = n - 16;
-        const __m256i dt = Load16(d + 2 * size_t{t}), st = Words(source, t), at = Weights(alpha, t);
-        const __m256i tail = SelectFrom(BlendRounded(dt, st, at), BlendInteger(dt, st, IntegerLast3(alpha, at, t + 13)),
-                                        grouped - t);
-        for (uint32_t i = 0; i < t; i += 16)
-            Store16(d + 2 * size_t{i}, BlendRounded(Load16(d + 2 * size_t{i}), Words(source, i), Weights(alpha, i)));
-        Store16(d + 2 * size_t{t}, tail);
-    }
-
-private:
-    VANTOREL_AVX2 static __m256i Words(const SourcePixels& source, uint32_t i)
-    {
-        return spankernels::avx2::Load16(source.s + 2 * size_t{i});
-    }
-    VANTOREL_AVX2 static __m256i Words(const SourceColour& source, uint32_t)
-    {
-        return _mm256_set1_epi16(static_cast<short>(source.colour));
-    }
-    VANTOREL_AVX2 static __m256i Weights(const AlphaConstant& alpha, uint32_t)
-    {
-        return _mm256_set1_epi16(static_cast<short>(alpha.a));
-    }
-    VANTOREL_AVX2 static __m256i Weights(const AlphaBytes& alpha, uint32_t i)
-    {
-        return spankernels::avx2::AlphaWords16(alpha.alpha + i);
-    }
-    VANTOREL_AVX2 static __m256i Weights(const AlphaBytesLevel& alpha, uint32_t i)
-    {
-        return _mm256_srli_epi16(_mm256_mullo_epi16(spankernels::avx2::AlphaWords16(alpha.alpha + i),
-                                                    _mm256_set1_epi16(static_cast<short>(alpha.level))),
-                                 8);
-    }
-    // Lanes 13, 14 and 15 (pixels p, p + 1, p + 2) with the integer weights: the last three
-    // pixels, where the leftovers of a run lie.
-    template <class Alpha>
-    VANTOREL_AVX2 static __m256i IntegerLast3(const Alpha&, __m256i rounded, uint32_t)
-    {
-        return rounded;
-    }
-    VANTOREL_AVX2 static __m256i IntegerLast3(const AlphaBytesLevel& alpha, __m256i rounded, uint32_t p)
-    {
-        rounded = _mm256_insert_epi16(rounded, static_cast<short>(alpha.Integer(p)), 13);
-        rounded = _mm256_insert_epi16(rounded, static_cast<short>(alpha.Integer(p + 1)), 14);
-        return _mm256_insert_epi16(rounded, static_cast<short>(alpha.Integer(p + 2)), 15);
-    }
-    // Lanes from `first` on from b, the others from a.
-    VANTOREL_AVX2 static __m256i SelectFrom(__m256i a, __m256i b, uint32_t first)
-    {
-        const __m256i lanes = _mm256_setr_epi16(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15);
-        const __m256i mask = _mm256_cmpgt_epi16(lanes, _mm256_set1_epi16(static_cast<short>(first) - 1));
-        return _mm256_blendv_epi8(a, b, mask);
-    }
-};
 
 template <uint32_t ValueBytes, uint32_t PixelBytes, bool Translucent, class Runs>
 VANTOREL_AVX2 __attribute__((flatten)) void DrawRunsAvx2(const RunLengthRows& rows, const RunLengthRows* alphas,

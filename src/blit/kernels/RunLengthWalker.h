@@ -89,10 +89,17 @@ struct Cursor
 template <uint32_t ValueBytes, uint32_t PixelBytes, bool Clip, bool Translucent, class Draw>
 VANTOREL_KERNEL_INLINE void Step(Cursor& cursor, const RunLengthColumns& columns, const Draw& draw)
 {
-    const uint32_t code = *cursor.codes++;
+    uint32_t code = *cursor.codes++;
     if (code & 0x80) {
+        // A skip is mostly followed by a run: take that too while the row goes on.
         cursor.x += static_cast<int32_t>(code & 0x7F);
-        return;
+        if (cursor.x >= columns.right)
+            return;
+        code = *cursor.codes++;
+        if (code & 0x80) {
+            cursor.x += static_cast<int32_t>(code & 0x7F);
+            return;
+        }
     }
     const int32_t n = static_cast<int32_t>(code & 0x3F);
     const bool literal = (code & 0x40) != 0;
@@ -132,13 +139,20 @@ template <uint32_t ValueBytes, uint32_t PixelBytes, bool Clip, bool Translucent,
 VANTOREL_KERNEL_INLINE void WalkRows(const RunLengthRows& codes, const RunLengthRows* alphas, uint32_t firstRow,
                                      const RunLengthTarget& target, const Draw& draw)
 {
-    const RunLengthColumns& columns = target.columns;
+    // Copies: the kernels write through byte pointers, which could alias anything read through
+    // a reference, so the compiler would read these again after every run.
+    const RunLengthColumns columns = target.columns;
+    const RunLengthRows rows = codes;
+    const RunLengthRows alphaRows = Translucent ? *alphas : RunLengthRows{};
+    uint8_t* const destination = target.firstRow;
+    const ptrdiff_t pitch = target.pitch;
+    const uint32_t rowCount = target.rowCount;
     auto cursor = [&](uint32_t r) {
-        return Cursor{codes.Row(firstRow + r), Translucent ? alphas->Row(firstRow + r) : nullptr,
-                      target.firstRow + static_cast<ptrdiff_t>(r) * target.pitch, columns.origin};
+        return Cursor{rows.Row(firstRow + r), Translucent ? alphaRows.Row(firstRow + r) : nullptr,
+                      destination + static_cast<ptrdiff_t>(r) * pitch, columns.origin};
     };
     uint32_t r = 0;
-    for (; r + 1 < target.rowCount; r += 2) {
+    for (; r + 1 < rowCount; r += 2) {
         Cursor a = cursor(r), b = cursor(r + 1);
         while (a.x < columns.right && b.x < columns.right) {
             Step<ValueBytes, PixelBytes, Clip, Translucent>(a, columns, draw);
@@ -147,7 +161,7 @@ VANTOREL_KERNEL_INLINE void WalkRows(const RunLengthRows& codes, const RunLength
         WalkRow<ValueBytes, PixelBytes, Clip, Translucent>(a, columns, draw);
         WalkRow<ValueBytes, PixelBytes, Clip, Translucent>(b, columns, draw);
     }
-    if (r < target.rowCount)
+    if (r < rowCount)
         WalkRow<ValueBytes, PixelBytes, Clip, Translucent>(cursor(r), columns, draw);
 }
 

@@ -12,53 +12,12 @@ namespace {
 constexpr uint32_t kPaletteBytes = 256 * 3;
 constexpr uint32_t kBlendTableBytes = 256 * 256;
 
-} // namespace
-
-FrameBlitView ViewOf(const CFrameInterface* frame)
-{
-    FrameBlitView view;
-    frame->GetBlitView(view);
-    return view;
-}
-
-bool ResolvePlainRect(const FrameBlitView& frame, const CIntRect& rect, uint32_t bytes, PlainRect& out)
-{
-    if (!frame.pixels || !frame.rowOffsets || rect.IsEmpty() || !InsideFrame(frame, rect))
-        return false;
-    out.first =
-        frame.pixels + (static_cast<size_t>(frame.rowOffsets[rect.m_top]) + static_cast<uint32_t>(rect.m_left)) * bytes;
-    out.pitch = static_cast<ptrdiff_t>(frame.pitch) * bytes;
-    out.width = static_cast<uint32_t>(rect.GetWidth());
-    out.height = static_cast<uint32_t>(rect.GetHeight());
-    return true;
-}
-
 const uint8_t* PaletteBytes(const CPaletteTable* table)
 {
     return table && table->GetSize() >= kPaletteBytes ? table->GetData() : nullptr;
 }
 
-bool ResolvePlainRect(CFrameInterface* frame, const CIntRect& rect, uint32_t bytes, PlainRect& out)
-{
-    return ResolvePlainRect(ViewOf(frame), rect, bytes, out);
-}
-
-bool ResolvePlainBlit(CFrameInterface* source, const CIntRect& sourceRect, uint32_t sourceBytes,
-                      CFrameInterface* destination, const CIntRect& destinationRect, uint32_t destinationBytes,
-                      PlainBlit& out)
-{
-    PlainRect from, to;
-    if (!ResolvePlainRect(ViewOf(source), sourceRect, sourceBytes, from) ||
-        !ResolvePlainRect(ViewOf(destination), destinationRect, destinationBytes, to))
-        return false;
-    out.source = from.first;
-    out.sourcePitch = from.pitch;
-    out.destination = to.first;
-    out.destinationPitch = to.pitch;
-    out.width = std::min(from.width, to.width);
-    out.height = std::min(from.height, to.height);
-    return true;
-}
+} // namespace
 
 SpanSourceKernel RowCopyKernel(uint32_t width, uint32_t bytes)
 {
