@@ -5,6 +5,8 @@
 //   runlength  run-length rows, skips transparent (Transparent Mask) / SDL colour key 0 with RLE
 //   constant   plain pixels at opacity 0.5 ("Blend Black Bias") / SDL alpha mod 128
 //   rlealpha   run-length rows at opacity 0.5 (Transparent Mask)  / SDL alpha mod 128 with RLE
+//   constant40, rlealpha40  the same at opacity 0.4 / SDL alpha mod 102: SDL blends 50 % by a
+//              special path, so the 0.5 rows measure that path only
 //   pixelalpha translucent layer with an alpha byte per pixel (Transparent Mask) / SDL ARGB8888 blend
 // Read each pair as the SDL row's time over ours. The pictures are a third transparent, in runs.
 #include "BlitBenchSupport.h"
@@ -159,6 +161,8 @@ const Pair kPairs[] = {
     {"runlength", Kind::RunLength, &g_transparentMaskBlitter, 1.0f, true, 255, true, false},
     {"constant", Kind::Plain, &g_blackBiasBlitter, 0.5f, false, 128, false, false},
     {"rlealpha", Kind::RunLength, &g_transparentMaskBlitter, 0.5f, true, 128, true, false},
+    {"constant40", Kind::Plain, &g_blackBiasBlitter, 0.4f, false, 102, false, false},
+    {"rlealpha40", Kind::RunLength, &g_transparentMaskBlitter, 0.4f, true, 102, true, false},
     {"pixelalpha", Kind::Translucent, &g_transparentMaskBlitter, 1.0f, false, 255, false, true},
 };
 

@@ -48,9 +48,14 @@ void BM_MixOneSecondOf32Voices(benchmark::State& state)
         auto voice = mixer.CreateBuffer(format, static_cast<uint32_t>(format.samplesPerSecond * format.BlockAlign()));
         uint8_t* bytes;
         uint32_t count;
-        voice->Lock(0, voice->GetSize(), &bytes, &count, nullptr, nullptr);
+        if (!voice->Lock(0, voice->GetSize(), &bytes, &count, nullptr, nullptr)) {
+            state.SkipWithError("a voice could not be locked");
+            return;
+        }
         for (uint32_t k = 0; k < count; ++k)
             bytes[k] = static_cast<uint8_t>(random());
+        // The mixer reads a voice only once its writer lets go.
+        voice->Unlock();
         voice->SetVolume(-static_cast<int>(random() % 2000));
         voice->SetPan(static_cast<int>(random() % 4001) - 2000);
         voice->Play(true);

@@ -14,7 +14,6 @@ const uint32_t* g_currentAlphaRow = g_alphaScaleTables[255];
 
 namespace {
 
-constexpr uint32_t kMemoFlagMask = 0x1EE;
 constexpr uint32_t kRecordFlagMask = 0xE;
 
 int32_t LevelForOpacity(float opacity)
@@ -69,14 +68,10 @@ uint32_t CBlitter::ReservedOperation(uint32_t, uint32_t)
     return 0;
 }
 
-BlitRoutine CBlitter::FindRoutine(CFrameInterface* source, CFrameInterface* destination)
+BlitRoutine CBlitter::ScanRoutines(CFrameInterface* source, CFrameInterface* destination, uint32_t key)
 {
-    uint32_t sourceFlags = source->GetFormatFlags();
-    uint32_t destinationFlags = destination->GetFormatFlags();
-    uint32_t key = ((sourceFlags & kMemoFlagMask) << 16) + (destinationFlags & kMemoFlagMask);
-    if (m_memoValid && key == m_memoKey)
-        return m_memoRoutine;
-
+    const uint32_t sourceFlags = source->GetFormatFlags();
+    const uint32_t destinationFlags = destination->GetFormatFlags();
     uint32_t destinationBits = destination->GetBitsPerPixel();
     uint32_t sourceBits = source->GetBitsPerPixel();
     BlitRoutine found = nullptr;

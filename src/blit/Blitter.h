@@ -3,6 +3,7 @@
 // blit routine per pair of pixel formats it can draw; the destination frame asks it for the
 // routine of the two frames' formats and calls it. The blend mode also carries an opacity
 // (0.0..1.0) with its level (0..255) and blend step (0..5), and a lookup-table holder.
+#include "graphics/Frame.h"
 #include "graphics/IntRect.h"
 #include "graphics/PaletteTable.h"
 
@@ -10,7 +11,6 @@
 
 class CBlitter;
 class CBlitTypeList;
-class CFrameInterface;
 class CStream;
 
 // Draws the source rectangle onto the destination rectangle. Both rectangles are in pixel
@@ -68,8 +68,13 @@ public:
     // Returns 0 in every blend mode.
     virtual uint32_t ReservedOperation(uint32_t first, uint32_t second);
     // The routine registered for (source, destination), or null. The last pair asked is
-    // remembered, so asking again for the same pair of formats does not scan the records.
-    virtual BlitRoutine FindRoutine(CFrameInterface* source, CFrameInterface* destination);
+    // remembered, so asking again for the same pair of formats does not scan the records. No
+    // blend mode answers otherwise (final), so a call needs no lookup and the memo check is inline.
+    virtual BlitRoutine FindRoutine(CFrameInterface* source, CFrameInterface* destination) final
+    {
+        const uint32_t key = MemoKey(FormatFlagsOf(source), FormatFlagsOf(destination));
+        return m_memoValid && key == m_memoKey ? m_memoRoutine : ScanRoutines(source, destination, key);
+    }
     virtual CPaletteTable* GetLookupTable();
     // The opacity as its 4 raw bytes; false when they could not all be written.
     virtual bool SaveState(CStream& stream);
@@ -96,6 +101,19 @@ public:
     static CBlitTypeList& GetRegistry();
 
 private:
+    // A CFrame's flags are read from its field, any other frame's asked.
+    static uint32_t FormatFlagsOf(const CFrameInterface* frame)
+    {
+        const CFrame* plain = frame->AsFrame();
+        return plain ? plain->GetFormatFlags() : frame->GetFormatFlags();
+    }
+    static uint32_t MemoKey(uint32_t sourceFlags, uint32_t destinationFlags)
+    {
+        return ((sourceFlags & 0x1EE) << 16) + (destinationFlags & 0x1EE);
+    }
+    // The record scan behind FindRoutine; its answer becomes the memo.
+    BlitRoutine ScanRoutines(CFrameInterface* source, CFrameInterface* destination, uint32_t key);
+
     CPaletteTable m_lookupTable;
     CBlitRoutineArray m_routines;
     float m_opacity = 1.0f;

@@ -117,3 +117,23 @@ bool CDirtyCellGrid::IsCellDirty(int32_t column, int32_t row) const
     const CDirtyCell* cell = GetCell(column, row);
     return cell && cell->m_dirty;
 }
+
+void CDirtyCellGrid::ClearCell(int32_t column, int32_t row)
+{
+    if (column >= 0 && row >= 0 && static_cast<uint32_t>(column) < m_columns && static_cast<uint32_t>(row) < m_rows)
+        m_cells[m_rowStarts[static_cast<size_t>(row)] + static_cast<size_t>(column)].m_dirty = 0;
+}
+
+CIntRect CDirtyCellGrid::GetCellPart(int32_t column, int32_t row) const
+{
+    const CDirtyCell* cell = GetCell(column, row);
+    if (!cell || !cell->m_dirty)
+        return {};
+    const int32_t cx = column << m_widthShift, cy = row << m_heightShift;
+    return {cx + cell->m_left, cy + cell->m_top, cx + cell->m_right, cy + cell->m_bottom};
+}
+
+bool CDirtyCellGrid::IsEmpty() const
+{
+    return std::none_of(m_cells.begin(), m_cells.end(), [](const CDirtyCell& cell) { return cell.m_dirty != 0; });
+}

@@ -39,6 +39,11 @@ public:
     // False (or none) outside the grid.
     bool IsCellDirty(int32_t column, int32_t row) const;
     const CDirtyCell* GetCell(int32_t column, int32_t row) const;
+    // Nothing outside the grid.
+    void ClearCell(int32_t column, int32_t row);
+    // The dirty part of the cell in pixels; empty for a clean cell or one outside the grid.
+    CIntRect GetCellPart(int32_t column, int32_t row) const;
+    bool IsEmpty() const;
 
     int32_t GetWidth() const { return m_width; }
     int32_t GetHeight() const { return m_height; }

@@ -52,45 +52,70 @@ void CDirtyRectFrame::MarkEverything()
 
 void CDirtyRectFrame::ClearRect(const CIntRect& rect)
 {
+    if (m_overlayOpen)
+        return m_overlay.RecordClearRect(rect);
+    Touch(rect);
     Mark(rect);
     CFrame::ClearRect(rect);
 }
 
 void CDirtyRectFrame::FillRect(const CIntRect& rect, const CColor& color)
 {
+    if (m_overlayOpen)
+        return m_overlay.RecordFillRect(rect, color);
+    Touch(rect);
     Mark(rect);
     CFrame::FillRect(rect, color);
 }
 
 void CDirtyRectFrame::ApplyRemapTableToRect(const CIntRect& rect, const CPaletteTable& table)
 {
+    if (m_overlayOpen)
+        return m_overlay.RecordRemap(rect, table);
+    Touch(rect);
     Mark(rect);
     CFrame::ApplyRemapTableToRect(rect, table);
 }
 
 void CDirtyRectFrame::FillWithColor(const CColor& color)
 {
+    if (m_overlayOpen)
+        return m_overlay.RecordFillRect(GetFrameRect(), color);
+    Touch(GetFrameRect());
     MarkEverything();
     CFrame::FillWithColor(color);
 }
 
 void CDirtyRectFrame::DrawLine(int32_t x0, int32_t y0, int32_t x1, int32_t y1, const CColor& color)
 {
-    Mark(SaturatedRect(std::min(x0, x1), std::min(y0, y1), int64_t{std::max(x0, x1)} + 1, int64_t{std::max(y0, y1)} + 1));
+    if (m_overlayOpen)
+        return m_overlay.RecordLine(x0, y0, x1, y1, color);
+    const CIntRect area =
+        SaturatedRect(std::min(x0, x1), std::min(y0, y1), int64_t{std::max(x0, x1)} + 1, int64_t{std::max(y0, y1)} + 1);
+    Touch(area);
+    Mark(area);
     CFrame::DrawLine(x0, y0, x1, y1, color);
 }
 
 void CDirtyRectFrame::DrawAntialiasedLine(float x0, float y0, float x1, float y1, const CColor& color)
 {
+    if (m_overlayOpen)
+        return m_overlay.RecordAntialiasedLine(x0, y0, x1, y1, color);
     // One pixel of margin all round: the line's soft edge reaches past its end points.
-    Mark(SaturatedRect(Nearest(std::min(x0, x1)) - 1, Nearest(std::min(y0, y1)) - 1, Nearest(std::max(x0, x1) + 1) + 1,
-                       Nearest(std::max(y0, y1) + 1) + 1));
+    const CIntRect area = SaturatedRect(Nearest(std::min(x0, x1)) - 1, Nearest(std::min(y0, y1)) - 1,
+                                        Nearest(std::max(x0, x1) + 1) + 1, Nearest(std::max(y0, y1) + 1) + 1);
+    Touch(area);
+    Mark(area);
     CFrame::DrawAntialiasedLine(x0, y0, x1, y1, color);
 }
 
 void CDirtyRectFrame::SetPixel(int32_t x, int32_t y, const CColor& color)
 {
-    Mark(SaturatedRect(x, y, int64_t{x} + 1, int64_t{y} + 1));
+    if (m_overlayOpen)
+        return m_overlay.RecordPixel(x, y, color);
+    const CIntRect area = SaturatedRect(x, y, int64_t{x} + 1, int64_t{y} + 1);
+    Touch(area);
+    Mark(area);
     CFrame::SetPixel(x, y, color);
 }
 
@@ -115,6 +140,15 @@ void CDirtyRectFrame::GetBounds(CIntRect& out) const
 bool CDirtyRectFrame::BlitUnclipped(CFrameInterface* source, const CIntRect& sourceRect,
                                     const CIntRect& destinationRect, CBlitter* blitter)
 {
+    if (m_overlayOpen && m_blitMode != kBlitWithoutMarking) {
+        m_overlay.RecordBlit(source, sourceRect, destinationRect, blitter);
+        // As the blit would answer: whether the blend mode draws this pair of formats.
+        return blitter && blitter->FindRoutine(source, this);
+    }
+    if (m_blitMode == kBlitAndMark)
+        Touch(destinationRect);
+    else if (m_blitMode == kBlitInsideDirtyCells)
+        Touch(destinationRect, true);
     bool drawn = m_blitMode == kBlitInsideDirtyCells
                      ? BlitWithinDirtyCells(source, sourceRect, destinationRect, blitter)
                      : CFrame::BlitUnclipped(source, sourceRect, destinationRect, blitter);
@@ -138,12 +172,18 @@ void CDirtyRectFrame::ResizeGrids()
         grid.Resize(m_width, m_height);
     m_restoreGrid.Resize(m_width, m_height);
     m_workGrid.Resize(m_width, m_height);
+    m_overlayGrid.Resize(m_width, m_height);
+    m_freshGrid.Resize(m_width, m_height);
+    m_replayGrid.Resize(m_width, m_height);
+    m_extentGrid.Resize(m_width, m_height);
+    m_knownGrid.Resize(m_width, m_height);
 }
 
 void CDirtyRectFrame::Create(uint32_t width, uint32_t height, uint32_t depth)
 {
     CFrame::Create(width, height, depth);
     ResizeGrids();
+    ResetOverlay();
     MarkAllDirty();
 }
 
@@ -155,6 +195,7 @@ void CDirtyRectFrame::SetPageCount(uint32_t count)
     m_pendingGrids.assign(m_pageCount, CDirtyCellGrid());
     m_shownGrids.assign(m_pageCount, CDirtyCellGrid());
     ResizeGrids();
+    ResetOverlay();
 }
 
 void CDirtyRectFrame::SetBackgroundColor(uint8_t red, uint8_t green, uint8_t blue, uint8_t alpha)
@@ -180,22 +221,44 @@ void CDirtyRectFrame::SetBoundsOverride(const CIntRect* bounds)
     m_boundsOverride = bounds;
 }
 
+void CDirtyRectFrame::RestoreArea(const CIntRect& rect)
+{
+    if (m_backgroundFrame) {
+        // The background's own rectangle under the run, drawn without marking it again.
+        const uint32_t mode = m_blitMode;
+        m_blitMode = kBlitWithoutMarking;
+        CFrame::Blit(m_backgroundFrame, rect, rect, &g_copyBlitter);
+        m_blitMode = mode;
+    } else if (m_backgroundColor.GetAlpha() == 0) {
+        CFrame::ClearRect(rect);
+    } else {
+        CFrame::FillRect(rect, m_backgroundColor);
+    }
+}
+
 void CDirtyRectFrame::RestoreDirtyCells()
 {
-    m_restoreGrid.ForEachRun([this](const CIntRect& run) {
-        if (m_backgroundFrame) {
-            // The background's own rectangle under the run, drawn without marking it again.
-            const uint32_t mode = m_blitMode;
-            m_blitMode = kBlitWithoutMarking;
-            CFrame::Blit(m_backgroundFrame, run, run, &g_copyBlitter);
-            m_blitMode = mode;
-        } else if (m_backgroundColor.GetAlpha() == 0) {
-            CFrame::ClearRect(run);
-        } else {
-            CFrame::FillRect(run, m_backgroundColor);
-        }
-    });
+    // A frame went by without the overlay being drawn: what it restored lost its overlay pixels
+    // unnoticed, so the next overlay is drawn as if new.
+    if (m_underOverlay)
+        m_overlay.Reset();
+    // A cell restored for the picture loses its kept overlay pixels with it: the overlay is drawn
+    // again over the picture there.
+    if (m_overlayKept) {
+        for (uint32_t row = 0; row < m_restoreGrid.GetRows(); ++row)
+            for (uint32_t column = 0; column < m_restoreGrid.GetColumns(); ++column) {
+                const auto c = static_cast<int32_t>(column), r = static_cast<int32_t>(row);
+                if (m_restoreGrid.IsCellDirty(c, r) && m_overlayGrid.IsCellDirty(c, r)) {
+                    m_restoreGrid.AddRect(m_overlayGrid.GetCellPart(c, r));
+                    m_overlayGrid.ClearCell(c, r);
+                }
+            }
+        m_overlayKept = !m_overlayGrid.IsEmpty();
+    }
+    m_restoreGrid.ForEachRun([this](const CIntRect& run) { RestoreArea(run); });
+    m_freshGrid.CopyFrom(m_restoreGrid);
     m_restoreGrid.ClearAll();
+    m_underOverlay = true;
 }
 
 void CDirtyRectFrame::PresentDirtyCells(CFrameInterface* target, CBlitter* blitter)
@@ -204,10 +267,10 @@ void CDirtyRectFrame::PresentDirtyCells(CFrameInterface* target, CBlitter* blitt
         return;
     CDirtyCellGrid& pending = m_pendingGrids[m_currentPage];
     CDirtyCellGrid& shown = m_shownGrids[m_currentPage];
-    // A black corner means the display lost what it showed: the whole page goes again.
-    CColor corner;
-    target->GetPixelColor(0, 0, corner);
-    if (corner.GetPixel16() == 0)
+    // A corner that reads 0 means the display lost what it showed (lost pages read 0 at every
+    // depth): the whole page goes again. The stored value is read, not the colour: on 8 bits the
+    // marker below is an index that may well be a black one.
+    if (target->GetRawPixel(0, 0) == 0)
         pending.MarkAllDirty();
     m_workGrid.CopyFrom(pending);
     m_workGrid.MergeFrom(shown);
@@ -216,6 +279,9 @@ void CDirtyRectFrame::PresentDirtyCells(CFrameInterface* target, CBlitter* blitt
     pending.ClearAll();
     CColor marker;
     marker.ConstructRgba(8, 8, 8, 255);
+    // Index 0 would read as a lost display: the nearest other entry marks an 8-bit one.
+    if (target->GetBitsPerPixel() == 8 && marker.GetPaletteIndex() == 0)
+        marker.SetAvoidingIndexZero(8, 8, 8, 255);
     target->SetPixel(0, 0, marker);
 }
 

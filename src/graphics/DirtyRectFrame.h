@@ -5,12 +5,20 @@
 // to the display. The display shows several pages in turn, so the buffer keeps a pair of grids per
 // page: cells changed since that page was last shown, and cells copied to it then.
 //
-// Per drawn frame: Clear (restore), drawing, PresentDirtyCells onto the display, the display's
-// Present, NextPage. Whenever the buffer is (re)built: Create, SetPageCount (back buffer count
-// + 1), MarkAllDirty.
+// What lies over the picture (the windows and the pointer) is drawn between BeginOverlay and
+// EndOverlay and kept rather than restored: its calls are recorded and compared with the last
+// frame's, and drawn again only where they changed and where the picture under them changed
+// (OverlayDrawing.h). Drawing under a kept overlay first gives the cells it touches their picture
+// back; where that picture comes out as it was the last time the overlay was drawn over it, the
+// overlay's result from then is put back instead of drawing it again.
+//
+// Per drawn frame: Clear (restore), drawing, BeginOverlay, the overlay's drawing, EndOverlay,
+// PresentDirtyCells onto the display, the display's Present, NextPage. Whenever the buffer is
+// (re)built: Create, SetPageCount (back buffer count + 1), MarkAllDirty.
 #include "graphics/Color.h"
 #include "graphics/DirtyCellGrid.h"
 #include "graphics/Frame.h"
+#include "graphics/OverlayDrawing.h"
 
 #include <cstdint>
 #include <vector>
@@ -68,6 +76,18 @@ public:
     bool BlitWithinDirtyCells(CFrameInterface* source, const CIntRect& sourceRect, const CIntRect& destinationRect,
                               CBlitter* blitter);
 
+    // The overlay's calls are recorded from here; without kept overlays (SetOverlaysKept) they are
+    // drawn straight as any other drawing.
+    void BeginOverlay();
+    // The overlay drawn where it changed and where the picture under it was drawn again.
+    void EndOverlay();
+    bool IsRecordingOverlay() const { return m_overlayOpen; }
+    // Process-wide, true by default: false draws every overlay straight, every frame, as all other
+    // drawing (the picture is the same; tests compare the two).
+    static void SetOverlaysKept(bool kept);
+    // Pixels the last EndOverlay drew (an area drawn by two calls counts twice).
+    uint64_t GetOverlayDrawnArea() const { return m_overlayDrawnArea; }
+
     uint32_t GetCurrentPage() const { return m_currentPage; }
     uint32_t GetPageCount() const { return m_pageCount; }
     const CDirtyCellGrid& GetPendingGrid(uint32_t page) const { return m_pendingGrids[page]; }
@@ -75,6 +95,22 @@ public:
     const CDirtyCellGrid& GetRestoreGrid() const { return m_restoreGrid; }
 
 private:
+    // Before a drawing of the picture under the overlay: cells of the rectangle that hold kept
+    // overlay pixels get their picture back, to be drawn over again at EndOverlay. A blit drawn
+    // only inside the cells drawn this frame touches only those (cells drawn this frame were
+    // touched then, but one invalidated since may still keep overlay pixels).
+    void Touch(const CIntRect& rect, bool onlyDrawnCells = false);
+    // The cell's kept overlay pixels give way to the picture under them.
+    void RestoreOverlayCell(int32_t column, int32_t row);
+    // The background (frame or colour) into the rectangle, unmarked.
+    void RestoreArea(const CIntRect& rect);
+    void ResetOverlay();
+    // The steps of EndOverlay (DirtyRectFrameOverlay.cpp): what must be drawn again into the
+    // replay grid; the overlay's result put back where the picture under it did not change; the
+    // copies of the picture under the overlay and of the result, where it was drawn again.
+    void FindOverlayReplay();
+    void PutBackOverlay();
+    void DrawOverlayAgain();
     void Mark(const CIntRect& rect);
     void MarkEverything();
     void ResizeGrids();
@@ -91,4 +127,26 @@ private:
     CDirtyCellGrid m_workGrid;
     const CIntRect* m_boundsOverride = nullptr;
     uint32_t m_blitMode = kBlitAndMark;
+
+    COverlayDrawing m_overlay;
+    bool m_overlayOpen = false;
+    // Between Clear and EndOverlay: drawing goes under the overlay (Touch).
+    bool m_underOverlay = false;
+    // Some cell may hold kept overlay pixels.
+    bool m_overlayKept = false;
+    CDirtyCellGrid m_overlayGrid;
+    // What this frame gave its picture back (restored): the overlay is drawn again there, or its
+    // result put back where the picture is the one it was last drawn over.
+    CDirtyCellGrid m_freshGrid;
+    CDirtyCellGrid m_replayGrid;
+    // Cells the overlay draws on this frame.
+    CDirtyCellGrid m_extentGrid;
+    // Whole cells whose two copies below hold the picture under the overlay and the result.
+    CDirtyCellGrid m_knownGrid;
+    CFrame m_underCopy;
+    CFrame m_resultCopy;
+    std::vector<CIntRect> m_overlayAreas;
+    std::vector<CIntRect> m_inexactAreas;
+    std::vector<CIntRect> m_regions;
+    uint64_t m_overlayDrawnArea = 0;
 };

@@ -5,6 +5,14 @@
 #include <algorithm>
 #include <cmath>
 
+namespace {
+
+// The entries a pixel may become: all but the transparent 0.
+constexpr uint32_t kSearchStart = 1;
+constexpr uint32_t kSearchEnd = 256;
+
+} // namespace
+
 CDitherer::CDitherer(uint32_t width, float snapThreshold, const CPaletteTable& palette, CPaletteTable& searchTable)
     : CDitherer(width, snapThreshold, &palette, &searchTable)
 {
@@ -27,6 +35,8 @@ CDitherer::CDitherer(uint32_t width, float snapThreshold, const CPaletteTable* p
 {
     for (std::vector<float>& channel : m_error)
         channel.assign(m_bufferLength, 0.0f);
+    if (m_searchTable)
+        m_find.emplace(*m_searchTable, kSearchStart, kSearchEnd);
 }
 
 uint8_t CDitherer::Search()
@@ -37,7 +47,7 @@ uint8_t CDitherer::Search()
         return 0;
     }
     auto level = [](float c) { return static_cast<uint8_t>(std::lround(c * 255.0f)); };
-    const uint8_t index = m_searchTable->FindNearest(level(m_adjusted[0]), level(m_adjusted[1]), level(m_adjusted[2]), 1, 256);
+    const uint8_t index = (*m_find)(level(m_adjusted[0]), level(m_adjusted[1]), level(m_adjusted[2]));
     uint8_t red, green, blue;
     m_palette->GetEntry(index, red, green, blue);
     m_chosen[0] = red / 255.0f;
@@ -57,8 +67,8 @@ uint8_t CDitherer::Dither(float red, float green, float blue)
         m_error[c][m_position] = 0.0f;
         m_adjusted[c] = std::clamp(value, 0.0f, 1.0f);
     }
-    m_position = (m_position + 1) % m_bufferLength;
-    m_column = (m_column + 1) % m_width;
+    m_position = m_position + 1 == m_bufferLength ? 0 : m_position + 1;
+    m_column = m_column + 1 == m_width ? 0 : m_column + 1;
 
     uint8_t index = Search();
     float distance = 0.0f;
@@ -71,16 +81,19 @@ uint8_t CDitherer::Dither(float red, float green, float blue)
         index = Search();
     }
 
-    // Spread the error: 7/16 to the right, 3/16, 5/16 and 1/16 to the row below.
+    // Spread the error: 7/16 to the right, 3/16, 5/16 and 1/16 to the row below. The buffer is
+    // circular over width + 1 entries: the entry width - k ahead is the one k + 1 behind.
     const uint32_t n = m_bufferLength;
+    auto ahead = [this, n](uint32_t k) { return m_position + k < n ? m_position + k : m_position + k - n; };
+    const uint32_t belowLeft = ahead(m_width - 2), below = ahead(m_width - 1), belowRight = ahead(m_width);
     for (int c = 0; c < 3; ++c) {
         const float e = m_chosen[c] - m_adjusted[c];
         m_error[c][m_position] += e * 0.4375f;
         if (column != 0)
-            m_error[c][(m_position + m_width - 2) % n] += e * 0.1875f;
-        m_error[c][(m_position + m_width - 1) % n] += e * 0.3125f;
+            m_error[c][belowLeft] += e * 0.1875f;
+        m_error[c][below] += e * 0.3125f;
         if (column + 1 < m_width)
-            m_error[c][(m_position + m_width) % n] += e * 0.0625f;
+            m_error[c][belowRight] += e * 0.0625f;
     }
     return index;
 }

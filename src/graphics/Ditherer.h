@@ -9,7 +9,10 @@
 // (trunc(c x steps) / steps), for the 5-6-5 and 5-5-5 layouts of 16-bit displays.
 //
 // The palette and the search table must outlive the ditherer.
+#include "graphics/NearestColorSearch.h"
+
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 class CPaletteTable;
@@ -47,5 +50,7 @@ private:
     float m_thresholdSquared;
     const CPaletteTable* m_palette;
     CPaletteTable* m_searchTable;
+    // The search table's search, made once for the whole picture.
+    std::optional<CNearestColorFinder> m_find;
     float m_steps[3] = {1.0f, 1.0f, 1.0f};
 };

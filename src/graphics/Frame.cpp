@@ -120,6 +120,7 @@ CObjectPointerProperty* CFrame::GetPaletteProperty()
 
 CFrame::CFrame()
 {
+    m_asFrame = this;
     InitOwnProperties();
 }
 
@@ -146,11 +147,6 @@ uint32_t CFrame::GetBitsPerPixel() const
 uint32_t CFrame::GetBytesPerPixel() const
 {
     return GetBitsPerPixel() / 8;
-}
-
-uint32_t CFrame::GetPitch() const
-{
-    return m_rowOffsets ? m_rowOffsets[1] : 0;
 }
 
 void CFrame::GetBounds(CIntRect& out) const
@@ -186,16 +182,36 @@ bool CFrame::Blit(CFrameInterface* source, const CIntRect& sourceRect, const CIn
 {
     if (!m_pixels || !source)
         return false;
-    CIntRect from = sourceRect;
-    OffsetSaturated(from, -static_cast<int64_t>(source->GetLeft()), -static_cast<int64_t>(source->GetTop()));
-    CIntRect to = destinationRect;
-    // A source rectangle reaching past the source would have the routine read outside its memory.
-    CIntRect sourcePixels{0, 0, source->GetWidth(), source->GetHeight()};
-    if (!ClipBlitRects(sourcePixels, to, from))
-        return false;
+    // The source's extent, read from its fields when it is a CFrame.
+    const CFrame* plain = source->AsFrame();
+    const int64_t sourceLeft = plain ? plain->GetLeft() : source->GetLeft();
+    const int64_t sourceTop = plain ? plain->GetTop() : source->GetTop();
+    const int64_t sourceWidth = plain ? plain->GetWidth() : source->GetWidth();
+    const int64_t sourceHeight = plain ? plain->GetHeight() : source->GetHeight();
+    const int64_t fromLeft = sourceRect.m_left - sourceLeft, fromTop = sourceRect.m_top - sourceTop;
+    const int64_t fromRight = sourceRect.m_right - sourceLeft, fromBottom = sourceRect.m_bottom - sourceTop;
     CIntRect bounds;
     GetBounds(bounds);
-    if (!ClipBlitRects(bounds, from, to) || to.IsEmpty() || from.IsEmpty())
+    // Most blits lie inside both frames and need no clipping.
+    const bool inside = fromLeft >= 0 && fromTop >= 0 && fromRight <= sourceWidth && fromBottom <= sourceHeight &&
+                        destinationRect.m_left >= bounds.m_left &&
+                        destinationRect.m_top >= bounds.m_top && destinationRect.m_right <= bounds.m_right &&
+                        destinationRect.m_bottom <= bounds.m_bottom;
+    if (inside) {
+        if (fromRight <= fromLeft || fromBottom <= fromTop || destinationRect.IsEmpty())
+            return false;
+        const CIntRect from{static_cast<int32_t>(fromLeft), static_cast<int32_t>(fromTop),
+                            static_cast<int32_t>(fromRight), static_cast<int32_t>(fromBottom)};
+        const CIntRect to{destinationRect.m_left - m_left, destinationRect.m_top - m_top,
+                          destinationRect.m_right - m_left, destinationRect.m_bottom - m_top};
+        return BlitUnclipped(source, from, to, blitter);
+    }
+    CIntRect from = sourceRect;
+    OffsetSaturated(from, -sourceLeft, -sourceTop);
+    CIntRect to = destinationRect;
+    // A source rectangle reaching past the source would have the routine read outside its memory.
+    const CIntRect sourcePixels{0, 0, static_cast<int32_t>(sourceWidth), static_cast<int32_t>(sourceHeight)};
+    if (!ClipBlitRects(sourcePixels, to, from) || !ClipBlitRects(bounds, from, to) || to.IsEmpty() || from.IsEmpty())
         return false;
     to.Offset(-m_left, -m_top);
     return BlitUnclipped(source, from, to, blitter);

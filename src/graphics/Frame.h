@@ -31,7 +31,8 @@ class CFrame : public CFrameInterface
     CFrame();
     ~CFrame() override;
 
-    // CFrameInterface.
+    // CFrameInterface. The getters a blit reads are final: they answer from the fields, inline
+    // wherever a frame is known to be a CFrame (AsFrame).
     bool Blit(CFrameInterface* source, const CIntRect& sourceRect, const CIntRect& destinationRect,
               CBlitter* blitter) override;
     void ClearRect(const CIntRect& rect) override;
@@ -41,25 +42,25 @@ class CFrame : public CFrameInterface
     void FillRect(const CIntRect& rect, const CColor& color) override;
     uint32_t GetBitsPerPixel() const override;
     uint32_t GetBytesPerPixel() const override;
-    uint8_t* GetPixels() const override { return m_pixels; }
-    uint8_t* GetLayer1Pixels() const override { return m_layerPixels[0]; }
-    uint8_t* GetLayer2Pixels() const override { return m_layerPixels[1]; }
-    uint8_t* GetLayer3Pixels() const override { return m_layerPixels[2]; }
-    uint8_t* GetLayer4Pixels() const override { return m_layerPixels[3]; }
+    uint8_t* GetPixels() const final { return m_pixels; }
+    uint8_t* GetLayer1Pixels() const final { return m_layerPixels[0]; }
+    uint8_t* GetLayer2Pixels() const final { return m_layerPixels[1]; }
+    uint8_t* GetLayer3Pixels() const final { return m_layerPixels[2]; }
+    uint8_t* GetLayer4Pixels() const final { return m_layerPixels[3]; }
     void GetBounds(CIntRect& out) const override;
-    uint32_t GetFormatFlags() const override { return m_formatFlags; }
-    uint16_t GetHeight() const override { return m_height; }
-    uint32_t GetPitch() const override;
+    uint32_t GetFormatFlags() const final { return m_formatFlags; }
+    uint16_t GetHeight() const final { return m_height; }
+    uint32_t GetPitch() const final { return m_rowOffsets ? m_rowOffsets[1] : 0; }
     uint32_t GetWidthLog2() const override { return m_widthLog2; }
     uint32_t GetHeightLog2() const override { return m_heightLog2; }
-    int16_t GetLeft() const override { return m_left; }
-    int16_t GetTop() const override { return m_top; }
-    uint16_t GetWidth() const override { return m_width; }
-    uint32_t* GetRowOffsets() const override { return m_rowOffsets; }
-    uint32_t* GetLayer1RowOffsets() const override { return m_layerRowOffsets[0]; }
-    uint32_t* GetLayer2RowOffsets() const override { return m_layerRowOffsets[1]; }
-    uint32_t* GetLayer3RowOffsets() const override { return m_layerRowOffsets[2]; }
-    uint32_t* GetLayer4RowOffsets() const override { return m_layerRowOffsets[3]; }
+    int16_t GetLeft() const final { return m_left; }
+    int16_t GetTop() const final { return m_top; }
+    uint16_t GetWidth() const final { return m_width; }
+    uint32_t* GetRowOffsets() const final { return m_rowOffsets; }
+    uint32_t* GetLayer1RowOffsets() const final { return m_layerRowOffsets[0]; }
+    uint32_t* GetLayer2RowOffsets() const final { return m_layerRowOffsets[1]; }
+    uint32_t* GetLayer3RowOffsets() const final { return m_layerRowOffsets[2]; }
+    uint32_t* GetLayer4RowOffsets() const final { return m_layerRowOffsets[3]; }
     void DrawLine(int32_t x0, int32_t y0, int32_t x1, int32_t y1, const CColor& color) override;
     void DrawAntialiasedLine(float x0, float y0, float x1, float y1, const CColor& color) override;
     bool GetPixelColor(int32_t x, int32_t y, CColor& out) const override;

@@ -13,6 +13,7 @@
 
 class CBlitter;
 class CColor;
+class CFrame;
 class CPaletteTable;
 
 // Format flags.
@@ -81,6 +82,10 @@ class CFrameInterface : public CObject
     virtual uint32_t ReservedOperation1();
     virtual uint32_t ReservedOperation2();
 
+    // This frame as a CFrame when it is one, else null. A CFrame's getters answer from its fields
+    // (they are final), so the blit routines read them without a call.
+    CFrame* AsFrame() const { return m_asFrame; }
+
     // The source's hot spot lands on (x, y).
     bool DrawFrameAt(CFrameInterface* source, int32_t x, int32_t y, CBlitter* blitter);
     void DrawRectOutline(const CIntRect& rect, const CColor& color);
@@ -90,6 +95,10 @@ class CFrameInterface : public CObject
     void DrawAntialiasedLineBetween(const CFloatPoint& from, const CFloatPoint& to, const CColor& color);
     // Nothing for an inverted rectangle.
     void ApplyRemapTableToCoords(int32_t left, int32_t top, int32_t right, int32_t bottom, const CPaletteTable& table);
+
+protected:
+    // Set by CFrame's constructor (AsFrame).
+    CFrame* m_asFrame = nullptr;
 };
 
 // Clips the destination rectangle to the bounds, edge by edge (top, bottom, left, right), moving

@@ -2,6 +2,7 @@
 #include "blit/ColorPacking.h"
 #include "graphics/ColorHistogram.h"
 #include "graphics/Hsl.h"
+#include "graphics/NearestColorSearch.h"
 #include "graphics/PaletteTable.h"
 
 #include <algorithm>
@@ -50,13 +51,13 @@ void FillBlendTable(CPaletteTable& table, CPaletteTable& palette, RowMix rowMix)
     table.Create(4);
     if (!IsPalette(palette))
         return;
+    const CNearestColorFinder nearest(palette, kBlendSearchStart, kBlendSearchEnd);
     for (uint32_t s = 0; s < 256; ++s) {
         const auto mix = rowMix(s);
         uint8_t* row = table.GetData() + s * 256;
         for (uint32_t d = 0; d < 256; ++d) {
             const Rgb c = mix(d, EntryOf(palette, d));
-            row[d] = palette.FindNearest(static_cast<uint8_t>(c.red), static_cast<uint8_t>(c.green),
-                                         static_cast<uint8_t>(c.blue), kBlendSearchStart, kBlendSearchEnd);
+            row[d] = nearest(static_cast<uint8_t>(c.red), static_cast<uint8_t>(c.green), static_cast<uint8_t>(c.blue));
         }
     }
 }
@@ -172,13 +173,17 @@ void CPaletteTable::BuildInverseColorTable(CPaletteTable& palette, int32_t kind,
     }
     // Each pixel stands for the colour its fields widen to, the one the packers round to it.
     const uint32_t greenLevels = kind == 5 ? 32 : 64;
+    // Every colour is asked once: measured, not remembered. A table that is not a palette answers
+    // as its own search does.
+    const auto search = NearestColorSearchFor(palette, start, end);
     uint8_t* out = m_data;
     for (uint32_t r = 0; r < 32; ++r)
         for (uint32_t g = 0; g < greenLevels; ++g)
-            for (uint32_t b = 0; b < 32; ++b)
-                *out++ = palette.FindNearest(static_cast<uint8_t>(WidenField5(r)),
-                                             static_cast<uint8_t>(kind == 5 ? WidenField5(g) : WidenField6(g)),
-                                             static_cast<uint8_t>(WidenField5(b)), start, end);
+            for (uint32_t b = 0; b < 32; ++b) {
+                const auto red = static_cast<uint8_t>(WidenField5(r)), blue = static_cast<uint8_t>(WidenField5(b));
+                const auto green = static_cast<uint8_t>(kind == 5 ? WidenField5(g) : WidenField6(g));
+                *out++ = search ? search->Measure(red, green, blue) : palette.FindNearest(red, green, blue, start, end);
+            }
 }
 
 void CPaletteTable::BuildFromHistogram(const CColorHistogram& histogram, uint32_t first, uint32_t count)

@@ -46,6 +46,12 @@ void DamageGrid::Add(const DamageGrid& other)
         m_cells[i] |= other.m_cells[i];
 }
 
+PageRect DamageGrid::CellRect(int column, int row) const
+{
+    return {column << kCellShift, row << kCellShift, std::min((column + 1) << kCellShift, m_width),
+            std::min((row + 1) << kCellShift, m_height)};
+}
+
 bool DamageGrid::IsEmpty() const
 {
     return std::find(m_cells.begin(), m_cells.end(), uint8_t{1}) == m_cells.end();

@@ -26,8 +26,18 @@ public:
     // The changed cells as rectangles of page pixels, appended to out.
     void GetRects(std::vector<PageRect>& out) const;
 
-private:
+    // Cell by cell (column and row inside the grid).
+    int GetColumns() const { return m_columns; }
+    int GetRows() const { return m_rows; }
     bool Cell(int column, int row) const { return m_cells[static_cast<size_t>(row) * m_columns + column] != 0; }
+    void SetCell(int column, int row, bool changed)
+    {
+        m_cells[static_cast<size_t>(row) * m_columns + column] = changed ? 1 : 0;
+    }
+    // The cell's pixels, clipped to the page.
+    PageRect CellRect(int column, int row) const;
+
+private:
 
     int m_width = 0;
     int m_height = 0;

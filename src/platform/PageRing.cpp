@@ -23,6 +23,7 @@ bool PageRing::Create(const DisplayMode& mode, int backBufferCount)
     m_changes.assign(m_pages.size(), DamageGrid());
     for (DamageGrid& grid : m_changes)
         grid.Resize(mode.width, mode.height);
+    m_toShow.Resize(mode.width, mode.height);
     MarkAllChanged();
     return true;
 }
@@ -36,8 +37,10 @@ void PageRing::Release()
     m_locked = false;
     m_lost = false;
     m_reported = false;
+    m_screenShowsFront = false;
     m_pages.clear();
     m_changes.clear();
+    m_toShow.Resize(0, 0);
 }
 
 uint8_t* PageRing::GetPage(int index)
@@ -84,34 +87,48 @@ void PageRing::MarkAllChanged()
 {
     for (DamageGrid& grid : m_changes)
         grid.AddAll();
+    m_screenShowsFront = false;
+}
+
+bool PageRing::SamePixels(int a, int b, const PageRect& rect) const
+{
+    const size_t bytes = static_cast<size_t>(BytesPerPixel(m_mode.bitsPerPixel));
+    const size_t width = static_cast<size_t>(rect.right - rect.left) * bytes;
+    const uint8_t* first = GetPage(a);
+    const uint8_t* second = GetPage(b);
+    for (int y = rect.top; y < rect.bottom; ++y) {
+        const size_t at = static_cast<size_t>(y) * static_cast<size_t>(m_pitch) + static_cast<size_t>(rect.left) * bytes;
+        if (std::memcmp(first + at, second + at, width) != 0)
+            return false;
+    }
+    return true;
 }
 
 void PageRing::TakeChangesToShow(int index, std::vector<PageRect>& out)
 {
     if (index < 0 || index >= GetPageCount())
         return;
-    DamageGrid& shown = m_changes[static_cast<size_t>(index)];
-    const size_t first = out.size();
-    shown.GetRects(out);
-    shown.Clear();
-    // The screen changes there; another page now differs from it where its pixels differ from this
-    // page's. Pages that hold the same picture stop being copied again and again.
-    const size_t bytes = static_cast<size_t>(BytesPerPixel(m_mode.bitsPerPixel));
-    for (int other = 0; other < GetPageCount(); ++other) {
-        if (other == index)
-            continue;
-        for (size_t i = first; i < out.size(); ++i) {
-            const PageRect& rect = out[i];
-            const size_t width = static_cast<size_t>(rect.right - rect.left) * bytes;
-            for (int y = rect.top; y < rect.bottom; ++y) {
-                const size_t at = static_cast<size_t>(y) * static_cast<size_t>(m_pitch) + rect.left * bytes;
-                if (std::memcmp(GetPage(index) + at, GetPage(other) + at, width) != 0) {
-                    m_changes[static_cast<size_t>(other)].Add(rect);
-                    break;
-                }
-            }
+    DamageGrid& changes = m_changes[static_cast<size_t>(index)];
+    // A cell that holds what the screen shows already needs no copy. Only a front page other than
+    // this one is known to be on the screen (a single page is drawn on after it was shown).
+    const bool screenKnown = m_screenShowsFront && m_front >= 0 && m_front != index && !m_lost;
+    m_toShow.Clear();
+    for (int row = 0; row < changes.GetRows(); ++row)
+        for (int column = 0; column < changes.GetColumns(); ++column) {
+            if (!changes.Cell(column, row))
+                continue;
+            const PageRect cell = changes.CellRect(column, row);
+            if (screenKnown && SamePixels(index, m_front, cell))
+                continue;
+            m_toShow.SetCell(column, row, true);
+            // The screen shows this page's cell now: another page differs from it exactly where
+            // its own pixels do, so pages that hold the same picture stop being copied again.
+            for (int other = 0; other < GetPageCount(); ++other)
+                if (other != index)
+                    m_changes[static_cast<size_t>(other)].SetCell(column, row, !SamePixels(index, other, cell));
         }
-    }
+    changes.Clear();
+    m_toShow.GetRects(out);
 }
 
 void PageRing::Lose()
@@ -159,6 +176,7 @@ bool PageRing::Fill(int left, int top, int right, int bottom, uint32_t value)
 void PageRing::Show()
 {
     m_front = m_back;
+    m_screenShowsFront = HasPages();
     if (HasPages())
         m_back = (m_back + 1) % GetPageCount();
 }

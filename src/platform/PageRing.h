@@ -3,9 +3,11 @@
 // depth and pitch, the back page (drawn next) and the page last shown. Both display backends keep
 // their pages in one.
 //
-// It also keeps, per page, where the page may differ from the picture on the screen, so that a
-// present converts only that: drawing (a lock, a fill) adds to the back page's record, and showing
-// a page adds to every other page's record the shown rectangles where that page's pixels differ.
+// It also keeps, per page and in cells of 32 x 32 pixels, where the page may differ from the picture
+// on the screen, so that a present converts only that: drawing (a lock, a fill) adds to the back
+// page's record. Showing a page compares cell by cell: a cell that holds what the screen already
+// shows is not shown again, and every other page's record of a shown cell becomes whether that
+// page's pixels there differ from the shown page's.
 #include "platform/DamageGrid.h"
 #include "platform/Display.h"
 
@@ -43,7 +45,7 @@ public:
     // Every page differs from the screen everywhere (the screen lost its picture or its colours).
     void MarkAllChanged();
     // Appends where the page differs from the screen and clears that record: the caller puts those
-    // rectangles of the page on the screen.
+    // rectangles of the page on the screen (and calls Show when it shows the back page).
     void TakeChangesToShow(int index, std::vector<PageRect>& out);
 
     // Every page turns black and stays lost until Restore.
@@ -58,6 +60,9 @@ public:
     void Show();
 
 private:
+    // Whether the two pages hold the same pixels in the rectangle.
+    bool SamePixels(int a, int b, const PageRect& rect) const;
+
     DisplayMode m_mode;
     int m_pitch = 0;
     int m_back = 0;
@@ -65,8 +70,12 @@ private:
     bool m_locked = false;
     bool m_lost = false;
     bool m_reported = false;
+    // The screen shows exactly the front page: a present left it so, and no palette change, loss
+    // or new ring since made every page differ from it.
+    bool m_screenShowsFront = false;
     std::vector<std::vector<uint8_t>> m_pages;
     std::vector<DamageGrid> m_changes;
+    DamageGrid m_toShow;
     std::vector<uint8_t> m_fillRow;
 };
 

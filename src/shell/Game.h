@@ -80,6 +80,16 @@ public:
     CTimedMessage* GetTimedMessage() const { return m_timedMessage.get(); }
     CMusicMixer* GetMusicMixer() const { return m_musicMixer.get(); }
     CDirtyRectFrame* GetBackBuffer() const { return m_backBuffer.get(); }
+    // Real seconds the last drawn frame took to compose the back buffer and to present it (its
+    // changed cells onto the display and the display's present); for the game's benchmark.
+    struct FrameTimes
+    {
+        double compose = 0.0;
+        double present = 0.0;
+    };
+    const FrameTimes& GetLastFrameTimes() const { return m_frameTimes; }
+    // What the back buffer restores from: the menu's or the round's picture.
+    CFrame* GetBackground() const { return m_background.get(); }
     // The windows' textures, converted for the display; null before Init.
     CFrameCollection* GetWindowTextures() const { return m_windowTextures.get(); }
 
@@ -158,10 +168,16 @@ public:
     bool LoadSuspendedGame(uint32_t& round, uint32_t& difficulty, uint32_t& ballsLeft) override;
     void DiscardSuspendedGame() override;
 
-    // The score board (ScoreBoard.cpp): the static part into the background, the live part every
-    // frame.
+    // The score board (ScoreBoard.cpp): the panel, its labels, the lives and the fields (score,
+    // speed, time) into the background; the scrolling round title and the messages every frame.
     void DrawScoreBoardFrame(CFrameInterface* target);
     void DrawScoreBoard(CFrameInterface* target);
+    // Before the background is rebuilt in a frame of play: a field whose text changed is drawn
+    // again (its row of the panel is rebuilt); the others stay as the background holds them.
+    void UpdateScoreBoardFields();
+    // The field rows of the panel: score, speed (with the average), time.
+    static constexpr int kScoreBoardFieldCount = 3;
+    CIntRect GetScoreBoardFieldRect(int field) const;
     const CSharedString& GetRoundTitle() const { return m_roundTitle; }
     const CRoundTitleScroll& GetRoundTitleScroll() const { return m_titleScroll; }
     // Null before Init.
@@ -197,6 +213,12 @@ private:
     CCommercial* m_commercial = nullptr;
     CSharedString m_roundTitle;
     CRoundTitleScroll m_titleScroll;
+    // The texts of the fields as the background holds them (the speed row: speed, then average).
+    CSharedString m_shownFields[kScoreBoardFieldCount][2];
+    // A field too wide for the panel reaches over the field of play: it is drawn every frame,
+    // over the play, as the other live parts are.
+    bool m_liveFields[kScoreBoardFieldCount] = {};
+    void DrawScoreBoardFields(CFrameInterface* target, bool live);
     std::unique_ptr<CAdvertisementRotator> m_adRotator;
     uint32_t m_forceBits = 0;
     uint32_t m_requestedForce = 0;
@@ -208,6 +230,7 @@ private:
     bool m_backBufferHasFrame = true;
     // Update steps run, for the developer's script.
     uint32_t m_updateSteps = 0;
+    FrameTimes m_frameTimes;
 };
 
 // The game's statistics; null while no game object exists or before its Init.

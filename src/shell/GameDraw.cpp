@@ -21,6 +21,7 @@
 #include "shell/TimedMessage.h"
 
 #include <algorithm>
+#include <chrono>
 
 namespace {
 
@@ -154,6 +155,7 @@ bool CGame::Draw()
     CScreenFrame* display = GetDisplay();
     if (!display || !m_backBufferReady)
         return CApplicationBase::Draw();
+    const auto composeStart = std::chrono::steady_clock::now();
     // A fading screen changes everywhere; the first frame at full level too.
     if (display->GetFadeLevel() != 1.0f) {
         m_backBuffer->MarkAllDirty();
@@ -162,6 +164,8 @@ bool CGame::Draw()
         m_backBuffer->MarkAllDirty();
         m_drewFadedIn = true;
     }
+    if (m_mode == kModePlaying && !m_commercial && !m_blankBackground)
+        UpdateScoreBoardFields();
     RebuildBackground();
     m_backBuffer->Clear();
     g_mouse.SetCursorVisible(HasModalWindow());
@@ -182,13 +186,21 @@ bool CGame::Draw()
         }
     }
     recorder->EndFrame();
+    // The windows and the pointer are kept over the picture and drawn again only where they
+    // changed or where the picture under them was.
+    m_backBuffer->BeginOverlay();
     DrawScreenWindow();
     g_mouse.DrawCursor(m_backBuffer.get());
+    m_backBuffer->EndOverlay();
+    const auto presentStart = std::chrono::steady_clock::now();
     if (display->Lock() == CScreenFrame::kLockDone) {
         m_backBuffer->PresentDirtyCells(display, &g_copyBlitter);
         display->Unlock();
     }
     const bool presented = CApplicationBase::Draw();
+    const auto presentEnd = std::chrono::steady_clock::now();
+    m_frameTimes.compose = std::chrono::duration<double>(presentStart - composeStart).count();
+    m_frameTimes.present = std::chrono::duration<double>(presentEnd - presentStart).count();
     if (presented)
         m_backBuffer->NextPage();
     if (presented && m_mode == kModeMainMenu && s_firstMainMenuDraw) {

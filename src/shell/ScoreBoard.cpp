@@ -1,6 +1,7 @@
-// The game object's score board beside the field: the static part (advertisement, panel picture,
-// labels, lives) drawn into the background, and the live part (round title, score, speed, time,
-// messages) drawn every frame.
+// The game object's score board beside the field: the panel (advertisement, panel picture,
+// labels, lives) and its fields (score, speed, time) drawn into the background, a field's row
+// again whenever its text changes; the round title, which scrolls every step, and the messages
+// drawn every frame.
 #include "blit/modes/TransparentMaskBlitter.h"
 #include "foundation/LocalizedString.h"
 #include "game/Playfield.h"
@@ -15,6 +16,7 @@
 #include "shell/GameTypedWords.h"
 #include "shell/ScoreBoardText.h"
 
+#include <cstring>
 #include <string>
 
 namespace {
@@ -38,6 +40,12 @@ constexpr int32_t kLivesY = 281;
 constexpr int32_t kTimeY = 187;
 constexpr int32_t kScoreY = 218;
 constexpr int32_t kSpeedY = 250;
+// The fields' rows span the panel: a text's glyphs stay within its row whatever its width.
+constexpr int32_t kFieldLeft = 524;
+constexpr int32_t kFieldRight = 640;
+constexpr int kScoreField = 0;
+constexpr int kSpeedField = 1;
+constexpr int kTimeField = 2;
 
 CFont* FindFont(const char* name)
 {
@@ -68,6 +76,59 @@ void CGame::DrawScoreBoardFrame(CFrameInterface* target)
     }
     if (CFont* numbers = FindFont(dataname::font::kNumbersBlue))
         numbers->DrawText(target, kRight, kLivesY, std::to_string(m_playfield->GetLives()).c_str(), kJustifyRight);
+    DrawScoreBoardFields(target, false);
+}
+
+CIntRect CGame::GetScoreBoardFieldRect(int field) const
+{
+    const CFont* numbers = FindFont(dataname::font::kNumbersBlue);
+    const int32_t height = numbers ? numbers->GetHeight() : 0;
+    const int32_t y = field == kScoreField ? kScoreY : field == kSpeedField ? kSpeedY : kTimeY;
+    return {kFieldLeft, y, kFieldRight, y + height};
+}
+
+void CGame::UpdateScoreBoardFields()
+{
+    CSharedString texts[kScoreBoardFieldCount][2];
+    texts[kScoreField][0] = FormatScore(GetScore(), static_cast<uint32_t>(GetPointsDisplayFactor()));
+    texts[kSpeedField][0] = std::to_string(ToShownSpeed(m_playfield->GetLastBallSpeed())).c_str();
+    if (IsBallSpeedDisplayOn()) {
+        const float count = m_playfield->GetBallSpeedCount();
+        const float average = count > 0.0f ? m_playfield->GetBallSpeedSum() / count : 0.0f;
+        texts[kSpeedField][1] = std::to_string(ToShownSpeed(average)).c_str();
+    }
+    texts[kTimeField][0] = FormatRoundTime(m_playfield->GetRoundTime());
+    const CFont* numbers = FindFont(dataname::font::kNumbersBlue);
+    for (int field = 0; field < kScoreBoardFieldCount; ++field) {
+        bool changed = false;
+        for (int part = 0; part < 2; ++part) {
+            changed |= std::strcmp(texts[field][part].CStr(), m_shownFields[field][part].CStr()) != 0;
+            m_shownFields[field][part] = texts[field][part];
+        }
+        if (!changed)
+            continue;
+        AddBackgroundRebuildRect(GetScoreBoardFieldRect(field));
+        const int32_t right = field == kTimeField ? kTimeRight : kRight;
+        const int32_t width = numbers ? numbers->GetTextWidth(texts[field][0].CStr()) : 0;
+        const int32_t averageWidth = numbers ? numbers->GetTextWidth(texts[field][1].CStr()) : 0;
+        m_liveFields[field] = right - width < kFieldLeft || kLeft + averageWidth > kFieldRight;
+    }
+}
+
+void CGame::DrawScoreBoardFields(CFrameInterface* target, bool live)
+{
+    CFont* numbers = FindFont(dataname::font::kNumbersBlue);
+    if (!numbers)
+        return;
+    for (int field = 0; field < kScoreBoardFieldCount; ++field) {
+        if (m_liveFields[field] != live)
+            continue;
+        const CSharedString* texts = m_shownFields[field];
+        const int32_t y = field == kScoreField ? kScoreY : field == kSpeedField ? kSpeedY : kTimeY;
+        numbers->DrawText(target, field == kTimeField ? kTimeRight : kRight, y, texts[0].CStr(), kJustifyRight);
+        if (!texts[1].IsEmpty())
+            numbers->DrawText(target, kLeft, y, texts[1].CStr(), kJustifyLeft);
+    }
 }
 
 void CGame::DrawScoreBoard(CFrameInterface* target)
@@ -77,20 +138,7 @@ void CGame::DrawScoreBoard(CFrameInterface* target)
         clipped.SetClipRect(kRoundTitleClip);
         header->DrawText(&clipped, kLeft - m_titleScroll.GetOffset(), kRoundTitleY, m_roundTitle.CStr(), kJustifyLeft);
     }
-    if (CFont* numbers = FindFont(dataname::font::kNumbersBlue)) {
-        numbers->DrawText(target, kRight, kScoreY,
-                          FormatScore(GetScore(), static_cast<uint32_t>(GetPointsDisplayFactor())).CStr(),
-                          kJustifyRight);
-        numbers->DrawText(target, kRight, kSpeedY,
-                          std::to_string(ToShownSpeed(m_playfield->GetLastBallSpeed())).c_str(), kJustifyRight);
-        if (IsBallSpeedDisplayOn()) {
-            const float count = m_playfield->GetBallSpeedCount();
-            const float average = count > 0.0f ? m_playfield->GetBallSpeedSum() / count : 0.0f;
-            numbers->DrawText(target, kLeft, kSpeedY, std::to_string(ToShownSpeed(average)).c_str(), kJustifyLeft);
-        }
-        numbers->DrawText(target, kTimeRight, kTimeY, FormatRoundTime(m_playfield->GetRoundTime()).CStr(),
-                          kJustifyRight);
-    }
+    DrawScoreBoardFields(target, true);
     m_messageDisplay->Draw(target);
 }
 

@@ -4,6 +4,7 @@
 #include "blit/modes/TransparentMaskBlitter.h"
 #include "graphics/Frame.h"
 #include "graphics/OffsetClippedProxyFrame.h"
+#include "graphics/OverlayDrawing.h"
 #include "objects/ClassRecord.h"
 #include "objects/FixedListChoiceProperty.h"
 #include "ui/SkinChoice.h"
@@ -71,6 +72,8 @@ void TintCorner(CFrame* corner, CFrame* texture, int32_t textureX, int32_t textu
                          corner->GetHeight());
     else
         TintOpaqueBytes(corner, under, depth / 8);
+    // Each window that shows the corner tints it anew: a kept overlay draws it from a copy.
+    COverlayDrawing::NoteRewrittenWhileDrawing(corner);
 }
 
 // The image's area when its hot spot sits at (x, y).

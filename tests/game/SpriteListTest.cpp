@@ -45,15 +45,7 @@ std::vector<CSprite*> Sprites(const CSpriteList& list)
 
 CSprite* Add(CSpriteList& list, CFloatPoint at = {}, const CPolygon2D* polygon = nullptr, CProbeAI** probe = nullptr)
 {
-    auto* sprite = new CSprite;
-    auto* behaviour = new CProbeAI;
-    behaviour->m_polygon = polygon;
-    sprite->AddAI(behaviour);
-    sprite->SetPosition(at);
-    list.Append(sprite);
-    if (probe)
-        *probe = behaviour;
-    return sprite;
+    return AddProbed(list, at, polygon, probe);
 }
 
 TEST(SpriteList, AppendRemoveAndDelete)

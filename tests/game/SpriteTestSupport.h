@@ -4,6 +4,7 @@
 // the polygons of a brick and a ball.
 #include "game/sprites/Sprite.h"
 #include "game/sprites/SpriteAI.h"
+#include "game/sprites/SpriteList.h"
 #include "graphics/Frame.h"
 #include "graphics/Sequence.h"
 #include "objects/Polygon2D.h"
@@ -156,6 +157,21 @@ inline CPolygon2D Ball()
         points.push_back({static_cast<float>(9 * std::cos(angle)), static_cast<float>(9 * std::sin(angle))});
     }
     return MakePolygon(points);
+}
+
+// A sprite with a probe behaviour answering the polygon, at a position, appended to the list.
+inline CSprite* AddProbed(CSpriteList& list, CFloatPoint at = {}, const CPolygon2D* polygon = nullptr,
+                          CProbeAI** probe = nullptr)
+{
+    auto* sprite = new CSprite;
+    auto* behaviour = new CProbeAI;
+    behaviour->m_polygon = polygon;
+    sprite->AddAI(behaviour);
+    sprite->SetPosition(at);
+    list.Append(sprite);
+    if (probe)
+        *probe = behaviour;
+    return sprite;
 }
 
 } // namespace spritetest

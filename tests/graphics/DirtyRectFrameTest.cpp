@@ -3,6 +3,7 @@
 // every page shown equals the same scene drawn in full.
 #include "DisplayFixture.h"
 #include "blit/ColorPacking.h"
+#include "graphics/PaletteTable.h"
 #include "blit/modes/CopyBlitter.h"
 #include "graphics/Color.h"
 #include "graphics/DirtyRectFrame.h"
@@ -80,6 +81,52 @@ TEST_F(DirtyRectFrameTest, OnlyChangedCellsReachTheDisplayAndTheCornerIsMarked)
     buffer.PresentDirtyCells(&target, &g_copyBlitter);
     EXPECT_EQ(target.m_blits.size(), 15u);
     EXPECT_EQ(target.m_blits[0], (CIntRect{0, 0, 640, 32}));
+}
+
+// On 8 bits the corner's marker (8, 8, 8) is the palette's black entry 1 in the game palette: read
+// as a colour it is black, which once made every present copy the whole page. The stored index
+// tells a marked display from a wiped one.
+TEST_F(DirtyRectFrameTest, AnEightBitMarkerThatIsBlackStillMeansTheDisplayKeptItsPicture)
+{
+    CPaletteTable savedPalette, savedInverse;
+    savedPalette.CopyFrom(g_currentPalette);
+    savedInverse.CopyFrom(g_inverseColorTable15);
+    g_currentPalette.Create(1);
+    for (uint32_t i = 2; i < 256; ++i)
+        g_currentPalette.SetEntry(i, 255, 255, 255);
+    g_currentPalette.SetEntry(0, 0, 0, 0);
+    g_currentPalette.SetEntry(1, 0, 0, 0);
+    // Every colour looks up entry 1, as near-blacks do in the game palette; and once, entry 0.
+    for (int zero : {0, 1}) {
+        SCOPED_TRACE(zero ? "inverse table gives 0" : "inverse table gives 1");
+        g_inverseColorTable15.Create(5);
+        std::memset(g_inverseColorTable15.GetData(), zero ? 0 : 1, CPaletteTable::GetSizeForKind(5));
+        CDirtyRectFrame buffer8;
+        RecordingFrame target8;
+        buffer8.Create(640, 480, 8);
+        buffer8.SetPageCount(1);
+        target8.Create(640, 480, 8);
+        buffer8.PresentDirtyCells(&target8, &g_copyBlitter);
+        buffer8.PresentDirtyCells(&target8, &g_copyBlitter);
+        EXPECT_EQ(target8.GetRawPixel(0, 0), 1u);
+        target8.m_blits.clear();
+        buffer8.PresentDirtyCells(&target8, &g_copyBlitter);
+        EXPECT_TRUE(target8.m_blits.empty());
+        CColor index9;
+        index9.SetFromPaletteIndex(9);
+        buffer8.FillRect({100, 100, 110, 104}, index9);
+        buffer8.PresentDirtyCells(&target8, &g_copyBlitter);
+        EXPECT_EQ(target8.m_blits, (std::vector<CIntRect>{{100, 100, 110, 104}}));
+        // A wiped display reads index 0 there: everything goes again.
+        target8.m_blits.clear();
+        target8.ClearRect({0, 0, 1, 1});
+        buffer8.PresentDirtyCells(&target8, &g_copyBlitter);
+        EXPECT_EQ(target8.m_blits.size(), 15u);
+    }
+    g_currentPalette.Free();
+    g_currentPalette.CopyFrom(savedPalette);
+    g_inverseColorTable15.Free();
+    g_inverseColorTable15.CopyFrom(savedInverse);
 }
 
 TEST_F(DirtyRectFrameTest, DrawingMarksWhatItTouches)
@@ -322,7 +369,11 @@ TEST_P(PresentedPages, EveryShownPageEqualsTheSceneDrawnInFull)
     reference.Create(640, 480, static_cast<uint32_t>(depth));
     CFrame markerFrame;
     markerFrame.Create(1, 1, static_cast<uint32_t>(depth));
-    markerFrame.SetPixel(0, 0, Rgb(8, 8, 8));
+    // The marker is (8, 8, 8); on 8 bits an index other than 0, which would read as a lost display.
+    CColor markerColor = Rgb(8, 8, 8);
+    if (depth == 8 && markerColor.GetPaletteIndex() == 0)
+        markerColor.SetAvoidingIndexZero(8, 8, 8, 255);
+    markerFrame.SetPixel(0, 0, markerColor);
     const uint32_t marker = markerFrame.GetRawPixel(0, 0);
     const int bytes = depth / 8;
 

@@ -128,4 +128,11 @@ protected:
     filetest::WorkFolder m_folder;
     CGame* m_game = nullptr;
 };
+
+// The game at the display depth of the test's parameter (8, 16, 24 or 32).
+class GameAtDepth : public GameFixture, public testing::WithParamInterface<int>
+{
+protected:
+    std::string GameCommandLine() const override { return "/ScreenBitDepth " + std::to_string(GetParam()); }
+};
 #endif

@@ -141,7 +141,6 @@ constexpr std::array<SpanTable, kSpanOperationCount> MakeTable()
     };
 }
 
-SpanKernelPath s_path = kDefaultPath;
 
 // The fastest path goes in during static initialisation. Code that draws earlier still gets the
 // same pixels from the default path.
@@ -150,6 +149,7 @@ SpanKernelPath s_path = kDefaultPath;
 } // namespace
 
 constinit std::array<SpanTable, kSpanOperationCount> g_spanKernels = MakeTable();
+constinit SpanKernelPath g_spanKernelPath = kDefaultPath;
 
 constinit const SpanTable Expand8To16 = MakeLoopRow<Expand8To16Loop>();
 constinit const SpanTable FillIndexAs16 = MakeLoopRow<FillIndexAs16Loop>();
@@ -234,11 +234,8 @@ bool SetSpanKernelPath(SpanKernelPath path)
 #endif
     for (uint32_t r = 0; r < kGroupedRows; ++r)
         g_spanKernels[kSpanBlend16SrcAlphaMmx + r] = (*rows)[r];
-    s_path = path;
+    g_spanKernelPath = path;
     return true;
 }
 
-SpanKernelPath GetSpanKernelPath()
-{
-    return s_path;
-}
+

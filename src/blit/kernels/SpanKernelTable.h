@@ -124,4 +124,9 @@ SpanKernelPath GetFastestSpanKernelPath();
 // Installs the path's kernels into the grouped rows; false, with the table unchanged, when the
 // processor cannot run them. Not while a blit is running.
 bool SetSpanKernelPath(SpanKernelPath path);
-SpanKernelPath GetSpanKernelPath();
+// The path in force (read inline: blits ask for it every time).
+extern SpanKernelPath g_spanKernelPath;
+inline SpanKernelPath GetSpanKernelPath()
+{
+    return g_spanKernelPath;
+}

@@ -12,50 +12,12 @@ namespace {
 constexpr uint32_t kPaletteBytes = 256 * 3;
 constexpr uint32_t kBlendTableBytes = 256 * 256;
 
-// Frames clip the rectangles they pass; a routine called any other way must still not reach
-// outside a frame.
-bool InsideFrame(const CFrameInterface* frame, const CIntRect& rect)
-{
-    return rect.m_left >= 0 && rect.m_top >= 0 && rect.m_right <= static_cast<int32_t>(frame->GetWidth()) &&
-           rect.m_bottom <= static_cast<int32_t>(frame->GetHeight());
-}
-
 const uint8_t* PaletteBytes(const CPaletteTable* table)
 {
     return table && table->GetSize() >= kPaletteBytes ? table->GetData() : nullptr;
 }
 
 } // namespace
-
-bool ResolvePlainRect(CFrameInterface* frame, const CIntRect& rect, uint32_t bytes, PlainRect& out)
-{
-    uint8_t* pixels = frame->GetPixels();
-    const uint32_t* rows = frame->GetRowOffsets();
-    if (!pixels || !rows || rect.IsEmpty() || !InsideFrame(frame, rect))
-        return false;
-    out.first = pixels + (static_cast<size_t>(rows[rect.m_top]) + static_cast<uint32_t>(rect.m_left)) * bytes;
-    out.pitch = static_cast<ptrdiff_t>(frame->GetPitch()) * bytes;
-    out.width = static_cast<uint32_t>(rect.GetWidth());
-    out.height = static_cast<uint32_t>(rect.GetHeight());
-    return true;
-}
-
-bool ResolvePlainBlit(CFrameInterface* source, const CIntRect& sourceRect, uint32_t sourceBytes,
-                      CFrameInterface* destination, const CIntRect& destinationRect, uint32_t destinationBytes,
-                      PlainBlit& out)
-{
-    PlainRect from, to;
-    if (!ResolvePlainRect(source, sourceRect, sourceBytes, from) ||
-        !ResolvePlainRect(destination, destinationRect, destinationBytes, to))
-        return false;
-    out.source = from.first;
-    out.sourcePitch = from.pitch;
-    out.destination = to.first;
-    out.destinationPitch = to.pitch;
-    out.width = std::min(from.width, to.width);
-    out.height = std::min(from.height, to.height);
-    return true;
-}
 
 SpanSourceKernel RowCopyKernel(uint32_t width, uint32_t bytes)
 {
@@ -98,13 +60,6 @@ void CopyPlainRows(const PlainBlit& blit, uint32_t bytes)
     }
 }
 
-bool IsOpaqueElsePublishLevel(CBlitter* blitter)
-{
-    if (blitter->GetOpacity() == 1.0f)
-        return true;
-    g_currentAlphaRow = g_alphaScaleTables[blitter->GetLevel()];
-    return false;
-}
 
 const uint8_t* ChooseSourcePalette(CBlitter* blitter, CFrameInterface* source)
 {
@@ -118,40 +73,3 @@ const uint8_t* BlendTableOf(const CPaletteTable* table)
     return table && table->GetKind() == 4 && table->GetSize() >= kBlendTableBytes ? table->GetData() : nullptr;
 }
 
-RunLengthRows GetRunLengthLayer(CFrameInterface* frame, uint32_t layer)
-{
-    switch (layer) {
-    case 0: return {frame->GetPixels(), frame->GetRowOffsets()};
-    case 1: return {frame->GetLayer1Pixels(), frame->GetLayer1RowOffsets()};
-    case 2: return {frame->GetLayer2Pixels(), frame->GetLayer2RowOffsets()};
-    case 3: return {frame->GetLayer3Pixels(), frame->GetLayer3RowOffsets()};
-    case 4: return {frame->GetLayer4Pixels(), frame->GetLayer4RowOffsets()};
-    default: return {};
-    }
-}
-
-RunLengthTarget ResolveRunLengthTarget(CFrameInterface* source, const CIntRect& sourceRect,
-                                       CFrameInterface* destination, const CIntRect& destinationRect,
-                                       uint32_t pixelBytes)
-{
-    RunLengthTarget target;
-    const int32_t width = std::min(sourceRect.GetWidth(), destinationRect.GetWidth());
-    const int32_t height = std::min(sourceRect.GetHeight(), destinationRect.GetHeight());
-    uint8_t* pixels = destination->GetPixels();
-    const uint32_t* rows = destination->GetRowOffsets();
-    if (width <= 0 || height <= 0 || !pixels || !rows || !InsideFrame(source, sourceRect) ||
-        !InsideFrame(destination, destinationRect))
-        return target;
-    target.firstRow = pixels + static_cast<size_t>(rows[destinationRect.m_top]) * pixelBytes;
-    target.pitch = static_cast<ptrdiff_t>(destination->GetPitch()) * pixelBytes;
-    target.rowCount = static_cast<uint32_t>(height);
-    target.columns.origin = destinationRect.m_left - sourceRect.m_left;
-    target.columns.left = destinationRect.m_left;
-    target.columns.right = destinationRect.m_left + width;
-    return target;
-}
-
-bool SpansWholeWidth(CFrameInterface* source, const CIntRect& sourceRect)
-{
-    return sourceRect.m_left == 0 && sourceRect.m_right == static_cast<int32_t>(source->GetWidth());
-}

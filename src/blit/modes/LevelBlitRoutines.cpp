@@ -1,5 +1,6 @@
 #include "blit/modes/LevelBlitRoutines.h"
 
+#include "blit/kernels/LevelRows565.h"
 #include "blit/kernels/PixelSteps.h"
 #include "blit/modes/AlphaBlitRoutines.h"
 #include "blit/modes/CopyBlitRoutines.h"
@@ -17,10 +18,15 @@ void CopyRows(CFrameInterface* source, const CIntRect* sourceRect, CFrameInterfa
     CopyPlainRows(blit, bytes);
 }
 
-// Opacity 1.0: a copy of pixels of `bytes`; otherwise blend(destination row, source row, width).
-template <class Blend>
+// Opacity 1.0: a copy of pixels of `bytes`; otherwise blend(destination row, source row, width)
+// for every row, or blendAll(blit) once when given.
+struct NoBlendAll
+{
+};
+template <class Blend, class BlendAll = NoBlendAll>
 void LevelRows(CFrameInterface* source, const CIntRect* sourceRect, CFrameInterface* destination,
-               const CIntRect* destinationRect, CBlitter* blitter, uint32_t bytes, Blend blend)
+               const CIntRect* destinationRect, CBlitter* blitter, uint32_t bytes, Blend blend,
+               BlendAll blendAll = {})
 {
     const bool opaque = IsOpaqueElsePublishLevel(blitter);
     PlainBlit blit;
@@ -28,8 +34,10 @@ void LevelRows(CFrameInterface* source, const CIntRect* sourceRect, CFrameInterf
         return;
     if (opaque)
         CopyPlainRows(blit, bytes);
-    else
+    else if constexpr (std::is_same_v<BlendAll, NoBlendAll>)
         ForEachRow(blit, blend);
+    else
+        blendAll(blit);
 }
 
 // The translucent rows through a level row of the span table.
@@ -80,7 +88,12 @@ void LevelBlit16(CFrameInterface* source, const CIntRect* sourceRect, CFrameInte
 void LevelBlit16Mmx(CFrameInterface* source, const CIntRect* sourceRect, CFrameInterface* destination,
                     const CIntRect* destinationRect, CBlitter* blitter)
 {
-    LevelRowsThrough(source, sourceRect, destination, destinationRect, blitter, 2, kSpanBlend16SrcLevelMmx);
+    // Every row one run of the grouped level row, all rows in one call.
+    LevelRows(source, sourceRect, destination, destinationRect, blitter, 2, [](uint8_t*, const uint8_t*, uint32_t) {},
+              [](const PlainBlit& blit) {
+                  BlendLevelRows565(blit.destination, blit.destinationPitch, blit.source, blit.sourcePitch, blit.width,
+                                    blit.height);
+              });
 }
 
 void CopyBlit24To24(CFrameInterface* source, const CIntRect* sourceRect, CFrameInterface* destination,

@@ -1,7 +1,7 @@
 #include "blit/modes/RunLengthDraw.h"
 
+#include "blit/kernels/RunLengthDrawers.h"
 #include "blit/modes/BlitFrameAccess.h"
-#include "graphics/FrameInterface.h"
 
 std::array<RunLengthRows, kStrengthSlotCount> g_rleLayerSlots;
 
@@ -20,14 +20,48 @@ struct RunLengthPass
     bool whole;
 };
 
+// The drawer of a pair of tables (FindRunLengthDrawer), remembered for the pair and the kernel
+// path last asked here: a blend mode asks for the same pair blit after blit.
+template <uint32_t ValueBytes, uint32_t PixelBytes, bool Translucent>
+VANTOREL_BLIT_STEP RunLengthDrawer DrawerFor(const SpanTable& fill, const SpanTable& literal)
+{
+    struct Memo
+    {
+        const SpanTable* fill = nullptr;
+        const SpanTable* literal = nullptr;
+        SpanKernelPath path = SpanKernelPath::Portable;
+        RunLengthDrawer drawer = nullptr;
+    };
+    static Memo s_memo;
+    const SpanKernelPath path = GetSpanKernelPath();
+    if (s_memo.fill != &fill || s_memo.literal != &literal || s_memo.path != path)
+        s_memo = {&fill, &literal, path, FindRunLengthDrawer(ValueBytes, PixelBytes, Translucent, fill, literal)};
+    return s_memo.drawer;
+}
+
+// Main rows through the pair of tables: by a drawer with the pair's kernels built in where there
+// is one, else by the table walker.
 template <uint32_t ValueBytes, uint32_t PixelBytes>
-void DrawWithTranslucentLayer(const RunLengthPass& pass, const RunLengthRows& colours, const RunLengthRows& alphas,
-                              const RunLengthSpans& spans)
+VANTOREL_BLIT_STEP void DrawMainRows(const RunLengthPass& pass, const RunLengthRows& rows, const SpanTable& fill,
+                                     const SpanTable& literal)
+{
+    if (const RunLengthDrawer drawer = DrawerFor<ValueBytes, PixelBytes, false>(fill, literal))
+        drawer(rows, nullptr, pass.firstRow, pass.target, pass.whole);
+    else
+        WalkRunLengthRows<ValueBytes, PixelBytes>(rows, pass.firstRow, pass.target, fill, literal, pass.whole);
+}
+
+template <uint32_t ValueBytes, uint32_t PixelBytes>
+VANTOREL_BLIT_STEP void DrawWithTranslucentLayer(const RunLengthPass& pass, const RunLengthRows& colours,
+                                                 const RunLengthRows& alphas, const RunLengthSpans& spans)
 {
     if (pass.rows.IsPresent())
-        WalkRunLengthRows<ValueBytes, PixelBytes>(pass.rows, pass.firstRow, pass.target, *spans.fill, *spans.literal,
-                                                  pass.whole);
-    if (colours.IsPresent() && alphas.IsPresent() && spans.layerFill && spans.layerLiteral)
+        DrawMainRows<ValueBytes, PixelBytes>(pass, pass.rows, *spans.fill, *spans.literal);
+    if (!colours.IsPresent() || !alphas.IsPresent() || !spans.layerFill || !spans.layerLiteral)
+        return;
+    if (const RunLengthDrawer drawer = DrawerFor<ValueBytes, PixelBytes, true>(*spans.layerFill, *spans.layerLiteral))
+        drawer(colours, &alphas, pass.firstRow, pass.target, pass.whole);
+    else
         WalkRunLengthAlphaRows<ValueBytes, PixelBytes>(colours, alphas, pass.firstRow, pass.target, *spans.layerFill,
                                                        *spans.layerLiteral, pass.whole);
 }
@@ -38,19 +72,29 @@ void DrawSlots(const RunLengthPass& pass, const LayeredSpans& spans)
     for (uint32_t slot = 0; slot < kStrengthSlotCount; ++slot) {
         const RunLengthRows& rows = g_rleLayerSlots[slot];
         if (rows.IsPresent())
-            WalkRunLengthRows<1, PixelBytes>(rows, pass.firstRow, pass.target, *spans.fill[slot], *spans.literal[slot],
-                                             pass.whole);
+            DrawMainRows<1, PixelBytes>(pass, rows, *spans.fill[slot], *spans.literal[slot]);
     }
 }
 
-bool ResolvePass(CFrameInterface* source, const CIntRect& sourceRect, CFrameInterface* destination,
-                 const CIntRect& destinationRect, uint32_t pixelBytes, RunLengthPass& pass)
+// The pass and the source's layers (0 the main rows, 1 to 4 the layers, only those of `wanted`,
+// a mask of bits 1 << layer); false when nothing is to be drawn.
+VANTOREL_BLIT_STEP bool ResolvePass(CFrameInterface* source, const CIntRect& sourceRect, CFrameInterface* destination,
+                                    const CIntRect& destinationRect, uint32_t pixelBytes, uint32_t wanted,
+                                    RunLengthPass& pass, std::array<RunLengthRows, 5>& layers)
 {
-    pass.rows = GetRunLengthLayer(source, 0);
-    pass.firstRow = static_cast<uint32_t>(sourceRect.m_top);
-    pass.target = ResolveRunLengthTarget(source, sourceRect, destination, destinationRect, pixelBytes);
-    pass.whole = SpansWholeWidth(source, sourceRect);
-    return pass.target.firstRow != nullptr;
+    return WithFrame(source, [&](const auto& from) __attribute__((always_inline)) {
+        if (!WithFrame(destination, [&](const auto& to) __attribute__((always_inline)) {
+                return ResolveRunLengthTarget(from, sourceRect, to, destinationRect, pixelBytes, pass.target);
+            }))
+            return false;
+        pass.rows = GetRunLengthLayer(from, 0);
+        for (uint32_t layer = 1; layer < layers.size(); ++layer)
+            if (wanted & 1u << layer)
+                layers[layer] = GetRunLengthLayer(from, layer);
+        pass.firstRow = static_cast<uint32_t>(sourceRect.m_top);
+        pass.whole = SpansWholeWidth(from, sourceRect);
+        return true;
+    });
 }
 
 } // namespace
@@ -60,10 +104,12 @@ void DrawRunLengthFrame(CFrameInterface* source, const CIntRect& sourceRect, CFr
                         const RunLengthSpans& spans)
 {
     RunLengthPass pass;
-    if (!ResolvePass(source, sourceRect, destination, destinationRect, pixelBytes, pass))
+    std::array<RunLengthRows, 5> layers;
+    if (!ResolvePass(source, sourceRect, destination, destinationRect, pixelBytes,
+                     1u << kColourLayer | 1u << kAlphaLayer, pass, layers))
         return;
-    const RunLengthRows colours = GetRunLengthLayer(source, kColourLayer);
-    const RunLengthRows alphas = GetRunLengthLayer(source, kAlphaLayer);
+    const RunLengthRows& colours = layers[kColourLayer];
+    const RunLengthRows& alphas = layers[kAlphaLayer];
     switch (valueBytes * 8 + pixelBytes) {
     case 2 * 8 + 2: DrawWithTranslucentLayer<2, 2>(pass, colours, alphas, spans); break;
     case 2 * 8 + 3: DrawWithTranslucentLayer<2, 3>(pass, colours, alphas, spans); break;
@@ -81,11 +127,12 @@ void DrawRunLengthLayers(CFrameInterface* source, const CIntRect& sourceRect, CF
     if (blendStep >= kStrengthSlotCount)
         return;
     RunLengthPass pass;
-    if (!ResolvePass(source, sourceRect, destination, destinationRect, pixelBytes, pass))
+    std::array<RunLengthRows, 5> layers;
+    if (!ResolvePass(source, sourceRect, destination, destinationRect, pixelBytes, 0x1E, pass, layers))
         return;
+    layers[0] = pass.rows;
     for (uint32_t slot = 0; slot < kStrengthSlotCount; ++slot)
-        g_rleLayerSlots[slot] =
-            slot < blendStep ? RunLengthRows{} : GetRunLengthLayer(source, kLayerOrder[slot - blendStep]);
+        g_rleLayerSlots[slot] = slot < blendStep ? RunLengthRows{} : layers[kLayerOrder[slot - blendStep]];
     switch (pixelBytes) {
     case 1: DrawSlots<1>(pass, spans); break;
     case 2: DrawSlots<2>(pass, spans); break;

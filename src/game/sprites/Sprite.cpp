@@ -214,6 +214,8 @@ void CSprite::SetPosition(const CFloatPoint& position)
 {
     m_position = position;
     m_intPosition = {RoundToInt(position.m_x), RoundToInt(position.m_y)};
+    if (m_list)
+        m_list->NoteChange();
 }
 
 CIntPoint CSprite::GetIntPositionMovedBy(const CIntPoint& offset) const

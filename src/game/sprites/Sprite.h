@@ -154,6 +154,8 @@ private:
     CFloatPoint m_acceleration;
     CSprite* m_next = nullptr;
     CSprite* m_previous = nullptr;
+    // The list the sprite is in, told when the sprite moves (its swept-test grid goes stale).
+    CSpriteList* m_list = nullptr;
     float m_animationTime = 0.0f;
     uint32_t m_frameIndex = 0;
     CFloatPoint m_position;

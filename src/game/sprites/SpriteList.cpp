@@ -15,6 +15,8 @@ void CSpriteList::Append(CSprite* sprite)
     // Links left over from a list the sprite was removed from must not lead anywhere.
     sprite->m_next = nullptr;
     sprite->m_previous = m_tail;
+    sprite->m_list = this;
+    NoteChange();
     if (m_tail)
         m_tail->m_next = sprite;
     else
@@ -33,6 +35,8 @@ void CSpriteList::Remove(CSprite* sprite)
 
 void CSpriteList::Unlink(CSprite* sprite)
 {
+    sprite->m_list = nullptr;
+    NoteChange();
     if (sprite->m_previous)
         sprite->m_previous->m_next = sprite->m_next;
     else

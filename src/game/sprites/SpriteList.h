@@ -9,9 +9,12 @@
 // links live in the sprites, so lists never allocate. Sprites die by their dead flag; the list
 // deletes them at the end of UpdateAll, so callbacks and behaviours may set dead flags at any time
 // but must not delete sprites of a list being walked.
+#include "game/sprites/SweepGrid.h"
 #include "objects/Point.h"
 
 #include <cstdint>
+#include <memory>
+#include <vector>
 
 class CFrameInterface;
 class CCollisionSweep;
@@ -68,6 +71,12 @@ public:
     // swept. Whether anything was hit.
     bool SweepSprite(Callback callback, CSprite* mover, CSweepResult& result);
 
+    // The swept test finds the sprites near a mover through a grid of the list's sprites (false:
+    // by walking the whole list); either way it finds the same contacts in the same order.
+    void SetSweepGridUsed(bool used) { m_sweepGridUsed = used; }
+    // Something that the swept test's grid holds changed: a sprite came, went or moved.
+    void NoteChange() { ++m_changeCount; }
+
     // Of the active sprites that are not dead and have a collision polygon, the one whose polygon
     // the segment start->end crosses nearest start (the earlier in the list of equals), with that
     // crossing as a fraction of the segment when asked for; null when the segment meets none.
@@ -85,6 +94,20 @@ private:
     CSprite* FindEarliestHit(Callback callback, CSprite* mover, const CFloatPoint& point,
                              const CCollisionSweep& sweep, CSweepResult& result);
 
+    // The rest of the earliest-hit walk from s on, over the whole list (also after a callback
+    // changed the list under the grid's walk).
+    CSprite* WalkForEarliestHit(CSprite* s, Callback callback, CSprite* mover, const CPolygon2D* polygon,
+                                const CPolygonBounds& swept, const CFloatPoint& point, const CCollisionSweep& sweep,
+                                CSweepResult& result, CSprite* hit);
+    // Tests one sprite; true when it gives the new earliest contact.
+    bool TestForEarliestHit(CSprite* s, Callback callback, CSprite* mover, const CPolygon2D* polygon,
+                            const CPolygonBounds& swept, const CFloatPoint& point, const CCollisionSweep& sweep,
+                            CSweepResult& result);
+
     CSprite* m_head = nullptr;
     CSprite* m_tail = nullptr;
+    uint32_t m_changeCount = 0;
+    bool m_sweepGridUsed = true;
+    CSweepGrid m_sweepGrid;
+    std::vector<CSprite*> m_candidates;
 };

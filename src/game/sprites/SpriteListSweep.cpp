@@ -1,6 +1,5 @@
 // The swept test of moving sprites against the collision polygons of a list: each mover is moved
 // to its contacts one after another, deflected at each, and reported.
-#include "foundation/MathTables.h"
 #include "game/sprites/Sprite.h"
 #include "game/sprites/SpriteList.h"
 #include "objects/CollisionSweep.h"
@@ -15,20 +14,6 @@ namespace {
 // The sweep's owner and flag values of the sprite lists.
 constexpr uint32_t kSweepOwner = 0;
 constexpr uint8_t kSweepFlag = 1;
-
-// Pixels to spare on each side of the rectangle test, which only saves polygon work: rounding
-// the two positions on their own must never reject a pair the polygon test would accept.
-constexpr int64_t kPruneMargin = 2;
-
-// Whether the polygon at its position may meet the swept rectangle.
-bool MayMeet(const CPolygonBounds& swept, const CPolygon2D& polygon, const CFloatPoint& at)
-{
-    const int64_t x = RoundToInt(at.m_x), y = RoundToInt(at.m_y);
-    return swept.m_left <= polygon.GetRight() + x + kPruneMargin &&
-           swept.m_right >= polygon.GetLeft() + x - kPruneMargin &&
-           swept.m_top <= polygon.GetBottom() + y + kPruneMargin &&
-           swept.m_bottom >= polygon.GetTop() + y - kPruneMargin;
-}
 
 } // namespace
 
@@ -112,24 +97,61 @@ CSprite* CSpriteList::FindEarliestHit(Callback callback, CSprite* mover, const C
     if (!polygon)
         return nullptr;
     const CPolygonBounds swept = polygon->GetSweptBounds(point, sweep);
+    if (!m_sweepGridUsed)
+        return WalkForEarliestHit(m_head, callback, mover, polygon, swept, point, sweep, result, nullptr);
+    if (!m_sweepGrid.IsBuiltFor(*this, m_changeCount))
+        m_sweepGrid.Build(*this, m_changeCount);
+    if (!m_sweepGrid.IsUsable())
+        return WalkForEarliestHit(m_head, callback, mover, polygon, swept, point, sweep, result, nullptr);
+    // The sprites the walk would not skip, in list order; the others cannot meet the sweep.
+    std::vector<CSprite*> candidates;
+    candidates.swap(m_candidates);
+    m_sweepGrid.FindCandidates(swept, candidates);
     CSprite* hit = nullptr;
-    for (CSprite* s = m_head; s; s = s->m_next) {
-        if (s == mover || !s->IsActive() || s->IsDead())
-            continue;
-        const CPolygon2D* other = s->GetCollisionPolygon();
-        if (!other || (other == polygon && s->GetPosition() == point) || !MayMeet(swept, *other, s->GetPosition()))
-            continue;
-        // Only a strictly earlier contact changes the copy, so of equal contacts the first in the
-        // list stays.
-        CSweepResult candidate = result;
-        if (!polygon->SweepAgainst(candidate, *other, point, s->GetPosition(), sweep))
-            continue;
-        if (!mover->PassesThrough(s, &candidate)) {
-            result = candidate;
+    const uint32_t before = m_changeCount;
+    for (CSprite* s : candidates) {
+        if (TestForEarliestHit(s, callback, mover, polygon, swept, point, sweep, result))
             hit = s;
-        } else if (callback) {
-            callback(mover, s, 1);
+        // A callback changed the list: the walk goes on over the list itself from here.
+        if (m_changeCount != before) {
+            hit = WalkForEarliestHit(s->m_next, callback, mover, polygon, swept, point, sweep, result, hit);
+            break;
         }
     }
+    candidates.swap(m_candidates);
     return hit;
+}
+
+CSprite* CSpriteList::WalkForEarliestHit(CSprite* s, Callback callback, CSprite* mover, const CPolygon2D* polygon,
+                                         const CPolygonBounds& swept, const CFloatPoint& point,
+                                         const CCollisionSweep& sweep, CSweepResult& result, CSprite* hit)
+{
+    for (; s; s = s->m_next)
+        if (TestForEarliestHit(s, callback, mover, polygon, swept, point, sweep, result))
+            hit = s;
+    return hit;
+}
+
+bool CSpriteList::TestForEarliestHit(CSprite* s, Callback callback, CSprite* mover, const CPolygon2D* polygon,
+                                     const CPolygonBounds& swept, const CFloatPoint& point,
+                                     const CCollisionSweep& sweep, CSweepResult& result)
+{
+    if (s == mover || !s->IsActive() || s->IsDead())
+        return false;
+    const CPolygon2D* other = s->GetCollisionPolygon();
+    if (!other || (other == polygon && s->GetPosition() == point) ||
+        !CSweepGrid::MayMeet(swept, *other, s->GetPosition()))
+        return false;
+    // Only a strictly earlier contact changes the copy, so of equal contacts the first in the
+    // list stays.
+    CSweepResult candidate = result;
+    if (!polygon->SweepAgainst(candidate, *other, point, s->GetPosition(), sweep))
+        return false;
+    if (!mover->PassesThrough(s, &candidate)) {
+        result = candidate;
+        return true;
+    }
+    if (callback)
+        callback(mover, s, 1);
+    return false;
 }

@@ -3,6 +3,7 @@
 #include "blit/ColorPacking.h"
 #include "graphics/Ditherer.h"
 #include "graphics/Frame.h"
+#include "graphics/NearestColorSearch.h"
 #include "graphics/PaletteTable.h"
 #include "graphics/RunLengthRows.h"
 
@@ -28,10 +29,15 @@ Rgb ColorOf(const uint8_t* pixel, uint32_t bytes)
     return {pixel[2], pixel[1], pixel[0]};
 }
 
-uint8_t NearestIndex(const Rgb& c)
+// The nearest entry of 1 to 254 of the current palette, one finder for a whole frame.
+class CNearestIndex
 {
-    return GetCurrentPaletteRef()->FindNearest(c.red, c.green, c.blue, 1, 255);
-}
+public:
+    uint8_t operator()(const Rgb& c) const { return m_find(c.red, c.green, c.blue); }
+
+private:
+    CNearestColorFinder m_find{*GetCurrentPaletteRef(), 1, 255};
+};
 
 void Store565(uint8_t* at, const Rgb& c)
 {
@@ -63,11 +69,14 @@ void PlainTo8(CFrame& frame, bool dither)
     const uint32_t bytes = frame.GetBytesPerPixel();
     CPaletteTable* palette = GetCurrentPaletteRef();
     std::optional<CDitherer> ditherer;
+    std::optional<CNearestIndex> nearest;
     if (dither && !palette->IsEmpty() && palette->GetKind() == 1)
         ditherer.emplace(frame.GetWidth(), 0.5f, *palette, *palette);
+    else
+        nearest.emplace();
     RewritePlain(frame, 1, [&](const uint8_t* from, uint8_t* to) {
         const Rgb c = ColorOf(from, bytes);
-        *to = ditherer ? ditherer->Dither(c.red / 255.0f, c.green / 255.0f, c.blue / 255.0f) : NearestIndex(c);
+        *to = ditherer ? ditherer->Dither(c.red / 255.0f, c.green / 255.0f, c.blue / 255.0f) : (*nearest)(c);
     });
 }
 
@@ -181,7 +190,8 @@ bool ConvertTo8(CFrame& frame, bool dither)
         PlainTo8(frame, dither);
         return true;
     case kFrameRunLength8: {
-        auto toIndex = [&](const uint8_t* from, uint8_t* to) { *to = NearestIndex(ColorOf(from, bytes)); };
+        const CNearestIndex nearest;
+        auto toIndex = [&](const uint8_t* from, uint8_t* to) { *to = nearest(ColorOf(from, bytes)); };
         RewritePayloads(frame.GetPixels(), frame.GetRowOffsets(), frame, bytes, 1, toIndex);
         uint8_t* layers[4] = {frame.GetLayer4Pixels(), frame.GetLayer3Pixels(), frame.GetLayer2Pixels(),
                               frame.GetLayer1Pixels()};

@@ -3,6 +3,7 @@
 #include "blit/ColorPacking.h"
 #include "graphics/Ditherer.h"
 #include "graphics/Frame.h"
+#include "graphics/NearestColorSearch.h"
 #include "graphics/PaletteTable.h"
 #include "graphics/RunLengthEncoder.h"
 #include "graphics/stages/DepthConvertStage.h"
@@ -83,11 +84,8 @@ bool EncodeFrame(const CFrame& frame, Key key, CEncodedBlock& out)
         out);
 }
 
-// Pixel equality by target.
-uint32_t PaletteKey(const uint8_t* pixel)
-{
-    return GetCurrentPaletteRef()->FindNearest(pixel[2], pixel[1], pixel[0], 1, 255);
-}
+// Pixel equality by target. On an 8-bit display: the nearest entry of 1 to 254 of the current
+// palette.
 
 uint32_t Key565(const uint8_t* pixel)
 {
@@ -102,7 +100,11 @@ uint32_t Key24(const uint8_t* pixel)
 bool EncodeMain(const CFrame& frame, int32_t target, CEncodedBlock& out)
 {
     switch (target) {
-    case 8: return EncodeFrame(frame, [](const uint8_t* p, uint32_t, uint32_t) { return PaletteKey(p); }, out);
+    case 8: {
+        const CNearestColorFinder nearest(*GetCurrentPaletteRef(), 1, 255);
+        return EncodeFrame(frame, [&nearest](const uint8_t* p, uint32_t, uint32_t) { return nearest(p[2], p[1], p[0]); },
+                           out);
+    }
     case 16: return EncodeFrame(frame, [](const uint8_t* p, uint32_t, uint32_t) { return Key565(p); }, out);
     default: return EncodeFrame(frame, [](const uint8_t* p, uint32_t, uint32_t) { return Key24(p); }, out);
     }

@@ -7,6 +7,7 @@
 #include "platform/Time.h"
 #include "platform/sdl/SdlBackendImpl.h"
 #include "platform/sdl/SdlKeyMap.h"
+#include "platform/sdl/SdlRenderer.h"
 
 #include <SDL.h>
 #include <algorithm>
@@ -76,7 +77,7 @@ bool SdlBackend::EnsureWindow()
                                 SDL_WINDOW_SHOWN);
     if (!m_window)
         return false;
-    m_renderer = SDL_CreateRenderer(m_window, -1, 0);
+    m_renderer = CreateWindowRenderer(m_window);
     if (!m_renderer) {
         SDL_DestroyWindow(m_window);
         m_window = nullptr;
@@ -134,10 +135,13 @@ void SdlBackend::PumpEvents(EventQueue& queue)
     while (SDL_PollEvent(&e)) {
         // The picture is the display's own business: shown again whenever the window needs it.
         if (e.type == SDL_WINDOWEVENT &&
-            (e.window.event == SDL_WINDOWEVENT_EXPOSED || e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED))
+            (e.window.event == SDL_WINDOWEVENT_EXPOSED || e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)) {
+            m_display.ForgetBars();
             m_display.Represent();
-        else if (e.type == SDL_RENDER_TARGETS_RESET)
+        } else if (e.type == SDL_RENDER_TARGETS_RESET) {
+            m_display.ForgetBars();
             m_display.Represent();
+        }
         else if (e.type == SDL_RENDER_DEVICE_RESET)
             m_display.RecreateTexture();
         m_translated.clear();

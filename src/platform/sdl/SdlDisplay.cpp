@@ -2,6 +2,7 @@
 
 #include "platform/sdl/SdlBackend.h"
 #include "platform/sdl/SdlBackendImpl.h"
+#include "platform/PageScaling.h"
 
 #include <SDL.h>
 #include <algorithm>
@@ -19,6 +20,7 @@ void SdlDisplay::ReleaseTexture()
         SDL_DestroyTexture(m_texture);
     m_texture = nullptr;
     m_hasPicture = false;
+    m_barsCleared = false;
 }
 
 bool SdlDisplay::Open()
@@ -77,8 +79,22 @@ bool SdlDisplay::MakeTexture()
     SDL_Renderer* renderer = m_backend.GetRenderer();
     if (!renderer)
         return false;
-    m_texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, mode.width,
-                                  mode.height);
+    // Pages whose bytes a texture format reads as they are skip the conversion and, at 16 bits,
+    // upload half the bytes. SDL's software renderer scales only 8-8-8 textures quickly, so there
+    // 16-bit pages are converted when uploaded (what changed) rather than when drawn (the window).
+    SDL_RendererInfo info{};
+    const bool software = SDL_GetRendererInfo(renderer, &info) == 0 && (info.flags & SDL_RENDERER_SOFTWARE);
+    const uint32_t own = mode.bitsPerPixel == 16 && !software ? SDL_PIXELFORMAT_RGB565
+                         : mode.bitsPerPixel == 32           ? SDL_PIXELFORMAT_RGB888
+                                                             : SDL_PIXELFORMAT_UNKNOWN;
+    m_sameLayout = false;
+    if (own != SDL_PIXELFORMAT_UNKNOWN) {
+        m_texture = SDL_CreateTexture(renderer, own, SDL_TEXTUREACCESS_STREAMING, mode.width, mode.height);
+        m_sameLayout = m_texture != nullptr;
+    }
+    if (!m_texture)
+        m_texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, mode.width,
+                                      mode.height);
     if (!m_texture)
         return false;
     SDL_SetTextureBlendMode(m_texture, SDL_BLENDMODE_NONE);
@@ -97,11 +113,15 @@ bool SdlDisplay::CreatePages(const DisplayMode& mode, int backBufferCount, bool)
         SDL_SetWindowResizable(window, SDL_TRUE);
         SDL_SetWindowSize(window, mode.width, mode.height);
     }
-    if (!MakeTexture()) {
+    // The renderer keeps its logical size either way: SDL maps the pointer to page pixels by it.
+    SDL_RenderSetLogicalSize(m_backend.GetRenderer(), mode.width, mode.height);
+    m_intoWindow = CanDrawIntoWindow();
+    if (m_intoWindow) {
+        m_picture.assign(static_cast<size_t>(mode.width) * static_cast<size_t>(mode.height), 0xFF000000u);
+    } else if (!MakeTexture()) {
         m_ring.Release();
         return false;
     }
-    SDL_RenderSetLogicalSize(m_backend.GetRenderer(), mode.width, mode.height);
     for (int i = 0; i < 256; ++i) {
         const uint8_t v = static_cast<uint8_t>(i);
         m_palette[static_cast<size_t>(i)] = {v, v, v, 0};
@@ -110,9 +130,61 @@ bool SdlDisplay::CreatePages(const DisplayMode& mode, int backBufferCount, bool)
     return true;
 }
 
+bool SdlDisplay::CanDrawIntoWindow() const
+{
+    SDL_Renderer* renderer = m_backend.GetRenderer();
+    SDL_Window* window = m_backend.GetWindow();
+    SDL_RendererInfo info{};
+    if (!renderer || !window || SDL_GetRendererInfo(renderer, &info) != 0 || !(info.flags & SDL_RENDERER_SOFTWARE))
+        return false;
+    const SDL_Surface* surface = SDL_GetWindowSurface(window);
+    return surface && (surface->format->format == SDL_PIXELFORMAT_RGB888 ||
+                       surface->format->format == SDL_PIXELFORMAT_ARGB8888);
+}
+
+bool SdlDisplay::DrawIntoWindow(const std::vector<PageRect>* rects)
+{
+    SDL_Window* window = m_backend.GetWindow();
+    SDL_Renderer* renderer = m_backend.GetRenderer();
+    SDL_Surface* surface = window ? SDL_GetWindowSurface(window) : nullptr;
+    if (!surface || !renderer || (surface->format->format != SDL_PIXELFORMAT_RGB888 &&
+                                  surface->format->format != SDL_PIXELFORMAT_ARGB8888))
+        return false;
+    // The page's place in the window, as the renderer's logical size letterboxes it.
+    const DisplayMode& mode = m_ring.GetMode();
+    int left, top, right, bottom;
+    SDL_RenderLogicalToWindow(renderer, 0.0f, 0.0f, &left, &top);
+    SDL_RenderLogicalToWindow(renderer, static_cast<float>(mode.width), static_cast<float>(mode.height), &right,
+                              &bottom);
+    const PagePlacement placement{left, top, right - left, bottom - top};
+    if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0)
+        return false;
+    const PageRect whole{0, 0, mode.width, mode.height};
+    if (!rects)
+        SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 0, 0, 0));
+    m_windowRects.clear();
+    for (const PageRect& rect : rects ? *rects : std::vector<PageRect>{whole}) {
+        ScalePageRect(m_picture.data(), mode.width, mode.height, placement, rect, static_cast<uint8_t*>(surface->pixels),
+                      surface->pitch, surface->w, surface->h);
+        const PixelRect to = WindowRectOf(placement, mode.width, mode.height, rect);
+        const int l = std::max(to.left, 0), t = std::max(to.top, 0);
+        const int r = std::min(to.right, surface->w), b = std::min(to.bottom, surface->h);
+        if (r > l && b > t)
+            m_windowRects.push_back({l, t, r - l, b - t});
+    }
+    if (SDL_MUSTLOCK(surface))
+        SDL_UnlockSurface(surface);
+    if (!rects)
+        return SDL_UpdateWindowSurface(window) == 0;
+    return m_windowRects.empty() ||
+           SDL_UpdateWindowSurfaceRects(window, m_windowRects.data(), static_cast<int>(m_windowRects.size())) == 0;
+}
+
 void SdlDisplay::ReleasePages()
 {
     ReleaseTexture();
+    m_intoWindow = false;
+    m_picture.clear();
     m_ring.Release();
 }
 
@@ -123,16 +195,34 @@ bool SdlDisplay::Fill(int left, int top, int right, int bottom, uint32_t value)
 
 bool SdlDisplay::Upload(const uint8_t* page, const std::vector<PageRect>& rects)
 {
+    const DisplayMode& mode = m_ring.GetMode();
+    const int pitch = m_ring.GetPitch();
+    if (m_intoWindow && page) {
+        bool converted = false;
+        for (const PageRect& rect : rects) {
+            uint32_t* at = m_picture.data() + static_cast<size_t>(rect.top) * static_cast<size_t>(mode.width) +
+                           static_cast<size_t>(rect.left);
+            converted |= ConvertRect(page, pitch, mode, GetGreenMask(), m_table, rect, at, mode.width * 4);
+        }
+        return converted;
+    }
     if (!m_texture || !page)
         return false;
+    const size_t bytes = static_cast<size_t>(BytesPerPixel(mode.bitsPerPixel));
     bool uploaded = false;
     for (const PageRect& rect : rects) {
         const SDL_Rect area{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
-        void* pixels = nullptr;
-        int pitch = 0;
-        if (SDL_LockTexture(m_texture, &area, &pixels, &pitch) != 0)
+        if (m_sameLayout) {
+            const uint8_t* first = page + static_cast<size_t>(rect.top) * static_cast<size_t>(pitch) +
+                                   static_cast<size_t>(rect.left) * bytes;
+            uploaded |= SDL_UpdateTexture(m_texture, &area, first, pitch) == 0;
             continue;
-        uploaded |= ConvertRect(page, m_ring.GetPitch(), m_ring.GetMode(), GetGreenMask(), m_table, rect, pixels, pitch);
+        }
+        void* pixels = nullptr;
+        int texturePitch = 0;
+        if (SDL_LockTexture(m_texture, &area, &pixels, &texturePitch) != 0)
+            continue;
+        uploaded |= ConvertRect(page, pitch, mode, GetGreenMask(), m_table, rect, pixels, texturePitch);
         SDL_UnlockTexture(m_texture);
     }
     return uploaded;
@@ -147,11 +237,20 @@ bool SdlDisplay::UploadAll(const uint8_t* page)
 
 void SdlDisplay::Represent()
 {
+    if (m_intoWindow && m_hasPicture && DrawIntoWindow(nullptr))
+        return;
     SDL_Renderer* renderer = m_backend.GetRenderer();
     if (!renderer)
         return;
-    SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
-    SDL_RenderClear(renderer);
+    // The bars beside a letterboxed picture: an accelerated renderer's page holds nothing certain
+    // after a present, a software one's keeps them black until the window changes.
+    SDL_RendererInfo info{};
+    const bool software = SDL_GetRendererInfo(renderer, &info) == 0 && (info.flags & SDL_RENDERER_SOFTWARE);
+    if (!software || !m_barsCleared) {
+        SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
+        SDL_RenderClear(renderer);
+        m_barsCleared = true;
+    }
     if (m_texture && m_hasPicture)
         SDL_RenderCopy(renderer, m_texture, nullptr, nullptr);
     SDL_RenderPresent(renderer);
@@ -161,7 +260,7 @@ bool SdlDisplay::Present()
 {
     if (!m_ring.HasPages() || m_ring.IsLocked())
         return false;
-    if (!m_texture && !MakeTexture())
+    if (!m_intoWindow && !m_texture && !MakeTexture())
         return false;
     const int back = m_ring.GetBackIndex();
     m_rects.clear();
@@ -169,7 +268,10 @@ bool SdlDisplay::Present()
     const bool changed = Upload(m_ring.GetPage(back), m_rects);
     m_ring.Show();
     // The window already shows this picture when nothing of it changed.
+    const bool first = !m_hasPicture;
     m_hasPicture |= changed;
+    if (changed && m_intoWindow && !first && DrawIntoWindow(&m_rects))
+        return true;
     if (changed || !m_hasPicture)
         Represent();
     return true;
@@ -177,6 +279,11 @@ bool SdlDisplay::Present()
 
 void SdlDisplay::RecreateTexture()
 {
+    // Drawn into the window itself, there is no texture to lose: the picture goes again.
+    if (m_intoWindow) {
+        Represent();
+        return;
+    }
     // The old texture died with the renderer's device; it is not destroyed again.
     m_texture = nullptr;
     m_hasPicture = false;

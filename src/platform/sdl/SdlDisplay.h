@@ -1,9 +1,15 @@
 #pragma once
-// The SDL display: the pages are a ring in memory; a present converts what changed of the page it
-// shows into one streaming ARGB8888 texture and draws it letterboxed into the window (full screen
+// The SDL display: the pages are a ring in memory; a present puts what changed of the page it shows
+// into one streaming texture and draws it letterboxed into the window (full screen
 // is the desktop's full-screen window with the page scaled; SDL maps mouse positions back to page
 // pixels). A present that changes nothing leaves the window as it is. The last picture is drawn
 // again when the window is exposed, and a palette change shows at once.
+//
+// With SDL's software renderer the display draws into the window's own surface itself: it keeps
+// the page as 32-bit pixels and scales only the changed rectangles into the window
+// (PageScaling.h), where the renderer would scale the whole page every time. 16- and 32-bit pages go
+// into a texture of their own layout (RGB565, XRGB8888) as they are; 8- and 24-bit pages are
+// converted to ARGB8888 on the way.
 #include "platform/Display.h"
 #include "platform/PageRing.h"
 #include "platform/PageConversion.h"
@@ -12,6 +18,7 @@
 #include <cstdint>
 #include <vector>
 
+struct SDL_Rect;
 struct SDL_Texture;
 
 namespace platform::sdl {
@@ -54,6 +61,8 @@ public:
 
     // Draws the last picture again (the window was exposed or resized).
     void Represent();
+    // The window changed: the bars beside the picture are cleared at the next drawing.
+    void ForgetBars() { m_barsCleared = false; }
     // The renderer lost its textures: makes the texture again and shows the page on screen.
     void RecreateTexture();
     // The window goes away: the texture belongs to its renderer.
@@ -61,6 +70,11 @@ public:
 
 private:
     bool MakeTexture();
+    // The software renderer's window surface holds 8-8-8 pixels the display can write itself.
+    bool CanDrawIntoWindow() const;
+    // Scales the rectangles of the kept picture (null: all of it, the bars beside it black) into
+    // the window and shows them; false when the window's surface cannot be had.
+    bool DrawIntoWindow(const std::vector<PageRect>* rects);
     // Converts the rectangles of the page into the texture; false when nothing could be.
     bool Upload(const uint8_t* page, const std::vector<PageRect>& rects);
     // The whole page.
@@ -73,6 +87,13 @@ private:
     int m_dataDepth = 0;
     SDL_Texture* m_texture = nullptr;
     bool m_hasPicture = false;
+    // Drawing into the window's surface: the page as the window shows it, 32-bit pixels.
+    bool m_intoWindow = false;
+    std::vector<uint32_t> m_picture;
+    std::vector<SDL_Rect> m_windowRects;
+    // The texture takes the page's bytes as they are (no conversion).
+    bool m_sameLayout = false;
+    bool m_barsCleared = false;
     std::array<PaletteEntry, 256> m_palette{};
     PaletteTable32 m_table{};
     std::vector<PageRect> m_rects;

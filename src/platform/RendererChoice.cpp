@@ -1,0 +1,45 @@
+#include "platform/RendererChoice.h"
+
+#include <cctype>
+#include <string>
+
+namespace platform {
+
+namespace {
+
+std::string Lower(const char* text)
+{
+    std::string lower;
+    for (const char* c = text; *c; ++c)
+        lower += static_cast<char>(std::tolower(static_cast<unsigned char>(*c)));
+    return lower;
+}
+
+} // namespace
+
+RendererOverride ParseRendererOverride(const char* value)
+{
+    if (!value)
+        return RendererOverride::Auto;
+    const std::string name = Lower(value);
+    if (name == "software")
+        return RendererOverride::Software;
+    if (name == "gpu" || name == "accelerated")
+        return RendererOverride::Accelerated;
+    return RendererOverride::Auto;
+}
+
+bool IsSoftwareRasterizer(const char* glRenderer)
+{
+    if (!glRenderer)
+        return false;
+    const std::string name = Lower(glRenderer);
+    // Mesa's llvmpipe, softpipe and swrast, Microsoft's and Apple's fall-backs, SwiftShader.
+    for (const char* known : {"llvmpipe", "softpipe", "swrast", "software rasterizer", "software renderer",
+                              "gdi generic", "swiftshader", "lavapipe"})
+        if (name.find(known) != std::string::npos)
+            return true;
+    return false;
+}
+
+} // namespace platform
