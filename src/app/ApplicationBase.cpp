@@ -3,13 +3,13 @@
 #include "app/ForceFeedback.h"
 #include "app/Keyboard.h"
 #include "app/Mouse.h"
-#include "app/SubsystemCalls.h"
 #include "app/TimedPictureScreen.h"
 #include "app/WindowProc.h"
 #include "blit/BlitTableSetUp.h"
 #include "foundation/ConfigFile.h"
 #include "foundation/FileSearchSpec.h"
 #include "foundation/FileSystem.h"
+#include "foundation/LocalizedString.h"
 #include "foundation/LogSection.h"
 #include "foundation/MathTables.h"
 #include "foundation/OpenFlags.h"
@@ -20,13 +20,15 @@
 #include "graphics/Frame.h"
 #include "graphics/FrameCollection.h"
 #include "graphics/ScreenFrame.h"
+#include "graphics/ScreenMode.h"
+#include "objects/ClassRegistry.h"
 #include "objects/DataNames.h"
+#include "objects/ResourceRegistry.h"
 #include "sound/MusicList.h"
 #include "sound/MusicPlayer.h"
 #include "sound/SoundList.h"
 #include "sound/SoundOptions.h"
 #include "sound/SoundSystem.h"
-#include "ui/ScreenWindow.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -53,7 +55,7 @@ int ReadOption(const char* key, int defaultValue)
 // and ends the program without starting the game.
 [[noreturn]] void RunRemoval()
 {
-    MountDataArchives();
+    CFileSystem::MountArchives("Data", false, false);
     char temp[256] = {};
     GetTempFolder(temp, sizeof temp);
     const std::string removeProgram = std::string(temp) + "\\RemoveSw.exe";
@@ -73,7 +75,7 @@ bool AnyStartMovieExists(const char* const* movies)
     for (; *movies; ++movies) {
         char name[300];
         std::snprintf(name, sizeof name, "Movies/%s.bik", *movies);
-        if (DataFileExists(name))
+        if (CFileSystem::FileExists(name, 0))
             return true;
     }
     return false;
@@ -86,27 +88,28 @@ CApplicationBase::CApplicationBase(float minimumStep, float step, float maximumE
                                    const char* const* startMovies)
     : m_minimumStep(minimumStep), m_step(step), m_maximumElapsed(maximumElapsed)
 {
-    SortClassRegistry();
+    CClassRegistry::GetInstance()->SortByName();
 
     if (std::strstr(GetCommandLine(), "REMOVE"))
         RunRemoval();
 
     g_application = this;
+    CMusicVolumeHolder::Install(this);
     BeginLogSection("Game Startup");
     g_mouse.HideCursor();
 
     ChooseConfigFile(kProductName);
 
     m_display = CreateScreenFrame();
-    MountDataArchives();
+    CFileSystem::MountArchives("Data", false, false);
 
     if (HasCommandLineOption("/NoCompression"))
-        SetFrameCacheCompression(false);
+        SetFrameCompressionEnabled(false);
 
     if (!HasCommandLineOption("/SkipMovies") && AnyStartMovieExists(startMovies))
-        SetUpDisplayMode(16, 640, 480);
+        SetUpScreenMode(16, 640, 480);
     else
-        SetUpDisplayMode(0, 0, 0);
+        SetUpScreenMode(0, 0, 0);
 
     g_mouse.HideCursor();
 
@@ -138,7 +141,7 @@ CApplicationBase::CApplicationBase(float minimumStep, float step, float maximumE
 
     std::srand(34695);
     InitMathTables();
-    LoadLocalizationTable("Local.txt");
+    CLocalizationTable::GetInstance().Load("Local.txt");
 
     m_measureRealTime = true;
     m_statisticsLine = 0;
@@ -152,15 +155,17 @@ CApplicationBase::CApplicationBase(float minimumStep, float step, float maximumE
 
 CApplicationBase::~CApplicationBase()
 {
-    UnmountDataArchives();
+    CFileSystem::UnmountArchives();
     delete m_screenWindow;
     m_screenWindow = nullptr;
     delete m_musicPlayer;
     m_musicPlayer = nullptr;
-    DeleteScreenFrame(m_display);
+    delete m_display;
     m_display = nullptr;
-    UnloadAllResources();
+    CResourceRegistry::GetInstance()->UnloadAll();
     CSoundSystem::GetInstance()->Shutdown();
+    if (CMusicVolumeHolder::GetInstalled() == this)
+        CMusicVolumeHolder::Install(nullptr);
     if (g_application == this)
         g_application = nullptr;
 }
@@ -222,9 +227,9 @@ void CApplicationBase::Update(float seconds)
     CSoundSystem::GetInstance()->NextFrame();
     UpdateMusicFade();
     if (HasDisplay())
-        UpdateDisplayFade(m_display, seconds);
+        m_display->UpdateFade(seconds);
     if (m_screenWindow)
-        m_screenWindow->Update(seconds);
+        m_screenWindow->UpdateWindows(seconds);
     m_lastUpdateRate = m_updateWatch.LapRate();
     CForceFeedback::GetInstance()->Update();
 }
@@ -235,8 +240,8 @@ bool CApplicationBase::Draw()
     ++m_drawCount;
     DrawStatistics();
     m_statisticsLine = 0;
-    if (m_active)
-        return PresentDisplayPage(m_display);
+    if (m_active && m_display)
+        return m_display->Present();
     return false;
 }
 
@@ -316,12 +321,9 @@ bool CApplicationBase::OnKey(int)
     return false;
 }
 
-void CApplicationBase::SetUpScreenWindow(CFrame* target, CResourceCollection* listIcons,
-                                         CResourceCollection* windowTextures, CFont* windowFont,
-                                         CFont* statisticsFont)
+void CApplicationBase::SetUpScreenWindow(CFrame* target, CResourceCollection*, CResourceCollection*,
+                                         CFont* windowFont, CFont* statisticsFont)
 {
-    CScreenWindow::SetDefaultFont(windowFont);
-    CJWindow::SetSkinResources(listIcons, windowTextures);
     m_statisticsFont = statisticsFont ? statisticsFont : windowFont;
     if (target) {
         delete m_screenWindow;
@@ -337,29 +339,29 @@ bool CApplicationBase::HandleMessage(CBroadcastMessage*)
 void CApplicationBase::DrawScreenWindow()
 {
     if (m_screenWindow)
-        m_screenWindow->DrawScreen();
+        m_screenWindow->DrawWindows();
 }
 
 CScreenFrame* CApplicationBase::CreateScreenFrame()
 {
-    return NewScreenFrame();
+    return new CScreenFrame;
 }
 
-CScreenWindow* CApplicationBase::CreateScreenWindow(CFrame* target, CFont* font)
+CApplicationScreenWindow* CApplicationBase::CreateScreenWindow(CFrame*, CFont*)
 {
-    return new CScreenWindow(target, font);
+    return nullptr;
 }
 
 int CApplicationBase::ShowModalWindow(CJWindow* window, bool centred)
 {
     if (!m_screenWindow)
         return 0;
-    return m_screenWindow->OpenWindow(window, centred ? 6 : 0);
+    return m_screenWindow->OpenTopLevelWindow(window, centred);
 }
 
 void CApplicationBase::ClearResourceUsageMarks()
 {
-    ClearAllResourceUsageMarks();
+    CResourceRegistry::GetInstance()->ClearAllUsageMarks();
 }
 
 CPlayerControls* CApplicationBase::GetPlayerControls(int)
@@ -369,12 +371,12 @@ CPlayerControls* CApplicationBase::GetPlayerControls(int)
 
 bool CApplicationBase::HasDisplay() const
 {
-    return HasDisplayPage(m_display);
+    return m_display != nullptr;
 }
 
 bool CApplicationBase::HasModalWindow() const
 {
-    return m_screenWindow && m_screenWindow->HasModalWindow();
+    return m_screenWindow && m_screenWindow->HasOpenModalWindow();
 }
 
 void CApplicationBase::SetShowFrameRate(bool show)

@@ -3,7 +3,9 @@
 // sequence; Tick runs the fixed-step updates and the draw; the base Update and Draw service sound,
 // music, the screen fade, the top-level window and the frame statistics. Exactly one exists: the
 // game derives from it, overrides its operations and calls the base versions from its own.
+#include "app/ApplicationScreenWindow.h"
 #include "app/Stopwatch.h"
+#include "sound/MusicVolume.h"
 
 #include <cstdint>
 
@@ -15,10 +17,9 @@ class CMusicPlayer;
 class CPlayerControls;
 class CResourceCollection;
 class CScreenFrame;
-class CScreenWindow;
 class CTimedPictureScreen;
 
-class CApplicationBase
+class CApplicationBase : public CMusicVolumeHolder
 {
 public:
     static constexpr int kSilentVolume = -3333;
@@ -50,13 +51,16 @@ public:
     // The window is closing (the player closed it, or the process was asked to stop) and the
     // application is about to go: whatever the player would lose is kept now. The base keeps nothing.
     virtual void OnClosing() {}
+    // Keeps the statistics font (the window font where there is none) and, given a target, makes the
+    // screen window on it. The game sets the window toolkit up with the other arguments first.
     virtual void SetUpScreenWindow(CFrame* target, CResourceCollection* listIcons, CResourceCollection* windowTextures,
                                    CFont* windowFont, CFont* statisticsFont);
     // A message for the application (a brightness change); answers whether it was handled.
     virtual bool HandleMessage(CBroadcastMessage* message);
     virtual void DrawScreenWindow();
     virtual CScreenFrame* CreateScreenFrame();
-    virtual CScreenWindow* CreateScreenWindow(CFrame* target, CFont* font);
+    // The screen window on the target; the base has no window toolkit, so none.
+    virtual CApplicationScreenWindow* CreateScreenWindow(CFrame* target, CFont* font);
     // Opens the window on the screen window, centred or at the default place.
     virtual int ShowModalWindow(CJWindow* window, bool centred);
     virtual bool IsInMenu() const = 0;
@@ -86,7 +90,6 @@ public:
     CScreenFrame* GetDisplay() const { return m_display; }
     // Whether the application has a display page to draw on and present.
     bool HasDisplay() const;
-    CScreenWindow* GetScreenWindow() const { return m_screenWindow; }
     bool HasModalWindow() const;
 
     bool GetShowFrameRate() const { return m_showFrameRate; }
@@ -110,8 +113,8 @@ public:
     float GetCarry() const { return m_carry; }
     float GetLastUpdateRate() const { return m_lastUpdateRate; }
 
-    int GetMusicVolume() const { return m_musicVolume; }
-    void SetMusicVolume(int volume) { m_musicVolume = volume; }
+    int GetMusicVolume() const override { return m_musicVolume; }
+    void SetMusicVolume(int volume) override { m_musicVolume = volume; }
     bool IsMusicOn() const { return m_musicOn; }
     const char* GetPendingSong() const { return m_pendingSong; }
     // Sets the song to start at the next music update (cut to the buffer's size).
@@ -136,7 +139,7 @@ protected:
     bool m_active = true;
     int m_lockCount = 0;
     CFont* m_statisticsFont = nullptr;
-    CScreenWindow* m_screenWindow = nullptr;
+    CApplicationScreenWindow* m_screenWindow = nullptr;
     unsigned m_frameNumber = 0;
     unsigned m_drawCount = 0;
     double m_simulatedTime = 0.0;

@@ -1,13 +1,14 @@
 #include "app/WinMain.h"
 
 #include "app/ApplicationBase.h"
-#include "app/SubsystemCalls.h"
 #include "app/WindowProc.h"
+#include "foundation/FileSystem.h"
 #include "foundation/LogSection.h"
 #include "foundation/OpenFlags.h"
 #include "foundation/PerformanceCounter.h"
 #include "foundation/VirtualFile.h"
 #include "foundation/Win32Services.h"
+#include "graphics/ScreenFrame.h"
 #include "platform/Events.h"
 #include "platform/SingleInstanceLock.h"
 #include "platform/Window.h"
@@ -43,7 +44,7 @@ bool IsProgramFolderWritable()
     if (!probe.Open(kProbeFileName, VF_CREATE | VF_WRITE | VF_VERBATIM))
         return false;
     const bool stored = probe.Close();
-    RemoveVerbatimFile(kProbeFileName);
+    CFileSystem::RemoveFile(kProbeFileName, VF_VERBATIM);
     return stored;
 }
 
@@ -110,7 +111,7 @@ int WinMain(const char* commandLine, SetupGameFunction setupGame)
         setupGame();
     EndLogSection();
 
-    if (g_application && g_application->HasDisplay() && !IsDisplayFullScreen(g_application->GetDisplay()))
+    if (g_application && g_application->HasDisplay() && !g_application->GetDisplay()->IsFullScreen())
         ResizeWindowForWindowedMode();
 
     for (;;)

@@ -3,7 +3,6 @@
 #include "app/ApplicationBase.h"
 #include "app/Keyboard.h"
 #include "app/Mouse.h"
-#include "app/SubsystemCalls.h"
 #include "graphics/ScreenFrame.h"
 #include "platform/Time.h"
 #include "platform/Window.h"
@@ -173,8 +172,8 @@ void MainWindowProc(const platform::Event& event)
         OnWindowActivation(false);
         break;
     case EventType::Paint:
-        if (g_application && g_application->HasDisplay() && !IsDisplayFullScreen(g_application->GetDisplay()))
-            PresentDisplayPage(g_application->GetDisplay());
+        if (g_application && g_application->HasDisplay() && !g_application->GetDisplay()->IsFullScreen())
+            g_application->GetDisplay()->Present();
         break;
     case EventType::MouseEnter:
     case EventType::MouseMove:

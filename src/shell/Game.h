@@ -26,6 +26,7 @@ class CMessageDisplay;
 class CMusicMixer;
 class CPlayerControls;
 class CPlayfield;
+class CScreenWindow;
 class CCommercial;
 class CStats;
 class CTimedMessage;
@@ -60,6 +61,13 @@ public:
     bool HandleMessage(CBroadcastMessage* message) override;
     bool IsInMenu() const override { return m_mode == kModeMainMenu; }
     void AddRedrawArea(CJWindow* window) override;
+    // Sets the window toolkit up (the default font, the list icons and window textures), then the
+    // base makes the screen window through CreateScreenWindow.
+    void SetUpScreenWindow(CFrame* target, CResourceCollection* listIcons, CResourceCollection* windowTextures,
+                           CFont* windowFont, CFont* statisticsFont) override;
+    CApplicationScreenWindow* CreateScreenWindow(CFrame* target, CFont* font) override;
+    // The screen window the start-up made; null before.
+    CScreenWindow* GetScreenWindow() const;
     // Players 1 to 3 (index 0..2); null for any other index or before Init.
     CPlayerControls* GetPlayerControls(int index) override;
 

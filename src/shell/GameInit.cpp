@@ -107,6 +107,25 @@ void SwitchForceFeedback(const CPlayerControls* first)
 
 } // namespace
 
+void CGame::SetUpScreenWindow(CFrame* target, CResourceCollection* listIcons, CResourceCollection* windowTextures,
+                              CFont* windowFont, CFont* statisticsFont)
+{
+    CScreenWindow::SetDefaultFont(windowFont);
+    CJWindow::SetSkinResources(listIcons, windowTextures);
+    CApplicationBase::SetUpScreenWindow(target, listIcons, windowTextures, windowFont, statisticsFont);
+}
+
+CApplicationScreenWindow* CGame::CreateScreenWindow(CFrame* target, CFont* font)
+{
+    return new CScreenWindow(target, font);
+}
+
+CScreenWindow* CGame::GetScreenWindow() const
+{
+    // The game's CreateScreenWindow is the only maker of the base's screen window.
+    return static_cast<CScreenWindow*>(m_screenWindow);
+}
+
 void CGame::Init(CTimedPictureScreen* pictureScreen)
 {
     CApplicationBase::Init(pictureScreen);

@@ -1,10 +1,11 @@
 #include "sound/MusicMixer.h"
 
-#include "app/ApplicationBase.h"
 #include "objects/EmbeddedObjectProperty.h"
 #include "objects/UIntProperty.h"
 #include "sound/MusicList.h"
+#include "sound/MusicVolume.h"
 #include "sound/SoundStream.h"
+#include "sound/SoundSystem.h"
 
 IMPLEMENT_CLASS_RECORD(CMusicMixer, CObject, 2.0f)
 
@@ -101,7 +102,8 @@ void CMusicMixer::Update(float seconds)
 
 int CMusicMixer::GetMusicVolume() const
 {
-    return g_application ? g_application->GetMusicVolume() : CApplicationBase::kSilentVolume;
+    const CMusicVolumeHolder* music = CMusicVolumeHolder::GetInstalled();
+    return music ? music->GetMusicVolume() : CSoundSystem::kSilentVolume;
 }
 
 void CMusicMixer::Restart(uint32_t song, int level)

@@ -1,7 +1,7 @@
 #include "sound/SoundOptions.h"
 
-#include "app/ApplicationBase.h"
 #include "foundation/ConfigFile.h"
+#include "sound/MusicVolume.h"
 #include "sound/SoundSystem.h"
 
 namespace {
@@ -86,7 +86,7 @@ void LoadSoundOptions()
 
     sound->SetStereo(ReadSoundSetting(kStereoKey, 1) != 0);
 
-    if (g_application)
-        g_application->SetMusicVolume(ReadSoundSetting(kMusicMuteKey, 0) ? CSoundSystem::kSilentVolume
-                                                                         : ReadSoundSetting(kMusicVolumeKey, kDefaultMusicVolume));
+    if (CMusicVolumeHolder* music = CMusicVolumeHolder::GetInstalled())
+        music->SetMusicVolume(ReadSoundSetting(kMusicMuteKey, 0) ? CSoundSystem::kSilentVolume
+                                                                 : ReadSoundSetting(kMusicVolumeKey, kDefaultMusicVolume));
 }

@@ -9,6 +9,7 @@
 // on, and calls Update and DrawScreen from its update and draw steps (main thread only). Windows
 // reach it through CJWindow::GetScreenWindow; a window being deleted while it is a repeat target
 // simply stops repeating.
+#include "app/ApplicationScreenWindow.h"
 #include "app/Mouse.h"
 #include "foundation/SharedString.h"
 #include "graphics/Color.h"
@@ -21,7 +22,7 @@
 class CFrame;
 class CFont;
 
-class CScreenWindow : public CJWindow
+class CScreenWindow : public CJWindow, public CApplicationScreenWindow
 {
 public:
     static constexpr int32_t kButtonCount = 3;  // left, right, middle
@@ -50,6 +51,13 @@ public:
     bool IsDialog() const override { return false; }
     // Draws all windows onto the target frame (nothing while hidden or without a target).
     virtual void DrawScreen();
+
+    // What the application base asks of it: Update, DrawScreen, OpenWindow (centred: placement 6,
+    // else the default 0) and HasModalWindow under the application's names.
+    void UpdateWindows(float seconds) override { Update(seconds); }
+    void DrawWindows() override { DrawScreen(); }
+    bool OpenTopLevelWindow(CJWindow* window, bool centred) override { return OpenWindow(window, centred ? 6 : 0); }
+    bool HasOpenModalWindow() const override { return HasModalWindow(); }
 
     // Input on again: the drawn cursor shows, the keyboard's keys are forgotten and buttons held
     // now count as held before.

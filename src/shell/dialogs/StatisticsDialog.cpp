@@ -111,7 +111,7 @@ void CStatisticsDialog::OnCommand(CJWindow* sender, int32_t code)
 
 CStatisticsDialog* OpenStatisticsDialog(int32_t difficulty, const CGameStats* highlighted, const char* message)
 {
-    CScreenWindow* screen = g_application ? g_application->GetScreenWindow() : nullptr;
+    CScreenWindow* screen = GetGame() ? GetGame()->GetScreenWindow() : nullptr;
     if (!screen)
         return nullptr;
     auto* dialog = new CStatisticsDialog(screen, difficulty, highlighted, message, GetStats());
