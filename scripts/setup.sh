@@ -4,9 +4,9 @@ set -eu
 
 packages=(g++ cmake make libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev libjpeg62-turbo-dev
           libvorbis-dev libogg-dev libsdl2-dev libcurl4 xvfb xauth zip unzip python3 pkg-config sox
-          libfreetype-dev fonts-dejavu-core xdotool)
-# sox makes the compressed sound fixtures of the sound tests (which skip without it); xdotool
-# drives the SDL input test under a virtual display.
+          libfreetype-dev fonts-dejavu-core xdotool vorbis-tools)
+# sox and oggenc (vorbis-tools) make the compressed sound fixtures of the sound tests (which skip
+# without them); xdotool drives the SDL input tests under a virtual display.
 # clang's libFuzzer runtime is optional; the fuzz targets are built only when it is present.
 
 # One query for all of them: it runs before every start of the game.
