@@ -14,43 +14,77 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <string>
 #include <vector>
 
 using namespace rletest;
 using namespace spantest;
 
+namespace {
+
+// Blends rows of a copy of `buffer` (destination rows from offset d, source rows from offset s,
+// which may overlap) on every path, and expects what the grouped level row's loop gives called row
+// by row on the plain path.
+void ExpectRowByRow(const std::vector<uint8_t>& buffer, size_t d, size_t s, ptrdiff_t pitch, uint32_t width,
+                    uint32_t height, const std::string& what)
+{
+    std::vector<uint8_t> expected = buffer;
+    {
+        CScopedPath plain(SpanKernelPath::Portable);
+        const SpanSourceKernel row = g_spanKernels[kSpanBlend16SrcLevelMmx][kLongestSpan].source;
+        for (uint32_t r = 0; r < height; ++r)
+            row(&expected[d + r * pitch], &expected[s + r * pitch], width);
+    }
+    for (SpanKernelPath path : {SpanKernelPath::Portable, SpanKernelPath::Sse2, SpanKernelPath::Avx2}) {
+        CScopedPath scoped(path);
+        if (!scoped.IsAvailable())
+            continue;
+        std::vector<uint8_t> drawn = buffer;
+        BlendLevelRows565(&drawn[d], pitch, &drawn[s], pitch, width, height);
+        ASSERT_EQ(drawn, expected) << what << " width " << width << " height " << height << " path " << int(path);
+    }
+}
+
+} // namespace
+
 TEST(LevelRows565, EveryRowAsTheGroupedLevelRowDrawsIt)
 {
     // Widths 0 to 70 (every width & 3, and rows past a sixteen-pixel step), row starts at every
-    // alignment, levels from 0 to 255, on every kernel path.
+    // alignment, levels from 0 to 255, on every kernel path. The source rows lie after the
+    // destination's.
     std::mt19937 random(565);
-    std::vector<uint8_t> source(4096), initial(4096);
-    for (auto* bytes : {&source, &initial})
-        for (uint8_t& b : *bytes)
-            b = static_cast<uint8_t>(random());
+    std::vector<uint8_t> buffer(8192);
+    for (uint8_t& b : buffer)
+        b = static_cast<uint8_t>(random());
     CScopedLevel level(0);
     for (uint32_t width = 0; width <= 70; ++width)
         for (uint32_t trial = 0; trial < 6; ++trial) {
             level.Set(trial == 0 ? 0 : trial == 1 ? 255 : random() % 256);
             const uint32_t height = 1 + random() % 4;
             const ptrdiff_t pitch = 2 * width + random() % 9;
-            const size_t offset = random() % 16, sourceOffset = random() % 16;
-            std::vector<uint8_t> expected = initial;
-            {
-                CScopedPath plain(SpanKernelPath::Portable);
-                const SpanSourceKernel row = g_spanKernels[kSpanBlend16SrcLevelMmx][kLongestSpan].source;
-                for (uint32_t r = 0; r < height; ++r)
-                    row(&expected[offset + r * pitch], &source[sourceOffset + r * pitch], width);
-            }
-            for (SpanKernelPath path : {SpanKernelPath::Portable, SpanKernelPath::Sse2, SpanKernelPath::Avx2}) {
-                CScopedPath scoped(path);
-                if (!scoped.IsAvailable())
-                    continue;
-                std::vector<uint8_t> drawn = initial;
-                BlendLevelRows565(&drawn[offset], pitch, &source[sourceOffset], pitch, width, height);
-                ASSERT_EQ(drawn, expected) << "width " << width << " height " << height << " path " << int(path);
-            }
+            const size_t offset = random() % 16, sourceOffset = 4096 + random() % 16;
+            ExpectRowByRow(buffer, offset, sourceOffset, pitch, width, height, "apart");
         }
+}
+
+TEST(LevelRows565, RowsBlendedOntoTheirOwnNeighboursAsRowByRow)
+{
+    // A frame blended onto itself one row up, in place or one row down: each row is read only after
+    // the rows above it are written, as drawing row by row would.
+    std::mt19937 random(8);
+    CScopedLevel level(0);
+    for (uint32_t width : {4u, 8u, 12u})
+        for (ptrdiff_t shift : {-1, 0, 1})
+            for (uint32_t height = 1; height <= 5; ++height) {
+                level.Set(1 + random() % 254);
+                const ptrdiff_t pitch = 2 * width + random() % 5;
+                std::vector<uint8_t> buffer(static_cast<size_t>(pitch) * 8);
+                for (uint8_t& b : buffer)
+                    b = static_cast<uint8_t>(random());
+                const size_t destination = 2 * static_cast<size_t>(pitch);
+                ExpectRowByRow(buffer, destination, static_cast<size_t>(static_cast<ptrdiff_t>(destination) + shift * pitch),
+                               pitch, width, height, "shift " + std::to_string(shift));
+            }
 }
 
 namespace {

@@ -5,6 +5,10 @@
 #include "blit/kernels/RunKernelsAvx2.h"
 #include "blit/kernels/SpanKernelTable.h"
 
+#include <algorithm>
+#include <cstdlib>
+#include <utility>
+
 namespace {
 
 // Rows whose width is a multiple of 4 are grouped pixels only: the grouped part of the rounded
@@ -25,11 +29,51 @@ __attribute__((flatten)) void BlendRows(uint8_t* d, ptrdiff_t dPitch, const uint
 }
 
 #if VANTOREL_SPAN_KERNELS_X86
+// Whether the rows read and the rows written lie apart, so that a row may be read before the one
+// above it is written.
+bool RowsApart(const uint8_t* d, ptrdiff_t dPitch, const uint8_t* s, ptrdiff_t sPitch, uint32_t width,
+               uint32_t height)
+{
+    const auto span = [width, height](const uint8_t* p, ptrdiff_t pitch) {
+        const ptrdiff_t last = pitch * static_cast<ptrdiff_t>(height - 1);
+        const auto first = reinterpret_cast<uintptr_t>(p) + static_cast<uintptr_t>(std::min<ptrdiff_t>(last, 0));
+        return std::pair{first, first + static_cast<uintptr_t>(std::abs(last)) + 2 * uintptr_t{width}};
+    };
+    const auto [dFirst, dEnd] = span(d, dPitch);
+    const auto [sFirst, sEnd] = span(s, sPitch);
+    return dEnd <= sFirst || sEnd <= dFirst;
+}
+
+// Sixteen bytes from each of two rows.
+VANTOREL_AVX2 inline __m256i LoadRowPair(const uint8_t* low, const uint8_t* high)
+{
+    return _mm256_inserti128_si256(_mm256_castsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(low))),
+                                   _mm_loadu_si128(reinterpret_cast<const __m128i*>(high)), 1);
+}
+
+// Rows of eight pixels two at a time, one in each half of a 256-bit step.
+VANTOREL_AVX2 void BlendRowPairs8(uint8_t* d, ptrdiff_t dPitch, const uint8_t* s, ptrdiff_t sPitch, uint32_t height)
+{
+    using namespace spankernels::avx2;
+    const uint32_t level = spankernels::LevelAlpha(255);
+    const __m256i alphas = _mm256_set1_epi16(static_cast<short>(level));
+    uint32_t r = 0;
+    for (; r + 1 < height; r += 2, d += 2 * dPitch, s += 2 * sPitch) {
+        const __m256i both = BlendRounded(LoadRowPair(d, d + dPitch), LoadRowPair(s, s + sPitch), alphas);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(d), _mm256_castsi256_si128(both));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(d + dPitch), _mm256_extracti128_si256(both, 1));
+    }
+    if (r < height)
+        spankernels::Sse2Groups::Source(d, s, level, 8);
+}
+
 VANTOREL_AVX2 __attribute__((flatten)) void BlendRowsAvx2(uint8_t* d, ptrdiff_t dPitch, const uint8_t* s,
                                                          ptrdiff_t sPitch, uint32_t width, uint32_t height)
 {
     // Rows narrower than a sixteen-pixel step take the SSE2 form, without a call per row.
-    if (width < 16)
+    if (width == 8 && height > 1 && RowsApart(d, dPitch, s, sPitch, width, height))
+        BlendRowPairs8(d, dPitch, s, sPitch, height);
+    else if (width < 16)
         BlendRows<spankernels::Sse2Groups, runkernels::Sse2Runs>(d, dPitch, s, sPitch, width, height);
     else
         BlendRows<spankernels::Avx2Groups, runkernels::Avx2Runs>(d, dPitch, s, sPitch, width, height);

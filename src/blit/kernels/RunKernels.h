@@ -9,7 +9,7 @@
 // Copies and fills: sixteen bytes a step, plain C++ that compiles to vector moves.
 // RGB565 blends of the grouped rows (RoundedBlendKernels.h): the first 4 * (n / 4) pixels take
 // the rounded step and the last n & 3 the integer step. PortableRuns blends one pixel a step,
-// Sse2Runs eight, Avx2Runs (RunKernelsAvx2.h) sixteen.
+// Sse2Runs eight (a run of two or three pixels in one step), Avx2Runs (RunKernelsAvx2.h) sixteen.
 #include "blit/kernels/BlendKernels.h"
 #include "blit/kernels/PixelAccess.h"
 #include "blit/kernels/PixelSteps.h"
@@ -203,6 +203,41 @@ VANTOREL_KERNEL_INLINE __m128i IntegerLast3(const AlphaBytesLevel& alpha, __m128
     return _mm_insert_epi16(rounded, static_cast<int>(alpha.Integer(p + 2)), 7);
 }
 
+// Runs of two or three pixels, all leftovers: lanes 0..3 hold pixels 0, 1, h and h + 1 (h = n - 2),
+// each half loaded and stored as four bytes, so nothing past the run is touched.
+VANTOREL_KERNEL_INLINE __m128i LoadPairs(const uint8_t* p, uint32_t h)
+{
+    uint32_t first, last;
+    std::memcpy(&first, p, 4);
+    std::memcpy(&last, p + 2 * size_t{h}, 4);
+    return _mm_unpacklo_epi32(_mm_cvtsi32_si128(static_cast<int>(first)), _mm_cvtsi32_si128(static_cast<int>(last)));
+}
+VANTOREL_KERNEL_INLINE void StorePairs(uint8_t* p, uint32_t h, __m128i v)
+{
+    const uint32_t first = static_cast<uint32_t>(_mm_cvtsi128_si32(v));
+    const uint32_t last = static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_srli_si128(v, 4)));
+    std::memcpy(p, &first, 4);
+    std::memcpy(p + 2 * size_t{h}, &last, 4);
+}
+VANTOREL_KERNEL_INLINE __m128i PairWords(const SourcePixels& source, uint32_t h)
+{
+    return LoadPairs(source.s, h);
+}
+VANTOREL_KERNEL_INLINE __m128i PairWords(const SourceColour& source, uint32_t)
+{
+    return _mm_set1_epi16(static_cast<short>(source.colour));
+}
+VANTOREL_KERNEL_INLINE __m128i PairWeights(const AlphaConstant& alpha, uint32_t)
+{
+    return _mm_set1_epi16(static_cast<short>(alpha.a));
+}
+template <class Alpha>
+VANTOREL_KERNEL_INLINE __m128i PairWeights(const Alpha& alpha, uint32_t h)
+{
+    return _mm_setr_epi16(static_cast<short>(alpha.Integer(0)), static_cast<short>(alpha.Integer(1)),
+                          static_cast<short>(alpha.Integer(h)), static_cast<short>(alpha.Integer(h + 1)), 0, 0, 0, 0);
+}
+
 } // namespace sse2run
 
 struct Sse2Runs
@@ -236,9 +271,11 @@ struct Sse2Runs
                                             BlendInteger(dd, ss, IntegerLast3(alpha, aa, h + 1)), 8 - h);
             sse2::Store4(d, both);
             sse2::Store4(d + 2 * size_t{h}, _mm_unpackhi_epi64(both, both));
-        } else {
-            for (uint32_t i = 0; i < n; ++i)
-                StorePixel16(d, i, BlendPixel565(LoadPixel16(d, i), source.At(i), alpha.Integer(i)));
+        } else if (n >= 2) {
+            const uint32_t h = n - 2;
+            StorePairs(d, h, BlendInteger(LoadPairs(d, h), PairWords(source, h), PairWeights(alpha, h)));
+        } else if (n == 1) {
+            StorePixel16(d, 0, BlendPixel565(LoadPixel16(d, 0), source.At(0), alpha.Integer(0)));
         }
     }
 };
