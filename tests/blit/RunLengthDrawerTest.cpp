@@ -191,3 +191,60 @@ TEST(RunLengthDrawers, ARunOfEveryLengthTouchesOnlyItsOwnPixels)
                 }
         }
 }
+
+TEST(RunLengthDrawers, NarrowWholeRowsDrawAsClippedRows)
+{
+    // Narrow rectangles drawn whole take their own row loop, in the drawers and in the table
+    // walkers alike; the clipped walk of the same columns is the reference. The rows are up to
+    // three pixels wider than the rectangle, so runs past its right edge must be cut there.
+    CScopedBlendTables tables;
+    CScopedLevel level(140);
+    std::mt19937 random(64);
+    constexpr uint32_t kHeight = 5, kPad = 8;
+    for (const DrawerCase& c : kDrawerCases) {
+        SCOPED_TRACE(c.name);
+        const uint32_t valueMask = c.valueBytes == 1 ? 0xFF : c.valueBytes == 2 ? 0xFFFF : 0xFFFFFF;
+        for (uint32_t width = 1; width <= 36; ++width) {
+            const uint32_t rowWidth = width + static_cast<uint32_t>(random() % 4);
+            const Picture picture = LongRunPicture(rowWidth, kHeight, valueMask, random);
+            std::vector<std::vector<uint8_t>> alphaRows;
+            const Block codes = MakeBlock(Encode(picture, c.valueBytes, random, c.translucent ? &alphaRows : nullptr));
+            const Block alphas = MakeBlock(alphaRows);
+            const RunLengthRows alphaRowsOf = alphas.Rows();
+            const int32_t at = static_cast<int32_t>(random() % 5);
+            const size_t pitch = (width + 5) * c.pixelBytes + kPad;
+            std::vector<uint8_t> initial(kHeight * pitch + kPad);
+            for (uint8_t& b : initial)
+                b = static_cast<uint8_t>(random());
+            RunLengthTarget target;
+            target.pitch = static_cast<ptrdiff_t>(pitch);
+            target.rowCount = kHeight;
+            target.columns = {at, at, at + static_cast<int32_t>(width)};
+
+            std::vector<uint8_t> expected = initial;
+            {
+                CScopedPath plain(SpanKernelPath::Portable);
+                target.firstRow = expected.data() + kPad / 2;
+                DrawByTables(c, codes.Rows(), alphas.Rows(), target, false);
+            }
+            std::vector<uint8_t> walked = initial;
+            {
+                CScopedPath plain(SpanKernelPath::Portable);
+                target.firstRow = walked.data() + kPad / 2;
+                DrawByTables(c, codes.Rows(), alphas.Rows(), target, true);
+            }
+            ASSERT_TRUE(walked == expected) << "table walker, width " << width;
+            for (SpanKernelPath path : kPaths) {
+                if (!IsSpanKernelPathAvailable(path))
+                    continue;
+                const RunLengthDrawer drawer = FindRunLengthDrawer(c.valueBytes, c.pixelBytes, c.translucent,
+                                                                   g_spanKernels[c.fill], g_spanKernels[c.literal], path);
+                ASSERT_NE(drawer, nullptr);
+                std::vector<uint8_t> drawn = initial;
+                target.firstRow = drawn.data() + kPad / 2;
+                drawer(codes.Rows(), c.translucent ? &alphaRowsOf : nullptr, 0, target, true);
+                ASSERT_TRUE(drawn == expected) << "path " << int(path) << " width " << width;
+            }
+        }
+    }
+}

@@ -142,6 +142,55 @@ TEST(RunLengthWalkers, EveryClipEqualsDecodeThenClip)
     }
 }
 
+TEST(RunLengthWalkers, NarrowWholeFramesEqualTheDecodedPicture)
+{
+    // Sprites no wider than a few dozen pixels take their own row loop when drawn whole: every
+    // width on both sides of where it takes over, at every depth, onto a destination of random
+    // bytes that must keep every byte outside the covered pixels.
+    OverrideCpuHasMmx(false);
+    CTransparentMaskBlitter plain;
+    OverrideCpuHasMmx(std::nullopt);
+    std::mt19937 random(31);
+    constexpr uint32_t kHeight = 4;
+    for (const WalkCase& c : kCases) {
+        SCOPED_TRACE(c.name);
+        const uint32_t valueMask = c.sourceDepth == 8 ? 0xFF : c.sourceDepth == 16 ? 0xFFFF : 0xFFFFFF;
+        CBlitter& blitter = BlitterFor(c, plain);
+        CScopedOpacity opacity(blitter, c.opacity);
+        const uint32_t level = static_cast<uint32_t>(blitter.GetLevel());
+        const uint32_t bytes = c.destinationDepth / 8;
+        for (uint32_t width = 1; width <= 40; ++width)
+            for (int trial = 0; trial < 3; ++trial) {
+                const Picture main = RandomPicture(width, kHeight, valueMask, random);
+                const Picture layer = RandomPicture(width, kHeight, valueMask, random);
+                CFrame source;
+                MakeFrame(source, c.sourceDepth, c.flags, main, random, c.layer ? &layer : nullptr);
+                const int32_t at = trial; // destination left
+                const uint32_t destinationWidth = width + 4;
+                CFrame destination;
+                MakePlainFrame(destination, destinationWidth, kHeight + 2, c.destinationDepth, 0);
+                const size_t size = size_t(destinationWidth) * (kHeight + 2) * bytes;
+                for (size_t i = 0; i < size; ++i)
+                    destination.GetPixels()[i] = static_cast<uint8_t>(random());
+                std::vector<uint8_t> expected(destination.GetPixels(), destination.GetPixels() + size);
+                auto pixel = [&](uint32_t x, uint32_t r) {
+                    return &expected[((r + 1) * destinationWidth + uint32_t(at) + x) * bytes];
+                };
+                for (uint32_t r = 0; r < kHeight; ++r)
+                    for (uint32_t x = 0; x < width; ++x) {
+                        if (main[r][x].covered)
+                            c.main(pixel(x, r), main[r][x].value, level);
+                        if (c.layer && layer[r][x].covered)
+                            c.layer(pixel(x, r), layer[r][x].value, layer[r][x].alpha, level);
+                    }
+                const int32_t w = static_cast<int32_t>(width), h = static_cast<int32_t>(kHeight);
+                ASSERT_TRUE(destination.Blit(&source, CIntRect{0, 0, w, h}, CIntRect{at, 1, at + w, h + 1}, &blitter));
+                ASSERT_EQ(std::memcmp(destination.GetPixels(), expected.data(), size), 0)
+                    << "width " << width << " trial " << trial;
+            }
+    }
+}
+
 TEST(RunLengthWalkers, RowsThatOverrunTheWidthStopAtTheRectangle)
 {
     // Runs that claim more pixels than the row has (a fill of 63 and a literal of 63 in a row of

@@ -165,12 +165,35 @@ VANTOREL_KERNEL_INLINE void WalkRows(const RunLengthRows& codes, const RunLength
         WalkRow<ValueBytes, PixelBytes, Clip, Translucent>(cursor(r), columns, draw);
 }
 
+// Rows no wider than this are walked one at a time: a sprite's rows hold a run or two, and the
+// bookkeeping of two rows side by side (the pair's loop, its two tails, the registers it keeps)
+// costs more than the wait it hides.
+constexpr int32_t kNarrowRowWidth = 32;
+
+// Whole rows, one at a time.
+template <uint32_t ValueBytes, uint32_t PixelBytes, bool Translucent, class Draw>
+VANTOREL_KERNEL_INLINE void WalkNarrowRows(const RunLengthRows& codes, const RunLengthRows* alphas, uint32_t firstRow,
+                                           const RunLengthTarget& target, const Draw& draw)
+{
+    const RunLengthColumns columns = target.columns;
+    const RunLengthRows rows = codes;
+    const RunLengthRows alphaRows = Translucent ? *alphas : RunLengthRows{};
+    uint8_t* row = target.firstRow;
+    const ptrdiff_t pitch = target.pitch;
+    const uint32_t end = firstRow + target.rowCount;
+    for (uint32_t r = firstRow; r < end; ++r, row += pitch)
+        WalkRow<ValueBytes, PixelBytes, false, Translucent>(
+            Cursor{rows.Row(r), Translucent ? alphaRows.Row(r) : nullptr, row, columns.origin}, columns, draw);
+}
+
 // The same in whole (whole = true: the source rectangle spans the source width) or clipped form.
 template <uint32_t ValueBytes, uint32_t PixelBytes, bool Translucent, class Draw>
 VANTOREL_KERNEL_INLINE void WalkRows(const RunLengthRows& codes, const RunLengthRows* alphas, uint32_t firstRow,
                                      const RunLengthTarget& target, bool whole, const Draw& draw)
 {
-    if (whole)
+    if (whole && target.columns.right - target.columns.left <= kNarrowRowWidth)
+        WalkNarrowRows<ValueBytes, PixelBytes, Translucent>(codes, alphas, firstRow, target, draw);
+    else if (whole)
         WalkRows<ValueBytes, PixelBytes, false, Translucent>(codes, alphas, firstRow, target, draw);
     else
         WalkRows<ValueBytes, PixelBytes, true, Translucent>(codes, alphas, firstRow, target, draw);

@@ -76,11 +76,12 @@ void DrawSlots(const RunLengthPass& pass, const LayeredSpans& spans)
     }
 }
 
-// The pass and the source's layers (0 the main rows, 1 to 4 the layers, only those of `wanted`,
-// a mask of bits 1 << layer); false when nothing is to be drawn.
+// The pass and the source's layers (0 the main rows, 1 to 4 the layers, only those of Wanted,
+// a mask of bits 1 << layer; the others are left as they are); false when nothing is to be drawn.
+template <uint32_t Wanted>
 VANTOREL_BLIT_STEP bool ResolvePass(CFrameInterface* source, const CIntRect& sourceRect, CFrameInterface* destination,
-                                    const CIntRect& destinationRect, uint32_t pixelBytes, uint32_t wanted,
-                                    RunLengthPass& pass, std::array<RunLengthRows, 5>& layers)
+                                    const CIntRect& destinationRect, uint32_t pixelBytes, RunLengthPass& pass,
+                                    std::array<RunLengthRows, 5>& layers)
 {
     return WithFrame(source, [&](const auto& from) __attribute__((always_inline)) {
         if (!WithFrame(destination, [&](const auto& to) __attribute__((always_inline)) {
@@ -88,13 +89,32 @@ VANTOREL_BLIT_STEP bool ResolvePass(CFrameInterface* source, const CIntRect& sou
             }))
             return false;
         pass.rows = GetRunLengthLayer(from, 0);
-        for (uint32_t layer = 1; layer < layers.size(); ++layer)
-            if (wanted & 1u << layer)
-                layers[layer] = GetRunLengthLayer(from, layer);
+        // Spelled out: a loop over the mask is not unrolled, and a sprite's blit is short.
+        if constexpr ((Wanted & 1u << 1) != 0)
+            layers[1] = GetRunLengthLayer(from, 1);
+        if constexpr ((Wanted & 1u << 2) != 0)
+            layers[2] = GetRunLengthLayer(from, 2);
+        if constexpr ((Wanted & 1u << 3) != 0)
+            layers[3] = GetRunLengthLayer(from, 3);
+        if constexpr ((Wanted & 1u << 4) != 0)
+            layers[4] = GetRunLengthLayer(from, 4);
         pass.firstRow = static_cast<uint32_t>(sourceRect.m_top);
         pass.whole = SpansWholeWidth(from, sourceRect);
         return true;
     });
+}
+
+// The frame with its translucent layer, resolved for the one pair of sizes.
+template <uint32_t ValueBytes, uint32_t PixelBytes>
+void DrawFrameWithTranslucentLayer(CFrameInterface* source, const CIntRect& sourceRect, CFrameInterface* destination,
+                                   const CIntRect& destinationRect, const RunLengthSpans& spans)
+{
+    RunLengthPass pass;
+    std::array<RunLengthRows, 5> layers;
+    if (!ResolvePass<1u << kColourLayer | 1u << kAlphaLayer>(source, sourceRect, destination, destinationRect,
+                                                               PixelBytes, pass, layers))
+        return;
+    DrawWithTranslucentLayer<ValueBytes, PixelBytes>(pass, layers[kColourLayer], layers[kAlphaLayer], spans);
 }
 
 } // namespace
@@ -103,19 +123,23 @@ void DrawRunLengthFrame(CFrameInterface* source, const CIntRect& sourceRect, CFr
                         const CIntRect& destinationRect, uint32_t valueBytes, uint32_t pixelBytes,
                         const RunLengthSpans& spans)
 {
-    RunLengthPass pass;
-    std::array<RunLengthRows, 5> layers;
-    if (!ResolvePass(source, sourceRect, destination, destinationRect, pixelBytes,
-                     1u << kColourLayer | 1u << kAlphaLayer, pass, layers))
-        return;
-    const RunLengthRows& colours = layers[kColourLayer];
-    const RunLengthRows& alphas = layers[kAlphaLayer];
+    // The sizes first, so that each pair resolves its frames with its own sizes built in.
     switch (valueBytes * 8 + pixelBytes) {
-    case 2 * 8 + 2: DrawWithTranslucentLayer<2, 2>(pass, colours, alphas, spans); break;
-    case 2 * 8 + 3: DrawWithTranslucentLayer<2, 3>(pass, colours, alphas, spans); break;
-    case 2 * 8 + 4: DrawWithTranslucentLayer<2, 4>(pass, colours, alphas, spans); break;
-    case 3 * 8 + 3: DrawWithTranslucentLayer<3, 3>(pass, colours, alphas, spans); break;
-    case 3 * 8 + 4: DrawWithTranslucentLayer<3, 4>(pass, colours, alphas, spans); break;
+    case 2 * 8 + 2:
+        DrawFrameWithTranslucentLayer<2, 2>(source, sourceRect, destination, destinationRect, spans);
+        break;
+    case 2 * 8 + 3:
+        DrawFrameWithTranslucentLayer<2, 3>(source, sourceRect, destination, destinationRect, spans);
+        break;
+    case 2 * 8 + 4:
+        DrawFrameWithTranslucentLayer<2, 4>(source, sourceRect, destination, destinationRect, spans);
+        break;
+    case 3 * 8 + 3:
+        DrawFrameWithTranslucentLayer<3, 3>(source, sourceRect, destination, destinationRect, spans);
+        break;
+    case 3 * 8 + 4:
+        DrawFrameWithTranslucentLayer<3, 4>(source, sourceRect, destination, destinationRect, spans);
+        break;
     default: break;
     }
 }
@@ -128,7 +152,7 @@ void DrawRunLengthLayers(CFrameInterface* source, const CIntRect& sourceRect, CF
         return;
     RunLengthPass pass;
     std::array<RunLengthRows, 5> layers;
-    if (!ResolvePass(source, sourceRect, destination, destinationRect, pixelBytes, 0x1E, pass, layers))
+    if (!ResolvePass<0x1E>(source, sourceRect, destination, destinationRect, pixelBytes, pass, layers))
         return;
     layers[0] = pass.rows;
     for (uint32_t slot = 0; slot < kStrengthSlotCount; ++slot)
