@@ -9,7 +9,8 @@
 namespace {
 
 constexpr uint32_t kCellBits = 3;
-constexpr uint32_t kCellSide = 1u << kCellBits;
+constexpr uint32_t kCellSide = CNearestColorGrid::kCellSide;
+static_assert(kCellSide == 1u << kCellBits);
 constexpr uint32_t kCellsPerAxis = 256 >> kCellBits;
 constexpr uint32_t kUnbuilt = UINT32_MAX;
 

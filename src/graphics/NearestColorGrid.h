@@ -1,6 +1,6 @@
 #pragma once
 // The nearest-colour search for the many distinct colours a ditherer asks: the colour cube is cut
-// into cells of 16 levels a side, and each cell keeps the few entries that can be nearest to some
+// into cells of 8 levels a side, and each cell keeps the few entries that can be nearest to some
 // colour inside it, found the first time a colour of the cell is asked. A question then measures
 // only those entries. The answer is CPaletteTable::FindNearest's for a palette (kind 1): among
 // entries start .. end - 1 the smallest 30 dR^2 + 59 dG^2 + 11 dB^2, the lowest index on ties; an
@@ -18,6 +18,9 @@ public:
     CNearestColorGrid(const uint8_t* palette, uint32_t start, uint32_t end);
 
     uint8_t Find(uint8_t red, uint8_t green, uint8_t blue);
+
+    // The levels a cell spans in each channel (cells start at multiples of it).
+    static constexpr uint32_t kCellSide = 8;
 
     // The entries kept for the cell holding the colour (building it when it is not yet built).
     uint32_t CandidateCount(uint8_t red, uint8_t green, uint8_t blue);

@@ -96,6 +96,22 @@ TEST(NearestColorGrid, EveryColourOfACornerCellOfARandomPalette)
                 }
 }
 
+TEST(NearestColorGrid, KeepsAnEntryWhoseNearestPointTiesTheBound)
+{
+    // Entry 2 (black) lies furthest from the cell's top corner t = (s-1, s-1, s-1): exactly as
+    // far as entry 1 at (2(s-1), ...), whose nearest point of the cell is that corner. At t the
+    // two tie and the lower index, 1, is the answer, so entry 1 must stay a candidate.
+    const uint8_t t = CNearestColorGrid::kCellSide - 1;
+    CPaletteTable palette;
+    palette.Create(1);
+    palette.SetEntry(1, 2 * t, 2 * t, 2 * t);
+    palette.SetEntry(2, 0, 0, 0);
+    ASSERT_EQ(palette.FindNearest(t, t, t, 1, 3), 1);
+    CNearestColorGrid grid(palette.GetData(), 1, 3);
+    EXPECT_EQ(grid.Find(t, t, t), 1);
+    EXPECT_EQ(grid.Find(0, 0, 0), 2);
+}
+
 TEST(NearestColorGrid, KeepsOnlyAFewEntriesACellAndEachRepeatedColourOnce)
 {
     std::mt19937 random(5);
