@@ -3,11 +3,17 @@
 //   linear            CPaletteTable::FindNearest over entries 1 to 254
 //   measured/<lanes>  CNearestColorSearch::Measure, every colour searched (portable, SSE2, AVX2)
 //   remembered        CNearestColorSearch::Find on colours that repeat as a picture's do
+//   grid              CNearestColorGrid::Find, every colour searched (its cells once built)
+//   dithered          CDitherer over a 640 x 480 picture of soft gradients and grain (read as
+//                     pixels per second)
+#include "graphics/Ditherer.h"
+#include "graphics/NearestColorGrid.h"
 #include "graphics/NearestColorSearch.h"
 #include "graphics/PaletteTable.h"
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <random>
 #include <vector>
 
@@ -77,10 +83,42 @@ void Remembered(benchmark::State& state)
     state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * colours.size()));
 }
 
+void Grid(benchmark::State& state)
+{
+    const auto colours = Colours(false);
+    CNearestColorGrid grid(Palette().GetData(), 1, 255);
+    for (auto _ : state)
+        for (const Colour& c : colours)
+            benchmark::DoNotOptimize(grid.Find(c.red, c.green, c.blue));
+    state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * colours.size()));
+}
+
+void Dithered(benchmark::State& state)
+{
+    constexpr uint32_t kWidth = 640, kHeight = 480;
+    std::mt19937 random(3);
+    std::vector<float> picture;
+    for (uint32_t y = 0; y < kHeight; ++y)
+        for (uint32_t x = 0; x < kWidth; ++x) {
+            const float grain = static_cast<float>(random() % 9) / 255.0f;
+            picture.push_back(std::min(1.0f, x / float{kWidth} + grain));
+            picture.push_back(std::min(1.0f, y / float{kHeight} + grain));
+            picture.push_back(std::min(1.0f, (x + y) / float{kWidth + kHeight} + grain));
+        }
+    for (auto _ : state) {
+        CDitherer ditherer(kWidth, 0.5f, Palette(), Palette());
+        for (size_t i = 0; i < picture.size(); i += 3)
+            benchmark::DoNotOptimize(ditherer.Dither(picture[i], picture[i + 1], picture[i + 2]));
+    }
+    state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * kWidth * kHeight));
+}
+
 BENCHMARK(Linear);
 BENCHMARK_CAPTURE(Measured, portable, CNearestColorSearch::Lanes::Portable);
 BENCHMARK_CAPTURE(Measured, sse2, CNearestColorSearch::Lanes::Sse2);
 BENCHMARK_CAPTURE(Measured, avx2, CNearestColorSearch::Lanes::Avx2);
 BENCHMARK(Remembered);
+BENCHMARK(Grid);
+BENCHMARK(Dithered);
 
 } // namespace

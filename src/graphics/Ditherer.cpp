@@ -1,5 +1,6 @@
 #include "graphics/Ditherer.h"
 
+#include "foundation/RoundHalfAway.h"
 #include "graphics/PaletteTable.h"
 
 #include <algorithm>
@@ -33,67 +34,85 @@ CDitherer::CDitherer(uint32_t width, float snapThreshold, const CPaletteTable* p
     , m_palette(palette)
     , m_searchTable(searchTable)
 {
-    for (std::vector<float>& channel : m_error)
-        channel.assign(m_bufferLength, 0.0f);
+    m_error.assign(3 * size_t{m_bufferLength}, 0.0f);
     if (m_searchTable)
         m_find.emplace(*m_searchTable, kSearchStart, kSearchEnd);
+    if (m_palette)
+        for (uint32_t i = 0; i < 256; ++i) {
+            uint8_t red, green, blue;
+            m_palette->GetEntry(i, red, green, blue);
+            m_entryChannels[3 * i] = red / 255.0f;
+            m_entryChannels[3 * i + 1] = green / 255.0f;
+            m_entryChannels[3 * i + 2] = blue / 255.0f;
+        }
 }
 
-uint8_t CDitherer::Search()
+uint8_t CDitherer::Search(const float adjusted[3], float chosen[3])
 {
     if (!m_palette) {
         for (int c = 0; c < 3; ++c)
-            m_chosen[c] = std::trunc(m_adjusted[c] * m_steps[c]) / m_steps[c];
+            chosen[c] = std::trunc(adjusted[c] * m_steps[c]) / m_steps[c];
         return 0;
     }
-    auto level = [](float c) { return static_cast<uint8_t>(std::lround(c * 255.0f)); };
-    const uint8_t index = (*m_find)(level(m_adjusted[0]), level(m_adjusted[1]), level(m_adjusted[2]));
-    uint8_t red, green, blue;
-    m_palette->GetEntry(index, red, green, blue);
-    m_chosen[0] = red / 255.0f;
-    m_chosen[1] = green / 255.0f;
-    m_chosen[2] = blue / 255.0f;
+    auto level = [](float c) { return static_cast<uint8_t>(RoundHalfAway(c * 255.0f)); };
+    const uint8_t index = (*m_find)(level(adjusted[0]), level(adjusted[1]), level(adjusted[2]));
+    const float* entry = &m_entryChannels[3 * size_t{index}];
+    chosen[0] = entry[0];
+    chosen[1] = entry[1];
+    chosen[2] = entry[2];
     return index;
 }
 
 uint8_t CDitherer::Dither(float red, float green, float blue)
 {
-    // Begin the pixel: take the error carried to it and move on to the next pixel's entry.
+    // The pixel is worked in locals and the buffer through a plain pointer, so that no store to
+    // the buffer makes the compiler read the ditherer's state again.
+    float* const error = m_error.data();
     const uint32_t column = m_column;
-    const float incoming[3] = {red, green, blue};
-    for (int c = 0; c < 3; ++c) {
-        m_incoming[c] = incoming[c];
-        float value = incoming[c] - m_error[c][m_position];
-        m_error[c][m_position] = 0.0f;
-        m_adjusted[c] = std::clamp(value, 0.0f, 1.0f);
-    }
-    m_position = m_position + 1 == m_bufferLength ? 0 : m_position + 1;
-    m_column = m_column + 1 == m_width ? 0 : m_column + 1;
+    const uint32_t n = m_bufferLength;
+    const uint32_t width = m_width;
 
-    uint8_t index = Search();
+    // Begin the pixel: take the error carried to it and move on to the next pixel's entry.
+    const float incoming[3] = {red, green, blue};
+    float adjusted[3];
+    float* here = error + 3 * size_t{m_position};
+    for (int c = 0; c < 3; ++c) {
+        adjusted[c] = std::clamp(incoming[c] - here[c], 0.0f, 1.0f);
+        here[c] = 0.0f;
+    }
+    const uint32_t position = m_position + 1 == n ? 0 : m_position + 1;
+    m_position = position;
+    m_column = column + 1 == width ? 0 : column + 1;
+
+    float chosen[3];
+    uint8_t index = Search(adjusted, chosen);
     float distance = 0.0f;
     for (int c = 0; c < 3; ++c)
-        distance += (m_incoming[c] - m_chosen[c]) * (m_incoming[c] - m_chosen[c]);
+        distance += (incoming[c] - chosen[c]) * (incoming[c] - chosen[c]);
     if (distance > m_thresholdSquared) {
         // Snap: match the pixel's own colour, and measure its error from that colour.
         for (int c = 0; c < 3; ++c)
-            m_adjusted[c] = m_incoming[c];
-        index = Search();
+            adjusted[c] = incoming[c];
+        index = Search(adjusted, chosen);
     }
+    for (int c = 0; c < 3; ++c)
+        m_chosen[c] = chosen[c];
 
     // Spread the error: 7/16 to the right, 3/16, 5/16 and 1/16 to the row below. The buffer is
     // circular over width + 1 entries: the entry width - k ahead is the one k + 1 behind.
-    const uint32_t n = m_bufferLength;
-    auto ahead = [this, n](uint32_t k) { return m_position + k < n ? m_position + k : m_position + k - n; };
-    const uint32_t belowLeft = ahead(m_width - 2), below = ahead(m_width - 1), belowRight = ahead(m_width);
+    auto ahead = [position, n](uint32_t k) { return position + k < n ? position + k : position + k - n; };
+    float* const right = error + 3 * size_t{position};
+    float* const belowLeft = error + 3 * size_t{ahead(width - 2)};
+    float* const below = error + 3 * size_t{ahead(width - 1)};
+    float* const belowRight = error + 3 * size_t{ahead(width)};
     for (int c = 0; c < 3; ++c) {
-        const float e = m_chosen[c] - m_adjusted[c];
-        m_error[c][m_position] += e * 0.4375f;
+        const float e = chosen[c] - adjusted[c];
+        right[c] += e * 0.4375f;
         if (column != 0)
-            m_error[c][belowLeft] += e * 0.1875f;
-        m_error[c][below] += e * 0.3125f;
-        if (column + 1 < m_width)
-            m_error[c][belowRight] += e * 0.0625f;
+            belowLeft[c] += e * 0.1875f;
+        below[c] += e * 0.3125f;
+        if (column + 1 < width)
+            belowRight[c] += e * 0.0625f;
     }
     return index;
 }

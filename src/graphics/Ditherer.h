@@ -8,9 +8,11 @@
 // Without a palette the ditherer quantises each channel to a grid of a given number of steps
 // (trunc(c x steps) / steps), for the 5-6-5 and 5-5-5 layouts of 16-bit displays.
 //
-// The palette and the search table must outlive the ditherer.
+// The palette and the search table must outlive the ditherer, and keep their entries while it
+// works (it reads them once, when it is made).
 #include "graphics/NearestColorSearch.h"
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -36,21 +38,22 @@ public:
 
 private:
     CDitherer(uint32_t width, float snapThreshold, const CPaletteTable* palette, CPaletteTable* searchTable);
-    // The nearest entry (or grid colour) to the adjusted colour; its colour becomes the chosen one.
-    uint8_t Search();
+    // The nearest entry (or grid colour) to the adjusted colour, and its colour.
+    uint8_t Search(const float adjusted[3], float chosen[3]);
 
     uint32_t m_width;
     uint32_t m_bufferLength;
     uint32_t m_position = 0; // the buffer entry of the next pixel
     uint32_t m_column = 0;   // the column of the next pixel
-    std::vector<float> m_error[3];
-    float m_adjusted[3] = {};
-    float m_incoming[3] = {};
-    float m_chosen[3] = {};
+    // The error, red, green and blue of each buffer entry side by side.
+    std::vector<float> m_error;
+    float m_chosen[3] = {}; // the colour chosen for the last pixel
     float m_thresholdSquared;
     const CPaletteTable* m_palette;
     CPaletteTable* m_searchTable;
     // The search table's search, made once for the whole picture.
     std::optional<CNearestColorFinder> m_find;
     float m_steps[3] = {1.0f, 1.0f, 1.0f};
+    // The palette's entries as channels of 0..1, red, green and blue.
+    std::array<float, 768> m_entryChannels{};
 };

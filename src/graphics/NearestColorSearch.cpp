@@ -18,21 +18,10 @@ namespace {
 // shifted left by 8 with the index below it still fits a signed 32-bit lane, and the smallest
 // such key is the nearest entry with the lowest index among equals: one minimum answers both.
 constexpr uint32_t kGroup = 8;
-constexpr uint32_t kMemoBits = 14;
 
 uint32_t Key(uint32_t distance, uint32_t index)
 {
     return distance << 8 | index;
-}
-
-uint32_t PackColor(uint32_t red, uint32_t green, uint32_t blue)
-{
-    return red << 16 | green << 8 | blue;
-}
-
-constexpr uint32_t MemoSlot(uint32_t color)
-{
-    return (color * 2654435761u) >> (32 - kMemoBits);
 }
 
 // A slot holds a colour (bits 8-31) and its answer (bits 0-7). An empty slot holds a colour that
@@ -40,9 +29,9 @@ constexpr uint32_t MemoSlot(uint32_t color)
 // everywhere but in slot 0, which holds colour 1.
 std::vector<uint32_t> EmptyMemo()
 {
-    std::vector<uint32_t> memo(size_t{1} << kMemoBits, 0);
-    static_assert(MemoSlot(0) == 0 && MemoSlot(1) != 0);
-    memo[MemoSlot(0)] = 1u << 8;
+    std::vector<uint32_t> memo(size_t{1} << CNearestColorSearch::kMemoBits, 0);
+    static_assert(CNearestColorSearch::MemoSlot(0) == 0 && CNearestColorSearch::MemoSlot(1) != 0);
+    memo[CNearestColorSearch::MemoSlot(0)] = 1u << 8;
     return memo;
 }
 
@@ -63,7 +52,8 @@ CNearestColorSearch::Lanes WidestLanes()
 } // namespace
 
 CNearestColorSearch::CNearestColorSearch(const uint8_t* palette, uint32_t start, uint32_t end)
-    : m_start(start), m_end(std::min<uint32_t>(end, 256)), m_lanes(WidestLanes()), m_memo(EmptyMemo())
+    : m_start(start), m_end(std::min<uint32_t>(end, 256)), m_lanes(WidestLanes()), m_memo(EmptyMemo()),
+      m_grid(palette, start, end)
 {
     std::memcpy(m_palette.data(), palette, m_palette.size());
     // The entries by green, which weighs most: the search starts at the query's green and stops
@@ -133,14 +123,11 @@ void CNearestColorSearch::SetLanes(Lanes lanes)
         m_lanes = lanes;
 }
 
-uint8_t CNearestColorSearch::Find(uint8_t red, uint8_t green, uint8_t blue)
+uint8_t CNearestColorSearch::FindAndRemember(uint32_t color)
 {
-    const uint32_t color = PackColor(red, green, blue);
-    uint32_t& slot = m_memo[MemoSlot(color)];
-    if (slot >> 8 == color)
-        return static_cast<uint8_t>(slot);
-    const uint8_t index = Measure(red, green, blue);
-    slot = color << 8 | index;
+    const uint8_t index = m_grid.Find(static_cast<uint8_t>(color >> 16), static_cast<uint8_t>(color >> 8),
+                                      static_cast<uint8_t>(color));
+    m_memo[MemoSlot(color)] = color << 8 | index;
     return index;
 }
 
@@ -258,9 +245,9 @@ CNearestColorFinder::CNearestColorFinder(CPaletteTable& table, uint32_t start, u
 {
 }
 
-uint8_t CNearestColorFinder::operator()(uint8_t red, uint8_t green, uint8_t blue) const
+uint8_t CNearestColorFinder::FindInTable(uint8_t red, uint8_t green, uint8_t blue) const
 {
-    return m_search ? m_search->Find(red, green, blue) : m_table->FindNearest(red, green, blue, m_start, m_end);
+    return m_table->FindNearest(red, green, blue, m_start, m_end);
 }
 
 std::shared_ptr<CNearestColorSearch> NearestColorSearchFor(const CPaletteTable& palette, uint32_t start, uint32_t end)

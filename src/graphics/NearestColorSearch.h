@@ -4,11 +4,15 @@
 // CPaletteTable::FindNearest answers for a palette (kind 1): among the entries start .. end - 1
 // the one with the smallest 30 dR^2 + 59 dG^2 + 11 dB^2, the lowest index on ties. It is faster in
 // three ways: it measures only the entries whose green lies close enough to matter, eight of them
-// a step in vector lanes, and it remembers its answers, since pictures repeat their colours.
+// a step in vector lanes, and it remembers its answers, since pictures repeat their colours. Find
+// measures through a grid of cells that keeps, for each part of the colour cube, only the entries
+// that can be nearest there.
 //
 // The one rule a caller must know: the search copies the palette's entries when it is made, so a
 // palette changed afterwards is not seen. NearestColorSearchFor hands out a search for the
 // palette's present entries, a new one whenever they changed.
+#include "graphics/NearestColorGrid.h"
+
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -22,8 +26,14 @@ public:
     // palette: 256 entries of blue, green, red. end is taken as at most 256; start < end.
     CNearestColorSearch(const uint8_t* palette, uint32_t start, uint32_t end);
 
-    // The nearest entry, remembered for the next time the colour is asked.
-    uint8_t Find(uint8_t red, uint8_t green, uint8_t blue);
+    // The nearest entry, remembered for the next time the colour is asked, measured through the
+    // grid. Inline, since the ditherer asks it for every pixel.
+    uint8_t Find(uint8_t red, uint8_t green, uint8_t blue)
+    {
+        const uint32_t color = uint32_t{red} << 16 | uint32_t{green} << 8 | blue;
+        const uint32_t slot = m_memo[MemoSlot(color)];
+        return slot >> 8 == color ? static_cast<uint8_t>(slot) : FindAndRemember(color);
+    }
     // The nearest entry, measured every time.
     uint8_t Measure(uint8_t red, uint8_t green, uint8_t blue) const;
 
@@ -41,7 +51,15 @@ public:
     static bool IsAvailable(Lanes lanes);
     void SetLanes(Lanes lanes);
 
+    // Remembered answers, found by a hash of the colour.
+    static constexpr uint32_t kMemoBits = 14;
+    static constexpr uint32_t MemoSlot(uint32_t color)
+    {
+        return (color * 2654435761u) >> (32 - kMemoBits);
+    }
+
 private:
+    uint8_t FindAndRemember(uint32_t color);
     // The smallest key (distance << 8 | index) of the groups that can hold the nearest entry;
     // measureGroup(j) gives group j's smallest.
     template <class MeasureGroup>
@@ -66,6 +84,7 @@ private:
     // Remembered answers, found by a hash of the colour: the colour in bits 8-31, the answer in
     // bits 0-7.
     std::vector<uint32_t> m_memo;
+    CNearestColorGrid m_grid;
 };
 
 // A search over the palette's present entries and the range, shared by the callers that ask for
@@ -79,9 +98,14 @@ class CNearestColorFinder
 {
 public:
     CNearestColorFinder(CPaletteTable& table, uint32_t start, uint32_t end);
-    uint8_t operator()(uint8_t red, uint8_t green, uint8_t blue) const;
+    uint8_t operator()(uint8_t red, uint8_t green, uint8_t blue) const
+    {
+        return m_search ? m_search->Find(red, green, blue) : FindInTable(red, green, blue);
+    }
 
 private:
+    uint8_t FindInTable(uint8_t red, uint8_t green, uint8_t blue) const;
+
     CPaletteTable* m_table;
     uint32_t m_start, m_end;
     std::shared_ptr<CNearestColorSearch> m_search;

@@ -1,6 +1,7 @@
 #include "graphics/stages/DepthConvertStage.h"
 
 #include "blit/ColorPacking.h"
+#include "foundation/RoundHalfAway.h"
 #include "graphics/Ditherer.h"
 #include "graphics/Frame.h"
 #include "graphics/NearestColorSearch.h"
@@ -47,7 +48,7 @@ void Store565(uint8_t* at, const Rgb& c)
 
 uint8_t ToLevel(float v)
 {
-    return static_cast<uint8_t>(std::lround(v * 255.0f));
+    return static_cast<uint8_t>(RoundHalfAway(v * 255.0f));
 }
 
 // Rewrites every pixel of the plain rows in place, front to back, from inBytes to outBytes a

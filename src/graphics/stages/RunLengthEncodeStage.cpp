@@ -1,6 +1,7 @@
 #include "graphics/stages/RunLengthEncodeStage.h"
 
 #include "blit/ColorPacking.h"
+#include "foundation/RoundHalfAway.h"
 #include "graphics/Ditherer.h"
 #include "graphics/Frame.h"
 #include "graphics/NearestColorSearch.h"
@@ -154,9 +155,9 @@ void DitherTo565(CFrame& frame)
         float red = pixel[2] / 255.0f, green = pixel[1] / 255.0f, blue = pixel[0] / 255.0f;
         ditherer.DitherToGrid(red, green, blue);
         if (pixel[3] != 0) {
-            pixel[2] = static_cast<uint8_t>(std::lround(red * 255.0f));
-            pixel[1] = static_cast<uint8_t>(std::lround(green * 255.0f));
-            pixel[0] = static_cast<uint8_t>(std::lround(blue * 255.0f));
+            pixel[2] = static_cast<uint8_t>(RoundHalfAway(red * 255.0f));
+            pixel[1] = static_cast<uint8_t>(RoundHalfAway(green * 255.0f));
+            pixel[0] = static_cast<uint8_t>(RoundHalfAway(blue * 255.0f));
         }
     });
 }
