@@ -9,6 +9,7 @@
 #include "app/TimedPictureScreen.h"
 #include "app/WindowProc.h"
 #include "foundation/OpenFlags.h"
+#include "foundation/R250Random.h"
 #include "foundation/Win32Services.h"
 #include "platform/Time.h"
 #include "platform/Window.h"
@@ -39,6 +40,9 @@ protected:
         platform::GetHeadlessBackend().Reset();
         platform::CreateMainWindow("Vantorel");
         platform::EnableVirtualClock();
+        // The game's random numbers are seeded from the tick count at start: a test plays the
+        // same game every run.
+        g_gameRandom.Seed(60);
         SetCommandLine(GameCommandLine().c_str());
         SetMainWindowState(true, false);
         g_keyboard = CKeyboard();
