@@ -105,6 +105,9 @@ public:
     void DrawMenuBalls(CFrameInterface* target);
     void OnDemoFinished();
     CCommercial* GetCurrentCommercial() const { return m_commercial; }
+    // Set until the first demo is asked for: the game is the process's one application, so this
+    // is the process's first time.
+    bool& FirstDemoFlag() { return m_firstDemo; }
 
     // The area of the background frame still to rebuild; all zeros when none.
     const CIntRect& GetPendingBackground() const { return m_pendingBackground; }
@@ -211,6 +214,7 @@ private:
     std::unique_ptr<CMusicMixer> m_musicMixer;
     std::unique_ptr<CTimedMessage> m_timedMessage;
     CCommercial* m_commercial = nullptr;
+    bool m_firstDemo = true;
     CSharedString m_roundTitle;
     CRoundTitleScroll m_titleScroll;
     // The texts of the fields as the background holds them (the speed row: speed, then average).

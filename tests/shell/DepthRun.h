@@ -48,10 +48,7 @@ protected:
         platform::CreateMainWindow("Vantorel");
         platform::EnableVirtualClock();
         SetCommandLine(("/ScreenBitDepth " + std::to_string(depth)).c_str());
-        // The process's frame list keeps the load stages it took at its first load: a program
-        // starts once, this test once per depth.
         SetDisplayBitsPerPixel(static_cast<int32_t>(depth));
-        CFrameCollection::GetInstance().SetDefaultLoadStages(*CFrame::GetDefaultLoadStages());
         SetMainWindowState(true, false);
         g_keyboard = CKeyboard();
         // The typed words are the process's, registered once: the fresh keyboard hears them too.
