@@ -433,8 +433,9 @@ TEST_F(PlayfieldTest, RoundNumbersRunThroughTheSets)
         EXPECT_EQ(set, c.set);
         EXPECT_EQ(index, c.index);
         EXPECT_STREQ(CPlayfield::FormatRoundLabel(c.round).CStr(), c.label);
-        if (c.inSets)
+        if (c.inSets) {
             EXPECT_EQ(CPlayfield::ToAbsoluteRound(set, index), c.round);
+        }
     }
     EXPECT_EQ(CPlayfield::GetTotalRoundCount(), kRoundsInFirst + 2);
 }
