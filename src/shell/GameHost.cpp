@@ -1,5 +1,6 @@
 // The game object as the playfield's host: the current game's record and the current player in
-// the statistics, and what stands in for the menus and dialogs not built yet.
+// the statistics, the pictures and messages the playfield asks for, and the statistics dialog
+// that follows a finished game.
 #include "app/TimedPictureScreen.h"
 #include "foundation/LocalizedString.h"
 #include "game/Playfield.h"
