@@ -27,15 +27,14 @@ void CSaveFailureNotices::Add(const CLocalizedString& whatIsLost, const char* fi
 
 void CSaveFailureNotices::ShowPending(CJWindow* screen)
 {
-    if (m_pending.empty())
-        return;
-    for (const CSharedString& text : m_pending) {
+    std::vector<CSharedString> pending;
+    pending.swap(m_pending);
+    for (const CSharedString& text : pending) {
         if (screen)
             screen->ShowMessageText(g_caption.CStr(), text.CStr());
         else
             TellNow(text);
     }
-    m_pending.clear();
 }
 
 void CSaveFailureNotices::Close()
