@@ -77,10 +77,9 @@ public:
     int GetMode() const { return m_mode; }
     // Null before Init.
     CStats* GetStats() const { return m_stats; }
-    // Saves the statistics; a failure is told to the player with the sentence naming what was not
-    // kept (CSaveFailureNotices). False when the save failed (nothing to save before Init is no
-    // failure).
-    bool SaveStats(const CLocalizedString& whatIsLost);
+    // Saves the statistics (none before Init); a failure is told to the player with the sentence
+    // naming what was not kept (CSaveFailureNotices).
+    void SaveStats(const CLocalizedString& whatIsLost);
     // Tells the player that the last save of these statistics failed.
     void TellStatsNotSaved(const CStats& stats, const CLocalizedString& whatIsLost);
     const CSaveFailureNotices& GetSaveFailureNotices() const { return m_saveNotices; }

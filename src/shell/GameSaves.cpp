@@ -14,12 +14,10 @@ const CLocalizedString g_statisticsNotSaved("Your statistics were not saved.");
 
 } // namespace
 
-bool CGame::SaveStats(const CLocalizedString& whatIsLost)
+void CGame::SaveStats(const CLocalizedString& whatIsLost)
 {
-    if (!m_stats || m_stats->Save())
-        return true;
-    TellStatsNotSaved(*m_stats, whatIsLost);
-    return false;
+    if (m_stats && !m_stats->Save())
+        TellStatsNotSaved(*m_stats, whatIsLost);
 }
 
 void CGame::TellStatsNotSaved(const CStats& stats, const CLocalizedString& whatIsLost)
