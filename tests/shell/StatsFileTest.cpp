@@ -339,7 +339,7 @@ TEST(StatsFile, FilesReadOnlyInPartAreCopiedAsideBeforeTheFirstSaveWritesOverThe
     {
         const char* what;
         std::string text;
-        const char* firstName; // of the profile loaded
+        const char* firstName; // of the profiles loaded
     };
     const Case cases[] = {
         {"misspelled list label", "CStats\n{\n\tPlxyers=Array\n\t{\n\t\tItem Count=1\n" + ann + "\t}\n}\n",
@@ -360,6 +360,12 @@ TEST(StatsFile, FilesReadOnlyInPartAreCopiedAsideBeforeTheFirstSaveWritesOverThe
         CStats stats;
         EXPECT_TRUE(stats.Load());
         EXPECT_STREQ(stats.GetPlayer(0)->GetName().CStr(), c.firstName);
+        // No room for the copy: nothing is written over the file.
+        {
+            statstest::FileSizeLimit full(16);
+            EXPECT_FALSE(stats.Save());
+        }
+        EXPECT_EQ(stats.GetSaveError(), EFBIG);
         EXPECT_EQ(Read(folder, "Stats.dat"), bytes);
         EXPECT_FALSE(Exists(folder, "Stats.dat.bad"));
         ASSERT_TRUE(stats.Save());
@@ -380,41 +386,14 @@ TEST(StatsFile, KeptFilesNeverReplaceOneAnother)
     const std::string misspelled = WithCrLf("CStats\n{\n\tPlxyers=Array\n\t{\n\t\tItem Count=0\n\t}\n}\n");
     // Someone's own file in the way, named with other letter cases.
     testsupport::WriteFileBytes(folder / "stats.DAT.BAD2", "mine");
-
-    testsupport::WriteFileBytes(folder / "Stats.dat", damaged[0]);
     CStats stats;
-    EXPECT_FALSE(stats.Load());
-    testsupport::WriteFileBytes(folder / "Stats.dat", misspelled);
-    EXPECT_TRUE(stats.Load());
-    ASSERT_TRUE(stats.Save());
-    testsupport::WriteFileBytes(folder / "Stats.dat", damaged[1]);
-    EXPECT_FALSE(stats.Load());
-
+    for (const std::string& bytes : {damaged[0], misspelled, damaged[1]}) {
+        testsupport::WriteFileBytes(folder / "Stats.dat", bytes);
+        EXPECT_EQ(stats.Load(), bytes == misspelled);
+        ASSERT_TRUE(stats.Save());
+    }
     EXPECT_EQ(Read(folder, "Stats.dat.bad"), damaged[0]);
     EXPECT_EQ(Read(folder, "stats.DAT.BAD2"), "mine");
     EXPECT_EQ(Read(folder, "Stats.dat.bad3"), misspelled);
     EXPECT_EQ(Read(folder, "Stats.dat.bad4"), damaged[1]);
-    EXPECT_FALSE(Exists(folder, "Stats.dat"));
-}
-
-TEST(StatsFile, CopyThatCannotBeWrittenLeavesTheFileAsItWas)
-{
-    WorkFolder folder;
-    const std::string misspelled =
-        WithCrLf("CStats\n{\n\tPlxyers=Array\n\t{\n\t\tItem Count=1\n\t\tPlayer=CPlayerStats\n\t\t{\n"
-                 "\t\t\tName=Ann with a long name that makes the file bigger than the limit\n\t\t}\n\t}\n}\n");
-    testsupport::WriteFileBytes(folder / "Stats.dat", misspelled);
-    CStats stats;
-    ASSERT_TRUE(stats.Load());
-    {
-        statstest::FileSizeLimit limit(64);
-        EXPECT_FALSE(stats.Save());
-    }
-    EXPECT_EQ(stats.GetSaveError(), EFBIG);
-    EXPECT_EQ(Read(folder, "Stats.dat"), misspelled);
-    EXPECT_FALSE(Exists(folder, "Stats.dat.bad"));
-    // Room again: the copy comes first.
-    ASSERT_TRUE(stats.Save());
-    EXPECT_EQ(stats.GetSaveError(), 0);
-    EXPECT_EQ(Read(folder, "Stats.dat.bad"), misspelled);
 }
