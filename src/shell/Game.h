@@ -2,9 +2,9 @@
 // The game application object: the one application, with the game's step constants and start
 // song. It owns the playfield, the back buffer and the background frame that restores it, the
 // message display, the three player control sets, the statistics (loaded by Init, saved when the
-// game is destroyed; a failed save is told to the player), the music mixer and the timed message; it keeps the game mode (playing,
-// main menu, neither), moves between the modes, runs one update step and one draw per tick and
-// rebuilds the static background only where it was invalidated.
+// game is destroyed; a failed save is told to the player), the music mixer and the timed message;
+// it keeps the game mode (playing, main menu, neither), moves between the modes, runs one update
+// step and one draw per tick and rebuilds the static background only where it was invalidated.
 //
 // The rule a caller must know: exactly one exists (reached through g_application); the mode
 // changes only through GoToMainMenu, ClearMode, StartNewGame, ResumeGame and StartDemo.

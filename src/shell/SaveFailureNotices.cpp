@@ -43,11 +43,6 @@ void CSaveFailureNotices::Close()
     ShowPending(nullptr);
 }
 
-const char* CSaveFailureNotices::GetCaption()
-{
-    return g_caption.CStr();
-}
-
 CSharedString CSaveFailureNotices::FormatText(const CLocalizedString& whatIsLost, const char* fileName, int error)
 {
     CSharedString reason;
@@ -57,7 +52,7 @@ CSharedString CSaveFailureNotices::FormatText(const CLocalizedString& whatIsLost
     return text;
 }
 
-void CSaveFailureNotices::TellNow(const CSharedString& text) const
+void CSaveFailureNotices::TellNow(const CSharedString& text)
 {
     ShowPlainMessageBox(g_caption.CStr(), text.CStr());
 }

@@ -28,12 +28,10 @@ public:
     // Whether a failure of the file was told (or waits to be).
     bool WasTold(const char* fileName) const { return m_toldFiles.count(fileName) > 0; }
 
-    static const char* GetCaption();
+private:
     // The notice's text: the sentence, then the file and the reason.
     static CSharedString FormatText(const CLocalizedString& whatIsLost, const char* fileName, int error);
-
-private:
-    void TellNow(const CSharedString& text) const;
+    static void TellNow(const CSharedString& text);
 
     std::set<std::string> m_toldFiles;
     std::vector<CSharedString> m_pending;
