@@ -154,7 +154,8 @@ TEST_F(StatsSaves, EachFailedSaveIsToldOnceOverWhatItsStepOpenedAndKeepsTheOldFi
         const auto boxes = platform::GetHeadlessBackend().GetMessageBoxes();
         if (!c.under) {
             ASSERT_EQ(boxes.size(), 1u);
-            EXPECT_EQ(boxes[0].caption + ": " + boxes[0].text, std::string("Statistics Not Saved: ") + c.lost + kTooLarge);
+            EXPECT_EQ(boxes[0].caption + ": " + boxes[0].text,
+                      std::string("Statistics Not Saved: ") + c.lost + kTooLarge);
             continue;
         }
         EXPECT_TRUE(boxes.empty());
