@@ -101,7 +101,7 @@ CGame::~CGame()
     // The default skin is an item of the skin list, which the resources' unloading deletes.
     CJWindow::SetDefaultTheme(nullptr);
     if (m_stats) {
-        m_stats->Save();
+        SaveStatsAtClose();
         delete m_stats;
         m_stats = nullptr;
     }
@@ -123,6 +123,8 @@ CPlayerControls* CGame::GetPlayerControls(int index)
 void CGame::Update(float seconds)
 {
     StartUpdateTiming();
+    // Over whatever the last step opened: a save's failure is told on top.
+    m_saveNotices.ShowPending(GetScreenWindow());
     if (CDeveloperScript* script = GetDeveloperScript())
         script->RunStep(++m_updateSteps, GetScreenWindow(), m_backBuffer.get());
     if (CDemoRecordingRun* recording = GetDemoRecordingRun())
