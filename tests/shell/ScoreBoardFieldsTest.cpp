@@ -1,6 +1,6 @@
 // The score board's fields in the running game at every display depth: they live in the
 // background, each drawn again only when its text changes, and nothing of a frame draws over
-// them, so the picture is the one drawn over the round every frame; a demo shows none of them.
+// them, so the picture is the one drawn over the round every frame.
 #include "GameFixture.h"
 
 #include "blit/modes/CopyBlitter.h"
@@ -13,7 +13,6 @@
 #include "shell/MainMenuWindow.h"
 
 #include <string>
-#include <vector>
 
 #ifdef VANTOREL_DATA_DIR
 namespace {
@@ -122,39 +121,6 @@ TEST_P(ScoreBoardFields, EveryGlyphOfAFieldStaysWithinItsRowOrTheFieldIsDrawnLiv
     EXPECT_FALSE(ShowsTheBackground({left, score.m_top, 524, score.m_bottom}));
     EXPECT_FALSE(ShowsTheBackground({524, score.m_top, 624, score.m_bottom}));
     EXPECT_TRUE(m_game->GetBackBuffer()->GetRestoreGrid().IsCellDirty(left >> 5, score.m_top >> 5));
-}
-
-// A demo shows the panel's picture and labels only: none of the values (score, speed, time,
-// lives) of the game played before it, and the next game shows its own again.
-TEST_P(ScoreBoardFields, ADemoAfterAGameShowsNoneOfItsValues)
-{
-    // Below the messages and above the advertisement: the labels and every value's row.
-    constexpr CIntRect kPanelRows{524, 140, 640, 337};
-    CCommercial* commercial = CCommercialCollection::GetInstance().GetCommercial(0);
-    ASSERT_NE(commercial, nullptr);
-    CDemoRecorder* recorder = CDemoRecorder::GetInstance();
-    m_game->GoToMainMenu();
-    // The screen fades in at the start.
-    Step(60);
-    m_game->StartDemo(commercial);
-    Step(2);
-    ASSERT_TRUE(recorder->IsPlaying());
-    // No game has been played: what the panel shows now holds no game's values.
-    const std::vector<uint32_t> withoutValues = ShownColors(kPanelRows);
-    recorder->Stop();
-    for (int game = 0; game < 2; ++game) {
-        Play();
-        m_game->GetPlayfield()->AddPoints(250);
-        Step(2);
-        EXPECT_NE(ShownColors(kPanelRows), withoutValues) << "game " << game << ": its values are not in the rows compared";
-        m_game->GoToMainMenu();
-        Step();
-        m_game->StartDemo(commercial);
-        Step(2);
-        ASSERT_TRUE(recorder->IsPlaying());
-        EXPECT_EQ(ShownColors(kPanelRows), withoutValues) << "after game " << game;
-        recorder->Stop();
-    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Depths, ScoreBoardFields, testing::Values(8, 16, 24, 32));
