@@ -15,7 +15,8 @@ foreach(variable GAME DATA WORK CLIPS)
     endif()
 endforeach()
 
-# Seeds tried for a clip: the listed one, then this many more, each seed_stride further on.
+# Seeds tried for a clip: the listed one, then this many more, each seed_stride further on (the
+# test that records the clips again tries the same series).
 set(more_seeds 11)
 set(seed_stride 100)
 
