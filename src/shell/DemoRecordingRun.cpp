@@ -31,6 +31,20 @@ uint32_t ReadCount(const char* option, uint32_t defaultValue)
     return value < 0 ? defaultValue : static_cast<uint32_t>(value);
 }
 
+// Capsules the ship caught in the update step just run: collecting one marks it dead, and its list
+// removes it only in the next step. A bomb, or a capsule of no kind, counts as none.
+uint32_t CountCaughtPowerUps(CPlayfield& playfield)
+{
+    uint32_t caught = 0;
+    for (CSprite* capsule = playfield.GetPowerUps().GetHead(); capsule; capsule = capsule->GetNext()) {
+        const CPowerUpAI* powerUp = FindSpriteAI<CPowerUpAI>(capsule);
+        if (capsule->IsDead() && powerUp && powerUp->GetKind() != CPowerUpAI::kNone &&
+            powerUp->GetKind() != CPowerUpAI::kBomb)
+            ++caught;
+    }
+    return caught;
+}
+
 } // namespace
 
 CDemoRecordingRun::CDemoRecordingRun(const DemoRecordingSettings& settings)
@@ -52,18 +66,6 @@ void CDemoRecordingRun::Begin(CGame& game)
     CDemoRecorder::GetInstance()->StartRecording();
     game.StartNewGame(m_settings.difficulty, CPlayfield::ToAbsoluteRound(m_settings.roundSet, m_settings.round));
     m_firstDraw = game.GetDrawCount();
-}
-
-uint32_t CDemoRecordingRun::CountCaughtPowerUps(CPlayfield& playfield)
-{
-    uint32_t caught = 0;
-    for (CSprite* capsule = playfield.GetPowerUps().GetHead(); capsule; capsule = capsule->GetNext()) {
-        const CPowerUpAI* powerUp = FindSpriteAI<CPowerUpAI>(capsule);
-        if (capsule->IsDead() && powerUp && powerUp->GetKind() != CPowerUpAI::kNone &&
-            powerUp->GetKind() != CPowerUpAI::kBomb)
-            ++caught;
-    }
-    return caught;
 }
 
 bool CDemoRecordingRun::HasShownEnough() const
@@ -92,9 +94,10 @@ void CDemoRecordingRun::Step(CGame& game)
     }
     if (!m_shown && (!playing || m_frames >= m_settings.frames)) {
         // A clip that shows too little is no clip: nothing is written.
-        std::string text = m_settings.file + ": " + (playing ? "in " : "the game ended after ") +
-                           std::to_string(m_frames) + " frames the bot broke " + std::to_string(m_bricksBroken) +
-                           " of the " + std::to_string(m_settings.bricks) + " bricks asked for";
+        std::string text = m_settings.file + ": in " + std::to_string(m_frames) + " frames" +
+                           (playing ? "" : ", to the end of its game,") + " the bot broke " +
+                           std::to_string(m_bricksBroken) + " of the " + std::to_string(m_settings.bricks) +
+                           " bricks asked for";
         if (m_settings.powerUp)
             text += m_powerUpsCaught > 0 ? " and caught a power-up" : " and caught no power-up";
         FatalExit("Demo recording", (text + " (seed " + std::to_string(m_settings.seed) + ")").c_str());

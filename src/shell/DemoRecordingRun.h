@@ -26,7 +26,6 @@
 #include <string>
 
 class CGame;
-class CPlayfield;
 
 struct DemoRecordingSettings
 {
@@ -58,12 +57,6 @@ public:
     void Step(CGame& game);
     bool IsDone() const { return m_done; }
     uint32_t GetFramesRecorded() const { return m_frames; }
-    uint32_t GetBricksBroken() const { return m_bricksBroken; }
-    uint32_t GetPowerUpsCaught() const { return m_powerUpsCaught; }
-
-    // Capsules the ship caught in the update step just run: collecting one marks it dead, and its
-    // list removes it only in the next step. A bomb, or a capsule of no kind, counts as none.
-    static uint32_t CountCaughtPowerUps(CPlayfield& playfield);
 
 private:
     bool HasShownEnough() const;
