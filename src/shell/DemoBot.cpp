@@ -1,7 +1,9 @@
 #include "shell/DemoBot.h"
 
 #include "game/Playfield.h"
+#include "game/ship/PowerUpAI.h"
 #include "game/ship/ShipAI.h"
+#include "game/sprites/FindSpriteAI.h"
 #include "game/sprites/Sprite.h"
 #include "game/sprites/SpriteList.h"
 #include "platform/Events.h"
@@ -28,6 +30,13 @@ constexpr int kWindowWidth = 640;
 // The pointer's reach.
 constexpr int kPointerLeft = 0;
 constexpr int kPointerRight = kWindowWidth - 1;
+
+// A bomb blows the ship up: the bot lets it fall.
+bool IsBomb(const CSprite* powerUp)
+{
+    const CPowerUpAI* behaviour = FindSpriteAI<CPowerUpAI>(powerUp);
+    return behaviour && behaviour->GetKind() == CPowerUpAI::kBomb;
+}
 
 } // namespace
 
@@ -83,7 +92,8 @@ bool CDemoBot::ChooseTarget(CPlayfield& playfield, float shipY, float& x)
     if (!falling || lineY - followed->GetPosition().m_y > kSafeHeight) {
         // Time to spare: a power-up on its way down is worth catching.
         for (const CSprite* powerUp = playfield.GetPowerUps().GetHead(); powerUp; powerUp = powerUp->GetNext())
-            if (!powerUp->IsDead() && powerUp->GetVelocity().m_y > 0.0f && powerUp->GetPosition().m_y < lineY) {
+            if (!powerUp->IsDead() && powerUp->GetVelocity().m_y > 0.0f && powerUp->GetPosition().m_y < lineY &&
+                !IsBomb(powerUp)) {
                 x = PredictLanding(powerUp->GetPosition(), powerUp->GetVelocity(), lineY, 0.0f);
                 return true;
             }

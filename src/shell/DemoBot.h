@@ -43,7 +43,8 @@ public:
     static int PointerXForShip(float x);
 
 private:
-    // The x to head for: a ball coming down, else the lowest ball, else a power-up to catch.
+    // The x to head for: a ball coming down, else the lowest ball, else a power-up to catch (never
+    // a bomb).
     bool ChooseTarget(CPlayfield& playfield, float shipY, float& x);
 
     CR250Random m_random;

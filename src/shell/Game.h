@@ -181,7 +181,8 @@ public:
     void DiscardSuspendedGame() override;
 
     // The score board (ScoreBoard.cpp): the panel, its labels, the lives and the fields (score,
-    // speed, time) into the background; the scrolling round title and the messages every frame.
+    // speed, time) into the background, while a demo plays the panel and labels only; the
+    // scrolling round title and the messages every frame.
     void DrawScoreBoardFrame(CFrameInterface* target);
     void DrawScoreBoard(CFrameInterface* target);
     // Before the background is rebuilt in a frame of play: a field whose text changed is drawn
