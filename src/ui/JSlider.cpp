@@ -97,7 +97,8 @@ void CJSlider::Draw(COffsetClippedProxyFrame* frame)
 
     const int32_t x = GetThumbX();
     const CIntRect thumb{x, 0, x + GetThumbWidth(), height};
-    if (!IsTransparent())
+    // A disabled slider's thumb is drawn see-through, its outline over the groove: nothing to take.
+    if (!IsTransparent() && IsEnabledInParent())
         FillWithTexture(frame, GetBackgroundTexture(), thumb, m_rect.m_left + thumb.m_left, m_rect.m_top);
     DrawBevel(font, frame, thumb, true, 15, 0);
     CJWindow::Draw(frame);
