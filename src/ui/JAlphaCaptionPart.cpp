@@ -1,8 +1,8 @@
 #include "ui/JAlphaCaptionPart.h"
 
 #include "graphics/Font.h"
-#include "graphics/OffsetClippedProxyFrame.h"
 #include "graphics/Frame.h"
+#include "graphics/OffsetClippedProxyFrame.h"
 #include "ui/AlphaSkinBorder.h"
 #include "ui/AlphaSkinData.h"
 #include "ui/JButton.h"

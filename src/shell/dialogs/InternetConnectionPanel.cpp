@@ -32,8 +32,8 @@ CLocalizedString g_connectHelpText(
     "Pressing the Dial button below will attempt to connect to the Internet.  After you are connected to the "
     "Internet, press the \"I'm Connected\" button.\n\nIf the Dial button does not successfully start your Internet "
     "connection:\n\n 1) Minimize Vantorel by clicking the button in the upper right corner of the screen\n 2) Connect "
-    "to the Internet as you normally would\n 3) Return to Vantorel by choosing its window, \"Vantorel\", in your desktop's "
-    "task bar or window list\n 4) Press the \"I'm Connected\" button to continue.\n\n");
+    "to the Internet as you normally would\n 3) Return to Vantorel by choosing its window, \"Vantorel\", in your "
+    "desktop's task bar or window list\n 4) Press the \"I'm Connected\" button to continue.\n\n");
 
 namespace {
 
