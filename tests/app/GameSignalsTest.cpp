@@ -6,11 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <filesystem>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
 
 #ifdef VANTOREL_GAME_PROGRAM
@@ -21,39 +18,6 @@ namespace fs = std::filesystem;
 // From the main menu into a game by keyboard, then the pause menu, which holds the game in
 // progress for as long as the test needs; the picture says the game is there.
 const char* const kScript = "300 key Return\n310 key Return\n320 key Return\n600 key Escape\n650 screenshot playing.tga\n";
-
-// Starts the game headless in the folder; its process id, or -1.
-pid_t StartGame(const fs::path& folder)
-{
-    MakeProgramFolder(folder);
-    testsupport::WriteFileBytes(folder / "play.script", kScript);
-    const pid_t child = fork();
-    if (child == 0) {
-        if (chdir(folder.c_str()) != 0)
-            _exit(120);
-        setenv("XDG_RUNTIME_DIR", folder.c_str(), 1);
-        FILE* out = std::freopen("out.txt", "w", stdout);
-        if (!out || dup2(fileno(out), 2) < 0)
-            _exit(121);
-        execl("./vantorel", "vantorel", "--headless", "--script", "play.script", static_cast<char*>(nullptr));
-        _exit(122);
-    }
-    return child;
-}
-
-// The exit status; -1 when it was still running after a minute (then it is killed).
-int WaitForEnd(pid_t child)
-{
-    for (int i = 0; i < 600; ++i) {
-        int status = 0;
-        if (waitpid(child, &status, WNOHANG) == child)
-            return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-        usleep(100000);
-    }
-    kill(child, SIGKILL);
-    waitpid(child, nullptr, 0);
-    return -1;
-}
 
 TEST(GameSignals, EachWayOfStoppingSuspendsTheGameInProgress)
 {
@@ -69,7 +33,8 @@ TEST(GameSignals, EachWayOfStoppingSuspendsTheGameInProgress)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         testsupport::TempDir dir;
-        const pid_t game = StartGame(dir.Path());
+        testsupport::WriteFileBytes(dir.Path() / "play.script", kScript);
+        const pid_t game = StartProgramIn(dir.Path(), {"--script", "play.script"});
         ASSERT_GT(game, 0);
         bool playing = false;
         for (int i = 0; i < 600 && !playing; ++i) {
@@ -83,7 +48,7 @@ TEST(GameSignals, EachWayOfStoppingSuspendsTheGameInProgress)
                 usleep(3000);
             kill(game, c.signals[i]);
         }
-        EXPECT_EQ(WaitForEnd(game), 0) << testsupport::ReadFileBytes(dir.Path() / "out.txt");
+        EXPECT_EQ(WaitForProgram(game, 60), 0) << testsupport::ReadFileBytes(dir.Path() / "out.txt");
         ASSERT_TRUE(playing);
         EXPECT_EQ(testsupport::RunCommand("cd '" + dir.Path().string() +
                                           "' && python3 -c \"import zlib;d=open('Stats.dat','rb').read();"
