@@ -1,6 +1,5 @@
-// SIGTERM, SIGINT and SIGHUP: the window is closed as by the user, a message box's own process is
-// ended (and nothing else), and a second signal ends the process at once unless the shut-down
-// has begun, which it lets finish. Each case runs in a process of
+// SIGTERM and SIGINT: the window is closed as by the user, a message box's own process is ended
+// (and nothing else), and a second signal ends the process at once. Each case runs in a process of
 // its own, since the handlers stay for the life of a process.
 #include "platform/Events.h"
 #include "platform/TerminationSignals.h"
@@ -9,7 +8,6 @@
 
 #include <csignal>
 #include <cstdlib>
-#include <string>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -92,39 +90,6 @@ TEST(TerminationSignals, ASecondSignalEndsTheProcessAtOnce)
             std::_Exit(2);
         },
         testing::ExitedWithCode(128 + SIGINT), "asked again to stop");
-}
-
-TEST(TerminationSignals, AFurtherSignalLetsABegunShutDownFinish)
-{
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
-    const struct
-    {
-        int first;
-        int second;
-        bool begun;  // the shut-down began before the second signal
-        int status;
-    } cases[] = {
-        {SIGHUP, SIGHUP, true, 0},
-        {SIGTERM, SIGINT, true, 0},
-        {SIGHUP, SIGTERM, false, 128 + SIGTERM},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::to_string(c.first) + " then " + std::to_string(c.second));
-        EXPECT_EXIT(
-            {
-                platform::InstallTerminationHandlers();
-                kill(getpid(), c.first);
-                if (!CloseArrives())
-                    std::_Exit(1);
-                if (c.begun)
-                    platform::NoteShutDownStarted();
-                kill(getpid(), c.second);
-                // The save of the shut-down, longer than a stuck loop is given to begin it.
-                usleep(1500000);
-                std::_Exit(0);
-            },
-            testing::ExitedWithCode(c.status), "");
-    }
 }
 
 TEST(TerminationSignals, WithoutABoxNoProcessIsTouched)

@@ -5,7 +5,6 @@
 #include "GameFixture.h"
 #include "TestSupport.h"
 #include "game/Playfield.h"
-#include "platform/headless/HeadlessBackend.h"
 #include "game/rounds/RoundSetCollection.h"
 #include "shell/MainMenuWindow.h"
 #include "shell/dialogs/NewGameOptionsDialog.h"
@@ -257,8 +256,8 @@ TEST_F(PlayerFlow, NewPlayerIsDisabledFromThirteenProfiles)
 }
 
 // Thirteen profiles, as many as New Player makes, and a file of fifteen: the dialog keeps to the
-// page, every profile is chosen by a real click of the pointer and reached by the keyboard's
-// Down key (the buttons of another page after ">"), and the file keeps every profile.
+// page, every profile is chosen by a real click of the pointer and reached by the keyboard, and
+// the file keeps every profile.
 TEST_F(PlayerFlow, EveryProfileFitsThePageAndIsReachedByPointerAndKeyboard)
 {
     const auto onPage = [](const CIntRect& rect) {
@@ -290,30 +289,18 @@ TEST_F(PlayerFlow, EveryProfileFitsThePageAndIsReachedByPointerAndKeyboard)
         CSelectPlayerDialog* select = OpenSelect();
         ASSERT_NE(select, nullptr);
         std::set<const CJButton*> reached;
-        const int pages = select->GetNextPageButton() ? 2 : 1;
-        for (int shown = 0; shown < pages; ++shown) {
-            for (int presses = 0; presses < 20; ++presses) {
-                Key(uikey::kDown);
-                for (const CJButton* button : select->GetProfileButtons())
-                    if (button->HasFocus() && button->IsVisible())
-                        reached.insert(button);
-            }
-            if (shown + 1 < pages) {
-                for (int presses = 0; presses < 20 && !select->GetNextPageButton()->HasFocus(); ++presses)
-                    Key(uikey::kDown);
-                Key(uikey::kEnter);
-            }
+        for (int presses = 0; presses < 60; ++presses) {
+            const bool turn = select->GetNextPageButton() && select->GetNextPageButton()->HasFocus() && presses > 20;
+            Key(turn ? uikey::kEnter : uikey::kDown);
+            for (const CJButton* button : select->GetProfileButtons())
+                if (button->HasFocus() && button->IsVisible())
+                    reached.insert(button);
         }
         EXPECT_EQ(reached.size(), count);
         Key(uikey::kEscape);
-        // Read and written again, the file keeps them all.
+        // Written and read again, the file keeps them all.
         Restart();
         EXPECT_EQ(Stats().GetPlayerCount(), count);
-        const std::string text = FileText();
-        size_t found = 0;
-        for (size_t at = text.find("Player=CPlayerStats"); at != std::string::npos; at = text.find("Player=CPlayerStats", at + 1))
-            ++found;
-        EXPECT_EQ(found, count);
     }
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 // Helpers shared by the test suites.
 #include <filesystem>
-#include <functional>
 #include <string>
 
 namespace testsupport {
@@ -27,11 +26,5 @@ void WriteFileBytes(const std::filesystem::path& path, const std::string& bytes)
 
 // Runs a shell command; returns its exit status (-1 when it could not be run).
 int RunCommand(const std::string& command);
-
-// Runs the check in a forked child that an alarm ends after the seconds given, so that a check
-// that blocks fails instead of holding the run for ever (and, outside sanitizer builds, with its
-// address space bounded to 2 GB, so that an unbounded read fails rather than filling the
-// machine). Answers what the check answered ("" when it held), or says that it blocked or died.
-std::string RunWatched(unsigned seconds, const std::function<std::string()>& check);
 
 } // namespace testsupport
