@@ -26,18 +26,20 @@ TEST(GameSpecialFiles, EachFileAsAFifoOrADeviceLinkCostsTheStartNothing)
             testsupport::TempDir dir;
             const fs::path path = dir.Path() / name;
             fs::create_directories(path.parent_path());
-            if (fifo)
+            if (fifo) {
                 ASSERT_EQ(0, mkfifo(path.c_str(), 0666));
-            else
+            } else {
                 fs::create_symlink("/dev/zero", path);
-            ASSERT_EQ(WaitForProgram(StartProgramIn(dir.Path(), {}), 30), 0) << testsupport::ReadFileBytes(dir.Path() / "out.txt");
-            EXPECT_NE(testsupport::ReadFileBytes(dir.Path() / "out.txt").find("the application shut down"),
-                      std::string::npos);
+            }
+            ASSERT_EQ(WaitForProgram(StartProgramIn(dir.Path(), {}), 30), 0);
+            const std::string output = testsupport::ReadFileBytes(dir.Path() / "out.txt");
+            EXPECT_NE(output.find("the application shut down"), std::string::npos) << output;
             const fs::file_status status = fs::symlink_status(path);
-            if (std::string(name) == "Stats.dat" && fifo)
+            if (std::string(name) == "Stats.dat" && fifo) {
                 EXPECT_TRUE(fs::is_regular_file(status)) << "the save at the end replaced it";
-            else if (!fifo)
+            } else if (!fifo) {
                 EXPECT_TRUE(fs::is_symlink(status) || !fs::exists(status));
+            }
         }
     }
 }
