@@ -7,6 +7,7 @@
 #include "app/WindowProc.h"
 #include "blit/BlitTableSetUp.h"
 #include "foundation/ConfigFile.h"
+#include "foundation/DiskAccess.h"
 #include "foundation/FileSearchSpec.h"
 #include "foundation/FileSystem.h"
 #include "foundation/LocalizedString.h"
@@ -24,6 +25,7 @@
 #include "objects/ClassRegistry.h"
 #include "objects/DataNames.h"
 #include "objects/ResourceRegistry.h"
+#include "platform/Files.h"
 #include "sound/MusicList.h"
 #include "sound/MusicPlayer.h"
 #include "sound/SoundList.h"
@@ -81,6 +83,18 @@ bool AnyStartMovieExists(const char* const* movies)
     return false;
 }
 
+// The temporary files that saves, settings and screenshots killed midway left behind, in the
+// folders the game writes to: its own folder (statistics, settings, screenshots), the data folder
+// with its cache, and the per-user folder of settings files named without a folder.
+void SweepTemporariesOfKilledWrites()
+{
+    diskaccess::SweepTemporaries("", false);
+    const std::string data = GetBaseFolder();
+    if (!data.empty() && data != ".")
+        diskaccess::SweepTemporaries(platform::ResolvePath(data.c_str()), true);
+    diskaccess::SweepTemporaries(diskaccess::UserConfigFolder(), false);
+}
+
 } // namespace
 
 CApplicationBase::CApplicationBase(float minimumStep, float step, float maximumElapsed,
@@ -102,6 +116,7 @@ CApplicationBase::CApplicationBase(float minimumStep, float step, float maximumE
 
     m_display = CreateScreenFrame();
     CFileSystem::MountArchives("Data", false, false);
+    SweepTemporariesOfKilledWrites();
 
     if (HasCommandLineOption("/NoCompression"))
         SetFrameCompressionEnabled(false);

@@ -40,6 +40,9 @@ platform::SingleInstanceLock s_instanceLock;
 // whose contents cannot be stored when it is closed, means the folder is not writable.
 bool IsProgramFolderWritable()
 {
+    // The name is the probe's own: what lies under it (a leftover probe, a link to a device,
+    // which a write refuses) goes first, as it would after the probe.
+    CFileSystem::RemoveFile(kProbeFileName, VF_VERBATIM);
     CVirtualFile probe;
     if (!probe.Open(kProbeFileName, VF_CREATE | VF_WRITE | VF_VERBATIM))
         return false;

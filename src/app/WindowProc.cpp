@@ -4,6 +4,7 @@
 #include "app/Keyboard.h"
 #include "app/Mouse.h"
 #include "graphics/ScreenFrame.h"
+#include "platform/TerminationSignals.h"
 #include "platform/Time.h"
 #include "platform/Window.h"
 #include "sound/SoundSystem.h"
@@ -234,6 +235,8 @@ void ResizeWindowForWindowedMode()
 
 void ShutDownApplication()
 {
+    // A signal to stop that comes now lets this shut-down, and the save in it, finish.
+    platform::NoteShutDownStarted();
     CSoundSystem* sound = CSoundSystem::GetInstance();
     sound->StopAllSounds();
     sound->RestoreSystemVolume();

@@ -5,12 +5,16 @@
 #include "platform/Files.h"
 
 #include <atomic>
+#include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace diskaccess {
 
@@ -22,14 +26,38 @@ std::string FolderOf(const std::string& path)
 
 FILE* OpenExisting(const std::string& path, bool update)
 {
-    platform::FileInfo info;
-    if (path.empty() || !platform::GetFileInfo(path.c_str(), info) || info.isDirectory)
+    if (path.empty()) {
+        errno = ENOENT;
         return nullptr;
-    if (update && info.readOnly) {
+    }
+    struct stat st;
+    if (::stat(path.c_str(), &st) != 0)
+        return nullptr;
+    if (!S_ISREG(st.st_mode)) {
+        errno = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+        return nullptr;
+    }
+    if (update && (st.st_mode & S_IWUSR) == 0) {
         errno = EACCES;
         return nullptr;
     }
-    return std::fopen(path.c_str(), update ? "r+b" : "rb");
+    // Without O_NONBLOCK a FIFO put in the file's place between the look and the open would hold
+    // the open until a writer came; with it the open returns, and the second look refuses it.
+    const int fd = ::open(path.c_str(), (update ? O_RDWR : O_RDONLY) | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return nullptr;
+    struct stat opened;
+    const int status = ::fcntl(fd, F_GETFL);
+    if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode) || status < 0 ||
+        ::fcntl(fd, F_SETFL, status & ~O_NONBLOCK) != 0) {
+        ::close(fd);
+        errno = EINVAL;
+        return nullptr;
+    }
+    FILE* file = ::fdopen(fd, update ? "r+b" : "rb");
+    if (!file)
+        ::close(fd);
+    return file;
 }
 
 bool BeginReplacement(const std::string& requested, ReplacementFile& out)
@@ -39,47 +67,46 @@ bool BeginReplacement(const std::string& requested, ReplacementFile& out)
         errno = EINVAL;
         return false;
     }
-    // A link is followed, so that the file it points to is replaced rather than the link.
+    // A link to a regular file is followed, so that the file it points to is replaced rather than
+    // the link. Of the other kinds only a FIFO is replaced (by the rename, never opened); a
+    // device, a socket or a link to anything but a regular file is refused, so that no save can
+    // write into a device or take a system's name away.
     std::string target = requested;
+    struct stat st;
+    const bool named = ::stat(requested.c_str(), &st) == 0;
+    if (named && S_ISDIR(st.st_mode)) {
+        errno = EISDIR;
+        return false;
+    }
     struct stat link;
-    if (::lstat(requested.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
+    const bool isLink = ::lstat(requested.c_str(), &link) == 0 && S_ISLNK(link.st_mode);
+    if (isLink && named && S_ISREG(st.st_mode)) {
         if (char* real = ::realpath(requested.c_str(), nullptr)) {
             target = real;
             std::free(real);
         }
-    }
-    struct stat st;
-    const bool exists = ::stat(target.c_str(), &st) == 0;
-    if (exists && S_ISDIR(st.st_mode)) {
-        errno = EISDIR;
+    } else if (named && !S_ISREG(st.st_mode) && (isLink || !S_ISFIFO(st.st_mode))) {
+        errno = EINVAL;
         return false;
     }
-    if (exists && (st.st_mode & S_IWUSR) == 0) {
+    const bool exists = ::lstat(target.c_str(), &st) == 0;
+    if (exists && (st.st_mode & S_IWUSR) == 0 && !S_ISLNK(st.st_mode)) {
         errno = EACCES;
         return false;
     }
-    if (exists && !S_ISREG(st.st_mode)) {
-        out.file = std::fopen(target.c_str(), "wb");
-        out.target = target;
-        return out.file != nullptr;
-    }
 
     // The temporary file lies beside the target so that the rename never crosses file systems.
-    static std::atomic<unsigned> s_counter{0};
-    const std::string folder = FolderOf(target);
-    const std::string name = target.substr(folder.size());
     int fd = -1;
     std::string temporary;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temporary = folder + "." + name + ".tmp" + std::to_string(::getpid()) + "-" +
-                    std::to_string(s_counter.fetch_add(1));
+        temporary = MakeTemporaryName(target);
         fd = ::open(temporary.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST)
             return false;
     }
     if (fd < 0)
         return false;
-    if (exists)
+    if (exists && S_ISREG(st.st_mode))
         ::fchmod(fd, st.st_mode & 07777);
     out.file = ::fdopen(fd, "w+b");
     if (!out.file) {
@@ -121,18 +148,32 @@ bool TruncateFile(FILE* file, uint64_t size)
     return ::ftruncate(::fileno(file), static_cast<off_t>(size)) == 0;
 }
 
-bool ReadWholeFile(const std::string& path, std::string& out)
+bool ReadWholeFile(const std::string& path, std::string& out, uint64_t limit)
 {
     out.clear();
     FILE* file = OpenExisting(path, false);
     if (!file)
         return false;
+    struct stat st;
+    bool ok = ::fstat(::fileno(file), &st) == 0 && static_cast<uint64_t>(st.st_size) <= limit;
+    if (ok)
+        out.reserve(static_cast<size_t>(st.st_size));
     char chunk[65536];
     size_t got;
-    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0)
-        out.append(chunk, got);
-    const bool ok = !std::ferror(file);
+    // The size is looked at again while reading: a file that grows past the limit meanwhile
+    // is refused too.
+    while (ok && (got = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
+        if (got > limit - out.size())
+            ok = false;
+        else
+            out.append(chunk, got);
+    }
+    ok = ok && !std::ferror(file);
     std::fclose(file);
+    if (!ok) {
+        out.clear();
+        errno = EFBIG;
+    }
     return ok;
 }
 
@@ -144,6 +185,71 @@ bool WriteWholeFile(const std::string& path, const std::string& bytes)
     if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), file.file) != bytes.size())
         file.failed = true;
     return CommitReplacement(file);
+}
+
+std::string MakeTemporaryName(const std::string& target)
+{
+    static std::atomic<unsigned> s_counter{0};
+    const std::string folder = FolderOf(target);
+    return folder + "." + target.substr(folder.size()) + ".tmp" + std::to_string(::getpid()) + "-" +
+           std::to_string(s_counter.fetch_add(1));
+}
+
+bool IsTemporaryName(const std::string& name, long* processId)
+{
+    const size_t tmp = name.rfind(".tmp");
+    if (name.size() < 2 || name[0] != '.' || tmp == std::string::npos || tmp < 2 ||
+        name.find('/') != std::string::npos)
+        return false;
+    const char* digits = name.c_str() + tmp + 4;
+    char* end = nullptr;
+    if (!std::isdigit(static_cast<unsigned char>(*digits)))
+        return false;
+    errno = 0;
+    const long pid = std::strtol(digits, &end, 10);
+    if (errno != 0 || *end != '-' || !std::isdigit(static_cast<unsigned char>(end[1])))
+        return false;
+    for (const char* c = end + 1; *c; ++c)
+        if (!std::isdigit(static_cast<unsigned char>(*c)))
+            return false;
+    if (pid <= 0)
+        return false;
+    if (processId)
+        *processId = pid;
+    return true;
+}
+
+int SweepTemporaries(const std::string& folder, bool recursive)
+{
+    DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+    if (!dir)
+        return 0;
+    const std::string prefix = folder.empty() || folder.back() == '/' ? folder : folder + "/";
+    std::vector<std::string> subfolders;
+    int removed = 0;
+    while (dirent* entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name == "." || name == "..")
+            continue;
+        struct stat st;
+        if (::lstat((prefix + name).c_str(), &st) != 0)
+            continue;
+        long pid = 0;
+        if (S_ISDIR(st.st_mode)) {
+            if (recursive)
+                subfolders.push_back(prefix + name);
+        } else if (S_ISREG(st.st_mode) && IsTemporaryName(name, &pid) &&
+                   // A process of that id still running may be writing it (another copy of the
+                   // game sharing the folder): it stays.
+                   ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) {
+            if (::unlink((prefix + name).c_str()) == 0)
+                ++removed;
+        }
+    }
+    ::closedir(dir);
+    for (const std::string& subfolder : subfolders)
+        removed += SweepTemporaries(subfolder, true);
+    return removed;
 }
 
 std::string UserConfigFolder()

@@ -2,6 +2,7 @@
 
 #include "foundation/VirtualFile.h"
 
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 
@@ -218,12 +219,16 @@ void CFileBuf::CopyFrom(const CFileBuf& other)
         Write(other.m_data, other.m_length);
 }
 
-CFileBuf* LoadFileToMemoryStream(const char* name, uint32_t flags)
+CFileBuf* LoadFileToMemoryStream(const char* name, uint32_t flags, uint32_t limit)
 {
     CVirtualFile file;
     if (!file.Open(name, flags))
         return nullptr;
     const uint32_t size = file.GetSize();
+    if (size > limit) {
+        errno = EFBIG;
+        return nullptr;
+    }
     auto* buffer = static_cast<uint8_t*>(std::malloc(size ? size : 1));
     if (!buffer)
         return nullptr;

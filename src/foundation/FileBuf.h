@@ -64,5 +64,6 @@ private:
 };
 
 // Reads a whole file (opened through CVirtualFile with the given flags) into a new memory
-// stream; null when it cannot be opened or read completely.
-CFileBuf* LoadFileToMemoryStream(const char* name, uint32_t flags);
+// stream; null when it cannot be opened or read completely, or (errno EFBIG) when it holds more
+// than limit bytes.
+CFileBuf* LoadFileToMemoryStream(const char* name, uint32_t flags, uint32_t limit = kMaxWholeFileBytes);

@@ -193,7 +193,7 @@ void CIniFile::Set(const char* section, const char* key, const char* value)
 bool CIniFile::Load(const std::string& path)
 {
     std::string bytes;
-    if (path.empty() || !diskaccess::ReadWholeFile(path, bytes)) {
+    if (path.empty() || !diskaccess::ReadWholeFile(path, bytes, kMaxFileBytes)) {
         m_lines.clear();
         return false;
     }

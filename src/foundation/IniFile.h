@@ -11,6 +11,10 @@
 class CIniFile
 {
 public:
+    // A settings file larger than this is not read: it is unreadable, like a FIFO or a device
+    // under the name, so reads give their defaults and writes leave it alone.
+    static constexpr uint64_t kMaxFileBytes = 4u << 20;
+
     // Splits INI text into lines (CR LF, LF or CR end a line).
     void Parse(const char* bytes, size_t n);
     // The lines joined with CR LF, each line ended.
@@ -25,7 +29,8 @@ public:
 
     size_t GetLineCount() const { return m_lines.size(); }
 
-    // Reads and parses a settings file; false (and no lines) when it cannot be read.
+    // Reads and parses a settings file; false (and no lines) when it cannot be read, is no
+    // regular file or is larger than kMaxFileBytes.
     bool Load(const std::string& path);
     // Sets a key in a settings file on disk (see Set), creating the file when it is missing,
     // and its folder too when makeFolder. False when the file could not be written; it is then

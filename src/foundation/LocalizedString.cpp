@@ -265,9 +265,10 @@ bool CLocalizationTable::Load(const char* path)
     if (!name.empty() && name.size() < sizeof m_path) {
         std::memcpy(m_path, name.c_str(), name.size() + 1);
         m_openFlag = 0;
-        if (!file.Open(m_path, VF_IN_MEMORY | VF_VERBATIM | VF_READ)) {
+        if (!file.Open(m_path, VF_IN_MEMORY | VF_VERBATIM | VF_READ, kMaxFileBytes)) {
             m_openFlag = 1;
-            file.Open(m_path, VF_READ);
+            if (file.Open(m_path, VF_READ) && file.GetSize() > kMaxFileBytes)
+                file.Close();
         }
     }
     if (!file.IsOpen()) {

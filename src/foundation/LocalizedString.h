@@ -60,10 +60,14 @@ class CLocalizationTable
 public:
     static CLocalizationTable& GetInstance();
 
+    // A table file larger than this is not read (a whole game's texts take a few hundred KB).
+    static constexpr uint32_t kMaxFileBytes = 4u << 20;
+
     // Reads the table file ("Local.txt") through the virtual file system: whole into memory by
     // its name as given, else by a plain read (base folder, archives). The old pairs are
-    // replaced, then every registered text is translated. False when the file cannot be opened:
-    // the texts stay as they are (English unless a table was read before).
+    // replaced, then every registered text is translated. False when the file cannot be opened
+    // or is larger than kMaxFileBytes: the texts stay as they are (English unless a table was
+    // read before).
     bool Load(const char* path);
     // Reads the entries of an open table file and adds their pairs. Lines of 4095 characters
     // or more are passed over; an entry cut short by the end of the file keeps what was read.

@@ -19,6 +19,10 @@ enum : uint32_t
     VF_LISTED_ONLY = 0x8000,  // only archive entries that an enumeration has listed
 };
 
+// Files read whole (VF_IN_MEMORY) are at most this large unless the caller gives its own bound:
+// beyond the largest data file by far, short of what a hostile name (a huge file) could cost.
+inline constexpr uint32_t kMaxWholeFileBytes = 256u << 20;
+
 // The base folder: "." until the archive mount makes it the data folder. At most 255 characters
 // are kept.
 const char* GetBaseFolder();

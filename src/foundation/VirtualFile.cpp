@@ -51,7 +51,7 @@ void CVirtualFile::CloseQuietly()
         Close();
 }
 
-bool CVirtualFile::Open(const char* name, uint32_t flags)
+bool CVirtualFile::Open(const char* name, uint32_t flags, uint32_t wholeFileLimit)
 {
     m_shortReads = 0;
     m_directReadBytes = 0;
@@ -95,7 +95,7 @@ bool CVirtualFile::Open(const char* name, uint32_t flags)
             plain.m_stream = nullptr;
         }
     } else if (flags & VF_IN_MEMORY) {
-        m_stream = LoadFileToMemoryStream(name, flags & ~VF_IN_MEMORY);
+        m_stream = LoadFileToMemoryStream(name, flags & ~VF_IN_MEMORY, wholeFileLimit);
         if (!m_stream)
             return false;
     } else {

@@ -19,8 +19,10 @@ public:
 
     // Opens by name: a buffer name, a compressed write (kept in memory, stored at close), a
     // compressed read (a plain file reads unchanged; a damaged record fails the open), the whole
-    // file in memory, or whatever the stream chooser gives. False leaves the file closed.
-    bool Open(const char* name, uint32_t flags);
+    // file in memory, or whatever the stream chooser gives. False leaves the file closed. A
+    // whole-file read of more than wholeFileLimit bytes fails with errno EFBIG; a disk name that
+    // is no regular file (a FIFO, a device) does not open.
+    bool Open(const char* name, uint32_t flags, uint32_t wholeFileLimit = kMaxWholeFileBytes);
     // Closes the current stream and adopts the given one; true when it is not null.
     bool AttachStream(CStream* stream, uint32_t flags);
     // Closes and deletes the stream. False when the data could not be stored: a compressed

@@ -234,6 +234,21 @@ bool RenameFile(const char* from, const char* to)
     return rename(ResolvePath(from).c_str(), ResolvePath(to).c_str()) == 0;
 }
 
+bool RenameNoReplace(const char* from, const char* to)
+{
+    const std::string source = ResolvePath(from);
+    const std::string target = ResolvePath(to);
+    if (renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0)
+        return true;
+    // File systems without the flag: a hard link is made only where no name is, too.
+    if (errno != EINVAL && errno != ENOSYS)
+        return false;
+    if (link(source.c_str(), target.c_str()) != 0)
+        return false;
+    unlink(source.c_str());
+    return true;
+}
+
 FILE* OpenFile(const char* path, const char* mode)
 {
     return std::fopen(ResolvePath(path).c_str(), mode);

@@ -65,6 +65,9 @@ bool RemoveFile(const char* path);
 bool RemoveDirectory(const char* path);
 // Replaces an existing target.
 bool RenameFile(const char* from, const char* to);
+// Gives the file the new name only when nothing has that name yet (the check and the rename are
+// one step, so two programs never both take a name); false with errno EEXIST when it is taken.
+bool RenameNoReplace(const char* from, const char* to);
 
 // fopen of the resolved path.
 FILE* OpenFile(const char* path, const char* mode);

@@ -8,10 +8,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
 #include <mutex>
-#include <poll.h>
+#include <semaphore.h>
 #include <set>
 #include <string>
 #include <thread>
@@ -23,12 +24,22 @@ namespace {
 
 // How long the program has to end by itself after the first signal.
 constexpr int kGraceMilliseconds = 10000;
+// How long a further signal waits for the main loop to begin the shut-down that the first one
+// asked for (the loop takes its events many times a second); a loop that does not is stuck.
+constexpr int kShutDownStartMilliseconds = 1000;
 
-int s_pipe[2] = {-1, -1};
 pid_t s_ownPid = 0;
+std::atomic<bool> s_installed{false};
+std::atomic<int> s_signalCount{0};
+std::atomic<int> s_lastSignal{0};
+std::atomic<bool> s_shutDownStarted{false};
+sem_t s_wake;
 std::mutex s_boxMutex;
 bool s_inBox = false;
 std::set<pid_t> s_childrenBeforeBox;
+
+static_assert(std::atomic<int>::is_always_lock_free && std::atomic<bool>::is_always_lock_free,
+              "the signal handler may only touch lock-free atomics");
 
 void OnSignal(int signal)
 {
@@ -39,9 +50,37 @@ void OnSignal(int signal)
         return;
     }
     const int saved = errno;
-    const unsigned char byte = static_cast<unsigned char>(signal);
-    [[maybe_unused]] ssize_t written = write(s_pipe[1], &byte, 1);
+    s_lastSignal.store(signal);
+    s_signalCount.fetch_add(1);
+    sem_post(&s_wake);
     errno = saved;
+}
+
+timespec MillisecondsFromNow(int milliseconds)
+{
+    timespec at{};
+    clock_gettime(CLOCK_MONOTONIC, &at);
+    at.tv_sec += milliseconds / 1000;
+    at.tv_nsec += static_cast<long>(milliseconds % 1000) * 1000000L;
+    if (at.tv_nsec >= 1000000000L) {
+        ++at.tv_sec;
+        at.tv_nsec -= 1000000000L;
+    }
+    return at;
+}
+
+bool IsBefore(const timespec& a, const timespec& b)
+{
+    return a.tv_sec < b.tv_sec || (a.tv_sec == b.tv_sec && a.tv_nsec < b.tv_nsec);
+}
+
+// Waits for the next wake-up (a signal, or the shut-down beginning); false once the deadline passed.
+bool WaitForWakeUp(const timespec& deadline)
+{
+    while (sem_clockwait(&s_wake, CLOCK_MONOTONIC, &deadline) != 0)
+        if (errno != EINTR)
+            return false;
+    return true;
 }
 
 std::string ReadLink(const std::string& path)
@@ -91,23 +130,35 @@ std::set<pid_t> ChildrenRunningThisProgram()
     _exit(128 + signal);
 }
 
+// Whether the shut-down begins before the deadline.
+bool ShutDownBeginsBy(const timespec& deadline)
+{
+    while (!s_shutDownStarted.load())
+        if (!WaitForWakeUp(deadline))
+            return s_shutDownStarted.load();
+    return true;
+}
+
 void WatchSignals()
 {
+    while (s_signalCount.load() == 0)
+        WaitForWakeUp(MillisecondsFromNow(60 * 60 * 1000));
+    const timespec graceEnd = MillisecondsFromNow(kGraceMilliseconds);
+    PostEvent(Event::Simple(EventType::Close));
+    EndModalBoxProcesses();
+    int answered = 1;
     for (;;) {
-        unsigned char signal = 0;
-        const ssize_t n = read(s_pipe[0], &signal, 1);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n != 1)
-            return;
-        PostEvent(Event::Simple(EventType::Close));
-        EndModalBoxProcesses();
-        pollfd more{s_pipe[0], POLLIN, 0};
-        int ready;
-        do
-            ready = poll(&more, 1, kGraceMilliseconds);
-        while (ready < 0 && errno == EINTR);
-        EndAtOnce(signal, ready > 0 ? "asked again to stop" : "the program did not stop when asked");
+        const int count = s_signalCount.load();
+        if (count > answered) {
+            answered = count;
+            timespec startBy = MillisecondsFromNow(kShutDownStartMilliseconds);
+            if (IsBefore(graceEnd, startBy))
+                startBy = graceEnd;
+            if (!ShutDownBeginsBy(startBy))
+                EndAtOnce(s_lastSignal.load(), "asked again to stop");
+        }
+        if (!WaitForWakeUp(graceEnd) && s_signalCount.load() == answered)
+            EndAtOnce(s_lastSignal.load(), "the program did not stop when asked");
     }
 }
 
@@ -115,19 +166,28 @@ void WatchSignals()
 
 bool InstallTerminationHandlers()
 {
-    if (s_pipe[0] >= 0)
+    if (s_installed.load())
         return true;
-    if (pipe2(s_pipe, O_CLOEXEC) != 0)
+    if (sem_init(&s_wake, 0, 0) != 0)
         return false;
     s_ownPid = getpid();
     struct sigaction action = {};
     action.sa_handler = &OnSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    if (sigaction(SIGTERM, &action, nullptr) != 0 || sigaction(SIGINT, &action, nullptr) != 0)
-        return false;
+    for (int signal : {SIGTERM, SIGINT, SIGHUP})
+        if (sigaction(signal, &action, nullptr) != 0)
+            return false;
+    s_installed.store(true);
     std::thread(&WatchSignals).detach();
     return true;
+}
+
+void NoteShutDownStarted()
+{
+    s_shutDownStarted.store(true);
+    if (s_installed.load())
+        sem_post(&s_wake);
 }
 
 void BeginModalBox()

@@ -2,9 +2,10 @@
 // Screenshots of the game: the back buffer written as a TGA file under the first free numbered
 // name ("Vantorel Screen Shot 00.TGA", "01", ...) in the current folder.
 //
-// The rule a caller must know: a name is claimed by creating the file exclusively before the
-// picture is written, so an existing file is never overwritten, even by another program taking a
-// screenshot at the same moment.
+// The rule a caller must know: the picture is written whole to a temporary file, which then
+// takes the first free number by a rename that never replaces a file; an existing file is never
+// overwritten, even by another program taking a screenshot at the same moment, and a numbered
+// file always holds a whole picture.
 #include <string>
 
 class CFrame;

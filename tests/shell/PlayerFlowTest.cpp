@@ -23,6 +23,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <set>
 #include <string>
 
 #ifdef VANTOREL_DATA_DIR
@@ -130,6 +131,32 @@ protected:
         EXPECT_EQ(dialog.GetRect().m_top, CNewGameOptionsDialog::kShownY);
     }
 
+    // A real click of the pointer in the middle of the window, as the player makes it.
+    void PointerClick(const CJWindow* window)
+    {
+        ASSERT_NE(window, nullptr);
+        const CIntRect& rect = window->GetScreenRect();
+        const int x = (rect.m_left + rect.m_right) / 2, y = (rect.m_top + rect.m_bottom) / 2;
+        for (platform::EventType type : {platform::EventType::MouseMove, platform::EventType::MouseDown,
+                                         platform::EventType::MouseUp}) {
+            platform::GetHeadlessBackend().QueueEvent(platform::Event::Mouse(type, x, y, platform::kMouseLeft));
+            Step();
+        }
+    }
+    // A statistics file of that many profiles, "Player 1" on, the last one current, read by a
+    // restart of the game (written once the old game has saved its own).
+    void RestartWithProfiles(uint32_t count)
+    {
+        delete m_game;
+        m_game = nullptr;
+        std::string text = "CStats\n{\n\tPlayers=Array\n\t{\n\t\tItem Count=" + std::to_string(count) + "\n";
+        for (uint32_t i = 0; i < count; ++i)
+            text += "\t\tPlayer=CPlayerStats\n\t\t{\n\t\t\tName=Player " + std::to_string(i + 1) + "\n\t\t}\n";
+        text += "\t}\n\tCurrent Player=" + std::to_string(count - 1) + "\n}\n";
+        testsupport::WriteFileBytes(m_folder.Path() / "Stats.dat", text);
+        Restart();
+    }
+
     int m_sets = 2;
 };
 
@@ -226,6 +253,55 @@ TEST_F(PlayerFlow, NewPlayerIsDisabledFromThirteenProfiles)
         auto* player = new CPlayerStats;
         player->SetPropertiesToDefaults();
         Stats().AddPlayer(player);
+    }
+}
+
+// Thirteen profiles, as many as New Player makes, and a file of fifteen: the dialog keeps to the
+// page, every profile is chosen by a real click of the pointer and reached by the keyboard, and
+// the file keeps every profile.
+TEST_F(PlayerFlow, EveryProfileFitsThePageAndIsReachedByPointerAndKeyboard)
+{
+    const auto onPage = [](const CIntRect& rect) {
+        return rect.m_left >= 0 && rect.m_top >= 0 && rect.m_right <= 640 && rect.m_bottom <= 480;
+    };
+    for (const uint32_t count : {13u, 15u}) {
+        SCOPED_TRACE(count);
+        RestartWithProfiles(count);
+        ASSERT_EQ(Stats().GetPlayerCount(), count);
+        for (uint32_t i = 0; i < count; ++i) {
+            SCOPED_TRACE(i);
+            CSelectPlayerDialog* select = OpenSelect();
+            ASSERT_NE(select, nullptr);
+            ASSERT_EQ(select->GetProfileButtons().size(), count);
+            EXPECT_TRUE(onPage(select->GetScreenRect())) << "the dialog";
+            CJButton* button = select->GetProfileButtons()[i];
+            for (int turns = 0; turns < 2 && !button->IsVisible(); ++turns)
+                PointerClick(select->GetNextPageButton());
+            ASSERT_TRUE(button->IsVisible());
+            EXPECT_TRUE(onPage(button->GetScreenRect()));
+            PointerClick(button);
+            EXPECT_EQ(Stats().GetCurrentPlayerIndex(), i);
+            EXPECT_NE(Top<CNewGameOptionsDialog>(), nullptr);
+            Key(uikey::kEscape);
+            Key(uikey::kEscape);
+            ASSERT_EQ(Top<CSelectPlayerDialog>(), nullptr);
+        }
+        // The keyboard: Down runs round the shown buttons; Enter on ">" shows the next page.
+        CSelectPlayerDialog* select = OpenSelect();
+        ASSERT_NE(select, nullptr);
+        std::set<const CJButton*> reached;
+        for (int presses = 0; presses < 60; ++presses) {
+            const bool turn = select->GetNextPageButton() && select->GetNextPageButton()->HasFocus() && presses > 20;
+            Key(turn ? uikey::kEnter : uikey::kDown);
+            for (const CJButton* button : select->GetProfileButtons())
+                if (button->HasFocus() && button->IsVisible())
+                    reached.insert(button);
+        }
+        EXPECT_EQ(reached.size(), count);
+        Key(uikey::kEscape);
+        // Written and read again, the file keeps them all.
+        Restart();
+        EXPECT_EQ(Stats().GetPlayerCount(), count);
     }
 }
 

@@ -1,6 +1,7 @@
 // Screenshots written at every display depth: the TGA header read back by hand and by
 // ImageMagick when it is installed (the game's tests read them with the loader on a display).
 #include "../foundation/FileTestHelpers.h"
+#include "foundation/DiskAccess.h"
 #include "graphics/Frame.h"
 #include "shell/Screenshot.h"
 
@@ -10,7 +11,10 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -80,6 +84,52 @@ TEST(Screenshot, ExistingNamesAreSkippedAndAFailedWriteLeavesNoFile)
     EXPECT_FALSE(std::filesystem::exists("Shot 03.TGA"));
     // A folder that does not exist claims nothing.
     EXPECT_EQ(SaveScreenshot(frame, "No Such Folder/Shot %02d.TGA"), "");
+}
+
+TEST(Screenshot, AWriteKilledAtAnyMomentLeavesNoNumberedFileThatIsNotWhole)
+{
+    filetest::WorkFolder folder;
+    // Noise, so that the picture takes a while to encode and write.
+    CFrame frame;
+    frame.Create(1024, 768, 32);
+    std::mt19937 random(17);
+    for (uint32_t i = 0; i < 1024u * 768u; ++i)
+        reinterpret_cast<uint32_t*>(frame.GetPixels())[i] = static_cast<uint32_t>(random());
+    ASSERT_EQ(SaveScreenshot(frame, "Shot %02d.TGA"), "Shot 00.TGA");
+    const std::vector<uint8_t> whole = ReadBytes("Shot 00.TGA");
+
+    int taken = 1;
+    for (int round = 0; round < 25; ++round) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            SaveScreenshot(frame, "Shot %02d.TGA");
+            ::_exit(0);
+        }
+        ::usleep(static_cast<useconds_t>(random() % 40000));
+        ::kill(child, SIGKILL);
+        ASSERT_EQ(child, ::waitpid(child, nullptr, 0));
+        // The numbers taken run on without a gap, and each holds the whole picture.
+        char name[32];
+        while (std::snprintf(name, sizeof name, "Shot %02d.TGA", taken), std::filesystem::exists(name))
+            ++taken;
+        for (int number = 1; number < taken; ++number) {
+            std::snprintf(name, sizeof name, "Shot %02d.TGA", number);
+            EXPECT_TRUE(ReadBytes(name) == whole) << name;
+        }
+        std::snprintf(name, sizeof name, "Shot %02d.TGA", taken + 1);
+        EXPECT_FALSE(std::filesystem::exists(name)) << "round " << round;
+    }
+    // What the killed writes left are temporaries, which the sweep at the next start takes away;
+    // the next screenshot takes the next free number.
+    const int swept = diskaccess::SweepTemporaries(".", false);
+    // Both happened: kills within a write, and writes that finished before the kill.
+    EXPECT_GT(swept, 0);
+    EXPECT_GT(taken, 1);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), std::filesystem::directory_iterator()), taken);
+    char next[32];
+    std::snprintf(next, sizeof next, "Shot %02d.TGA", taken);
+    EXPECT_EQ(SaveScreenshot(frame, "Shot %02d.TGA"), next);
 }
 
 } // namespace

@@ -42,7 +42,7 @@ std::unique_ptr<Backend> CreateSdlBackend(std::string& whyNot)
     // Double clicks as the desktop reports them; the focus click is not a game click.
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "0");
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
-    // SIGTERM and SIGINT are the program's own business (TerminationSignals.h).
+    // SIGTERM, SIGINT and SIGHUP are the program's own business (TerminationSignals.h).
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
         whyNot = SDL_GetError();

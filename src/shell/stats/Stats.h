@@ -24,6 +24,8 @@ class CStats : public CObject
     // What a file the program cannot keep is set aside as: its name with this appended, then
     // with this and 2, 3, ... (a name never taken twice).
     static constexpr const char* kDamagedSuffix = ".bad";
+    // A file larger than this is no statistics file: it is kept aside like a damaged one, unread.
+    static constexpr uint32_t kMaxFileBytes = 64u << 20;
 
     // Reads the file (named as given, beside the program by default: never a data-folder or archive
     // file), which later saves write. It holds one compressed block record or plain object text.

@@ -36,9 +36,12 @@ bool CStats::Load(const char* fileName)
     CVirtualFile file;
     uint32_t size = 0;
     const uint8_t* bytes = nullptr;
-    if (file.Open(name, VF_READ | VF_VERBATIM | VF_IN_MEMORY)) {
+    if (file.Open(name, VF_READ | VF_VERBATIM | VF_IN_MEMORY, kMaxFileBytes)) {
         size = file.GetSize();
         bytes = file.ReadDirect(size);
+    } else if (errno == EFBIG) {
+        // Far larger than any statistics: kept aside like a damaged file, never read.
+        platform::RenameFile(name, (std::string(name) + kDamagedSuffix).c_str());
     }
     if (!bytes || size == 0) {
         SetPropertiesToDefaults();
