@@ -38,7 +38,7 @@ bool CCompressedBlockCodec::Write(CVirtualFile& file, const void* bytes, uint32_
     return ok && compressedLength > 0;
 }
 
-uint8_t* CCompressedBlockCodec::Read(CVirtualFile& file, uint32_t& rawLength, bool* damaged)
+uint8_t* CCompressedBlockCodec::Read(CVirtualFile& file, uint32_t& rawLength, bool* damaged, uint32_t maxRaw)
 {
     if (damaged)
         *damaged = false;
@@ -62,7 +62,7 @@ uint8_t* CCompressedBlockCodec::Read(CVirtualFile& file, uint32_t& rawLength, bo
         return fail();
     if (compressedLength == 0 || compressedLength > size - static_cast<uint32_t>(position))
         return fail();
-    if (raw > uint64_t(compressedLength) * s_maxInflateRatio + s_inflateSlack)
+    if (raw > maxRaw || raw > uint64_t(compressedLength) * s_maxInflateRatio + s_inflateSlack)
         return fail();
 
     std::vector<uint8_t> compressed(compressedLength);

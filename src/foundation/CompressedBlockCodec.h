@@ -18,6 +18,8 @@ public:
     // buffer of its own) with r in rawLength, or null. When the first byte is not 1 there is no
     // record: null, the byte stays consumed and *damaged is false. A record whose lengths do not
     // fit the bytes left, or whose data zlib refuses or that inflates to another length, is
-    // damaged: null with *damaged true.
-    static uint8_t* Read(CVirtualFile& file, uint32_t& rawLength, bool* damaged = nullptr);
+    // damaged: null with *damaged true; so is one whose raw length passes maxRaw (a reader's bound
+    // for its kind of file).
+    static uint8_t* Read(CVirtualFile& file, uint32_t& rawLength, bool* damaged = nullptr,
+                         uint32_t maxRaw = UINT32_MAX);
 };

@@ -145,7 +145,8 @@ bool SetReadOnly(const char* path, bool readOnly)
 {
     std::string resolved = ResolvePath(path);
     struct stat st{};
-    if (stat(resolved.c_str(), &st) != 0)
+    // Only a file of its own: a name linked to a device or a pipe is not the program's to change.
+    if (stat(resolved.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
         return false;
     mode_t mode = st.st_mode & 07777;
     mode = readOnly ? (mode & ~static_cast<mode_t>(S_IWUSR)) : (mode | S_IWUSR);

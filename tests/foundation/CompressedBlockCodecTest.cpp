@@ -53,13 +53,13 @@ struct Decoded
     int32_t position = 0;
 };
 
-Decoded DecodeRecord(const std::string& record)
+Decoded DecodeRecord(const std::string& record, uint32_t maxRaw = UINT32_MAX)
 {
     CVirtualFile file;
     OpenOverBytes(file, record);
     Decoded result;
     uint32_t rawLength = 12345;
-    uint8_t* data = CCompressedBlockCodec::Read(file, rawLength, &result.damaged);
+    uint8_t* data = CCompressedBlockCodec::Read(file, rawLength, &result.damaged, maxRaw);
     result.position = file.GetPosition();
     if (data) {
         result.present = true;
@@ -189,6 +189,9 @@ TEST(CompressedBlock, CorruptedRecordsAreDamaged)
     EXPECT_TRUE(DecodeRecord(Record(1, 20, 0x7FFFFFFFu, std::string(20, 'x'))).damaged);
     // The record of a failed compression (no data) is damaged too.
     EXPECT_TRUE(DecodeRecord(Record(1, 0, 0, "")).damaged);
+    // A reader's bound for its kind of file: the raw length may reach it, not pass it.
+    EXPECT_TRUE(DecodeRecord(record, 4000).present);
+    EXPECT_TRUE(DecodeRecord(record, 3999).damaged);
 
     // A shorter compressed length still holding a whole stream reads fine; trailing bytes after
     // the record are no concern of the reader.

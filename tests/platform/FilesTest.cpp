@@ -117,6 +117,12 @@ TEST_F(FilesInFolder, InfoGivesSizeTimesAndReadOnly)
     EXPECT_FALSE(FileExists("missing.bin"));
     EXPECT_TRUE(FileExists("A.Bin"));
     EXPECT_FALSE(SetReadOnly("missing.bin", true));
+    // A name linked to a pipe (as to a device) leaves the pipe's mode alone.
+    ASSERT_EQ(mkfifo("pipe", 0444), 0);
+    ASSERT_EQ(symlink("pipe", "linked.bin"), 0);
+    EXPECT_FALSE(SetReadOnly("linked.bin", false));
+    ASSERT_EQ(stat("pipe", &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0444u);
 }
 
 TEST_F(FilesInFolder, FoldersAreMadeListedRenamedAndRemoved)

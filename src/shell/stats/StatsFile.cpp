@@ -41,7 +41,8 @@ bool CStats::Load(const char* fileName)
         bytes = file.ReadDirect(size);
     } else if (errno == EFBIG) {
         // Far larger than any statistics: kept aside like a damaged file, never read.
-        platform::RenameFile(name, (std::string(name) + kDamagedSuffix).c_str());
+        std::string keptAs;
+        setaside::MoveAside(name, kDamagedSuffix, keptAs);
     }
     if (!bytes || size == 0) {
         SetPropertiesToDefaults();
@@ -85,7 +86,7 @@ bool CStats::ReadFileImage(const void* bytes, uint32_t n, bool& skipped)
     file.AttachStream(NewBufferOver(bytes, n), VF_READ);
     uint32_t rawLength = 0;
     bool damaged = false;
-    uint8_t* text = CCompressedBlockCodec::Read(file, rawLength, &damaged);
+    uint8_t* text = CCompressedBlockCodec::Read(file, rawLength, &damaged, kMaxFileBytes);
     if (damaged)
         return false;
     CFileBuf* buffer;
