@@ -45,12 +45,6 @@ VANTOREL_KERNEL_INLINE void Sse2Row(uint8_t* d, const uint8_t* s, uint32_t width
     }
 }
 
-void Sse2Rows(uint8_t* d, ptrdiff_t dPitch, const uint8_t* s, ptrdiff_t sPitch, uint32_t width, uint32_t height)
-{
-    for (uint32_t r = 0; r < height; ++r, d += dPitch, s += sPitch)
-        Sse2Row(d, s, width);
-}
-
 VANTOREL_AVX2 inline void Keyed16(uint8_t* d, const uint8_t* s)
 {
     using namespace spankernels::avx2;
@@ -59,14 +53,10 @@ VANTOREL_AVX2 inline void Keyed16(uint8_t* d, const uint8_t* s)
     Store16(d, _mm256_or_si256(pixels, _mm256_and_si256(clear, Load16(d))));
 }
 
+// Rows of sixteen pixels or more.
 VANTOREL_AVX2 void Avx2Rows(uint8_t* d, ptrdiff_t dPitch, const uint8_t* s, ptrdiff_t sPitch, uint32_t width,
                             uint32_t height)
 {
-    if (width < 16) {
-        for (uint32_t r = 0; r < height; ++r, d += dPitch, s += sPitch)
-            Sse2Row(d, s, width);
-        return;
-    }
     const size_t last = 2 * size_t{width - 16};
     for (uint32_t r = 0; r < height; ++r, d += dPitch, s += sPitch) {
         for (uint32_t i = 0; i + 16 < width; i += 16)
@@ -82,20 +72,24 @@ void PortableRows(uint8_t* d, ptrdiff_t dPitch, const uint8_t* s, ptrdiff_t sPit
         PortableRow(d, s, width);
 }
 
-using RowsKernel = void (*)(uint8_t*, ptrdiff_t, const uint8_t*, ptrdiff_t, uint32_t, uint32_t);
-
-RowsKernel KernelOfPath()
+// Rows that lie apart from their source, in the form of the kernel path in force. Short rows
+// (a sprite's) stay in this call: the SSE2 rows are made inline here.
+VANTOREL_KERNEL_INLINE void DrawApart(uint8_t* d, ptrdiff_t dPitch, const uint8_t* s, ptrdiff_t sPitch, uint32_t width,
+                                      uint32_t height)
 {
-    switch (GetSpanKernelPath()) {
 #if VANTOREL_SPAN_KERNELS_X86
-    case SpanKernelPath::Sse2:
-        return Sse2Rows;
-    case SpanKernelPath::Avx2:
-        return Avx2Rows;
-#endif
-    default:
-        return PortableRows;
+    const SpanKernelPath path = GetSpanKernelPath();
+    if (path == SpanKernelPath::Avx2 && width >= 16) {
+        Avx2Rows(d, dPitch, s, sPitch, width, height);
+        return;
     }
+    if (path != SpanKernelPath::Portable) {
+        for (uint32_t r = 0; r < height; ++r, d += dPitch, s += sPitch)
+            Sse2Row(d, s, width);
+        return;
+    }
+#endif
+    PortableRows(d, dPitch, s, sPitch, width, height);
 }
 
 } // namespace
@@ -103,9 +97,8 @@ RowsKernel KernelOfPath()
 void CopyKeyedRows16(uint8_t* destination, ptrdiff_t destinationPitch, const uint8_t* source, ptrdiff_t sourcePitch,
                      uint32_t width, uint32_t height)
 {
-    const RowsKernel kernel = KernelOfPath();
     if (RowsApart(destination, destinationPitch, source, sourcePitch, 2 * size_t{width}, height)) {
-        kernel(destination, destinationPitch, source, sourcePitch, width, height);
+        DrawApart(destination, destinationPitch, source, sourcePitch, width, height);
         return;
     }
     // Each row is read into a row of its own before it is drawn, bottom up when the destination
@@ -115,6 +108,6 @@ void CopyKeyedRows16(uint8_t* destination, ptrdiff_t destinationPitch, const uin
     for (uint32_t i = 0; i < height; ++i) {
         const ptrdiff_t r = upward ? height - 1 - i : i;
         std::memcpy(row.data(), source + r * sourcePitch, row.size());
-        kernel(destination + r * destinationPitch, 0, row.data(), 0, width, 1);
+        DrawApart(destination + r * destinationPitch, 0, row.data(), 0, width, 1);
     }
 }
