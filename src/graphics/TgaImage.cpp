@@ -6,10 +6,13 @@
 #include "foundation/VirtualFile.h"
 #include "foundation/Win32Services.h"
 #include "graphics/Frame.h"
+#include "graphics/NearestColorSearch.h"
 #include "graphics/PaletteTable.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -43,42 +46,54 @@ public:
     {
     }
 
-    // Decodes the next width pixels into row. False when the data ends early.
+    // Decodes the next width pixels into row. False when the data ends early. The packet's state
+    // is worked in locals: the row's bytes may alias anything, the members included.
     bool DecodeRow(uint8_t* row, uint32_t width)
     {
+        const uint32_t pixelBytes = m_pixelBytes;
+        uint64_t at = m_at;
+        uint32_t left = m_left;
+        bool run = m_run;
+        bool whole = true;
         for (uint32_t covered = 0; covered < width;) {
-            if (m_left == 0 && !StartPacket())
-                return false;
-            const uint32_t count = std::min(m_left, width - covered);
-            uint8_t* to = row + static_cast<size_t>(covered) * m_pixelBytes;
-            if (m_run) {
-                for (uint32_t i = 0; i < count; ++i)
-                    std::memcpy(to + static_cast<size_t>(i) * m_pixelBytes, m_bytes + m_at, m_pixelBytes);
-            } else {
-                std::memcpy(to, m_bytes + m_at, static_cast<size_t>(count) * m_pixelBytes);
-                m_at += static_cast<uint64_t>(count) * m_pixelBytes;
+            if (left == 0 && !StartPacket(at, left, run)) {
+                whole = false;
+                break;
             }
-            m_left -= count;
+            const uint32_t count = std::min(left, width - covered);
+            uint8_t* to = row + static_cast<size_t>(covered) * pixelBytes;
+            const uint8_t* from = m_bytes + at;
+            if (run) {
+                for (uint32_t i = 0; i < count; ++i, to += pixelBytes)
+                    std::memcpy(to, from, pixelBytes);
+            } else {
+                std::memcpy(to, from, static_cast<size_t>(count) * pixelBytes);
+                at += static_cast<uint64_t>(count) * pixelBytes;
+            }
+            left -= count;
             covered += count;
-            if (m_run && m_left == 0)
-                m_at += m_pixelBytes;
+            if (run && left == 0)
+                at += pixelBytes;
         }
-        return true;
+        m_at = at;
+        m_left = left;
+        m_run = run;
+        return whole;
     }
 
     // Pixels of the last packet left over when the image is whole: a packet past its end.
     bool HasPixelsLeft() const { return m_left != 0; }
 
 private:
-    bool StartPacket()
+    bool StartPacket(uint64_t& at, uint32_t& left, bool& run) const
     {
-        if (m_at >= m_size)
+        if (at >= m_size)
             return false;
-        const uint8_t header = m_bytes[m_at++];
-        m_run = (header & 0x80) != 0;
-        m_left = (header & 0x7F) + 1u;
-        const uint64_t dataBytes = m_run ? m_pixelBytes : static_cast<uint64_t>(m_left) * m_pixelBytes;
-        return m_at + dataBytes <= m_size;
+        const uint8_t header = m_bytes[at++];
+        run = (header & 0x80) != 0;
+        left = (header & 0x7F) + 1u;
+        const uint64_t dataBytes = run ? m_pixelBytes : static_cast<uint64_t>(left) * m_pixelBytes;
+        return at + dataBytes <= m_size;
     }
 
     const uint8_t* m_bytes;
@@ -89,32 +104,61 @@ private:
     bool m_run = false;
 };
 
-// One row of B, G, R (, A) source pixels into a frame row of the given depth; a mirrored row
-// (stored right to left) fills the frame row from its right end.
-void ConvertRow(const uint8_t* from, uint32_t pixelBytes, uint8_t* to, uint32_t depth, uint32_t width,
-                CPaletteTable& palette, bool mirrored)
+// One pixel of B, G, R (, A) source bytes into a frame pixel of FrameBytes.
+template <uint32_t SourceBytes, uint32_t FrameBytes>
+inline void ConvertPixel(const uint8_t* from, uint8_t* to, const CNearestColorFinder* nearest)
 {
-    for (uint32_t i = 0; i < width; ++i, from += pixelBytes) {
-        const uint32_t x = mirrored ? width - 1 - i : i;
-        const bool black = from[0] == 0 && from[1] == 0 && from[2] == 0;
-        switch (depth) {
-        case 8:
-            to[x] = black ? 0 : palette.FindNearest(from[2], from[1], from[0], 1, 256);
-            break;
-        case 16: {
-            const uint16_t v = static_cast<uint16_t>(PackRgbToPixel16(from[2], from[1], from[0]));
-            std::memcpy(to + x * 2, &v, 2);
-            break;
-        }
-        case 24:
-            std::memcpy(to + x * 3, from, 3);
-            break;
-        default:
-            std::memcpy(to + x * 4, from, 3);
-            to[x * 4 + 3] = pixelBytes == 4 ? from[3] : (black ? 0 : 255);
-            break;
-        }
+    const bool black = (from[0] | from[1] | from[2]) == 0;
+    if constexpr (FrameBytes == 1) {
+        *to = black ? 0 : (*nearest)(from[2], from[1], from[0]);
+    } else if constexpr (FrameBytes == 2) {
+        const uint16_t v = static_cast<uint16_t>(PackRgbToPixel16(from[2], from[1], from[0]));
+        std::memcpy(to, &v, 2);
+    } else {
+        std::memcpy(to, from, 3);
+        if constexpr (FrameBytes == 4)
+            to[3] = SourceBytes == 4 ? from[3] : (black ? 0 : 255);
     }
+}
+
+// One row of source pixels into a frame row; a mirrored row (stored right to left) fills the
+// frame row from its right end. Rows whose pixels stay as they are copy whole.
+template <uint32_t SourceBytes, uint32_t FrameBytes>
+void ConvertPixels(const uint8_t* from, uint8_t* to, uint32_t width, bool mirrored, const CNearestColorFinder* nearest)
+{
+    if (width == 0)
+        return;
+    if (SourceBytes == FrameBytes && !mirrored) {
+        std::memcpy(to, from, static_cast<size_t>(width) * FrameBytes);
+        return;
+    }
+    const ptrdiff_t step = mirrored ? -ptrdiff_t{FrameBytes} : ptrdiff_t{FrameBytes};
+    uint8_t* at = mirrored ? to + static_cast<size_t>(width - 1) * FrameBytes : to;
+    for (uint32_t i = 0; i < width; ++i, from += SourceBytes, at += step)
+        ConvertPixel<SourceBytes, FrameBytes>(from, at, nearest);
+}
+
+template <uint32_t SourceBytes>
+void ConvertRowFrom(const uint8_t* from, uint8_t* to, uint32_t depth, uint32_t width, bool mirrored,
+                    const CNearestColorFinder* nearest)
+{
+    switch (depth) {
+    case 8: ConvertPixels<SourceBytes, 1>(from, to, width, mirrored, nearest); break;
+    case 16: ConvertPixels<SourceBytes, 2>(from, to, width, mirrored, nearest); break;
+    case 24: ConvertPixels<SourceBytes, 3>(from, to, width, mirrored, nearest); break;
+    default: ConvertPixels<SourceBytes, 4>(from, to, width, mirrored, nearest); break;
+    }
+}
+
+// One row of B, G, R (, A) source pixels into a frame row of the given depth; 8-bit frames take
+// their indices from nearest.
+void ConvertRow(const uint8_t* from, uint32_t pixelBytes, uint8_t* to, uint32_t depth, uint32_t width,
+                const CNearestColorFinder* nearest, bool mirrored)
+{
+    if (pixelBytes == 4)
+        ConvertRowFrom<4>(from, to, depth, width, mirrored, nearest);
+    else
+        ConvertRowFrom<3>(from, to, depth, width, mirrored, nearest);
 }
 
 bool ReadHeaderOf(const char* fileName, CTgaHeader& header)
@@ -216,7 +260,11 @@ bool ReadTga(CFrame& frame, const uint8_t* bytes, uint32_t size, const char* fil
     if (!frame.GetPixels() && pixels != 0)
         return false;
 
-    CPaletteTable& colors = palette ? *palette : *GetCurrentPaletteRef();
+    // Pictures repeat their colours: an 8-bit frame's indices come from the shared nearest-colour
+    // search, which remembers its answers, not from a search of every entry for every pixel.
+    std::optional<CNearestColorFinder> nearest;
+    if (depth == 8)
+        nearest.emplace(palette ? *palette : *GetCurrentPaletteRef(), 1, 256);
     std::vector<uint8_t> decoded(runLength ? static_cast<size_t>(rowBytes) : 0);
     RunLengthReader packets(bytes, size, at, pixelBytes);
     const uint32_t frameBytes = depth / 8;
@@ -235,7 +283,7 @@ bool ReadTga(CFrame& frame, const uint8_t* bytes, uint32_t size, const char* fil
             at += rowBytes;
         }
         uint8_t* to = frame.GetPixels() + static_cast<size_t>(frame.GetRowOffsets()[row]) * frameBytes;
-        ConvertRow(from, pixelBytes, to, depth, width, colors, mirrored);
+        ConvertRow(from, pixelBytes, to, depth, width, nearest ? &*nearest : nullptr, mirrored);
     }
     if (packets.HasPixelsLeft())
         ReportCorruptRow(fileName, row);

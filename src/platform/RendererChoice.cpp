@@ -42,4 +42,20 @@ bool IsSoftwareRasterizer(const char* glRenderer)
     return false;
 }
 
+std::string MakeProbeReport(bool made, const char* driverName, const char* glRenderer)
+{
+    if (!made)
+        return "none";
+    if (glRenderer)
+        return std::string("gl ") + glRenderer;
+    return std::string("other ") + (driverName ? driverName : "");
+}
+
+bool ProbeReportKeepsAccelerated(const std::string& report)
+{
+    if (report.rfind("gl ", 0) == 0)
+        return !IsSoftwareRasterizer(report.c_str() + 3);
+    return report.rfind("other ", 0) == 0;
+}
+
 } // namespace platform

@@ -4,6 +4,7 @@
 // of each), at every depth and format the routines draw.
 #include "RunLengthTestSupport.h"
 #include "SpanKernelTestSupport.h"
+#include "blit/kernels/KeyedRows16.h"
 #include "blit/kernels/LevelRows565.h"
 #include "blit/modes/CopyBlitter.h"
 #include "blit/modes/LevelBlitRoutines.h"
@@ -85,6 +86,59 @@ TEST(LevelRows565, RowsBlendedOntoTheirOwnNeighboursAsRowByRow)
                 ExpectRowByRow(buffer, destination, static_cast<size_t>(static_cast<ptrdiff_t>(destination) + shift * pitch),
                                pitch, width, height, "shift " + std::to_string(shift));
             }
+}
+
+namespace {
+
+// Keyed rows drawn on every path from a copy of `buffer`, against the source read whole first and
+// then each non-zero pixel written (rows may overlap).
+void ExpectKeyed(const std::vector<uint8_t>& buffer, size_t d, size_t s, ptrdiff_t dPitch, ptrdiff_t sPitch,
+                 uint32_t width, uint32_t height, const std::string& what)
+{
+    std::vector<uint8_t> expected = buffer;
+    for (uint32_t r = 0; r < height; ++r)
+        for (uint32_t x = 0; x < width; ++x) {
+            const size_t from = s + r * sPitch + 2 * x, to = d + r * dPitch + 2 * x;
+            if (buffer[from] != 0 || buffer[from + 1] != 0) {
+                expected[to] = buffer[from];
+                expected[to + 1] = buffer[from + 1];
+            }
+        }
+    for (SpanKernelPath path : {SpanKernelPath::Portable, SpanKernelPath::Sse2, SpanKernelPath::Avx2}) {
+        CScopedPath scoped(path);
+        if (!scoped.IsAvailable())
+            continue;
+        std::vector<uint8_t> drawn = buffer;
+        CopyKeyedRows16(&drawn[d], dPitch, &drawn[s], sPitch, width, height);
+        ASSERT_EQ(drawn, expected) << what << " width " << width << " height " << height << " path " << int(path);
+    }
+}
+
+} // namespace
+
+TEST(KeyedRows16, EveryPathLeavesOutZeroAsAPixelAtATime)
+{
+    // Widths 0 to 70 at every alignment, pictures from all zeros to none, rows apart and rows
+    // drawn onto their own neighbours (a frame onto itself), in both directions.
+    std::mt19937 random(16);
+    for (uint32_t width = 0; width <= 70; ++width)
+        for (uint32_t trial = 0; trial < 8; ++trial) {
+            const uint32_t zeros = trial % 4; // none, a quarter, half, all but a few
+            std::vector<uint8_t> buffer(8192);
+            for (size_t i = 0; i + 1 < buffer.size(); i += 2) {
+                const bool zero = zeros != 0 && random() % 8 < 2 * zeros;
+                const uint32_t pixel = zero ? 0 : 1 + random() % 0xFFFF;
+                buffer[i] = static_cast<uint8_t>(pixel);
+                buffer[i + 1] = static_cast<uint8_t>(pixel >> 8);
+            }
+            const uint32_t height = 1 + random() % 4;
+            const ptrdiff_t pitch = 2 * width + 2 * (random() % 5);
+            const size_t d = 2048 + random() % 16;
+            ExpectKeyed(buffer, d, 5000 + random() % 16, pitch, pitch + 2, width, height, "apart");
+            const ptrdiff_t dx = static_cast<ptrdiff_t>(random() % 7) - 3, dy = static_cast<ptrdiff_t>(random() % 3) - 1;
+            ExpectKeyed(buffer, d, static_cast<size_t>(static_cast<ptrdiff_t>(d) + dy * pitch + 2 * dx), pitch, pitch,
+                        width, height, "onto itself by " + std::to_string(dx) + ", " + std::to_string(dy));
+        }
 }
 
 namespace {

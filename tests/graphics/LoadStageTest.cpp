@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <vector>
 
 using namespace frametest;
@@ -203,6 +205,45 @@ TEST(Stages, CropKeepsPixelsInPlaceAndEmptiesBlankImages)
     EXPECT_TRUE(list.ApplyAll(&blank));
     EXPECT_EQ(blank.GetPixels(), nullptr);
     EXPECT_EQ(blank.GetWidth(), 0);
+}
+
+TEST(Stages, OpaqueBoundsAsEveryPixelLookedAt)
+{
+    // Frames of every depth with nothing, one pixel, a few pixels or everything showing (at 32 bits
+    // by alpha alone, colour bytes of hidden pixels set), against a look at every pixel.
+    std::mt19937 random(6);
+    for (uint32_t depth : {8u, 16u, 24u, 32u})
+        for (uint32_t showing : {0u, 1u, 3u, 40u, 1000u})
+            for (uint32_t trial = 0; trial < 4; ++trial) {
+                const uint32_t width = 1 + random() % 37, height = 1 + random() % 9, bytes = depth / 8;
+                CFrame frame;
+                frame.Create(width, height, depth);
+                for (uint32_t i = 0; i < showing; ++i) {
+                    uint8_t* at = frame.GetPixels() + (random() % (width * height)) * bytes;
+                    at[random() % bytes] = static_cast<uint8_t>(1 + random() % 255);
+                    if (depth == 32)
+                        at[3] = static_cast<uint8_t>(random() % 2 ? 1 + random() % 255 : 0);
+                }
+                int32_t left = int32_t(width), top = int32_t(height), right = 0, bottom = 0;
+                for (uint32_t y = 0; y < height; ++y)
+                    for (uint32_t x = 0; x < width; ++x) {
+                        const uint32_t pixel = ReadPixel(frame, x, y);
+                        if (depth == 32 ? (pixel >> 24) != 0 : pixel != 0) {
+                            left = std::min(left, int32_t(x));
+                            top = std::min(top, int32_t(y));
+                            right = std::max(right, int32_t(x) + 1);
+                            bottom = int32_t(y) + 1;
+                        }
+                    }
+                CIntRect bounds;
+                frame.GetOpaqueBounds(bounds);
+                const CIntRect want = right > left ? CIntRect{left, top, right, bottom} : CIntRect{0, 0, 0, 0};
+                EXPECT_TRUE(bounds.m_left == want.m_left && bounds.m_top == want.m_top &&
+                            bounds.m_right == want.m_right && bounds.m_bottom == want.m_bottom)
+                    << depth << " bits, " << width << " x " << height << ", " << showing << " set: (" << bounds.m_left
+                    << "," << bounds.m_top << "," << bounds.m_right << "," << bounds.m_bottom << ") against ("
+                    << want.m_left << "," << want.m_top << "," << want.m_right << "," << want.m_bottom << ")";
+            }
 }
 
 TEST(Stages, DefaultListOnATwentyFourBitImageFailsYetCropsEncodesAndConverts)

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -93,6 +95,62 @@ TEST(TgaReader, BottomUpTwentyFourBitsIntoThirtyTwo)
     ASSERT_TRUE(Read(indices, packed, 8));
     EXPECT_EQ(ReadPixel(indices, 0, 1), 0u) << "black stays index 0";
     EXPECT_EQ(ReadPixel(indices, 0, 0), g_currentPalette.FindNearest(9, 8, 7, 1, 256));
+}
+
+TEST(TgaReader, EveryOrientationIntoEveryDepthAsAPixelAtATime)
+{
+    // Files of random pixels (black ones among them) of 24 and 32 bits, plain and run-length (a
+    // packet of any kind and length, running on across rows), in the four orientations, read into
+    // every depth; each frame pixel is checked against the file pixel it shows, converted by
+    // itself as the format says.
+    ScopedCurrentPalette palette(RampEntry);
+    std::mt19937 random(24);
+    const uint32_t width = 13, height = 5;
+    for (uint8_t bits : {24, 32})
+        for (uint8_t type : {kTgaTrueColor, kTgaRunLengthTrueColor})
+            for (uint8_t descriptor : {0x00, 0x10, 0x20, 0x30}) {
+                const uint32_t bytes = bits / 8;
+                std::vector<uint8_t> pixels(width * height * bytes);
+                for (size_t i = 0; i < pixels.size(); i += bytes)
+                    for (uint32_t c = 0; c < bytes; ++c)
+                        pixels[i + c] = random() % 4 == 0 ? 0 : static_cast<uint8_t>(random());
+                std::vector<uint8_t> file = Header(type, width, height, bits, descriptor);
+                for (uint32_t at = 0; at < width * height;) {
+                    const uint32_t count = std::min<uint32_t>(1 + random() % 20, width * height - at);
+                    const bool run = type == kTgaRunLengthTrueColor && random() % 2 == 0;
+                    if (type == kTgaRunLengthTrueColor)
+                        file.push_back(static_cast<uint8_t>((run ? 0x80 : 0) | (count - 1)));
+                    for (uint32_t k = 0; k < count; ++k) {
+                        // A run repeats its first pixel: the picture holds what the file says.
+                        if (run)
+                            std::copy_n(&pixels[at * bytes], bytes, &pixels[(at + k) * bytes]);
+                        if (!run || k == 0)
+                            file.insert(file.end(), &pixels[(at + k) * bytes], &pixels[(at + k + 1) * bytes]);
+                    }
+                    at += count;
+                }
+                for (uint32_t depth : {8u, 16u, 24u, 32u}) {
+                    CFrame frame;
+                    ASSERT_TRUE(Read(frame, file, depth));
+                    for (uint32_t y = 0; y < height; ++y)
+                        for (uint32_t x = 0; x < width; ++x) {
+                            const uint32_t fileRow = descriptor & 0x20 ? y : height - 1 - y;
+                            const uint32_t fileColumn = descriptor & 0x10 ? width - 1 - x : x;
+                            const uint8_t* p = &pixels[(fileRow * width + fileColumn) * bytes];
+                            const bool black = p[0] == 0 && p[1] == 0 && p[2] == 0;
+                            uint32_t want = p[0] | p[1] << 8 | p[2] << 16;
+                            if (depth == 8)
+                                want = black ? 0 : g_currentPalette.FindNearest(p[2], p[1], p[0], 1, 256);
+                            else if (depth == 16)
+                                want = PackRgbToPixel16(p[2], p[1], p[0]);
+                            else if (depth == 32)
+                                want |= uint32_t{bits == 32 ? p[3] : black ? uint8_t{0} : uint8_t{255}} << 24;
+                            ASSERT_EQ(ReadPixel(frame, x, y), want) << int(bits) << " bits, type " << int(type)
+                                                                     << ", descriptor " << int(descriptor) << ", depth "
+                                                                     << depth << " at " << x << "," << y;
+                        }
+                }
+            }
 }
 
 TEST(TgaReader, RefusesBadFilesWithoutReadingPastThem)

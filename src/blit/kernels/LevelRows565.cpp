@@ -1,13 +1,10 @@
 #include "blit/kernels/LevelRows565.h"
 
 #include "blit/kernels/Avx2Steps.h"
+#include "blit/kernels/RowSpans.h"
 #include "blit/kernels/RunKernels.h"
 #include "blit/kernels/RunKernelsAvx2.h"
 #include "blit/kernels/SpanKernelTable.h"
-
-#include <algorithm>
-#include <cstdlib>
-#include <utility>
 
 namespace {
 
@@ -29,21 +26,6 @@ __attribute__((flatten)) void BlendRows(uint8_t* d, ptrdiff_t dPitch, const uint
 }
 
 #if VANTOREL_SPAN_KERNELS_X86
-// Whether the rows read and the rows written lie apart, so that a row may be read before the one
-// above it is written.
-bool RowsApart(const uint8_t* d, ptrdiff_t dPitch, const uint8_t* s, ptrdiff_t sPitch, uint32_t width,
-               uint32_t height)
-{
-    const auto span = [width, height](const uint8_t* p, ptrdiff_t pitch) {
-        const ptrdiff_t last = pitch * static_cast<ptrdiff_t>(height - 1);
-        const auto first = reinterpret_cast<uintptr_t>(p) + static_cast<uintptr_t>(std::min<ptrdiff_t>(last, 0));
-        return std::pair{first, first + static_cast<uintptr_t>(std::abs(last)) + 2 * uintptr_t{width}};
-    };
-    const auto [dFirst, dEnd] = span(d, dPitch);
-    const auto [sFirst, sEnd] = span(s, sPitch);
-    return dEnd <= sFirst || sEnd <= dFirst;
-}
-
 // Sixteen bytes from each of two rows.
 VANTOREL_AVX2 inline __m256i LoadRowPair(const uint8_t* low, const uint8_t* high)
 {
@@ -71,7 +53,7 @@ VANTOREL_AVX2 __attribute__((flatten)) void BlendRowsAvx2(uint8_t* d, ptrdiff_t 
                                                          ptrdiff_t sPitch, uint32_t width, uint32_t height)
 {
     // Rows narrower than a sixteen-pixel step take the SSE2 form, without a call per row.
-    if (width == 8 && height > 1 && RowsApart(d, dPitch, s, sPitch, width, height))
+    if (width == 8 && height > 1 && RowsApart(d, dPitch, s, sPitch, 2 * size_t{width}, height))
         BlendRowPairs8(d, dPitch, s, sPitch, height);
     else if (width < 16)
         BlendRows<spankernels::Sse2Groups, runkernels::Sse2Runs>(d, dPitch, s, sPitch, width, height);

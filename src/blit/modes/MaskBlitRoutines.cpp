@@ -1,6 +1,7 @@
 #include "blit/modes/MaskBlitRoutines.h"
 
 #include "blit/ColorPacking.h"
+#include "blit/kernels/KeyedRows16.h"
 #include "blit/kernels/PixelAccess.h"
 #include "blit/modes/RunLengthDraw.h"
 
@@ -21,19 +22,6 @@ void MaskPixels(CFrameInterface* source, const CIntRect* sourceRect, CFrameInter
         if (value != 0)
             convert(d, value);
     });
-}
-
-// Count 16-bit pixels with 0 left out, written as a select over a block of fixed length (which
-// the compiler turns into vector code); a transparent pixel gets its own value back.
-template <uint32_t Count>
-VANTOREL_KERNEL_INLINE void KeyedBlock16(uint8_t* __restrict d, const uint8_t* __restrict s)
-{
-    uint16_t from[Count], to[Count];
-    std::memcpy(from, s, sizeof from);
-    std::memcpy(to, d, sizeof to);
-    for (uint32_t i = 0; i < Count; ++i)
-        to[i] = from[i] != 0 ? from[i] : to[i];
-    std::memcpy(d, to, sizeof to);
 }
 
 template <uint32_t DestinationBytes>
@@ -85,21 +73,7 @@ void MaskBlit16To16(CFrameInterface* source, const CIntRect* sourceRect, CFrameI
     PlainBlit blit;
     if (!ResolvePlainBlit(source, *sourceRect, 2, destination, *destinationRect, 2, blit))
         return;
-    ForEachRow(blit, [](uint8_t* d, const uint8_t* s, uint32_t width) {
-        uint32_t i = 0;
-        for (; i + 16 <= width; i += 16)
-            KeyedBlock16<16>(d + 2 * i, s + 2 * i);
-        if (i + 8 <= width) {
-            KeyedBlock16<8>(d + 2 * i, s + 2 * i);
-            i += 8;
-        }
-        if (i + 4 <= width) {
-            KeyedBlock16<4>(d + 2 * i, s + 2 * i);
-            i += 4;
-        }
-        for (; i < width; ++i)
-            KeyedBlock16<1>(d + 2 * i, s + 2 * i);
-    });
+    CopyKeyedRows16(blit.destination, blit.destinationPitch, blit.source, blit.sourcePitch, blit.width, blit.height);
 }
 
 void MaskBlit16To24(CFrameInterface* source, const CIntRect* sourceRect, CFrameInterface* destination,

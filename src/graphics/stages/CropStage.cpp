@@ -29,6 +29,14 @@ bool CCropStage::Apply(CFrameInterface* frame, const CIntRect&)
         target->FreePixels();
         return true;
     }
+    // A picture that shows to its edges keeps its pixels: there is nothing to crop.
+    const bool whole = bounds.m_left == 0 && bounds.m_top == 0 &&
+                       bounds.m_right == static_cast<int32_t>(target->GetWidth()) &&
+                       bounds.m_bottom == static_cast<int32_t>(target->GetHeight());
+    if (whole) {
+        target->SetOrigin(left, top);
+        return true;
+    }
     CFrame cropped;
     cropped.CopyRectFrom(target, bounds);
     target->CopyFrom(&cropped);

@@ -44,6 +44,8 @@ std::unique_ptr<Backend> CreateSdlBackend(std::string& whyNot)
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
     // SIGTERM, SIGINT and SIGHUP are the program's own business (TerminationSignals.h).
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    // Before SDL's video starts here: the renderer's probe starts it in a process of its own.
+    const RendererPlan plan = PlanWindowRenderer();
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
         whyNot = SDL_GetError();
         return nullptr;
@@ -54,10 +56,10 @@ std::unique_ptr<Backend> CreateSdlBackend(std::string& whyNot)
         SDL_Quit();
         return nullptr;
     }
-    return std::make_unique<SdlBackend>();
+    return std::make_unique<SdlBackend>(plan);
 }
 
-SdlBackend::SdlBackend() = default;
+SdlBackend::SdlBackend(RendererPlan plan) : m_rendererPlan(plan) {}
 
 SdlBackend::~SdlBackend()
 {
@@ -77,7 +79,7 @@ bool SdlBackend::EnsureWindow()
                                 SDL_WINDOW_SHOWN);
     if (!m_window)
         return false;
-    m_renderer = CreateWindowRenderer(m_window);
+    m_renderer = CreateWindowRenderer(m_window, m_rendererPlan);
     if (!m_renderer) {
         SDL_DestroyWindow(m_window);
         m_window = nullptr;

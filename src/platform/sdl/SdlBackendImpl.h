@@ -6,6 +6,7 @@
 #include "platform/sdl/SdlForceFeedback.h"
 #include "platform/sdl/SdlJoysticks.h"
 #include "platform/sdl/SdlMixer.h"
+#include "platform/sdl/SdlRenderer.h"
 
 #include <cstdint>
 #include <string>
@@ -19,7 +20,7 @@ namespace platform::sdl {
 class SdlBackend : public Backend
 {
 public:
-    SdlBackend();
+    explicit SdlBackend(RendererPlan plan);
     ~SdlBackend() override;
 
     const char* GetName() const override { return "SDL"; }
@@ -57,6 +58,7 @@ public:
 private:
     SDL_Window* m_window = nullptr;
     SDL_Renderer* m_renderer = nullptr;
+    RendererPlan m_rendererPlan;
     std::string m_title = "Vantorel";
     SdlEventTranslator m_translator;
     std::vector<Event> m_translated;

@@ -2,7 +2,7 @@
 
 #include "platform/sdl/SdlBackend.h"
 #include "platform/sdl/SdlBackendImpl.h"
-#include "platform/PageScaling.h"
+#include "platform/PageScaler.h"
 
 #include <SDL.h>
 #include <algorithm>
@@ -163,14 +163,12 @@ bool SdlDisplay::DrawIntoWindow(const std::vector<PageRect>* rects)
     if (!rects)
         SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 0, 0, 0));
     m_windowRects.clear();
+    m_scaler.Prepare(mode.width, mode.height, placement, surface->w, surface->h);
     for (const PageRect& rect : rects ? *rects : std::vector<PageRect>{whole}) {
-        ScalePageRect(m_picture.data(), mode.width, mode.height, placement, rect, static_cast<uint8_t*>(surface->pixels),
-                      surface->pitch, surface->w, surface->h);
-        const PixelRect to = WindowRectOf(placement, mode.width, mode.height, rect);
-        const int l = std::max(to.left, 0), t = std::max(to.top, 0);
-        const int r = std::min(to.right, surface->w), b = std::min(to.bottom, surface->h);
-        if (r > l && b > t)
-            m_windowRects.push_back({l, t, r - l, b - t});
+        m_scaler.Scale(m_picture.data(), rect, static_cast<uint8_t*>(surface->pixels), surface->pitch);
+        const PixelRect to = m_scaler.ClippedWindowRectOf(rect);
+        if (to.right > to.left)
+            m_windowRects.push_back({to.left, to.top, to.right - to.left, to.bottom - to.top});
     }
     if (SDL_MUSTLOCK(surface))
         SDL_UnlockSurface(surface);

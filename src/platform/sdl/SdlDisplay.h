@@ -7,12 +7,13 @@
 //
 // With SDL's software renderer the display draws into the window's own surface itself: it keeps
 // the page as 32-bit pixels and scales only the changed rectangles into the window
-// (PageScaling.h), where the renderer would scale the whole page every time. 16- and 32-bit pages go
+// (PageScaler.h), where the renderer would scale the whole page every time. 16- and 32-bit pages go
 // into a texture of their own layout (RGB565, XRGB8888) as they are; 8- and 24-bit pages are
 // converted to ARGB8888 on the way.
 #include "platform/Display.h"
 #include "platform/PageRing.h"
 #include "platform/PageConversion.h"
+#include "platform/PageScaler.h"
 
 #include <array>
 #include <cstdint>
@@ -90,6 +91,7 @@ private:
     // Drawing into the window's surface: the page as the window shows it, 32-bit pixels.
     bool m_intoWindow = false;
     std::vector<uint32_t> m_picture;
+    PageScaler m_scaler;
     std::vector<SDL_Rect> m_windowRects;
     // The texture takes the page's bytes as they are (no conversion).
     bool m_sameLayout = false;
