@@ -20,4 +20,8 @@ public:
     // fit the bytes left, or whose data zlib refuses or that inflates to another length, is
     // damaged: null with *damaged true.
     static uint8_t* Read(CVirtualFile& file, uint32_t& rawLength, bool* damaged = nullptr);
+    // Passes over one record without inflating it, so that a reader can weigh its raw length r
+    // first. False when there is no record or its lengths do not fit the bytes left (the
+    // position is then unspecified).
+    static bool Skip(CVirtualFile& file, uint32_t& rawLength);
 };
