@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <unistd.h>
 
@@ -47,6 +48,14 @@ inline void OpenOver(CVirtualFile& file, const uint8_t* data, size_t size)
     if (size)
         file.Write(data, static_cast<uint32_t>(size));
     file.Seek(0);
+}
+
+// Writes the input as the file of that name (in the work folder), for readers that open files by
+// name.
+inline void WriteInput(const char* path, const uint8_t* data, size_t size)
+{
+    std::ofstream(path, std::ios::binary | std::ios::trunc)
+        .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
 }
 
 // Ends the run on a broken promise of the code under test.
