@@ -7,8 +7,9 @@
 # Inputs that cost too much are faults too: an input that takes longer than TIMEOUT seconds, a
 # single allocation above MALLOC_LIMIT_MB, or a process above RSS_LIMIT_MB ends the run with the
 # input saved (timeout-*, oom-*, crash-* under build-fuzz/artifacts). The limits leave room for
-# the largest inputs the readers accept (a sequence strip at its bound rebuilds in about a second
-# and 64 MB in a sanitized build) and for AddressSanitizer's own keep of freed memory.
+# the largest inputs the readers accept (a sequence source at its bound takes about 3 s and 200 MB
+# here, rebuilt for two displays under the sanitizers) and for AddressSanitizer's own keep of
+# freed memory.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-60}

@@ -38,9 +38,11 @@ namespace {
 constexpr int kHeaderCompression = 9;
 // What a source may ask of a rebuild. The header text of a sequence of a thousand frames is about
 // 130 KB; the largest strip the content tool draws holds under 100,000 pixels. Both compress
-// about 1000:1, so without a bound a source of a few kilobytes could ask for gigabytes.
+// about 1000:1, so without a bound a source of a few kilobytes could ask for gigabytes. A strip
+// of 1M pixels is 4 MiB at 32 bits, as much as one section of a cached frame holds, so every
+// frame cut from it can be cached.
 constexpr uint32_t kMaxHeaderBytes = 1u << 20;
-constexpr uint64_t kMaxStripPixels = uint64_t(1) << 21;
+constexpr uint64_t kMaxStripPixels = uint64_t(1) << 20;
 
 // "Cache/<folder>".
 CSharedString CacheFolder(const char* folder)

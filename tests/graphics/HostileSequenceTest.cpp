@@ -250,12 +250,12 @@ TEST(HostileSequence, SourcesMadeToCostAreRefusedWithinASecondAnd64MB)
 TEST(HostileSequence, TheLargestStripTakenRebuildsWithinTheSameBounds)
 {
     WorkFolder folder;
-    // Half a strip in one frame and the rest in frames of 64 x 64; the alarm only guards a hang.
-    std::vector<CIntRect> rects{{0, 0, 1024, 1024}};
-    for (int32_t y = 0; y < 1024; y += 64)
-        for (int32_t x = 1024; x < 2048; x += 64)
-            rects.push_back({x, y, x + 64, y + 64});
-    WriteSource("Largest", HeaderBlock(Header(rects)), OneColourStrip(2048, 1024));
+    // Half a strip in one frame and the rest in frames of 32 x 32; the alarm only guards a hang.
+    std::vector<CIntRect> rects{{0, 0, 512, 1024}};
+    for (int32_t y = 0; y < 1024; y += 32)
+        for (int32_t x = 512; x < 1024; x += 32)
+            rects.push_back({x, y, x + 32, y + 32});
+    WriteSource("Largest", HeaderBlock(Header(rects)), OneColourStrip(1024, 1024));
     const BoundedOutcome outcome = testsupport::RunBounded(
         [&] {
             uint32_t frames = 0;
@@ -265,7 +265,7 @@ TEST(HostileSequence, TheLargestStripTakenRebuildsWithinTheSameBounds)
         10, 64);
     EXPECT_EQ(outcome, BoundedOutcome::kTrue);
     // One pixel more is refused.
-    WriteSource("TooLarge", HeaderBlock(Header({{0, 0, 16, 16}})), OneColourStrip(2049, 1024));
+    WriteSource("TooLarge", HeaderBlock(Header({{0, 0, 16, 16}})), OneColourStrip(1025, 1024));
     uint32_t frames = 0;
     EXPECT_FALSE(Rebuild("TooLarge", frames));
 }
