@@ -82,18 +82,24 @@ CFrame* NewFrame32(uint32_t w, uint32_t h, int16_t hotX, int16_t hotY, PixelOf p
 }
 
 // Makes a fresh folder under the temporary folder the current and base folder, once per process,
-// for the targets whose readers open files by name. The folder is left behind at exit.
+// for the targets whose readers open files by name. Without TMPDIR the folder lies on a memory
+// file system where there is one, since saves flush their files. A run that ends normally removes
+// it; one that ends on a finding leaves it for a look.
 inline void EnterWorkFolder()
 {
-    static const bool s_entered = [] {
-        const char* temp = std::getenv("TMPDIR");
-        std::string pattern = std::string(temp && *temp ? temp : "/tmp") + "/vantorel-fuzz-XXXXXX";
-        if (!::mkdtemp(pattern.data()) || ::chdir(pattern.c_str()) != 0)
-            std::abort();
-        SetBaseFolder(".");
-        return true;
-    }();
-    (void)s_entered;
+    static std::string s_folder;
+    if (!s_folder.empty())
+        return;
+    const char* temp = std::getenv("TMPDIR");
+    const std::string base = temp && *temp ? temp : std::filesystem::is_directory("/dev/shm") ? "/dev/shm" : "/tmp";
+    s_folder = base + "/vantorel-fuzz-XXXXXX";
+    if (!::mkdtemp(s_folder.data()) || ::chdir(s_folder.c_str()) != 0)
+        std::abort();
+    SetBaseFolder(".");
+    std::atexit([] {
+        std::error_code ignored;
+        std::filesystem::remove_all(s_folder, ignored);
+    });
 }
 
 // Once per process, before the first input: enters a fresh work folder and, when the corpus runner

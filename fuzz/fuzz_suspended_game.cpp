@@ -171,7 +171,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             Check(lives == balls || (balls > 1000000 && lives == 1000000), "lives kept");
             Check(stats.GetCurrentPlayer()->GetSuspendedGame() == nullptr, "snapshot gone");
         }
-        Step(game, 20);
+        Step(game, 8);
         game.GoToMainMenu();
         Step(game, 1);
     } catch (const fuzzsupport::FatalEnd&) {
