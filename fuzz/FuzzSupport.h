@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <unistd.h>
 
@@ -49,6 +50,14 @@ inline void OpenOver(CVirtualFile& file, const uint8_t* data, size_t size)
     file.Seek(0);
 }
 
+// Writes the input as the file of that name (in the work folder), for readers that open files by
+// name.
+inline void WriteInput(const char* path, const uint8_t* data, size_t size)
+{
+    std::ofstream(path, std::ios::binary | std::ios::trunc)
+        .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+}
+
 // Ends the run on a broken promise of the code under test.
 inline void Check(bool condition)
 {
@@ -73,18 +82,24 @@ CFrame* NewFrame32(uint32_t w, uint32_t h, int16_t hotX, int16_t hotY, PixelOf p
 }
 
 // Makes a fresh folder under the temporary folder the current and base folder, once per process,
-// for the targets whose readers open files by name. The folder is left behind at exit.
+// for the targets whose readers open files by name. Without TMPDIR the folder lies on a memory
+// file system where there is one, since saves flush their files. A run that ends normally removes
+// it; one that ends on a finding leaves it for a look.
 inline void EnterWorkFolder()
 {
-    static const bool s_entered = [] {
-        const char* temp = std::getenv("TMPDIR");
-        std::string pattern = std::string(temp && *temp ? temp : "/tmp") + "/vantorel-fuzz-XXXXXX";
-        if (!::mkdtemp(pattern.data()) || ::chdir(pattern.c_str()) != 0)
-            std::abort();
-        SetBaseFolder(".");
-        return true;
-    }();
-    (void)s_entered;
+    static std::string s_folder;
+    if (!s_folder.empty())
+        return;
+    const char* temp = std::getenv("TMPDIR");
+    const std::string base = temp && *temp ? temp : std::filesystem::is_directory("/dev/shm") ? "/dev/shm" : "/tmp";
+    s_folder = base + "/vantorel-fuzz-XXXXXX";
+    if (!::mkdtemp(s_folder.data()) || ::chdir(s_folder.c_str()) != 0)
+        std::abort();
+    SetBaseFolder(".");
+    std::atexit([] {
+        std::error_code ignored;
+        std::filesystem::remove_all(s_folder, ignored);
+    });
 }
 
 // Once per process, before the first input: enters a fresh work folder and, when the corpus runner

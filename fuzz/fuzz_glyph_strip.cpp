@@ -1,7 +1,8 @@
-// Reads arbitrary bytes as a font's glyph strip: three bytes choose the font (bit 0 of the first:
-// fixed width; then the first and the last code), the rest is the strip's TGA file. A strip that
-// decodes is cut into one glyph per code, none wider or higher than the strip, through the
-// stages of a 16-bit display; text is then measured, wrapped and drawn with them.
+// Reads arbitrary bytes as a font's glyph strip file: three bytes choose the font (bit 0 of the
+// first: fixed width; then the first and the last code), the rest is the strip's TGA file, which
+// the font loads by name from its folder as the game does. A strip that decodes is cut into one
+// glyph per code, none wider or higher than the strip, through the font's stages for a 16-bit
+// display; text is then measured, wrapped and drawn with them.
 //
 // The seed corpus is made by the font's strip writer: run the corpus runner with
 // VANTOREL_WRITE_SEEDS naming the folder (fuzz/corpus/fuzz_glyph_strip) and it writes the seeds
@@ -27,8 +28,6 @@ namespace {
 using fuzzsupport::Check;
 
 constexpr size_t kPrefix = 3;
-// Strips larger than this are not decoded, to keep each input quick.
-constexpr uint64_t kMaxPixels = 1u << 18;
 
 // A glyph of w x h whose pixels are the code's colour where the pattern sets them.
 CFrame* Glyph(uint32_t w, uint32_t h, int16_t top, uint32_t code)
@@ -70,12 +69,10 @@ void Cut(const uint8_t* data, size_t size)
 {
     const uint8_t* tga = data + kPrefix;
     const auto tgaSize = static_cast<uint32_t>(size - kPrefix);
+    std::filesystem::create_directories("Fonts");
+    fuzzsupport::WriteInput("Fonts/Fuzz.tga", tga, tgaSize);
     CTgaHeader header;
-    if (!ReadTgaHeader(tga, tgaSize, header) || uint64_t{header.m_width} * header.m_height > kMaxPixels)
-        return;
-    CFrame strip;
-    if (!ReadTga(strip, tga, tgaSize, "fuzz.tga", nullptr, 32))
-        return;
+    ReadTgaHeader(tga, tgaSize, header);
     CFont font;
     font.SetPropertiesToDefaults();
     font.SetFixedWidth((data[0] & 1) != 0);
@@ -83,12 +80,13 @@ void Cut(const uint8_t* data, size_t size)
     CFrameLoadStage stages;
     stages.SetPreferredDepth(16);
     stages.InsertStage(new CDepthConvertStage(false, 16));
-    font.BuildGlyphsFromStrip(strip, &stages);
+    if (!font.LoadGlyphStrip("Fonts", "Fuzz", &stages))
+        return;
     const uint32_t codes = data[2] >= data[1] ? data[2] - data[1] + 1u : 0u;
     Check(font.GetFrameCount() == codes);
     for (uint32_t i = 0; i < codes; ++i) {
         const CFrame* glyph = font.GetFrame(i);
-        Check(glyph && glyph->GetWidth() <= strip.GetWidth() && glyph->GetHeight() <= strip.GetHeight());
+        Check(glyph && glyph->GetWidth() <= header.m_width && glyph->GetHeight() <= header.m_height);
     }
     CFrame page;
     page.Create(96, 40, 16);

@@ -38,6 +38,33 @@ bool CCompressedBlockCodec::Write(CVirtualFile& file, const void* bytes, uint32_
     return ok && compressedLength > 0;
 }
 
+namespace {
+
+// The record's two lengths after its flag byte, when they fit the bytes left of the file.
+bool ReadLengths(CVirtualFile& file, uint32_t& compressedLength, uint32_t& raw)
+{
+    file.ReadU32(compressedLength).ReadU32(raw);
+    const int32_t position = file.GetPosition();
+    const uint32_t size = file.GetSize();
+    return position >= 9 && static_cast<uint32_t>(position) <= size && compressedLength != 0 &&
+           compressedLength <= size - static_cast<uint32_t>(position) &&
+           raw <= uint64_t(compressedLength) * s_maxInflateRatio + s_inflateSlack;
+}
+
+} // namespace
+
+bool CCompressedBlockCodec::Skip(CVirtualFile& file, uint32_t& rawLength)
+{
+    rawLength = 0;
+    uint8_t flag = 0;
+    uint32_t compressedLength = 0, raw = 0;
+    if (file.Read(&flag, 1) != 1 || flag != 1 || !ReadLengths(file, compressedLength, raw) ||
+        !file.Seek(static_cast<uint32_t>(file.GetPosition()) + compressedLength))
+        return false;
+    rawLength = raw;
+    return true;
+}
+
 uint8_t* CCompressedBlockCodec::Read(CVirtualFile& file, uint32_t& rawLength, bool* damaged, uint32_t maxRaw)
 {
     if (damaged)
@@ -55,14 +82,7 @@ uint8_t* CCompressedBlockCodec::Read(CVirtualFile& file, uint32_t& rawLength, bo
     };
     uint32_t compressedLength = 0;
     uint32_t raw = 0;
-    file.ReadU32(compressedLength).ReadU32(raw);
-    const int32_t position = file.GetPosition();
-    const uint32_t size = file.GetSize();
-    if (position < 9 || static_cast<uint32_t>(position) > size)
-        return fail();
-    if (compressedLength == 0 || compressedLength > size - static_cast<uint32_t>(position))
-        return fail();
-    if (raw > maxRaw || raw > uint64_t(compressedLength) * s_maxInflateRatio + s_inflateSlack)
+    if (!ReadLengths(file, compressedLength, raw) || raw > maxRaw)
         return fail();
 
     std::vector<uint8_t> compressed(compressedLength);

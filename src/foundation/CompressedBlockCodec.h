@@ -22,4 +22,8 @@ public:
     // for its kind of file).
     static uint8_t* Read(CVirtualFile& file, uint32_t& rawLength, bool* damaged = nullptr,
                          uint32_t maxRaw = UINT32_MAX);
+    // Passes over one record without inflating it, so that a reader can weigh its raw length r
+    // first. False when there is no record or its lengths do not fit the bytes left (the
+    // position is then unspecified).
+    static bool Skip(CVirtualFile& file, uint32_t& rawLength);
 };

@@ -42,8 +42,11 @@ std::string FormatSignature(const char* format)
         }
         while (*p && std::strchr("hlLqjztIw0123456789", *p))
             signature += *p++;
-        if (!*p)
+        // A conversion cut off by the end of the text matches none: printf would take it whole.
+        if (!*p) {
+            signature += '?';
             break;
+        }
         signature += *p;
         signature += ',';
     }

@@ -32,6 +32,9 @@ using namespace playfieldtext;
 // The verdict counts a game as a high score within these ranks.
 constexpr uint32_t kHighScoreRanks = 50;
 constexpr uint32_t kPersonalRanks = 25;
+// No game comes near this many lives: a snapshot that holds more is damaged, and a count taken
+// from it must leave room for the extra balls still to come.
+constexpr uint32_t kMostRestoredLives = 1000000;
 
 void PlaySound(const char* name)
 {
@@ -89,7 +92,7 @@ bool CPlayfield::RestoreSuspendedGame()
     if (total > 0 && round >= total)
         round = total - 1;
     StartNewGame(round, difficulty, true);
-    SetLives(static_cast<int32_t>(ballsLeft));
+    SetLives(static_cast<int32_t>(std::min(ballsLeft, kMostRestoredLives)));
     m_host->DiscardSuspendedGame();
     return true;
 }

@@ -111,6 +111,10 @@ class CFrame : public CFrameInterface
     // Source image records of 32-bit images: lossless (zlib planes) or lossy (JPEG colour and a
     // zlib alpha plane). Reading answers false, leaving the frame empty, for anything damaged.
     bool ReadSourceImage(CVirtualFile& file);
+    // The width and height of the source image record at the file's position, read without
+    // decoding its pixels, so that a reader can refuse a record before paying for it. The
+    // position is kept. False when the record's kind, lengths or sizes do not hold together.
+    static bool ReadSourceImageSize(CVirtualFile& file, uint32_t& width, uint32_t& height);
     // Reads "Cache/<folder>/<name>.Frame": the origin, then the source image record.
     bool LoadSourceImage(const char* folder, const char* name);
     // False for frames that are not plain 32-bit, or when the record could not be written.

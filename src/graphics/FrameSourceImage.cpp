@@ -53,7 +53,42 @@ bool CopyWhole(CVirtualFile& from, CVirtualFile& to)
     return (size == 0 || from.Read(bytes.data(), size) == size) && (size == 0 || to.Write(bytes.data(), size) == size);
 }
 
+// ReadSourceImageSize from the file's position on, which it leaves anywhere.
+bool ReadRecordSize(CVirtualFile& file, uint32_t& width, uint32_t& height)
+{
+    uint8_t kind = 0xFF;
+    uint32_t rawLength = 0;
+    if (file.Read(&kind, 1) != 1)
+        return false;
+    if (kind == kLosslessRecord)
+        return CCompressedBlockCodec::Skip(file, rawLength) && ReadU32(file, width) && ReadU32(file, height) &&
+               width <= 0xFFFF && height <= 0xFFFF && uint64_t{width} * height * 4 == rawLength;
+    const int32_t start = file.GetPosition();
+    uint32_t length = 0;
+    if (kind != kLossyRecord || start < 0 || !ReadU32(file, length) || length < 4 ||
+        static_cast<uint64_t>(start) + length > file.GetSize())
+        return false;
+    std::vector<uint8_t> stream(length - 4);
+    return (stream.empty() || file.Read(stream.data(), length - 4) == length - 4) &&
+           ReadJpegSize(stream.data(), stream.size(), width, height) && width <= 0xFFFF && height <= 0xFFFF &&
+           CCompressedBlockCodec::Skip(file, rawLength) && uint64_t{width} * height == rawLength;
+}
+
 } // namespace
+
+bool CFrame::ReadSourceImageSize(CVirtualFile& file, uint32_t& width, uint32_t& height)
+{
+    width = 0;
+    height = 0;
+    const int32_t start = file.GetPosition();
+    if (start < 0)
+        return false;
+    const bool read = ReadRecordSize(file, width, height);
+    file.Seek(static_cast<uint32_t>(start));
+    if (!read)
+        width = height = 0;
+    return read;
+}
 
 bool CFrame::WriteSourceImage(CVirtualFile& file, int quality, bool lossless)
 {

@@ -227,6 +227,28 @@ uint8_t* ReadJpegFromMemory(const uint8_t* bytes, size_t length, uint32_t& width
     return pixels;
 }
 
+bool ReadJpegSize(const uint8_t* bytes, size_t length, uint32_t& width, uint32_t& height)
+{
+    width = 0;
+    height = 0;
+    jpeg_decompress_struct info;
+    ErrorManager errors;
+    SetUpErrors(errors, *reinterpret_cast<jpeg_common_struct*>(&info));
+    // The decode that follows shows the stream's warnings; a look at its size keeps quiet.
+    errors.m_base.output_message = [](j_common_ptr) {};
+    if (setjmp(errors.m_jump)) {
+        jpeg_destroy_decompress(&info);
+        return false;
+    }
+    jpeg_create_decompress(&info);
+    InstallMemorySource(&info, bytes, bytes ? length : 0);
+    jpeg_read_header(&info, TRUE);
+    width = info.image_width;
+    height = info.image_height;
+    jpeg_destroy_decompress(&info);
+    return true;
+}
+
 uint8_t* ReadJpegFromFile(CVirtualFile& file, uint32_t& width, uint32_t& height)
 {
     width = 0;

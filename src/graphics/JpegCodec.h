@@ -20,6 +20,9 @@ constexpr uint64_t kMaxJpegPixels = uint64_t(1) << 26;
 // out as grey B, G, R. Null, with width and height 0, for empty or damaged data, CMYK streams,
 // images wider or taller than 65535 or larger than kMaxJpegPixels, or when memory runs out.
 uint8_t* ReadJpegFromMemory(const uint8_t* bytes, size_t length, uint32_t& width, uint32_t& height);
+// The image size from the stream's header alone, nothing decoded and no warning shown; false
+// for a stream whose header does not read.
+bool ReadJpegSize(const uint8_t* bytes, size_t length, uint32_t& width, uint32_t& height);
 // The same for the bytes from the file's position to its end.
 uint8_t* ReadJpegFromFile(CVirtualFile& file, uint32_t& width, uint32_t& height);
 // Decodes the file's stream into the frame as a plain 24-bit image; false, with the frame left

@@ -22,6 +22,7 @@
 #include "graphics/FrameLoadStage.h"
 #include "graphics/ScreenMode.h"
 #include "graphics/SequenceFrameInfoList.h"
+#include "graphics/StripRectangles.h"
 #include "graphics/stages/DepthConvertStage.h"
 #include "objects/CurrentObjectFileName.h"
 #include "objects/ObjectTextStream.h"
@@ -30,10 +31,18 @@
 #include <algorithm>
 #include <memory>
 #include <new>
+#include <vector>
 
 namespace {
 
 constexpr int kHeaderCompression = 9;
+// What a source may ask of a rebuild. The header text of a sequence of a thousand frames is about
+// 130 KB; the largest strip the content tool draws holds under 100,000 pixels. Both compress
+// about 1000:1, so without a bound a source of a few kilobytes could ask for gigabytes. A strip
+// of 1M pixels is 4 MiB at 32 bits, as much as one section of a cached frame holds, so every
+// frame cut from it can be cached.
+constexpr uint32_t kMaxHeaderBytes = 1u << 20;
+constexpr uint64_t kMaxStripPixels = uint64_t(1) << 20;
 
 // "Cache/<folder>".
 CSharedString CacheFolder(const char* folder)
@@ -74,6 +83,10 @@ uint64_t BytesLeft(CVirtualFile& stream)
 bool ReadHeader(CVirtualFile& file, CSequenceFrameInfoList& header)
 {
     uint32_t length = 0;
+    const int32_t start = file.GetPosition();
+    if (start < 0 || !CCompressedBlockCodec::Skip(file, length) || length > kMaxHeaderBytes ||
+        !file.Seek(static_cast<uint32_t>(start)))
+        return false;
     uint8_t* text = CCompressedBlockCodec::Read(file, length);
     if (!text)
         return false;
@@ -93,17 +106,17 @@ CIntRect FrameRect(const CFrameInfo* info)
     return info ? CIntRect{info->m_left, info->m_top, info->m_right, info->m_bottom} : CIntRect{0, 0, 0, 0};
 }
 
-bool FrameRectsLieInside(const CSequenceFrameInfoList& header, const CFrame& strip)
+// Whether the header's frames can be cut from a strip of that size as the writer lays them out,
+// and the strip is one a rebuild may pay for.
+bool FrameRectsFitStrip(const CSequenceFrameInfoList& header, uint32_t width, uint32_t height)
 {
-    CIntRect bounds;
-    strip.GetBounds(bounds);
-    for (uint32_t i = 0; i < header.GetFrameInfoCount(); ++i) {
-        const CIntRect rect = FrameRect(header.GetFrameInfo(i));
-        if (!rect.IsEmpty() && (rect.m_left < bounds.m_left || rect.m_top < bounds.m_top ||
-                                rect.m_right > bounds.m_right || rect.m_bottom > bounds.m_bottom))
-            return false;
-    }
-    return true;
+    if (uint64_t{width} * height > kMaxStripPixels)
+        return false;
+    std::vector<CIntRect> rects;
+    rects.reserve(header.GetFrameInfoCount());
+    for (uint32_t i = 0; i < header.GetFrameInfoCount(); ++i)
+        rects.push_back(FrameRect(header.GetFrameInfo(i)));
+    return AreStripRectanglesSound(rects, width, height);
 }
 
 bool WriteHeader(CVirtualFile& file, const CSequenceFrameInfoList& header)
@@ -262,12 +275,16 @@ bool CSequence::BuildFromSource(const char* folder, const char* name, const CFra
         m_blitType = header.m_blitType;
     m_framesPerSecond = header.m_framesPerSecond;
 
+    // Every frame is cut from the strip: rectangles the writer would not have made, or a strip
+    // too large, are refused before the strip is decoded or any frame is made.
+    uint32_t width = 0, height = 0;
     CFrame strip;
-    const bool haveStrip = strip.ReadSourceImage(file);
+    bool haveStrip = CFrame::ReadSourceImageSize(file, width, height);
+    if (haveStrip && !FrameRectsFitStrip(header, width, height))
+        return false;
+    haveStrip = haveStrip && strip.ReadSourceImage(file);
     file.Close();
-    // Every frame is cut from the strip: a rectangle reaching outside it is damage, refused
-    // before any frame is made (a damaged one could ask for gigabytes).
-    if (haveStrip && !FrameRectsLieInside(header, strip))
+    if (haveStrip && (strip.GetWidth() != width || strip.GetHeight() != height))
         return false;
 
     // The cache holds the frames as the caller's list leaves them: at its depth, encoded as the

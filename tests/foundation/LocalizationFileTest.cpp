@@ -216,6 +216,22 @@ TEST(LocalizedString, FormatsFallBackToEnglishWhenConversionsDiffer)
     EXPECT_STREQ(extra.GetFormat(), "%d%%");
     EXPECT_STREQ(star.GetFormat(), "%*d");
 
+    // Translations that end inside a conversion, which printf would read an argument for.
+    const struct
+    {
+        const char* english;
+        const char* translation;
+    } cut[] = {{"Play Game", "Jouer %"}, {"Play Game", "Jouer %."}, {"%d left", "reste %d %-"},
+               {"%d left", "reste %d %l"}, {"%s", "%5"}};
+    for (const auto& c : cut) {
+        CLocalizedString text(c.english, nullptr);
+        CLocalizationTable cutTable;
+        cutTable.AddPair(CSharedString(c.english), CSharedString(c.translation));
+        cutTable.TranslateRegisteredTexts();
+        EXPECT_EQ(text, c.translation);
+        EXPECT_STREQ(text.GetFormat(), c.english) << c.translation;
+    }
+
     CLocalizedString widths("%5.2f left", nullptr);
     CLocalizationTable good;
     good.AddPair(CSharedString("%5.2f left"), CSharedString("reste %.1f"));

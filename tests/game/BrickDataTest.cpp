@@ -187,7 +187,8 @@ TEST_F(BrickWorld, GridCellsLieOnTheirRowsOffsetAndEmptyPalettesLeaveHoles)
     // Entry 0 of the palette, a palette index past its end and a brick past the collection: none.
     EXPECT_EQ(layout.GetPaletteBrick(0), nullptr);
     EXPECT_EQ(layout.GetPaletteBrick(1), nullptr);
-    int32_t offsets[6] = {0, 0, 0, 0, 0, 16};
+    // Offsets as a damaged file may hold them: a position past the range stops at its end.
+    int32_t offsets[6] = {0, INT32_MAX, INT32_MIN, 0, 0, 16};
     layout.m_rowOffsets = offsets;
     layout.m_rowOffsetCount = 6;
     const struct
@@ -195,7 +196,7 @@ TEST_F(BrickWorld, GridCellsLieOnTheirRowsOffsetAndEmptyPalettesLeaveHoles)
         uint32_t column, row;
         int32_t x, y;
     } cells[] = {{0, 0, 30, 20}, {1, 0, 62, 20}, {15, 4, 510, 92}, {0, 5, 46, 110}, {2, 5, 110, 110}, {0, 6, 30, 128},
-                 {15, 21, 510, 398}};
+                 {15, 21, 510, 398}, {1, 1, INT32_MAX, 38}, {0, 2, INT32_MIN + 30, 56}};
     for (const auto& c : cells) {
         const CIntPoint p = layout.GetCellPosition(c.column, c.row);
         EXPECT_EQ(p.m_x, c.x) << c.column << "," << c.row;

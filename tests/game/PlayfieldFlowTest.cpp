@@ -69,6 +69,36 @@ TEST_F(PlayfieldTest, ResumingKeepsTheRecordOfTheGame)
     EXPECT_EQ(m_field->GetRound(), 3u);
 }
 
+TEST_F(PlayfieldTest, ResumedSnapshotsComeBackInsideTheRoundsAndLivesAGameCanHave)
+{
+    // The snapshot's values come from the statistics file, damaged ones included.
+    const struct
+    {
+        uint32_t round;
+        uint32_t balls;
+        uint32_t roundAfter;
+        int32_t livesAfter;
+    } cases[] = {
+        {3, 3, 3, 3},
+        {4000, 1, kRoundsInFirst + 1, 1},
+        {0xFFFFFFFFu, 0, kRoundsInFirst + 1, 0},
+        {2, 1000000, 2, 1000000},
+        {2, 0x80000000u, 2, 1000000},
+        {2, 0xFFFFFFFFu, 2, 1000000},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.balls);
+        m_host.m_suspended = true;
+        m_host.m_suspendedRound = c.round;
+        m_host.m_suspendedBalls = c.balls;
+        ASSERT_TRUE(m_field->RestoreSuspendedGame());
+        EXPECT_EQ(m_field->GetRound(), c.roundAfter);
+        EXPECT_EQ(m_field->GetLives(), c.livesAfter);
+        EXPECT_FALSE(m_host.m_suspended);
+    }
+    EXPECT_FALSE(m_field->RestoreSuspendedGame());
+}
+
 TEST_F(PlayfieldTest, RoundLaysItsBricksThenServesAndAnnouncesTheRound)
 {
     m_field->StartNewGame(7, 1, false);

@@ -125,6 +125,16 @@ public:
     uint32_t CountPersonalHigherScores(uint32_t, uint32_t) const override { return m_personalHigher; }
     void ArchiveCurrentGame() override { m_calls.push_back("ArchiveCurrentGame"); }
     void SaveFinishedGame() override { m_calls.push_back("SaveFinishedGame"); }
+    bool LoadSuspendedGame(uint32_t& round, uint32_t& difficulty, uint32_t& ballsLeft) override
+    {
+        if (!m_suspended)
+            return false;
+        round = m_suspendedRound;
+        difficulty = m_difficulty;
+        ballsLeft = m_suspendedBalls;
+        return true;
+    }
+    void DiscardSuspendedGame() override { m_suspended = false; }
     void ShowVerdict(const char* text) override
     {
         m_calls.push_back("ShowVerdict");
@@ -159,6 +169,9 @@ public:
     uint32_t m_higher = 0;
     uint32_t m_personalHigher = 0;
     uint32_t m_forceBits = 0;
+    bool m_suspended = false;
+    uint32_t m_suspendedRound = 0;
+    uint32_t m_suspendedBalls = 0;
     std::vector<std::string> m_forceEffects;
     std::set<std::pair<uint32_t, uint32_t>> m_checkPoints;
 };

@@ -136,7 +136,9 @@ TEST(SequenceFile, FrameRectanglesOutsideTheStripAreRefusedBeforeAnyFrameIsMade)
     } cases[] = {
         {"Right=12\r\n", "Right=2000000000\r\n", false}, {"Right=12\r\n", "Right=14\r\n", false},
         {"Left=5\r\n", "Left=-1\r\n", false},          {"Bottom=4\r\n", "Bottom=65536\r\n", false},
-        {"Top=0\r\n", "Top=-70000\r\n", false},        {"Right=12\r\n", "Right=13\r\n", true},
+        {"Top=0\r\n", "Top=-70000\r\n", false},        {"Bottom=1\r\n", "Bottom=4\r\n", true},
+        // Inside, but over the third frame.
+        {"Right=12\r\n", "Right=13\r\n", false},
         // Empty rectangles are null frames, wherever they lie.
         {"Right=12\r\n", "Right=-2000000000\r\n", true},
     };

@@ -135,8 +135,11 @@ int32_t CBrickLayout::GetRowOffset(uint32_t row) const
 
 CIntPoint CBrickLayout::GetCellPosition(uint32_t column, uint32_t row) const
 {
-    return {kOriginX + GetRowOffset(row) + kCellWidth * static_cast<int32_t>(column),
-            kOriginY + kCellHeight * static_cast<int32_t>(row)};
+    // A row offset is any number the file holds: a position past the coordinates' range stops at
+    // its end.
+    const auto saturate = [](int64_t v) { return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); };
+    return {saturate(int64_t{kOriginX} + GetRowOffset(row) + int64_t{kCellWidth} * column),
+            saturate(int64_t{kOriginY} + int64_t{kCellHeight} * row)};
 }
 
 CIntPoint CBrickLayout::PlaceFloatingBrick(CFloatingBrick& brick)
