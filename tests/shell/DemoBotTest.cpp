@@ -1,6 +1,7 @@
 // The demo bot: where it expects a ball to come down (against a ball stepped through the walls by
 // the test), the pointer that puts the ship there, and a seeded bot keeping a real game going.
 #include "GameFixture.h"
+#include "OwnRounds.h"
 
 #include "app/Mouse.h"
 #include "game/Playfield.h"
@@ -72,8 +73,28 @@ TEST(DemoBot, PointerPutsTheShipWhereItIsWanted)
 }
 
 #ifdef VANTOREL_DATA_DIR
+// Rounds of the test's own: a few rows of bricks high up, then a full grid.
 class DemoBotGame : public GameFixture
 {
+protected:
+    void PrepareData(const std::filesystem::path&) override
+    {
+        ownrounds::WriteLayout("Rows", ownrounds::LayoutText("Rows", {"Bricks/Normal", "Bricks/Power Up"},
+                                                             {"", "", "..1121111211.", "..1111111111."}));
+        std::vector<std::string> grid(12, "111111111111111");
+        grid[0] = grid[1] = "";
+        ownrounds::WriteLayout("Grid", ownrounds::LayoutText("Grid", {"Bricks/Normal"}, grid));
+    }
+    void SetUp() override
+    {
+        GameFixture::SetUp();
+        ownrounds::UseRoundSets(m_folder.Path() / "Sets", {{"Bot", {"Rounds/Rows", "Rounds/Grid"}}});
+    }
+    void TearDown() override
+    {
+        GameFixture::TearDown();
+        CRoundSetCollection::GetInstance().FreeEntries();
+    }
 };
 
 TEST_F(DemoBotGame, ShipKeepsMeetingTheBall)
@@ -111,8 +132,8 @@ TEST_F(DemoBotGame, ShipKeepsMeetingTheBall)
 
 TEST_F(DemoBotGame, LetsTheMachineLayEveryBrickBeforeItClicks)
 {
-    // Round 1-4 lays a full grid: long enough for several of the bot's clicks.
-    m_game->StartNewGame(1, 3);
+    // A full grid takes long enough to lay for several of the bot's clicks.
+    m_game->StartNewGame(1, 1);
     CPlayfield& playfield = *m_game->GetPlayfield();
     CDemoBot bot(5);
     int steps = 0;
