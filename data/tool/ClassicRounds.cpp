@@ -28,7 +28,7 @@ std::vector<DrawnLayout> GetClassicLayouts()
         // A bus of two decks: its roof is armoured underneath (struck from above, past its sides),
         // its floor on top (struck from below, but over its wheels).
         {"Double Decker", "Deep Sea",
-         {"", "", "  bbbbbbbbbbb  ", "  n.n.n.n.n.p  ", "  nnnnnnnnnnn  ", "  n.n.n.n.n.p  ", "  tnnttttnntt  ",
+         {"", "", "  bbbbbbbbbbb  ", "  n.n.n.n.n.p  ", "  nnnnnnnnnnn  ", "  n.n.n.n.n.p  ", "  tnntttttnnt  ",
           "   ss     ss   ", "", "", " 3           3 "}},
         // Switches inside their boxes: all on, or set off by a detonator, they blow their boxes.
         {"Switchboard", "Space",
