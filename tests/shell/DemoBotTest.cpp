@@ -1,5 +1,7 @@
 // The demo bot: where it expects a ball to come down (against a ball stepped through the walls by
-// the test), the pointer that puts the ship there, and a seeded bot keeping a real game going.
+// the test), the brick a path from the ship meets (against a ball stepped through the field by the
+// test) and what striking it is worth, the pointer that puts the ship there, and a seeded bot
+// keeping a real game going and aiming its serve.
 #include "GameFixture.h"
 #include "OwnRounds.h"
 
@@ -7,11 +9,21 @@
 #include "game/Playfield.h"
 #include "game/bricks/BrickLayer.h"
 #include "game/ship/ShipAI.h"
+#include "game/sprites/FindSpriteAI.h"
 #include "game/sprites/Sprite.h"
 #include "game/sprites/SpriteList.h"
 #include "shell/DemoBot.h"
+#include "shell/DemoBotAim.h"
+#include "game/bricks/BrickAI.h"
+#include "game/bricks/BrickInfo.h"
+#include "game/bricks/BrickType.h"
+#include "objects/EnumTable.h"
+#include "game/sprites/AnimatedSprite.h"
+#include "foundation/R250Random.h"
 
 #include <cmath>
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -34,6 +46,71 @@ float StepToRow(CFloatPoint start, CFloatPoint velocity, float row, float radius
     }
     return static_cast<float>(x);
 }
+
+// A ball stepped in small steps through the field (side walls and top at the wall radius, bricks'
+// outlines grown by the collision radius) until it enters a brick's: the brick, the side it came
+// from (by the edge it crossed) and the length travelled; null past the length or below the row.
+struct SteppedHit
+{
+    const CSprite* brick = nullptr;
+    uint32_t side = 0;
+    float length = 0.0f;
+};
+SteppedHit StepToBrick(const std::vector<CSprite*>& bricks, CFloatPoint p, CFloatPoint d, float wall, float ball,
+                       float most, float giveUpY)
+{
+    const double size = std::hypot(d.m_x, d.m_y), dt = 0.02;
+    double x = p.m_x, y = p.m_y, dx = d.m_x / size, dy = d.m_y / size;
+    for (double length = 0.0; length < most; length += dt) {
+        const double py = y;
+        x += dx * dt;
+        y += dy * dt;
+        if (x < 11.0 + wall || x > 501.0 - wall)
+            dx = -dx;
+        if (y < 10.0 + wall)
+            dy = -dy;
+        if (dy > 0.0 && y >= giveUpY)
+            return {};
+        for (const CSprite* brick : bricks) {
+            const CFloatPoint b = brick->GetPosition();
+            const auto inside = [&](double ix, double iy) {
+                return ix > b.m_x - 16.0 - ball && ix < b.m_x + 15.5 + ball && iy > b.m_y - 9.0 - ball &&
+                       iy < b.m_y + 8.5 + ball;
+            };
+            if (inside(x, y) && !brick->IsDead() && brick->IsActive()) {
+                const bool acrossRow = !inside(x, py);
+                const uint32_t side = acrossRow ? (dy < 0 ? CBrickAI::kFromBelow : CBrickAI::kFromAbove)
+                                                : (dx > 0 ? CBrickAI::kFromLeft : CBrickAI::kFromRight);
+                return {brick, side, static_cast<float>(length)};
+            }
+        }
+    }
+    return {};
+}
+
+// Bricks of the types, each with its behaviour, in a list of the test's.
+class BrickRow
+{
+public:
+    CSprite* Add(uint32_t type, float x, float y)
+    {
+        auto info = std::make_unique<CBrickInfo>();
+        info->m_brickType = type;
+        auto* sprite = new CAnimatedSprite;
+        sprite->SetPosition({x, y});
+        sprite->AddAI(new CBrickAI(sprite, info.get(), nullptr, -1, -1));
+        m_infos.push_back(std::move(info));
+        m_list.Append(sprite);
+        m_sprites.push_back(sprite);
+        return sprite;
+    }
+    ~BrickRow() { m_list.DeleteAll(); }
+    CSpriteList m_list;
+    std::vector<CSprite*> m_sprites;
+
+private:
+    std::vector<std::unique_ptr<CBrickInfo>> m_infos;
+};
 
 } // namespace
 
@@ -73,7 +150,7 @@ TEST(DemoBot, PointerPutsTheShipWhereItIsWanted)
 }
 
 #ifdef VANTOREL_DATA_DIR
-// Rounds of the test's own: a few rows of bricks high up, then a full grid.
+// Rounds of the test's own: a few rows of bricks high up, a full grid, one brick.
 class DemoBotGame : public GameFixture
 {
 protected:
@@ -84,11 +161,12 @@ protected:
         std::vector<std::string> grid(12, "111111111111111");
         grid[0] = grid[1] = "";
         ownrounds::WriteLayout("Grid", ownrounds::LayoutText("Grid", {"Bricks/Normal"}, grid));
+        ownrounds::WriteLayout("One", ownrounds::LayoutText("One", {"Bricks/Normal"}, {"", "", "", "", ".........1"}));
     }
     void SetUp() override
     {
         GameFixture::SetUp();
-        ownrounds::UseRoundSets(m_folder.Path() / "Sets", {{"Bot", {"Rounds/Rows", "Rounds/Grid"}}});
+        ownrounds::UseRoundSets(m_folder.Path() / "Sets", {{"Bot", {"Rounds/Rows", "Rounds/Grid", "Rounds/One"}}});
     }
     void TearDown() override
     {
@@ -96,6 +174,81 @@ protected:
         CRoundSetCollection::GetInstance().FreeEntries();
     }
 };
+
+TEST_F(DemoBotGame, PathMeetsTheBrickAStepwiseBallMeetsFromTheSameSide)
+{
+    // Random fields of bricks on the grid's cells, some gone or not yet shown, and paths from the
+    // ship's row in every upward direction: off the walls and the top, into a brick's side, top or
+    // bottom, or past them all.
+    CR250Random random(17);
+    int hits = 0, sides[4] = {};
+    for (int field = 0; field < 30; ++field) {
+        BrickRow row;
+        for (int i = 0; i < 14; ++i) {
+            CSprite* brick = row.Add(kBrickNormal, 30.0f + 32.0f * static_cast<float>(random.NextBelow(15)),
+                                     20.0f + 18.0f * static_cast<float>(random.NextBelow(14)));
+            brick->SetFlag(CSprite::kDead, random.NextBelow(8) == 0);
+            brick->SetActive(random.NextBelow(8) != 0);
+        }
+        for (int path = 0; path < 6; ++path) {
+            const bool small = random.NextBelow(4) == 0;
+            const CFloatPoint from{random.NextFloat(40.0f, 470.0f), 428.0f};
+            const float angle = random.NextFloat(-1.3f, 1.3f);
+            const CFloatPoint direction{std::sin(angle), -std::cos(angle)};
+            const CDemoBotAim::PathHit hit =
+                CDemoBotAim::TracePath(row.m_list, from, direction, small, 1400.0f, 400.0f);
+            const SteppedHit stepped = StepToBrick(row.m_sprites, from, direction, small ? 3.0f : 11.0f,
+                                                   small ? 3.0f : 9.0f, 1400.0f, 400.0f);
+            SCOPED_TRACE(std::to_string(field) + "/" + std::to_string(path));
+            ASSERT_EQ(hit.brick, stepped.brick);
+            if (!hit.brick)
+                continue;
+            ++hits;
+            ++sides[hit.side];
+            EXPECT_EQ(hit.side, stepped.side);
+            EXPECT_NEAR(hit.length, stepped.length, 0.05f);
+        }
+    }
+    // Every side was met, from paths that bounced and paths that did not.
+    EXPECT_GT(hits, 80);
+    for (int side : sides)
+        EXPECT_GT(side, 0);
+}
+
+TEST_F(DemoBotGame, AStrikeIsWorthWhatItDoesToABrickThatMustGo)
+{
+    const struct
+    {
+        uint32_t type;
+        bool on;
+        int fromBelow, fromAbove, fromLeft;
+    } cases[] = {
+        {kBrickNormal, false, 3, 3, 3},          {kBrickExploding, false, 3, 3, 3},
+        {kBrickIndestructibleTop, false, 3, 1, 1}, {kBrickIndestructibleBottom, false, 1, 3, 1},
+        {kBrick3HitBottom, false, 3, 1, 1},      {kBrick3HitTop, false, 1, 3, 1},
+        {kBrickOffOn, false, 3, 3, 3},           {kBrickOffOn, true, 2, 2, 2},
+        {kBrickOnOff, false, 2, 2, 2},           {kBrickObstacle, false, 0, 0, 0},
+        {kBrickIndestructible, false, 0, 0, 0},  {kBrickNudgeLeft, false, 0, 0, 0},
+        {kBrickShredder, false, 0, 0, 0},        {kBrickTrappedBall, false, 0, 0, 0},
+    };
+    for (const auto& c : cases) {
+        BrickRow row;
+        CSprite* brick = row.Add(c.type, 200.0f, 100.0f);
+        if (c.on)
+            CBrickAI::Of(brick)->Hit(brick, CBrickAI::kFromBelow, false);
+        const int expected[] = {c.fromBelow, c.fromAbove, c.fromLeft};
+        const uint32_t sides[] = {CBrickAI::kFromBelow, CBrickAI::kFromAbove, CBrickAI::kFromLeft};
+        for (int i = 0; i < 3; ++i)
+            EXPECT_EQ(CDemoBotAim::RateHit({brick, sides[i], 100.0f, 0}), expected[i])
+                << GetBrickTypeTable().GetItemName(c.type) << (c.on ? " (on)" : "") << " side " << sides[i];
+    }
+    EXPECT_EQ(CDemoBotAim::RateHit({}), 0);
+    // A nearer strike is worth more; one that bounces off a wall on the way less.
+    BrickRow row;
+    CSprite* brick = row.Add(kBrickNormal, 200.0f, 100.0f);
+    EXPECT_GT(CDemoBotAim::Score({brick, 1, 100.0f, 0}), CDemoBotAim::Score({brick, 1, 300.0f, 0}));
+    EXPECT_GT(CDemoBotAim::Score({brick, 1, 300.0f, 0}), CDemoBotAim::Score({brick, 1, 300.0f, 1}));
+}
 
 TEST_F(DemoBotGame, ShipKeepsMeetingTheBall)
 {
@@ -151,5 +304,43 @@ TEST_F(DemoBotGame, LetsTheMachineLayEveryBrickBeforeItClicks)
         Step();
     }
     EXPECT_NE(playfield.GetBalls().GetHead()->GetVelocity().m_y, 0.0f);
+}
+TEST_F(DemoBotGame, TheFirstTouchSendsTheBallAtTheBrick)
+{
+    // The serve, aimed by carrying the held ball; and a ball dropped from mid-field, met at the spot
+    // of the ship that sends it on at the one brick (up to 11 degrees off straight).
+    for (const bool dropped : {false, true}) {
+        SCOPED_TRACE(dropped ? "dropped" : "served");
+        m_game->StartNewGame(1, 2);
+        CPlayfield& playfield = *m_game->GetPlayfield();
+        CDemoBot bot(5);
+        for (int step = 0; step < 600 && playfield.IsLayingBricks(); ++step) {
+            bot.Step(playfield);
+            Step();
+        }
+        ASSERT_FALSE(playfield.IsLayingBricks());
+        CSprite* ball = playfield.GetBalls().GetHead();
+        ASSERT_NE(ball, nullptr);
+        if (dropped) {
+            CSprite* ship = playfield.GetShip().GetHead();
+            FindSpriteAI<CShipAI>(ship)->ReleaseBall(ship);
+            ball->SetPosition({250.0f, 250.0f});
+            ball->SetVelocity({0.0f, 5.4f});
+        }
+        int touches = 0;
+        bool wasFalling = !dropped;
+        for (int step = 0; step < 60 * 30 && !playfield.IsRoundComplete(); ++step) {
+            bot.Step(playfield);
+            Step();
+            ball = playfield.GetBalls().GetHead();
+            const bool falling = ball && ball->GetVelocity().m_y > 0.0f;
+            // Sent up from the ship's row: a touch.
+            if (ball && wasFalling && ball->GetVelocity().m_y < 0.0f && ball->GetPosition().m_y > 380.0f)
+                ++touches;
+            wasFalling = falling || (ball && ball->GetVelocity().m_y == 0.0f);
+        }
+        EXPECT_TRUE(playfield.IsRoundComplete());
+        EXPECT_EQ(touches, 1);
+    }
 }
 #endif
