@@ -45,7 +45,7 @@ std::vector<DrawnLayout> GetExpertLayouts()
         // switches its detonator sets off.
         {"Fortress", "Space",
          {"", " s s s   s s s ", "sssssssssssssss", "s.............s", "s.33333333333.s", "s.3.........3.s",
-          "s.3.@.OdO.@.3.s", "s.3.........3.s", "s.33333.33333.s", "s.............s", "ssssss.w.ssssss"}},
+          "s.3.@.OdO.@.3.s", "s.3.........3.s", "s.33333333333.s", "s.............s", "ssssss.w.ssssss"}},
         // Lit eyes, switches for feet: the mouth detonates whatever is lit.
         {"Invader", "Space",
          {"", "", "   n       n   ", "    n     n    ", "   nnnnnnnnn   ", "  nnOnnnnnOnn  ", " nnnnnnnnnnnnn ",
