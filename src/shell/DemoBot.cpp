@@ -60,8 +60,8 @@ constexpr uint32_t kLeastHoldSteps = 12;
 constexpr float kBombAbove = -30.0f, kBombBelow = 20.0f;
 constexpr float kBombWarningSteps = 40.0f;
 constexpr float kBombClearance = 48.0f;
-// No ball to be met: all the time in the world.
-constexpr float kNoBall = 1e9f;
+// More steps than any wait: no ball to be met, no limit to the ship's travel.
+constexpr float kForever = 1e9f;
 // Moving the ship is a small cost against a better aim.
 constexpr float kMovingCost = 0.5f;
 // A strike on the next bounce is worth less than one on this; looked for every few steps.
@@ -167,10 +167,10 @@ float CDemoBot::ChooseOffset(CPlayfield& playfield, const CSprite& ship, const C
             continue;
         const CDemoBotAim::PathHit back = CDemoBotAim::TracePath(playfield.GetBricks(), {landing, lineY},
                                                                  LaunchDirection(first), small, kPathReach, lineY);
-        if (back.brick || back.end.m_y < lineY)
+        if (back.brick || back.end.m_y < lineY - 1.0f)
             continue;
         const float score =
-            BestStrike(playfield, back.end.m_x, lineY, small, reach, back.end.m_x, kNoBall, spot) * kLookAheadWorth -
+            BestStrike(playfield, back.end.m_x, lineY, small, reach, back.end.m_x, kForever, spot) * kLookAheadWorth -
             moving * kMovingCost;
         if (score > bestScore) {
             bestScore = score;
@@ -235,14 +235,12 @@ float CDemoBot::AvoidBombs(CPlayfield& playfield, const CSprite& ship, float x, 
     return x;
 }
 
-// When the ball will be down at the ship's row: falling, from its height; rising, from the brick
-// its path meets (or the top) and back.
 float CDemoBot::StepsToLanding(CPlayfield& playfield, const CSprite& ball, float lineY)
 {
     const CFloatPoint at = ball.GetPosition(), velocity = ball.GetVelocity();
     const float speed = std::sqrt(velocity.m_x * velocity.m_x + velocity.m_y * velocity.m_y);
-    if (speed < 0.1f)
-        return kNoBall;
+    if (speed < 0.1f || std::fabs(velocity.m_y) < 0.01f)
+        return kForever;
     if (velocity.m_y > 0.0f)
         return (lineY - at.m_y) / velocity.m_y;
     const CDemoBotAim::PathHit hit =
@@ -283,7 +281,7 @@ bool CDemoBot::ChooseTarget(CPlayfield& playfield, const CSprite& ship, float& x
         m_heldSteps = 0;
     m_held = held;
     if (held && !falling) {
-        x = AvoidBombs(playfield, ship, ChooseLaunchX(playfield, ship, *held), held->GetPosition().m_x, kNoBall);
+        x = AvoidBombs(playfield, ship, ChooseLaunchX(playfield, ship, *held), held->GetPosition().m_x, kForever);
         return true;
     }
     if (!followed)

@@ -68,7 +68,8 @@ private:
     // The x, moved clear of a bomb about to pass the ship's row, where the ship can still meet the
     // ball coming down at ballX in ballSteps after.
     float AvoidBombs(CPlayfield& playfield, const CSprite& ship, float x, float ballX, float ballSteps) const;
-    // The steps until the ball comes down to the row.
+    // The steps until the ball comes down to the row: falling, from its height; rising, by way of
+    // the brick its path meets (or the top).
     static float StepsToLanding(CPlayfield& playfield, const CSprite& ball, float lineY);
     void Click(bool down);
 

@@ -1,7 +1,7 @@
 // The demo bot: where it expects a ball to come down (against a ball stepped through the walls by
 // the test), the brick a path from the ship meets (against a ball stepped through the field by the
-// test) and what striking it is worth, the pointer that puts the ship there, and a seeded bot
-// keeping a real game going and aiming its serve.
+// test), the pointer that puts the ship there, and a seeded bot keeping a real game going and
+// sending the ball at the brick.
 #include "GameFixture.h"
 #include "OwnRounds.h"
 
@@ -15,14 +15,10 @@
 #include "shell/DemoBot.h"
 #include "shell/DemoBotAim.h"
 #include "game/bricks/BrickAI.h"
-#include "game/bricks/BrickInfo.h"
-#include "game/bricks/BrickType.h"
-#include "objects/EnumTable.h"
 #include "game/sprites/AnimatedSprite.h"
 #include "foundation/R250Random.h"
 
 #include <cmath>
-#include <memory>
 #include <vector>
 
 namespace {
@@ -88,31 +84,51 @@ SteppedHit StepToBrick(const std::vector<CSprite*>& bricks, CFloatPoint p, CFloa
     return {};
 }
 
-// Bricks of the types, each with its behaviour, in a list of the test's.
-class BrickRow
-{
-public:
-    CSprite* Add(uint32_t type, float x, float y)
-    {
-        auto info = std::make_unique<CBrickInfo>();
-        info->m_brickType = type;
-        auto* sprite = new CAnimatedSprite;
-        sprite->SetPosition({x, y});
-        sprite->AddAI(new CBrickAI(sprite, info.get(), nullptr, -1, -1));
-        m_infos.push_back(std::move(info));
-        m_list.Append(sprite);
-        m_sprites.push_back(sprite);
-        return sprite;
-    }
-    ~BrickRow() { m_list.DeleteAll(); }
-    CSpriteList m_list;
-    std::vector<CSprite*> m_sprites;
-
-private:
-    std::vector<std::unique_ptr<CBrickInfo>> m_infos;
-};
-
 } // namespace
+
+TEST(DemoBotAim, PathMeetsTheBrickAStepwiseBallMeetsFromTheSameSide)
+{
+    // Random fields of bricks on the grid's cells, some gone or not yet shown, and paths from the
+    // ship's row in every upward direction: off the walls and the top, into a brick's side, top or
+    // bottom, or past them all.
+    CR250Random random(17);
+    int hits = 0, sides[4] = {};
+    for (int field = 0; field < 30; ++field) {
+        CSpriteList list;
+        std::vector<CSprite*> bricks;
+        for (int i = 0; i < 14; ++i) {
+            auto* brick = new CAnimatedSprite;
+            brick->SetPosition({30.0f + 32.0f * static_cast<float>(random.NextBelow(15)),
+                                20.0f + 18.0f * static_cast<float>(random.NextBelow(14))});
+            brick->SetFlag(CSprite::kDead, random.NextBelow(8) == 0);
+            brick->SetActive(random.NextBelow(8) != 0);
+            list.Append(brick);
+            bricks.push_back(brick);
+        }
+        for (int path = 0; path < 6; ++path) {
+            const bool small = random.NextBelow(4) == 0;
+            const CFloatPoint from{random.NextFloat(40.0f, 470.0f), 428.0f};
+            const float angle = random.NextFloat(-1.3f, 1.3f);
+            const CFloatPoint direction{std::sin(angle), -std::cos(angle)};
+            const CDemoBotAim::PathHit hit = CDemoBotAim::TracePath(list, from, direction, small, 1400.0f, 400.0f);
+            const SteppedHit stepped =
+                StepToBrick(bricks, from, direction, small ? 3.0f : 11.0f, small ? 3.0f : 9.0f, 1400.0f, 400.0f);
+            SCOPED_TRACE(std::to_string(field) + "/" + std::to_string(path));
+            ASSERT_EQ(hit.brick, stepped.brick);
+            if (!hit.brick)
+                continue;
+            ++hits;
+            ++sides[hit.side];
+            EXPECT_EQ(hit.side, stepped.side);
+            EXPECT_NEAR(hit.length, stepped.length, 0.05f);
+        }
+        list.DeleteAll();
+    }
+    // Every side was met, from paths that bounced and paths that did not.
+    EXPECT_GT(hits, 80);
+    for (int side : sides)
+        EXPECT_GT(side, 0);
+}
 
 TEST(DemoBot, PredictsWhereTheBallComesDownThroughTheWalls)
 {
@@ -162,93 +178,9 @@ protected:
         grid[0] = grid[1] = "";
         ownrounds::WriteLayout("Grid", ownrounds::LayoutText("Grid", {"Bricks/Normal"}, grid));
         ownrounds::WriteLayout("One", ownrounds::LayoutText("One", {"Bricks/Normal"}, {"", "", "", "", ".........1"}));
-    }
-    void SetUp() override
-    {
-        GameFixture::SetUp();
-        ownrounds::UseRoundSets(m_folder.Path() / "Sets", {{"Bot", {"Rounds/Rows", "Rounds/Grid", "Rounds/One"}}});
-    }
-    void TearDown() override
-    {
-        GameFixture::TearDown();
-        CRoundSetCollection::GetInstance().FreeEntries();
+        ownrounds::WriteRoundSet("0 Bot", {"Rounds/Rows", "Rounds/Grid", "Rounds/One"});
     }
 };
-
-TEST_F(DemoBotGame, PathMeetsTheBrickAStepwiseBallMeetsFromTheSameSide)
-{
-    // Random fields of bricks on the grid's cells, some gone or not yet shown, and paths from the
-    // ship's row in every upward direction: off the walls and the top, into a brick's side, top or
-    // bottom, or past them all.
-    CR250Random random(17);
-    int hits = 0, sides[4] = {};
-    for (int field = 0; field < 30; ++field) {
-        BrickRow row;
-        for (int i = 0; i < 14; ++i) {
-            CSprite* brick = row.Add(kBrickNormal, 30.0f + 32.0f * static_cast<float>(random.NextBelow(15)),
-                                     20.0f + 18.0f * static_cast<float>(random.NextBelow(14)));
-            brick->SetFlag(CSprite::kDead, random.NextBelow(8) == 0);
-            brick->SetActive(random.NextBelow(8) != 0);
-        }
-        for (int path = 0; path < 6; ++path) {
-            const bool small = random.NextBelow(4) == 0;
-            const CFloatPoint from{random.NextFloat(40.0f, 470.0f), 428.0f};
-            const float angle = random.NextFloat(-1.3f, 1.3f);
-            const CFloatPoint direction{std::sin(angle), -std::cos(angle)};
-            const CDemoBotAim::PathHit hit =
-                CDemoBotAim::TracePath(row.m_list, from, direction, small, 1400.0f, 400.0f);
-            const SteppedHit stepped = StepToBrick(row.m_sprites, from, direction, small ? 3.0f : 11.0f,
-                                                   small ? 3.0f : 9.0f, 1400.0f, 400.0f);
-            SCOPED_TRACE(std::to_string(field) + "/" + std::to_string(path));
-            ASSERT_EQ(hit.brick, stepped.brick);
-            if (!hit.brick)
-                continue;
-            ++hits;
-            ++sides[hit.side];
-            EXPECT_EQ(hit.side, stepped.side);
-            EXPECT_NEAR(hit.length, stepped.length, 0.05f);
-        }
-    }
-    // Every side was met, from paths that bounced and paths that did not.
-    EXPECT_GT(hits, 80);
-    for (int side : sides)
-        EXPECT_GT(side, 0);
-}
-
-TEST_F(DemoBotGame, AStrikeIsWorthWhatItDoesToABrickThatMustGo)
-{
-    const struct
-    {
-        uint32_t type;
-        bool on;
-        int fromBelow, fromAbove, fromLeft;
-    } cases[] = {
-        {kBrickNormal, false, 3, 3, 3},          {kBrickExploding, false, 3, 3, 3},
-        {kBrickIndestructibleTop, false, 3, 1, 1}, {kBrickIndestructibleBottom, false, 1, 3, 1},
-        {kBrick3HitBottom, false, 3, 1, 1},      {kBrick3HitTop, false, 1, 3, 1},
-        {kBrickOffOn, false, 3, 3, 3},           {kBrickOffOn, true, 2, 2, 2},
-        {kBrickOnOff, false, 2, 2, 2},           {kBrickObstacle, false, 0, 0, 0},
-        {kBrickIndestructible, false, 0, 0, 0},  {kBrickNudgeLeft, false, 0, 0, 0},
-        {kBrickShredder, false, 0, 0, 0},        {kBrickTrappedBall, false, 0, 0, 0},
-    };
-    for (const auto& c : cases) {
-        BrickRow row;
-        CSprite* brick = row.Add(c.type, 200.0f, 100.0f);
-        if (c.on)
-            CBrickAI::Of(brick)->Hit(brick, CBrickAI::kFromBelow, false);
-        const int expected[] = {c.fromBelow, c.fromAbove, c.fromLeft};
-        const uint32_t sides[] = {CBrickAI::kFromBelow, CBrickAI::kFromAbove, CBrickAI::kFromLeft};
-        for (int i = 0; i < 3; ++i)
-            EXPECT_EQ(CDemoBotAim::RateHit({brick, sides[i], 100.0f, 0}), expected[i])
-                << GetBrickTypeTable().GetItemName(c.type) << (c.on ? " (on)" : "") << " side " << sides[i];
-    }
-    EXPECT_EQ(CDemoBotAim::RateHit({}), 0);
-    // A nearer strike is worth more; one that bounces off a wall on the way less.
-    BrickRow row;
-    CSprite* brick = row.Add(kBrickNormal, 200.0f, 100.0f);
-    EXPECT_GT(CDemoBotAim::Score({brick, 1, 100.0f, 0}), CDemoBotAim::Score({brick, 1, 300.0f, 0}));
-    EXPECT_GT(CDemoBotAim::Score({brick, 1, 300.0f, 0}), CDemoBotAim::Score({brick, 1, 300.0f, 1}));
-}
 
 TEST_F(DemoBotGame, ShipKeepsMeetingTheBall)
 {

@@ -60,13 +60,13 @@ protected:
         g_mouse = CMouse();
         g_gameRandom.Seed(1234);
         g_generalRandom.Seed(5678);
-        // One set whose one round holds several brick types, some floating and moving.
+        // The first set's one round holds several brick types, some floating and moving.
         ownrounds::WriteLayout("Depths", ownrounds::SeveralTypesLayoutText("Depths"));
+        ownrounds::WriteRoundSet("0 Depths", {"Rounds/Depths"});
         m_game = new CGame(nullptr);
         m_game->MarkConstructed();
         m_game->Init(nullptr);
         ASSERT_EQ(m_game->GetDisplay()->GetBitsPerPixel(), depth);
-        ownrounds::UseRoundSets(m_folder.Path() / "Sets", {{"Depths", {"Rounds/Depths"}}});
         m_game->GoToMainMenu();
     }
     static void Queue(const platform::Event& event) { platform::GetHeadlessBackend().QueueEvent(event); }

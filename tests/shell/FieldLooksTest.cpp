@@ -83,20 +83,11 @@ class FieldLooks : public GameFixture, public ::testing::WithParamInterface<uint
 {
 protected:
     std::string GameCommandLine() const override { return "/ScreenBitDepth " + std::to_string(GetParam()); }
-    // The one round holds grid bricks of several types and floating ones.
+    // The first round holds grid bricks of several types and floating ones.
     void PrepareData(const std::filesystem::path&) override
     {
         ownrounds::WriteLayout("Looks", ownrounds::SeveralTypesLayoutText("Looks"));
-    }
-    void SetUp() override
-    {
-        GameFixture::SetUp();
-        ownrounds::UseRoundSets(m_folder.Path() / "Sets", {{"Looks", {"Rounds/Looks"}}});
-    }
-    void TearDown() override
-    {
-        GameFixture::TearDown();
-        CRoundSetCollection::GetInstance().FreeEntries();
+        ownrounds::WriteRoundSet("0 Looks", {"Rounds/Looks"});
     }
 
     static void Queue(const platform::Event& event) { platform::GetHeadlessBackend().QueueEvent(event); }

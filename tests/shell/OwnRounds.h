@@ -1,16 +1,13 @@
 #pragma once
 // Rounds of a test's own, so that a test that needs a known round does not hang on the data set's:
-// a layout written as its text file "Data/Resources/Rounds/<name>.Vantorel" below the current
-// folder, where the game finds loose resources beside its archives when it starts, and round sets
-// of such layouts in a folder of the test's, in place of the data set's.
+// layouts and round sets written as their text files under "Data/Resources" below the current
+// folder, where the game finds loose resources beside its archives when it starts.
 #include "../game/BrickTestSupport.h"
 #include "TestSupport.h"
-#include "game/rounds/RoundSetCollection.h"
 
 #include <cstdio>
 #include <filesystem>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace ownrounds {
@@ -81,24 +78,13 @@ inline void WriteLayout(const std::string& name, const std::string& text)
     testsupport::WriteFileBytes(path, text);
 }
 
-// The data set's round sets give way to these, each a name and its rounds by layout name ("Rounds/
-// <name>"), with checkpoints at rounds 0 and 5 (where a set is that long), written to the folder.
-inline void UseRoundSets(const std::filesystem::path& folder,
-                         const std::vector<std::pair<std::string, std::vector<std::string>>>& sets)
+// "Data/Resources/<name>.RoundSet", a round set of the layouts ("Rounds/<name>") with a checkpoint
+// at its first round; the game lists it when it starts, in order of name with the data set's
+// sets, so a name beginning with "0" makes it the first.
+inline void WriteRoundSet(const std::string& name, const std::vector<std::string>& layouts)
 {
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder);
-    std::vector<CSharedString> names;
-    for (const auto& [name, rounds] : sets) {
-        std::vector<uint32_t> checkPoints = {0};
-        if (rounds.size() > 5)
-            checkPoints.push_back(5);
-        testsupport::WriteFileBytes(folder / (name + ".RoundSet"), bricktest::RoundSetText(rounds, checkPoints));
-        names.emplace_back(name.c_str());
-    }
-    CRoundSetCollection& collection = CRoundSetCollection::GetInstance();
-    collection.SetFolder(folder.string().c_str());
-    collection.SetEntries(names);
+    testsupport::WriteFileBytes(std::filesystem::path("Data/Resources") / (name + ".RoundSet"),
+                                bricktest::RoundSetText(layouts, {0}));
 }
 
 } // namespace ownrounds
