@@ -5,29 +5,17 @@
 #include "../game/BrickTestSupport.h"
 #include "TestSupport.h"
 
-#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 namespace ownrounds {
 
-// A floating brick of palette entry `palette` at (x, y) from the grid origin, moving at speed
-// along a path from `before` behind to `after` ahead of it at the angle (degrees).
-struct Floating
-{
-    uint32_t palette;
-    float x, y;
-    float speed = 0.0f, before = 0.0f, after = 0.0f, degrees = 0.0f;
-    bool throughOthers = true;
-};
-
 // The layout's text as a person writes it: its palette by the data set's brick names ("Bricks/
 // Normal"...), entry 1 onward, laid by the rows' digits '1' to '9' (any other character lays
 // nothing), rows from the top.
 inline std::string LayoutText(const std::string& name, const std::vector<std::string>& bricks,
-                              const std::vector<std::string>& rows, const char* background = "Space",
-                              const std::vector<Floating>& floating = {})
+                              const std::vector<std::string>& rows, const char* background = "Space")
 {
     std::string text = "CBrickLayout\r\n{\r\n\tDisplay Name=" + name + "\r\n\tBackground Type=" + background +
                        "\r\n\tBrick Palette=Array\r\n\t{\r\n\t\tItem Count=" + std::to_string(bricks.size() + 1) +
@@ -43,30 +31,18 @@ inline std::string LayoutText(const std::string& name, const std::vector<std::st
         }
         text += "\r\n";
     }
-    text += "\t}\r\n\tFloating Bricks=Array\r\n\t{\r\n\t\tItem Count=" + std::to_string(floating.size()) + "\r\n";
-    for (const Floating& f : floating) {
-        char item[512];
-        std::snprintf(item, sizeof item,
-                      "\t\tBrick=CFloatingBrick\r\n\t\t{\r\n\t\t\tPosition X=%g\r\n\t\t\tPosition Y=%g\r\n"
-                      "\t\t\tSpeed=%g\r\n\t\t\tRange 1=%g\r\n\t\t\tRange 2=%g\r\n\t\t\tDirection=%g\r\n"
-                      "\t\t\tCan Move Through Other Bricks=%d\r\n\t\t\tPalette Index=%u\r\n\t\t}\r\n",
-                      f.x, f.y, f.speed, f.before, f.after, f.degrees * 3.14159265 / 180.0, f.throughOthers ? 1 : 0,
-                      f.palette);
-        text += item;
-    }
     return text + "\t}\r\n}\r\n";
 }
 
 // A round of several brick types on "Space": two rows of bricks and switches (and a power-up
-// brick), a detonator and a nudge brick below them, an obstacle sweeping to and fro across the
-// middle of the field and a brick riding up and down at its left.
+// brick), a detonator and a nudge brick below them, an obstacle at either side.
 inline std::string SeveralTypesLayoutText(const std::string& name)
 {
     return LayoutText(name,
                       {"Bricks/Normal", "Bricks/Obstacle", "Bricks/Off-On", "Bricks/Detinator", "Bricks/Nudge Left",
                        "Bricks/Power Up"},
-                      {"", "", "", "..111111111111", "..131131131136", "", ".......4....5"}, "Space",
-                      {{2, 224, 200, 60, 150, 150, 0, false}, {1, 64, 240, 40, 0, 90, 90}});
+                      {"", "", "", "..111111111111", "..131131131136", "", ".......4....5", "", "",
+                       "..2..........2"});
 }
 
 // "Data/Resources/Rounds/<name>.Vantorel" below the current folder; the game lists it when it
