@@ -36,8 +36,20 @@ function(vantorel_test subsystem)
         VANTOREL_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data"
         VANTOREL_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
     gtest_discover_tests(${target}
+        TEST_FILTER "-Sdl*"
+        TEST_LIST ${target}_cases
         PROPERTIES LABELS ${subsystem}
         DISCOVERY_TIMEOUT 60)
+    # The SDL backend's cases share the one display with its pointer and focus: one at a time.
+    gtest_discover_tests(${target}
+        TEST_FILTER "Sdl*"
+        TEST_LIST ${target}_sdl_cases
+        PROPERTIES LABELS ${subsystem} RESOURCE_LOCK display
+        DISCOVERY_TIMEOUT 60)
+    # Every case also runs after the others in one process, as a developer runs the binary: a case
+    # that passes only alone leans on state that an earlier case would change.
+    add_test(NAME ${subsystem}.AllInOneProcess COMMAND ${target} --gtest_brief=1 --gtest_filter=-Sdl*)
+    set_tests_properties(${subsystem}.AllInOneProcess PROPERTIES LABELS "${subsystem};oneprocess" TIMEOUT 1500)
 endfunction()
 
 # Classes, replay functions, localised texts and blit types register themselves from static

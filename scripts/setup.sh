@@ -4,9 +4,10 @@ set -eu
 
 packages=(g++ cmake make libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev libjpeg62-turbo-dev
           libvorbis-dev libogg-dev libsdl2-dev libcurl4 xvfb xauth zip unzip python3 pkg-config sox
-          libfreetype-dev fonts-dejavu-core xdotool vorbis-tools)
+          libfreetype-dev fonts-dejavu-core xdotool vorbis-tools imagemagick)
 # sox and oggenc (vorbis-tools) make the compressed sound fixtures of the sound tests (which skip
-# without them); xdotool drives the SDL input tests under a virtual display.
+# without them); xdotool drives the SDL input tests under a virtual display; ImageMagick reads and
+# writes the pictures that the image tests compare with ours.
 # clang's libFuzzer runtime is optional; the fuzz targets are built only when it is present.
 
 # One query for all of them: it runs before every start of the game.

@@ -17,20 +17,20 @@ CImage PaintMuteImage()
     CImage image(kWidth, kHeight);
     // The speaker: a box and a cone opening to the right.
     for (int y = 4; y <= 9; ++y)
-        for (int x = 1; x <= 4; ++x)
+        for (int x = 1; x <= 3; ++x)
             image.SetPixel(x, y, x == 1 || y == 4 || y == 9 ? kOutline : kBody);
-    for (int x = 5; x <= 9; ++x) {
-        const int spread = x - 4;
+    for (int x = 4; x <= 7; ++x) {
+        const int spread = x - 3;
         for (int y = 4 - spread; y <= 9 + spread; ++y)
-            image.SetPixel(x, y, y == 4 - spread || y == 9 + spread || x == 9 ? kOutline : kBody);
+            image.SetPixel(x, y, y == 4 - spread || y == 9 + spread || x == 7 ? kOutline : kBody);
     }
-    // The cross, two pixels wide, over the whole picture.
-    for (int i = 0; i < kHeight; ++i) {
-        const int x = 1 + i;
-        image.SetPixel(x, i, kCross);
-        image.SetPixel(x + 1, i, kCross);
-        image.SetPixel(kWidth - 2 - i, i, kCross);
-        image.SetPixel(kWidth - 1 - i, i, kCross);
+    // A small cross beside the cone, where its sound would go. The speaker itself stays whole, so
+    // the picture reads as what the button does; whether it is done shows in the button's face.
+    for (int i = 0; i < 6; ++i) {
+        image.SetPixel(9 + i, 4 + i, kCross);
+        image.SetPixel(10 + i, 4 + i, kCross);
+        image.SetPixel(14 - i, 4 + i, kCross);
+        image.SetPixel(15 - i, 4 + i, kCross);
     }
     return image;
 }

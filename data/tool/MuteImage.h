@@ -1,6 +1,7 @@
 #pragma once
-// The interface image "Mute" of the frame list: a speaker crossed out in red on a transparent
-// background, shown by the sound options' mute buttons.
+// The interface image "Mute" of the frame list: a speaker with a small red cross beside it on a
+// transparent background, shown by the sound options' mute buttons. The button's face shows
+// through the background, so a pressed (muted) button is told by the skin's pressed face.
 #include "ContentSet.h"
 #include "Image.h"
 

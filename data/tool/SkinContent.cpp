@@ -75,8 +75,10 @@ std::vector<SkinPicture> PaintSkinPictures()
     pictures.push_back({"Skin Button", PaintGradient(256, 48, Rgba{70, 104, 118, 255}, Rgba{34, 56, 66, 255}), false});
     pictures.push_back(
         {"Skin Button Hover", PaintGradient(256, 48, Rgba{96, 136, 150, 255}, Rgba{44, 72, 84, 255}), false});
+    // Pressed, and checked (a muted sound, the chosen one of a pair): a warm face lit from below,
+    // told at a glance from the cool resting face.
     pictures.push_back(
-        {"Skin Button Pressed", PaintGradient(256, 48, Rgba{28, 46, 54, 255}, Rgba{58, 88, 100, 255}), false});
+        {"Skin Button Pressed", PaintGradient(256, 48, Rgba{104, 60, 18, 255}, Rgba{168, 104, 34, 255}), false});
     pictures.push_back({"Skin Corner Top Left", PaintCorner(kCorner, kCorner, 0, 0), true});
     pictures.push_back({"Skin Corner Top Right", PaintCorner(-1, kCorner, kCorner, 0), true});
     pictures.push_back({"Skin Corner Bottom Left", PaintCorner(kCorner, -1, 0, kCorner), true});

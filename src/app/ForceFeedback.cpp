@@ -5,6 +5,7 @@
 #include "app/PlayerControls.h"
 #include "foundation/OpenFlags.h"
 #include "foundation/VirtualFile.h"
+#include "objects/DataNames.h"
 #include "objects/ItemList.h"
 #include "platform/Backend.h"
 
@@ -50,9 +51,9 @@ CForceFeedback::CForceFeedback(platform::ForceFeedback& devices)
     for (int d = 0; d < 2; ++d) {
         if (!m_hasDevice[d])
             continue;
-        int index = FindEntry("No Effect");
+        int index = FindEntry(dataname::forceeffect::kNoEffect);
         if (index < 0)
-            index = static_cast<int>(AddEntry("No Effect"));
+            index = static_cast<int>(AddEntry(dataname::forceeffect::kNoEffect));
         if (!IsEntryPlaying(static_cast<uint32_t>(index), nullptr, kDeviceBits[d]))
             StartEntry(static_cast<uint32_t>(index), nullptr, kDeviceBits[d]);
     }

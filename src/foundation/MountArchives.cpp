@@ -93,7 +93,7 @@ void MountArchivesWithProgramFile(const char* programFile, const char* dataFolde
 {
     CZipArchiveSet& set = CZipArchiveSet::GetInstance();
     if (set.IsMounted())
-        std::exit(255); // a second mount is a programming error; there is nothing to tell the player
+        FatalExit("FATAL ERROR", "The data archives are mounted already."); // a programming error
     const std::string folder = dataFolder ? dataFolder : "";
     if (!skipRoot)
         MountRootArchives(set, programFile, folder);

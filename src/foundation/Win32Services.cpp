@@ -176,10 +176,10 @@ void ShowPlainMessageBox(const char* caption, const char* text)
 
 void FatalExit(const char* caption, const char* text)
 {
-    ShowMessageBox(caption, text);
-    if (platform::FatalHandler handler = platform::GetFatalHandler())
-        handler(caption, text);
-    std::exit(255);
+    // The box needs the system arrow and the desktop; the platform's end shows it and ends.
+    platform::SetSystemCursorVisible(true);
+    BringDesktopToFront();
+    platform::FatalExit(caption, text);
 }
 
 int GetScreenBitDepth()

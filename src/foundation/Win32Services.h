@@ -44,7 +44,8 @@ void ShowMessageBox(const char* caption, const char* text);
 // The same box, needing no window and touching neither the cursor nor the window.
 void ShowPlainMessageBox(const char* caption, const char* text);
 
-// The one route of every fatal end: ShowMessageBox, then the process ends with status 255.
+// Every fatal end of the engine: the system arrow shown and the desktop brought to the front, then
+// the platform's one fatal end (the box, a test's handler, status 255).
 [[noreturn]] void FatalExit(const char* caption, const char* text);
 
 int GetScreenBitDepth();

@@ -257,6 +257,8 @@ void CPlayfield::FinishGame()
     } else {
         verdict.Format(g_notHighEnough.GetFormat(), scoreText.CStr());
     }
+    // The totals and the kept game go to disk together: the dialog shows the game as kept.
+    m_host->SaveFinishedGame();
     m_host->ClearMode();
     m_host->ShowVerdict(verdict.CStr());
 }

@@ -78,17 +78,20 @@ public:
     virtual bool HasReachedCheckPoint(uint32_t /*set*/, uint32_t /*checkPoint*/) const { return false; }
     virtual void SetCheckPointReached(uint32_t /*set*/, uint32_t /*checkPoint*/) {}
 
-    // The end of a game: the finished game folded into the totals and saved, the ranks of a score
-    // among all players' and the current player's archived games (1 for the best), the game kept in
-    // the player's history, and the verdict shown in the statistics dialog.
+    // The end of a game, in this order: the finished game folded into the totals, the ranks of a
+    // score among all players' and the current player's archived games (1 for the best), the game
+    // kept in the player's history, the whole saved in one write (a failure told to the player),
+    // and the verdict shown in the statistics dialog.
     virtual void RecordFinishedGame() {}
     virtual uint32_t CountHigherScores(uint32_t /*score*/, uint32_t /*difficulty*/) const { return 0; }
     virtual uint32_t CountPersonalHigherScores(uint32_t /*score*/, uint32_t /*difficulty*/) const { return 0; }
     virtual void ArchiveCurrentGame() {}
+    virtual void SaveFinishedGame() {}
     virtual void ShowVerdict(const char* /*text*/) {}
 
     // The game in progress kept for later: the current game's record with the lives becomes the
-    // current player's one snapshot (replacing any earlier one) and the statistics are saved.
+    // current player's one snapshot (replacing any earlier one) and the statistics are saved (a
+    // failure told to the player).
     virtual void StoreSuspendedGame(uint32_t /*ballsLeft*/) {}
     // Copies the current player's snapshot into the current game's record and answers its round,
     // difficulty and lives; false (nothing changed) without one.
@@ -96,6 +99,6 @@ public:
     {
         return false;
     }
-    // Deletes the current player's snapshot and saves the statistics.
+    // Deletes the current player's snapshot and saves the statistics (a failure told to the player).
     virtual void DiscardSuspendedGame() {}
 };

@@ -19,6 +19,8 @@ const std::vector<SEntry>& GetAll()
         VANTOREL_GENERATOR_NAMES(VANTOREL_LIST_NAME)
         kind = EKind::Sound;
         VANTOREL_SOUND_NAMES(VANTOREL_LIST_NAME)
+        kind = EKind::ForceEffect;
+        VANTOREL_FORCE_EFFECT_NAMES(VANTOREL_LIST_NAME)
 #undef VANTOREL_LIST_NAME
         return all;
     }();
@@ -40,6 +42,8 @@ const char* GetKindName(EKind kind)
         return "particle generator";
     case EKind::Sound:
         return "sound";
+    case EKind::ForceEffect:
+        return "force-feedback effect";
     }
     return "";
 }

@@ -1,9 +1,10 @@
 #pragma once
 // Every name the program looks up in its data set, in one place: the sequences, pictures,
 // overlay texts, fonts, particle generators and sounds that code asks the collections for by
-// name. The game's start-up asks for every look (sequences, pictures, overlay texts and fonts),
-// so a data set that lacks one ends with the not-found report there and not in the middle of a
-// round; the data set's test finds every name of the list in the built archives.
+// name, and the effects of the force-feedback project that it plays by name. The game's start-up
+// asks for every look (sequences, pictures, overlay texts and fonts), so a data set that lacks one
+// ends with the not-found report there and not in the middle of a round; the data set's test
+// finds every name of the list in the built archives.
 //
 // The rule a caller must know: code that looks a name up uses the constant from here (a new name
 // is added to its list first); names the data files give each other (a brick type's looks, a
@@ -149,6 +150,32 @@
     X(kBombDropped, "Bomb Dropped.wav")                                                                                \
     X(kBombExplode, "Bomb Explode.wav")
 
+// Effects of the force-feedback project, played by name (the spellings are the project's).
+#define VANTOREL_FORCE_EFFECT_NAMES(X)                                                                                 \
+    X(kNoEffect, "No Effect")                                                                                          \
+    X(kBounce, "Bounce")                                                                                               \
+    X(kFireBallBounce, "Fire Ball Bounce")                                                                             \
+    X(kRailBallBounce, "Rail Ball Bounce")                                                                             \
+    X(kSmallBallBounce, "Small Ball Bounce")                                                                           \
+    X(kSmallFireBallBounce, "Small Fire Ball Bounce")                                                                  \
+    X(kSmallRailBallBounce, "Small Rail Ball Bounce")                                                                  \
+    X(kBrickHitOnPaddle, "Brick hit by Ball on Paddel")                                                                \
+    X(kBricksExplode, "Bricks Explode")                                                                                \
+    X(kPlayfield, "Playfield")                                                                                         \
+    X(kShipRunning, "Ship Running")                                                                                    \
+    X(kAmbientCatch, "Ambiant Catch")                                                                                  \
+    X(kHoldingBall, "Holding Ball With Catch")                                                                         \
+    X(kLaunchBall, "Launch Ball")                                                                                      \
+    X(kCatchBall, "Catch Ball")                                                                                        \
+    X(kPaddleSizeChange, "Paddel Size Change")                                                                         \
+    X(kPaddleSizeChangePowerUp, "Paddel Size Change PowerUp")                                                          \
+    X(kPowerUp, "PowerUp")                                                                                             \
+    X(kBombExplodes, "Bomb Explodes")                                                                                  \
+    X(kFireLeftLaser, "Fire Left Laser")                                                                               \
+    X(kFireRightLaser, "Fire Right Laser")                                                                             \
+    X(kFireLeftMissile, "Fire Left Missile")                                                                           \
+    X(kFireRightMissile, "Fire Right Missile")
+
 namespace dataname {
 
 #define VANTOREL_DATA_NAME(id, text) inline constexpr const char* id = text;
@@ -170,6 +197,9 @@ VANTOREL_GENERATOR_NAMES(VANTOREL_DATA_NAME)
 namespace sound {
 VANTOREL_SOUND_NAMES(VANTOREL_DATA_NAME)
 }
+namespace forceeffect {
+VANTOREL_FORCE_EFFECT_NAMES(VANTOREL_DATA_NAME)
+}
 #undef VANTOREL_DATA_NAME
 
 enum class EKind
@@ -180,6 +210,7 @@ enum class EKind
     Font,
     Generator,
     Sound,
+    ForceEffect,
 };
 
 struct SEntry
@@ -190,7 +221,8 @@ struct SEntry
 
 // Every name above with its kind, in the order of the lists.
 const std::vector<SEntry>& GetAll();
-// "sequence", "picture", "overlay text", "font", "particle generator", "sound".
+// "sequence", "picture", "overlay text", "font", "particle generator", "sound",
+// "force-feedback effect".
 const char* GetKindName(EKind kind);
 
 } // namespace dataname

@@ -145,6 +145,8 @@ void CObject::ReadCustomProperties(const char* label, const char* value, CObject
 
     // An unknown label may be followed by the block of a nested object (optionally headed by its
     // class name): skip it whole. Anything else stays for the reader.
+    if (!dynamic)
+        stream.NoteSkippedLine();
     int32_t start = stream.GetPosition();
     CSharedString line;
     bool classLine = false;

@@ -69,8 +69,10 @@ bool CObject::ReadPropertyBlock(CObjectTextStream& stream)
             return false;
         }
         const char* equals = std::strchr(text, '=');
-        if (!equals)
+        if (!equals) {
+            stream.NoteSkippedLine();
             continue;
+        }
         label.AssignChars(text, static_cast<int>(equals - text));
         const char* value = equals + 1;
         bool wasAtHead = atHead;

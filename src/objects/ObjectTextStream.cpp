@@ -19,6 +19,7 @@ bool CObjectTextStream::Open(const char* name, uint32_t flags, bool trackingOff)
     m_trackingOff = trackingOff;
     m_finished = false;
     m_damaged = false;
+    m_skippedLines = 0;
     return CVirtualFile::Open(name, flags);
 }
 
@@ -27,6 +28,7 @@ bool CObjectTextStream::OpenMemory(CFileBuf* stream, uint32_t flags, bool tracki
     m_trackingOff = trackingOff;
     m_finished = false;
     m_damaged = false;
+    m_skippedLines = 0;
     return AttachStream(stream, flags);
 }
 

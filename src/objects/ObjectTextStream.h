@@ -34,6 +34,11 @@ public:
     // holding fewer items than it announced); it matters only to a caller that asks IsDamaged.
     void MarkDamaged() { m_damaged = true; }
     bool IsDamaged() const { return m_damaged; }
+    // Counts the property lines the reader went past without using them (an unknown label, a line
+    // without "="), which it skips as the format allows; a caller that writes the object back
+    // over its file asks, so as to keep what it could not read. Opening a stream clears the count.
+    void NoteSkippedLine() { ++m_skippedLines; }
+    uint32_t GetSkippedLineCount() const { return m_skippedLines; }
 
     // The next line without its line end (CR LF, LF, CR, LF CR or CR CR LF); the last line of the
     // data is delivered with or without a line end. False at the end of the data.
@@ -49,4 +54,5 @@ private:
     bool m_finished = false;
     bool m_damageTolerated = false;
     bool m_damaged = false;
+    uint32_t m_skippedLines = 0;
 };

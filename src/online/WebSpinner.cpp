@@ -42,11 +42,13 @@ CWebSpinner::CWebSpinner(const char* message, CCallback* completion, CJWindow* p
     AddChild(place, kPlaceBelowPreviousCentred, nullptr, kDefaultOffset, kDefaultOffset, 0);
     const CIntRect& rect = place->GetRect();
     m_spinnerCentre = {(rect.m_left + rect.m_right) / 2, (rect.m_top + rect.m_bottom) / 2};
-    RemoveChild(place);
-    delete place;
 
+    // Below the stand-in, which goes only then: placed below the message, the button would stand
+    // where the spinner turns.
     m_cancelButton = MakeAutoSizedButton(this, g_cancelText.CStr());
     AddChild(m_cancelButton, kPlaceBelowPreviousCentred, nullptr, kDefaultOffset, kDefaultOffset, 0);
+    RemoveChild(place);
+    delete place;
     if (parent)
         Place(kPlaceCentred, parent, kDefaultOffset, kDefaultOffset, 0);
 }

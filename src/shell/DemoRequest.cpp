@@ -9,9 +9,6 @@ namespace {
 
 constexpr const char* kIntro = "1 Intro";
 
-// Cleared by the first demo shown while no game has been finished.
-bool s_firstDemo = true;
-
 } // namespace
 
 int ChooseDemoCommercial(CCommercialCollection& commercials, uint32_t gamesFinished, bool& firstTime)
@@ -38,7 +35,7 @@ void ShowDemoNow()
     CStats* stats = game->GetStats();
     const uint32_t finished = stats ? stats->GetAllPlayersTotals().GetGamesFinished() : 0;
     CCommercialCollection& commercials = CCommercialCollection::GetInstance();
-    const int index = ChooseDemoCommercial(commercials, finished, s_firstDemo);
+    const int index = ChooseDemoCommercial(commercials, finished, game->FirstDemoFlag());
     if (index < 0)
         return;
     // A commercial still being read (or unreadable) gives no demo.

@@ -191,7 +191,7 @@ void CDeveloperScript::RunStep(uint32_t step, CJWindow* screen, CFrame* backBuff
     if (m_click && !TryClick(step, screen))
         return;
     while (m_next < m_commands.size() && m_commands[m_next].step <= step) {
-        Run(m_commands[m_next++], step, screen, backBuffer);
+        Run(m_commands[m_next++], step, backBuffer);
         if (m_click && !TryClick(step, screen))
             return;
     }
@@ -228,7 +228,7 @@ bool CDeveloperScript::TryClick(uint32_t step, CJWindow* screen)
     return true;
 }
 
-void CDeveloperScript::Run(const Command& command, uint32_t step, CJWindow* screen, CFrame* backBuffer)
+void CDeveloperScript::Run(const Command& command, uint32_t step, CFrame* backBuffer)
 {
     const auto& args = command.arguments;
     if (command.name == "key") {

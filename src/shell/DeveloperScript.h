@@ -68,7 +68,7 @@ private:
         uint32_t since;
         CIntRect lastRect;
     };
-    void Run(const Command& command, uint32_t step, CJWindow* screen, CFrame* backBuffer);
+    void Run(const Command& command, uint32_t step, CFrame* backBuffer);
     // Clicks the window once it rests; true when the click is done (or given up).
     bool TryClick(uint32_t step, CJWindow* screen);
 

@@ -1,5 +1,6 @@
 #include "shell/Game.h"
 
+#include "app/DemoRecorder.h"
 #include "app/Keyboard.h"
 #include "app/Mouse.h"
 #include "app/PlayerControls.h"
@@ -85,6 +86,12 @@ CGame::CGame(CTimedPictureScreen* pictureScreen)
 
 CGame::~CGame()
 {
+    // A demo's records point into this game's playfield and back buffer: none plays on past it,
+    // and its end calls back into no half-deleted game.
+    CDemoRecorder* recorder = CDemoRecorder::GetInstance();
+    recorder->SetFinishCallback(nullptr);
+    if (recorder->IsPlaying())
+        recorder->Stop();
     m_timedMessage.reset();
     // The windows go before the game they call back. A dialog over the main menu holds the menu
     // and gives it back as it goes, so the front window goes each time.
@@ -94,7 +101,7 @@ CGame::~CGame()
     // The default skin is an item of the skin list, which the resources' unloading deletes.
     CJWindow::SetDefaultTheme(nullptr);
     if (m_stats) {
-        m_stats->Save();
+        SaveStatsAtClose();
         delete m_stats;
         m_stats = nullptr;
     }
@@ -116,6 +123,8 @@ CPlayerControls* CGame::GetPlayerControls(int index)
 void CGame::Update(float seconds)
 {
     StartUpdateTiming();
+    // Over whatever the last step opened: a save's failure is told on top.
+    m_saveNotices.ShowPending(GetScreenWindow());
     if (CDeveloperScript* script = GetDeveloperScript())
         script->RunStep(++m_updateSteps, GetScreenWindow(), m_backBuffer.get());
     if (CDemoRecordingRun* recording = GetDemoRecordingRun())

@@ -2,9 +2,9 @@
 // The game application object: the one application, with the game's step constants and start
 // song. It owns the playfield, the back buffer and the background frame that restores it, the
 // message display, the three player control sets, the statistics (loaded by Init, saved when the
-// game is destroyed), the music mixer and the timed message; it keeps the game mode (playing,
-// main menu, neither), moves between the modes, runs one update step and one draw per tick and
-// rebuilds the static background only where it was invalidated.
+// game is destroyed; a failed save is told to the player), the music mixer and the timed message;
+// it keeps the game mode (playing, main menu, neither), moves between the modes, runs one update
+// step and one draw per tick and rebuilds the static background only where it was invalidated.
 //
 // The rule a caller must know: exactly one exists (reached through g_application); the mode
 // changes only through GoToMainMenu, ClearMode, StartNewGame, ResumeGame and StartDemo.
@@ -12,6 +12,7 @@
 #include "foundation/SharedString.h"
 #include "game/PlayfieldHost.h"
 #include "graphics/IntRect.h"
+#include "shell/SaveFailureNotices.h"
 #include "shell/ScoreBoardText.h"
 
 #include <memory>
@@ -22,6 +23,7 @@ class CFrame;
 class CFrameCollection;
 class CFrameInterface;
 class CGameStats;
+class CLocalizedString;
 class CMessageDisplay;
 class CMusicMixer;
 class CPlayerControls;
@@ -75,6 +77,12 @@ public:
     int GetMode() const { return m_mode; }
     // Null before Init.
     CStats* GetStats() const { return m_stats; }
+    // Saves the statistics (none before Init); a failure is told to the player with the sentence
+    // naming what was not kept (CSaveFailureNotices).
+    void SaveStats(const CLocalizedString& whatIsLost);
+    // Tells the player that the last save of these statistics failed.
+    void TellStatsNotSaved(const CStats& stats, const CLocalizedString& whatIsLost);
+    const CSaveFailureNotices& GetSaveFailureNotices() const { return m_saveNotices; }
     CPlayfield* GetPlayfield() const { return m_playfield.get(); }
     CMessageDisplay* GetMessageDisplay() const { return m_messageDisplay.get(); }
     CTimedMessage* GetTimedMessage() const { return m_timedMessage.get(); }
@@ -105,6 +113,9 @@ public:
     void DrawMenuBalls(CFrameInterface* target);
     void OnDemoFinished();
     CCommercial* GetCurrentCommercial() const { return m_commercial; }
+    // Set until the first demo is asked for: the game is the process's one application, so this
+    // is the process's first time.
+    bool& FirstDemoFlag() { return m_firstDemo; }
 
     // The area of the background frame still to rebuild; all zeros when none.
     const CIntRect& GetPendingBackground() const { return m_pendingBackground; }
@@ -163,13 +174,15 @@ public:
     uint32_t CountHigherScores(uint32_t score, uint32_t difficulty) const override;
     uint32_t CountPersonalHigherScores(uint32_t score, uint32_t difficulty) const override;
     void ArchiveCurrentGame() override;
+    void SaveFinishedGame() override;
     void ShowVerdict(const char* text) override;
     void StoreSuspendedGame(uint32_t ballsLeft) override;
     bool LoadSuspendedGame(uint32_t& round, uint32_t& difficulty, uint32_t& ballsLeft) override;
     void DiscardSuspendedGame() override;
 
     // The score board (ScoreBoard.cpp): the panel, its labels, the lives and the fields (score,
-    // speed, time) into the background; the scrolling round title and the messages every frame.
+    // speed, time) into the background, while a demo plays the panel and labels only; the
+    // scrolling round title and the messages every frame.
     void DrawScoreBoardFrame(CFrameInterface* target);
     void DrawScoreBoard(CFrameInterface* target);
     // Before the background is rebuilt in a frame of play: a field whose text changed is drawn
@@ -193,6 +206,9 @@ private:
     void DrawMenuBackground(CFrameInterface* target);
     // The log section and the invalidation that start and resume share.
     void EnterPlay(bool resume, uint32_t difficulty, uint32_t round);
+    // The last save, as the game goes: its failure (and any notice not shown yet) is told through
+    // the system's message box, no window of the game being left to show it.
+    void SaveStatsAtClose();
 
     CTimedPictureScreen* m_pictureScreen;
     std::unique_ptr<CDirtyRectFrame> m_backBuffer;
@@ -205,12 +221,14 @@ private:
     int m_mode = kModeNone;
     bool m_blankBackground = false;
     CStats* m_stats = nullptr;
+    CSaveFailureNotices m_saveNotices;
     // The ended game's copy in the player's history, for the statistics dialog; null when the
     // game was not kept.
     const CGameStats* m_archivedGame = nullptr;
     std::unique_ptr<CMusicMixer> m_musicMixer;
     std::unique_ptr<CTimedMessage> m_timedMessage;
     CCommercial* m_commercial = nullptr;
+    bool m_firstDemo = true;
     CSharedString m_roundTitle;
     CRoundTitleScroll m_titleScroll;
     // The texts of the fields as the background holds them (the speed row: speed, then average).
@@ -235,6 +253,9 @@ private:
 
 // The game's statistics; null while no game object exists or before its Init.
 CStats* GetStats();
+// Tells the player that the last save of the statistics failed: through the game object's
+// notices, or without one through the system's message box.
+void TellStatsNotSaved(const CStats& stats, const CLocalizedString& whatIsLost);
 // Called once, after the first presented frame that shows the main menu; null for none.
 void SetFirstMainMenuDrawHandler(void (*handler)());
 // The one game object; null while none exists.

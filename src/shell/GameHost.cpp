@@ -1,5 +1,6 @@
 // The game object as the playfield's host: the current game's record and the current player in
-// the statistics, and what stands in for the menus and dialogs not built yet.
+// the statistics, the pictures and messages the playfield asks for, and the statistics dialog
+// that follows a finished game.
 #include "app/TimedPictureScreen.h"
 #include "foundation/LocalizedString.h"
 #include "game/Playfield.h"
@@ -204,19 +205,6 @@ void CGame::ShowVerdict(const char* text)
         screen->ShowMessageText("Game Over", text);
 }
 
-void CGame::StoreSuspendedGame(uint32_t ballsLeft)
-{
-    CPlayerStats* player = m_stats ? m_stats->GetCurrentPlayer() : nullptr;
-    if (!player)
-        return;
-    auto* snapshot = new CSuspendedGameStats;
-    snapshot->SetPropertiesToDefaults();
-    snapshot->CopyPropertiesFrom(&m_stats->GetCurrentGame());
-    snapshot->SetBallsLeft(ballsLeft);
-    player->SetSuspendedGame(snapshot);
-    m_stats->Save();
-}
-
 bool CGame::LoadSuspendedGame(uint32_t& round, uint32_t& difficulty, uint32_t& ballsLeft)
 {
     CPlayerStats* player = m_stats ? m_stats->GetCurrentPlayer() : nullptr;
@@ -228,13 +216,4 @@ bool CGame::LoadSuspendedGame(uint32_t& round, uint32_t& difficulty, uint32_t& b
     difficulty = snapshot->GetDifficulty();
     ballsLeft = snapshot->GetBallsLeft();
     return true;
-}
-
-void CGame::DiscardSuspendedGame()
-{
-    CPlayerStats* player = m_stats ? m_stats->GetCurrentPlayer() : nullptr;
-    if (!player)
-        return;
-    player->SetSuspendedGame(nullptr);
-    m_stats->Save();
 }

@@ -83,6 +83,7 @@ void RequireEveryLook()
             CParticleGeneratorCollection::GetInstance().GetByName(entry.name);
             break;
         case dataname::EKind::Sound:
+        case dataname::EKind::ForceEffect:
             break;
         }
 }

@@ -49,6 +49,8 @@ void CGame::ClearMode()
 
 void CGame::OnClosing()
 {
+    // The window goes: a failed save of the suspend below is told through the system's box.
+    m_saveNotices.Close();
     if (!IsPlaying() || m_commercial || GetDemoRecordingRun() || !m_playfield || m_playfield->IsGameOver())
         return;
     m_playfield->SuspendGame();

@@ -4,8 +4,9 @@
 // "&Options", "E&xit Game"), an invisible hot spot lies over the credits in the picture, and every
 // tenth launch a reminder to check for updates opens over it.
 //
-// "&Play Game" opens "Select Player" over the menu; statistics, options and the credits open
-// nothing yet, and the reminder's "Check for Updates" only restarts its count.
+// "&Play Game" opens "Select Player" over the menu, "&Statistics" the statistics dialog, "&Options"
+// the options menu and the hot spot the credits; the reminder's "Check for Updates" asks about the
+// connection and then checks for new versions.
 //
 // The rule a caller must know: at most one is open (GetOpen names it); the game opens it modally
 // on the screen window in GoToMainMenu, and it closes itself when a game starts.

@@ -65,11 +65,11 @@ bool CMenuButton::HasAnimator() const
 
 void CMenuButton::Draw(COffsetClippedProxyFrame* frame)
 {
-    const CIntRect& screen = GetScreenRect();
-    const CIntPoint mouse = g_mouse.GetPositionPoint();
-    const bool over = mouse.m_x >= screen.m_left && mouse.m_x < screen.m_right && mouse.m_y >= screen.m_top &&
-                      mouse.m_y < screen.m_bottom;
-    const bool hovered = over || (HasFocus() && CWindowToolkitState::Get().keyboardNavigation);
+    // The pointer lights the button only where it would reach it: not through a message or
+    // dialog in front.
+    const bool over = IsFirstUnderPointer(g_mouse.GetPositionPoint());
+    const bool hovered =
+        over || (HasFocus() && CWindowToolkitState::Get().keyboardNavigation && !IsBehindModalWindow());
     if (hovered && !m_hovered)
         CSoundList::GetInstance().PlaySound(dataname::sound::kButtonHover);
     m_hovered = hovered;

@@ -1,7 +1,7 @@
 // The game object's score board beside the field: the panel (advertisement, panel picture,
 // labels, lives) and its fields (score, speed, time) drawn into the background, a field's row
 // again whenever its text changes; the round title, which scrolls every step, and the messages
-// drawn every frame.
+// drawn every frame. While a demo plays the panel holds no values at all.
 #include "blit/modes/TransparentMaskBlitter.h"
 #include "foundation/LocalizedString.h"
 #include "game/Playfield.h"
@@ -74,6 +74,9 @@ void CGame::DrawScoreBoardFrame(CFrameInterface* target)
         header->DrawText(target, kRight, kSpeedLabelY, g_speedLabel.CStr(), kJustifyRight);
         header->DrawText(target, kRight, kLivesLabelY, g_livesLabel.CStr(), kJustifyRight);
     }
+    // The lives and the fields belong to the last game played, not to the demo's.
+    if (m_commercial)
+        return;
     if (CFont* numbers = FindFont(dataname::font::kNumbersBlue))
         numbers->DrawText(target, kRight, kLivesY, std::to_string(m_playfield->GetLives()).c_str(), kJustifyRight);
     DrawScoreBoardFields(target, false);

@@ -9,7 +9,7 @@ CSkinBorder* CJAlphaButtonPart::ChooseBorder() const
     const CJButton* button = GetButton();
     if (GetDownOffset() && m_skin->GetPressedButtonBorder())
         return m_skin->GetPressedButtonBorder();
-    if (button->IsPointerInside() && button->IsEnabled() && !button->ShowsDisabledLook() &&
+    if (button->ShowsHover() && button->IsEnabled() && !button->ShowsDisabledLook() &&
         m_skin->GetHoverButtonBorder())
         return m_skin->GetHoverButtonBorder();
     return m_skin->GetButtonBorder();

@@ -17,8 +17,8 @@ public:
     bool HandleMessage(CBroadcastMessage* message) override;
 
     bool IsBorderRemoved() const { return m_borderRemoved; }
-    // The border the button shows now: pressed when down, hover under the pointer, else normal
-    // (the optional ones fall back to the normal border).
+    // The border the button shows now: pressed when down, hover under the pointer (not behind a
+    // modal window), else normal (the optional ones fall back to the normal border).
     CSkinBorder* ChooseBorder() const;
 
 private:

@@ -13,6 +13,9 @@ public:
     CJAlphaCaptionPart(CJWindow* window, CAlphaSkinData* skin) : CJThemeCaptionPart(window), m_skin(skin) {}
 
     void Draw(CFrameInterface* frame) override;
+    // The title in the heading font, with room on either side for the top corners' images and
+    // highlights (the close button's too, which may come later) and a font unit's gap.
+    int32_t GetTitleWidth() const override;
 
     // The window's close button: the child button whose text is the close glyph (24); null when none.
     CJButton* FindCloseButton() const;

@@ -95,6 +95,9 @@ public:
 
     bool IsPressed() const { return m_pressed; }
     bool IsPointerInside() const { return m_pointerInside; }
+    // The pointer is over the button and no modal window stands in front of it (one opened over
+    // the pointer leaves the flag as the last move set it).
+    bool ShowsHover() const { return m_pointerInside && !IsBehindModalWindow(); }
     bool IsFlashing() const { return m_flash; }
     bool ShowsDisabledLook() const { return m_disabledLook; }
     bool IsBorderless() const { return m_borderless; }

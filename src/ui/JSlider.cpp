@@ -43,18 +43,25 @@ int32_t CJSlider::GetThumbWidth() const
     return LineHeight(GetFont()) + 1;
 }
 
+int32_t CJSlider::GetEndRoom() const
+{
+    const int32_t room = GetFontUnit() + 1;
+    return GetWidth() - GetThumbWidth() - 2 * room >= 0 ? room : 0;
+}
+
 int32_t CJSlider::GetFreeLength() const
 {
-    return GetWidth() - GetThumbWidth();
+    return GetWidth() - GetThumbWidth() - 2 * GetEndRoom();
 }
 
 int32_t CJSlider::GetThumbX() const
 {
+    const int32_t room = GetEndRoom();
     if (m_count <= 1)
-        return 0;
+        return room;
     const int64_t free = std::max(GetFreeLength(), 0);
     const int64_t last = m_count - 1;
-    return ClampToInt((free * m_value + last / 2) / last);
+    return ClampToInt(room + (free * m_value + last / 2) / last);
 }
 
 void CJSlider::SetValue(int32_t value, bool quiet)
@@ -90,7 +97,8 @@ void CJSlider::Draw(COffsetClippedProxyFrame* frame)
 
     const int32_t x = GetThumbX();
     const CIntRect thumb{x, 0, x + GetThumbWidth(), height};
-    if (!IsTransparent())
+    // A disabled slider's thumb is drawn see-through, its outline over the groove: nothing to take.
+    if (!IsTransparent() && IsEnabledInParent())
         FillWithTexture(frame, GetBackgroundTexture(), thumb, m_rect.m_left + thumb.m_left, m_rect.m_top);
     DrawBevel(font, frame, thumb, true, 15, 0);
     CJWindow::Draw(frame);
@@ -142,7 +150,8 @@ bool CJSlider::OnMouseDrag(const CIntPoint& point, const CIntPoint& delta, uint3
     if (free <= 0)
         return true;
     const int64_t last = m_count - 1;
-    const int64_t offset = static_cast<int64_t>(point.m_x) - GetThumbWidth() / 2 - m_screenRect.m_left;
+    const int64_t offset =
+        static_cast<int64_t>(point.m_x) - GetThumbWidth() / 2 - GetEndRoom() - m_screenRect.m_left;
     const int64_t value = (offset * last + free / 2) / free;
     SetValue(ClampToInt(std::clamp<int64_t>(value, 0, last)), false);
     return true;

@@ -32,9 +32,13 @@ public:
     uint32_t GetStep() const { return m_step; }
     // The thumb's left edge in the slider's coordinates.
     int32_t GetThumbX() const;
+    int32_t GetThumbWidth() const;
 
 private:
-    int32_t GetThumbWidth() const;
+    // The room kept at either end of the groove: the thumb travels between, so that at the ends of
+    // the range the groove's end (its bevel, and the thumb's outline beside it) still shows. None
+    // when the slider is too narrow for it.
+    int32_t GetEndRoom() const;
     // The width the thumb can travel; 0 or less when the slider is narrower than its thumb.
     int32_t GetFreeLength() const;
 

@@ -5,6 +5,8 @@
 // content coordinates.
 #include "ui/JThemePart.h"
 
+#include <cstdint>
+
 class CFrameInterface;
 
 class CJThemeCaptionPart : public CJThemePart
@@ -14,4 +16,7 @@ public:
 
     // Nothing in the base.
     virtual void Draw(CFrameInterface* frame) { (void)frame; }
+    // The width the window needs for its title to stand clear of the caption's ends: in the base
+    // the text in the window's font and 3 pixels; 0 without a title.
+    virtual int32_t GetTitleWidth() const;
 };

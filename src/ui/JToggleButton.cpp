@@ -72,7 +72,7 @@ void CJToggleButton::Draw(COffsetClippedProxyFrame* frame)
         } else if (IsChecked()) {
             DrawBox(frame, x, 0);
             DrawCross(frame, x, 0);
-        } else if (m_pointerInside) {
+        } else if (ShowsHover()) {
             DrawHotBox(frame, x, 0);
         } else {
             DrawPlainBox(frame, x, 0);

@@ -343,6 +343,12 @@ public:
         return point.m_x >= m_visibleRect.m_left && point.m_x < m_visibleRect.m_right &&
                point.m_y >= m_visibleRect.m_top && point.m_y < m_visibleRect.m_bottom;
     }
+    // Whether a visible modal window stands in front of this window or of one of its parents: the
+    // input walks stop at it, so nothing here may show the pointer's hover.
+    bool IsBehindModalWindow() const;
+    // Whether the pointer at the screen point comes to this window first: it is hit, and no window
+    // in front of it or of one of its parents is modal or takes the pointer there.
+    bool IsFirstUnderPointer(const CIntPoint& point) const;
     const CIntRect& GetClipRect() const { return m_clipRect; }
     int32_t GetWidth() const { return m_rect.GetWidth(); }
     int32_t GetHeight() const { return m_rect.GetHeight(); }

@@ -51,6 +51,36 @@ bool WalkChildren(CJWindow* window, Visit&& visit)
 
 } // namespace
 
+bool CJWindow::IsBehindModalWindow() const
+{
+    for (const CJWindow* window = this; window->m_parent; window = window->m_parent)
+        for (const CJWindow* front = window->m_parent->m_frontChild; front && front != window;
+             front = front->m_nextSibling)
+            if (front->m_modal && front->m_visible)
+                return true;
+    return false;
+}
+
+bool CJWindow::IsFirstUnderPointer(const CIntPoint& point) const
+{
+    if (!m_visible || !IsHit(point))
+        return false;
+    for (const CJWindow* window = this; window->m_parent; window = window->m_parent) {
+        if (!window->m_parent->m_visible)
+            return false;
+        for (const CJWindow* front = window->m_parent->m_frontChild; front && front != window;
+             front = front->m_nextSibling) {
+            if (!front->m_visible)
+                continue;
+            // As the pointer's walk goes: a modal window ends it, and the first window hit that
+            // hears the pointer takes it.
+            if (front->m_modal || ((front->m_enabled || front->m_hoverWhileDisabled) && front->IsHit(point)))
+                return false;
+        }
+    }
+    return true;
+}
+
 void CJWindow::ApplyCursor(CSequence* cursor)
 {
     if (cursor && cursor != g_mouse.GetCursorSequence())

@@ -1,6 +1,7 @@
 // The game program in a folder of its own, as the data build runs it: every listed demo clip
-// recorded again gives the shipped clip's very bytes, a clip that cannot be written ends the run
-// with a report, and "E&xit Game" ends the program with exit code 0 and its statistics saved.
+// recorded again gives the shipped clip's very bytes, a clip that cannot be written or that does
+// not show what it is asked for ends the run with a report, and "E&xit Game" ends the program with
+// exit code 0 and its statistics saved.
 #include "ProgramFolder.h"
 #include "TestSupport.h"
 
@@ -35,16 +36,24 @@ TEST(DemoRecording, EveryListedClipRecordsAgainToTheShippedBytes)
     int clips = 0;
     while (std::getline(list, line)) {
         std::istringstream words(line);
-        std::string file, difficulty, round, frames, seed;
-        if (line.empty() || line[0] == '#' || !(words >> file >> difficulty >> round >> frames >> seed))
+        std::string file, difficulty, set, round, bricks, powerUp, frames;
+        uint32_t seed = 0;
+        if (line.empty() || line[0] == '#' ||
+            !(words >> file >> difficulty >> set >> round >> bricks >> powerUp >> frames >> seed))
             continue;
         SCOPED_TRACE(file);
         ++clips;
         testsupport::TempDir dir;
         MakeProgramFolder(dir.Path());
-        ASSERT_EQ(RunProgram(dir.Path(), "/RecordDemo " + file + " /DemoDifficulty " + difficulty + " /DemoRound " +
-                                             round + " /DemoFrames " + frames + " /DemoSeed " + seed),
-                  0);
+        // The seeds RecordDemos.cmake tries, in its order: the first game that shows the clip's
+        // bricks (and catch) is the one shipped.
+        int result = -1;
+        for (uint32_t attempt = 0; attempt < 12 && result != 0; ++attempt)
+            result = RunProgram(dir.Path(), "/RecordDemo " + file + " /DemoDifficulty " + difficulty + " /DemoSet " +
+                                                set + " /DemoRound " + round + " /DemoBricks " + bricks +
+                                                " /DemoPowerUp " + powerUp + " /DemoFrames " + frames +
+                                                " /DemoSeed " + std::to_string(seed + attempt * 100));
+        ASSERT_EQ(result, 0);
         EXPECT_EQ(testsupport::ReadFileBytes(dir.Path() / "out.txt").rfind("Recorded ", 0), 0u);
         const std::string again = testsupport::ReadFileBytes(dir.Path() / file);
         const std::string shipped = testsupport::ReadFileBytes(kData / "Resources" / file);
@@ -56,13 +65,30 @@ TEST(DemoRecording, EveryListedClipRecordsAgainToTheShippedBytes)
     EXPECT_GE(clips, 3);
 }
 
-TEST(DemoRecording, ClipThatCannotBeWrittenEndsTheRunWithAReport)
+// A clip that cannot be written, and a game that does not show what the clip is asked for within
+// its frames, end the run with exit code 255 and a report, and leave no clip.
+TEST(DemoRecording, ClipNotWrittenOrNotShownEndsTheRunWithAReport)
 {
-    testsupport::TempDir dir;
-    MakeProgramFolder(dir.Path());
-    EXPECT_EQ(RunProgram(dir.Path(), "/RecordDemo missing/folder/Clip.Demo /DemoFrames 30"), 255);
-    EXPECT_NE(testsupport::ReadFileBytes(dir.Path() / "out.txt").find("Cannot write the demo clip missing/folder/Clip.Demo"),
-              std::string::npos);
+    const struct
+    {
+        const char* arguments;
+        const char* clip;
+        const char* report;
+    } cases[] = {
+        {"/RecordDemo missing/folder/Clip.Demo /DemoBricks 0", "missing/folder/Clip.Demo",
+         "Cannot write the demo clip missing/folder/Clip.Demo"},
+        {"/RecordDemo Clip.Demo /DemoBricks 5 /DemoFrames 30", "Clip.Demo",
+         "Clip.Demo: in 30 frames the bot broke 0 of the 5 bricks asked for"},
+        {"/RecordDemo Clip.Demo /DemoBricks 0 /DemoPowerUp 1 /DemoFrames 30", "Clip.Demo", "caught no power-up"},
+        {"/RecordDemo Clip.Demo /DemoSet 0 /DemoRound 999", "Clip.Demo", "The data set has no round 1000 in round set 1"},
+    };
+    for (const auto& c : cases) {
+        testsupport::TempDir dir;
+        MakeProgramFolder(dir.Path());
+        EXPECT_EQ(RunProgram(dir.Path(), c.arguments), 255) << c.arguments;
+        EXPECT_NE(testsupport::ReadFileBytes(dir.Path() / "out.txt").find(c.report), std::string::npos) << c.arguments;
+        EXPECT_FALSE(fs::exists(dir.Path() / c.clip)) << c.arguments;
+    }
 }
 
 TEST(DemoRecording, ExitGameEndsWithCodeZeroAndSavesTheStatistics)

@@ -62,8 +62,9 @@ TEST(ColorPacking, ArithmeticPathRoundsToTheLevelTheDisplayShows)
     }
     for (uint32_t level = 0; level < 64; ++level) {
         EXPECT_EQ(PackRgbToPixel16(0, WidenField6(level), 0), level << 5) << level;
-        if (level < 32)
+        if (level < 32) {
             EXPECT_EQ(PackRgbToPixel16(WidenField5(level), 0, WidenField5(level)), level << 11 | level) << level;
+        }
     }
 }
 

@@ -97,15 +97,17 @@ protected:
             if (!fromBelow && !fromAbove)
                 continue;
             const CFloatPoint at = brick->GetPosition();
-            if (fromAbove)
+            if (fromAbove) {
                 EXPECT_GE(at.m_y, 56.0f) << "no room above the brick at " << at.m_x << "," << at.m_y;
+            }
             for (CSprite* other = m_playfield.GetBricks().GetHead(); other; other = other->GetNext()) {
                 const CFloatPoint o = other->GetPosition();
                 const float below = (o.m_y - at.m_y) * (fromBelow ? 1.0f : -1.0f);
                 if (other != brick && !CBrickAI::Of(other)->IsNeeded() && std::fabs(o.m_x - at.m_x) < 32.0f &&
-                    below > 0.0f && below <= 18.0f)
+                    below > 0.0f && below <= 18.0f) {
                     ADD_FAILURE() << "the brick at " << at.m_x << "," << at.m_y << " is struck from "
                                   << (fromBelow ? "below" : "above") << ", where a brick that need not go lies";
+                }
             }
         }
     }

@@ -1,6 +1,11 @@
 // Every name the program looks up in its data, found in the built archives by the very list the
-// program asks: the sequences, pictures, overlay texts, fonts, particle generators and sounds.
+// program asks: the sequences, pictures, overlay texts, fonts, particle generators, sounds and
+// force-feedback effects.
 #include "MountedDataSet.h"
+#include "app/ForceFeedback.h"
+#include "app/ForceFeedbackProject.h"
+#include "foundation/OpenFlags.h"
+#include "foundation/VirtualFile.h"
 #include "game/ship/ParticleGeneratorCollection.h"
 #include "game/ship/ParticleGeneratorInfo.h"
 #include "graphics/Font.h"
@@ -35,6 +40,13 @@ protected:
         CFontCollection::GetInstance().SetUpAtStartUp();
         CParticleGeneratorCollection::GetInstance().SetUpAtStartUp();
         CSoundList::GetInstance().LoadFolder("Sounds", "Sounds", ".wav", ".ogg");
+        // The force-feedback project, read as the program reads it when a device is there.
+        CVirtualFile file;
+        if (file.Open(CForceFeedback::kProjectFile, VF_READ)) {
+            std::vector<uint8_t> bytes(file.GetSize());
+            bytes.resize(file.Read(bytes.data(), static_cast<uint32_t>(bytes.size())));
+            ASSERT_TRUE(m_project.LoadFromMemory(bytes.data(), static_cast<uint32_t>(bytes.size())));
+        }
     }
     void TearDown() override
     {
@@ -49,7 +61,7 @@ protected:
 
     // Whether the list of the kind finds the name and its object holds what the program draws
     // or plays.
-    static bool Finds(const dataname::SEntry& entry)
+    bool Finds(const dataname::SEntry& entry) const
     {
         switch (entry.kind) {
         case dataname::EKind::Sequence: {
@@ -80,11 +92,16 @@ protected:
         case dataname::EKind::Sound:
             // Entry 0 is the silent "!None.wav": a name must find a sound of its own.
             return CSoundList::GetInstance().FindSoundIndex(entry.name, -1) > 0;
+        case dataname::EKind::ForceEffect: {
+            const CForceFeedbackEffectInfo* effect = m_project.FindEffect(entry.name);
+            return effect && effect->m_duration > 0;
+        }
         }
         return false;
     }
 
     int32_t m_savedDepth = 16;
+    CForceFeedbackProject m_project;
 };
 
 } // namespace
@@ -98,7 +115,7 @@ TEST_F(DataNames, EveryNameTheProgramLooksUpIsInTheBuiltArchives)
         EXPECT_TRUE(Finds(entry)) << dataname::GetKindName(entry.kind) << " \"" << entry.name << "\"";
     }
     // Every kind is listed, and the names the brick layer and the end of a game ask for are there.
-    EXPECT_EQ(counts.size(), 6u);
+    EXPECT_EQ(counts.size(), 7u);
     for (const char* name : {"Brick Layer/Left Gears", "Brick Layer/Right Gears", "Brick Layer/Bar",
                              "Brick Layer/Carriage", "Game Over", "Completed Game"}) {
         bool listed = false;
@@ -117,6 +134,8 @@ TEST_F(DataNames, AListedNameTheDataLacksIsNotFound)
     EXPECT_FALSE(Finds({dataname::EKind::Overlay, dataname::picture::kGameOver}));
     EXPECT_FALSE(Finds({dataname::EKind::Sound, "!None.wav"}));
     EXPECT_FALSE(Finds({dataname::EKind::Generator, "!None"}));
+    EXPECT_FALSE(Finds({dataname::EKind::ForceEffect, "Paddle Size Change"}));
+    EXPECT_FALSE(Finds({dataname::EKind::ForceEffect, dataname::sound::kBounce}));
 }
 
 TEST(DataNameList, NoNameIsListedTwiceForOneKind)

@@ -1,5 +1,5 @@
 // The interface image "Mute" in the data set: found by name in the frame list, stored as drawn,
-// a transparent background around a speaker crossed out in red through both corners.
+// a transparent background around a whole speaker with a small red cross beside it.
 #include "MountedDataSet.h"
 #include "MuteImage.h"
 #include "graphics/Frame.h"
@@ -16,13 +16,18 @@ TEST_F(MuteImage, TheFrameListFindsItAsDrawn)
     const CImage drawn = PaintMuteImage();
     const int w = drawn.GetWidth(), h = drawn.GetHeight();
     auto isRed = [](Rgba p) { return p.a == 255 && p.r > 150 && p.g < 80 && p.b < 80; };
-    // The cross reaches the top corners and the bottom row; the middle of the edges stays clear.
-    EXPECT_TRUE(isRed(drawn.GetPixel(1, 0)));
-    EXPECT_TRUE(isRed(drawn.GetPixel(w - 1, 0)));
-    EXPECT_TRUE(isRed(drawn.GetPixel(h, h - 1)));
+    // The cross stands right of the speaker, whose pixels it leaves alone; a gap column between
+    // them and the corners stay clear, so the button's face shows around both.
+    EXPECT_TRUE(isRed(drawn.GetPixel(9, 4)));
+    EXPECT_TRUE(isRed(drawn.GetPixel(w - 1, 4)));
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < 9; ++x)
+            EXPECT_FALSE(isRed(drawn.GetPixel(x, y))) << x << "," << y;
+        EXPECT_EQ(drawn.GetPixel(8, y).a, 0) << y;
+    }
     EXPECT_EQ(drawn.GetPixel(w - 1, h / 2).a, 0);
     EXPECT_EQ(drawn.GetPixel(0, 0).a, 0);
-    EXPECT_EQ(drawn.GetPixel(3, 6).a, 255);   // the speaker's box
+    EXPECT_EQ(drawn.GetPixel(2, 6).a, 255);   // the speaker's box
 
     CFrameCollection frames;
     frames.SetUpFolder("Mute Image Test", "Resources");

@@ -62,8 +62,9 @@ TEST_F(PlayfieldTest, DrawsTheListsInLayerOrderWithTheShadowsUnderThem)
             drawn.push_back(blit.first);
         EXPECT_EQ(drawn, expected);
         // The shadows go through one blitter, the sprites through another.
-        if (shadows)
+        if (shadows) {
             EXPECT_NE(log.m_blits[1].second, log.m_blits[1 + layers.size()].second);
+        }
     }
     m_field->SetBackground(nullptr);
 }

@@ -124,6 +124,7 @@ public:
     uint32_t CountHigherScores(uint32_t, uint32_t) const override { return m_higher; }
     uint32_t CountPersonalHigherScores(uint32_t, uint32_t) const override { return m_personalHigher; }
     void ArchiveCurrentGame() override { m_calls.push_back("ArchiveCurrentGame"); }
+    void SaveFinishedGame() override { m_calls.push_back("SaveFinishedGame"); }
     void ShowVerdict(const char* text) override
     {
         m_calls.push_back("ShowVerdict");

@@ -92,8 +92,9 @@ TEST_F(RoundSets, AbsoluteRoundsRunThroughTheSetsInTheirOrder)
         EXPECT_EQ(CPlayfield::ToRoundSetAndIndex(c.round, set, index), c.exists);
         EXPECT_EQ(set, c.set);
         EXPECT_EQ(index, c.index);
-        if (c.exists)
+        if (c.exists) {
             EXPECT_EQ(CPlayfield::ToAbsoluteRound(set, index), c.round);
+        }
     }
     EXPECT_EQ(CPlayfield::GetTotalRoundCount(), 25u);
 }

@@ -257,8 +257,9 @@ TEST_P(KeptOverlay, AnUnchangedOverlayOverAnUntouchedPictureIsNotDrawnAgain)
         buffer.BeginOverlay();
         DrawOverlay(buffer, 0);
         buffer.EndOverlay();
-        if (frame >= 2)
+        if (frame >= 2) {
             EXPECT_EQ(buffer.GetOverlayDrawnArea(), 0u) << "frame " << frame;
+        }
     }
     // Straight drawing, for comparison, draws it all every frame.
     CDirtyRectFrame::SetOverlaysKept(false);

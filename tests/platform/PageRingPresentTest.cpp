@@ -155,8 +155,9 @@ TEST_P(RingPresents, APresentCopiesExactlyTheCellsThatDifferFromTheScreen)
         }
         ASSERT_TRUE(display.Present());
         ASSERT_EQ(display.GetShownPixels(), page) << "frame " << frame;
-        if (!lost)
+        if (!lost) {
             ASSERT_EQ(ShownCells(), differing) << "frame " << frame;
+        }
         lost = false;
     }
 }

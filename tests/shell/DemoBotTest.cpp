@@ -8,6 +8,7 @@
 #include "app/Mouse.h"
 #include "game/Playfield.h"
 #include "game/bricks/BrickLayer.h"
+#include "game/ship/PowerUpAI.h"
 #include "game/ship/ShipAI.h"
 #include "game/sprites/FindSpriteAI.h"
 #include "game/sprites/Sprite.h"
@@ -213,6 +214,27 @@ TEST_F(DemoBotGame, ShipKeepsMeetingTheBall)
     }
     EXPECT_GE(returns, 5);
     EXPECT_FALSE(playfield.IsGameOver());
+}
+
+TEST_F(DemoBotGame, GoesForACapsuleWhileTheBallRisesButLetsABombFall)
+{
+    m_game->StartNewGame(1, 0);
+    CPlayfield& field = *m_game->GetPlayfield();
+    // The ball goes up to the top and back; the capsule comes down first, and the ship fetches it
+    // and is back in time.
+    auto* ball = new CSprite;
+    ball->SetPosition({450.0f, 300.0f});
+    ball->SetVelocity({0.0f, -5.0f});
+    field.GetBalls().Append(ball);
+    CSprite brick;
+    brick.SetPosition({150.0f, 300.0f});
+    for (const auto& [kind, target] : {std::pair{CPowerUpAI::kSlow, 150.0f}, std::pair{CPowerUpAI::kBomb, 450.0f}}) {
+        field.GetPowerUps().DeleteAll();
+        field.SpawnPowerUp(&brick, kind);
+        CDemoBot bot(5);
+        bot.Step(field);
+        EXPECT_NEAR(bot.GetTargetX(), target, 25.0f) << kind;
+    }
 }
 
 TEST_F(DemoBotGame, LetsTheMachineLayEveryBrickBeforeItClicks)

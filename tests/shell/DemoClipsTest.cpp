@@ -1,17 +1,33 @@
 // The demo clips the data set ships, played by the game over the built data: the set holds exactly
 // the listed clips, each plays frame by frame to the very end of its stream and shows a moving
-// field that shows bricks laid by the machine and broken, and the commercials name them.
+// field that shows bricks laid by the machine and broken, and the commercials name them. Asked for
+// after a game, every commercial shows the bricks its clips were recorded to break and a power-up
+// caught, beside a panel that holds none of that game's values.
 #include "GameFixture.h"
 
 #include "app/ReplayIndexMap.h"
 #include "app/ReplayStream.h"
 #include "game/Playfield.h"
+#include "game/bricks/BrickInfo.h"
+#include "game/bricks/BrickInfoCollection.h"
+#include "game/sprites/Sprite.h"
+#include "game/sprites/SpriteList.h"
 #include "graphics/DirtyRectFrame.h"
 #include "graphics/SequenceCollection.h"
+#include "objects/DataNames.h"
+#include "platform/Events.h"
+#include "shell/DemoBot.h"
+#include "shell/DeveloperScript.h"
 #include "shell/MainMenuWindow.h"
+#include "shell/stats/Stats.h"
+#include "sound/SoundList.h"
+#include "ui/ScreenWindow.h"
 
 #include <algorithm>
+#include <bitset>
 #include <fstream>
+#include <map>
+#include <ranges>
 #include <set>
 #include <sstream>
 
@@ -25,6 +41,8 @@ constexpr uint32_t kShortestClip = 150;
 struct ListedClip
 {
     std::string file;
+    uint32_t bricks = 0;
+    bool powerUp = false;
     uint32_t frames = 0;
 };
 
@@ -36,23 +54,25 @@ std::vector<ListedClip> ReadClipList()
     while (std::getline(list, line)) {
         std::istringstream words(line);
         ListedClip clip;
-        uint32_t difficulty = 0, round = 0, seed = 0;
-        if (line.empty() || line[0] == '#' || !(words >> clip.file >> difficulty >> round >> clip.frames >> seed))
+        uint32_t difficulty = 0, set = 0, round = 0, seed = 0;
+        if (line.empty() || line[0] == '#' ||
+            !(words >> clip.file >> difficulty >> set >> round >> clip.bricks >> clip.powerUp >> clip.frames >> seed))
             continue;
         clips.push_back(clip);
     }
     return clips;
 }
 
-// The distinct pixel values in the rectangle of the 16-bit frame.
-std::set<uint16_t> PixelValues(const CFrame& frame, const CIntRect& rect)
+// How many distinct pixel values the rectangle of the 16-bit frame holds.
+size_t CountPixelValues(const CFrame& frame, const CIntRect& rect)
 {
-    std::set<uint16_t> values;
+    std::bitset<65536> values;
     for (int32_t y = rect.m_top; y < rect.m_bottom; ++y) {
         const auto* row = reinterpret_cast<const uint16_t*>(frame.GetPixels()) + frame.GetRowOffsets()[y];
-        values.insert(row + rect.m_left, row + rect.m_right);
+        for (int32_t x = rect.m_left; x < rect.m_right; ++x)
+            values.set(row[x]);
     }
-    return values;
+    return values.count();
 }
 
 std::vector<uint16_t> Pixels(const CFrame& frame, const CIntRect& rect)
@@ -65,16 +85,21 @@ std::vector<uint16_t> Pixels(const CFrame& frame, const CIntRect& rect)
     return pixels;
 }
 
-// The sequences the clip's records named so far (each named once, on its first use).
+// The items of the collection (sequences, sounds) the clip's records named so far (each named
+// once, on its first use).
+void AddNamedItems(CDemoRecorder& recorder, const CItemList& collection, std::set<std::string>& names)
+{
+    CReplayIndexMap& references = recorder.GetStream()->GetReadingReferences();
+    for (uint32_t i = 0; i < references.GetTableSize(&collection); ++i) {
+        const int32_t local = references.GetLocalIndex(&collection, i);
+        if (local >= 0)
+            names.insert(collection.GetItemName(static_cast<uint32_t>(local)));
+    }
+}
+
 void AddNamedSequences(CDemoRecorder& recorder, std::set<std::string>& names)
 {
-    CSequenceCollection& sequences = CSequenceCollection::GetInstance();
-    CReplayIndexMap& references = recorder.GetStream()->GetReadingReferences();
-    for (uint32_t i = 0; i < references.GetTableSize(&sequences); ++i) {
-        const int32_t local = references.GetLocalIndex(&sequences, i);
-        if (local >= 0)
-            names.insert(sequences.GetItemName(static_cast<uint32_t>(local)));
-    }
+    AddNamedItems(recorder, CSequenceCollection::GetInstance(), names);
 }
 
 size_t CountStartingWith(const std::set<std::string>& names, const std::string& prefix, const std::string& suffix = "")
@@ -86,6 +111,23 @@ size_t CountStartingWith(const std::set<std::string>& names, const std::string& 
 
 class ShippedDemos : public GameFixture
 {
+protected:
+    // The left button pressed over the middle of the window of that text in the top modal window.
+    void Click(const char* text)
+    {
+        CJWindow* top = m_game->GetScreenWindow();
+        while (top->GetModalWindow())
+            top = top->GetModalWindow();
+        const CJWindow* window = CDeveloperScript::FindWindowByText(top, text);
+        ASSERT_NE(window, nullptr) << text;
+        const CIntRect& rect = window->GetVisibleRect();
+        const int x = (rect.m_left + rect.m_right) / 2, y = (rect.m_top + rect.m_bottom) / 2;
+        for (const auto type : {platform::EventType::MouseMove, platform::EventType::MouseDown})
+            platform::PostEvent(platform::Event::Mouse(type, x, y, platform::kMouseLeft));
+        Step();
+        platform::PostEvent(platform::Event::Mouse(platform::EventType::MouseUp, x, y, platform::kMouseLeft));
+        Step(30);
+    }
 };
 
 } // namespace
@@ -142,7 +184,7 @@ TEST_F(ShippedDemos, EveryClipPlaysFrameByFrameToTheEndOfItsStream)
             ++frames;
             AddNamedSequences(*recorder, named);
             const CFrame& shown = *m_game->GetBackBuffer();
-            mostColours = std::max(mostColours, PixelValues(shown, field).size());
+            mostColours = std::max(mostColours, CountPixelValues(shown, field));
             if (frames % 60 == 0) {
                 const std::vector<uint16_t> now = Pixels(shown, field);
                 moved = moved || (!earlier.empty() && now != earlier);
@@ -183,6 +225,108 @@ TEST_F(ShippedDemos, CommercialsNameShippedClips)
         const CCommercial* commercial = commercials.GetCommercial(i);
         ASSERT_NE(commercial, nullptr) << commercials.GetItemName(i);
         EXPECT_GE(commercial->GetClipCount(), 1u) << commercials.GetItemName(i);
+    }
+}
+
+namespace {
+
+// The effects broken bricks leave where they lay: every brick type's "Destroyed Seq".
+std::set<const CSequence*> BrokenBrickEffects()
+{
+    std::set<const CSequence*> effects;
+    CBrickInfoCollection& bricks = CBrickInfoCollection::GetInstance();
+    for (uint32_t i = 1; i < bricks.GetCount(); ++i)
+        if (const CBrickInfo* info = bricks.GetBrickInfo(i))
+            effects.insert(CBrickInfo::GetSequence(info->m_destroyedSequence));
+    effects.erase(nullptr);
+    return effects;
+}
+
+// What only a caught power-up plays (the bomb, which blows the ship up, aside).
+const std::set<std::string> kCatchSounds = {
+    dataname::sound::kSlow,       dataname::sound::kFast,      dataname::sound::kCatcher,
+    dataname::sound::kFireBall,   dataname::sound::kMultiply3, dataname::sound::kMultiply8,
+    dataname::sound::kGunDeploy,  dataname::sound::kBigGun,    dataname::sound::kRailBall,
+    dataname::sound::kNormalBall, dataname::sound::kSmallBall, dataname::sound::kExtraBall,
+    dataname::sound::kSnapOnLarger, dataname::sound::kSnapOnSmaller};
+
+} // namespace
+
+TEST_F(ShippedDemos, AfterAGameEveryClipBreaksBricksEachCommercialCatchesAPowerUpAndThePanelHoldsNoValues)
+{
+    CCommercialCollection& commercials = CCommercialCollection::GetInstance();
+    CDemoRecorder* recorder = CDemoRecorder::GetInstance();
+    ASSERT_GE(commercials.GetCount(), 1u);
+    m_game->GoToMainMenu();
+    Step(60);
+    // The side panel below its messages and above its advertisement, in a demo before any game.
+    constexpr CIntRect kPanelRows{524, 140, 640, 337};
+    m_game->StartDemo(commercials.GetCommercial(0));
+    Step(2);
+    const std::vector<uint32_t> withoutValues = ShownColors(kPanelRows);
+    recorder->Stop();
+    // A game the bot plays until it has points, ended as "Abort" ends it; its verdict closed.
+    CMainMenuWindow::CloseOpen();
+    m_game->StartNewGame(1, 0);
+    CDemoBot bot(3);
+    for (int i = 0; i < 60 * 60 && m_game->GetScore() == 0; ++i) {
+        bot.Step(*m_game->GetPlayfield());
+        Step();
+    }
+    m_game->GetPlayfield()->EndGame(0);
+    Step(3);
+    Click("Close");
+    ASSERT_EQ(m_game->GetStats()->GetAllPlayersTotals().GetGamesFinished(), 1u);
+    // "Show Demo" in the options menu once the menu's buttons rest; then the other commercials.
+    Step(120);
+    Click("&Options");
+    Click("Sho&w Demo");
+    CCommercial* asked = m_game->GetCurrentCommercial();
+    ASSERT_NE(asked, nullptr);
+    std::vector<CCommercial*> shows{asked};
+    for (uint32_t i = 0; i < commercials.GetCount(); ++i)
+        if (commercials.GetCommercial(i) != asked)
+            shows.push_back(commercials.GetCommercial(i));
+
+    const std::set<const CSequence*> brokenBrickEffects = BrokenBrickEffects();
+    const std::vector<ListedClip> listed = ReadClipList();
+    for (CCommercial* commercial : shows) {
+        SCOPED_TRACE(commercials.GetItemName(static_cast<uint32_t>(commercials.FindLoadedObjectIndex(commercial))));
+        if (commercial != asked)
+            m_game->StartDemo(commercial);
+        // Where each clip's bytes end in the commercial's one stream, and what it was recorded for.
+        std::vector<uint32_t> clipEnds;
+        std::vector<ListedClip> clips;
+        for (uint32_t i = 0; i < commercial->GetClipCount(); ++i) {
+            const std::string name = GetDemoFileList().GetNameAt(commercial->GetClip(i));
+            const auto found = std::ranges::find(listed, name, &ListedClip::file);
+            ASSERT_NE(found, listed.end()) << name;
+            clips.push_back(*found);
+            const auto bytes = std::filesystem::file_size(m_folder.Path() / "Data/Resources" / name);
+            clipEnds.push_back((clipEnds.empty() ? 0u : clipEnds.back()) + static_cast<uint32_t>(bytes));
+        }
+        // The places of the bricks broken, each in the clip it was first seen in; the sounds played.
+        std::map<std::pair<int32_t, int32_t>, size_t> broken;
+        std::set<std::string> sounds;
+        for (uint32_t frame = 0; recorder->IsPlaying() && frame < 60 * 60 * 5; ++frame) {
+            Step();
+            const uint32_t read = recorder->GetStream()->GetReadPosition();
+            const auto clip = static_cast<size_t>(std::ranges::lower_bound(clipEnds, read) - clipEnds.begin());
+            ASSERT_LT(clip, clips.size());
+            const CSpriteList& effects = m_game->GetPlayfield()->GetForeground();
+            for (const CSprite* sprite = effects.GetHead(); sprite; sprite = sprite->GetNext())
+                if (brokenBrickEffects.count(sprite->GetSequence()))
+                    broken.emplace(std::pair{sprite->GetIntPosition().m_x, sprite->GetIntPosition().m_y}, clip);
+            AddNamedItems(*recorder, CSoundList::GetInstance(), sounds);
+            if (frame % 50 == 1) {
+                ASSERT_EQ(ShownColors(kPanelRows), withoutValues) << "frame " << frame;
+            }
+        }
+        EXPECT_TRUE(m_game->IsInMenu());
+        for (size_t i = 0; i < clips.size(); ++i)
+            EXPECT_GE(static_cast<uint32_t>(std::ranges::count(broken | std::views::values, i)), clips[i].bricks)
+                << clips[i].file;
+        EXPECT_TRUE(std::ranges::any_of(sounds, [](const std::string& sound) { return kCatchSounds.count(sound); }));
     }
 }
 #endif

@@ -49,10 +49,7 @@ protected:
         platform::CreateMainWindow("Vantorel");
         platform::EnableVirtualClock();
         SetCommandLine(("/ScreenBitDepth " + std::to_string(depth)).c_str());
-        // The process's frame list keeps the load stages it took at its first load: a program
-        // starts once, this test once per depth.
         SetDisplayBitsPerPixel(static_cast<int32_t>(depth));
-        CFrameCollection::GetInstance().SetDefaultLoadStages(*CFrame::GetDefaultLoadStages());
         SetMainWindowState(true, false);
         g_keyboard = CKeyboard();
         // The typed words are the process's, registered once: the fresh keyboard hears them too.
@@ -91,15 +88,7 @@ protected:
         Step(60);
     }
     // The colours the screen shows in the rectangle, 0xRRGGBB, row by row.
-    static std::vector<uint32_t> Shown(const CIntRect& rect)
-    {
-        const platform::MemoryDisplay& display = platform::GetHeadlessBackend().GetMemoryDisplay();
-        std::vector<uint32_t> pixels;
-        for (int y = rect.m_top; y < rect.m_bottom; ++y)
-            for (int x = rect.m_left; x < rect.m_right; ++x)
-                pixels.push_back(display.GetShownColor(x, y));
-        return pixels;
-    }
+    static std::vector<uint32_t> Shown(const CIntRect& rect) { return ShownColors(rect); }
     // The places of the round that only a 16-bit display draws: sprites whose frames their blend
     // mode has no routine for at this depth (stand-ins made at 16 bits), and sprite shadows.
     // Frames loaded for the display draw at every depth and are not among them.

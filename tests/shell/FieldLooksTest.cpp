@@ -89,6 +89,13 @@ protected:
         ownrounds::WriteLayout("Looks", ownrounds::SeveralTypesLayoutText("Looks"));
         ownrounds::WriteRoundSet("0 Looks", {"Rounds/Looks"});
     }
+    void SetUp() override
+    {
+        GameFixture::SetUp();
+        // The words were registered once for the process; the fixture's fresh keyboard lost its
+        // filter since.
+        g_keyboard.SetFilter(&CTypedWordMatcher::OnCharTyped, &g_typedWordMatcher);
+    }
 
     static void Queue(const platform::Event& event) { platform::GetHeadlessBackend().QueueEvent(event); }
     static void PressEnter()
@@ -152,13 +159,15 @@ TEST_P(FieldLooks, EveryBrickTypeOfTheRoundShowsItsOwnLook)
     // a few pixels); every two looks differ in a good part of their pixels.
     for (const auto& [look, interiors] : shown) {
         const size_t pixels = interiors[0].size();
-        if (look->GetFrameCount() == 1)
+        if (look->GetFrameCount() == 1) {
             for (size_t i = 1; i < interiors.size(); ++i)
                 EXPECT_LT(CountDifferent(interiors[0], interiors[i]), pixels / 20) << "type " << types[look];
+        }
         for (const auto& [other, others] : shown)
-            if (look < other)
+            if (look < other) {
                 EXPECT_GT(CountDifferent(interiors[0], others[0]), pixels / 5)
                     << "types " << types[look] << " and " << types[other];
+            }
     }
 }
 

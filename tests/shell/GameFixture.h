@@ -25,6 +25,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #ifdef VANTOREL_DATA_DIR
 class GameFixture : public ::testing::Test
@@ -105,6 +106,16 @@ protected:
             m_game->Update(kStep);
             m_game->Draw();
         }
+    }
+    // The colours the screen shows in the rectangle, 0xRRGGBB, row by row.
+    static std::vector<uint32_t> ShownColors(const CIntRect& rect)
+    {
+        const platform::MemoryDisplay& display = platform::GetHeadlessBackend().GetMemoryDisplay();
+        std::vector<uint32_t> pixels;
+        for (int y = rect.m_top; y < rect.m_bottom; ++y)
+            for (int x = rect.m_left; x < rect.m_right; ++x)
+                pixels.push_back(display.GetShownColor(x, y));
+        return pixels;
     }
     // A clip of empty frames, recorded as the developer records demos.
     static bool RecordClip(const char* name, int frames)

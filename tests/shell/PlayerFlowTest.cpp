@@ -130,8 +130,9 @@ protected:
         const int32_t holder = dialog.GetHolder()->GetHeight();
         EXPECT_LE(holder, CNewGameOptionsDialog::kHolderHeight);
         EXPECT_GE(holder, dialog.GetRoundButtons().front()->GetHeight());
-        if (holder < CNewGameOptionsDialog::kHolderHeight)
+        if (holder < CNewGameOptionsDialog::kHolderHeight) {
             EXPECT_EQ(dialog.GetRect().m_bottom, 480 - CNewGameOptionsDialog::kBottomGap);
+        }
         EXPECT_EQ(dialog.GetRect().m_top, CNewGameOptionsDialog::kShownY);
     }
 

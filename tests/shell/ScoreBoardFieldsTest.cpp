@@ -109,9 +109,10 @@ TEST_P(ScoreBoardFields, EveryGlyphOfAFieldStaysWithinItsRowOrTheFieldIsDrawnLiv
             const int32_t left = justification == kJustifyLeft ? x : x - width;
             for (int32_t y = 0; y < 480; ++y)
                 for (int32_t px = 0; px < 640; ++px)
-                    if (canvas.GetRawPixel(px, y) != 0)
+                    if (canvas.GetRawPixel(px, y) != 0) {
                         ASSERT_TRUE(px >= left && px < left + width && y >= row.m_top && y < row.m_bottom)
                             << text << " at " << px << "," << y;
+                    }
         }
     // A score of thirteen characters starts left of the panel: shown over the play, every frame.
     m_game->GetPlayfield()->AddPoints(1234567890);

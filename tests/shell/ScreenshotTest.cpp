@@ -57,8 +57,9 @@ TEST(Screenshot, EveryDepthWritesAReadableTga)
         EXPECT_EQ(bytes[12] | bytes[13] << 8, 640) << c.depth;
         EXPECT_EQ(bytes[14] | bytes[15] << 8, 480) << c.depth;
         const std::string seen = Identify(name);
-        if (!seen.empty())
+        if (!seen.empty()) {
             EXPECT_EQ(seen, "640x480") << c.depth;
+        }
     }
 }
 

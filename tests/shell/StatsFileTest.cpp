@@ -186,7 +186,8 @@ TEST(StatsFile, ReadOnlyFileIsReplacedAndLeftWritable)
     ASSERT_TRUE(stats.Save());
     ASSERT_EQ(0, ::chmod((folder / "Stats.dat").c_str(), 0444));
     stats.GetCurrentGame().SetPointsScored(50);
-    ASSERT_TRUE(stats.RecordFinishedGame());
+    stats.RecordFinishedGame();
+    ASSERT_TRUE(stats.Save());
     struct stat info{};
     ASSERT_EQ(0, ::stat((folder / "Stats.dat").c_str(), &info));
     EXPECT_NE(info.st_mode & S_IWUSR, 0u);
@@ -329,4 +330,70 @@ TEST(StatsFile, DamagedFileGivesTheDefaultsAndIsKept)
         EXPECT_TRUE(Exists(folder, "Stats.dat"));
         EXPECT_EQ(Read(folder, "Stats.dat.bad"), c.bytes);
     }
+}
+
+TEST(StatsFile, FilesReadOnlyInPartAreCopiedAsideBeforeTheFirstSaveWritesOverThem)
+{
+    const std::string ann = "\t\tPlayer=CPlayerStats\n\t\t{\n\t\t\tName=Ann\n\t\t}\n";
+    struct Case
+    {
+        const char* what;
+        std::string text;
+        const char* firstName; // of the profiles loaded
+    };
+    const Case cases[] = {
+        {"misspelled list label", "CStats\n{\n\tPlxyers=Array\n\t{\n\t\tItem Count=1\n" + ann + "\t}\n}\n",
+         "Anonymous Guest"},
+        {"line without its \"=\"",
+         "CStats\n{\n\tPlayers=Array\n\t{\n\t\tItem Count=1\n" + ann + "\t}\n\tCurrent Player 0\n}\n", "Ann"},
+        {"misspelled label inside a profile",
+         "CStats\n{\n\tPlayers=Array\n\t{\n\t\tItem Count=1\n\t\tPlayer=CPlayerStats\n\t\t{\n\t\t\tName=Ann\n"
+         "\t\t\tCareer Totalz=CGameStats\n\t\t\t{\n\t\t\t\tPoints Scored=900\n\t\t\t}\n\t\t}\n\t}\n}\n",
+         "Ann"},
+        {"no profile at all", "CStats\n{\n\tCurrent Player=5\n}\n", "Anonymous Guest"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        WorkFolder folder;
+        const std::string bytes = WithCrLf(c.text);
+        testsupport::WriteFileBytes(folder / "Stats.dat", bytes);
+        CStats stats;
+        EXPECT_TRUE(stats.Load());
+        EXPECT_STREQ(stats.GetPlayer(0)->GetName().CStr(), c.firstName);
+        // No room for the copy: nothing is written over the file.
+        {
+            statstest::FileSizeLimit full(16);
+            EXPECT_FALSE(stats.Save());
+        }
+        EXPECT_EQ(stats.GetSaveError(), EFBIG);
+        EXPECT_EQ(Read(folder, "Stats.dat"), bytes);
+        EXPECT_FALSE(Exists(folder, "Stats.dat.bad"));
+        ASSERT_TRUE(stats.Save());
+        EXPECT_EQ(Read(folder, "Stats.dat.bad"), bytes);
+        // Once kept, later saves write the file alone.
+        ASSERT_TRUE(stats.Save());
+        EXPECT_FALSE(Exists(folder, "Stats.dat.bad2"));
+        CStats reread;
+        EXPECT_TRUE(reread.Load());
+        EXPECT_EQ(TextOf(reread), TextOf(stats));
+    }
+}
+
+TEST(StatsFile, KeptFilesNeverReplaceOneAnother)
+{
+    WorkFolder folder;
+    const std::string damaged[] = {std::string("\x01\x05\0\0\0\x50\0\0\0junk", 14), WithCrLf("CStats\n{\n")};
+    const std::string misspelled = WithCrLf("CStats\n{\n\tPlxyers=Array\n\t{\n\t\tItem Count=0\n\t}\n}\n");
+    // Someone's own file in the way, named with other letter cases.
+    testsupport::WriteFileBytes(folder / "stats.DAT.BAD2", "mine");
+    CStats stats;
+    for (const std::string& bytes : {damaged[0], misspelled, damaged[1]}) {
+        testsupport::WriteFileBytes(folder / "Stats.dat", bytes);
+        EXPECT_EQ(stats.Load(), bytes == misspelled);
+        ASSERT_TRUE(stats.Save());
+    }
+    EXPECT_EQ(Read(folder, "Stats.dat.bad"), damaged[0]);
+    EXPECT_EQ(Read(folder, "stats.DAT.BAD2"), "mine");
+    EXPECT_EQ(Read(folder, "Stats.dat.bad3"), misspelled);
+    EXPECT_EQ(Read(folder, "Stats.dat.bad4"), damaged[1]);
 }

@@ -30,8 +30,8 @@ struct Fixture
 };
 
 // What the playfield does with the statistics when a game ends: nothing for 0 points; otherwise
-// the ending round and time, the recording, both ranks, and the archive for an honest game that
-// ranks well enough.
+// the ending round and time, the recording, both ranks, the archive for an honest game that
+// ranks well enough, and one save.
 struct Verdict
 {
     uint32_t rank = 0;
@@ -53,6 +53,7 @@ Verdict EndGame(CStats& stats, uint32_t round, uint64_t now)
         stats.GetCurrentPlayer()->CountHigherScores(game.GetPointsScored(), game.GetDifficulty()) + 1;
     if (!game.GetUsedCheat() && (verdict.rank <= 50 || verdict.personalRank <= 25))
         verdict.archived = stats.ArchiveCurrentGame();
+    EXPECT_TRUE(stats.Save());
     return verdict;
 }
 
@@ -183,7 +184,7 @@ TEST(Stats, FinishedGamesFoldIntoTotalsAndBests)
         EXPECT_FLOAT_EQ(totals->GetSecondsPlayed(), 200.0f);
         EXPECT_EQ(totals->GetStartTime(), 0u);
     }
-    // Recording saves.
+    // The game over saves.
     CStats reread;
     ASSERT_TRUE(reread.Load());
     EXPECT_EQ(reread.GetAllPlayersTotals().GetPointsScored(), 800u);

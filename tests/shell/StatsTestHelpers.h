@@ -10,8 +10,10 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
 #include <string>
+#include <sys/resource.h>
 
 namespace statstest {
 
@@ -68,5 +70,27 @@ inline std::string WithCrLf(const std::string& text)
     }
     return out;
 }
+
+// While it lives, files of this process cannot grow past the bytes: a write beyond fails with
+// EFBIG, as on a full disk (the signal such a write raises is ignored meanwhile).
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes) : m_oldHandler(std::signal(SIGXFSZ, SIG_IGN))
+    {
+        ::getrlimit(RLIMIT_FSIZE, &m_old);
+        const rlimit limit{bytes, m_old.rlim_max};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_oldHandler);
+    }
+
+private:
+    void (*m_oldHandler)(int);
+    rlimit m_old{};
+};
 
 } // namespace statstest

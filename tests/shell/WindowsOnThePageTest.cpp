@@ -347,8 +347,9 @@ TEST_P(WindowsOnThePage, TheVersionStandsClearOfTheScreensEdge)
         for (int32_t x = 540; x < 640; ++x) {
             // The colour only: a 32-bit page's fourth byte is not shown.
             const bool same = (m_game->GetBackBuffer()->GetRawPixel(x, y) & 0xFFFFFF) == (plain.GetRawPixel(x, y) & 0xFFFFFF);
-            if (x >= 632)
+            if (x >= 632) {
                 EXPECT_TRUE(same) << x << "," << y;
+            }
             drawn += !same;
         }
     EXPECT_GT(drawn, 20);

@@ -14,7 +14,7 @@ class Slider : public ToolkitTest
 {
 protected:
     // A slider of the count inside a parent that logs its notifications.
-    CJSlider* Make(uint32_t count, uint32_t step = 0, int32_t width = 111)
+    CJSlider* Make(uint32_t count, uint32_t step = 0, int32_t width = 117)
     {
         m_parent = std::make_unique<ProbeWindow>("Parent", &m_log);
         m_parent->SetRect({0, 0, 400, 100});
@@ -95,14 +95,15 @@ TEST_F(Slider, OnlyRealChangesReachTheParent)
 
 TEST_F(Slider, TheThumbSitsAtTheRoundedShareOfTheFreeLength)
 {
-    // Width 111 and a thumb of 11 leave 100 pixels of travel.
+    // Width 117, a thumb of 11 and 3 pixels kept at either end (a font unit and the outline)
+    // leave 100 pixels of travel from x 3.
     for (uint32_t count : {1u, 2u, 3u, 7u, 11u, 101u, 1000u}) {
         CJSlider* slider = Make(count);
         for (int32_t value : {0, 1, 2, 5, 50, 999}) {
             slider->SetValue(value, true);
             const int32_t v = slider->GetValue();
             const int32_t expected = count > 1 ? static_cast<int32_t>(std::floor(100.0 * v / (count - 1) + 0.5)) : 0;
-            EXPECT_EQ(slider->GetThumbX(), expected) << count << " " << value;
+            EXPECT_EQ(slider->GetThumbX(), 3 + expected) << count << " " << value;
         }
     }
 }
@@ -115,8 +116,9 @@ TEST_F(Slider, DragsFollowThePointerAndNeedRoomToMove)
     {
         int32_t x, expected;
     };
-    // The pointer holds the thumb by its middle (5 pixels in); 10 pixels per position.
-    for (const Drag& d : {Drag{55, 5}, Drag{59, 5}, Drag{61, 6}, Drag{-40, 0}, Drag{400, 10}, Drag{5, 0}}) {
+    // The pointer holds the thumb by its middle (5 pixels in), travelling from x 3; 10 pixels per
+    // position.
+    for (const Drag& d : {Drag{58, 5}, Drag{62, 5}, Drag{64, 6}, Drag{-40, 0}, Drag{400, 10}, Drag{8, 0}}) {
         EXPECT_TRUE(slider->OnMouseDrag({d.x, 3}, {0, 0}, 1u, cursor));
         EXPECT_EQ(slider->GetValue(), d.expected) << d.x;
     }

@@ -217,8 +217,9 @@ TEST_F(WindowInput, WindowsMayCloseThemselvesOrTheirDialogInsideInput)
             return entry.rfind("Closer: " + std::string(c.event), 0) == 0;
         }));
         EXPECT_EQ(m_screen->FindChildByName("Dialog") != nullptr, !c.closesDialog);
-        if (!c.closesDialog)
+        if (!c.closesDialog) {
             EXPECT_EQ(dialog->FindChildByName("Closer"), nullptr);
+        }
         m_screen->CloseChildren();
         m_log.clear();
     }

@@ -102,9 +102,10 @@ void CBallAI::OnHitShip(CSprite* ball, CSprite* ship)
         CShipAI::PushShield(ship, kShieldPush);
     }
     PlaySoundRecorded(dataname::sound::kBounce);
-    const char* effect = m_rail ? (m_small ? "Small Rail Ball Bounce" : "Rail Ball Bounce")
-                         : m_fire ? (m_small ? "Small Fire Ball Bounce" : "Fire Ball Bounce")
-                                  : (m_small ? "Small Ball Bounce" : "Bounce");
+    namespace effects = dataname::forceeffect;
+    const char* effect = m_rail ? (m_small ? effects::kSmallRailBallBounce : effects::kRailBallBounce)
+                         : m_fire ? (m_small ? effects::kSmallFireBallBounce : effects::kFireBallBounce)
+                                  : (m_small ? effects::kSmallBallBounce : effects::kBounce);
     StartForceFeedback(effect);
 }
 
@@ -158,7 +159,7 @@ void CBallAI::OnHitBrick(CSprite* ball, CSprite* brick, bool noBounce)
     CPlayfield* playfield = GetPlayfield();
     CSprite* ship = playfield ? playfield->GetShip().GetHead() : nullptr;
     if (const CShipAI* shipAI = ship ? FindSpriteAI<CShipAI>(ship) : nullptr; shipAI && shipAI->HoldsBall(ball))
-        StartForceFeedback("Brick hit by Ball on Paddel");
+        StartForceFeedback(dataname::forceeffect::kBrickHitOnPaddle);
     m_timeSinceBrick = 0.0f;
 }
 

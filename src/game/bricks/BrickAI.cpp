@@ -207,7 +207,7 @@ void CBrickAI::Destroy(CSprite* brick, bool byFire, float reach)
     if (type == kBrickExploding || (IsToggleBrickType(type) && IsOn())) {
         Explode(brick->GetPosition(), kBlastReach, false);
         if (playfield)
-            playfield->GetHost().StartForceFeedback("Bricks Explode", nullptr);
+            playfield->GetHost().StartForceFeedback(dataname::forceeffect::kBricksExplode, nullptr);
     } else if (byFire)
         Explode(brick->GetPosition(), reach, true);
 

@@ -170,9 +170,10 @@ void CPowerUpAI::OnCollect(CSprite* powerUp, CSprite* ship)
             playfield->AddPoints(kPoints);
     }
     ApplyEffect(ship);
-    StartForceFeedback(m_kind == kExpandPaddle || m_kind == kShrinkPaddle ? "Paddel Size Change PowerUp"
-                       : m_kind == kBomb                                  ? "Bomb Explodes"
-                                                                          : "PowerUp");
+    namespace effect = dataname::forceeffect;
+    StartForceFeedback(m_kind == kExpandPaddle || m_kind == kShrinkPaddle ? effect::kPaddleSizeChangePowerUp
+                       : m_kind == kBomb                                  ? effect::kBombExplodes
+                                                                          : effect::kPowerUp);
 }
 
 void CPowerUpAI::ApplyEffect(CSprite* ship)

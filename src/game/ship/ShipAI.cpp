@@ -35,7 +35,8 @@ constexpr float kThrustStep = 7.0f / 120.0f;
 constexpr float kRecoilKick = 3.5f;
 // Force-feedback effects go to the player's device.
 constexpr uint32_t kPlayerDevice = 4;
-const char* const kAmbienceEffects[] = {"Playfield", "Ship Running", "Ambiant Catch", "Holding Ball With Catch"};
+const char* const kAmbienceEffects[] = {dataname::forceeffect::kPlayfield, dataname::forceeffect::kShipRunning,
+                                        dataname::forceeffect::kAmbientCatch, dataname::forceeffect::kHoldingBall};
 
 CSequence* Find(const char* name)
 {
@@ -174,7 +175,7 @@ void CShipAI::Update(CSprite* sprite, uint32_t arg)
         if (m_firedThisTick) {
             if (ball) {
                 ReleaseBall(sprite);
-                StartForceFeedback("Launch Ball", m_controls);
+                StartForceFeedback(dataname::forceeffect::kLaunchBall, m_controls);
             } else if (Fire(sprite) && m_gunLevel >= 2) {
                 Fire(sprite);
             }
@@ -228,7 +229,7 @@ void CShipAI::ResetForRound(CSprite* sprite)
     }
     m_canCatch = false;
     if (m_shieldSize != kNormalShield)
-        StartForceFeedback("Paddel Size Change", nullptr);
+        StartForceFeedback(dataname::forceeffect::kPaddleSizeChange, nullptr);
     m_shieldSize = kNormalShield;
     RemoveGuns(ship);
     m_thrustBalance = 0.5f;
@@ -283,8 +284,9 @@ bool CShipAI::Fire(CSprite* ship)
             recoil->SetOffset(CIntPoint{recoil->GetOffset().m_x, static_cast<int32_t>(std::lround(kRecoilKick))});
         }
     PlaySoundRecorded(big ? dataname::sound::kFireBigGun : dataname::sound::kFireGun);
-    StartForceFeedback(big ? (left ? "Fire Left Missile" : "Fire Right Missile")
-                           : (left ? "Fire Left Laser" : "Fire Right Laser"),
+    namespace effect = dataname::forceeffect;
+    StartForceFeedback(big ? (left ? effect::kFireLeftMissile : effect::kFireRightMissile)
+                           : (left ? effect::kFireLeftLaser : effect::kFireRightLaser),
                        m_controls);
     auto* shot = new CSprite;
     const CFloatPoint& position = ship->GetPosition();
@@ -355,7 +357,7 @@ bool CShipAI::TryCatchBall(CSprite* ship, CSprite* ball)
     if (m_catchSound)
         m_catchSound->Stop();
     CSoundList::GetInstance().PlaySound(dataname::sound::kCatch);
-    StartForceFeedback("Catch Ball", m_controls);
+    StartForceFeedback(dataname::forceeffect::kCatchBall, m_controls);
     return true;
 }
 

@@ -32,8 +32,8 @@ CLocalizedString g_connectHelpText(
     "Pressing the Dial button below will attempt to connect to the Internet.  After you are connected to the "
     "Internet, press the \"I'm Connected\" button.\n\nIf the Dial button does not successfully start your Internet "
     "connection:\n\n 1) Minimize Vantorel by clicking the button in the upper right corner of the screen\n 2) Connect "
-    "to the Internet as you normally would\n 3) Return to Vantorel by clicking on \"Vantorel\" in the task bar at the "
-    "bottom of your screen\n 4) Press the \"I'm Connected\" button to continue.\n\n");
+    "to the Internet as you normally would\n 3) Return to Vantorel by choosing its window, \"Vantorel\", in your "
+    "desktop's task bar or window list\n 4) Press the \"I'm Connected\" button to continue.\n\n");
 
 namespace {
 
@@ -98,8 +98,8 @@ CInternetConnectionPanel::CInternetConnectionPanel(CJWindow* parent, const char*
     m_dialButton = MakeAutoSizedButton(this, g_dialServiceText.CStr());
     m_dialButton->SetEnabled(false);
     m_dialButton->Show(false, false);
-    m_dialButton->SetRect(m_helpButton->GetRect());
-    AddChild(m_dialButton, kPlaceNone, nullptr, kDefaultOffset, kDefaultOffset, 0);
+    AddChild(m_dialButton, kPlaceNone, nullptr, kDefaultOffset, kDefaultOffset, kPlaceNoGrow);
+    LayOutAnswers();
 
     if (!CInternetTransfer::GetInstance().IsAvailable()) {
         auto* box = new CJMessageWindow(g_operationNotSupportedText.CStr(), g_transferLibraryMissingText.CStr(), this);
@@ -224,16 +224,45 @@ void CInternetConnectionPanel::OnCommand(CJWindow* sender, int32_t code)
     CJWindow::OnCommand(sender, code);
 }
 
+void CInternetConnectionPanel::LayOutAnswers()
+{
+    CJButton* middle = m_helpMode ? m_dialButton : m_helpButton;
+    CJButton* row[3] = {m_connectedButton, middle, m_backButton};
+    int32_t widest = 0, total = 0;
+    for (CJButton* button : row) {
+        AutoSizeButton(button);
+        widest = std::max(widest, button->GetWidth());
+        total += button->GetWidth();
+    }
+    const int32_t room = GetWidth() - 2 * m_spacing;
+    // One width for all when the widest text leaves room for it; else each its own width and an
+    // equal share of what is left, so that no text is cut.
+    const bool equal = 3 * widest <= room;
+    const int32_t share = equal ? 0 : std::max(0, (room - total) / 3);
+    int32_t rowWidth = 2 * m_spacing;
+    for (CJButton* button : row)
+        rowWidth += equal ? widest : button->GetWidth() + share;
+    int32_t left = (GetWidth() - rowWidth) / 2;
+    const int32_t top = m_connectedButton->GetRect().m_top;
+    for (CJButton* button : row) {
+        const int32_t width = equal ? widest : button->GetWidth() + share;
+        button->SetRectXYWH(left, top, width, button->GetHeight());
+        left += width + m_spacing;
+    }
+    // The hidden one of help and dial keeps the place, for the mode that shows it.
+    (m_helpMode ? m_helpButton : m_dialButton)->SetRect(middle->GetRect());
+}
+
 void CInternetConnectionPanel::ShowQuestion()
 {
     m_helpMode = false;
     m_label->SetText(m_message.CStr());
     m_connectedButton->SetText(g_alreadyConnectedText.CStr());
-    AutoSizeButton(m_connectedButton);
     m_helpButton->SetEnabled(true);
     m_helpButton->Show(true, false);
     m_dialButton->SetEnabled(false);
     m_dialButton->Show(false, false);
+    LayOutAnswers();
 }
 
 void CInternetConnectionPanel::ShowHelp()
@@ -241,9 +270,9 @@ void CInternetConnectionPanel::ShowHelp()
     m_helpMode = true;
     m_label->SetText(WrapTo500(m_font, g_connectHelpText.CStr()).CStr());
     m_connectedButton->SetText(g_imConnectedText.CStr());
-    AutoSizeButton(m_connectedButton);
     m_helpButton->SetEnabled(false);
     m_helpButton->Show(false, false);
     m_dialButton->SetEnabled(true);
     m_dialButton->Show(true, false);
+    LayOutAnswers();
 }

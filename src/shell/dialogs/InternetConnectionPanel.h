@@ -54,6 +54,8 @@ private:
     void Finish();
     void ShowQuestion();
     void ShowHelp();
+    // The answers the mode shows, in one row under the toggle, each wide enough for its text.
+    void LayOutAnswers();
 
     std::unique_ptr<CCallback> m_action;
     CSharedString m_message;

@@ -3,6 +3,7 @@
 #include "foundation/LocalizedString.h"
 #include "game/ship/ShipAI.h"
 #include "game/sprites/AnimatedSprite.h"
+#include "shell/Game.h"
 #include "shell/SpriteWindow.h"
 #include "shell/dialogs/DialogButton.h"
 #include "shell/dialogs/SelectPlayerDialog.h"
@@ -17,6 +18,8 @@ CLocalizedString s_newPlayerName("New Player", "The name a new player profile st
 CLocalizedString s_name("Name:");
 CLocalizedString s_save("Save");
 CLocalizedString s_cancel("Cancel");
+CLocalizedString s_newProfileNotSaved("The new player profile was not saved.");
+CLocalizedString s_changedProfileNotSaved("The changes to the player profile were not saved.");
 constexpr int32_t kSaveOffset = 6;
 
 } // namespace
@@ -85,12 +88,15 @@ void CPlayerDialog::Save()
     m_profile->SetName(m_name->GetText());
     m_profile->SetShipStyle(m_shipStyle);
     CStats* stats = m_stats;
-    if (m_ownsProfile && stats) {
+    if (!stats)
+        return;
+    const bool created = m_ownsProfile;
+    if (created) {
         stats->AddPlayer(m_profile);
         m_ownsProfile = false;
     }
-    if (stats)
-        stats->Save();
+    if (!stats->Save())
+        TellStatsNotSaved(*stats, created ? s_newProfileNotSaved : s_changedProfileNotSaved);
 }
 
 void CPlayerDialog::Leave()

@@ -33,12 +33,14 @@ constexpr int32_t kDoneOffsetUnits = 8;
 
 const char* const kMuteKeys[] = {kMasterMuteKey, kEffectsMuteKey, kMusicMuteKey};
 
-// The interface image "Mute" of the frame list; null when the data set has none.
+// The interface image "Mute" of the frame list; null when the data set has none or it did not
+// load (the list hands out an empty frame then).
 CFrame* FindMuteImage()
 {
     CFrameCollection& frames = CFrameCollection::GetInstance();
     const int index = frames.FindIndexByName(dataname::picture::kMute, -1);
-    return index < 0 ? nullptr : dynamic_cast<CFrame*>(frames.GetItem(static_cast<uint32_t>(index)));
+    auto* image = index < 0 ? nullptr : dynamic_cast<CFrame*>(frames.GetItem(static_cast<uint32_t>(index)));
+    return image && image->GetWidth() > 0 && image->GetHeight() > 0 ? image : nullptr;
 }
 
 void SetMusicVolume(int volume)

@@ -7,8 +7,12 @@ CLocalizedString g_statisticsEditPlayerCaption("Edit Player");
 
 CSharedString FormatCountWithCommas(uint64_t value)
 {
-    std::string digits = std::to_string(value);
-    for (int p = static_cast<int>(digits.size()) - 3; p > 0; p -= 3)
-        digits.insert(static_cast<size_t>(p), ",");
-    return CSharedString(digits.c_str());
+    const std::string digits = std::to_string(value);
+    std::string text;
+    for (size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0)
+            text += ',';
+        text += digits[i];
+    }
+    return CSharedString(text.c_str());
 }

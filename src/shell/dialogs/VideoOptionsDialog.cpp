@@ -76,6 +76,11 @@ CVideoOptionsDialog::CVideoOptionsDialog(CJWindow* parent) : CJDialog(parent, s_
     m_slider->SetValue(BrightnessToPosition(display ? display->GetBrightness() : 1.0f), true);
     m_slider->SetWidth(m_brightnessLabel->GetWidth());
     m_general->AddChild(m_slider, kPlaceRightOfPrevious, nullptr, kDefaultOffset, kDefaultOffset, 0);
+    // Brightness acts through the palette at 8 bits and the blits at 16; at 24 and 32 bits it
+    // would change nothing the player sees, so the row is offered dimmed.
+    const bool brightnessActs = !display || display->GetBitsPerPixel() == 8 || display->GetBitsPerPixel() == 16;
+    m_brightnessLabel->SetEnabled(brightnessActs);
+    m_slider->SetEnabled(brightnessActs);
 
     if (display && display->GetBitsPerPixel() == 16) {
         m_pixelFormatLabel = CJLabel::ConstructFromString(m_info, s_pixelFormatText);

@@ -61,7 +61,7 @@ bool CStats::RemovePlayer(uint32_t i)
     return true;
 }
 
-bool CStats::RecordFinishedGame()
+void CStats::RecordFinishedGame()
 {
     m_currentGame.SetGamesFinished(1);
     if (CPlayerStats* player = GetCurrentPlayer()) {
@@ -70,7 +70,6 @@ bool CStats::RecordFinishedGame()
     }
     m_allTotals.AddToTotals(m_currentGame);
     m_allBest.MergeBest(m_currentGame);
-    return Save();
 }
 
 CGameStats* CStats::ArchiveCurrentGame()

@@ -9,6 +9,8 @@
 #include "shell/stats/GameStats.h"
 #include "shell/stats/PlayerStats.h"
 
+#include <string>
+
 class CArrayProperty;
 
 class CStats : public CObject
@@ -19,22 +21,27 @@ class CStats : public CObject
     ~CStats() override;
 
     static constexpr const char* kFileName = "Stats.dat";
-    // What a damaged file is renamed to: its name with this appended.
+    // What a file the program cannot keep is set aside as: its name with this appended, then
+    // with this and 2, 3, ... (a name never taken twice).
     static constexpr const char* kDamagedSuffix = ".bad";
 
     // Reads the file (named as given, beside the program by default: never a data-folder or archive
     // file), which later saves write. It holds one compressed block record or plain object text.
     // Never ends the program: a missing, unreadable or empty file gives the defaults, and so does a
-    // damaged one, which is kept as its name plus ".bad". Then adds the guest when no profile is
-    // left and brings the current index into the list. False when nothing was read.
+    // damaged one, which is renamed aside. A file read only in part (lines it did not know were
+    // skipped, or no profile in it) is copied aside by the first save, before that writes over it.
+    // Then adds the guest when no profile is left and brings the current index into the list.
+    // False when nothing was read.
     bool Load(const char* fileName = kFileName);
     // Reads the bytes of a whole statistics file as Load does, touching no file; false (defaults
     // and the guest then) when they are empty or damaged.
     bool LoadFromBytes(const void* bytes, uint32_t n);
     // Writes the file named by the last Load as one compressed block record, clearing its read-only
     // attribute first. The old file stays whole until the new one is written and flushed; false
-    // when that failed (the statistics stay in memory).
-    bool Save() const;
+    // when that failed (the statistics stay in memory), with the system's error in GetSaveError.
+    [[nodiscard]] bool Save();
+    // The errno value of the last save that failed; 0 after one that succeeded.
+    int GetSaveError() const { return m_saveError; }
     const CSharedString& GetFileName() const { return m_fileName; }
 
     uint32_t GetPlayerCount() const { return m_playerCount; }
@@ -56,10 +63,10 @@ class CStats : public CObject
     CGameStats& GetCurrentGame() { return m_currentGame; }
     const CGameStats& GetCurrentGame() const { return m_currentGame; }
     void ResetCurrentGame() { m_currentGame.SetPropertiesToDefaults(); }
-    // Marks the current game finished, folds it into the current player's career totals and best
-    // (when there is a current player) and into the all-players totals and best, then saves.
-    // Answers what Save answered.
-    bool RecordFinishedGame();
+    // Marks the current game finished and folds it into the current player's career totals and
+    // best (when there is a current player) and into the all-players totals and best. Saves
+    // nothing: the game over archives the game first, then saves the whole once.
+    void RecordFinishedGame();
     // Appends a copy of the current game to the current player's archived games and answers it;
     // null without a current player.
     CGameStats* ArchiveCurrentGame();
@@ -73,8 +80,9 @@ class CStats : public CObject
 
 private:
     static const CArrayProperty& PlayersProperty();
-    // Reads the bytes into the defaults; false when they are empty or damaged.
-    bool ReadFileImage(const void* bytes, uint32_t n);
+    // Reads the bytes into the defaults; false when they are empty or damaged. skipped tells
+    // whether the reader went past lines it did not know.
+    bool ReadFileImage(const void* bytes, uint32_t n, bool& skipped);
     // Whether what was read can be used: no empty profile or archived-game slot.
     bool HasNoMissingObjects() const;
     // The guest for an empty list; the current index into the list.
@@ -88,6 +96,9 @@ private:
     uint32_t m_playerCount = 0;
     uint32_t m_playerCapacity = 0;
     uint32_t m_currentPlayer = 0;
-    // Not a property: where Load read and Save writes.
+    // Not properties: where Load read and Save writes; the bytes of a file read only in part,
+    // which the next save copies aside before writing over them; the last save's error.
     CSharedString m_fileName;
+    std::string m_keepBeforeSave;
+    int m_saveError = 0;
 };

@@ -1,15 +1,16 @@
 // CStats's side of the file "Stats.dat": reading either form without ever ending the program,
-// keeping a damaged file, and writing through a replacement so that the old file survives a
-// failed or interrupted save.
+// keeping a damaged file or one read only in part, and writing through a replacement so that the
+// old file survives a failed or interrupted save.
 #include "foundation/CompressedBlockCodec.h"
 #include "foundation/FileBuf.h"
 #include "foundation/FilePaths.h"
 #include "foundation/LocalizedString.h"
 #include "foundation/OpenFlags.h"
+#include "foundation/SetAside.h"
 #include "objects/ObjectTextStream.h"
-#include "platform/Files.h"
 #include "shell/stats/Stats.h"
 
+#include <cerrno>
 #include <cstdlib>
 #include <string>
 
@@ -30,6 +31,7 @@ CFileBuf* NewBufferOver(const void* bytes, uint32_t n)
 bool CStats::Load(const char* fileName)
 {
     m_fileName.AssignText(fileName ? fileName : kFileName);
+    m_keepBeforeSave.clear();
     const char* name = m_fileName.CStr();
     CVirtualFile file;
     uint32_t size = 0;
@@ -43,28 +45,36 @@ bool CStats::Load(const char* fileName)
         EnsureCurrentPlayer();
         return false;
     }
-    bool read = LoadFromBytes(bytes, size);
+    bool skipped = false;
+    const bool read = ReadFileImage(bytes, size, skipped);
+    if (!read)
+        SetPropertiesToDefaults();
+    // Kept for whoever wants to look at it or mend it. What was read only in part is copied by
+    // the first save; a damaged file goes aside now (copied then, should the rename fail).
+    std::string keptAs;
+    if (!read || skipped || m_playerCount == 0)
+        m_keepBeforeSave.assign(reinterpret_cast<const char*>(bytes), size);
     file.Close();
-    if (!read) {
-        // Kept for whoever wants to look at it or mend it; the next save starts a new file.
-        std::string kept = std::string(name) + kDamagedSuffix;
-        platform::RenameFile(name, kept.c_str());
-    }
+    if (!read && setaside::MoveAside(name, kDamagedSuffix, keptAs))
+        m_keepBeforeSave.clear();
+    EnsureCurrentPlayer();
     return read;
 }
 
 bool CStats::LoadFromBytes(const void* bytes, uint32_t n)
 {
-    bool read = ReadFileImage(bytes, n);
+    bool skipped = false;
+    bool read = ReadFileImage(bytes, n, skipped);
     if (!read)
         SetPropertiesToDefaults();
     EnsureCurrentPlayer();
     return read;
 }
 
-bool CStats::ReadFileImage(const void* bytes, uint32_t n)
+bool CStats::ReadFileImage(const void* bytes, uint32_t n, bool& skipped)
 {
     SetPropertiesToDefaults();
+    skipped = false;
     if (!bytes || n == 0)
         return false;
 
@@ -87,6 +97,7 @@ bool CStats::ReadFileImage(const void* bytes, uint32_t n)
     stream.OpenMemory(buffer, VF_READ);
     stream.SetDamageTolerated(true);
     bool read = ReadFromTextStream(stream) && !stream.IsDamaged() && HasNoMissingObjects();
+    skipped = stream.GetSkippedLineCount() > 0;
     stream.Close();
     return read;
 }
@@ -116,10 +127,25 @@ void CStats::EnsureCurrentPlayer()
         m_currentPlayer = m_playerCount - 1;
 }
 
-bool CStats::Save() const
+bool CStats::Save()
 {
     const char* name = m_fileName.CStr();
+    std::string keptAs;
+    if (!m_keepBeforeSave.empty()) {
+        if (!setaside::CopyAside(name, kDamagedSuffix, m_keepBeforeSave.data(), m_keepBeforeSave.size(), keptAs)) {
+            // Writing over the only copy of what could not be read would lose it.
+            m_saveError = errno ? errno : EIO;
+            return false;
+        }
+        m_keepBeforeSave.clear();
+    }
     if (IsFileReadOnly(name))
         SetFileReadOnly(name, false);
-    return SaveToFile(name, VF_COMPRESSED | VF_VERBATIM);
+    errno = 0;
+    if (SaveToFile(name, VF_COMPRESSED | VF_VERBATIM)) {
+        m_saveError = 0;
+        return true;
+    }
+    m_saveError = errno ? errno : EIO;
+    return false;
 }

@@ -44,9 +44,12 @@ void CJTitledWindow::SetUpTitled()
     m_draggable = true;
     m_closeButton = nullptr;
     m_captionPart = m_theme ? m_theme->CreateCaptionPart(this) : nullptr;
-    if (m_font && *GetText())
-        SetSize(std::max(GetWidth(), m_font->GetTextWidth(GetText()) + 3),
-                std::max(GetHeight(), m_font->GetLineHeight()));
+    if (m_font && *GetText()) {
+        // The caption part knows the font and the ends of the caption the title must clear.
+        const int32_t titleWidth =
+            m_captionPart ? m_captionPart->GetTitleWidth() : m_font->GetTextWidth(GetText()) + 3;
+        SetSize(std::max(GetWidth(), titleWidth), std::max(GetHeight(), m_font->GetLineHeight()));
+    }
     SetSpacing(2);
     m_minimumWidth = std::max(GetWidth(), kSmallestSide);
     m_minimumHeight = std::max(GetHeight(), kSmallestSide);
