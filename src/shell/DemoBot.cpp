@@ -81,6 +81,12 @@ bool IsSmall(const CSprite& ball)
     return ballAI && ballAI->IsSmall();
 }
 
+// Whether the ship, now at shipX, can be at x within the travel and its reach.
+bool CanBeAt(float x, float shipX, float travel)
+{
+    return std::fabs(x - shipX) <= travel && x >= CShipAI::kLeftmostX && x <= CShipAI::kLeftmostX + CShipAI::kTravel;
+}
+
 CFloatPoint LaunchDirection(float offCentre)
 {
     const float theta = offCentre * kTurnPerPixel;
@@ -129,12 +135,11 @@ float CDemoBot::BestStrike(CPlayfield& playfield, float landing, float lineY, bo
     for (float spot = -reach; spot <= reach; spot += kSpotSpacing) {
         // The ball meets the shield `spot` pixels right of its centre: the ship lies left of it.
         const float x = landing - spot;
-        const float moving = std::fabs(x - shipX);
-        if (moving > travel || x < CShipAI::kLeftmostX || x > CShipAI::kLeftmostX + CShipAI::kTravel)
+        if (!CanBeAt(x, shipX, travel))
             continue;
         const CDemoBotAim::PathHit hit = CDemoBotAim::TracePath(playfield.GetBricks(), {landing, lineY},
                                                                 LaunchDirection(spot), small, kPathReach, kGiveUpY);
-        const float score = CDemoBotAim::Score(hit) - moving * kMovingCost;
+        const float score = CDemoBotAim::Score(hit) - std::fabs(x - shipX) * kMovingCost;
         if (score > bestScore) {
             bestScore = score;
             bestSpot = spot;
@@ -162,8 +167,7 @@ float CDemoBot::ChooseOffset(CPlayfield& playfield, const CSprite& ship, const C
     float best = std::clamp(m_randomOffset, -reach, reach), bestScore = 0.0f;
     for (float first = -reach; first <= reach; first += kSpotSpacing * 2.0f) {
         const float x = landing - first;
-        const float moving = std::fabs(x - shipX);
-        if (moving > travel || x < CShipAI::kLeftmostX || x > CShipAI::kLeftmostX + CShipAI::kTravel)
+        if (!CanBeAt(x, shipX, travel))
             continue;
         const CDemoBotAim::PathHit back = CDemoBotAim::TracePath(playfield.GetBricks(), {landing, lineY},
                                                                  LaunchDirection(first), small, kPathReach, lineY);
@@ -171,7 +175,7 @@ float CDemoBot::ChooseOffset(CPlayfield& playfield, const CSprite& ship, const C
             continue;
         const float score =
             BestStrike(playfield, back.end.m_x, lineY, small, reach, back.end.m_x, kForever, spot) * kLookAheadWorth -
-            moving * kMovingCost;
+            std::fabs(x - shipX) * kMovingCost;
         if (score > bestScore) {
             bestScore = score;
             best = -first;

@@ -181,6 +181,17 @@ protected:
         ownrounds::WriteLayout("One", ownrounds::LayoutText("One", {"Bricks/Normal"}, {"", "", "", "", ".........1"}));
         ownrounds::WriteRoundSet("0 Bot", {"Rounds/Rows", "Rounds/Grid", "Rounds/One"});
     }
+    // The bot waits for the machine to lay the bricks; the number of steps it took.
+    int LetTheMachineLay(CDemoBot& bot)
+    {
+        CPlayfield& playfield = *m_game->GetPlayfield();
+        int steps = 0;
+        for (; steps < 60 * 60 && playfield.IsLayingBricks(); ++steps) {
+            bot.Step(playfield);
+            Step();
+        }
+        return steps;
+    }
 };
 
 TEST_F(DemoBotGame, ShipKeepsMeetingTheBall)
@@ -188,12 +199,8 @@ TEST_F(DemoBotGame, ShipKeepsMeetingTheBall)
     m_game->StartNewGame(1, 0);
     CPlayfield& playfield = *m_game->GetPlayfield();
     CDemoBot bot(5);
-    // The bot waits for the machine to lay the bricks; the play is counted from then on.
-    for (int step = 0; step < 600 && playfield.IsLayingBricks(); ++step) {
-        bot.Step(playfield);
-        Step();
-    }
-    ASSERT_FALSE(playfield.IsLayingBricks());
+    // The play is counted once the bricks are laid.
+    ASSERT_LT(LetTheMachineLay(bot), 600);
     int returns = 0;
     int previousPointer = bot.GetPointerX();
     bool wasFalling = false;
@@ -243,11 +250,7 @@ TEST_F(DemoBotGame, LetsTheMachineLayEveryBrickBeforeItClicks)
     m_game->StartNewGame(1, 1);
     CPlayfield& playfield = *m_game->GetPlayfield();
     CDemoBot bot(5);
-    int steps = 0;
-    for (; playfield.IsLayingBricks() && steps < 60 * 60; ++steps) {
-        bot.Step(playfield);
-        Step();
-    }
+    const int steps = LetTheMachineLay(bot);
     // Laid to the end by the machine: it went home with every brick placed.
     EXPECT_GT(steps, 200);
     EXPECT_LT(steps, 60 * 60);
@@ -268,11 +271,7 @@ TEST_F(DemoBotGame, TheFirstTouchSendsTheBallAtTheBrick)
         m_game->StartNewGame(1, 2);
         CPlayfield& playfield = *m_game->GetPlayfield();
         CDemoBot bot(5);
-        for (int step = 0; step < 600 && playfield.IsLayingBricks(); ++step) {
-            bot.Step(playfield);
-            Step();
-        }
-        ASSERT_FALSE(playfield.IsLayingBricks());
+        ASSERT_LT(LetTheMachineLay(bot), 600);
         CSprite* ball = playfield.GetBalls().GetHead();
         ASSERT_NE(ball, nullptr);
         if (dropped) {
