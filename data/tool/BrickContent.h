@@ -4,8 +4,8 @@
 //   name written as '-'), naming its looks, sounds and break particles (BrickLooks.h), which are
 //   drawn and added with it;
 // - "!None.Background", the background of no scenery (the others come with their pictures);
-// - "!None.Vantorel" and three layouts under "Rounds/", written by the engine's own writer: one
-//   brick, a full grid with offset rows, and a round of floating, moving and changing bricks.
+// - "!None.Vantorel", the round of no bricks, and the drawn rounds and their round sets
+//   (DrawnRounds.h), written by the engine's own writer.
 //
 // The rule a caller must know: writing a layout sets up the game's brick and background
 // collections with the names written here, and leaves them empty again.
@@ -16,8 +16,6 @@
 
 // The brick type names written, "!None" first.
 std::vector<std::string> GetBrickContentNames();
-// The layout names written, "!None" first.
-std::vector<std::string> GetLayoutContentNames();
 
 // Adds the files to the set. False, with error set, when one cannot be added.
 bool AddBrickContent(CContentSet& set, std::string& error);

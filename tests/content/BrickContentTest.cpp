@@ -1,8 +1,6 @@
-// The data set's bricks and layouts as the game reads them from the mounted archives: every
-// brick type of its type, every layout building its round with the bricks it was drawn with, and
-// a shipped layout saved again unchanged.
+// The data set's bricks and rounds as the game reads them from the mounted archives: every brick
+// type of its type with its own look, and twenty rounds that lay them all.
 #include "BrickContent.h"
-#include "DrawnRounds.h"
 #include "ContentTestSupport.h"
 #include "../foundation/FileTestHelpers.h"
 #include "../foundation/ZipTestHelpers.h"
@@ -14,6 +12,8 @@
 #include "game/bricks/BrickInfoCollection.h"
 #include "game/bricks/BrickLayout.h"
 #include "game/bricks/BrickLayoutCollection.h"
+#include "game/bricks/BrickType.h"
+#include "objects/EnumTable.h"
 #include "game/rounds/RoundSet.h"
 #include "game/ship/ParticleGeneratorCollection.h"
 #include "game/rounds/RoundSetCollection.h"
@@ -28,6 +28,9 @@
 #include "sound/SoundList.h"
 
 #include <gtest/gtest.h>
+
+#include <cmath>
+#include <set>
 
 namespace {
 
@@ -80,6 +83,33 @@ protected:
         for (const auto& [type, count] : counts)
             text += std::to_string(type) + ":" + std::to_string(count) + " ";
         return text;
+    }
+
+    // A brick that goes only when struck from below (or above) has room there: no brick that
+    // need not go lies against that side, and above one struck from above the ball fits under
+    // the top wall.
+    void ExpectStrikableSides()
+    {
+        for (CSprite* brick = m_playfield.GetBricks().GetHead(); brick; brick = brick->GetNext()) {
+            const uint32_t type = CBrickAI::Of(brick)->GetBrickType();
+            const bool fromBelow = type == kBrickIndestructibleTop || type == kBrick3HitBottom;
+            const bool fromAbove = type == kBrickIndestructibleBottom || type == kBrick3HitTop;
+            if (!fromBelow && !fromAbove)
+                continue;
+            const CFloatPoint at = brick->GetPosition();
+            if (fromAbove) {
+                EXPECT_GE(at.m_y, 56.0f) << "no room above the brick at " << at.m_x << "," << at.m_y;
+            }
+            for (CSprite* other = m_playfield.GetBricks().GetHead(); other; other = other->GetNext()) {
+                const CFloatPoint o = other->GetPosition();
+                const float below = (o.m_y - at.m_y) * (fromBelow ? 1.0f : -1.0f);
+                if (other != brick && !CBrickAI::Of(other)->IsNeeded() && std::fabs(o.m_x - at.m_x) < 32.0f &&
+                    below > 0.0f && below <= 18.0f) {
+                    ADD_FAILURE() << "the brick at " << at.m_x << "," << at.m_y << " is struck from "
+                                  << (fromBelow ? "below" : "above") << ", where a brick that need not go lies";
+                }
+            }
+        }
     }
 
     filetest::WorkFolder m_work;
@@ -195,75 +225,56 @@ TEST_F(ShippedBricks, EveryTypeHasItsOwnLookSoundsAndBreaking)
     EXPECT_EQ(toggle(kBrickOnOff)->m_sequence2, toggle(kBrickOffOn)->m_primarySequence);
 }
 
-TEST_F(ShippedBricks, EveryLayoutBuildsTheRoundItWasDrawnWith)
-{
-    CBrickLayoutCollection& layouts = CBrickLayoutCollection::GetInstance();
-    const struct
-    {
-        const char* name;
-        uint32_t bricks;
-        const char* types;
-    } rounds[] = {{"Rounds/One Brick", 1, "0:1 "},
-                  // Rows of 15 and 14 bricks in bands.
-                  {"Rounds/Full Grid", 145, "0:72 1:15 3:14 6:15 7:29 "},
-                  {"Rounds/Moving Parts", 30, "0:23 2:1 10:4 12:1 16:1 "}};
-    ASSERT_EQ(layouts.GetCount(), GetLayoutContentNames().size() + GetDrawnLayoutNames().size());
-    for (const auto& round : rounds) {
-        const int index = layouts.FindIndexByName(round.name, -1);
-        ASSERT_GT(index, 0) << round.name;
-        CBrickLayout* layout = layouts.GetLayout(static_cast<uint32_t>(index));
-        ASSERT_NE(layout, nullptr) << round.name;
-        layout->BuildRound(true);
-        EXPECT_EQ(m_playfield.GetBricks().Count(), round.bricks) << round.name;
-        EXPECT_EQ(CountTypes(), round.types) << round.name;
-        CBackgroundCollection& backgrounds = CBackgroundCollection::GetInstance();
-        EXPECT_EQ(m_playfield.GetBackground(),
-                  backgrounds.GetBackground(static_cast<uint32_t>(backgrounds.FindIndexByName("Space", -1))));
-        // Every brick lies inside the area bricks move in.
-        for (CSprite* s = m_playfield.GetBricks().GetHead(); s; s = s->GetNext())
-            EXPECT_TRUE(IsInBrickMovableArea(s->GetPosition())) << round.name;
-    }
-}
-
-TEST_F(ShippedBricks, TheClassicSetComesFirstWithTenRoundsAndCheckPointsAtTheFirstAndSixth)
+// The rounds a game plays, read as the game reads them: the round sets in their order, each round's
+// layout built into the playfield. Twenty layouts, none played twice, each its own arrangement
+// with a name and scenery of its own, lay every brick type between them, every brick inside the
+// area bricks move in, and the bricks struck from one side only with room on that side.
+TEST_F(ShippedBricks, TwentyDistinctRoundsLayEveryBrickType)
 {
     CRoundSetCollection& sets = CRoundSetCollection::GetInstance();
     sets.SetUpAtStartUp();
     ASSERT_EQ(sets.GetCount(), 2u);
     EXPECT_STREQ(sets.GetItemName(0), "Classic");
-    const CRoundSet* classic = sets.GetSet(0);
-    ASSERT_NE(classic, nullptr);
-    const std::vector<std::string> rounds = {"One Brick", "Pyramid", "Checkers", "Full Grid", "Diamond",
-                                             "Columns",   "Waves",   "Fortress", "Moving Parts", "Invader"};
-    ASSERT_EQ(classic->GetRoundCount(), rounds.size());
-    CBrickLayoutCollection& layouts = CBrickLayoutCollection::GetInstance();
-    for (uint32_t i = 0; i < rounds.size(); ++i)
-        EXPECT_EQ(std::string(layouts.GetItemName(classic->GetLayoutIndex(i))), "Rounds/" + rounds[i]);
-    ASSERT_EQ(classic->GetCheckPointCount(), 2u);
-    EXPECT_EQ(classic->GetCheckPoint(0), 0u);
-    EXPECT_EQ(classic->GetCheckPoint(1), 5u);
-    // The second set's ten rounds follow in a game.
+    EXPECT_STREQ(sets.GetItemName(1), "Expert");
     EXPECT_EQ(CPlayfield::GetTotalRoundCount(), 20u);
-
-    // Drawn layouts lay a brick per letter of their maps, on their own backgrounds.
-    const struct
-    {
-        const char* name;
-        uint32_t bricks;
-        const char* background;
-    } drawn[] = {{"Rounds/Pyramid", 49, "Space"}, {"Rounds/Checkers", 45, "Deep Sea"}};
+    CBrickLayoutCollection& layouts = CBrickLayoutCollection::GetInstance();
     CBackgroundCollection& backgrounds = CBackgroundCollection::GetInstance();
-    for (const auto& round : drawn) {
-        CBrickLayout* layout = layouts.GetLayout(static_cast<uint32_t>(layouts.FindIndexByName(round.name, -1)));
-        ASSERT_NE(layout, nullptr) << round.name;
-        layout->BuildRound(true);
-        EXPECT_EQ(m_playfield.GetBricks().Count(), round.bricks) << round.name;
-        EXPECT_EQ(m_playfield.GetBackground(),
-                  backgrounds.GetBackground(static_cast<uint32_t>(backgrounds.FindIndexByName(round.background, -1))))
-            << round.name;
+    std::set<uint32_t> played;
+    std::set<std::string> names, arrangements;
+    std::set<uint32_t> typesLaid;
+    for (uint32_t s = 0; s < sets.GetCount(); ++s) {
+        const CRoundSet* set = sets.GetSet(s);
+        ASSERT_NE(set, nullptr) << s;
+        EXPECT_EQ(set->GetRoundCount(), 10u) << sets.GetItemName(s);
+        for (uint32_t r = 0; r < set->GetRoundCount(); ++r) {
+            const uint32_t index = set->GetLayoutIndex(r);
+            SCOPED_TRACE(layouts.GetItemName(index));
+            EXPECT_TRUE(played.insert(index).second) << "played twice";
+            CBrickLayout* layout = layouts.GetLayout(index);
+            ASSERT_NE(layout, nullptr);
+            layout->BuildRound(true);
+            EXPECT_TRUE(names.insert(layout->GetDisplayName().CStr()).second) << layout->GetDisplayName().CStr();
+            EXPECT_NE(m_playfield.GetBackground(), backgrounds.GetBackground(0)) << "no scenery";
+            std::string arrangement;
+            for (CSprite* brick = m_playfield.GetBricks().GetHead(); brick; brick = brick->GetNext()) {
+                const CBrickAI* ai = CBrickAI::Of(brick);
+                ASSERT_NE(ai, nullptr);
+                typesLaid.insert(ai->GetBrickType());
+                EXPECT_TRUE(IsInBrickMovableArea(brick->GetPosition()))
+                    << brick->GetPosition().m_x << "," << brick->GetPosition().m_y;
+                arrangement += std::to_string(ai->GetBrickType()) + "@" + std::to_string(brick->GetIntPosition().m_x) +
+                               "," + std::to_string(brick->GetIntPosition().m_y) + " ";
+            }
+            EXPECT_GE(m_playfield.GetBricks().Count(), 20u);
+            ExpectStrikableSides();
+            EXPECT_TRUE(arrangements.insert(arrangement).second) << "laid like another round";
+            m_playfield.GetBackgroundSprites().DeleteAll();
+            m_playfield.GetForeground().DeleteAll();
+        }
     }
-    m_playfield.GetBackgroundSprites().DeleteAll();
-    m_playfield.GetForeground().DeleteAll();
+    EXPECT_EQ(played.size(), 20u);
+    for (uint32_t type = 0; type < kBrickTypeCount; ++type)
+        EXPECT_EQ(typesLaid.count(type), 1u) << GetBrickTypeTable().GetItemName(type) << " is laid in no round";
     sets.FreeEntries();
 }
 

@@ -1,17 +1,26 @@
 // The demo bot: where it expects a ball to come down (against a ball stepped through the walls by
-// the test), the pointer that puts the ship there, and a seeded bot keeping a real game going.
+// the test), the brick a path from the ship meets (against a ball stepped through the field by the
+// test), the pointer that puts the ship there, and a seeded bot keeping a real game going and
+// sending the ball at the brick.
 #include "GameFixture.h"
+#include "OwnRounds.h"
 
 #include "app/Mouse.h"
 #include "game/Playfield.h"
 #include "game/bricks/BrickLayer.h"
 #include "game/ship/PowerUpAI.h"
 #include "game/ship/ShipAI.h"
+#include "game/sprites/FindSpriteAI.h"
 #include "game/sprites/Sprite.h"
 #include "game/sprites/SpriteList.h"
 #include "shell/DemoBot.h"
+#include "shell/DemoBotAim.h"
+#include "game/bricks/BrickAI.h"
+#include "game/sprites/AnimatedSprite.h"
+#include "foundation/R250Random.h"
 
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -35,7 +44,92 @@ float StepToRow(CFloatPoint start, CFloatPoint velocity, float row, float radius
     return static_cast<float>(x);
 }
 
+// A ball stepped in small steps through the field (side walls and top at the wall radius, bricks'
+// outlines grown by the collision radius) until it enters a brick's: the brick, the side it came
+// from (by the edge it crossed) and the length travelled; null past the length or below the row.
+struct SteppedHit
+{
+    const CSprite* brick = nullptr;
+    uint32_t side = 0;
+    float length = 0.0f;
+};
+SteppedHit StepToBrick(const std::vector<CSprite*>& bricks, CFloatPoint p, CFloatPoint d, float wall, float ball,
+                       float most, float giveUpY)
+{
+    const double size = std::hypot(d.m_x, d.m_y), dt = 0.02;
+    double x = p.m_x, y = p.m_y, dx = d.m_x / size, dy = d.m_y / size;
+    for (double length = 0.0; length < most; length += dt) {
+        const double py = y;
+        x += dx * dt;
+        y += dy * dt;
+        if (x < 11.0 + wall || x > 501.0 - wall)
+            dx = -dx;
+        if (y < 10.0 + wall)
+            dy = -dy;
+        if (dy > 0.0 && y >= giveUpY)
+            return {};
+        for (const CSprite* brick : bricks) {
+            const CFloatPoint b = brick->GetPosition();
+            const auto inside = [&](double ix, double iy) {
+                return ix > b.m_x - 16.0 - ball && ix < b.m_x + 15.5 + ball && iy > b.m_y - 9.0 - ball &&
+                       iy < b.m_y + 8.5 + ball;
+            };
+            if (inside(x, y) && !brick->IsDead() && brick->IsActive()) {
+                const bool acrossRow = !inside(x, py);
+                const uint32_t side = acrossRow ? (dy < 0 ? CBrickAI::kFromBelow : CBrickAI::kFromAbove)
+                                                : (dx > 0 ? CBrickAI::kFromLeft : CBrickAI::kFromRight);
+                return {brick, side, static_cast<float>(length)};
+            }
+        }
+    }
+    return {};
+}
+
 } // namespace
+
+TEST(DemoBotAim, PathMeetsTheBrickAStepwiseBallMeetsFromTheSameSide)
+{
+    // Random fields of bricks on the grid's cells, some gone or not yet shown, and paths from the
+    // ship's row in every upward direction: off the walls and the top, into a brick's side, top or
+    // bottom, or past them all.
+    CR250Random random(17);
+    int hits = 0, sides[4] = {};
+    for (int field = 0; field < 30; ++field) {
+        CSpriteList list;
+        std::vector<CSprite*> bricks;
+        for (int i = 0; i < 14; ++i) {
+            auto* brick = new CAnimatedSprite;
+            brick->SetPosition({30.0f + 32.0f * static_cast<float>(random.NextBelow(15)),
+                                20.0f + 18.0f * static_cast<float>(random.NextBelow(14))});
+            brick->SetFlag(CSprite::kDead, random.NextBelow(8) == 0);
+            brick->SetActive(random.NextBelow(8) != 0);
+            list.Append(brick);
+            bricks.push_back(brick);
+        }
+        for (int path = 0; path < 6; ++path) {
+            const bool small = random.NextBelow(4) == 0;
+            const CFloatPoint from{random.NextFloat(40.0f, 470.0f), 428.0f};
+            const float angle = random.NextFloat(-1.3f, 1.3f);
+            const CFloatPoint direction{std::sin(angle), -std::cos(angle)};
+            const CDemoBotAim::PathHit hit = CDemoBotAim::TracePath(list, from, direction, small, 1400.0f, 400.0f);
+            const SteppedHit stepped =
+                StepToBrick(bricks, from, direction, small ? 3.0f : 11.0f, small ? 3.0f : 9.0f, 1400.0f, 400.0f);
+            SCOPED_TRACE(std::to_string(field) + "/" + std::to_string(path));
+            ASSERT_EQ(hit.brick, stepped.brick);
+            if (!hit.brick)
+                continue;
+            ++hits;
+            ++sides[hit.side];
+            EXPECT_EQ(hit.side, stepped.side);
+            EXPECT_NEAR(hit.length, stepped.length, 0.05f);
+        }
+        list.DeleteAll();
+    }
+    // Every side was met, from paths that bounced and paths that did not.
+    EXPECT_GT(hits, 80);
+    for (int side : sides)
+        EXPECT_GT(side, 0);
+}
 
 TEST(DemoBot, PredictsWhereTheBallComesDownThroughTheWalls)
 {
@@ -73,8 +167,31 @@ TEST(DemoBot, PointerPutsTheShipWhereItIsWanted)
 }
 
 #ifdef VANTOREL_DATA_DIR
+// Rounds of the test's own: a few rows of bricks high up, a full grid, one brick.
 class DemoBotGame : public GameFixture
 {
+protected:
+    void PrepareData(const std::filesystem::path&) override
+    {
+        ownrounds::WriteLayout("Rows", ownrounds::LayoutText("Rows", {"Bricks/Normal", "Bricks/Power Up"},
+                                                             {"", "", "..1121111211.", "..1111111111."}));
+        std::vector<std::string> grid(12, "111111111111111");
+        grid[0] = grid[1] = "";
+        ownrounds::WriteLayout("Grid", ownrounds::LayoutText("Grid", {"Bricks/Normal"}, grid));
+        ownrounds::WriteLayout("One", ownrounds::LayoutText("One", {"Bricks/Normal"}, {"", "", "", "", ".........1"}));
+        ownrounds::WriteRoundSet("0 Bot", {"Rounds/Rows", "Rounds/Grid", "Rounds/One"});
+    }
+    // The bot waits for the machine to lay the bricks; the number of steps it took.
+    int LetTheMachineLay(CDemoBot& bot)
+    {
+        CPlayfield& playfield = *m_game->GetPlayfield();
+        int steps = 0;
+        for (; steps < 60 * 60 && playfield.IsLayingBricks(); ++steps) {
+            bot.Step(playfield);
+            Step();
+        }
+        return steps;
+    }
 };
 
 TEST_F(DemoBotGame, ShipKeepsMeetingTheBall)
@@ -82,12 +199,8 @@ TEST_F(DemoBotGame, ShipKeepsMeetingTheBall)
     m_game->StartNewGame(1, 0);
     CPlayfield& playfield = *m_game->GetPlayfield();
     CDemoBot bot(5);
-    // The bot waits for the machine to lay the bricks; the play is counted from then on.
-    for (int step = 0; step < 600 && playfield.IsLayingBricks(); ++step) {
-        bot.Step(playfield);
-        Step();
-    }
-    ASSERT_FALSE(playfield.IsLayingBricks());
+    // The play is counted once the bricks are laid.
+    ASSERT_LT(LetTheMachineLay(bot), 600);
     int returns = 0;
     int previousPointer = bot.GetPointerX();
     bool wasFalling = false;
@@ -114,13 +227,15 @@ TEST_F(DemoBotGame, GoesForACapsuleWhileTheBallRisesButLetsABombFall)
 {
     m_game->StartNewGame(1, 0);
     CPlayfield& field = *m_game->GetPlayfield();
+    // The ball goes up to the top and back; the capsule comes down first, and the ship fetches it
+    // and is back in time.
     auto* ball = new CSprite;
-    ball->SetPosition({100.0f, 300.0f});
+    ball->SetPosition({450.0f, 300.0f});
     ball->SetVelocity({0.0f, -5.0f});
     field.GetBalls().Append(ball);
     CSprite brick;
-    brick.SetPosition({400.0f, 100.0f});
-    for (const auto& [kind, target] : {std::pair{CPowerUpAI::kSlow, 400.0f}, std::pair{CPowerUpAI::kBomb, 100.0f}}) {
+    brick.SetPosition({150.0f, 300.0f});
+    for (const auto& [kind, target] : {std::pair{CPowerUpAI::kSlow, 150.0f}, std::pair{CPowerUpAI::kBomb, 450.0f}}) {
         field.GetPowerUps().DeleteAll();
         field.SpawnPowerUp(&brick, kind);
         CDemoBot bot(5);
@@ -131,15 +246,11 @@ TEST_F(DemoBotGame, GoesForACapsuleWhileTheBallRisesButLetsABombFall)
 
 TEST_F(DemoBotGame, LetsTheMachineLayEveryBrickBeforeItClicks)
 {
-    // Round 1-4 lays a full grid: long enough for several of the bot's clicks.
-    m_game->StartNewGame(1, 3);
+    // A full grid takes long enough to lay for several of the bot's clicks.
+    m_game->StartNewGame(1, 1);
     CPlayfield& playfield = *m_game->GetPlayfield();
     CDemoBot bot(5);
-    int steps = 0;
-    for (; playfield.IsLayingBricks() && steps < 60 * 60; ++steps) {
-        bot.Step(playfield);
-        Step();
-    }
+    const int steps = LetTheMachineLay(bot);
     // Laid to the end by the machine: it went home with every brick placed.
     EXPECT_GT(steps, 200);
     EXPECT_LT(steps, 60 * 60);
@@ -150,5 +261,39 @@ TEST_F(DemoBotGame, LetsTheMachineLayEveryBrickBeforeItClicks)
         Step();
     }
     EXPECT_NE(playfield.GetBalls().GetHead()->GetVelocity().m_y, 0.0f);
+}
+TEST_F(DemoBotGame, TheFirstTouchSendsTheBallAtTheBrick)
+{
+    // The serve, aimed by carrying the held ball; and a ball dropped from mid-field, met at the spot
+    // of the ship that sends it on at the one brick (up to 11 degrees off straight).
+    for (const bool dropped : {false, true}) {
+        SCOPED_TRACE(dropped ? "dropped" : "served");
+        m_game->StartNewGame(1, 2);
+        CPlayfield& playfield = *m_game->GetPlayfield();
+        CDemoBot bot(5);
+        ASSERT_LT(LetTheMachineLay(bot), 600);
+        CSprite* ball = playfield.GetBalls().GetHead();
+        ASSERT_NE(ball, nullptr);
+        if (dropped) {
+            CSprite* ship = playfield.GetShip().GetHead();
+            FindSpriteAI<CShipAI>(ship)->ReleaseBall(ship);
+            ball->SetPosition({250.0f, 250.0f});
+            ball->SetVelocity({0.0f, 5.4f});
+        }
+        int touches = 0;
+        bool wasFalling = !dropped;
+        for (int step = 0; step < 60 * 30 && !playfield.IsRoundComplete(); ++step) {
+            bot.Step(playfield);
+            Step();
+            ball = playfield.GetBalls().GetHead();
+            const bool falling = ball && ball->GetVelocity().m_y > 0.0f;
+            // Sent up from the ship's row: a touch.
+            if (ball && wasFalling && ball->GetVelocity().m_y < 0.0f && ball->GetPosition().m_y > 380.0f)
+                ++touches;
+            wasFalling = falling || (ball && ball->GetVelocity().m_y == 0.0f);
+        }
+        EXPECT_TRUE(playfield.IsRoundComplete());
+        EXPECT_EQ(touches, 1);
+    }
 }
 #endif

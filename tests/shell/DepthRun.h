@@ -2,9 +2,10 @@
 // Runs of the game object at a display depth in one test, each as a fresh start of the program
 // would make it (no statistics, the clock and the random sequences from their start, the frame
 // list loading for the new display), driven by input queued as the system delivers it. Its round
-// set holds one round of several brick types ("Moving Parts").
+// set holds one round of its own, of several brick types, some floating and moving.
 #include "../game/BrickTestSupport.h"
 #include "GameFixture.h"
+#include "OwnRounds.h"
 #include "TestSupport.h"
 #include "app/TypedWordMatcher.h"
 #include "blit/modes/ShadowBlitter.h"
@@ -56,17 +57,13 @@ protected:
         g_mouse = CMouse();
         g_gameRandom.Seed(1234);
         g_generalRandom.Seed(5678);
+        // The first set's one round holds several brick types, some floating and moving.
+        ownrounds::WriteLayout("Depths", ownrounds::SeveralTypesLayoutText("Depths"));
+        ownrounds::WriteRoundSet("0 Depths", {"Rounds/Depths"});
         m_game = new CGame(nullptr);
         m_game->MarkConstructed();
         m_game->Init(nullptr);
         ASSERT_EQ(m_game->GetDisplay()->GetBitsPerPixel(), depth);
-        // One set whose first round holds several brick types.
-        const std::filesystem::path sets = m_folder.Path() / "Sets";
-        std::filesystem::create_directories(sets);
-        testsupport::WriteFileBytes(sets / "Depths.RoundSet", bricktest::RoundSetText({"Rounds/Moving Parts"}, {0}));
-        CRoundSetCollection& collection = CRoundSetCollection::GetInstance();
-        collection.SetFolder(sets.string().c_str());
-        collection.SetEntries({CSharedString("Depths")});
         m_game->GoToMainMenu();
     }
     static void Queue(const platform::Event& event) { platform::GetHeadlessBackend().QueueEvent(event); }

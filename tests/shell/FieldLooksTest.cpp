@@ -1,8 +1,9 @@
 // The field as the player sees it, at every display depth, through the game object: each brick
-// type of round 1-9 ("Moving Parts") in its own look, the brick-laying machine at work, and the
+// type of a round of the test's own in its own look, the brick-laying machine at work, and the
 // "Game Over" picture centred in the field while the game ends. Colours are read from the shown
 // display, so the depth's packing and palette are part of what is checked.
 #include "GameFixture.h"
+#include "OwnRounds.h"
 
 #include "app/TypedWordMatcher.h"
 #include "game/Playfield.h"
@@ -22,8 +23,6 @@
 #ifdef VANTOREL_DATA_DIR
 namespace {
 
-// Round 1-9 holds grid bricks of several types and floating ones.
-constexpr uint32_t kMovingParts = 8;
 constexpr int kEnterKey = 28;
 
 struct Rgb
@@ -84,6 +83,19 @@ class FieldLooks : public GameFixture, public ::testing::WithParamInterface<uint
 {
 protected:
     std::string GameCommandLine() const override { return "/ScreenBitDepth " + std::to_string(GetParam()); }
+    // The first round holds grid bricks of several types and floating ones.
+    void PrepareData(const std::filesystem::path&) override
+    {
+        ownrounds::WriteLayout("Looks", ownrounds::SeveralTypesLayoutText("Looks"));
+        ownrounds::WriteRoundSet("0 Looks", {"Rounds/Looks"});
+    }
+    void SetUp() override
+    {
+        GameFixture::SetUp();
+        // The words were registered once for the process; the fixture's fresh keyboard lost its
+        // filter since.
+        g_keyboard.SetFilter(&CTypedWordMatcher::OnCharTyped, &g_typedWordMatcher);
+    }
 
     static void Queue(const platform::Event& event) { platform::GetHeadlessBackend().QueueEvent(event); }
     static void PressEnter()
@@ -98,10 +110,10 @@ protected:
         for (const char* c = word; *c; ++c)
             Queue(platform::Event::Char(*c));
     }
-    // A new game on round 1-9, its bricks laid (Enter skips the machine) and the screen faded in.
+    // A new game on the round, its bricks laid (Enter skips the machine) and the screen faded in.
     void PlayMovingParts()
     {
-        m_game->StartNewGame(1, kMovingParts);
+        m_game->StartNewGame(1, 0);
         Step(2);
         PressEnter();
         Step(60);
@@ -162,7 +174,7 @@ TEST_P(FieldLooks, EveryBrickTypeOfTheRoundShowsItsOwnLook)
 TEST_P(FieldLooks, TheMachineIsSeenLayingEachBrick)
 {
     CPlayfield* field = m_game->GetPlayfield();
-    m_game->StartNewGame(1, kMovingParts);
+    m_game->StartNewGame(1, 0);
     // Until the carriage sets its first brick in place.
     int steps = 0;
     while (field->GetBrickLayer().GetState() != CBrickLayer::kPlacing && steps < 600)

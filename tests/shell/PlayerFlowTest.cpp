@@ -3,6 +3,7 @@
 // game across a restart of the game object.
 #include "../game/BrickTestSupport.h"
 #include "GameFixture.h"
+#include "OwnRounds.h"
 #include "TestSupport.h"
 #include "game/Playfield.h"
 #include "game/rounds/RoundSetCollection.h"
@@ -39,6 +40,11 @@ protected:
         GameFixture::SetUp();
         PrepareGame();
     }
+    // A round of the test's own, which every round of its sets plays.
+    void PrepareData(const std::filesystem::path&) override
+    {
+        ownrounds::WriteLayout("Own", ownrounds::LayoutText("Own", {"Bricks/Normal"}, {"", "", ".1111111.."}));
+    }
     void TearDown() override
     {
         GameFixture::TearDown();
@@ -51,7 +57,7 @@ protected:
         m_game->GoToMainMenu();
         Step();
     }
-    // The data set's round sets give way to m_sets sets of ten rounds of a data set layout, with
+    // The data set's round sets give way to m_sets sets of ten rounds of the test's layout, with
     // checkpoints at rounds 0 and 5, written to files in a folder of the test's own.
     void UseTestRoundSets()
     {
@@ -63,7 +69,7 @@ protected:
             char name[16];
             std::snprintf(name, sizeof name, "Set%02d", s);
             testsupport::WriteFileBytes(folder / (std::string(name) + ".RoundSet"),
-                                        bricktest::RoundSetText(std::vector<std::string>(10, "Rounds/Pyramid"), {0, 5}));
+                                        bricktest::RoundSetText(std::vector<std::string>(10, "Rounds/Own"), {0, 5}));
             names.emplace_back(name);
         }
         CRoundSetCollection& sets = CRoundSetCollection::GetInstance();

@@ -25,6 +25,8 @@ protected:
         CMainMenuWindow::CloseOpen();
         m_game->StartNewGame(1, 0);
         Step(2);
+        // Whatever the first round lays, it is laid at once.
+        m_game->GetPlayfield()->HandleSkipKey(CPlayfield::kEnterKey);
     }
     // The rows the field rebuilds asked for, as one rectangle (empty: none).
     CIntRect RowsAsked()
