@@ -3,6 +3,7 @@
 #include "foundation/LocalizedString.h"
 #include "graphics/PaletteTable.h"
 
+#include <algorithm>
 #include <cstring>
 
 uint32_t g_channelTo5[256];
@@ -27,13 +28,10 @@ CLocalizedString s_paletteFatalText("The executable or data file appears to have
                                     "the product, or contact the vendor for assistance.",
                                     nullptr);
 
-// The nearest of the field's levels, read as the display reads them: a field of k bits widens
-// to 8 by repeating its top bits, so level v shows as v * 255 / (2^k - 1). Rounding for a plain
-// shift instead ((c + 4) >> 3) moved the upper half of every ramp a level up, green by another
-// step than red and blue: greys came out tinted. No ties occur (255 is odd).
-uint32_t Nearest(uint32_t c, uint32_t levels)
+// Half a step added before the shift; the clamp keeps the top values inside the field.
+uint32_t HalfStep(uint32_t c, uint32_t shift, uint32_t top)
 {
-    return (c * levels * 2 + 255) / 510;
+    return std::min<uint32_t>((c + (1u << (shift - 1))) >> shift, top);
 }
 
 } // namespace
@@ -53,7 +51,7 @@ uint32_t PackRgbToPixel15(uint32_t red, uint32_t green, uint32_t blue)
     blue &= 0xFF;
     if (ArePackingTablesBuilt())
         return g_channelTo5Shl10[red] + g_channelTo5Shl5[green] + g_channelTo5[blue];
-    return (Nearest(red, 31) << 10) | (Nearest(green, 31) << 5) | Nearest(blue, 31);
+    return (HalfStep(red, 3, 31) << 10) | (HalfStep(green, 3, 31) << 5) | HalfStep(blue, 3, 31);
 }
 
 uint32_t PackRgbToPixel16(uint32_t red, uint32_t green, uint32_t blue)
@@ -63,7 +61,7 @@ uint32_t PackRgbToPixel16(uint32_t red, uint32_t green, uint32_t blue)
     blue &= 0xFF;
     if (ArePackingTablesBuilt())
         return g_channelTo5Shl11[red] + g_channelTo6Shl5[green] + g_channelTo5[blue];
-    return (Nearest(red, 31) << 11) | (Nearest(green, 63) << 5) | Nearest(blue, 31);
+    return (HalfStep(red, 3, 31) << 11) | (HalfStep(green, 2, 63) << 5) | HalfStep(blue, 3, 31);
 }
 
 CPaletteTable* GetCurrentPaletteRef()

@@ -32,28 +32,30 @@ extern CPaletteTable Alpha40_60;
 extern CLocalizedString* g_paletteFatalCaption;
 extern CLocalizedString* g_paletteFatalText;
 
-// The 8-bit value a 5-bit or 6-bit field stands for, as the display widens it: the field's top
-// bits repeated below it, so 0 stays 0 and a full field gives 255. The packers below are its
-// inverse: a field widened and packed again comes back unchanged.
-constexpr uint32_t WidenField5(uint32_t field)
+// The 8-bit value a 5-bit or 6-bit field stands for in the engine's own conversions: the field
+// shifted to the top of the byte, its low bits 0, so a full field gives 248 (252 for green), not
+// 255. The packers below are not its inverse everywhere: with the per-channel tables (8-bit
+// display) a full field widened and packed again loses a level (0xFFFF comes back as 0xF7DE).
+constexpr uint32_t ExpandField5(uint32_t field)
 {
-    return (field << 3 | field >> 2) & 0xFF;
+    return (field << 3) & 0xFF;
 }
-constexpr uint32_t WidenField6(uint32_t field)
+constexpr uint32_t ExpandField6(uint32_t field)
 {
-    return (field << 2 | field >> 4) & 0xFF;
+    return (field << 2) & 0xFF;
 }
-// Bytes blue, green, red (bits 0-7, 8-15, 16-23) of an RGB565 pixel.
-constexpr uint32_t Widen565(uint32_t pixel)
+// Bytes blue, green, red (bits 0-7, 8-15, 16-23) of an RGB565 pixel, each field shifted only.
+constexpr uint32_t Expand565(uint32_t pixel)
 {
-    return WidenField5(pixel & 0x1F) | WidenField6(pixel >> 5 & 0x3F) << 8 | WidenField5(pixel >> 11 & 0x1F) << 16;
+    return ExpandField5(pixel & 0x1F) | ExpandField6(pixel >> 5 & 0x3F) << 8 | ExpandField5(pixel >> 11 & 0x1F) << 16;
 }
 
-// The 5-5-5 pixel (below 0x8000): each channel to its nearest 5-bit level, round(c * 31 / 255),
-// the level the display widens back to the closest value (within 4 of c). With the per-channel
-// tables their sum, which is the same.
+// The 5-5-5 pixel (below 0x8000). With the per-channel tables their sum; otherwise each channel
+// gets half a step added before the shift, (c + 4) >> 3, clamped to 31 so 252..255 cannot overflow
+// the field. The two forms differ for some inputs: (4, 2, 4) packs to 0 with the tables and to
+// 0x0401 without.
 uint32_t PackRgbToPixel15(uint32_t red, uint32_t green, uint32_t blue);
-// The 5-6-5 pixel: red and blue as above, green round(c * 63 / 255) (within 2 of c).
+// The 5-6-5 pixel, as above with green (c + 2) >> 2 clamped to 63.
 uint32_t PackRgbToPixel16(uint32_t red, uint32_t green, uint32_t blue);
 bool ArePackingTablesBuilt();
 

@@ -77,7 +77,7 @@ void CColor::SetFromPaletteIndex(uint8_t index)
 
 void CColor::SetFromPixel565(uint16_t value)
 {
-    const uint32_t bytes = Widen565(value);
+    const uint32_t bytes = Expand565(value);
     Update(static_cast<uint8_t>(bytes >> 16), static_cast<uint8_t>(bytes >> 8), static_cast<uint8_t>(bytes), 255, true);
 }
 

@@ -26,8 +26,8 @@ public:
     void SetAvoidingIndexZero(uint8_t red, uint8_t green, uint8_t blue, uint8_t alpha);
     // The entry of the current palette, alpha 255; caches the index (both flag bits set).
     void SetFromPaletteIndex(uint8_t index);
-    // The fields widened as the display widens them (Widen565), alpha 255; as Set. Packing the
-    // result gives the value back.
+    // red = (v >> 8) & 0xF8, green = (v >> 3) & 0xFC, blue = (v & 31) * 8 (Expand565), alpha 255;
+    // as Set.
     void SetFromPixel565(uint16_t value);
     // Opaque black, 16-bit pixel 0, palette index 0; flags unchanged.
     void SetBlack();

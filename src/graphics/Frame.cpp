@@ -87,7 +87,7 @@ void ColorOfValue(const uint8_t* value, uint32_t valueBytes, uint8_t alpha, CCol
 {
     if (valueBytes == 2) {
         uint16_t v = Load16(value);
-        const uint32_t bytes = Widen565(v);
+        const uint32_t bytes = Expand565(v);
         out.ConstructRgba(static_cast<uint8_t>(bytes >> 16), static_cast<uint8_t>(bytes >> 8),
                           static_cast<uint8_t>(bytes), alpha);
     } else {

@@ -72,8 +72,8 @@ public:
     // lightness added.
     void BuildTestLightTable(CPaletteTable& palette);
     // Kind 5 (by 5-5-5 colour) or 7 (by 5-6-5 colour): the entry of start .. end - 1 nearest to
-    // each pixel's colour, its fields widened as the display widens them; kind 6: all zero, filled on use. The palette becomes the fallback. Other kinds
-    // leave the table unchanged.
+    // each pixel's colour (8r, 8g, 8b) or (8r, 4g, 8b); kind 6: all zero, filled on use. The
+    // palette becomes the fallback. Other kinds leave the table unchanged.
     void BuildInverseColorTable(CPaletteTable& palette, int32_t kind, uint32_t start, uint32_t end);
     // Kind 1: all black but entry 255 white, then up to count colours of the histogram's median
     // cut from entry first on (never past entry 255).

@@ -171,7 +171,7 @@ void CPaletteTable::BuildInverseColorTable(CPaletteTable& palette, int32_t kind,
         std::memset(m_data, 0, GetSize());
         return;
     }
-    // Each pixel stands for the colour its fields widen to, the one the packers round to it.
+    // Each pixel stands for its fields shifted to the top of the byte: (8r, 8g, 8b) or (8r, 4g, 8b).
     const uint32_t greenLevels = kind == 5 ? 32 : 64;
     // Every colour is asked once: measured, not remembered. A table that is not a palette answers
     // as its own search does.
@@ -180,8 +180,8 @@ void CPaletteTable::BuildInverseColorTable(CPaletteTable& palette, int32_t kind,
     for (uint32_t r = 0; r < 32; ++r)
         for (uint32_t g = 0; g < greenLevels; ++g)
             for (uint32_t b = 0; b < 32; ++b) {
-                const auto red = static_cast<uint8_t>(WidenField5(r)), blue = static_cast<uint8_t>(WidenField5(b));
-                const auto green = static_cast<uint8_t>(kind == 5 ? WidenField5(g) : WidenField6(g));
+                const auto red = static_cast<uint8_t>(ExpandField5(r)), blue = static_cast<uint8_t>(ExpandField5(b));
+                const auto green = static_cast<uint8_t>(kind == 5 ? ExpandField5(g) : ExpandField6(g));
                 *out++ = search ? search->Measure(red, green, blue) : palette.FindNearest(red, green, blue, start, end);
             }
 }

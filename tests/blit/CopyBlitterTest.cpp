@@ -52,31 +52,53 @@ uint32_t Convert(uint32_t sourceDepth, uint32_t destinationDepth, uint32_t pixel
 
 } // namespace
 
-// 16-bit fields widen as the display widens them (top bits repeated) and 24-bit channels pack to
-// the nearest level, the same with and without the 8-bit display's packing tables: a 16-bit pixel
-// converted to 24 bits and back is unchanged.
-TEST(CopyBlitter, ConversionsWidenAsTheDisplayAndPackToTheNearestLevel)
+TEST(CopyBlitter, ConversionsWidenByShiftsAndPackByRounding)
 {
-    EXPECT_EQ(Convert(16, 24, 0xF800), 0xFF0000u); // red in byte 2
-    EXPECT_EQ(Convert(16, 24, 0x07E0), 0x00FF00u);
-    EXPECT_EQ(Convert(16, 24, 0x001F), 0x0000FFu);
-    EXPECT_EQ(Convert(16, 24, 0x8410), 0x848284u);
-    EXPECT_EQ(Convert(16, 32, 0xFFFF), 0xFFFFFFFFu);
+    EXPECT_EQ(Convert(16, 24, 0xF800), 0xF80000u); // red in byte 2
+    EXPECT_EQ(Convert(16, 24, 0x07E0), 0x00FC00u);
+    EXPECT_EQ(Convert(16, 24, 0x001F), 0x0000F8u);
+    EXPECT_EQ(Convert(16, 32, 0xFFFF), 0xFFF8FCF8u);
     EXPECT_EQ(Convert(24, 32, 0x000000), 0xFF000000u);
-    for (bool tables : {false, true}) {
-        if (tables)
-            BuildDerivedPaletteTables(); // the 8-bit display's packing tables
-        EXPECT_EQ(Convert(24, 16, 0xFFFFFF), 0xFFFFu);
-        EXPECT_EQ(Convert(24, 16, 0x040204), 0x0000u); // bytes blue 4, green 2, red 4
-        EXPECT_EQ(Convert(24, 16, 0xF8FCF8), 0xF7DEu);
-        for (uint32_t pixel : {0x0001u, 0x1234u, 0x8410u, 0xF7DEu, 0xFFFFu})
-            EXPECT_EQ(Convert(24, 16, Convert(16, 24, pixel)), pixel) << std::hex << pixel;
-    }
+    EXPECT_EQ(Convert(24, 16, 0xFFFFFF), 0xFFFFu);
+    EXPECT_EQ(Convert(24, 16, 0x040204), 0x0821u); // bytes blue 4, green 2, red 4: rounded arithmetic
+    EXPECT_EQ(Convert(24, 16, 0xF8FCF8), 0xFFFFu);
+    BuildDerivedPaletteTables(); // the 8-bit display's packing tables
+    EXPECT_EQ(Convert(24, 16, 0xFFFFFF), 0xFFFFu);
+    EXPECT_EQ(Convert(24, 16, 0x040204), 0x0000u);
+    EXPECT_EQ(Convert(24, 16, 0xF8FCF8), 0xF7DEu);
+    EXPECT_EQ(Convert(24, 16, Convert(16, 24, 0xFFFF)), 0xF7DEu);
     blittest::ForgetEightBitTables();
     // Every value is written, 0 included.
     for (uint32_t depth : {8u, 16u, 24u, 32u})
         EXPECT_EQ(Convert(depth, depth, 0), 0u) << depth;
     EXPECT_EQ(Convert(16, 24, 0), 0u);
+}
+
+// Every 16-bit pixel widened to 24 bits and packed again: the arithmetic packer undoes the shifts,
+// the 8-bit display's tables (31/255 and 63/255 to nearest) take a level off upper fields.
+TEST(CopyBlitter, WideningAndPackingAreInverseOnlyWithoutTheTables)
+{
+    CFrame all, wide, back;
+    all.Create(256, 256, 16);
+    for (uint32_t v = 0; v < 65536; ++v)
+        frametest::WritePixel(all, v & 255, v >> 8, v);
+    wide.Create(256, 256, 24);
+    back.Create(256, 256, 16);
+    ASSERT_TRUE(wide.DrawFrameAt(&all, 0, 0, &g_copyBlitter));
+    auto nearest = [](uint32_t field, uint32_t bits) {
+        const uint32_t top = (1u << bits) - 1, widened = field << (8 - bits);
+        return (widened * top * 2 + 255) / 510; // floor(widened * top / 255 + 0.5)
+    };
+    for (bool tables : {false, true}) {
+        if (tables)
+            BuildDerivedPaletteTables();
+        ASSERT_TRUE(back.DrawFrameAt(&wide, 0, 0, &g_copyBlitter));
+        for (uint32_t v = 0; v < 65536; ++v) {
+            const uint32_t want = tables ? nearest(v >> 11, 5) << 11 | nearest(v >> 5 & 63, 6) << 5 | nearest(v & 31, 5) : v;
+            ASSERT_EQ(frametest::ReadPixel(back, v & 255, v >> 8), want) << std::hex << v << (tables ? " tables" : "");
+        }
+    }
+    blittest::ForgetEightBitTables();
 }
 
 TEST(CopyBlitter, TablesOfThe8BitDisplay)

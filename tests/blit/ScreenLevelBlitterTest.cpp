@@ -256,7 +256,7 @@ TEST(ScreenLevelBlitter, EightAndTwentyFourBitSourcesOnlyConvert)
     source24.Create(3, 1, 24);
     for (uint32_t i = 0; i < 256; ++i)
         source8.GetPixels()[i] = static_cast<uint8_t>(i);
-    const uint8_t bgr[] = {255, 255, 255, 5, 3, 5, 0, 0, 255};
+    const uint8_t bgr[] = {255, 255, 255, 4, 2, 4, 0, 0, 255};
     std::memcpy(source24.GetPixels(), bgr, sizeof bgr);
 
     for (Op op : kOps) {
@@ -274,8 +274,7 @@ TEST(ScreenLevelBlitter, EightAndTwentyFourBitSourcesOnlyConvert)
                 ASSERT_EQ(Load(destination.GetPixels(), i), (is555 ? g_paletteToPixel15 : g_paletteToPixel16)[i] & 0xFFFF)
                     << i;
             const uint8_t* row1 = destination.GetPixels() + 2 * 256;
-            // Without the per-channel tables: white packs to all ones, (5, 3, 5) to the lowest levels
-            // (green 0 in 5-5-5), red alone.
+            // Without the per-channel tables: white packs to all ones, (4, 2, 4) rounds up, red alone.
             const std::vector<uint16_t> want24 = is555 ? std::vector<uint16_t>{0x7FFF, 0x0401, 0x7C00}
                                                        : std::vector<uint16_t>{0xFFFF, 0x0821, 0xF800};
             EXPECT_EQ((std::vector<uint16_t>{Load(row1, 0), Load(row1, 1), Load(row1, 2)}), want24);

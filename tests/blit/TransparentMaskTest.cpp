@@ -44,7 +44,7 @@ TEST(TransparentMask, Index0AndPixel0AreLeftOut)
         }
     g_paletteToPixel16[5] = g_paletteToPixel16[255] = 0;
 
-    // 16-bit pixels: 0 left out, the others widened onto 24 bits as the display widens them.
+    // 16-bit pixels: 0 left out, the others widened by shifts onto 24 bits.
     CFrame wide;
     wide.Create(3, 1, 16);
     SetPixelsOfRow(wide, {0xFFFF, 0, 0x0001});
@@ -54,7 +54,7 @@ TEST(TransparentMask, Index0AndPixel0AreLeftOut)
             CFrame destination;
             MakePlainFrame(destination, 3, 1, depth, 0x66);
             ASSERT_TRUE(destination.DrawFrameAt(&wide, 0, 0, &g_transparentMaskBlitter));
-            const std::vector<uint32_t> expected16{0xFFFF, 0x6666, 0x0001}, expected24{0xFFFFFF, 0x666666, 0x000008};
+            const std::vector<uint32_t> expected16{0xFFFF, 0x6666, 0x0001}, expected24{0xF8FCF8, 0x666666, 0x000008};
             EXPECT_EQ(PixelsOfRow(destination), depth == 16 ? expected16 : expected24) << value;
         }
 }
@@ -141,7 +141,7 @@ TEST(TransparentMask, ThirtyTwoBitPicturesCompositeByTheirAlphaOntoEveryDepth)
     spantest::CScopedBlendTables tables;
     g_inverseColorTable15.Create(5);
     std::memset(g_inverseColorTable15.GetData(), 77, 32768);
-    const uint32_t under16 = 0x8410; // grey fields widening to 132, 130, 132
+    const uint32_t under16 = 0x8410; // grey fields shifting to 128, 128, 128
     for (CBlitter* blitter : {static_cast<CBlitter*>(&g_transparentMaskBlitter), static_cast<CBlitter*>(&g_copyBlitter)})
         for (uint32_t depth : {8u, 16u, 24u, 32u}) {
             if (depth == 32 && blitter == &g_copyBlitter)
@@ -164,8 +164,8 @@ TEST(TransparentMask, ThirtyTwoBitPicturesCompositeByTheirAlphaOntoEveryDepth)
                                 0x40};
                     break;
                 case 16:
-                    expected = {PackRgbToPixel16(mix(0x84, red, whole), mix(0x82, green, whole), mix(0x84, blue, whole)),
-                                PackRgbToPixel16(mix(0x84, red, half), mix(0x82, green, half), mix(0x84, blue, half)),
+                    expected = {PackRgbToPixel16(mix(0x80, red, whole), mix(0x80, green, whole), mix(0x80, blue, whole)),
+                                PackRgbToPixel16(mix(0x80, red, half), mix(0x80, green, half), mix(0x80, blue, half)),
                                 under16};
                     if (opacity == 1.0f)
                         expected[0] = PackRgbToPixel16(red, green, blue);

@@ -27,8 +27,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -255,12 +253,10 @@ inline std::unique_ptr<CDirtyRectFrame> MakeScreen()
     return screen;
 }
 
-// The 16-bit pixel of the colour 0xRRGGBB: each channel at its nearest 5- or 6-bit level.
+// The 16-bit pixel of the colour 0xRRGGBB.
 inline uint16_t Pixel565(uint32_t rgb)
 {
-    auto level = [](uint32_t c, double top) { return static_cast<uint32_t>(std::lround(c * top / 255.0)); };
-    return static_cast<uint16_t>(level(rgb >> 16 & 0xFF, 31) << 11 | level(rgb >> 8 & 0xFF, 63) << 5 |
-                                 level(rgb & 0xFF, 31));
+    return static_cast<uint16_t>((((rgb >> 16) & 0xF8) << 8) | (((rgb >> 8) & 0xFC) << 3) | ((rgb & 0xFF) >> 3));
 }
 
 } // namespace worldtest

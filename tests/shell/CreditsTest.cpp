@@ -138,8 +138,8 @@ TEST_F(CreditsTest, HeadingsAreCentredOverARedOrGreenUnderline)
     const struct
     {
         const char* line;
-        uint32_t underline;  // 5-6-5 pixel of level 156 at full opacity: the nearest field level
-    } cases[] = {{"_ABC", 19u << 11}, {"+ABC", 39u << 5}};  // 156 * 31 / 255 = 18.97, 156 * 63 / 255 = 38.5
+        uint32_t underline;  // 5-6-5 pixel of level 156 at full opacity, channels rounded
+    } cases[] = {{"_ABC", ((156u + 4) >> 3) << 11}, {"+ABC", ((156u + 2) >> 2) << 5}};
     for (const auto& c : cases) {
         auto text = Read(c.line);
         Advance(kMiddleMilliseconds);

@@ -58,7 +58,7 @@ protected:
         g_gameRandom.Seed(1234);
         g_generalRandom.Seed(5678);
         // The first set's one round holds several brick types, some floating and moving.
-        ownrounds::WriteLayout("Depths", ownrounds::SeveralTypesLayoutText("Depths"));
+        ownrounds::WriteLayout("Depths", RoundLayoutText());
         ownrounds::WriteRoundSet("0 Depths", {"Rounds/Depths"});
         m_game = new CGame(nullptr);
         m_game->MarkConstructed();
@@ -66,6 +66,8 @@ protected:
         ASSERT_EQ(m_game->GetDisplay()->GetBitsPerPixel(), depth);
         m_game->GoToMainMenu();
     }
+    // The layout of the one round of the first set.
+    virtual std::string RoundLayoutText() const { return ownrounds::SeveralTypesLayoutText("Depths"); }
     static void Queue(const platform::Event& event) { platform::GetHeadlessBackend().QueueEvent(event); }
     // A key held for two steps, as a player strikes it, with the character it types.
     void Press(int key, unsigned char character)

@@ -215,7 +215,7 @@ TEST_F(ButtonDrawing, DownStatesShiftTheFaceByOnePixel)
 TEST_F(ButtonDrawing, DisabledImageShowsThroughTheFadedImage)
 {
     MakeScreen(16, 60, 40);
-    const uint32_t white = PackRgbToPixel16(255, 255, 255), blue = PackRgbToPixel16(0, 0, 255);
+    const uint32_t white = PackRgbToPixel16(248, 252, 248), blue = PackRgbToPixel16(0, 0, 248);
     m_image = MakeImage(16, white, white);
     m_disabledImage = MakeImage(16, blue, blue);
     CJButton* button = Add("Pic", {0, 0, 0, 0});

@@ -1,8 +1,9 @@
 #pragma once
 // The loops of the ten conversion span tables: 8-bit palette indices drawn onto 16-bit pixels
 // through g_paletteToPixel16, and RGB565 pixels widened onto 24-bit and 32-bit pixels (blue, green,
-// red and, for 32 bits, alpha). A field widens as the display widens it (Widen565: its top bits
-// repeated below it). Alpha operands of the 24-bit forms are not read.
+// red and, for 32 bits, alpha). A field widens by a shift only (Expand565: blue << 3, green << 2,
+// red as it stands in the top byte), so white reads 248, 252, 248. Alpha operands of the 24-bit
+// forms are not read.
 // Internal to the kernel table: callers go through the tables of SpanKernelTable.h.
 #include "blit/ColorPacking.h"
 #include "blit/kernels/CopyFillKernels.h"
@@ -97,7 +98,7 @@ struct Expand16Loop
         uint8_t* d = static_cast<uint8_t*>(destination);
         const uint8_t* s = static_cast<const uint8_t*>(source);
         for (uint32_t i = 0; i < count; ++i) {
-            const uint32_t bytes = Widen565(LoadPixel16(s, i)) | (alpha ? alpha[i] : 0xFFu) << 24;
+            const uint32_t bytes = Expand565(LoadPixel16(s, i)) | (alpha ? alpha[i] : 0xFFu) << 24;
             std::memcpy(d + Bytes * static_cast<size_t>(i), &bytes, Bytes);
         }
     }
@@ -118,7 +119,7 @@ struct Fill16As24Loop
     template <uint32_t N>
     static void Run(void* destination, uint32_t pixel, uint32_t n)
     {
-        FillWithValue<3>::Run<N>(destination, Widen565(pixel), n);
+        FillWithValue<3>::Run<N>(destination, Expand565(pixel), n);
     }
 };
 
@@ -136,7 +137,7 @@ struct Fill16As32Loop
     template <uint32_t N>
     static void Run(void* destination, uint32_t pixel, uint32_t n)
     {
-        FillWithValue<4>::Run<N>(destination, Widen565(pixel) | 0xFF000000u, n);
+        FillWithValue<4>::Run<N>(destination, Expand565(pixel) | 0xFF000000u, n);
     }
 };
 
@@ -145,7 +146,7 @@ struct Fill16As32AlphaLoop
     template <uint32_t N>
     static void Run(void* destination, uint32_t pixel, uint32_t alpha, uint32_t n)
     {
-        FillWithValue<4>::Run<N>(destination, Widen565(pixel) | (alpha & 0xFF) << 24, n);
+        FillWithValue<4>::Run<N>(destination, Expand565(pixel) | (alpha & 0xFF) << 24, n);
     }
 };
 

@@ -89,9 +89,9 @@ void AlphaBlit32To16(CFrameInterface* source, const CIntRect* sourceRect, CFrame
                         uint32_t red = s[2], green = s[1], blue = s[0];
                         if (w != kWhole) {
                             const uint32_t under = LoadPixel16(d, 0);
-                            red = Mix(WidenField5(under >> 11), red, w);
-                            green = Mix(WidenField6(under >> 5 & 0x3F), green, w);
-                            blue = Mix(WidenField5(under & 0x1F), blue, w);
+                            red = Mix(ExpandField5(under >> 11), red, w);
+                            green = Mix(ExpandField6(under >> 5 & 0x3F), green, w);
+                            blue = Mix(ExpandField5(under & 0x1F), blue, w);
                         }
                         StorePixel16(d, 0, PackRgbToPixel16(red, green, blue));
                     });

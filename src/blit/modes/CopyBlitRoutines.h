@@ -18,7 +18,7 @@ BlitRoutineFunction CopyBlit8To24;
 BlitRoutineFunction CopyBlit8To32;
 // d = g_inverseColorTable16[s].
 BlitRoutineFunction CopyBlit16To8;
-// Widen565: each field's top bits repeated below it, as the display shows it (32 bits: alpha 255).
+// Expand565: blue << 3, green << 2, red bits as they stand, low bits 0 (32 bits: alpha 255).
 BlitRoutineFunction CopyBlit16To24;
 BlitRoutineFunction CopyBlit16To32;
 // d = g_inverseColorTable15[PackRgbToPixel15(red, green, blue)].

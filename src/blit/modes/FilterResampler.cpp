@@ -62,14 +62,15 @@ struct Lines
 };
 
 // Resamples `count` lines of `length` cells into lines of lists.size() cells. Each line is first
-// unpacked to its 8-bit channels as the display widens them, which the packing tables invert.
+// unpacked to its channels at their 8-bit places, the low bits zero (white is 248, 252, 248), so
+// the packing by 31/255 and 63/255 takes a level off the upper values on every pass.
 void ResampleLines(const Lines& from, uint32_t length, const Lines& to, uint32_t count,
                    const std::vector<FilterContributorList>& lists)
 {
     std::vector<double> blue(length), green(length), red(length);
     for (uint32_t line = 0; line < count; ++line) {
         for (uint32_t c = 0; c < length; ++c) {
-            const uint32_t bytes = Widen565(LoadPixel16(from.At(line, c), 0));
+            const uint32_t bytes = Expand565(LoadPixel16(from.At(line, c), 0));
             blue[c] = bytes & 0xFF;
             green[c] = bytes >> 8 & 0xFF;
             red[c] = bytes >> 16;

@@ -80,7 +80,7 @@ void MaskBlit16To24(CFrameInterface* source, const CIntRect* sourceRect, CFrameI
                     const CIntRect* destinationRect, CBlitter*)
 {
     MaskPixels<2, 3>(source, sourceRect, destination, destinationRect, [](uint8_t* d, uint32_t pixel) {
-        const uint32_t bytes = Widen565(pixel);
+        const uint32_t bytes = Expand565(pixel);
         std::memcpy(d, &bytes, 3);
     });
 }

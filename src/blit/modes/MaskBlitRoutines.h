@@ -13,7 +13,7 @@ BlitRoutineFunction MaskBlit8To16;
 BlitRoutineFunction MaskBlit8To24;
 BlitRoutineFunction MaskBlit8To32;
 BlitRoutineFunction MaskBlit16To16;
-// Widen565: the fields widened as the display widens them.
+// Expand565: blue << 3, green << 2, red bits as they stand.
 BlitRoutineFunction MaskBlit16To24;
 // Opacity 1.0: main rows filled and copied, the translucent layer blended by its alpha bytes;
 // otherwise at the level (the layer by its alpha bytes scaled by the level).

@@ -24,7 +24,7 @@ struct Rgb
 Rgb ColorOf(const uint8_t* pixel, uint32_t bytes)
 {
     if (bytes == 2) {
-        const uint32_t bytes = Widen565(pixel[0] | (pixel[1] << 8));
+        const uint32_t bytes = Expand565(pixel[0] | (pixel[1] << 8));
         return {static_cast<uint8_t>(bytes >> 16), static_cast<uint8_t>(bytes >> 8), static_cast<uint8_t>(bytes)};
     }
     return {pixel[2], pixel[1], pixel[0]};
