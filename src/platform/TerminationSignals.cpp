@@ -178,6 +178,10 @@ bool InstallTerminationHandlers()
     for (int signal : {SIGTERM, SIGINT, SIGHUP})
         if (sigaction(signal, &action, nullptr) != 0)
             return false;
+    // A write past the file-size limit or into a closed pipe fails with its error instead of
+    // ending the program: the save that made it is told, and nothing else is lost.
+    std::signal(SIGXFSZ, SIG_IGN);
+    std::signal(SIGPIPE, SIG_IGN);
     s_installed.store(true);
     std::thread(&WatchSignals).detach();
     return true;

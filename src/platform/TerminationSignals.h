@@ -9,6 +9,8 @@
 // shut-down answering the first one runs: that shut-down, and the save in it, is let finish. A
 // program that does not end within some seconds of the first signal is ended all the same.
 //
+// SIGXFSZ and SIGPIPE are ignored, so that a write the system refuses fails as a write.
+//
 // The handlers only set atomics and post a semaphore (both safe in a signal handler); a watcher
 // thread and the main loop act on them. The rule: install once, early in the program, before
 // other threads start.
