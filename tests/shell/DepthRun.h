@@ -8,6 +8,7 @@
 #include "OwnRounds.h"
 #include "TestSupport.h"
 #include "app/TypedWordMatcher.h"
+#include "blit/ColorPacking.h"
 #include "blit/modes/ShadowBlitter.h"
 #include "foundation/R250Random.h"
 #include "game/Playfield.h"
@@ -22,6 +23,7 @@
 #include "shell/MainMenuWindow.h"
 #include "shell/MenuButton.h"
 
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -35,6 +37,15 @@ protected:
         GameFixture::TearDown();
         CRoundSetCollection::GetInstance().FreeEntries();
         SetCommandLine("");
+        ForgetPackingTables();
+    }
+
+    // An 8-bit start fills the colour packing tables and nothing empties them (a process starts
+    // once); the next run, in this test or the next, starts without them as a new process would.
+    static void ForgetPackingTables()
+    {
+        for (uint32_t* table : {g_channelTo5, g_channelTo5Shl5, g_channelTo5Shl10, g_channelTo5Shl11, g_channelTo6Shl5})
+            std::memset(table, 0, 256 * sizeof(uint32_t));
     }
 
     // A fresh game at the depth, as a new start of the program makes it: nothing of the last run
@@ -45,6 +56,7 @@ protected:
         m_game = nullptr;
         CWindowToolkitState::Get().Reset();
         std::filesystem::remove(m_folder.Path() / "Stats.dat");
+        ForgetPackingTables();
         platform::GetHeadlessBackend().Reset();
         platform::CreateMainWindow("Vantorel");
         platform::EnableVirtualClock();
