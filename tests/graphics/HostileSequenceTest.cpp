@@ -1,7 +1,5 @@
-// Sequence sources made to cost: frame rectangles repeated, overlapping or outside their strip, and
-// strips or headers that compress about 1000:1. The files are put together here from zlib and
-// libjpeg directly, not by the sequence writer, and each rebuild runs in a child process under a
-// time and a memory bound. The rectangle check is held against a plain pairwise reference.
+// Sequence sources made to cost, built from zlib and libjpeg directly (not by the sequence writer)
+// and rebuilt in a child process under a time and a memory bound.
 #include "BoundedRun.h"
 #include "LoadTestSupport.h"
 #include "foundation/FileBuf.h"
@@ -29,50 +27,42 @@ using testsupport::BoundedOutcome;
 
 namespace {
 
-// zlib's stream of the pieces, each given as (byte, count): one colour compresses ~1000:1, and the
-// raw bytes are never held whole.
-std::string Deflate(const std::vector<std::pair<uint8_t, uint64_t>>& pieces)
-{
-    z_stream stream{};
-    EXPECT_EQ(deflateInit(&stream, 9), Z_OK);
-    std::string out;
-    std::vector<uint8_t> chunk(1 << 16), packed(1 << 16);
-    for (size_t i = 0; i <= pieces.size(); ++i) {
-        uint64_t left = i < pieces.size() ? pieces[i].second : 0;
-        if (i < pieces.size())
-            std::memset(chunk.data(), pieces[i].first, chunk.size());
-        do {
-            const auto n = static_cast<uInt>(std::min<uint64_t>(left, chunk.size()));
-            stream.next_in = chunk.data();
-            stream.avail_in = n;
-            left -= n;
-            const int flush = i == pieces.size() ? Z_FINISH : Z_NO_FLUSH;
-            do {
-                stream.next_out = packed.data();
-                stream.avail_out = static_cast<uInt>(packed.size());
-                deflate(&stream, flush);
-                out.append(reinterpret_cast<char*>(packed.data()), packed.size() - stream.avail_out);
-            } while (stream.avail_out == 0);
-        } while (left > 0);
-    }
-    deflateEnd(&stream);
-    return out;
-}
-
 std::string U32(uint64_t value)
 {
     const auto v = static_cast<uint32_t>(value);
     return std::string(reinterpret_cast<const char*>(&v), 4);
 }
 
-// The compressed block record: u8 1, u32 compressed length, u32 raw length, zlib's bytes.
-std::string Block(const std::vector<std::pair<uint8_t, uint64_t>>& pieces)
+// The compressed block record (u8 1, u32 compressed length, u32 raw length, zlib's stream) of the
+// text and then the pieces, each a (byte, count): one colour compresses ~1000:1, and the raw bytes
+// are never held whole.
+std::string Block(const std::string& text, const std::vector<std::pair<uint8_t, uint64_t>>& pieces = {})
 {
-    uint64_t raw = 0;
-    for (const auto& piece : pieces)
-        raw += piece.second;
-    const std::string packed = Deflate(pieces);
-    return "\x01" + U32(packed.size()) + U32(raw) + packed;
+    z_stream stream{};
+    EXPECT_EQ(deflateInit(&stream, 9), Z_OK);
+    std::string out;
+    std::vector<uint8_t> chunk(1 << 16), packed(1 << 16);
+    auto feed = [&](const void* bytes, uint64_t n, int flush) {
+        stream.next_in = static_cast<Bytef*>(const_cast<void*>(bytes));
+        stream.avail_in = static_cast<uInt>(n);
+        do {
+            stream.next_out = packed.data();
+            stream.avail_out = static_cast<uInt>(packed.size());
+            deflate(&stream, flush);
+            out.append(reinterpret_cast<char*>(packed.data()), packed.size() - stream.avail_out);
+        } while (stream.avail_out == 0);
+    };
+    uint64_t raw = text.size();
+    feed(text.data(), text.size(), Z_NO_FLUSH);
+    for (const auto& [byte, count] : pieces) {
+        std::memset(chunk.data(), byte, chunk.size());
+        raw += count;
+        for (uint64_t left = count; left > 0; left -= std::min<uint64_t>(left, chunk.size()))
+            feed(chunk.data(), std::min<uint64_t>(left, chunk.size()), Z_NO_FLUSH);
+    }
+    feed(nullptr, 0, Z_FINISH);
+    deflateEnd(&stream);
+    return "\x01" + U32(out.size()) + U32(raw) + out;
 }
 
 // The header in the object text format, one "Frame Info" per rectangle (an empty one for an
@@ -93,23 +83,12 @@ std::string Header(const std::vector<CIntRect>& rects)
     return text + "\t}\r\n}\r\n";
 }
 
-std::string HeaderBlock(const std::string& text)
-{
-    uLongf length = compressBound(static_cast<uLong>(text.size()));
-    std::string packed(length, '\0');
-    EXPECT_EQ(compress2(reinterpret_cast<Bytef*>(packed.data()), &length, reinterpret_cast<const Bytef*>(text.data()),
-                        static_cast<uLong>(text.size()), 9),
-              Z_OK);
-    packed.resize(length);
-    return "\x01" + U32(packed.size()) + U32(text.size()) + packed;
-}
-
 // A lossless strip of one colour: four delta-coded planes, each its value and then zeros.
 std::string OneColourStrip(uint32_t w, uint32_t h)
 {
     const uint64_t n = uint64_t{w} * h;
-    return "\x01" + Block({{0x40, 1}, {0, n - 1}, {0x80, 1}, {0, n - 1}, {0xC0, 1}, {0, n - 1}, {0xFF, 1}, {0, n - 1}}) +
-           U32(w) + U32(h);
+    return "\x01" + Block("", {{0x40, 1}, {0, n - 1}, {0x80, 1}, {0, n - 1}, {0xC0, 1}, {0, n - 1}, {0xFF, 1},
+                              {0, n - 1}}) + U32(w) + U32(h);
 }
 
 // A lossy strip claiming w x h: a small JPEG whose size fields are rewritten (its scan then ends
@@ -129,13 +108,13 @@ std::string HugeLossyStrip(uint16_t w, uint16_t h)
     const char size[4] = {static_cast<char>(h >> 8), static_cast<char>(h), static_cast<char>(w >> 8),
                           static_cast<char>(w)};
     stream.replace(sof + 5, 4, size, 4);
-    return std::string(1, '\0') + U32(stream.size() + 4) + stream + Block({{0xFF, 1}, {0, uint64_t{w} * h - 1}});
+    return std::string(1, '\0') + U32(stream.size() + 4) + stream + Block("", {{0xFF, 1}, {0, uint64_t{w} * h - 1}});
 }
 
 void WriteSource(const std::string& name, const std::string& header, const std::string& strip)
 {
     std::filesystem::create_directories("Cache/Hostile");
-    testsupport::WriteFileBytes("Cache/Hostile/" + name + ".Sequence", header + strip);
+    testsupport::WriteFileBytes("Cache/Hostile/" + name + ".Sequence", Block(header) + strip);
 }
 
 // The rebuild for a dithered 8-bit display with run-length frames, the costliest conversion.
@@ -150,66 +129,47 @@ bool Rebuild(const std::string& name, uint32_t& frames)
     return built;
 }
 
-std::vector<CIntRect> Repeated(const CIntRect& rect, size_t n)
-{
-    return std::vector<CIntRect>(n, rect);
-}
-
 } // namespace
 
-TEST(StripRectangles, LayoutsTheWriterMakesAndOthers)
+TEST(StripRectangles, AgreeWithAPlainCheckOfEachRectangleAndEachPair)
 {
-    const struct
-    {
-        const char* what;
-        std::vector<CIntRect> rects;
-        bool sound;
-    } cases[] = {
-        {"side by side, touching", {{0, 0, 5, 3}, {5, 0, 12, 4}, {12, 0, 13, 1}}, true},
-        {"the whole strip once", {{0, 0, 13, 4}}, true},
-        {"empty ones anywhere", {{0, 0, 13, 4}, {}, {-9, -9, -20, 0}, {20, 20, 20, 30}}, true},
-        {"stacked, touching", {{0, 0, 13, 2}, {0, 2, 13, 4}}, true},
-        {"no rectangles", {}, true},
-        {"one pixel shared at a corner", {{0, 0, 5, 3}, {4, 2, 12, 4}}, false},
-        {"one inside another", {{0, 0, 12, 4}, {3, 1, 4, 2}}, false},
-        {"the same twice", {{0, 0, 2, 2}, {0, 0, 2, 2}}, false},
-        {"a cross", {{5, 0, 6, 4}, {0, 1, 13, 2}}, false},
-        {"past the right edge", {{12, 0, 14, 1}}, false},
-        {"above the top", {{0, -1, 1, 1}}, false},
-        {"more area than the strip", Repeated({0, 0, 13, 4}, 600), false},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(AreStripRectanglesSound(c.rects, 13, 4), c.sound) << c.what;
-}
-
-TEST(StripRectangles, SweepAgreesWithThePairwiseCheck)
-{
+    // Random layouts: none to twelve rectangles, empty, touching, overlapping or reaching past a
+    // 40 x 30 strip on any side.
     std::mt19937 random(66);
-    int overlapping = 0;
+    int overlapping = 0, outside = 0, sound = 0;
     for (int trial = 0; trial < 3000; ++trial) {
-        std::vector<CIntRect> rects(1 + random() % 12);
+        std::vector<CIntRect> rects(random() % 13);
         for (CIntRect& r : rects) {
-            r.m_left = static_cast<int32_t>(random() % 40);
-            r.m_top = static_cast<int32_t>(random() % 40);
+            r.m_left = static_cast<int32_t>(random() % 44) - 2;
+            r.m_top = static_cast<int32_t>(random() % 34) - 2;
             r.m_right = r.m_left + static_cast<int32_t>(random() % 12) - 1;
             r.m_bottom = r.m_top + static_cast<int32_t>(random() % 12) - 1;
         }
-        bool disjoint = true;
-        for (size_t i = 0; i < rects.size(); ++i)
+        bool disjoint = true, inside = true;
+        for (size_t i = 0; i < rects.size(); ++i) {
+            const CIntRect& a = rects[i];
+            if (!a.IsEmpty() && (a.m_left < 0 || a.m_top < 0 || a.m_right > 40 || a.m_bottom > 30))
+                inside = false;
             for (size_t j = i + 1; j < rects.size(); ++j) {
-                const CIntRect &a = rects[i], &b = rects[j];
+                const CIntRect& b = rects[j];
                 if (!a.IsEmpty() && !b.IsEmpty() && a.m_left < b.m_right && b.m_left < a.m_right &&
                     a.m_top < b.m_bottom && b.m_top < a.m_bottom)
                     disjoint = false;
             }
+        }
         overlapping += disjoint ? 0 : 1;
+        outside += inside ? 0 : 1;
+        sound += disjoint && inside ? 1 : 0;
         ASSERT_EQ(AreRectanglesDisjoint(rects), disjoint) << "trial " << trial;
+        ASSERT_EQ(AreStripRectanglesSound(rects, 40, 30), disjoint && inside) << "trial " << trial;
     }
     EXPECT_GT(overlapping, 500);
     EXPECT_LT(overlapping, 2500);
+    EXPECT_GT(outside, 500);
+    EXPECT_GT(sound, 300);
 }
 
-TEST(HostileSequence, SourcesMadeToCostAreRefusedWithinASecondAnd64MB)
+TEST(HostileSequence, SourcesMadeToCostAreRefusedWithinASecondAnd64MBAndTheLargestTakenBuilds)
 {
     WorkFolder folder;
     std::vector<CIntRect> overlapping;
@@ -220,52 +180,40 @@ TEST(HostileSequence, SourcesMadeToCostAreRefusedWithinASecondAnd64MB)
         nullEntries += "\t\tFrame Info=\r\n";
     std::string bigHeader = Header({{0, 0, 16, 16}});
     bigHeader.insert(bigHeader.find("\t\tFrame Info="), nullEntries);
+    // The largest strip taken: half of it in one frame, the rest in frames of 32 x 32.
+    std::vector<CIntRect> largest{{0, 0, 512, 1024}};
+    for (int32_t y = 0; y < 1024; y += 32)
+        for (int32_t x = 512; x < 1024; x += 32)
+            largest.push_back({x, y, x + 32, y + 32});
     const struct
     {
         const char* name;
         std::string header;
         std::string strip;
+        uint32_t frames; // 0: refused
+        unsigned seconds; // for the one built, the alarm only guards a hang
     } cases[] = {
-        {"WholeStrip600Times", Header(Repeated({0, 0, 1024, 1024}, 600)), OneColourStrip(1024, 1024)},
-        {"Overlapping", Header(overlapping), OneColourStrip(1024, 1024)},
-        {"HugeStrip", Header({{0, 0, 4096, 4096}}), OneColourStrip(4096, 4096)},
-        {"HugeLossyStrip", Header({{0, 0, 8192, 8192}}), HugeLossyStrip(8192, 8192)},
-        {"HugeHeader", bigHeader, OneColourStrip(16, 16)},
+        {"WholeStrip600Times", Header(std::vector<CIntRect>(600, {0, 0, 1024, 1024})), OneColourStrip(1024, 1024), 0,
+         1},
+        {"Overlapping", Header(overlapping), OneColourStrip(1024, 1024), 0, 1},
+        {"HugeStrip", Header({{0, 0, 4096, 4096}}), OneColourStrip(4096, 4096), 0, 1},
+        {"HugeLossyStrip", Header({{0, 0, 8192, 8192}}), HugeLossyStrip(8192, 8192), 0, 1},
+        {"HugeHeader", bigHeader, OneColourStrip(16, 16), 0, 1},
+        {"OnePixelTooLarge", Header({{0, 0, 16, 16}}), OneColourStrip(1025, 1024), 0, 1},
+        {"Largest", Header(largest), OneColourStrip(1024, 1024), uint32_t(largest.size()), 10},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        WriteSource(c.name, HeaderBlock(c.header), c.strip);
+        WriteSource(c.name, c.header, c.strip);
         ASSERT_LT(std::filesystem::file_size("Cache/Hostile/" + std::string(c.name) + ".Sequence"), 200000u);
         const BoundedOutcome outcome = testsupport::RunBounded(
             [&] {
                 uint32_t frames = 0;
-                return !Rebuild(c.name, frames) && frames == 0 &&
-                       !std::filesystem::exists("Cache/Hostile/" + std::string(c.name) + ".seq");
+                const bool built = Rebuild(c.name, frames);
+                return built == (c.frames != 0) && frames == c.frames &&
+                       std::filesystem::exists("Cache/Hostile/" + std::string(c.name) + ".seq") == built;
             },
-            1, 64);
+            c.seconds, 64);
         EXPECT_EQ(outcome, BoundedOutcome::kTrue);
     }
-}
-
-TEST(HostileSequence, TheLargestStripTakenRebuildsWithinTheSameBounds)
-{
-    WorkFolder folder;
-    // Half a strip in one frame and the rest in frames of 32 x 32; the alarm only guards a hang.
-    std::vector<CIntRect> rects{{0, 0, 512, 1024}};
-    for (int32_t y = 0; y < 1024; y += 32)
-        for (int32_t x = 512; x < 1024; x += 32)
-            rects.push_back({x, y, x + 32, y + 32});
-    WriteSource("Largest", HeaderBlock(Header(rects)), OneColourStrip(1024, 1024));
-    const BoundedOutcome outcome = testsupport::RunBounded(
-        [&] {
-            uint32_t frames = 0;
-            return Rebuild("Largest", frames) && frames == rects.size() &&
-                   std::filesystem::exists("Cache/Hostile/Largest.seq");
-        },
-        10, 64);
-    EXPECT_EQ(outcome, BoundedOutcome::kTrue);
-    // One pixel more is refused.
-    WriteSource("TooLarge", HeaderBlock(Header({{0, 0, 16, 16}})), OneColourStrip(1025, 1024));
-    uint32_t frames = 0;
-    EXPECT_FALSE(Rebuild("TooLarge", frames));
 }
