@@ -1,7 +1,5 @@
-// The window's renderer under a real display (xvfb-run): the automatic choice keeps the renderer
-// it draws with and nothing else. Where that is SDL's software renderer, no GL library is in the
-// process and no rasteriser's threads run; where it is an accelerated one, its GL is not a
-// rasteriser on the processor. Skipped without a display.
+// The automatic renderer choice under a real display (xvfb-run) keeps only the renderer it draws
+// with: no GL library or rasteriser threads beside SDL's software one, and no rasteriser as its GL.
 #if VANTOREL_HAVE_SDL
 #include "TestSupport.h"
 #include "platform/RendererChoice.h"
@@ -14,7 +12,6 @@
 #include <cstdlib>
 #include <fstream>
 #include <optional>
-#include <sstream>
 #include <string>
 
 namespace {
@@ -39,28 +36,20 @@ std::string FindGlLibrary()
     return {};
 }
 
-// Sets or clears an environment variable for the scope, restoring it after.
-class ScopedEnv
+// Clears an environment variable for the scope.
+struct ScopedUnsetEnv
 {
-public:
-    ScopedEnv(const char* name, const char* value) : m_name(name)
-    {
-        if (const char* old = std::getenv(name))
-            m_old = old;
-        value ? setenv(name, value, 1) : unsetenv(name);
-    }
-    ~ScopedEnv() { m_old ? setenv(m_name, m_old->c_str(), 1) : unsetenv(m_name); }
-
-private:
-    const char* m_name;
-    std::optional<std::string> m_old;
+    const char* name;
+    std::optional<std::string> old = std::getenv(name) ? std::optional<std::string>(std::getenv(name)) : std::nullopt;
+    bool unset = unsetenv(name) == 0;
+    ~ScopedUnsetEnv() { old ? setenv(name, old->c_str(), 1) : 0; }
 };
 
 TEST(SdlRendererChoice, TheAutomaticChoiceKeepsNoGlItDoesNotDrawWith)
 {
     if (!std::getenv("DISPLAY"))
         GTEST_SKIP() << "needs a display: run under xvfb-run";
-    ScopedEnv automatic("VANTOREL_RENDERER", nullptr), noDriver("SDL_RENDER_DRIVER", nullptr);
+    ScopedUnsetEnv automatic{"VANTOREL_RENDERER"}, noDriver{"SDL_RENDER_DRIVER"};
     const int threadsBefore = CountThreads();
     std::string why;
     auto backend = platform::sdl::CreateSdlBackend(why);
