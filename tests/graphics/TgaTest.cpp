@@ -99,10 +99,8 @@ TEST(TgaReader, BottomUpTwentyFourBitsIntoThirtyTwo)
 
 TEST(TgaReader, EveryOrientationIntoEveryDepthAsAPixelAtATime)
 {
-    // Files of random pixels (black ones among them) of 24 and 32 bits, plain and run-length (a
-    // packet of any kind and length, running on across rows), in the four orientations, read into
-    // every depth; each frame pixel is checked against the file pixel it shows, converted by
-    // itself as the format says.
+    // Random pixels (black ones among them), plain and run-length (packets of either kind running
+    // on across rows), in the four orientations, into every depth: each against its file pixel.
     ScopedCurrentPalette palette(RampEntry);
     std::mt19937 random(24);
     const uint32_t width = 13, height = 5;
@@ -111,22 +109,18 @@ TEST(TgaReader, EveryOrientationIntoEveryDepthAsAPixelAtATime)
             for (uint8_t descriptor : {0x00, 0x10, 0x20, 0x30}) {
                 const uint32_t bytes = bits / 8;
                 std::vector<uint8_t> pixels(width * height * bytes);
-                for (size_t i = 0; i < pixels.size(); i += bytes)
-                    for (uint32_t c = 0; c < bytes; ++c)
-                        pixels[i + c] = random() % 4 == 0 ? 0 : static_cast<uint8_t>(random());
+                for (uint8_t& b : pixels)
+                    b = random() % 4 == 0 ? 0 : static_cast<uint8_t>(random());
                 std::vector<uint8_t> file = Header(type, width, height, bits, descriptor);
                 for (uint32_t at = 0; at < width * height;) {
                     const uint32_t count = std::min<uint32_t>(1 + random() % 20, width * height - at);
                     const bool run = type == kTgaRunLengthTrueColor && random() % 2 == 0;
                     if (type == kTgaRunLengthTrueColor)
                         file.push_back(static_cast<uint8_t>((run ? 0x80 : 0) | (count - 1)));
-                    for (uint32_t k = 0; k < count; ++k) {
-                        // A run repeats its first pixel: the picture holds what the file says.
-                        if (run)
-                            std::copy_n(&pixels[at * bytes], bytes, &pixels[(at + k) * bytes]);
-                        if (!run || k == 0)
-                            file.insert(file.end(), &pixels[(at + k) * bytes], &pixels[(at + k + 1) * bytes]);
-                    }
+                    for (uint32_t k = 1; run && k < count; ++k) // a run repeats its first pixel
+                        std::copy_n(&pixels[at * bytes], bytes, &pixels[(at + k) * bytes]);
+                    const auto from = pixels.begin() + at * bytes;
+                    file.insert(file.end(), from, from + (run ? 1 : count) * bytes);
                     at += count;
                 }
                 for (uint32_t depth : {8u, 16u, 24u, 32u}) {
@@ -146,8 +140,7 @@ TEST(TgaReader, EveryOrientationIntoEveryDepthAsAPixelAtATime)
                             else if (depth == 32)
                                 want |= uint32_t{bits == 32 ? p[3] : black ? uint8_t{0} : uint8_t{255}} << 24;
                             ASSERT_EQ(ReadPixel(frame, x, y), want) << int(bits) << " bits, type " << int(type)
-                                                                     << ", descriptor " << int(descriptor) << ", depth "
-                                                                     << depth << " at " << x << "," << y;
+                                << ", descriptor " << int(descriptor) << ", depth " << depth << " at " << x << "," << y;
                         }
                 }
             }
