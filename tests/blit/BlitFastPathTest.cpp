@@ -46,6 +46,30 @@ void ExpectRowByRow(const std::vector<uint8_t>& buffer, size_t d, size_t s, ptrd
     }
 }
 
+// Keyed rows drawn on every path from a copy of `buffer`, against the source read whole first and
+// then each non-zero pixel written (rows may overlap).
+void ExpectKeyed(const std::vector<uint8_t>& buffer, size_t d, size_t s, ptrdiff_t dPitch, ptrdiff_t sPitch,
+                 uint32_t width, uint32_t height, const std::string& what)
+{
+    std::vector<uint8_t> expected = buffer;
+    for (uint32_t r = 0; r < height; ++r)
+        for (uint32_t x = 0; x < width; ++x) {
+            const size_t from = s + r * sPitch + 2 * x, to = d + r * dPitch + 2 * x;
+            if (buffer[from] != 0 || buffer[from + 1] != 0) {
+                expected[to] = buffer[from];
+                expected[to + 1] = buffer[from + 1];
+            }
+        }
+    for (SpanKernelPath path : {SpanKernelPath::Portable, SpanKernelPath::Sse2, SpanKernelPath::Avx2}) {
+        CScopedPath scoped(path);
+        if (!scoped.IsAvailable())
+            continue;
+        std::vector<uint8_t> drawn = buffer;
+        CopyKeyedRows16(&drawn[d], dPitch, &drawn[s], sPitch, width, height);
+        ASSERT_EQ(drawn, expected) << what << " width " << width << " height " << height << " path " << int(path);
+    }
+}
+
 } // namespace
 
 TEST(LevelRows565, EveryRowAsTheGroupedLevelRowDrawsIt)
@@ -87,34 +111,6 @@ TEST(LevelRows565, RowsBlendedOntoTheirOwnNeighboursAsRowByRow)
                                pitch, width, height, "shift " + std::to_string(shift));
             }
 }
-
-namespace {
-
-// Keyed rows drawn on every path from a copy of `buffer`, against the source read whole first and
-// then each non-zero pixel written (rows may overlap).
-void ExpectKeyed(const std::vector<uint8_t>& buffer, size_t d, size_t s, ptrdiff_t dPitch, ptrdiff_t sPitch,
-                 uint32_t width, uint32_t height, const std::string& what)
-{
-    std::vector<uint8_t> expected = buffer;
-    for (uint32_t r = 0; r < height; ++r)
-        for (uint32_t x = 0; x < width; ++x) {
-            const size_t from = s + r * sPitch + 2 * x, to = d + r * dPitch + 2 * x;
-            if (buffer[from] != 0 || buffer[from + 1] != 0) {
-                expected[to] = buffer[from];
-                expected[to + 1] = buffer[from + 1];
-            }
-        }
-    for (SpanKernelPath path : {SpanKernelPath::Portable, SpanKernelPath::Sse2, SpanKernelPath::Avx2}) {
-        CScopedPath scoped(path);
-        if (!scoped.IsAvailable())
-            continue;
-        std::vector<uint8_t> drawn = buffer;
-        CopyKeyedRows16(&drawn[d], dPitch, &drawn[s], sPitch, width, height);
-        ASSERT_EQ(drawn, expected) << what << " width " << width << " height " << height << " path " << int(path);
-    }
-}
-
-} // namespace
 
 TEST(KeyedRows16, EveryPathLeavesOutZeroAsAPixelAtATime)
 {
