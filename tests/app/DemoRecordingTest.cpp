@@ -1,7 +1,6 @@
 // The game program in a folder of its own, as the data build runs it: every listed demo clip
-// recorded again gives the shipped clip's very bytes, a clip that cannot be written or that does
-// not show what it is asked for ends the run with a report, and "E&xit Game" ends the program with
-// exit code 0 and its statistics saved.
+// recorded again gives the shipped clip's very bytes, a clip not written or not shown as asked ends
+// the run with a report, and "E&xit Game" ends the program with exit code 0 and its statistics saved.
 #include "ProgramFolder.h"
 #include "TestSupport.h"
 
@@ -45,8 +44,7 @@ TEST(DemoRecording, EveryListedClipRecordsAgainToTheShippedBytes)
         ++clips;
         testsupport::TempDir dir;
         MakeProgramFolder(dir.Path());
-        // The seeds RecordDemos.cmake tries, in its order: the first game that shows the clip's
-        // bricks (and catch) is the one shipped.
+        // The seeds the data build tries, in its order: the first that shows what is asked is shipped.
         int result = -1;
         for (uint32_t attempt = 0; attempt < 12 && result != 0; ++attempt)
             result = RunProgram(dir.Path(), "/RecordDemo " + file + " /DemoDifficulty " + difficulty + " /DemoSet " +
@@ -65,8 +63,6 @@ TEST(DemoRecording, EveryListedClipRecordsAgainToTheShippedBytes)
     EXPECT_GE(clips, 3);
 }
 
-// A clip that cannot be written, and a game that does not show what the clip is asked for within
-// its frames, end the run with exit code 255 and a report, and leave no clip.
 TEST(DemoRecording, ClipNotWrittenOrNotShownEndsTheRunWithAReport)
 {
     const struct

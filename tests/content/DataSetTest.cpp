@@ -194,8 +194,7 @@ TEST_F(MountedDataSet, TheFontAndSequenceListsLoadEveryNameTheStartUpAsksFor)
 
 TEST_F(MountedDataSet, EverySequenceSourceRebuilds)
 {
-    // The reader refuses sources whose frames overlap or outgrow their strip, before it converts
-    // anything: none of the tool's. Kept at 32 bits, the frames need no conversion.
+    // The reader's refusal of overlapping or outgrown frames meets none of the tool's (kept at 32 bits).
     CFrameLoadStage stages;
     stages.InsertStage(new CDepthConvertStage(false, 32));
     CFileSearchSpec spec;

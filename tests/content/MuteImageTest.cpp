@@ -16,8 +16,7 @@ TEST_F(MuteImage, TheFrameListFindsItAsDrawn)
     const CImage drawn = PaintMuteImage();
     const int w = drawn.GetWidth(), h = drawn.GetHeight();
     auto isRed = [](Rgba p) { return p.a == 255 && p.r > 150 && p.g < 80 && p.b < 80; };
-    // The cross stands right of the speaker, whose pixels it leaves alone; a gap column between
-    // them and the corners stay clear, so the button's face shows around both.
+    // The cross stands right of the speaker, a clear column between them; the corners stay clear.
     EXPECT_TRUE(isRed(drawn.GetPixel(9, 4)));
     EXPECT_TRUE(isRed(drawn.GetPixel(w - 1, 4)));
     for (int y = 0; y < h; ++y) {

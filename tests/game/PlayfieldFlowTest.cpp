@@ -79,12 +79,8 @@ TEST_F(PlayfieldTest, ResumedSnapshotsComeBackInsideTheRoundsAndLivesAGameCanHav
         uint32_t roundAfter;
         int32_t livesAfter;
     } cases[] = {
-        {3, 3, 3, 3},
-        {4000, 1, kRoundsInFirst + 1, 1},
-        {0xFFFFFFFFu, 0, kRoundsInFirst + 1, 0},
-        {2, 1000000, 2, 1000000},
-        {2, 0x80000000u, 2, 1000000},
-        {2, 0xFFFFFFFFu, 2, 1000000},
+        {3, 3, 3, 3},           {4000, 1, kRoundsInFirst + 1, 1}, {0xFFFFFFFFu, 0, kRoundsInFirst + 1, 0},
+        {2, 1000000, 2, 1000000}, {2, 0x80000000u, 2, 1000000},   {2, 0xFFFFFFFFu, 2, 1000000},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.balls);

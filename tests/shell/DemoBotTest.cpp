@@ -1,7 +1,5 @@
-// The demo bot: where it expects a ball to come down (against a ball stepped through the walls by
-// the test), the brick a path from the ship meets (against a ball stepped through the field by the
-// test), the pointer that puts the ship there, and a seeded bot keeping a real game going and
-// sending the ball at the brick.
+// The demo bot: where a ball comes down and which brick a path meets (against balls stepped by the
+// test), the pointer that puts the ship there, and a seeded bot playing a real game.
 #include "GameFixture.h"
 #include "OwnRounds.h"
 
@@ -44,17 +42,10 @@ float StepToRow(CFloatPoint start, CFloatPoint velocity, float row, float radius
     return static_cast<float>(x);
 }
 
-// A ball stepped in small steps through the field (side walls and top at the wall radius, bricks'
-// outlines grown by the collision radius) until it enters a brick's: the brick, the side it came
-// from (by the edge it crossed) and the length travelled; null past the length or below the row.
-struct SteppedHit
-{
-    const CSprite* brick = nullptr;
-    uint32_t side = 0;
-    float length = 0.0f;
-};
-SteppedHit StepToBrick(const std::vector<CSprite*>& bricks, CFloatPoint p, CFloatPoint d, float wall, float ball,
-                       float most, float giveUpY)
+// The reference tracer: a ball stepped through the field (walls and top at the wall radius, bricks'
+// outlines grown by the ball's) until it enters a brick's, from the side of the edge it crossed.
+CDemoBotAim::PathHit StepToBrick(CSpriteList& bricks, CFloatPoint p, CFloatPoint d, float wall, float ball,
+                                 float most, float giveUpY)
 {
     const double size = std::hypot(d.m_x, d.m_y), dt = 0.02;
     double x = p.m_x, y = p.m_y, dx = d.m_x / size, dy = d.m_y / size;
@@ -68,17 +59,16 @@ SteppedHit StepToBrick(const std::vector<CSprite*>& bricks, CFloatPoint p, CFloa
             dy = -dy;
         if (dy > 0.0 && y >= giveUpY)
             return {};
-        for (const CSprite* brick : bricks) {
+        for (const CSprite* brick = bricks.GetHead(); brick; brick = brick->GetNext()) {
             const CFloatPoint b = brick->GetPosition();
             const auto inside = [&](double ix, double iy) {
                 return ix > b.m_x - 16.0 - ball && ix < b.m_x + 15.5 + ball && iy > b.m_y - 9.0 - ball &&
                        iy < b.m_y + 8.5 + ball;
             };
             if (inside(x, y) && !brick->IsDead() && brick->IsActive()) {
-                const bool acrossRow = !inside(x, py);
-                const uint32_t side = acrossRow ? (dy < 0 ? CBrickAI::kFromBelow : CBrickAI::kFromAbove)
-                                                : (dx > 0 ? CBrickAI::kFromLeft : CBrickAI::kFromRight);
-                return {brick, side, static_cast<float>(length)};
+                const uint32_t side = !inside(x, py) ? (dy < 0 ? CBrickAI::kFromBelow : CBrickAI::kFromAbove)
+                                                     : (dx > 0 ? CBrickAI::kFromLeft : CBrickAI::kFromRight);
+                return {brick, side, static_cast<float>(length), 0, {}};
             }
         }
     }
@@ -89,14 +79,11 @@ SteppedHit StepToBrick(const std::vector<CSprite*>& bricks, CFloatPoint p, CFloa
 
 TEST(DemoBotAim, PathMeetsTheBrickAStepwiseBallMeetsFromTheSameSide)
 {
-    // Random fields of bricks on the grid's cells, some gone or not yet shown, and paths from the
-    // ship's row in every upward direction: off the walls and the top, into a brick's side, top or
-    // bottom, or past them all.
+    // Random fields of grid bricks, some gone or not yet shown; paths up from the ship's row.
     CR250Random random(17);
     int hits = 0, sides[4] = {};
     for (int field = 0; field < 30; ++field) {
         CSpriteList list;
-        std::vector<CSprite*> bricks;
         for (int i = 0; i < 14; ++i) {
             auto* brick = new CAnimatedSprite;
             brick->SetPosition({30.0f + 32.0f * static_cast<float>(random.NextBelow(15)),
@@ -104,7 +91,6 @@ TEST(DemoBotAim, PathMeetsTheBrickAStepwiseBallMeetsFromTheSameSide)
             brick->SetFlag(CSprite::kDead, random.NextBelow(8) == 0);
             brick->SetActive(random.NextBelow(8) != 0);
             list.Append(brick);
-            bricks.push_back(brick);
         }
         for (int path = 0; path < 6; ++path) {
             const bool small = random.NextBelow(4) == 0;
@@ -112,8 +98,8 @@ TEST(DemoBotAim, PathMeetsTheBrickAStepwiseBallMeetsFromTheSameSide)
             const float angle = random.NextFloat(-1.3f, 1.3f);
             const CFloatPoint direction{std::sin(angle), -std::cos(angle)};
             const CDemoBotAim::PathHit hit = CDemoBotAim::TracePath(list, from, direction, small, 1400.0f, 400.0f);
-            const SteppedHit stepped =
-                StepToBrick(bricks, from, direction, small ? 3.0f : 11.0f, small ? 3.0f : 9.0f, 1400.0f, 400.0f);
+            const CDemoBotAim::PathHit stepped =
+                StepToBrick(list, from, direction, small ? 3.0f : 11.0f, small ? 3.0f : 9.0f, 1400.0f, 400.0f);
             SCOPED_TRACE(std::to_string(field) + "/" + std::to_string(path));
             ASSERT_EQ(hit.brick, stepped.brick);
             if (!hit.brick)
@@ -167,7 +153,7 @@ TEST(DemoBot, PointerPutsTheShipWhereItIsWanted)
 }
 
 #ifdef VANTOREL_DATA_DIR
-// Rounds of the test's own: a few rows of bricks high up, a full grid, one brick.
+// Rounds of the test's own: rows of bricks high up, a full grid, one brick.
 class DemoBotGame : public GameFixture
 {
 protected:
@@ -181,7 +167,7 @@ protected:
         ownrounds::WriteLayout("One", ownrounds::LayoutText("One", {"Bricks/Normal"}, {"", "", "", "", ".........1"}));
         ownrounds::WriteRoundSet("0 Bot", {"Rounds/Rows", "Rounds/Grid", "Rounds/One"});
     }
-    // The bot waits for the machine to lay the bricks; the number of steps it took.
+    // The steps the bot waits while the machine lays the bricks.
     int LetTheMachineLay(CDemoBot& bot)
     {
         CPlayfield& playfield = *m_game->GetPlayfield();
@@ -227,8 +213,7 @@ TEST_F(DemoBotGame, GoesForACapsuleWhileTheBallRisesButLetsABombFall)
 {
     m_game->StartNewGame(1, 0);
     CPlayfield& field = *m_game->GetPlayfield();
-    // The ball goes up to the top and back; the capsule comes down first, and the ship fetches it
-    // and is back in time.
+    // The capsule comes down before the rising ball: the ship fetches it and is back in time.
     auto* ball = new CSprite;
     ball->SetPosition({450.0f, 300.0f});
     ball->SetVelocity({0.0f, -5.0f});
@@ -264,8 +249,7 @@ TEST_F(DemoBotGame, LetsTheMachineLayEveryBrickBeforeItClicks)
 }
 TEST_F(DemoBotGame, TheFirstTouchSendsTheBallAtTheBrick)
 {
-    // The serve, aimed by carrying the held ball; and a ball dropped from mid-field, met at the spot
-    // of the ship that sends it on at the one brick (up to 11 degrees off straight).
+    // The one brick cleared at the first touch: by the aimed serve, and by a ball dropped mid-field.
     for (const bool dropped : {false, true}) {
         SCOPED_TRACE(dropped ? "dropped" : "served");
         m_game->StartNewGame(1, 2);

@@ -1,8 +1,7 @@
 // The demo clips the data set ships, played by the game over the built data: the set holds exactly
 // the listed clips, each plays frame by frame to the very end of its stream and shows a moving
-// field that shows bricks laid by the machine and broken, and the commercials name them. Asked for
-// after a game, every commercial shows the bricks its clips were recorded to break and a power-up
-// caught, beside a panel that holds none of that game's values.
+// field that shows bricks laid by the machine and broken, and the commercials name them; after a
+// game, the bricks each clip was recorded to break, a power-up caught, and no values on the panel.
 #include "GameFixture.h"
 
 #include "app/ReplayIndexMap.h"
@@ -85,8 +84,7 @@ std::vector<uint16_t> Pixels(const CFrame& frame, const CIntRect& rect)
     return pixels;
 }
 
-// The items of the collection (sequences, sounds) the clip's records named so far (each named
-// once, on its first use).
+// The items of the collection (sequences, sounds) the clip's records named so far.
 void AddNamedItems(CDemoRecorder& recorder, const CItemList& collection, std::set<std::string>& names)
 {
     CReplayIndexMap& references = recorder.GetStream()->GetReadingReferences();
@@ -97,11 +95,6 @@ void AddNamedItems(CDemoRecorder& recorder, const CItemList& collection, std::se
     }
 }
 
-void AddNamedSequences(CDemoRecorder& recorder, std::set<std::string>& names)
-{
-    AddNamedItems(recorder, CSequenceCollection::GetInstance(), names);
-}
-
 size_t CountStartingWith(const std::set<std::string>& names, const std::string& prefix, const std::string& suffix = "")
 {
     return static_cast<size_t>(std::count_if(names.begin(), names.end(), [&](const std::string& name) {
@@ -109,10 +102,30 @@ size_t CountStartingWith(const std::set<std::string>& names, const std::string& 
     }));
 }
 
+// The effects broken bricks leave where they lay: every brick type's "Destroyed Seq".
+std::set<const CSequence*> BrokenBrickEffects()
+{
+    std::set<const CSequence*> effects;
+    CBrickInfoCollection& bricks = CBrickInfoCollection::GetInstance();
+    for (uint32_t i = 1; i < bricks.GetCount(); ++i)
+        if (const CBrickInfo* info = bricks.GetBrickInfo(i))
+            effects.insert(CBrickInfo::GetSequence(info->m_destroyedSequence));
+    effects.erase(nullptr);
+    return effects;
+}
+
+// What only a caught power-up plays (the bomb, which blows the ship up, aside).
+const std::set<std::string> kCatchSounds = {
+    dataname::sound::kSlow,       dataname::sound::kFast,      dataname::sound::kCatcher,
+    dataname::sound::kFireBall,   dataname::sound::kMultiply3, dataname::sound::kMultiply8,
+    dataname::sound::kGunDeploy,  dataname::sound::kBigGun,    dataname::sound::kRailBall,
+    dataname::sound::kNormalBall, dataname::sound::kSmallBall, dataname::sound::kExtraBall,
+    dataname::sound::kSnapOnLarger, dataname::sound::kSnapOnSmaller};
+
 class ShippedDemos : public GameFixture
 {
 protected:
-    // The left button pressed over the middle of the window of that text in the top modal window.
+    // The left button pressed and let go over the window of that text in the top modal window.
     void Click(const char* text)
     {
         CJWindow* top = m_game->GetScreenWindow();
@@ -120,13 +133,13 @@ protected:
             top = top->GetModalWindow();
         const CJWindow* window = CDeveloperScript::FindWindowByText(top, text);
         ASSERT_NE(window, nullptr) << text;
-        const CIntRect& rect = window->GetVisibleRect();
-        const int x = (rect.m_left + rect.m_right) / 2, y = (rect.m_top + rect.m_bottom) / 2;
-        for (const auto type : {platform::EventType::MouseMove, platform::EventType::MouseDown})
-            platform::PostEvent(platform::Event::Mouse(type, x, y, platform::kMouseLeft));
-        Step();
-        platform::PostEvent(platform::Event::Mouse(platform::EventType::MouseUp, x, y, platform::kMouseLeft));
-        Step(30);
+        const CIntRect& r = window->GetVisibleRect();
+        for (const auto type : {platform::EventType::MouseMove, platform::EventType::MouseDown,
+                                platform::EventType::MouseUp}) {
+            platform::PostEvent(platform::Event::Mouse(type, (r.m_left + r.m_right) / 2, (r.m_top + r.m_bottom) / 2,
+                                                       platform::kMouseLeft));
+            Step(type == platform::EventType::MouseUp ? 30 : 1);
+        }
     }
 };
 
@@ -182,7 +195,7 @@ TEST_F(ShippedDemos, EveryClipPlaysFrameByFrameToTheEndOfItsStream)
             }
             Step();
             ++frames;
-            AddNamedSequences(*recorder, named);
+            AddNamedItems(*recorder, CSequenceCollection::GetInstance(), named);
             const CFrame& shown = *m_game->GetBackBuffer();
             mostColours = std::max(mostColours, CountPixelValues(shown, field));
             if (frames % 60 == 0) {
@@ -227,30 +240,6 @@ TEST_F(ShippedDemos, CommercialsNameShippedClips)
         EXPECT_GE(commercial->GetClipCount(), 1u) << commercials.GetItemName(i);
     }
 }
-
-namespace {
-
-// The effects broken bricks leave where they lay: every brick type's "Destroyed Seq".
-std::set<const CSequence*> BrokenBrickEffects()
-{
-    std::set<const CSequence*> effects;
-    CBrickInfoCollection& bricks = CBrickInfoCollection::GetInstance();
-    for (uint32_t i = 1; i < bricks.GetCount(); ++i)
-        if (const CBrickInfo* info = bricks.GetBrickInfo(i))
-            effects.insert(CBrickInfo::GetSequence(info->m_destroyedSequence));
-    effects.erase(nullptr);
-    return effects;
-}
-
-// What only a caught power-up plays (the bomb, which blows the ship up, aside).
-const std::set<std::string> kCatchSounds = {
-    dataname::sound::kSlow,       dataname::sound::kFast,      dataname::sound::kCatcher,
-    dataname::sound::kFireBall,   dataname::sound::kMultiply3, dataname::sound::kMultiply8,
-    dataname::sound::kGunDeploy,  dataname::sound::kBigGun,    dataname::sound::kRailBall,
-    dataname::sound::kNormalBall, dataname::sound::kSmallBall, dataname::sound::kExtraBall,
-    dataname::sound::kSnapOnLarger, dataname::sound::kSnapOnSmaller};
-
-} // namespace
 
 TEST_F(ShippedDemos, AfterAGameEveryClipBreaksBricksEachCommercialCatchesAPowerUpAndThePanelHoldsNoValues)
 {

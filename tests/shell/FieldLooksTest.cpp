@@ -92,8 +92,7 @@ protected:
     void SetUp() override
     {
         GameFixture::SetUp();
-        // The words were registered once for the process; the fixture's fresh keyboard lost its
-        // filter since.
+        // The typed words were registered once for the process; the fresh keyboard lost them.
         g_keyboard.SetFilter(&CTypedWordMatcher::OnCharTyped, &g_typedWordMatcher);
     }
 

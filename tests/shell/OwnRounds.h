@@ -1,7 +1,6 @@
 #pragma once
-// Rounds of a test's own, so that a test that needs a known round does not hang on the data set's:
-// layouts and round sets written as their text files under "Data/Resources" below the current
-// folder, where the game finds loose resources beside its archives when it starts.
+// Rounds of a test's own, so that it does not hang on the data set's: layouts and round sets
+// written under "Data/Resources" below the current folder, which the game reads when it starts.
 #include "../game/BrickTestSupport.h"
 #include "TestSupport.h"
 
@@ -11,9 +10,8 @@
 
 namespace ownrounds {
 
-// The layout's text as a person writes it: its palette by the data set's brick names ("Bricks/
-// Normal"...), entry 1 onward, laid by the rows' digits '1' to '9' (any other character lays
-// nothing), rows from the top.
+// A layout's text: palette entries 1 on by brick name ("Bricks/Normal"), laid by the rows' digits
+// '1' to '9' (anything else lays nothing), rows from the top.
 inline std::string LayoutText(const std::string& name, const std::vector<std::string>& bricks,
                               const std::vector<std::string>& rows, const char* background = "Space")
 {
@@ -34,8 +32,8 @@ inline std::string LayoutText(const std::string& name, const std::vector<std::st
     return text + "\t}\r\n}\r\n";
 }
 
-// A round of several brick types on "Space": two rows of bricks and switches (and a power-up
-// brick), a detonator and a nudge brick below them, an obstacle at either side.
+// Several brick types: rows of bricks, switches and a power-up brick, a detonator, a nudge brick
+// and two obstacles.
 inline std::string SeveralTypesLayoutText(const std::string& name)
 {
     return LayoutText(name,
@@ -45,8 +43,7 @@ inline std::string SeveralTypesLayoutText(const std::string& name)
                        "..2..........2"});
 }
 
-// "Data/Resources/Rounds/<name>.Vantorel" below the current folder; the game lists it when it
-// starts.
+// "Data/Resources/Rounds/<name>.Vantorel".
 inline void WriteLayout(const std::string& name, const std::string& text)
 {
     const std::filesystem::path path = std::filesystem::path("Data/Resources/Rounds") / (name + ".Vantorel");
@@ -54,9 +51,8 @@ inline void WriteLayout(const std::string& name, const std::string& text)
     testsupport::WriteFileBytes(path, text);
 }
 
-// "Data/Resources/<name>.RoundSet", a round set of the layouts ("Rounds/<name>") with a checkpoint
-// at its first round; the game lists it when it starts, in order of name with the data set's
-// sets, so a name beginning with "0" makes it the first.
+// "Data/Resources/<name>.RoundSet" of the layouts ("Rounds/<name>"), a checkpoint at its first
+// round; sets are listed by name, so a name beginning with "0" comes first.
 inline void WriteRoundSet(const std::string& name, const std::vector<std::string>& layouts)
 {
     testsupport::WriteFileBytes(std::filesystem::path("Data/Resources") / (name + ".RoundSet"),

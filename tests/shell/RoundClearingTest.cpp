@@ -1,6 +1,5 @@
 // The demo bot clears every round of the data set on "Normal" with no cheat, each within fifteen
-// minutes of game time from the round's start: the game object played headless, the bot's input
-// going through the message pump, one Step() at a time, a test per round.
+// minutes of game time, its input going through the message pump: a test per round.
 #include "GameFixture.h"
 
 #include "game/Playfield.h"
