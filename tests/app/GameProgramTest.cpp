@@ -76,15 +76,16 @@ TEST(GameSignals, EachWayOfStoppingSuspendsTheGameInProgress)
         testsupport::WriteFileBytes(dir.Path() / "play.script", script);
         const pid_t game = StartProgramIn(dir.Path(), {"--script", "play.script"});
         ASSERT_GT(game, 0);
-        for (int i = 0; i < 600 && !fs::exists(dir.Path() / "playing.tga"); ++i)
+        bool playing = false;
+        for (int i = 0; i < 600 && !(playing = fs::exists(dir.Path() / "playing.tga")); ++i)
             usleep(100000);
-        ASSERT_TRUE(fs::exists(dir.Path() / "playing.tga"));
         // A few milliseconds apart: signals of one kind sent at once would merge into one.
         for (size_t i = 0; i < c.signals.size(); ++i) {
             usleep(i > 0 ? 3000 : 0);
             kill(game, c.signals[i]);
         }
         EXPECT_EQ(WaitForProgram(game, 60), 0) << testsupport::ReadFileBytes(dir.Path() / "out.txt");
+        ASSERT_TRUE(playing);
         EXPECT_EQ(testsupport::RunCommand("cd '" + dir.Path().string() +
                                           "' && python3 -c \"import zlib;d=open('Stats.dat','rb').read();"
                                           "t=zlib.decompress(d[9:]).decode();"
