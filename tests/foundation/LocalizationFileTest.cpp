@@ -217,19 +217,15 @@ TEST(LocalizedString, FormatsFallBackToEnglishWhenConversionsDiffer)
     EXPECT_STREQ(star.GetFormat(), "%*d");
 
     // Translations that end inside a conversion, which printf would read an argument for.
-    const struct
-    {
-        const char* english;
-        const char* translation;
-    } cut[] = {{"Play Game", "Jouer %"}, {"Play Game", "Jouer %."}, {"%d left", "reste %d %-"},
-               {"%d left", "reste %d %l"}, {"%s", "%5"}};
-    for (const auto& c : cut) {
-        CLocalizedString text(c.english, nullptr);
+    const std::pair<const char*, const char*> cut[] = {{"Play Game", "Jouer %"}, {"Play Game", "Jouer %."},
+        {"%d left", "reste %d %-"}, {"%d left", "reste %d %l"}, {"%s", "%5"}};
+    for (const auto& [english, translation] : cut) {
+        CLocalizedString text(english, nullptr);
         CLocalizationTable cutTable;
-        cutTable.AddPair(CSharedString(c.english), CSharedString(c.translation));
+        cutTable.AddPair(CSharedString(english), CSharedString(translation));
         cutTable.TranslateRegisteredTexts();
-        EXPECT_EQ(text, c.translation);
-        EXPECT_STREQ(text.GetFormat(), c.english) << c.translation;
+        EXPECT_EQ(text, translation);
+        EXPECT_STREQ(text.GetFormat(), english) << translation;
     }
 
     CLocalizedString widths("%5.2f left", nullptr);

@@ -1,6 +1,5 @@
 // Whole-file reads stop at the bound of their kind of file: a file just at the bound is read, one
-// byte more and it is not (a FIFO or a link to /dev/zero in their place is the game program's
-// test: tests/app/GameSpecialFilesTest.cpp).
+// byte more and it is not.
 #include "FileTestHelpers.h"
 #include "foundation/ConfigFile.h"
 #include "foundation/IniFile.h"

@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <spawn.h>
 #include <sys/resource.h>
@@ -94,23 +95,19 @@ TEST(TerminationSignals, ASecondSignalEndsTheProcessAtOnce)
         testing::ExitedWithCode(128 + SIGINT), "asked again to stop");
 }
 
-// 0 when a write past a limit of 16 bytes failed with EFBIG (the process survived it).
-int WritePastTheFileSizeLimit()
-{
-    platform::InstallTerminationHandlers();
-    const rlimit limit{16, 16};
-    setrlimit(RLIMIT_FSIZE, &limit);
-    char name[] = "/tmp/vantorel-fsize-XXXXXX";
-    const int fd = mkstemp(name);
-    unlink(name);
-    const char bytes[64] = {};
-    return write(fd, bytes, 16) == 16 && write(fd, bytes, 48) < 0 && errno == EFBIG ? 0 : 1;
-}
-
 TEST(TerminationSignals, AWritePastTheFileSizeLimitFailsInsteadOfEndingTheProgram)
 {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_EXIT(std::_Exit(WritePastTheFileSizeLimit()), testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(
+        {
+            platform::InstallTerminationHandlers();
+            const rlimit limit = (rlimit{16, 16}); // the parentheses keep the comma from the macro
+            setrlimit(RLIMIT_FSIZE, &limit);
+            const int fd = fileno(std::tmpfile());
+            const char bytes[64] = {};
+            std::_Exit(write(fd, bytes, 16) == 16 && write(fd, bytes, 48) < 0 && errno == EFBIG ? 0 : 1);
+        },
+        testing::ExitedWithCode(0), "");
 }
 
 TEST(TerminationSignals, WithoutABoxNoProcessIsTouched)

@@ -137,7 +137,7 @@ protected:
         EXPECT_EQ(dialog.GetRect().m_top, CNewGameOptionsDialog::kShownY);
     }
 
-    // A real click of the pointer in the middle of the window, as the player makes it.
+    // A click of the pointer in the middle of the window, as the player makes it.
     void PointerClick(const CJWindow* window)
     {
         ASSERT_NE(window, nullptr);
@@ -149,8 +149,7 @@ protected:
             Step();
         }
     }
-    // A statistics file of that many profiles, "Player 1" on, the last one current, read by a
-    // restart of the game (written once the old game has saved its own).
+    // A statistics file of that many profiles, "Player 1" on, the last one current, read by a restart.
     void RestartWithProfiles(uint32_t count)
     {
         delete m_game;
@@ -262,9 +261,8 @@ TEST_F(PlayerFlow, NewPlayerIsDisabledFromThirteenProfiles)
     }
 }
 
-// Thirteen profiles, as many as New Player makes, and a file of fifteen: the dialog keeps to the
-// page, every profile is chosen by a real click of the pointer and reached by the keyboard, and
-// the file keeps every profile.
+// Thirteen profiles, as many as New Player makes, and a file of fifteen: every profile is shown on
+// the page, chosen by the pointer, reached by the keyboard, and kept in the file.
 TEST_F(PlayerFlow, EveryProfileFitsThePageAndIsReachedByPointerAndKeyboard)
 {
     const auto onPage = [](const CIntRect& rect) {
@@ -305,7 +303,6 @@ TEST_F(PlayerFlow, EveryProfileFitsThePageAndIsReachedByPointerAndKeyboard)
         }
         EXPECT_EQ(reached.size(), count);
         Key(uikey::kEscape);
-        // Written and read again, the file keeps them all.
         Restart();
         EXPECT_EQ(Stats().GetPlayerCount(), count);
     }

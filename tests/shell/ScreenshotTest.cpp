@@ -97,39 +97,33 @@ TEST(Screenshot, AWriteKilledAtAnyMomentLeavesNoNumberedFileThatIsNotWhole)
         reinterpret_cast<uint32_t*>(frame.GetPixels())[i] = static_cast<uint32_t>(random());
     ASSERT_EQ(SaveScreenshot(frame, "Shot %02d.TGA"), "Shot 00.TGA");
     const std::vector<uint8_t> whole = ReadBytes("Shot 00.TGA");
-
+    const auto shot = [](int number) {
+        char name[32];
+        std::snprintf(name, sizeof name, "Shot %02d.TGA", number);
+        return std::string(name);
+    };
     int taken = 1;
     for (int round = 0; round < 25; ++round) {
         const pid_t child = ::fork();
         ASSERT_GE(child, 0);
-        if (child == 0) {
-            SaveScreenshot(frame, "Shot %02d.TGA");
-            ::_exit(0);
-        }
+        if (child == 0)
+            ::_exit(SaveScreenshot(frame, "Shot %02d.TGA").empty());
         ::usleep(static_cast<useconds_t>(random() % 40000));
         ::kill(child, SIGKILL);
         ASSERT_EQ(child, ::waitpid(child, nullptr, 0));
         // The numbers taken run on without a gap, and each holds the whole picture.
-        char name[32];
-        while (std::snprintf(name, sizeof name, "Shot %02d.TGA", taken), std::filesystem::exists(name))
+        while (std::filesystem::exists(shot(taken)))
             ++taken;
-        for (int number = 1; number < taken; ++number) {
-            std::snprintf(name, sizeof name, "Shot %02d.TGA", number);
-            EXPECT_TRUE(ReadBytes(name) == whole) << name;
-        }
-        std::snprintf(name, sizeof name, "Shot %02d.TGA", taken + 1);
-        EXPECT_FALSE(std::filesystem::exists(name)) << "round " << round;
+        for (int number = 1; number < taken; ++number)
+            EXPECT_TRUE(ReadBytes(shot(number)) == whole) << shot(number);
+        EXPECT_FALSE(std::filesystem::exists(shot(taken + 1))) << "round " << round;
     }
-    // What the killed writes left are temporaries, which the sweep at the next start takes away;
-    // the next screenshot takes the next free number.
-    const int swept = diskaccess::SweepTemporaries(".", false);
-    // Both happened: kills within a write, and writes that finished before the kill.
-    EXPECT_GT(swept, 0);
+    // Kills fell within writes (their temporaries the sweep at the next start takes away), and
+    // writes finished before the kill; the next screenshot takes the next free number.
+    EXPECT_GT(diskaccess::SweepTemporaries(".", false), 0);
     EXPECT_GT(taken, 1);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), std::filesystem::directory_iterator()), taken);
-    char next[32];
-    std::snprintf(next, sizeof next, "Shot %02d.TGA", taken);
-    EXPECT_EQ(SaveScreenshot(frame, "Shot %02d.TGA"), next);
+    EXPECT_EQ(SaveScreenshot(frame, "Shot %02d.TGA"), shot(taken));
 }
 
 } // namespace

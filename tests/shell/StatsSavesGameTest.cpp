@@ -1,7 +1,5 @@
-// The statistics saves of the running game. A save that fails is told once, over whatever its
-// step opened (at the close through the system's box), naming what was not kept, the file and
-// the reason, and the old file stays. A game killed (SIGKILL) at any moment of its saves loses
-// nothing it had told the player was kept.
+// The game's statistics saves: a failed save is told once over what its step opened (at the close
+// by the system's box) and keeps the old file; a game killed during its saves loses nothing it told.
 #include "GameFixture.h"
 #include "StatsTestHelpers.h"
 #include "foundation/ConfigFile.h"
@@ -16,12 +14,12 @@
 #include "ui/controls/JLabel.h"
 
 #include <algorithm>
+#include <atomic>
 #include <fstream>
 #include <functional>
-#include <poll.h>
 #include <random>
-#include <regex>
-#include <sstream>
+#include <span>
+#include <sys/mman.h>
 #include <sys/wait.h>
 #include <thread>
 
@@ -47,28 +45,26 @@ protected:
         m_game = new CGame(nullptr);
         m_game->MarkConstructed();
         m_game->Init(nullptr);
-        m_game->GetStats()->SetLaunchesSinceVersionCheck(10); // no reminder over the menu
+        Stats().SetLaunchesSinceVersionCheck(10); // no reminder over the menu
         BackToMenu();
     }
-    // Update steps alone: nothing here needs the picture.
-    void Run(int steps)
+    void Run(int steps = 1)
     {
         for (int i = 0; i < steps; ++i)
-            m_game->Update(kStep);
+            m_game->Update(kStep); // nothing here needs the picture
     }
     CScreenWindow* Screen() const { return m_game->GetScreenWindow(); }
     CStats& Stats() const { return *m_game->GetStats(); }
-    // The front window's caption (a dialog of the game may stand there without being modal).
     std::string FrontCaption() const { return Screen()->GetFrontChild() ? Screen()->GetFrontChild()->GetText() : ""; }
+    // The front window's message, unwrapped.
     std::string MessageText() const
     {
-        for (CJWindow* w = Screen()->GetFrontChild()->GetFrontChild(); w; w = w->GetNextSibling())
-            if (dynamic_cast<CJLabel*>(w)) {
-                std::string text = w->GetText();
-                std::replace(text.begin(), text.end(), '\n', ' '); // wrapped at the window's width
-                return text;
-            }
-        return "";
+        CJWindow* w = Screen()->GetFrontChild()->GetFrontChild();
+        while (w && !dynamic_cast<CJLabel*>(w))
+            w = w->GetNextSibling();
+        std::string text = w ? w->GetText() : "";
+        std::replace(text.begin(), text.end(), '\n', ' ');
+        return text;
     }
     void StartGame(uint32_t score)
     {
@@ -77,18 +73,22 @@ protected:
         Run(2);
         m_game->SetScore(score);
     }
-    // Ends the game and steps until the front window has the caption.
-    bool FinishGameTo(uint32_t score, const char* caption)
+    bool FinishGame(uint32_t score)
     {
         StartGame(score);
         m_game->GetPlayfield()->EndGame(0);
-        for (int step = 0; step < 10 && FrontCaption() != caption; ++step)
-            Run(1);
-        return FrontCaption() == caption;
+        for (int step = 0; step < 10 && FrontCaption() != "Statistics"; ++step)
+            Run();
+        return FrontCaption() == "Statistics";
     }
-    void SaveProfile(CPlayerStats* existing, const std::string& name)
+    void Resume()
     {
-        auto* editor = new CPlayerDialog(Screen(), "Player", &Stats(), existing);
+        CMainMenuWindow::CloseOpen();
+        m_game->ResumeGame();
+    }
+    void SaveProfile(const std::string& name)
+    {
+        auto* editor = new CPlayerDialog(Screen(), "Player", &Stats(), nullptr);
         Screen()->OpenModalWindow(editor, kPlaceCentred);
         editor->GetNameField()->SetText(name.c_str());
         editor->GetSaveButton()->Activate();
@@ -99,58 +99,55 @@ protected:
             delete front;
         m_game->ClearMode();
         m_game->GoToMainMenu();
-        Run(1);
+        Run();
     }
 };
 
 TEST_F(StatsSaves, EachFailedSaveIsToldOnceOverWhatItsStepOpenedAndKeepsTheOldFile)
 {
-    struct Case
+    const auto nothing = [] {};
+    const auto suspend = [] { CPauseMenu::Open()->SuspendGame(); };
+    const auto game = [this] { StartGame(321); };
+    const auto profile = [this] { SaveProfile("Ann"); };
+    const auto suspended = [this] {
+        StartGame(321);
+        m_game->GetPlayfield()->SuspendGame();
+        BackToMenu();
+    };
+    const struct
     {
         const char* lost;
         std::function<void()> before; // with room on the disk
         std::function<void()> save;   // on a full disk
         const char* under;            // the window the notice stands over; null: the game then closes
-    };
-    const Case cases[] = {
-        {"Your finished game was not saved.", [] {}, [this] { FinishGameTo(500, "Statistics"); }, "Statistics"},
-        {"The suspended game was not saved.", [this] { StartGame(321); }, [] { CPauseMenu::Open()->SuspendGame(); },
-         "Game Suspended"},
-        {"The resumed game was not saved.",
-         [this] {
-             StartGame(321);
-             m_game->GetPlayfield()->SuspendGame();
-             BackToMenu();
-         },
-         [this] {
-             CMainMenuWindow::CloseOpen();
-             m_game->ResumeGame();
-         },
-         ""},
-        {"The new player profile was not saved.", [] {}, [this] { SaveProfile(nullptr, "Ann"); }, "Select Player"},
+    } cases[] = {
+        {"Your finished game was not saved.", nothing, [this] { FinishGame(500); }, "Statistics"},
+        {"The suspended game was not saved.", game, suspend, "Game Suspended"},
+        {"The resumed game was not saved.", suspended, [this] { Resume(); }, ""},
+        {"The new player profile was not saved.", nothing, profile, "Select Player"},
         // The suspend at the close fails, then the last save: one box.
-        {"The suspended game was not saved.", [this] { StartGame(321); }, [this] { m_game->OnClosing(); }, nullptr},
+        {"The suspended game was not saved.", game, [this] { m_game->OnClosing(); }, nullptr},
         // Failed in the last step, not shown yet.
-        {"The new player profile was not saved.", [] {}, [this] { SaveProfile(nullptr, "Ann"); }, nullptr},
+        {"The new player profile was not saved.", nothing, profile, nullptr},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.lost << (c.under ? "" : " (closing)"));
         Restart();
         c.before();
         ASSERT_TRUE(Stats().Save());
-        const std::string old = testsupport::ReadFileBytes(m_folder / "Stats.dat");
+        const std::string old = statstest::Read(m_folder, "Stats.dat");
         platform::GetHeadlessBackend().ClearMessageBoxes();
         {
             statstest::FileSizeLimit full(64);
             c.save();
             if (c.under) {
-                Run(1);
+                Run();
             } else {
                 delete m_game;
                 m_game = nullptr;
             }
         }
-        EXPECT_EQ(testsupport::ReadFileBytes(m_folder / "Stats.dat"), old);
+        EXPECT_EQ(statstest::Read(m_folder, "Stats.dat"), old);
         const auto boxes = platform::GetHeadlessBackend().GetMessageBoxes();
         if (!c.under) {
             ASSERT_EQ(boxes.size(), 1u);
@@ -162,97 +159,79 @@ TEST_F(StatsSaves, EachFailedSaveIsToldOnceOverWhatItsStepOpenedAndKeepsTheOldFi
         EXPECT_EQ(FrontCaption(), "Statistics Not Saved");
         EXPECT_EQ(MessageText(), c.lost + kTooLarge);
         Screen()->OnKey(uikey::kEnter);
-        Run(1);
+        Run();
         EXPECT_EQ(FrontCaption(), c.under);
     }
 }
 
-// A child forked from the game at the main menu reads the file as a restart would, then forever
-// makes its profile "K<child>" (P) and goes round a finished game (G), a suspended one (S), a
-// finished one and the resume (R), its values growing so that every game ranks first and is
-// kept. On the pipe it says "B <op> <value>" as a step begins and "C" once its save succeeded.
+// A child forked at the main menu reads the file as a restart would, then makes its profile
+// "K<child>" (P) and goes round a finished game (G), a suspended one (S), a finished one and the
+// resume (R), every game ranking first; it tells each step as it begins and once it is saved.
+struct ChildStep
+{
+    char op = 0;
+    uint32_t value = 0;
+    std::atomic<bool> saved{false};
+};
+struct Told
+{
+    std::atomic<uint32_t> count{0};
+    ChildStep steps[5000];
+};
+
 class StatsKill : public StatsSaves
 {
 protected:
-    struct ChildStep
-    {
-        char op = 0;
-        uint32_t value = 0;
-        bool confirmed = false;
-    };
-
-    [[noreturn]] void RunChild(int out, uint32_t child)
+    ~StatsKill() override { ::munmap(m_told, sizeof(Told)); }
+    [[noreturn]] void RunChild(uint32_t child)
     {
         Stats().Load();
-        auto say = [out](const std::string& line) {
-            if (::write(out, line.data(), line.size()) != static_cast<ssize_t>(line.size()))
-                ::_exit(3);
-        };
-        for (uint32_t i = 0, value = child * 100000; i < 5000; ++i, value += 10) {
-            const char op = i == 0 ? 'P' : "GSGR"[(i - 1) % 4];
-            say(std::string("B ") + op + " " + std::to_string(op == 'P' ? child : value) + "\n");
-            if (op == 'P') {
-                SaveProfile(nullptr, "K" + std::to_string(child));
-            } else if (op == 'G' && !FinishGameTo(value, "Statistics")) {
+        for (uint32_t i = 0, value = child * 100000; i < std::size(m_told->steps); ++i, value += 10) {
+            ChildStep& step = m_told->steps[i];
+            step.op = i == 0 ? 'P' : "GSGR"[(i - 1) % 4];
+            step.value = step.op == 'P' ? child : value;
+            ++m_told->count;
+            if (step.op == 'P') {
+                SaveProfile("K" + std::to_string(child));
+            } else if (step.op == 'G' && !FinishGame(value)) {
                 ::_exit(4);
-            } else if (op == 'S') {
+            } else if (step.op == 'S') {
                 StartGame(value);
                 CPauseMenu::Open()->SuspendGame();
-            } else if (op == 'R') {
-                CMainMenuWindow::CloseOpen();
-                m_game->ResumeGame();
+            } else if (step.op == 'R') {
+                Resume();
             }
             if (m_game->GetSaveFailureNotices().WasTold(Stats().GetFileName().CStr()))
                 ::_exit(5);
-            say("C\n");
+            step.saved = true;
             BackToMenu();
         }
         ::_exit(0);
     }
-    // Forks a child, waits until what it said matches the pattern, lets it run the delay and kills
-    // it; answers the steps it told of.
-    std::vector<ChildStep> KillChild(uint32_t child, const std::string& waitFor, std::chrono::microseconds delay)
+    // Forks a child, waits until it has begun (or saved) a step of the kind and kills it after the delay.
+    void KillChild(uint32_t child, char op, bool saved, std::chrono::microseconds delay)
     {
-        int fds[2];
-        EXPECT_EQ(::pipe(fds), 0);
+        new (m_told) Told;
         const pid_t pid = ::fork();
-        if (pid == 0) {
-            ::close(fds[0]);
-            RunChild(fds[1], child);
-        }
-        ::close(fds[1]);
-        std::string told;
-        char chunk[256];
-        pollfd in{fds[0], POLLIN, 0};
-        for (ssize_t n = 1; !std::regex_search(told, std::regex(waitFor)) && n > 0 && ::poll(&in, 1, 20000) == 1;)
-            if ((n = ::read(fds[0], chunk, sizeof chunk)) > 0)
-                told.append(chunk, static_cast<size_t>(n));
+        if (pid == 0)
+            RunChild(child);
+        const auto reached = [&] {
+            for (uint32_t i = 0; i < m_told->count; ++i)
+                if (m_told->steps[i].op == op && (!saved || m_told->steps[i].saved))
+                    return true;
+            return false;
+        };
+        for (int wait = 0; wait < 200000 && !reached(); ++wait)
+            std::this_thread::sleep_for(std::chrono::microseconds(100));
         std::this_thread::sleep_for(delay);
         ::kill(pid, SIGKILL);
         int status = 0;
         EXPECT_EQ(::waitpid(pid, &status, 0), pid);
         EXPECT_TRUE(WIFSIGNALED(status)) << "the child ended by itself, status " << status;
-        for (ssize_t n; (n = ::read(fds[0], chunk, sizeof chunk)) > 0;)
-            told.append(chunk, static_cast<size_t>(n));
-        ::close(fds[0]);
-        std::vector<ChildStep> steps;
-        std::istringstream words(told);
-        for (std::string word; words >> word;) {
-            if (word == "C" && !steps.empty())
-                steps.back().confirmed = true;
-            else if (word == "B")
-                words >> steps.emplace_back().op >> steps.back().value;
-        }
-        return steps;
     }
-    // The profile "K<number>"; null when there is none.
-    static const CPlayerStats* FindProfile(const CStats& stats, uint32_t number)
-    {
-        for (uint32_t i = 0; i < stats.GetPlayerCount(); ++i)
-            if (stats.GetPlayer(i)->GetName() == CSharedString(("K" + std::to_string(number)).c_str()))
-                return stats.GetPlayer(i);
-        return nullptr;
-    }
+    // What the child tells, in memory it shares with the test.
+    Told* const m_told = static_cast<Told*>(
+        ::mmap(nullptr, sizeof(Told), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0));
 };
 
 TEST_F(StatsKill, KillsAtRandomMomentsOfTheSavesLoseNothingConfirmed)
@@ -264,34 +243,41 @@ TEST_F(StatsKill, KillsAtRandomMomentsOfTheSavesLoseNothingConfirmed)
     ASSERT_EQ(line, "Threads:\t1");
     ASSERT_TRUE(Stats().Save());
     // Each kind of step in turn, killed within about its length (some 10 ms) after it began, or
-    // just after it was confirmed: at the statistics dialog, before the next save.
-    const char* const targets[] = {"B P", "B G", "B G \\d+\nC\n", "B S", "B S \\d+\nC\n", "B R", "B R \\d+\nC\n"};
+    // just after it was saved: at the statistics dialog, before the next save.
+    const std::pair<char, bool> targets[] = {{'P', false}, {'G', false}, {'G', true}, {'S', false},
+                                             {'S', true},  {'R', false}, {'R', true}};
     std::mt19937 random(66);
     std::vector<uint32_t> profiles, keptGames, inFlight;
     for (uint32_t child = 1; child <= 35; ++child) {
         SCOPED_TRACE(testing::Message() << "child " << child);
-        const std::string target = targets[child % std::size(targets)];
-        const auto delay = std::chrono::microseconds(random() % (target.size() > 3 ? 3000 : 15000));
-        const std::vector<ChildStep> steps = KillChild(child, target, delay);
+        const auto [op, saved] = targets[child % std::size(targets)];
+        KillChild(child, op, saved, std::chrono::microseconds(random() % (saved ? 3000 : 15000)));
+        const std::span<const ChildStep> steps(m_told->steps, m_told->count);
         ASSERT_FALSE(steps.empty());
-        // This child's suspended game (its points, -1 for none): the last confirmed one, or what
-        // the step in flight made.
+        // This child's suspended game (its points, -1 for none): the last saved one, or what the
+        // step in flight made.
         std::vector<int64_t> allowed{-1};
         for (const ChildStep& step : steps) {
-            if (step.op == 'P' && step.confirmed)
+            if (step.op == 'P' && step.saved)
                 profiles.push_back(step.value);
             if (step.op == 'G')
-                (step.confirmed ? keptGames : inFlight).push_back(step.value);
+                (step.saved ? keptGames : inFlight).push_back(step.value);
             if (step.op == 'S' || step.op == 'R') {
                 const int64_t made = step.op == 'S' ? static_cast<int64_t>(step.value) : -1;
-                allowed = step.confirmed ? std::vector<int64_t>{made} : std::vector<int64_t>{allowed.front(), made};
+                allowed = step.saved ? std::vector<int64_t>{made} : std::vector<int64_t>{allowed.front(), made};
             }
         }
         CStats loaded;
         ASSERT_TRUE(loaded.Load());
         EXPECT_FALSE(std::filesystem::exists(m_folder / "Stats.dat.bad"));
+        const auto profile = [&loaded](uint32_t number) -> const CPlayerStats* {
+            for (uint32_t i = 0; i < loaded.GetPlayerCount(); ++i)
+                if (loaded.GetPlayer(i)->GetName() == CSharedString(("K" + std::to_string(number)).c_str()))
+                    return loaded.GetPlayer(i);
+            return nullptr;
+        };
         for (uint32_t number : profiles)
-            EXPECT_NE(FindProfile(loaded, number), nullptr) << "profile K" << number;
+            EXPECT_NE(profile(number), nullptr) << "profile K" << number;
         std::vector<uint32_t> history;
         for (uint32_t i = 0; i < loaded.GetPlayerCount(); ++i)
             for (uint32_t g = 0; g < loaded.GetPlayer(i)->GetGameCount(); ++g)
@@ -301,7 +287,7 @@ TEST_F(StatsKill, KillsAtRandomMomentsOfTheSavesLoseNothingConfirmed)
         const uint32_t finished = loaded.GetAllPlayersTotals().GetGamesFinished();
         EXPECT_GE(finished, keptGames.size());
         EXPECT_LE(finished, keptGames.size() + inFlight.size());
-        if (const CPlayerStats* mine = steps[0].confirmed ? FindProfile(loaded, child) : nullptr) {
+        if (const CPlayerStats* mine = steps[0].saved ? profile(child) : nullptr) {
             const CSuspendedGameStats* kept = mine->GetSuspendedGame();
             const int64_t points = kept ? static_cast<int64_t>(kept->GetPointsScored()) : -1;
             EXPECT_NE(std::find(allowed.begin(), allowed.end(), points), allowed.end()) << "suspended game " << points;
