@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <unistd.h>
@@ -50,3 +51,18 @@ TEST(WholeFileReads, StopAtTheBoundOfTheirKind)
 }
 
 } // namespace
+
+// Tests put links to devices where the game's files go; clearing their folder must not make the
+// device (or any linked file) writable or executable for its owner.
+TEST(TestFolders, CleanUpLeavesALinkedFilesModeAlone)
+{
+    testsupport::TempDir outside;
+    const std::filesystem::path target = outside.Path() / "target";
+    testsupport::WriteFileBytes(target, "x");
+    std::filesystem::permissions(target, std::filesystem::perms::owner_read);
+    {
+        testsupport::TempDir folder;
+        std::filesystem::create_symlink(target, folder.Path() / "link");
+    }
+    EXPECT_EQ(std::filesystem::status(target).permissions(), std::filesystem::perms::owner_read);
+}
