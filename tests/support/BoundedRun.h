@@ -30,11 +30,14 @@ inline BoundedOutcome RunBounded(const std::function<bool()>& work, unsigned sec
     const pid_t child = ::fork();
     if (child == 0) {
         std::set_new_handler([] { ::_exit(3); });
-#if !defined(__SANITIZE_ADDRESS__)
+#if defined(__SANITIZE_ADDRESS__)
+        static_cast<void>(megabytes);
+#else
         long pages = 0;
         FILE* statm = std::fopen("/proc/self/statm", "r");
         if (!statm || std::fscanf(statm, "%ld", &pages) != 1 || pages <= 0)
             ::_exit(4);
+        std::fclose(statm);
         const rlim_t limit = static_cast<rlim_t>(pages * ::sysconf(_SC_PAGESIZE)) + (megabytes << 20);
         const rlimit bound{limit, limit};
         if (::setrlimit(RLIMIT_AS, &bound) != 0)
