@@ -11,10 +11,19 @@ if [[ "${1:-}" == "--sanitize" ]]; then
 fi
 bash "$root/scripts/build.sh" "$dir" "${extra[@]}"
 cd "$dir"
-run=(ctest --output-on-failure -j "$(nproc 2>/dev/null || echo 2)")
 # The SDL backend's tests drive a real X server with real keys and clicks: without a display of
-# our own, the suite runs on a virtual one.
-if [[ -z "${DISPLAY:-}" ]] && command -v xvfb-run >/dev/null 2>&1; then
-    run=(xvfb-run -a -s "-screen 0 1024x768x24" "${run[@]}")
+# our own, the suite runs on a virtual one. It is ended and waited for before this script ends, so
+# nothing of the run outlives it (xvfb-run leaves its server to exit on its own).
+if [[ -z "${DISPLAY:-}" ]] && command -v Xvfb >/dev/null 2>&1; then
+    number=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$number" >/dev/null 2>&1 &
+    xvfb=$!
+    trap 'kill "$xvfb" 2>/dev/null; wait "$xvfb" 2>/dev/null; rm -f "$number"' EXIT
+    # The server writes its display's number once it takes connections.
+    for _ in $(seq 300); do
+        [[ -s "$number" ]] || ! kill -0 "$xvfb" 2>/dev/null && break
+        sleep 0.1
+    done
+    [[ -s "$number" ]] && export DISPLAY=:$(head -n 1 "$number")
 fi
-"${run[@]}"
+ctest --output-on-failure -j "$(nproc 2>/dev/null || echo 2)"
