@@ -13,10 +13,11 @@ bash "$root/scripts/build.sh" "$dir" "${extra[@]}"
 cd "$dir"
 # The SDL backend's tests drive a real X server with real keys and clicks: without a display of
 # our own, the suite runs on a virtual one. It is ended and waited for before this script ends, so
-# nothing of the run outlives it (xvfb-run leaves its server to exit on its own).
+# nothing of the run outlives it (xvfb-run leaves its server to exit on its own). It does not reset
+# between tests, when the last client of one leaves as the next connects.
 if [[ -z "${DISPLAY:-}" ]] && command -v Xvfb >/dev/null 2>&1; then
     number=$(mktemp)
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$number" >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$number" >/dev/null 2>&1 &
     xvfb=$!
     trap 'kill "$xvfb" 2>/dev/null; wait "$xvfb" 2>/dev/null; rm -f "$number"' EXIT
     # The server writes its display's number once it takes connections.

@@ -11,10 +11,12 @@
 
 #include <SDL.h>
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <thread>
 
 namespace platform::sdl {
 
@@ -46,17 +48,24 @@ std::unique_ptr<Backend> CreateSdlBackend(std::string& whyNot)
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     // Before SDL's video starts here: the renderer's probe starts it in a process of its own.
     const RendererPlan plan = PlanWindowRenderer();
-    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
-        whyNot = SDL_GetError();
-        return nullptr;
+    // The probe's process may have been the display server's only client, and an X server resets
+    // when its last client leaves: a connection made meanwhile can fail. A named display is tried
+    // again a few times before the game goes without one.
+    for (int attempt = 0;; ++attempt) {
+        if (attempt > 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(100)); // real time, even on a virtual clock
+        if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+            whyNot = SDL_GetError();
+        } else {
+            const char* driver = SDL_GetCurrentVideoDriver();
+            if (driverChosen || !driver || (std::strcmp(driver, "offscreen") != 0 && std::strcmp(driver, "dummy") != 0))
+                return std::make_unique<SdlBackend>(plan);
+            whyNot = "no desktop display could be opened";
+            SDL_Quit();
+        }
+        if (attempt == 3)
+            return nullptr;
     }
-    const char* driver = SDL_GetCurrentVideoDriver();
-    if (!driverChosen && driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0)) {
-        whyNot = "no desktop display could be opened";
-        SDL_Quit();
-        return nullptr;
-    }
-    return std::make_unique<SdlBackend>(plan);
 }
 
 SdlBackend::SdlBackend(RendererPlan plan) : m_rendererPlan(plan) {}
