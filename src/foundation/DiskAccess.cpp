@@ -231,14 +231,18 @@ int SweepTemporaries(const std::string& folder, bool recursive)
         const std::string name = entry->d_name;
         if (name == "." || name == "..")
             continue;
-        struct stat st;
-        if (::lstat((prefix + name).c_str(), &st) != 0)
-            continue;
         long pid = 0;
+        const bool temporary = IsTemporaryName(name, &pid);
+        // Only a temporary's name, or what may be a folder, is worth a look at the entry itself:
+        // the data folder's cache holds many files, and this runs at every start.
+        const bool maybeFolder = recursive && (entry->d_type == DT_DIR || entry->d_type == DT_UNKNOWN);
+        struct stat st;
+        if ((!temporary && !maybeFolder) || ::lstat((prefix + name).c_str(), &st) != 0)
+            continue;
         if (S_ISDIR(st.st_mode)) {
             if (recursive)
                 subfolders.push_back(prefix + name);
-        } else if (S_ISREG(st.st_mode) && IsTemporaryName(name, &pid) &&
+        } else if (S_ISREG(st.st_mode) && temporary &&
                    // A process of that id still running may be writing it (another copy of the
                    // game sharing the folder): it stays.
                    ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) {
