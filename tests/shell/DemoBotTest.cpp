@@ -140,18 +140,6 @@ TEST(DemoBot, PredictsWhereTheBallComesDownThroughTheWalls)
     EXPECT_EQ(CDemoBot::PredictLanding({200, 440}, {100, 300}, 428.0f, 11.0f), 200.0f);
 }
 
-TEST(DemoBot, PointerPutsTheShipWhereItIsWanted)
-{
-    // The ship's centre is 30 + 452 x pointer / 640, rounded, from one side of the field to the other.
-    for (float x = 30.0f; x <= 481.0f; x += 13.5f) {
-        const int pointer = CDemoBot::PointerXForShip(x);
-        const float ship = std::round(static_cast<float>(pointer) * 0.0015625f * CShipAI::kTravel) + CShipAI::kLeftmostX;
-        EXPECT_NEAR(ship, x, 1.0f) << x;
-    }
-    EXPECT_EQ(CDemoBot::PointerXForShip(0.0f), 0);
-    EXPECT_EQ(CDemoBot::PointerXForShip(501.0f), 639);
-}
-
 #ifdef VANTOREL_DATA_DIR
 // Rounds of the test's own: rows of bricks high up, a full grid, one brick.
 class DemoBotGame : public GameFixture
