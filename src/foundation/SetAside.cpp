@@ -17,29 +17,6 @@ namespace {
 // Enough for every copy a person would keep; past it something else is wrong.
 constexpr int kMaxNames = 10000;
 
-// rename(2) that fails with EEXIST instead of replacing the target.
-bool RenameNoReplace(const std::string& from, const std::string& to)
-{
-    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
-        return true;
-    if (errno != EINVAL && errno != ENOSYS)
-        return false;
-    // A file system without that rename: a hard link never replaces either.
-    if (::link(from.c_str(), to.c_str()) == 0) {
-        ::unlink(from.c_str());
-        return true;
-    }
-    if (errno == EEXIST)
-        return false;
-    // Nor links: look first (one instance of the program writes here).
-    struct stat st;
-    if (::lstat(to.c_str(), &st) == 0) {
-        errno = EEXIST;
-        return false;
-    }
-    return ::rename(from.c_str(), to.c_str()) == 0;
-}
-
 std::string Candidate(const char* name, const char* suffix, int number)
 {
     std::string candidate = std::string(name) + suffix;
@@ -53,7 +30,7 @@ bool ClaimFreeName(const std::string& path, const char* name, const char* suffix
 {
     for (int number = 1; number <= kMaxNames; ++number) {
         const std::string candidate = Candidate(name, suffix, number);
-        if (RenameNoReplace(path, candidate)) {
+        if (platform::RenameNoReplace(path.c_str(), candidate.c_str())) {
             keptAs = candidate;
             return true;
         }

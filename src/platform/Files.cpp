@@ -244,10 +244,19 @@ bool RenameNoReplace(const char* from, const char* to)
     // File systems without the flag: a hard link is made only where no name is, too.
     if (errno != EINVAL && errno != ENOSYS)
         return false;
-    if (link(source.c_str(), target.c_str()) != 0)
+    if (link(source.c_str(), target.c_str()) == 0) {
+        unlink(source.c_str());
+        return true;
+    }
+    if (errno == EEXIST)
         return false;
-    unlink(source.c_str());
-    return true;
+    // Nor links: look first (one instance of the program writes here).
+    struct stat st;
+    if (lstat(target.c_str(), &st) == 0) {
+        errno = EEXIST;
+        return false;
+    }
+    return rename(source.c_str(), target.c_str()) == 0;
 }
 
 FILE* OpenFile(const char* path, const char* mode)

@@ -66,7 +66,8 @@ bool RemoveDirectory(const char* path);
 // Replaces an existing target.
 bool RenameFile(const char* from, const char* to);
 // Gives the file the new name only when nothing has that name yet (the check and the rename are
-// one step, so two programs never both take a name); false with errno EEXIST when it is taken.
+// one step, so two programs never both take a name, except on a file system with neither that
+// rename nor hard links); false with errno EEXIST when it is taken.
 bool RenameNoReplace(const char* from, const char* to);
 
 // fopen of the resolved path.
