@@ -3,7 +3,6 @@
 #include "foundation/DiskAccess.h"
 #include "platform/Files.h"
 
-#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
@@ -66,14 +65,11 @@ bool MoveAside(const char* name, const char* suffix, std::string& keptAs)
 bool CopyAside(const char* name, const char* suffix, const void* bytes, size_t n, std::string& keptAs)
 {
     // Named as the disk streams name their temporaries, so that whatever sweeps those finds it.
-    static std::atomic<unsigned> s_counter{0};
     const std::string target = platform::ResolvePath(name);
-    const std::string folder = diskaccess::FolderOf(target);
     std::string temporary;
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temporary = folder + "." + target.substr(folder.size()) + ".tmp" + std::to_string(::getpid()) + "-" +
-                    std::to_string(s_counter.fetch_add(1));
+        temporary = diskaccess::MakeTemporaryName(target);
         fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST)
             return false;
