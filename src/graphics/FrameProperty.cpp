@@ -8,6 +8,7 @@
 #include "graphics/Frame.h"
 #include "objects/ObjectTextStream.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstring>
@@ -31,11 +32,12 @@ uint8_t* RowAddress(CFrame& frame, uint32_t row)
 } // namespace
 
 CFrameProperty::CFrameProperty(const char* name, uint32_t offset, uint32_t size, uint32_t flags,
-                               uint32_t defaultWidth, uint32_t defaultHeight, uint32_t defaultDepth)
+                               uint32_t defaultWidth, uint32_t defaultHeight, uint32_t defaultDepth, uint32_t maxSide)
     : CPropertyDescriptor(name, nullptr, offset, size, flags)
     , m_defaultWidth(defaultWidth)
     , m_defaultHeight(defaultHeight)
     , m_defaultDepth(defaultDepth)
+    , m_maxSide(std::min(maxSide, kLargestSide))
 {
 }
 
@@ -125,7 +127,8 @@ void CFrameProperty::ParseValue(CObject* object, const char* value, CObjectTextS
     int width = -1, height = -1, depth = -1;
     const bool named = value && std::strncmp(SkipWhitespace(value), "CFrame(", 7) == 0 &&
                        std::sscanf(SkipWhitespace(value), "CFrame(%d,%d,%d)", &width, &height, &depth) == 3;
-    const bool sane = named && width >= 0 && width <= 0xFFFF && height >= 0 && height <= 0xFFFF &&
+    const int most = static_cast<int>(m_maxSide);
+    const bool sane = named && width >= 0 && width <= most && height >= 0 && height <= most &&
                       (depth == 8 || depth == 16 || depth == 24 || depth == 32);
     CFrame* frame = GetFrame(object);
     if (sane)
@@ -166,5 +169,6 @@ bool CFrameProperty::WriteBinary(const CObject* object, CVirtualFile& stream) co
 
 bool CFrameProperty::ReadBinary(CObject* object, CVirtualFile& stream) const
 {
-    return GetFrame(object)->ReadFrameBlock(stream);
+    CFrame* frame = GetFrame(object);
+    return frame->ReadFrameBlock(stream) && frame->GetWidth() <= m_maxSide && frame->GetHeight() <= m_maxSide;
 }

@@ -8,11 +8,13 @@
 class CFrameProperty : public CPropertyDescriptor
 {
 public:
+    // maxSide bounds the width and the height a file may give the frame.
     template <class Class>
     CFrameProperty(const char* name, CFrame Class::*member, uint32_t flags, uint32_t defaultWidth,
-                   uint32_t defaultHeight, uint32_t defaultDepth);
+                   uint32_t defaultHeight, uint32_t defaultDepth, uint32_t maxSide = kLargestSide);
     CFrameProperty(const char* name, uint32_t offset, uint32_t size, uint32_t flags, uint32_t defaultWidth,
-                   uint32_t defaultHeight, uint32_t defaultDepth);
+                   uint32_t defaultHeight, uint32_t defaultDepth, uint32_t maxSide = kLargestSide);
+    static constexpr uint32_t kLargestSide = 0xFFFF;
 
     CPropertyDescriptor* Clone() const override;
     bool IsSimpleValue() const override;
@@ -25,10 +27,12 @@ public:
     void FormatValue(const CObject* object, CSharedString& out) const override;
     void WriteText(const CObject* object, CObjectTextStream& stream) const override;
     // Refuses (marking the stream damaged and skipping the block) a value that is not
-    // "CFrame(w,h,bits)" with bits 8, 16, 24 or 32 and sizes up to 65535, or whose pixels cannot
-    // be had. A block that ends early leaves the remaining rows zero.
+    // "CFrame(w,h,bits)" with bits 8, 16, 24 or 32 and sizes up to the bound, before anything is
+    // allocated, or whose pixels cannot be had. A block that ends early leaves the remaining rows
+    // zero.
     void ParseValue(CObject* object, const char* value, CObjectTextStream& stream) const override;
     bool WriteBinary(const CObject* object, CVirtualFile& stream) const override;
+    // False for a frame block past the bound too.
     bool ReadBinary(CObject* object, CVirtualFile& stream) const override;
 
 private:
@@ -38,11 +42,13 @@ private:
     uint32_t m_defaultWidth;
     uint32_t m_defaultHeight;
     uint32_t m_defaultDepth;
+    uint32_t m_maxSide;
 };
 
 template <class Class>
 CFrameProperty::CFrameProperty(const char* name, CFrame Class::*member, uint32_t flags, uint32_t defaultWidth,
-                               uint32_t defaultHeight, uint32_t defaultDepth)
-    : CFrameProperty(name, MemberOffset(member), sizeof(CFrame), flags, defaultWidth, defaultHeight, defaultDepth)
+                               uint32_t defaultHeight, uint32_t defaultDepth, uint32_t maxSide)
+    : CFrameProperty(name, MemberOffset(member), sizeof(CFrame), flags, defaultWidth, defaultHeight, defaultDepth,
+                     maxSide)
 {
 }

@@ -3,13 +3,7 @@
 #include "foundation/VirtualFile.h"
 #include "objects/NumberText.h"
 
-#include <algorithm>
-
-namespace {
-
-constexpr uint32_t kMaxAnnouncedCount = 65536;
-
-} // namespace
+#include <limits>
 
 uint32_t GetBytesLeft(CVirtualFile& stream)
 {
@@ -20,11 +14,11 @@ uint32_t GetBytesLeft(CVirtualFile& stream)
     return size - static_cast<uint32_t>(position);
 }
 
-uint32_t ParseAnnouncedCount(const char* text, CVirtualFile& stream)
+uint32_t ParseAnnouncedCount(const char* text)
 {
-    int64_t count = ParseLeadingInteger(text);
+    const int64_t count = ParseLeadingInteger(text);
+    constexpr uint32_t kLargest = std::numeric_limits<uint32_t>::max();
     if (count <= 0)
         return 0;
-    uint32_t limit = std::max(kMaxAnnouncedCount, GetBytesLeft(stream));
-    return count > limit ? limit : static_cast<uint32_t>(count);
+    return count > kLargest ? kLargest : static_cast<uint32_t>(count);
 }

@@ -1,6 +1,8 @@
 #pragma once
 // Item counts that array blocks announce in text, and item counts read from binary data. Both come
-// from files, so both are bounded before anything is allocated for them.
+// from files: a binary count is held to what the rest of the data can carry before anything is
+// allocated for it, and the items a text count makes beyond those the text lists are drawn from
+// the reading stream's budget (CObjectTextStream::TakeDefaultItems).
 #include <cstdint>
 
 class CVirtualFile;
@@ -8,7 +10,6 @@ class CVirtualFile;
 // The bytes between the stream's position and its end (0 when the position is past the end).
 uint32_t GetBytesLeft(CVirtualFile& stream);
 
-// The decimal count of a "...Count=" line (negative counts read as 0), at most 65536 items or, when
-// the stream holds more, one item per byte left: a real file never announces more items than that,
-// and a damaged count must not make an array of absurd size.
-uint32_t ParseAnnouncedCount(const char* text, CVirtualFile& stream);
+// The decimal count of a "...Count=" line: negative counts read as 0, counts past the u32 range
+// as its largest value.
+uint32_t ParseAnnouncedCount(const char* text);

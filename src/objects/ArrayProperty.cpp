@@ -10,11 +10,49 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace {
 
 // The longest item name the binary form carries.
 constexpr uint32_t kMaxBinaryItemName = 1023;
+
+bool IsCountKey(const char* key)
+{
+    return CItemList::NamesEqual(key, "Item Count") || CItemList::NamesEqual(key, "Array Count");
+}
+
+// Reads an "Array" block from its "{" on and hands each line of the block's own level that holds
+// "=" to take(line, its "="), the line's leading blanks skipped. Lines of nested blocks that no
+// item took belong to nobody here. True when the block's "}" was reached; a block that does not
+// open with "{" is damage the reader goes past.
+template <class Take>
+bool WalkArrayBlock(CObjectTextStream& stream, Take take)
+{
+    CSharedString line;
+    if (!stream.ReadNonBlankTextLine(line))
+        return false;
+    if (*SkipWhitespace(line.CStr()) != '{')
+        stream.MarkDamaged();
+    uint32_t depth = 0;
+    while (stream.ReadNonBlankTextLine(line)) {
+        const char* text = SkipWhitespace(line.CStr());
+        if (*text == '{') {
+            ++depth;
+            continue;
+        }
+        if (*text == '}') {
+            if (depth == 0)
+                return true;
+            --depth;
+            continue;
+        }
+        const char* equals = depth == 0 ? std::strchr(text, '=') : nullptr;
+        if (equals)
+            take(text, equals);
+    }
+    return false;
+}
 
 } // namespace
 
@@ -39,7 +77,15 @@ CArrayProperty::CArrayProperty(const CArrayProperty& other)
     , m_itemDescriptor(other.m_itemDescriptor->Clone())
     , m_itemSize(other.m_itemSize)
     , m_itemNames(other.m_itemNames)
+    , m_maxItems(other.m_maxItems)
+    , m_maxItemsPerStream(other.m_maxItemsPerStream)
 {
+}
+
+void CArrayProperty::LimitItems(uint32_t perArray, uint32_t perStream)
+{
+    m_maxItems = perArray;
+    m_maxItemsPerStream = perStream;
 }
 
 CArrayProperty::~CArrayProperty()
@@ -261,73 +307,118 @@ void CArrayProperty::ParseValue(CObject* object, const char* value, CObjectTextS
         Resize(object, count <= 0 ? 0 : ToUInt32(count));
         return;
     }
+    if (m_itemNames)
+        ParseNamedItems(object, stream);
+    else
+        ParseListedItems(object, stream);
+}
 
-    if (!m_itemNames)
-        Empty(object);
-    CSharedString line;
-    if (!stream.ReadNonBlankTextLine(line)) { // the "{"
+void CArrayProperty::ParseNamedItems(CObject* object, CObjectTextStream& stream) const
+{
+    CSharedString key;
+    // With an item-name list the list decides the count (one item per name): count lines are
+    // passed over and unknown names skipped.
+    const bool closed = WalkArrayBlock(stream, [&](const char* text, const char* equals) {
+        key.AssignChars(text, static_cast<int>(equals - text));
+        if (IsCountKey(key.CStr()))
+            return;
+        int found = m_itemNames->FindIndexByName(key.CStr(), -1);
+        if (found < 0)
+            return;
+        uint32_t index = static_cast<uint32_t>(found);
+        if (index >= GetCount(object))
+            Resize(object, index + 1);
+        m_itemDescriptor->ParseValue(GetItem(object, index), equals + 1, stream);
+    });
+    if (!closed)
         stream.MarkDamaged();
-        return;
-    }
-    if (*SkipWhitespace(line.CStr()) != '{')
-        stream.MarkDamaged();
+}
 
+// Items read from text are made here first, in a block that grows geometrically as the text lists
+// them; the array takes them over once, at the block's end, in storage of its own kind.
+struct CArrayProperty::StagedItems
+{
+    std::vector<char> bytes;
+    uint32_t made = 0;  // items constructed, from the first on
+};
+
+void CArrayProperty::ParseListedItems(CObject* object, CObjectTextStream& stream) const
+{
+    Empty(object);
+    StagedItems staged;
+    const auto stage = [&](uint32_t n) {
+        const size_t bytes = static_cast<size_t>(n) * m_itemSize;
+        if (bytes > staged.bytes.capacity())
+            staged.bytes.reserve(std::max(bytes, staged.bytes.capacity() * 2));
+        staged.bytes.resize(bytes);
+        for (; staged.made < n; ++staged.made)
+            ConstructItem(&staged.bytes[static_cast<size_t>(staged.made) * m_itemSize]);
+    };
+    // Items made for a count and not listed are drawn from the stream's budget; so is every item
+    // of a kind bounded in the whole stream.
+    const auto allow = [&](uint32_t listed, uint32_t defaults) {
+        if (!stream.CountBoundedItems(this, listed + defaults, m_maxItemsPerStream)) {
+            stream.StopReading();
+            return 0u;
+        }
+        return stream.TakeDefaultItems(defaults);
+    };
+
+    CSharedString key;
     const CSharedString& label = m_itemDescriptor->GetLabel();
     const CSharedString& alias = m_itemDescriptor->GetAlias();
-    CSharedString key;
-    uint32_t depth = 0;
+    uint32_t count = 0;  // what the array would hold now: the items staged, then default ones
     uint32_t next = 0;
     uint32_t announced = 0;
-    bool closed = false;
-    while (stream.ReadNonBlankTextLine(line)) {
-        const char* text = SkipWhitespace(line.CStr());
-        if (*text == '{') {
-            ++depth;
-            continue;
-        }
-        if (*text == '}') {
-            if (depth == 0) {
-                closed = true;
-                break;
-            }
-            --depth;
-            continue;
-        }
-        // Lines of a nested block that no item took belong to nobody here.
-        if (depth > 0)
-            continue;
-        const char* equals = std::strchr(text, '=');
-        if (!equals)
-            continue;
+    const bool closed = WalkArrayBlock(stream, [&](const char* text, const char* equals) {
         key.AssignChars(text, static_cast<int>(equals - text));
-        const char* itemValue = equals + 1;
-
-        if (CItemList::NamesEqual(key.CStr(), "Item Count") || CItemList::NamesEqual(key.CStr(), "Array Count")) {
-            // With an item-name list the list decides the count: one item per name.
-            if (!m_itemNames) {
-                announced = ParseAnnouncedCount(itemValue, stream);
-                Resize(object, announced);
+        if (IsCountKey(key.CStr())) {
+            announced = ParseAnnouncedCount(equals + 1);
+            if (announced > m_maxItems) {
+                stream.StopReading();
+                return;
             }
-            continue;
+            // Dropping items drops them now; added ones stay unmade until the block's end.
+            for (uint32_t i = announced; i < staged.made; ++i)
+                DestroyItem(&staged.bytes[static_cast<size_t>(i) * m_itemSize]);
+            if (announced < staged.made) {
+                staged.made = announced;
+                staged.bytes.resize(static_cast<size_t>(announced) * m_itemSize);
+            }
+            count = announced;
+            return;
         }
-        uint32_t index;
-        if (m_itemNames) {
-            int found = m_itemNames->FindIndexByName(key.CStr(), -1);
-            if (found < 0)
-                continue;
-            index = static_cast<uint32_t>(found);
-            if (index >= GetCount(object))
-                Resize(object, index + 1);
-        } else {
-            if (!CItemList::NamesEqual(key.CStr(), label.CStr()) &&
-                (alias.IsEmpty() || !CItemList::NamesEqual(key.CStr(), alias.CStr())))
-                continue;
-            index = next++;
-            if (index >= GetCount(object))
-                Resize(object, index + 1);
+        if (!CItemList::NamesEqual(key.CStr(), label.CStr()) &&
+            (alias.IsEmpty() || !CItemList::NamesEqual(key.CStr(), alias.CStr())))
+            return;
+        const uint32_t index = next++;
+        if (index >= m_maxItems) {
+            stream.StopReading();
+            return;
         }
-        m_itemDescriptor->ParseValue(GetItem(object, index), itemValue, stream);
-    }
+        if (index >= staged.made) {
+            // The items between the last one made and this one are defaults of an earlier count.
+            const uint32_t gap = index - staged.made;
+            if (allow(1, gap) < gap) {
+                stream.SkipNestedBlock();
+                return;
+            }
+            stage(index + 1);
+        }
+        count = std::max(count, index + 1);
+        m_itemDescriptor->ParseValue(reinterpret_cast<CObject*>(&staged.bytes[static_cast<size_t>(index) * m_itemSize]),
+                                     equals + 1, stream);
+    });
+    if (count > staged.made)
+        stage(staged.made + allow(0, count - staged.made));
+
+    // The array was emptied above and nothing read since could reach it.
+    FreeBlock(GetBlock(object), GetCapacity(object));
+    char* block = AllocateBlock(staged.made);
+    MoveItems(block, staged.bytes.data(), staged.made);
+    SetBlock(object, block);
+    StoreMember(object, staged.made);
+    SetCapacity(object, staged.made);
     // Items announced but never given stay at their defaults, which only a damaged file leaves.
     if (!closed || next < announced)
         stream.MarkDamaged();
@@ -376,7 +467,7 @@ bool CArrayProperty::ReadBinary(CObject* object, CVirtualFile& stream) const
     // Every stored item takes at least one byte, and a counted name four more: a count the rest of
     // the stream cannot hold is damage, refused before anything is allocated.
     uint64_t leastBytes = stored * (m_itemNames ? 5 : 1);
-    if (leastBytes > GetBytesLeft(stream))
+    if (leastBytes > GetBytesLeft(stream) || stored > m_maxItems)
         return false;
     uint32_t n = static_cast<uint32_t>(stored);
     Resize(object, m_itemNames ? m_itemNames->GetCount() : n, -1, true);

@@ -52,6 +52,12 @@ public:
     bool ReadBinary(CObject* object, CVirtualFile& stream) const override;
     void FixUpAfterLoad(CObject* object) const override;
 
+    // Bounds on the items a read may give this array: a count line or an item past perArray, or
+    // items of every array of this property in one stream past perStream, stop the read (the
+    // stream is then damaged). A binary count past perArray fails its read. No bounds by default.
+    void LimitItems(uint32_t perArray, uint32_t perStream = kNoItemLimit);
+    static constexpr uint32_t kNoItemLimit = 0xFFFFFFFFu;
+
     // Changes the count to n. Items are added or dropped at insertAt (-1: at the end); added items
     // are constructed and set to their defaults, dropped ones destroyed. With a capacity member and
     // without exact, the capacity doubles past the count on growth, and shrinks only when the count
@@ -67,6 +73,10 @@ public:
     uint32_t GetItemSize() const { return m_itemSize; }
 
 private:
+    struct StagedItems;
+    void ParseNamedItems(CObject* object, CObjectTextStream& stream) const;
+    // Items in order, counted by "Item Count" or "Array Count" lines (the last one decides).
+    void ParseListedItems(CObject* object, CObjectTextStream& stream) const;
     char* GetBlock(const CObject* object) const;
     void SetBlock(CObject* object, char* block) const;
     void SetCapacity(CObject* object, uint32_t capacity) const;
@@ -85,4 +95,6 @@ private:
     CPropertyDescriptor* m_itemDescriptor;
     uint32_t m_itemSize;
     CItemList* m_itemNames;
+    uint32_t m_maxItems = kNoItemLimit;
+    uint32_t m_maxItemsPerStream = kNoItemLimit;
 };

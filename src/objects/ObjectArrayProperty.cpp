@@ -7,6 +7,7 @@
 #include "objects/NumberText.h"
 #include "objects/ObjectTextStream.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -16,6 +17,11 @@ const char* AfterPrefix(const char* text, const char* prefix)
 {
     size_t n = std::strlen(prefix);
     return CompareTextNoCaseN(text, prefix, n) == 0 ? text + n : nullptr;
+}
+
+bool IsCountLine(const char* text)
+{
+    return AfterPrefix(text, "Array Count=") || AfterPrefix(text, "Item Count=");
 }
 
 // A stored record is at least an object's header and version, after a counted name's length.
@@ -210,23 +216,63 @@ void CObjectArrayProperty::ParseValue(CObject* object, const char* value, CObjec
         Resize(object, count <= 0 ? 0 : ToUInt32(count));
         return;
     }
+    if (m_itemNames)
+        ParseNamedItems(object, stream);
+    else
+        ParseListedItems(object, stream);
+}
 
-    // Without a count line, each item line adds one item.
-    bool counted = false;
-    if (m_itemNames) {
-        counted = true;
-        // Every name of the list has its item, whatever the array held before.
-        if (GetCount(object) < m_itemNames->GetCount())
-            Resize(object, m_itemNames->GetCount());
-    } else {
-        Resize(object, 0);
-    }
-
+void CObjectArrayProperty::ParseNamedItems(CObject* object, CObjectTextStream& stream) const
+{
+    // Every name of the list has its item, whatever the array held before; count lines change
+    // nothing.
+    if (GetCount(object) < m_itemNames->GetCount())
+        Resize(object, m_itemNames->GetCount());
     CSharedString line;
     if (!stream.ReadNonBlankTextLine(line)) // the "{"
         return;
     CSharedString label;
+    while (stream.ReadNonBlankTextLine(line)) {
+        const char* text = SkipWhitespace(line.CStr());
+        if (*text == '}')
+            break;
+        const char* equals = std::strchr(text, '=');
+        if (!equals || IsCountLine(text))
+            continue;
+        label.AssignChars(text, static_cast<int>(equals - text));
+        int found = m_itemNames->FindIndexByName(label.CStr(), -1);
+        if (found >= 0 && static_cast<uint32_t>(found) < GetCount(object)) {
+            GetItem(object, static_cast<uint32_t>(found))->ReadFromTextStream(stream);
+        } else if (CObject* discarded = m_itemClass->CreateObject()) {
+            // An item of a name the list does not have is read and dropped.
+            discarded->ReadFromTextStream(stream);
+            delete discarded;
+        } else {
+            stream.SkipNestedBlock();
+        }
+    }
+}
+
+void CObjectArrayProperty::ParseListedItems(CObject* object, CObjectTextStream& stream) const
+{
+    Resize(object, 0);
+    const bool hasCapacity = m_capacityOffset != 0;
+    // What the array would hold at each line: count items, the first `made` of them read from the
+    // text and the rest at their defaults, which are made only once, at the block's end. The items
+    // read are kept in an array of their own that grows geometrically; slots of it below `used`
+    // may hold items a later count line dropped, which are reset before they serve again.
+    uint32_t count = 0;
+    uint32_t capacity = GetCapacity(object);
+    uint32_t made = 0;
+    CObject* staged = nullptr;
+    uint32_t stagedSize = 0;
+    uint32_t used = 0;
     uint32_t next = 0;
+    bool counted = false;
+
+    CSharedString line;
+    if (!stream.ReadNonBlankTextLine(line)) // the "{"
+        return;
     while (stream.ReadNonBlankTextLine(line)) {
         const char* text = SkipWhitespace(line.CStr());
         if (*text == '}')
@@ -235,45 +281,80 @@ void CObjectArrayProperty::ParseValue(CObject* object, const char* value, CObjec
         if (!countText)
             countText = AfterPrefix(text, "Item Count=");
         if (countText) {
-            uint32_t m = ParseAnnouncedCount(countText, stream);
+            // A count that differs (or a capacity that does) makes the array anew: every item at
+            // its defaults.
+            const uint32_t m = ParseAnnouncedCount(countText);
+            if (m != count || (hasCapacity && capacity != count)) {
+                made = 0;
+                count = capacity = m;
+            }
             counted = true;
-            if (!m_itemNames && (m != GetCount(object) || (m_capacityOffset && GetCapacity(object) != GetCount(object))))
-                Replace(object, m);
             next = 0;
             continue;
         }
-        const char* equals = std::strchr(text, '=');
-        if (!equals)
+        if (!std::strchr(text, '='))
             continue;
-
-        CObject* item = nullptr;
-        if (m_itemNames) {
-            label.AssignChars(text, static_cast<int>(equals - text));
-            int found = m_itemNames->FindIndexByName(label.CStr(), -1);
-            if (found < 0 || static_cast<uint32_t>(found) >= GetCount(object)) {
-                // An item of a name the list does not have is read and dropped.
-                if (CObject* discarded = m_itemClass->CreateObject()) {
-                    discarded->ReadFromTextStream(stream);
-                    delete discarded;
-                } else {
-                    stream.SkipNestedBlock();
-                }
-                continue;
-            }
-            item = GetItem(object, static_cast<uint32_t>(found));
-        } else {
-            uint32_t index = counted ? next++ : GetCount(object);
-            // More item lines than announced grow the array instead of running past it.
-            if (index >= GetCount(object))
-                Resize(object, index + 1);
-            if (index >= GetCount(object)) {
-                stream.SkipNestedBlock();
-                continue;
-            }
-            item = GetItem(object, index);
+        // Items follow one another, so an item line never lies past the items read before it.
+        const uint32_t index = counted ? next++ : count;
+        if (index > made) {
+            stream.MarkDamaged();
+            stream.SkipNestedBlock();
+            continue;
         }
-        item->ReadFromTextStream(stream);
+        if (index >= count) {
+            count = index + 1;
+            if (hasCapacity && count > capacity)
+                capacity = count <= 0x7FFFFFFFu ? count * 2 : count;
+        }
+        if (index == made) {
+            if (made == stagedSize) {
+                const uint32_t size = std::max<uint32_t>(8, stagedSize <= 0x3FFFFFFFu ? stagedSize * 2 : made + 1);
+                CObject* grown = NewArray(size);
+                if (!grown) {
+                    stream.StopReading();
+                    break;
+                }
+                for (uint32_t i = 0; i < made; ++i)
+                    ItemOf(grown, i)->CopyPropertiesFrom(ItemOf(staged, i));
+                m_itemClass->DeleteObjectArray(staged);
+                staged = grown;
+                stagedSize = size;
+                used = made;
+            }
+            ++made;
+            used = std::max(used, made);
+        }
+        ItemOf(staged, index)->ReadFromTextStream(stream);
     }
+
+    const uint32_t defaults = stream.TakeDefaultItems(count - made);
+    if (made + defaults < count)
+        count = capacity = made + defaults;
+    if (count == 0 && capacity == GetCapacity(object)) {
+        m_itemClass->DeleteObjectArray(staged);
+        return; // as Resize(0) left it
+    }
+    if (!hasCapacity)
+        capacity = count;
+    CObject* array = staged;
+    if (capacity != stagedSize) {
+        array = NewArray(capacity);
+        if (capacity > 0 && !array) {
+            m_itemClass->DeleteObjectArray(staged);
+            stream.MarkDamaged();
+            return;
+        }
+        for (uint32_t i = 0; i < made; ++i)
+            ItemOf(array, i)->CopyPropertiesFrom(ItemOf(staged, i));
+        m_itemClass->DeleteObjectArray(staged);
+    } else {
+        for (uint32_t i = made; i < used; ++i)
+            ItemOf(array, i)->SetPropertiesToDefaults();
+    }
+    m_itemClass->DeleteObjectArray(GetArray(object));
+    SetArray(object, array);
+    StoreMember(object, count);
+    SetCapacity(object, capacity);
 }
 
 void CObjectArrayProperty::WriteText(const CObject* object, CObjectTextStream& stream) const

@@ -61,6 +61,9 @@ public:
     CItemList* GetItemNames() const { return m_itemNames; }
 
 private:
+    void ParseNamedItems(CObject* object, CObjectTextStream& stream) const;
+    // Items in order, counted by "Array Count" or "Item Count" lines.
+    void ParseListedItems(CObject* object, CObjectTextStream& stream) const;
     CObject* GetArray(const CObject* object) const;
     void SetArray(CObject* object, CObject* array) const;
     void SetCapacity(CObject* object, uint32_t capacity) const;

@@ -7,6 +7,9 @@
 // recognises those lines and the writer never writes them.
 #include "foundation/VirtualFile.h"
 
+#include <utility>
+#include <vector>
+
 class CFileBuf;
 
 class CObjectTextStream : public CVirtualFile
@@ -40,6 +43,21 @@ public:
     void NoteSkippedLine() { ++m_skippedLines; }
     uint32_t GetSkippedLineCount() const { return m_skippedLines; }
 
+    // What a read may cost. Arrays make default items for counts beyond the items their text
+    // lists (the items a short array announces but never gives); every array the stream reads
+    // draws them from one budget, so that no text, however small, asks for more than that. Items
+    // the text lists cost their own lines and are not drawn from it.
+    static constexpr uint32_t kDefaultItemBudget = 65536;
+    // Takes up to wanted default items from the budget and answers how many it granted; a
+    // shortfall marks the stream damaged.
+    uint32_t TakeDefaultItems(uint32_t wanted);
+    // Counts n more items of a kind bounded in the whole stream (the games of every profile of a
+    // statistics file): false, counting nothing, when they would take the kind past limit.
+    bool CountBoundedItems(const void* kind, uint32_t n, uint32_t limit);
+    // Ends the read where it is: the stream is damaged and reads as ended from here on, so every
+    // block still open fails. For text past a bound the caller refuses anyway.
+    void StopReading();
+
     // The next line without its line end (CR LF, LF, CR, LF CR or CR CR LF); the last line of the
     // data is delivered with or without a line end. False at the end of the data.
     bool ReadTextLine(CSharedString& line);
@@ -50,9 +68,17 @@ public:
     bool SkipNestedBlock();
 
 private:
+    void ResetReadState();
+    bool ReadLine(CSharedString& line, bool skipBlank);
+    // A line of a stream that is not in memory, read in chunks.
+    bool ReadStreamedLine(CSharedString& line);
+
     bool m_trackingOff = true;
     bool m_finished = false;
     bool m_damageTolerated = false;
     bool m_damaged = false;
+    bool m_stopped = false;
     uint32_t m_skippedLines = 0;
+    uint32_t m_defaultItemsLeft = kDefaultItemBudget;
+    std::vector<std::pair<const void*, uint32_t>> m_boundedItemCounts;
 };

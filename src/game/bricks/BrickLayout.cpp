@@ -54,7 +54,7 @@ void CBrickLayout::AddProperties(CClassRecord* record)
                                            &CBrickLayout::m_weightCapacity, false,
                                            new CUIntProperty("Weight", nullptr, 0, 0, 20, nullptr, 0, 0),
                                            &GetPowerUpKindTable(), 0));
-    record->AddProperty(new CFrameProperty("Layout", &CBrickLayout::m_layout, 0, kColumns, kRows, 8));
+    record->AddProperty(new CFrameProperty("Layout", &CBrickLayout::m_layout, 0, kColumns, kRows, 8, kMaxGridSide));
     record->AddProperty(new CArrayProperty(
         "Floating Bricks", &CBrickLayout::m_floatingCount, &CBrickLayout::m_floating,
         &CBrickLayout::m_floatingCapacity, false,

@@ -23,6 +23,9 @@ class CBrickLayout : public CObject
     DECLARE_CLASS_RECORD(CBrickLayout)
     static constexpr uint32_t kColumns = 16;
     static constexpr uint32_t kRows = 22;
+    // The most columns or rows a file may give the grid: the field shows 16 columns and about 26
+    // rows, and a round walks every cell.
+    static constexpr uint32_t kMaxGridSide = 64;
     static constexpr int32_t kOriginX = 30;
     static constexpr int32_t kOriginY = 20;
     static constexpr int32_t kCellWidth = 32;
