@@ -54,6 +54,14 @@ bool WalkArrayBlock(CObjectTextStream& stream, Take take)
     return false;
 }
 
+// Items read from text are made here first, in a block that grows geometrically as the text lists
+// them; the array takes them over once, at the block's end, in storage of its own kind.
+struct StagedItems
+{
+    std::vector<char> bytes;
+    uint32_t made = 0; // items constructed, from the first on
+};
+
 } // namespace
 
 CArrayProperty::CArrayProperty(const char* name, uint32_t countOffset, uint32_t itemsOffset, uint32_t capacityOffset,
@@ -334,14 +342,6 @@ void CArrayProperty::ParseNamedItems(CObject* object, CObjectTextStream& stream)
         stream.MarkDamaged();
 }
 
-// Items read from text are made here first, in a block that grows geometrically as the text lists
-// them; the array takes them over once, at the block's end, in storage of its own kind.
-struct CArrayProperty::StagedItems
-{
-    std::vector<char> bytes;
-    uint32_t made = 0;  // items constructed, from the first on
-};
-
 void CArrayProperty::ParseListedItems(CObject* object, CObjectTextStream& stream) const
 {
     Empty(object);
@@ -354,14 +354,13 @@ void CArrayProperty::ParseListedItems(CObject* object, CObjectTextStream& stream
         for (; staged.made < n; ++staged.made)
             ConstructItem(&staged.bytes[static_cast<size_t>(staged.made) * m_itemSize]);
     };
-    // Items made for a count and not listed are drawn from the stream's budget; so is every item
-    // of a kind bounded in the whole stream.
-    const auto allow = [&](uint32_t listed, uint32_t defaults) {
-        if (!stream.CountBoundedItems(this, listed + defaults, m_maxItemsPerStream)) {
-            stream.StopReading();
-            return 0u;
-        }
-        return stream.TakeDefaultItems(defaults);
+    // Items of a kind bounded in the whole stream are counted as they are made; past the bound the
+    // read stops.
+    const auto bounded = [&](uint32_t n) {
+        if (m_maxItemsPerStream == kNoItemLimit || stream.CountBoundedItems(this, n, m_maxItemsPerStream))
+            return true;
+        stream.StopReading();
+        return false;
     };
 
     CSharedString key;
@@ -397,9 +396,12 @@ void CArrayProperty::ParseListedItems(CObject* object, CObjectTextStream& stream
             return;
         }
         if (index >= staged.made) {
-            // The items between the last one made and this one are defaults of an earlier count.
+            // The items between the last one made and this one are defaults of an earlier count,
+            // drawn from the stream's budget like those made at the block's end.
             const uint32_t gap = index - staged.made;
-            if (allow(1, gap) < gap) {
+            if (!bounded(gap + 1))
+                return;
+            if (stream.TakeDefaultItems(gap) < gap) {
                 stream.SkipNestedBlock();
                 return;
             }
@@ -409,8 +411,8 @@ void CArrayProperty::ParseListedItems(CObject* object, CObjectTextStream& stream
         m_itemDescriptor->ParseValue(reinterpret_cast<CObject*>(&staged.bytes[static_cast<size_t>(index) * m_itemSize]),
                                      equals + 1, stream);
     });
-    if (count > staged.made)
-        stage(staged.made + allow(0, count - staged.made));
+    if (count > staged.made && bounded(count - staged.made))
+        stage(staged.made + stream.TakeDefaultItems(count - staged.made));
 
     // The array was emptied above and nothing read since could reach it.
     FreeBlock(GetBlock(object), GetCapacity(object));

@@ -73,7 +73,6 @@ public:
     uint32_t GetItemSize() const { return m_itemSize; }
 
 private:
-    struct StagedItems;
     void ParseNamedItems(CObject* object, CObjectTextStream& stream) const;
     // Items in order, counted by "Item Count" or "Array Count" lines (the last one decides).
     void ParseListedItems(CObject* object, CObjectTextStream& stream) const;
