@@ -56,8 +56,19 @@ bool WalkArrayBlock(CObjectTextStream& stream, Take take)
 
 // Items read from text are made here first, in a block that grows geometrically as the text lists
 // them; the array takes them over once, at the block's end, in storage of its own kind.
+// Items still staged when the read ends early (a fatal report may unwind it) are destroyed here.
 struct StagedItems
 {
+    explicit StagedItems(const CPropertyDescriptor& item) : item(item) {}
+    StagedItems(const StagedItems&) = delete;
+    StagedItems& operator=(const StagedItems&) = delete;
+    ~StagedItems()
+    {
+        for (uint32_t i = 0; i < made; ++i)
+            item.DestroyMember(reinterpret_cast<CObject*>(&bytes[static_cast<size_t>(i) * item.GetValueSize()]));
+    }
+
+    const CPropertyDescriptor& item;
     std::vector<char> bytes;
     uint32_t made = 0; // items constructed, from the first on
 };
@@ -345,7 +356,7 @@ void CArrayProperty::ParseNamedItems(CObject* object, CObjectTextStream& stream)
 void CArrayProperty::ParseListedItems(CObject* object, CObjectTextStream& stream) const
 {
     Empty(object);
-    StagedItems staged;
+    StagedItems staged(*m_itemDescriptor);
     const auto stage = [&](uint32_t n) {
         const size_t bytes = static_cast<size_t>(n) * m_itemSize;
         if (bytes > staged.bytes.capacity())
@@ -421,6 +432,7 @@ void CArrayProperty::ParseListedItems(CObject* object, CObjectTextStream& stream
     SetBlock(object, block);
     StoreMember(object, staged.made);
     SetCapacity(object, staged.made);
+    staged.made = 0; // moved into the array
     // Items announced but never given stay at their defaults, which only a damaged file leaves.
     if (!closed || next < announced)
         stream.MarkDamaged();

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 
 namespace {
 
@@ -18,6 +19,14 @@ const char* AfterPrefix(const char* text, const char* prefix)
     size_t n = std::strlen(prefix);
     return CompareTextNoCaseN(text, prefix, n) == 0 ? text + n : nullptr;
 }
+
+// An array of the item class that goes with its owner: a fatal report may unwind a read.
+struct ArrayDeleter
+{
+    const CClassRecord* itemClass;
+    void operator()(CObject* array) const { itemClass->DeleteObjectArray(array); }
+};
+using OwnedArray = std::unique_ptr<CObject, ArrayDeleter>;
 
 bool IsCountLine(const char* text)
 {
@@ -264,7 +273,7 @@ void CObjectArrayProperty::ParseListedItems(CObject* object, CObjectTextStream& 
     uint32_t count = 0;
     uint32_t capacity = GetCapacity(object);
     uint32_t made = 0;
-    CObject* staged = nullptr;
+    OwnedArray staged(nullptr, ArrayDeleter{m_itemClass});
     uint32_t stagedSize = 0;
     uint32_t used = 0;
     uint32_t next = 0;
@@ -309,50 +318,46 @@ void CObjectArrayProperty::ParseListedItems(CObject* object, CObjectTextStream& 
         if (index == made) {
             if (made == stagedSize) {
                 const uint32_t size = std::max<uint32_t>(8, stagedSize <= 0x3FFFFFFFu ? stagedSize * 2 : made + 1);
-                CObject* grown = NewArray(size);
+                OwnedArray grown(NewArray(size), ArrayDeleter{m_itemClass});
                 if (!grown) {
                     stream.StopReading();
                     break;
                 }
                 for (uint32_t i = 0; i < made; ++i)
-                    ItemOf(grown, i)->CopyPropertiesFrom(ItemOf(staged, i));
-                m_itemClass->DeleteObjectArray(staged);
-                staged = grown;
+                    ItemOf(grown.get(), i)->CopyPropertiesFrom(ItemOf(staged.get(), i));
+                staged = std::move(grown);
                 stagedSize = size;
                 used = made;
             }
             ++made;
             used = std::max(used, made);
         }
-        ItemOf(staged, index)->ReadFromTextStream(stream);
+        ItemOf(staged.get(), index)->ReadFromTextStream(stream);
     }
 
     const uint32_t defaults = stream.TakeDefaultItems(count - made);
     if (made + defaults < count)
         count = capacity = made + defaults;
-    if (count == 0 && capacity == GetCapacity(object)) {
-        m_itemClass->DeleteObjectArray(staged);
+    if (count == 0 && capacity == GetCapacity(object))
         return; // as Resize(0) left it
-    }
     if (!hasCapacity)
         capacity = count;
-    CObject* array = staged;
+    OwnedArray array = std::move(staged);
     if (capacity != stagedSize) {
-        array = NewArray(capacity);
-        if (capacity > 0 && !array) {
-            m_itemClass->DeleteObjectArray(staged);
+        OwnedArray fresh(NewArray(capacity), ArrayDeleter{m_itemClass});
+        if (capacity > 0 && !fresh) {
             stream.MarkDamaged();
             return;
         }
         for (uint32_t i = 0; i < made; ++i)
-            ItemOf(array, i)->CopyPropertiesFrom(ItemOf(staged, i));
-        m_itemClass->DeleteObjectArray(staged);
+            ItemOf(fresh.get(), i)->CopyPropertiesFrom(ItemOf(array.get(), i));
+        array = std::move(fresh);
     } else {
         for (uint32_t i = made; i < used; ++i)
-            ItemOf(array, i)->SetPropertiesToDefaults();
+            ItemOf(array.get(), i)->SetPropertiesToDefaults();
     }
     m_itemClass->DeleteObjectArray(GetArray(object));
-    SetArray(object, array);
+    SetArray(object, array.release());
     StoreMember(object, count);
     SetCapacity(object, capacity);
 }
