@@ -12,16 +12,13 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
 namespace {
 
-// The side walls of the field and the ball's radius against them.
-constexpr float kFieldLeft = 11.0f;
-constexpr float kFieldRight = 501.0f;
-constexpr float kBallRadius = 11.0f;
-// The ball meets the ship this far above the ship's centre; a ball this far below that is lost.
-constexpr float kShipTop = 12.0f;
+// The row on which the ball's centre meets the ship lies this far above the ship's centre (the
+// bot's reckoning; the game's CBallAI::kShipTop is the height below which the ship's side is met);
+// a ball this far below that row is lost.
+constexpr float kMeetAboveShip = 12.0f;
 constexpr float kPastShip = 10.0f;
 // How far off the ship's centre the bot meets a ball when no spot sends it anywhere better.
 constexpr float kMaxOffset = 22.0f;
@@ -44,8 +41,6 @@ constexpr float kSpotSpacing = 2.0f;
 constexpr float kSettleSteps = 8.0f;
 // Steps to spare a detour to a capsule must leave.
 constexpr float kDetourSlack = 12.0f;
-// The bounce off the ship turns the ball by this per pixel off the shield's centre.
-constexpr float kTurnPerPixel = std::numbers::pi_v<float> / 200.0f;
 // Paths are followed this far, and until they come back down past this row.
 constexpr float kPathReach = 1400.0f;
 constexpr float kGiveUpY = 400.0f;
@@ -87,12 +82,6 @@ bool CanBeAt(float x, float shipX, float travel)
     return std::fabs(x - shipX) <= travel && x >= CShipAI::kLeftmostX && x <= CShipAI::kLeftmostX + CShipAI::kTravel;
 }
 
-CFloatPoint LaunchDirection(float offCentre)
-{
-    const float theta = offCentre * kTurnPerPixel;
-    return {std::sin(theta), -std::cos(theta)};
-}
-
 } // namespace
 
 CDemoBot::CDemoBot(uint32_t seed) : m_random(seed)
@@ -104,7 +93,7 @@ float CDemoBot::PredictLanding(const CFloatPoint& position, const CFloatPoint& v
 {
     if (velocity.m_y <= 0.0f || position.m_y >= lineY)
         return position.m_x;
-    const float left = kFieldLeft + radius, right = kFieldRight - radius;
+    const float left = CBallAI::kFieldLeft + radius, right = CBallAI::kFieldRight - radius;
     const float width = right - left;
     if (width <= 0.0f)
         return position.m_x;
@@ -137,8 +126,9 @@ float CDemoBot::BestStrike(CPlayfield& playfield, float landing, float lineY, bo
         const float x = landing - spot;
         if (!CanBeAt(x, shipX, travel))
             continue;
-        const CDemoBotAim::PathHit hit = CDemoBotAim::TracePath(playfield.GetBricks(), {landing, lineY},
-                                                                LaunchDirection(spot), small, kPathReach, kGiveUpY);
+        const CDemoBotAim::PathHit hit =
+            CDemoBotAim::TracePath(playfield.GetBricks(), {landing, lineY}, CBallAI::GetShipBounceDirection(spot),
+                                   small, kPathReach, kGiveUpY);
         const float score = CDemoBotAim::Score(hit) - std::fabs(x - shipX) * kMovingCost;
         if (score > bestScore) {
             bestScore = score;
@@ -152,7 +142,7 @@ float CDemoBot::ChooseOffset(CPlayfield& playfield, const CSprite& ship, const C
                              float steps)
 {
     const float reach = ShieldReach(ship);
-    const float lineY = ship.GetPosition().m_y - kShipTop;
+    const float lineY = ship.GetPosition().m_y - kMeetAboveShip;
     const float shipX = ship.GetPosition().m_x;
     const float travel = kShipStep * std::max(steps - kSettleSteps, 0.0f);
     const bool small = IsSmall(ball);
@@ -169,8 +159,8 @@ float CDemoBot::ChooseOffset(CPlayfield& playfield, const CSprite& ship, const C
         const float x = landing - first;
         if (!CanBeAt(x, shipX, travel))
             continue;
-        const CDemoBotAim::PathHit back = CDemoBotAim::TracePath(playfield.GetBricks(), {landing, lineY},
-                                                                 LaunchDirection(first), small, kPathReach, lineY);
+        const CDemoBotAim::PathHit back = CDemoBotAim::TracePath(
+            playfield.GetBricks(), {landing, lineY}, CBallAI::GetShipBounceDirection(first), small, kPathReach, lineY);
         if (back.brick || back.end.m_y < lineY - 1.0f)
             continue;
         const float score =
@@ -186,7 +176,7 @@ float CDemoBot::ChooseOffset(CPlayfield& playfield, const CSprite& ship, const C
 
 float CDemoBot::ChooseLaunchX(CPlayfield& playfield, const CSprite& ship, const CSprite& ball)
 {
-    const CFloatPoint direction = LaunchDirection(ball.GetPosition().m_x - CShipAI::GetShieldX(&ship));
+    const CFloatPoint direction = CBallAI::GetShipBounceDirection(ball.GetPosition().m_x - CShipAI::GetShieldX(&ship));
     const bool small = IsSmall(ball);
     const float shipX = ship.GetPosition().m_x;
     float best = shipX, bestScore = 0.0f;
@@ -261,7 +251,7 @@ bool CDemoBot::ChooseTarget(CPlayfield& playfield, const CSprite& ship, float& x
     const CSprite* held = nullptr;
     bool falling = false, followedLost = false;
     const float shipY = ship.GetPosition().m_y;
-    const float lineY = shipY - kShipTop;
+    const float lineY = shipY - kMeetAboveShip;
     for (const CSprite* ball = playfield.GetBalls().GetHead(); ball; ball = ball->GetNext()) {
         if (ball->IsDead())
             continue;
@@ -295,7 +285,7 @@ bool CDemoBot::ChooseTarget(CPlayfield& playfield, const CSprite& ship, float& x
         m_randomOffset = m_random.NextFloat(-kMaxOffset, kMaxOffset);
     m_followedFalling = falling;
     const CFloatPoint at = followed->GetPosition(), velocity = followed->GetVelocity();
-    const float landing = PredictLanding(at, velocity, lineY, kBallRadius);
+    const float landing = PredictLanding(at, velocity, lineY, CBallAI::kWallRadius);
     const float ballSteps = StepsToLanding(playfield, *followed, lineY);
     // Time to spare: a power-up worth having, or a ball set free, on its way down, when the ship
     // can fetch it and be back under the ball in time.

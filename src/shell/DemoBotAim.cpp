@@ -12,9 +12,8 @@
 
 namespace {
 
-// The brick's outline about its position, and the ball's collision radius against it.
+// The brick's outline about its position.
 constexpr float kBrickLeft = -16.0f, kBrickRight = 15.5f, kBrickTop = -9.0f, kBrickBottom = 8.5f;
-constexpr float kBallRadius = 9.0f, kSmallBallRadius = 3.0f;
 constexpr uint32_t kMostBounces = 6;
 constexpr float kNever = std::numeric_limits<float>::max();
 
@@ -60,8 +59,8 @@ CDemoBotAim::PathHit CDemoBotAim::TracePath(CSpriteList& bricks, CFloatPoint fro
     if (size <= 0.0f)
         return hit;
     CFloatPoint d{direction.m_x / size, direction.m_y / size};
-    const float wall = small ? CBallAI::kSmallWallRadius : CBallAI::kWallRadius;
-    const float ball = small ? kSmallBallRadius : kBallRadius;
+    const float wall = CBallAI::GetWallRadius(small);
+    const float ball = CBallAI::GetCollisionRadius(small);
     const float left = CBallAI::kFieldLeft + wall, right = CBallAI::kFieldRight - wall, top = CBallAI::kFieldTop + wall;
     CFloatPoint p = from;
     for (uint32_t bounce = 0; bounce <= kMostBounces && hit.length < maxLength; ++bounce) {

@@ -13,6 +13,7 @@
 #include "game/sprites/SpriteList.h"
 #include "shell/DemoBot.h"
 #include "shell/DemoBotAim.h"
+#include "game/bricks/BallAI.h"
 #include "game/bricks/BrickAI.h"
 #include "game/sprites/AnimatedSprite.h"
 #include "foundation/R250Random.h"
@@ -22,11 +23,11 @@
 
 namespace {
 
-// The ball stepped in small steps between the side walls (11 + r, 501 - r) until it reaches the
+// The ball stepped in small steps between the side walls (less its radius) until it reaches the
 // row: the reference the folded line must match.
 float StepToRow(CFloatPoint start, CFloatPoint velocity, float row, float radius)
 {
-    const double left = 11.0 + radius, right = 501.0 - radius, dt = 1e-5;
+    const double left = CBallAI::kFieldLeft + radius, right = CBallAI::kFieldRight - radius, dt = 1e-5;
     double x = start.m_x, y = start.m_y, vx = velocity.m_x;
     while (y < row) {
         x += vx * dt;
@@ -53,9 +54,9 @@ CDemoBotAim::PathHit StepToBrick(CSpriteList& bricks, CFloatPoint p, CFloatPoint
         const double py = y;
         x += dx * dt;
         y += dy * dt;
-        if (x < 11.0 + wall || x > 501.0 - wall)
+        if (x < CBallAI::kFieldLeft + wall || x > CBallAI::kFieldRight - wall)
             dx = -dx;
-        if (y < 10.0 + wall)
+        if (y < CBallAI::kFieldTop + wall)
             dy = -dy;
         if (dy > 0.0 && y >= giveUpY)
             return {};
@@ -98,8 +99,8 @@ TEST(DemoBotAim, PathMeetsTheBrickAStepwiseBallMeetsFromTheSameSide)
             const float angle = random.NextFloat(-1.3f, 1.3f);
             const CFloatPoint direction{std::sin(angle), -std::cos(angle)};
             const CDemoBotAim::PathHit hit = CDemoBotAim::TracePath(list, from, direction, small, 1400.0f, 400.0f);
-            const CDemoBotAim::PathHit stepped =
-                StepToBrick(list, from, direction, small ? 3.0f : 11.0f, small ? 3.0f : 9.0f, 1400.0f, 400.0f);
+            const CDemoBotAim::PathHit stepped = StepToBrick(list, from, direction, CBallAI::GetWallRadius(small),
+                                                             CBallAI::GetCollisionRadius(small), 1400.0f, 400.0f);
             SCOPED_TRACE(std::to_string(field) + "/" + std::to_string(path));
             ASSERT_EQ(hit.brick, stepped.brick);
             if (!hit.brick)

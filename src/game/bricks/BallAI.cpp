@@ -316,13 +316,13 @@ const CPolygon2D* CBallAI::GetCollisionPolygon(CSprite*)
 
 const CPolygon2D& CBallAI::GetBallPolygon()
 {
-    static const CPolygon2D s_polygon = MakeRegularPolygon(9.0f, 12);
+    static const CPolygon2D s_polygon = MakeRegularPolygon(kCollisionRadius, 12);
     return s_polygon;
 }
 
 const CPolygon2D& CBallAI::GetSmallBallPolygon()
 {
-    static const CPolygon2D s_polygon = MakeRegularPolygon(3.0f, 8);
+    static const CPolygon2D s_polygon = MakeRegularPolygon(kSmallCollisionRadius, 8);
     return s_polygon;
 }
 

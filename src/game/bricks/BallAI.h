@@ -10,6 +10,8 @@
 #include "objects/Point.h"
 #include "objects/Polygon2D.h"
 
+#include <numbers>
+
 class CAnimationSlot;
 class CSequence;
 
@@ -81,8 +83,19 @@ class CBallAI : public CSpriteAI
     static constexpr float kLostBelow = 500.0f;
     static constexpr float kWallRadius = 11.0f;
     static constexpr float kSmallWallRadius = 3.0f;
+    static constexpr float GetWallRadius(bool small) { return small ? kSmallWallRadius : kWallRadius; }
+    // The radius of the collision polygon the bricks and the ship meet (smaller than the wall's).
+    static constexpr float kCollisionRadius = 9.0f;
+    static constexpr float kSmallCollisionRadius = 3.0f;
+    static constexpr float GetCollisionRadius(bool small) { return small ? kSmallCollisionRadius : kCollisionRadius; }
     // Below this a ball meets the ship's side, not its top.
     static constexpr float kShipTop = 434.0f;
+    // The bounce off the ship's top, which the launch of a held ball shares: a ball meeting the
+    // shield offCentre pixels right of its centre leaves at this angle from straight up (radians,
+    // to the right when positive; no clamp), along the unit direction of that angle.
+    static constexpr float kShipTurnPerPixel = std::numbers::pi_v<float> / 200.0f;
+    static constexpr float GetShipBounceAngle(float offCentre) { return offCentre * kShipTurnPerPixel; }
+    static CFloatPoint GetShipBounceDirection(float offCentre);
 
 private:
     // The bounce's common end: flags, random turns and the flat-path fix, the speed-up.
@@ -94,7 +107,7 @@ private:
     void BounceOffWall(CSprite* ball, float sparkAngle);
     // The ball's first slot shows the sequence of that name (none when the data lacks it).
     void SetLookOf(CSprite* ball, const char* name);
-    float GetRadius() const { return m_small ? kSmallWallRadius : kWallRadius; }
+    float GetRadius() const { return GetWallRadius(m_small); }
 
     float m_rollPhaseX = 0.0f;
     float m_rollRateX = 0.01f;

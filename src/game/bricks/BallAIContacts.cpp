@@ -18,8 +18,6 @@
 namespace {
 
 constexpr float kPi = std::numbers::pi_v<float>;
-// The bounce off the ship's top turns the ball by this per pixel off the ship's centre.
-constexpr float kShipTurnPerPixel = kPi / 200.0f;
 constexpr float kRollStep = 0.005f;
 constexpr float kRollSpin = 0.025f;
 // Destruction reaches of the rail ball and of the fire ball (small and not).
@@ -109,13 +107,20 @@ void CBallAI::OnHitShip(CSprite* ball, CSprite* ship)
     StartForceFeedback(effect);
 }
 
+CFloatPoint CBallAI::GetShipBounceDirection(float offCentre)
+{
+    const float theta = GetShipBounceAngle(offCentre);
+    return {std::sin(theta), -std::cos(theta)};
+}
+
 float CBallAI::LaunchFromShip(CSprite* ball, CSprite* ship)
 {
-    const float theta = (ball->GetPosition().m_x - CShipAI::GetShieldX(ship)) * kShipTurnPerPixel;
-    ball->SetVelocity(CFloatPoint{m_speed * std::sin(theta), -m_speed * std::cos(theta)});
+    const float offCentre = ball->GetPosition().m_x - CShipAI::GetShieldX(ship);
+    const CFloatPoint direction = GetShipBounceDirection(offCentre);
+    ball->SetVelocity(CFloatPoint{m_speed * direction.m_x, m_speed * direction.m_y});
     m_rollRateY = ball->GetVelocity().m_x * -kRollStep;
     m_rollRateX = g_gameRandom.NextFloat(-kRollSpin, kRollSpin);
-    return theta;
+    return GetShipBounceAngle(offCentre);
 }
 
 void CBallAI::OnHitBrick(CSprite* ball, CSprite* brick, bool noBounce)
