@@ -1,5 +1,6 @@
-// The game's statistics saves: a failed save is told once over what its step opened (at the close
-// by the system's box) and keeps the old file; a game killed during its saves loses nothing it told.
+// The game's statistics saves: a failed save is told once a run of failures over what its step
+// opened (at the close by the system's box) and keeps the old file; a game killed during its saves
+// loses nothing it told.
 #include "GameFixture.h"
 #include "StatsTestHelpers.h"
 #include "foundation/ConfigFile.h"
@@ -15,8 +16,10 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cctype>
 #include <fstream>
 #include <functional>
+#include <optional>
 #include <random>
 #include <span>
 #include <sys/mman.h>
@@ -161,6 +164,29 @@ TEST_F(StatsSaves, EachFailedSaveIsToldOnceOverWhatItsStepOpenedAndKeepsTheOldFi
         Screen()->OnKey(uikey::kEnter);
         Run();
         EXPECT_EQ(FrontCaption(), c.under);
+    }
+}
+
+TEST_F(StatsSaves, FailureAfterASuccessfulSaveIsToldAgain)
+{
+    // Saves of a finished game (g) and of the player dialog (d); capitals fail on a full disk.
+    const std::pair<std::string, int> cases[] = {{"GG", 1}, {"GdG", 2}, {"DgD", 2}};
+    for (const auto& [steps, told] : cases) {
+        SCOPED_TRACE(steps);
+        Restart();
+        int notices = 0;
+        for (char step : steps) {
+            {
+                std::optional<statstest::FileSizeLimit> full;
+                if (std::isupper(step))
+                    full.emplace(64);
+                std::tolower(step) == 'd' ? SaveProfile("Ann") : void(FinishGame(500));
+            }
+            for (Run(); FrontCaption() == "Statistics Not Saved"; Run(), ++notices)
+                Screen()->OnKey(uikey::kEnter);
+            BackToMenu();
+        }
+        EXPECT_EQ(notices, told);
     }
 }
 
