@@ -1,6 +1,7 @@
 #include "foundation/CompressedBlockCodec.h"
 
 #include "foundation/ByteOrder.h"
+#include "foundation/OpenFlags.h"
 #include "foundation/VirtualFile.h"
 
 #include <cstdlib>
@@ -36,6 +37,17 @@ bool CCompressedBlockCodec::Write(CVirtualFile& file, const void* bytes, uint32_
         ok = file.Write(compressed.data(), length) == length && ok;
     }
     return ok && compressedLength > 0;
+}
+
+bool CCompressedBlockCodec::WriteFile(const char* name, uint32_t flags, const void* bytes, uint32_t n, int level)
+{
+    CVirtualFile target;
+    if (!target.Open(name, flags | VF_CREATE | VF_WRITE))
+        return false;
+    const bool written = Write(target, bytes, n, level);
+    if (!written)
+        target.GetStream()->MarkWriteFailed();
+    return target.Close() && written;
 }
 
 namespace {

@@ -10,9 +10,15 @@ class CCompressedBlockCodec
 public:
     CCompressedBlockCodec() = default;
 
+    // The zlib level of the file layer's compressed writes.
+    static constexpr int kFileLevel = 6;
+
     // Writes one record at the file's position. False when compression failed (the record then
     // holds c = 0 and no data) or a write came up short.
     static bool Write(CVirtualFile& file, const void* bytes, uint32_t n, int level);
+    // Creates the named file (opened with the flags and VF_CREATE | VF_WRITE) holding one record.
+    // False when anything failed: the file layer then keeps the old file as it was.
+    static bool WriteFile(const char* name, uint32_t flags, const void* bytes, uint32_t n, int level);
 
     // Reads one record: a new heap buffer of r bytes (std::free it; an empty record gives a
     // buffer of its own) with r in rawLength, or null. When the first byte is not 1 there is no

@@ -131,15 +131,8 @@ bool CVirtualFile::Close()
     bool ok = true;
     if ((m_flags & VF_COMPRESSED) && (m_flags & VF_WRITE)) {
         auto* buffer = dynamic_cast<CFileBuf*>(m_stream);
-        CVirtualFile target;
-        if (buffer && target.Open(m_name.c_str(), m_flags & ~VF_COMPRESSED)) {
-            ok = CCompressedBlockCodec::Write(target, buffer->GetData(), buffer->GetSize(), 6);
-            if (!ok)
-                target.m_stream->MarkWriteFailed();
-            ok = target.Close() && ok;
-        } else {
-            ok = false;
-        }
+        ok = buffer && CCompressedBlockCodec::WriteFile(m_name.c_str(), m_flags & ~VF_COMPRESSED, buffer->GetData(),
+                                                        buffer->GetSize(), CCompressedBlockCodec::kFileLevel);
         m_name.clear();
     }
     --s_openFileCount;

@@ -82,6 +82,8 @@ public:
     void SaveStats(const CLocalizedString& whatIsLost);
     // Tells the player that the last save of these statistics failed.
     void TellStatsNotSaved(const CStats& stats, const CLocalizedString& whatIsLost);
+    // The last save of these statistics succeeded: the next failure of their file is told again.
+    void TellStatsSaved(const CStats& stats);
     const CSaveFailureNotices& GetSaveFailureNotices() const { return m_saveNotices; }
     CPlayfield* GetPlayfield() const { return m_playfield.get(); }
     CMessageDisplay* GetMessageDisplay() const { return m_messageDisplay.get(); }
@@ -256,6 +258,9 @@ CStats* GetStats();
 // Tells the player that the last save of the statistics failed: through the game object's
 // notices, or without one through the system's message box.
 void TellStatsNotSaved(const CStats& stats, const CLocalizedString& whatIsLost);
+// Tells the game object's notices, when there is one, that the last save of the statistics
+// succeeded; every save that can fail with TellStatsNotSaved reports its success here.
+void TellStatsSaved(const CStats& stats);
 // Called once, after the first presented frame that shows the main menu; null for none.
 void SetFirstMainMenuDrawHandler(void (*handler)());
 // The one game object; null while none exists.

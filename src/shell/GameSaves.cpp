@@ -16,8 +16,17 @@ const CLocalizedString g_statisticsNotSaved("Your statistics were not saved.");
 
 void CGame::SaveStats(const CLocalizedString& whatIsLost)
 {
-    if (m_stats && !m_stats->Save())
+    if (!m_stats)
+        return;
+    if (m_stats->Save())
+        TellStatsSaved(*m_stats);
+    else
         TellStatsNotSaved(*m_stats, whatIsLost);
+}
+
+void CGame::TellStatsSaved(const CStats& stats)
+{
+    m_saveNotices.NoteSaved(stats.GetFileName().CStr());
 }
 
 void CGame::TellStatsNotSaved(const CStats& stats, const CLocalizedString& whatIsLost)
@@ -34,6 +43,13 @@ void TellStatsNotSaved(const CStats& stats, const CLocalizedString& whatIsLost)
     CSaveFailureNotices notices;
     notices.Close();
     notices.Add(whatIsLost, stats.GetFileName().CStr(), stats.GetSaveError());
+}
+
+void TellStatsSaved(const CStats& stats)
+{
+    // Without a game object every failure is told at once: there is nothing to end.
+    if (CGame* game = GetGame())
+        game->TellStatsSaved(stats);
 }
 
 void CGame::SaveFinishedGame()

@@ -178,6 +178,42 @@ TEST(StatsFile, SaveLoadSaveGivesTheSameBytes)
     EXPECT_EQ(Read(folder, "Stats.dat"), first);
 }
 
+TEST(StatsFile, LargestStatisticsTheReadAcceptsSaveAndLoadAgain)
+{
+    WorkFolder folder;
+    CStats stats;
+    stats.Load();
+    while (stats.GetPlayerCount() < CStats::kMaxPlayers)
+        stats.AddPlayer(NewPlayer(""));
+    const uint32_t gamesEach = CStats::kMaxArchivedGames / CStats::kMaxPlayers;
+    const auto nameOf = [](uint32_t i) { return std::to_string(i + 100) + std::string(1020, 'n'); };
+    for (uint32_t i = 0; i < CStats::kMaxPlayers; ++i) {
+        CPlayerStats* player = stats.GetPlayer(i);
+        player->SetName(nameOf(i).c_str());
+        for (uint32_t g = 0; g < gamesEach; ++g)
+            player->AppendGame(NewGame(i * gamesEach + g, g % 4));
+        for (uint32_t set = 0; set < CStats::kMaxCheckPointEntries; ++set)
+            player->SetCheckPointReached(set, set % 5);
+        player->SetSuspendedGame(new CSuspendedGameStats);
+        player->GetSuspendedGame()->SetBallsLeft(i);
+    }
+    ASSERT_TRUE(stats.Save());
+
+    CStats loaded;
+    ASSERT_TRUE(loaded.Load());
+    ASSERT_EQ(loaded.GetPlayerCount(), CStats::kMaxPlayers);
+    uint32_t games = 0;
+    for (uint32_t i = 0; i < CStats::kMaxPlayers; ++i)
+        games += loaded.GetPlayer(i)->GetGameCount();
+    EXPECT_EQ(games, CStats::kMaxArchivedGames);
+    const CPlayerStats* sample = loaded.GetPlayer(200);
+    EXPECT_EQ(std::string(sample->GetName().CStr()), nameOf(200));
+    EXPECT_EQ(sample->GetCheckPointSetCount(), CStats::kMaxCheckPointEntries);
+    EXPECT_EQ(sample->GetSuspendedGame()->GetBallsLeft(), 200u);
+    EXPECT_EQ(sample->GetGame(77)->GetPointsScored(), 200 * gamesEach + 77);
+    EXPECT_EQ(sample->GetGame(77)->GetDifficulty(), 1u);
+}
+
 TEST(StatsFile, ReadOnlyFileIsReplacedAndLeftWritable)
 {
     WorkFolder folder;

@@ -1,9 +1,11 @@
-// The game's statistics saves: a failed save is told once over what its step opened (at the close
-// by the system's box) and keeps the old file; a game killed during its saves loses nothing it told.
+// The game's statistics saves: a failed save is told once a run of failures over what its step
+// opened (at the close by the system's box) and keeps the old file, as do statistics the read would
+// refuse; a game killed during its saves loses nothing it told.
 #include "GameFixture.h"
 #include "StatsTestHelpers.h"
 #include "foundation/ConfigFile.h"
 #include "game/Playfield.h"
+#include "objects/ArrayProperty.h"
 #include "shell/MainMenuWindow.h"
 #include "shell/PauseMenu.h"
 #include "shell/dialogs/PlayerDialog.h"
@@ -15,8 +17,10 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cctype>
 #include <fstream>
 #include <functional>
+#include <optional>
 #include <random>
 #include <span>
 #include <sys/mman.h>
@@ -86,9 +90,10 @@ protected:
         CMainMenuWindow::CloseOpen();
         m_game->ResumeGame();
     }
-    void SaveProfile(const std::string& name)
+    // A new profile, or the one given.
+    void SaveProfile(const std::string& name, CPlayerStats* profile = nullptr)
     {
-        auto* editor = new CPlayerDialog(Screen(), "Player", &Stats(), nullptr);
+        auto* editor = new CPlayerDialog(Screen(), "Player", &Stats(), profile);
         Screen()->OpenModalWindow(editor, kPlaceCentred);
         editor->GetNameField()->SetText(name.c_str());
         editor->GetSaveButton()->Activate();
@@ -161,6 +166,64 @@ TEST_F(StatsSaves, EachFailedSaveIsToldOnceOverWhatItsStepOpenedAndKeepsTheOldFi
         Screen()->OnKey(uikey::kEnter);
         Run();
         EXPECT_EQ(FrontCaption(), c.under);
+    }
+}
+
+TEST_F(StatsSaves, FailureAfterASuccessfulSaveIsToldAgain)
+{
+    // Saves of a finished game (g) and of the player dialog (d); capitals fail on a full disk.
+    const std::pair<std::string, int> cases[] = {{"GG", 1}, {"GdG", 2}, {"DgD", 2}};
+    for (const auto& [steps, told] : cases) {
+        SCOPED_TRACE(steps);
+        Restart();
+        int notices = 0;
+        for (char step : steps) {
+            {
+                std::optional<statstest::FileSizeLimit> full;
+                if (std::isupper(step))
+                    full.emplace(64);
+                std::tolower(step) == 'd' ? SaveProfile("Ann") : void(FinishGame(500));
+            }
+            for (Run(); FrontCaption() == "Statistics Not Saved"; Run(), ++notices)
+                Screen()->OnKey(uikey::kEnter);
+            BackToMenu();
+        }
+        EXPECT_EQ(notices, told);
+    }
+}
+
+TEST_F(StatsSaves, StatisticsPastABoundOfTheReadAreRefusedAndTold)
+{
+    // Each on the first profile ("Other"), not the one the dialog saves.
+    const std::function<void(CPlayerStats&)> pastBounds[] = {
+        [this](CPlayerStats&) {
+            while (Stats().GetPlayerCount() <= CStats::kMaxPlayers)
+                Stats().AddPlayer(statstest::NewPlayer("P"));
+        },
+        [this](CPlayerStats& other) { // the bound is the whole file's
+            for (uint32_t i = 0; i < CStats::kMaxArchivedGames; ++i)
+                other.AppendGame(statstest::NewGame(i, 1));
+            Stats().GetPlayer(1)->AppendGame(statstest::NewGame(1, 1));
+        },
+        [](CPlayerStats& other) {
+            static_cast<const CArrayProperty*>(other.GetClassRecord()->FindProperty("Check Points Reached"))
+                ->Resize(&other, CStats::kMaxCheckPointEntries + 1);
+        },
+        [](CPlayerStats& other) { other.SetName(std::string(CStats::kMaxFileBytes, 'n').c_str()); },
+    };
+    for (size_t i = 0; i < std::size(pastBounds); ++i) {
+        SCOPED_TRACE(i);
+        Restart();
+        Stats().AddPlayer(statstest::NewPlayer("Other"));
+        ASSERT_TRUE(Stats().Save());
+        const std::string old = statstest::Read(m_folder, "Stats.dat");
+        pastBounds[i](*Stats().GetPlayer(0));
+        SaveProfile("Guest", Stats().GetPlayer(Stats().GetPlayerCount() - 1));
+        Run();
+        ASSERT_EQ(FrontCaption(), "Statistics Not Saved");
+        EXPECT_EQ(MessageText(), "The changes to the player profile were not saved." + kTooLarge);
+        EXPECT_EQ(statstest::Read(m_folder, "Stats.dat"), old);
+        Stats().LoadFromBytes(nullptr, 0); // nothing this large for the game's close to save
     }
 }
 

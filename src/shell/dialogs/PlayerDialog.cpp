@@ -95,7 +95,9 @@ void CPlayerDialog::Save()
         stats->AddPlayer(m_profile);
         m_ownsProfile = false;
     }
-    if (!stats->Save())
+    if (stats->Save())
+        TellStatsSaved(*stats);
+    else
         TellStatsNotSaved(*stats, created ? s_newProfileNotSaved : s_changedProfileNotSaved);
 }
 

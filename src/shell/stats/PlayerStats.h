@@ -24,9 +24,10 @@ class CPlayerStats : public CObject
     // Whether round set `set` holds a reached checkpoint beyond index `checkPoint`.
     bool HasReachedCheckPoint(uint32_t set, uint32_t checkPoint) const;
     // Grows the list with zeros to cover the set and stores checkPoint + 1 for it, whatever it held
-    // (callers test HasReachedCheckPoint first). A set index of kMaxRoundSets or more stores nothing.
+    // (callers test HasReachedCheckPoint first). A set index of kMaxRoundSets or more stores nothing:
+    // the statistics file holds no more entries (CStats::kMaxCheckPointEntries).
     void SetCheckPointReached(uint32_t set, uint32_t checkPoint);
-    static constexpr uint32_t kMaxRoundSets = 65536;
+    static constexpr uint32_t kMaxRoundSets = 256;
     uint32_t GetCheckPointSetCount() const { return m_checkPointCount; }
     // The number of checkpoints reached in the set; 0 past the list.
     uint32_t GetCheckPointsReached(uint32_t set) const { return set < m_checkPointCount ? m_checkPoints[set] : 0; }

@@ -25,7 +25,15 @@ class CStats : public CObject
     // with this and 2, 3, ... (a name never taken twice).
     static constexpr const char* kDamagedSuffix = ".bad";
     // A file larger than this is no statistics file: it is kept aside like a damaged one, unread.
+    // The bound holds for the text a compressed file inflates to as well.
     static constexpr uint32_t kMaxFileBytes = 64u << 20;
+    // The most a file can hold and still be read: profiles ("Players"), archived games of all the
+    // profiles together ("All Games Played") and entries of one profile's "Check Points Reached"
+    // (one per round set). Far beyond what play makes; they keep a hostile file from costing
+    // memory and time without end. Save refuses statistics past them, as they could not be read.
+    static constexpr uint32_t kMaxPlayers = 256;
+    static constexpr uint32_t kMaxArchivedGames = 65536;
+    static constexpr uint32_t kMaxCheckPointEntries = CPlayerStats::kMaxRoundSets;
 
     // Reads the file (named as given, beside the program by default: never a data-folder or archive
     // file), which later saves write. It holds one compressed block record or plain object text.
@@ -41,6 +49,8 @@ class CStats : public CObject
     // Writes the file named by the last Load as one compressed block record, clearing its read-only
     // attribute first. The old file stays whole until the new one is written and flushed; false
     // when that failed (the statistics stay in memory), with the system's error in GetSaveError.
+    // Statistics past a bound of the read (the counts above, or a text longer than kMaxFileBytes)
+    // are refused with EFBIG, the file untouched: written, they would be lost at the next start.
     [[nodiscard]] bool Save();
     // The errno value of the last save that failed; 0 after one that succeeded.
     int GetSaveError() const { return m_saveError; }
@@ -87,6 +97,8 @@ private:
     bool ReadFileImage(const void* bytes, uint32_t n, bool& skipped);
     // Whether what was read can be used: no empty profile or archived-game slot.
     bool HasNoMissingObjects() const;
+    // Whether the counts lie within what the read accepts.
+    bool IsWithinReadBounds() const;
     // The guest for an empty list; the current index into the list.
     void EnsureCurrentPlayer();
 

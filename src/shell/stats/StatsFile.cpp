@@ -4,6 +4,7 @@
 #include "foundation/CompressedBlockCodec.h"
 #include "foundation/FileBuf.h"
 #include "foundation/FilePaths.h"
+#include "foundation/FileSystem.h"
 #include "foundation/LocalizedString.h"
 #include "foundation/OpenFlags.h"
 #include "foundation/SetAside.h"
@@ -131,8 +132,38 @@ void CStats::EnsureCurrentPlayer()
         m_currentPlayer = m_playerCount - 1;
 }
 
+bool CStats::IsWithinReadBounds() const
+{
+    if (m_playerCount > kMaxPlayers)
+        return false;
+    uint64_t games = 0;
+    for (uint32_t i = 0; i < m_playerCount; ++i) {
+        if (const CPlayerStats* player = m_players[i]) {
+            games += player->GetGameCount();
+            if (player->GetCheckPointSetCount() > kMaxCheckPointEntries)
+                return false;
+        }
+    }
+    return games <= kMaxArchivedGames;
+}
+
 bool CStats::Save()
 {
+    // What the read would refuse is not written: the next start would set the file aside and
+    // begin again from the defaults. EFBIG tells the player the statistics grew too large.
+    if (!IsWithinReadBounds()) {
+        m_saveError = EFBIG;
+        return false;
+    }
+    CObjectTextStream text;
+    text.OpenMemory(new CFileBuf, VF_CREATE | VF_WRITE);
+    WriteToTextStream(text);
+    auto* written = static_cast<CFileBuf*>(text.GetStream());
+    if (written->GetSize() > kMaxFileBytes) {
+        m_saveError = EFBIG;
+        return false;
+    }
+
     const char* name = m_fileName.CStr();
     std::string keptAs;
     if (!m_keepBeforeSave.empty()) {
@@ -146,7 +177,9 @@ bool CStats::Save()
     if (IsFileReadOnly(name))
         SetFileReadOnly(name, false);
     errno = 0;
-    if (SaveToFile(name, VF_COMPRESSED | VF_VERBATIM)) {
+    if (CFileSystem::IsFileWritable(name, VF_VERBATIM) &&
+        CCompressedBlockCodec::WriteFile(name, VF_VERBATIM, written->GetData(), written->GetSize(),
+                                          CCompressedBlockCodec::kFileLevel)) {
         m_saveError = 0;
         return true;
     }
