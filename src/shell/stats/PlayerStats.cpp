@@ -5,6 +5,7 @@
 #include "objects/ObjectPointerProperty.h"
 #include "objects/SharedStringPropertyDescriptor.h"
 #include "objects/UIntProperty.h"
+#include "shell/stats/Stats.h"
 
 IMPLEMENT_CLASS_RECORD(CPlayerStats, CObject, 1.0f)
 
@@ -19,15 +20,21 @@ void CPlayerStats::AddProperties(CClassRecord* record)
                                                    CSuspendedGameStats::GetStaticClassRecord(), nullptr));
     record->AddProperty(new CEmbeddedObjectProperty("Career Totals", &CPlayerStats::m_careerTotals, 1));
     record->AddProperty(new CEmbeddedObjectProperty("Career Best", &CPlayerStats::m_careerBest, 1));
-    record->AddProperty(new CArrayProperty(
+    // The statistics file's bounds: the archived games of every profile together, and the entries
+    // of one profile's checkpoints.
+    auto* games = new CArrayProperty(
         "All Games Played", &CPlayerStats::m_gameCount, &CPlayerStats::m_games, &CPlayerStats::m_gameCapacity, false,
         new CObjectPointerProperty("Game Stats", 0, sizeof(CGameStats*), 1, CGameStats::GetStaticClassRecord(),
                                    nullptr, nullptr),
-        nullptr, 1));
-    record->AddProperty(new CArrayProperty("Check Points Reached", &CPlayerStats::m_checkPointCount,
+        nullptr, 1);
+    games->LimitItems(CArrayProperty::kNoItemLimit, CStats::kMaxArchivedGames);
+    record->AddProperty(games);
+    auto* checkPoints = new CArrayProperty("Check Points Reached", &CPlayerStats::m_checkPointCount,
                                            &CPlayerStats::m_checkPoints, &CPlayerStats::m_checkPointCapacity, false,
                                            new CUIntProperty("Num Check Points", nullptr, 0, 1, 0, nullptr, 0, 0),
-                                           nullptr, 1));
+                                           nullptr, 1);
+    checkPoints->LimitItems(CStats::kMaxCheckPointEntries);
+    record->AddProperty(checkPoints);
 }
 
 CPlayerStats::CPlayerStats()

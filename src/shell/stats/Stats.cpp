@@ -9,11 +9,13 @@ IMPLEMENT_CLASS_RECORD(CStats, CObject, 1.0f)
 
 void CStats::AddProperties(CClassRecord* record)
 {
-    record->AddProperty(new CArrayProperty(
+    auto* players = new CArrayProperty(
         "Players", &CStats::m_playerCount, &CStats::m_players, &CStats::m_playerCapacity, false,
         new CObjectPointerProperty("Player", 0, sizeof(CPlayerStats*), 1, CPlayerStats::GetStaticClassRecord(), nullptr,
                                    nullptr),
-        nullptr, 1));
+        nullptr, 1);
+    players->LimitItems(kMaxPlayers);
+    record->AddProperty(players);
     record->AddProperty(new CUIntProperty("Current Player", &CStats::m_currentPlayer, 1, 0));
     record->AddProperty(new CUIntProperty("Program Launches Since Version Check", &CStats::m_launchesSinceVersionCheck,
                                           1, 3));
