@@ -3,11 +3,11 @@
 #include "app/ForceFeedback.h"
 #include "app/Keyboard.h"
 #include "app/Mouse.h"
+#include "app/OwnFiles.h"
 #include "app/TimedPictureScreen.h"
 #include "app/WindowProc.h"
 #include "blit/BlitTableSetUp.h"
 #include "foundation/ConfigFile.h"
-#include "foundation/DiskAccess.h"
 #include "foundation/FileSearchSpec.h"
 #include "foundation/FileSystem.h"
 #include "foundation/LocalizedString.h"
@@ -15,6 +15,7 @@
 #include "foundation/MathTables.h"
 #include "foundation/OpenFlags.h"
 #include "foundation/PerformanceCounter.h"
+#include "foundation/VersionText.h"
 #include "foundation/Win32Services.h"
 #include "graphics/Color.h"
 #include "graphics/Font.h"
@@ -25,7 +26,6 @@
 #include "objects/ClassRegistry.h"
 #include "objects/DataNames.h"
 #include "objects/ResourceRegistry.h"
-#include "platform/Files.h"
 #include "sound/MusicList.h"
 #include "sound/MusicPlayer.h"
 #include "sound/SoundList.h"
@@ -41,7 +41,6 @@ CApplicationBase* g_application = nullptr;
 
 namespace {
 
-const char* const kProductName = "Vantorel";
 const char* const kOptions = "Options";
 
 // Statistics: below 30 processed frames a second the box turns red, below 20 it blinks.
@@ -63,7 +62,7 @@ int ReadOption(const char* key, int defaultValue)
     const std::string removeProgram = std::string(temp) + "\\RemoveSw.exe";
     const std::string deleteProgram = std::string(temp) + "\\DeleteMe.exe";
     if (CFileSystem::CopyFileWithProgress("RemoveSw.exe", 0, removeProgram.c_str(), VF_VERBATIM, nullptr)) {
-        CFileSystem::CopyFileWithProgress("Remove.txt", 0, "Remove.txt", VF_VERBATIM, nullptr);
+        CFileSystem::CopyFileWithProgress(ownfiles::kRemovalNotes, 0, ownfiles::kRemovalNotes, VF_VERBATIM, nullptr);
         CFileSystem::CopyFileWithProgress("DeleteMe.exe", 0, deleteProgram.c_str(), VF_VERBATIM, nullptr);
         LaunchProgram(deleteProgram.c_str(), removeProgram.c_str(), kShowHidden, nullptr, nullptr);
     }
@@ -83,18 +82,6 @@ bool AnyStartMovieExists(const char* const* movies)
     return false;
 }
 
-// The temporary files that saves, settings and screenshots killed midway left behind, in the
-// folders the game writes to: its own folder (statistics, settings, screenshots), the data folder
-// with its cache, and the per-user folder of settings files named without a folder.
-void SweepTemporariesOfKilledWrites()
-{
-    diskaccess::SweepTemporaries("", false);
-    const std::string data = GetBaseFolder();
-    if (!data.empty() && data != ".")
-        diskaccess::SweepTemporaries(platform::ResolvePath(data.c_str()), true);
-    diskaccess::SweepTemporaries(diskaccess::UserConfigFolder(), false);
-}
-
 } // namespace
 
 CApplicationBase::CApplicationBase(float minimumStep, float step, float maximumElapsed,
@@ -112,11 +99,14 @@ CApplicationBase::CApplicationBase(float minimumStep, float step, float maximumE
     BeginLogSection("Game Startup");
     g_mouse.HideCursor();
 
-    ChooseConfigFile(kProductName);
+    CSharedString product;
+    GetProductName(product);
+    ChooseConfigFile(product.CStr());
 
     m_display = CreateScreenFrame();
     CFileSystem::MountArchives("Data", false, false);
-    SweepTemporariesOfKilledWrites();
+    // After the mount, which names the data folder its caches lie in.
+    ownfiles::SweepTemporariesOfKilledWrites();
 
     if (HasCommandLineOption("/NoCompression"))
         SetFrameCompressionEnabled(false);
@@ -134,7 +124,7 @@ CApplicationBase::CApplicationBase(float minimumStep, float step, float maximumE
         // An 8-bit display needs the game palette before the logo is converted for it: Init sets
         // the palette up only afterwards, and against no palette every pixel would be index 0.
         if (m_display && m_display->GetBitsPerPixel() == 8)
-            SetUpBlitTables("Palettes", "GamePalette", 8);
+            SetUpBlitTables(ownfiles::kPaletteFolder, "GamePalette", 8);
         // The list's items are frames; a name it lacks ends the program with the not-found report.
         pictureScreen->Show(static_cast<CFrame*>(frames.GetByName(dataname::picture::kCompanyLogo)), false, nullptr);
     }
@@ -189,7 +179,7 @@ void CApplicationBase::Init(CTimedPictureScreen*)
 {
     // The opacity tables always; the game palette and its 8-bit tables on a display that really
     // is 8-bit.
-    SetUpBlitTables("Palettes", "GamePalette", m_display ? m_display->GetBitsPerPixel() : 0);
+    SetUpBlitTables(ownfiles::kPaletteFolder, "GamePalette", m_display ? m_display->GetBitsPerPixel() : 0);
     CSoundList& sounds = CSoundList::GetInstance();
     sounds.LoadFolder("Sounds", "Sounds", ".wav", ".ogg");
     if (ReadOption("Pre-load all sounds", 0) != 0)

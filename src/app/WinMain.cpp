@@ -1,6 +1,7 @@
 #include "app/WinMain.h"
 
 #include "app/ApplicationBase.h"
+#include "app/OwnFiles.h"
 #include "app/WindowProc.h"
 #include "foundation/FileSystem.h"
 #include "foundation/LogSection.h"
@@ -31,7 +32,7 @@ const char* const kInstanceLockName = "OrvexCurrentlyRunningMutex";
 namespace {
 
 const char* const kProductName = "Vantorel";
-const char* const kProbeFileName = "TestDestinationReadibility.txt";
+const char* const kProbeFileName = ownfiles::kWritableProbe;
 
 // Held for the life of the process; the system releases it however the process ends.
 platform::SingleInstanceLock s_instanceLock;

@@ -15,7 +15,8 @@
 
 namespace {
 
-// Caches are created with their folder.
+// Caches are created with their folder. Every name there ends in ".pal": the start-up sweep of
+// killed writes' temporaries (app/OwnFiles.cpp) knows the folder's files by it.
 constexpr uint32_t kSaveMode = VF_MAKE_FOLDERS;
 
 using TableBuilder = void (*)(CPaletteTable& table, CPaletteTable& palette);
@@ -100,7 +101,7 @@ void SetUpPaletteTables(const char* folder, const char* name)
     CPaletteTable& gamePalette = *frame.GetPalette();
 
     CSharedString cacheFolder;
-    cacheFolder.SetToJoinedPath(folder, "Cache");
+    cacheFolder.SetToJoinedPath(folder, CFileSystem::GetCacheFolderName());
     CSharedString dashedName("-");
     dashedName.AppendText(name);
     CSharedString palettePath;

@@ -195,7 +195,7 @@ std::string MakeTemporaryName(const std::string& target)
            std::to_string(s_counter.fetch_add(1));
 }
 
-bool IsTemporaryName(const std::string& name, long* processId)
+bool IsTemporaryName(const std::string& name, long* processId, std::string* target)
 {
     const size_t tmp = name.rfind(".tmp");
     if (name.size() < 2 || name[0] != '.' || tmp == std::string::npos || tmp < 2 ||
@@ -216,10 +216,12 @@ bool IsTemporaryName(const std::string& name, long* processId)
         return false;
     if (processId)
         *processId = pid;
+    if (target)
+        *target = name.substr(1, tmp - 1);
     return true;
 }
 
-int SweepTemporaries(const std::string& folder, bool recursive)
+int SweepTemporaries(const std::string& folder, bool recursive, const std::function<bool(const std::string&)>& isOwn)
 {
     DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
     if (!dir)
@@ -232,7 +234,13 @@ int SweepTemporaries(const std::string& folder, bool recursive)
         if (name == "." || name == "..")
             continue;
         long pid = 0;
-        const bool temporary = IsTemporaryName(name, &pid);
+        std::string target;
+        bool temporary = IsTemporaryName(name, &pid, &target);
+        // A screenshot is written whole under a temporary's name, which the disk stream writes
+        // through a temporary of its own: the name that tells whose file it is lies innermost.
+        for (std::string inner; temporary && IsTemporaryName(target, nullptr, &inner);)
+            target = inner;
+        temporary = temporary && isOwn(target);
         // Only a temporary's name, or what may be a folder, is worth a look at the entry itself:
         // the data folder's cache holds many files, and this runs at every start.
         const bool maybeFolder = recursive && (entry->d_type == DT_DIR || entry->d_type == DT_UNKNOWN);
@@ -252,7 +260,7 @@ int SweepTemporaries(const std::string& folder, bool recursive)
     }
     ::closedir(dir);
     for (const std::string& subfolder : subfolders)
-        removed += SweepTemporaries(subfolder, true);
+        removed += SweepTemporaries(subfolder, true, isOwn);
     return removed;
 }
 

@@ -6,6 +6,7 @@
 // read-only (like the read-only attribute, it refuses writes even to the superuser).
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <string>
 
 namespace diskaccess {
@@ -48,11 +49,14 @@ bool WriteWholeFile(const std::string& path, const std::string& bytes);
 // The name of a temporary file beside the target: "." + the target's name + ".tmp" + the process
 // id + "-" + a counter, in the target's folder.
 std::string MakeTemporaryName(const std::string& target);
-// Whether a bare file name has the shape MakeTemporaryName gives; the process id it carries.
-bool IsTemporaryName(const std::string& name, long* processId = nullptr);
+// Whether a bare file name has the shape MakeTemporaryName gives; the process id it carries and
+// the target's name inside it.
+bool IsTemporaryName(const std::string& name, long* processId = nullptr, std::string* target = nullptr);
 // Removes the temporaries that processes no longer running left in the folder (and its sub-folders
-// with recursive, links to folders not followed); nothing else is touched. The number removed.
-int SweepTemporaries(const std::string& folder, bool recursive);
+// with recursive, links to folders not followed) whose target's bare name isOwn accepts. A
+// temporary of a temporary (a file written through the disk streams under a temporary's name) is
+// judged by the innermost name. Nothing else is touched. The number removed.
+int SweepTemporaries(const std::string& folder, bool recursive, const std::function<bool(const std::string&)>& isOwn);
 
 // The per-user folder for configuration files without a folder: $XDG_CONFIG_HOME/<product>/,
 // else $HOME/.config/<product>/; ends with '/'.

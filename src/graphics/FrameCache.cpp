@@ -33,6 +33,7 @@ std::string SourceImageName(const char* folder, const char* name)
 
 } // namespace
 
+// A new kind of cache name goes into the start-up sweep's table too (app/OwnFiles.cpp).
 bool CFrame::BuildCacheFileName(CSharedString& out, const char* folder, const char* name,
                                 const CFrameLoadStage* stages, bool useCacheFolder)
 {

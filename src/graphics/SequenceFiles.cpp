@@ -146,6 +146,7 @@ const char* CSequence::GetCacheExtension()
     }
 }
 
+// A new kind of cache name goes into the start-up sweep's table too (app/OwnFiles.cpp).
 bool CSequence::GetCacheFileName(CSharedString& out, const char* folder, const char* name,
                                  const CFrameLoadStage* stages)
 {

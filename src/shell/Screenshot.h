@@ -6,11 +6,13 @@
 // takes the first free number by a rename that never replaces a file; an existing file is never
 // overwritten, even by another program taking a screenshot at the same moment, and a numbered
 // file always holds a whole picture.
+#include "app/OwnFiles.h"
+
 #include <string>
 
 class CFrame;
 
-inline constexpr const char* kScreenshotPattern = "Vantorel Screen Shot %02d.TGA";
+inline constexpr const char* kScreenshotPattern = ownfiles::kScreenshotPattern;
 
 // Writes the frame under the first free name the pattern (one integer conversion) makes with 0, 1,
 // 2, ...; the name written, or "" when no name could be claimed or the frame could not be written

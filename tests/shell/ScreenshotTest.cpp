@@ -1,7 +1,7 @@
 // Screenshots written at every display depth: the TGA header read back by hand and by
 // ImageMagick when it is installed (the game's tests read them with the loader on a display).
 #include "../foundation/FileTestHelpers.h"
-#include "foundation/DiskAccess.h"
+#include "app/OwnFiles.h"
 #include "graphics/Frame.h"
 #include "shell/Screenshot.h"
 
@@ -95,19 +95,19 @@ TEST(Screenshot, AWriteKilledAtAnyMomentLeavesNoNumberedFileThatIsNotWhole)
     std::mt19937 random(17);
     for (uint32_t i = 0; i < 1024u * 768u; ++i)
         reinterpret_cast<uint32_t*>(frame.GetPixels())[i] = static_cast<uint32_t>(random());
-    ASSERT_EQ(SaveScreenshot(frame, "Shot %02d.TGA"), "Shot 00.TGA");
-    const std::vector<uint8_t> whole = ReadBytes("Shot 00.TGA");
     const auto shot = [](int number) {
-        char name[32];
-        std::snprintf(name, sizeof name, "Shot %02d.TGA", number);
+        char name[64];
+        std::snprintf(name, sizeof name, kScreenshotPattern, number);
         return std::string(name);
     };
+    ASSERT_EQ(SaveScreenshot(frame), shot(0));
+    const std::vector<uint8_t> whole = ReadBytes(shot(0));
     int taken = 1;
     for (int round = 0; round < 25; ++round) {
         const pid_t child = ::fork();
         ASSERT_GE(child, 0);
         if (child == 0)
-            ::_exit(SaveScreenshot(frame, "Shot %02d.TGA").empty());
+            ::_exit(SaveScreenshot(frame).empty());
         ::usleep(static_cast<useconds_t>(random() % 40000));
         ::kill(child, SIGKILL);
         ASSERT_EQ(child, ::waitpid(child, nullptr, 0));
@@ -118,12 +118,13 @@ TEST(Screenshot, AWriteKilledAtAnyMomentLeavesNoNumberedFileThatIsNotWhole)
             EXPECT_TRUE(ReadBytes(shot(number)) == whole) << shot(number);
         EXPECT_FALSE(std::filesystem::exists(shot(taken + 1))) << "round " << round;
     }
-    // Kills fell within writes (their temporaries the sweep at the next start takes away), and
-    // writes finished before the kill; the next screenshot takes the next free number.
-    EXPECT_GT(diskaccess::SweepTemporaries(".", false), 0);
+    // Kills fell within writes (their temporaries, of the game's own names, the sweep at the next
+    // start takes away), and writes finished before the kill; the next screenshot takes the next
+    // free number.
+    EXPECT_GT(ownfiles::SweepTemporaries(ownfiles::Folder::Game), 0);
     EXPECT_GT(taken, 1);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), std::filesystem::directory_iterator()), taken);
-    EXPECT_EQ(SaveScreenshot(frame, "Shot %02d.TGA"), shot(taken));
+    EXPECT_EQ(SaveScreenshot(frame), shot(taken));
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 // The rule a caller relies on: after Load there is at least one profile and the current index
 // lies inside the list. New profiles go in before the last one, so the guest profile that Load
 // makes for an empty list stays last.
+#include "app/OwnFiles.h"
 #include "shell/stats/GameStats.h"
 #include "shell/stats/PlayerStats.h"
 
@@ -20,10 +21,10 @@ class CStats : public CObject
     CStats();
     ~CStats() override;
 
-    static constexpr const char* kFileName = "Stats.dat";
+    static constexpr const char* kFileName = ownfiles::kStatistics;
     // What a file the program cannot keep is set aside as: its name with this appended, then
     // with this and 2, 3, ... (a name never taken twice).
-    static constexpr const char* kDamagedSuffix = ".bad";
+    static constexpr const char* kDamagedSuffix = ownfiles::kSetAsideSuffix;
     // A file larger than this is no statistics file: it is kept aside like a damaged one, unread.
     // The bound holds for the text a compressed file inflates to as well.
     static constexpr uint32_t kMaxFileBytes = 64u << 20;
