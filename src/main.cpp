@@ -3,6 +3,7 @@
 #include "app/ApplicationBase.h"
 #include "app/WinMain.h"
 #include "foundation/R250Random.h"
+#include "foundation/TextUtilities.h"
 #include "platform/Platform.h"
 #include "platform/TerminationSignals.h"
 #include "platform/headless/HeadlessBackend.h"
@@ -17,7 +18,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <strings.h>
 #include <string>
 
 namespace {
@@ -88,7 +88,7 @@ bool HasArgument(int argc, char** argv, const char* argument)
 bool HasOption(int argc, char** argv, const char* option)
 {
     for (int i = 1; i < argc; ++i)
-        if (strcasecmp(argv[i], option) == 0)
+        if (CompareTextNoCase(argv[i], option) == 0)
             return true;
     return false;
 }

@@ -4,14 +4,12 @@
 #include "foundation/IniFile.h"
 #include "foundation/RegistryStore.h"
 #include "foundation/TextUtilities.h"
+#include "platform/DiskFiles.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
 #include <string>
-#include <sys/stat.h>
-#include <unistd.h>
 
 constinit CConfigFile g_configFile;
 
@@ -67,18 +65,12 @@ CSharedString MakeConfigFileName(const char* productName, bool writable)
 
 bool IsCurrentFolderWritable()
 {
-    // Not blocking: a FIFO under the probe's name would hold a plain open for writing until a
-    // reader came. Only a regular file made or emptied here answers yes; anything else that has
-    // the name is left as it is.
-    const int fd = ::open("TestSave.dat", O_WRONLY | O_CREAT | O_TRUNC | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
-    if (fd < 0)
+    // Only a regular file made or emptied here answers yes (never blocking on a FIFO under the
+    // probe's name); anything else that has the name is left as it is.
+    if (!platform::CreateEmptyFile("TestSave.dat"))
         return false;
-    struct stat st;
-    const bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
-    ::close(fd);
-    if (regular)
-        std::remove("TestSave.dat");
-    return regular;
+    std::remove("TestSave.dat");
+    return true;
 }
 
 void ChooseConfigFile(const char* productName)

@@ -1,11 +1,10 @@
 #pragma once
-// The stdio side of the disk streams and the configuration store: opening existing files,
-// writing whole files through a temporary file and a rename, truncation, and the per-user
-// configuration folder. Names are resolved by the platform layer (platform/Files.h) before
-// they reach these functions. A file with no write permission for its owner counts as
-// read-only (like the read-only attribute, it refuses writes even to the superuser).
+// The engine's own conventions over the platform's disk files (platform/DiskFiles.h): the names of
+// the temporary files its writes go through (the platform's replacements and temporary files take
+// MakeTemporaryName as their namer) and the sweep of those left behind, whole-file reads and
+// writes for the configuration store, and the per-user configuration folder. Names are resolved
+// by the platform layer (platform/Files.h) before they reach these functions.
 #include <cstdint>
-#include <cstdio>
 #include <functional>
 #include <string>
 
@@ -13,33 +12,6 @@ namespace diskaccess {
 
 // The folder part of a path including its last '/', or "" when it has none.
 std::string FolderOf(const std::string& path);
-
-// Opens an existing regular file for reading ("rb") or for update ("r+b"); update refuses a
-// read-only file. Anything else under the name (a folder, a FIFO, a device, a socket) is refused
-// at once, without blocking and without reading it: null with errno set.
-FILE* OpenExisting(const std::string& path, bool update);
-
-// A file written whole. The bytes go to a temporary file beside the target, which replaces the
-// target only when every write, the flush and the close succeeded, so a failed save leaves the
-// old file as it was. A link to a regular file is followed (that file is replaced); a FIFO under
-// the name is replaced by the new file; a device, a socket or a link to anything but a regular
-// file is refused. Nothing is ever written through such a name, and nothing blocks.
-struct ReplacementFile
-{
-    FILE* file = nullptr;
-    std::string target;
-    std::string temporary;
-    bool failed = false;   // a write went wrong: the target must not be replaced
-};
-
-// Starts a replacement; false (with errno set) when the target is read-only, refused (above) or
-// its folder cannot take the temporary file.
-bool BeginReplacement(const std::string& target, ReplacementFile& out);
-// Flushes and closes; replaces the target when nothing failed. The result says whether it did.
-bool CommitReplacement(ReplacementFile& file);
-
-// fflush, then ftruncate of the file behind the handle.
-bool TruncateFile(FILE* file, uint64_t size);
 
 // Whole-file helpers for the configuration store (writes go through a replacement). A file of
 // more than limit bytes is not read: false with errno EFBIG.

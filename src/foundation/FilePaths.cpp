@@ -2,6 +2,7 @@
 
 #include "foundation/DirectorySearch.h"
 #include "foundation/OpenFlags.h"
+#include "platform/DiskFiles.h"
 #include "platform/Files.h"
 
 #include <cerrno>
@@ -10,7 +11,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
-#include <unistd.h>
 
 namespace {
 
@@ -255,13 +255,11 @@ bool MakeTempFileName(char* out, size_t size, const char* prefix)
     if (!out || size == 0)
         return false;
     out[0] = '\0';
-    std::string name = platform::GetTempFolder() + Safe(prefix) + "XXXXXX";
-    const int fd = ::mkstemp(name.data());
-    if (fd < 0)
+    const std::string name = platform::CreateFileInTempFolder(Safe(prefix));
+    if (name.empty())
         return false;
-    ::close(fd);
     if (!Assemble(out, size, name)) {
-        ::unlink(name.c_str());
+        platform::RemoveFileVerbatim(name);
         return false;
     }
     return true;

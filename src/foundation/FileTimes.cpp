@@ -50,7 +50,7 @@ void GetCurrentDosDateTime(uint16_t& date, uint16_t& time)
 {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
-    localtime_r(&now, &local);
+    platform::ToLocalCalendarTime(static_cast<int64_t>(now), local);
     int year = local.tm_year + 1900;
     if (year < 1980) {
         date = (1 << 5) | 1;

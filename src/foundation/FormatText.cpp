@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
-#include <sys/types.h>
+#include <type_traits>
 
 namespace {
 
@@ -279,7 +279,7 @@ void FetchSigned(va_list& args, SizePrefix size, Action&& action)
     case SizePrefix::LongLong:
     case SizePrefix::LongDouble: action(va_arg(args, long long)); break;
     case SizePrefix::IntMax: action(va_arg(args, intmax_t)); break;
-    case SizePrefix::Size: action(va_arg(args, ssize_t)); break;
+    case SizePrefix::Size: action(va_arg(args, std::make_signed_t<size_t>)); break;
     case SizePrefix::PtrDiff: action(va_arg(args, ptrdiff_t)); break;
     default: action(va_arg(args, int)); break;
     }

@@ -1,13 +1,11 @@
 #include "foundation/SetAside.h"
 
 #include "foundation/DiskAccess.h"
+#include "platform/DiskFiles.h"
 #include "platform/Files.h"
 
 #include <cerrno>
 #include <cstdio>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace setaside {
 
@@ -40,21 +38,6 @@ bool ClaimFreeName(const std::string& path, const char* name, const char* suffix
     return false;
 }
 
-bool WriteAll(int fd, const void* bytes, size_t n)
-{
-    const auto* at = static_cast<const char*>(bytes);
-    while (n > 0) {
-        const ssize_t done = ::write(fd, at, n);
-        if (done < 0 && errno == EINTR)
-            continue;
-        if (done <= 0)
-            return false;
-        at += done;
-        n -= static_cast<size_t>(done);
-    }
-    return true;
-}
-
 } // namespace
 
 bool MoveAside(const char* name, const char* suffix, std::string& keptAs)
@@ -67,18 +50,12 @@ bool CopyAside(const char* name, const char* suffix, const void* bytes, size_t n
     // Named as the disk streams name their temporaries, so that whatever sweeps those finds it.
     const std::string target = platform::ResolvePath(name);
     std::string temporary;
-    int fd = -1;
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temporary = diskaccess::MakeTemporaryName(target);
-        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST)
-            return false;
-    }
-    if (fd < 0)
+    FILE* file = platform::CreateTemporaryFile(target, diskaccess::MakeTemporaryName, temporary);
+    if (!file)
         return false;
-    bool ok = WriteAll(fd, bytes, n) && ::fsync(fd) == 0;
+    bool ok = (n == 0 || std::fwrite(bytes, 1, n, file) == n) && platform::SyncFile(file);
     int saved = errno;
-    if (::close(fd) != 0 && ok) {
+    if (std::fclose(file) != 0 && ok) {
         ok = false;
         saved = errno;
     }
@@ -86,7 +63,7 @@ bool CopyAside(const char* name, const char* suffix, const void* bytes, size_t n
         return true;
     if (ok)
         saved = errno;
-    ::unlink(temporary.c_str());
+    platform::RemoveFileVerbatim(temporary);
     errno = saved;
     return false;
 }

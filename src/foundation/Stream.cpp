@@ -2,8 +2,10 @@
 
 #include "foundation/ArchiveStreamProvider.h"
 #include "foundation/Crc32.h"
+#include "foundation/DiskAccess.h"
 #include "foundation/FilePaths.h"
 #include "foundation/TextUtilities.h"
+#include "platform/DiskFiles.h"
 #include "platform/Files.h"
 
 #include <cerrno>
@@ -99,7 +101,7 @@ uint32_t CStream::Write(const void* bytes, uint32_t n)
         return 0;
     // stdio needs a positioning call between a read and a following write, and the other way round.
     if (m_lastAccess == Access::Read)
-        fseeko(m_file, 0, SEEK_CUR);
+        std::fseek(m_file, 0, SEEK_CUR);
     m_lastAccess = Access::Write;
     const size_t written = std::fwrite(bytes, 1, n, m_file);
     if (written != n)
@@ -112,7 +114,7 @@ uint32_t CStream::Read(void* buffer, uint32_t n)
     if (!m_file || n == 0)
         return 0;
     if (m_lastAccess == Access::Write)
-        fseeko(m_file, 0, SEEK_CUR);
+        std::fseek(m_file, 0, SEEK_CUR);
     m_lastAccess = Access::Read;
     return static_cast<uint32_t>(std::fread(buffer, 1, n, m_file));
 }
@@ -120,20 +122,20 @@ uint32_t CStream::Read(void* buffer, uint32_t n)
 bool CStream::SeekRelative(int32_t delta)
 {
     m_lastAccess = Access::None;
-    return m_file && fseeko(m_file, delta, SEEK_CUR) == 0;
+    return m_file && std::fseek(m_file, delta, SEEK_CUR) == 0;
 }
 
 bool CStream::Seek(uint32_t offset)
 {
     m_lastAccess = Access::None;
-    return m_file && fseeko(m_file, static_cast<off_t>(offset), SEEK_SET) == 0;
+    return m_file && std::fseek(m_file, static_cast<long>(offset), SEEK_SET) == 0;
 }
 
 int32_t CStream::GetPosition()
 {
     if (!m_file)
         return -1;
-    return static_cast<int32_t>(ftello(m_file));
+    return static_cast<int32_t>(std::ftell(m_file));
 }
 
 uint32_t CStream::GetSize()
@@ -141,11 +143,11 @@ uint32_t CStream::GetSize()
     if (!m_file)
         return 0;
     m_lastAccess = Access::None;
-    const off_t position = ftello(m_file);
-    if (position < 0 || fseeko(m_file, 0, SEEK_END) != 0)
+    const long position = std::ftell(m_file);
+    if (position < 0 || std::fseek(m_file, 0, SEEK_END) != 0)
         return 0;
-    const off_t size = ftello(m_file);
-    fseeko(m_file, position, SEEK_SET);
+    const long size = std::ftell(m_file);
+    std::fseek(m_file, position, SEEK_SET);
     return size < 0 ? 0 : static_cast<uint32_t>(size);
 }
 
@@ -153,21 +155,21 @@ int32_t CStream::SetSize(uint32_t n)
 {
     if (!m_file)
         return 0;
-    return diskaccess::TruncateFile(m_file, n) ? 0 : -1;
+    return platform::TruncateFile(m_file, n) ? 0 : -1;
 }
 
 bool CStream::Close()
 {
     bool ok = true;
     if (m_created.file) {
-        ok = diskaccess::CommitReplacement(m_created);
+        ok = platform::CommitReplacement(m_created);
     } else if (m_file && m_owns) {
         ok = std::fclose(m_file) == 0;
     }
     m_file = nullptr;
     m_owns = false;
     m_lastAccess = Access::None;
-    m_created = diskaccess::ReplacementFile();
+    m_created = platform::ReplacementFile();
     return ok;
 }
 
@@ -288,9 +290,9 @@ bool CStream::OpenDiskFile(const char* name, uint32_t flags)
 
     const bool update = (flags & VF_WRITE) != 0;
     if (!verbatim)
-        m_file = diskaccess::OpenExisting(platform::ResolvePath(JoinToBaseFolder(name).c_str()), update);
+        m_file = platform::OpenRegularFile(platform::ResolvePath(JoinToBaseFolder(name).c_str()), update);
     if (!m_file)
-        m_file = diskaccess::OpenExisting(platform::ResolvePath(name), update);
+        m_file = platform::OpenRegularFile(platform::ResolvePath(name), update);
     m_owns = m_file != nullptr;
     return m_owns;
 }
@@ -300,12 +302,12 @@ bool CStream::OpenCreated(const std::string& path, uint32_t flags)
     if (path.empty())
         return false;
     const std::string resolved = platform::ResolvePath(path.c_str());
-    if (!diskaccess::BeginReplacement(resolved, m_created)) {
+    if (!platform::BeginReplacement(resolved, diskaccess::MakeTemporaryName, m_created)) {
         const std::string folder = diskaccess::FolderOf(resolved);
         if (!(flags & VF_MAKE_FOLDERS) || folder.empty() || platform::FileExists(resolved.c_str()))
             return false;
         CreateFolderChain(folder.c_str());
-        if (!diskaccess::BeginReplacement(resolved, m_created))
+        if (!platform::BeginReplacement(resolved, diskaccess::MakeTemporaryName, m_created))
             return false;
     }
     m_file = m_created.file;

@@ -2,9 +2,9 @@
 // The byte-stream interface behind every open file: disk files (this class itself, over a stdio
 // handle), memory streams (CFileBuf) and archive entries. Application code opens files through
 // CVirtualFile, which owns the stream.
-#include "foundation/DiskAccess.h"
 #include "foundation/OpenFlags.h"
 #include "foundation/SharedString.h"
+#include "platform/DiskFiles.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -81,5 +81,5 @@ private:
     uint32_t m_bufferHandle = 0;
     Access m_lastAccess = Access::None;
     // A file opened with VF_CREATE + VF_WRITE is written beside its target and replaces it at close.
-    diskaccess::ReplacementFile m_created;
+    platform::ReplacementFile m_created;
 };

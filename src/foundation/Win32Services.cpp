@@ -1,5 +1,6 @@
 #include "foundation/Win32Services.h"
 
+#include "foundation/TextUtilities.h"
 #include "platform/Platform.h"
 
 #include <algorithm>
@@ -7,7 +8,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
-#include <strings.h>
 
 namespace {
 
@@ -36,7 +36,7 @@ const char* FindOption(const char* option)
     const std::string& line = CommandLine();
     size_t n = std::strlen(option);
     for (size_t i = 0; i + n <= line.size(); ++i)
-        if (strncasecmp(line.c_str() + i, option, n) == 0)
+        if (CompareTextNoCaseN(line.c_str() + i, option, n) == 0)
             return line.c_str() + i + n;
     return nullptr;
 }
@@ -189,7 +189,7 @@ int GetScreenBitDepth()
 
 bool LaunchProgram(const char* program, const char* argument, int, ProcessHandle* handle, const char* folder)
 {
-    pid_t pid = platform::LaunchProcess(program, argument, folder, handle == nullptr);
+    const auto pid = platform::LaunchProcess(program, argument, folder, handle == nullptr);
     if (handle)
         *handle = pid > 0 ? static_cast<ProcessHandle>(pid) : 0;
     return pid > 0;

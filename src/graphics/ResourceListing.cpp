@@ -3,10 +3,10 @@
 #include "foundation/FileSearchSpec.h"
 #include "foundation/FileSystem.h"
 #include "foundation/FoundFileList.h"
+#include "foundation/TextUtilities.h"
 #include "graphics/Sequence.h"
 
 #include <string>
-#include <strings.h>
 
 namespace {
 
@@ -21,7 +21,7 @@ std::string WithSlash(const char* folder)
 CSharedString ItemName(const char* found, const std::string& prefix, bool dropExtension)
 {
     std::string name = found;
-    if (name.size() >= prefix.size() && strncasecmp(name.c_str(), prefix.c_str(), prefix.size()) == 0)
+    if (name.size() >= prefix.size() && CompareTextNoCaseN(name.c_str(), prefix.c_str(), prefix.size()) == 0)
         name.erase(0, prefix.size());
     const size_t slash = name.find_last_of("/\\");
     const size_t dot = name.find_last_of('.');

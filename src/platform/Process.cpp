@@ -6,9 +6,11 @@
 
 #include <cerrno>
 #include <cstring>
+#include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <thread>
+#include <unistd.h>
 #include <vector>
 
 extern char** environ;
@@ -92,6 +94,17 @@ int WaitForProcess(pid_t pid, int timeoutMs)
         }
     }
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+long GetProcessId()
+{
+    return static_cast<long>(::getpid());
+}
+
+bool IsProcessRunning(long processId)
+{
+    // Signal 0 only asks: a process of another user answers EPERM, which still means it runs.
+    return ::kill(static_cast<pid_t>(processId), 0) == 0 || errno != ESRCH;
 }
 
 bool OpenDocument(const char* document)

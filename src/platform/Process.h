@@ -1,5 +1,6 @@
 #pragma once
-// Process services: the command line as one string, starting programs, opening documents.
+// Process services: the command line as one string, starting programs, opening documents, this
+// process's id and whether another one runs.
 #include <string>
 #include <sys/types.h>
 
@@ -19,6 +20,11 @@ pid_t LaunchProcess(const char* program, const char* argument, const char* folde
 // Waits for a child started with reap = false. Returns its exit status, or -1 when it did not end
 // normally or within timeoutMs (negative: no limit).
 int WaitForProcess(pid_t pid, int timeoutMs = -1);
+
+// This process's id.
+long GetProcessId();
+// Whether a process has the id (one of another user counts too): false only when none has it.
+bool IsProcessRunning(long processId);
 
 // Opens a document or an address the way the installed backend does (the headless backend only
 // records it). False for an empty name or when nothing could be started.

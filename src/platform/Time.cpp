@@ -68,6 +68,16 @@ uint32_t GetTickCount()
     return ticks != 0 ? ticks : 1;
 }
 
+bool ToLocalCalendarTime(int64_t seconds, std::tm& out)
+{
+    const std::time_t moment = static_cast<std::time_t>(seconds);
+    std::tm local{};
+    if (!localtime_r(&moment, &local))
+        return false;
+    out = local;
+    return true;
+}
+
 void Sleep(uint32_t milliseconds)
 {
     if (s_virtual.load(std::memory_order_acquire)) {

@@ -1,7 +1,9 @@
 #pragma once
 // Time: a millisecond tick count and a nanosecond counter, both from CLOCK_MONOTONIC (so they run
-// since boot and are large from the start), sleeping, and a virtual clock for headless runs.
+// since boot and are large from the start), the wall clock and its local calendar time, sleeping,
+// and a virtual clock for headless runs.
 #include <cstdint>
+#include <ctime>
 
 namespace platform {
 
@@ -17,6 +19,9 @@ uint64_t GetCounterFrequency();
 void GetWallClock(int64_t& seconds, int32_t& nanoseconds);
 void FixWallClock(int64_t seconds, int32_t nanoseconds);
 void UnfixWallClock();
+// The calendar date and time of a moment (seconds since 1970-01-01 UTC) in the system's time
+// zone; false, out left as it was, when it has none.
+bool ToLocalCalendarTime(int64_t seconds, std::tm& out);
 
 // Waits this many milliseconds (0 yields). On the virtual clock it advances the clock instead.
 void Sleep(uint32_t milliseconds);

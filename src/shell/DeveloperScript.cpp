@@ -1,6 +1,7 @@
 #include "shell/DeveloperScript.h"
 
 #include "foundation/OpenFlags.h"
+#include "foundation/TextUtilities.h"
 #include "foundation/Win32Services.h"
 #include "graphics/Frame.h"
 #include "platform/Events.h"
@@ -15,7 +16,6 @@
 #include <fstream>
 #include <memory>
 #include <sstream>
-#include <strings.h>
 
 namespace {
 
@@ -65,7 +65,7 @@ int ParseKey(const std::string& text)
     if (ToNumber(text, number))
         return platform::FindKey(static_cast<int>(number)) ? static_cast<int>(number) : 0;
     for (const platform::KeyInfo& key : platform::GetKeyTable())
-        if (strcasecmp(key.name, text.c_str()) == 0)
+        if (CompareTextNoCase(key.name, text.c_str()) == 0)
             return key.keyNumber;
     return 0;
 }

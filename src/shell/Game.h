@@ -77,13 +77,9 @@ public:
     int GetMode() const { return m_mode; }
     // Null before Init.
     CStats* GetStats() const { return m_stats; }
-    // Saves the statistics (none before Init); a failure is told to the player with the sentence
-    // naming what was not kept (CSaveFailureNotices).
+    // Saves the statistics (none before Init) and tells how it went to this game's notices: a
+    // failure to the player with the sentence naming what was not kept (CSaveFailureNotices).
     void SaveStats(const CLocalizedString& whatIsLost);
-    // Tells the player that the last save of these statistics failed.
-    void TellStatsNotSaved(const CStats& stats, const CLocalizedString& whatIsLost);
-    // The last save of these statistics succeeded: the next failure of their file is told again.
-    void TellStatsSaved(const CStats& stats);
     const CSaveFailureNotices& GetSaveFailureNotices() const { return m_saveNotices; }
     CPlayfield* GetPlayfield() const { return m_playfield.get(); }
     CMessageDisplay* GetMessageDisplay() const { return m_messageDisplay.get(); }
@@ -199,6 +195,9 @@ public:
     CAdvertisementRotator* GetAdvertisementRotator() const { return m_adRotator.get(); }
 
 private:
+    // Reaches the notices of the game that runs.
+    friend void TellStatsSaveOutcome(const CStats& stats, bool saved, const CLocalizedString& whatIsLost);
+
     void UpdatePlay(float seconds);
     // While a modal window is open, the first player's fire presses its default button.
     void FeedMenuNavigation(bool modal);
@@ -255,12 +254,12 @@ private:
 
 // The game's statistics; null while no game object exists or before its Init.
 CStats* GetStats();
-// Tells the player that the last save of the statistics failed: through the game object's
-// notices, or without one through the system's message box.
-void TellStatsNotSaved(const CStats& stats, const CLocalizedString& whatIsLost);
-// Tells the game object's notices, when there is one, that the last save of the statistics
-// succeeded; every save that can fail with TellStatsNotSaved reports its success here.
-void TellStatsSaved(const CStats& stats);
+// Tells how a save of the statistics went; every save of them outside the game object reports
+// here, whichever way it went. A failure is told to the player with whatIsLost, the sentence
+// naming what was not kept: through the game object's notices, or without one through the
+// system's message box at once. A success ends the run of failures of the file in the game
+// object's notices, so that its next failure is told again.
+void TellStatsSaveOutcome(const CStats& stats, bool saved, const CLocalizedString& whatIsLost);
 // Called once, after the first presented frame that shows the main menu; null for none.
 void SetFirstMainMenuDrawHandler(void (*handler)());
 // The one game object; null while none exists.

@@ -12,44 +12,37 @@ const CLocalizedString g_resumedGameNotSaved("The resumed game was not saved.",
                                              "The statistics file still holds the game as suspended");
 const CLocalizedString g_statisticsNotSaved("Your statistics were not saved.");
 
+// The outcome of a save of the statistics, to the notices of the game that saved them.
+void TellOutcome(CSaveFailureNotices& notices, const CStats& stats, bool saved, const CLocalizedString& whatIsLost)
+{
+    if (saved)
+        notices.NoteSaved(stats.GetFileName().CStr());
+    else
+        notices.Add(whatIsLost, stats.GetFileName().CStr(), stats.GetSaveError());
+}
+
 } // namespace
 
 void CGame::SaveStats(const CLocalizedString& whatIsLost)
 {
     if (!m_stats)
         return;
-    if (m_stats->Save())
-        TellStatsSaved(*m_stats);
-    else
-        TellStatsNotSaved(*m_stats, whatIsLost);
+    const bool saved = m_stats->Save();
+    TellOutcome(m_saveNotices, *m_stats, saved, whatIsLost);
 }
 
-void CGame::TellStatsSaved(const CStats& stats)
-{
-    m_saveNotices.NoteSaved(stats.GetFileName().CStr());
-}
-
-void CGame::TellStatsNotSaved(const CStats& stats, const CLocalizedString& whatIsLost)
-{
-    m_saveNotices.Add(whatIsLost, stats.GetFileName().CStr(), stats.GetSaveError());
-}
-
-void TellStatsNotSaved(const CStats& stats, const CLocalizedString& whatIsLost)
+void TellStatsSaveOutcome(const CStats& stats, bool saved, const CLocalizedString& whatIsLost)
 {
     if (CGame* game = GetGame()) {
-        game->TellStatsNotSaved(stats, whatIsLost);
+        TellOutcome(game->m_saveNotices, stats, saved, whatIsLost);
         return;
     }
-    CSaveFailureNotices notices;
-    notices.Close();
-    notices.Add(whatIsLost, stats.GetFileName().CStr(), stats.GetSaveError());
-}
-
-void TellStatsSaved(const CStats& stats)
-{
-    // Without a game object every failure is told at once: there is nothing to end.
-    if (CGame* game = GetGame())
-        game->TellStatsSaved(stats);
+    // Without a game object every failure is told at once: there is no run of failures to end.
+    if (!saved) {
+        CSaveFailureNotices notices;
+        notices.Close();
+        TellOutcome(notices, stats, saved, whatIsLost);
+    }
 }
 
 void CGame::SaveFinishedGame()

@@ -1,5 +1,6 @@
 #include "shell/dialogs/HighScoresPage.h"
 
+#include "foundation/TextUtilities.h"
 #include "game/Playfield.h"
 #include "graphics/Font.h"
 #include "shell/dialogs/StatisticsTexts.h"
@@ -10,7 +11,6 @@
 
 #include <cctype>
 #include <cstring>
-#include <strings.h>
 
 namespace {
 
@@ -126,6 +126,6 @@ int CompareHighScoreCells(int32_t column, const char* a, const char* b, const CT
     if (column == 2)
         return static_cast<int>(ParseDifficultyName(a)) - static_cast<int>(ParseDifficultyName(b));
     if (column <= 0)
-        return Sign(strcasecmp(a, b));
+        return Sign(CompareTextNoCase(a, b));
     return CompareNumberTexts(a, b);
 }

@@ -95,10 +95,8 @@ void CPlayerDialog::Save()
         stats->AddPlayer(m_profile);
         m_ownsProfile = false;
     }
-    if (stats->Save())
-        TellStatsSaved(*stats);
-    else
-        TellStatsNotSaved(*stats, created ? s_newProfileNotSaved : s_changedProfileNotSaved);
+    const bool saved = stats->Save();
+    TellStatsSaveOutcome(*stats, saved, created ? s_newProfileNotSaved : s_changedProfileNotSaved);
 }
 
 void CPlayerDialog::Leave()
