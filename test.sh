@@ -1,15 +1,21 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test. ./test.sh --sanitize builds with AddressSanitizer and UBSan.
+# Sets up, builds and runs every test, a compiler warning failing the build. Every target is also
+# built with clang (into build-clang, not run), which warns about things g++ lets pass.
+# ./test.sh --sanitize builds with AddressSanitizer and UBSan instead, without the clang build:
+# that one checks the code, which the plain run does, not how it runs.
 set -eu
 root=$(cd "$(dirname "$0")" && pwd)
-bash "$root/scripts/setup.sh"
+bash "$root/scripts/setup.sh" --tests
 dir=$root/build
-extra=()
+extra=(-DVANTOREL_WERROR=ON)
 if [[ "${1:-}" == "--sanitize" ]]; then
     dir=$root/build-asan
-    extra=(-DVANTOREL_SANITIZE=address,undefined -DVANTOREL_BENCH=OFF)
+    extra+=(-DVANTOREL_SANITIZE=address,undefined -DVANTOREL_BENCH=OFF)
 fi
 bash "$root/scripts/build.sh" "$dir" "${extra[@]}"
+if [[ "${1:-}" != "--sanitize" ]]; then
+    CC=clang CXX=clang++ bash "$root/scripts/build.sh" "$root/build-clang" -DVANTOREL_WERROR=ON
+fi
 cd "$dir"
 # The SDL backend's tests drive a real X server with real keys and clicks: without a display of
 # our own, the suite runs on a virtual one. It is ended and waited for before this script ends, so

@@ -58,8 +58,13 @@ void UseTexts()
     for (int i = 0; i < CLocalizedString::GetRegisteredCount(); ++i) {
         const CLocalizedString* text = CLocalizedString::GetRegisteredText(i);
         const char* format = text->GetFormat();
-        if (std::string(text->GetEnglishText()).find('%') == std::string::npos)
+        if (std::string(text->GetEnglishText()).find('%') == std::string::npos) {
+            // A text read from a table is the format here, as the game uses it.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wformat-security"
             std::snprintf(line, sizeof line, format);
+#pragma GCC diagnostic pop
+        }
     }
     CLocalizableText data;
     data.SetSourceText(CSharedString("Play Game"));

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and the game need, when any is missing.
+# setup.sh --tests also installs those that only ./test.sh needs.
 set -eu
 
 packages=(g++ cmake make libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev libjpeg62-turbo-dev
@@ -9,6 +10,12 @@ packages=(g++ cmake make libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev l
 # without them); xdotool drives the SDL input tests under a virtual display; ImageMagick reads and
 # writes the pictures that the image tests compare with ours.
 # clang's libFuzzer runtime is optional; the fuzz targets are built only when it is present.
+
+# Only for ./test.sh: clang builds every target a second time, to find what only it warns about.
+test_packages=(clang)
+if [[ "${1:-}" == "--tests" ]]; then
+    packages+=("${test_packages[@]}")
+fi
 
 # One query for all of them: it runs before every start of the game.
 installed=$(dpkg-query -W -f='${Package} ${Status}\n' "${packages[@]}" 2>/dev/null || true)

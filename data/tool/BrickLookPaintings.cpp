@@ -27,7 +27,6 @@ const Tint kRose{{255, 185, 220, 255}, {220, 60, 150, 255}, {100, 18, 68, 255}};
 const Tint kGlass{{230, 250, 255, 255}, {150, 210, 235, 255}, {80, 140, 180, 255}};
 
 const Rgba kWhite{255, 255, 255, 255};
-const Rgba kInk{30, 30, 40, 255};
 
 using Painter = std::function<CImage(int frame)>;
 

@@ -134,11 +134,10 @@ bool IsDirectory(const char* path)
 
 bool IsWritableDirectory(const char* path)
 {
-    std::string resolved = ResolvePath(path);
-    if (resolved.empty())
-        resolved = ".";
+    const std::string resolved = ResolvePath(path);
+    const char* folder = resolved.empty() ? "." : resolved.c_str();
     struct stat st{};
-    return stat(resolved.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && access(resolved.c_str(), W_OK | X_OK) == 0;
+    return stat(folder, &st) == 0 && S_ISDIR(st.st_mode) && access(folder, W_OK | X_OK) == 0;
 }
 
 bool SetReadOnly(const char* path, bool readOnly)

@@ -1,6 +1,7 @@
 // The replay stream: bit packing against an independent packer, byte-aligned records and raw
 // fields, the 0xCF fill past the end, function indices and their widths, quantised points,
 // colours, and item references resolved by name.
+#include "TestSupport.h"
 #include "app/ReplayCallback.h"
 #include "app/ReplayStream.h"
 #include "graphics/Color.h"
@@ -182,7 +183,7 @@ TEST(ReplayFunctions, SortedByteWiseWithTheirIndexWidths)
     for (Case c : {Case{1, 0}, Case{2, 1}, Case{200, 8}, Case{256, 8}, Case{257, 9}}) {
         std::vector<std::string> names;
         for (int i = 0; i < c.count; ++i)
-            names.push_back("F" + std::to_string(1000 + i));
+            names.push_back(testsupport::Numbered("F", 1000 + i));
         std::vector<std::unique_ptr<CReplayCallback>> functions;
         for (const std::string& name : names)
             functions.push_back(std::make_unique<CReplayCallback>(&Ignore, name.c_str(), kTestMask | 0x20000000));

@@ -18,7 +18,6 @@ using namespace seqtest;
 namespace {
 
 constexpr uint32_t kGuide = 0xFFFF00FFu;
-constexpr uint32_t kInk = 0xFF20C040u;
 constexpr uint32_t kWhite16 = 0xFFFF;
 
 // A proportional strip of glyphs of the given widths, glyph i's pixels 0xFF000000 | (i + 1) << 8 |

@@ -62,7 +62,10 @@ std::string Block(const std::string& text, const std::vector<std::pair<uint8_t, 
     }
     feed(nullptr, 0, Z_FINISH);
     deflateEnd(&stream);
-    return "\x01" + U32(out.size()) + U32(raw) + out;
+    std::string block(1, '\x01');
+    block += U32(out.size());
+    block += U32(raw);
+    return block + out;
 }
 
 // The header in the object text format, one "Frame Info" per rectangle (an empty one for an
@@ -87,8 +90,9 @@ std::string Header(const std::vector<CIntRect>& rects)
 std::string OneColourStrip(uint32_t w, uint32_t h)
 {
     const uint64_t n = uint64_t{w} * h;
-    return "\x01" + Block("", {{0x40, 1}, {0, n - 1}, {0x80, 1}, {0, n - 1}, {0xC0, 1}, {0, n - 1}, {0xFF, 1},
-                              {0, n - 1}}) + U32(w) + U32(h);
+    std::string strip(1, '\x01');
+    strip += Block("", {{0x40, 1}, {0, n - 1}, {0x80, 1}, {0, n - 1}, {0xC0, 1}, {0, n - 1}, {0xFF, 1}, {0, n - 1}});
+    return strip + U32(w) + U32(h);
 }
 
 // A lossy strip claiming w x h: a small JPEG whose size fields are rewritten (its scan then ends

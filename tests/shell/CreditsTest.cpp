@@ -221,7 +221,7 @@ TEST_F(CreditsTest, TheDialogOpensWithoutItsFileAndDoneClosesIt)
     EXPECT_STREQ(dialog->GetText(), "Credits");
     EXPECT_EQ(dialog->m_defaultButton, dialog->m_cancelButton);
     EXPECT_STREQ(dialog->GetDoneButton()->GetText(), " DONE ");
-    EXPECT_EQ(dialog->GetControl()->GetText().GetLineCount(), 0u);  // no data set here
+    EXPECT_EQ(dialog->GetControl()->GetCredits().GetLineCount(), 0u);  // no data set here
     dialog->GetDoneButton()->Activate();
     screen.Update(1.0f / 60.0f);
     EXPECT_FALSE(watch.IsAlive());

@@ -255,7 +255,7 @@ protected:
             step.value = step.op == 'P' ? child : value;
             ++m_told->count;
             if (step.op == 'P') {
-                SaveProfile("K" + std::to_string(child));
+                SaveProfile(testsupport::Numbered("K", child));
             } else if (step.op == 'G' && !FinishGame(value)) {
                 ::_exit(4);
             } else if (step.op == 'S') {
@@ -335,7 +335,7 @@ TEST_F(StatsKill, KillsAtRandomMomentsOfTheSavesLoseNothingConfirmed)
         EXPECT_FALSE(std::filesystem::exists(m_folder / "Stats.dat.bad"));
         const auto profile = [&loaded](uint32_t number) -> const CPlayerStats* {
             for (uint32_t i = 0; i < loaded.GetPlayerCount(); ++i)
-                if (loaded.GetPlayer(i)->GetName() == CSharedString(("K" + std::to_string(number)).c_str()))
+                if (loaded.GetPlayer(i)->GetName() == CSharedString(testsupport::Numbered("K", number).c_str()))
                     return loaded.GetPlayer(i);
             return nullptr;
         };

@@ -71,7 +71,7 @@ TEST_F(SoundOutput, SoundsStartAndStopWhileTheDeviceMixes)
     Device().StopCapture();
     std::vector<CSoundBuffer*> sounds;
     for (int i = 0; i < 6; ++i)
-        sounds.push_back(NewBuffer(WriteTone("s" + std::to_string(i) + ".wav", 50 + 40 * i, 1000, 8000 + 4000 * i),
+        sounds.push_back(NewBuffer(WriteTone(testsupport::Numbered("s", i, ".wav"), 50 + 40 * i, 1000, 8000 + 4000 * i),
                                    i % 3 == 0, i % 2 == 0));
     System().SetMaxVoices(8);
     std::atomic<bool> done{false};

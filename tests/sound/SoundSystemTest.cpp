@@ -59,7 +59,7 @@ TEST_F(SoundSystem, ASixthVoiceOfFiveIsRefusedUntilOneEnds)
     System().SetMaxVoices(5);
     std::vector<CSoundBuffer*> buffers;
     for (int i = 0; i < 6; ++i)
-        buffers.push_back(NewBuffer(WriteTone("s" + std::to_string(i) + ".wav", i == 0 ? 100 : 22050)));
+        buffers.push_back(NewBuffer(WriteTone(testsupport::Numbered("s", i, ".wav"), i == 0 ? 100 : 22050)));
     for (int i = 0; i < 5; ++i)
         EXPECT_TRUE(buffers[static_cast<size_t>(i)]->Play(true)) << i;
     EXPECT_FALSE(buffers[5]->Play(true));
@@ -78,7 +78,7 @@ TEST_F(SoundSystem, StopAllSoundsEmptiesTheListAlsoOfFinishedSounds)
     System().StopAllSounds();   // empty: nothing happens
     std::vector<CSoundBuffer*> buffers;
     for (int i = 0; i < 3; ++i) {
-        buffers.push_back(NewBuffer(WriteTone("s" + std::to_string(i) + ".wav", 10)));
+        buffers.push_back(NewBuffer(WriteTone(testsupport::Numbered("s", i, ".wav"), 10)));
         buffers.back()->Play(false);
     }
     Device().Advance(5);

@@ -24,6 +24,16 @@ private:
 std::string ReadFileBytes(const std::filesystem::path& path);
 void WriteFileBytes(const std::filesystem::path& path, const std::string& bytes);
 
+// "<prefix><number><suffix>", put together by appending: g++ 12 at -O3 warns falsely (-Wrestrict)
+// inside `"text" + std::to_string(n)`.
+inline std::string Numbered(const char* prefix, long long number, const char* suffix = "")
+{
+    std::string name(prefix);
+    name += std::to_string(number);
+    name += suffix;
+    return name;
+}
+
 // Runs a shell command; returns its exit status (-1 when it could not be run).
 int RunCommand(const std::string& command);
 

@@ -56,9 +56,12 @@ protected:
     static std::string Layout(const CJHeader& header)
     {
         std::string text;
-        for (uint32_t i = 0; i < header.GetColumnCount(); ++i)
-            text += (i ? " " : "") + std::to_string(header.GetColumn(i)->x) + "+" +
-                    std::to_string(header.GetColumn(i)->width);
+        for (uint32_t i = 0; i < header.GetColumnCount(); ++i) {
+            text += i ? " " : "";
+            text += std::to_string(header.GetColumn(i)->x);
+            text += '+';
+            text += std::to_string(header.GetColumn(i)->width);
+        }
         return text;
     }
     // A left drag in screen coordinates at the header's row.

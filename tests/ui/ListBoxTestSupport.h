@@ -116,8 +116,10 @@ inline std::vector<std::string> CommandsIn(const std::vector<std::string>& log)
 inline std::string RowTexts(const CJListBox& list)
 {
     std::string texts;
-    for (uint32_t i = 0; i < list.GetRowCount(); ++i)
-        texts += (i ? "|" : "") + std::string(list.GetRowText(i));
+    for (uint32_t i = 0; i < list.GetRowCount(); ++i) {
+        texts += i ? "|" : "";
+        texts += list.GetRowText(i);
+    }
     return texts;
 }
 

@@ -88,8 +88,7 @@ void MaskBlit16To24(CFrameInterface* source, const CIntRect* sourceRect, CFrameI
 void MaskBlitRle24To32(CFrameInterface* source, const CIntRect* sourceRect, CFrameInterface* destination,
                        const CIntRect* destinationRect, CBlitter* blitter)
 {
-    const auto& rows = g_span24Into32Kernels;
-    auto row = [&rows](uint32_t operation) { return &rows[operation - kSpanCopy24]; };
+    auto row = [](uint32_t operation) { return &g_span24Into32Kernels[operation - kSpanCopy24]; };
     const RunLengthSpans spans =
         IsOpaqueElsePublishLevel(blitter)
             ? RunLengthSpans{row(kSpanFill24), row(kSpanCopy24), row(kSpanBlend24ColorAlpha), row(kSpanBlend24SrcAlpha)}

@@ -9,6 +9,8 @@
 
 namespace platform::sdl {
 
+SdlDisplay::SdlDisplay(SdlBackend& backend) : m_backend(backend) {}
+
 SdlDisplay::~SdlDisplay()
 {
     ReleaseTexture();

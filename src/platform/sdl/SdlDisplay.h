@@ -29,7 +29,8 @@ class SdlBackend;
 class SdlDisplay : public Display
 {
 public:
-    explicit SdlDisplay(SdlBackend& backend) : m_backend(backend) {}
+    // Out of line: the members' clean-up needs SDL's rectangle, which only the source file sees.
+    explicit SdlDisplay(SdlBackend& backend);
     ~SdlDisplay() override;
 
     bool Open() override;

@@ -14,7 +14,7 @@ public:
     // The children are walked only while the control shows.
     void WalkVisibleChildren() override;
 
-    CCreditsText& GetText() { return m_text; }
+    CCreditsText& GetCredits() { return m_text; }
 
 private:
     CCreditsText m_text;
